@@ -1,0 +1,73 @@
+#include "labelsummary.h"
+
+#include "common/numbers.h"
+#include "common/units.h"
+#include "document/labeldocument.h"
+
+#include <map>
+
+namespace {
+
+QString kindCaption(ElementKind kind, int count)
+{
+    switch (kind) {
+    case ElementKind::Testo:
+        return count == 1 ? QStringLiteral("testo") : QStringLiteral("testi");
+    case ElementKind::Immagine:
+        return count == 1 ? QStringLiteral("codice a barre") : QStringLiteral("codici a barre");
+    case ElementKind::Picture:
+        return count == 1 ? QStringLiteral("immagine") : QStringLiteral("immagini");
+    case ElementKind::Rettangolo:
+        return count == 1 ? QStringLiteral("rettangolo") : QStringLiteral("rettangoli");
+    }
+    return {};
+}
+
+} // namespace
+
+QString labelSummary(const LabelDocument& document)
+{
+    const LayoutEtichetta& layout = document.layout();
+    QStringList lines;
+    lines << QStringLiteral("Etichetta: %1")
+                 .arg(document.fileName().isEmpty() ? QStringLiteral("(nuova)")
+                                                    : document.fileName());
+    lines << QStringLiteral("Foglio: %1 x %2 etichette da %3 x %4 mm, margini %5 / %6 mm")
+                 .arg(FormatNumero(layout.EtichetteOrizzontali, 0),
+                      FormatNumero(layout.EtichetteVerticali, 0),
+                      FormatNumero(layout.LarghezzaEtichetta, 1),
+                      FormatNumero(layout.AltezzaEtichetta, 1),
+                      FormatNumero(layout.MargineSinistro, 1),
+                      FormatNumero(layout.MargineSuperiore, 1));
+    const CollegamentoDatabase& binding = document.binding();
+    lines << (binding.NomeDatabase.isEmpty()
+                  ? QStringLiteral("Database: nessuno")
+                  : QStringLiteral("Database: %1, tabella %2").arg(binding.NomeDatabase,
+                                                                     binding.NomeTabella));
+    std::map<ElementKind, int> counts;
+    for (const auto& element : document.elements())
+        ++counts[element->kind];
+    QStringList parts;
+    for (const auto& [kind, count] : counts)
+        parts << QStringLiteral("%1 %2").arg(count).arg(kindCaption(kind, count));
+    lines << QStringLiteral("Elementi: %1")
+                 .arg(parts.isEmpty() ? QStringLiteral("nessuno") : parts.join(QStringLiteral(", ")));
+    for (const auto& element : document.elements()) {
+        QString what;
+        if (element->kind == ElementKind::Testo)
+            what = element->DataMember.isEmpty() ? element->Caption
+                                                 : u'[' + element->DataMember + u']';
+        else if (element->kind != ElementKind::Rettangolo)
+            what = element->DataMember.isEmpty() ? element->ToolTipText
+                                                 : u'[' + element->DataMember + u']';
+        lines << QStringLiteral("  %1 a %2 x %3 mm %4")
+                     .arg(element->key(),
+                          FormatNumero((element->Left - units::LabelOriginXTwips) /
+                                           units::TwipsPerMillimetre, 1),
+                          FormatNumero((element->Top - units::LabelOriginYTwips) /
+                                           units::TwipsPerMillimetre, 1),
+                          what)
+                     .trimmed();
+    }
+    return lines.join(u'\n');
+}

@@ -1,0 +1,22 @@
+#include "cursor.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+void CursoreAttesa()
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return;
+    if (QGuiApplication::overrideCursor())
+        QGuiApplication::changeOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void CursoreNormale()
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return;
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+}

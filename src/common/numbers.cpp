@@ -1,0 +1,154 @@
+#include "numbers.h"
+
+#include "regionalsettings.h"
+#include "rounding.h"
+
+#include <cmath>
+#include <limits>
+
+namespace numbers {
+
+double leadingNumber(QStringView text)
+{
+    QString digits;
+    bool seenDigit = false;
+    bool seenPoint = false;
+    bool seenExponent = false;
+    bool signAllowed = true;
+    for (const QChar c : text) {
+        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r')
+            continue;
+        if (c.isDigit() && c.unicode() < 128) {
+            digits += c;
+            seenDigit = true;
+            signAllowed = false;
+        } else if ((c == u'-' || c == u'+') && signAllowed) {
+            digits += c;
+            signAllowed = false;
+        } else if (c == u'.' && !seenPoint && !seenExponent) {
+            digits += c;
+            seenPoint = true;
+            signAllowed = false;
+        } else if ((c == u'e' || c == u'E' || c == u'd' || c == u'D') && seenDigit &&
+                   !seenExponent) {
+            digits += u'e';
+            seenExponent = true;
+            signAllowed = true;
+        } else {
+            break;
+        }
+    }
+    // Drop an exponent or sign that has no digits after it ("12e", "-").
+    while (!digits.isEmpty() && !digits.back().isDigit() && digits.back() != u'.')
+        digits.chop(1);
+    bool ok = false;
+    const double value = digits.toDouble(&ok);
+    return ok && std::isfinite(value) ? value : 0.0;
+}
+
+std::optional<double> parseRegional(QStringView text)
+{
+    const QStringView trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const double value = RegionalSettings::locale().toDouble(trimmed, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<qint16> toInt16(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double rounded = rounding::halfToEven(value);
+    if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
+        return std::nullopt;
+    return static_cast<qint16>(rounded);
+}
+
+std::optional<qint32> toInt32(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    const double rounded = rounding::halfToEven(value);
+    if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return static_cast<qint32>(rounded);
+}
+
+} // namespace numbers
+
+namespace {
+
+bool isNullOrEmpty(const QVariant& valore)
+{
+    if (valore.isNull() || !valore.isValid())
+        return true;
+    return valore.typeId() == QMetaType::QString && valore.toString().isEmpty();
+}
+
+bool isNumeric(const QVariant& valore)
+{
+    switch (valore.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Bool:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+double ValoreNumerico(const QVariant& valore)
+{
+    if (isNullOrEmpty(valore))
+        return 0.0;
+    if (isNumeric(valore)) {
+        // A boolean true is -1, as the database engine stores it.
+        if (valore.typeId() == QMetaType::Bool)
+            return valore.toBool() ? -1.0 : 0.0;
+        const double value = valore.toDouble();
+        return std::isfinite(value) ? value : 0.0;
+    }
+    return numbers::parseRegional(valore.toString()).value_or(0.0);
+}
+
+float ValoreIntero(const QVariant& valore)
+{
+    if (isNullOrEmpty(valore))
+        return 0.0f;
+    std::optional<double> number;
+    if (isNumeric(valore))
+        number = ValoreNumerico(valore);
+    else
+        number = numbers::parseRegional(valore.toString());
+    if (number) {
+        if (const auto whole = numbers::toInt16(*number))
+            return static_cast<float>(*whole);
+    }
+    return static_cast<float>(numbers::leadingNumber(valore.toString()));
+}
+
+QString FormatNumero(double valore, int decimali)
+{
+    decimali = std::clamp(decimali, 0, 15);
+    const double scale = std::pow(10.0, decimali);
+    double rounded = rounding::halfAwayFromZero(valore * scale) / scale;
+    if (!std::isfinite(rounded))
+        rounded = valore;
+    if (rounded == 0.0)
+        rounded = 0.0; // no "-0,000"
+    QLocale locale = RegionalSettings::locale();
+    locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
+    return locale.toString(rounded, 'f', decimali);
+}

@@ -1,0 +1,97 @@
+#include "widgetmessageservice.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon toQt(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Exclamation:
+        break;
+    }
+    return QMessageBox::Warning;
+}
+
+// Message texts break lines with a carriage return.
+QString displayText(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+} // namespace
+
+void WidgetMessageService::beep() { QApplication::beep(); }
+
+void WidgetMessageService::message(const QString& text, const QString& title, MessageIcon icon)
+{
+    QMessageBox box(toQt(icon), title, displayText(text), QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+Answer WidgetMessageService::question(const QString& text, const QString& title,
+                                      QuestionButtons buttons, MessageIcon icon)
+{
+    QMessageBox::StandardButtons standard;
+    switch (buttons) {
+    case QuestionButtons::YesNoCancel:
+        standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        break;
+    case QuestionButtons::YesNo:
+        standard = QMessageBox::Yes | QMessageBox::No;
+        break;
+    case QuestionButtons::OkCancel:
+        standard = QMessageBox::Ok | QMessageBox::Cancel;
+        break;
+    }
+    QMessageBox box(toQt(icon), title, displayText(text), standard, m_parent);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+QStringList WidgetMessageService::qtNameFilters(const QString& filter)
+{
+    QStringList filters;
+    for (const auto& [name, pattern] : splitFileFilter(filter)) {
+        const QString qtPattern = pattern == u"*.*" ? QStringLiteral("*") : pattern;
+        const QString plainName = name.section(u'(', 0, 0).trimmed();
+        filters.append(QStringLiteral("%1 (%2)").arg(plainName, qtPattern));
+    }
+    return filters;
+}
+
+std::optional<QString> WidgetMessageService::chooseFile(const FileDialogRequest& request)
+{
+    QFileDialog dialog(m_parent, request.title, request.directory);
+    const bool open = request.mode == FileDialogRequest::Mode::Open;
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open && request.mustExist ? QFileDialog::ExistingFile
+                                                 : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    const QStringList filters = qtNameFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters.at(request.filterIndex - 1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+class QWidget;
+
+// Centres a window on its screen: left = (screen width - window width) / 2, and likewise top.
+void CentraForm(QWidget* finestra);

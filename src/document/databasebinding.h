@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// How a label is bound to its database, in the order of the label file.
+struct CollegamentoDatabase {
+    QString NomeDatabase;       // database file; empty: the label is not bound
+    QString PasswordDb;         // may be empty
+    QString NomeTabella;        // table or stored query feeding the labels
+    QString NomeCampoSelezione; // field the record selection tests
+    qint16 TipoCriterio = 0;    // 0 all records, 1 equal to, 2 between
+    QString ValoreUgualeA;
+    QString ValoreDa;
+    QString ValoreA;
+    bool FlagRiservato = false;  // stored and reloaded only
+    QString TestoRiservato;      // stored and reloaded only
+
+    bool operator==(const CollegamentoDatabase&) const = default;
+};

@@ -1,0 +1,167 @@
+#include "labeldocument.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+std::size_t slot(ElementKind kind) { return static_cast<std::size_t>(kind); }
+} // namespace
+
+LabelDocument::LabelDocument(QObject* parent)
+    : QObject(parent)
+{
+    for (const ElementKind kind : AllElementKinds)
+        m_templates[slot(kind)] = LabelElement::makeTemplate(kind);
+}
+
+LabelDocument::~LabelDocument() = default;
+
+void LabelDocument::setLayout(const LayoutEtichetta& layout)
+{
+    m_layout = layout;
+    emit layoutChanged();
+}
+
+void LabelDocument::ImpostaLayoutDefault() { setLayout(LayoutEtichetta{}); }
+
+void LabelDocument::setModificato(bool modified)
+{
+    if (m_modified == modified)
+        return;
+    m_modified = modified;
+    emit modifiedChanged(modified);
+}
+
+void LabelDocument::AzzeraVariabili()
+{
+    const bool flag = m_binding.FlagRiservato;
+    const QString text = m_binding.TestoRiservato;
+    m_binding = CollegamentoDatabase{};
+    m_binding.FlagRiservato = flag;
+    m_binding.TestoRiservato = text;
+    m_connected = false;
+    m_zOrder.clear();
+}
+
+void LabelDocument::NuovaEtichetta()
+{
+    ImpostaLayoutDefault();
+    AzzeraVariabili();
+    m_connected = false;
+    emit disconnectRequested();
+    m_stacking.clear();
+    m_elements.clear();
+    emit elementsChanged();
+    setModificato(false);
+    emit refreshRequested();
+}
+
+LabelElement& LabelDocument::templateOf(ElementKind kind) { return m_templates[slot(kind)]; }
+
+const LabelElement& LabelDocument::templateOf(ElementKind kind) const
+{
+    return m_templates[slot(kind)];
+}
+
+std::optional<qint16> LabelDocument::GetNewIndex(ElementKind kind) const
+{
+    int highest = templateOf(kind).Index;
+    for (const auto& element : m_elements) {
+        if (element->kind == kind)
+            highest = std::max<int>(highest, element->Index);
+    }
+    if (highest >= std::numeric_limits<qint16>::max())
+        return std::nullopt;
+    return static_cast<qint16>(highest + 1);
+}
+
+std::optional<qint16> LabelDocument::GetNewIndex(const QString& NomeControllo) const
+{
+    const auto kind = kindFromName(NomeControllo);
+    return kind ? GetNewIndex(*kind) : std::optional<qint16>(1);
+}
+
+LabelElement* LabelDocument::CreaOgg(ElementKind kind, float left, float top, float width,
+                                     float height)
+{
+    const auto index = GetNewIndex(kind);
+    if (!index)
+        return nullptr;
+    auto element = std::make_unique<LabelElement>(templateOf(kind));
+    element->Index = *index;
+    element->Left = left;
+    element->Top = top;
+    element->Width = width;
+    element->Height = height;
+    element->Visible = true;
+    LabelElement* created = element.get();
+    m_elements.push_back(std::move(element));
+    m_stacking.push_back(created);
+    emit elementsChanged();
+    return created;
+}
+
+LabelElement* LabelDocument::CreaOggTesto(float left, float top, float width, float height)
+{
+    return CreaOgg(ElementKind::Testo, left, top, width, height);
+}
+
+LabelElement* LabelDocument::CreaOggImmagine(float left, float top, float width, float height)
+{
+    return CreaOgg(ElementKind::Immagine, left, top, width, height);
+}
+
+LabelElement* LabelDocument::CreaOggPicture(float left, float top, float width, float height)
+{
+    return CreaOgg(ElementKind::Picture, left, top, width, height);
+}
+
+LabelElement* LabelDocument::CreaOggRettangolo(float left, float top, float width, float height)
+{
+    return CreaOgg(ElementKind::Rettangolo, left, top, width, height);
+}
+
+bool LabelDocument::removeElement(const QString& key)
+{
+    const auto it = std::find_if(m_elements.begin(), m_elements.end(),
+                                 [&](const auto& element) { return element->key() == key; });
+    if (it == m_elements.end())
+        return false;
+    removeFromStacking(it->get());
+    m_zOrder.RimuoviZOrdine(key);
+    m_elements.erase(it);
+    emit elementsChanged();
+    return true;
+}
+
+LabelElement* LabelDocument::element(const QString& key)
+{
+    const auto it = std::find_if(m_elements.begin(), m_elements.end(),
+                                 [&](const auto& element) { return element->key() == key; });
+    return it == m_elements.end() ? nullptr : it->get();
+}
+
+const LabelElement* LabelDocument::element(const QString& key) const
+{
+    return const_cast<LabelDocument*>(this)->element(key);
+}
+
+void LabelDocument::removeFromStacking(LabelElement* element)
+{
+    m_stacking.erase(std::remove(m_stacking.begin(), m_stacking.end(), element),
+                     m_stacking.end());
+}
+
+void LabelDocument::bringToFront(LabelElement* element)
+{
+    removeFromStacking(element);
+    m_stacking.push_back(element);
+    emit elementsChanged();
+}
+
+void LabelDocument::sendToBack(LabelElement* element)
+{
+    removeFromStacking(element);
+    m_stacking.insert(m_stacking.begin(), element);
+    emit elementsChanged();
+}

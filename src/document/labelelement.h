@@ -1,0 +1,67 @@
+#pragma once
+
+#include "common/colors.h"
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+// The four kinds of element a label holds, named as in label files.
+enum class ElementKind { Testo, Immagine, Picture, Rettangolo };
+
+inline constexpr ElementKind AllElementKinds[] = {ElementKind::Testo, ElementKind::Immagine,
+                                                  ElementKind::Picture, ElementKind::Rettangolo};
+
+// "oggTesto", "oggImmagine" (barcode), "oggPicture", "oggRettangolo".
+QString kindName(ElementKind kind);
+// Exact, case-sensitive match of a kind name.
+std::optional<ElementKind> kindFromName(QStringView name);
+
+// The key of element `index` of a kind: "oggTesto3".
+QString elementKey(ElementKind kind, int index);
+
+// One element of the label. Every kind carries every property; each kind uses its own
+// (see the label file format). Geometry is in twips on the design surface.
+struct LabelElement {
+    ElementKind kind = ElementKind::Testo;
+    qint16 Index = 0;
+
+    float Left = 0;
+    float Top = 0;
+    float Width = 0;
+    float Height = 0;
+    bool Visible = false;
+
+    // Text.
+    QString Caption;
+    QString FontName;
+    float FontSize = 10;
+    bool FontBold = false;
+    bool FontItalic = false;
+    qint16 Alignment = 0; // 0 left, 1 right, 2 centred
+
+    // Text and rectangle.
+    qint16 BackStyle = 0; // 0 transparent, 1 opaque
+    qint32 BackColor = colors::White;
+    qint32 ForeColor = colors::Black;
+
+    // Rectangle.
+    qint32 BorderColor = colors::Black;
+    qint16 BorderWidth = 1; // pixels: 1, 2 or 3
+
+    // Text, barcode, picture: the linked field; empty when not linked.
+    QString DataMember;
+    // Barcode: its text; picture: the picture file's path.
+    QString ToolTipText;
+    // Barcode: symbology and text option digits; picture, rectangle: kept as is.
+    QString Tag;
+    // Picture: the image loaded from ToolTipText.
+    QImage Picture;
+
+    QString Name() const { return kindName(kind); }
+    QString key() const { return elementKey(kind, Index); }
+
+    // The template of a kind: what a new element starts as.
+    static LabelElement makeTemplate(ElementKind kind);
+};

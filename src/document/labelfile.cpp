@@ -1,0 +1,563 @@
+#include "labelfile.h"
+
+#include "common/files.h"
+#include "common/numbers.h"
+#include "common/regionalsettings.h"
+#include "common/units.h"
+#include "common/windows1252.h"
+#include "labeldocument.h"
+
+#include <QImageReader>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace labelfile {
+
+// ---------------------------------------------------------------------------------------------
+// Numbers
+
+namespace {
+
+template <typename T> QString formatShortest(T value, QChar decimalSeparator)
+{
+    if (value == 0)
+        value = 0; // never "-0"
+    char buffer[512];
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    QString digits = error == std::errc() ? QString::fromLatin1(buffer, end - buffer)
+                                          : QString::number(double(value), 'g', 17);
+    digits.replace(u'.', decimalSeparator);
+    return (value < 0 ? QString() : QStringLiteral(" ")) + digits + u' ';
+}
+
+QStringView trimBlanks(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && (text[begin] == u' ' || text[begin] == u'\t'))
+        ++begin;
+    while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+} // namespace
+
+QString formatNumber(double value, QChar decimalSeparator)
+{
+    return formatShortest(value, decimalSeparator);
+}
+
+QString formatNumber(float value, QChar decimalSeparator)
+{
+    return formatShortest(value, decimalSeparator);
+}
+
+std::optional<double> parseNumber(QStringView text)
+{
+    text = trimBlanks(text);
+    qsizetype i = 0;
+    QByteArray normal;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
+        if (text[i] == u'-')
+            normal += '-';
+        ++i;
+    }
+    // The mantissa: digits with points and commas; which of them is the decimal mark is
+    // decided once the whole mantissa is known.
+    const qsizetype mantissaStart = i;
+    int points = 0, commas = 0, digits = 0;
+    qsizetype lastPoint = -1, lastComma = -1;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= u'0' && c <= u'9')
+            ++digits;
+        else if (c == u'.')
+            ++points, lastPoint = i;
+        else if (c == u',')
+            ++commas, lastComma = i;
+        else
+            break;
+    }
+    if (digits == 0)
+        return std::nullopt;
+    qsizetype decimalAt = -1;
+    if (points && commas) {
+        decimalAt = std::max(lastPoint, lastComma);
+        const QChar mark = text[decimalAt];
+        if ((mark == u'.' ? points : commas) != 1)
+            return std::nullopt;
+    } else if (points == 1) {
+        decimalAt = lastPoint;
+    } else if (commas == 1) {
+        decimalAt = lastComma;
+    }
+    for (qsizetype j = mantissaStart; j < i; ++j) {
+        const char16_t c = text[j].unicode();
+        if (c >= u'0' && c <= u'9')
+            normal += char(c);
+        else if (j == decimalAt)
+            normal += '.';
+        // other points and commas group thousands
+    }
+    if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
+        normal += 'e';
+        ++i;
+        if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
+            normal += char(text[i++].unicode());
+        const qsizetype exponentStart = i;
+        while (i < text.size() && text[i] >= u'0' && text[i] <= u'9')
+            normal += char(text[i++].unicode());
+        if (i == exponentStart)
+            return std::nullopt;
+    }
+    if (i != text.size())
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] =
+        std::from_chars(normal.constData(), normal.constData() + normal.size(), value);
+    if (error != std::errc() || end != normal.constData() + normal.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reading
+
+namespace {
+
+struct Failure {
+    int code;
+    QString description;
+};
+
+[[noreturn]] void fail(int code, const QString& description) { throw Failure{code, description}; }
+
+[[noreturn]] void typeMismatch(const QString& line)
+{
+    fail(errors::TypeMismatch, QStringLiteral("Tipo non corrispondente: \"%1\" non è un numero.")
+                                   .arg(line));
+}
+
+[[noreturn]] void overflow(const QString& line)
+{
+    fail(errors::Overflow, QStringLiteral("Overflow: il numero \"%1\" è troppo grande.").arg(line));
+}
+
+[[noreturn]] void invalidProperty(const char* property, const QString& line)
+{
+    fail(errors::InvalidProperty,
+         QStringLiteral("Valore di proprietà non valido: %1 = \"%2\".")
+             .arg(QLatin1String(property), line));
+}
+
+// Splits into lines ending at CR (an LF after it is skipped) or at a lone LF.
+class LineSource {
+public:
+    explicit LineSource(const QByteArray& bytes)
+        : m_bytes(bytes)
+    {}
+
+    bool atEnd() const { return m_position >= m_bytes.size(); }
+
+    QString next()
+    {
+        if (atEnd())
+            fail(errors::InputPastEnd,
+                 QStringLiteral("Input oltre la fine del file: il file finisce dentro una "
+                                "sezione."));
+        qsizetype end = m_position;
+        while (end < m_bytes.size() && m_bytes[end] != '\r' && m_bytes[end] != '\n')
+            ++end;
+        QString line = windows1252::decode(m_bytes.mid(m_position, end - m_position));
+        m_position = end;
+        if (m_position < m_bytes.size() && m_bytes[m_position] == '\r')
+            ++m_position;
+        if (m_position < m_bytes.size() && m_bytes[m_position] == '\n')
+            ++m_position;
+        return line;
+    }
+
+private:
+    const QByteArray& m_bytes;
+    qsizetype m_position = 0;
+};
+
+double number(const QString& line)
+{
+    const auto value = parseNumber(line);
+    if (!value)
+        typeMismatch(line);
+    return *value;
+}
+
+float singleValue(double value, const QString& line)
+{
+    if (std::fabs(value) > double(std::numeric_limits<float>::max()))
+        overflow(line);
+    return static_cast<float>(value);
+}
+
+qint16 integer16(float value, const QString& line)
+{
+    const auto whole = numbers::toInt16(value);
+    if (!whole)
+        overflow(line);
+    return *whole;
+}
+
+qint32 colour(const QString& line)
+{
+    const auto value = numbers::toInt32(number(line));
+    if (!value)
+        overflow(line);
+    return *value;
+}
+
+// The locale-free reading of a whole number: a 16-bit integer rounded half to even, else the
+// leading number read with a full stop ("12pt" gives 12).
+float wholeNumber(const QString& line)
+{
+    if (const auto value = parseNumber(line)) {
+        if (const auto whole = numbers::toInt16(*value))
+            return *whole;
+    }
+    return static_cast<float>(numbers::leadingNumber(line));
+}
+
+bool isTrueWord(const QString& line)
+{
+    const QStringView word = trimBlanks(line);
+    return word == u"Vero" || word == u"True";
+}
+
+QString trimmed(const QString& line) { return trimBlanks(line).toString(); }
+
+class Reader {
+public:
+    Reader(const QByteArray& bytes, LabelDocument& document, const QString& baseFolder)
+        : m_lines(bytes)
+        , m_document(document)
+        , m_baseFolder(baseFolder)
+    {}
+
+    void run()
+    {
+        while (!m_lines.atEnd()) {
+            const QString key = m_lines.next();
+            if (key == u"oggDatabase")
+                readDatabase();
+            else if (key == u"oggLayout")
+                readLayout();
+            else if (const auto kind = kindFromName(key))
+                readElement(*kind);
+        }
+    }
+
+private:
+    void readDatabase()
+    {
+        CollegamentoDatabase binding = m_document.binding();
+        // Each value is stored as soon as it is read, so a cut section keeps what it had.
+        auto store = [&] { m_document.setBinding(binding); };
+        binding.NomeDatabase = trimmed(m_lines.next()), store();
+        binding.PasswordDb = trimmed(m_lines.next()), store();
+        binding.NomeTabella = trimmed(m_lines.next()), store();
+        binding.NomeCampoSelezione = trimmed(m_lines.next()), store();
+        const QString criterion = m_lines.next();
+        binding.TipoCriterio = integer16(wholeNumber(criterion), criterion), store();
+        binding.ValoreUgualeA = trimmed(m_lines.next()), store();
+        binding.ValoreDa = trimmed(m_lines.next()), store();
+        binding.ValoreA = trimmed(m_lines.next()), store();
+        const QString flag = m_lines.next();
+        // Files of this program say "True"; older ones may hold -1.
+        binding.FlagRiservato = isTrueWord(flag) || numbers::leadingNumber(flag) != 0.0;
+        store();
+        binding.TestoRiservato = m_lines.next(), store();
+    }
+
+    void readLayout()
+    {
+        LayoutEtichetta layout = m_document.layout();
+        for (int i = 0; i < LayoutEtichetta::ValueCount; ++i)
+            layout.value(i) = parseNumber(m_lines.next()).value_or(0.0);
+        m_document.setLayout(layout);
+    }
+
+    void readElement(ElementKind kind)
+    {
+        const QString x = m_lines.next();
+        const QString y = m_lines.next();
+        const QString w = m_lines.next();
+        const QString h = m_lines.next();
+        const float left = singleValue(number(x) + units::LabelOriginXTwips, x);
+        const float top = singleValue(number(y) + units::LabelOriginYTwips, y);
+        const float width = singleValue(number(w), w);
+        const float height = singleValue(number(h), h);
+        if (width < 0)
+            invalidProperty("Width", w);
+        if (height < 0)
+            invalidProperty("Height", h);
+        LabelElement* element = m_document.CreaOgg(kind, left, top, width, height);
+        if (!element)
+            fail(errors::Overflow,
+                 QStringLiteral("Overflow: troppi elementi di tipo %1.").arg(kindName(kind)));
+        switch (kind) {
+        case ElementKind::Testo:
+            readText(*element);
+            break;
+        case ElementKind::Immagine:
+            readBarcode(*element);
+            break;
+        case ElementKind::Picture:
+            readPicture(*element);
+            break;
+        case ElementKind::Rettangolo:
+            readRectangle(*element);
+            break;
+        }
+    }
+
+    qint16 backStyle()
+    {
+        const QString line = m_lines.next();
+        const qint16 value = integer16(wholeNumber(line), line);
+        if (value != 0 && value != 1)
+            invalidProperty("BackStyle", line);
+        return value;
+    }
+
+    void readText(LabelElement& element)
+    {
+        element.Caption = m_lines.next();
+        element.FontName = m_lines.next();
+        // Whole points, as the font controls offer them; sizes the font system cannot take
+        // are brought into its range rather than losing the rest of the label.
+        element.FontSize = std::clamp(wholeNumber(m_lines.next()), 1.0f, 1638.0f);
+        element.FontBold = isTrueWord(m_lines.next());
+        element.FontItalic = isTrueWord(m_lines.next());
+        element.BackStyle = backStyle();
+        const QString alignment = m_lines.next();
+        element.Alignment = integer16(wholeNumber(alignment), alignment);
+        if (element.Alignment < 0 || element.Alignment > 2)
+            invalidProperty("Alignment", alignment);
+        element.BackColor = colour(m_lines.next());
+        element.ForeColor = colour(m_lines.next());
+        element.DataMember = m_lines.next();
+        readDepth(element);
+    }
+
+    void readBarcode(LabelElement& element)
+    {
+        element.Tag = trimmed(m_lines.next());
+        element.DataMember = m_lines.next();
+        element.ToolTipText = m_lines.next();
+        readDepth(element);
+    }
+
+    void readPicture(LabelElement& element)
+    {
+        element.Tag = trimmed(m_lines.next());
+        element.DataMember = m_lines.next();
+        element.ToolTipText = m_lines.next();
+        if (element.DataMember.isEmpty()) {
+            const QString path = resolveReadablePath(element.ToolTipText, m_baseFolder);
+            if (!path.isEmpty()) {
+                QImageReader reader(path);
+                reader.setAutoTransform(true);
+                QImage picture = reader.read();
+                if (picture.isNull())
+                    fail(errors::InvalidPicture,
+                         QStringLiteral("Immagine non valida: %1 (%2).")
+                             .arg(element.ToolTipText, reader.errorString()));
+                element.Picture = std::move(picture);
+            }
+        }
+        readDepth(element);
+    }
+
+    void readRectangle(LabelElement& element)
+    {
+        element.BackStyle = backStyle();
+        element.BackColor = colour(m_lines.next());
+        element.BorderColor = colour(m_lines.next());
+        element.Tag = trimmed(m_lines.next());
+        readDepth(element);
+        const double width = number(m_lines.next());
+        if (width == 1 || width == 2 || width == 3)
+            element.BorderWidth = static_cast<qint16>(width);
+    }
+
+    void readDepth(LabelElement& element)
+    {
+        const double flag = number(m_lines.next());
+        if (flag == 1) {
+            m_document.bringToFront(&element);
+            m_document.zOrder().SetZOrdine(element.key(), 1);
+        } else if (flag == 2) {
+            m_document.sendToBack(&element);
+            m_document.zOrder().SetZOrdine(element.key(), 2);
+        }
+    }
+
+    LineSource m_lines;
+    LabelDocument& m_document;
+    QString m_baseFolder;
+};
+
+} // namespace
+
+std::optional<ReadError> read(const QByteArray& bytes, LabelDocument& document,
+                              const QString& baseFolder)
+{
+    if (bytes.size() > MaximumFileSize)
+        return ReadError{errors::OutOfMemory,
+                         QStringLiteral("Memoria esaurita: il file è troppo grande per essere "
+                                        "un file etichetta.")};
+    try {
+        Reader(bytes, document, baseFolder).run();
+    } catch (const Failure& failure) {
+        return ReadError{failure.code, failure.description};
+    }
+    return std::nullopt;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Writing
+
+namespace {
+
+class Writer {
+public:
+    explicit Writer(QChar decimalSeparator)
+        : m_separator(decimalSeparator)
+    {}
+
+    void key(const QString& key) { m_text += key + QStringLiteral("\r\n"); }
+
+    // `where` names the value for the message when it cannot be written.
+    void text(const QString& value, const QString& where)
+    {
+        QString line = value;
+        line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        line.replace(u'\r', u' ');
+        line.replace(u'\n', u' ');
+        if (!m_problem) {
+            if (const auto bad = windows1252::firstUnencodable(line))
+                m_problem = WriteError{
+                    QStringLiteral("Impossibile salvare l'etichetta: %1 contiene il carattere "
+                                   "\"%2\" (U+%3), che un file etichetta non può contenere. "
+                                   "Il file non è stato scritto.")
+                        .arg(where, QString(*bad))
+                        .arg(bad->unicode(), 4, 16, QChar(u'0'))};
+        }
+        m_text += line + QStringLiteral("\r\n");
+    }
+
+    void number(double value) { m_text += formatNumber(value, m_separator) + QStringLiteral("\r\n"); }
+    void number(float value) { m_text += formatNumber(value, m_separator) + QStringLiteral("\r\n"); }
+    void number(qint32 value) { number(double(value)); }
+    void boolean(bool value)
+    {
+        m_text += (value ? QStringLiteral("True") : QStringLiteral("False")) +
+                  QStringLiteral("\r\n");
+    }
+
+    std::variant<QByteArray, WriteError> result() const
+    {
+        if (m_problem)
+            return *m_problem;
+        const auto bytes = windows1252::encode(m_text);
+        if (!bytes)
+            return WriteError{QStringLiteral("Impossibile salvare l'etichetta: un testo contiene "
+                                             "caratteri non ammessi.")};
+        return *bytes;
+    }
+
+private:
+    QChar m_separator;
+    QString m_text;
+    std::optional<WriteError> m_problem;
+};
+
+QString inElement(const LabelElement& element, const char* property)
+{
+    return QStringLiteral("la proprietà %1 dell'elemento %2")
+        .arg(QLatin1String(property), element.key());
+}
+
+QString inBinding(const char* property)
+{
+    return QStringLiteral("il valore %1 del collegamento al database").arg(QLatin1String(property));
+}
+
+} // namespace
+
+std::variant<QByteArray, WriteError> write(const LabelDocument& document)
+{
+    Writer out(RegionalSettings::decimalSeparator());
+
+    const CollegamentoDatabase& binding = document.binding();
+    out.key(QStringLiteral("oggDatabase"));
+    out.text(binding.NomeDatabase, inBinding("NomeDatabase"));
+    out.text(binding.PasswordDb, inBinding("PasswordDb"));
+    out.text(binding.NomeTabella, inBinding("NomeTabella"));
+    out.text(binding.NomeCampoSelezione, inBinding("NomeCampoSelezione"));
+    out.number(qint32(binding.TipoCriterio));
+    out.text(binding.ValoreUgualeA, inBinding("ValoreUgualeA"));
+    out.text(binding.ValoreDa, inBinding("ValoreDa"));
+    out.text(binding.ValoreA, inBinding("ValoreA"));
+    out.boolean(binding.FlagRiservato);
+    out.text(binding.TestoRiservato, inBinding("TestoRiservato"));
+
+    out.key(QStringLiteral("oggLayout"));
+    for (int i = 0; i < LayoutEtichetta::ValueCount; ++i)
+        out.number(document.layout().value(i));
+
+    for (const auto& owned : document.elements()) {
+        const LabelElement& e = *owned;
+        const qint32 depth = document.zOrder().GetZOrdine(e.key());
+        out.key(e.Name());
+        out.number(e.Left - units::LabelOriginXTwips);
+        out.number(e.Top - units::LabelOriginYTwips);
+        out.number(e.Width);
+        out.number(e.Height);
+        switch (e.kind) {
+        case ElementKind::Testo:
+            out.text(e.Caption, inElement(e, "Caption"));
+            out.text(e.FontName, inElement(e, "FontName"));
+            out.number(e.FontSize);
+            out.boolean(e.FontBold);
+            out.boolean(e.FontItalic);
+            out.number(qint32(e.BackStyle));
+            out.number(qint32(e.Alignment));
+            out.number(e.BackColor);
+            out.number(e.ForeColor);
+            out.text(e.DataMember, inElement(e, "DataMember"));
+            out.number(depth);
+            break;
+        case ElementKind::Immagine:
+        case ElementKind::Picture:
+            out.text(e.Tag, inElement(e, "Tag"));
+            out.text(e.DataMember, inElement(e, "DataMember"));
+            out.text(e.ToolTipText, inElement(e, "ToolTipText"));
+            out.number(depth);
+            break;
+        case ElementKind::Rettangolo:
+            out.number(qint32(e.BackStyle));
+            out.number(e.BackColor);
+            out.number(e.BorderColor);
+            out.text(e.Tag, inElement(e, "Tag"));
+            out.number(depth);
+            out.number(qint32(e.BorderWidth));
+            break;
+        }
+    }
+    return out.result();
+}
+
+} // namespace labelfile

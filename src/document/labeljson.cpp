@@ -1,0 +1,86 @@
+#include "labeljson.h"
+
+#include "labeldocument.h"
+
+#include <QJsonArray>
+
+namespace {
+
+QJsonObject layoutToJson(const LayoutEtichetta& layout)
+{
+    QJsonObject object;
+    for (int i = 0; i < LayoutEtichetta::ValueCount; ++i)
+        object.insert(QLatin1String(LayoutEtichetta::name(i)), layout.value(i));
+    return object;
+}
+
+QJsonObject bindingToJson(const LabelDocument& document)
+{
+    const CollegamentoDatabase& b = document.binding();
+    return QJsonObject{{"NomeDatabase", b.NomeDatabase},
+                       {"PasswordSet", !b.PasswordDb.isEmpty()},
+                       {"NomeTabella", b.NomeTabella},
+                       {"NomeCampoSelezione", b.NomeCampoSelezione},
+                       {"TipoCriterio", b.TipoCriterio},
+                       {"ValoreUgualeA", b.ValoreUgualeA},
+                       {"ValoreDa", b.ValoreDa},
+                       {"ValoreA", b.ValoreA},
+                       {"FlagRiservato", b.FlagRiservato},
+                       {"TestoRiservato", b.TestoRiservato},
+                       {"DatabaseConnesso", document.DatabaseConnesso()}};
+}
+
+QJsonObject elementToJson(const LabelElement& e, int depth)
+{
+    QJsonObject object{{"kind", e.Name()},   {"Index", e.Index},   {"Left", e.Left},
+                       {"Top", e.Top},       {"Width", e.Width},   {"Height", e.Height},
+                       {"z", depth}};
+    switch (e.kind) {
+    case ElementKind::Testo:
+        object.insert("Caption", e.Caption);
+        object.insert("FontName", e.FontName);
+        object.insert("FontSize", e.FontSize);
+        object.insert("FontBold", e.FontBold);
+        object.insert("FontItalic", e.FontItalic);
+        object.insert("BackStyle", e.BackStyle);
+        object.insert("Alignment", e.Alignment);
+        object.insert("BackColor", e.BackColor);
+        object.insert("ForeColor", e.ForeColor);
+        object.insert("DataMember", e.DataMember);
+        break;
+    case ElementKind::Immagine:
+        object.insert("Tag", e.Tag);
+        object.insert("DataMember", e.DataMember);
+        object.insert("ToolTipText", e.ToolTipText);
+        break;
+    case ElementKind::Picture:
+        object.insert("Tag", e.Tag);
+        object.insert("DataMember", e.DataMember);
+        object.insert("ToolTipText", e.ToolTipText);
+        object.insert("Picture", e.Picture.isNull()
+                                     ? QJsonValue()
+                                     : QJsonValue(QJsonObject{{"width", e.Picture.width()},
+                                                              {"height", e.Picture.height()}}));
+        break;
+    case ElementKind::Rettangolo:
+        object.insert("BackStyle", e.BackStyle);
+        object.insert("BackColor", e.BackColor);
+        object.insert("BorderColor", e.BorderColor);
+        object.insert("BorderWidth", e.BorderWidth);
+        object.insert("Tag", e.Tag);
+        break;
+    }
+    return object;
+}
+
+} // namespace
+
+QJsonObject documentToJson(const LabelDocument& document)
+{
+    QJsonArray elements;
+    for (const auto& element : document.elements())
+        elements.append(elementToJson(*element, document.zOrder().GetZOrdine(element->key())));
+    return QJsonObject{{"layout", layoutToJson(document.layout())},
+                       {"database", bindingToJson(document)},
+                       {"elements", elements}};
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QJsonObject>
+
+class LabelDocument;
+
+// The document as one JSON object for people and scripts: "layout", "database" (without the
+// password, with "PasswordSet") and "elements" in creation order.
+QJsonObject documentToJson(const LabelDocument& document);
