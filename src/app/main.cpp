@@ -8,6 +8,7 @@
 #include "app/labelsummary.h"
 #include "app/mainwindow.h"
 #include "common/cursor.h"
+#include "common/files.h"
 #include "common/messageservice.h"
 #include "common/version.h"
 #include "common/widgetmessageservice.h"
@@ -121,6 +122,7 @@ int main(int argc, char** argv)
     // off screen.
     if (!hasDisplay)
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    ensureRuntimeDirectory();
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Marvello"));

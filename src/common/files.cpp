@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <unistd.h>
+
 bool FileEsiste(const QString& percorso)
 {
     if (percorso.isEmpty() || !QFileInfo(percorso).isFile())
@@ -20,4 +22,16 @@ QString resolveReadablePath(const QString& percorso, const QString& baseFolder)
         return {};
     const QString underBase = QDir(baseFolder).filePath(percorso);
     return FileEsiste(underBase) ? underBase : QString();
+}
+
+void ensureRuntimeDirectory()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QString path =
+        QDir::tempPath() + QStringLiteral("/runtime-marvello-") + QString::number(getuid());
+    if (QDir().mkpath(path)) {
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(path));
+    }
 }

@@ -10,3 +10,7 @@ bool FileEsiste(const QString& percorso);
 // else, for a relative path, the same path under `baseFolder` (the label file's folder) when
 // that is readable. Empty when neither is.
 QString resolveReadablePath(const QString& percorso, const QString& baseFolder);
+
+// Qt wants a private runtime folder (XDG_RUNTIME_DIR); batch jobs, services and CI runs often
+// have none. Makes one under the temporary folder when it is missing.
+void ensureRuntimeDirectory();

@@ -1,0 +1,108 @@
+#include "common/colors.h"
+#include "common/fieldroutines.h"
+#include "common/windowplacement.h"
+#include "support/recordingmessages.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QColor background(const QLineEdit& field) { return field.palette().color(QPalette::Base); }
+
+class FieldRoutinesTest : public ::testing::Test {
+protected:
+    FieldRoutinesTest()
+    {
+        auto* layout = new QVBoxLayout(&dialog);
+        first = new QLineEdit(&dialog);
+        second = new QLineEdit(&dialog);
+        layout->addWidget(first);
+        layout->addWidget(second);
+        FieldRoutines::install(first, FieldRoutines::Highlight | FieldRoutines::WholeNumbers);
+        FieldRoutines::install(second, FieldRoutines::Highlight);
+        dialog.show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    }
+
+    RecordingMessages messages;
+    QDialog dialog;
+    QLineEdit* first;
+    QLineEdit* second;
+};
+
+TEST_F(FieldRoutinesTest, EnteringHighlightsTrimsAndSelectsLeavingRestores)
+{
+    second->setText(QStringLiteral("  12  "));
+    second->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(background(*second), colors::toQColor(colors::Yellow));
+    EXPECT_EQ(second->text(), u"12");
+    EXPECT_EQ(second->selectedText(), u"12");
+
+    second->setText(QStringLiteral("34 "));
+    first->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(background(*second), QColor(Qt::white));
+    EXPECT_EQ(second->text(), u"34");
+}
+
+TEST_F(FieldRoutinesTest, LeavingADisabledFieldShowsButtonFace)
+{
+    second->setEnabled(false);
+    LasciaCampo(second);
+    EXPECT_EQ(background(*second), colors::toQColor(colors::ButtonFace));
+}
+
+TEST_F(FieldRoutinesTest, WholeNumberFieldTakesDigitsAndBackspaceOnly)
+{
+    first->setFocus();
+    first->clear();
+    QTest::keyClicks(first, QStringLiteral("1a2,3-"));
+    EXPECT_EQ(first->text(), u"123");
+    EXPECT_EQ(messages.beeps, 3);
+    QTest::keyClick(first, Qt::Key_Backspace);
+    EXPECT_EQ(first->text(), u"12");
+    // Moving the caret types nothing and does not beep.
+    QTest::keyClick(first, Qt::Key_Left);
+    EXPECT_EQ(messages.beeps, 3);
+}
+
+TEST(ControlEnabling, EnablingAndDisablingSetTheBackgroundToo)
+{
+    QLineEdit field;
+    DisabilitaControllo(&field);
+    EXPECT_FALSE(field.isEnabled());
+    EXPECT_EQ(field.palette().color(QPalette::Disabled, QPalette::Base),
+              colors::toQColor(colors::ButtonFace));
+    AbilitaControllo(&field);
+    EXPECT_TRUE(field.isEnabled());
+    EXPECT_EQ(field.palette().color(QPalette::Active, QPalette::Base), QColor(Qt::white));
+}
+
+TEST(CentraForm, PutsTheWindowInTheMiddleOfTheScreen)
+{
+    QDialog window;
+    window.resize(300, 200);
+    CentraForm(&window);
+    const QRect screen = window.screen()->geometry();
+    const QSize size = window.frameGeometry().size();
+    EXPECT_EQ(window.pos().x(), screen.x() + (screen.width() - size.width()) / 2);
+    EXPECT_EQ(window.pos().y(), screen.y() + (screen.height() - size.height()) / 2);
+}
+
+TEST(Colours, StoredColoursAreRedInTheLowByte)
+{
+    EXPECT_EQ(colors::toQColor(255), QColor(255, 0, 0));
+    EXPECT_EQ(colors::toQColor(65535), QColor(255, 255, 0));
+    EXPECT_EQ(colors::toQColor(0xFF0000), QColor(0, 0, 255));
+    EXPECT_EQ(colors::fromQColor(QColor(0x12, 0x34, 0x56)), 0x563412);
+    EXPECT_TRUE(colors::isSystemColour(colors::ButtonFace));
+}
+
+} // namespace

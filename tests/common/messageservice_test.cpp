@@ -1,0 +1,49 @@
+#include "common/messageservice.h"
+#include "common/widgetmessageservice.h"
+#include "support/recordingmessages.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MessageService, ScopedServiceIsUsedAndThenRemoved)
+{
+    MessageService* before = &MessageService::current();
+    {
+        RecordingMessages recorder;
+        EXPECT_EQ(&MessageService::current(), &recorder);
+        MessageService::current().warn(QStringLiteral("Inserire un valore."),
+                                       QStringLiteral("Titolo"));
+        EXPECT_EQ(recorder.beeps, 1);
+        ASSERT_EQ(recorder.messages.size(), 1);
+        EXPECT_EQ(recorder.messages[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(recorder.messages[0].title, u"Titolo");
+    }
+    EXPECT_EQ(&MessageService::current(), before);
+}
+
+TEST(MessageService, ConsoleServiceGivesTheSafeAnswer)
+{
+    ConsoleMessageService console;
+    EXPECT_EQ(console.question(QStringLiteral("Salvare?"), QStringLiteral("t"),
+                               QuestionButtons::YesNoCancel, MessageIcon::Question),
+              Answer::Cancel);
+    EXPECT_EQ(console.question(QStringLiteral("Salvare?"), QStringLiteral("t"),
+                               QuestionButtons::YesNo, MessageIcon::Question),
+              Answer::No);
+    EXPECT_FALSE(console.chooseFile({}));
+}
+
+TEST(FileFilter, LabelProgramFiltersBecomeQtFilters)
+{
+    const QString filter = QStringLiteral("Tutti Files (*.*)|*.*|File ascii (*.eti)|*.eti");
+    const auto pairs = splitFileFilter(filter);
+    ASSERT_EQ(pairs.size(), 2);
+    EXPECT_EQ(pairs[1].first, u"File ascii (*.eti)");
+    EXPECT_EQ(pairs[1].second, u"*.eti");
+    // "*.*" must list files without an extension too.
+    EXPECT_EQ(WidgetMessageService::qtNameFilters(filter),
+              QStringList({QStringLiteral("Tutti Files (*)"), QStringLiteral("File ascii (*.eti)")}));
+}
+
+} // namespace

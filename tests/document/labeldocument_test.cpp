@@ -1,0 +1,156 @@
+#include "common/units.h"
+#include "document/labeldocument.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(NewLabel, HasDefaultsAndNothingElse)
+{
+    LabelDocument document;
+    document.CreaOggTesto(567, 1440, 1000, 255);
+    document.setBinding({QStringLiteral("a.mdb"), QStringLiteral("pw"), QStringLiteral("T"),
+                         QStringLiteral("F"), 1, QStringLiteral("x"), {}, {}, true,
+                         QStringLiteral("riservato")});
+    document.setDatabaseConnesso(true);
+    document.zOrder().SetZOrdine(QStringLiteral("oggTesto1"), 1);
+    document.setModificato(true);
+    LayoutEtichetta changed;
+    changed.EtichetteOrizzontali = 3;
+    document.setLayout(changed);
+
+    QSignalSpy disconnected(&document, &LabelDocument::disconnectRequested);
+    document.NuovaEtichetta();
+
+    EXPECT_EQ(document.layout(), LayoutEtichetta{});
+    EXPECT_EQ(document.layout().EtichetteOrizzontali, 2);
+    EXPECT_EQ(document.layout().AltezzaEtichetta, 50);
+    EXPECT_TRUE(document.binding().NomeDatabase.isEmpty());
+    EXPECT_EQ(document.binding().TipoCriterio, 0);
+    // The two reserved values survive a new label.
+    EXPECT_TRUE(document.binding().FlagRiservato);
+    EXPECT_EQ(document.binding().TestoRiservato, u"riservato");
+    EXPECT_FALSE(document.DatabaseConnesso());
+    EXPECT_TRUE(document.elements().empty());
+    EXPECT_TRUE(document.stackingOrder().empty());
+    EXPECT_EQ(document.zOrder().count(), 0);
+    EXPECT_FALSE(document.Modificato());
+    EXPECT_EQ(disconnected.count(), 1);
+}
+
+TEST(NewIndex, IsOneMoreThanTheHighestOfTheKind)
+{
+    LabelDocument document;
+    EXPECT_EQ(document.GetNewIndex(QStringLiteral("oggTesto")), 1);
+    for (int i = 0; i < 5; ++i)
+        document.CreaOggTesto(0, 0, 10, 10);
+    document.CreaOggRettangolo(0, 0, 10, 10);
+    document.removeElement(QStringLiteral("oggTesto3"));
+    document.removeElement(QStringLiteral("oggTesto4"));
+    // Texts 1, 2 and 5 are left.
+    EXPECT_EQ(document.GetNewIndex(ElementKind::Testo), 6);
+    document.removeElement(QStringLiteral("oggTesto5"));
+    EXPECT_EQ(document.GetNewIndex(ElementKind::Testo), 3);
+    EXPECT_EQ(document.GetNewIndex(ElementKind::Rettangolo), 2);
+    EXPECT_EQ(document.GetNewIndex(ElementKind::Picture), 1);
+}
+
+TEST(CreateElement, CopiesTheTemplateAndSetsGeometry)
+{
+    LabelDocument document;
+    LabelElement& textTemplate = document.templateOf(ElementKind::Testo);
+    textTemplate.FontName = QStringLiteral("Arial");
+    textTemplate.FontSize = 14;
+    textTemplate.FontBold = true;
+
+    LabelElement* text = document.CreaOggTesto(567, 1440, 1000, 255);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->key(), u"oggTesto1");
+    EXPECT_EQ(text->Caption, u"abc");
+    EXPECT_EQ(text->FontName, u"Arial");
+    EXPECT_EQ(text->FontSize, 14);
+    EXPECT_TRUE(text->FontBold);
+    EXPECT_TRUE(text->Visible);
+    EXPECT_FALSE(textTemplate.Visible);
+    // At the label's top-left corner.
+    EXPECT_EQ(text->Left - units::LabelOriginXTwips, 0);
+    EXPECT_EQ(text->Top - units::LabelOriginYTwips, 0);
+    EXPECT_EQ(document.element(QStringLiteral("oggTesto1")), text);
+    EXPECT_EQ(document.element(QStringLiteral("oggTesto0")), nullptr); // templates are no elements
+}
+
+TEST(CreateElement, NewElementsGoOnTopAndDepthMovesKeepCreationOrder)
+{
+    LabelDocument document;
+    LabelElement* a = document.CreaOggRettangolo(0, 0, 10, 10);
+    LabelElement* b = document.CreaOggTesto(0, 0, 10, 10);
+    LabelElement* c = document.CreaOggImmagine(0, 0, 10, 10);
+    EXPECT_EQ(document.stackingOrder(), (std::vector<LabelElement*>{a, b, c}));
+    document.sendToBack(c);
+    document.bringToFront(a);
+    EXPECT_EQ(document.stackingOrder(), (std::vector<LabelElement*>{c, b, a}));
+    ASSERT_EQ(document.elements().size(), 3u);
+    EXPECT_EQ(document.elements()[0].get(), a);
+    EXPECT_EQ(document.elements()[2].get(), c);
+}
+
+TEST(RemoveElement, AlsoForgetsItsDepthSoAReusedIndexStartsAtZero)
+{
+    LabelDocument document;
+    document.CreaOggTesto(0, 0, 10, 10);
+    LabelElement* second = document.CreaOggTesto(0, 0, 10, 10);
+    document.zOrder().SetZOrdine(second->key(), 1);
+    EXPECT_TRUE(document.removeElement(QStringLiteral("oggTesto2")));
+    EXPECT_FALSE(document.removeElement(QStringLiteral("oggTesto2")));
+    LabelElement* again = document.CreaOggTesto(0, 0, 10, 10);
+    EXPECT_EQ(again->key(), u"oggTesto2");
+    EXPECT_EQ(document.zOrder().GetZOrdine(again->key()), 0);
+    EXPECT_EQ(document.stackingOrder().size(), 2u);
+}
+
+TEST(ZOrderTable, SetReplacesInPlaceAndRemoveKeepsOrder)
+{
+    TabellaZOrdine table;
+    table.SetZOrdine(QStringLiteral("oggTesto1"), 1);
+    table.SetZOrdine(QStringLiteral("oggRettangolo1"), 2);
+    table.SetZOrdine(QStringLiteral("oggImmagine2"), 1);
+    table.SetZOrdine(QStringLiteral("oggTesto1"), 2);
+    EXPECT_EQ(table.count(), 3);
+    EXPECT_EQ(table.entries()[0], (TabellaZOrdine::Entry{QStringLiteral("oggTesto1"), 2}));
+    EXPECT_EQ(table.GetZOrdine(QStringLiteral("oggtesto1")), 0); // keys compare exactly
+    EXPECT_EQ(table.GetZOrdine(QStringLiteral("oggTesto")), 0);
+
+    table.RimuoviZOrdine(QStringLiteral("oggRettangolo1"));
+    EXPECT_EQ(table.count(), 2);
+    EXPECT_EQ(table.entries()[0].key, u"oggTesto1");
+    EXPECT_EQ(table.entries()[1].key, u"oggImmagine2");
+    table.RimuoviZOrdine(QStringLiteral("absent"));
+    EXPECT_EQ(table.count(), 2);
+}
+
+TEST(ZOrderTable, AFullTableRefusesNewKeysButStillUpdatesOldOnes)
+{
+    TabellaZOrdine table;
+    for (int i = 1; i <= TabellaZOrdine::Capacity; ++i)
+        ASSERT_TRUE(table.SetZOrdine(QStringLiteral("oggTesto%1").arg(i), 1));
+    EXPECT_TRUE(table.isFull());
+    EXPECT_FALSE(table.SetZOrdine(QStringLiteral("oggTesto10001"), 2));
+    EXPECT_EQ(table.count(), TabellaZOrdine::Capacity);
+    EXPECT_EQ(table.GetZOrdine(QStringLiteral("oggTesto10001")), 0);
+    EXPECT_TRUE(table.SetZOrdine(QStringLiteral("oggTesto10000"), 2));
+    EXPECT_EQ(table.GetZOrdine(QStringLiteral("oggTesto10000")), 2);
+}
+
+TEST(Modified, ChangesAreSignalledOnce)
+{
+    LabelDocument document;
+    QSignalSpy spy(&document, &LabelDocument::modifiedChanged);
+    document.setModificato(true);
+    document.setModificato(true);
+    document.setModificato(false);
+    EXPECT_EQ(spy.count(), 2);
+}
+
+} // namespace

@@ -1,0 +1,226 @@
+#include "common/regionalsettings.h"
+#include "document/labeldocument.h"
+#include "document/labelfile.h"
+#include "labelfiletext.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray written(const LabelDocument& document)
+{
+    const auto result = labelfile::write(document);
+    if (const auto* error = std::get_if<labelfile::WriteError>(&result)) {
+        ADD_FAILURE() << error->message.toStdString();
+        return {};
+    }
+    return std::get<QByteArray>(result);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+// A label that sets every property of every kind to something other than the template's.
+void fillEveryProperty(LabelDocument& document)
+{
+    document.setBinding({QStringLiteral("C:\\Dati\\Città.mdb"), QStringLiteral("p4ss"),
+                         QStringLiteral("Ordini Aperti"), QStringLiteral("Prezzo"), 2,
+                         QStringLiteral("x"), QStringLiteral("1,5"), QStringLiteral("99,75"), true,
+                         QStringLiteral(" libero € ")});
+    LayoutEtichetta layout;
+    layout.EtichetteOrizzontali = 3;
+    layout.EtichetteVerticali = 7;
+    layout.MargineSinistro = 4.5;
+    layout.MargineSuperiore = 12.75;
+    layout.LarghezzaEtichetta = 63.5;
+    layout.AltezzaEtichetta = 38.1;
+    layout.SpazioOrizzontale = 2.5;
+    layout.SpazioVerticale = 0;
+    layout.OrigineX = -2.5;
+    layout.OrigineY = 0.125;
+    document.setLayout(layout);
+
+    LabelElement* text = document.CreaOggTesto(600, 1500, 2500.5f, 300);
+    text->Caption = QStringLiteral("Perché così? Prezzo € 3,50 – «offerta»");
+    text->FontName = QStringLiteral("Times New Roman");
+    text->FontSize = 14;
+    text->FontBold = true;
+    text->FontItalic = true;
+    text->BackStyle = 1;
+    text->Alignment = 2;
+    text->BackColor = 65535;
+    text->ForeColor = 255;
+    text->DataMember = QStringLiteral("Descrizione");
+    document.zOrder().SetZOrdine(text->key(), 1);
+
+    LabelElement* barcode = document.CreaOggImmagine(0, 0, 1935, 1035); // left of the label
+    barcode->Tag = QStringLiteral("11");
+    barcode->ToolTipText = QStringLiteral("8001234567890");
+
+    LabelElement* picture = document.CreaOggPicture(567, 1440, 1000, 500);
+    picture->Tag = QStringLiteral("logo");
+    picture->DataMember = QStringLiteral("Foto");
+    picture->ToolTipText = QStringLiteral("/tmp/non esiste.png");
+    document.zOrder().SetZOrdine(picture->key(), 2);
+
+    LabelElement* rectangle = document.CreaOggRettangolo(700.25f, 1600, 3000, 1500);
+    rectangle->BackStyle = 1;
+    rectangle->BackColor = 12632256;
+    rectangle->BorderColor = colors::ButtonFace; // system colour: negative
+    rectangle->BorderWidth = 3;
+    rectangle->Tag = QStringLiteral("cornice");
+    document.zOrder().SetZOrdine(rectangle->key(), 1);
+}
+
+TEST(WriteLabelFile, KeepsTheSectionOrderAndLineForms)
+{
+    LabelDocument document;
+    fillEveryProperty(document);
+    const QString text = windows1252::decode(written(document));
+    const QStringList lines = text.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 11 + 11 + 16 + 9 + 9 + 11 + 1);
+    EXPECT_EQ(lines.last(), QString()); // the last line ends with CRLF too
+    EXPECT_EQ(lines[0], u"oggDatabase");
+    EXPECT_EQ(lines[5], u" 2 ");
+    EXPECT_EQ(lines[9], u"True");
+    EXPECT_EQ(lines[10], u" libero € ");
+    EXPECT_EQ(lines[11], u"oggLayout");
+    EXPECT_EQ(lines[15], u" 12,75 ");
+    EXPECT_EQ(lines[20], u"-2,5 ");
+    EXPECT_EQ(lines[22], u"oggTesto");
+    EXPECT_EQ(lines[23], u" 33 ");   // X = Left - 567
+    EXPECT_EQ(lines[24], u" 60 ");   // Y = Top - 1440
+    EXPECT_EQ(lines[25], u" 2500,5 ");
+    EXPECT_EQ(lines[37], u" 1 ");    // z flag last
+    EXPECT_EQ(lines[38], u"oggImmagine");
+    EXPECT_EQ(lines[39], u"-567 ");
+    EXPECT_EQ(lines[56], u"oggRettangolo");
+    EXPECT_EQ(lines[57], u" 133,25 ");
+    EXPECT_EQ(lines[63], u"-2147483633 ");
+    EXPECT_EQ(lines[64], u"cornice");
+    EXPECT_EQ(lines[65], u" 1 ");   // z flag before the border width
+    EXPECT_EQ(lines[66], u" 3 ");
+}
+
+TEST(WriteLabelFile, EveryPropertySurvivesSaveLoadSave)
+{
+    LabelDocument original;
+    fillEveryProperty(original);
+    const QByteArray first = written(original);
+
+    LabelDocument loaded;
+    ASSERT_FALSE(labelfile::read(first, loaded));
+    EXPECT_EQ(written(loaded), first);
+
+    EXPECT_EQ(loaded.binding(), original.binding());
+    EXPECT_EQ(loaded.layout(), original.layout());
+    ASSERT_EQ(loaded.elements().size(), original.elements().size());
+    for (std::size_t i = 0; i < loaded.elements().size(); ++i) {
+        const LabelElement& a = *original.elements()[i];
+        const LabelElement& b = *loaded.elements()[i];
+        EXPECT_EQ(a.key(), b.key());
+        EXPECT_EQ(a.Left, b.Left);
+        EXPECT_EQ(a.Top, b.Top);
+        EXPECT_EQ(a.Width, b.Width);
+        EXPECT_EQ(a.Height, b.Height);
+        EXPECT_EQ(a.Caption, b.Caption);
+        EXPECT_EQ(a.FontBold, b.FontBold);
+        EXPECT_EQ(a.BackColor, b.BackColor);
+        EXPECT_EQ(a.BorderColor, b.BorderColor);
+        EXPECT_EQ(a.BorderWidth, b.BorderWidth);
+        EXPECT_EQ(a.DataMember, b.DataMember);
+        EXPECT_EQ(a.ToolTipText, b.ToolTipText);
+        EXPECT_EQ(a.Tag, b.Tag);
+    }
+    EXPECT_EQ(loaded.zOrder().entries(), original.zOrder().entries());
+}
+
+class ExampleLabels : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ExampleLabels, LoadAndSaveToTheSameBytes)
+{
+    const QString path = QDir(QStringLiteral(MARVELLO_EXAMPLES_DIR)).filePath(GetParam());
+    const QByteArray bytes = readFile(path);
+    LabelDocument document;
+    ASSERT_FALSE(labelfile::read(bytes, document, QStringLiteral(MARVELLO_EXAMPLES_DIR)));
+    EXPECT_FALSE(document.elements().empty());
+    EXPECT_EQ(written(document), bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, ExampleLabels,
+                         ::testing::Values("spedizione.eti", "prodotto.eti", "completo.eti"));
+
+class Locales : public ::testing::TestWithParam<QLocale> {
+protected:
+    ~Locales() override { RegionalSettings::setLocale(QLocale(QLocale::Italian, QLocale::Italy)); }
+};
+
+TEST_P(Locales, AFileWrittenInItalyReadsTheSameEverywhereAndBack)
+{
+    LabelDocument italian;
+    fillEveryProperty(italian);
+    const QByteArray fromItaly = written(italian);
+
+    RegionalSettings::setLocale(GetParam());
+    LabelDocument elsewhere;
+    ASSERT_FALSE(labelfile::read(fromItaly, elsewhere));
+    EXPECT_EQ(elsewhere.layout(), italian.layout());
+    EXPECT_EQ(elsewhere.elements()[0]->Width, 2500.5f);
+    EXPECT_EQ(elsewhere.elements()[3]->Left, 700.25f);
+
+    // Written there, read back in Italy.
+    const QByteArray fromElsewhere = written(elsewhere);
+    RegionalSettings::setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    LabelDocument back;
+    ASSERT_FALSE(labelfile::read(fromElsewhere, back));
+    EXPECT_EQ(back.layout(), italian.layout());
+    EXPECT_EQ(written(back), fromItaly);
+}
+
+INSTANTIATE_TEST_SUITE_P(Systems, Locales,
+                         ::testing::Values(QLocale::c(),
+                                           QLocale(QLocale::English, QLocale::UnitedStates),
+                                           QLocale(QLocale::German, QLocale::Switzerland)));
+
+TEST(WriteLabelFile, LineBreaksInTextsBecomeBlanks)
+{
+    LabelDocument document;
+    LabelElement* text = document.CreaOggTesto(567, 1440, 1000, 255);
+    text->Caption = QStringLiteral("riga uno\r\nriga due\nriga tre\rfine");
+    const QByteArray bytes = written(document);
+    LabelDocument loaded;
+    ASSERT_FALSE(labelfile::read(bytes, loaded));
+    ASSERT_EQ(loaded.elements().size(), 1u);
+    EXPECT_EQ(loaded.elements()[0]->Caption, u"riga uno riga due riga tre fine");
+}
+
+TEST(WriteLabelFile, TextsOutsideTheCodePageRefuseTheWholeWrite)
+{
+    LabelDocument document;
+    document.CreaOggTesto(567, 1440, 1000, 255);
+    LabelElement* text = document.CreaOggTesto(567, 1440, 1000, 255);
+    text->Caption = QStringLiteral("Łódź");
+    const auto result = labelfile::write(document);
+    const auto* error = std::get_if<labelfile::WriteError>(&result);
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->message.contains(u"oggTesto2"));
+    EXPECT_TRUE(error->message.contains(u"Caption"));
+    EXPECT_TRUE(error->message.contains(u"Ł"));
+}
+
+TEST(WriteLabelFile, NumbersCarryNoGroupSeparator)
+{
+    EXPECT_EQ(labelfile::formatNumber(1234567.5, u','), u" 1234567,5 ");
+    EXPECT_EQ(labelfile::formatNumber(-0.0, u','), u" 0 ");
+    EXPECT_EQ(labelfile::formatNumber(0.1f, u'.'), u" 0.1 ");
+    EXPECT_EQ(labelfile::formatNumber(-12.0f, u','), u"-12 ");
+}
+
+} // namespace
