@@ -2,8 +2,7 @@
 
 #include "document/labeldocument.h"
 
-QStringList LeggiArgomenti(const QString& testo, int maxArgomenti)
-{
+QStringList LeggiArgomenti(const QString& testo, int maxArgomenti) {
     QStringList arguments;
     bool inArgument = false;
     for (const QChar c : testo) {
@@ -22,10 +21,11 @@ QStringList LeggiArgomenti(const QString& testo, int maxArgomenti)
     return arguments;
 }
 
-QString argumentText(const QStringList& wordsAfterProgram) { return wordsAfterProgram.join(u' '); }
+QString argumentText(const QStringList& wordsAfterProgram) {
+    return wordsAfterProgram.join(u' ');
+}
 
-StartupAction Main(LabelDocument& document, const QString& text, const DatabaseConnector& connect)
-{
+StartupAction Main(LabelDocument& document, const QString& text, const DatabaseConnector& connect) {
     const QStringList arguments = LeggiArgomenti(text, 10);
     auto argument = [&](int number) { return arguments.value(number - 1).trimmed(); };
     const qsizetype count = arguments.size();

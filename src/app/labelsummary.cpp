@@ -8,8 +8,7 @@
 
 namespace {
 
-QString kindCaption(ElementKind kind, int count)
-{
+QString kindCaption(ElementKind kind, int count) {
     switch (kind) {
     case ElementKind::Testo:
         return count == 1 ? QStringLiteral("testo") : QStringLiteral("testi");
@@ -25,8 +24,7 @@ QString kindCaption(ElementKind kind, int count)
 
 } // namespace
 
-QString labelSummary(const LabelDocument& document)
-{
+QString labelSummary(const LabelDocument& document) {
     const LayoutEtichetta& layout = document.layout();
     QStringList lines;
     lines << QStringLiteral("Etichetta: %1")
@@ -40,10 +38,9 @@ QString labelSummary(const LabelDocument& document)
                       FormatNumero(layout.MargineSinistro, 1),
                       FormatNumero(layout.MargineSuperiore, 1));
     const CollegamentoDatabase& binding = document.binding();
-    lines << (binding.NomeDatabase.isEmpty()
-                  ? QStringLiteral("Database: nessuno")
-                  : QStringLiteral("Database: %1, tabella %2").arg(binding.NomeDatabase,
-                                                                     binding.NomeTabella));
+    lines << (binding.NomeDatabase.isEmpty() ? QStringLiteral("Database: nessuno")
+                                             : QStringLiteral("Database: %1, tabella %2")
+                                                   .arg(binding.NomeDatabase, binding.NomeTabella));
     std::map<ElementKind, int> counts;
     for (const auto& element : document.elements())
         ++counts[element->kind];
@@ -51,7 +48,8 @@ QString labelSummary(const LabelDocument& document)
     for (const auto& [kind, count] : counts)
         parts << QStringLiteral("%1 %2").arg(count).arg(kindCaption(kind, count));
     lines << QStringLiteral("Elementi: %1")
-                 .arg(parts.isEmpty() ? QStringLiteral("nessuno") : parts.join(QStringLiteral(", ")));
+                 .arg(parts.isEmpty() ? QStringLiteral("nessuno")
+                                      : parts.join(QStringLiteral(", ")));
     for (const auto& element : document.elements()) {
         QString what;
         if (element->kind == ElementKind::Testo)
@@ -63,9 +61,11 @@ QString labelSummary(const LabelDocument& document)
         lines << QStringLiteral("  %1 a %2 x %3 mm %4")
                      .arg(element->key(),
                           FormatNumero((element->Left - units::LabelOriginXTwips) /
-                                           units::TwipsPerMillimetre, 1),
+                                           units::TwipsPerMillimetre,
+                                       1),
                           FormatNumero((element->Top - units::LabelOriginYTwips) /
-                                           units::TwipsPerMillimetre, 1),
+                                           units::TwipsPerMillimetre,
+                                       1),
                           what)
                      .trimmed();
     }

@@ -23,22 +23,20 @@
 
 namespace {
 
-void print(FILE* stream, const QString& text)
-{
+void print(FILE* stream, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fputc('\n', stream);
     std::fflush(stream);
 }
 
-bool displayAvailable()
-{
+bool displayAvailable() {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return qgetenv("QT_QPA_PLATFORM") != "offscreen" && qgetenv("QT_QPA_PLATFORM") != "minimal";
-    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-QString usage()
-{
+QString usage() {
     return QStringLiteral(
         "Uso:\n"
         "  marvello [ETICHETTA.eti[,-S|-D[,DATABASE[,PASSWORD]]]]\n"
@@ -50,8 +48,7 @@ QString usage()
         "  marvello --version              la versione");
 }
 
-int runInfo(const QStringList& words)
-{
+int runInfo(const QStringList& words) {
     if (words.size() != 2) {
         print(stderr, QStringLiteral("--info vuole un solo file etichetta.\n") + usage());
         return 2;
@@ -64,8 +61,7 @@ int runInfo(const QStringList& words)
     return 0;
 }
 
-int runOption(const QStringList& words)
-{
+int runOption(const QStringList& words) {
     const QString& option = words.first();
     if (option == u"--help" || option == u"-h") {
         print(stdout, usage());
@@ -81,8 +77,7 @@ int runOption(const QStringList& words)
     return 2;
 }
 
-int runLabelProgram(const QStringList& words, bool hasDisplay)
-{
+int runLabelProgram(const QStringList& words, bool hasDisplay) {
     WidgetMessageService windowMessages;
     std::optional<ScopedMessageService> messages;
     if (hasDisplay)
@@ -114,8 +109,7 @@ int runLabelProgram(const QStringList& words, bool hasDisplay)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const bool option = argc > 1 && std::strncmp(argv[1], "--", 2) == 0;
     const bool hasDisplay = !option && displayAvailable();
     // Without a display (and for the options, which never show a window) Qt still renders,

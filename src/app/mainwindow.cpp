@@ -14,8 +14,7 @@ frmMarvello::frmMarvello(LabelDocument& document, QWidget* parent)
     : QMainWindow(parent)
     , m_document(document)
     , m_summary(new QPlainTextEdit(this))
-    , m_connection(new QLabel(QStringLiteral("Non connesso"), this))
-{
+    , m_connection(new QLabel(QStringLiteral("Non connesso"), this)) {
     CursoreNormale();
     CursoreAttesa();
     setObjectName(QStringLiteral("frmMarvello"));
@@ -36,4 +35,6 @@ frmMarvello::frmMarvello(LabelDocument& document, QWidget* parent)
     refresh();
 }
 
-void frmMarvello::refresh() { m_summary->setPlainText(labelSummary(m_document)); }
+void frmMarvello::refresh() {
+    m_summary->setPlainText(labelSummary(m_document));
+}

@@ -7,8 +7,7 @@ namespace colors {
 
 namespace {
 
-QColor systemColour(int index)
-{
+QColor systemColour(int index) {
     const QPalette palette = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
                                  ? QGuiApplication::palette()
                                  : QPalette(Qt::lightGray);
@@ -34,16 +33,14 @@ QColor systemColour(int index)
 
 } // namespace
 
-QColor toQColor(qint32 value)
-{
+QColor toQColor(qint32 value) {
     if (isSystemColour(value))
         return systemColour(value & 0xFF);
     const auto rgb = static_cast<quint32>(value);
     return QColor(int(rgb & 0xFF), int((rgb >> 8) & 0xFF), int((rgb >> 16) & 0xFF));
 }
 
-qint32 fromQColor(const QColor& colour)
-{
+qint32 fromQColor(const QColor& colour) {
     const QColor rgb = colour.toRgb();
     return qint32(quint32(rgb.red()) | quint32(rgb.green()) << 8 | quint32(rgb.blue()) << 16);
 }

@@ -12,7 +12,9 @@ inline constexpr qint32 Black = 0;
 inline constexpr qint32 Yellow = 65535;
 inline constexpr qint32 ButtonFace = qint32(0x8000000F);
 
-constexpr bool isSystemColour(qint32 value) { return value < 0; }
+constexpr bool isSystemColour(qint32 value) {
+    return value < 0;
+}
 
 // The colour to paint with; system colours come from the application palette.
 QColor toQColor(qint32 value);

@@ -3,8 +3,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-void CursoreAttesa()
-{
+void CursoreAttesa() {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return;
     if (QGuiApplication::overrideCursor())
@@ -13,8 +12,7 @@ void CursoreAttesa()
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
-void CursoreNormale()
-{
+void CursoreNormale() {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         return;
     while (QGuiApplication::overrideCursor())

@@ -8,8 +8,7 @@
 
 namespace {
 
-void setBackground(QWidget* widget, qint32 colour)
-{
+void setBackground(QWidget* widget, qint32 colour) {
     QPalette palette = widget->palette();
     const QColor background = colors::toQColor(colour);
     palette.setColor(QPalette::Active, QPalette::Base, background);
@@ -18,8 +17,7 @@ void setBackground(QWidget* widget, qint32 colour)
     widget->setPalette(palette);
 }
 
-void trimText(QLineEdit* campo)
-{
+void trimText(QLineEdit* campo) {
     const QString trimmed = campo->text().trimmed();
     if (trimmed != campo->text())
         campo->setText(trimmed);
@@ -27,8 +25,7 @@ void trimText(QLineEdit* campo)
 
 } // namespace
 
-void EvidenziaCampo(QLineEdit* campo)
-{
+void EvidenziaCampo(QLineEdit* campo) {
     setBackground(campo, colors::Yellow);
     trimText(campo);
     campo->selectAll();
@@ -36,14 +33,12 @@ void EvidenziaCampo(QLineEdit* campo)
     QMetaObject::invokeMethod(campo, &QLineEdit::selectAll, Qt::QueuedConnection);
 }
 
-void LasciaCampo(QLineEdit* campo)
-{
+void LasciaCampo(QLineEdit* campo) {
     setBackground(campo, campo->isEnabled() ? colors::White : colors::ButtonFace);
     trimText(campo);
 }
 
-bool FiltroInteri(const QKeyEvent* event)
-{
+bool FiltroInteri(const QKeyEvent* event) {
     const QString text = event->text();
     if (text.isEmpty())
         return false;
@@ -65,32 +60,27 @@ bool FiltroInteri(const QKeyEvent* event)
     return true;
 }
 
-void AbilitaControllo(QWidget* controllo)
-{
+void AbilitaControllo(QWidget* controllo) {
     controllo->setEnabled(true);
     setBackground(controllo, colors::White);
 }
 
-void DisabilitaControllo(QWidget* controllo)
-{
+void DisabilitaControllo(QWidget* controllo) {
     controllo->setEnabled(false);
     setBackground(controllo, colors::ButtonFace);
 }
 
 FieldRoutines::FieldRoutines(QLineEdit* campo, int options)
     : QObject(campo)
-    , m_options(options)
-{
+    , m_options(options) {
     campo->installEventFilter(this);
 }
 
-FieldRoutines* FieldRoutines::install(QLineEdit* campo, int options)
-{
+FieldRoutines* FieldRoutines::install(QLineEdit* campo, int options) {
     return new FieldRoutines(campo, options); // owned by the field
 }
 
-bool FieldRoutines::eventFilter(QObject* watched, QEvent* event)
-{
+bool FieldRoutines::eventFilter(QObject* watched, QEvent* event) {
     auto* campo = qobject_cast<QLineEdit*>(watched);
     if (!campo)
         return false;

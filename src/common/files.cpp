@@ -6,16 +6,14 @@
 
 #include <unistd.h>
 
-bool FileEsiste(const QString& percorso)
-{
+bool FileEsiste(const QString& percorso) {
     if (percorso.isEmpty() || !QFileInfo(percorso).isFile())
         return false;
     QFile file(percorso);
     return file.open(QIODevice::ReadOnly);
 }
 
-QString resolveReadablePath(const QString& percorso, const QString& baseFolder)
-{
+QString resolveReadablePath(const QString& percorso, const QString& baseFolder) {
     if (FileEsiste(percorso))
         return percorso;
     if (percorso.isEmpty() || baseFolder.isEmpty() || QFileInfo(percorso).isAbsolute())
@@ -24,8 +22,7 @@ QString resolveReadablePath(const QString& percorso, const QString& baseFolder)
     return FileEsiste(underBase) ? underBase : QString();
 }
 
-void ensureRuntimeDirectory()
-{
+void ensureRuntimeDirectory() {
     if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
         return;
     const QString path =

@@ -4,39 +4,38 @@
 
 namespace {
 
-MessageService*& installed()
-{
+MessageService*& installed() {
     static MessageService* service = nullptr;
     return service;
 }
 
 } // namespace
 
-void MessageService::warn(const QString& text, const QString& title)
-{
+void MessageService::warn(const QString& text, const QString& title) {
     beep();
     message(text, title, MessageIcon::Exclamation);
 }
 
-MessageService& MessageService::current()
-{
+MessageService& MessageService::current() {
     static ConsoleMessageService console;
     MessageService* service = installed();
     return service ? *service : console;
 }
 
-void MessageService::install(MessageService* service) { installed() = service; }
+void MessageService::install(MessageService* service) {
+    installed() = service;
+}
 
 ScopedMessageService::ScopedMessageService(MessageService& service)
-    : m_previous(installed())
-{
+    : m_previous(installed()) {
     installed() = &service;
 }
 
-ScopedMessageService::~ScopedMessageService() { installed() = m_previous; }
+ScopedMessageService::~ScopedMessageService() {
+    installed() = m_previous;
+}
 
-void ConsoleMessageService::message(const QString& text, const QString& title, MessageIcon)
-{
+void ConsoleMessageService::message(const QString& text, const QString& title, MessageIcon) {
     QString line = title.isEmpty() ? text : title + QStringLiteral(": ") + text;
     line.replace(u'\r', u' ');
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
@@ -44,19 +43,16 @@ void ConsoleMessageService::message(const QString& text, const QString& title, M
 }
 
 Answer ConsoleMessageService::question(const QString& text, const QString& title,
-                                       QuestionButtons buttons, MessageIcon icon)
-{
+                                       QuestionButtons buttons, MessageIcon icon) {
     message(text, title, icon);
     return buttons == QuestionButtons::YesNo ? Answer::No : Answer::Cancel;
 }
 
-std::optional<QString> ConsoleMessageService::chooseFile(const FileDialogRequest&)
-{
+std::optional<QString> ConsoleMessageService::chooseFile(const FileDialogRequest&) {
     return std::nullopt;
 }
 
-QList<std::pair<QString, QString>> splitFileFilter(const QString& filter)
-{
+QList<std::pair<QString, QString>> splitFileFilter(const QString& filter) {
     const QStringList parts = filter.split(u'|');
     QList<std::pair<QString, QString>> pairs;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)

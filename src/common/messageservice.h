@@ -16,12 +16,12 @@ struct FileDialogRequest {
     enum class Mode { Open, Save };
     Mode mode = Mode::Open;
     QString title;
-    QString defaultSuffix;        // without the dot: "eti"
-    QString filter;               // "Name|pattern|Name|pattern", as the label program writes it
-    int filterIndex = 1;          // preselected filter, from 1
-    bool mustExist = false;       // open: the file must exist
+    QString defaultSuffix;         // without the dot: "eti"
+    QString filter;                // "Name|pattern|Name|pattern", as the label program writes it
+    int filterIndex = 1;           // preselected filter, from 1
+    bool mustExist = false;        // open: the file must exist
     bool confirmOverwrite = false; // save: ask before replacing a file
-    QString directory;            // where the dialog starts; empty: the current folder
+    QString directory;             // where the dialog starts; empty: the current folder
 };
 
 class MessageService {

@@ -8,8 +8,7 @@
 
 namespace numbers {
 
-double leadingNumber(QStringView text)
-{
+double leadingNumber(QStringView text) {
     QString digits;
     bool seenDigit = false;
     bool seenPoint = false;
@@ -46,8 +45,7 @@ double leadingNumber(QStringView text)
     return ok && std::isfinite(value) ? value : 0.0;
 }
 
-std::optional<double> parseRegional(QStringView text)
-{
+std::optional<double> parseRegional(QStringView text) {
     const QStringView trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return std::nullopt;
@@ -58,22 +56,22 @@ std::optional<double> parseRegional(QStringView text)
     return value;
 }
 
-std::optional<qint16> toInt16(double value)
-{
+std::optional<qint16> toInt16(double value) {
     if (!std::isfinite(value))
         return std::nullopt;
     const double rounded = rounding::halfToEven(value);
-    if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
+    if (rounded < std::numeric_limits<qint16>::min() ||
+        rounded > std::numeric_limits<qint16>::max())
         return std::nullopt;
     return static_cast<qint16>(rounded);
 }
 
-std::optional<qint32> toInt32(double value)
-{
+std::optional<qint32> toInt32(double value) {
     if (!std::isfinite(value))
         return std::nullopt;
     const double rounded = rounding::halfToEven(value);
-    if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
+    if (rounded < std::numeric_limits<qint32>::min() ||
+        rounded > std::numeric_limits<qint32>::max())
         return std::nullopt;
     return static_cast<qint32>(rounded);
 }
@@ -82,15 +80,13 @@ std::optional<qint32> toInt32(double value)
 
 namespace {
 
-bool isNullOrEmpty(const QVariant& valore)
-{
+bool isNullOrEmpty(const QVariant& valore) {
     if (valore.isNull() || !valore.isValid())
         return true;
     return valore.typeId() == QMetaType::QString && valore.toString().isEmpty();
 }
 
-bool isNumeric(const QVariant& valore)
-{
+bool isNumeric(const QVariant& valore) {
     switch (valore.typeId()) {
     case QMetaType::Int:
     case QMetaType::UInt:
@@ -109,8 +105,7 @@ bool isNumeric(const QVariant& valore)
 
 } // namespace
 
-double ValoreNumerico(const QVariant& valore)
-{
+double ValoreNumerico(const QVariant& valore) {
     if (isNullOrEmpty(valore))
         return 0.0;
     if (isNumeric(valore)) {
@@ -123,8 +118,7 @@ double ValoreNumerico(const QVariant& valore)
     return numbers::parseRegional(valore.toString()).value_or(0.0);
 }
 
-float ValoreIntero(const QVariant& valore)
-{
+float ValoreIntero(const QVariant& valore) {
     if (isNullOrEmpty(valore))
         return 0.0f;
     std::optional<double> number;
@@ -139,8 +133,7 @@ float ValoreIntero(const QVariant& valore)
     return static_cast<float>(numbers::leadingNumber(valore.toString()));
 }
 
-QString FormatNumero(double valore, int decimali)
-{
+QString FormatNumero(double valore, int decimali) {
     decimali = std::clamp(decimali, 0, 15);
     const double scale = std::pow(10.0, decimali);
     double rounded = rounding::halfAwayFromZero(valore * scale) / scale;

@@ -12,8 +12,14 @@ inline constexpr double TwipsPerMillimetre = 56.7;
 inline constexpr float LabelOriginXTwips = 567.0f;
 inline constexpr float LabelOriginYTwips = 1440.0f;
 
-constexpr double millimetresToTwips(double mm) { return mm * TwipsPerMillimetre; }
-constexpr double twipsToMillimetres(double twips) { return twips / TwipsPerMillimetre; }
-constexpr double twipsPerPixel(double logicalDpi) { return TwipsPerInch / logicalDpi; }
+constexpr double millimetresToTwips(double mm) {
+    return mm * TwipsPerMillimetre;
+}
+constexpr double twipsToMillimetres(double twips) {
+    return twips / TwipsPerMillimetre;
+}
+constexpr double twipsPerPixel(double logicalDpi) {
+    return TwipsPerInch / logicalDpi;
+}
 
 } // namespace units

@@ -6,8 +6,7 @@
 
 namespace {
 
-QMessageBox::Icon toQt(MessageIcon icon)
-{
+QMessageBox::Icon toQt(MessageIcon icon) {
     switch (icon) {
     case MessageIcon::Question:
         return QMessageBox::Question;
@@ -22,8 +21,7 @@ QMessageBox::Icon toQt(MessageIcon icon)
 }
 
 // Message texts break lines with a carriage return.
-QString displayText(QString text)
-{
+QString displayText(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     return text;
@@ -31,17 +29,17 @@ QString displayText(QString text)
 
 } // namespace
 
-void WidgetMessageService::beep() { QApplication::beep(); }
+void WidgetMessageService::beep() {
+    QApplication::beep();
+}
 
-void WidgetMessageService::message(const QString& text, const QString& title, MessageIcon icon)
-{
+void WidgetMessageService::message(const QString& text, const QString& title, MessageIcon icon) {
     QMessageBox box(toQt(icon), title, displayText(text), QMessageBox::Ok, m_parent);
     box.exec();
 }
 
 Answer WidgetMessageService::question(const QString& text, const QString& title,
-                                      QuestionButtons buttons, MessageIcon icon)
-{
+                                      QuestionButtons buttons, MessageIcon icon) {
     QMessageBox::StandardButtons standard;
     switch (buttons) {
     case QuestionButtons::YesNoCancel:
@@ -67,8 +65,7 @@ Answer WidgetMessageService::question(const QString& text, const QString& title,
     }
 }
 
-QStringList WidgetMessageService::qtNameFilters(const QString& filter)
-{
+QStringList WidgetMessageService::qtNameFilters(const QString& filter) {
     QStringList filters;
     for (const auto& [name, pattern] : splitFileFilter(filter)) {
         const QString qtPattern = pattern == u"*.*" ? QStringLiteral("*") : pattern;
@@ -78,8 +75,7 @@ QStringList WidgetMessageService::qtNameFilters(const QString& filter)
     return filters;
 }
 
-std::optional<QString> WidgetMessageService::chooseFile(const FileDialogRequest& request)
-{
+std::optional<QString> WidgetMessageService::chooseFile(const FileDialogRequest& request) {
     QFileDialog dialog(m_parent, request.title, request.directory);
     const bool open = request.mode == FileDialogRequest::Mode::Open;
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);

@@ -8,8 +8,7 @@ class QWidget;
 class WidgetMessageService final : public MessageService {
 public:
     explicit WidgetMessageService(QWidget* parent = nullptr)
-        : m_parent(parent)
-    {}
+        : m_parent(parent) {}
 
     void setParent(QWidget* parent) { m_parent = parent; }
 

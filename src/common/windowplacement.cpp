@@ -4,8 +4,7 @@
 #include <QScreen>
 #include <QWidget>
 
-void CentraForm(QWidget* finestra)
-{
+void CentraForm(QWidget* finestra) {
     QScreen* screen = finestra->screen() ? finestra->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;

@@ -9,15 +9,13 @@ namespace {
 constexpr const char* CodecName = "windows-1252";
 }
 
-QString decode(const QByteArray& bytes)
-{
+QString decode(const QByteArray& bytes) {
     QStringDecoder decoder(CodecName);
     Q_ASSERT(decoder.isValid());
     return decoder.decode(bytes);
 }
 
-std::optional<QByteArray> encode(const QString& text)
-{
+std::optional<QByteArray> encode(const QString& text) {
     QStringEncoder encoder(CodecName);
     Q_ASSERT(encoder.isValid());
     QByteArray bytes = encoder.encode(text);
@@ -26,8 +24,7 @@ std::optional<QByteArray> encode(const QString& text)
     return bytes;
 }
 
-std::optional<QChar> firstUnencodable(const QString& text)
-{
+std::optional<QChar> firstUnencodable(const QString& text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         // Surrogate pairs are never encodable; report the first half.
         if (!encode(QString(text[i])))

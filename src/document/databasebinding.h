@@ -13,8 +13,8 @@ struct CollegamentoDatabase {
     QString ValoreUgualeA;
     QString ValoreDa;
     QString ValoreA;
-    bool FlagRiservato = false;  // stored and reloaded only
-    QString TestoRiservato;      // stored and reloaded only
+    bool FlagRiservato = false; // stored and reloaded only
+    QString TestoRiservato;     // stored and reloaded only
 
     bool operator==(const CollegamentoDatabase&) const = default;
 };

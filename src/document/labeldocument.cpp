@@ -4,36 +4,36 @@
 #include <limits>
 
 namespace {
-std::size_t slot(ElementKind kind) { return static_cast<std::size_t>(kind); }
+std::size_t slot(ElementKind kind) {
+    return static_cast<std::size_t>(kind);
+}
 } // namespace
 
 LabelDocument::LabelDocument(QObject* parent)
-    : QObject(parent)
-{
+    : QObject(parent) {
     for (const ElementKind kind : AllElementKinds)
         m_templates[slot(kind)] = LabelElement::makeTemplate(kind);
 }
 
 LabelDocument::~LabelDocument() = default;
 
-void LabelDocument::setLayout(const LayoutEtichetta& layout)
-{
+void LabelDocument::setLayout(const LayoutEtichetta& layout) {
     m_layout = layout;
     emit layoutChanged();
 }
 
-void LabelDocument::ImpostaLayoutDefault() { setLayout(LayoutEtichetta{}); }
+void LabelDocument::ImpostaLayoutDefault() {
+    setLayout(LayoutEtichetta{});
+}
 
-void LabelDocument::setModificato(bool modified)
-{
+void LabelDocument::setModificato(bool modified) {
     if (m_modified == modified)
         return;
     m_modified = modified;
     emit modifiedChanged(modified);
 }
 
-void LabelDocument::AzzeraVariabili()
-{
+void LabelDocument::AzzeraVariabili() {
     const bool flag = m_binding.FlagRiservato;
     const QString text = m_binding.TestoRiservato;
     m_binding = CollegamentoDatabase{};
@@ -43,8 +43,7 @@ void LabelDocument::AzzeraVariabili()
     m_zOrder.clear();
 }
 
-void LabelDocument::NuovaEtichetta()
-{
+void LabelDocument::NuovaEtichetta() {
     ImpostaLayoutDefault();
     AzzeraVariabili();
     m_connected = false;
@@ -56,15 +55,15 @@ void LabelDocument::NuovaEtichetta()
     emit refreshRequested();
 }
 
-LabelElement& LabelDocument::templateOf(ElementKind kind) { return m_templates[slot(kind)]; }
-
-const LabelElement& LabelDocument::templateOf(ElementKind kind) const
-{
+LabelElement& LabelDocument::templateOf(ElementKind kind) {
     return m_templates[slot(kind)];
 }
 
-std::optional<qint16> LabelDocument::GetNewIndex(ElementKind kind) const
-{
+const LabelElement& LabelDocument::templateOf(ElementKind kind) const {
+    return m_templates[slot(kind)];
+}
+
+std::optional<qint16> LabelDocument::GetNewIndex(ElementKind kind) const {
     int highest = templateOf(kind).Index;
     for (const auto& element : m_elements) {
         if (element->kind == kind)
@@ -75,15 +74,13 @@ std::optional<qint16> LabelDocument::GetNewIndex(ElementKind kind) const
     return static_cast<qint16>(highest + 1);
 }
 
-std::optional<qint16> LabelDocument::GetNewIndex(const QString& NomeControllo) const
-{
+std::optional<qint16> LabelDocument::GetNewIndex(const QString& NomeControllo) const {
     const auto kind = kindFromName(NomeControllo);
     return kind ? GetNewIndex(*kind) : std::optional<qint16>(1);
 }
 
 LabelElement* LabelDocument::CreaOgg(ElementKind kind, float left, float top, float width,
-                                     float height)
-{
+                                     float height) {
     const auto index = GetNewIndex(kind);
     if (!index)
         return nullptr;
@@ -101,28 +98,23 @@ LabelElement* LabelDocument::CreaOgg(ElementKind kind, float left, float top, fl
     return created;
 }
 
-LabelElement* LabelDocument::CreaOggTesto(float left, float top, float width, float height)
-{
+LabelElement* LabelDocument::CreaOggTesto(float left, float top, float width, float height) {
     return CreaOgg(ElementKind::Testo, left, top, width, height);
 }
 
-LabelElement* LabelDocument::CreaOggImmagine(float left, float top, float width, float height)
-{
+LabelElement* LabelDocument::CreaOggImmagine(float left, float top, float width, float height) {
     return CreaOgg(ElementKind::Immagine, left, top, width, height);
 }
 
-LabelElement* LabelDocument::CreaOggPicture(float left, float top, float width, float height)
-{
+LabelElement* LabelDocument::CreaOggPicture(float left, float top, float width, float height) {
     return CreaOgg(ElementKind::Picture, left, top, width, height);
 }
 
-LabelElement* LabelDocument::CreaOggRettangolo(float left, float top, float width, float height)
-{
+LabelElement* LabelDocument::CreaOggRettangolo(float left, float top, float width, float height) {
     return CreaOgg(ElementKind::Rettangolo, left, top, width, height);
 }
 
-bool LabelDocument::removeElement(const QString& key)
-{
+bool LabelDocument::removeElement(const QString& key) {
     const auto it = std::find_if(m_elements.begin(), m_elements.end(),
                                  [&](const auto& element) { return element->key() == key; });
     if (it == m_elements.end())
@@ -134,33 +126,27 @@ bool LabelDocument::removeElement(const QString& key)
     return true;
 }
 
-LabelElement* LabelDocument::element(const QString& key)
-{
+LabelElement* LabelDocument::element(const QString& key) {
     const auto it = std::find_if(m_elements.begin(), m_elements.end(),
                                  [&](const auto& element) { return element->key() == key; });
     return it == m_elements.end() ? nullptr : it->get();
 }
 
-const LabelElement* LabelDocument::element(const QString& key) const
-{
+const LabelElement* LabelDocument::element(const QString& key) const {
     return const_cast<LabelDocument*>(this)->element(key);
 }
 
-void LabelDocument::removeFromStacking(LabelElement* element)
-{
-    m_stacking.erase(std::remove(m_stacking.begin(), m_stacking.end(), element),
-                     m_stacking.end());
+void LabelDocument::removeFromStacking(LabelElement* element) {
+    m_stacking.erase(std::remove(m_stacking.begin(), m_stacking.end(), element), m_stacking.end());
 }
 
-void LabelDocument::bringToFront(LabelElement* element)
-{
+void LabelDocument::bringToFront(LabelElement* element) {
     removeFromStacking(element);
     m_stacking.push_back(element);
     emit elementsChanged();
 }
 
-void LabelDocument::sendToBack(LabelElement* element)
-{
+void LabelDocument::sendToBack(LabelElement* element) {
     removeFromStacking(element);
     m_stacking.insert(m_stacking.begin(), element);
     emit elementsChanged();

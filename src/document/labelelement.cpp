@@ -1,7 +1,6 @@
 #include "labelelement.h"
 
-QString kindName(ElementKind kind)
-{
+QString kindName(ElementKind kind) {
     switch (kind) {
     case ElementKind::Testo:
         return QStringLiteral("oggTesto");
@@ -15,8 +14,7 @@ QString kindName(ElementKind kind)
     return {};
 }
 
-std::optional<ElementKind> kindFromName(QStringView name)
-{
+std::optional<ElementKind> kindFromName(QStringView name) {
     for (const ElementKind kind : AllElementKinds) {
         if (name == kindName(kind))
             return kind;
@@ -24,10 +22,11 @@ std::optional<ElementKind> kindFromName(QStringView name)
     return std::nullopt;
 }
 
-QString elementKey(ElementKind kind, int index) { return kindName(kind) + QString::number(index); }
+QString elementKey(ElementKind kind, int index) {
+    return kindName(kind) + QString::number(index);
+}
 
-LabelElement LabelElement::makeTemplate(ElementKind kind)
-{
+LabelElement LabelElement::makeTemplate(ElementKind kind) {
     LabelElement element;
     element.kind = kind;
     element.Index = 0;

@@ -21,8 +21,7 @@ namespace labelfile {
 
 namespace {
 
-template <typename T> QString formatShortest(T value, QChar decimalSeparator)
-{
+template <typename T> QString formatShortest(T value, QChar decimalSeparator) {
     if (value == 0)
         value = 0; // never "-0"
     char buffer[512];
@@ -34,8 +33,7 @@ template <typename T> QString formatShortest(T value, QChar decimalSeparator)
     return (value < 0 ? QString() : QStringLiteral(" ")) + digits + u' ';
 }
 
-QStringView trimBlanks(QStringView text)
-{
+QStringView trimBlanks(QStringView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && (text[begin] == u' ' || text[begin] == u'\t'))
@@ -47,18 +45,15 @@ QStringView trimBlanks(QStringView text)
 
 } // namespace
 
-QString formatNumber(double value, QChar decimalSeparator)
-{
+QString formatNumber(double value, QChar decimalSeparator) {
     return formatShortest(value, decimalSeparator);
 }
 
-QString formatNumber(float value, QChar decimalSeparator)
-{
+QString formatNumber(float value, QChar decimalSeparator) {
     return formatShortest(value, decimalSeparator);
 }
 
-std::optional<double> parseNumber(QStringView text)
-{
+std::optional<double> parseNumber(QStringView text) {
     text = trimBlanks(text);
     qsizetype i = 0;
     QByteArray normal;
@@ -135,37 +130,33 @@ struct Failure {
     QString description;
 };
 
-[[noreturn]] void fail(int code, const QString& description) { throw Failure{code, description}; }
-
-[[noreturn]] void typeMismatch(const QString& line)
-{
-    fail(errors::TypeMismatch, QStringLiteral("Tipo non corrispondente: \"%1\" non è un numero.")
-                                   .arg(line));
+[[noreturn]] void fail(int code, const QString& description) {
+    throw Failure{code, description};
 }
 
-[[noreturn]] void overflow(const QString& line)
-{
+[[noreturn]] void typeMismatch(const QString& line) {
+    fail(errors::TypeMismatch,
+         QStringLiteral("Tipo non corrispondente: \"%1\" non è un numero.").arg(line));
+}
+
+[[noreturn]] void overflow(const QString& line) {
     fail(errors::Overflow, QStringLiteral("Overflow: il numero \"%1\" è troppo grande.").arg(line));
 }
 
-[[noreturn]] void invalidProperty(const char* property, const QString& line)
-{
-    fail(errors::InvalidProperty,
-         QStringLiteral("Valore di proprietà non valido: %1 = \"%2\".")
-             .arg(QLatin1String(property), line));
+[[noreturn]] void invalidProperty(const char* property, const QString& line) {
+    fail(errors::InvalidProperty, QStringLiteral("Valore di proprietà non valido: %1 = \"%2\".")
+                                      .arg(QLatin1String(property), line));
 }
 
 // Splits into lines ending at CR (an LF after it is skipped) or at a lone LF.
 class LineSource {
 public:
     explicit LineSource(const QByteArray& bytes)
-        : m_bytes(bytes)
-    {}
+        : m_bytes(bytes) {}
 
     bool atEnd() const { return m_position >= m_bytes.size(); }
 
-    QString next()
-    {
+    QString next() {
         if (atEnd())
             fail(errors::InputPastEnd,
                  QStringLiteral("Input oltre la fine del file: il file finisce dentro una "
@@ -187,31 +178,27 @@ private:
     qsizetype m_position = 0;
 };
 
-double number(const QString& line)
-{
+double number(const QString& line) {
     const auto value = parseNumber(line);
     if (!value)
         typeMismatch(line);
     return *value;
 }
 
-float singleValue(double value, const QString& line)
-{
+float singleValue(double value, const QString& line) {
     if (std::fabs(value) > double(std::numeric_limits<float>::max()))
         overflow(line);
     return static_cast<float>(value);
 }
 
-qint16 integer16(float value, const QString& line)
-{
+qint16 integer16(float value, const QString& line) {
     const auto whole = numbers::toInt16(value);
     if (!whole)
         overflow(line);
     return *whole;
 }
 
-qint32 colour(const QString& line)
-{
+qint32 colour(const QString& line) {
     const auto value = numbers::toInt32(number(line));
     if (!value)
         overflow(line);
@@ -220,8 +207,7 @@ qint32 colour(const QString& line)
 
 // The locale-free reading of a whole number: a 16-bit integer rounded half to even, else the
 // leading number read with a full stop ("12pt" gives 12).
-float wholeNumber(const QString& line)
-{
+float wholeNumber(const QString& line) {
     if (const auto value = parseNumber(line)) {
         if (const auto whole = numbers::toInt16(*value))
             return *whole;
@@ -229,24 +215,23 @@ float wholeNumber(const QString& line)
     return static_cast<float>(numbers::leadingNumber(line));
 }
 
-bool isTrueWord(const QString& line)
-{
+bool isTrueWord(const QString& line) {
     const QStringView word = trimBlanks(line);
     return word == u"Vero" || word == u"True";
 }
 
-QString trimmed(const QString& line) { return trimBlanks(line).toString(); }
+QString trimmed(const QString& line) {
+    return trimBlanks(line).toString();
+}
 
 class Reader {
 public:
     Reader(const QByteArray& bytes, LabelDocument& document, const QString& baseFolder)
         : m_lines(bytes)
         , m_document(document)
-        , m_baseFolder(baseFolder)
-    {}
+        , m_baseFolder(baseFolder) {}
 
-    void run()
-    {
+    void run() {
         while (!m_lines.atEnd()) {
             const QString key = m_lines.next();
             if (key == u"oggDatabase")
@@ -259,8 +244,7 @@ public:
     }
 
 private:
-    void readDatabase()
-    {
+    void readDatabase() {
         CollegamentoDatabase binding = m_document.binding();
         // Each value is stored as soon as it is read, so a cut section keeps what it had.
         auto store = [&] { m_document.setBinding(binding); };
@@ -280,16 +264,14 @@ private:
         binding.TestoRiservato = m_lines.next(), store();
     }
 
-    void readLayout()
-    {
+    void readLayout() {
         LayoutEtichetta layout = m_document.layout();
         for (int i = 0; i < LayoutEtichetta::ValueCount; ++i)
             layout.value(i) = parseNumber(m_lines.next()).value_or(0.0);
         m_document.setLayout(layout);
     }
 
-    void readElement(ElementKind kind)
-    {
+    void readElement(ElementKind kind) {
         const QString x = m_lines.next();
         const QString y = m_lines.next();
         const QString w = m_lines.next();
@@ -322,8 +304,7 @@ private:
         }
     }
 
-    qint16 backStyle()
-    {
+    qint16 backStyle() {
         const QString line = m_lines.next();
         const qint16 value = integer16(wholeNumber(line), line);
         if (value != 0 && value != 1)
@@ -331,8 +312,7 @@ private:
         return value;
     }
 
-    void readText(LabelElement& element)
-    {
+    void readText(LabelElement& element) {
         element.Caption = m_lines.next();
         element.FontName = m_lines.next();
         // Whole points, as the font controls offer them; sizes the font system cannot take
@@ -351,16 +331,14 @@ private:
         readDepth(element);
     }
 
-    void readBarcode(LabelElement& element)
-    {
+    void readBarcode(LabelElement& element) {
         element.Tag = trimmed(m_lines.next());
         element.DataMember = m_lines.next();
         element.ToolTipText = m_lines.next();
         readDepth(element);
     }
 
-    void readPicture(LabelElement& element)
-    {
+    void readPicture(LabelElement& element) {
         element.Tag = trimmed(m_lines.next());
         element.DataMember = m_lines.next();
         element.ToolTipText = m_lines.next();
@@ -380,8 +358,7 @@ private:
         readDepth(element);
     }
 
-    void readRectangle(LabelElement& element)
-    {
+    void readRectangle(LabelElement& element) {
         element.BackStyle = backStyle();
         element.BackColor = colour(m_lines.next());
         element.BorderColor = colour(m_lines.next());
@@ -392,8 +369,7 @@ private:
             element.BorderWidth = static_cast<qint16>(width);
     }
 
-    void readDepth(LabelElement& element)
-    {
+    void readDepth(LabelElement& element) {
         const double flag = number(m_lines.next());
         if (flag == 1) {
             m_document.bringToFront(&element);
@@ -412,8 +388,7 @@ private:
 } // namespace
 
 std::optional<ReadError> read(const QByteArray& bytes, LabelDocument& document,
-                              const QString& baseFolder)
-{
+                              const QString& baseFolder) {
     if (bytes.size() > MaximumFileSize)
         return ReadError{errors::OutOfMemory,
                          QStringLiteral("Memoria esaurita: il file è troppo grande per essere "
@@ -434,14 +409,12 @@ namespace {
 class Writer {
 public:
     explicit Writer(QChar decimalSeparator)
-        : m_separator(decimalSeparator)
-    {}
+        : m_separator(decimalSeparator) {}
 
     void key(const QString& key) { m_text += key + QStringLiteral("\r\n"); }
 
     // `where` names the value for the message when it cannot be written.
-    void text(const QString& value, const QString& where)
-    {
+    void text(const QString& value, const QString& where) {
         QString line = value;
         line.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
         line.replace(u'\r', u' ');
@@ -458,17 +431,19 @@ public:
         m_text += line + QStringLiteral("\r\n");
     }
 
-    void number(double value) { m_text += formatNumber(value, m_separator) + QStringLiteral("\r\n"); }
-    void number(float value) { m_text += formatNumber(value, m_separator) + QStringLiteral("\r\n"); }
+    void number(double value) {
+        m_text += formatNumber(value, m_separator) + QStringLiteral("\r\n");
+    }
+    void number(float value) {
+        m_text += formatNumber(value, m_separator) + QStringLiteral("\r\n");
+    }
     void number(qint32 value) { number(double(value)); }
-    void boolean(bool value)
-    {
-        m_text += (value ? QStringLiteral("True") : QStringLiteral("False")) +
-                  QStringLiteral("\r\n");
+    void boolean(bool value) {
+        m_text +=
+            (value ? QStringLiteral("True") : QStringLiteral("False")) + QStringLiteral("\r\n");
     }
 
-    std::variant<QByteArray, WriteError> result() const
-    {
+    std::variant<QByteArray, WriteError> result() const {
         if (m_problem)
             return *m_problem;
         const auto bytes = windows1252::encode(m_text);
@@ -484,21 +459,18 @@ private:
     std::optional<WriteError> m_problem;
 };
 
-QString inElement(const LabelElement& element, const char* property)
-{
+QString inElement(const LabelElement& element, const char* property) {
     return QStringLiteral("la proprietà %1 dell'elemento %2")
         .arg(QLatin1String(property), element.key());
 }
 
-QString inBinding(const char* property)
-{
+QString inBinding(const char* property) {
     return QStringLiteral("il valore %1 del collegamento al database").arg(QLatin1String(property));
 }
 
 } // namespace
 
-std::variant<QByteArray, WriteError> write(const LabelDocument& document)
-{
+std::variant<QByteArray, WriteError> write(const LabelDocument& document) {
     Writer out(RegionalSettings::decimalSeparator());
 
     const CollegamentoDatabase& binding = document.binding();

@@ -15,11 +15,11 @@ namespace labelfile {
 // Error numbers a failed read reports; they are part of the message users see and are
 // documented in docs/label-file.md.
 namespace errors {
-inline constexpr int OutOfMemory = 7;     // file too large to be a label
-inline constexpr int Overflow = 6;        // a number too large for its property
-inline constexpr int TypeMismatch = 13;   // a number expected, something else found
-inline constexpr int InputPastEnd = 62;   // the file ends inside a section
-inline constexpr int PathFileAccess = 75; // the file cannot be read
+inline constexpr int OutOfMemory = 7;       // file too large to be a label
+inline constexpr int Overflow = 6;          // a number too large for its property
+inline constexpr int TypeMismatch = 13;     // a number expected, something else found
+inline constexpr int InputPastEnd = 62;     // the file ends inside a section
+inline constexpr int PathFileAccess = 75;   // the file cannot be read
 inline constexpr int InvalidProperty = 380; // a value its property does not allow
 inline constexpr int InvalidPicture = 481;  // a picture file that is no picture
 } // namespace errors

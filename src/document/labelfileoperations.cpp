@@ -12,13 +12,11 @@
 
 namespace {
 
-QString titleOr(const QString& title)
-{
+QString titleOr(const QString& title) {
     return title.isEmpty() ? version::mainWindowCaption() : title;
 }
 
-FileDialogRequest labelFileDialog(FileDialogRequest::Mode mode, const QString& title)
-{
+FileDialogRequest labelFileDialog(FileDialogRequest::Mode mode, const QString& title) {
     FileDialogRequest request;
     request.mode = mode;
     request.title = title;
@@ -32,20 +30,21 @@ FileDialogRequest labelFileDialog(FileDialogRequest::Mode mode, const QString& t
 
 } // namespace
 
-QString labelFileFilter() { return QStringLiteral("Tutti Files (*.*)|*.*|File ascii (*.eti)|*.eti"); }
+QString labelFileFilter() {
+    return QStringLiteral("Tutti Files (*.*)|*.*|File ascii (*.eti)|*.eti");
+}
 
 LoadResult CaricaEtichetta(LabelDocument& document, const std::optional<QString>& NomeFile,
                            const QString& argNomeFileDB, const QString& argPasswordDB,
-                           const DatabaseConnector& connect, const QString& title)
-{
+                           const DatabaseConnector& connect, const QString& title) {
     MessageService& messages = MessageService::current();
     QString fileName;
     if (NomeFile) {
         fileName = *NomeFile;
     } else {
-        const auto chosen = messages.chooseFile(labelFileDialog(
-            FileDialogRequest::Mode::Open,
-            QStringLiteral("Inserire il nome del file etichetta da aprire")));
+        const auto chosen = messages.chooseFile(
+            labelFileDialog(FileDialogRequest::Mode::Open,
+                            QStringLiteral("Inserire il nome del file etichetta da aprire")));
         if (!chosen)
             return {LoadOutcome::Cancelled, 0, {}};
         fileName = *chosen;
@@ -83,8 +82,7 @@ LoadResult CaricaEtichetta(LabelDocument& document, const std::optional<QString>
     if (readFailed)
         return failed(labelfile::errors::PathFileAccess,
                       QStringLiteral("Errore di accesso al percorso/file: ") + readError);
-    if (const auto error =
-            labelfile::read(bytes, document, QFileInfo(fileName).absolutePath()))
+    if (const auto error = labelfile::read(bytes, document, QFileInfo(fileName).absolutePath()))
         return failed(error->code, error->description);
 
     if (!argNomeFileDB.isEmpty()) {
@@ -95,13 +93,12 @@ LoadResult CaricaEtichetta(LabelDocument& document, const std::optional<QString>
     }
     const CollegamentoDatabase& binding = document.binding();
     if (!binding.NomeDatabase.isEmpty())
-        document.setDatabaseConnesso(connect && connect(binding.NomeDatabase, binding.PasswordDb,
-                                                        binding.NomeTabella));
+        document.setDatabaseConnesso(
+            connect && connect(binding.NomeDatabase, binding.PasswordDb, binding.NomeTabella));
     return {LoadOutcome::Loaded, 0, {}};
 }
 
-SaveResult saveLabelFile(LabelDocument& document, const QString& path)
-{
+SaveResult saveLabelFile(LabelDocument& document, const QString& path) {
     const auto written = labelfile::write(document);
     if (const auto* error = std::get_if<labelfile::WriteError>(&written))
         return {false, error->message};
@@ -127,12 +124,11 @@ SaveResult saveLabelFile(LabelDocument& document, const QString& path)
     return {true, {}};
 }
 
-bool SalvaEtichetta(LabelDocument& document, const QString& title)
-{
+bool SalvaEtichetta(LabelDocument& document, const QString& title) {
     MessageService& messages = MessageService::current();
-    FileDialogRequest request = labelFileDialog(
-        FileDialogRequest::Mode::Save,
-        QStringLiteral("Inserire il nome del file etichetta da salvare"));
+    FileDialogRequest request =
+        labelFileDialog(FileDialogRequest::Mode::Save,
+                        QStringLiteral("Inserire il nome del file etichetta da salvare"));
     const auto chosen = messages.chooseFile(request);
     if (!chosen)
         return true;

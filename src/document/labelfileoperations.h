@@ -11,8 +11,8 @@ class LabelDocument;
 // connection that follows an open.
 
 // Connects the document's database; true when connected. Supplied by the window.
-using DatabaseConnector =
-    std::function<bool(const QString& nomeDatabase, const QString& password, const QString& tabella)>;
+using DatabaseConnector = std::function<bool(const QString& nomeDatabase, const QString& password,
+                                             const QString& tabella)>;
 
 enum class LoadOutcome { Loaded, Cancelled, NotFound, Failed };
 

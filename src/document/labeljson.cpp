@@ -6,16 +6,14 @@
 
 namespace {
 
-QJsonObject layoutToJson(const LayoutEtichetta& layout)
-{
+QJsonObject layoutToJson(const LayoutEtichetta& layout) {
     QJsonObject object;
     for (int i = 0; i < LayoutEtichetta::ValueCount; ++i)
         object.insert(QLatin1String(LayoutEtichetta::name(i)), layout.value(i));
     return object;
 }
 
-QJsonObject bindingToJson(const LabelDocument& document)
-{
+QJsonObject bindingToJson(const LabelDocument& document) {
     const CollegamentoDatabase& b = document.binding();
     return QJsonObject{{"NomeDatabase", b.NomeDatabase},
                        {"PasswordSet", !b.PasswordDb.isEmpty()},
@@ -30,11 +28,9 @@ QJsonObject bindingToJson(const LabelDocument& document)
                        {"DatabaseConnesso", document.DatabaseConnesso()}};
 }
 
-QJsonObject elementToJson(const LabelElement& e, int depth)
-{
-    QJsonObject object{{"kind", e.Name()},   {"Index", e.Index},   {"Left", e.Left},
-                       {"Top", e.Top},       {"Width", e.Width},   {"Height", e.Height},
-                       {"z", depth}};
+QJsonObject elementToJson(const LabelElement& e, int depth) {
+    QJsonObject object{{"kind", e.Name()}, {"Index", e.Index},   {"Left", e.Left}, {"Top", e.Top},
+                       {"Width", e.Width}, {"Height", e.Height}, {"z", depth}};
     switch (e.kind) {
     case ElementKind::Testo:
         object.insert("Caption", e.Caption);
@@ -75,8 +71,7 @@ QJsonObject elementToJson(const LabelElement& e, int depth)
 
 } // namespace
 
-QJsonObject documentToJson(const LabelDocument& document)
-{
+QJsonObject documentToJson(const LabelDocument& document) {
     QJsonArray elements;
     for (const auto& element : document.elements())
         elements.append(elementToJson(*element, document.zOrder().GetZOrdine(element->key())));

@@ -6,23 +6,42 @@ namespace {
 
 using Member = double LayoutEtichetta::*;
 constexpr std::array<Member, LayoutEtichetta::ValueCount> Members = {
-    &LayoutEtichetta::EtichetteOrizzontali, &LayoutEtichetta::EtichetteVerticali,
-    &LayoutEtichetta::MargineSinistro,      &LayoutEtichetta::MargineSuperiore,
-    &LayoutEtichetta::LarghezzaEtichetta,   &LayoutEtichetta::AltezzaEtichetta,
-    &LayoutEtichetta::SpazioOrizzontale,    &LayoutEtichetta::SpazioVerticale,
-    &LayoutEtichetta::OrigineX,             &LayoutEtichetta::OrigineY};
+    &LayoutEtichetta::EtichetteOrizzontali,
+    &LayoutEtichetta::EtichetteVerticali,
+    &LayoutEtichetta::MargineSinistro,
+    &LayoutEtichetta::MargineSuperiore,
+    &LayoutEtichetta::LarghezzaEtichetta,
+    &LayoutEtichetta::AltezzaEtichetta,
+    &LayoutEtichetta::SpazioOrizzontale,
+    &LayoutEtichetta::SpazioVerticale,
+    &LayoutEtichetta::OrigineX,
+    &LayoutEtichetta::OrigineY};
 
-constexpr std::array<const char*, LayoutEtichetta::ValueCount> Names = {
-    "EtichetteOrizzontali", "EtichetteVerticali", "MargineSinistro",   "MargineSuperiore",
-    "LarghezzaEtichetta",   "AltezzaEtichetta",   "SpazioOrizzontale", "SpazioVerticale",
-    "OrigineX",             "OrigineY"};
+constexpr std::array<const char*, LayoutEtichetta::ValueCount> Names = {"EtichetteOrizzontali",
+                                                                        "EtichetteVerticali",
+                                                                        "MargineSinistro",
+                                                                        "MargineSuperiore",
+                                                                        "LarghezzaEtichetta",
+                                                                        "AltezzaEtichetta",
+                                                                        "SpazioOrizzontale",
+                                                                        "SpazioVerticale",
+                                                                        "OrigineX",
+                                                                        "OrigineY"};
 
 } // namespace
 
-double& LayoutEtichetta::value(int position) { return this->*Members.at(position); }
+double& LayoutEtichetta::value(int position) {
+    return this->*Members.at(position);
+}
 
-double LayoutEtichetta::value(int position) const { return this->*Members.at(position); }
+double LayoutEtichetta::value(int position) const {
+    return this->*Members.at(position);
+}
 
-const char* LayoutEtichetta::name(int position) { return Names.at(position); }
+const char* LayoutEtichetta::name(int position) {
+    return Names.at(position);
+}
 
-void ImpostaLayoutDefault(LayoutEtichetta& layout) { layout = LayoutEtichetta{}; }
+void ImpostaLayoutDefault(LayoutEtichetta& layout) {
+    layout = LayoutEtichetta{};
+}

@@ -17,8 +17,7 @@ struct ProcessRun {
     QByteArray err;
 };
 
-ProcessRun marvello(const QStringList& arguments, const QStringList& environment = {})
-{
+ProcessRun marvello(const QStringList& arguments, const QStringList& environment = {}) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
@@ -35,18 +34,16 @@ ProcessRun marvello(const QStringList& arguments, const QStringList& environment
             process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-QString example(const char* name)
-{
+QString example(const char* name) {
     return QDir(QStringLiteral(MARVELLO_EXAMPLES_DIR)).filePath(QString::fromLatin1(name));
 }
 
 class InfoUnderLocale : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(InfoUnderLocale, DescribesTheLabelAsJson)
-{
+TEST_P(InfoUnderLocale, DescribesTheLabelAsJson) {
     const ProcessRun run = marvello({QStringLiteral("--info"), example("completo.eti")},
-                             {QStringLiteral("LC_ALL=") + QString::fromLatin1(GetParam()),
-                              QStringLiteral("LANG=") + QString::fromLatin1(GetParam())});
+                                    {QStringLiteral("LC_ALL=") + QString::fromLatin1(GetParam()),
+                                     QStringLiteral("LANG=") + QString::fromLatin1(GetParam())});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     QJsonParseError error;
     const QJsonObject info = QJsonDocument::fromJson(run.out, &error).object();
@@ -83,16 +80,14 @@ TEST_P(InfoUnderLocale, DescribesTheLabelAsJson)
 INSTANTIATE_TEST_SUITE_P(Locales, InfoUnderLocale,
                          ::testing::Values("C", "it_IT.UTF-8", "en_US.UTF-8"));
 
-TEST(Cli, InfoOnAMissingLabelFailsOnStandardError)
-{
+TEST(Cli, InfoOnAMissingLabelFailsOnStandardError) {
     const ProcessRun run = marvello({QStringLiteral("--info"), QStringLiteral("/non/esiste.eti")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_TRUE(run.err.contains("non trovato oppure percoso inacessibile"));
 }
 
-TEST(Cli, InfoOnADamagedLabelGivesTheErrorNumber)
-{
+TEST(Cli, InfoOnADamagedLabelGivesTheErrorNumber) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("rotta.eti"));
     QFile file(path);
@@ -104,8 +99,7 @@ TEST(Cli, InfoOnADamagedLabelGivesTheErrorNumber)
     EXPECT_TRUE(run.err.contains("Errore non gestito. Codice: 62")) << run.err.toStdString();
 }
 
-TEST(Cli, VersionHelpAndUnknownOptions)
-{
+TEST(Cli, VersionHelpAndUnknownOptions) {
     const ProcessRun version = marvello({QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.startsWith("Marvello "));
@@ -117,8 +111,7 @@ TEST(Cli, VersionHelpAndUnknownOptions)
     EXPECT_TRUE(unknown.err.contains("--stampa"));
 }
 
-TEST(Cli, WithoutADisplayTheLabelIsSummarised)
-{
+TEST(Cli, WithoutADisplayTheLabelIsSummarised) {
     const ProcessRun run = marvello({example("spedizione.eti")});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QString out = QString::fromLocal8Bit(run.out);

@@ -13,12 +13,13 @@
 
 namespace {
 
-QColor background(const QLineEdit& field) { return field.palette().color(QPalette::Base); }
+QColor background(const QLineEdit& field) {
+    return field.palette().color(QPalette::Base);
+}
 
 class FieldRoutinesTest : public ::testing::Test {
 protected:
-    FieldRoutinesTest()
-    {
+    FieldRoutinesTest() {
         auto* layout = new QVBoxLayout(&dialog);
         first = new QLineEdit(&dialog);
         second = new QLineEdit(&dialog);
@@ -36,8 +37,7 @@ protected:
     QLineEdit* second;
 };
 
-TEST_F(FieldRoutinesTest, EnteringHighlightsTrimsAndSelectsLeavingRestores)
-{
+TEST_F(FieldRoutinesTest, EnteringHighlightsTrimsAndSelectsLeavingRestores) {
     second->setText(QStringLiteral("  12  "));
     second->setFocus();
     QCoreApplication::processEvents();
@@ -52,15 +52,13 @@ TEST_F(FieldRoutinesTest, EnteringHighlightsTrimsAndSelectsLeavingRestores)
     EXPECT_EQ(second->text(), u"34");
 }
 
-TEST_F(FieldRoutinesTest, LeavingADisabledFieldShowsButtonFace)
-{
+TEST_F(FieldRoutinesTest, LeavingADisabledFieldShowsButtonFace) {
     second->setEnabled(false);
     LasciaCampo(second);
     EXPECT_EQ(background(*second), colors::toQColor(colors::ButtonFace));
 }
 
-TEST_F(FieldRoutinesTest, WholeNumberFieldTakesDigitsAndBackspaceOnly)
-{
+TEST_F(FieldRoutinesTest, WholeNumberFieldTakesDigitsAndBackspaceOnly) {
     first->setFocus();
     first->clear();
     QTest::keyClicks(first, QStringLiteral("1a2,3-"));
@@ -73,8 +71,7 @@ TEST_F(FieldRoutinesTest, WholeNumberFieldTakesDigitsAndBackspaceOnly)
     EXPECT_EQ(messages.beeps, 3);
 }
 
-TEST(ControlEnabling, EnablingAndDisablingSetTheBackgroundToo)
-{
+TEST(ControlEnabling, EnablingAndDisablingSetTheBackgroundToo) {
     QLineEdit field;
     DisabilitaControllo(&field);
     EXPECT_FALSE(field.isEnabled());
@@ -85,8 +82,7 @@ TEST(ControlEnabling, EnablingAndDisablingSetTheBackgroundToo)
     EXPECT_EQ(field.palette().color(QPalette::Active, QPalette::Base), QColor(Qt::white));
 }
 
-TEST(CentraForm, PutsTheWindowInTheMiddleOfTheScreen)
-{
+TEST(CentraForm, PutsTheWindowInTheMiddleOfTheScreen) {
     QDialog window;
     window.resize(300, 200);
     CentraForm(&window);
@@ -96,8 +92,7 @@ TEST(CentraForm, PutsTheWindowInTheMiddleOfTheScreen)
     EXPECT_EQ(window.pos().y(), screen.y() + (screen.height() - size.height()) / 2);
 }
 
-TEST(Colours, StoredColoursAreRedInTheLowByte)
-{
+TEST(Colours, StoredColoursAreRedInTheLowByte) {
     EXPECT_EQ(colors::toQColor(255), QColor(255, 0, 0));
     EXPECT_EQ(colors::toQColor(65535), QColor(255, 255, 0));
     EXPECT_EQ(colors::toQColor(0xFF0000), QColor(0, 0, 255));

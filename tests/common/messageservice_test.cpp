@@ -6,8 +6,7 @@
 
 namespace {
 
-TEST(MessageService, ScopedServiceIsUsedAndThenRemoved)
-{
+TEST(MessageService, ScopedServiceIsUsedAndThenRemoved) {
     MessageService* before = &MessageService::current();
     {
         RecordingMessages recorder;
@@ -22,8 +21,7 @@ TEST(MessageService, ScopedServiceIsUsedAndThenRemoved)
     EXPECT_EQ(&MessageService::current(), before);
 }
 
-TEST(MessageService, ConsoleServiceGivesTheSafeAnswer)
-{
+TEST(MessageService, ConsoleServiceGivesTheSafeAnswer) {
     ConsoleMessageService console;
     EXPECT_EQ(console.question(QStringLiteral("Salvare?"), QStringLiteral("t"),
                                QuestionButtons::YesNoCancel, MessageIcon::Question),
@@ -34,16 +32,16 @@ TEST(MessageService, ConsoleServiceGivesTheSafeAnswer)
     EXPECT_FALSE(console.chooseFile({}));
 }
 
-TEST(FileFilter, LabelProgramFiltersBecomeQtFilters)
-{
+TEST(FileFilter, LabelProgramFiltersBecomeQtFilters) {
     const QString filter = QStringLiteral("Tutti Files (*.*)|*.*|File ascii (*.eti)|*.eti");
     const auto pairs = splitFileFilter(filter);
     ASSERT_EQ(pairs.size(), 2);
     EXPECT_EQ(pairs[1].first, u"File ascii (*.eti)");
     EXPECT_EQ(pairs[1].second, u"*.eti");
     // "*.*" must list files without an extension too.
-    EXPECT_EQ(WidgetMessageService::qtNameFilters(filter),
-              QStringList({QStringLiteral("Tutti Files (*)"), QStringLiteral("File ascii (*.eti)")}));
+    EXPECT_EQ(
+        WidgetMessageService::qtNameFilters(filter),
+        QStringList({QStringLiteral("Tutti Files (*)"), QStringLiteral("File ascii (*.eti)")}));
 }
 
 } // namespace

@@ -12,20 +12,18 @@ struct TextToNumber {
 
 class ValoreNumericoTest : public ::testing::TestWithParam<TextToNumber> {};
 
-TEST_P(ValoreNumericoTest, ReadsItalianNumbersAndNeverFails)
-{
+TEST_P(ValoreNumericoTest, ReadsItalianNumbersAndNeverFails) {
     EXPECT_DOUBLE_EQ(ValoreNumerico(QString::fromUtf8(GetParam().text)), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, ValoreNumericoTest,
                          ::testing::Values(TextToNumber{"", 0}, TextToNumber{"1.234,500", 1234.5},
                                            TextToNumber{" 12,5 ", 12.5},
-                                           TextToNumber{"-2,500", -2.5},
-                                           TextToNumber{"0,000", 0}, TextToNumber{"abc", 0},
-                                           TextToNumber{"12abc", 0}, TextToNumber{"1,2,3", 0}));
+                                           TextToNumber{"-2,500", -2.5}, TextToNumber{"0,000", 0},
+                                           TextToNumber{"abc", 0}, TextToNumber{"12abc", 0},
+                                           TextToNumber{"1,2,3", 0}));
 
-TEST(ValoreNumerico, NullAndNumericValues)
-{
+TEST(ValoreNumerico, NullAndNumericValues) {
     EXPECT_EQ(ValoreNumerico(QVariant()), 0.0);
     EXPECT_EQ(ValoreNumerico(QVariant(QMetaType::fromType<QString>())), 0.0);
     EXPECT_EQ(ValoreNumerico(42), 42.0);
@@ -35,25 +33,25 @@ TEST(ValoreNumerico, NullAndNumericValues)
 
 class ValoreInteroTest : public ::testing::TestWithParam<TextToNumber> {};
 
-TEST_P(ValoreInteroTest, RoundsHalvesToEvenOrFallsBackToLeadingNumber)
-{
+TEST_P(ValoreInteroTest, RoundsHalvesToEvenOrFallsBackToLeadingNumber) {
     EXPECT_FLOAT_EQ(ValoreIntero(QString::fromUtf8(GetParam().text)), float(GetParam().expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ValoreInteroTest,
-    ::testing::Values(TextToNumber{"", 0}, TextToNumber{"8,25", 8}, TextToNumber{"8,5", 8},
-                      TextToNumber{"9,5", 10}, TextToNumber{"-2,5", -2},
-                      TextToNumber{"10,51", 11}, TextToNumber{"32767", 32767},
-                      // out of 16 bits: the leading number, unrounded
-                      TextToNumber{"40000", 40000}, TextToNumber{"12abc", 12},
-                      TextToNumber{"8.7pt", 8.7}, TextToNumber{"abc", 0},
-                      TextToNumber{"  -3 kg", -3}));
+INSTANTIATE_TEST_SUITE_P(Texts, ValoreInteroTest,
+                         ::testing::Values(TextToNumber{"", 0}, TextToNumber{"8,25", 8},
+                                           TextToNumber{"8,5", 8}, TextToNumber{"9,5", 10},
+                                           TextToNumber{"-2,5", -2}, TextToNumber{"10,51", 11},
+                                           TextToNumber{"32767", 32767},
+                                           // out of 16 bits: the leading number, unrounded
+                                           TextToNumber{"40000", 40000}, TextToNumber{"12abc", 12},
+                                           TextToNumber{"8.7pt", 8.7}, TextToNumber{"abc", 0},
+                                           TextToNumber{"  -3 kg", -3}));
 
-TEST(ValoreIntero, NullGivesZero) { EXPECT_EQ(ValoreIntero(QVariant()), 0.0f); }
+TEST(ValoreIntero, NullGivesZero) {
+    EXPECT_EQ(ValoreIntero(QVariant()), 0.0f);
+}
 
-TEST(LeadingNumber, ReadsLikeTheClassicValFunction)
-{
+TEST(LeadingNumber, ReadsLikeTheClassicValFunction) {
     using numbers::leadingNumber;
     EXPECT_DOUBLE_EQ(leadingNumber(u"  -12.5kg"), -12.5);
     EXPECT_DOUBLE_EQ(leadingNumber(u"1 2 3"), 123); // blanks are skipped anywhere
@@ -65,8 +63,7 @@ TEST(LeadingNumber, ReadsLikeTheClassicValFunction)
     EXPECT_DOUBLE_EQ(leadingNumber(u"1e999"), 0); // no infinity
 }
 
-TEST(FormatNumero, GroupsAndRoundsHalvesAwayFromZero)
-{
+TEST(FormatNumero, GroupsAndRoundsHalvesAwayFromZero) {
     EXPECT_EQ(FormatNumero(1234.5, 3), u"1.234,500");
     EXPECT_EQ(FormatNumero(2, 3), u"2,000");
     EXPECT_EQ(FormatNumero(0, 3), u"0,000");
@@ -77,8 +74,7 @@ TEST(FormatNumero, GroupsAndRoundsHalvesAwayFromZero)
     EXPECT_EQ(FormatNumero(2.5, 0), u"3");
 }
 
-TEST(Int16Conversion, RangeAndRounding)
-{
+TEST(Int16Conversion, RangeAndRounding) {
     EXPECT_EQ(numbers::toInt16(32767.4), 32767);
     EXPECT_FALSE(numbers::toInt16(32767.5)); // rounds to 32768
     EXPECT_EQ(numbers::toInt16(-32768), -32768);

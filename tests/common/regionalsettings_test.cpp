@@ -4,22 +4,19 @@
 
 namespace {
 
-TEST(RegionalSettings, SystemWithoutRegionalSettingsGetsItalianConventions)
-{
+TEST(RegionalSettings, SystemWithoutRegionalSettingsGetsItalianConventions) {
     const QLocale fromC = RegionalSettings::fromSystem(QLocale::c());
     EXPECT_EQ(fromC.language(), QLocale::Italian);
     EXPECT_EQ(fromC.decimalPoint(), u",");
     EXPECT_EQ(fromC.groupSeparator(), u".");
 }
 
-TEST(RegionalSettings, OtherSystemsKeepTheirOwn)
-{
+TEST(RegionalSettings, OtherSystemsKeepTheirOwn) {
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     EXPECT_EQ(RegionalSettings::fromSystem(english), english);
 }
 
-TEST(RegionalSettings, OneSettingForTheWholeProgram)
-{
+TEST(RegionalSettings, OneSettingForTheWholeProgram) {
     RegionalSettings::setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(RegionalSettings::decimalSeparator(), u'.');
     RegionalSettings::setLocale(QLocale(QLocale::Italian, QLocale::Italy));

@@ -4,8 +4,7 @@
 
 namespace {
 
-TEST(Windows1252, EveryByteRoundTrips)
-{
+TEST(Windows1252, EveryByteRoundTrips) {
     QByteArray all;
     for (int i = 0; i < 256; ++i)
         all.append(char(i));
@@ -14,8 +13,7 @@ TEST(Windows1252, EveryByteRoundTrips)
     EXPECT_EQ(*back, all);
 }
 
-TEST(Windows1252, ItalianLettersAndEuroUseTheirCodePageBytes)
-{
+TEST(Windows1252, ItalianLettersAndEuroUseTheirCodePageBytes) {
     const QString text = QString::fromUtf8("àèéìòù€œ");
     const auto bytes = windows1252::encode(text);
     ASSERT_TRUE(bytes);
@@ -23,8 +21,7 @@ TEST(Windows1252, ItalianLettersAndEuroUseTheirCodePageBytes)
     EXPECT_EQ(windows1252::decode(*bytes), text);
 }
 
-TEST(Windows1252, CharactersOutsideTheCodePageAreFound)
-{
+TEST(Windows1252, CharactersOutsideTheCodePageAreFound) {
     EXPECT_FALSE(windows1252::encode(QString::fromUtf8("Łódź")));
     EXPECT_EQ(windows1252::firstUnencodable(QString::fromUtf8("ab漢c")), QChar(u'漢'));
     EXPECT_FALSE(windows1252::firstUnencodable(QString::fromUtf8("Perché €")));

@@ -7,12 +7,18 @@
 
 namespace {
 
-TEST(NewLabel, HasDefaultsAndNothingElse)
-{
+TEST(NewLabel, HasDefaultsAndNothingElse) {
     LabelDocument document;
     document.CreaOggTesto(567, 1440, 1000, 255);
-    document.setBinding({QStringLiteral("a.mdb"), QStringLiteral("pw"), QStringLiteral("T"),
-                         QStringLiteral("F"), 1, QStringLiteral("x"), {}, {}, true,
+    document.setBinding({QStringLiteral("a.mdb"),
+                         QStringLiteral("pw"),
+                         QStringLiteral("T"),
+                         QStringLiteral("F"),
+                         1,
+                         QStringLiteral("x"),
+                         {},
+                         {},
+                         true,
                          QStringLiteral("riservato")});
     document.setDatabaseConnesso(true);
     document.zOrder().SetZOrdine(QStringLiteral("oggTesto1"), 1);
@@ -40,8 +46,7 @@ TEST(NewLabel, HasDefaultsAndNothingElse)
     EXPECT_EQ(disconnected.count(), 1);
 }
 
-TEST(NewIndex, IsOneMoreThanTheHighestOfTheKind)
-{
+TEST(NewIndex, IsOneMoreThanTheHighestOfTheKind) {
     LabelDocument document;
     EXPECT_EQ(document.GetNewIndex(QStringLiteral("oggTesto")), 1);
     for (int i = 0; i < 5; ++i)
@@ -57,8 +62,7 @@ TEST(NewIndex, IsOneMoreThanTheHighestOfTheKind)
     EXPECT_EQ(document.GetNewIndex(ElementKind::Picture), 1);
 }
 
-TEST(CreateElement, CopiesTheTemplateAndSetsGeometry)
-{
+TEST(CreateElement, CopiesTheTemplateAndSetsGeometry) {
     LabelDocument document;
     LabelElement& textTemplate = document.templateOf(ElementKind::Testo);
     textTemplate.FontName = QStringLiteral("Arial");
@@ -81,8 +85,7 @@ TEST(CreateElement, CopiesTheTemplateAndSetsGeometry)
     EXPECT_EQ(document.element(QStringLiteral("oggTesto0")), nullptr); // templates are no elements
 }
 
-TEST(CreateElement, NewElementsGoOnTopAndDepthMovesKeepCreationOrder)
-{
+TEST(CreateElement, NewElementsGoOnTopAndDepthMovesKeepCreationOrder) {
     LabelDocument document;
     LabelElement* a = document.CreaOggRettangolo(0, 0, 10, 10);
     LabelElement* b = document.CreaOggTesto(0, 0, 10, 10);
@@ -96,8 +99,7 @@ TEST(CreateElement, NewElementsGoOnTopAndDepthMovesKeepCreationOrder)
     EXPECT_EQ(document.elements()[2].get(), c);
 }
 
-TEST(RemoveElement, AlsoForgetsItsDepthSoAReusedIndexStartsAtZero)
-{
+TEST(RemoveElement, AlsoForgetsItsDepthSoAReusedIndexStartsAtZero) {
     LabelDocument document;
     document.CreaOggTesto(0, 0, 10, 10);
     LabelElement* second = document.CreaOggTesto(0, 0, 10, 10);
@@ -110,8 +112,7 @@ TEST(RemoveElement, AlsoForgetsItsDepthSoAReusedIndexStartsAtZero)
     EXPECT_EQ(document.stackingOrder().size(), 2u);
 }
 
-TEST(ZOrderTable, SetReplacesInPlaceAndRemoveKeepsOrder)
-{
+TEST(ZOrderTable, SetReplacesInPlaceAndRemoveKeepsOrder) {
     TabellaZOrdine table;
     table.SetZOrdine(QStringLiteral("oggTesto1"), 1);
     table.SetZOrdine(QStringLiteral("oggRettangolo1"), 2);
@@ -130,8 +131,7 @@ TEST(ZOrderTable, SetReplacesInPlaceAndRemoveKeepsOrder)
     EXPECT_EQ(table.count(), 2);
 }
 
-TEST(ZOrderTable, AFullTableRefusesNewKeysButStillUpdatesOldOnes)
-{
+TEST(ZOrderTable, AFullTableRefusesNewKeysButStillUpdatesOldOnes) {
     TabellaZOrdine table;
     for (int i = 1; i <= TabellaZOrdine::Capacity; ++i)
         ASSERT_TRUE(table.SetZOrdine(QStringLiteral("oggTesto%1").arg(i), 1));
@@ -143,8 +143,7 @@ TEST(ZOrderTable, AFullTableRefusesNewKeysButStillUpdatesOldOnes)
     EXPECT_EQ(table.GetZOrdine(QStringLiteral("oggTesto10000")), 2);
 }
 
-TEST(Modified, ChangesAreSignalledOnce)
-{
+TEST(Modified, ChangesAreSignalledOnce) {
     LabelDocument document;
     QSignalSpy spy(&document, &LabelDocument::modifiedChanged);
     document.setModificato(true);

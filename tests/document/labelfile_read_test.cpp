@@ -12,8 +12,7 @@ namespace {
 
 using labelfile::read;
 
-TEST(ReadLabelFile, ATextSectionAloneGivesOneTextAndDefaults)
-{
+TEST(ReadLabelFile, ATextSectionAloneGivesOneTextAndDefaults) {
     LabelDocument document;
     ASSERT_FALSE(read(labelFileBytes(textSection()), document));
     ASSERT_EQ(document.elements().size(), 1u);
@@ -28,8 +27,7 @@ TEST(ReadLabelFile, ATextSectionAloneGivesOneTextAndDefaults)
     EXPECT_TRUE(document.binding().NomeDatabase.isEmpty());
 }
 
-TEST(ReadLabelFile, LinesThatAreNoKeysAreSkipped)
-{
+TEST(ReadLabelFile, LinesThatAreNoKeysAreSkipped) {
     QStringList lines{QStringLiteral("commento"), QString(), QStringLiteral("oggtesto"),
                       QStringLiteral(" oggTesto"), QStringLiteral("oggTesto ")};
     lines += textSection();
@@ -39,8 +37,7 @@ TEST(ReadLabelFile, LinesThatAreNoKeysAreSkipped)
     EXPECT_EQ(document.elements().size(), 1u);
 }
 
-TEST(ReadLabelFile, LoneLineFeedsEndLinesToo)
-{
+TEST(ReadLabelFile, LoneLineFeedsEndLinesToo) {
     QByteArray bytes = labelFileBytes(textSection());
     bytes.replace("\r\n", "\n");
     LabelDocument document;
@@ -49,16 +46,15 @@ TEST(ReadLabelFile, LoneLineFeedsEndLinesToo)
     EXPECT_EQ(document.elements()[0]->Caption, u"Ciao");
 }
 
-TEST(ReadLabelFile, LaterDatabaseAndLayoutSectionsWin)
-{
+TEST(ReadLabelFile, LaterDatabaseAndLayoutSectionsWin) {
     QStringList lines{QStringLiteral("oggLayout"), QStringLiteral(" 3 "), QStringLiteral(" 7 "),
-                      QStringLiteral(" 1 "),      QStringLiteral(" 2 "), QStringLiteral(" 60 "),
-                      QStringLiteral(" 30,5 "),   QStringLiteral(" 0 "), QStringLiteral(" 0 "),
-                      QStringLiteral("-1,25 "),   QStringLiteral("x")};
+                      QStringLiteral(" 1 "),       QStringLiteral(" 2 "), QStringLiteral(" 60 "),
+                      QStringLiteral(" 30,5 "),    QStringLiteral(" 0 "), QStringLiteral(" 0 "),
+                      QStringLiteral("-1,25 "),    QStringLiteral("x")};
     lines += {QStringLiteral("oggLayout"), QStringLiteral(" 4 "), QStringLiteral(" 7 "),
-              QStringLiteral(" 1 "),      QStringLiteral(" 2 "), QStringLiteral(" 60 "),
-              QStringLiteral(" 30,5 "),   QStringLiteral(" 0 "), QStringLiteral(" 0 "),
-              QStringLiteral("-1,25 "),   QStringLiteral("abc")};
+              QStringLiteral(" 1 "),       QStringLiteral(" 2 "), QStringLiteral(" 60 "),
+              QStringLiteral(" 30,5 "),    QStringLiteral(" 0 "), QStringLiteral(" 0 "),
+              QStringLiteral("-1,25 "),    QStringLiteral("abc")};
     LabelDocument document;
     ASSERT_FALSE(read(labelFileBytes(lines), document));
     EXPECT_EQ(document.layout().EtichetteOrizzontali, 4);
@@ -67,13 +63,17 @@ TEST(ReadLabelFile, LaterDatabaseAndLayoutSectionsWin)
     EXPECT_EQ(document.layout().OrigineY, 0); // a layout value that is no number reads as 0
 }
 
-TEST(ReadLabelFile, DatabaseSectionTrimsAndKeepsTheReservedTextAsIs)
-{
-    const QStringList lines{QStringLiteral("oggDatabase"), QStringLiteral("  C:\\dati\\a.mdb "),
-                            QStringLiteral(" pw "),        QStringLiteral("Clienti"),
-                            QStringLiteral("Citta"),       QStringLiteral(" 1 "),
-                            QStringLiteral(" Roma "),      QString(),
-                            QString(),                     QStringLiteral("-1"),
+TEST(ReadLabelFile, DatabaseSectionTrimsAndKeepsTheReservedTextAsIs) {
+    const QStringList lines{QStringLiteral("oggDatabase"),
+                            QStringLiteral("  C:\\dati\\a.mdb "),
+                            QStringLiteral(" pw "),
+                            QStringLiteral("Clienti"),
+                            QStringLiteral("Citta"),
+                            QStringLiteral(" 1 "),
+                            QStringLiteral(" Roma "),
+                            QString(),
+                            QString(),
+                            QStringLiteral("-1"),
                             QStringLiteral("  spazi  ")};
     LabelDocument document;
     ASSERT_FALSE(read(labelFileBytes(lines), document));
@@ -93,8 +93,7 @@ struct BoldCase {
 
 class BoldWords : public ::testing::TestWithParam<BoldCase> {};
 
-TEST_P(BoldWords, OnlyVeroAndTrueMeanBold)
-{
+TEST_P(BoldWords, OnlyVeroAndTrueMeanBold) {
     LabelDocument document;
     ASSERT_FALSE(read(labelFileBytes(textSection(QStringLiteral("x"), QStringLiteral(" 10 "),
                                                  QString::fromLatin1(GetParam().line))),
@@ -116,12 +115,11 @@ struct SizeCase {
 
 class FontSizes : public ::testing::TestWithParam<SizeCase> {};
 
-TEST_P(FontSizes, AreRoundedToWholePointsHalvesToEven)
-{
+TEST_P(FontSizes, AreRoundedToWholePointsHalvesToEven) {
     LabelDocument document;
-    ASSERT_FALSE(read(labelFileBytes(textSection(QStringLiteral("x"),
-                                                 QString::fromLatin1(GetParam().line))),
-                      document));
+    ASSERT_FALSE(
+        read(labelFileBytes(textSection(QStringLiteral("x"), QString::fromLatin1(GetParam().line))),
+             document));
     EXPECT_EQ(document.elements()[0]->FontSize, GetParam().size);
 }
 
@@ -133,16 +131,22 @@ INSTANTIATE_TEST_SUITE_P(Sizes, FontSizes,
                                            // beyond what fonts take: kept in range
                                            SizeCase{" 0 ", 1}, SizeCase{" 5000 ", 1638}));
 
-QStringList rectangleSection(const QString& borderWidth, const QString& depth = QStringLiteral(" 0 "))
-{
-    return {QStringLiteral("oggRettangolo"), QStringLiteral(" 0 "),   QStringLiteral(" 0 "),
-            QStringLiteral(" 500 "),         QStringLiteral(" 500 "), QStringLiteral(" 1 "),
-            QStringLiteral(" 255 "),         QStringLiteral(" 0 "),   QStringLiteral(" tag "),
-            depth,                           borderWidth};
+QStringList rectangleSection(const QString& borderWidth,
+                             const QString& depth = QStringLiteral(" 0 ")) {
+    return {QStringLiteral("oggRettangolo"),
+            QStringLiteral(" 0 "),
+            QStringLiteral(" 0 "),
+            QStringLiteral(" 500 "),
+            QStringLiteral(" 500 "),
+            QStringLiteral(" 1 "),
+            QStringLiteral(" 255 "),
+            QStringLiteral(" 0 "),
+            QStringLiteral(" tag "),
+            depth,
+            borderWidth};
 }
 
-TEST(ReadLabelFile, RectangleBorderWidthOnlyOneToThree)
-{
+TEST(ReadLabelFile, RectangleBorderWidthOnlyOneToThree) {
     LabelDocument document;
     QStringList lines = rectangleSection(QStringLiteral(" 3 "));
     lines += rectangleSection(QStringLiteral(" 5 "));
@@ -157,8 +161,7 @@ TEST(ReadLabelFile, RectangleBorderWidthOnlyOneToThree)
     EXPECT_EQ(document.elements()[0]->BackColor, 255);
 }
 
-TEST(ReadLabelFile, DepthFlagsStackAndAreRecorded)
-{
+TEST(ReadLabelFile, DepthFlagsStackAndAreRecorded) {
     LabelDocument document;
     QStringList lines = rectangleSection(QStringLiteral(" 1 "), QStringLiteral(" 1 "));
     lines += textSection(QStringLiteral("a"), QStringLiteral(" 10 "), QStringLiteral("False"),
@@ -175,8 +178,7 @@ TEST(ReadLabelFile, DepthFlagsStackAndAreRecorded)
     EXPECT_EQ(document.zOrder().GetZOrdine(QStringLiteral("oggTesto2")), 0);
 }
 
-TEST(ReadLabelFile, AFileCutInsideASectionKeepsWhatWasRead)
-{
+TEST(ReadLabelFile, AFileCutInsideASectionKeepsWhatWasRead) {
     QStringList lines = textSection(QStringLiteral("intero"));
     QStringList cut = textSection(QStringLiteral("tagliato"));
     lines += cut.mid(0, 7); // key, geometry, caption, font name
@@ -191,8 +193,7 @@ TEST(ReadLabelFile, AFileCutInsideASectionKeepsWhatWasRead)
     EXPECT_EQ(partial.Width, 1000);
 }
 
-TEST(ReadLabelFile, AFileCutInTheGeometryMakesNoElement)
-{
+TEST(ReadLabelFile, AFileCutInTheGeometryMakesNoElement) {
     QStringList lines = textSection().mid(0, 4);
     LabelDocument document;
     const auto error = read(labelFileBytes(lines), document);
@@ -201,8 +202,7 @@ TEST(ReadLabelFile, AFileCutInTheGeometryMakesNoElement)
     EXPECT_TRUE(document.elements().empty());
 }
 
-TEST(ReadLabelFile, AFileCutInTheDatabaseSectionKeepsTheValuesRead)
-{
+TEST(ReadLabelFile, AFileCutInTheDatabaseSectionKeepsTheValuesRead) {
     const QStringList lines{QStringLiteral("oggDatabase"), QStringLiteral("a.mdb"),
                             QStringLiteral("pw"), QStringLiteral("Clienti")};
     LabelDocument document;
@@ -219,8 +219,7 @@ struct BadValue {
 
 class BadValues : public ::testing::TestWithParam<BadValue> {};
 
-TEST_P(BadValues, StopTheReadWithTheirErrorNumber)
-{
+TEST_P(BadValues, StopTheReadWithTheirErrorNumber) {
     QStringList lines = textSection();
     lines[GetParam().line] = QString::fromLatin1(GetParam().text);
     lines += textSection();
@@ -232,27 +231,31 @@ TEST_P(BadValues, StopTheReadWithTheirErrorNumber)
     EXPECT_LE(document.elements().size(), 1u); // the second section is never reached
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, BadValues,
-    ::testing::Values(BadValue{1, "dieci", labelfile::errors::TypeMismatch},
-                      BadValue{3, "", labelfile::errors::TypeMismatch},
-                      BadValue{4, "1e40", labelfile::errors::Overflow},
-                      BadValue{3, "-5", labelfile::errors::InvalidProperty},
-                      BadValue{10, " 2 ", labelfile::errors::InvalidProperty},
-                      BadValue{11, " 3 ", labelfile::errors::InvalidProperty},
-                      BadValue{12, " 99999999999 ", labelfile::errors::Overflow},
-                      BadValue{13, "nero", labelfile::errors::TypeMismatch},
-                      BadValue{15, "primo", labelfile::errors::TypeMismatch}));
+INSTANTIATE_TEST_SUITE_P(Values, BadValues,
+                         ::testing::Values(BadValue{1, "dieci", labelfile::errors::TypeMismatch},
+                                           BadValue{3, "", labelfile::errors::TypeMismatch},
+                                           BadValue{4, "1e40", labelfile::errors::Overflow},
+                                           BadValue{3, "-5", labelfile::errors::InvalidProperty},
+                                           BadValue{10, " 2 ", labelfile::errors::InvalidProperty},
+                                           BadValue{11, " 3 ", labelfile::errors::InvalidProperty},
+                                           BadValue{12, " 99999999999 ",
+                                                    labelfile::errors::Overflow},
+                                           BadValue{13, "nero", labelfile::errors::TypeMismatch},
+                                           BadValue{15, "primo", labelfile::errors::TypeMismatch}));
 
-QStringList pictureSection(const QString& path, const QString& field = {})
-{
-    return {QStringLiteral("oggPicture"), QStringLiteral(" 0 "), QStringLiteral(" 0 "),
-            QStringLiteral(" 600 "),      QStringLiteral(" 300 "), QStringLiteral(" t "),
-            field,                        path,                    QStringLiteral(" 0 ")};
+QStringList pictureSection(const QString& path, const QString& field = {}) {
+    return {QStringLiteral("oggPicture"),
+            QStringLiteral(" 0 "),
+            QStringLiteral(" 0 "),
+            QStringLiteral(" 600 "),
+            QStringLiteral(" 300 "),
+            QStringLiteral(" t "),
+            field,
+            path,
+            QStringLiteral(" 0 ")};
 }
 
-TEST(ReadLabelFile, PicturesLoadOnlyWhenUnlinkedAndPresent)
-{
+TEST(ReadLabelFile, PicturesLoadOnlyWhenUnlinkedAndPresent) {
     QTemporaryDir folder;
     QImage image(8, 4, QImage::Format_RGB32);
     image.fill(Qt::red);
@@ -274,8 +277,7 @@ TEST(ReadLabelFile, PicturesLoadOnlyWhenUnlinkedAndPresent)
     EXPECT_EQ(document.elements()[0]->Tag, u"t");
 }
 
-TEST(ReadLabelFile, APictureFileThatIsNoPictureFails)
-{
+TEST(ReadLabelFile, APictureFileThatIsNoPictureFails) {
     QTemporaryDir folder;
     QFile fake(folder.filePath(QStringLiteral("finta.jpg")));
     ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
@@ -288,8 +290,7 @@ TEST(ReadLabelFile, APictureFileThatIsNoPictureFails)
     EXPECT_EQ(document.elements().size(), 1u);
 }
 
-TEST(ReadLabelFile, GarbageNeverCrashes)
-{
+TEST(ReadLabelFile, GarbageNeverCrashes) {
     // Random bytes, and every key followed by nonsense.
     QByteArray noise;
     quint32 seed = 12345;
@@ -297,8 +298,8 @@ TEST(ReadLabelFile, GarbageNeverCrashes)
         seed = seed * 1103515245u + 12345u;
         noise.append(char(seed >> 16));
     }
-    for (const char* key : {"oggDatabase", "oggLayout", "oggTesto", "oggImmagine", "oggPicture",
-                            "oggRettangolo"})
+    for (const char* key :
+         {"oggDatabase", "oggLayout", "oggTesto", "oggImmagine", "oggPicture", "oggRettangolo"})
         noise.append(QByteArray("\r\n") + key + "\r\n\xff\x00\r\n1e308\r\n-");
     LabelDocument document;
     read(noise, document); // whatever it says, it returns
@@ -312,21 +313,20 @@ struct NumberCase {
 
 class FileNumbers : public ::testing::TestWithParam<NumberCase> {};
 
-TEST_P(FileNumbers, OneSeparatorIsTheDecimalMarkWhateverTheLocale)
-{
+TEST_P(FileNumbers, OneSeparatorIsTheDecimalMarkWhateverTheLocale) {
     EXPECT_EQ(labelfile::parseNumber(QString::fromLatin1(GetParam().text)), GetParam().value);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, FileNumbers,
     ::testing::Values(NumberCase{" 12 ", 12.0}, NumberCase{" 12,5 ", 12.5},
-                      NumberCase{"12.5", 12.5}, NumberCase{"-3,25 ", -3.25},
-                      NumberCase{"+7", 7.0}, NumberCase{",5", 0.5},
-                      NumberCase{"1,5E+03", 1500.0}, NumberCase{"1.234,5", 1234.5},
-                      NumberCase{"1,234.5", 1234.5}, NumberCase{"1.234.567", 1234567.0},
-                      NumberCase{"", std::nullopt}, NumberCase{"abc", std::nullopt},
-                      NumberCase{"12abc", std::nullopt}, NumberCase{"1,2,3.4", 123.4},
-                      NumberCase{"1.2.3,4,5", std::nullopt}, NumberCase{"-", std::nullopt},
-                      NumberCase{"1e", std::nullopt}, NumberCase{"1e999", std::nullopt}));
+                      NumberCase{"12.5", 12.5}, NumberCase{"-3,25 ", -3.25}, NumberCase{"+7", 7.0},
+                      NumberCase{",5", 0.5}, NumberCase{"1,5E+03", 1500.0},
+                      NumberCase{"1.234,5", 1234.5}, NumberCase{"1,234.5", 1234.5},
+                      NumberCase{"1.234.567", 1234567.0}, NumberCase{"", std::nullopt},
+                      NumberCase{"abc", std::nullopt}, NumberCase{"12abc", std::nullopt},
+                      NumberCase{"1,2,3.4", 123.4}, NumberCase{"1.2.3,4,5", std::nullopt},
+                      NumberCase{"-", std::nullopt}, NumberCase{"1e", std::nullopt},
+                      NumberCase{"1e999", std::nullopt}));
 
 } // namespace

@@ -10,8 +10,7 @@
 
 namespace {
 
-QByteArray written(const LabelDocument& document)
-{
+QByteArray written(const LabelDocument& document) {
     const auto result = labelfile::write(document);
     if (const auto* error = std::get_if<labelfile::WriteError>(&result)) {
         ADD_FAILURE() << error->message.toStdString();
@@ -20,16 +19,14 @@ QByteArray written(const LabelDocument& document)
     return std::get<QByteArray>(result);
 }
 
-QByteArray readFile(const QString& path)
-{
+QByteArray readFile(const QString& path) {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
     return file.readAll();
 }
 
 // A label that sets every property of every kind to something other than the template's.
-void fillEveryProperty(LabelDocument& document)
-{
+void fillEveryProperty(LabelDocument& document) {
     document.setBinding({QStringLiteral("C:\\Dati\\Città.mdb"), QStringLiteral("p4ss"),
                          QStringLiteral("Ordini Aperti"), QStringLiteral("Prezzo"), 2,
                          QStringLiteral("x"), QStringLiteral("1,5"), QStringLiteral("99,75"), true,
@@ -79,8 +76,7 @@ void fillEveryProperty(LabelDocument& document)
     document.zOrder().SetZOrdine(rectangle->key(), 1);
 }
 
-TEST(WriteLabelFile, KeepsTheSectionOrderAndLineForms)
-{
+TEST(WriteLabelFile, KeepsTheSectionOrderAndLineForms) {
     LabelDocument document;
     fillEveryProperty(document);
     const QString text = windows1252::decode(written(document));
@@ -95,22 +91,21 @@ TEST(WriteLabelFile, KeepsTheSectionOrderAndLineForms)
     EXPECT_EQ(lines[15], u" 12,75 ");
     EXPECT_EQ(lines[20], u"-2,5 ");
     EXPECT_EQ(lines[22], u"oggTesto");
-    EXPECT_EQ(lines[23], u" 33 ");   // X = Left - 567
-    EXPECT_EQ(lines[24], u" 60 ");   // Y = Top - 1440
+    EXPECT_EQ(lines[23], u" 33 "); // X = Left - 567
+    EXPECT_EQ(lines[24], u" 60 "); // Y = Top - 1440
     EXPECT_EQ(lines[25], u" 2500,5 ");
-    EXPECT_EQ(lines[37], u" 1 ");    // z flag last
+    EXPECT_EQ(lines[37], u" 1 "); // z flag last
     EXPECT_EQ(lines[38], u"oggImmagine");
     EXPECT_EQ(lines[39], u"-567 ");
     EXPECT_EQ(lines[56], u"oggRettangolo");
     EXPECT_EQ(lines[57], u" 133,25 ");
     EXPECT_EQ(lines[63], u"-2147483633 ");
     EXPECT_EQ(lines[64], u"cornice");
-    EXPECT_EQ(lines[65], u" 1 ");   // z flag before the border width
+    EXPECT_EQ(lines[65], u" 1 "); // z flag before the border width
     EXPECT_EQ(lines[66], u" 3 ");
 }
 
-TEST(WriteLabelFile, EveryPropertySurvivesSaveLoadSave)
-{
+TEST(WriteLabelFile, EveryPropertySurvivesSaveLoadSave) {
     LabelDocument original;
     fillEveryProperty(original);
     const QByteArray first = written(original);
@@ -144,8 +139,7 @@ TEST(WriteLabelFile, EveryPropertySurvivesSaveLoadSave)
 
 class ExampleLabels : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(ExampleLabels, LoadAndSaveToTheSameBytes)
-{
+TEST_P(ExampleLabels, LoadAndSaveToTheSameBytes) {
     const QString path = QDir(QStringLiteral(MARVELLO_EXAMPLES_DIR)).filePath(GetParam());
     const QByteArray bytes = readFile(path);
     LabelDocument document;
@@ -162,8 +156,7 @@ protected:
     ~Locales() override { RegionalSettings::setLocale(QLocale(QLocale::Italian, QLocale::Italy)); }
 };
 
-TEST_P(Locales, AFileWrittenInItalyReadsTheSameEverywhereAndBack)
-{
+TEST_P(Locales, AFileWrittenInItalyReadsTheSameEverywhereAndBack) {
     LabelDocument italian;
     fillEveryProperty(italian);
     const QByteArray fromItaly = written(italian);
@@ -189,8 +182,7 @@ INSTANTIATE_TEST_SUITE_P(Systems, Locales,
                                            QLocale(QLocale::English, QLocale::UnitedStates),
                                            QLocale(QLocale::German, QLocale::Switzerland)));
 
-TEST(WriteLabelFile, LineBreaksInTextsBecomeBlanks)
-{
+TEST(WriteLabelFile, LineBreaksInTextsBecomeBlanks) {
     LabelDocument document;
     LabelElement* text = document.CreaOggTesto(567, 1440, 1000, 255);
     text->Caption = QStringLiteral("riga uno\r\nriga due\nriga tre\rfine");
@@ -201,8 +193,7 @@ TEST(WriteLabelFile, LineBreaksInTextsBecomeBlanks)
     EXPECT_EQ(loaded.elements()[0]->Caption, u"riga uno riga due riga tre fine");
 }
 
-TEST(WriteLabelFile, TextsOutsideTheCodePageRefuseTheWholeWrite)
-{
+TEST(WriteLabelFile, TextsOutsideTheCodePageRefuseTheWholeWrite) {
     LabelDocument document;
     document.CreaOggTesto(567, 1440, 1000, 255);
     LabelElement* text = document.CreaOggTesto(567, 1440, 1000, 255);
@@ -215,8 +206,7 @@ TEST(WriteLabelFile, TextsOutsideTheCodePageRefuseTheWholeWrite)
     EXPECT_TRUE(error->message.contains(u"Ł"));
 }
 
-TEST(WriteLabelFile, NumbersCarryNoGroupSeparator)
-{
+TEST(WriteLabelFile, NumbersCarryNoGroupSeparator) {
     EXPECT_EQ(labelfile::formatNumber(1234567.5, u','), u" 1234567,5 ");
     EXPECT_EQ(labelfile::formatNumber(-0.0, u','), u" 0 ");
     EXPECT_EQ(labelfile::formatNumber(0.1f, u'.'), u" 0.1 ");

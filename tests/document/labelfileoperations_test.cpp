@@ -16,15 +16,13 @@
 
 namespace {
 
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
+void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
 }
 
-QByteArray readBytes(const QString& path)
-{
+QByteArray readBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -38,8 +36,7 @@ protected:
     LabelDocument document;
 };
 
-TEST_F(LabelFiles, OpeningAMissingFileSaysSoAndChangesNothing)
-{
+TEST_F(LabelFiles, OpeningAMissingFileSaysSoAndChangesNothing) {
     LabelElement* kept = document.CreaOggTesto(567, 1440, 1000, 255);
     document.setModificato(true);
     const QString missing = path("manca.eti");
@@ -56,13 +53,11 @@ TEST_F(LabelFiles, OpeningAMissingFileSaysSoAndChangesNothing)
     EXPECT_TRUE(document.Modificato());
 }
 
-TEST_F(LabelFiles, AFolderIsNoLabelFile)
-{
+TEST_F(LabelFiles, AFolderIsNoLabelFile) {
     EXPECT_EQ(CaricaEtichetta(document, folder.path()).outcome, LoadOutcome::NotFound);
 }
 
-TEST_F(LabelFiles, CancellingTheOpenDialogChangesNothing)
-{
+TEST_F(LabelFiles, CancellingTheOpenDialogChangesNothing) {
     document.CreaOggTesto(567, 1440, 1000, 255);
     const LoadResult result = CaricaEtichetta(document, std::nullopt);
     EXPECT_EQ(result.outcome, LoadOutcome::Cancelled);
@@ -76,10 +71,9 @@ TEST_F(LabelFiles, CancellingTheOpenDialogChangesNothing)
     EXPECT_EQ(document.elements().size(), 1u);
 }
 
-TEST_F(LabelFiles, OpeningReplacesTheLabelAndConnectsItsDatabase)
-{
+TEST_F(LabelFiles, OpeningReplacesTheLabelAndConnectsItsDatabase) {
     QStringList lines{QStringLiteral("oggDatabase"), QStringLiteral("nel file.mdb"),
-                      QStringLiteral("pw file"),     QStringLiteral("Clienti")};
+                      QStringLiteral("pw file"), QStringLiteral("Clienti")};
     for (int i = 0; i < 7; ++i)
         lines << QString();
     lines += textSection();
@@ -109,8 +103,7 @@ TEST_F(LabelFiles, OpeningReplacesTheLabelAndConnectsItsDatabase)
     EXPECT_EQ(document.binding().NomeDatabase, u"altro.mdb");
 }
 
-TEST_F(LabelFiles, AnUnboundLabelStaysUnconnected)
-{
+TEST_F(LabelFiles, AnUnboundLabelStaysUnconnected) {
     writeBytes(path("a.eti"), labelFileBytes(textSection()));
     bool called = false;
     CaricaEtichetta(document, path("a.eti"), {}, {}, [&](auto&&...) { return called = true; });
@@ -118,8 +111,7 @@ TEST_F(LabelFiles, AnUnboundLabelStaysUnconnected)
     EXPECT_FALSE(document.DatabaseConnesso());
 }
 
-TEST_F(LabelFiles, AReadErrorIsReportedWithItsNumberAndKeepsThePartialLabel)
-{
+TEST_F(LabelFiles, AReadErrorIsReportedWithItsNumberAndKeepsThePartialLabel) {
     QStringList lines{QStringLiteral("oggDatabase"), QStringLiteral("db.mdb")};
     for (int i = 0; i < 9; ++i)
         lines << QString();
@@ -139,8 +131,7 @@ TEST_F(LabelFiles, AReadErrorIsReportedWithItsNumberAndKeepsThePartialLabel)
     EXPECT_FALSE(document.DatabaseConnesso());
 }
 
-TEST_F(LabelFiles, SavingAsksForTheFileWritesItAndClearsTheChangeFlag)
-{
+TEST_F(LabelFiles, SavingAsksForTheFileWritesItAndClearsTheChangeFlag) {
     document.CreaOggTesto(567, 1440, 1000, 255);
     document.setModificato(true);
     messages.fileAnswers.push_back(path("nuova.eti"));
@@ -159,16 +150,14 @@ TEST_F(LabelFiles, SavingAsksForTheFileWritesItAndClearsTheChangeFlag)
     EXPECT_EQ(reloaded.elements().size(), 1u);
 }
 
-TEST_F(LabelFiles, CancellingTheSaveDialogCancelsAndKeepsTheChangeFlag)
-{
+TEST_F(LabelFiles, CancellingTheSaveDialogCancelsAndKeepsTheChangeFlag) {
     document.setModificato(true);
     EXPECT_TRUE(SalvaEtichetta(document));
     EXPECT_TRUE(document.Modificato());
     EXPECT_TRUE(messages.messages.isEmpty());
 }
 
-TEST_F(LabelFiles, ARefusedSaveNamesTheElementAndLeavesTheOldFile)
-{
+TEST_F(LabelFiles, ARefusedSaveNamesTheElementAndLeavesTheOldFile) {
     writeBytes(path("vecchia.eti"), "contenuto precedente");
     LabelElement* text = document.CreaOggTesto(567, 1440, 1000, 255);
     text->Caption = QStringLiteral("Ελληνικά");
@@ -182,8 +171,7 @@ TEST_F(LabelFiles, ARefusedSaveNamesTheElementAndLeavesTheOldFile)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"vecchia.eti"}));
 }
 
-TEST_F(LabelFiles, AFailedSaveInAReadOnlyFolderLeavesTheOldFile)
-{
+TEST_F(LabelFiles, AFailedSaveInAReadOnlyFolderLeavesTheOldFile) {
     const QString target = path("protetta/etichetta.eti");
     // The ordinary user must reach the folder, and find it read-only.
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
@@ -220,8 +208,7 @@ TEST_F(LabelFiles, AFailedSaveInAReadOnlyFolderLeavesTheOldFile)
     QFile::setPermissions(path("protetta"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-TEST_F(LabelFiles, AFailedSaveIsReportedNotSilent)
-{
+TEST_F(LabelFiles, AFailedSaveIsReportedNotSilent) {
     document.setModificato(true);
     messages.fileAnswers.push_back(path("cartella/che/non/esiste.eti"));
     EXPECT_TRUE(SalvaEtichetta(document));
@@ -230,8 +217,7 @@ TEST_F(LabelFiles, AFailedSaveIsReportedNotSilent)
     EXPECT_TRUE(document.Modificato());
 }
 
-TEST_F(LabelFiles, SavingOverAFileReplacesItCompletely)
-{
+TEST_F(LabelFiles, SavingOverAFileReplacesItCompletely) {
     writeBytes(path("e.eti"), QByteArray(100000, 'x'));
     document.CreaOggTesto(567, 1440, 1000, 255);
     ASSERT_TRUE(saveLabelFile(document, path("e.eti")).saved);

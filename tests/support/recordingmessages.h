@@ -19,17 +19,14 @@ public:
     };
 
     RecordingMessages()
-        : m_scope(*this)
-    {}
+        : m_scope(*this) {}
 
     void beep() override { ++beeps; }
-    void message(const QString& text, const QString& title, MessageIcon icon) override
-    {
+    void message(const QString& text, const QString& title, MessageIcon icon) override {
         messages.append({text, title, icon});
     }
     Answer question(const QString& text, const QString& title, QuestionButtons,
-                    MessageIcon icon) override
-    {
+                    MessageIcon icon) override {
         questions.append({text, title, icon});
         if (answers.empty())
             return Answer::Cancel;
@@ -37,8 +34,7 @@ public:
         answers.pop_front();
         return answer;
     }
-    std::optional<QString> chooseFile(const FileDialogRequest& request) override
-    {
+    std::optional<QString> chooseFile(const FileDialogRequest& request) override {
         fileRequests.append(request);
         if (fileAnswers.empty())
             return std::nullopt;
