@@ -103,6 +103,7 @@ int runLabelProgram(const QStringList& words, bool hasDisplay) {
                           labelSummary(document));
         return 0;
     }
+    window.refresh();
     window.show();
     return QApplication::exec();
 }
