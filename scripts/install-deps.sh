@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev libgl-dev qt6-translations-l10n
-    libgtest-dev
+    libgtest-dev zbar-tools
     fonts-liberation fonts-dejavu-core
 )
 

@@ -13,6 +13,10 @@ struct SplitCase {
     QStringList arguments;
 };
 
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
+
 class SplitArguments : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitArguments, CommasSeparateBlanksDoNot) {

@@ -10,6 +10,10 @@ struct TextToNumber {
     double expected;
 };
 
+void PrintTo(const TextToNumber& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
+
 class ValoreNumericoTest : public ::testing::TestWithParam<TextToNumber> {};
 
 TEST_P(ValoreNumericoTest, ReadsItalianNumbersAndNeverFails) {

@@ -91,6 +91,10 @@ struct BoldCase {
     bool bold;
 };
 
+void PrintTo(const BoldCase& c, std::ostream* os) {
+    *os << '"' << c.line << '"';
+}
+
 class BoldWords : public ::testing::TestWithParam<BoldCase> {};
 
 TEST_P(BoldWords, OnlyVeroAndTrueMeanBold) {
@@ -112,6 +116,10 @@ struct SizeCase {
     const char* line;
     float size;
 };
+
+void PrintTo(const SizeCase& c, std::ostream* os) {
+    *os << '"' << c.line << '"';
+}
 
 class FontSizes : public ::testing::TestWithParam<SizeCase> {};
 
@@ -217,6 +225,10 @@ struct BadValue {
     int code;
 };
 
+void PrintTo(const BadValue& c, std::ostream* os) {
+    *os << "line " << c.line << " = \"" << c.text << '"';
+}
+
 class BadValues : public ::testing::TestWithParam<BadValue> {};
 
 TEST_P(BadValues, StopTheReadWithTheirErrorNumber) {
@@ -310,6 +322,10 @@ struct NumberCase {
     const char* text;
     std::optional<double> value;
 };
+
+void PrintTo(const NumberCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
 
 class FileNumbers : public ::testing::TestWithParam<NumberCase> {};
 

@@ -1,0 +1,110 @@
+#include "frmparametribarcode.h"
+
+#include "barcodeparameters.h"
+#include "common/cursor.h"
+#include "common/windowplacement.h"
+#include "document/labelelement.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+frmParametriBarcode::frmParametriBarcode(QWidget* parent)
+    : QDialog(parent)
+    , cmbTipoBarcode(new QComboBox(this))
+    , cmdOk(new QPushButton(QStringLiteral("Ok"), this))
+    , cmdCancel(new QPushButton(QStringLiteral("Cancel"), this)) {
+    setObjectName(QStringLiteral("frmParametriBarcode"));
+    setWindowTitle(QStringLiteral("Parametri barcode"));
+
+    auto* typeLabel = new QLabel(QStringLiteral("Tipo di barcode"), this);
+    cmbTipoBarcode->setObjectName(QStringLiteral("cmbTipoBarcode"));
+    cmbTipoBarcode->addItems({QStringLiteral("Code 39"), QStringLiteral("EAN 13")});
+    cmbTipoBarcode->setCurrentIndex(0);
+    typeLabel->setBuddy(cmbTipoBarcode);
+
+    auto* textGroup = new QGroupBox(QStringLiteral("Testo barcode"), this);
+    auto* textLayout = new QVBoxLayout(textGroup);
+    const char* captions[] = {"Sopra", "Sotto", "Nascosto"};
+    for (int i = 0; i < 3; ++i) {
+        optAllineamento[i] = new QRadioButton(QString::fromLatin1(captions[i]), textGroup);
+        optAllineamento[i]->setObjectName(QStringLiteral("optAllineamento%1").arg(i));
+        textLayout->addWidget(optAllineamento[i]);
+    }
+    optAllineamento[1]->setChecked(true);
+
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdOk->setDefault(true);
+    cmdOk->setAutoDefault(true);
+    cmdCancel->setAutoDefault(false);
+    connect(cmdOk, &QPushButton::clicked, this, &frmParametriBarcode::cmdOk_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOk);
+    buttons->addWidget(cmdCancel);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(typeLabel, 0, 0);
+    layout->addWidget(cmbTipoBarcode, 0, 1);
+    layout->addWidget(textGroup, 1, 0, 1, 2);
+    layout->addLayout(buttons, 2, 0, 1, 2);
+    setFixedSize(sizeHint());
+    CentraForm(this);
+}
+
+void frmParametriBarcode::presetFromTag(const QString& tag) {
+    const BarcodeParameters parameters = BarcodeParameters::fromTag(tag);
+    // A Tag naming no symbology of the list presets the first one.
+    const bool known =
+        parameters.TipoBarcode >= 0 && parameters.TipoBarcode < cmbTipoBarcode->count();
+    cmbTipoBarcode->setCurrentIndex(known ? parameters.TipoBarcode : 0);
+    switch (parameters.Testo) {
+    case BarcodeParameters::Sopra:
+        optAllineamento[0]->setChecked(true);
+        break;
+    case BarcodeParameters::Nascosto:
+        optAllineamento[2]->setChecked(true);
+        break;
+    default:
+        optAllineamento[1]->setChecked(true);
+        break;
+    }
+}
+
+void frmParametriBarcode::cmdOk_Click() {
+    PremutoOk = true;
+    TipoBarcode = qint16(cmbTipoBarcode->currentIndex());
+    if (optAllineamento[1]->isChecked())
+        Testo = BarcodeParameters::Sotto;
+    else if (optAllineamento[0]->isChecked())
+        Testo = BarcodeParameters::Sopra;
+    else if (optAllineamento[2]->isChecked())
+        Testo = BarcodeParameters::Nascosto;
+    accept();
+}
+
+bool ModificaParametriBarcode(LabelElement& element, QWidget* parent,
+                              const std::function<int(QDialog&)>& run) {
+    if (element.kind != ElementKind::Immagine)
+        return false;
+    CursoreAttesa();
+    frmParametriBarcode dialog(parent);
+    dialog.presetFromTag(element.Tag);
+    CursoreNormale();
+    if (run)
+        run(dialog);
+    else
+        dialog.exec();
+    if (!dialog.PremutoOk)
+        return false;
+    element.Tag = BarcodeParameters{dialog.TipoBarcode, dialog.Testo}.toTag();
+    return true;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+
+class QComboBox;
+class QPushButton;
+class QRadioButton;
+struct LabelElement;
+
+// "Parametri barcode": the symbology of a barcode element and where its text goes. The caller
+// presets the controls, runs the dialog and reads the public members after it closes.
+class frmParametriBarcode : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmParametriBarcode(QWidget* parent = nullptr);
+
+    // Set by Ok; all false or 0 until then.
+    bool PremutoOk = false;
+    qint16 TipoBarcode = 0; // position in the list: 0 "Code 39", 1 "EAN 13"
+    qint16 Testo = 0;       // 0 "Sotto", 1 "Sopra", 2 "Nascosto"
+
+    QComboBox* cmbTipoBarcode;
+    std::array<QRadioButton*, 3> optAllineamento; // "Sopra", "Sotto", "Nascosto"
+    QPushButton* cmdOk;
+    QPushButton* cmdCancel;
+
+    // Presets the controls from a barcode element's Tag.
+    void presetFromTag(const QString& tag);
+
+private:
+    void cmdOk_Click();
+};
+
+// Runs the dialog for a barcode element and writes its Tag on Ok; true when it did. Other
+// kinds are left alone. `run` shows the dialog modally (tests answer it instead).
+bool ModificaParametriBarcode(LabelElement& element, QWidget* parent,
+                              const std::function<int(QDialog&)>& run = {});

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// Reads the barcodes in an image the way a scanner would, with zbar (Debian zbar-tools).
+// Every symbol found, one entry each; empty when none.
+inline QStringList decodeBarcodes(const QImage& image) {
+    const QString zbarimg = QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
+    if (zbarimg.isEmpty())
+        return {QStringLiteral("<zbarimg is not installed>")};
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("symbol.png"));
+    image.save(path);
+    QProcess process;
+    process.start(zbarimg, {QStringLiteral("-q"), QStringLiteral("--raw"), path});
+    process.waitForFinished(30000);
+    QStringList symbols;
+    for (const QByteArray& line : process.readAllStandardOutput().split('\n')) {
+        if (!line.isEmpty())
+            symbols << QString::fromUtf8(line);
+    }
+    return symbols;
+}
+
+// The image on a white field with a quiet zone around it, as a label has.
+inline QImage withQuietZone(const QImage& symbol, int margin = 40) {
+    QImage field(symbol.width() + 2 * margin, symbol.height() + 2 * margin, QImage::Format_RGB32);
+    field.fill(Qt::white);
+    for (int y = 0; y < symbol.height(); ++y)
+        for (int x = 0; x < symbol.width(); ++x)
+            field.setPixel(x + margin, y + margin, symbol.pixel(x, y));
+    return field;
+}
