@@ -49,8 +49,14 @@ std::optional<double> parseRegional(QStringView text) {
     const QStringView trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return std::nullopt;
+    // Thousands separators are ignored wherever they stand, as users type them loosely:
+    // "1.2345,5" is 12345.5 on an Italian system.
+    QString digits = trimmed.toString();
+    const QChar group = RegionalSettings::groupSeparator();
+    if (group != RegionalSettings::decimalSeparator())
+        digits.remove(group);
     bool ok = false;
-    const double value = RegionalSettings::locale().toDouble(trimmed, &ok);
+    const double value = RegionalSettings::locale().toDouble(digits, &ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;

@@ -29,8 +29,8 @@ namespace numbers {
 // "abc" gives 0. Never fails.
 double leadingNumber(QStringView text);
 
-// The number a whole text denotes under the regional settings (groups allowed), blanks
-// around it ignored; nothing when it is not a number.
+// The number a whole text denotes under the regional settings, blanks around it ignored and
+// thousands separators ignored wherever they stand; nothing when it is not a number.
 std::optional<double> parseRegional(QStringView text);
 
 // Rounds to a 16-bit integer, halves to even; nothing when out of range or not finite.

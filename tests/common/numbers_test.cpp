@@ -25,7 +25,10 @@ INSTANTIATE_TEST_SUITE_P(Texts, ValoreNumericoTest,
                                            TextToNumber{" 12,5 ", 12.5},
                                            TextToNumber{"-2,500", -2.5}, TextToNumber{"0,000", 0},
                                            TextToNumber{"abc", 0}, TextToNumber{"12abc", 0},
-                                           TextToNumber{"1,2,3", 0}));
+                                           TextToNumber{"1,2,3", 0},
+                                           // thousands points anywhere are ignored
+                                           TextToNumber{"1.2345,5", 12345.5},
+                                           TextToNumber{"1.5", 15}));
 
 TEST(ValoreNumerico, NullAndNumericValues) {
     EXPECT_EQ(ValoreNumerico(QVariant()), 0.0);

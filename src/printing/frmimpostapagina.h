@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+
+class LabelDocument;
+class QLineEdit;
+class QPushButton;
+
+// "Layout etichetta": the ten sheet layout values, each in a decimal entry field. "Ok" checks
+// the four values that must be positive and stores all ten in the document.
+class frmImpostaPagina : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmImpostaPagina(LabelDocument& document, QWidget* parent = nullptr);
+
+    QLineEdit* txtEtichetteOrizzontali;
+    QLineEdit* txtEtichetteVerticali;
+    QLineEdit* txtMargineSinistro;
+    QLineEdit* txtMargineSuperiore;
+    QLineEdit* txtLarghezzaEtichetta;
+    QLineEdit* txtAltezzaEtichetta;
+    QLineEdit* txtSpazioOrizzontale;
+    QLineEdit* txtSpazioVerticale;
+    QLineEdit* txtOrigineX;
+    QLineEdit* txtOrigineY;
+    QPushButton* cmdOk;
+    QPushButton* cmdCancel;
+
+    // The fields in the order of the sheet layout values.
+    std::array<QLineEdit*, 10> fields() const;
+
+    void CaricaLayout();
+    bool Verifica_campi_obbligatori();
+    void SalvaLayout();
+
+private:
+    void cmdOk_Click();
+
+    LabelDocument& m_document;
+};
+
+// The "Layout etichetta" command: busy pointer while the dialog loads, the dialog, and the
+// design surface repainted afterwards whichever button closed it (the document signals
+// layoutChanged). `run` shows the dialog modally (tests answer it instead).
+void mnuImpostaPagina(LabelDocument& document, QWidget* parent,
+                      const std::function<int(QDialog&)>& run = {});

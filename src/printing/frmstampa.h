@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+#include <optional>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// "Stampa": how many labels, where the first one goes on the first sheet, crop marks and
+// outlines. The print engine presets the option, runs the dialog and reads the members.
+class frmStampa : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmStampa(QWidget* parent = nullptr);
+
+    // Set by Ok; all false or 0 until then. The numbers are never above 32767.
+    bool PremutoOk = false;
+    bool StampaTutte = false;
+    qint16 NumeroEtichette = 0;
+    qint16 PrimaEtichetta = 0;
+    bool StampaCrocicchi = false;
+    bool StampaBordi = false;
+
+    std::array<QRadioButton*, 2> optStampa; // all labels; the number typed
+    QLineEdit* txtNumeroEtichette;
+    QLineEdit* txtPrimaEtichetta;
+    QCheckBox* chkStampaBordi;
+    QCheckBox* chkStampaCrocicchi;
+    QPushButton* cmdOk;
+    QPushButton* cmdCancel;
+
+    // All labels for a label bound to a connected database, a number of labels otherwise.
+    void presetFor(bool databaseConnesso);
+
+private:
+    void cmdOk_Click();
+    // The field's whole value when it is positive and fits 16 bits; else reports and focuses.
+    std::optional<qint16> positiveValue(QLineEdit* field);
+};

@@ -1,0 +1,18 @@
+#include "sheetgeometry.h"
+
+namespace sheet {
+
+QPointF labelCorner(const LayoutEtichetta& layout, int column, int row) {
+    const double c = column - 1;
+    const double r = row - 1;
+    return {layout.MargineSinistro + layout.OrigineX + c * layout.LarghezzaEtichetta +
+                c * layout.SpazioOrizzontale,
+            layout.MargineSuperiore + layout.OrigineY + r * layout.AltezzaEtichetta +
+                r * layout.SpazioVerticale};
+}
+
+QPointF placeOnPage(const LayoutEtichetta& layout, int column, int row, QPointF insideLabel) {
+    return labelCorner(layout, column, row) + insideLabel;
+}
+
+} // namespace sheet

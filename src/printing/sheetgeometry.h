@@ -1,0 +1,17 @@
+#pragma once
+
+#include "document/sheetlayout.h"
+
+#include <QPointF>
+
+// Where labels lie on the sheet. Columns and rows count from 1; results are millimetres from
+// the top-left corner of the printable page.
+namespace sheet {
+
+// The top-left corner of the label in column c, row r.
+QPointF labelCorner(const LayoutEtichetta& layout, int column, int row);
+
+// A point given in millimetres inside that label, on the page.
+QPointF placeOnPage(const LayoutEtichetta& layout, int column, int row, QPointF insideLabel);
+
+} // namespace sheet

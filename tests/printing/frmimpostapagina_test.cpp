@@ -1,0 +1,138 @@
+#include "document/labeldocument.h"
+#include "printing/frmimpostapagina.h"
+#include "support/recordingmessages.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList labelTexts(const QWidget& widget) {
+    QStringList texts;
+    for (const QLabel* label : widget.findChildren<QLabel*>())
+        texts << label->text();
+    return texts;
+}
+
+class ImpostaPaginaTest : public ::testing::Test {
+protected:
+    ImpostaPaginaTest()
+        : dialog(document) {
+        dialog.show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    }
+
+    // Retypes a field as a user would: select all, type, leave.
+    void retype(QLineEdit* field, const QString& text) {
+        field->setFocus();
+        QCoreApplication::processEvents();
+        field->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(field, Qt::Key_Delete);
+        else
+            QTest::keyClicks(field, text);
+    }
+
+    RecordingMessages messages;
+    LabelDocument document;
+    frmImpostaPagina dialog;
+};
+
+TEST_F(ImpostaPaginaTest, CaptionsGroupsAndUnits) {
+    EXPECT_EQ(dialog.windowTitle(), u"Layout etichetta");
+    QStringList groups;
+    for (const QGroupBox* group : dialog.findChildren<QGroupBox*>())
+        groups << group->title();
+    EXPECT_EQ(groups, QStringList({"Layout", "Origine della stampa"}));
+    const QStringList texts = labelTexts(dialog);
+    for (const char* caption :
+         {"Etichette orizz.", "Etichette vert.", "Margine sinistro", "Margine super.",
+          "Larghezza etich.", "Altezza etich.", "Spazio orizz.", "Spazio vertic.",
+          "Origine  X stam.", "Origine Y stam."})
+        EXPECT_TRUE(texts.contains(QString::fromLatin1(caption))) << caption;
+    EXPECT_EQ(texts.count(QStringLiteral("mm")), 8);
+    EXPECT_TRUE(dialog.cmdOk->isDefault());
+    EXPECT_EQ(dialog.cmdCancel->text(), u"Cancel");
+}
+
+TEST_F(ImpostaPaginaTest, AFreshLabelShowsTheDefaultsWithThreeDecimals) {
+    QStringList shown;
+    for (const QLineEdit* field : dialog.fields())
+        shown << field->text();
+    EXPECT_EQ(shown, QStringList({"2,000", "4,000", "10,000", "10,000", "80,000", "50,000",
+                                  "10,000", "10,000", "0,000", "0,000"}));
+}
+
+TEST_F(ImpostaPaginaTest, OkStoresEveryValueWithoutMarkingTheLabelChanged) {
+    QSignalSpy changed(&document, &LabelDocument::layoutChanged);
+    retype(dialog.txtLarghezzaEtichetta, QStringLiteral("63,5"));
+    retype(dialog.txtOrigineX, QStringLiteral("-2,5"));
+    retype(dialog.txtEtichetteOrizzontali, QStringLiteral("3"));
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(document.layout().LarghezzaEtichetta, 63.5);
+    EXPECT_EQ(document.layout().OrigineX, -2.5);
+    EXPECT_EQ(document.layout().EtichetteOrizzontali, 3);
+    EXPECT_EQ(document.layout().AltezzaEtichetta, 50);
+    EXPECT_FALSE(document.Modificato());
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+TEST_F(ImpostaPaginaTest, AClearedRequiredFieldKeepsTheDialogOpenAndStoresNothing) {
+    retype(dialog.txtMargineSinistro, QStringLiteral("5"));
+    retype(dialog.txtEtichetteVerticali, QString());
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(messages.messages[0].text, u"Inserire un valore positivo.");
+    EXPECT_EQ(messages.messages[0].title, u"Layout etichetta");
+    EXPECT_EQ(messages.beeps, 1);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), dialog.txtEtichetteVerticali);
+    EXPECT_EQ(document.layout(), LayoutEtichetta{}); // the valid margin is not stored either
+}
+
+TEST_F(ImpostaPaginaTest, RequiredFieldsAreCheckedInOrderAndOthersMayBeNegative) {
+    retype(dialog.txtAltezzaEtichetta, QStringLiteral("-5"));
+    retype(dialog.txtLarghezzaEtichetta, QStringLiteral("0"));
+    retype(dialog.txtSpazioVerticale, QStringLiteral("-1"));
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    EXPECT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.txtLarghezzaEtichetta);
+    retype(dialog.txtLarghezzaEtichetta, QStringLiteral("70"));
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    EXPECT_EQ(messages.messages.size(), 2);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.txtAltezzaEtichetta);
+    retype(dialog.txtAltezzaEtichetta, QStringLiteral("30"));
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    EXPECT_EQ(messages.messages.size(), 2);
+    EXPECT_EQ(document.layout().SpazioVerticale, -1);
+    EXPECT_EQ(document.layout().LarghezzaEtichetta, 70);
+}
+
+TEST(ImpostaPaginaCommand, CancelKeepsTheLayoutAndStillRepaints) {
+    RecordingMessages messages;
+    LabelDocument document;
+    LayoutEtichetta before;
+    before.MargineSinistro = 7.25;
+    document.setLayout(before);
+    QSignalSpy changed(&document, &LabelDocument::layoutChanged);
+    mnuImpostaPagina(document, nullptr, [](QDialog& dialog) {
+        auto& form = static_cast<frmImpostaPagina&>(dialog);
+        form.show();
+        EXPECT_EQ(form.txtMargineSinistro->text(), u"7,250");
+        form.txtMargineSinistro->setText(QStringLiteral("99,000"));
+        QTest::mouseClick(form.cmdCancel, Qt::LeftButton);
+        return form.result();
+    });
+    EXPECT_EQ(document.layout(), before);
+    EXPECT_EQ(changed.count(), 1);
+}
+
+} // namespace

@@ -1,0 +1,141 @@
+#include "printing/frmstampa.h"
+#include "support/recordingmessages.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class StampaTest : public ::testing::Test {
+protected:
+    void open(bool connected) {
+        dialog.presetFor(connected);
+        dialog.show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    }
+
+    void set(QLineEdit* field, const QString& text) {
+        field->setFocus();
+        field->setText(text);
+    }
+
+    RecordingMessages messages;
+    frmStampa dialog;
+};
+
+TEST_F(StampaTest, CaptionsAndStartingState) {
+    open(false);
+    EXPECT_EQ(dialog.windowTitle(), u"Stampa");
+    EXPECT_EQ(dialog.findChild<QGroupBox*>()->title(), u"Parametri di stampa");
+    EXPECT_EQ(dialog.optStampa[0]->text(), u"Stampa tutte le etichette");
+    EXPECT_EQ(dialog.optStampa[1]->text(), u"Stampa numero etichette ");
+    EXPECT_EQ(dialog.chkStampaBordi->text(), u"Stampa bordi etichette");
+    EXPECT_EQ(dialog.chkStampaCrocicchi->text(), u"Stampa indicatori margini");
+    EXPECT_EQ(dialog.findChild<QLabel*>()->text(), u"Prima etichetta da stampare");
+    EXPECT_EQ(dialog.txtNumeroEtichette->text(), u"1");
+    EXPECT_EQ(dialog.txtPrimaEtichetta->text(), u"1");
+    EXPECT_FALSE(dialog.chkStampaBordi->isChecked());
+    EXPECT_FALSE(dialog.chkStampaCrocicchi->isChecked());
+    EXPECT_TRUE(dialog.cmdOk->isDefault());
+    EXPECT_FALSE(dialog.PremutoOk);
+}
+
+TEST_F(StampaTest, TheOptionFollowsTheDatabaseConnection) {
+    open(true);
+    EXPECT_TRUE(dialog.optStampa[0]->isChecked());
+    frmStampa unbound;
+    unbound.presetFor(false);
+    EXPECT_TRUE(unbound.optStampa[1]->isChecked());
+}
+
+TEST_F(StampaTest, FieldsTakeOnlyDigits) {
+    open(false);
+    dialog.txtNumeroEtichette->setFocus();
+    dialog.txtNumeroEtichette->clear();
+    QTest::keyClicks(dialog.txtNumeroEtichette, QStringLiteral("1a-2,.3"));
+    EXPECT_EQ(dialog.txtNumeroEtichette->text(), u"123");
+    EXPECT_EQ(messages.beeps, 4);
+}
+
+TEST_F(StampaTest, OkHandsOverTheChoices) {
+    open(false);
+    set(dialog.txtNumeroEtichette, QStringLiteral("25"));
+    set(dialog.txtPrimaEtichetta, QStringLiteral("3"));
+    dialog.chkStampaBordi->setChecked(true);
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    EXPECT_TRUE(dialog.PremutoOk);
+    EXPECT_FALSE(dialog.StampaTutte);
+    EXPECT_EQ(dialog.NumeroEtichette, 25);
+    EXPECT_EQ(dialog.PrimaEtichetta, 3);
+    EXPECT_TRUE(dialog.StampaBordi);
+    EXPECT_FALSE(dialog.StampaCrocicchi);
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+TEST_F(StampaTest, AllLabelsIgnoreAnEmptyNumber) {
+    open(true);
+    set(dialog.txtNumeroEtichette, QString());
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    EXPECT_TRUE(dialog.PremutoOk);
+    EXPECT_TRUE(dialog.StampaTutte);
+    EXPECT_EQ(dialog.NumeroEtichette, 0);
+}
+
+struct Refusal {
+    bool all;
+    const char* number;
+    const char* first;
+    bool focusOnNumber;
+};
+
+void PrintTo(const Refusal& r, std::ostream* os) {
+    *os << (r.all ? "all" : "number") << " '" << r.number << "' first '" << r.first << "'";
+}
+
+class StampaRefusals : public StampaTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(StampaRefusals, ReportAndKeepTheDialogOpen) {
+    open(GetParam().all);
+    set(dialog.txtNumeroEtichette, QString::fromLatin1(GetParam().number));
+    set(dialog.txtPrimaEtichetta, QString::fromLatin1(GetParam().first));
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(messages.messages[0].text, u"Indicare un valore positivo.");
+    EXPECT_EQ(messages.messages[0].title, u"Stampa");
+    EXPECT_EQ(messages.beeps, 1);
+    EXPECT_FALSE(dialog.PremutoOk);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(),
+              GetParam().focusOnNumber ? dialog.txtNumeroEtichette : dialog.txtPrimaEtichetta);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, StampaRefusals,
+    ::testing::Values(Refusal{false, "", "1", true}, Refusal{false, "0", "1", true},
+                      Refusal{false, "40000", "1", true}, Refusal{false, "5", "0", false},
+                      Refusal{true, "", "0", false}, Refusal{true, "1", "40000", false},
+                      Refusal{true, "1", "", false}));
+
+TEST_F(StampaTest, CancelPrintsNothing) {
+    open(false);
+    QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton);
+    EXPECT_FALSE(dialog.PremutoOk);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST_F(StampaTest, AllLabelsWithAnOversizedNumberHandsOverNoNumber) {
+    open(true);
+    set(dialog.txtNumeroEtichette, QStringLiteral("40000"));
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    EXPECT_TRUE(dialog.PremutoOk);
+    EXPECT_EQ(dialog.NumeroEtichette, 0);
+}
+
+} // namespace
