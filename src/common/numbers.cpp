@@ -3,10 +3,80 @@
 #include "regionalsettings.h"
 #include "rounding.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
 namespace numbers {
+
+std::optional<double> parseAnySeparator(QStringView text) {
+    text = text.trimmed();
+    qsizetype i = 0;
+    QByteArray normal;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
+        if (text[i] == u'-')
+            normal += '-';
+        ++i;
+    }
+    // The mantissa: digits with points and commas; which of them is the decimal mark is
+    // decided once the whole mantissa is known.
+    const qsizetype mantissaStart = i;
+    int points = 0, commas = 0, digits = 0;
+    qsizetype lastPoint = -1, lastComma = -1;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= u'0' && c <= u'9')
+            ++digits;
+        else if (c == u'.')
+            ++points, lastPoint = i;
+        else if (c == u',')
+            ++commas, lastComma = i;
+        else
+            break;
+    }
+    if (digits == 0)
+        return std::nullopt;
+    qsizetype decimalAt = -1;
+    if (points && commas) {
+        decimalAt = std::max(lastPoint, lastComma);
+        const QChar mark = text[decimalAt];
+        if ((mark == u'.' ? points : commas) != 1)
+            return std::nullopt;
+    } else if (points == 1) {
+        decimalAt = lastPoint;
+    } else if (commas == 1) {
+        decimalAt = lastComma;
+    }
+    for (qsizetype j = mantissaStart; j < i; ++j) {
+        const char16_t c = text[j].unicode();
+        if (c >= u'0' && c <= u'9')
+            normal += char(c);
+        else if (j == decimalAt)
+            normal += '.';
+        // other points and commas group thousands
+    }
+    if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
+        normal += 'e';
+        ++i;
+        if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
+            normal += char(text[i++].unicode());
+        const qsizetype exponentStart = i;
+        while (i < text.size() && text[i] >= u'0' && text[i] <= u'9')
+            normal += char(text[i++].unicode());
+        if (i == exponentStart)
+            return std::nullopt;
+    }
+    if (i != text.size())
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] =
+        std::from_chars(normal.constData(), normal.constData() + normal.size(), value);
+    if (error != std::errc() || end != normal.constData() + normal.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+
 
 double leadingNumber(QStringView text) {
     QString digits;

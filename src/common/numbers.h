@@ -33,6 +33,12 @@ double leadingNumber(QStringView text);
 // thousands separators ignored wherever they stand; nothing when it is not a number.
 std::optional<double> parseRegional(QStringView text);
 
+// A number written by a program whatever its locale: blanks around are ignored and its one
+// separator, comma or point, is the decimal mark ("12,5" and "12.5" are 12.5). When both
+// appear, the last one is the decimal mark and the other groups thousands. Nothing when it is
+// no number.
+std::optional<double> parseAnySeparator(QStringView text);
+
 // Rounds to a 16-bit integer, halves to even; nothing when out of range or not finite.
 std::optional<qint16> toInt16(double value);
 
