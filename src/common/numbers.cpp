@@ -76,7 +76,29 @@ std::optional<double> parseAnySeparator(QStringView text) {
     return value;
 }
 
+namespace {
 
+template <typename T> QString formatShortest(T value, QChar decimalMark) {
+    if (value == 0)
+        value = 0; // never "-0"
+    char buffer[512];
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    QString digits = error == std::errc() ? QString::fromLatin1(buffer, end - buffer)
+                                          : QString::number(double(value), 'g', 17);
+    digits.replace(u'.', decimalMark);
+    return digits;
+}
+
+} // namespace
+
+QString formatPlain(double value, QChar decimalMark) {
+    return formatShortest(value, decimalMark);
+}
+
+QString formatPlain(float value, QChar decimalMark) {
+    return formatShortest(value, decimalMark);
+}
 
 double leadingNumber(QStringView text) {
     QString digits;

@@ -39,6 +39,11 @@ std::optional<double> parseRegional(QStringView text);
 // no number.
 std::optional<double> parseAnySeparator(QStringView text);
 
+// The shortest text that reads back as the same value, with the given decimal mark and no
+// thousands separator, never in exponent form: 12, 12,5, -0,25.
+QString formatPlain(double value, QChar decimalMark);
+QString formatPlain(float value, QChar decimalMark);
+
 // Rounds to a 16-bit integer, halves to even; nothing when out of range or not finite.
 std::optional<qint16> toInt16(double value);
 

@@ -4,8 +4,8 @@
 #include "databaseerror.h"
 
 #include <QBuffer>
-#include <QDeadlineTimer>
 #include <QDataStream>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,14 +31,12 @@ constexpr qint32 HiddenObject = 1;
 
 std::atomic<int> readTimeLimit{20000};
 
-[[noreturn]] void damaged(const QString& path)
-{
+[[noreturn]] void damaged(const QString& path) {
     throw DatabaseError(DatabaseError::UnrecognizedFormat,
                         QStringLiteral("Formato di database non riconosciuto: %1.").arg(path));
 }
 
-int daoType(int libmdbType)
-{
+int daoType(int libmdbType) {
     switch (libmdbType) {
     case MDB_NUMERIC:
         return fieldtype::Decimal;
@@ -49,8 +47,7 @@ int daoType(int libmdbType)
     }
 }
 
-QVariant valueOf(int type, const char* text, int length)
-{
+QVariant valueOf(int type, const char* text, int length) {
     if (length <= 0 && type != fieldtype::Boolean)
         return {};
     const QByteArray bytes(text, std::max(length, 0));
@@ -90,8 +87,7 @@ QVariant valueOf(int type, const char* text, int length)
 
 class LibmdbReader {
 public:
-    explicit LibmdbReader(const QString& path)
-    {
+    explicit LibmdbReader(const QString& path) {
         m_mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
         if (!m_mdb)
             damaged(path);
@@ -104,8 +100,7 @@ public:
     LibmdbReader(const LibmdbReader&) = delete;
     LibmdbReader& operator=(const LibmdbReader&) = delete;
 
-    RowSource read(const QString& name, bool withRows)
-    {
+    RowSource read(const QString& name, bool withRows) {
         QByteArray utf8 = name.toUtf8();
         MdbTableDef* table = mdb_read_table_by_name(m_mdb, utf8.data(), MDB_ANY);
         if (!table)
@@ -121,7 +116,8 @@ public:
         const guint count = table->num_cols;
         for (guint i = 0; i < count; ++i) {
             const auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i));
-            source.fields.push_back({QString::fromUtf8(column->name), daoType(column->col_type), name});
+            source.fields.push_back(
+                {QString::fromUtf8(column->name), daoType(column->col_type), name});
         }
         if (!withRows)
             return source;
@@ -146,8 +142,7 @@ private:
     MdbHandle* m_mdb = nullptr;
 };
 
-QDataStream& operator<<(QDataStream& out, const RowSource& source)
-{
+QDataStream& operator<<(QDataStream& out, const RowSource& source) {
     out << quint32(source.fields.size());
     for (const FieldInfo& field : source.fields)
         out << field.name << qint32(field.type) << field.table;
@@ -158,8 +153,7 @@ QDataStream& operator<<(QDataStream& out, const RowSource& source)
     return out;
 }
 
-QDataStream& operator>>(QDataStream& in, RowSource& source)
-{
+QDataStream& operator>>(QDataStream& in, RowSource& source) {
     quint32 fieldCount = 0;
     in >> fieldCount;
     if (fieldCount > 4096)
@@ -182,8 +176,7 @@ QDataStream& operator>>(QDataStream& in, RowSource& source)
     return in;
 }
 
-bool writeAll(int fd, const QByteArray& bytes)
-{
+bool writeAll(int fd, const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
@@ -198,8 +191,7 @@ bool writeAll(int fd, const QByteArray& bytes)
 
 // Runs `work` in a child process and returns what it produced; a child that crashes, fails
 // or runs out of time makes the file count as damaged.
-RowSource isolated(const QString& path, const std::function<RowSource()>& work)
-{
+RowSource isolated(const QString& path, const std::function<RowSource()>& work) {
     int fds[2];
     if (pipe(fds) != 0)
         throw DatabaseError(DatabaseError::CannotOpen, QStringLiteral("pipe"));
@@ -273,15 +265,15 @@ RowSource isolated(const QString& path, const std::function<RowSource()>& work)
 
 AccessFile::AccessFile(QString path, jetheader::Header header)
     : m_path(std::move(path))
-    , m_header(std::move(header))
-{}
+    , m_header(std::move(header)) {}
 
 AccessFile::~AccessFile() = default;
 
-void AccessFile::setReadTimeLimit(int milliseconds) { readTimeLimit = milliseconds; }
+void AccessFile::setReadTimeLimit(int milliseconds) {
+    readTimeLimit = milliseconds;
+}
 
-std::unique_ptr<AccessFile> AccessFile::open(const QString& path, const QString& password)
-{
+std::unique_ptr<AccessFile> AccessFile::open(const QString& path, const QString& password) {
     const QFileInfo info(path);
     if (path.trimmed().isEmpty() || !info.dir().exists())
         throw DatabaseError(DatabaseError::InvalidPath,
@@ -311,12 +303,10 @@ std::unique_ptr<AccessFile> AccessFile::open(const QString& path, const QString&
     return opened;
 }
 
-void AccessFile::readCatalog()
-{
+void AccessFile::readCatalog() {
     const QString path = m_path;
-    const RowSource catalog = isolated(path, [path] {
-        return LibmdbReader(path).read(QStringLiteral("MSysObjects"), true);
-    });
+    const RowSource catalog = isolated(
+        path, [path] { return LibmdbReader(path).read(QStringLiteral("MSysObjects"), true); });
     const int id = catalog.fieldIndex(QStringLiteral("Id"));
     const int name = catalog.fieldIndex(QStringLiteral("Name"));
     const int type = catalog.fieldIndex(QStringLiteral("Type"));
@@ -340,14 +330,12 @@ void AccessFile::readCatalog()
     }
 }
 
-std::vector<FieldInfo> AccessFile::tableFields(const QString& exactName) const
-{
+std::vector<FieldInfo> AccessFile::tableFields(const QString& exactName) const {
     const QString path = m_path;
     return isolated(path, [&] { return LibmdbReader(path).read(exactName, false); }).fields;
 }
 
-RowSource AccessFile::readTable(const QString& exactName) const
-{
+RowSource AccessFile::readTable(const QString& exactName) const {
     const QString path = m_path;
     return isolated(path, [&] { return LibmdbReader(path).read(exactName, true); });
 }

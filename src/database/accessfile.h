@@ -17,8 +17,8 @@ public:
     struct CatalogObject {
         QString name;
         qint32 id = 0;
-        int type = 0;        // 1 table, 5 stored query (as in MSysObjects)
-        qint32 flags = 0;    // as in MSysObjects
+        int type = 0;          // 1 table, 5 stored query (as in MSysObjects)
+        qint32 flags = 0;      // as in MSysObjects
         qint32 Attributes = 0; // as the Access engine reports them: 1 hidden, 0x80000002 system
     };
 

@@ -10,20 +10,19 @@ struct DatabaseError : std::runtime_error {
     DatabaseError(int number, const QString& description)
         : std::runtime_error(description.toStdString())
         , number(number)
-        , description(description)
-    {}
+        , description(description) {}
 
     int number;
     QString description;
 
-    static constexpr int InvalidPassword = 3031;     // not a valid password
-    static constexpr int InvalidPath = 3044;         // not a valid path
-    static constexpr int CannotOpen = 3051;          // the file cannot be opened
-    static constexpr int SyntaxError = 3075;         // syntax error in an expression
-    static constexpr int NoSuchTable = 3078;         // input table or query not found
-    static constexpr int Locked = 3261;              // locked by another user
-    static constexpr int ItemNotFound = 3265;        // a field that does not exist
-    static constexpr int UnrecognizedFormat = 3343;  // not an Access database, or damaged
-    static constexpr int TypeMismatch = 3464;        // data type mismatch in criteria
-    static constexpr int UnsupportedQuery = 3129;    // a query this engine does not run
+    static constexpr int InvalidPassword = 3031;    // not a valid password
+    static constexpr int InvalidPath = 3044;        // not a valid path
+    static constexpr int CannotOpen = 3051;         // the file cannot be opened
+    static constexpr int SyntaxError = 3075;        // syntax error in an expression
+    static constexpr int NoSuchTable = 3078;        // input table or query not found
+    static constexpr int Locked = 3261;             // locked by another user
+    static constexpr int ItemNotFound = 3265;       // a field that does not exist
+    static constexpr int UnrecognizedFormat = 3343; // not an Access database, or damaged
+    static constexpr int TypeMismatch = 3464;       // data type mismatch in criteria
+    static constexpr int UnsupportedQuery = 3129;   // a query this engine does not run
 };

@@ -14,8 +14,7 @@ constexpr int EncryptedStart = 0x18;
 constexpr int PasswordOffset = 0x42;
 constexpr int CreationDateOffset = 0x72;
 
-void rc4(QByteArray& data, int start, int length)
-{
+void rc4(QByteArray& data, int start, int length) {
     const std::array<quint8, 4> key = {0xC7, 0xDA, 0x39, 0x6B};
     std::array<quint8, 256> s;
     for (int i = 0; i < 256; ++i)
@@ -34,8 +33,7 @@ void rc4(QByteArray& data, int start, int length)
 
 } // namespace
 
-std::optional<Header> parse(const QByteArray& firstPage)
-{
+std::optional<Header> parse(const QByteArray& firstPage) {
     static const QByteArray jet("Standard Jet DB");
     static const QByteArray ace("Standard ACE DB");
     if (firstPage.size() < 0x100 || firstPage.left(4) != QByteArray("\x00\x01\x00\x00", 4))
@@ -62,8 +60,7 @@ std::optional<Header> parse(const QByteArray& firstPage)
         std::memcpy(&created, page.constData() + CreationDateOffset, sizeof created);
         created = qFromLittleEndian(created);
         const double day = std::isfinite(created) ? std::floor(created) : 0;
-        const qint32 maskValue =
-            day >= -2147483648.0 && day <= 2147483647.0 ? qint32(day) : 0;
+        const qint32 maskValue = day >= -2147483648.0 && day <= 2147483647.0 ? qint32(day) : 0;
         std::array<quint8, 4> mask;
         qToLittleEndian(maskValue, mask.data());
         QByteArray bytes = page.mid(PasswordOffset, 40);

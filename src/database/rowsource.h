@@ -8,9 +8,26 @@
 // Field type codes as the Access engine reports them (DAO Field.Type).
 namespace fieldtype {
 enum : int {
-    Boolean = 1, Byte = 2, Integer = 3, Long = 4, Currency = 5, Single = 6, Double = 7,
-    Date = 8, Binary = 9, Text = 10, LongBinary = 11, Memo = 12, Guid = 15, BigInt = 16,
-    VarBinary = 17, Char = 18, Numeric = 19, Decimal = 20, Float = 21, Time = 22,
+    Boolean = 1,
+    Byte = 2,
+    Integer = 3,
+    Long = 4,
+    Currency = 5,
+    Single = 6,
+    Double = 7,
+    Date = 8,
+    Binary = 9,
+    Text = 10,
+    LongBinary = 11,
+    Memo = 12,
+    Guid = 15,
+    BigInt = 16,
+    VarBinary = 17,
+    Char = 18,
+    Numeric = 19,
+    Decimal = 20,
+    Float = 21,
+    Time = 22,
     TimeStamp = 23
 };
 

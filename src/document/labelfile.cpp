@@ -21,18 +21,6 @@ namespace labelfile {
 
 namespace {
 
-template <typename T> QString formatShortest(T value, QChar decimalSeparator) {
-    if (value == 0)
-        value = 0; // never "-0"
-    char buffer[512];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    QString digits = error == std::errc() ? QString::fromLatin1(buffer, end - buffer)
-                                          : QString::number(double(value), 'g', 17);
-    digits.replace(u'.', decimalSeparator);
-    return (value < 0 ? QString() : QStringLiteral(" ")) + digits + u' ';
-}
-
 QStringView trimBlanks(QStringView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -46,14 +34,18 @@ QStringView trimBlanks(QStringView text) {
 } // namespace
 
 QString formatNumber(double value, QChar decimalSeparator) {
-    return formatShortest(value, decimalSeparator);
+    return (value < 0 ? QString() : QStringLiteral(" ")) +
+           numbers::formatPlain(value, decimalSeparator) + u' ';
 }
 
 QString formatNumber(float value, QChar decimalSeparator) {
-    return formatShortest(value, decimalSeparator);
+    return (value < 0 ? QString() : QStringLiteral(" ")) +
+           numbers::formatPlain(value, decimalSeparator) + u' ';
 }
 
-std::optional<double> parseNumber(QStringView text) { return numbers::parseAnySeparator(text); }
+std::optional<double> parseNumber(QStringView text) {
+    return numbers::parseAnySeparator(text);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Reading

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+
+// How the Access engine compares and reads values in criteria.
+namespace jet {
+
+bool isNumber(const QVariant& value);
+// Booleans are -1 and 0, dates are days since 30 December 1899.
+double toNumber(const QVariant& value);
+
+// Numbers as numbers, texts ignoring letter case (accents count), dates as dates.
+// Throws DatabaseError 3464 when the two cannot be compared. Neither may be Null.
+int compare(const QVariant& a, const QVariant& b);
+
+// A date as Access reads it between # signs: month/day/year, or day/month/year when the first
+// number cannot be a month, or year-month-day; a time may follow. Nothing when it is no date.
+std::optional<QDateTime> parseDate(QStringView text);
+
+// Access's Like: * any run, ? any character, # a digit, [abc] [a-z] [!abc] one of (not) them;
+// letter case ignored.
+bool like(const QString& value, const QString& pattern);
+
+} // namespace jet

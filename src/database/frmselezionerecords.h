@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+#include <functional>
+
+class clsDatabase;
+class LabelDocument;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// "Seleziona i records": the field and the criterion that choose the records a bound label
+// prints. The caller reads the results after the dialog closes.
+class frmSelezioneRecords : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmSelezioneRecords(QWidget* parent = nullptr);
+
+    QComboBox* cmbCampi;
+    std::array<QRadioButton*, 3> optCriteri; // all records, equal to, between
+    std::array<QLineEdit*, 3> txtCampo;      // the value, the lower and the upper bound
+    QPushButton* cmdOk;
+    QPushButton* cmdCancel;
+
+    // Results, valid when Confermato.
+    bool Confermato = false;
+    QString NomeCampo;
+    qint16 Criterio = 0;
+    std::array<QString, 3> Valori;
+
+    // Selects the field with this name, blanks and letter case ignored; no match leaves the
+    // selection as it is.
+    void SelezionaCampo(const QString& NomeCampo);
+    // Chooses a criterion as a click on its option does.
+    void selectCriterion(int index);
+
+private:
+    void optCriteri_Click(int index);
+    void cmdOk_Click();
+};
+
+// "Imposta i criteri di selezione": opens the dialog on the document's binding and stores
+// what was confirmed. `run` shows the dialog modally (tests answer it instead).
+void mnuSelezionaRecords_Click(LabelDocument& document, const clsDatabase& database,
+                               QWidget* parent, const std::function<int(QDialog&)>& run = {});

@@ -1,0 +1,229 @@
+#include "storedquery.h"
+
+#include "accessvalues.h"
+#include "databaseerror.h"
+#include "sqlexpression.h"
+
+#include <algorithm>
+
+namespace storedquery {
+
+namespace {
+
+enum Attribute {
+    Kind = 0,
+    Parameters = 2,
+    Options = 3,
+    Connect = 4,
+    InputTable = 5,
+    OutputColumn = 6,
+    JoinRow = 7,
+    Where = 8,
+    GroupBy = 9,
+    Having = 10,
+    OrderBy = 11
+};
+
+constexpr int SelectStar = 1;
+constexpr int OwnerAccess = 4;
+constexpr int DistinctRow = 8;
+
+[[noreturn]] void unsupported(const QString& name, const QString& why) {
+    throw DatabaseError(DatabaseError::UnsupportedQuery,
+                        QStringLiteral("La query \"%1\" non può essere usata per le etichette: %2.")
+                            .arg(name, why));
+}
+
+QString text(const Row& row, int index) {
+    return index >= 0 && std::size_t(index) < row.size() ? row[index].toString() : QString();
+}
+
+} // namespace
+
+Definition fromSystemTable(const RowSource& msysQueries, qint32 objectId) {
+    const int object = msysQueries.fieldIndex(QStringLiteral("ObjectId"));
+    const int attribute = msysQueries.fieldIndex(QStringLiteral("Attribute"));
+    const int expression = msysQueries.fieldIndex(QStringLiteral("Expression"));
+    const int flag = msysQueries.fieldIndex(QStringLiteral("Flag"));
+    const int name1 = msysQueries.fieldIndex(QStringLiteral("Name1"));
+    const int name2 = msysQueries.fieldIndex(QStringLiteral("Name2"));
+    if (object < 0 || attribute < 0)
+        throw DatabaseError(DatabaseError::UnrecognizedFormat, QStringLiteral("MSysQueries"));
+
+    Definition definition;
+    for (const Row& row : msysQueries.rows) {
+        if (row[object].toInt() != objectId)
+            continue;
+        const int flagValue = flag >= 0 ? row[flag].toInt() : 0;
+        switch (row[attribute].toInt()) {
+        case Kind:
+            definition.kind = flagValue;
+            break;
+        case Parameters:
+            definition.hasParameters = true;
+            break;
+        case Options:
+            definition.options = flagValue;
+            break;
+        case Connect:
+            definition.external = !text(row, name1).isEmpty() || !text(row, expression).isEmpty();
+            break;
+        case InputTable:
+            definition.inputs.push_back({text(row, name1), text(row, name2)});
+            break;
+        case OutputColumn:
+            definition.outputs.push_back({text(row, expression), text(row, name1)});
+            break;
+        case JoinRow:
+            definition.joins.push_back({text(row, expression), flagValue});
+            break;
+        case Where:
+            definition.where = text(row, expression);
+            break;
+        case GroupBy:
+        case Having:
+            definition.grouped = true;
+            break;
+        case OrderBy:
+            definition.orderBy.push_back(
+                {text(row, expression), text(row, name1).startsWith(u'D', Qt::CaseInsensitive)});
+            break;
+        default:
+            break;
+        }
+    }
+    return definition;
+}
+
+RowSource run(const Definition& definition, const QString& name,
+              const std::function<RowSource(const QString&)>& source) {
+    if (definition.kind != 0)
+        unsupported(name, QStringLiteral("non è una query di selezione"));
+    if (definition.hasParameters)
+        unsupported(name, QStringLiteral("chiede dei parametri"));
+    if (definition.external)
+        unsupported(name, QStringLiteral("legge dati da un altro database"));
+    if (definition.grouped)
+        unsupported(name, QStringLiteral("raggruppa i record"));
+    if (definition.options & ~(SelectStar | OwnerAccess | DistinctRow))
+        unsupported(name, QStringLiteral("usa DISTINCT o TOP"));
+    if (definition.inputs.empty())
+        unsupported(name, QStringLiteral("non legge nessuna tabella"));
+    for (const auto& join : definition.joins) {
+        if (join.type != 1)
+            unsupported(name, QStringLiteral("usa un join esterno"));
+    }
+
+    // Every input, its fields qualified by its alias, joined row by row.
+    RowSource combined;
+    combined.rows.push_back({});
+    for (const auto& input : definition.inputs) {
+        RowSource rows = source(input.table);
+        const QString qualifier = input.alias.isEmpty() ? input.table : input.alias;
+        for (FieldInfo field : rows.fields) {
+            field.table = qualifier;
+            combined.fields.push_back(field);
+        }
+        std::vector<Row> product;
+        product.reserve(combined.rows.size() * rows.rows.size());
+        for (const Row& left : combined.rows) {
+            for (const Row& right : rows.rows) {
+                Row row = left;
+                row.insert(row.end(), right.begin(), right.end());
+                product.push_back(std::move(row));
+            }
+        }
+        combined.rows = std::move(product);
+    }
+
+    std::vector<std::unique_ptr<sql::Node>> conditions;
+    for (const auto& join : definition.joins)
+        conditions.push_back(sql::parse(join.condition));
+    if (!definition.where.trimmed().isEmpty())
+        conditions.push_back(sql::parse(definition.where));
+    for (auto& condition : conditions)
+        sql::bind(*condition, combined.fields);
+    std::vector<Row> selected;
+    for (Row& row : combined.rows) {
+        const bool keep = std::all_of(conditions.begin(), conditions.end(), [&](const auto& c) {
+            return sql::isTrue(sql::evaluate(*c, row));
+        });
+        if (keep)
+            selected.push_back(std::move(row));
+    }
+
+    if (!definition.orderBy.empty()) {
+        std::vector<std::pair<std::unique_ptr<sql::Node>, bool>> keys;
+        for (const auto& order : definition.orderBy) {
+            auto key = sql::parse(order.expression);
+            sql::bind(*key, combined.fields);
+            keys.emplace_back(std::move(key), order.descending);
+        }
+        std::stable_sort(selected.begin(), selected.end(), [&](const Row& a, const Row& b) {
+            for (const auto& [key, descending] : keys) {
+                const QVariant x = sql::evaluate(*key, a);
+                const QVariant y = sql::evaluate(*key, b);
+                // Null sorts before everything.
+                const int order = x.isNull()   ? (y.isNull() ? 0 : -1)
+                                  : y.isNull() ? 1
+                                               : jet::compare(x, y);
+                if (order != 0)
+                    return descending ? order > 0 : order < 0;
+            }
+            return false;
+        });
+    }
+
+    // The output columns: whole tables ("T.*", "*") or single fields, with their aliases.
+    std::vector<int> columns;
+    RowSource result;
+    auto addColumn = [&](int index, const QString& alias) {
+        FieldInfo field = combined.fields[index];
+        if (!alias.isEmpty())
+            field.name = alias;
+        result.fields.push_back(field);
+        columns.push_back(index);
+    };
+    auto addAll = [&](const QString& qualifier) {
+        for (std::size_t i = 0; i < combined.fields.size(); ++i) {
+            if (qualifier.isEmpty() ||
+                combined.fields[i].table.compare(qualifier, Qt::CaseInsensitive) == 0)
+                addColumn(int(i), {});
+        }
+    };
+    if (definition.outputs.empty() && (definition.options & SelectStar))
+        addAll({});
+    for (const auto& output : definition.outputs) {
+        const QString expression = output.expression.trimmed();
+        if (expression == u"*") {
+            addAll({});
+            continue;
+        }
+        if (expression.endsWith(QStringLiteral(".*"))) {
+            QString qualifier = expression.chopped(2);
+            if (qualifier.startsWith(u'[') && qualifier.endsWith(u']'))
+                qualifier = qualifier.mid(1, qualifier.size() - 2);
+            addAll(qualifier);
+            continue;
+        }
+        auto node = sql::parse(expression);
+        if (node->kind != sql::Node::Kind::Column)
+            unsupported(name, QStringLiteral("contiene campi calcolati"));
+        sql::bind(*node, combined.fields);
+        addColumn(node->index, output.alias);
+    }
+    if (result.fields.empty())
+        unsupported(name, QStringLiteral("non restituisce campi"));
+
+    result.rows.reserve(selected.size());
+    for (const Row& row : selected) {
+        Row out;
+        out.reserve(columns.size());
+        for (const int index : columns)
+            out.push_back(row[index]);
+        result.rows.push_back(std::move(out));
+    }
+    return result;
+}
+
+} // namespace storedquery

@@ -1,0 +1,319 @@
+#include "database/clsdatabase.h"
+#include "database/databaseerror.h"
+#include "support/recordingmessages.h"
+#include "testdata.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Database : public ::testing::Test {
+protected:
+    void connect(const char* file, const char* password = "") {
+        database.setNomeDatabase(testData(file));
+        database.setPasswordDb(QString::fromLatin1(password));
+        ASSERT_TRUE(database.ConnettiDatabase()) << messages.lastText().toStdString();
+    }
+
+    // The Codice values of the records a criterion selects.
+    std::vector<int> select(const QString& table, const QString& field, int criterion,
+                            QString equal, QString from = {}, QString to = {},
+                            const QString& key = QStringLiteral("Codice")) {
+        std::unique_ptr<Recordset> records;
+        database.ConnettiRecordset(records, table, field, qint16(criterion), equal, from, to);
+        std::vector<int> codes;
+        for (records->MoveFirst(); !records->eof(); records->MoveNext())
+            codes.push_back(records->value(key).toInt());
+        return codes;
+    }
+
+    std::size_t count(const QString& field, int criterion, const QString& equal,
+                      const QString& from = {}, const QString& to = {}) {
+        return select(QStringLiteral("Clienti"), field, criterion, equal, from, to).size();
+    }
+
+    RecordingMessages messages;
+    clsDatabase database;
+};
+
+TEST_F(Database, ConnectingToAMissingFileSaysSo) {
+    database.setNomeDatabase(QStringLiteral("/non/esiste.mdb"));
+    EXPECT_FALSE(database.ConnettiDatabase());
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(messages.lastText(), u"Impossibile connettersi al database /non/esiste.mdb.");
+    EXPECT_EQ(messages.messages[0].title, u"objDatabase");
+    EXPECT_EQ(messages.beeps, 1);
+    EXPECT_FALSE(database.isConnected());
+}
+
+TEST_F(Database, AWrongPasswordGivesTheEngineNumber) {
+    database.setNomeDatabase(testData("demo_password.mdb"));
+    database.setPasswordDb(QStringLiteral("sbagliata"));
+    EXPECT_FALSE(database.ConnettiDatabase());
+    EXPECT_EQ(messages.lastText(), u"Errore non gestito. Codice:3031");
+    database.setPasswordDb(QStringLiteral("segreto"));
+    EXPECT_TRUE(database.ConnettiDatabase());
+    EXPECT_EQ(database.tableNames(), QStringList({"Clienti", "Prodotti", "Ordini Aperti"}));
+    EXPECT_FALSE(database.DisconnettiDatabase());
+    EXPECT_FALSE(database.isConnected());
+}
+
+TEST_F(Database, ListsHideSystemTablesAndKeepCatalogOrder) {
+    connect("demo.mdb");
+    EXPECT_EQ(database.tableNames(), QStringList({"Clienti", "Prodotti", "Ordini Aperti"}));
+    EXPECT_EQ(database.queryNames(),
+              QStringList({"ClientiRoma", "ClientiAttivi", "Etichette Prodotti"}));
+    EXPECT_EQ(database.fieldNames(QStringLiteral("Ordini Aperti")),
+              QStringList({"NumeroOrdine", "CodiceCliente", "CodiceArticolo", "Data Ordine",
+                           "Quantità", "Urgente"}));
+    EXPECT_EQ(database.fieldNames(QStringLiteral("ClientiAttivi")),
+              QStringList({"Codice", "Nome", "Citta", "EAN"}));
+}
+
+TEST_F(Database, ADatabaseOfSystemTablesListsNothing) {
+    connect("solo_sistema.mdb");
+    EXPECT_TRUE(database.tableNames().isEmpty());
+    EXPECT_TRUE(database.queryNames().isEmpty());
+    EXPECT_TRUE(database.EsisteTabella(QStringLiteral("msysobjects")));
+}
+
+TEST_F(Database, QueryNamesExactlyOrLoosely) {
+    connect("demo.mdb");
+    EXPECT_TRUE(database.IsQuery(QStringLiteral("ClientiRoma")));
+    EXPECT_FALSE(database.IsQuery(QStringLiteral("clientiroma")));
+    EXPECT_FALSE(database.IsQuery(QStringLiteral(" ClientiRoma")));
+    EXPECT_TRUE(database.EsisteQuery(QStringLiteral(" clientiroma ")));
+    EXPECT_TRUE(database.EsisteTabella(QStringLiteral("ordini aperti")));
+    EXPECT_FALSE(database.EsisteTabella(QStringLiteral("ClientiRoma")));
+}
+
+TEST_F(Database, EveryFieldTypeHasItsAccessCode) {
+    connect("types.mdb");
+    const RowSource tipi = database.readSource(QStringLiteral("Tipi"));
+    std::vector<int> types;
+    for (const FieldInfo& field : tipi.fields)
+        types.push_back(field.type);
+    EXPECT_EQ(types, (std::vector<int>{4, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 15, 20, 12}));
+
+    EXPECT_EQ(database.GetTipoCampo(QStringLiteral("Tipi"), QStringLiteral("CampoMemo")), 1);
+    EXPECT_EQ(database.GetTipoCampo(QStringLiteral("Tipi"), QStringLiteral("CampoData")), 2);
+    EXPECT_EQ(database.GetTipoCampo(QStringLiteral("Tipi"), QStringLiteral("CampoSiNo")), 0);
+    EXPECT_EQ(database.GetTipoCampo(QStringLiteral("Tipi"), QStringLiteral("CampoBinario")), 0);
+    EXPECT_EQ(database.GetTipoCampo(QStringLiteral("Tipi"), QStringLiteral("campotesto")), 1);
+    EXPECT_THROW(database.GetTipoCampo(QStringLiteral("Tipi"), QStringLiteral("Manca")),
+                 DatabaseError);
+    EXPECT_THROW(database.GetTipoCampo(QStringLiteral("Manca"), QStringLiteral("Id")),
+                 DatabaseError);
+}
+
+TEST_F(Database, ValuesAndNulls) {
+    connect("types.mdb");
+    Recordset records(database.readSource(QStringLiteral("Tipi")));
+    EXPECT_EQ(records.RecordCount(), 3);
+    records.MoveFirst();
+    EXPECT_EQ(records.value(QStringLiteral("CampoTesto")).toString(), u"Perché è così");
+    EXPECT_EQ(records.value(QStringLiteral("CampoIntero")).toInt(), -1234);
+    EXPECT_DOUBLE_EQ(records.value(QStringLiteral("CampoValuta")).toDouble(), 1234.5678);
+    EXPECT_DOUBLE_EQ(records.value(QStringLiteral("CampoDoppio")).toDouble(), 2.718281828459045);
+    EXPECT_EQ(records.value(QStringLiteral("CampoData")).toDateTime(),
+              QDateTime(QDate(2024, 2, 29), QTime(13, 45, 30), Qt::UTC));
+    EXPECT_EQ(records.value(QStringLiteral("CampoMemo")).toString(),
+              u"Testo lungo con € e a capo\r\nseconda riga");
+    records.MoveLast();
+    EXPECT_TRUE(records.value(QStringLiteral("CampoTesto")).isNull());
+    EXPECT_EQ(database.GetValoreCampo(records, QStringLiteral("CampoTesto")).toString(), u"");
+    EXPECT_EQ(database.GetValoreCampo(records, QStringLiteral("CampoIntero")).toInt(), 0);
+    EXPECT_FALSE(database.GetValoreCampo(records, QStringLiteral("CampoGUID")).isValid());
+    records.MoveNext();
+    EXPECT_TRUE(records.eof());
+    EXPECT_THROW(records.value(QStringLiteral("CampoTesto")), DatabaseError);
+}
+
+TEST(ValoreCampo, OverrideDefaultAndValue) {
+    EXPECT_EQ(ValoreCampo(QVariant(), 10, QString()).toString(), u"");
+    EXPECT_EQ(ValoreCampo(QVariant(), 10, QString(), QStringLiteral("   ")).toString(), u"");
+    EXPECT_EQ(ValoreCampo(QStringLiteral("x"), 10, QString(), QStringLiteral("  ")).toString(),
+              u"x");
+    EXPECT_EQ(ValoreCampo(QStringLiteral("x"), 10, QString(), QStringLiteral("y")).toString(),
+              u"y");
+    EXPECT_EQ(ValoreCampo(QStringLiteral(" a "), 14, QString()).toString(), u"a");
+}
+
+TEST(SelectionQueryText, ExactTextsOfEveryCriterion) {
+    using fieldtype::Class;
+    const QString clienti = QStringLiteral("Clienti");
+    EXPECT_EQ(selectionQueryText(clienti, QStringLiteral("Citta"), 0, Class::Text, {}, {}, {}),
+              u"SELECT * From [Clienti] ;");
+    EXPECT_EQ(selectionQueryText(clienti, QStringLiteral("Citta"), 1, Class::Text,
+                                 QStringLiteral("Roma"), {}, {}),
+              u"SELECT * From [Clienti] WHERE [Citta] = 'Roma';");
+    EXPECT_EQ(selectionQueryText(clienti, QStringLiteral("Codice"), 2, Class::Number, {},
+                                 QStringLiteral("10"), QStringLiteral("999999999999")),
+              u"SELECT * From [Clienti] WHERE [Codice] Between 10 AND 999999999999;");
+    EXPECT_EQ(selectionQueryText(clienti, QStringLiteral("Data"), 2, Class::Date, {},
+                                 QStringLiteral("1/1/2016"), QStringLiteral("12/31/2016")),
+              u"SELECT * From [Clienti] WHERE [Data] Between #1/1/2016# AND #12/31/2016#;");
+    EXPECT_EQ(selectionQueryText(clienti, QStringLiteral("Citta"), 1, Class::Text,
+                                 QStringLiteral("L'Aquila"), {}, {}),
+              u"SELECT * From [Clienti] WHERE [Citta] = 'L''Aquila';");
+    EXPECT_EQ(selectionQueryText(clienti, QStringLiteral("Bin"), 1, Class::Other,
+                                 QStringLiteral("x"), {}, {}),
+              u"SELECT * From [Clienti] ;");
+}
+
+TEST_F(Database, OpenBoundsAreRewrittenIntoTheCallersValues) {
+    connect("demo.mdb");
+    QString equal, from = QStringLiteral("10"), to;
+    std::unique_ptr<Recordset> records;
+    database.ConnettiRecordset(records, QStringLiteral("Clienti"), QStringLiteral("Codice"), 2,
+                               equal, from, to);
+    EXPECT_EQ(to, u"999999999999");
+    EXPECT_EQ(equal, u"0");
+    EXPECT_EQ(database.lastQueryText(),
+              u"SELECT * From [Clienti] WHERE [Codice] Between 10 AND 999999999999;");
+    EXPECT_EQ(records->RecordCount(), 31);
+
+    QString e, f, t;
+    database.ConnettiRecordset(records, QStringLiteral("Clienti"), QStringLiteral("Citta"), 2, e, f,
+                               t);
+    EXPECT_EQ(f, QString(34, u'0'));
+    EXPECT_EQ(t, QString(34, u'Z'));
+    EXPECT_EQ(records->RecordCount(), 39); // all but the one without a city
+
+    QString twelve = QStringLiteral("12abc"), none1, none2;
+    database.ConnettiRecordset(records, QStringLiteral("Clienti"), QStringLiteral("Codice"), 1,
+                               twelve, none1, none2);
+    EXPECT_EQ(twelve, u"12");
+    EXPECT_EQ(records->RecordCount(), 1);
+}
+
+struct CountCase {
+    const char* field;
+    int criterion;
+    const char* equal;
+    const char* from;
+    const char* to;
+    std::size_t rows;
+};
+
+void PrintTo(const CountCase& c, std::ostream* os) {
+    *os << c.field << " " << c.criterion << " '" << c.equal << "' '" << c.from << "' '" << c.to
+        << "'";
+}
+
+class SelectionCounts : public Database, public ::testing::WithParamInterface<CountCase> {};
+
+TEST_P(SelectionCounts, MatchWhatAccessSelects) {
+    connect("demo.mdb");
+    const CountCase& c = GetParam();
+    EXPECT_EQ(count(QString::fromUtf8(c.field), c.criterion, QString::fromUtf8(c.equal),
+                    QString::fromUtf8(c.from), QString::fromUtf8(c.to)),
+              c.rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clienti, SelectionCounts,
+    ::testing::Values(
+        CountCase{"Citta", 0, "", "", "", 40}, CountCase{"Citta", 1, "Roma", "", "", 7},
+        CountCase{"Citta", 1, "roma", "", "", 7}, CountCase{"Citta", 1, "Milano", "", "", 5},
+        CountCase{"Citta", 1, "L'Aquila", "", "", 2},
+        CountCase{"Citta", 1, "Roma' OR 'a'='a", "", "", 0},
+        CountCase{"Citta", 2, "", "Bari", "Firenze", 8},
+        CountCase{"RagioneSociale", 2, "", "", "", 40},
+        CountCase{"CAP", 2, "", "00100", "09999", 9}, CountCase{"Codice", 1, "12", "", "", 1},
+        CountCase{"Codice", 2, "", "10", "20", 11}, CountCase{"Fido", 2, "", "1000", "5000", 28},
+        CountCase{"Fido", 1, "0", "", "", 1}, CountCase{"Attivo", 1, "-1", "", "", 35},
+        CountCase{"Attivo", 1, "0", "", "", 5}, CountCase{"Attivo", 1, "1", "", "", 0},
+        CountCase{"Sconto", 1, "10", "", "", 5}, CountCase{"Pezzi", 2, "", "100", "200", 10},
+        CountCase{"Classe", 1, "255", "", "", 1},
+        CountCase{"DataIscrizione", 1, "01/12/2015", "", "", 1},
+        CountCase{"DataIscrizione", 1, "10/21/2019", "", "", 0},
+        CountCase{"DataIscrizione", 2, "", "10/21/2019", "10/22/2019", 1},
+        CountCase{"DataIscrizione", 2, "", "01/01/2016", "12/31/2016", 4},
+        CountCase{"DataIscrizione", 2, "", "2020-01-01", "31/12/2020", 4},
+        CountCase{"Note", 1, "x", "", "", 0}));
+
+TEST_F(Database, BinaryAndGuidFieldsSelectEverything) {
+    connect("types.mdb");
+    std::unique_ptr<Recordset> records;
+    QString equal = QStringLiteral("x"), from, to;
+    database.ConnettiRecordset(records, QStringLiteral("Tipi"), QStringLiteral("CampoBinario"), 1,
+                               equal, from, to);
+    EXPECT_EQ(records->RecordCount(), 3);
+    database.ConnettiRecordset(records, QStringLiteral("Tipi"), QStringLiteral("CampoGUID"), 2,
+                               equal, from, to);
+    EXPECT_EQ(records->RecordCount(), 3);
+    EXPECT_EQ(database.lastQueryText(), u"SELECT * From [Tipi] ;");
+}
+
+TEST_F(Database, DatesThatAreNoDatesAndMissingFieldsAreErrors) {
+    connect("demo.mdb");
+    std::unique_ptr<Recordset> records;
+    QString equal = QStringLiteral("ieri"), from, to;
+    try {
+        database.ConnettiRecordset(records, QStringLiteral("Clienti"),
+                                   QStringLiteral("DataIscrizione"), 1, equal, from, to);
+        FAIL();
+    } catch (const DatabaseError& error) {
+        EXPECT_EQ(error.number, DatabaseError::SyntaxError);
+    }
+    EXPECT_THROW(database.ConnettiRecordset(records, QStringLiteral("Clienti"),
+                                            QStringLiteral("Manca"), 1, equal, from, to),
+                 DatabaseError);
+    EXPECT_THROW(database.ConnettiRecordset(records, QStringLiteral("Manca"),
+                                            QStringLiteral("Citta"), 0, equal, from, to),
+                 DatabaseError);
+}
+
+TEST_F(Database, StoredQueriesGiveAccessRowsInOrder) {
+    connect("demo.mdb");
+    EXPECT_EQ(select(QStringLiteral("ClientiRoma"), {}, 0, {}),
+              (std::vector<int>{1, 4, 11, 16, 29, 35, 40}));
+    EXPECT_EQ(
+        select(QStringLiteral("ClientiAttivi"), {}, 0, {}),
+        (std::vector<int>{36, 20, 34, 37, 2,  3,  12, 26, 15, 18, 19, 5,  27, 9, 7,  28, 30, 35,
+                          10, 22, 14, 21, 23, 17, 33, 38, 1,  31, 11, 16, 24, 4, 29, 40, 8}));
+    // A criterion over a query's alias.
+    EXPECT_EQ(select(QStringLiteral("ClientiAttivi"), QStringLiteral("Nome"), 2, {},
+                     QStringLiteral("A"), QStringLiteral("Bz")),
+              (std::vector<int>{36, 20, 34, 37, 2}));
+
+    std::unique_ptr<Recordset> products;
+    QString e, f, t;
+    database.ConnettiRecordset(products, QStringLiteral("Etichette Prodotti"), {}, 0, e, f, t);
+    ASSERT_EQ(products->RecordCount(), 22);
+    products->MoveFirst();
+    EXPECT_EQ(products->value(QStringLiteral("CodiceArticolo")).toString(), u"ART-006");
+    products->MoveLast();
+    EXPECT_EQ(products->value(QStringLiteral("CodiceArticolo")).toString(), u"ART-012");
+    EXPECT_EQ(products->field(QStringLiteral("Prezzo")).type, 5);
+}
+
+TEST_F(Database, QueriesOfOtherKindsAreRefusedByName) {
+    connect("queryTestV2000.mdb");
+    const QStringList queries = database.queryNames();
+    EXPECT_EQ(queries.size(), 9);
+    for (const QString& query : queries) {
+        try {
+            database.readSource(query);
+            ADD_FAILURE() << query.toStdString() << " should not run";
+        } catch (const DatabaseError& error) {
+            EXPECT_TRUE(error.description.contains(query) || error.number == 3078)
+                << error.description.toStdString();
+        }
+    }
+}
+
+TEST_F(Database, LargeTableSelections) {
+    connect("grande.mdb");
+    EXPECT_EQ(
+        select(QStringLiteral("Indirizzi"), QStringLiteral("Citta"), 1, QStringLiteral("Roma"))
+            .size(),
+        2000u);
+    EXPECT_EQ(
+        select(QStringLiteral("Indirizzi"), QStringLiteral("Codice"), 2, {},
+               QStringLiteral("19991"), {}),
+        (std::vector<int>{19991, 19992, 19993, 19994, 19995, 19996, 19997, 19998, 19999, 20000}));
+}
+
+} // namespace

@@ -1,0 +1,112 @@
+#include "database/clsdatabase.h"
+#include "database/frmselezionerecords.h"
+#include "document/labeldocument.h"
+#include "support/recordingmessages.h"
+#include "testdata.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SelezioneRecords : public ::testing::Test {
+protected:
+    SelezioneRecords() {
+        database.setNomeDatabase(testData("demo.mdb"));
+        EXPECT_TRUE(database.ConnettiDatabase());
+        CollegamentoDatabase binding;
+        binding.NomeDatabase = testData("demo.mdb");
+        binding.NomeTabella = QStringLiteral("Clienti");
+        binding.NomeCampoSelezione = QStringLiteral(" citta ");
+        binding.TipoCriterio = 2;
+        binding.ValoreDa = QStringLiteral("Bari");
+        binding.ValoreA = QStringLiteral("Firenze");
+        document.setBinding(binding);
+        document.setDatabaseConnesso(true);
+    }
+
+    RecordingMessages messages;
+    clsDatabase database;
+    LabelDocument document;
+};
+
+TEST_F(SelezioneRecords, NotConnectedOnlySaysSo) {
+    document.setDatabaseConnesso(false);
+    bool shown = false;
+    mnuSelezionaRecords_Click(document, database, nullptr, [&](QDialog&) { return shown = true; });
+    EXPECT_FALSE(shown);
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(messages.lastText(), u"Connettersi ad un database.");
+    EXPECT_EQ(messages.messages[0].title, u"Operazione annullata.");
+    EXPECT_FALSE(document.Modificato());
+}
+
+TEST_F(SelezioneRecords, OpensOnTheBindingAndStoresTheConfirmedChoice) {
+    mnuSelezionaRecords_Click(document, database, nullptr, [](QDialog& dialog) {
+        auto& form = static_cast<frmSelezioneRecords&>(dialog);
+        EXPECT_EQ(form.windowTitle(), u"Seleziona i records");
+        EXPECT_EQ(form.cmbCampi->count(), 17);
+        EXPECT_EQ(form.cmbCampi->currentText(), u"Citta");
+        EXPECT_TRUE(form.optCriteri[2]->isChecked());
+        EXPECT_FALSE(form.txtCampo[0]->isEnabled());
+        EXPECT_TRUE(form.txtCampo[1]->isEnabled());
+        EXPECT_EQ(form.txtCampo[2]->text(), u"Firenze");
+        form.show();
+        QTest::mouseClick(form.optCriteri[1], Qt::LeftButton, {},
+                          QPoint(6, form.optCriteri[1]->height() / 2));
+        EXPECT_TRUE(form.txtCampo[0]->isEnabled());
+        EXPECT_FALSE(form.txtCampo[1]->isEnabled());
+        EXPECT_EQ(form.txtCampo[1]->text(), u"Bari"); // disabling keeps the text
+        form.txtCampo[0]->setText(QStringLiteral("Roma"));
+        form.SelezionaCampo(QStringLiteral("provincia"));
+        QTest::mouseClick(form.cmdOk, Qt::LeftButton);
+        return form.result();
+    });
+    const CollegamentoDatabase& binding = document.binding();
+    EXPECT_EQ(binding.NomeCampoSelezione, u"Provincia");
+    EXPECT_EQ(binding.TipoCriterio, 1);
+    EXPECT_EQ(binding.ValoreUgualeA, u"Roma");
+    EXPECT_EQ(binding.ValoreDa, u"Bari");
+    EXPECT_TRUE(document.Modificato());
+}
+
+TEST_F(SelezioneRecords, AnEmptyEqualityValueKeepsTheDialogOpen) {
+    mnuSelezionaRecords_Click(document, database, nullptr, [&](QDialog& dialog) {
+        auto& form = static_cast<frmSelezioneRecords&>(dialog);
+        form.show();
+        form.selectCriterion(1);
+        form.txtCampo[0]->clear();
+        QTest::mouseClick(form.cmdOk, Qt::LeftButton);
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_EQ(messages.lastText(), u"Inserire un valore.");
+        EXPECT_EQ(messages.messages.back().title, u"Seleziona i records");
+        QTest::mouseClick(form.cmdCancel, Qt::LeftButton);
+        return form.result();
+    });
+    EXPECT_EQ(document.binding().TipoCriterio, 2); // cancelled: unchanged
+}
+
+TEST_F(SelezioneRecords, QueriesListTheirOwnFields) {
+    CollegamentoDatabase binding = document.binding();
+    binding.NomeTabella = QStringLiteral("ClientiAttivi");
+    binding.NomeCampoSelezione = QStringLiteral("Nome");
+    binding.TipoCriterio = 0;
+    document.setBinding(binding);
+    mnuSelezionaRecords_Click(document, database, nullptr, [](QDialog& dialog) {
+        auto& form = static_cast<frmSelezioneRecords&>(dialog);
+        EXPECT_EQ(form.cmbCampi->count(), 4);
+        EXPECT_EQ(form.cmbCampi->currentText(), u"Nome");
+        EXPECT_TRUE(form.optCriteri[0]->isChecked());
+        for (const QLineEdit* field : form.txtCampo)
+            EXPECT_FALSE(field->isEnabled());
+        return 0;
+    });
+}
+
+} // namespace

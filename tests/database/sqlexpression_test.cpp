@@ -1,0 +1,106 @@
+#include "database/accessvalues.h"
+#include "database/databaseerror.h"
+#include "database/sqlexpression.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::vector<FieldInfo> Fields = {{QStringLiteral("Citta"), 10, QStringLiteral("Clienti")},
+                                       {QStringLiteral("Pezzi"), 3, QStringLiteral("Clienti")},
+                                       {QStringLiteral("Attivo"), 1, QStringLiteral("Clienti")},
+                                       {QStringLiteral("Data"), 8, QStringLiteral("Clienti")}};
+
+QVariant eval(const char* expression, const Row& row) {
+    auto node = sql::parse(QString::fromUtf8(expression));
+    sql::bind(*node, Fields);
+    return sql::evaluate(*node, row);
+}
+
+const Row Rome = {QStringLiteral("Roma"), 150, true,
+                  QDateTime(QDate(2019, 10, 21), QTime(14, 30), Qt::UTC)};
+const Row Nowhere = {QVariant(), QVariant(), false, QVariant()};
+
+struct Case {
+    const char* expression;
+    int onRome; // 1 true, 0 false, -1 Null
+    int onNowhere;
+};
+
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.expression;
+}
+
+class Conditions : public ::testing::TestWithParam<Case> {};
+
+int outcome(const QVariant& v) {
+    return v.isNull() ? -1 : v.toBool() ? 1 : 0;
+}
+
+TEST_P(Conditions, FollowAccessThreeValuedLogic) {
+    EXPECT_EQ(outcome(eval(GetParam().expression, Rome)), GetParam().onRome);
+    EXPECT_EQ(outcome(eval(GetParam().expression, Nowhere)), GetParam().onNowhere);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Expressions, Conditions,
+    ::testing::Values(Case{"(((Clienti.Citta)=\"Roma\"))", 1, -1},
+                      Case{"[Clienti].[Citta] = 'ROMA'", 1, -1}, Case{"Citta <> 'Roma'", 0, -1},
+                      Case{"Pezzi Between 100 AND 200", 1, -1},
+                      Case{"Pezzi NOT Between 100 AND 200", 0, -1},
+                      Case{"Citta Like 'r?m*'", 1, -1}, Case{"Citta Like '[!a-m]oma'", 1, -1},
+                      Case{"Citta Is Null", 0, 1}, Case{"Citta Is Not Null", 1, 0},
+                      Case{"Attivo = True", 1, 0}, Case{"Attivo = -1", 1, 0},
+                      Case{"Pezzi In (1, 150, 2)", 1, -1}, Case{"Citta Not In ('Milano')", 1, -1},
+                      Case{"Data > #10/21/2019#", 1, -1},
+                      Case{"Data Between #2019-10-21# And #21/10/2019 23:00#", 1, -1},
+                      Case{"Citta = 'Roma' Or Citta Is Null", 1, 1},
+                      Case{"Citta = 'Roma' And Pezzi > 1000", 0, -1},
+                      Case{"Not (Pezzi > 100)", 0, -1}, Case{"Pezzi > -5", 1, -1}));
+
+TEST(SqlExpression, SyntaxErrorsAndUnknownFields) {
+    for (const char* bad : {"Citta = 'Roma", "Citta = ", "Citta Between 1", "[Citta", "Citta @ 1",
+                            "#32/32/2020#", "Citta Is 5"}) {
+        try {
+            sql::parse(QString::fromLatin1(bad));
+            ADD_FAILURE() << bad;
+        } catch (const DatabaseError& error) {
+            EXPECT_EQ(error.number, DatabaseError::SyntaxError) << bad;
+        }
+    }
+    auto node = sql::parse(u"Provincia = 'RM'");
+    EXPECT_THROW(sql::bind(*node, Fields), DatabaseError);
+    auto qualified = sql::parse(u"Altra.Citta = 'RM'");
+    EXPECT_THROW(sql::bind(*qualified, Fields), DatabaseError);
+}
+
+TEST(SqlExpression, TextAgainstNumberIsATypeMismatch) {
+    try {
+        eval("Citta = 5", Rome);
+        FAIL();
+    } catch (const DatabaseError& error) {
+        EXPECT_EQ(error.number, DatabaseError::TypeMismatch);
+    }
+}
+
+TEST(AccessDates, ReadAsAccessReadsThem) {
+    EXPECT_EQ(jet::parseDate(u"12/31/2016")->date(), QDate(2016, 12, 31));
+    EXPECT_EQ(jet::parseDate(u"01/12/2015")->date(), QDate(2015, 1, 12));  // month first
+    EXPECT_EQ(jet::parseDate(u"21/10/2019")->date(), QDate(2019, 10, 21)); // no month 21
+    EXPECT_EQ(jet::parseDate(u"2019-10-21 14:30:00")->time(), QTime(14, 30));
+    EXPECT_EQ(jet::parseDate(u"10/21/2019 2:30 PM")->time(), QTime(14, 30));
+    EXPECT_EQ(jet::parseDate(u"1/2/29")->date(), QDate(2029, 1, 2));
+    EXPECT_EQ(jet::parseDate(u"1/2/30")->date(), QDate(1930, 1, 2));
+    EXPECT_FALSE(jet::parseDate(u"ieri"));
+    EXPECT_FALSE(jet::parseDate(u"31/31/2020"));
+}
+
+TEST(AccessCompare, TextIgnoresCaseButNotAccents) {
+    EXPECT_EQ(jet::compare(QStringLiteral("Roma"), QStringLiteral("ROMA")), 0);
+    EXPECT_NE(jet::compare(QStringLiteral("Cantu"), QStringLiteral("Cantù")), 0);
+    EXPECT_LT(jet::compare(QString(34, u'0'), QStringLiteral("Aosta")), 0);
+    EXPECT_GT(jet::compare(QString(34, u'Z'), QStringLiteral("Venezia")), 0);
+    EXPECT_EQ(jet::compare(true, -1), 0);
+}
+
+} // namespace

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+
+inline QString testData(const char* name) {
+    return QDir(QStringLiteral(MARVELLO_TEST_DATA_DIR)).filePath(QString::fromLatin1(name));
+}
