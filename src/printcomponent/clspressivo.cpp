@@ -1,0 +1,490 @@
+#include "clspressivo.h"
+
+#include "barcode/barcodeencoding.h"
+#include "common/colors.h"
+#include "common/cursor.h"
+#include "common/messageservice.h"
+#include "common/numbers.h"
+#include "common/regionalsettings.h"
+#include "inifile.h"
+#include "pressivoui.h"
+#include "printsurface.h"
+#include "programfolders.h"
+
+namespace {
+
+const char* const MarginKeys[] = {"Margine superiore", "Margine inferiore", "Margine destro",
+                                  "Margine sinistro"};
+constexpr double DefaultMargin = 170.1; // 3 mm in twips
+constexpr double MillimetreTwips = 56.7;
+
+bool given(const QVariant& value) { return value.isValid() && !value.isNull(); }
+
+QString pointDecimal(double value) { return numbers::formatPlain(value, u'.'); }
+
+} // namespace
+
+clsPressivo::clsPressivo()
+    : clsPressivo(PressivoUi::current())
+{}
+
+clsPressivo::clsPressivo(PressivoUi& ui)
+    : m_ui(ui)
+    , m_surface(&ui.surface())
+{
+    setScaleMode(6);
+    setDrawWidth(0);
+    m_surface->setPenWidth(0);
+    m_copies = 1;
+    m_offsetX = 0;
+    m_offsetY = 0;
+
+    const QString settings = programfolders::settingsFile();
+    double margins[4];
+    for (int i = 0; i < 4; ++i) {
+        const double centimetres = ValoreNumerico(GetKeyIni(settings, QLatin1String(MarginKeys[i])));
+        margins[i] = centimetres > 0 ? centimetres * 567.0 : DefaultMargin;
+    }
+    m_surface->setMarginTop(margins[0]);
+    m_surface->setMarginBottom(margins[1]);
+    m_surface->setMarginRight(margins[2]);
+    m_surface->setMarginLeft(margins[3]);
+    m_surface->StartDoc();
+}
+
+clsPressivo::~clsPressivo()
+{
+    const double margins[4] = {m_surface->MarginTop(), m_surface->MarginBottom(),
+                               m_surface->MarginRight(), m_surface->MarginLeft()};
+    QLocale locale = RegionalSettings::locale();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    const QString settings = programfolders::settingsFile();
+    for (int i = 0; i < 4; ++i)
+        SetKeyIni(settings, QLatin1String(MarginKeys[i]), locale.toString(margins[i] / 567.0, 'f', 2));
+    m_ui.unloadPreview();
+}
+
+double clsPressivo::twipsPerUnit() const
+{
+    switch (m_scaleMode) {
+    case 1:
+        return 1;
+    case 2:
+        return 20;
+    case 3:
+        return m_surface->TwipsPerPixel();
+    case 5:
+        return 1440;
+    case 6:
+        return MillimetreTwips;
+    case 7:
+        return 567;
+    default:
+        return 0;
+    }
+}
+
+void clsPressivo::setScaleMode(int mode)
+{
+    m_scaleMode = mode;
+    switch (mode) {
+    case 1:
+        m_unitWord = QStringLiteral("twip");
+        break;
+    case 2:
+        m_unitWord = QStringLiteral("point");
+        break;
+    case 3:
+        m_unitWord = QStringLiteral("pix");
+        break;
+    case 5:
+        m_unitWord = QStringLiteral("in");
+        break;
+    case 6:
+        m_unitWord = QStringLiteral("mm");
+        break;
+    case 7:
+        m_unitWord = QStringLiteral("cm");
+        break;
+    default:
+        break; // the unit word stays
+    }
+}
+
+QString clsPressivo::measure(double value) const
+{
+    return numbers::formatPlain(value, RegionalSettings::decimalSeparator()) + m_unitWord;
+}
+
+QString clsPressivo::xMeasure(double x) const { return measure(x + m_offsetX.toDouble()); }
+QString clsPressivo::yMeasure(double y) const { return measure(y + m_offsetY.toDouble()); }
+
+int clsPressivo::DrawStyle() const { return m_surface->PenStyle(); }
+
+void clsPressivo::setDrawStyle(int style)
+{
+    m_drawStyle = style;
+    m_surface->setPenWidth(0);
+    m_surface->setPenStyle(style);
+}
+
+QVariant clsPressivo::DrawWidth() const { return m_surface->PenWidth(); }
+
+void clsPressivo::setDrawWidth(const QVariant& width)
+{
+    m_drawWidth = width;
+    m_surface->setPenWidth(width.toString() + QStringLiteral("pix"));
+}
+
+int clsPressivo::FillStyle() const
+{
+    const int style = m_surface->BrushStyle();
+    return style == 0 || style == 1 ? style : m_fillStyle;
+}
+
+void clsPressivo::setFillStyle(int style)
+{
+    m_fillStyle = style;
+    if (style == 0 || style == 1)
+        m_surface->setBrushStyle(style);
+}
+
+int clsPressivo::Orientation() const
+{
+    const int surface = m_surface->Orientation();
+    return surface == 0 ? 1 : surface == 1 ? 2 : m_orientation;
+}
+
+void clsPressivo::setOrientation(int orientation)
+{
+    m_orientation = orientation;
+    if (orientation == 1)
+        m_surface->setOrientation(0);
+    else if (orientation == 2)
+        m_surface->setOrientation(1);
+}
+
+double clsPressivo::Width() const
+{
+    m_width = m_surface->Orientation() == 1 ? m_surface->PaperHeight() : m_surface->PaperWidth();
+    return m_width;
+}
+
+double clsPressivo::Height() const
+{
+    m_height = m_surface->Orientation() == 1 ? m_surface->PaperWidth() : m_surface->PaperHeight();
+    return m_height;
+}
+
+QString clsPressivo::FontName() const { return m_surface->FontName(); }
+void clsPressivo::setFontName(const QString& name) { m_surface->setFontName(name); }
+float clsPressivo::FontSize() const { return float(m_surface->FontSize()); }
+void clsPressivo::setFontSize(float size) { m_surface->setFontSize(std::max(size, 4.0f)); }
+bool clsPressivo::FontBold() const { return m_surface->FontBold(); }
+void clsPressivo::setFontBold(bool bold) { m_surface->setFontBold(bold); }
+bool clsPressivo::FontItalic() const { return m_surface->FontItalic(); }
+void clsPressivo::setFontItalic(bool italic) { m_surface->setFontItalic(italic); }
+
+void clsPressivo::setCurrentX(float x)
+{
+    m_currentX = x;
+    m_surface->setCurrentX(pointDecimal(m_offsetX.toDouble() + double(x)) + m_unitWord);
+}
+
+void clsPressivo::setCurrentY(float y)
+{
+    m_currentY = y;
+    m_surface->setCurrentY(pointDecimal(m_offsetY.toDouble() + double(y)) + m_unitWord);
+}
+
+void clsPressivo::setOffsetX(const QVariant& offset)
+{
+    m_offsetX = offset;
+    m_currentX = float(double(m_currentX) + offset.toDouble() * twipsPerUnit());
+    m_surface->setCurrentX(double(m_currentX));
+}
+
+void clsPressivo::setOffsetY(const QVariant& offset)
+{
+    m_offsetY = offset;
+    m_currentY = float(double(m_currentY) + offset.toDouble() * twipsPerUnit());
+    m_surface->setCurrentY(double(m_currentY));
+}
+
+int clsPressivo::TextAlign() const
+{
+    const int surface = m_surface->TextAlign();
+    return surface == 0 ? 0 : surface == 2 ? 1 : surface == 1 ? 2 : m_textAlign;
+}
+
+void clsPressivo::setTextAlign(int align)
+{
+    m_textAlign = align;
+    if (align == 0)
+        m_surface->setTextAlign(0);
+    else if (align == 1)
+        m_surface->setTextAlign(2);
+    else if (align == 2)
+        m_surface->setTextAlign(1);
+}
+
+qint32 clsPressivo::TextColor() const { return m_surface->TextColor(); }
+void clsPressivo::setTextColor(qint32 colour) { m_surface->setTextColor(colour); }
+qint32 clsPressivo::BrushColor() const { return m_surface->BrushColor(); }
+void clsPressivo::setBrushColor(qint32 colour) { m_surface->setBrushColor(colour); }
+int clsPressivo::BrushStyle() const { return m_surface->BrushStyle(); }
+void clsPressivo::setBrushStyle(int style) { m_surface->setBrushStyle(style); }
+int clsPressivo::Page() const { return m_surface->CurrentPage(); }
+int clsPressivo::Pages() const { return m_surface->PageCount(); }
+
+int clsPressivo::SelectPrintDestination(const QVariant& devicesDisabled, bool noPrompt)
+{
+    CursoreNormale();
+    DestinationRequest request;
+    for (;;) {
+        request = DestinationRequest{};
+        const int disabled = devicesDisabled.isValid() ? devicesDisabled.toInt() : -1;
+        if (disabled >= 0 && disabled <= 2)
+            request.disabledPeripheral = disabled;
+        request.Copies = m_copies;
+        request.CurrentPrinter = m_surface->DeviceName();
+        request.Port = m_surface->PortName();
+        if (noPrompt)
+            request.DestinazioneStampa = 2;
+        else
+            m_ui.askDestination(request);
+        if (request.Copies > 0 && request.Copies < 1000)
+            m_copies = request.Copies;
+        if (request.DestinazioneStampa == -2)
+            m_surface->setAction(2);
+        else if (request.DestinazioneStampa == -1)
+            m_surface->setAction(13);
+        else
+            break;
+    }
+    const int destination = request.DestinazioneStampa;
+    const int result = destination >= 0 && destination <= 3 ? destination : 0;
+    if (result == 3)
+        m_fileName = request.FileName;
+    m_printDestination = destination;
+    return result;
+}
+
+void clsPressivo::DrawLine(double x1, double y1, double x2, double y2, const QVariant& color,
+                           const QVariant& tipoLinea, const QVariant& penColor,
+                           const QVariant& penWidth)
+{
+    const qint32 savedColour = m_surface->PenColor();
+    const double savedWidth = m_surface->PenWidth();
+    m_surface->setPenStyle(0);
+    if (given(color))
+        m_surface->setBrushColor(color.toInt());
+    if (given(penWidth)) {
+        switch (penWidth.toInt()) {
+        case 1:
+            m_surface->setPenWidth(0);
+            break;
+        case 2:
+            m_surface->setPenWidth(QStringLiteral(".4mm"));
+            break;
+        case 3:
+            m_surface->setPenWidth(QStringLiteral(".8mm"));
+            break;
+        default:
+            break;
+        }
+    }
+    if (given(penColor))
+        m_surface->setPenColor(penColor.toInt());
+    if (!given(tipoLinea)) {
+        m_surface->DrawLine(xMeasure(x1), yMeasure(y1), xMeasure(x2), yMeasure(y2));
+    } else if (tipoLinea.toString() == u"B") {
+        m_surface->setBrushStyle(1);
+        m_surface->DrawRectangle(xMeasure(x1), yMeasure(y1), xMeasure(x2), yMeasure(y2));
+    } else if (tipoLinea.toString() == u"BF") {
+        m_surface->setBrushStyle(0);
+        m_surface->DrawRectangle(xMeasure(x1), yMeasure(y1), xMeasure(x2), yMeasure(y2));
+    }
+    m_surface->setPenColor(savedColour);
+    m_surface->setPenWidth(savedWidth);
+}
+
+void clsPressivo::DrawCircle(double x1, double y1, double radius)
+{
+    m_surface->setBrushStyle(1);
+    m_surface->DrawCircle(xMeasure(x1), yMeasure(y1), measure(radius));
+}
+
+void clsPressivo::DrawText(const QString& textToPrint)
+{
+    const double marginLeft = m_surface->MarginLeft();
+    m_surface->setMarginLeft(m_surface->CurrentX());
+    const double marginTop = m_surface->MarginTop();
+    if (m_surface->CurrentY() < marginTop &&
+        m_surface->CurrentY() < m_surface->PaperHeight() - m_surface->MarginBottom())
+        m_surface->setMarginTop(m_surface->CurrentY());
+    m_surface->setText(textToPrint + u'\r');
+    m_surface->setMarginLeft(marginLeft);
+    m_surface->setMarginTop(marginTop);
+}
+
+void clsPressivo::NewPage() { m_surface->NewPage(); }
+void clsPressivo::KillDoc() { m_surface->KillDoc(); }
+void clsPressivo::StartDoc() { m_surface->StartDoc(); }
+
+void clsPressivo::EndDoc()
+{
+    m_surface->EndDoc();
+    switch (m_printDestination) {
+    case 0:
+        m_surface->KillDoc();
+        break;
+    case 1:
+        CursoreNormale();
+        m_ui.showPreview();
+        break;
+    case 2:
+        for (int copy = 0; copy < m_copies; ++copy)
+            m_surface->setAction(11);
+        break;
+    case 3: {
+        CursoreAttesa();
+        QString error;
+        const bool saved = m_surface->SaveDoc(m_fileName.toString(), &error);
+        CursoreNormale();
+        if (!saved)
+            MessageService::current().warn(QStringLiteral("Impossibile salvare la stampa in %1: %2")
+                                               .arg(m_fileName.toString(), error),
+                                           QStringLiteral("Stampa"));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void clsPressivo::PaintPicture(const QImage& picture, double x1, double y1, const QVariant& width,
+                               const QVariant& height)
+{
+    const bool hasWidth = given(width);
+    const bool hasHeight = given(height);
+    if (hasWidth && hasHeight)
+        m_surface->DrawPicture(picture, xMeasure(x1), yMeasure(y1), measure(width.toDouble()),
+                               measure(height.toDouble()));
+    else if (hasWidth)
+        m_surface->DrawPicture(picture, xMeasure(x1), yMeasure(y1), measure(width.toDouble()));
+    else if (hasHeight)
+        m_surface->DrawPicture(picture, xMeasure(x1), yMeasure(y1), QVariant(),
+                               measure(height.toDouble()));
+    else
+        m_surface->DrawPicture(picture, xMeasure(x1), yMeasure(y1));
+}
+
+void clsPressivo::ManageFilePrinted()
+{
+    CursoreNormale();
+    const QString file = m_ui.chooseSavedPrint(programfolders::printsFolder());
+    if (file.isEmpty())
+        return;
+    if (SelectPrintDestination(2, false) == 0)
+        return;
+    m_fileName = file;
+    m_surface->EndDoc();
+    if (const auto error = m_surface->LoadDoc(file)) {
+        MessageService::current().warn(QStringLiteral("Errore non gestito. Codice: ") +
+                                           QString::number(error->number) + u'\r' +
+                                           error->description,
+                                       QStringLiteral("Gestione stampe"));
+        return;
+    }
+    EndDoc();
+}
+
+void clsPressivo::DrawTextBox(const QString& textToPrint, float x, float y, float width,
+                              float height, bool shade)
+{
+    m_surface->setPenStyle(5);
+    m_surface->TextBox(textToPrint, xMeasure(x), yMeasure(y), measure(width), measure(height),
+                       shade);
+}
+
+void clsPressivo::DrawEANBarCode(const QString& text, double& left, double& top, double& width,
+                                 double& height)
+{
+    left *= MillimetreTwips;
+    top *= MillimetreTwips;
+    width *= MillimetreTwips;
+    height *= MillimetreTwips;
+    drawBarcode(true, text, left, top, width, height);
+}
+
+void clsPressivo::Draw39Barcode(const QString& text, double& left, double& top, QVariant& width,
+                                QVariant& height)
+{
+    left *= MillimetreTwips;
+    top *= MillimetreTwips;
+    width = width.toDouble() * MillimetreTwips;
+    height = height.toDouble() * MillimetreTwips;
+    drawBarcode(false, text, left, top, width.toDouble(), height.toDouble());
+}
+
+void clsPressivo::drawBarcode(bool ean, const QString& text, double left, double top, double width,
+                              double height)
+{
+    if (text.isEmpty())
+        return;
+    QString modules;
+    if (ean) {
+        modules = EAN2Bin(text);
+        if (modules.isEmpty())
+            return;
+    }
+    PrintSurface& s = *m_surface;
+    const double savedX = s.CurrentX(), savedY = s.CurrentY();
+    const int savedPenStyle = s.PenStyle(), savedBrushStyle = s.BrushStyle(),
+              savedAlign = s.TextAlign();
+    const qint32 savedPenColor = s.PenColor(), savedBrushColor = s.BrushColor(),
+                 savedTextColor = s.TextColor();
+    const QString savedFont = s.FontName();
+    const double savedSize = s.FontSize();
+    const bool savedBold = s.FontBold();
+
+    s.setFontName(QStringLiteral("Arial"));
+    s.setFontSize(8);
+    s.setFontBold(false);
+    s.setTextAlign(0);
+    const QString line = ean ? text : u'*' + text + u'*';
+    const double textWidth = s.TextWidth(line);
+    const double textHeight = s.TextHeight(line);
+    const double bottom = top + height - textHeight;
+
+    s.setPenStyle(ean ? 0 : 5);
+    s.setPenColor(colors::White);
+    s.setBrushStyle(0);
+    s.setBrushColor(colors::Black);
+    s.setTextColor(colors::Black);
+    const double dx = m_offsetX.toDouble() * MillimetreTwips;
+    const double dy = m_offsetY.toDouble() * MillimetreTwips;
+    const QRectF area(left, top, width, bottom - top);
+    const auto boxes = ean ? barcode::layoutEan(modules, area) : barcode::layoutCode39(text, area);
+    for (const barcode::Box& box : boxes) {
+        if (!ean)
+            s.setBrushColor(box.dark ? colors::Black : colors::White);
+        s.DrawRectangle(box.rect.left() + dx, top + dy, box.rect.right() + dx, bottom + dy);
+    }
+    s.setCurrentX(left + (width - textWidth) / 2 + dx);
+    s.setCurrentY(bottom + dy);
+    s.setText(ean ? text : u'*' + text.toUpper() + u'*');
+
+    s.setCurrentX(savedX);
+    s.setCurrentY(savedY);
+    s.setPenStyle(savedPenStyle);
+    s.setPenColor(savedPenColor);
+    s.setBrushStyle(savedBrushStyle);
+    s.setBrushColor(savedBrushColor);
+    s.setTextColor(savedTextColor);
+    s.setFontName(savedFont);
+    s.setFontSize(savedSize);
+    s.setFontBold(savedBold);
+    s.setTextAlign(savedAlign);
+}

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QVariant>
+
+class PressivoUi;
+class PrintSurface;
+
+// The print output component: every page of a print is drawn through one clsPressivo, in the
+// unit of ScaleMode (millimetres by default), and EndDoc hands the finished document to the
+// destination chosen: discard (0), preview (1), printer (2) or saved print file (3).
+class clsPressivo {
+public:
+    explicit clsPressivo(PressivoUi& ui);
+    clsPressivo();
+    ~clsPressivo();
+    clsPressivo(const clsPressivo&) = delete;
+    clsPressivo& operator=(const clsPressivo&) = delete;
+
+    PrintSurface& surface() const { return *m_surface; }
+
+    QVariant FileName() const { return m_fileName; }
+    void setFileName(const QVariant& name) { m_fileName = name; }
+    int DrawStyle() const;
+    void setDrawStyle(int style);
+    QVariant DrawWidth() const;
+    void setDrawWidth(const QVariant& width);
+    int FillStyle() const;
+    void setFillStyle(int style);
+    int Orientation() const;
+    void setOrientation(int orientation);
+    double Width() const;
+    double Height() const;
+    qint16 Copies() const { return m_copies; }
+    void setCopies(qint16 copies) { m_copies = copies; }
+    int ScaleMode() const { return m_scaleMode; }
+    void setScaleMode(int mode);
+    int PrintDestination() const { return m_printDestination; }
+    void setPrintDestination(int destination) { m_printDestination = destination; }
+    QString FontName() const;
+    void setFontName(const QString& name);
+    float FontSize() const;
+    void setFontSize(float size);
+    bool FontBold() const;
+    void setFontBold(bool bold);
+    bool FontItalic() const;
+    void setFontItalic(bool italic);
+    float CurrentX() const { return m_currentX; }
+    void setCurrentX(float x);
+    float CurrentY() const { return m_currentY; }
+    void setCurrentY(float y);
+    QVariant OffsetX() const { return m_offsetX; }
+    void setOffsetX(const QVariant& offset);
+    QVariant OffsetY() const { return m_offsetY; }
+    void setOffsetY(const QVariant& offset);
+    int TextAlign() const;
+    void setTextAlign(int align);
+    qint32 TextColor() const;
+    void setTextColor(qint32 colour);
+    qint32 BrushColor() const;
+    void setBrushColor(qint32 colour);
+    int BrushStyle() const;
+    void setBrushStyle(int style);
+    int Page() const;
+    int Pages() const;
+
+    // Asks for the destination (or takes the printer when noPrompt) and returns it, 0 when
+    // cancelled.
+    int SelectPrintDestination(const QVariant& devicesDisabled = {}, bool noPrompt = false);
+    // A line; with tipoLinea "B" a box, "BF" a filled box.
+    void DrawLine(double x1, double y1, double x2, double y2, const QVariant& color = {},
+                  const QVariant& tipoLinea = {}, const QVariant& penColor = {},
+                  const QVariant& penWidth = {});
+    void DrawCircle(double x1, double y1, double radius);
+    void DrawText(const QString& textToPrint = {});
+    void NewPage();
+    void KillDoc();
+    void StartDoc();
+    void EndDoc();
+    void PaintPicture(const QImage& picture, double x1, double y1, const QVariant& width = {},
+                      const QVariant& height = {});
+    void ManageFilePrinted();
+    void DrawTextBox(const QString& textToPrint, float x, float y, float width, float height,
+                     bool shade);
+    // Millimetres in, twips out: the four measures come back multiplied by 56.7.
+    void DrawEANBarCode(const QString& text, double& left, double& top, double& width,
+                        double& height);
+    void Draw39Barcode(const QString& text, double& left, double& top, QVariant& width,
+                       QVariant& height);
+
+    // The unit word of ScaleMode and the twips in one unit (0 outside the unit table).
+    QString unitWord() const { return m_unitWord; }
+    double twipsPerUnit() const;
+
+private:
+    QString measure(double value) const;
+    QString xMeasure(double x) const;
+    QString yMeasure(double y) const;
+    void drawBarcode(bool ean, const QString& text, double left, double top, double width,
+                     double height);
+
+    PressivoUi& m_ui;
+    PrintSurface* m_surface;
+    int m_scaleMode = 6;
+    QString m_unitWord = QStringLiteral("mm");
+    QVariant m_offsetX = 0;
+    QVariant m_offsetY = 0;
+    float m_currentX = 0;
+    float m_currentY = 0;
+    qint16 m_copies = 1;
+    int m_printDestination = 0;
+    QVariant m_fileName;
+    int m_drawStyle = 0;
+    QVariant m_drawWidth = 0;
+    int m_fillStyle = 0;
+    int m_orientation = 0;
+    int m_textAlign = 0;
+    mutable double m_width = 0;
+    mutable double m_height = 0;
+};

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+class PrintSurface;
+
+// What the destination dialog is given and answers (see clsPressivo::SelectPrintDestination).
+struct DestinationRequest {
+    int disabledPeripheral = -1; // 0 printer, 1 preview, 2 file; -1 none
+    qint16 Copies = 1;
+    QString CurrentPrinter;
+    QString Port;
+    // The answer: -2 page set-up, -1 printer set-up, 0 cancelled, 1 preview, 2 printer, 3 file.
+    qint16 DestinazioneStampa = 0;
+    QString FileName;
+};
+
+// The windows of the print component: the preview window that owns the one print surface,
+// the destination dialog and the saved print manager. Batch runs and tests use
+// HeadlessPressivoUi; the program installs the windowed one.
+class PressivoUi {
+public:
+    virtual ~PressivoUi() = default;
+    // The preview window's surface, created (hidden) on first use.
+    virtual PrintSurface& surface() = 0;
+    // Shows the destination dialog modally and fills in the answer.
+    virtual void askDestination(DestinationRequest& request) = 0;
+    // Shows the preview of the surface's document modally.
+    virtual void showPreview() = 0;
+    // The saved print manager on a folder: the chosen file, empty when cancelled.
+    virtual QString chooseSavedPrint(const QString& folder) = 0;
+    // The preview window is unloaded (at the end of a clsPressivo object).
+    virtual void unloadPreview() {}
+
+    static PressivoUi& current();
+    static void install(PressivoUi* ui); // the caller keeps ownership
+};
+
+// No windows: the destination is decided beforehand, the preview shows nothing.
+class HeadlessPressivoUi final : public PressivoUi {
+public:
+    HeadlessPressivoUi();
+    ~HeadlessPressivoUi() override;
+
+    PrintSurface& surface() override;
+    void askDestination(DestinationRequest& request) override;
+    void showPreview() override { ++previews; }
+    QString chooseSavedPrint(const QString&) override { return savedPrintAnswer; }
+
+    // Answers the destination dialog gives.
+    qint16 destination = 0;
+    QString fileName;
+    int copies = 0; // 0: keep what the dialog was given
+    QString savedPrintAnswer;
+    int previews = 0;
+    int questions = 0;
+
+private:
+    PrintSurface* m_surface;
+};

@@ -1,0 +1,444 @@
+#include "printdocument.h"
+
+#include "common/colors.h"
+
+#include <QBuffer>
+#include <QDataStream>
+#include <QFile>
+#include <QImageReader>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <QtEndian>
+
+#include <cmath>
+#include <cstring>
+#include <type_traits>
+
+int PrintDocument::styleIndex(const DrawStyle& style)
+{
+    // Documents use a handful of styles; the last ones are the likely match.
+    for (int i = int(styles.size()) - 1; i >= 0; --i) {
+        if (styles[std::size_t(i)] == style)
+            return i;
+    }
+    styles.push_back(style);
+    return int(styles.size()) - 1;
+}
+
+int PrintDocument::pictureIndex(const QImage& picture)
+{
+    const auto found = m_pictureByKey.find(picture.cacheKey());
+    if (found != m_pictureByKey.end())
+        return found->second;
+    pictures.push_back(picture);
+    const int index = int(pictures.size()) - 1;
+    m_pictureByKey.emplace(picture.cacheKey(), index);
+    return index;
+}
+
+void PrintDocument::clear()
+{
+    pages.clear();
+    styles.clear();
+    pictures.clear();
+    m_pictureByKey.clear();
+}
+
+bool PrintDocument::operator==(const PrintDocument& other) const
+{
+    if (paper != other.paper || pages != other.pages || styles != other.styles ||
+        pictures.size() != other.pictures.size())
+        return false;
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        if (pictures[i].convertToFormat(QImage::Format_ARGB32) !=
+            other.pictures[i].convertToFormat(QImage::Format_ARGB32))
+            return false;
+    }
+    return true;
+}
+
+namespace printoutput {
+
+QFont fontInTwips(const DrawStyle& style)
+{
+    QFont font(style.fontName);
+    font.setPixelSize(std::max(1, int(std::lround(style.fontSize * 20.0))));
+    font.setBold(style.fontBold);
+    font.setItalic(style.fontItalic);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(true);
+    return font;
+}
+
+namespace {
+
+Qt::Alignment horizontal(int textAlign)
+{
+    return textAlign == 1 ? Qt::AlignHCenter : textAlign == 2 ? Qt::AlignRight : Qt::AlignLeft;
+}
+
+QPen penOf(const DrawStyle& style)
+{
+    if (style.penStyle == 5)
+        return Qt::NoPen;
+    QPen pen(QColor::fromRgb(style.penColor));
+    pen.setWidthF(style.penWidth);
+    pen.setCosmetic(style.penWidth <= 0);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+QBrush brushOf(const DrawStyle& style)
+{
+    return style.brushStyle == 0 ? QBrush(QColor::fromRgb(style.brushColor)) : QBrush(Qt::NoBrush);
+}
+
+QString printable(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    while (text.endsWith(u'\n'))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter)
+{
+    if (pageIndex < 0 || std::size_t(pageIndex) >= document.pages.size())
+        return;
+    painter.save();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                           QPainter::SmoothPixmapTransform);
+    for (const DrawOp& op : document.pages[std::size_t(pageIndex)].ops) {
+        if (op.style < 0 || std::size_t(op.style) >= document.styles.size())
+            continue;
+        const DrawStyle& style = document.styles[std::size_t(op.style)];
+        switch (op.kind) {
+        case DrawOp::Kind::Line:
+            painter.setPen(penOf(style));
+            painter.drawLine(op.area.topLeft(), op.area.bottomRight());
+            break;
+        case DrawOp::Kind::Rectangle:
+            painter.setPen(penOf(style));
+            painter.setBrush(brushOf(style));
+            painter.drawRect(QRectF(op.area.topLeft(), op.area.bottomRight()).normalized());
+            break;
+        case DrawOp::Kind::Circle:
+            painter.setPen(penOf(style));
+            painter.setBrush(brushOf(style));
+            painter.drawEllipse(op.area.topLeft(), op.area.width(), op.area.width());
+            break;
+        case DrawOp::Kind::Picture:
+            if (op.picture >= 0 && std::size_t(op.picture) < document.pictures.size())
+                painter.drawImage(op.area.normalized(), document.pictures[std::size_t(op.picture)]);
+            break;
+        case DrawOp::Kind::Text:
+            painter.setFont(fontInTwips(style));
+            painter.setPen(QColor::fromRgb(style.textColor));
+            painter.drawText(op.area, int(horizontal(style.textAlign) | Qt::AlignTop | Qt::TextWordWrap),
+                             printable(op.text));
+            break;
+        case DrawOp::Kind::TextBox: {
+            const QRectF box = op.area.normalized();
+            if (op.shade && style.brushStyle == 0)
+                painter.fillRect(box, QColor::fromRgb(style.brushColor));
+            painter.save();
+            painter.setClipRect(box, Qt::IntersectClip);
+            painter.setFont(fontInTwips(style));
+            painter.setPen(QColor::fromRgb(style.textColor));
+            painter.drawText(box, int(horizontal(style.textAlign) | Qt::AlignTop | Qt::TextWordWrap),
+                             printable(op.text));
+            painter.restore();
+            break;
+        }
+        }
+    }
+    painter.restore();
+}
+
+bool writePdf(const PrintDocument& document, const QString& path, QString* error)
+{
+    {
+        QFile probe(path);
+        if (!probe.open(QIODevice::WriteOnly)) {
+            if (error)
+                *error = probe.errorString();
+            return false;
+        }
+    }
+    QPdfWriter pdf(path);
+    pdf.setCreator(QStringLiteral("Marvello"));
+    pdf.setResolution(1440); // one unit a twip
+    pdf.setPageSize(QPageSize(document.paper / 20.0, QPageSize::Point, QString(),
+                              QPageSize::ExactMatch));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&pdf)) {
+        if (error)
+            *error = QStringLiteral("impossibile scrivere %1").arg(path);
+        return false;
+    }
+    const int pages = std::max<int>(1, int(document.pages.size()));
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0)
+            pdf.newPage();
+        renderPage(document, page, painter);
+    }
+    return painter.end();
+}
+
+QImage renderImage(const PrintDocument& document, int pageIndex, double dotsPerInch)
+{
+    const double scale = dotsPerInch / 1440.0;
+    QImage image(QSize(int(std::ceil(document.paper.width() * scale)),
+                       int(std::ceil(document.paper.height() * scale))),
+                 QImage::Format_RGB32);
+    image.setDotsPerMeterX(int(std::lround(dotsPerInch / 0.0254)));
+    image.setDotsPerMeterY(int(std::lround(dotsPerInch / 0.0254)));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(scale, scale);
+    renderPage(document, pageIndex, painter);
+    return image;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Saved print files
+
+namespace {
+
+const QByteArray Magic("MARVELLO-STAMPA\n");
+constexpr quint16 Version = 1;
+constexpr double LargestMeasure = 1e9; // twips; a page is never larger
+
+void writeString(QDataStream& out, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    out << quint32(bytes.size());
+    out.writeRawData(bytes.constData(), int(bytes.size()));
+}
+
+void writeBytes(QDataStream& out, const QByteArray& bytes)
+{
+    out << quint32(bytes.size());
+    out.writeRawData(bytes.constData(), int(bytes.size()));
+}
+
+// Reads what save() wrote, checking every count against the bytes that are left, so that no
+// value in a file can make it allocate more than the file's own size.
+class Reader {
+public:
+    explicit Reader(const QByteArray& bytes)
+        : m_bytes(bytes)
+    {}
+
+    bool failed() const { return m_failed; }
+    qsizetype left() const { return m_bytes.size() - m_at; }
+    void fail() { m_failed = true; }
+
+    template <typename T> T number()
+    {
+        T value{};
+        if (m_failed || left() < qsizetype(sizeof(T))) {
+            fail();
+            return value;
+        }
+        // QDataStream writes big-endian; doubles as their 64-bit pattern.
+        if constexpr (std::is_same_v<T, double>) {
+            const quint64 bits = qFromBigEndian<quint64>(m_bytes.constData() + m_at);
+            std::memcpy(&value, &bits, sizeof value);
+        } else {
+            value = qFromBigEndian<T>(m_bytes.constData() + m_at);
+        }
+        m_at += sizeof(T);
+        return value;
+    }
+
+    double measure()
+    {
+        const double value = number<double>();
+        if (!std::isfinite(value) || std::fabs(value) > LargestMeasure)
+            fail();
+        return value;
+    }
+
+    QByteArray bytes()
+    {
+        const quint32 size = number<quint32>();
+        if (m_failed || qsizetype(size) > left()) {
+            fail();
+            return {};
+        }
+        const QByteArray value = m_bytes.mid(m_at, size);
+        m_at += size;
+        return value;
+    }
+
+    QString string() { return QString::fromUtf8(bytes()); }
+
+    // A count of records of at least `smallest` bytes each.
+    quint32 count(qsizetype smallest)
+    {
+        const quint32 value = number<quint32>();
+        if (!m_failed && qsizetype(value) > left() / smallest)
+            fail();
+        return m_failed ? 0 : value;
+    }
+
+private:
+    const QByteArray& m_bytes;
+    qsizetype m_at = 0;
+    bool m_failed = false;
+};
+
+} // namespace
+
+bool save(const PrintDocument& document, const QString& path, QString* error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    QDataStream out(&file);
+    out.setFloatingPointPrecision(QDataStream::DoublePrecision);
+    out.writeRawData(Magic.constData(), int(Magic.size()));
+    out << Version << document.paper.width() << document.paper.height();
+    out << quint32(document.styles.size());
+    for (const DrawStyle& s : document.styles) {
+        out << qint32(s.penStyle) << s.penWidth << quint32(s.penColor) << qint32(s.brushStyle)
+            << quint32(s.brushColor);
+        writeString(out, s.fontName);
+        out << s.fontSize << quint8(s.fontBold) << quint8(s.fontItalic) << quint32(s.textColor)
+            << qint32(s.textAlign);
+    }
+    out << quint32(document.pictures.size());
+    for (const QImage& picture : document.pictures) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "PNG");
+        writeBytes(out, png);
+    }
+    out << quint32(document.pages.size());
+    for (const PrintPage& page : document.pages) {
+        out << quint32(page.ops.size());
+        for (const DrawOp& op : page.ops) {
+            out << quint8(op.kind) << op.area.x() << op.area.y() << op.area.width()
+                << op.area.height() << qint32(op.style) << qint32(op.picture);
+            writeString(out, op.text);
+            out << quint8(op.shade);
+        }
+    }
+    if (out.status() != QDataStream::Ok || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+std::optional<LoadError> load(const QString& path, PrintDocument& document)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return LoadError{FileAccessError, QStringLiteral("Errore di accesso al percorso/file: %1")
+                                              .arg(file.errorString())};
+    return load(file.readAll(), document);
+}
+
+std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document)
+{
+    const LoadError invalid{InvalidFileFormat,
+                            QStringLiteral("Formato di file non valido: non è una stampa salvata "
+                                           "di Marvello, oppure è danneggiata.")};
+    if (!bytes.startsWith(Magic))
+        return invalid;
+    Reader in(bytes);
+    for (int i = 0; i < Magic.size(); ++i)
+        in.number<quint8>();
+    if (in.number<quint16>() != Version)
+        return LoadError{InvalidFileFormat,
+                         QStringLiteral("Formato di file non valido: versione non supportata.")};
+    PrintDocument loaded;
+    loaded.paper.setWidth(in.measure());
+    loaded.paper.setHeight(in.measure());
+    if (loaded.paper.width() <= 0 || loaded.paper.height() <= 0)
+        in.fail();
+
+    const quint32 styleCount = in.count(50);
+    for (quint32 i = 0; i < styleCount && !in.failed(); ++i) {
+        DrawStyle s;
+        s.penStyle = in.number<qint32>();
+        s.penWidth = in.measure();
+        s.penColor = in.number<quint32>();
+        s.brushStyle = in.number<qint32>();
+        s.brushColor = in.number<quint32>();
+        s.fontName = in.string();
+        s.fontSize = in.measure();
+        s.fontBold = in.number<quint8>() != 0;
+        s.fontItalic = in.number<quint8>() != 0;
+        s.textColor = in.number<quint32>();
+        s.textAlign = in.number<qint32>();
+        if (s.fontSize < 0 || s.fontSize > 5000 || s.penWidth < 0)
+            in.fail();
+        loaded.styles.push_back(s);
+    }
+
+    const quint32 pictureCount = in.count(4);
+    for (quint32 i = 0; i < pictureCount && !in.failed(); ++i) {
+        QByteArray png = in.bytes();
+        QBuffer buffer(&png);
+        QImageReader reader(&buffer, "PNG");
+        const QImage picture = reader.read();
+        if (picture.isNull())
+            in.fail();
+        loaded.pictures.push_back(picture);
+    }
+
+    const quint32 pageCount = in.count(4);
+    for (quint32 p = 0; p < pageCount && !in.failed(); ++p) {
+        PrintPage page;
+        const quint32 opCount = in.count(46);
+        for (quint32 i = 0; i < opCount && !in.failed(); ++i) {
+            DrawOp op;
+            const quint8 kind = in.number<quint8>();
+            if (kind > quint8(DrawOp::Kind::TextBox))
+                in.fail();
+            op.kind = DrawOp::Kind(kind);
+            const double x = in.measure(), y = in.measure(), w = in.measure(), h = in.measure();
+            op.area = QRectF(x, y, w, h);
+            op.style = in.number<qint32>();
+            op.picture = in.number<qint32>();
+            op.text = in.string();
+            op.shade = in.number<quint8>() != 0;
+            if (op.style < 0 || quint32(op.style) >= styleCount)
+                in.fail();
+            if (op.kind == DrawOp::Kind::Picture
+                    ? (op.picture < 0 || quint32(op.picture) >= pictureCount)
+                    : op.picture != -1)
+                in.fail();
+            page.ops.push_back(std::move(op));
+        }
+        loaded.pages.push_back(std::move(page));
+    }
+    if (in.failed() || in.left() != 0)
+        return invalid;
+    // Pictures drawn many times share one image again.
+    document.clear();
+    document.paper = loaded.paper;
+    document.styles = std::move(loaded.styles);
+    document.pages = std::move(loaded.pages);
+    for (const QImage& picture : loaded.pictures)
+        document.pictureIndex(picture);
+    return std::nullopt;
+}
+
+} // namespace printoutput

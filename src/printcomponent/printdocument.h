@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+class QPainter;
+
+// A paged document built from drawing calls, in twips from the top-left corner of the paper.
+// Pictures are held once however often they are drawn.
+struct DrawStyle {
+    int penStyle = 0;         // 0 solid, 5 no outline
+    double penWidth = 0;      // twips; 0 is the thinnest line the device draws
+    QRgb penColor = 0xff000000;
+    int brushStyle = 0;       // 0 solid, 1 transparent
+    QRgb brushColor = 0xffffffff;
+    QString fontName = QStringLiteral("Arial");
+    double fontSize = 10;     // points
+    bool fontBold = false;
+    bool fontItalic = false;
+    QRgb textColor = 0xff000000;
+    int textAlign = 0;        // 0 left, 1 centre, 2 right
+
+    bool operator==(const DrawStyle&) const = default;
+};
+
+struct DrawOp {
+    enum class Kind : quint8 { Line, Rectangle, Circle, Picture, Text, TextBox };
+    Kind kind = Kind::Line;
+    QRectF area;       // Line: from topLeft to bottomRight; Circle: centre and radius in width
+    int style = 0;     // index into PrintDocument::styles
+    int picture = -1;  // index into PrintDocument::pictures
+    QString text;
+    bool shade = false; // TextBox: filled with the brush
+
+    bool operator==(const DrawOp&) const = default;
+};
+
+struct PrintPage {
+    std::vector<DrawOp> ops;
+    bool operator==(const PrintPage&) const = default;
+};
+
+class PrintDocument {
+public:
+    QSizeF paper{11906, 16838}; // twips, as printed (landscape already swapped)
+    std::vector<PrintPage> pages;
+    std::vector<DrawStyle> styles;
+    std::vector<QImage> pictures;
+
+    // Index of a style, adding it when new.
+    int styleIndex(const DrawStyle& style);
+    // Index of a picture, adding it when this image has not been drawn before.
+    int pictureIndex(const QImage& picture);
+
+    void clear();
+    bool operator==(const PrintDocument& other) const;
+
+private:
+    std::unordered_map<qint64, int> m_pictureByKey;
+};
+
+namespace printoutput {
+
+// The font a style prints with, sized in twips so that it measures the same everywhere.
+QFont fontInTwips(const DrawStyle& style);
+
+// Draws one page on a painter whose coordinates are twips.
+void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter);
+
+// Writes every page to a PDF of the document's paper size. False with a reason on failure.
+bool writePdf(const PrintDocument& document, const QString& path, QString* error = nullptr);
+
+// One page as an image at the given resolution, white paper.
+QImage renderImage(const PrintDocument& document, int pageIndex, double dotsPerInch);
+
+// Saved print files: versioned, self-describing, pictures included. Loading checks all it
+// reads; a file that is damaged, cut short or not a saved print gives an error number (321)
+// and a description, never a crash.
+bool save(const PrintDocument& document, const QString& path, QString* error = nullptr);
+struct LoadError {
+    int number;
+    QString description;
+};
+std::optional<LoadError> load(const QString& path, PrintDocument& document);
+std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document);
+
+inline constexpr int InvalidFileFormat = 321;
+inline constexpr int FileAccessError = 75;
+
+} // namespace printoutput

@@ -1,0 +1,340 @@
+#include "printsurface.h"
+
+#include "common/colors.h"
+#include "common/messageservice.h"
+#include "common/numbers.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QScreen>
+
+#include <cmath>
+
+bool NoPrinter::print(const PrintDocument&, int, int, QString* error)
+{
+    if (error)
+        *error = QStringLiteral("Nessuna stampante installata.");
+    return false;
+}
+
+PrintSurface::PrintSurface(QObject* parent)
+    : QObject(parent)
+    , m_printer(std::make_shared<NoPrinter>())
+{}
+
+void PrintSurface::setPrinterBackend(std::shared_ptr<PrinterBackend> backend)
+{
+    m_printer = backend ? std::move(backend) : std::make_shared<NoPrinter>();
+}
+
+double PrintSurface::toTwips(const QVariant& measure) const
+{
+    if (measure.typeId() != QMetaType::QString)
+        return measure.toDouble();
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^\s*([-+]?[0-9.,]*[0-9][0-9.,]*|[-+]?[.,][0-9]+)\s*([A-Za-z]*)\s*$)"));
+    const auto match = pattern.match(measure.toString());
+    if (!match.hasMatch())
+        return 0;
+    const double value = numbers::parseAnySeparator(match.captured(1)).value_or(0);
+    const QString unit = match.captured(2).toLower();
+    if (unit.isEmpty() || unit == u"twip" || unit == u"twips")
+        return value;
+    if (unit == u"point" || unit == u"pt")
+        return value * 20;
+    if (unit == u"pix" || unit == u"px")
+        return value * TwipsPerPixel();
+    if (unit == u"in")
+        return value * 1440;
+    if (unit == u"mm")
+        return value * 56.7;
+    if (unit == u"cm")
+        return value * 567;
+    return 0;
+}
+
+double PrintSurface::TwipsPerPixel() const
+{
+    const QScreen* screen =
+        qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::primaryScreen()
+                                                                      : nullptr;
+    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
+    return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+double PrintSurface::PaperWidth() const { return m_printer->paperSize().width(); }
+double PrintSurface::PaperHeight() const { return m_printer->paperSize().height(); }
+
+QSizeF PrintSurface::orientedPaper() const
+{
+    const QSizeF paper = m_printer->paperSize();
+    return m_orientation == 1 ? paper.transposed() : paper;
+}
+
+void PrintSurface::setOrientation(int orientation)
+{
+    if (orientation == 0 || orientation == 1)
+        m_orientation = orientation;
+}
+
+void PrintSurface::setPenColor(qint32 colour)
+{
+    m_penColor = colour;
+    m_style.penColor = colors::toQColor(colour).rgb();
+}
+
+void PrintSurface::setBrushColor(qint32 colour)
+{
+    m_brushColor = colour;
+    m_style.brushColor = colors::toQColor(colour).rgb();
+}
+
+void PrintSurface::setTextColor(qint32 colour)
+{
+    m_textColor = colour;
+    m_style.textColor = colors::toQColor(colour).rgb();
+}
+
+void PrintSurface::StartDoc()
+{
+    m_document.clear();
+    m_document.paper = orientedPaper();
+    m_document.pages.emplace_back();
+    m_open = true;
+    m_currentX = m_marginLeft;
+    m_currentY = m_marginTop;
+    m_previewPage = 1;
+    emit documentChanged();
+}
+
+void PrintSurface::NewPage()
+{
+    if (!m_open)
+        return;
+    m_document.pages.emplace_back();
+    m_currentX = m_marginLeft;
+    m_currentY = m_marginTop;
+}
+
+void PrintSurface::EndDoc()
+{
+    m_open = false;
+    emit documentChanged();
+}
+
+void PrintSurface::KillDoc()
+{
+    m_open = false;
+    m_document.clear();
+    m_previewPage = 1;
+    emit documentChanged();
+}
+
+bool PrintSurface::SaveDoc(const QString& path, QString* error) const
+{
+    return printoutput::save(m_document, path, error);
+}
+
+std::optional<printoutput::LoadError> PrintSurface::LoadDoc(const QString& path)
+{
+    PrintDocument loaded;
+    if (auto error = printoutput::load(path, loaded))
+        return error;
+    m_document = std::move(loaded);
+    m_open = false;
+    m_previewPage = 1;
+    emit documentChanged();
+    return std::nullopt;
+}
+
+void PrintSurface::setPreviewPage(int page)
+{
+    m_previewPage = std::clamp(page, 1, std::max(1, PageCount()));
+    emit previewPageChanged();
+}
+
+void PrintSurface::setZoom(double percent)
+{
+    if (!(percent > 0))
+        return;
+    m_zoom = std::clamp(percent, 1.0, 5000.0);
+    m_zoomMode = 0;
+    emit zoomChanged();
+}
+
+void PrintSurface::setViewportSize(QSize pixels)
+{
+    m_viewport = pixels.expandedTo(QSize(1, 1));
+    if (m_zoomMode != 0)
+        setZoomMode(m_zoomMode);
+}
+
+void PrintSurface::setZoomMode(int mode)
+{
+    const QSizeF paper = m_document.pages.empty() ? orientedPaper() : m_document.paper;
+    const double pageWidth = paper.width() / TwipsPerPixel();
+    const double pageHeight = paper.height() / TwipsPerPixel();
+    const double margin = 16; // pixels around the page(s)
+    const double width = std::max(1.0, m_viewport.width() - margin);
+    const double height = std::max(1.0, m_viewport.height() - margin);
+    double zoom = m_zoom;
+    switch (mode) {
+    case 2:
+        zoom = 100 * std::min(width / (2 * pageWidth + margin), height / pageHeight);
+        break;
+    case 3:
+        zoom = 100 * std::min(width / pageWidth, height / pageHeight);
+        break;
+    case 4:
+        zoom = 100 * width / pageWidth;
+        break;
+    default:
+        return;
+    }
+    m_zoom = std::max(1.0, zoom);
+    m_zoomMode = mode;
+    emit zoomChanged();
+}
+
+void PrintSurface::setAction(int action)
+{
+    MessageService& messages = MessageService::current();
+    const QString title = QStringLiteral("Stampa");
+    QString error;
+    switch (action) {
+    case 2: {
+        int orientation = m_orientation;
+        if (!m_printer->pageSetup(orientation))
+            messages.warn(QStringLiteral("Nessuna stampante installata: impossibile impostare la "
+                                         "pagina."),
+                          title);
+        else
+            setOrientation(orientation);
+        break;
+    }
+    case 13:
+        if (!m_printer->printerSetup())
+            messages.warn(QStringLiteral("Nessuna stampante installata: impossibile impostare la "
+                                         "stampante."),
+                          title);
+        break;
+    case 9:
+        if (!m_printer->print(m_document, m_previewPage, m_previewPage, &error))
+            messages.warn(QStringLiteral("Stampa non eseguita: ") + error, title);
+        break;
+    case 11:
+    case 12:
+        if (!m_printer->print(m_document, 1, PageCount(), &error))
+            messages.warn(QStringLiteral("Stampa non eseguita: ") + error, title);
+        break;
+    default:
+        break;
+    }
+}
+
+namespace {
+DrawOp makeOp(DrawOp::Kind kind, const QRectF& area)
+{
+    DrawOp op;
+    op.kind = kind;
+    op.area = area;
+    return op;
+}
+} // namespace
+
+void PrintSurface::add(DrawOp op)
+{
+    if (!m_open || m_document.pages.empty())
+        return;
+    op.style = m_document.styleIndex(m_style);
+    m_document.pages.back().ops.push_back(std::move(op));
+}
+
+void PrintSurface::DrawLine(const QVariant& x1, const QVariant& y1, const QVariant& x2,
+                            const QVariant& y2)
+{
+    add(makeOp(DrawOp::Kind::Line, QRectF(QPointF(toTwips(x1), toTwips(y1)), QPointF(toTwips(x2), toTwips(y2)))));
+}
+
+void PrintSurface::DrawRectangle(const QVariant& x1, const QVariant& y1, const QVariant& x2,
+                                 const QVariant& y2)
+{
+    add(makeOp(DrawOp::Kind::Rectangle, QRectF(QPointF(toTwips(x1), toTwips(y1)), QPointF(toTwips(x2), toTwips(y2)))));
+}
+
+void PrintSurface::DrawCircle(const QVariant& x, const QVariant& y, const QVariant& radius)
+{
+    const double r = toTwips(radius);
+    add(makeOp(DrawOp::Kind::Circle, QRectF(toTwips(x), toTwips(y), r, r)));
+}
+
+void PrintSurface::DrawPicture(const QImage& picture, const QVariant& x, const QVariant& y,
+                               const QVariant& width, const QVariant& height)
+{
+    if (picture.isNull() || !m_open)
+        return;
+    // Its own size comes from its resolution (96 dpi when it has none).
+    const double dpiX = picture.dotsPerMeterX() > 0 ? picture.dotsPerMeterX() * 0.0254 : 96.0;
+    const double dpiY = picture.dotsPerMeterY() > 0 ? picture.dotsPerMeterY() * 0.0254 : 96.0;
+    const double w = width.isValid() && !width.isNull() ? toTwips(width)
+                                                        : picture.width() * 1440.0 / dpiX;
+    const double h = height.isValid() && !height.isNull() ? toTwips(height)
+                                                          : picture.height() * 1440.0 / dpiY;
+    DrawOp op = makeOp(DrawOp::Kind::Picture, QRectF(toTwips(x), toTwips(y), w, h));
+    op.picture = m_document.pictureIndex(picture);
+    add(std::move(op));
+}
+
+void PrintSurface::TextBox(const QString& text, const QVariant& x, const QVariant& y,
+                           const QVariant& width, const QVariant& height, bool shade)
+{
+    DrawOp op = makeOp(DrawOp::Kind::TextBox, QRectF(toTwips(x), toTwips(y), toTwips(width), toTwips(height)));
+    op.text = text;
+    op.shade = shade;
+    add(std::move(op));
+}
+
+void PrintSurface::setText(const QString& text)
+{
+    const QSizeF paper = m_document.pages.empty() ? orientedPaper() : m_document.paper;
+    const double right = std::max(m_currentX + 1, paper.width() - m_marginRight);
+    const double left = m_style.textAlign == 0 ? m_currentX : std::min(m_marginLeft, m_currentX);
+    DrawOp op = makeOp(DrawOp::Kind::Text, QRectF(left, m_currentY, right - left, std::max(1.0, paper.height() - m_currentY)));
+    op.text = text;
+    add(std::move(op));
+
+    const QFontMetricsF metrics(printoutput::fontInTwips(m_style));
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    const bool paragraphEnds = shown.endsWith(u'\n');
+    if (paragraphEnds)
+        shown.chop(1);
+    const QRectF block = metrics.boundingRect(QRectF(0, 0, right - left, 1e9),
+                                              int(Qt::TextWordWrap), shown);
+    if (paragraphEnds) {
+        m_currentY += std::max(block.height(), metrics.lineSpacing());
+        m_currentX = m_marginLeft;
+    } else {
+        m_currentX += metrics.horizontalAdvance(shown.section(u'\n', -1));
+        if (shown.contains(u'\n'))
+            m_currentY += block.height() - metrics.lineSpacing();
+    }
+}
+
+double PrintSurface::TextWidth(const QString& text) const
+{
+    const QFontMetricsF metrics(printoutput::fontInTwips(m_style));
+    double widest = 0;
+    for (const QString& line : QString(text).replace(u'\r', u'\n').split(u'\n'))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest;
+}
+
+double PrintSurface::TextHeight(const QString& text) const
+{
+    const QFontMetricsF metrics(printoutput::fontInTwips(m_style));
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    return metrics.height() + metrics.lineSpacing() * double(lines.count(u'\n'));
+}

@@ -1,0 +1,168 @@
+#pragma once
+
+#include "printdocument.h"
+
+#include <QObject>
+#include <QSize>
+#include <QVariant>
+
+#include <memory>
+#include <optional>
+
+// Where finished documents go on paper: a printer of the system, or none.
+class PrinterBackend {
+public:
+    virtual ~PrinterBackend() = default;
+    virtual bool available() const = 0;
+    virtual QString deviceName() const = 0;
+    virtual QString portName() const = 0;
+    // The paper of the current printer, portrait, in twips.
+    virtual QSizeF paperSize() const = 0;
+    // Prints pages first..last (from 1). False with a reason when it could not.
+    virtual bool print(const PrintDocument& document, int first, int last, QString* error) = 0;
+    // The page set-up and printer set-up dialogs; false when there is nothing to set up.
+    virtual bool pageSetup(int& orientation) = 0;
+    virtual bool printerSetup() = 0;
+};
+
+// No printer installed: everything that needs one says so.
+class NoPrinter final : public PrinterBackend {
+public:
+    bool available() const override { return false; }
+    QString deviceName() const override { return {}; }
+    QString portName() const override { return {}; }
+    QSizeF paperSize() const override { return {11906, 16838}; } // A4
+    bool print(const PrintDocument&, int, int, QString* error) override;
+    bool pageSetup(int&) override { return false; }
+    bool printerSetup() override { return false; }
+};
+
+// The print surface: builds a paged document from drawing calls, keeps the drawing state
+// (pen, brush, font, margins, current position), shows pages at a zoom, prints, saves and
+// loads documents. Measures are twips as numbers, or texts with a unit word: "12.5mm", ".4mm",
+// "3pix" (twip, point, pix, in, mm, cm; comma or point as decimal mark).
+class PrintSurface : public QObject {
+    Q_OBJECT
+
+public:
+    explicit PrintSurface(QObject* parent = nullptr);
+
+    void setPrinterBackend(std::shared_ptr<PrinterBackend> backend);
+    PrinterBackend& printer() const { return *m_printer; }
+
+    // Document.
+    void StartDoc();
+    void NewPage();
+    void EndDoc();
+    void KillDoc();
+    bool SaveDoc(const QString& path, QString* error = nullptr) const;
+    std::optional<printoutput::LoadError> LoadDoc(const QString& path);
+    int PageCount() const { return int(m_document.pages.size()); }
+    int CurrentPage() const { return PageCount(); }
+    bool isOpen() const { return m_open; }
+    const PrintDocument& document() const { return m_document; }
+
+    // Preview.
+    int PreviewPage() const { return m_previewPage; }
+    void setPreviewPage(int page);
+    double Zoom() const { return m_zoom; }
+    void setZoom(double percent);
+    int ZoomMode() const { return m_zoomMode; }
+    void setZoomMode(int mode); // 2 two pages, 3 whole page, 4 page width
+    void setViewportSize(QSize pixels);
+    bool showsTwoPages() const { return m_zoomMode == 2; }
+
+    // 2 page set-up, 9 print the page shown, 11 and 12 print the document, 13 printer set-up.
+    void setAction(int action);
+
+    QString DeviceName() const { return m_printer->deviceName(); }
+    QString PortName() const { return m_printer->portName(); }
+    double TwipsPerPixel() const;
+
+    int Orientation() const { return m_orientation; }
+    void setOrientation(int orientation);
+    double PaperWidth() const;  // portrait sense
+    double PaperHeight() const;
+
+    double MarginLeft() const { return m_marginLeft; }
+    double MarginTop() const { return m_marginTop; }
+    double MarginRight() const { return m_marginRight; }
+    double MarginBottom() const { return m_marginBottom; }
+    void setMarginLeft(const QVariant& measure) { m_marginLeft = toTwips(measure); }
+    void setMarginTop(const QVariant& measure) { m_marginTop = toTwips(measure); }
+    void setMarginRight(const QVariant& measure) { m_marginRight = toTwips(measure); }
+    void setMarginBottom(const QVariant& measure) { m_marginBottom = toTwips(measure); }
+
+    double CurrentX() const { return m_currentX; }
+    double CurrentY() const { return m_currentY; }
+    void setCurrentX(const QVariant& measure) { m_currentX = toTwips(measure); }
+    void setCurrentY(const QVariant& measure) { m_currentY = toTwips(measure); }
+
+    int PenStyle() const { return m_style.penStyle; }
+    void setPenStyle(int style) { m_style.penStyle = style; }
+    double PenWidth() const { return m_style.penWidth; }
+    void setPenWidth(const QVariant& measure) { m_style.penWidth = std::max(0.0, toTwips(measure)); }
+    qint32 PenColor() const { return m_penColor; }
+    void setPenColor(qint32 colour);
+    int BrushStyle() const { return m_style.brushStyle; }
+    void setBrushStyle(int style) { m_style.brushStyle = style; }
+    qint32 BrushColor() const { return m_brushColor; }
+    void setBrushColor(qint32 colour);
+    qint32 TextColor() const { return m_textColor; }
+    void setTextColor(qint32 colour);
+    int TextAlign() const { return m_style.textAlign; }
+    void setTextAlign(int align) { m_style.textAlign = align; }
+    QString FontName() const { return m_style.fontName; }
+    void setFontName(const QString& name) { m_style.fontName = name; }
+    double FontSize() const { return m_style.fontSize; }
+    void setFontSize(double points) { m_style.fontSize = std::max(1.0, points); }
+    bool FontBold() const { return m_style.fontBold; }
+    void setFontBold(bool bold) { m_style.fontBold = bold; }
+    bool FontItalic() const { return m_style.fontItalic; }
+    void setFontItalic(bool italic) { m_style.fontItalic = italic; }
+
+    // Drawing.
+    void DrawLine(const QVariant& x1, const QVariant& y1, const QVariant& x2, const QVariant& y2);
+    void DrawRectangle(const QVariant& x1, const QVariant& y1, const QVariant& x2,
+                       const QVariant& y2);
+    void DrawCircle(const QVariant& x, const QVariant& y, const QVariant& radius);
+    // Stretched to width x height when given; its own size otherwise.
+    void DrawPicture(const QImage& picture, const QVariant& x, const QVariant& y,
+                     const QVariant& width = {}, const QVariant& height = {});
+    void TextBox(const QString& text, const QVariant& x, const QVariant& y, const QVariant& width,
+                 const QVariant& height, bool shade);
+    // Prints from the current position inside the margins; a trailing carriage return ends the
+    // paragraph and moves to the next line.
+    void setText(const QString& text);
+
+    // Extent in the current font, in twips, whatever the screen.
+    double TextWidth(const QString& text) const;
+    double TextHeight(const QString& text) const;
+
+    // A measure in twips: numbers are twips; texts carry their unit word.
+    double toTwips(const QVariant& measure) const;
+
+signals:
+    void zoomChanged();
+    void previewPageChanged();
+    void documentChanged();
+
+private:
+    void add(DrawOp op);
+    QSizeF orientedPaper() const;
+
+    std::shared_ptr<PrinterBackend> m_printer;
+    PrintDocument m_document;
+    bool m_open = false;
+    DrawStyle m_style;
+    qint32 m_penColor = 0;
+    qint32 m_brushColor = 16777215;
+    qint32 m_textColor = 0;
+    int m_orientation = 0;
+    double m_marginLeft = 1440, m_marginTop = 1440, m_marginRight = 1440, m_marginBottom = 1440;
+    double m_currentX = 0, m_currentY = 0;
+    int m_previewPage = 1;
+    double m_zoom = 100;
+    int m_zoomMode = 0;
+    QSize m_viewport{800, 600};
+};
