@@ -7,7 +7,7 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev libgl-dev qt6-translations-l10n
     libgtest-dev zbar-tools
-    mdbtools-dev
+    mdbtools-dev poppler-utils
     fonts-liberation fonts-dejavu-core
 )
 

@@ -1,0 +1,302 @@
+#include "printcomponent/clspressivo.h"
+#include "printcomponent/inifile.h"
+#include "printcomponent/pressivoui.h"
+#include "printcomponent/printsurface.h"
+#include "printcomponent/programfolders.h"
+#include "recordingprinter.h"
+#include "support/recordingmessages.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Pressivo : public ::testing::Test {
+protected:
+    Pressivo()
+    {
+        programfolders::setBase(folder.path());
+        ui.surface().setPrinterBackend(printer);
+    }
+    ~Pressivo() override { programfolders::setBase({}); }
+
+    const DrawOp& lastOp() const { return ui.surface().document().pages.back().ops.back(); }
+    const DrawStyle& styleOf(const DrawOp& op) const
+    {
+        return ui.surface().document().styles[std::size_t(op.style)];
+    }
+
+    QTemporaryDir folder;
+    RecordingMessages messages;
+    mutable HeadlessPressivoUi ui;
+    std::shared_ptr<RecordingPrinter> printer = std::make_shared<RecordingPrinter>();
+};
+
+TEST_F(Pressivo, StartsInMillimetresWithAnOpenDocumentAndDefaultMargins)
+{
+    clsPressivo pressivo(ui);
+    EXPECT_EQ(pressivo.ScaleMode(), 6);
+    EXPECT_EQ(pressivo.unitWord(), u"mm");
+    EXPECT_EQ(pressivo.Copies(), 1);
+    EXPECT_EQ(pressivo.PrintDestination(), 0);
+    EXPECT_TRUE(ui.surface().isOpen());
+    EXPECT_DOUBLE_EQ(ui.surface().MarginTop(), 170.1);
+    EXPECT_DOUBLE_EQ(ui.surface().MarginLeft(), 170.1);
+}
+
+TEST_F(Pressivo, MarginsComeFromTheSettingsAndAreWrittenBack)
+{
+    SetKeyIni(programfolders::settingsFile(), QStringLiteral("MARGINE SUPERIORE"),
+              QStringLiteral("1,5"));
+    SetKeyIni(programfolders::settingsFile(), QStringLiteral("Margine destro"), QStringLiteral("x"));
+    {
+        clsPressivo pressivo(ui);
+        EXPECT_DOUBLE_EQ(ui.surface().MarginTop(), 850.5);
+        EXPECT_DOUBLE_EQ(ui.surface().MarginRight(), 170.1);
+    }
+    EXPECT_EQ(GetKeyIni(programfolders::settingsFile(), QStringLiteral("Margine superiore")), u"1,50");
+    EXPECT_EQ(GetKeyIni(programfolders::settingsFile(), QStringLiteral("Margine destro")), u"0,30");
+}
+
+TEST_F(Pressivo, AFirstRunWritesThreeMillimetresUnderEachKey)
+{
+    { clsPressivo pressivo(ui); }
+    for (const char* key : {"Margine superiore", "Margine inferiore", "Margine destro",
+                            "Margine sinistro"})
+        EXPECT_EQ(GetKeyIni(programfolders::settingsFile(), QLatin1String(key)), u"0,30") << key;
+}
+
+TEST_F(Pressivo, PropertyMappings)
+{
+    clsPressivo pressivo(ui);
+    pressivo.setFontSize(2);
+    EXPECT_EQ(pressivo.FontSize(), 4.0f);
+    pressivo.setTextAlign(1);
+    EXPECT_EQ(ui.surface().TextAlign(), 2);
+    EXPECT_EQ(pressivo.TextAlign(), 1);
+    pressivo.setTextAlign(2);
+    EXPECT_EQ(ui.surface().TextAlign(), 1);
+    pressivo.setOrientation(2);
+    EXPECT_EQ(ui.surface().Orientation(), 1);
+    pressivo.setOrientation(3);
+    EXPECT_EQ(ui.surface().Orientation(), 1);
+    EXPECT_EQ(pressivo.Orientation(), 2);
+    EXPECT_DOUBLE_EQ(pressivo.Width(), 16838); // landscape: swapped
+    pressivo.setFillStyle(7);
+    EXPECT_EQ(pressivo.FillStyle(), ui.surface().BrushStyle());
+    pressivo.setDrawWidth(2);
+    EXPECT_DOUBLE_EQ(ui.surface().PenWidth(), 2 * ui.surface().TwipsPerPixel());
+    pressivo.setDrawStyle(5);
+    EXPECT_EQ(ui.surface().PenStyle(), 5);
+    EXPECT_EQ(ui.surface().PenWidth(), 0);
+}
+
+TEST_F(Pressivo, OffsetsMoveThePositionInTwips)
+{
+    clsPressivo pressivo(ui);
+    pressivo.setCurrentX(0);
+    pressivo.setOffsetX(7);
+    EXPECT_FLOAT_EQ(pressivo.CurrentX(), 396.9f);
+    EXPECT_DOUBLE_EQ(ui.surface().CurrentX(), double(396.9f));
+    pressivo.setCurrentX(12.5f); // 7 + 12.5 = 19.5 mm
+    EXPECT_NEAR(ui.surface().CurrentX(), 19.5 * 56.7, 1e-9);
+
+    pressivo.setScaleMode(4);
+    EXPECT_EQ(pressivo.unitWord(), u"mm");
+    const float before = pressivo.CurrentX();
+    pressivo.setOffsetX(5);
+    EXPECT_EQ(pressivo.CurrentX(), before);
+}
+
+TEST_F(Pressivo, LinesBoxesAndCircles)
+{
+    clsPressivo pressivo(ui);
+    pressivo.setOffsetX(4);
+    pressivo.DrawLine(10, 20, 30, 40, 255, QStringLiteral("BF"));
+    EXPECT_EQ(lastOp().kind, DrawOp::Kind::Rectangle);
+    EXPECT_NEAR(lastOp().area.left(), 14 * 56.7, 1e-6);
+    EXPECT_NEAR(lastOp().area.top(), 20 * 56.7, 1e-6);
+    EXPECT_EQ(styleOf(lastOp()).brushStyle, 0);
+    EXPECT_EQ(QColor::fromRgb(styleOf(lastOp()).brushColor), QColor(255, 0, 0));
+
+    const double widthBefore = ui.surface().PenWidth();
+    pressivo.DrawLine(0, 0, 10, 10, {}, {}, {}, 2);
+    EXPECT_EQ(lastOp().kind, DrawOp::Kind::Line);
+    EXPECT_NEAR(styleOf(lastOp()).penWidth, 0.4 * 56.7, 1e-9);
+    EXPECT_EQ(ui.surface().PenWidth(), widthBefore);
+
+    pressivo.DrawCircle(5, 5, 2);
+    EXPECT_EQ(lastOp().kind, DrawOp::Kind::Circle);
+    EXPECT_EQ(ui.surface().BrushStyle(), 1);
+    EXPECT_EQ(styleOf(lastOp()).brushStyle, 1);
+
+    const std::size_t ops = ui.surface().document().pages.back().ops.size();
+    pressivo.DrawLine(0, 0, 1, 1, {}, QStringLiteral("b"));
+    EXPECT_EQ(ui.surface().document().pages.back().ops.size(), ops);
+}
+
+TEST_F(Pressivo, TextBoxesHaveNoOutlineAndShadeWithTheBrush)
+{
+    clsPressivo pressivo(ui);
+    pressivo.setBrushColor(65535);
+    pressivo.DrawTextBox(QStringLiteral("Ciao"), 10, 10, 50, 5, true);
+    EXPECT_EQ(lastOp().kind, DrawOp::Kind::TextBox);
+    EXPECT_TRUE(lastOp().shade);
+    EXPECT_EQ(ui.surface().PenStyle(), 5);
+    EXPECT_NEAR(lastOp().area.width(), 50 * 56.7, 1e-9);
+}
+
+TEST_F(Pressivo, BarcodesConvertTheMeasuresEvenWhenNothingIsDrawn)
+{
+    clsPressivo pressivo(ui);
+    double left = 10, top = 20, width = 30, height = 15;
+    pressivo.DrawEANBarCode(QString(), left, top, width, height);
+    EXPECT_DOUBLE_EQ(left, 567);
+    EXPECT_DOUBLE_EQ(height, 15 * 56.7);
+    EXPECT_TRUE(ui.surface().document().pages.back().ops.empty());
+}
+
+TEST_F(Pressivo, BarcodesRestoreTheSurfaceAndPrintTheirLineInItalicWhenItIsOn)
+{
+    clsPressivo pressivo(ui);
+    pressivo.setFontName(QStringLiteral("Courier New"));
+    pressivo.setFontSize(10);
+    pressivo.setFontItalic(true);
+    pressivo.setTextAlign(2);
+    double left = 10, top = 20;
+    QVariant width = 40, height = 15;
+    pressivo.Draw39Barcode(QStringLiteral("abc"), left, top, width, height);
+    const auto& ops = ui.surface().document().pages.back().ops;
+    const DrawOp& text = ops.back();
+    EXPECT_EQ(text.kind, DrawOp::Kind::Text);
+    EXPECT_EQ(text.text, u"*ABC*");
+    EXPECT_TRUE(styleOf(text).fontItalic);
+    EXPECT_EQ(styleOf(text).fontName, u"Arial");
+    EXPECT_EQ(styleOf(text).fontSize, 8);
+    // Start, A, B, C, stop: 5 x 13 units + 1, as light and dark boxes.
+    int units = 0;
+    for (const DrawOp& op : ops) {
+        if (op.kind == DrawOp::Kind::Rectangle)
+            units += int(std::lround(op.area.width() / (40 * 56.7 / 66)));
+    }
+    EXPECT_EQ(units, 66);
+    EXPECT_EQ(ui.surface().FontName(), u"Courier New");
+    EXPECT_EQ(ui.surface().FontSize(), 10);
+    EXPECT_EQ(pressivo.TextAlign(), 2);
+}
+
+TEST_F(Pressivo, AnInvalidEanReportsAndDrawsNothing)
+{
+    clsPressivo pressivo(ui);
+    double left = 0, top = 0, width = 30, height = 15;
+    pressivo.DrawEANBarCode(QStringLiteral("123"), left, top, width, height);
+    EXPECT_EQ(messages.lastText(), u"Codice EAN invalido!..");
+    EXPECT_TRUE(ui.surface().document().pages.back().ops.empty());
+}
+
+TEST_F(Pressivo, TheDestinationLoopCarriesOutSetUpRequests)
+{
+    clsPressivo pressivo(ui);
+    struct Script final : PressivoUi {
+        HeadlessPressivoUi& inner;
+        std::vector<qint16> answers;
+        std::vector<DestinationRequest> seen;
+        explicit Script(HeadlessPressivoUi& i) : inner(i) {}
+        PrintSurface& surface() override { return inner.surface(); }
+        void askDestination(DestinationRequest& request) override
+        {
+            seen.push_back(request);
+            request.DestinazioneStampa = answers[seen.size() - 1];
+            request.Copies = 0; // an answer of 0 copies keeps the number
+        }
+        void showPreview() override {}
+        QString chooseSavedPrint(const QString&) override { return {}; }
+    } script(ui);
+    script.answers = {-1, -2, 2};
+    clsPressivo scripted(script);
+    scripted.setCopies(4);
+    EXPECT_EQ(scripted.SelectPrintDestination(), 2);
+    EXPECT_EQ(printer->printerSetups, 1);
+    EXPECT_EQ(printer->pageSetups, 1);
+    ASSERT_EQ(script.seen.size(), 3u);
+    EXPECT_EQ(script.seen[0].CurrentPrinter, u"Etichettatrice");
+    EXPECT_EQ(script.seen[0].Port, u"usb://1");
+    EXPECT_EQ(script.seen[2].Copies, 4);
+    EXPECT_EQ(scripted.Copies(), 4);
+}
+
+TEST_F(Pressivo, EndDocDeliversToTheChosenDestination)
+{
+    {
+        clsPressivo pressivo(ui);
+        pressivo.DrawLine(0, 0, 10, 10);
+        pressivo.EndDoc(); // never chosen: discarded
+        EXPECT_EQ(ui.surface().PageCount(), 0);
+    }
+    {
+        clsPressivo pressivo(ui);
+        ui.destination = 2;
+        ui.copies = 3;
+        EXPECT_EQ(pressivo.SelectPrintDestination(), 2);
+        pressivo.EndDoc();
+        EXPECT_EQ(printer->jobs.size(), 3u);
+    }
+    {
+        clsPressivo pressivo(ui);
+        pressivo.setPrintDestination(2);
+        pressivo.setCopies(0);
+        pressivo.EndDoc();
+        EXPECT_EQ(printer->jobs.size(), 3u); // no copies, nothing printed
+    }
+    {
+        clsPressivo pressivo(ui);
+        ui.destination = 1;
+        pressivo.SelectPrintDestination();
+        pressivo.EndDoc();
+        EXPECT_EQ(ui.previews, 1);
+    }
+}
+
+TEST_F(Pressivo, ASavedPrintIsWrittenAndCanBeSentAgain)
+{
+    const QString file = folder.filePath(QStringLiteral("Stampe/etichette.ant"));
+    QDir().mkpath(folder.filePath(QStringLiteral("Stampe")));
+    {
+        clsPressivo pressivo(ui);
+        ui.destination = 3;
+        ui.fileName = file;
+        EXPECT_EQ(pressivo.SelectPrintDestination(), 3);
+        EXPECT_EQ(pressivo.FileName().toString(), file);
+        pressivo.DrawLine(0, 0, 10, 10, {}, QStringLiteral("B"));
+        pressivo.NewPage();
+        pressivo.DrawLine(0, 0, 10, 10);
+        pressivo.EndDoc();
+    }
+    ASSERT_TRUE(QFile::exists(file));
+    {
+        clsPressivo pressivo(ui);
+        ui.savedPrintAnswer = file;
+        ui.destination = 2;
+        pressivo.ManageFilePrinted();
+        ASSERT_EQ(printer->jobs.size(), 1u);
+        EXPECT_EQ(printer->jobs[0].pages, 2);
+    }
+}
+
+TEST_F(Pressivo, ADamagedSavedPrintIsReportedNotShown)
+{
+    const QString file = folder.filePath(QStringLiteral("rotta.ant"));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("MARVELLO-STAMPA\n\x00\x01garbage", 26);
+    out.close();
+    clsPressivo pressivo(ui);
+    ui.savedPrintAnswer = file;
+    ui.destination = 1;
+    pressivo.ManageFilePrinted();
+    EXPECT_TRUE(messages.lastText().startsWith(u"Errore non gestito. Codice: 321"));
+    EXPECT_EQ(ui.previews, 0);
+}
+
+} // namespace

@@ -1,0 +1,181 @@
+#include "printcomponent/printdocument.h"
+#include "printcomponent/printsurface.h"
+#include "support/recordingmessages.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Measures, NumbersAreTwipsTextsCarryTheirUnit)
+{
+    PrintSurface surface;
+    EXPECT_DOUBLE_EQ(surface.toTwips(708.75), 708.75);
+    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("12.5mm")), 708.75);
+    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("12,5mm")), 708.75);
+    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral(".4mm")), 22.68);
+    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("1,5cm")), 850.5);
+    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("2in")), 2880);
+    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("10point")), 200);
+    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("-3twip")), -3);
+    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("2pix")), 2 * surface.TwipsPerPixel());
+    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("abc")), 0);
+}
+
+TEST(PrintSurfaceDocument, PagesOpsAndSharedPictures)
+{
+    PrintSurface surface;
+    surface.DrawLine(0, 0, 100, 100); // no document yet: nothing happens
+    surface.StartDoc();
+    EXPECT_EQ(surface.PageCount(), 1);
+    QImage picture(10, 10, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    for (int page = 0; page < 3; ++page) {
+        if (page > 0)
+            surface.NewPage();
+        surface.DrawPicture(picture, 100, 100, 500, 500);
+        surface.DrawRectangle(0, 0, QStringLiteral("10mm"), QStringLiteral("10mm"));
+    }
+    surface.EndDoc();
+    EXPECT_EQ(surface.PageCount(), 3);
+    EXPECT_EQ(surface.document().pictures.size(), 1u); // held once
+    EXPECT_EQ(surface.document().pages[2].ops.size(), 2u);
+    surface.KillDoc();
+    EXPECT_EQ(surface.PageCount(), 0);
+}
+
+TEST(PrintSurfaceText, TextFlowsFromTheCurrentPositionAndMovesIt)
+{
+    PrintSurface surface;
+    surface.StartDoc();
+    surface.setMarginLeft(1000);
+    surface.setCurrentX(2000);
+    surface.setCurrentY(3000);
+    const double width = surface.TextWidth(QStringLiteral("abc"));
+    EXPECT_GT(width, 0);
+    surface.setText(QStringLiteral("abc"));
+    EXPECT_NEAR(surface.CurrentX(), 2000 + width, 0.01);
+    EXPECT_EQ(surface.CurrentY(), 3000);
+    surface.setText(QStringLiteral("def\r"));
+    EXPECT_EQ(surface.CurrentX(), 1000);
+    EXPECT_GT(surface.CurrentY(), 3000);
+    EXPECT_GT(surface.TextHeight(QStringLiteral("a\rb")), surface.TextHeight(QStringLiteral("a")));
+    surface.setFontSize(20);
+    EXPECT_NEAR(surface.TextWidth(QStringLiteral("abc")), 2 * width, width * 0.05);
+}
+
+TEST(PrintSurfaceZoom, NamedZoomsFitTheViewport)
+{
+    PrintSurface surface;
+    surface.StartDoc();
+    surface.setViewportSize(QSize(816, 600));
+    surface.setZoomMode(4);
+    const double pageWidthPixels = 11906 / surface.TwipsPerPixel();
+    EXPECT_NEAR(surface.Zoom(), 100.0 * 800 / pageWidthPixels, 0.01);
+    surface.setZoomMode(3);
+    EXPECT_LT(surface.Zoom(), 100.0 * 800 / pageWidthPixels);
+    surface.setZoom(75);
+    EXPECT_EQ(surface.Zoom(), 75);
+    EXPECT_EQ(surface.ZoomMode(), 0);
+    surface.setZoom(0); // refused
+    EXPECT_EQ(surface.Zoom(), 75);
+}
+
+TEST(PrintSurfaceActions, WithoutAPrinterEveryRequestSaysSo)
+{
+    RecordingMessages messages;
+    PrintSurface surface;
+    surface.StartDoc();
+    surface.EndDoc();
+    surface.setAction(11);
+    surface.setAction(2);
+    surface.setAction(13);
+    ASSERT_EQ(messages.messages.size(), 3);
+    EXPECT_TRUE(messages.messages[0].text.contains(u"Nessuna stampante installata"));
+    EXPECT_TRUE(surface.DeviceName().isEmpty());
+}
+
+// The extent of the dark pixels of an image, in pixels.
+QRect darkArea(const QImage& image)
+{
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(line[x]) < 128) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// A page with a black 10 mm square at (20 mm, 30 mm).
+PrintDocument squareDocument()
+{
+    PrintSurface surface;
+    surface.StartDoc();
+    surface.setPenStyle(5);
+    surface.setBrushStyle(0);
+    surface.setBrushColor(0);
+    surface.DrawRectangle(QStringLiteral("20mm"), QStringLiteral("30mm"), QStringLiteral("30mm"),
+                          QStringLiteral("40mm"));
+    surface.EndDoc();
+    return surface.document();
+}
+
+void expectSquareAt600Dpi(const QImage& image)
+{
+    const double pixelsPerMm = 600 / 25.4;
+    const QRect area = darkArea(image);
+    ASSERT_TRUE(area.isValid());
+    // Within 0.1 mm (2.4 pixels) on every edge.
+    EXPECT_NEAR(area.left() / pixelsPerMm, 20, 0.1);
+    EXPECT_NEAR(area.top() / pixelsPerMm, 30, 0.1);
+    EXPECT_NEAR((area.right() + 1) / pixelsPerMm, 30, 0.1);
+    EXPECT_NEAR((area.bottom() + 1) / pixelsPerMm, 40, 0.1);
+}
+
+TEST(PrintOutput, ABoxLandsWhereItWasPlacedOnAnImage)
+{
+    expectSquareAt600Dpi(printoutput::renderImage(squareDocument(), 0, 600));
+}
+
+TEST(PrintOutput, ABoxLandsWhereItWasPlacedInAPdf)
+{
+    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    ASSERT_FALSE(pdftoppm.isEmpty()) << "pdftoppm (poppler-utils) is needed";
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("quadrato.pdf"));
+    QString error;
+    ASSERT_TRUE(printoutput::writePdf(squareDocument(), pdf, &error)) << error.toStdString();
+    QProcess render;
+    render.start(pdftoppm, {QStringLiteral("-r"), QStringLiteral("600"), QStringLiteral("-gray"),
+                            QStringLiteral("-png"),
+                            QStringLiteral("-singlefile"), pdf, folder.filePath(QStringLiteral("p"))});
+    ASSERT_TRUE(render.waitForFinished(60000));
+    QImageReader::setAllocationLimit(512);
+    const QImage page(folder.filePath(QStringLiteral("p.png")));
+    ASSERT_FALSE(page.isNull());
+    // A4 at 600 dpi.
+    EXPECT_NEAR(page.width(), 4961, 2);
+    expectSquareAt600Dpi(page.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(PrintOutput, APdfThatCannotBeWrittenSaysWhy)
+{
+    QString error;
+    EXPECT_FALSE(printoutput::writePdf(squareDocument(), QStringLiteral("/non/esiste/a.pdf"), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+} // namespace

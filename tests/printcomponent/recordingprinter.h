@@ -1,0 +1,35 @@
+#pragma once
+
+#include "printcomponent/printsurface.h"
+
+// A printer that records what it was asked to print.
+class RecordingPrinter final : public PrinterBackend {
+public:
+    bool available() const override { return true; }
+    QString deviceName() const override { return QStringLiteral("Etichettatrice"); }
+    QString portName() const override { return QStringLiteral("usb://1"); }
+    QSizeF paperSize() const override { return {11906, 16838}; }
+    bool print(const PrintDocument& document, int first, int last, QString*) override
+    {
+        jobs.push_back({first, last, int(document.pages.size())});
+        return true;
+    }
+    bool pageSetup(int& orientation) override
+    {
+        ++pageSetups;
+        orientation = 1;
+        return true;
+    }
+    bool printerSetup() override
+    {
+        ++printerSetups;
+        return true;
+    }
+
+    struct Job {
+        int first, last, pages;
+    };
+    std::vector<Job> jobs;
+    int pageSetups = 0;
+    int printerSetups = 0;
+};

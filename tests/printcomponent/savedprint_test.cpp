@@ -1,0 +1,122 @@
+#include "printcomponent/clspressivo.h"
+#include "printcomponent/pressivoui.h"
+#include "printcomponent/printdocument.h"
+#include "printcomponent/printsurface.h"
+#include "printcomponent/programfolders.h"
+#include "support/recordingmessages.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Three pages with text, boxes, a picture drawn twice and both barcodes.
+PrintDocument sampleDocument(const QString& folder)
+{
+    programfolders::setBase(folder);
+    HeadlessPressivoUi ui;
+    PrintDocument document;
+    {
+        clsPressivo pressivo(ui);
+        QImage picture(40, 20, QImage::Format_RGB32);
+        picture.fill(QColor(30, 90, 160));
+        for (int page = 0; page < 3; ++page) {
+            if (page > 0)
+                pressivo.NewPage();
+            pressivo.setFontName(QStringLiteral("Liberation Sans"));
+            pressivo.setFontSize(12);
+            pressivo.setFontBold(page == 1);
+            pressivo.DrawTextBox(QStringLiteral("Pagina %1 – Perché sì").arg(page + 1), 20, 20, 80,
+                                 10, page == 2);
+            pressivo.DrawLine(10, 10, 100, 60, 65535, QStringLiteral("BF"), 255, 3);
+            pressivo.PaintPicture(picture, 120, 20, 30, 15);
+            double l = 20, t = 80, w = 50, h = 25;
+            pressivo.DrawEANBarCode(QStringLiteral("5901234123457"), l, t, w, h);
+            double l2 = 20, t2 = 120;
+            QVariant w2 = 70, h2 = 20;
+            pressivo.Draw39Barcode(QStringLiteral("ART-%1").arg(page), l2, t2, w2, h2);
+            pressivo.setCurrentX(20);
+            pressivo.setCurrentY(160);
+            pressivo.DrawText(QStringLiteral("Testo libero"));
+        }
+        ui.surface().EndDoc();
+        document = ui.surface().document();
+        pressivo.KillDoc();
+    }
+    programfolders::setBase({});
+    return document;
+}
+
+TEST(SavedPrints, SaveAndLoadRenderIdentically)
+{
+    QTemporaryDir folder;
+    const PrintDocument original = sampleDocument(folder.path());
+    ASSERT_EQ(original.pages.size(), 3u);
+    EXPECT_EQ(original.pictures.size(), 1u);
+    const QString path = folder.filePath(QStringLiteral("stampa.ant"));
+    QString error;
+    ASSERT_TRUE(printoutput::save(original, path, &error)) << error.toStdString();
+
+    PrintDocument loaded;
+    ASSERT_FALSE(printoutput::load(path, loaded));
+    EXPECT_TRUE(loaded == original);
+    for (int page = 0; page < 3; ++page)
+        EXPECT_EQ(printoutput::renderImage(loaded, page, 100),
+                  printoutput::renderImage(original, page, 100))
+            << "page " << page + 1;
+}
+
+TEST(SavedPrints, DamagedCutAndForeignFilesAreRefusedCleanly)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("stampa.ant"));
+    ASSERT_TRUE(printoutput::save(sampleDocument(folder.path()), path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray good = file.readAll();
+
+    auto refused = [](const QByteArray& bytes) {
+        PrintDocument document;
+        const auto error = printoutput::load(bytes, document);
+        return error && error->number == printoutput::InvalidFileFormat;
+    };
+    EXPECT_TRUE(refused(QByteArray()));
+    EXPECT_TRUE(refused(QByteArray("%PDF-1.4 not ours")));
+    for (qsizetype cut = 0; cut < good.size(); cut += std::max<qsizetype>(1, good.size() / 97))
+        EXPECT_TRUE(refused(good.left(cut))) << "cut at " << cut;
+    EXPECT_TRUE(refused(good + "x")); // trailing bytes
+
+    // Flipped bytes either load a consistent document or are refused; never a crash.
+    quint32 seed = 7;
+    int loadedAnyway = 0;
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bytes = good;
+        seed = seed * 1664525u + 1013904223u;
+        const qsizetype at = 16 + qsizetype(seed % quint32(bytes.size() - 16));
+        bytes[at] = char(bytes[at] ^ char(1 << (seed >> 29)));
+        PrintDocument document;
+        if (!printoutput::load(bytes, document)) {
+            ++loadedAnyway;
+            printoutput::renderImage(document, 0, 20);
+        }
+    }
+    SUCCEED() << loadedAnyway << " flipped files still loaded";
+}
+
+TEST(SavedPrints, HugeCountsDoNotAllocate)
+{
+    // A header claiming four billion styles, in a 40-byte file.
+    QByteArray bytes("MARVELLO-STAMPA\n");
+    bytes += QByteArray("\x00\x01", 2);
+    const char paper[] = "\x40\xC7\x41\x00\x00\x00\x00\x00\x40\xD0\x71\x80\x00\x00\x00\x00";
+    bytes += QByteArray(paper, 16);
+    bytes += QByteArray("\xff\xff\xff\xff", 4);
+    PrintDocument document;
+    const auto error = printoutput::load(bytes, document);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->number, 321);
+}
+
+} // namespace
