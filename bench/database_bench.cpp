@@ -15,15 +15,13 @@
 
 namespace {
 
-long peakKilobytes()
-{
+long peakKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
 }
 
-void report(const char* step, QElapsedTimer& timer, long records = -1)
-{
+void report(const char* step, QElapsedTimer& timer, long records = -1) {
     std::printf("%-44s %8.1f ms  peak %7.1f MB", step, double(timer.nsecsElapsed()) / 1e6,
                 double(peakKilobytes()) / 1024.0);
     if (records >= 0)
@@ -32,14 +30,14 @@ void report(const char* step, QElapsedTimer& timer, long records = -1)
     timer.restart();
 }
 
-long walk(clsDatabase& database, Recordset& records)
-{
+long walk(clsDatabase& database, Recordset& records) {
     const char* fields[] = {"Codice", "Nome", "Indirizzo", "Citta", "EAN13"};
     long seen = 0;
     std::size_t characters = 0;
     for (records.MoveFirst(); !records.eof(); records.MoveNext()) {
         for (const char* field : fields)
-            characters += database.GetValoreCampo(records, QString::fromLatin1(field)).toString().size();
+            characters +=
+                database.GetValoreCampo(records, QString::fromLatin1(field)).toString().size();
         ++seen;
     }
     return characters > 0 ? seen : 0;
@@ -47,8 +45,7 @@ long walk(clsDatabase& database, Recordset& records)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1])
                                   : QStringLiteral(MARVELLO_TEST_DATA_DIR "/grande.mdb");
@@ -71,14 +68,14 @@ int main(int argc, char** argv)
         report("walk, five fields a record", timer, walk(database, *records));
 
         equal = QStringLiteral("Roma");
-        database.ConnettiRecordset(records, QStringLiteral("Indirizzi"), QStringLiteral("Citta"),
-                                   1, equal, from, to);
+        database.ConnettiRecordset(records, QStringLiteral("Indirizzi"), QStringLiteral("Citta"), 1,
+                                   equal, from, to);
         report("select Citta = 'Roma'", timer, records->RecordCount());
         report("walk, five fields a record", timer, walk(database, *records));
 
         QString none1, none2, none3;
-        database.ConnettiRecordset(records, QStringLiteral("Indirizzi"), QString(), 0, none1,
-                                   none2, none3);
+        database.ConnettiRecordset(records, QStringLiteral("Indirizzi"), QString(), 0, none1, none2,
+                                   none3);
         report("select all records", timer, records->RecordCount());
         report("walk, five fields a record", timer, walk(database, *records));
         std::printf("%-44s %8.1f ms\n", "total", double(total.nsecsElapsed()) / 1e6);

@@ -18,20 +18,22 @@ const char* const MarginKeys[] = {"Margine superiore", "Margine inferiore", "Mar
 constexpr double DefaultMargin = 170.1; // 3 mm in twips
 constexpr double MillimetreTwips = 56.7;
 
-bool given(const QVariant& value) { return value.isValid() && !value.isNull(); }
+bool given(const QVariant& value) {
+    return value.isValid() && !value.isNull();
+}
 
-QString pointDecimal(double value) { return numbers::formatPlain(value, u'.'); }
+QString pointDecimal(double value) {
+    return numbers::formatPlain(value, u'.');
+}
 
 } // namespace
 
 clsPressivo::clsPressivo()
-    : clsPressivo(PressivoUi::current())
-{}
+    : clsPressivo(PressivoUi::current()) {}
 
 clsPressivo::clsPressivo(PressivoUi& ui)
     : m_ui(ui)
-    , m_surface(&ui.surface())
-{
+    , m_surface(&ui.surface()) {
     setScaleMode(6);
     setDrawWidth(0);
     m_surface->setPenWidth(0);
@@ -42,7 +44,8 @@ clsPressivo::clsPressivo(PressivoUi& ui)
     const QString settings = programfolders::settingsFile();
     double margins[4];
     for (int i = 0; i < 4; ++i) {
-        const double centimetres = ValoreNumerico(GetKeyIni(settings, QLatin1String(MarginKeys[i])));
+        const double centimetres =
+            ValoreNumerico(GetKeyIni(settings, QLatin1String(MarginKeys[i])));
         margins[i] = centimetres > 0 ? centimetres * 567.0 : DefaultMargin;
     }
     m_surface->setMarginTop(margins[0]);
@@ -52,20 +55,19 @@ clsPressivo::clsPressivo(PressivoUi& ui)
     m_surface->StartDoc();
 }
 
-clsPressivo::~clsPressivo()
-{
+clsPressivo::~clsPressivo() {
     const double margins[4] = {m_surface->MarginTop(), m_surface->MarginBottom(),
                                m_surface->MarginRight(), m_surface->MarginLeft()};
     QLocale locale = RegionalSettings::locale();
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     const QString settings = programfolders::settingsFile();
     for (int i = 0; i < 4; ++i)
-        SetKeyIni(settings, QLatin1String(MarginKeys[i]), locale.toString(margins[i] / 567.0, 'f', 2));
+        SetKeyIni(settings, QLatin1String(MarginKeys[i]),
+                  locale.toString(margins[i] / 567.0, 'f', 2));
     m_ui.unloadPreview();
 }
 
-double clsPressivo::twipsPerUnit() const
-{
+double clsPressivo::twipsPerUnit() const {
     switch (m_scaleMode) {
     case 1:
         return 1;
@@ -84,8 +86,7 @@ double clsPressivo::twipsPerUnit() const
     }
 }
 
-void clsPressivo::setScaleMode(int mode)
-{
+void clsPressivo::setScaleMode(int mode) {
     m_scaleMode = mode;
     switch (mode) {
     case 1:
@@ -111,52 +112,53 @@ void clsPressivo::setScaleMode(int mode)
     }
 }
 
-QString clsPressivo::measure(double value) const
-{
+QString clsPressivo::measure(double value) const {
     return numbers::formatPlain(value, RegionalSettings::decimalSeparator()) + m_unitWord;
 }
 
-QString clsPressivo::xMeasure(double x) const { return measure(x + m_offsetX.toDouble()); }
-QString clsPressivo::yMeasure(double y) const { return measure(y + m_offsetY.toDouble()); }
+QString clsPressivo::xMeasure(double x) const {
+    return measure(x + m_offsetX.toDouble());
+}
+QString clsPressivo::yMeasure(double y) const {
+    return measure(y + m_offsetY.toDouble());
+}
 
-int clsPressivo::DrawStyle() const { return m_surface->PenStyle(); }
+int clsPressivo::DrawStyle() const {
+    return m_surface->PenStyle();
+}
 
-void clsPressivo::setDrawStyle(int style)
-{
+void clsPressivo::setDrawStyle(int style) {
     m_drawStyle = style;
     m_surface->setPenWidth(0);
     m_surface->setPenStyle(style);
 }
 
-QVariant clsPressivo::DrawWidth() const { return m_surface->PenWidth(); }
+QVariant clsPressivo::DrawWidth() const {
+    return m_surface->PenWidth();
+}
 
-void clsPressivo::setDrawWidth(const QVariant& width)
-{
+void clsPressivo::setDrawWidth(const QVariant& width) {
     m_drawWidth = width;
     m_surface->setPenWidth(width.toString() + QStringLiteral("pix"));
 }
 
-int clsPressivo::FillStyle() const
-{
+int clsPressivo::FillStyle() const {
     const int style = m_surface->BrushStyle();
     return style == 0 || style == 1 ? style : m_fillStyle;
 }
 
-void clsPressivo::setFillStyle(int style)
-{
+void clsPressivo::setFillStyle(int style) {
     m_fillStyle = style;
     if (style == 0 || style == 1)
         m_surface->setBrushStyle(style);
 }
 
-int clsPressivo::Orientation() const
-{
+int clsPressivo::Orientation() const {
     const int surface = m_surface->Orientation();
     return surface == 0 ? 1 : surface == 1 ? 2 : m_orientation;
 }
 
-void clsPressivo::setOrientation(int orientation)
-{
+void clsPressivo::setOrientation(int orientation) {
     m_orientation = orientation;
     if (orientation == 1)
         m_surface->setOrientation(0);
@@ -164,61 +166,69 @@ void clsPressivo::setOrientation(int orientation)
         m_surface->setOrientation(1);
 }
 
-double clsPressivo::Width() const
-{
+double clsPressivo::Width() const {
     m_width = m_surface->Orientation() == 1 ? m_surface->PaperHeight() : m_surface->PaperWidth();
     return m_width;
 }
 
-double clsPressivo::Height() const
-{
+double clsPressivo::Height() const {
     m_height = m_surface->Orientation() == 1 ? m_surface->PaperWidth() : m_surface->PaperHeight();
     return m_height;
 }
 
-QString clsPressivo::FontName() const { return m_surface->FontName(); }
-void clsPressivo::setFontName(const QString& name) { m_surface->setFontName(name); }
-float clsPressivo::FontSize() const { return float(m_surface->FontSize()); }
-void clsPressivo::setFontSize(float size) { m_surface->setFontSize(std::max(size, 4.0f)); }
-bool clsPressivo::FontBold() const { return m_surface->FontBold(); }
-void clsPressivo::setFontBold(bool bold) { m_surface->setFontBold(bold); }
-bool clsPressivo::FontItalic() const { return m_surface->FontItalic(); }
-void clsPressivo::setFontItalic(bool italic) { m_surface->setFontItalic(italic); }
+QString clsPressivo::FontName() const {
+    return m_surface->FontName();
+}
+void clsPressivo::setFontName(const QString& name) {
+    m_surface->setFontName(name);
+}
+float clsPressivo::FontSize() const {
+    return float(m_surface->FontSize());
+}
+void clsPressivo::setFontSize(float size) {
+    m_surface->setFontSize(std::max(size, 4.0f));
+}
+bool clsPressivo::FontBold() const {
+    return m_surface->FontBold();
+}
+void clsPressivo::setFontBold(bool bold) {
+    m_surface->setFontBold(bold);
+}
+bool clsPressivo::FontItalic() const {
+    return m_surface->FontItalic();
+}
+void clsPressivo::setFontItalic(bool italic) {
+    m_surface->setFontItalic(italic);
+}
 
-void clsPressivo::setCurrentX(float x)
-{
+void clsPressivo::setCurrentX(float x) {
     m_currentX = x;
     m_surface->setCurrentX(pointDecimal(m_offsetX.toDouble() + double(x)) + m_unitWord);
 }
 
-void clsPressivo::setCurrentY(float y)
-{
+void clsPressivo::setCurrentY(float y) {
     m_currentY = y;
     m_surface->setCurrentY(pointDecimal(m_offsetY.toDouble() + double(y)) + m_unitWord);
 }
 
-void clsPressivo::setOffsetX(const QVariant& offset)
-{
+void clsPressivo::setOffsetX(const QVariant& offset) {
     m_offsetX = offset;
     m_currentX = float(double(m_currentX) + offset.toDouble() * twipsPerUnit());
     m_surface->setCurrentX(double(m_currentX));
 }
 
-void clsPressivo::setOffsetY(const QVariant& offset)
-{
+void clsPressivo::setOffsetY(const QVariant& offset) {
     m_offsetY = offset;
     m_currentY = float(double(m_currentY) + offset.toDouble() * twipsPerUnit());
     m_surface->setCurrentY(double(m_currentY));
 }
 
-int clsPressivo::TextAlign() const
-{
+int clsPressivo::TextAlign() const {
     const int surface = m_surface->TextAlign();
     return surface == 0 ? 0 : surface == 2 ? 1 : surface == 1 ? 2 : m_textAlign;
 }
 
-void clsPressivo::setTextAlign(int align)
-{
+void clsPressivo::setTextAlign(int align) {
     m_textAlign = align;
     if (align == 0)
         m_surface->setTextAlign(0);
@@ -228,17 +238,32 @@ void clsPressivo::setTextAlign(int align)
         m_surface->setTextAlign(1);
 }
 
-qint32 clsPressivo::TextColor() const { return m_surface->TextColor(); }
-void clsPressivo::setTextColor(qint32 colour) { m_surface->setTextColor(colour); }
-qint32 clsPressivo::BrushColor() const { return m_surface->BrushColor(); }
-void clsPressivo::setBrushColor(qint32 colour) { m_surface->setBrushColor(colour); }
-int clsPressivo::BrushStyle() const { return m_surface->BrushStyle(); }
-void clsPressivo::setBrushStyle(int style) { m_surface->setBrushStyle(style); }
-int clsPressivo::Page() const { return m_surface->CurrentPage(); }
-int clsPressivo::Pages() const { return m_surface->PageCount(); }
+qint32 clsPressivo::TextColor() const {
+    return m_surface->TextColor();
+}
+void clsPressivo::setTextColor(qint32 colour) {
+    m_surface->setTextColor(colour);
+}
+qint32 clsPressivo::BrushColor() const {
+    return m_surface->BrushColor();
+}
+void clsPressivo::setBrushColor(qint32 colour) {
+    m_surface->setBrushColor(colour);
+}
+int clsPressivo::BrushStyle() const {
+    return m_surface->BrushStyle();
+}
+void clsPressivo::setBrushStyle(int style) {
+    m_surface->setBrushStyle(style);
+}
+int clsPressivo::Page() const {
+    return m_surface->CurrentPage();
+}
+int clsPressivo::Pages() const {
+    return m_surface->PageCount();
+}
 
-int clsPressivo::SelectPrintDestination(const QVariant& devicesDisabled, bool noPrompt)
-{
+int clsPressivo::SelectPrintDestination(const QVariant& devicesDisabled, bool noPrompt) {
     CursoreNormale();
     DestinationRequest request;
     for (;;) {
@@ -272,8 +297,7 @@ int clsPressivo::SelectPrintDestination(const QVariant& devicesDisabled, bool no
 
 void clsPressivo::DrawLine(double x1, double y1, double x2, double y2, const QVariant& color,
                            const QVariant& tipoLinea, const QVariant& penColor,
-                           const QVariant& penWidth)
-{
+                           const QVariant& penWidth) {
     const qint32 savedColour = m_surface->PenColor();
     const double savedWidth = m_surface->PenWidth();
     m_surface->setPenStyle(0);
@@ -309,14 +333,12 @@ void clsPressivo::DrawLine(double x1, double y1, double x2, double y2, const QVa
     m_surface->setPenWidth(savedWidth);
 }
 
-void clsPressivo::DrawCircle(double x1, double y1, double radius)
-{
+void clsPressivo::DrawCircle(double x1, double y1, double radius) {
     m_surface->setBrushStyle(1);
     m_surface->DrawCircle(xMeasure(x1), yMeasure(y1), measure(radius));
 }
 
-void clsPressivo::DrawText(const QString& textToPrint)
-{
+void clsPressivo::DrawText(const QString& textToPrint) {
     const double marginLeft = m_surface->MarginLeft();
     m_surface->setMarginLeft(m_surface->CurrentX());
     const double marginTop = m_surface->MarginTop();
@@ -328,12 +350,17 @@ void clsPressivo::DrawText(const QString& textToPrint)
     m_surface->setMarginTop(marginTop);
 }
 
-void clsPressivo::NewPage() { m_surface->NewPage(); }
-void clsPressivo::KillDoc() { m_surface->KillDoc(); }
-void clsPressivo::StartDoc() { m_surface->StartDoc(); }
+void clsPressivo::NewPage() {
+    m_surface->NewPage();
+}
+void clsPressivo::KillDoc() {
+    m_surface->KillDoc();
+}
+void clsPressivo::StartDoc() {
+    m_surface->StartDoc();
+}
 
-void clsPressivo::EndDoc()
-{
+void clsPressivo::EndDoc() {
     m_surface->EndDoc();
     switch (m_printDestination) {
     case 0:
@@ -364,8 +391,7 @@ void clsPressivo::EndDoc()
 }
 
 void clsPressivo::PaintPicture(const QImage& picture, double x1, double y1, const QVariant& width,
-                               const QVariant& height)
-{
+                               const QVariant& height) {
     const bool hasWidth = given(width);
     const bool hasHeight = given(height);
     if (hasWidth && hasHeight)
@@ -380,8 +406,7 @@ void clsPressivo::PaintPicture(const QImage& picture, double x1, double y1, cons
         m_surface->DrawPicture(picture, xMeasure(x1), yMeasure(y1));
 }
 
-void clsPressivo::ManageFilePrinted()
-{
+void clsPressivo::ManageFilePrinted() {
     CursoreNormale();
     const QString file = m_ui.chooseSavedPrint(programfolders::printsFolder());
     if (file.isEmpty())
@@ -401,16 +426,14 @@ void clsPressivo::ManageFilePrinted()
 }
 
 void clsPressivo::DrawTextBox(const QString& textToPrint, float x, float y, float width,
-                              float height, bool shade)
-{
+                              float height, bool shade) {
     m_surface->setPenStyle(5);
     m_surface->TextBox(textToPrint, xMeasure(x), yMeasure(y), measure(width), measure(height),
                        shade);
 }
 
 void clsPressivo::DrawEANBarCode(const QString& text, double& left, double& top, double& width,
-                                 double& height)
-{
+                                 double& height) {
     left *= MillimetreTwips;
     top *= MillimetreTwips;
     width *= MillimetreTwips;
@@ -419,8 +442,7 @@ void clsPressivo::DrawEANBarCode(const QString& text, double& left, double& top,
 }
 
 void clsPressivo::Draw39Barcode(const QString& text, double& left, double& top, QVariant& width,
-                                QVariant& height)
-{
+                                QVariant& height) {
     left *= MillimetreTwips;
     top *= MillimetreTwips;
     width = width.toDouble() * MillimetreTwips;
@@ -429,8 +451,7 @@ void clsPressivo::Draw39Barcode(const QString& text, double& left, double& top, 
 }
 
 void clsPressivo::drawBarcode(bool ean, const QString& text, double left, double top, double width,
-                              double height)
-{
+                              double height) {
     if (text.isEmpty())
         return;
     QString modules;

@@ -11,10 +11,11 @@
 
 namespace {
 
-QString withEquals(const QString& key) { return key.endsWith(u'=') ? key : key + u'='; }
+QString withEquals(const QString& key) {
+    return key.endsWith(u'=') ? key : key + u'=';
+}
 
-QStringList readLines(const QString& file)
-{
+QStringList readLines(const QString& file) {
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
         return {};
@@ -28,13 +29,11 @@ QStringList readLines(const QString& file)
 
 // The line holds the key: its first characters, as many as the key has, equal the key with
 // blanks at the ends of both removed and letter case ignored.
-bool holdsKey(const QString& line, const QString& key)
-{
+bool holdsKey(const QString& line, const QString& key) {
     return line.left(key.size()).trimmed().compare(key.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
-bool writeLines(const QString& file, const QStringList& lines)
-{
+bool writeLines(const QString& file, const QStringList& lines) {
     QString text;
     for (const QString& line : lines)
         text += line + QStringLiteral("\r\n");
@@ -49,15 +48,13 @@ bool writeLines(const QString& file, const QStringList& lines)
 
 } // namespace
 
-QString temporaryIniFile(const QString& file)
-{
+QString temporaryIniFile(const QString& file) {
     const qsizetype dot = file.lastIndexOf(u'.');
     const qsizetype slash = std::max(file.lastIndexOf(u'/'), file.lastIndexOf(u'\\'));
     return dot > slash ? file.left(dot + 1) + QStringLiteral("~tm") : file + QStringLiteral("~tm");
 }
 
-QString GetKeyIni(const QString& file, const QString& key)
-{
+QString GetKeyIni(const QString& file, const QString& key) {
     if (file.isEmpty() || key.isEmpty())
         return {};
     const QString wanted = withEquals(key);
@@ -71,8 +68,7 @@ QString GetKeyIni(const QString& file, const QString& key)
     return value;
 }
 
-bool SetKeyIni(const QString& file, const QString& key, const QString& value)
-{
+bool SetKeyIni(const QString& file, const QString& key, const QString& value) {
     if (file.isEmpty() || key.isEmpty())
         return false;
     const QString wanted = withEquals(key);
@@ -95,7 +91,8 @@ bool SetKeyIni(const QString& file, const QString& key, const QString& value)
         return false;
     }
     // Replace in one step: the settings are never missing, even if the program stops here.
-    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(file).constData()) != 0) {
+    if (std::rename(QFile::encodeName(temporary).constData(),
+                    QFile::encodeName(file).constData()) != 0) {
         QFile::remove(temporary);
         return false;
     }

@@ -3,32 +3,34 @@
 #include "printsurface.h"
 
 namespace {
-PressivoUi*& installed()
-{
+PressivoUi*& installed() {
     static PressivoUi* ui = nullptr;
     return ui;
 }
 } // namespace
 
-PressivoUi& PressivoUi::current()
-{
+PressivoUi& PressivoUi::current() {
     static HeadlessPressivoUi headless;
     PressivoUi* ui = installed();
     return ui ? *ui : headless;
 }
 
-void PressivoUi::install(PressivoUi* ui) { installed() = ui; }
+void PressivoUi::install(PressivoUi* ui) {
+    installed() = ui;
+}
 
 HeadlessPressivoUi::HeadlessPressivoUi()
-    : m_surface(new PrintSurface)
-{}
+    : m_surface(new PrintSurface) {}
 
-HeadlessPressivoUi::~HeadlessPressivoUi() { delete m_surface; }
+HeadlessPressivoUi::~HeadlessPressivoUi() {
+    delete m_surface;
+}
 
-PrintSurface& HeadlessPressivoUi::surface() { return *m_surface; }
+PrintSurface& HeadlessPressivoUi::surface() {
+    return *m_surface;
+}
 
-void HeadlessPressivoUi::askDestination(DestinationRequest& request)
-{
+void HeadlessPressivoUi::askDestination(DestinationRequest& request) {
     ++questions;
     request.DestinazioneStampa = destination;
     request.FileName = fileName;

@@ -17,8 +17,7 @@
 #include <cstring>
 #include <type_traits>
 
-int PrintDocument::styleIndex(const DrawStyle& style)
-{
+int PrintDocument::styleIndex(const DrawStyle& style) {
     // Documents use a handful of styles; the last ones are the likely match.
     for (int i = int(styles.size()) - 1; i >= 0; --i) {
         if (styles[std::size_t(i)] == style)
@@ -28,8 +27,7 @@ int PrintDocument::styleIndex(const DrawStyle& style)
     return int(styles.size()) - 1;
 }
 
-int PrintDocument::pictureIndex(const QImage& picture)
-{
+int PrintDocument::pictureIndex(const QImage& picture) {
     const auto found = m_pictureByKey.find(picture.cacheKey());
     if (found != m_pictureByKey.end())
         return found->second;
@@ -39,16 +37,14 @@ int PrintDocument::pictureIndex(const QImage& picture)
     return index;
 }
 
-void PrintDocument::clear()
-{
+void PrintDocument::clear() {
     pages.clear();
     styles.clear();
     pictures.clear();
     m_pictureByKey.clear();
 }
 
-bool PrintDocument::operator==(const PrintDocument& other) const
-{
+bool PrintDocument::operator==(const PrintDocument& other) const {
     if (paper != other.paper || pages != other.pages || styles != other.styles ||
         pictures.size() != other.pictures.size())
         return false;
@@ -62,8 +58,7 @@ bool PrintDocument::operator==(const PrintDocument& other) const
 
 namespace printoutput {
 
-QFont fontInTwips(const DrawStyle& style)
-{
+QFont fontInTwips(const DrawStyle& style) {
     QFont font(style.fontName);
     font.setPixelSize(std::max(1, int(std::lround(style.fontSize * 20.0))));
     font.setBold(style.fontBold);
@@ -75,13 +70,11 @@ QFont fontInTwips(const DrawStyle& style)
 
 namespace {
 
-Qt::Alignment horizontal(int textAlign)
-{
+Qt::Alignment horizontal(int textAlign) {
     return textAlign == 1 ? Qt::AlignHCenter : textAlign == 2 ? Qt::AlignRight : Qt::AlignLeft;
 }
 
-QPen penOf(const DrawStyle& style)
-{
+QPen penOf(const DrawStyle& style) {
     if (style.penStyle == 5)
         return Qt::NoPen;
     QPen pen(QColor::fromRgb(style.penColor));
@@ -92,13 +85,11 @@ QPen penOf(const DrawStyle& style)
     return pen;
 }
 
-QBrush brushOf(const DrawStyle& style)
-{
+QBrush brushOf(const DrawStyle& style) {
     return style.brushStyle == 0 ? QBrush(QColor::fromRgb(style.brushColor)) : QBrush(Qt::NoBrush);
 }
 
-QString printable(QString text)
-{
+QString printable(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     while (text.endsWith(u'\n'))
@@ -108,8 +99,7 @@ QString printable(QString text)
 
 } // namespace
 
-void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter)
-{
+void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter) {
     if (pageIndex < 0 || std::size_t(pageIndex) >= document.pages.size())
         return;
     painter.save();
@@ -141,7 +131,8 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter)
         case DrawOp::Kind::Text:
             painter.setFont(fontInTwips(style));
             painter.setPen(QColor::fromRgb(style.textColor));
-            painter.drawText(op.area, int(horizontal(style.textAlign) | Qt::AlignTop | Qt::TextWordWrap),
+            painter.drawText(op.area,
+                             int(horizontal(style.textAlign) | Qt::AlignTop | Qt::TextWordWrap),
                              printable(op.text));
             break;
         case DrawOp::Kind::TextBox: {
@@ -152,7 +143,8 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter)
             painter.setClipRect(box, Qt::IntersectClip);
             painter.setFont(fontInTwips(style));
             painter.setPen(QColor::fromRgb(style.textColor));
-            painter.drawText(box, int(horizontal(style.textAlign) | Qt::AlignTop | Qt::TextWordWrap),
+            painter.drawText(box,
+                             int(horizontal(style.textAlign) | Qt::AlignTop | Qt::TextWordWrap),
                              printable(op.text));
             painter.restore();
             break;
@@ -162,8 +154,7 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter)
     painter.restore();
 }
 
-bool writePdf(const PrintDocument& document, const QString& path, QString* error)
-{
+bool writePdf(const PrintDocument& document, const QString& path, QString* error) {
     {
         QFile probe(path);
         if (!probe.open(QIODevice::WriteOnly)) {
@@ -175,8 +166,8 @@ bool writePdf(const PrintDocument& document, const QString& path, QString* error
     QPdfWriter pdf(path);
     pdf.setCreator(QStringLiteral("Marvello"));
     pdf.setResolution(1440); // one unit a twip
-    pdf.setPageSize(QPageSize(document.paper / 20.0, QPageSize::Point, QString(),
-                              QPageSize::ExactMatch));
+    pdf.setPageSize(
+        QPageSize(document.paper / 20.0, QPageSize::Point, QString(), QPageSize::ExactMatch));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter painter;
     if (!painter.begin(&pdf)) {
@@ -193,8 +184,7 @@ bool writePdf(const PrintDocument& document, const QString& path, QString* error
     return painter.end();
 }
 
-QImage renderImage(const PrintDocument& document, int pageIndex, double dotsPerInch)
-{
+QImage renderImage(const PrintDocument& document, int pageIndex, double dotsPerInch) {
     const double scale = dotsPerInch / 1440.0;
     QImage image(QSize(int(std::ceil(document.paper.width() * scale)),
                        int(std::ceil(document.paper.height() * scale))),
@@ -217,15 +207,13 @@ const QByteArray Magic("MARVELLO-STAMPA\n");
 constexpr quint16 Version = 1;
 constexpr double LargestMeasure = 1e9; // twips; a page is never larger
 
-void writeString(QDataStream& out, const QString& text)
-{
+void writeString(QDataStream& out, const QString& text) {
     const QByteArray bytes = text.toUtf8();
     out << quint32(bytes.size());
     out.writeRawData(bytes.constData(), int(bytes.size()));
 }
 
-void writeBytes(QDataStream& out, const QByteArray& bytes)
-{
+void writeBytes(QDataStream& out, const QByteArray& bytes) {
     out << quint32(bytes.size());
     out.writeRawData(bytes.constData(), int(bytes.size()));
 }
@@ -235,15 +223,13 @@ void writeBytes(QDataStream& out, const QByteArray& bytes)
 class Reader {
 public:
     explicit Reader(const QByteArray& bytes)
-        : m_bytes(bytes)
-    {}
+        : m_bytes(bytes) {}
 
     bool failed() const { return m_failed; }
     qsizetype left() const { return m_bytes.size() - m_at; }
     void fail() { m_failed = true; }
 
-    template <typename T> T number()
-    {
+    template <typename T> T number() {
         T value{};
         if (m_failed || left() < qsizetype(sizeof(T))) {
             fail();
@@ -260,16 +246,14 @@ public:
         return value;
     }
 
-    double measure()
-    {
+    double measure() {
         const double value = number<double>();
         if (!std::isfinite(value) || std::fabs(value) > LargestMeasure)
             fail();
         return value;
     }
 
-    QByteArray bytes()
-    {
+    QByteArray bytes() {
         const quint32 size = number<quint32>();
         if (m_failed || qsizetype(size) > left()) {
             fail();
@@ -283,8 +267,7 @@ public:
     QString string() { return QString::fromUtf8(bytes()); }
 
     // A count of records of at least `smallest` bytes each.
-    quint32 count(qsizetype smallest)
-    {
+    quint32 count(qsizetype smallest) {
         const quint32 value = number<quint32>();
         if (!m_failed && qsizetype(value) > left() / smallest)
             fail();
@@ -299,8 +282,7 @@ private:
 
 } // namespace
 
-bool save(const PrintDocument& document, const QString& path, QString* error)
-{
+bool save(const PrintDocument& document, const QString& path, QString* error) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
@@ -345,17 +327,16 @@ bool save(const PrintDocument& document, const QString& path, QString* error)
     return true;
 }
 
-std::optional<LoadError> load(const QString& path, PrintDocument& document)
-{
+std::optional<LoadError> load(const QString& path, PrintDocument& document) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return LoadError{FileAccessError, QStringLiteral("Errore di accesso al percorso/file: %1")
-                                              .arg(file.errorString())};
+        return LoadError{
+            FileAccessError,
+            QStringLiteral("Errore di accesso al percorso/file: %1").arg(file.errorString())};
     return load(file.readAll(), document);
 }
 
-std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document)
-{
+std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document) {
     const LoadError invalid{InvalidFileFormat,
                             QStringLiteral("Formato di file non valido: non è una stampa salvata "
                                            "di Marvello, oppure è danneggiata.")};

@@ -15,17 +15,17 @@ class QPainter;
 // A paged document built from drawing calls, in twips from the top-left corner of the paper.
 // Pictures are held once however often they are drawn.
 struct DrawStyle {
-    int penStyle = 0;         // 0 solid, 5 no outline
-    double penWidth = 0;      // twips; 0 is the thinnest line the device draws
+    int penStyle = 0;    // 0 solid, 5 no outline
+    double penWidth = 0; // twips; 0 is the thinnest line the device draws
     QRgb penColor = 0xff000000;
-    int brushStyle = 0;       // 0 solid, 1 transparent
+    int brushStyle = 0; // 0 solid, 1 transparent
     QRgb brushColor = 0xffffffff;
     QString fontName = QStringLiteral("Arial");
-    double fontSize = 10;     // points
+    double fontSize = 10; // points
     bool fontBold = false;
     bool fontItalic = false;
     QRgb textColor = 0xff000000;
-    int textAlign = 0;        // 0 left, 1 centre, 2 right
+    int textAlign = 0; // 0 left, 1 centre, 2 right
 
     bool operator==(const DrawStyle&) const = default;
 };
@@ -33,9 +33,9 @@ struct DrawStyle {
 struct DrawOp {
     enum class Kind : quint8 { Line, Rectangle, Circle, Picture, Text, TextBox };
     Kind kind = Kind::Line;
-    QRectF area;       // Line: from topLeft to bottomRight; Circle: centre and radius in width
-    int style = 0;     // index into PrintDocument::styles
-    int picture = -1;  // index into PrintDocument::pictures
+    QRectF area;      // Line: from topLeft to bottomRight; Circle: centre and radius in width
+    int style = 0;    // index into PrintDocument::styles
+    int picture = -1; // index into PrintDocument::pictures
     QString text;
     bool shade = false; // TextBox: filled with the brush
 

@@ -11,8 +11,7 @@
 
 #include <cmath>
 
-bool NoPrinter::print(const PrintDocument&, int, int, QString* error)
-{
+bool NoPrinter::print(const PrintDocument&, int, int, QString* error) {
     if (error)
         *error = QStringLiteral("Nessuna stampante installata.");
     return false;
@@ -20,16 +19,13 @@ bool NoPrinter::print(const PrintDocument&, int, int, QString* error)
 
 PrintSurface::PrintSurface(QObject* parent)
     : QObject(parent)
-    , m_printer(std::make_shared<NoPrinter>())
-{}
+    , m_printer(std::make_shared<NoPrinter>()) {}
 
-void PrintSurface::setPrinterBackend(std::shared_ptr<PrinterBackend> backend)
-{
+void PrintSurface::setPrinterBackend(std::shared_ptr<PrinterBackend> backend) {
     m_printer = backend ? std::move(backend) : std::make_shared<NoPrinter>();
 }
 
-double PrintSurface::toTwips(const QVariant& measure) const
-{
+double PrintSurface::toTwips(const QVariant& measure) const {
     if (measure.typeId() != QMetaType::QString)
         return measure.toDouble();
     static const QRegularExpression pattern(
@@ -54,50 +50,47 @@ double PrintSurface::toTwips(const QVariant& measure) const
     return 0;
 }
 
-double PrintSurface::TwipsPerPixel() const
-{
-    const QScreen* screen =
-        qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::primaryScreen()
-                                                                      : nullptr;
+double PrintSurface::TwipsPerPixel() const {
+    const QScreen* screen = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
+                                ? QGuiApplication::primaryScreen()
+                                : nullptr;
     const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
     return dpi > 0 ? 1440.0 / dpi : 15.0;
 }
 
-double PrintSurface::PaperWidth() const { return m_printer->paperSize().width(); }
-double PrintSurface::PaperHeight() const { return m_printer->paperSize().height(); }
+double PrintSurface::PaperWidth() const {
+    return m_printer->paperSize().width();
+}
+double PrintSurface::PaperHeight() const {
+    return m_printer->paperSize().height();
+}
 
-QSizeF PrintSurface::orientedPaper() const
-{
+QSizeF PrintSurface::orientedPaper() const {
     const QSizeF paper = m_printer->paperSize();
     return m_orientation == 1 ? paper.transposed() : paper;
 }
 
-void PrintSurface::setOrientation(int orientation)
-{
+void PrintSurface::setOrientation(int orientation) {
     if (orientation == 0 || orientation == 1)
         m_orientation = orientation;
 }
 
-void PrintSurface::setPenColor(qint32 colour)
-{
+void PrintSurface::setPenColor(qint32 colour) {
     m_penColor = colour;
     m_style.penColor = colors::toQColor(colour).rgb();
 }
 
-void PrintSurface::setBrushColor(qint32 colour)
-{
+void PrintSurface::setBrushColor(qint32 colour) {
     m_brushColor = colour;
     m_style.brushColor = colors::toQColor(colour).rgb();
 }
 
-void PrintSurface::setTextColor(qint32 colour)
-{
+void PrintSurface::setTextColor(qint32 colour) {
     m_textColor = colour;
     m_style.textColor = colors::toQColor(colour).rgb();
 }
 
-void PrintSurface::StartDoc()
-{
+void PrintSurface::StartDoc() {
     m_document.clear();
     m_document.paper = orientedPaper();
     m_document.pages.emplace_back();
@@ -108,8 +101,7 @@ void PrintSurface::StartDoc()
     emit documentChanged();
 }
 
-void PrintSurface::NewPage()
-{
+void PrintSurface::NewPage() {
     if (!m_open)
         return;
     m_document.pages.emplace_back();
@@ -117,27 +109,23 @@ void PrintSurface::NewPage()
     m_currentY = m_marginTop;
 }
 
-void PrintSurface::EndDoc()
-{
+void PrintSurface::EndDoc() {
     m_open = false;
     emit documentChanged();
 }
 
-void PrintSurface::KillDoc()
-{
+void PrintSurface::KillDoc() {
     m_open = false;
     m_document.clear();
     m_previewPage = 1;
     emit documentChanged();
 }
 
-bool PrintSurface::SaveDoc(const QString& path, QString* error) const
-{
+bool PrintSurface::SaveDoc(const QString& path, QString* error) const {
     return printoutput::save(m_document, path, error);
 }
 
-std::optional<printoutput::LoadError> PrintSurface::LoadDoc(const QString& path)
-{
+std::optional<printoutput::LoadError> PrintSurface::LoadDoc(const QString& path) {
     PrintDocument loaded;
     if (auto error = printoutput::load(path, loaded))
         return error;
@@ -148,14 +136,12 @@ std::optional<printoutput::LoadError> PrintSurface::LoadDoc(const QString& path)
     return std::nullopt;
 }
 
-void PrintSurface::setPreviewPage(int page)
-{
+void PrintSurface::setPreviewPage(int page) {
     m_previewPage = std::clamp(page, 1, std::max(1, PageCount()));
     emit previewPageChanged();
 }
 
-void PrintSurface::setZoom(double percent)
-{
+void PrintSurface::setZoom(double percent) {
     if (!(percent > 0))
         return;
     m_zoom = std::clamp(percent, 1.0, 5000.0);
@@ -163,15 +149,13 @@ void PrintSurface::setZoom(double percent)
     emit zoomChanged();
 }
 
-void PrintSurface::setViewportSize(QSize pixels)
-{
+void PrintSurface::setViewportSize(QSize pixels) {
     m_viewport = pixels.expandedTo(QSize(1, 1));
     if (m_zoomMode != 0)
         setZoomMode(m_zoomMode);
 }
 
-void PrintSurface::setZoomMode(int mode)
-{
+void PrintSurface::setZoomMode(int mode) {
     const QSizeF paper = m_document.pages.empty() ? orientedPaper() : m_document.paper;
     const double pageWidth = paper.width() / TwipsPerPixel();
     const double pageHeight = paper.height() / TwipsPerPixel();
@@ -197,8 +181,7 @@ void PrintSurface::setZoomMode(int mode)
     emit zoomChanged();
 }
 
-void PrintSurface::setAction(int action)
-{
+void PrintSurface::setAction(int action) {
     MessageService& messages = MessageService::current();
     const QString title = QStringLiteral("Stampa");
     QString error;
@@ -234,8 +217,7 @@ void PrintSurface::setAction(int action)
 }
 
 namespace {
-DrawOp makeOp(DrawOp::Kind kind, const QRectF& area)
-{
+DrawOp makeOp(DrawOp::Kind kind, const QRectF& area) {
     DrawOp op;
     op.kind = kind;
     op.area = area;
@@ -243,8 +225,7 @@ DrawOp makeOp(DrawOp::Kind kind, const QRectF& area)
 }
 } // namespace
 
-void PrintSurface::add(DrawOp op)
-{
+void PrintSurface::add(DrawOp op) {
     if (!m_open || m_document.pages.empty())
         return;
     op.style = m_document.styleIndex(m_style);
@@ -252,55 +233,53 @@ void PrintSurface::add(DrawOp op)
 }
 
 void PrintSurface::DrawLine(const QVariant& x1, const QVariant& y1, const QVariant& x2,
-                            const QVariant& y2)
-{
-    add(makeOp(DrawOp::Kind::Line, QRectF(QPointF(toTwips(x1), toTwips(y1)), QPointF(toTwips(x2), toTwips(y2)))));
+                            const QVariant& y2) {
+    add(makeOp(DrawOp::Kind::Line,
+               QRectF(QPointF(toTwips(x1), toTwips(y1)), QPointF(toTwips(x2), toTwips(y2)))));
 }
 
 void PrintSurface::DrawRectangle(const QVariant& x1, const QVariant& y1, const QVariant& x2,
-                                 const QVariant& y2)
-{
-    add(makeOp(DrawOp::Kind::Rectangle, QRectF(QPointF(toTwips(x1), toTwips(y1)), QPointF(toTwips(x2), toTwips(y2)))));
+                                 const QVariant& y2) {
+    add(makeOp(DrawOp::Kind::Rectangle,
+               QRectF(QPointF(toTwips(x1), toTwips(y1)), QPointF(toTwips(x2), toTwips(y2)))));
 }
 
-void PrintSurface::DrawCircle(const QVariant& x, const QVariant& y, const QVariant& radius)
-{
+void PrintSurface::DrawCircle(const QVariant& x, const QVariant& y, const QVariant& radius) {
     const double r = toTwips(radius);
     add(makeOp(DrawOp::Kind::Circle, QRectF(toTwips(x), toTwips(y), r, r)));
 }
 
 void PrintSurface::DrawPicture(const QImage& picture, const QVariant& x, const QVariant& y,
-                               const QVariant& width, const QVariant& height)
-{
+                               const QVariant& width, const QVariant& height) {
     if (picture.isNull() || !m_open)
         return;
     // Its own size comes from its resolution (96 dpi when it has none).
     const double dpiX = picture.dotsPerMeterX() > 0 ? picture.dotsPerMeterX() * 0.0254 : 96.0;
     const double dpiY = picture.dotsPerMeterY() > 0 ? picture.dotsPerMeterY() * 0.0254 : 96.0;
-    const double w = width.isValid() && !width.isNull() ? toTwips(width)
-                                                        : picture.width() * 1440.0 / dpiX;
-    const double h = height.isValid() && !height.isNull() ? toTwips(height)
-                                                          : picture.height() * 1440.0 / dpiY;
+    const double w =
+        width.isValid() && !width.isNull() ? toTwips(width) : picture.width() * 1440.0 / dpiX;
+    const double h =
+        height.isValid() && !height.isNull() ? toTwips(height) : picture.height() * 1440.0 / dpiY;
     DrawOp op = makeOp(DrawOp::Kind::Picture, QRectF(toTwips(x), toTwips(y), w, h));
     op.picture = m_document.pictureIndex(picture);
     add(std::move(op));
 }
 
 void PrintSurface::TextBox(const QString& text, const QVariant& x, const QVariant& y,
-                           const QVariant& width, const QVariant& height, bool shade)
-{
-    DrawOp op = makeOp(DrawOp::Kind::TextBox, QRectF(toTwips(x), toTwips(y), toTwips(width), toTwips(height)));
+                           const QVariant& width, const QVariant& height, bool shade) {
+    DrawOp op = makeOp(DrawOp::Kind::TextBox,
+                       QRectF(toTwips(x), toTwips(y), toTwips(width), toTwips(height)));
     op.text = text;
     op.shade = shade;
     add(std::move(op));
 }
 
-void PrintSurface::setText(const QString& text)
-{
+void PrintSurface::setText(const QString& text) {
     const QSizeF paper = m_document.pages.empty() ? orientedPaper() : m_document.paper;
     const double right = std::max(m_currentX + 1, paper.width() - m_marginRight);
     const double left = m_style.textAlign == 0 ? m_currentX : std::min(m_marginLeft, m_currentX);
-    DrawOp op = makeOp(DrawOp::Kind::Text, QRectF(left, m_currentY, right - left, std::max(1.0, paper.height() - m_currentY)));
+    DrawOp op = makeOp(DrawOp::Kind::Text, QRectF(left, m_currentY, right - left,
+                                                  std::max(1.0, paper.height() - m_currentY)));
     op.text = text;
     add(std::move(op));
 
@@ -310,8 +289,8 @@ void PrintSurface::setText(const QString& text)
     const bool paragraphEnds = shown.endsWith(u'\n');
     if (paragraphEnds)
         shown.chop(1);
-    const QRectF block = metrics.boundingRect(QRectF(0, 0, right - left, 1e9),
-                                              int(Qt::TextWordWrap), shown);
+    const QRectF block =
+        metrics.boundingRect(QRectF(0, 0, right - left, 1e9), int(Qt::TextWordWrap), shown);
     if (paragraphEnds) {
         m_currentY += std::max(block.height(), metrics.lineSpacing());
         m_currentX = m_marginLeft;
@@ -322,8 +301,7 @@ void PrintSurface::setText(const QString& text)
     }
 }
 
-double PrintSurface::TextWidth(const QString& text) const
-{
+double PrintSurface::TextWidth(const QString& text) const {
     const QFontMetricsF metrics(printoutput::fontInTwips(m_style));
     double widest = 0;
     for (const QString& line : QString(text).replace(u'\r', u'\n').split(u'\n'))
@@ -331,8 +309,7 @@ double PrintSurface::TextWidth(const QString& text) const
     return widest;
 }
 
-double PrintSurface::TextHeight(const QString& text) const
-{
+double PrintSurface::TextHeight(const QString& text) const {
     const QFontMetricsF metrics(printoutput::fontInTwips(m_style));
     QString lines = text;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');

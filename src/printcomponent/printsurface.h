@@ -81,7 +81,7 @@ public:
 
     int Orientation() const { return m_orientation; }
     void setOrientation(int orientation);
-    double PaperWidth() const;  // portrait sense
+    double PaperWidth() const; // portrait sense
     double PaperHeight() const;
 
     double MarginLeft() const { return m_marginLeft; }
@@ -101,7 +101,9 @@ public:
     int PenStyle() const { return m_style.penStyle; }
     void setPenStyle(int style) { m_style.penStyle = style; }
     double PenWidth() const { return m_style.penWidth; }
-    void setPenWidth(const QVariant& measure) { m_style.penWidth = std::max(0.0, toTwips(measure)); }
+    void setPenWidth(const QVariant& measure) {
+        m_style.penWidth = std::max(0.0, toTwips(measure));
+    }
     qint32 PenColor() const { return m_penColor; }
     void setPenColor(qint32 colour);
     int BrushStyle() const { return m_style.brushStyle; }

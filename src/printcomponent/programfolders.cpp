@@ -8,15 +8,13 @@
 namespace programfolders {
 
 namespace {
-QString& overridden()
-{
+QString& overridden() {
     static QString folder;
     return folder;
 }
 } // namespace
 
-QString base()
-{
+QString base() {
     if (!overridden().isEmpty())
         return overridden();
     const QString program = QCoreApplication::applicationDirPath();
@@ -29,10 +27,16 @@ QString base()
     return config;
 }
 
-QString settingsFile() { return QDir(base()).filePath(QStringLiteral("pressivo.ini")); }
+QString settingsFile() {
+    return QDir(base()).filePath(QStringLiteral("pressivo.ini"));
+}
 
-QString printsFolder() { return QDir(base()).filePath(QStringLiteral("Stampe")); }
+QString printsFolder() {
+    return QDir(base()).filePath(QStringLiteral("Stampe"));
+}
 
-void setBase(const QString& folder) { overridden() = folder; }
+void setBase(const QString& folder) {
+    overridden() = folder;
+}
 
 } // namespace programfolders

@@ -14,16 +14,14 @@ namespace {
 
 class Pressivo : public ::testing::Test {
 protected:
-    Pressivo()
-    {
+    Pressivo() {
         programfolders::setBase(folder.path());
         ui.surface().setPrinterBackend(printer);
     }
     ~Pressivo() override { programfolders::setBase({}); }
 
     const DrawOp& lastOp() const { return ui.surface().document().pages.back().ops.back(); }
-    const DrawStyle& styleOf(const DrawOp& op) const
-    {
+    const DrawStyle& styleOf(const DrawOp& op) const {
         return ui.surface().document().styles[std::size_t(op.style)];
     }
 
@@ -33,8 +31,7 @@ protected:
     std::shared_ptr<RecordingPrinter> printer = std::make_shared<RecordingPrinter>();
 };
 
-TEST_F(Pressivo, StartsInMillimetresWithAnOpenDocumentAndDefaultMargins)
-{
+TEST_F(Pressivo, StartsInMillimetresWithAnOpenDocumentAndDefaultMargins) {
     clsPressivo pressivo(ui);
     EXPECT_EQ(pressivo.ScaleMode(), 6);
     EXPECT_EQ(pressivo.unitWord(), u"mm");
@@ -45,30 +42,29 @@ TEST_F(Pressivo, StartsInMillimetresWithAnOpenDocumentAndDefaultMargins)
     EXPECT_DOUBLE_EQ(ui.surface().MarginLeft(), 170.1);
 }
 
-TEST_F(Pressivo, MarginsComeFromTheSettingsAndAreWrittenBack)
-{
+TEST_F(Pressivo, MarginsComeFromTheSettingsAndAreWrittenBack) {
     SetKeyIni(programfolders::settingsFile(), QStringLiteral("MARGINE SUPERIORE"),
               QStringLiteral("1,5"));
-    SetKeyIni(programfolders::settingsFile(), QStringLiteral("Margine destro"), QStringLiteral("x"));
+    SetKeyIni(programfolders::settingsFile(), QStringLiteral("Margine destro"),
+              QStringLiteral("x"));
     {
         clsPressivo pressivo(ui);
         EXPECT_DOUBLE_EQ(ui.surface().MarginTop(), 850.5);
         EXPECT_DOUBLE_EQ(ui.surface().MarginRight(), 170.1);
     }
-    EXPECT_EQ(GetKeyIni(programfolders::settingsFile(), QStringLiteral("Margine superiore")), u"1,50");
+    EXPECT_EQ(GetKeyIni(programfolders::settingsFile(), QStringLiteral("Margine superiore")),
+              u"1,50");
     EXPECT_EQ(GetKeyIni(programfolders::settingsFile(), QStringLiteral("Margine destro")), u"0,30");
 }
 
-TEST_F(Pressivo, AFirstRunWritesThreeMillimetresUnderEachKey)
-{
+TEST_F(Pressivo, AFirstRunWritesThreeMillimetresUnderEachKey) {
     { clsPressivo pressivo(ui); }
-    for (const char* key : {"Margine superiore", "Margine inferiore", "Margine destro",
-                            "Margine sinistro"})
+    for (const char* key :
+         {"Margine superiore", "Margine inferiore", "Margine destro", "Margine sinistro"})
         EXPECT_EQ(GetKeyIni(programfolders::settingsFile(), QLatin1String(key)), u"0,30") << key;
 }
 
-TEST_F(Pressivo, PropertyMappings)
-{
+TEST_F(Pressivo, PropertyMappings) {
     clsPressivo pressivo(ui);
     pressivo.setFontSize(2);
     EXPECT_EQ(pressivo.FontSize(), 4.0f);
@@ -92,8 +88,7 @@ TEST_F(Pressivo, PropertyMappings)
     EXPECT_EQ(ui.surface().PenWidth(), 0);
 }
 
-TEST_F(Pressivo, OffsetsMoveThePositionInTwips)
-{
+TEST_F(Pressivo, OffsetsMoveThePositionInTwips) {
     clsPressivo pressivo(ui);
     pressivo.setCurrentX(0);
     pressivo.setOffsetX(7);
@@ -109,8 +104,7 @@ TEST_F(Pressivo, OffsetsMoveThePositionInTwips)
     EXPECT_EQ(pressivo.CurrentX(), before);
 }
 
-TEST_F(Pressivo, LinesBoxesAndCircles)
-{
+TEST_F(Pressivo, LinesBoxesAndCircles) {
     clsPressivo pressivo(ui);
     pressivo.setOffsetX(4);
     pressivo.DrawLine(10, 20, 30, 40, 255, QStringLiteral("BF"));
@@ -136,8 +130,7 @@ TEST_F(Pressivo, LinesBoxesAndCircles)
     EXPECT_EQ(ui.surface().document().pages.back().ops.size(), ops);
 }
 
-TEST_F(Pressivo, TextBoxesHaveNoOutlineAndShadeWithTheBrush)
-{
+TEST_F(Pressivo, TextBoxesHaveNoOutlineAndShadeWithTheBrush) {
     clsPressivo pressivo(ui);
     pressivo.setBrushColor(65535);
     pressivo.DrawTextBox(QStringLiteral("Ciao"), 10, 10, 50, 5, true);
@@ -147,8 +140,7 @@ TEST_F(Pressivo, TextBoxesHaveNoOutlineAndShadeWithTheBrush)
     EXPECT_NEAR(lastOp().area.width(), 50 * 56.7, 1e-9);
 }
 
-TEST_F(Pressivo, BarcodesConvertTheMeasuresEvenWhenNothingIsDrawn)
-{
+TEST_F(Pressivo, BarcodesConvertTheMeasuresEvenWhenNothingIsDrawn) {
     clsPressivo pressivo(ui);
     double left = 10, top = 20, width = 30, height = 15;
     pressivo.DrawEANBarCode(QString(), left, top, width, height);
@@ -157,8 +149,7 @@ TEST_F(Pressivo, BarcodesConvertTheMeasuresEvenWhenNothingIsDrawn)
     EXPECT_TRUE(ui.surface().document().pages.back().ops.empty());
 }
 
-TEST_F(Pressivo, BarcodesRestoreTheSurfaceAndPrintTheirLineInItalicWhenItIsOn)
-{
+TEST_F(Pressivo, BarcodesRestoreTheSurfaceAndPrintTheirLineInItalicWhenItIsOn) {
     clsPressivo pressivo(ui);
     pressivo.setFontName(QStringLiteral("Courier New"));
     pressivo.setFontSize(10);
@@ -186,8 +177,7 @@ TEST_F(Pressivo, BarcodesRestoreTheSurfaceAndPrintTheirLineInItalicWhenItIsOn)
     EXPECT_EQ(pressivo.TextAlign(), 2);
 }
 
-TEST_F(Pressivo, AnInvalidEanReportsAndDrawsNothing)
-{
+TEST_F(Pressivo, AnInvalidEanReportsAndDrawsNothing) {
     clsPressivo pressivo(ui);
     double left = 0, top = 0, width = 30, height = 15;
     pressivo.DrawEANBarCode(QStringLiteral("123"), left, top, width, height);
@@ -195,17 +185,16 @@ TEST_F(Pressivo, AnInvalidEanReportsAndDrawsNothing)
     EXPECT_TRUE(ui.surface().document().pages.back().ops.empty());
 }
 
-TEST_F(Pressivo, TheDestinationLoopCarriesOutSetUpRequests)
-{
+TEST_F(Pressivo, TheDestinationLoopCarriesOutSetUpRequests) {
     clsPressivo pressivo(ui);
     struct Script final : PressivoUi {
         HeadlessPressivoUi& inner;
         std::vector<qint16> answers;
         std::vector<DestinationRequest> seen;
-        explicit Script(HeadlessPressivoUi& i) : inner(i) {}
+        explicit Script(HeadlessPressivoUi& i)
+            : inner(i) {}
         PrintSurface& surface() override { return inner.surface(); }
-        void askDestination(DestinationRequest& request) override
-        {
+        void askDestination(DestinationRequest& request) override {
             seen.push_back(request);
             request.DestinazioneStampa = answers[seen.size() - 1];
             request.Copies = 0; // an answer of 0 copies keeps the number
@@ -226,8 +215,7 @@ TEST_F(Pressivo, TheDestinationLoopCarriesOutSetUpRequests)
     EXPECT_EQ(scripted.Copies(), 4);
 }
 
-TEST_F(Pressivo, EndDocDeliversToTheChosenDestination)
-{
+TEST_F(Pressivo, EndDocDeliversToTheChosenDestination) {
     {
         clsPressivo pressivo(ui);
         pressivo.DrawLine(0, 0, 10, 10);
@@ -258,8 +246,7 @@ TEST_F(Pressivo, EndDocDeliversToTheChosenDestination)
     }
 }
 
-TEST_F(Pressivo, ASavedPrintIsWrittenAndCanBeSentAgain)
-{
+TEST_F(Pressivo, ASavedPrintIsWrittenAndCanBeSentAgain) {
     const QString file = folder.filePath(QStringLiteral("Stampe/etichette.ant"));
     QDir().mkpath(folder.filePath(QStringLiteral("Stampe")));
     {
@@ -284,8 +271,7 @@ TEST_F(Pressivo, ASavedPrintIsWrittenAndCanBeSentAgain)
     }
 }
 
-TEST_F(Pressivo, ADamagedSavedPrintIsReportedNotShown)
-{
+TEST_F(Pressivo, ADamagedSavedPrintIsReportedNotShown) {
     const QString file = folder.filePath(QStringLiteral("rotta.ant"));
     QFile out(file);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));

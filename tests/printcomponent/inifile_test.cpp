@@ -11,14 +11,12 @@ namespace {
 
 class IniFile : public ::testing::Test {
 protected:
-    void write(const QByteArray& bytes)
-    {
+    void write(const QByteArray& bytes) {
         QFile out(file);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
         out.write(bytes);
     }
-    QByteArray read() const
-    {
+    QByteArray read() const {
         QFile in(file);
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     }
@@ -27,8 +25,7 @@ protected:
     QString file = folder.filePath(QStringLiteral("pressivo.ini"));
 };
 
-TEST_F(IniFile, KeysMatchWithoutLetterCaseAndTheLastOneWins)
-{
+TEST_F(IniFile, KeysMatchWithoutLetterCaseAndTheLastOneWins) {
     write("altro=1\r\nMARGINE SUPERIORE=1,5\r\nMargine superiore = 9\r\nmargine superiore=2,5\r\n");
     EXPECT_EQ(GetKeyIni(file, QStringLiteral("Margine superiore")), u"2,5");
     write("MARGINE SUPERIORE=  1,5  \r\n");
@@ -40,33 +37,30 @@ TEST_F(IniFile, KeysMatchWithoutLetterCaseAndTheLastOneWins)
     EXPECT_EQ(GetKeyIni(QString(), QStringLiteral("x")), u"");
 }
 
-TEST_F(IniFile, ABlankBeforeTheSignBreaksTheKey)
-{
+TEST_F(IniFile, ABlankBeforeTheSignBreaksTheKey) {
     write("Margine destro =1\r\n");
     EXPECT_EQ(GetKeyIni(file, QStringLiteral("Margine destro")), u"");
     ASSERT_TRUE(SetKeyIni(file, QStringLiteral("Margine destro"), QStringLiteral("0,30")));
     EXPECT_EQ(read(), QByteArray("Margine destro =1\r\nMargine destro=0,30\r\n"));
 }
 
-TEST_F(IniFile, RewritesEveryMatchKeepsOtherLinesAndLeavesNoTemporaryFile)
-{
+TEST_F(IniFile, RewritesEveryMatchKeepsOtherLinesAndLeavesNoTemporaryFile) {
     write("# note\r\nmargine sinistro=1\r\nuno=2\r\nMARGINE SINISTRO=3\r\n");
     ASSERT_TRUE(SetKeyIni(file, QStringLiteral("Margine sinistro"), QStringLiteral("0,50")));
-    EXPECT_EQ(read(), QByteArray("# note\r\nmargine sinistro=0,50\r\nuno=2\r\nMARGINE SINISTRO=0,50\r\n"));
+    EXPECT_EQ(read(),
+              QByteArray("# note\r\nmargine sinistro=0,50\r\nuno=2\r\nMARGINE SINISTRO=0,50\r\n"));
     EXPECT_EQ(temporaryIniFile(file), folder.filePath(QStringLiteral("pressivo.~tm")));
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("pressivo.~tm"))));
 }
 
-TEST_F(IniFile, AMissingFileIsCreatedWithOneLine)
-{
+TEST_F(IniFile, AMissingFileIsCreatedWithOneLine) {
     ASSERT_TRUE(SetKeyIni(file, QStringLiteral("Margine inferiore"), QStringLiteral("0,30")));
     EXPECT_EQ(read(), QByteArray("Margine inferiore=0,30\r\n"));
     EXPECT_FALSE(SetKeyIni(QString(), QStringLiteral("k"), QStringLiteral("v")));
     EXPECT_FALSE(SetKeyIni(file, QString(), QStringLiteral("v")));
 }
 
-TEST(TemporaryIniFile, ExtensionOnlyAfterTheLastFolder)
-{
+TEST(TemporaryIniFile, ExtensionOnlyAfterTheLastFolder) {
     EXPECT_EQ(temporaryIniFile(QStringLiteral("/a.b/pressivo")), u"/a.b/pressivo~tm");
     EXPECT_EQ(temporaryIniFile(QStringLiteral("C:\\a.b\\pressivo.ini")), u"C:\\a.b\\pressivo.~tm");
 }

@@ -13,8 +13,7 @@
 
 namespace {
 
-TEST(Measures, NumbersAreTwipsTextsCarryTheirUnit)
-{
+TEST(Measures, NumbersAreTwipsTextsCarryTheirUnit) {
     PrintSurface surface;
     EXPECT_DOUBLE_EQ(surface.toTwips(708.75), 708.75);
     EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("12.5mm")), 708.75);
@@ -28,8 +27,7 @@ TEST(Measures, NumbersAreTwipsTextsCarryTheirUnit)
     EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("abc")), 0);
 }
 
-TEST(PrintSurfaceDocument, PagesOpsAndSharedPictures)
-{
+TEST(PrintSurfaceDocument, PagesOpsAndSharedPictures) {
     PrintSurface surface;
     surface.DrawLine(0, 0, 100, 100); // no document yet: nothing happens
     surface.StartDoc();
@@ -50,8 +48,7 @@ TEST(PrintSurfaceDocument, PagesOpsAndSharedPictures)
     EXPECT_EQ(surface.PageCount(), 0);
 }
 
-TEST(PrintSurfaceText, TextFlowsFromTheCurrentPositionAndMovesIt)
-{
+TEST(PrintSurfaceText, TextFlowsFromTheCurrentPositionAndMovesIt) {
     PrintSurface surface;
     surface.StartDoc();
     surface.setMarginLeft(1000);
@@ -70,8 +67,7 @@ TEST(PrintSurfaceText, TextFlowsFromTheCurrentPositionAndMovesIt)
     EXPECT_NEAR(surface.TextWidth(QStringLiteral("abc")), 2 * width, width * 0.05);
 }
 
-TEST(PrintSurfaceZoom, NamedZoomsFitTheViewport)
-{
+TEST(PrintSurfaceZoom, NamedZoomsFitTheViewport) {
     PrintSurface surface;
     surface.StartDoc();
     surface.setViewportSize(QSize(816, 600));
@@ -87,8 +83,7 @@ TEST(PrintSurfaceZoom, NamedZoomsFitTheViewport)
     EXPECT_EQ(surface.Zoom(), 75);
 }
 
-TEST(PrintSurfaceActions, WithoutAPrinterEveryRequestSaysSo)
-{
+TEST(PrintSurfaceActions, WithoutAPrinterEveryRequestSaysSo) {
     RecordingMessages messages;
     PrintSurface surface;
     surface.StartDoc();
@@ -102,8 +97,7 @@ TEST(PrintSurfaceActions, WithoutAPrinterEveryRequestSaysSo)
 }
 
 // The extent of the dark pixels of an image, in pixels.
-QRect darkArea(const QImage& image)
-{
+QRect darkArea(const QImage& image) {
     int left = image.width(), top = image.height(), right = -1, bottom = -1;
     for (int y = 0; y < image.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
@@ -120,8 +114,7 @@ QRect darkArea(const QImage& image)
 }
 
 // A page with a black 10 mm square at (20 mm, 30 mm).
-PrintDocument squareDocument()
-{
+PrintDocument squareDocument() {
     PrintSurface surface;
     surface.StartDoc();
     surface.setPenStyle(5);
@@ -133,8 +126,7 @@ PrintDocument squareDocument()
     return surface.document();
 }
 
-void expectSquareAt600Dpi(const QImage& image)
-{
+void expectSquareAt600Dpi(const QImage& image) {
     const double pixelsPerMm = 600 / 25.4;
     const QRect area = darkArea(image);
     ASSERT_TRUE(area.isValid());
@@ -145,13 +137,11 @@ void expectSquareAt600Dpi(const QImage& image)
     EXPECT_NEAR((area.bottom() + 1) / pixelsPerMm, 40, 0.1);
 }
 
-TEST(PrintOutput, ABoxLandsWhereItWasPlacedOnAnImage)
-{
+TEST(PrintOutput, ABoxLandsWhereItWasPlacedOnAnImage) {
     expectSquareAt600Dpi(printoutput::renderImage(squareDocument(), 0, 600));
 }
 
-TEST(PrintOutput, ABoxLandsWhereItWasPlacedInAPdf)
-{
+TEST(PrintOutput, ABoxLandsWhereItWasPlacedInAPdf) {
     const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
     ASSERT_FALSE(pdftoppm.isEmpty()) << "pdftoppm (poppler-utils) is needed";
     QTemporaryDir folder;
@@ -160,8 +150,8 @@ TEST(PrintOutput, ABoxLandsWhereItWasPlacedInAPdf)
     ASSERT_TRUE(printoutput::writePdf(squareDocument(), pdf, &error)) << error.toStdString();
     QProcess render;
     render.start(pdftoppm, {QStringLiteral("-r"), QStringLiteral("600"), QStringLiteral("-gray"),
-                            QStringLiteral("-png"),
-                            QStringLiteral("-singlefile"), pdf, folder.filePath(QStringLiteral("p"))});
+                            QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,
+                            folder.filePath(QStringLiteral("p"))});
     ASSERT_TRUE(render.waitForFinished(60000));
     QImageReader::setAllocationLimit(512);
     const QImage page(folder.filePath(QStringLiteral("p.png")));
@@ -171,10 +161,10 @@ TEST(PrintOutput, ABoxLandsWhereItWasPlacedInAPdf)
     expectSquareAt600Dpi(page.convertToFormat(QImage::Format_RGB32));
 }
 
-TEST(PrintOutput, APdfThatCannotBeWrittenSaysWhy)
-{
+TEST(PrintOutput, APdfThatCannotBeWrittenSaysWhy) {
     QString error;
-    EXPECT_FALSE(printoutput::writePdf(squareDocument(), QStringLiteral("/non/esiste/a.pdf"), &error));
+    EXPECT_FALSE(
+        printoutput::writePdf(squareDocument(), QStringLiteral("/non/esiste/a.pdf"), &error));
     EXPECT_FALSE(error.isEmpty());
 }
 

@@ -9,19 +9,16 @@ public:
     QString deviceName() const override { return QStringLiteral("Etichettatrice"); }
     QString portName() const override { return QStringLiteral("usb://1"); }
     QSizeF paperSize() const override { return {11906, 16838}; }
-    bool print(const PrintDocument& document, int first, int last, QString*) override
-    {
+    bool print(const PrintDocument& document, int first, int last, QString*) override {
         jobs.push_back({first, last, int(document.pages.size())});
         return true;
     }
-    bool pageSetup(int& orientation) override
-    {
+    bool pageSetup(int& orientation) override {
         ++pageSetups;
         orientation = 1;
         return true;
     }
-    bool printerSetup() override
-    {
+    bool printerSetup() override {
         ++printerSetups;
         return true;
     }

@@ -13,8 +13,7 @@
 namespace {
 
 // Three pages with text, boxes, a picture drawn twice and both barcodes.
-PrintDocument sampleDocument(const QString& folder)
-{
+PrintDocument sampleDocument(const QString& folder) {
     programfolders::setBase(folder);
     HeadlessPressivoUi ui;
     PrintDocument document;
@@ -49,8 +48,7 @@ PrintDocument sampleDocument(const QString& folder)
     return document;
 }
 
-TEST(SavedPrints, SaveAndLoadRenderIdentically)
-{
+TEST(SavedPrints, SaveAndLoadRenderIdentically) {
     QTemporaryDir folder;
     const PrintDocument original = sampleDocument(folder.path());
     ASSERT_EQ(original.pages.size(), 3u);
@@ -68,8 +66,7 @@ TEST(SavedPrints, SaveAndLoadRenderIdentically)
             << "page " << page + 1;
 }
 
-TEST(SavedPrints, DamagedCutAndForeignFilesAreRefusedCleanly)
-{
+TEST(SavedPrints, DamagedCutAndForeignFilesAreRefusedCleanly) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("stampa.ant"));
     ASSERT_TRUE(printoutput::save(sampleDocument(folder.path()), path));
@@ -105,8 +102,7 @@ TEST(SavedPrints, DamagedCutAndForeignFilesAreRefusedCleanly)
     SUCCEED() << loadedAnyway << " flipped files still loaded";
 }
 
-TEST(SavedPrints, HugeCountsDoNotAllocate)
-{
+TEST(SavedPrints, HugeCountsDoNotAllocate) {
     // A header claiming four billion styles, in a 40-byte file.
     QByteArray bytes("MARVELLO-STAMPA\n");
     bytes += QByteArray("\x00\x01", 2);

@@ -1,0 +1,260 @@
+#include "printcomponent/frmpressivoanteprima.h"
+#include "printcomponent/frmpressivodestinazionestampa.h"
+#include "printcomponent/frmpressivogestionestampe.h"
+#include "printcomponent/printsurface.h"
+#include "printcomponent/programfolders.h"
+#include "support/recordingmessages.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Destination : public ::testing::Test {
+protected:
+    Destination() {
+        programfolders::setBase(folder.path());
+        dialog.setCopies(2);
+        dialog.setCurrentPrinter(QStringLiteral("Etichettatrice"));
+        dialog.setPort(QStringLiteral("usb://1"));
+        dialog.show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    }
+    ~Destination() override { programfolders::setBase({}); }
+
+    void choose(int option) {
+        QTest::mouseClick(dialog.optTipoStampa[option], Qt::LeftButton, {},
+                          QPoint(6, dialog.optTipoStampa[option]->height() / 2));
+    }
+
+    QTemporaryDir folder;
+    RecordingMessages messages;
+    frmPressivoDestinazioneStampa dialog;
+};
+
+TEST_F(Destination, EnterChoosesThePrinterWithTheCopiesShown) {
+    EXPECT_EQ(dialog.windowTitle(), u"Scelta destinazione di stampa");
+    EXPECT_EQ(dialog.lblStampante->text(), u"Etichettatrice");
+    EXPECT_EQ(dialog.lblPercorso->text(), u"usb://1");
+    EXPECT_TRUE(dialog.optTipoStampa[0]->isChecked());
+    EXPECT_EQ(dialog.txtCopie->text(), u"2");
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    EXPECT_EQ(dialog.DestinazioneStampa(), 2);
+    EXPECT_EQ(dialog.Copies(), 2);
+}
+
+TEST_F(Destination, PreviewLocksTheCopiesAtOne) {
+    choose(1);
+    EXPECT_EQ(dialog.txtCopie->text(), u"1");
+    EXPECT_FALSE(dialog.txtCopie->isEnabled());
+    EXPECT_FALSE(dialog.vscCopie->isEnabled());
+    choose(0);
+    EXPECT_TRUE(dialog.txtCopie->isEnabled());
+    EXPECT_EQ(dialog.txtCopie->text(), u"1");
+    choose(1);
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    EXPECT_EQ(dialog.DestinazioneStampa(), 1);
+}
+
+TEST_F(Destination, CopiesTakeDigitsOnlyAndFollowTheScrollBar) {
+    dialog.txtCopie->setFocus();
+    dialog.txtCopie->selectAll();
+    QTest::keyClicks(dialog.txtCopie, QStringLiteral("1x2"));
+    EXPECT_EQ(dialog.txtCopie->text(), u"12");
+    EXPECT_EQ(messages.beeps, 1);
+    dialog.vscCopie->setValue(7);
+    EXPECT_EQ(dialog.txtCopie->text(), u"7");
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    EXPECT_EQ(dialog.Copies(), 7);
+}
+
+TEST_F(Destination, SetUpButtonsAndCancel) {
+    QTest::mouseClick(dialog.cmdImposta, Qt::LeftButton);
+    EXPECT_EQ(dialog.DestinazioneStampa(), -1);
+    frmPressivoDestinazioneStampa second;
+    second.show();
+    QTest::mouseClick(second.cmdMargini, Qt::LeftButton);
+    EXPECT_EQ(second.DestinazioneStampa(), -2);
+    frmPressivoDestinazioneStampa third;
+    third.show();
+    QTest::mouseClick(third.cmdAnnulla, Qt::LeftButton);
+    EXPECT_EQ(third.DestinazioneStampa(), 0);
+}
+
+TEST_F(Destination, DisabledChoicesStaySelectedAndFileAsksForAName) {
+    dialog.DisabledPeripheral(0);
+    EXPECT_FALSE(dialog.optTipoStampa[0]->isEnabled());
+    EXPECT_FALSE(dialog.imgOutput[0]->isEnabled());
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    EXPECT_EQ(dialog.DestinazioneStampa(), 2);
+
+    frmPressivoDestinazioneStampa file;
+    file.setCopies(5);
+    file.DisabledPeripheral(2);
+    EXPECT_EQ(file.Copies(), 1);
+    EXPECT_FALSE(file.optTipoStampa[2]->isEnabled());
+}
+
+TEST_F(Destination, AFileNameIsAskedInTheStampeFolder) {
+    QTest::mouseClick(dialog.imgOutput[2], Qt::LeftButton); // the picture selects its option
+    EXPECT_TRUE(dialog.optTipoStampa[2]->isChecked());
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton); // the file question is cancelled
+    EXPECT_TRUE(dialog.isVisible());
+    ASSERT_EQ(messages.fileRequests.size(), 1);
+    const FileDialogRequest& request = messages.fileRequests[0];
+    EXPECT_EQ(request.directory, programfolders::printsFolder());
+    EXPECT_TRUE(QDir(programfolders::printsFolder()).exists());
+    EXPECT_EQ(request.filter, u"Tutti Files (*.*)|*.*|File anteprima (*.ant)|*.ant");
+    EXPECT_EQ(request.filterIndex, 2);
+    EXPECT_TRUE(request.confirmOverwrite);
+    EXPECT_TRUE(request.defaultSuffix.isEmpty());
+
+    messages.fileAnswers.push_back(folder.filePath(QStringLiteral("Stampe/prova.ant")));
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    EXPECT_EQ(dialog.DestinazioneStampa(), 3);
+    EXPECT_EQ(dialog.FileName().toString(), folder.filePath(QStringLiteral("Stampe/prova.ant")));
+}
+
+class Preview : public ::testing::Test {
+protected:
+    Preview() {
+        PrintSurface& surface = window.vspAnteprima();
+        surface.StartDoc();
+        for (int page = 1; page < 5; ++page)
+            surface.NewPage();
+        surface.EndDoc();
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        window.AggiornaControlli();
+    }
+
+    void leavePageBox(const QString& text) {
+        window.txtPagina->setFocus();
+        window.txtPagina->setText(text);
+        window.cmbZoom->setFocus();
+        QCoreApplication::processEvents();
+    }
+
+    RecordingMessages messages;
+    frmPressivoAnteprima window;
+};
+
+TEST_F(Preview, PagingStopsAtBothEnds) {
+    EXPECT_EQ(window.windowTitle(), u"Anteprima di stampa");
+    EXPECT_EQ(window.txtNumeroPagine->text(), u"5");
+    window.runCommand(QStringLiteral("precedente"));
+    EXPECT_EQ(window.txtPagina->text(), u"1");
+    window.runCommand(QStringLiteral("ultima"));
+    EXPECT_EQ(window.txtPagina->text(), u"5");
+    window.runCommand(QStringLiteral("successiva"));
+    EXPECT_EQ(window.vspAnteprima().PreviewPage(), 5);
+    window.runCommand(QStringLiteral("precedente"));
+    EXPECT_EQ(window.txtPagina->text(), u"4");
+    window.runCommand(QStringLiteral("prima"));
+    EXPECT_EQ(window.vspAnteprima().PreviewPage(), 1);
+}
+
+TEST_F(Preview, ThePageBoxRefusesPagesThatDoNotExist) {
+    leavePageBox(QStringLiteral("7"));
+    EXPECT_EQ(messages.lastText(), u"Valore non consentito.");
+    EXPECT_EQ(messages.messages.back().title, u"Anteprima di stampa");
+    EXPECT_EQ(window.txtPagina->text(), u"5");
+    EXPECT_EQ(window.vspAnteprima().PreviewPage(), 5);
+    leavePageBox(QString());
+    EXPECT_EQ(window.txtPagina->text(), u"1");
+    EXPECT_EQ(messages.messages.size(), 2);
+    leavePageBox(QStringLiteral("3"));
+    EXPECT_EQ(window.vspAnteprima().PreviewPage(), 3);
+    EXPECT_EQ(messages.messages.size(), 2);
+}
+
+TEST_F(Preview, ZoomBoxNumbersAndNames) {
+    ASSERT_EQ(window.cmbZoom->count(), 11);
+    EXPECT_EQ(window.cmbZoom->itemText(8), u"Larghezza");
+    EXPECT_EQ(window.cmbZoom->itemText(10), u"Due pagine");
+
+    window.cmbZoom->setFocus();
+    window.cmbZoom->setEditText(QStringLiteral("75"));
+    window.txtPagina->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.cmbZoom->currentText(), u"75,00");
+    EXPECT_EQ(window.vspAnteprima().Zoom(), 75);
+
+    window.cmbZoom->setEditText(QStringLiteral("Larghezza"));
+    window.AggiornaZoom();
+    EXPECT_EQ(window.vspAnteprima().ZoomMode(), 4);
+    EXPECT_EQ(window.cmbZoom->currentText(),
+              frmPressivoAnteprima::FormatZoom(window.vspAnteprima().Zoom()));
+
+    window.cmbZoom->setEditText(QStringLiteral("Due pagine"));
+    window.AggiornaZoom();
+    EXPECT_EQ(window.cmbZoom->currentText(), u"Due pagine");
+
+    window.cmbZoom->setEditText(QStringLiteral("abc"));
+    window.AggiornaZoom();
+    EXPECT_EQ(messages.lastText(), u"Valore non consentito.");
+    EXPECT_EQ(window.vspAnteprima().ZoomMode(), 3);
+
+    window.cmbZoom->setEditText(QStringLiteral("0"));
+    window.AggiornaZoom();
+    EXPECT_EQ(window.vspAnteprima().ZoomMode(), 3);
+    EXPECT_EQ(messages.messages.size(), 1);
+}
+
+TEST_F(Preview, ClosingOnlyHides) {
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    window.show();
+    EXPECT_EQ(window.vspAnteprima().PageCount(), 5); // same window, same document
+}
+
+TEST_F(Preview, ToolbarKeysAndHints) {
+    QStringList keys;
+    for (QAction* action : window.Toolbar1->actions())
+        keys << action->objectName() + u'=' + action->toolTip();
+    EXPECT_EQ(keys,
+              QStringList({"stampa=Stampa tutto", "stampapagina=Stampa la pagina corrente",
+                           "prima=", "precedente=Pagina precedente", "successiva=Pagina successiva",
+                           "ultima=Ultima pagina", "chiudi=Chiudi"}));
+}
+
+TEST(SavedPrintManager, ListsAFolderAndAsksForASelection) {
+    RecordingMessages messages;
+    QTemporaryDir folder;
+    for (const char* name : {"b.ant", "a.ant"}) {
+        QFile file(folder.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    frmPressivoGestioneStampe dialog;
+    EXPECT_EQ(dialog.windowTitle(), u"Gestione stampe");
+    dialog.setCurrentDirectory(folder.path());
+    ASSERT_EQ(dialog.filListaFile->count(), 2);
+    EXPECT_EQ(dialog.filListaFile->item(0)->text(), u"a.ant");
+
+    dialog.txtPercorso->setText(QStringLiteral("/non/esiste"));
+    EXPECT_EQ(dialog.filListaFile->count(), 2); // the previous folder stays listed
+
+    dialog.show();
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    EXPECT_EQ(messages.lastText(), u"Selezionare il file da gestire.");
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.filListaFile->setCurrentRow(1);
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    EXPECT_EQ(dialog.FileName(), folder.filePath(QStringLiteral("b.ant")));
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+} // namespace
