@@ -1,8 +1,22 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test (headless).
+# The readers of files users open (saved prints, Access databases) also run under
+# AddressSanitizer on damaged input.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
+
+if [[ "${MARVELLO_SKIP_ASAN:-}" != 1 ]]; then
+    cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DMARVELLO_ASAN=ON >/dev/null
+    cmake --build build-asan -j"$(nproc)" --target printcomponent_tests database_tests document_tests
+    ASAN_OPTIONS=detect_leaks=0 build-asan/tests/printcomponent_tests --gtest_brief=1 \
+        --gtest_filter='SavedPrints.*'
+    ASAN_OPTIONS=detect_leaks=0 build-asan/tests/database_tests --gtest_brief=1 \
+        --gtest_filter='OpenAccessFile.*'
+    ASAN_OPTIONS=detect_leaks=0 build-asan/tests/document_tests --gtest_brief=1 \
+        --gtest_filter='ReadLabelFile.*'
+fi
+
+scripts/build.sh
 ctest --test-dir build --output-on-failure -j"$(nproc)"
