@@ -1,9 +1,11 @@
 // Marvello: label designer and label printer.
 //
 //   marvello [LABEL.eti[,-S|-D[,DATABASE[,PASSWORD]]]]   as other programs start it
+//   marvello --print LABEL.eti --to OUT [...]            batch printing, no window
 //   marvello --info LABEL.eti                             the label as JSON, for scripts
 //   marvello --help | --version
 
+#include "app/batchprint.h"
 #include "app/commandline.h"
 #include "app/labelsummary.h"
 #include "app/mainwindow.h"
@@ -12,10 +14,17 @@
 #include "common/messageservice.h"
 #include "common/version.h"
 #include "common/widgetmessageservice.h"
+#include "database/clsdatabase.h"
 #include "document/labeldocument.h"
 #include "document/labeljson.h"
+#include "printcomponent/qtprinter.h"
+#include "printcomponent/widgetpressivoui.h"
+#include "printing/frmattesa.h"
+#include "printing/printengine.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonDocument>
 
 #include <cstdio>
@@ -41,11 +50,24 @@ QString usage() {
         "Uso:\n"
         "  marvello [ETICHETTA.eti[,-S|-D[,DATABASE[,PASSWORD]]]]\n"
         "      Apre l'etichetta nella finestra; con -S la stampa con la finestra di stampa,\n"
-        "      con -D la stampa direttamente, poi termina. Gli argomenti sono separati da\n"
-        "      virgole.\n"
+        "      con -D la stampa direttamente sulla stampante predefinita, poi termina.\n"
+        "      Gli argomenti sono separati da virgole.\n"
+        "  marvello --print ETICHETTA.eti --to DESTINAZIONE [opzioni]\n"
+        "      Stampa senza finestre. DESTINAZIONE: file.pdf, file.ant (stampa salvata),\n"
+        "      printer (stampante predefinita) o printer:NOME.\n"
+        "      --db FILE --password PW   database al posto di quello dell'etichetta\n"
+        "      --first N                 prima posizione sul foglio (1)\n"
+        "      --count N                 numero di etichette (tutte se manca)\n"
+        "      --borders --crop-marks    bordi e indicatori margini\n"
+        "      --copies N                copie alla stampante\n"
+        "      --progress                avanzamento su stderr\n"
         "  marvello --info ETICHETTA.eti   descrive l'etichetta in JSON e termina\n"
         "  marvello --help                 questo aiuto\n"
         "  marvello --version              la versione");
+}
+
+std::shared_ptr<PrinterBackend> systemPrinter(const QString& name) {
+    return std::make_shared<QtPrinter>(name);
 }
 
 int runInfo(const QStringList& words) {
@@ -73,39 +95,95 @@ int runOption(const QStringList& words) {
     }
     if (option == u"--info")
         return runInfo(words);
+    if (option == u"--print") {
+        QString error;
+        const auto options = BatchOptions::parse(words, &error);
+        if (!options) {
+            print(stderr, error + u'\n' + usage());
+            return 2;
+        }
+        return runBatchPrint(*options, systemPrinter);
+    }
     print(stderr, QStringLiteral("Opzione sconosciuta: %1\n").arg(option) + usage());
     return 2;
+}
+
+// Without a display the label is printed to a PDF, so that a person sees what it gives.
+int printToPdfWithoutDisplay(const LabelDocument& document) {
+    const QString name = document.fileName().isEmpty()
+                             ? QStringLiteral("etichetta")
+                             : QFileInfo(document.fileName()).completeBaseName();
+    const QString folder = QDir::temp().filePath(QStringLiteral("marvello"));
+    QDir().mkpath(folder);
+    BatchOptions options;
+    options.label = document.fileName();
+    options.to = QDir(folder).filePath(name + QStringLiteral(".pdf"));
+    print(stdout, QStringLiteral("Nessun display disponibile: stampo l'etichetta in PDF.\n") +
+                      labelSummary(document));
+    if (options.label.isEmpty()) {
+        print(stdout, QStringLiteral("Nessuna etichetta da stampare."));
+        return 0;
+    }
+    const int result = runBatchPrint(options, systemPrinter);
+    if (result == 0)
+        print(stdout, QStringLiteral("PDF scritto in %1").arg(options.to));
+    return result;
 }
 
 int runLabelProgram(const QStringList& words, bool hasDisplay) {
     WidgetMessageService windowMessages;
     std::optional<ScopedMessageService> messages;
-    if (hasDisplay)
+    WidgetPressivoUi printWindows(systemPrinter({}));
+    if (hasDisplay) {
         messages.emplace(windowMessages);
+        PressivoUi::install(&printWindows);
+    }
 
     CursoreAttesa();
     LabelDocument document;
+    clsDatabase database;
     frmMarvello window(document);
     windowMessages.setParent(&window);
     CursoreNormale();
 
-    switch (Main(document, argumentText(words))) {
+    const auto connect = [&](const QString& path, const QString& password, const QString& table) {
+        return connectLabelDatabase(database, document, path, password, table);
+    };
+    const StartupAction action = Main(document, argumentText(words), connect);
+    int result = 0;
+    switch (action) {
     case StartupAction::PrintWithDialog:
-    case StartupAction::PrintDirect:
-        print(stderr, QStringLiteral("La stampa non è ancora disponibile in questa versione."));
-        return 3;
-    case StartupAction::ShowWindow:
+    case StartupAction::PrintDirect: {
+        const bool direct = action == StartupAction::PrintDirect;
+        if (!hasDisplay && !direct) {
+            print(stderr, QStringLiteral("La stampa con la finestra di dialogo (-S) richiede un "
+                                         "display."));
+            result = 4;
+            break;
+        }
+        HeadlessPressivoUi headless;
+        headless.surface().setPrinterBackend(systemPrinter({}));
+        frmAttesa wait;
+        PrintHooks hooks;
+        hooks.ui = hasDisplay ? static_cast<PressivoUi*>(&printWindows) : &headless;
+        hooks.progress = hasDisplay ? &wait : nullptr;
+        hooks.askJob = [&](PrintJob& job, bool bound) { askJobWithDialog(job, bound); };
+        result =
+            StampaEtichette(document, database, direct, hooks) == PrintOutcome::Delivered ? 0 : 1;
         break;
     }
-    if (!hasDisplay) {
-        print(stdout, QStringLiteral("Nessun display disponibile: la finestra non può essere "
-                                     "mostrata. Contenuto dell'etichetta:\n") +
-                          labelSummary(document));
-        return 0;
+    case StartupAction::ShowWindow:
+        if (!hasDisplay) {
+            result = printToPdfWithoutDisplay(document);
+            break;
+        }
+        window.refresh();
+        window.show();
+        result = QApplication::exec();
+        break;
     }
-    window.refresh();
-    window.show();
-    return QApplication::exec();
+    PressivoUi::install(nullptr);
+    return result;
 }
 
 } // namespace

@@ -147,11 +147,19 @@ std::vector<Box> layoutEan(QStringView modules, const QRectF& area) {
     if (modules.isEmpty())
         return boxes;
     const double module = area.width() / double(modules.size());
-    for (qsizetype i = 0; i < modules.size(); ++i) {
-        if (modules[i] == u'1')
-            boxes.push_back(
-                {QRectF(area.left() + double(i) * module, area.top(), module, area.height()),
-                 true});
+    // Adjacent dark modules make one bar: drawn as separate boxes they would show seams.
+    for (qsizetype i = 0; i < modules.size();) {
+        if (modules[i] != u'1') {
+            ++i;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < modules.size() && modules[end] == u'1')
+            ++end;
+        boxes.push_back({QRectF(area.left() + double(i) * module, area.top(),
+                                double(end - i) * module, area.height()),
+                         true});
+        i = end;
     }
     return boxes;
 }

@@ -47,7 +47,8 @@ struct Box {
     bool operator==(const Box&) const = default;
 };
 
-// The dark modules of an EAN module string spread over the area, one module = width / count.
+// The dark modules of an EAN module string spread over the area, one module = width / count;
+// adjacent dark modules form one box.
 std::vector<Box> layoutEan(QStringView modules, const QRectF& area);
 
 // The Code 39 symbol of a text filling the area: light units as white boxes, dark units as

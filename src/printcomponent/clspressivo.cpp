@@ -360,33 +360,39 @@ void clsPressivo::StartDoc() {
     m_surface->StartDoc();
 }
 
-void clsPressivo::EndDoc() {
+bool clsPressivo::EndDoc() {
     m_surface->EndDoc();
     switch (m_printDestination) {
     case 0:
         m_surface->KillDoc();
-        break;
+        return true;
     case 1:
         CursoreNormale();
         m_ui.showPreview();
-        break;
+        return true;
     case 2:
-        for (int copy = 0; copy < m_copies; ++copy)
-            m_surface->setAction(11);
-        break;
+        for (int copy = 0; copy < m_copies; ++copy) {
+            if (!m_surface->setAction(11))
+                return false;
+        }
+        return true;
     case 3: {
+        // A file name ending in .pdf gets a PDF; any other a saved print.
+        const QString file = m_fileName.toString();
         CursoreAttesa();
         QString error;
-        const bool saved = m_surface->SaveDoc(m_fileName.toString(), &error);
+        const bool saved = file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
+                               ? printoutput::writePdf(m_surface->document(), file, &error)
+                               : m_surface->SaveDoc(file, &error);
         CursoreNormale();
         if (!saved)
-            MessageService::current().warn(QStringLiteral("Impossibile salvare la stampa in %1: %2")
-                                               .arg(m_fileName.toString(), error),
-                                           QStringLiteral("Stampa"));
-        break;
+            MessageService::current().warn(
+                QStringLiteral("Impossibile salvare la stampa in %1: %2").arg(file, error),
+                QStringLiteral("Stampa"));
+        return saved;
     }
     default:
-        break;
+        return true;
     }
 }
 
@@ -479,7 +485,10 @@ void clsPressivo::drawBarcode(bool ean, const QString& text, double left, double
     const double textHeight = s.TextHeight(line);
     const double bottom = top + height - textHeight;
 
-    s.setPenStyle(ean ? 0 : 5);
+    // No outline around the bars, for EAN too: an outline in the paper's colour, however thin,
+    // takes a printer dot off each side of every bar, and narrow bars of a 200 dpi label
+    // printer do not survive that.
+    s.setPenStyle(5);
     s.setPenColor(colors::White);
     s.setBrushStyle(0);
     s.setBrushColor(colors::Black);

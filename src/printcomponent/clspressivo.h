@@ -77,7 +77,8 @@ public:
     void NewPage();
     void KillDoc();
     void StartDoc();
-    void EndDoc();
+    // Delivers the document; false when it could not be delivered (the user was told why).
+    bool EndDoc();
     void PaintPicture(const QImage& picture, double x1, double y1, const QVariant& width = {},
                       const QVariant& height = {});
     void ManageFilePrinted();

@@ -181,38 +181,43 @@ void PrintSurface::setZoomMode(int mode) {
     emit zoomChanged();
 }
 
-void PrintSurface::setAction(int action) {
+bool PrintSurface::setAction(int action) {
     MessageService& messages = MessageService::current();
     const QString title = QStringLiteral("Stampa");
     QString error;
     switch (action) {
     case 2: {
         int orientation = m_orientation;
-        if (!m_printer->pageSetup(orientation))
+        if (!m_printer->pageSetup(orientation)) {
             messages.warn(QStringLiteral("Nessuna stampante installata: impossibile impostare la "
                                          "pagina."),
                           title);
-        else
-            setOrientation(orientation);
-        break;
+            return false;
+        }
+        setOrientation(orientation);
+        return true;
     }
     case 13:
-        if (!m_printer->printerSetup())
+        if (!m_printer->printerSetup()) {
             messages.warn(QStringLiteral("Nessuna stampante installata: impossibile impostare la "
                                          "stampante."),
                           title);
-        break;
+            return false;
+        }
+        return true;
     case 9:
-        if (!m_printer->print(m_document, m_previewPage, m_previewPage, &error))
-            messages.warn(QStringLiteral("Stampa non eseguita: ") + error, title);
-        break;
     case 11:
-    case 12:
-        if (!m_printer->print(m_document, 1, PageCount(), &error))
+    case 12: {
+        const int first = action == 9 ? m_previewPage : 1;
+        const int last = action == 9 ? m_previewPage : PageCount();
+        if (!m_printer->print(m_document, first, last, &error)) {
             messages.warn(QStringLiteral("Stampa non eseguita: ") + error, title);
-        break;
+            return false;
+        }
+        return true;
+    }
     default:
-        break;
+        return false;
     }
 }
 

@@ -73,7 +73,8 @@ public:
     bool showsTwoPages() const { return m_zoomMode == 2; }
 
     // 2 page set-up, 9 print the page shown, 11 and 12 print the document, 13 printer set-up.
-    void setAction(int action);
+    // False when it could not be done (and the user was told why).
+    bool setAction(int action);
 
     QString DeviceName() const { return m_printer->deviceName(); }
     QString PortName() const { return m_printer->portName(); }

@@ -128,6 +128,10 @@ TEST(EanLayout, OnlyDarkModulesAreBoxes) {
     EXPECT_EQ(boxes[0].rect, QRectF(10, 0, 10, 10));
     EXPECT_EQ(boxes[1].rect, QRectF(30, 0, 10, 10));
     EXPECT_TRUE(layoutEan(u"", QRectF(0, 0, 40, 10)).empty());
+    // Adjacent dark modules are one bar.
+    const auto wide = layoutEan(u"01110", QRectF(0, 0, 50, 10));
+    ASSERT_EQ(wide.size(), 1u);
+    EXPECT_EQ(wide[0].rect, QRectF(10, 0, 30, 10));
 }
 
 QImage render(const std::vector<Box>& boxes, QSize size) {

@@ -1,0 +1,160 @@
+#include "batchprint.h"
+
+#include "database/clsdatabase.h"
+#include "document/labeldocument.h"
+#include "document/labelfileoperations.h"
+#include "printcomponent/pressivoui.h"
+#include "printcomponent/printsurface.h"
+#include "printing/printengine.h"
+
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+class StderrProgress final : public PrintProgress {
+public:
+    void label(int i, int n) override {
+        std::fprintf(stderr, "Etichetta %d/%d\n", i, n);
+        std::fflush(stderr);
+    }
+};
+
+std::optional<int> wholeNumber(const QString& text, int lowest, int highest) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < lowest || value > highest)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::optional<BatchOptions> BatchOptions::parse(const QStringList& words, QString* error) {
+    BatchOptions options;
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString& word = words[i];
+        auto value = [&]() -> std::optional<QString> {
+            if (i + 1 >= words.size())
+                return std::nullopt;
+            return words[++i];
+        };
+        if (word == u"--print") {
+            const auto v = value();
+            if (!v)
+                return fail(QStringLiteral("--print vuole il file etichetta."));
+            options.label = *v;
+        } else if (word == u"--to") {
+            const auto v = value();
+            if (!v)
+                return fail(QStringLiteral("--to vuole la destinazione."));
+            options.to = *v;
+        } else if (word == u"--db") {
+            options.database = value();
+            if (!options.database)
+                return fail(QStringLiteral("--db vuole il file database."));
+        } else if (word == u"--password") {
+            const auto v = value();
+            if (!v)
+                return fail(QStringLiteral("--password vuole la password."));
+            options.password = *v;
+        } else if (word == u"--first" || word == u"--count" || word == u"--copies") {
+            const auto v = value();
+            const auto number =
+                v ? wholeNumber(*v, word == u"--count" ? 0 : 1, word == u"--copies" ? 999 : 32767)
+                  : std::nullopt;
+            if (!number)
+                return fail(QStringLiteral("%1 vuole un numero intero valido.").arg(word));
+            if (word == u"--first")
+                options.first = *number;
+            else if (word == u"--count")
+                options.count = *number;
+            else
+                options.copies = *number;
+        } else if (word == u"--borders") {
+            options.borders = true;
+        } else if (word == u"--crop-marks") {
+            options.cropMarks = true;
+        } else if (word == u"--progress") {
+            options.progress = true;
+        } else {
+            return fail(QStringLiteral("Opzione sconosciuta: %1").arg(word));
+        }
+    }
+    if (options.label.isEmpty())
+        return fail(QStringLiteral("Manca --print ETICHETTA.eti."));
+    if (options.to.isEmpty())
+        return fail(QStringLiteral("Manca --to DESTINAZIONE (file .pdf, file .ant, printer o "
+                                   "printer:NOME)."));
+    const QString to = options.to.toLower();
+    if (!to.endsWith(QStringLiteral(".pdf")) && !to.endsWith(QStringLiteral(".ant")) &&
+        to != u"printer" && !to.startsWith(QStringLiteral("printer:")))
+        return fail(QStringLiteral("Destinazione sconosciuta: %1 (file .pdf, file .ant, printer o "
+                                   "printer:NOME).")
+                        .arg(options.to));
+    return options;
+}
+
+int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
+    LabelDocument document;
+    clsDatabase database;
+    const auto connect = [&](const QString& path, const QString& password, const QString& table) {
+        return connectLabelDatabase(database, document, path, password, table);
+    };
+    const LoadResult loaded = CaricaEtichetta(
+        document, options.label, options.database.value_or(QString()), options.password, connect);
+    if (loaded.outcome != LoadOutcome::Loaded)
+        return 1;
+    if (!document.binding().NomeDatabase.isEmpty() && !document.DatabaseConnesso()) {
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(QStringLiteral("Database %1 non connesso: la stampa si ferma.")
+                                    .arg(document.binding().NomeDatabase)));
+        return 1;
+    }
+
+    HeadlessPressivoUi ui;
+    const QString to = options.to;
+    if (to.compare(QStringLiteral("printer"), Qt::CaseInsensitive) == 0 ||
+        to.startsWith(QStringLiteral("printer:"), Qt::CaseInsensitive)) {
+        const QString name = to.section(u':', 1);
+        std::shared_ptr<PrinterBackend> printer = printers ? printers(name) : nullptr;
+        if (!printer || !printer->available()) {
+            std::fprintf(stderr, "%s\n",
+                         qPrintable(name.isEmpty()
+                                        ? QStringLiteral("Nessuna stampante installata.")
+                                        : QStringLiteral("Stampante %1 non trovata.").arg(name)));
+            return 1;
+        }
+        ui.surface().setPrinterBackend(printer);
+        ui.destination = 2;
+        ui.copies = options.copies;
+    } else {
+        ui.destination = 3;
+        ui.fileName = QFileInfo(to).absoluteFilePath();
+    }
+
+    StderrProgress progress;
+    PrintHooks hooks;
+    hooks.ui = &ui;
+    hooks.progress = options.progress ? &progress : nullptr;
+    hooks.askJob = [&](PrintJob& job, bool) {
+        job.PremutoOk = true;
+        job.StampaTutte = !options.count.has_value();
+        job.NumeroEtichette = qint16(options.count.value_or(0));
+        job.PrimaEtichetta = qint16(options.first);
+        job.StampaCrocicchi = options.cropMarks;
+        job.StampaBordi = options.borders;
+    };
+    const PrintOutcome outcome = StampaEtichette(document, database, false, hooks);
+    if (outcome != PrintOutcome::Delivered)
+        return 1;
+    if (ui.destination == 3)
+        std::fprintf(stdout, "%s\n", qPrintable(ui.fileName));
+    return 0;
+}

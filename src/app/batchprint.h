@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class PrinterBackend;
+
+// marvello --print LABEL.eti --to OUT [--db FILE] [--password PW] [--first N] [--count N]
+//          [--borders] [--crop-marks] [--copies N] [--progress]
+struct BatchOptions {
+    QString label;
+    QString to; // file.pdf, file.ant, printer, printer:NAME
+    std::optional<QString> database;
+    QString password;
+    int first = 1;
+    std::optional<int> count; // all labels when missing
+    bool borders = false;
+    bool cropMarks = false;
+    int copies = 1;
+    bool progress = false;
+
+    // Nothing, and a reason, when the words are not a valid request.
+    static std::optional<BatchOptions> parse(const QStringList& words, QString* error);
+};
+
+using PrinterFactory = std::function<std::shared_ptr<PrinterBackend>(const QString& name)>;
+
+// Prints without windows; messages go to standard error. Exit code 0 only when the document
+// was delivered.
+int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers);

@@ -1,0 +1,314 @@
+#include "printengine.h"
+
+#include "common/cursor.h"
+#include "common/files.h"
+#include "common/messageservice.h"
+#include "common/numbers.h"
+#include "common/regionalsettings.h"
+#include "common/units.h"
+#include "common/version.h"
+#include "database/clsdatabase.h"
+#include "database/databaseerror.h"
+#include "document/labeldocument.h"
+#include "printcomponent/clspressivo.h"
+#include "printcomponent/pressivoui.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <map>
+
+double GetXGen(const LayoutEtichetta& l, double x, int colonna) {
+    return x + l.MargineSinistro + l.OrigineX + (colonna - 1) * l.LarghezzaEtichetta +
+           (colonna - 1) * l.SpazioOrizzontale;
+}
+
+double GetYGen(const LayoutEtichetta& l, double y, int riga) {
+    return y + l.MargineSuperiore + l.OrigineY + (riga - 1) * l.AltezzaEtichetta +
+           (riga - 1) * l.SpazioVerticale;
+}
+
+double GetX(const LayoutEtichetta& l, int colonna, const LabelElement& controllo) {
+    return GetXGen(l,
+                   (double(controllo.Left) - units::LabelOriginXTwips) / units::TwipsPerMillimetre,
+                   colonna);
+}
+
+double GetY(const LayoutEtichetta& l, int riga, const LabelElement& controllo) {
+    return GetYGen(
+        l, (double(controllo.Top) - units::LabelOriginYTwips) / units::TwipsPerMillimetre, riga);
+}
+
+double GetW(const LabelElement& controllo) {
+    return double(controllo.Width) / units::TwipsPerMillimetre;
+}
+double GetH(const LabelElement& controllo) {
+    return double(controllo.Height) / units::TwipsPerMillimetre;
+}
+
+QString fieldText(const QVariant& value) {
+    if (value.isNull() || !value.isValid())
+        return {};
+    QLocale locale = RegionalSettings::locale();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("Vero") : QStringLiteral("Falso");
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return locale.toString(value.toDouble(), 'g', 15);
+    case QMetaType::QDateTime: {
+        const QDateTime when = value.toDateTime();
+        QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
+        if (!dateFormat.contains(QStringLiteral("yyyy")))
+            dateFormat.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+        const QString date = when.date().toString(dateFormat);
+        return when.time() == QTime(0, 0)
+                   ? date
+                   : date + u' ' + when.time().toString(QStringLiteral("HH:mm:ss"));
+    }
+    default:
+        return value.toString();
+    }
+}
+
+bool connectLabelDatabase(clsDatabase& database, LabelDocument& document, const QString& path,
+                          const QString& password, const QString& table) {
+    QString file = path;
+    if (!FileEsiste(file) && !document.fileName().isEmpty()) {
+        const QString beside =
+            resolveReadablePath(path, QFileInfo(document.fileName()).absolutePath());
+        if (!beside.isEmpty())
+            file = beside;
+    }
+    database.setNomeDatabase(file);
+    database.setPasswordDb(password);
+    const bool connected = database.ConnettiDatabase() &&
+                           (database.EsisteTabella(table) || database.EsisteQuery(table));
+    if (!connected)
+        database.DisconnettiDatabase();
+    document.setDatabaseConnesso(connected);
+    return connected;
+}
+
+namespace {
+
+class Job {
+public:
+    Job(LabelDocument& document, clsDatabase& database, clsPressivo& pressivo)
+        : m_document(document)
+        , m_database(database)
+        , m_pressivo(pressivo)
+        , m_labelFolder(document.fileName().isEmpty()
+                            ? QString()
+                            : QFileInfo(document.fileName()).absolutePath()) {}
+
+    Recordset* records = nullptr;
+
+    // The element's own value, or its field of the current record.
+    QString valueOf(const LabelElement& element, const QString& own) const {
+        if (element.DataMember.isEmpty())
+            return own;
+        if (!m_document.DatabaseConnesso() || !records || records->eof())
+            return {};
+        const FieldInfo& field = records->field(element.DataMember);
+        return fieldText(ValoreCampo(records->value(element.DataMember), field.type, QString()));
+    }
+
+    void drawLabel(int c, int r, const PrintJob& job) {
+        const LayoutEtichetta layout = m_document.layout();
+        if (job.StampaCrocicchi) {
+            const double w = layout.LarghezzaEtichetta, h = layout.AltezzaEtichetta;
+            for (const auto& [x, y] : {std::pair{0.0, 0.0}, {w, 0.0}, {0.0, h}, {w, h}}) {
+                m_pressivo.DrawLine(GetXGen(layout, x, c), GetYGen(layout, y - 1, r),
+                                    GetXGen(layout, x, c), GetYGen(layout, y + 1, r));
+                m_pressivo.DrawLine(GetXGen(layout, x - 1, c), GetYGen(layout, y, r),
+                                    GetXGen(layout, x + 1, c), GetYGen(layout, y, r));
+            }
+        }
+        if (job.StampaBordi)
+            m_pressivo.DrawLine(GetXGen(layout, 0, c), GetYGen(layout, 0, r),
+                                GetXGen(layout, layout.LarghezzaEtichetta, c),
+                                GetYGen(layout, layout.AltezzaEtichetta, r), {},
+                                QStringLiteral("B"));
+        for (const int depth : {2, 0, 1}) {
+            for (const auto& owned : m_document.elements()) {
+                const LabelElement& element = *owned;
+                if (element.Index > 0 && m_document.zOrder().GetZOrdine(element.key()) == depth)
+                    drawElement(element, layout, c, r);
+            }
+        }
+    }
+
+private:
+    void drawElement(const LabelElement& e, const LayoutEtichetta& layout, int c, int r) {
+        const double x = GetX(layout, c, e), y = GetY(layout, r, e), w = GetW(e), h = GetH(e);
+        switch (e.kind) {
+        case ElementKind::Testo:
+            m_pressivo.setFontName(e.FontName);
+            m_pressivo.setFontSize(ValoreIntero(double(e.FontSize)));
+            m_pressivo.setFontBold(e.FontBold);
+            m_pressivo.setFontItalic(e.FontItalic);
+            m_pressivo.setTextColor(e.ForeColor);
+            m_pressivo.setTextAlign(e.Alignment);
+            m_pressivo.setBrushColor(e.BackColor);
+            m_pressivo.setBrushStyle(e.BackStyle == 0 ? 1 : 0);
+            m_pressivo.DrawTextBox(valueOf(e, e.Caption), float(x), float(y), float(w), float(h),
+                                   e.BackStyle != 0);
+            break;
+        case ElementKind::Immagine: {
+            const QString text = valueOf(e, e.ToolTipText);
+            const int symbology = int(ValoreIntero(e.Tag.left(1)));
+            double left = x, top = y, width = w, height = h;
+            if (symbology == 0) {
+                QVariant vw = w, vh = h;
+                m_pressivo.Draw39Barcode(text, left, top, vw, vh);
+            } else if (symbology == 1) {
+                m_pressivo.DrawEANBarCode(text, left, top, width, height);
+            }
+            break;
+        }
+        case ElementKind::Picture: {
+            const QString path = resolveReadablePath(valueOf(e, e.ToolTipText), m_labelFolder);
+            if (!path.isEmpty())
+                m_pressivo.PaintPicture(picture(path), x, y, w, h);
+            break;
+        }
+        case ElementKind::Rettangolo:
+            m_pressivo.DrawLine(x, y, x + w, y + h, e.BackColor,
+                                e.BackStyle == 0 ? QStringLiteral("B") : QStringLiteral("BF"),
+                                e.BorderColor, e.BorderWidth);
+            break;
+        }
+    }
+
+    // Each picture file is read once per job and drawn from memory after that.
+    const QImage& picture(const QString& path) {
+        auto found = m_pictures.find(path);
+        if (found != m_pictures.end())
+            return found->second;
+        QImageReader reader(path);
+        reader.setAutoTransform(true);
+        QImage image = reader.read();
+        if (image.isNull())
+            throw DatabaseError(
+                481,
+                QStringLiteral("Immagine non valida: %1 (%2).").arg(path, reader.errorString()));
+        return m_pictures.emplace(path, std::move(image)).first->second;
+    }
+
+    LabelDocument& m_document;
+    clsDatabase& m_database;
+    clsPressivo& m_pressivo;
+    QString m_labelFolder;
+    std::map<QString, QImage> m_pictures;
+};
+
+void reportFailure(int number, const QString& description) {
+    MessageService::current().warn(QStringLiteral("Errore non gestito. Codice: ") +
+                                       QString::number(number) + u'\r' + description,
+                                   version::mainWindowCaption());
+}
+
+} // namespace
+
+PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, bool StampaDiretta,
+                             const PrintHooks& hooks) {
+    PrintProgress noProgress;
+    PrintProgress& progress = hooks.progress ? *hooks.progress : noProgress;
+    PressivoUi& ui = hooks.ui ? *hooks.ui : PressivoUi::current();
+    const bool bound = document.DatabaseConnesso();
+
+    std::unique_ptr<Recordset> records;
+    long recordCount = 0;
+    try {
+        if (bound) {
+            CollegamentoDatabase binding = document.binding();
+            database.ConnettiRecordset(records, binding.NomeTabella, binding.NomeCampoSelezione,
+                                       binding.TipoCriterio, binding.ValoreUgualeA,
+                                       binding.ValoreDa, binding.ValoreA);
+            document.setBinding(binding); // the bounds as the criterion read them
+            if (!records->eof()) {
+                records->MoveLast();
+                recordCount = records->RecordCount();
+                records->MoveFirst();
+            }
+        }
+    } catch (const DatabaseError& error) {
+        reportFailure(error.number, error.description);
+        return PrintOutcome::Failed;
+    }
+
+    PrintJob job;
+    if (StampaDiretta) {
+        job.PrimaEtichetta = 1;
+        job.StampaCrocicchi = false;
+        job.StampaBordi = false;
+        job.PremutoOk = true;
+        job.StampaTutte = true;
+    } else if (hooks.askJob) {
+        hooks.askJob(job, bound);
+    }
+    if (!job.PremutoOk)
+        return PrintOutcome::Cancelled;
+
+    const long count = !job.StampaTutte ? job.NumeroEtichette : bound ? recordCount : 1;
+
+    clsPressivo pressivo(ui);
+    if (pressivo.SelectPrintDestination({}, StampaDiretta) == 0)
+        return PrintOutcome::Cancelled;
+
+    CursoreAttesa();
+    pressivo.StartDoc();
+    pressivo.setCurrentX(0);
+    pressivo.setCurrentY(0);
+    pressivo.setScaleMode(6);
+    pressivo.setOffsetX(7);
+    pressivo.setOffsetY(5);
+    pressivo.setFontName(QStringLiteral("Courier New"));
+    pressivo.setFontSize(10);
+    pressivo.setOffsetX(4);
+    pressivo.setOffsetY(0);
+    progress.begin();
+
+    Job drawing(document, database, pressivo);
+    drawing.records = records.get();
+    long position = 0;
+    int column = 0, row = 1;
+    try {
+        for (long i = 1; i <= count; ++i) {
+            const LayoutEtichetta layout = document.layout();
+            do {
+                ++position;
+                ++column;
+                if (column > layout.EtichetteOrizzontali) {
+                    column = 1;
+                    ++row;
+                    if (row > layout.EtichetteVerticali) {
+                        column = 1;
+                        row = 1;
+                        pressivo.NewPage();
+                        pressivo.setCurrentX(0);
+                        pressivo.setCurrentY(0);
+                        pressivo.setScaleMode(6);
+                        pressivo.setFontName(QStringLiteral("Courier New"));
+                        pressivo.setFontSize(10);
+                    }
+                }
+            } while (position < job.PrimaEtichetta);
+            progress.label(int(i), int(count));
+            drawing.drawLabel(column, row, job);
+            if (bound && records && !records->eof())
+                records->MoveNext();
+        }
+    } catch (const DatabaseError& error) {
+        CursoreNormale();
+        progress.end();
+        pressivo.KillDoc();
+        reportFailure(error.number, error.description);
+        return PrintOutcome::Failed;
+    }
+    CursoreNormale();
+    progress.end();
+    return pressivo.EndDoc() ? PrintOutcome::Delivered : PrintOutcome::Failed;
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+
+class clsDatabase;
+class LabelDocument;
+class PressivoUi;
+struct LabelElement;
+struct LayoutEtichetta;
+
+// From the design surface to the paper: millimetres on the page of a point x (y) given in
+// millimetres from the label's left (top) edge, and of an element, in column c and row r.
+double GetXGen(const LayoutEtichetta& layout, double x, int colonna);
+double GetYGen(const LayoutEtichetta& layout, double y, int riga);
+double GetX(const LayoutEtichetta& layout, int colonna, const LabelElement& controllo);
+double GetY(const LayoutEtichetta& layout, int riga, const LabelElement& controllo);
+double GetW(const LabelElement& controllo);
+double GetH(const LabelElement& controllo);
+
+// What the print request dialog hands to the engine.
+struct PrintJob {
+    bool PremutoOk = false;
+    bool StampaTutte = false;
+    qint16 NumeroEtichette = 0;
+    qint16 PrimaEtichetta = 0;
+    bool StampaCrocicchi = false;
+    bool StampaBordi = false;
+};
+
+// Shown while labels are drawn: the wait window, or lines on standard error.
+class PrintProgress {
+public:
+    virtual ~PrintProgress() = default;
+    virtual void begin() {}
+    // "Etichetta i/N"
+    virtual void label(int /*i*/, int /*n*/) {}
+    virtual void end() {}
+};
+
+struct PrintHooks {
+    // Asks for the job; `bound` says whether the label prints from a database, which
+    // preselects "all labels". Not called for a direct print.
+    std::function<void(PrintJob& job, bool bound)> askJob;
+    PrintProgress* progress = nullptr;
+    PressivoUi* ui = nullptr; // the print component's windows; the installed ones when null
+};
+
+enum class PrintOutcome { Delivered, Cancelled, Failed };
+
+// Prints the label: one label per selected record (or the number asked), placed on the sheet's
+// grid from the first position asked, through clsPressivo to the destination chosen. A failure
+// of the database, a picture or the output ends the job with a message; nothing half printed
+// counts as delivered.
+PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, bool StampaDiretta,
+                             const PrintHooks& hooks);
+
+// How a field value prints: numbers and dates as the regional settings write them, booleans as
+// "Vero"/"Falso".
+QString fieldText(const QVariant& value);
+
+// The window's ConnettiDatabase: opens the database (a relative path is also looked for beside
+// the label file) and marks the label connected when it holds the table or query.
+bool connectLabelDatabase(clsDatabase& database, LabelDocument& document, const QString& path,
+                          const QString& password, const QString& table);

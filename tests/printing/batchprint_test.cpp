@@ -1,0 +1,199 @@
+// Printing from the command line, checked from outside on the PDF as a person checks paper.
+
+#include "app/batchprint.h"
+#include "support/zbar.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProcessRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ProcessRun marvello(const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(MARVELLO_EXECUTABLE), arguments);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(120000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+QString example(const char* name) {
+    return QDir(QStringLiteral(MARVELLO_EXAMPLES_DIR)).filePath(QString::fromLatin1(name));
+}
+
+QString tool(const char* name) {
+    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+    EXPECT_FALSE(path.isEmpty()) << name << " is needed (poppler-utils)";
+    return path;
+}
+
+int pageCount(const QString& pdf) {
+    QProcess info;
+    info.start(tool("pdfinfo"), {pdf});
+    info.waitForFinished();
+    const auto match = QRegularExpression(QStringLiteral(R"(Pages:\s+(\d+))"))
+                           .match(QString::fromLatin1(info.readAllStandardOutput()));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+QImage pageImage(const QString& pdf, int page, int dpi, const QString& folder) {
+    QProcess render;
+    const QString prefix = QDir(folder).filePath(QStringLiteral("pagina"));
+    render.start(tool("pdftoppm"),
+                 {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+                  QString::number(page), QStringLiteral("-l"), QString::number(page),
+                  QStringLiteral("-gray"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                  pdf, prefix});
+    render.waitForFinished(60000);
+    return QImage(prefix + QStringLiteral(".png"));
+}
+
+class BatchPrint : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    QString pdf = folder.filePath(QStringLiteral("etichette.pdf"));
+};
+
+TEST_F(BatchPrint, ABoundLabelPrintsEveryRecordAndItsBarcodesScan) {
+    const ProcessRun run = marvello(
+        {QStringLiteral("--print"), example("spedizione.eti"), QStringLiteral("--to"), pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(pdf));
+    EXPECT_EQ(pageCount(pdf), 5); // 40 customers, 8 labels a sheet
+
+    // Page 1: customers 1 to 8, each label decoded on its own.
+    const QImage page = pageImage(pdf, 1, 300, folder.path());
+    ASSERT_FALSE(page.isNull());
+    const double dotsPerMm = 300 / 25.4;
+    const QStringList expected = {"8001234000011", "8001234000028", "8001234000035",
+                                  "8001234000042", "80010050",      "8001234000066",
+                                  "8001234000073", "8001234000080"};
+    for (int label = 0; label < 8; ++label) {
+        const int column = label % 2, row = label / 2;
+        // Sheet: margins 7 / 10 mm, labels 95 x 65, gaps 2 / 3; the print is shifted 4 mm right.
+        const QRect area(int((7 + 4 + column * 97.0) * dotsPerMm),
+                         int((10 + row * 68.0) * dotsPerMm), int(95 * dotsPerMm),
+                         int(65 * dotsPerMm));
+        EXPECT_EQ(
+            decodeBarcodes(withQuietZone(page.copy(area).convertToFormat(QImage::Format_RGB32))),
+            QStringList{expected[label]})
+            << "label " << label + 1;
+    }
+}
+
+TEST_F(BatchPrint, TextLandsWhereTheLayoutPutsIt) {
+    ASSERT_EQ(
+        marvello({QStringLiteral("--print"), example("spedizione.eti"), QStringLiteral("--to"), pdf,
+                  QStringLiteral("--count"), QStringLiteral("2")})
+            .exitCode,
+        0);
+    QProcess text;
+    text.start(tool("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    text.waitForFinished(60000);
+    const QString html = QString::fromUtf8(text.readAllStandardOutput());
+    // The second label's company name: column 2 of the sheet.
+    const auto match =
+        QRegularExpression(
+            QStringLiteral(
+                R"re(<word xMin="([\d.]+)" yMin="[\d.]+" xMax="[\d.]+" yMax="[\d.]+">Bianchi</word>)re"))
+            .match(html);
+    ASSERT_TRUE(match.hasMatch()) << html.left(2000).toStdString();
+    const double xMillimetres = match.captured(1).toDouble() * 25.4 / 72;
+    // Margin 7 + offset 4 + one label and gap (97) + the text's 180 twips.
+    EXPECT_NEAR(xMillimetres, 7 + 4 + 97 + 180 / 56.7, 0.1);
+}
+
+TEST_F(BatchPrint, TheFirstPositionAndCountChooseTheSheets) {
+    const ProcessRun run =
+        marvello({QStringLiteral("--print"), example("prodotto.eti"), QStringLiteral("--to"), pdf,
+                  QStringLiteral("--first"), QStringLiteral("24"), QStringLiteral("--count"),
+                  QStringLiteral("2"), QStringLiteral("--borders")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(pageCount(pdf), 2); // 3 x 8 sheet: position 24 is the last of page 1
+}
+
+TEST_F(BatchPrint, ASavedPrintCanBeWritten) {
+    const QString saved = folder.filePath(QStringLiteral("etichette.ant"));
+    const ProcessRun run =
+        marvello({QStringLiteral("--print"), example("completo.eti"), QStringLiteral("--to"), saved,
+                  QStringLiteral("--db"), QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb")});
+    // The label's table "Articoli" is not in that database: nothing is printed.
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(u"non connesso")) << run.err.toStdString();
+    const ProcessRun unbound = marvello(
+        {QStringLiteral("--print"), example("prodotto.eti"), QStringLiteral("--to"), saved});
+    EXPECT_EQ(unbound.exitCode, 0) << unbound.err.toStdString();
+    EXPECT_TRUE(QFile::exists(saved));
+}
+
+TEST_F(BatchPrint, WrongRequestsAndMissingPrintersFailLoudly) {
+    EXPECT_EQ(marvello({QStringLiteral("--print"), example("prodotto.eti")}).exitCode, 2);
+    EXPECT_EQ(marvello({QStringLiteral("--print"), example("prodotto.eti"), QStringLiteral("--to"),
+                        QStringLiteral("x.doc")})
+                  .exitCode,
+              2);
+    EXPECT_EQ(marvello({QStringLiteral("--print"), example("prodotto.eti"), QStringLiteral("--to"),
+                        pdf, QStringLiteral("--count"), QStringLiteral("molte")})
+                  .exitCode,
+              2);
+    const ProcessRun printer =
+        marvello({QStringLiteral("--print"), example("prodotto.eti"), QStringLiteral("--to"),
+                  QStringLiteral("printer:Inesistente")});
+    EXPECT_EQ(printer.exitCode, 1);
+    EXPECT_TRUE(printer.err.contains(u"Inesistente"));
+    const ProcessRun missing =
+        marvello({QStringLiteral("--print"), QStringLiteral("/non/esiste.eti"),
+                  QStringLiteral("--to"), pdf});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(u"non trovato oppure percoso inacessibile"));
+}
+
+TEST_F(BatchPrint, TheLegacySwitchesSaySoWhenTheyCannotPrint) {
+    const ProcessRun dialog = marvello({example("prodotto.eti") + QStringLiteral(",-S")});
+    EXPECT_EQ(dialog.exitCode, 4);
+    EXPECT_TRUE(dialog.err.contains(u"display"));
+    if (QStandardPaths::findExecutable(QStringLiteral("lpstat")).isEmpty()) {
+        const ProcessRun direct = marvello({example("prodotto.eti") + QStringLiteral(",-D")});
+        EXPECT_NE(direct.exitCode, 0);
+        EXPECT_TRUE(direct.err.contains(u"Nessuna stampante installata"))
+            << direct.err.toStdString();
+    }
+}
+
+TEST(BatchOptions, Parsing) {
+    QString error;
+    const auto options = BatchOptions::parse(
+        {QStringLiteral("--print"), QStringLiteral("a.eti"), QStringLiteral("--to"),
+         QStringLiteral("printer:Zebra"), QStringLiteral("--copies"), QStringLiteral("3"),
+         QStringLiteral("--crop-marks"), QStringLiteral("--db"), QStringLiteral("b.mdb")},
+        &error);
+    ASSERT_TRUE(options) << error.toStdString();
+    EXPECT_EQ(options->copies, 3);
+    EXPECT_TRUE(options->cropMarks);
+    EXPECT_EQ(options->database, QStringLiteral("b.mdb"));
+    EXPECT_FALSE(options->count);
+    EXPECT_FALSE(BatchOptions::parse({QStringLiteral("--print"), QStringLiteral("a.eti"),
+                                      QStringLiteral("--to"), QStringLiteral("a.pdf"),
+                                      QStringLiteral("--copies"), QStringLiteral("0")},
+                                     &error));
+}
+
+} // namespace

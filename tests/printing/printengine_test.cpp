@@ -1,0 +1,280 @@
+#include "database/clsdatabase.h"
+#include "document/labeldocument.h"
+#include "printcomponent/pressivoui.h"
+#include "printcomponent/printsurface.h"
+#include "printcomponent/programfolders.h"
+#include "printing/printengine.h"
+#include "support/recordingmessages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double Mm = 56.7;
+
+class Engine : public ::testing::Test {
+protected:
+    Engine() {
+        programfolders::setBase(folder.path());
+        ui.destination = 1; // the preview keeps the document for the test to look at
+    }
+    ~Engine() override { programfolders::setBase({}); }
+
+    PrintOutcome print(PrintJob job, bool direct = false) {
+        PrintHooks hooks;
+        hooks.ui = &ui;
+        hooks.askJob = [&](PrintJob& asked, bool bound) {
+            askedBound = bound;
+            ++asks;
+            asked = job;
+        };
+        return StampaEtichette(document, database, direct, hooks);
+    }
+
+    static PrintJob labels(int count, int first = 1) {
+        PrintJob job;
+        job.PremutoOk = true;
+        job.StampaTutte = false;
+        job.NumeroEtichette = qint16(count);
+        job.PrimaEtichetta = qint16(first);
+        return job;
+    }
+
+    const PrintDocument& printed() const { return ui.surface().document(); }
+
+    // (page, column, row) of every rectangle drawn at a label's top-left corner.
+    std::vector<std::tuple<int, int, int>> corners() const {
+        std::vector<std::tuple<int, int, int>> found;
+        for (std::size_t p = 0; p < printed().pages.size(); ++p) {
+            for (const DrawOp& op : printed().pages[p].ops) {
+                if (op.kind != DrawOp::Kind::Rectangle)
+                    continue;
+                const double x = op.area.left() / Mm - 4; // the engine's offset
+                const double y = op.area.top() / Mm;
+                found.emplace_back(int(p) + 1, int(std::lround((x - 10) / 90)) + 1,
+                                   int(std::lround((y - 10) / 60)) + 1);
+            }
+        }
+        return found;
+    }
+
+    LabelElement* rectangleAtCorner() {
+        return document.CreaOggRettangolo(567, 1440, 10 * Mm, 5 * Mm);
+    }
+
+    void bind(const char* table, int criterion = 0, const char* field = "", const char* equal = "",
+              const char* from = "", const char* to = "") {
+        CollegamentoDatabase binding;
+        binding.NomeDatabase = QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb");
+        binding.NomeTabella = QString::fromLatin1(table);
+        binding.TipoCriterio = qint16(criterion);
+        binding.NomeCampoSelezione = QString::fromLatin1(field);
+        binding.ValoreUgualeA = QString::fromUtf8(equal);
+        binding.ValoreDa = QString::fromLatin1(from);
+        binding.ValoreA = QString::fromLatin1(to);
+        document.setBinding(binding);
+        ASSERT_TRUE(connectLabelDatabase(database, document, binding.NomeDatabase, {},
+                                         binding.NomeTabella));
+    }
+
+    std::vector<QString> texts() const {
+        std::vector<QString> found;
+        for (const PrintPage& page : printed().pages)
+            for (const DrawOp& op : page.ops)
+                if (op.kind == DrawOp::Kind::TextBox || op.kind == DrawOp::Kind::Text)
+                    found.push_back(op.text);
+        return found;
+    }
+
+    QTemporaryDir folder;
+    RecordingMessages messages;
+    mutable HeadlessPressivoUi ui;
+    LabelDocument document;
+    clsDatabase database;
+    bool askedBound = false;
+    int asks = 0;
+};
+
+using Corners = std::vector<std::tuple<int, int, int>>;
+
+TEST_F(Engine, LabelsFillTheGridFromTheFirstPositionAsked) {
+    rectangleAtCorner();
+    EXPECT_EQ(print(labels(5, 3)), PrintOutcome::Delivered);
+    EXPECT_EQ(corners(), (Corners{{1, 1, 2}, {1, 2, 2}, {1, 1, 3}, {1, 2, 3}, {1, 1, 4}}));
+    EXPECT_EQ(ui.previews, 1);
+}
+
+TEST_F(Engine, AFullSheetStartsANewPage) {
+    rectangleAtCorner();
+    print(labels(2, 8));
+    EXPECT_EQ(corners(), (Corners{{1, 2, 4}, {2, 1, 1}}));
+    print(labels(1, 9));
+    EXPECT_EQ(corners(), (Corners{{2, 1, 1}}));
+}
+
+TEST_F(Engine, FractionalCountsActAsTheirWholePart) {
+    rectangleAtCorner();
+    LayoutEtichetta layout;
+    layout.EtichetteOrizzontali = 2.5;
+    layout.EtichetteVerticali = 1.9;
+    document.setLayout(layout);
+    print(labels(3));
+    EXPECT_EQ(corners(), (Corners{{1, 1, 1}, {1, 2, 1}, {2, 1, 1}}));
+}
+
+TEST_F(Engine, CropMarksAndBordersAreNineLinesALabel) {
+    PrintJob job = labels(2);
+    job.StampaCrocicchi = true;
+    job.StampaBordi = true;
+    print(job);
+    ASSERT_EQ(printed().pages.size(), 1u);
+    const auto& ops = printed().pages[0].ops;
+    ASSERT_EQ(ops.size(), 18u);
+    EXPECT_EQ(ops[0].kind, DrawOp::Kind::Line);
+    // The first mark: a 2 mm vertical line through the label's top-left corner.
+    EXPECT_NEAR(ops[0].area.left() / Mm, 10 + 4, 1e-9);
+    EXPECT_NEAR(ops[0].area.top() / Mm, 9, 1e-9);
+    EXPECT_NEAR(ops[0].area.bottom() / Mm, 11, 1e-9);
+    EXPECT_EQ(ops[8].kind, DrawOp::Kind::Rectangle); // the outline
+    EXPECT_NEAR(ops[8].area.width() / Mm, 80, 1e-9);
+}
+
+TEST_F(Engine, ElementsPrintBackToFrontWhateverTheirCreationOrder) {
+    LabelElement* front = document.CreaOggTesto(567, 1440, 1000, 255);
+    front->Caption = QStringLiteral("davanti");
+    LabelElement* middle = document.CreaOggTesto(567, 1440, 1000, 255);
+    middle->Caption = QStringLiteral("in mezzo");
+    LabelElement* back = document.CreaOggTesto(567, 1440, 1000, 255);
+    back->Caption = QStringLiteral("dietro");
+    document.zOrder().SetZOrdine(front->key(), 1);
+    document.zOrder().SetZOrdine(back->key(), 2);
+    print(labels(1));
+    EXPECT_EQ(texts(), (std::vector<QString>{"dietro", "in mezzo", "davanti"}));
+}
+
+TEST_F(Engine, FontSizesPrintInWholePoints) {
+    document.CreaOggTesto(567, 1440, 1000, 255)->FontSize = 10.5f;
+    document.CreaOggTesto(567, 1440, 1000, 255)->FontSize = 11.5f;
+    print(labels(1));
+    const auto& ops = printed().pages[0].ops;
+    EXPECT_EQ(printed().styles[std::size_t(ops[0].style)].fontSize, 10);
+    EXPECT_EQ(printed().styles[std::size_t(ops[1].style)].fontSize, 12);
+}
+
+TEST_F(Engine, AnUnboundLabelPrintedAllGivesOneLabel) {
+    rectangleAtCorner();
+    PrintJob job = labels(0);
+    job.StampaTutte = true;
+    print(job);
+    EXPECT_FALSE(askedBound);
+    EXPECT_EQ(corners().size(), 1u);
+}
+
+TEST_F(Engine, ABoundLabelPrintsOneLabelPerRecordInOrder) {
+    bind("Clienti", 1, "Citta", "Roma");
+    document.CreaOggTesto(567, 1440, 3000, 255)->DataMember = QStringLiteral("RagioneSociale");
+    PrintJob job = labels(0);
+    job.StampaTutte = true;
+    print(job);
+    EXPECT_TRUE(askedBound);
+    EXPECT_EQ(texts(), (std::vector<QString>{"Rossi Forniture S.r.l.",
+                                             "Tipografia Città Eterna S.p.A.", "Sartoria Ricci",
+                                             "Studio Tecnico Moretti", "Trasporti Rapidi S.r.l.",
+                                             "Lavanderia Express", "Ultimo Cliente Roma S.r.l."}));
+}
+
+TEST_F(Engine, LabelsBeyondTheLastRecordPrintEmptyValues) {
+    bind("Clienti", 1, "Citta", "Firenze");
+    document.CreaOggTesto(567, 1440, 3000, 255)->DataMember = QStringLiteral("Citta");
+    document.CreaOggTesto(567, 1440, 3000, 255)->Caption = QStringLiteral("fisso");
+    print(labels(3));
+    EXPECT_EQ(texts(), (std::vector<QString>{"Firenze", "fisso", "Firenze", "fisso", "", "fisso"}));
+}
+
+TEST_F(Engine, ADirectPrintAsksNothingAndStartsAtTheFirstPosition) {
+    bind("Clienti", 1, "Provincia", "FI");
+    rectangleAtCorner();
+    ui.destination = 0; // never asked: a direct print goes to the printer
+    EXPECT_EQ(print(labels(5, 6), true), PrintOutcome::Failed); // no printer installed
+    EXPECT_EQ(asks, 0);
+    EXPECT_EQ(ui.questions, 0);
+    EXPECT_TRUE(messages.lastText().contains(u"Nessuna stampante installata"));
+}
+
+TEST_F(Engine, TheSymbologyFollowsTheFirstDigitOfTheTag) {
+    for (const char* tag : {"1", "10", "0", ""}) {
+        LabelElement* code = document.CreaOggImmagine(567, 1440, 40 * Mm, 15 * Mm);
+        code->Tag = QString::fromLatin1(tag);
+        code->ToolTipText = tag[0] == '1' ? QStringLiteral("5901234123457") : QStringLiteral("A1");
+    }
+    document.CreaOggImmagine(567, 1440, 40 * Mm, 15 * Mm)->Tag = QStringLiteral("7");
+    print(labels(1));
+    EXPECT_EQ(texts(), (std::vector<QString>{"5901234123457", "5901234123457", "*A1*", "*A1*"}));
+}
+
+TEST_F(Engine, AnOpenUpperBoundIsRewrittenInTheLabel) {
+    bind("Clienti", 2, "Codice", "", "35", "");
+    print(labels(1));
+    EXPECT_EQ(document.binding().ValoreA, u"999999999999");
+}
+
+TEST_F(Engine, ACancelledDialogOrDestinationPrintsNothing) {
+    rectangleAtCorner();
+    EXPECT_EQ(print(PrintJob{}), PrintOutcome::Cancelled);
+    ui.destination = 0;
+    EXPECT_EQ(print(labels(1)), PrintOutcome::Cancelled);
+    EXPECT_EQ(ui.previews, 0);
+}
+
+TEST_F(Engine, APictureThatIsNoPictureEndsTheJobWithAMessage) {
+    const QString fake = folder.filePath(QStringLiteral("finta.png"));
+    QFile file(fake);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("non è un'immagine");
+    file.close();
+    document.CreaOggPicture(567, 1440, 1000, 1000)->ToolTipText = fake;
+    EXPECT_EQ(print(labels(2)), PrintOutcome::Failed);
+    EXPECT_TRUE(messages.lastText().startsWith(u"Errore non gestito. Codice: 481"));
+    EXPECT_EQ(ui.previews, 0);
+}
+
+TEST_F(Engine, PicturesAreReadOnceAndHeldOnce) {
+    QImage image(20, 10, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    const QString path = folder.filePath(QStringLiteral("logo.png"));
+    ASSERT_TRUE(image.save(path));
+    document.CreaOggPicture(567, 1440, 1000, 500)->ToolTipText = path;
+    print(labels(20));
+    EXPECT_EQ(printed().pictures.size(), 1u);
+    EXPECT_EQ(printed().pages.size(), 3u);
+}
+
+TEST(FieldText, ValuesPrintAsTheRegionalSettingsWriteThem) {
+    EXPECT_EQ(fieldText(1500.5), u"1500,5");
+    EXPECT_EQ(fieldText(12), u"12");
+    EXPECT_EQ(fieldText(true), u"Vero");
+    EXPECT_EQ(fieldText(QDateTime(QDate(2015, 1, 12), QTime(0, 0), Qt::UTC)), u"12/01/2015");
+    EXPECT_EQ(fieldText(QDateTime(QDate(2019, 10, 21), QTime(14, 30), Qt::UTC)),
+              u"21/10/2019 14:30:00");
+    EXPECT_EQ(fieldText(QVariant()), u"");
+}
+
+TEST(PlacementFunctions, ReadTheLayoutAtEveryCall) {
+    LayoutEtichetta layout;
+    LabelElement element = LabelElement::makeTemplate(ElementKind::Testo);
+    element.Left = 567 + 5 * 56.7f;
+    element.Top = 1440 + 2 * 56.7f;
+    element.Width = 567;
+    EXPECT_NEAR(GetX(layout, 2, element), 105, 1e-4);
+    EXPECT_NEAR(GetY(layout, 3, element), 132, 1e-4);
+    EXPECT_NEAR(GetW(element), 10, 1e-9);
+    layout.OrigineX = -2.5;
+    EXPECT_NEAR(GetX(layout, 2, element), 102.5, 1e-4);
+    EXPECT_NEAR(GetXGen(layout, 0, 1), 7.5, 1e-9);
+}
+
+} // namespace
