@@ -358,6 +358,10 @@ void clsPressivo::KillDoc() {
 }
 void clsPressivo::StartDoc() {
     m_surface->StartDoc();
+    // A print going to a PDF file is written while it is drawn.
+    const QString file = m_fileName.toString();
+    if (m_printDestination == 3 && file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        m_surface->streamToPdf(file);
 }
 
 bool clsPressivo::EndDoc() {
@@ -381,9 +385,10 @@ bool clsPressivo::EndDoc() {
         const QString file = m_fileName.toString();
         CursoreAttesa();
         QString error;
-        const bool saved = file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
-                               ? printoutput::writePdf(m_surface->document(), file, &error)
-                               : m_surface->SaveDoc(file, &error);
+        const bool pdf = file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+        const bool saved = m_surface->isStreaming() ? m_surface->finishPdf(&error)
+                           : pdf ? printoutput::writePdf(m_surface->document(), file, &error)
+                                 : m_surface->SaveDoc(file, &error);
         CursoreNormale();
         if (!saved)
             MessageService::current().warn(
@@ -497,10 +502,16 @@ void clsPressivo::drawBarcode(bool ean, const QString& text, double left, double
     const double dy = m_offsetY.toDouble() * MillimetreTwips;
     const QRectF area(left, top, width, bottom - top);
     const auto boxes = ean ? barcode::layoutEan(modules, area) : barcode::layoutCode39(text, area);
+    if (!ean && !boxes.empty()) {
+        // The light units of Code 39 fill the symbol between its bars: one white box under
+        // the whole symbol gives the same paper with half the boxes.
+        s.setBrushColor(colors::White);
+        s.DrawRectangle(left + dx, top + dy, left + width + dx, bottom + dy);
+        s.setBrushColor(colors::Black);
+    }
     for (const barcode::Box& box : boxes) {
-        if (!ean)
-            s.setBrushColor(box.dark ? colors::Black : colors::White);
-        s.DrawRectangle(box.rect.left() + dx, top + dy, box.rect.right() + dx, bottom + dy);
+        if (box.dark)
+            s.DrawRectangle(box.rect.left() + dx, top + dy, box.rect.right() + dx, bottom + dy);
     }
     s.setCurrentX(left + (width - textWidth) / 2 + dx);
     s.setCurrentY(bottom + dy);

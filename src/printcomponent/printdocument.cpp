@@ -13,6 +13,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <type_traits>
@@ -99,29 +100,83 @@ QString printable(QString text) {
 
 } // namespace
 
+namespace {
+
+// Pens and brushes made once per style: handing the painter the same object again costs
+// nothing, while an equal new one makes PDF output write the state again.
+struct StyleTools {
+    std::vector<QPen> pens;
+    std::vector<QBrush> brushes;
+    explicit StyleTools(const PrintDocument& document) {
+        for (const DrawStyle& style : document.styles) {
+            pens.push_back(penOf(style));
+            brushes.push_back(brushOf(style));
+        }
+    }
+};
+
+// A run of boxes side by side on one band, as barcodes are drawn: none covers another, so the
+// boxes of each colour can be drawn together.
+std::size_t bandRunEnd(const std::vector<DrawOp>& ops, std::size_t first) {
+    const QRectF band = ops[first].area.normalized();
+    double right = band.right();
+    std::size_t end = first + 1;
+    while (end < ops.size() && ops[end].kind == DrawOp::Kind::Rectangle) {
+        const QRectF box = ops[end].area.normalized();
+        if (box.top() != band.top() || box.bottom() != band.bottom() || box.left() < right - 1e-6)
+            break;
+        right = box.right();
+        ++end;
+    }
+    return end;
+}
+
+} // namespace
+
 void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter) {
     if (pageIndex < 0 || std::size_t(pageIndex) >= document.pages.size())
         return;
     painter.save();
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                            QPainter::SmoothPixmapTransform);
-    for (const DrawOp& op : document.pages[std::size_t(pageIndex)].ops) {
+    const StyleTools tools(document);
+    auto use = [&](int style) {
+        painter.setPen(tools.pens[std::size_t(style)]);
+        painter.setBrush(tools.brushes[std::size_t(style)]);
+    };
+    const std::vector<DrawOp>& ops = document.pages[std::size_t(pageIndex)].ops;
+    std::vector<QRectF> boxes;
+    for (std::size_t index = 0; index < ops.size(); ++index) {
+        const DrawOp& op = ops[index];
         if (op.style < 0 || std::size_t(op.style) >= document.styles.size())
             continue;
         const DrawStyle& style = document.styles[std::size_t(op.style)];
         switch (op.kind) {
         case DrawOp::Kind::Line:
-            painter.setPen(penOf(style));
+            painter.setPen(tools.pens[std::size_t(op.style)]);
             painter.drawLine(op.area.topLeft(), op.area.bottomRight());
             break;
-        case DrawOp::Kind::Rectangle:
-            painter.setPen(penOf(style));
-            painter.setBrush(brushOf(style));
-            painter.drawRect(QRectF(op.area.topLeft(), op.area.bottomRight()).normalized());
+        case DrawOp::Kind::Rectangle: {
+            const std::size_t end = bandRunEnd(ops, index);
+            std::vector<int> styles;
+            for (std::size_t i = index; i < end; ++i) {
+                if (std::find(styles.begin(), styles.end(), ops[i].style) == styles.end())
+                    styles.push_back(ops[i].style);
+            }
+            for (const int each : styles) {
+                boxes.clear();
+                for (std::size_t i = index; i < end; ++i) {
+                    if (ops[i].style == each)
+                        boxes.push_back(ops[i].area.normalized());
+                }
+                use(each);
+                painter.drawRects(boxes.data(), int(boxes.size()));
+            }
+            index = end - 1;
             break;
+        }
         case DrawOp::Kind::Circle:
-            painter.setPen(penOf(style));
-            painter.setBrush(brushOf(style));
+            use(op.style);
             painter.drawEllipse(op.area.topLeft(), op.area.width(), op.area.width());
             break;
         case DrawOp::Kind::Picture:
@@ -138,7 +193,7 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter)
         case DrawOp::Kind::TextBox: {
             const QRectF box = op.area.normalized();
             if (op.shade && style.brushStyle == 0)
-                painter.fillRect(box, QColor::fromRgb(style.brushColor));
+                painter.fillRect(box, tools.brushes[std::size_t(op.style)]);
             painter.save();
             painter.setClipRect(box, Qt::IntersectClip);
             painter.setFont(fontInTwips(style));

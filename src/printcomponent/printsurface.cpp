@@ -3,7 +3,9 @@
 #include "common/colors.h"
 #include "common/messageservice.h"
 #include "common/numbers.h"
+#include "pdfstream.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QRegularExpression>
@@ -20,6 +22,45 @@ bool NoPrinter::print(const PrintDocument&, int, int, QString* error) {
 PrintSurface::PrintSurface(QObject* parent)
     : QObject(parent)
     , m_printer(std::make_shared<NoPrinter>()) {}
+
+PrintSurface::~PrintSurface() {
+    dropStream();
+}
+
+void PrintSurface::streamToPdf(const QString& path) {
+    dropStream();
+    m_stream = std::make_unique<PdfStream>(path, m_document.paper);
+    m_streamed = 0;
+}
+
+void PrintSurface::streamFinishedPages(bool all) {
+    if (!m_stream)
+        return;
+    const int finished = all ? PageCount() : PageCount() - 1;
+    for (; m_streamed < finished; ++m_streamed) {
+        PrintPage page = std::move(m_document.pages[std::size_t(m_streamed)]);
+        m_document.pages[std::size_t(m_streamed)] = PrintPage{};
+        m_stream->addPage(std::move(page), m_document.styles, m_document.pictures);
+    }
+}
+
+bool PrintSurface::finishPdf(QString* error) {
+    if (!m_stream)
+        return false;
+    streamFinishedPages(true);
+    const bool written = m_stream->finish(error);
+    m_stream.reset();
+    return written;
+}
+
+void PrintSurface::dropStream() {
+    if (!m_stream)
+        return;
+    const QString path = m_stream->path();
+    m_stream->finish();
+    m_stream.reset();
+    QFile::remove(path); // a document given up leaves no half-written PDF
+}
 
 void PrintSurface::setPrinterBackend(std::shared_ptr<PrinterBackend> backend) {
     m_printer = backend ? std::move(backend) : std::make_shared<NoPrinter>();
@@ -91,6 +132,7 @@ void PrintSurface::setTextColor(qint32 colour) {
 }
 
 void PrintSurface::StartDoc() {
+    dropStream();
     m_document.clear();
     m_document.paper = orientedPaper();
     m_document.pages.emplace_back();
@@ -107,6 +149,7 @@ void PrintSurface::NewPage() {
     m_document.pages.emplace_back();
     m_currentX = m_marginLeft;
     m_currentY = m_marginTop;
+    streamFinishedPages(false);
 }
 
 void PrintSurface::EndDoc() {
@@ -115,6 +158,7 @@ void PrintSurface::EndDoc() {
 }
 
 void PrintSurface::KillDoc() {
+    dropStream();
     m_open = false;
     m_document.clear();
     m_previewPage = 1;
@@ -288,7 +332,7 @@ void PrintSurface::setText(const QString& text) {
     op.text = text;
     add(std::move(op));
 
-    const QFontMetricsF metrics(printoutput::fontInTwips(m_style));
+    const QFontMetricsF& metrics = this->metrics();
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     const bool paragraphEnds = shown.endsWith(u'\n');
@@ -306,8 +350,18 @@ void PrintSurface::setText(const QString& text) {
     }
 }
 
+const QFontMetricsF& PrintSurface::metrics() const {
+    const auto sameFont = [&](const DrawStyle& other) {
+        return other.fontName == m_style.fontName && other.fontSize == m_style.fontSize &&
+               other.fontBold == m_style.fontBold && other.fontItalic == m_style.fontItalic;
+    };
+    if (!m_metrics || !sameFont(m_metrics->first))
+        m_metrics.emplace(m_style, QFontMetricsF(printoutput::fontInTwips(m_style)));
+    return m_metrics->second;
+}
+
 double PrintSurface::TextWidth(const QString& text) const {
-    const QFontMetricsF metrics(printoutput::fontInTwips(m_style));
+    const QFontMetricsF& metrics = this->metrics();
     double widest = 0;
     for (const QString& line : QString(text).replace(u'\r', u'\n').split(u'\n'))
         widest = std::max(widest, metrics.horizontalAdvance(line));
@@ -315,7 +369,7 @@ double PrintSurface::TextWidth(const QString& text) const {
 }
 
 double PrintSurface::TextHeight(const QString& text) const {
-    const QFontMetricsF metrics(printoutput::fontInTwips(m_style));
+    const QFontMetricsF& metrics = this->metrics();
     QString lines = text;
     lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
     return metrics.height() + metrics.lineSpacing() * double(lines.count(u'\n'));

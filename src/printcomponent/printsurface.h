@@ -2,6 +2,7 @@
 
 #include "printdocument.h"
 
+#include <QFontMetricsF>
 #include <QObject>
 #include <QSize>
 #include <QVariant>
@@ -46,6 +47,7 @@ class PrintSurface : public QObject {
 
 public:
     explicit PrintSurface(QObject* parent = nullptr);
+    ~PrintSurface() override;
 
     void setPrinterBackend(std::shared_ptr<PrinterBackend> backend);
     PrinterBackend& printer() const { return *m_printer; }
@@ -58,6 +60,12 @@ public:
     bool SaveDoc(const QString& path, QString* error = nullptr) const;
     std::optional<printoutput::LoadError> LoadDoc(const QString& path);
     int PageCount() const { return int(m_document.pages.size()); }
+    // From now on each finished page of the open document goes straight into a PDF, written
+    // on a second thread; the document keeps only empty pages.
+    void streamToPdf(const QString& path);
+    bool isStreaming() const { return m_stream != nullptr; }
+    // Completes the PDF after EndDoc; false with a reason when it could not be written.
+    bool finishPdf(QString* error = nullptr);
     int CurrentPage() const { return PageCount(); }
     bool isOpen() const { return m_open; }
     const PrintDocument& document() const { return m_document; }
@@ -152,9 +160,14 @@ signals:
 
 private:
     void add(DrawOp op);
+    void streamFinishedPages(bool all);
+    void dropStream();
+    const QFontMetricsF& metrics() const;
     QSizeF orientedPaper() const;
 
     std::shared_ptr<PrinterBackend> m_printer;
+    std::unique_ptr<class PdfStream> m_stream;
+    int m_streamed = 0; // pages already handed to the stream
     PrintDocument m_document;
     bool m_open = false;
     DrawStyle m_style;
@@ -168,4 +181,6 @@ private:
     double m_zoom = 100;
     int m_zoomMode = 0;
     QSize m_viewport{800, 600};
+    // Measuring text happens for every barcode: the metrics of the last font are kept.
+    mutable std::optional<std::pair<DrawStyle, QFontMetricsF>> m_metrics;
 };

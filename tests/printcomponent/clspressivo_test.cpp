@@ -1,3 +1,4 @@
+#include "barcode/barcodeencoding.h"
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/inifile.h"
 #include "printcomponent/pressivoui.h"
@@ -165,13 +166,21 @@ TEST_F(Pressivo, BarcodesRestoreTheSurfaceAndPrintTheirLineInItalicWhenItIsOn) {
     EXPECT_TRUE(styleOf(text).fontItalic);
     EXPECT_EQ(styleOf(text).fontName, u"Arial");
     EXPECT_EQ(styleOf(text).fontSize, 8);
-    // Start, A, B, C, stop: 5 x 13 units + 1, as light and dark boxes.
-    int units = 0;
-    for (const DrawOp& op : ops) {
-        if (op.kind == DrawOp::Kind::Rectangle)
-            units += int(std::lround(op.area.width() / (40 * 56.7 / 66)));
+    // Start, A, B, C, stop: 5 x 13 units + 1: a white box under all of them, then the bars.
+    ASSERT_GE(ops.size(), 2u);
+    EXPECT_NEAR(ops[0].area.width(), 40 * 56.7, 1e-6);
+    EXPECT_EQ(QColor::fromRgb(styleOf(ops[0]).brushColor), QColor(Qt::white));
+    int darkUnits = 0;
+    for (std::size_t i = 1; i + 1 < ops.size(); ++i) {
+        EXPECT_EQ(QColor::fromRgb(styleOf(ops[i]).brushColor), QColor(Qt::black));
+        darkUnits += int(std::lround(ops[i].area.width() / (40 * 56.7 / 66)));
     }
-    EXPECT_EQ(units, 66);
+    // Each character has 3 wide (2 units) and 6 narrow dark elements... 5 patterns x 9 bars.
+    int expectedDark = 0;
+    for (const QChar c : QString(QChar(1)) + QStringLiteral("ABC") + QChar(2))
+        for (const QChar element : barcode::code39Pattern(c.unicode()))
+            expectedDark += element == u'1' ? 1 : element == u'2' ? 2 : 0;
+    EXPECT_EQ(darkUnits, expectedDark);
     EXPECT_EQ(ui.surface().FontName(), u"Courier New");
     EXPECT_EQ(ui.surface().FontSize(), 10);
     EXPECT_EQ(pressivo.TextAlign(), 2);
