@@ -2,6 +2,7 @@
 
 #include "barcodeparameters.h"
 #include "common/cursor.h"
+#include "common/dialogbuttons.h"
 #include "common/windowplacement.h"
 #include "document/labelelement.h"
 
@@ -16,9 +17,7 @@
 
 frmParametriBarcode::frmParametriBarcode(QWidget* parent)
     : QDialog(parent)
-    , cmbTipoBarcode(new QComboBox(this))
-    , cmdOk(new QPushButton(QStringLiteral("Ok"), this))
-    , cmdCancel(new QPushButton(QStringLiteral("Cancel"), this)) {
+    , cmbTipoBarcode(new QComboBox(this)) {
     setObjectName(QStringLiteral("frmParametriBarcode"));
     setWindowTitle(QStringLiteral("Parametri barcode"));
 
@@ -38,18 +37,11 @@ frmParametriBarcode::frmParametriBarcode(QWidget* parent)
     }
     optAllineamento[1]->setChecked(true);
 
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdOk->setDefault(true);
-    cmdOk->setAutoDefault(true);
-    cmdCancel->setAutoDefault(false);
+    const OkCancelButtons okCancel = makeOkCancelButtons(this);
+    cmdOk = okCancel.ok;
+    cmdCancel = okCancel.cancel;
     connect(cmdOk, &QPushButton::clicked, this, &frmParametriBarcode::cmdOk_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
+    QHBoxLayout* buttons = okCancel.layout;
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(typeLabel, 0, 0);

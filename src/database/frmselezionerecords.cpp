@@ -2,6 +2,7 @@
 
 #include "clsdatabase.h"
 #include "common/cursor.h"
+#include "common/dialogbuttons.h"
 #include "common/fieldroutines.h"
 #include "common/messageservice.h"
 #include "common/windowplacement.h"
@@ -50,22 +51,15 @@ frmSelezioneRecords::frmSelezioneRecords(QWidget* parent)
     grid->addWidget(txtCampo[1], 2, 1);
     grid->addWidget(txtCampo[2], 2, 2);
 
-    cmdOk = new QPushButton(QStringLiteral("Ok"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setAutoDefault(false);
+    const OkCancelButtons okCancel = makeOkCancelButtons(this);
+    cmdOk = okCancel.ok;
+    cmdCancel = okCancel.cancel;
     connect(cmdOk, &QPushButton::clicked, this, &frmSelezioneRecords::cmdOk_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* fieldRow = new QHBoxLayout;
     fieldRow->addWidget(fieldCaption);
     fieldRow->addWidget(cmbCampi, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
+    QHBoxLayout* buttons = okCancel.layout;
     auto* main = new QVBoxLayout(this);
     main->addLayout(fieldRow);
     main->addWidget(criteria);

@@ -2,6 +2,7 @@
 
 #include "common/cursor.h"
 #include "common/decimalentry.h"
+#include "common/dialogbuttons.h"
 #include "common/messageservice.h"
 #include "common/numbers.h"
 #include "common/windowplacement.h"
@@ -66,19 +67,11 @@ frmImpostaPagina::frmImpostaPagina(LabelDocument& document, QWidget* parent)
     txtOrigineY = addField(originGrid, 1, QStringLiteral("Origine Y stam."), "txtOrigineY", true,
                            originGroup);
 
-    cmdOk = new QPushButton(QStringLiteral("Ok"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setAutoDefault(false);
+    const OkCancelButtons okCancel = makeOkCancelButtons(this);
+    cmdOk = okCancel.ok;
+    cmdCancel = okCancel.cancel;
     connect(cmdOk, &QPushButton::clicked, this, &frmImpostaPagina::cmdOk_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
+    QHBoxLayout* buttons = okCancel.layout;
     auto* main = new QVBoxLayout(this);
     main->addWidget(layoutGroup);
     main->addWidget(originGroup);

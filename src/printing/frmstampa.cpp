@@ -1,5 +1,6 @@
 #include "frmstampa.h"
 
+#include "common/dialogbuttons.h"
 #include "common/fieldroutines.h"
 #include "common/messageservice.h"
 #include "common/numbers.h"
@@ -55,19 +56,11 @@ frmStampa::frmStampa(QWidget* parent)
     grid->addWidget(chkStampaBordi, 3, 0, 1, 2);
     grid->addWidget(chkStampaCrocicchi, 4, 0, 1, 2);
 
-    cmdOk = new QPushButton(QStringLiteral("Ok"), this);
-    cmdOk->setObjectName(QStringLiteral("cmdOk"));
-    cmdOk->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setAutoDefault(false);
+    const OkCancelButtons okCancel = makeOkCancelButtons(this);
+    cmdOk = okCancel.ok;
+    cmdCancel = okCancel.cancel;
     connect(cmdOk, &QPushButton::clicked, this, &frmStampa::cmdOk_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
+    QHBoxLayout* buttons = okCancel.layout;
     auto* main = new QVBoxLayout(this);
     main->addWidget(group);
     main->addLayout(buttons);

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+class QDialog;
+
+// The "Ok" (default, Enter) and "Cancel" (Esc) buttons of the program's dialogs, right
+// aligned. Cancel rejects the dialog; what Ok does is the dialog's own business.
+struct OkCancelButtons {
+    QPushButton* ok;
+    QPushButton* cancel;
+    QHBoxLayout* layout;
+};
+
+OkCancelButtons makeOkCancelButtons(QDialog* dialog);
