@@ -26,6 +26,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstring>
@@ -142,12 +144,12 @@ int runLabelProgram(const QStringList& words, bool hasDisplay) {
     CursoreAttesa();
     LabelDocument document;
     clsDatabase database;
-    frmMarvello window(document);
+    frmMarvello window(document, database);
     windowMessages.setParent(&window);
     CursoreNormale();
 
     const auto connect = [&](const QString& path, const QString& password, const QString& table) {
-        return connectLabelDatabase(database, document, path, password, table);
+        return window.ConnettiDatabase(path, password, table);
     };
     const StartupAction action = Main(document, argumentText(words), connect);
     int result = 0;
@@ -200,6 +202,12 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Marvello"));
     QApplication::setApplicationVersion(version::text());
+
+    // Qt's own dialogs and buttons speak Italian, like the program.
+    QTranslator qtItalian;
+    if (qtItalian.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtItalian);
 
     const QStringList words = QApplication::arguments().mid(1);
     if (option)

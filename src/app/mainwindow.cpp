@@ -1,40 +1,391 @@
 #include "mainwindow.h"
 
-#include "app/labelsummary.h"
 #include "common/cursor.h"
+#include "common/messageservice.h"
 #include "common/version.h"
 #include "common/windowplacement.h"
+#include "database/clsdatabase.h"
+#include "database/frmselezionerecords.h"
+#include "designer/designsurface.h"
 #include "document/labeldocument.h"
+#include "document/labelfileoperations.h"
+#include "printing/frmattesa.h"
+#include "printing/frmimpostapagina.h"
+#include "printing/printengine.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
 
-frmMarvello::frmMarvello(LabelDocument& document, QWidget* parent)
+namespace {
+
+// Commands of later work: present, and doing nothing yet.
+void notYet() {}
+
+} // namespace
+
+frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget* parent)
     : QMainWindow(parent)
     , m_document(document)
-    , m_summary(new QPlainTextEdit(this))
-    , m_connection(new QLabel(QStringLiteral("Non connesso"), this)) {
+    , m_database(database)
+    , PicBox(new DesignSurface(document))
+    , m_scroll(new QScrollArea(this))
+    , m_panel1(new QLabel(QStringLiteral("Non connesso"), this))
+    , m_panel2(new QLabel(this)) {
     CursoreNormale();
     CursoreAttesa();
     setObjectName(QStringLiteral("frmMarvello"));
     setWindowTitle(version::mainWindowCaption());
-    resize(800, 600);
-    m_summary->setReadOnly(true);
-    setCentralWidget(m_summary);
-    statusBar()->addWidget(m_connection, 1);
+    m_scroll->setWidget(PicBox);
+    m_scroll->setBackgroundRole(QPalette::Dark);
+    setCentralWidget(m_scroll);
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->addWidget(m_panel1, 1);
+    statusBar()->addWidget(m_panel2, 1);
+    buildMenus();
+    buildToolbars();
+    resize(1000, 760);
     CentraForm(this);
     m_document.ImpostaLayoutDefault();
     m_document.setModificato(false);
 
-    connect(&m_document, &LabelDocument::disconnectRequested, this,
-            [this] { m_connection->setText(QStringLiteral("Non connesso")); });
+    connect(&m_document, &LabelDocument::disconnectRequested, this, &frmMarvello::SetDisconnesso);
+    connect(&m_document, &LabelDocument::layoutChanged, this, &frmMarvello::RidisegnaSuperficie);
+    connect(&m_document, &LabelDocument::elementsChanged, this, &frmMarvello::RidisegnaSuperficie);
     connect(&m_document, &LabelDocument::refreshRequested, this, &frmMarvello::refresh);
-    connect(&m_document, &LabelDocument::elementsChanged, this, &frmMarvello::refresh);
-    connect(&m_document, &LabelDocument::layoutChanged, this, &frmMarvello::refresh);
-    refresh();
+}
+
+QString frmMarvello::statusPanel(int panel) const {
+    return panel == 1 ? m_panel1->text() : m_panel2->text();
+}
+
+QAction* frmMarvello::addCommand(const QString& name, const QString& caption,
+                                 void (frmMarvello::*slot)()) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
+    if (slot)
+        connect(action, &QAction::triggered, this, slot);
+    else
+        connect(action, &QAction::triggered, this, &notYet);
+    m_actions.insert(name, action);
+    return action;
+}
+
+void frmMarvello::buildMenus() {
+    QMenuBar* bar = menuBar();
+    auto menu = [&](const char* name, const QString& caption) {
+        QMenu* m = bar->addMenu(caption);
+        m->setObjectName(QLatin1String(name));
+        return m;
+    };
+    QMenu* file = menu("mnuFile", QStringLiteral("&File"));
+    file->addAction(addCommand(QStringLiteral("mnuNuovo"), QStringLiteral("Nuovo"),
+                               &frmMarvello::mnuNuovo_Click));
+    file->addAction(
+        addCommand(QStringLiteral("mnuApri"), QStringLiteral("Apri"), &frmMarvello::mnuApri_Click));
+    file->addAction(addCommand(QStringLiteral("mnuSalva"), QStringLiteral("Salva"),
+                               &frmMarvello::mnuSalva_Click));
+    file->addSeparator();
+    file->addAction(addCommand(QStringLiteral("mnuImpostaPagina"),
+                               QStringLiteral("Layout etichetta"),
+                               &frmMarvello::mnuImpostaPagina_Click));
+    file->addAction(addCommand(QStringLiteral("mnuStampa"), QStringLiteral("Stampa"),
+                               &frmMarvello::mnuStampa_Click));
+    file->addSeparator();
+    file->addAction(
+        addCommand(QStringLiteral("mnuEsci"), QStringLiteral("Esci"), &frmMarvello::mnuEsci_Click));
+
+    QMenu* edit = menu("mnuModifica", QStringLiteral("&Modifica"));
+    edit->addAction(addCommand(QStringLiteral("mnuCancella"), QStringLiteral("Cancella"), nullptr));
+    m_actions[QStringLiteral("mnuCancella")]->setShortcut(QKeySequence(Qt::Key_Delete));
+    edit->addAction(addCommand(QStringLiteral("mnuCopia"), QStringLiteral("Copia"), nullptr));
+    m_actions[QStringLiteral("mnuCopia")]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    edit->addAction(addCommand(QStringLiteral("mnuIncolla"), QStringLiteral("Incolla"), nullptr));
+    m_actions[QStringLiteral("mnuIncolla")]->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Insert));
+    edit->addSeparator();
+    edit->addAction(
+        addCommand(QStringLiteral("mnuModificaTesto"), QStringLiteral("Modifica testo"), nullptr));
+    edit->addAction(addCommand(QStringLiteral("mnuModificaImmagine"),
+                               QStringLiteral("Modifica proprietà immagine"), nullptr));
+
+    QMenu* database = menu("mnuDatabase", QStringLiteral("Database"));
+    database->addAction(addCommand(QStringLiteral("mnuConnettiDb"),
+                                   QStringLiteral("Collega database MDB"), nullptr));
+    database->addAction(addCommand(QStringLiteral("mnuDisconnettiDb"),
+                                   QStringLiteral("Scollega database MDB"),
+                                   &frmMarvello::mnuDisconnettiDb_Click));
+    database->addAction(addCommand(QStringLiteral("mnuSelezionaRecords"),
+                                   QStringLiteral("Imposta i criteri di selezione"),
+                                   &frmMarvello::mnuSelezionaRecords_Click));
+    database->addSeparator();
+    database->addAction(addCommand(QStringLiteral("mnuCollega"),
+                                   QStringLiteral("Collega oggetto ad un campo dati"), nullptr));
+
+    QMenu* tools = menu("mnuOggetti", QStringLiteral("Strumenti"));
+    tools->addAction(
+        addCommand(QStringLiteral("mnuSeleziona"), QStringLiteral("Seleziona"), nullptr));
+    tools->addSeparator();
+    tools->addAction(
+        addCommand(QStringLiteral("mnuTesto"), QStringLiteral("Inserisci un testo"), nullptr));
+    tools->addAction(addCommand(QStringLiteral("mnuCodiciBarre"),
+                                QStringLiteral("Inserisci un barcode"), nullptr));
+    tools->addAction(addCommand(QStringLiteral("mnuImmagine"),
+                                QStringLiteral("Inserisci un'immagine"), nullptr));
+    tools->addAction(addCommand(QStringLiteral("mnuRettangolo"),
+                                QStringLiteral("Inserisci un rettangolo"), nullptr));
+
+    QMenu* format = menu("mnuFormato", QStringLiteral("Formato"));
+    QMenu* background = format->addMenu(QStringLiteral("Modalità sfondo"));
+    background->setObjectName(QStringLiteral("mnuModalitàSfondo"));
+    background->addAction(addCommand(QStringLiteral("mnuOpaco"), QStringLiteral("Opaco"), nullptr));
+    background->addAction(
+        addCommand(QStringLiteral("mnuTrasparente"), QStringLiteral("Trasparente"), nullptr));
+    format->addAction(
+        addCommand(QStringLiteral("mnuColoreSfondo"), QStringLiteral("Colore sfondo"), nullptr));
+    format->addAction(
+        addCommand(QStringLiteral("mnuColoreOggetto"), QStringLiteral("Colore oggetto"), nullptr));
+    format->addSeparator();
+    QMenu* width = format->addMenu(QStringLiteral("Spessore ..."));
+    width->setObjectName(QStringLiteral("mnuSpessore"));
+    for (const char* n : {"1", "2", "3"})
+        width->addAction(addCommand(QStringLiteral("mnuSpessore") + QLatin1String(n),
+                                    QLatin1String(n), nullptr));
+    format->addSeparator();
+    format->addAction(
+        addCommand(QStringLiteral("mnuPortaAvanti"), QStringLiteral("Porta avanti"), nullptr));
+    format->addAction(
+        addCommand(QStringLiteral("mnuPortaIndietro"), QStringLiteral("Porta indietro"), nullptr));
+    format->addSeparator();
+    format->addAction(addCommand(QStringLiteral("mnuParametriBarcode"),
+                                 QStringLiteral("Impostazioni oggetto barcode"), nullptr));
+    format->addSeparator();
+    format->addAction(
+        addCommand(QStringLiteral("mnuCarattere"), QStringLiteral("Imposta carattere"), nullptr));
+    format->addAction(addCommand(QStringLiteral("mnuAllineamento"),
+                                 QStringLiteral("Allineamento testo"), nullptr));
+
+    QMenu* help = menu("mnuHelp", QStringLiteral("&Help"));
+    help->addAction(addCommand(QStringLiteral("mnuInformazioni"),
+                               QStringLiteral("Informazioni su ..."),
+                               &frmMarvello::mnuInformazioni_Click));
+}
+
+void frmMarvello::buildToolbars() {
+    QStyle* style = QApplication::style();
+    auto* toolbar = addToolBar(QStringLiteral("Toolbar1"));
+    toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    struct Button {
+        const char* key;
+        const char* tip;
+        const char* command;
+        const char* theme;
+        QStyle::StandardPixmap fallback;
+    };
+    const Button buttons[] = {
+        {"nuovo", "Nuova etichetta vuota", "mnuNuovo", "document-new", QStyle::SP_FileIcon},
+        {"apri", "Apri un'etichetta", "mnuApri", "document-open", QStyle::SP_DialogOpenButton},
+        {"salva", "Salva un'etichetta", "mnuSalva", "document-save", QStyle::SP_DialogSaveButton},
+        {nullptr, nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+        {"imposta", "Imposta il formato dell'etichetta", "mnuImpostaPagina", "document-properties",
+         QStyle::SP_FileDialogDetailedView},
+        {"stampa", "Stampa etichette in anteprima o stampante", "mnuStampa", "document-print",
+         QStyle::SP_DialogApplyButton},
+        {nullptr, nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+        {"connettidb", "Collega un database formato *.MDB", "mnuConnettiDb", "network-connect",
+         QStyle::SP_DriveHDIcon},
+        {"disconnettidb", "Scollega un database formato *.MDB", "mnuDisconnettiDb",
+         "network-disconnect", QStyle::SP_DriveFDIcon},
+        {"seleziona", "Attiva la modalità selezione oggetti", "mnuSeleziona", "edit-select",
+         QStyle::SP_ArrowUp},
+        {"testo", "Inserisce un testo", "mnuTesto", "insert-text",
+         QStyle::SP_FileDialogContentsView},
+        {"immagine", "", "mnuImmagine", "insert-image", QStyle::SP_DesktopIcon},
+        {"barcode", "Inserisce un barcode", "mnuCodiciBarre", "insert-barcode",
+         QStyle::SP_FileDialogListView},
+        {"rettangolo", "Inserisce un rettangolo", "mnuRettangolo", "draw-rectangle",
+         QStyle::SP_TitleBarNormalButton},
+        {nullptr, nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+        {"modifica", "Modifica un testo", "mnuModificaTesto", "document-edit",
+         QStyle::SP_FileLinkIcon},
+        {"collega", "Collega un campo", "mnuCollega", "insert-link", QStyle::SP_CommandLink},
+        {nullptr, nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+        {"parbarcode", "Parametri barcode", "mnuParametriBarcode", "configure",
+         QStyle::SP_FileDialogInfoView},
+    };
+    int separator = 0;
+    for (const Button& b : buttons) {
+        if (!b.key) {
+            QAction* sep = toolbar->addSeparator();
+            sep->setObjectName(QStringLiteral("sep%1").arg(++separator));
+            continue;
+        }
+        QAction* command = m_actions.value(QLatin1String(b.command));
+        auto* button =
+            new QAction(QIcon::fromTheme(QLatin1String(b.theme), style->standardIcon(b.fallback)),
+                        command->text(), this);
+        button->setObjectName(QLatin1String(b.key));
+        button->setToolTip(QString::fromUtf8(b.tip));
+        if (!*b.tip)
+            button->setToolTip(QString(QChar(0x200B))); // no tooltip
+        connect(button, &QAction::triggered, command, &QAction::trigger);
+        toolbar->addAction(button);
+        m_actions.insert(QLatin1String(b.key), button);
+    }
+    auto* grid =
+        toolbar->addAction(QIcon::fromTheme(QStringLiteral("view-grid"),
+                                            style->standardIcon(QStyle::SP_FileDialogListView)),
+                           QStringLiteral("Griglia"));
+    grid->setObjectName(QStringLiteral("griglia"));
+    grid->setToolTip(QStringLiteral("Mostra la griglia"));
+    grid->setCheckable(true);
+    connect(grid, &QAction::triggered, this, &frmMarvello::SetGriglia);
+    m_actions.insert(QStringLiteral("griglia"), grid);
+    auto* snap =
+        toolbar->addAction(QIcon::fromTheme(QStringLiteral("snap-nodes"),
+                                            style->standardIcon(QStyle::SP_DialogYesButton)),
+                           QStringLiteral("Snap"));
+    snap->setObjectName(QStringLiteral("snap"));
+    snap->setToolTip(QStringLiteral("Aggancia gli oggetti alla griglia"));
+    snap->setCheckable(true);
+    connect(snap, &QAction::triggered, this, &frmMarvello::SetSnap);
+    m_actions.insert(QStringLiteral("snap"), snap);
+    refreshToolbar();
+}
+
+void frmMarvello::refreshToolbar() {
+    m_actions[QStringLiteral("griglia")]->setChecked(PicBox->Griglia());
+    m_actions[QStringLiteral("snap")]->setChecked(m_snap);
+}
+
+void frmMarvello::SetGriglia() {
+    PicBox->setGriglia(!PicBox->Griglia());
+    refreshToolbar();
+}
+
+void frmMarvello::SetSnap() {
+    m_snap = !m_snap;
+    refreshToolbar();
+}
+
+void frmMarvello::SetConnesso() {
+    m_document.setDatabaseConnesso(true);
+    m_panel1->setText(QStringLiteral("Connesso: ") + m_document.binding().NomeDatabase);
+    m_panel2->setText(m_document.binding().NomeTabella);
+}
+
+void frmMarvello::SetDisconnesso() {
+    m_document.setDatabaseConnesso(false);
+    m_panel1->setText(QStringLiteral("Non connesso"));
+    m_panel2->clear();
+    m_database.DisconnettiDatabase();
+}
+
+bool frmMarvello::ConnettiDatabase(const QString& percorso, const QString& password,
+                                   const QString& tabella) {
+    if (connectLabelDatabase(m_database, m_document, percorso, password, tabella)) {
+        SetConnesso();
+        return true;
+    }
+    SetDisconnesso();
+    return false;
+}
+
+void frmMarvello::RidisegnaSuperficie() {
+    PicBox->RidisegnaSuperficie();
 }
 
 void frmMarvello::refresh() {
-    m_summary->setPlainText(labelSummary(m_document));
+    RidisegnaSuperficie();
+}
+
+bool frmMarvello::ChiediSalvataggio() {
+    if (!m_document.Modificato())
+        return false;
+    MessageService& messages = MessageService::current();
+    messages.beep();
+    switch (
+        messages.question(QStringLiteral("Si desidera mantenere i cambiamenti?"), windowTitle())) {
+    case Answer::Yes:
+        return SalvaEtichetta(m_document, windowTitle());
+    case Answer::No:
+        return false;
+    default:
+        return true;
+    }
+}
+
+void frmMarvello::mnuNuovo_Click() {
+    if (ChiediSalvataggio())
+        return;
+    m_document.NuovaEtichetta();
+    RidisegnaSuperficie();
+}
+
+void frmMarvello::mnuApri_Click() {
+    if (ChiediSalvataggio())
+        return;
+    CaricaEtichetta(
+        m_document, std::nullopt, {}, {},
+        [this](const QString& path, const QString& password, const QString& table) {
+            return ConnettiDatabase(path, password, table);
+        },
+        windowTitle());
+    RidisegnaSuperficie();
+}
+
+void frmMarvello::mnuSalva_Click() {
+    SalvaEtichetta(m_document, windowTitle());
+}
+
+void frmMarvello::mnuEsci_Click() {
+    close();
+}
+
+void frmMarvello::closeEvent(QCloseEvent* event) {
+    if (ChiediSalvataggio())
+        event->ignore();
+    else
+        event->accept();
+}
+
+void frmMarvello::mnuImpostaPagina_Click() {
+    mnuImpostaPagina(m_document, this);
+}
+
+void frmMarvello::mnuStampa_Click() {
+    frmAttesa wait(this);
+    PrintHooks hooks;
+    hooks.progress = &wait;
+    hooks.askJob = [this](PrintJob& job, bool bound) { askJobWithDialog(job, bound, this); };
+    StampaEtichette(m_document, m_database, false, hooks);
+}
+
+void frmMarvello::mnuStampaDiretta_Click() {
+    frmAttesa wait(this);
+    PrintHooks hooks;
+    hooks.progress = &wait;
+    StampaEtichette(m_document, m_database, true, hooks);
+}
+
+void frmMarvello::mnuDisconnettiDb_Click() {
+    m_document.setModificato(true);
+    SetDisconnesso();
+}
+
+void frmMarvello::mnuSelezionaRecords_Click() {
+    ::mnuSelezionaRecords_Click(m_document, m_database, this);
+}
+
+void frmMarvello::mnuInformazioni_Click() {
+    QMessageBox::about(this, QStringLiteral("Informazioni su Marvello"),
+                       QStringLiteral("<b>Marvello</b><br>Versione %1<br>Progettazione e stampa di "
+                                      "etichette.")
+                           .arg(version::text()));
 }

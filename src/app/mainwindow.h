@@ -1,23 +1,68 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMap>
 
+class clsDatabase;
+class DesignSurface;
 class LabelDocument;
+class QAction;
 class QLabel;
-class QPlainTextEdit;
+class QScrollArea;
 
-// The main window. For now it shows what the open label holds; the design surface takes
-// its centre later.
+// The main window: menus, the two toolbars, the design surface and the status bar. Every
+// command is one procedure named after its menu item; toolbar buttons and shortcuts run the
+// same actions.
 class frmMarvello : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit frmMarvello(LabelDocument& document, QWidget* parent = nullptr);
+    frmMarvello(LabelDocument& document, clsDatabase& database, QWidget* parent = nullptr);
+
+    // The action of a menu item ("mnuNuovo") or a toolbar key ("nuovo").
+    QAction* action(const QString& name) const { return m_actions.value(name); }
+    DesignSurface* surface() const { return PicBox; }
+    QString statusPanel(int panel) const;
+
+    bool Snap() const { return m_snap; }
+
+    // Lifecycle and file commands.
+    bool ChiediSalvataggio(); // true: cancel what was being done
+    void mnuNuovo_Click();
+    void mnuApri_Click();
+    void mnuSalva_Click();
+    void mnuEsci_Click();
+    void mnuImpostaPagina_Click();
+    void mnuStampa_Click();
+    void mnuStampaDiretta_Click();
+    void mnuDisconnettiDb_Click();
+    void mnuSelezionaRecords_Click();
+    void mnuInformazioni_Click();
+    void SetGriglia();
+    void SetSnap();
+    void SetConnesso();
+    void SetDisconnesso();
+    void RidisegnaSuperficie();
+    // Connects the label's database as opening a label does; false when it is not there.
+    bool ConnettiDatabase(const QString& percorso, const QString& password, const QString& tabella);
 
     void refresh();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    QAction* addCommand(const QString& name, const QString& caption, void (frmMarvello::*slot)());
+    void buildMenus();
+    void buildToolbars();
+    void refreshToolbar();
+
     LabelDocument& m_document;
-    QPlainTextEdit* m_summary;
-    QLabel* m_connection;
+    clsDatabase& m_database;
+    DesignSurface* PicBox;
+    QScrollArea* m_scroll;
+    QLabel* m_panel1;
+    QLabel* m_panel2;
+    QMap<QString, QAction*> m_actions;
+    bool m_snap = true;
 };

@@ -1,0 +1,126 @@
+#include "app/mainwindow.h"
+#include "common/version.h"
+#include "database/clsdatabase.h"
+#include "designer/designsurface.h"
+#include "document/labeldocument.h"
+#include "support/recordingmessages.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindow : public ::testing::Test {
+protected:
+    MainWindow()
+        : window(document, database) {}
+
+    RecordingMessages messages;
+    LabelDocument document;
+    clsDatabase database;
+    frmMarvello window;
+};
+
+TEST_F(MainWindow, CaptionMenusAndStatus) {
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Marvello - Versione ") + version::text());
+    QStringList menus;
+    for (QAction* action : window.menuBar()->actions())
+        menus << action->text();
+    EXPECT_EQ(menus,
+              QStringList({"&File", "&Modifica", "Database", "Strumenti", "Formato", "&Help"}));
+    EXPECT_EQ(window.action(QStringLiteral("mnuImpostaPagina"))->text(), u"Layout etichetta");
+    EXPECT_EQ(window.action(QStringLiteral("mnuIncolla"))->shortcut(),
+              QKeySequence(Qt::SHIFT | Qt::Key_Insert));
+    EXPECT_EQ(window.statusPanel(1), u"Non connesso");
+    EXPECT_TRUE(window.statusPanel(2).isEmpty());
+    EXPECT_FALSE(document.Modificato());
+}
+
+TEST_F(MainWindow, ToolbarKeysTooltipsAndSwitches) {
+    EXPECT_EQ(window.action(QStringLiteral("stampa"))->toolTip(),
+              u"Stampa etichette in anteprima o stampante");
+    EXPECT_TRUE(window.action(QStringLiteral("immagine"))
+                    ->toolTip()
+                    .trimmed()
+                    .remove(QChar(0x200B))
+                    .isEmpty());
+    EXPECT_FALSE(window.surface()->Griglia());
+    EXPECT_TRUE(window.Snap());
+    window.action(QStringLiteral("griglia"))->trigger();
+    window.action(QStringLiteral("snap"))->trigger();
+    EXPECT_TRUE(window.surface()->Griglia());
+    EXPECT_FALSE(window.Snap());
+    EXPECT_TRUE(window.action(QStringLiteral("griglia"))->isChecked());
+    EXPECT_FALSE(window.action(QStringLiteral("snap"))->isChecked());
+}
+
+TEST_F(MainWindow, TheSavePromptsThreeAnswers) {
+    window.show();
+    document.setModificato(true);
+    messages.answers = {Answer::Cancel};
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(messages.questions.back().text, u"Si desidera mantenere i cambiamenti?");
+    // Yes, then the save dialog cancelled: the window stays.
+    messages.answers = {Answer::Yes};
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(messages.fileRequests.size(), 1);
+    messages.answers = {Answer::No};
+    EXPECT_TRUE(window.close());
+}
+
+TEST_F(MainWindow, ClosingWithoutChangesAsksNothing) {
+    window.show();
+    EXPECT_TRUE(window.close());
+    EXPECT_TRUE(messages.questions.isEmpty());
+}
+
+TEST_F(MainWindow, ConnectingAndDisconnectingShowInTheStatusBar) {
+    CollegamentoDatabase binding;
+    binding.NomeDatabase = QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb");
+    binding.NomeTabella = QStringLiteral("Clienti");
+    document.setBinding(binding);
+    EXPECT_TRUE(window.ConnettiDatabase(binding.NomeDatabase, {}, QStringLiteral("clienti")));
+    EXPECT_EQ(window.statusPanel(1), QStringLiteral("Connesso: ") + binding.NomeDatabase);
+    EXPECT_EQ(window.statusPanel(2), u"Clienti");
+    window.action(QStringLiteral("mnuDisconnettiDb"))->trigger();
+    EXPECT_EQ(window.statusPanel(1), u"Non connesso");
+    EXPECT_FALSE(document.DatabaseConnesso());
+    EXPECT_TRUE(document.Modificato());
+    EXPECT_EQ(document.binding().NomeDatabase, binding.NomeDatabase); // kept for the next save
+    EXPECT_FALSE(window.ConnettiDatabase(binding.NomeDatabase, {}, QStringLiteral("Manca")));
+    EXPECT_TRUE(messages.messages.isEmpty()); // a missing table says nothing of its own
+}
+
+TEST_F(MainWindow, NewLabelAfterAnOpenOne) {
+    document.CreaOggTesto(567, 1440, 1000, 255);
+    document.setModificato(true);
+    messages.answers = {Answer::No};
+    window.action(QStringLiteral("nuovo"))->trigger();
+    EXPECT_TRUE(document.elements().empty());
+    EXPECT_FALSE(document.Modificato());
+}
+
+TEST(DesignSurfacePainting, TheLabelIsWhiteWithABlackOutlineAtTheRightPlace) {
+    LabelDocument document;
+    LabelElement* rectangle = document.CreaOggRettangolo(567 + 567, 1440 + 567, 567, 567);
+    rectangle->BackStyle = 1;
+    rectangle->BackColor = 255;
+    DesignSurface surface(document);
+    const QImage image = surface.grab().toImage();
+    const double pixel = surface.twipsPerPixel();
+    // Inside the label, away from the rectangle: white. Inside the rectangle: red.
+    EXPECT_EQ(image.pixelColor(int(700 / pixel), int(1600 / pixel)), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(int((567 + 850) / pixel), int((1440 + 850) / pixel)),
+              QColor(255, 0, 0));
+    // Just outside the label's right edge (80 mm): surface grey or shadow, not white.
+    EXPECT_NE(image.pixelColor(int((567 + 80 * 56.7 + 200) / pixel), int(1600 / pixel)),
+              QColor(Qt::white));
+}
+
+} // namespace
