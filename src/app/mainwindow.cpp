@@ -60,6 +60,8 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
     connect(&m_document, &LabelDocument::layoutChanged, this, &frmMarvello::RidisegnaSuperficie);
     connect(&m_document, &LabelDocument::elementsChanged, this, &frmMarvello::RidisegnaSuperficie);
     connect(&m_document, &LabelDocument::refreshRequested, this, &frmMarvello::refresh);
+    connect(PicBox, &DesignSurface::elementChanged, this,
+            [this] { m_document.setModificato(true); });
 }
 
 QString frmMarvello::statusPanel(int panel) const {
@@ -129,17 +131,20 @@ void frmMarvello::buildMenus() {
                                    QStringLiteral("Collega oggetto ad un campo dati"), nullptr));
 
     QMenu* tools = menu("mnuOggetti", QStringLiteral("Strumenti"));
-    tools->addAction(
-        addCommand(QStringLiteral("mnuSeleziona"), QStringLiteral("Seleziona"), nullptr));
+    tools->addAction(addCommand(QStringLiteral("mnuSeleziona"), QStringLiteral("Seleziona"),
+                                &frmMarvello::mnuSeleziona_Click));
     tools->addSeparator();
-    tools->addAction(
-        addCommand(QStringLiteral("mnuTesto"), QStringLiteral("Inserisci un testo"), nullptr));
+    tools->addAction(addCommand(QStringLiteral("mnuTesto"), QStringLiteral("Inserisci un testo"),
+                                &frmMarvello::mnuTesto_Click));
     tools->addAction(addCommand(QStringLiteral("mnuCodiciBarre"),
-                                QStringLiteral("Inserisci un barcode"), nullptr));
+                                QStringLiteral("Inserisci un barcode"),
+                                &frmMarvello::mnuCodiciBarre_Click));
     tools->addAction(addCommand(QStringLiteral("mnuImmagine"),
-                                QStringLiteral("Inserisci un'immagine"), nullptr));
+                                QStringLiteral("Inserisci un'immagine"),
+                                &frmMarvello::mnuImmagine_Click));
     tools->addAction(addCommand(QStringLiteral("mnuRettangolo"),
-                                QStringLiteral("Inserisci un rettangolo"), nullptr));
+                                QStringLiteral("Inserisci un rettangolo"),
+                                &frmMarvello::mnuRettangolo_Click));
 
     QMenu* format = menu("mnuFormato", QStringLiteral("Formato"));
     QMenu* background = format->addMenu(QStringLiteral("Modalità sfondo"));
@@ -271,7 +276,38 @@ void frmMarvello::SetGriglia() {
 
 void frmMarvello::SetSnap() {
     m_snap = !m_snap;
+    PicBox->setSnap(m_snap);
     refreshToolbar();
+}
+
+void frmMarvello::AnnullaModi() {
+    PicBox->armTool(DesignSurface::Tool::None);
+}
+
+void frmMarvello::mnuSeleziona_Click() {
+    m_document.setModificato(true);
+    AnnullaModi();
+    PicBox->setModoSelezione(true);
+}
+
+void frmMarvello::mnuTesto_Click() {
+    m_document.setModificato(true);
+    PicBox->armTool(DesignSurface::Tool::Testo);
+}
+
+void frmMarvello::mnuCodiciBarre_Click() {
+    m_document.setModificato(true);
+    PicBox->armTool(DesignSurface::Tool::CodiceBarre);
+}
+
+void frmMarvello::mnuImmagine_Click() {
+    m_document.setModificato(true);
+    PicBox->armTool(DesignSurface::Tool::Immagine);
+}
+
+void frmMarvello::mnuRettangolo_Click() {
+    m_document.setModificato(true);
+    PicBox->armTool(DesignSurface::Tool::Rettangolo);
 }
 
 void frmMarvello::SetConnesso() {
@@ -322,6 +358,7 @@ bool frmMarvello::ChiediSalvataggio() {
 }
 
 void frmMarvello::mnuNuovo_Click() {
+    PicBox->Deseleziona();
     if (ChiediSalvataggio())
         return;
     m_document.NuovaEtichetta();
@@ -329,6 +366,7 @@ void frmMarvello::mnuNuovo_Click() {
 }
 
 void frmMarvello::mnuApri_Click() {
+    PicBox->Deseleziona();
     if (ChiediSalvataggio())
         return;
     CaricaEtichetta(
@@ -341,10 +379,12 @@ void frmMarvello::mnuApri_Click() {
 }
 
 void frmMarvello::mnuSalva_Click() {
+    PicBox->Deseleziona();
     SalvaEtichetta(m_document, windowTitle());
 }
 
 void frmMarvello::mnuEsci_Click() {
+    PicBox->Deseleziona();
     close();
 }
 
@@ -356,10 +396,12 @@ void frmMarvello::closeEvent(QCloseEvent* event) {
 }
 
 void frmMarvello::mnuImpostaPagina_Click() {
+    PicBox->Deseleziona();
     mnuImpostaPagina(m_document, this);
 }
 
 void frmMarvello::mnuStampa_Click() {
+    PicBox->Deseleziona();
     frmAttesa wait(this);
     PrintHooks hooks;
     hooks.progress = &wait;
@@ -368,6 +410,7 @@ void frmMarvello::mnuStampa_Click() {
 }
 
 void frmMarvello::mnuStampaDiretta_Click() {
+    PicBox->Deseleziona();
     frmAttesa wait(this);
     PrintHooks hooks;
     hooks.progress = &wait;
@@ -375,6 +418,7 @@ void frmMarvello::mnuStampaDiretta_Click() {
 }
 
 void frmMarvello::mnuDisconnettiDb_Click() {
+    PicBox->Deseleziona();
     m_document.setModificato(true);
     SetDisconnesso();
 }

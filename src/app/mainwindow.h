@@ -43,6 +43,13 @@ public:
     void SetConnesso();
     void SetDisconnesso();
     void RidisegnaSuperficie();
+    // Tools: every tool command starts by ending the armed tools and the selection.
+    void AnnullaModi();
+    void mnuSeleziona_Click();
+    void mnuTesto_Click();
+    void mnuCodiciBarre_Click();
+    void mnuImmagine_Click();
+    void mnuRettangolo_Click();
     // Connects the label's database as opening a label does; false when it is not there.
     bool ConnettiDatabase(const QString& percorso, const QString& password, const QString& tabella);
 

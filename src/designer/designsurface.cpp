@@ -5,6 +5,10 @@
 #include "common/units.h"
 #include "document/labeldocument.h"
 
+#include "common/rounding.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace {
@@ -18,9 +22,41 @@ QRectF twipsRect(double x1, double y1, double x2, double y2) {
 
 } // namespace
 
+// The frame that follows the mouse: drawn over the surface, which is not repainted while it
+// moves, inverting what is under it like the label program's frame.
+class FrameOverlay : public QWidget {
+public:
+    explicit FrameOverlay(DesignSurface* surface)
+        : QWidget(surface)
+        , m_surface(surface) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (m_surface->StatoTrascinamento() == 0)
+            return;
+        QPainter painter(this);
+        painter.setCompositionMode(QPainter::CompositionMode_Difference);
+        painter.setPen(QPen(Qt::white, 2));
+        painter.drawRect(m_surface->frame());
+    }
+
+private:
+    DesignSurface* m_surface;
+};
+
 DesignSurface::DesignSurface(LabelDocument& document, QWidget* parent)
     : QWidget(parent)
-    , m_document(document) {
+    , m_document(document)
+    , m_overlay(new FrameOverlay(this)) {
+    connect(&m_document, &LabelDocument::elementsChanged, this, [this] {
+        // A removed element cannot stay selected.
+        const auto& all = m_document.stackingOrder();
+        if (m_current && std::find(all.begin(), all.end(), m_current) == all.end())
+            Deseleziona();
+    });
     setObjectName(QStringLiteral("PicBox"));
     setAutoFillBackground(true);
     QPalette palette = this->palette();
@@ -46,14 +82,221 @@ void DesignSurface::setGriglia(bool on) {
 
 void DesignSurface::RidisegnaSuperficie() {
     resize(sizeHint());
+    m_overlay->resize(sizeHint());
     update();
 }
 
-void DesignSurface::paintEvent(QPaintEvent*) {
+void DesignSurface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    painter.save();
     painter.scale(1.0 / twipsPerPixel(), 1.0 / twipsPerPixel());
     DisegnaSfondo(painter);
-    paintElements(painter);
+    paintElements(painter, event->rect());
+    painter.restore();
+    for (const QRect& grip : grips()) {
+        if (!grip.isNull())
+            painter.fillRect(grip, Qt::black);
+    }
+}
+
+void DesignSurface::armTool(Tool tool) {
+    Deseleziona();
+    m_tool = tool;
+    setCursor(tool == Tool::None ? Qt::ArrowCursor : Qt::CrossCursor);
+}
+
+void DesignSurface::Deseleziona() {
+    const bool had = m_current != nullptr;
+    m_selecting = false;
+    m_current = nullptr;
+    m_dragState = 0;
+    update();
+    if (had)
+        emit selectionChanged();
+}
+
+std::array<QRect, 8> DesignSurface::grips() const {
+    std::array<QRect, 8> result{};
+    if (!m_current || m_dragState != 0)
+        return result;
+    clsGrip r;
+    r.SetRectToCtrl(*m_current);
+    r.TwipsToPixels(twipsPerPixel());
+    const int xs[3] = {r.Left, r.Left + r.Width() / 2, r.Right - 1};
+    const int ys[3] = {r.Top, r.Top + r.Height() / 2, r.Bottom - 1};
+    // Grip order: top-left, top, top-right, right, bottom-right, bottom, bottom-left, left.
+    const int column[8] = {0, 1, 2, 2, 2, 1, 0, 0};
+    const int row[8] = {0, 0, 0, 1, 2, 2, 2, 1};
+    for (int i = 0; i < 8; ++i)
+        result[std::size_t(i)] = QRect(xs[column[i]] - 2, ys[row[i]] - 2, 5, 5);
+    return result;
+}
+
+int DesignSurface::gripAt(QPoint pixel) const {
+    const auto all = grips();
+    for (int i = 0; i < 8; ++i) {
+        if (all[std::size_t(i)].adjusted(-1, -1, 1, 1).contains(pixel))
+            return i;
+    }
+    return -1;
+}
+
+LabelElement* DesignSurface::elementAt(QPoint pixel) const {
+    // The frontmost element under the point wins, as the user sees it.
+    const double x = pixel.x() * twipsPerPixel(), y = pixel.y() * twipsPerPixel();
+    const auto& stack = m_document.stackingOrder();
+    for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
+        clsGrip r;
+        r.SetRectToCtrl(**it);
+        if ((*it)->Visible && r.PtInRect(x, y))
+            return *it;
+    }
+    return nullptr;
+}
+
+int DesignSurface::snapped(double pixels) const {
+    return int(rounding::halfToEven(m_snap ? AgganciaX(pixels, 1.0, twipsPerPixel()) : pixels));
+}
+
+QPoint DesignSurface::inside(QPoint pixel) const {
+    // The frame stays on the surface: the cursor's position is kept inside it.
+    return QPoint(std::clamp(pixel.x(), 0, width() - 1), std::clamp(pixel.y(), 0, height() - 1));
+}
+
+void DesignSurface::IniziaSpostamento(LabelElement* element, QPoint pixel) {
+    m_current = element;
+    m_frame.SetRectToCtrl(*element);
+    m_frame.TwipsToPixels(twipsPerPixel());
+    m_offset = pixel - QPoint(m_frame.Left, m_frame.Top);
+    m_startFrame = m_frame;
+    m_dragState = 1;
+    update(); // the grips go away before the frame appears
+    m_overlay->raise();
+    m_overlay->update();
+    emit selectionChanged();
+}
+
+void DesignSurface::updateFrame(const QRect& before) {
+    // Only the old and the new frame are repainted, never the whole surface.
+    m_overlay->update(before.adjusted(-2, -2, 2, 2));
+    m_overlay->update(frame().adjusted(-2, -2, 2, 2));
+}
+
+void DesignSurface::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint pixel = event->position().toPoint();
+    if (m_current && m_dragState == 0) {
+        const int grip = gripAt(pixel);
+        if (grip >= 0) {
+            m_frame.SetRectToCtrl(*m_current);
+            m_frame.TwipsToPixels(twipsPerPixel());
+            m_grip = grip;
+            m_startFrame = m_frame;
+            m_dragState = 2;
+            update();
+            m_overlay->raise();
+            m_overlay->update();
+            return;
+        }
+    }
+    if (!m_selecting) {
+        if (m_tool == Tool::None)
+            return;
+        const double tpp = twipsPerPixel();
+        const float x = float((m_snap ? snapped(pixel.x()) : pixel.x()) * tpp);
+        const float y = float((m_snap ? snapped(pixel.y()) : pixel.y()) * tpp);
+        LabelElement* created = nullptr;
+        switch (m_tool) {
+        case Tool::Testo:
+            created = m_document.CreaOggTesto(x, y, 1000, 255);
+            break;
+        case Tool::Immagine:
+            created = m_document.CreaOggPicture(x, y, 1935, 1035);
+            break;
+        case Tool::Rettangolo:
+            created = m_document.CreaOggRettangolo(x, y, 1935, 1035);
+            break;
+        case Tool::CodiceBarre:
+            created = m_document.CreaOggImmagine(x, y, 1935, 1035);
+            break;
+        case Tool::None:
+            break;
+        }
+        m_tool = Tool::None;
+        setCursor(Qt::ArrowCursor);
+        m_selecting = true;
+        if (created) {
+            emit elementChanged();
+            IniziaSpostamento(created, pixel);
+        }
+        return;
+    }
+    if (LabelElement* hit = elementAt(pixel)) {
+        IniziaSpostamento(hit, pixel);
+        return;
+    }
+    m_current = nullptr;
+    update();
+    emit selectionChanged();
+}
+
+void DesignSurface::mouseMoveEvent(QMouseEvent* event) {
+    if (m_dragState == 0)
+        return;
+    const QRect before = frame();
+    const QPoint p = inside(event->position().toPoint());
+    if (m_dragState == 1) {
+        const int w = m_frame.Width(), h = m_frame.Height();
+        if (!m_snap) {
+            m_frame.Left = p.x() - m_offset.x();
+            m_frame.Top = p.y() - m_offset.y();
+            m_frame.Right = m_frame.Left + w;
+            m_frame.Bottom = m_frame.Top + h;
+        } else {
+            m_frame.Left = snapped(p.x() - m_offset.x());
+            m_frame.Top = snapped(p.y() - m_offset.y());
+            m_frame.Right = snapped(m_frame.Left + w);
+            m_frame.Bottom = snapped(m_frame.Top + h);
+        }
+    } else {
+        const int x = m_snap ? snapped(p.x()) : p.x();
+        const int y = m_snap ? snapped(p.y()) : p.y();
+        const bool left = m_grip == 0 || m_grip == 6 || m_grip == 7;
+        const bool right = m_grip >= 2 && m_grip <= 4;
+        const bool top = m_grip <= 2;
+        const bool bottom = m_grip >= 4 && m_grip <= 6;
+        if (left)
+            m_frame.Left = x;
+        if (right)
+            m_frame.Right = x;
+        if (top)
+            m_frame.Top = y;
+        if (bottom)
+            m_frame.Bottom = y;
+    }
+    updateFrame(before);
+}
+
+void DesignSurface::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || m_dragState == 0 || !m_current)
+        return;
+    const float left = m_current->Left, top = m_current->Top, width = m_current->Width,
+                height = m_current->Height;
+    const bool moved = m_frame.Left != m_startFrame.Left || m_frame.Top != m_startFrame.Top ||
+                       m_frame.Right != m_startFrame.Right || m_frame.Bottom != m_startFrame.Bottom;
+    // A click that does not move leaves the element exactly where it was.
+    if (moved) {
+        clsGrip r = m_frame;
+        r.PixelsToTwips(twipsPerPixel());
+        r.SetCtrlToRect(*m_current, m_snap, twipsPerPixel());
+    }
+    m_dragState = 0;
+    m_overlay->update();
+    update();
+    if (m_current->Left != left || m_current->Top != top || m_current->Width != width ||
+        m_current->Height != height)
+        emit elementChanged();
 }
 
 void DesignSurface::DisegnaSfondo(QPainter& painter) const {
@@ -100,12 +343,16 @@ void DesignSurface::DisegnaSfondo(QPainter& painter) const {
     }
 }
 
-void DesignSurface::paintElements(QPainter& painter) const {
+void DesignSurface::paintElements(QPainter& painter, const QRect& pixels) const {
     const double pixel = twipsPerPixel();
+    const QRectF area(pixels.x() * pixel, pixels.y() * pixel, pixels.width() * pixel,
+                      pixels.height() * pixel);
     for (const LabelElement* e : m_document.stackingOrder()) {
         if (!e->Visible)
             continue;
         const QRectF box(e->Left, e->Top, e->Width, e->Height);
+        if (!box.normalized().adjusted(-60, -60, 60, 60).intersects(area))
+            continue; // only what the repaint needs
         switch (e->kind) {
         case ElementKind::Testo: {
             if (e->BackStyle != 0)

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "clsgrip.h"
+
 #include <QWidget>
 
+#include <array>
+
 class LabelDocument;
+struct LabelElement;
 
 // The design surface PicBox: the label as a white sheet with a shadow, millimetre rulers, the
 // optional grid of dots, and the elements in their stacking order, at the screen's scale
@@ -21,13 +26,54 @@ public:
     // Clears and paints everything again.
     void RidisegnaSuperficie();
 
+    // Tools: the select tool, or an insertion tool armed for the next click.
+    enum class Tool { None, Testo, CodiceBarre, Immagine, Rettangolo };
+    bool ModoSelezione() const { return m_selecting; }
+    void setModoSelezione(bool on) { m_selecting = on; }
+    Tool armedTool() const { return m_tool; }
+    void armTool(Tool tool);
+    void setSnap(bool on) { m_snap = on; }
+
+    LabelElement* ControlloCorrente() const { return m_current; }
+    int StatoTrascinamento() const { return m_dragState; }
+    void Deseleziona();
+    // Selects the element and lets it follow the mouse, whose press was at `pixel`.
+    void IniziaSpostamento(LabelElement* element, QPoint pixel);
+    // The eight grips of the selection, in surface pixels (empty when none is shown).
+    std::array<QRect, 8> grips() const;
+    // The frame that follows the mouse during a drag, in surface pixels.
+    QRect frame() const { return m_frame.toQRect(); }
+
+signals:
+    // An element was placed, moved or resized.
+    void elementChanged();
+    void selectionChanged();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void DisegnaSfondo(QPainter& painter) const;
-    void paintElements(QPainter& painter) const;
+    void paintElements(QPainter& painter, const QRect& pixels) const;
+    LabelElement* elementAt(QPoint pixel) const;
+    int gripAt(QPoint pixel) const;
+    void updateFrame(const QRect& before);
+    QPoint inside(QPoint pixel) const;
+    int snapped(double pixels) const;
 
     LabelDocument& m_document;
     bool m_griglia = false;
+    bool m_selecting = false;
+    bool m_snap = true;
+    Tool m_tool = Tool::None;
+    LabelElement* m_current = nullptr;
+    int m_dragState = 0; // 0 idle, 1 moving, 2 resizing
+    int m_grip = 0;
+    clsGrip m_frame; // surface pixels while dragging
+    clsGrip m_startFrame;
+    QPoint m_offset;
+    class FrameOverlay* m_overlay;
 };

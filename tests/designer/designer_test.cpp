@@ -1,0 +1,182 @@
+#include "common/units.h"
+#include "designer/clsgrip.h"
+#include "designer/designsurface.h"
+#include "document/labeldocument.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ClsGrip, EdgesWidthAndHitTesting) {
+    clsGrip r;
+    r.Left = 10;
+    r.Top = 20;
+    r.setWidth(30);
+    r.setHeight(40);
+    EXPECT_EQ(r.Right, 40);
+    EXPECT_EQ(r.Bottom, 60);
+    r.Left = 0;
+    EXPECT_EQ(r.Width(), 40); // Width follows the edges
+    EXPECT_TRUE(r.PtInRect(0, 20));
+    EXPECT_FALSE(r.PtInRect(40, 30));
+    EXPECT_FALSE(r.PtInRect(10, 60));
+    clsGrip inverted;
+    inverted.Left = 50;
+    inverted.Right = 10;
+    inverted.Top = 5;
+    inverted.Bottom = 5;
+    inverted.NormalizeRect();
+    EXPECT_EQ(inverted.Left, 10);
+    EXPECT_EQ(inverted.Right, 50);
+    EXPECT_EQ(inverted.Top, 5);
+}
+
+TEST(ClsGrip, PixelRoundTripsStayWithinHalfAPixel) {
+    LabelElement element = LabelElement::makeTemplate(ElementKind::Testo);
+    element.Left = 1234.5f;
+    element.Top = 2007;
+    element.Width = 1000;
+    element.Height = 255;
+    clsGrip r;
+    r.SetRectToCtrl(element);
+    EXPECT_EQ(r.Left, 1234); // half to even
+    r.TwipsToPixels(15);
+    r.PixelsToTwips(15);
+    EXPECT_LE(std::abs(r.Left - 1234), 8);
+    EXPECT_LE(std::abs(r.Top - 2007), 8);
+}
+
+TEST(Snapping, RoundingModesAndTheMillimetreStep) {
+    EXPECT_DOUBLE_EQ(Arrotonda(7.56, 1, 2), 8);
+    EXPECT_DOUBLE_EQ(Arrotonda(2.5, 1, 2), 3);
+    EXPECT_DOUBLE_EQ(Arrotonda(-2.5, 1, 2), -3);
+    EXPECT_DOUBLE_EQ(Arrotonda(7.2, 1, 0), 7);
+    EXPECT_DOUBLE_EQ(Arrotonda(7.2, 1, 1), 8);
+    EXPECT_DOUBLE_EQ(Arrotonda(6, 2, 1), 6);
+    EXPECT_NEAR(AgganciaX(100, 1.0, 15), 26 * 3.78, 1e-9);
+    EXPECT_NEAR(AgganciaY(3.78, 1.0, 15), 3.78, 1e-9);
+}
+
+class Surface : public ::testing::Test {
+protected:
+    Surface()
+        : surface(document) {
+        surface.setModoSelezione(true);
+        surface.setSnap(false);
+        surface.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&surface));
+        tpp = surface.twipsPerPixel();
+    }
+
+    QPoint pixel(double xTwips, double yTwips) const {
+        return QPoint(int(xTwips / tpp), int(yTwips / tpp));
+    }
+
+    void drag(QPoint from, QPoint to) {
+        QTest::mousePress(&surface, Qt::LeftButton, {}, from);
+        QTest::mouseMove(&surface, to);
+        QTest::mouseRelease(&surface, Qt::LeftButton, {}, to);
+    }
+
+    LabelDocument document;
+    DesignSurface surface;
+    double tpp = 15;
+};
+
+TEST_F(Surface, APressOnAnElementSelectsItWithEightGripsWithoutMovingIt) {
+    LabelElement* text = document.CreaOggTesto(1200, 2000, 1000, 255);
+    const QPoint inside = pixel(1500, 2100);
+    QTest::mouseClick(&surface, Qt::LeftButton, {}, inside);
+    EXPECT_EQ(surface.ControlloCorrente(), text);
+    EXPECT_EQ(surface.StatoTrascinamento(), 0);
+    for (const QRect& grip : surface.grips()) {
+        EXPECT_FALSE(grip.isNull());
+        EXPECT_EQ(grip.size(), QSize(5, 5));
+    }
+    EXPECT_LE(std::abs(text->Left - 1200), tpp / 2);
+    EXPECT_LE(std::abs(text->Top - 2000), tpp / 2);
+    EXPECT_EQ(text->Width, 1000); // a click that does not move changes nothing
+}
+
+TEST_F(Surface, MovingFollowsTheMouseOnceReleased) {
+    LabelElement* text = document.CreaOggTesto(1200, 2000, 1000, 255);
+    const QPoint from = pixel(1500, 2100);
+    QTest::mousePress(&surface, Qt::LeftButton, {}, from);
+    QTest::mouseMove(&surface, from + QPoint(40, 20));
+    EXPECT_EQ(surface.StatoTrascinamento(), 1);
+    EXPECT_EQ(text->Left, 1200); // the element waits for the release
+    QTest::mouseRelease(&surface, Qt::LeftButton, {}, from + QPoint(40, 20));
+    EXPECT_NEAR(text->Left, 1200 + 40 * tpp, tpp);
+    EXPECT_NEAR(text->Top, 2000 + 20 * tpp, tpp);
+    EXPECT_NEAR(text->Width, 1000, tpp); // whole pixels after a drag
+}
+
+TEST_F(Surface, ABottomRightGripDraggedPastTheTopLeftIsPutInOrder) {
+    LabelElement* box = document.CreaOggRettangolo(3000, 3000, 1500, 1500);
+    QTest::mouseClick(&surface, Qt::LeftButton, {}, pixel(3600, 3600));
+    const QRect grip = surface.grips()[4];
+    const QPoint target = pixel(3000, 3000) - QPoint(30, 20);
+    drag(grip.center(), target);
+    EXPECT_NEAR(box->Left, target.x() * tpp, tpp);
+    EXPECT_NEAR(box->Top, target.y() * tpp, tpp);
+    EXPECT_NEAR(box->Width, 30 * tpp, 2 * tpp);
+    EXPECT_NEAR(box->Height, 20 * tpp, 2 * tpp);
+}
+
+TEST_F(Surface, SnappedMovesLandOnMillimetreSteps) {
+    surface.setSnap(true);
+    LabelElement* text = document.CreaOggTesto(1200, 2000, 1000, 255);
+    const QPoint from = pixel(1500, 2100);
+    drag(from, from + QPoint(37, 23));
+    // On a multiple of a millimetre of pixels (3.78 at 96 dpi), within the pixel rounding.
+    const double step = units::TwipsPerMillimetre / tpp;
+    for (const double edge : {double(text->Left), double(text->Top)}) {
+        const double pixels = edge / tpp;
+        EXPECT_NEAR(pixels, std::round(pixels / step) * step, 0.55) << pixels;
+    }
+}
+
+TEST_F(Surface, RectanglesAreHitAndEmptySurfaceClears) {
+    document.CreaOggTesto(5000, 5000, 1000, 255);
+    LabelElement* front = document.CreaOggRettangolo(5000, 5000, 1500, 1500);
+    QTest::mouseClick(&surface, Qt::LeftButton, {}, pixel(5100, 5100));
+    EXPECT_EQ(surface.ControlloCorrente(), front); // the frontmost wins
+    QTest::mouseClick(&surface, Qt::LeftButton, {}, pixel(9000, 9000));
+    EXPECT_EQ(surface.ControlloCorrente(), nullptr);
+    EXPECT_TRUE(surface.ModoSelezione());
+    QTest::mouseClick(&surface, Qt::RightButton, {}, pixel(5100, 5100));
+    EXPECT_EQ(surface.ControlloCorrente(), nullptr); // other buttons do nothing
+}
+
+TEST_F(Surface, AnArmedTextToolPlacesATextAndLeavesTheSelectToolOn) {
+    surface.armTool(DesignSurface::Tool::Testo);
+    EXPECT_FALSE(surface.ModoSelezione());
+    const QPoint at = pixel(2400, 3000);
+    QTest::mouseClick(&surface, Qt::LeftButton, {}, at);
+    ASSERT_EQ(document.elements().size(), 1u);
+    const LabelElement& text = *document.elements()[0];
+    EXPECT_EQ(text.kind, ElementKind::Testo);
+    EXPECT_NEAR(text.Left, at.x() * tpp, tpp);
+    EXPECT_EQ(text.Width, 1000);
+    EXPECT_EQ(text.Height, 255);
+    EXPECT_TRUE(surface.ModoSelezione());
+    EXPECT_EQ(surface.armedTool(), DesignSurface::Tool::None);
+    EXPECT_EQ(surface.ControlloCorrente(), &text);
+
+    surface.armTool(DesignSurface::Tool::Rettangolo);
+    QTest::mouseClick(&surface, Qt::LeftButton, {}, pixel(6000, 6000));
+    EXPECT_EQ(document.elements().back()->kind, ElementKind::Rettangolo);
+    EXPECT_EQ(document.elements().back()->Width, 1935);
+}
+
+TEST_F(Surface, WithoutTheSelectToolPressesDoNothing) {
+    LabelElement* text = document.CreaOggTesto(1200, 2000, 1000, 255);
+    surface.Deseleziona();
+    QTest::mouseClick(&surface, Qt::LeftButton, {}, pixel(1500, 2100));
+    EXPECT_EQ(surface.ControlloCorrente(), nullptr);
+    EXPECT_EQ(text->Left, 1200);
+}
+
+} // namespace
