@@ -16,6 +16,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QFontComboBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -243,6 +245,57 @@ void frmMarvello::buildToolbars() {
         toolbar->addAction(button);
         m_actions.insert(QLatin1String(b.key), button);
     }
+    // Toolbar2: formatting. The buttons run the formatting commands; the font boxes sit beside.
+    addToolBarBreak();
+    auto* format = addToolBar(QStringLiteral("Toolbar2"));
+    format->setObjectName(QStringLiteral("Toolbar2"));
+    struct FormatButton {
+        const char* key;
+        const char* tip;
+        const char* command; // empty: no command of its own
+        QStyle::StandardPixmap icon;
+        bool checkable;
+    };
+    const FormatButton formatButtons[] = {
+        {"carattere", "", "mnuCarattere", QStyle::SP_FileDialogContentsView, false},
+        {"font", "", "", QStyle::SP_FileDialogInfoView, false},
+        {"grassetto", "", "", QStyle::SP_DialogYesButton, true},
+        {"corsivo", "", "", QStyle::SP_DialogNoButton, true},
+        {"allineasx", "", "", QStyle::SP_ArrowLeft, false},
+        {"allineac", "", "", QStyle::SP_ArrowUp, false},
+        {"allineadx", "", "", QStyle::SP_ArrowRight, false},
+        {"coloreogg", "", "mnuColoreOggetto", QStyle::SP_DialogResetButton, false},
+        {"coloresfo", "", "mnuColoreSfondo", QStyle::SP_DialogDiscardButton, false},
+        {"avanti", "Porta avanti", "mnuPortaAvanti", QStyle::SP_ArrowUp, false},
+        {"indietro", "Porta indietro", "mnuPortaIndietro", QStyle::SP_ArrowDown, false},
+        {"spessore1", "Spessore linee 1", "mnuSpessore1", QStyle::SP_TitleBarMinButton, false},
+        {"spessore2", "Spessore linee 2", "mnuSpessore2", QStyle::SP_TitleBarMinButton, false},
+        {"spessore3", "Spessore linee 3", "mnuSpessore3", QStyle::SP_TitleBarMinButton, false},
+        {"opaco", "Sfondo opaco", "mnuOpaco", QStyle::SP_DialogApplyButton, false},
+        {"trasparente", "Sfondo trasparente", "mnuTrasparente", QStyle::SP_DialogCancelButton,
+         false},
+    };
+    m_fontName = new QFontComboBox(this);
+    m_fontName->setObjectName(QStringLiteral("cmbFont"));
+    m_fontSize = new QComboBox(this);
+    m_fontSize->setObjectName(QStringLiteral("cmbSize"));
+    m_fontSize->setEditable(true);
+    for (int size : {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 24, 28, 36, 48, 72})
+        m_fontSize->addItem(QString::number(size));
+    format->addWidget(m_fontName);
+    format->addWidget(m_fontSize);
+    for (const FormatButton& b : formatButtons) {
+        auto* button = new QAction(style->standardIcon(b.icon), QLatin1String(b.key), this);
+        button->setObjectName(QLatin1String(b.key));
+        button->setToolTip(*b.tip ? QString::fromUtf8(b.tip) : QString(QChar(0x200B)));
+        button->setCheckable(b.checkable);
+        if (*b.command)
+            connect(button, &QAction::triggered, m_actions.value(QLatin1String(b.command)),
+                    &QAction::trigger);
+        format->addAction(button);
+        m_actions.insert(QLatin1String(b.key), button);
+    }
+
     auto* grid =
         toolbar->addAction(QIcon::fromTheme(QStringLiteral("view-grid"),
                                             style->standardIcon(QStyle::SP_FileDialogListView)),

@@ -70,6 +70,8 @@ private:
     QScrollArea* m_scroll;
     QLabel* m_panel1;
     QLabel* m_panel2;
+    class QFontComboBox* m_fontName = nullptr;
+    class QComboBox* m_fontSize = nullptr;
     QMap<QString, QAction*> m_actions;
     bool m_snap = true;
 };

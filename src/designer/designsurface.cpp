@@ -51,6 +51,7 @@ DesignSurface::DesignSurface(LabelDocument& document, QWidget* parent)
     : QWidget(parent)
     , m_document(document)
     , m_overlay(new FrameOverlay(this)) {
+    setMouseTracking(true);
     connect(&m_document, &LabelDocument::elementsChanged, this, [this] {
         // A removed element cannot stay selected.
         const auto& all = m_document.stackingOrder();
@@ -242,8 +243,18 @@ void DesignSurface::mousePressEvent(QMouseEvent* event) {
 }
 
 void DesignSurface::mouseMoveEvent(QMouseEvent* event) {
-    if (m_dragState == 0)
+    if (m_dragState == 0) {
+        // Over a grip the pointer shows which way it resizes.
+        static const Qt::CursorShape shapes[8] = {
+            Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
+            Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor};
+        const int grip = gripAt(event->position().toPoint());
+        if (grip >= 0)
+            setCursor(shapes[grip]);
+        else if (m_tool == Tool::None)
+            setCursor(Qt::ArrowCursor);
         return;
+    }
     const QRect before = frame();
     const QPoint p = inside(event->position().toPoint());
     if (m_dragState == 1) {
