@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "app/toolicons.h"
 #include "common/cursor.h"
 #include "common/messageservice.h"
 #include "common/version.h"
@@ -234,9 +235,11 @@ void frmMarvello::buildToolbars() {
             continue;
         }
         QAction* command = m_actions.value(QLatin1String(b.command));
-        auto* button =
-            new QAction(QIcon::fromTheme(QLatin1String(b.theme), style->standardIcon(b.fallback)),
-                        command->text(), this);
+        const QIcon own = toolIcon(QLatin1String(b.key));
+        auto* button = new QAction(
+            own.isNull() ? QIcon::fromTheme(QLatin1String(b.theme), style->standardIcon(b.fallback))
+                         : own,
+            command->text(), this);
         button->setObjectName(QLatin1String(b.key));
         button->setToolTip(QString::fromUtf8(b.tip));
         if (!*b.tip)
@@ -282,10 +285,14 @@ void frmMarvello::buildToolbars() {
     m_fontSize->setEditable(true);
     for (int size : {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 24, 28, 36, 48, 72})
         m_fontSize->addItem(QString::number(size));
+    m_fontName->setCurrentFont(QFont(m_document.templateOf(ElementKind::Testo).FontName));
+    m_fontSize->setCurrentText(QString::number(m_document.templateOf(ElementKind::Testo).FontSize));
     format->addWidget(m_fontName);
     format->addWidget(m_fontSize);
     for (const FormatButton& b : formatButtons) {
-        auto* button = new QAction(style->standardIcon(b.icon), QLatin1String(b.key), this);
+        const QIcon own = toolIcon(QLatin1String(b.key));
+        auto* button = new QAction(own.isNull() ? style->standardIcon(b.icon) : own,
+                                   QLatin1String(b.key), this);
         button->setObjectName(QLatin1String(b.key));
         button->setToolTip(*b.tip ? QString::fromUtf8(b.tip) : QString(QChar(0x200B)));
         button->setCheckable(b.checkable);
@@ -296,19 +303,13 @@ void frmMarvello::buildToolbars() {
         m_actions.insert(QLatin1String(b.key), button);
     }
 
-    auto* grid =
-        toolbar->addAction(QIcon::fromTheme(QStringLiteral("view-grid"),
-                                            style->standardIcon(QStyle::SP_FileDialogListView)),
-                           QStringLiteral("Griglia"));
+    auto* grid = toolbar->addAction(toolIcon(QStringLiteral("griglia")), QStringLiteral("Griglia"));
     grid->setObjectName(QStringLiteral("griglia"));
     grid->setToolTip(QStringLiteral("Mostra la griglia"));
     grid->setCheckable(true);
     connect(grid, &QAction::triggered, this, &frmMarvello::SetGriglia);
     m_actions.insert(QStringLiteral("griglia"), grid);
-    auto* snap =
-        toolbar->addAction(QIcon::fromTheme(QStringLiteral("snap-nodes"),
-                                            style->standardIcon(QStyle::SP_DialogYesButton)),
-                           QStringLiteral("Snap"));
+    auto* snap = toolbar->addAction(toolIcon(QStringLiteral("snap")), QStringLiteral("Snap"));
     snap->setObjectName(QStringLiteral("snap"));
     snap->setToolTip(QStringLiteral("Aggancia gli oggetti alla griglia"));
     snap->setCheckable(true);

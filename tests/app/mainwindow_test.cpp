@@ -106,6 +106,36 @@ TEST_F(MainWindow, NewLabelAfterAnOpenOne) {
     EXPECT_FALSE(document.Modificato());
 }
 
+TEST_F(MainWindow, ToolCommandsArmTheSurfaceAndMarkTheLabelChanged) {
+    window.action(QStringLiteral("testo"))->trigger();
+    EXPECT_TRUE(document.Modificato());
+    EXPECT_EQ(window.surface()->armedTool(), DesignSurface::Tool::Testo);
+    EXPECT_FALSE(window.surface()->ModoSelezione());
+    window.action(QStringLiteral("mnuSeleziona"))->trigger();
+    EXPECT_EQ(window.surface()->armedTool(), DesignSurface::Tool::None);
+    EXPECT_TRUE(window.surface()->ModoSelezione());
+    window.action(QStringLiteral("mnuRettangolo"))->trigger();
+    EXPECT_EQ(window.surface()->armedTool(), DesignSurface::Tool::Rettangolo);
+}
+
+TEST_F(MainWindow, MovingAnElementMarksTheLabelChanged) {
+    window.show();
+    LabelElement* text = document.CreaOggTesto(1200, 2000, 1000, 255);
+    window.surface()->setModoSelezione(true);
+    const double tpp = window.surface()->twipsPerPixel();
+    const QPoint from(int(1500 / tpp), int(2100 / tpp));
+    QTest::mousePress(window.surface(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(window.surface(), from + QPoint(30, 30));
+    QTest::mouseRelease(window.surface(), Qt::LeftButton, {}, from + QPoint(30, 30));
+    EXPECT_NE(text->Left, 1200);
+    EXPECT_TRUE(document.Modificato());
+    // File commands leave the select tool and clear the selection.
+    messages.fileAnswers.push_back(std::nullopt);
+    window.action(QStringLiteral("salva"))->trigger();
+    EXPECT_EQ(window.surface()->ControlloCorrente(), nullptr);
+    EXPECT_FALSE(window.surface()->ModoSelezione());
+}
+
 TEST(DesignSurfacePainting, TheLabelIsWhiteWithABlackOutlineAtTheRightPlace) {
     LabelDocument document;
     LabelElement* rectangle = document.CreaOggRettangolo(567 + 567, 1440 + 567, 567, 567);
