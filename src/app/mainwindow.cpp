@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 
 #include "app/toolicons.h"
+#include "barcode/frmparametribarcode.h"
+#include "common/colors.h"
 #include "common/cursor.h"
 #include "common/messageservice.h"
 #include "common/version.h"
@@ -10,6 +12,9 @@
 #include "designer/designsurface.h"
 #include "document/labeldocument.h"
 #include "document/labelfileoperations.h"
+#include "editing/editcommands.h"
+#include "editing/frmallineamento.h"
+#include "editing/frmmodificatesto.h"
 #include "printing/frmattesa.h"
 #include "printing/frmimpostapagina.h"
 #include "printing/printengine.h"
@@ -20,6 +25,7 @@
 #include <QComboBox>
 #include <QFontComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
@@ -63,6 +69,7 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
     connect(&m_document, &LabelDocument::layoutChanged, this, &frmMarvello::RidisegnaSuperficie);
     connect(&m_document, &LabelDocument::elementsChanged, this, &frmMarvello::RidisegnaSuperficie);
     connect(&m_document, &LabelDocument::refreshRequested, this, &frmMarvello::refresh);
+    connect(PicBox, &DesignSurface::elementDoubleClicked, this, &frmMarvello::elementDoubleClicked);
     connect(PicBox, &DesignSurface::elementChanged, this,
             [this] { m_document.setModificato(true); });
 }
@@ -108,17 +115,21 @@ void frmMarvello::buildMenus() {
         addCommand(QStringLiteral("mnuEsci"), QStringLiteral("Esci"), &frmMarvello::mnuEsci_Click));
 
     QMenu* edit = menu("mnuModifica", QStringLiteral("&Modifica"));
-    edit->addAction(addCommand(QStringLiteral("mnuCancella"), QStringLiteral("Cancella"), nullptr));
+    edit->addAction(addCommand(QStringLiteral("mnuCancella"), QStringLiteral("Cancella"),
+                               &frmMarvello::mnuCancella_Click));
     m_actions[QStringLiteral("mnuCancella")]->setShortcut(QKeySequence(Qt::Key_Delete));
-    edit->addAction(addCommand(QStringLiteral("mnuCopia"), QStringLiteral("Copia"), nullptr));
+    edit->addAction(addCommand(QStringLiteral("mnuCopia"), QStringLiteral("Copia"),
+                               &frmMarvello::mnuCopia_Click));
     m_actions[QStringLiteral("mnuCopia")]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
-    edit->addAction(addCommand(QStringLiteral("mnuIncolla"), QStringLiteral("Incolla"), nullptr));
+    edit->addAction(addCommand(QStringLiteral("mnuIncolla"), QStringLiteral("Incolla"),
+                               &frmMarvello::mnuIncolla_Click));
     m_actions[QStringLiteral("mnuIncolla")]->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Insert));
     edit->addSeparator();
-    edit->addAction(
-        addCommand(QStringLiteral("mnuModificaTesto"), QStringLiteral("Modifica testo"), nullptr));
+    edit->addAction(addCommand(QStringLiteral("mnuModificaTesto"), QStringLiteral("Modifica testo"),
+                               &frmMarvello::mnuModificaTesto_Click));
     edit->addAction(addCommand(QStringLiteral("mnuModificaImmagine"),
-                               QStringLiteral("Modifica proprietà immagine"), nullptr));
+                               QStringLiteral("Modifica proprietà immagine"),
+                               &frmMarvello::mnuModificaImmagine_Click));
 
     QMenu* database = menu("mnuDatabase", QStringLiteral("Database"));
     database->addAction(addCommand(QStringLiteral("mnuConnettiDb"),
@@ -152,32 +163,41 @@ void frmMarvello::buildMenus() {
     QMenu* format = menu("mnuFormato", QStringLiteral("Formato"));
     QMenu* background = format->addMenu(QStringLiteral("Modalità sfondo"));
     background->setObjectName(QStringLiteral("mnuModalitàSfondo"));
-    background->addAction(addCommand(QStringLiteral("mnuOpaco"), QStringLiteral("Opaco"), nullptr));
-    background->addAction(
-        addCommand(QStringLiteral("mnuTrasparente"), QStringLiteral("Trasparente"), nullptr));
-    format->addAction(
-        addCommand(QStringLiteral("mnuColoreSfondo"), QStringLiteral("Colore sfondo"), nullptr));
-    format->addAction(
-        addCommand(QStringLiteral("mnuColoreOggetto"), QStringLiteral("Colore oggetto"), nullptr));
+    background->addAction(addCommand(QStringLiteral("mnuOpaco"), QStringLiteral("Opaco"),
+                                     &frmMarvello::mnuOpaco_Click));
+    background->addAction(addCommand(QStringLiteral("mnuTrasparente"),
+                                     QStringLiteral("Trasparente"),
+                                     &frmMarvello::mnuTrasparente_Click));
+    format->addAction(addCommand(QStringLiteral("mnuColoreSfondo"), QStringLiteral("Colore sfondo"),
+                                 &frmMarvello::mnuColoreSfondo_Click));
+    format->addAction(addCommand(QStringLiteral("mnuColoreOggetto"),
+                                 QStringLiteral("Colore oggetto"),
+                                 &frmMarvello::mnuColoreOggetto_Click));
     format->addSeparator();
     QMenu* width = format->addMenu(QStringLiteral("Spessore ..."));
     width->setObjectName(QStringLiteral("mnuSpessore"));
-    for (const char* n : {"1", "2", "3"})
-        width->addAction(addCommand(QStringLiteral("mnuSpessore") + QLatin1String(n),
-                                    QLatin1String(n), nullptr));
+    width->addAction(addCommand(QStringLiteral("mnuSpessore1"), QStringLiteral("1"),
+                                &frmMarvello::mnuSpessore1_Click));
+    width->addAction(addCommand(QStringLiteral("mnuSpessore2"), QStringLiteral("2"),
+                                &frmMarvello::mnuSpessore2_Click));
+    width->addAction(addCommand(QStringLiteral("mnuSpessore3"), QStringLiteral("3"),
+                                &frmMarvello::mnuSpessore3_Click));
     format->addSeparator();
-    format->addAction(
-        addCommand(QStringLiteral("mnuPortaAvanti"), QStringLiteral("Porta avanti"), nullptr));
-    format->addAction(
-        addCommand(QStringLiteral("mnuPortaIndietro"), QStringLiteral("Porta indietro"), nullptr));
+    format->addAction(addCommand(QStringLiteral("mnuPortaAvanti"), QStringLiteral("Porta avanti"),
+                                 &frmMarvello::mnuPortaAvanti_Click));
+    format->addAction(addCommand(QStringLiteral("mnuPortaIndietro"),
+                                 QStringLiteral("Porta indietro"),
+                                 &frmMarvello::mnuPortaIndietro_Click));
     format->addSeparator();
     format->addAction(addCommand(QStringLiteral("mnuParametriBarcode"),
-                                 QStringLiteral("Impostazioni oggetto barcode"), nullptr));
+                                 QStringLiteral("Impostazioni oggetto barcode"),
+                                 &frmMarvello::mnuParametriBarcode_Click));
     format->addSeparator();
     format->addAction(
         addCommand(QStringLiteral("mnuCarattere"), QStringLiteral("Imposta carattere"), nullptr));
     format->addAction(addCommand(QStringLiteral("mnuAllineamento"),
-                                 QStringLiteral("Allineamento testo"), nullptr));
+                                 QStringLiteral("Allineamento testo"),
+                                 &frmMarvello::mnuAllineamento_Click));
 
     QMenu* help = menu("mnuHelp", QStringLiteral("&Help"));
     help->addAction(addCommand(QStringLiteral("mnuInformazioni"),
@@ -299,6 +319,12 @@ void frmMarvello::buildToolbars() {
         if (*b.command)
             connect(button, &QAction::triggered, m_actions.value(QLatin1String(b.command)),
                     &QAction::trigger);
+        const QString key = QLatin1String(b.key);
+        if (key.startsWith(QStringLiteral("allinea"))) {
+            const int value = key == u"allineasx" ? 0 : key == u"allineac" ? 2 : 1;
+            connect(button, &QAction::triggered, this,
+                    [this, value] { ImpostaAllineamento(value); });
+        }
         format->addAction(button);
         m_actions.insert(QLatin1String(b.key), button);
     }
@@ -486,4 +512,204 @@ void frmMarvello::mnuInformazioni_Click() {
                        QStringLiteral("<b>Marvello</b><br>Versione %1<br>Progettazione e stampa di "
                                       "etichette.")
                            .arg(version::text()));
+}
+
+LabelElement* frmMarvello::selected() const {
+    return PicBox->ControlloCorrente();
+}
+
+void frmMarvello::edited() {
+    RidisegnaSuperficie();
+}
+
+void frmMarvello::mnuCancella_Click() {
+    m_document.setModificato(true);
+    if (LabelElement* element = selected())
+        deleteElement(m_document, *element);
+    PicBox->Deseleziona();
+    PicBox->setModoSelezione(true);
+}
+
+void frmMarvello::mnuCopia_Click() {
+    m_document.setModificato(true);
+    if (const LabelElement* element = selected())
+        m_copied = element->key();
+}
+
+void frmMarvello::mnuIncolla_Click() {
+    m_document.setModificato(true);
+    // The copy refers to the live element: when it is gone, nothing is pasted.
+    if (!m_copied.isEmpty())
+        DuplicaOggetto(m_document, m_copied);
+}
+
+void frmMarvello::mnuModificaTesto_Click() {
+    m_document.setModificato(true);
+    LabelElement* element = selected();
+    if (!element || (element->kind != ElementKind::Testo && element->kind != ElementKind::Immagine))
+        return;
+    CursoreAttesa();
+    frmModificaTesto editor(this);
+    if (element->DataMember.trimmed().isEmpty())
+        editor.txtTesto->setText(element->kind == ElementKind::Testo ? element->Caption
+                                                                     : element->ToolTipText);
+    CursoreNormale();
+    editor.exec();
+    if (!editor.Confermato)
+        return;
+    if (element->kind == ElementKind::Testo)
+        element->Caption = editor.Testo;
+    else
+        element->ToolTipText = editor.Testo;
+    element->DataMember.clear(); // editing a linked element unlinks it
+    edited();
+}
+
+void frmMarvello::mnuModificaImmagine_Click() {
+    m_document.setModificato(true);
+    LabelElement* element = selected();
+    if (!element || element->kind != ElementKind::Picture)
+        return;
+    CursoreAttesa();
+    frmModificaImmagine editor(this);
+    if (element->DataMember.trimmed().isEmpty())
+        editor.txtNomeFile->setText(element->ToolTipText);
+    CursoreNormale();
+    editor.exec();
+    if (!editor.Confermato)
+        return;
+    element->ToolTipText = editor.NomeFile;
+    const QImage picture(editor.NomeFile);
+    if (!picture.isNull())
+        element->Picture = picture;
+    element->DataMember.clear();
+    edited();
+}
+
+void frmMarvello::mnuPortaAvanti_Click() {
+    m_document.setModificato(true);
+    if (LabelElement* element = selected())
+        bringToFront(m_document, *element);
+}
+
+void frmMarvello::mnuPortaIndietro_Click() {
+    m_document.setModificato(true);
+    if (LabelElement* element = selected())
+        sendToBack(m_document, *element);
+}
+
+namespace {
+bool hasBackground(const LabelElement* e) {
+    return e && (e->kind == ElementKind::Testo || e->kind == ElementKind::Rettangolo);
+}
+} // namespace
+
+void frmMarvello::mnuOpaco_Click() {
+    m_document.setModificato(true);
+    if (hasBackground(selected())) {
+        selected()->BackStyle = 1;
+        edited();
+    }
+}
+
+void frmMarvello::mnuTrasparente_Click() {
+    m_document.setModificato(true);
+    if (hasBackground(selected())) {
+        selected()->BackStyle = 0;
+        edited();
+    }
+}
+
+void frmMarvello::mnuSpessore1_Click() {
+    m_document.setModificato(true);
+    if (selected() && selected()->kind == ElementKind::Rettangolo) {
+        selected()->BorderWidth = 1;
+        edited();
+    }
+}
+
+void frmMarvello::mnuSpessore2_Click() {
+    m_document.setModificato(true);
+    if (selected() && selected()->kind == ElementKind::Rettangolo) {
+        selected()->BorderWidth = 2;
+        edited();
+    }
+}
+
+void frmMarvello::mnuSpessore3_Click() {
+    m_document.setModificato(true);
+    if (selected() && selected()->kind == ElementKind::Rettangolo) {
+        selected()->BorderWidth = 3;
+        edited();
+    }
+}
+
+void frmMarvello::mnuColoreOggetto_Click() {
+    m_document.setModificato(true);
+    LabelElement* element = selected();
+    if (!hasBackground(element))
+        return;
+    qint32& colour =
+        element->kind == ElementKind::Testo ? element->ForeColor : element->BorderColor;
+    if (const auto chosen = MessageService::current().chooseColor(
+            colors::toQColor(colour), QStringLiteral("Colore oggetto"))) {
+        colour = colors::fromQColor(*chosen);
+        edited();
+    }
+}
+
+void frmMarvello::mnuColoreSfondo_Click() {
+    m_document.setModificato(true);
+    LabelElement* element = selected();
+    if (!hasBackground(element))
+        return;
+    if (const auto chosen = MessageService::current().chooseColor(
+            colors::toQColor(element->BackColor), QStringLiteral("Colore sfondo"))) {
+        element->BackStyle = 1;
+        element->BackColor = colors::fromQColor(*chosen);
+        edited();
+    }
+}
+
+void frmMarvello::mnuParametriBarcode_Click() {
+    m_document.setModificato(true);
+    if (LabelElement* element = selected())
+        ModificaParametriBarcode(*element, this);
+}
+
+void frmMarvello::mnuAllineamento_Click() {
+    m_document.setModificato(true);
+    LabelElement* element = selected();
+    if (!element || element->kind != ElementKind::Testo)
+        return;
+    CursoreAttesa();
+    frmAllineamento dialog(this);
+    dialog.presetFrom(element->Alignment);
+    CursoreNormale();
+    dialog.exec();
+    if (dialog.Confermato) {
+        element->Alignment = dialog.Allineamento;
+        edited();
+    }
+}
+
+void frmMarvello::ImpostaAllineamento(int valore) {
+    m_document.setModificato(true);
+    if (selected() && selected()->kind == ElementKind::Testo) {
+        selected()->Alignment = qint16(valore);
+        edited();
+    }
+}
+
+void frmMarvello::elementDoubleClicked() {
+    const LabelElement* element = selected();
+    if (!element)
+        return;
+    // A linked element opens the field link dialog, which comes with the connecting commands.
+    if (!element->DataMember.isEmpty())
+        return;
+    if (element->kind == ElementKind::Testo || element->kind == ElementKind::Immagine)
+        mnuModificaTesto_Click();
+    else if (element->kind == ElementKind::Picture)
+        mnuModificaImmagine_Click();
 }

@@ -50,6 +50,25 @@ public:
     void mnuCodiciBarre_Click();
     void mnuImmagine_Click();
     void mnuRettangolo_Click();
+    // Editing and formatting the selected element.
+    void mnuCancella_Click();
+    void mnuCopia_Click();
+    void mnuIncolla_Click();
+    void mnuModificaTesto_Click();
+    void mnuModificaImmagine_Click();
+    void mnuPortaAvanti_Click();
+    void mnuPortaIndietro_Click();
+    void mnuOpaco_Click();
+    void mnuTrasparente_Click();
+    void mnuSpessore1_Click();
+    void mnuSpessore2_Click();
+    void mnuSpessore3_Click();
+    void mnuColoreOggetto_Click();
+    void mnuColoreSfondo_Click();
+    void mnuParametriBarcode_Click();
+    void mnuAllineamento_Click();
+    void ImpostaAllineamento(int valore);
+    void elementDoubleClicked();
     // Connects the label's database as opening a label does; false when it is not there.
     bool ConnettiDatabase(const QString& percorso, const QString& password, const QString& tabella);
 
@@ -74,4 +93,7 @@ private:
     class QComboBox* m_fontSize = nullptr;
     QMap<QString, QAction*> m_actions;
     bool m_snap = true;
+    QString m_copied; // the key of the element Copia remembers
+    struct LabelElement* selected() const;
+    void edited(); // the selected element changed: repaint
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +37,8 @@ public:
                             MessageIcon icon = MessageIcon::Question) = 0;
     // Nothing when the user cancels.
     virtual std::optional<QString> chooseFile(const FileDialogRequest& request) = 0;
+    // The colour dialog; nothing when the user cancels.
+    virtual std::optional<QColor> chooseColor(const QColor& initial, const QString& title) = 0;
 
     // The usual warning: a beep, then the message with the exclamation icon.
     void warn(const QString& text, const QString& title);
@@ -68,6 +71,9 @@ public:
     Answer question(const QString& text, const QString& title, QuestionButtons buttons,
                     MessageIcon icon) override;
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
+    std::optional<QColor> chooseColor(const QColor&, const QString&) override {
+        return std::nullopt;
+    }
 };
 
 // "Tutti Files (*.*)|*.*|File ascii (*.eti)|*.eti" as name/pattern pairs.

@@ -1,6 +1,7 @@
 #include "widgetmessageservice.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -90,4 +91,12 @@ std::optional<QString> WidgetMessageService::chooseFile(const FileDialogRequest&
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QColor> WidgetMessageService::chooseColor(const QColor& initial,
+                                                        const QString& title) {
+    const QColor chosen = QColorDialog::getColor(initial, m_parent, title);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
 }

@@ -17,6 +17,7 @@ public:
     Answer question(const QString& text, const QString& title, QuestionButtons buttons,
                     MessageIcon icon) override;
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
+    std::optional<QColor> chooseColor(const QColor& initial, const QString& title) override;
 
     // "Name|*.*|Name|*.eti" as Qt's name filters; "*.*" means every file.
     static QStringList qtNameFilters(const QString& filter);

@@ -416,3 +416,10 @@ void DesignSurface::paintElements(QPainter& painter, const QRect& pixels) const 
         }
     }
 }
+
+void DesignSurface::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !m_current || m_current->Index <= 0)
+        return;
+    if (elementAt(event->position().toPoint()) == m_current)
+        emit elementDoubleClicked();
+}

@@ -48,12 +48,15 @@ signals:
     // An element was placed, moved or resized.
     void elementChanged();
     void selectionChanged();
+    // A double click on the selected element.
+    void elementDoubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void DisegnaSfondo(QPainter& painter) const;

@@ -43,6 +43,15 @@ public:
         return answer;
     }
 
+    std::optional<QColor> chooseColor(const QColor& initial, const QString&) override {
+        colorRequests.append(initial);
+        if (colorAnswers.empty())
+            return std::nullopt;
+        const auto answer = colorAnswers.front();
+        colorAnswers.pop_front();
+        return answer;
+    }
+
     QString lastText() const { return messages.isEmpty() ? QString() : messages.back().text; }
 
     int beeps = 0;
@@ -51,6 +60,8 @@ public:
     QList<FileDialogRequest> fileRequests;
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> fileAnswers;
+    QList<QColor> colorRequests;
+    std::deque<std::optional<QColor>> colorAnswers;
 
 private:
     ScopedMessageService m_scope;

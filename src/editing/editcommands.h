@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class LabelDocument;
+struct LabelElement;
+
+// Editing the elements of a label, without windows.
+
+// A copy of an element, 100 twips right of and 100 twips above it, in front of all others
+// (depth flag 1), not selected. Nothing when the source is no longer in the document.
+LabelElement* DuplicaOggetto(LabelDocument& document, const QString& sourceKey);
+
+// Removes the element and its depth entry.
+void deleteElement(LabelDocument& document, LabelElement& element);
+
+// In front of (behind) all others, recorded in the depth table.
+void bringToFront(LabelDocument& document, LabelElement& element);
+void sendToBack(LabelDocument& document, LabelElement& element);

@@ -1,0 +1,189 @@
+#include "app/mainwindow.h"
+#include "database/clsdatabase.h"
+#include "designer/designsurface.h"
+#include "document/labeldocument.h"
+#include "editing/editcommands.h"
+#include "editing/frmallineamento.h"
+#include "editing/frmmodificatesto.h"
+#include "support/recordingmessages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Paste, TwoCopiesStackAtTheSamePlaceAboveAndRightOfTheSource) {
+    LabelDocument document;
+    LabelElement* source = document.CreaOggTesto(2000, 3000, 1000, 255);
+    source->FontSize = 8.25f;
+    source->Caption = QStringLiteral("Prezzo");
+    source->DataMember = QStringLiteral("Prezzo");
+    LabelElement* first = DuplicaOggetto(document, source->key());
+    LabelElement* second = DuplicaOggetto(document, source->key());
+    ASSERT_TRUE(first && second);
+    for (const LabelElement* copy : {first, second}) {
+        EXPECT_EQ(copy->Left, 2100);
+        EXPECT_EQ(copy->Top, 2900);
+        EXPECT_EQ(copy->FontSize, 8);
+        EXPECT_EQ(copy->Caption, u"Prezzo");
+        EXPECT_EQ(copy->DataMember, u"Prezzo");
+        EXPECT_EQ(document.zOrder().GetZOrdine(copy->key()), 1);
+    }
+    EXPECT_EQ(document.stackingOrder().back(), second);
+}
+
+TEST(Paste, APastedPictureShowsItsPictureAndADeletedSourcePastesNothing) {
+    LabelDocument document;
+    LabelElement* picture = document.CreaOggPicture(0, 0, 500, 500);
+    picture->Picture = QImage(4, 4, QImage::Format_RGB32);
+    picture->ToolTipText = QStringLiteral("logo.png");
+    LabelElement* copy = DuplicaOggetto(document, picture->key());
+    EXPECT_FALSE(copy->Picture.isNull());
+    EXPECT_EQ(copy->ToolTipText, u"logo.png");
+    const QString key = picture->key();
+    deleteElement(document, *picture);
+    EXPECT_EQ(DuplicaOggetto(document, key), nullptr);
+}
+
+TEST(Delete, TheHighestIndexIsReusedWithoutADepthFlag) {
+    LabelDocument document;
+    document.CreaOggTesto(0, 0, 10, 10);
+    LabelElement* second = document.CreaOggTesto(0, 0, 10, 10);
+    bringToFront(document, *second);
+    deleteElement(document, *second);
+    LabelElement* again = document.CreaOggTesto(0, 0, 10, 10);
+    EXPECT_EQ(again->key(), u"oggTesto2");
+    EXPECT_EQ(document.zOrder().GetZOrdine(again->key()), 0);
+    sendToBack(document, *again);
+    EXPECT_EQ(document.stackingOrder().front(), again);
+    EXPECT_EQ(document.zOrder().GetZOrdine(again->key()), 2);
+}
+
+class Commands : public ::testing::Test {
+protected:
+    Commands()
+        : window(document, database) {}
+
+    void select(LabelElement* element) {
+        window.surface()->setModoSelezione(true);
+        window.surface()->IniziaSpostamento(element, QPoint());
+        QTest::mouseRelease(window.surface(), Qt::LeftButton);
+    }
+
+    void run(const char* name) { window.action(QLatin1String(name))->trigger(); }
+
+    // Answers the next modal dialog as a person would.
+    template <typename Dialog, typename Answer> void whenShown(Answer answer) {
+        QTimer::singleShot(0, [answer] {
+            if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget()))
+                answer(*dialog);
+        });
+    }
+
+    RecordingMessages messages;
+    LabelDocument document;
+    clsDatabase database;
+    frmMarvello window;
+};
+
+TEST_F(Commands, BackgroundColourMakesATransparentTextOpaque) {
+    LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
+    select(text);
+    messages.colorAnswers.push_back(QColor(0, 255, 0));
+    run("coloresfo");
+    EXPECT_EQ(text->BackStyle, 1);
+    EXPECT_EQ(text->BackColor, 0x00FF00);
+    EXPECT_TRUE(document.Modificato());
+}
+
+TEST_F(Commands, ObjectColourOfARectangleIsItsBorderAndThicknessIsForRectanglesOnly) {
+    LabelElement* box = document.CreaOggRettangolo(1000, 2000, 1000, 1000);
+    select(box);
+    messages.colorAnswers.push_back(QColor(0, 0, 255));
+    run("coloreogg");
+    EXPECT_EQ(box->BorderColor, 0xFF0000);
+    run("spessore3");
+    EXPECT_EQ(box->BorderWidth, 3);
+    LabelElement* text = document.CreaOggTesto(5000, 5000, 1000, 255);
+    select(text);
+    const LabelElement before = *text;
+    run("spessore2");
+    EXPECT_EQ(text->BorderWidth, before.BorderWidth);
+    run("opaco");
+    EXPECT_EQ(text->BackStyle, 1);
+    run("trasparente");
+    EXPECT_EQ(text->BackStyle, 0);
+    run("allineac");
+    EXPECT_EQ(text->Alignment, 2);
+}
+
+TEST_F(Commands, CopyPasteDeleteAndDepth) {
+    LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
+    run("mnuIncolla"); // nothing copied: nothing happens
+    EXPECT_EQ(document.elements().size(), 1u);
+    select(text);
+    run("mnuCopia");
+    run("mnuIncolla");
+    run("mnuIncolla");
+    EXPECT_EQ(document.elements().size(), 3u);
+    EXPECT_EQ(window.surface()->ControlloCorrente(), text); // the copies are not selected
+    run("mnuPortaIndietro");
+    EXPECT_EQ(document.zOrder().GetZOrdine(text->key()), 2);
+    run("mnuCancella");
+    EXPECT_EQ(document.elements().size(), 2u);
+    EXPECT_EQ(window.surface()->ControlloCorrente(), nullptr);
+    EXPECT_TRUE(window.surface()->ModoSelezione());
+    EXPECT_EQ(document.zOrder().GetZOrdine(QStringLiteral("oggTesto1")), 0);
+    run("mnuIncolla"); // the copied element is gone: nothing is pasted
+    EXPECT_EQ(document.elements().size(), 2u);
+}
+
+TEST_F(Commands, EditingALinkedTextUnlinksIt) {
+    LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
+    text->DataMember = QStringLiteral("Citta");
+    text->Caption = QStringLiteral("[Citta]");
+    select(text);
+    whenShown<frmModificaTesto>([](frmModificaTesto& editor) {
+        EXPECT_TRUE(editor.txtTesto->text().isEmpty()); // a linked text shows no text
+        editor.txtTesto->setText(QStringLiteral("Roma"));
+        QTest::mouseClick(editor.cmdOk, Qt::LeftButton);
+    });
+    run("mnuModificaTesto");
+    EXPECT_EQ(text->Caption, u"Roma");
+    EXPECT_TRUE(text->DataMember.isEmpty());
+}
+
+TEST_F(Commands, ThePictureEditorWantsAnExistingFile) {
+    LabelElement* picture = document.CreaOggPicture(1000, 2000, 1000, 1000);
+    select(picture);
+    whenShown<frmModificaImmagine>([this](frmModificaImmagine& editor) {
+        editor.txtNomeFile->setText(QStringLiteral("/non/esiste.png"));
+        QTest::mouseClick(editor.cmdOk, Qt::LeftButton);
+        EXPECT_EQ(messages.lastText(), u"Inserire un nome file valido.");
+        EXPECT_TRUE(editor.isVisible());
+        QTest::mouseClick(editor.cmdCancel, Qt::LeftButton);
+    });
+    run("mnuModificaImmagine");
+    EXPECT_TRUE(picture->ToolTipText.isEmpty());
+}
+
+TEST(Alignment, DialogOrderAndValues) {
+    frmAllineamento dialog;
+    EXPECT_EQ(dialog.windowTitle(), u"Allineamento");
+    EXPECT_EQ(dialog.optAllineamento[1]->text(), u"Centro");
+    dialog.presetFrom(1);
+    EXPECT_TRUE(dialog.optAllineamento[2]->isChecked()); // right is the third option
+    dialog.show();
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    EXPECT_TRUE(dialog.Confermato);
+    EXPECT_EQ(dialog.Allineamento, 1);
+}
+
+} // namespace
