@@ -8,6 +8,9 @@
 #include "common/version.h"
 #include "common/windowplacement.h"
 #include "database/clsdatabase.h"
+#include "database/connectdialogs.h"
+#include "database/databaseerror.h"
+#include "database/databaselists.h"
 #include "database/frmselezionerecords.h"
 #include "designer/designsurface.h"
 #include "document/labeldocument.h"
@@ -133,7 +136,8 @@ void frmMarvello::buildMenus() {
 
     QMenu* database = menu("mnuDatabase", QStringLiteral("Database"));
     database->addAction(addCommand(QStringLiteral("mnuConnettiDb"),
-                                   QStringLiteral("Collega database MDB"), nullptr));
+                                   QStringLiteral("Collega database MDB"),
+                                   &frmMarvello::mnuConnettiDb_Click));
     database->addAction(addCommand(QStringLiteral("mnuDisconnettiDb"),
                                    QStringLiteral("Scollega database MDB"),
                                    &frmMarvello::mnuDisconnettiDb_Click));
@@ -142,7 +146,8 @@ void frmMarvello::buildMenus() {
                                    &frmMarvello::mnuSelezionaRecords_Click));
     database->addSeparator();
     database->addAction(addCommand(QStringLiteral("mnuCollega"),
-                                   QStringLiteral("Collega oggetto ad un campo dati"), nullptr));
+                                   QStringLiteral("Collega oggetto ad un campo dati"),
+                                   &frmMarvello::mnuCollega_Click));
 
     QMenu* tools = menu("mnuOggetti", QStringLiteral("Strumenti"));
     tools->addAction(addCommand(QStringLiteral("mnuSeleziona"), QStringLiteral("Seleziona"),
@@ -705,11 +710,91 @@ void frmMarvello::elementDoubleClicked() {
     const LabelElement* element = selected();
     if (!element)
         return;
-    // A linked element opens the field link dialog, which comes with the connecting commands.
-    if (!element->DataMember.isEmpty())
+    if (!element->DataMember.isEmpty()) {
+        mnuCollega_Click();
         return;
+    }
     if (element->kind == ElementKind::Testo || element->kind == ElementKind::Immagine)
         mnuModificaTesto_Click();
     else if (element->kind == ElementKind::Picture)
         mnuModificaImmagine_Click();
+}
+
+void frmMarvello::mnuConnettiDb_Click() {
+    m_document.setModificato(true);
+    PicBox->Deseleziona();
+    CursoreAttesa();
+    frmConnettiDBMDB connection(this);
+    connection.txtNomeFileDB->setText(m_document.binding().NomeDatabase);
+    connection.txtPasswordDB->setText(m_document.binding().PasswordDb);
+    CursoreNormale();
+    connection.exec();
+    if (!connection.Confermato)
+        return;
+    CollegamentoDatabase binding = m_document.binding();
+    binding.NomeDatabase = connection.NomeFile;
+    binding.PasswordDb = connection.Password;
+    m_document.setBinding(binding);
+    if (binding.NomeDatabase.trimmed().isEmpty())
+        return;
+    m_database.setNomeDatabase(binding.NomeDatabase);
+    m_database.setPasswordDb(binding.PasswordDb);
+    if (!m_database.ConnettiDatabase()) {
+        SetDisconnesso();
+        return;
+    }
+    CursoreAttesa();
+    frmSelezionaTabella tables(this);
+    CaricaListaTabelle(m_database, tables.lstTabelle);
+    CaricaListaQueries(m_database, tables.lstTabelle);
+    tables.SelezionaTabella(binding.NomeTabella);
+    CursoreNormale();
+    tables.exec();
+    if (!tables.Confermato) {
+        SetDisconnesso();
+        return;
+    }
+    binding.NomeTabella = tables.NomeTabella;
+    m_document.setBinding(binding);
+    if (binding.NomeTabella.isEmpty())
+        SetDisconnesso();
+    else
+        SetConnesso();
+}
+
+void frmMarvello::mnuCollega_Click() {
+    m_document.setModificato(true);
+    if (!m_document.DatabaseConnesso()) {
+        MessageService::current().warn(QStringLiteral("Connettersi ad un database."),
+                                       QStringLiteral("Operazione annullata."));
+        return;
+    }
+    LabelElement* element = selected();
+    if (!element || element->kind == ElementKind::Rettangolo)
+        return; // rectangles cannot be linked
+    const QString table = m_document.binding().NomeTabella;
+    CursoreAttesa();
+    frmCollegaCampo dialog(this);
+    try {
+        if (m_database.IsQuery(table))
+            CaricaListaCampiDaQueryList(m_database, table, dialog.lstCampi);
+        else
+            CaricaListaCampiList(m_database, table, dialog.lstCampi);
+    } catch (const DatabaseError& error) {
+        CursoreNormale();
+        MessageService::current().warn(QStringLiteral("Errore non gestito. Codice:") +
+                                           QString::number(error.number),
+                                       windowTitle());
+        return;
+    }
+    dialog.SelezionaCampo(element->DataMember);
+    CursoreNormale();
+    dialog.exec();
+    if (!dialog.Confermato)
+        return;
+    element->DataMember = dialog.NomeCampo;
+    if (element->kind == ElementKind::Testo)
+        element->Caption =
+            dialog.NomeCampo.isEmpty() ? QStringLiteral("abc") : u'[' + dialog.NomeCampo + u']';
+    edited();
 }

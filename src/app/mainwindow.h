@@ -69,6 +69,8 @@ public:
     void mnuAllineamento_Click();
     void ImpostaAllineamento(int valore);
     void elementDoubleClicked();
+    void mnuConnettiDb_Click();
+    void mnuCollega_Click();
     // Connects the label's database as opening a label does; false when it is not there.
     bool ConnettiDatabase(const QString& percorso, const QString& password, const QString& tabella);
 

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "database/clsdatabase.h"
+#include "database/connectdialogs.h"
 #include "designer/designsurface.h"
 #include "document/labeldocument.h"
 #include "editing/editcommands.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -172,6 +174,64 @@ TEST_F(Commands, ThePictureEditorWantsAnExistingFile) {
     });
     run("mnuModificaImmagine");
     EXPECT_TRUE(picture->ToolTipText.isEmpty());
+}
+
+TEST_F(Commands, ConnectingAsksForTheFileThenTheTableAndCancellingLeavesItUnconnected) {
+    const QString demo = QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb");
+    whenShown<frmConnettiDBMDB>([demo](frmConnettiDBMDB& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), u"Nome file database (*.mdb)");
+        dialog.txtNomeFileDB->setText(demo);
+        QTimer::singleShot(0, [] {
+            auto* tables = qobject_cast<frmSelezionaTabella*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(tables);
+            EXPECT_EQ(tables->lstTabelle->count(), 6); // three tables, then three queries
+            EXPECT_EQ(tables->lstTabelle->item(3)->text(), u"ClientiRoma");
+            QTest::mouseClick(tables->cmdCancel, Qt::LeftButton);
+        });
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    });
+    run("connettidb");
+    EXPECT_EQ(window.statusPanel(1), u"Non connesso");
+    EXPECT_FALSE(document.DatabaseConnesso());
+    EXPECT_EQ(document.binding().NomeDatabase, demo);
+}
+
+TEST_F(Commands, LinkingATextShowsTheFieldAndUnlinkingBringsBackAbc) {
+    CollegamentoDatabase binding;
+    binding.NomeDatabase = QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb");
+    binding.NomeTabella = QStringLiteral("Clienti");
+    document.setBinding(binding);
+    ASSERT_TRUE(window.ConnettiDatabase(binding.NomeDatabase, {}, binding.NomeTabella));
+    LabelElement* box = document.CreaOggRettangolo(5000, 5000, 500, 500);
+    select(box);
+    run("collega"); // a rectangle cannot be linked: no dialog
+    LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
+    select(text);
+    whenShown<frmCollegaCampo>([](frmCollegaCampo& dialog) {
+        EXPECT_EQ(dialog.lstCampi->count(), 17);
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton); // nothing selected
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.SelezionaCampo(QStringLiteral(" citta "));
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    });
+    run("collega");
+    EXPECT_EQ(text->DataMember, u"Citta");
+    EXPECT_EQ(text->Caption, u"[Citta]");
+    EXPECT_EQ(messages.lastText(), u"Selezionare il nome campo da collegare al controllo.");
+    whenShown<frmCollegaCampo>([](frmCollegaCampo& dialog) {
+        EXPECT_EQ(dialog.lstCampi->currentItem()->text(), u"Citta");
+        QTest::mouseClick(dialog.cmdScollega, Qt::LeftButton);
+    });
+    run("collega");
+    EXPECT_TRUE(text->DataMember.isEmpty());
+    EXPECT_EQ(text->Caption, u"abc");
+}
+
+TEST_F(Commands, LinkingWithoutADatabaseSaysSo) {
+    select(document.CreaOggTesto(1000, 2000, 1000, 255));
+    run("collega");
+    EXPECT_EQ(messages.lastText(), u"Connettersi ad un database.");
+    EXPECT_EQ(messages.messages.back().title, u"Operazione annullata.");
 }
 
 TEST(Alignment, DialogOrderAndValues) {
