@@ -5,6 +5,7 @@
 #include "common/colors.h"
 #include "common/cursor.h"
 #include "common/messageservice.h"
+#include "common/numbers.h"
 #include "common/version.h"
 #include "common/windowplacement.h"
 #include "database/clsdatabase.h"
@@ -26,7 +27,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontComboBox>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -73,6 +74,10 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
     connect(&m_document, &LabelDocument::elementsChanged, this, &frmMarvello::RidisegnaSuperficie);
     connect(&m_document, &LabelDocument::refreshRequested, this, &frmMarvello::refresh);
     connect(PicBox, &DesignSurface::elementDoubleClicked, this, &frmMarvello::elementDoubleClicked);
+    connect(PicBox, &DesignSurface::selectionChanged, this, [this] {
+        if (selected() && selected()->kind == ElementKind::Testo)
+            AggiornaBarraCarattere(*selected());
+    });
     connect(PicBox, &DesignSurface::elementChanged, this,
             [this] { m_document.setModificato(true); });
 }
@@ -198,8 +203,9 @@ void frmMarvello::buildMenus() {
                                  QStringLiteral("Impostazioni oggetto barcode"),
                                  &frmMarvello::mnuParametriBarcode_Click));
     format->addSeparator();
-    format->addAction(
-        addCommand(QStringLiteral("mnuCarattere"), QStringLiteral("Imposta carattere"), nullptr));
+    format->addAction(addCommand(QStringLiteral("mnuCarattere"),
+                                 QStringLiteral("Imposta carattere"),
+                                 &frmMarvello::mnuCarattere_Click));
     format->addAction(addCommand(QStringLiteral("mnuAllineamento"),
                                  QStringLiteral("Allineamento testo"),
                                  &frmMarvello::mnuAllineamento_Click));
@@ -303,15 +309,19 @@ void frmMarvello::buildToolbars() {
         {"trasparente", "Sfondo trasparente", "mnuTrasparente", QStyle::SP_DialogCancelButton,
          false},
     };
-    m_fontName = new QFontComboBox(this);
-    m_fontName->setObjectName(QStringLiteral("cmbFont"));
+    m_fontName = new QComboBox(this);
+    m_fontName->setObjectName(QStringLiteral("cmbFontname"));
+    m_fontName->setEditable(true);
+    m_fontName->setInsertPolicy(QComboBox::NoInsert);
+    m_fontName->setMinimumContentsLength(18);
     m_fontSize = new QComboBox(this);
-    m_fontSize->setObjectName(QStringLiteral("cmbSize"));
+    m_fontSize->setObjectName(QStringLiteral("cmbFontsize"));
     m_fontSize->setEditable(true);
-    for (int size : {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 24, 28, 36, 48, 72})
-        m_fontSize->addItem(QString::number(size));
-    m_fontName->setCurrentFont(QFont(m_document.templateOf(ElementKind::Testo).FontName));
-    m_fontSize->setCurrentText(QString::number(m_document.templateOf(ElementKind::Testo).FontSize));
+    m_fontSize->setInsertPolicy(QComboBox::NoInsert);
+    m_fontName->installEventFilter(this);
+    m_fontSize->installEventFilter(this);
+    connect(m_fontName, &QComboBox::activated, this, [this] { applyFontControls(); });
+    connect(m_fontSize, &QComboBox::activated, this, [this] { applyFontControls(); });
     format->addWidget(m_fontName);
     format->addWidget(m_fontSize);
     for (const FormatButton& b : formatButtons) {
@@ -325,6 +335,8 @@ void frmMarvello::buildToolbars() {
             connect(button, &QAction::triggered, m_actions.value(QLatin1String(b.command)),
                     &QAction::trigger);
         const QString key = QLatin1String(b.key);
+        if (key == u"grassetto" || key == u"corsivo")
+            connect(button, &QAction::triggered, this, [this] { applyFontControls(); });
         if (key.startsWith(QStringLiteral("allinea"))) {
             const int value = key == u"allineasx" ? 0 : key == u"allineac" ? 2 : 1;
             connect(button, &QAction::triggered, this,
@@ -347,6 +359,7 @@ void frmMarvello::buildToolbars() {
     connect(snap, &QAction::triggered, this, &frmMarvello::SetSnap);
     m_actions.insert(QStringLiteral("snap"), snap);
     refreshToolbar();
+    InizializzaCaratteri();
 }
 
 void frmMarvello::refreshToolbar() {
@@ -797,4 +810,139 @@ void frmMarvello::mnuCollega_Click() {
         element->Caption =
             dialog.NomeCampo.isEmpty() ? QStringLiteral("abc") : u'[' + dialog.NomeCampo + u']';
     edited();
+}
+
+QStringList frmMarvello::printerFonts() {
+    QStringList fonts = QFontDatabase::families();
+    // Labels made on Windows name these; the metric-compatible Liberation fonts print them.
+    const std::pair<const char*, const char*> aliases[] = {{"Arial", "Liberation Sans"},
+                                                           {"Times New Roman", "Liberation Serif"},
+                                                           {"Courier New", "Liberation Mono"}};
+    for (const auto& [windowsName, liberation] : aliases) {
+        if (fonts.contains(QLatin1String(liberation)) &&
+            !fonts.contains(QLatin1String(windowsName)))
+            fonts << QLatin1String(windowsName);
+    }
+    fonts.sort(Qt::CaseInsensitive);
+    return fonts;
+}
+
+bool frmMarvello::FontDisponibile(const QString& nome) {
+    return printerFonts().contains(nome);
+}
+
+void frmMarvello::InizializzaCaratteri() {
+    m_fontName->clear();
+    m_fontName->addItems(printerFonts());
+    if (m_fontName->count() > 0)
+        m_fontName->setCurrentIndex(0);
+    m_fontSize->clear();
+    for (const char* size : {"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26",
+                             "28", "36", "42", "72"})
+        m_fontSize->addItem(QLatin1String(size));
+    m_fontSize->setCurrentText(QStringLiteral("10"));
+    LabelElement& text = m_document.templateOf(ElementKind::Testo);
+    if (FontDisponibile(QStringLiteral("Microsoft Sans Serif"))) {
+        text.FontName = QStringLiteral("Microsoft Sans Serif");
+        text.FontSize = 10;
+        text.FontBold = false;
+        text.FontItalic = false;
+    } else if (!FontDisponibile(text.FontName) && FontDisponibile(QStringLiteral("Arial"))) {
+        // The boxes never start on a font this system cannot print.
+        text.FontName = QStringLiteral("Arial");
+    }
+    AggiornaBarraCarattere(text);
+}
+
+void frmMarvello::AggiornaBarraCarattere(const LabelElement& font) {
+    m_fontName->setCurrentText(font.FontName);
+    m_fontSize->setCurrentText(QString::number(ValoreIntero(double(font.FontSize))));
+    m_actions[QStringLiteral("grassetto")]->setChecked(font.FontBold);
+    m_actions[QStringLiteral("corsivo")]->setChecked(font.FontItalic);
+}
+
+void frmMarvello::ApplicaCarattere(const QString& nome, const QString& dimensione, bool grassetto,
+                                   bool corsivo) {
+    if (nome.isEmpty())
+        return;
+    const float size = ValoreIntero(dimensione);
+    if (size == 0)
+        return;
+    m_document.setModificato(true);
+    auto apply = [&](LabelElement& e) {
+        e.FontName = nome;
+        e.FontSize = size;
+        e.FontBold = grassetto;
+        e.FontItalic = corsivo;
+    };
+    LabelElement* element = selected();
+    if (!element)
+        apply(m_document.templateOf(ElementKind::Testo));
+    else if (element->kind == ElementKind::Testo) {
+        apply(*element);
+        edited();
+    }
+}
+
+void frmMarvello::applyFontControls() {
+    ApplicaCarattere(m_fontName->currentText(), m_fontSize->currentText(),
+                     m_actions[QStringLiteral("grassetto")]->isChecked(),
+                     m_actions[QStringLiteral("corsivo")]->isChecked());
+}
+
+bool frmMarvello::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::FocusOut)
+        return QMainWindow::eventFilter(watched, event);
+    if (watched == m_fontName) {
+        const QString name = m_fontName->currentText().trimmed();
+        m_fontName->setCurrentText(name);
+        if (name.isEmpty() || !FontDisponibile(name)) {
+            MessageService::current().warn(
+                QStringLiteral("Il tipo di carattere inserito non è disponibile nel sistema."),
+                windowTitle());
+            QMetaObject::invokeMethod(m_fontName, qOverload<>(&QWidget::setFocus),
+                                      Qt::QueuedConnection);
+            return false;
+        }
+        applyFontControls();
+    } else if (watched == m_fontSize) {
+        const float size = ValoreIntero(m_fontSize->currentText().trimmed());
+        if (size < 1 || size > 1638) {
+            MessageService::current().warn(
+                QStringLiteral("Inserire un valore compreso fra 1 e 1638."), windowTitle());
+            QMetaObject::invokeMethod(m_fontSize, qOverload<>(&QWidget::setFocus),
+                                      Qt::QueuedConnection);
+            return false;
+        }
+        applyFontControls();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMarvello::mnuCarattere_Click() {
+    m_document.setModificato(true);
+    LabelElement* element = selected();
+    if (element && element->kind != ElementKind::Testo)
+        return;
+    LabelElement& text = m_document.templateOf(ElementKind::Testo);
+    const LabelElement& preset = element ? *element : text;
+    QFont font(preset.FontName);
+    font.setPointSizeF(ValoreIntero(double(preset.FontSize)));
+    font.setBold(preset.FontBold);
+    font.setItalic(preset.FontItalic);
+    const auto chosen =
+        MessageService::current().chooseFont(font, QStringLiteral("Imposta carattere"));
+    if (!chosen)
+        return;
+    auto apply = [&](LabelElement& e) {
+        e.FontName = chosen->family();
+        e.FontSize = ValoreIntero(chosen->pointSizeF());
+        e.FontBold = chosen->bold();
+        e.FontItalic = chosen->italic();
+    };
+    apply(text);
+    if (element) {
+        apply(*element);
+        edited();
+    }
 }

@@ -71,6 +71,20 @@ public:
     void elementDoubleClicked();
     void mnuConnettiDb_Click();
     void mnuCollega_Click();
+    // Fonts: the lists, the boxes and the one operation behind them.
+    static QStringList printerFonts();
+    static bool FontDisponibile(const QString& nome);
+    void InizializzaCaratteri();
+    void AggiornaBarraCarattere(const struct LabelElement& font);
+    void ApplicaCarattere(const QString& nome, const QString& dimensione, bool grassetto,
+                          bool corsivo);
+    void mnuCarattere_Click();
+    class QComboBox* fontNameBox() const {
+        return m_fontName;
+    }
+    class QComboBox* fontSizeBox() const {
+        return m_fontSize;
+    }
     // Connects the label's database as opening a label does; false when it is not there.
     bool ConnettiDatabase(const QString& percorso, const QString& password, const QString& tabella);
 
@@ -78,12 +92,14 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QAction* addCommand(const QString& name, const QString& caption, void (frmMarvello::*slot)());
     void buildMenus();
     void buildToolbars();
     void refreshToolbar();
+    void applyFontControls();
 
     LabelDocument& m_document;
     clsDatabase& m_database;
@@ -91,7 +107,7 @@ private:
     QScrollArea* m_scroll;
     QLabel* m_panel1;
     QLabel* m_panel2;
-    class QFontComboBox* m_fontName = nullptr;
+    class QComboBox* m_fontName = nullptr;
     class QComboBox* m_fontSize = nullptr;
     QMap<QString, QAction*> m_actions;
     bool m_snap = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QString>
 #include <QStringList>
 
@@ -39,6 +40,8 @@ public:
     virtual std::optional<QString> chooseFile(const FileDialogRequest& request) = 0;
     // The colour dialog; nothing when the user cancels.
     virtual std::optional<QColor> chooseColor(const QColor& initial, const QString& title) = 0;
+    // The font dialog; nothing when the user cancels.
+    virtual std::optional<QFont> chooseFont(const QFont& initial, const QString& title) = 0;
 
     // The usual warning: a beep, then the message with the exclamation icon.
     void warn(const QString& text, const QString& title);
@@ -74,6 +77,7 @@ public:
     std::optional<QColor> chooseColor(const QColor&, const QString&) override {
         return std::nullopt;
     }
+    std::optional<QFont> chooseFont(const QFont&, const QString&) override { return std::nullopt; }
 };
 
 // "Tutti Files (*.*)|*.*|File ascii (*.eti)|*.eti" as name/pattern pairs.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 
 namespace {
@@ -97,6 +98,14 @@ std::optional<QColor> WidgetMessageService::chooseColor(const QColor& initial,
                                                         const QString& title) {
     const QColor chosen = QColorDialog::getColor(initial, m_parent, title);
     if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
+}
+
+std::optional<QFont> WidgetMessageService::chooseFont(const QFont& initial, const QString& title) {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, initial, m_parent, title);
+    if (!ok)
         return std::nullopt;
     return chosen;
 }

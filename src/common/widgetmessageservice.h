@@ -18,6 +18,7 @@ public:
                     MessageIcon icon) override;
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
     std::optional<QColor> chooseColor(const QColor& initial, const QString& title) override;
+    std::optional<QFont> chooseFont(const QFont& initial, const QString& title) override;
 
     // "Name|*.*|Name|*.eti" as Qt's name filters; "*.*" means every file.
     static QStringList qtNameFilters(const QString& filter);

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -232,6 +233,60 @@ TEST_F(Commands, LinkingWithoutADatabaseSaysSo) {
     run("collega");
     EXPECT_EQ(messages.lastText(), u"Connettersi ad un database.");
     EXPECT_EQ(messages.messages.back().title, u"Operazione annullata.");
+}
+
+TEST_F(Commands, FontBoxesApplyWholeSizesToTheTextOrTheTemplate) {
+    EXPECT_TRUE(
+        frmMarvello::FontDisponibile(QStringLiteral("Arial"))); // printed by Liberation Sans
+    EXPECT_FALSE(frmMarvello::FontDisponibile(QStringLiteral("arial")));
+    window.ApplicaCarattere(QStringLiteral("Liberation Serif"), QStringLiteral("8,5"), true, false);
+    const LabelElement& textTemplate = document.templateOf(ElementKind::Testo);
+    EXPECT_EQ(textTemplate.FontName, u"Liberation Serif");
+    EXPECT_EQ(textTemplate.FontSize, 8);
+    EXPECT_TRUE(textTemplate.FontBold);
+    // New texts take the template's font.
+    LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
+    EXPECT_EQ(text->FontName, u"Liberation Serif");
+    select(text);
+    window.ApplicaCarattere(QStringLiteral("Arial"), QStringLiteral("12"), false, true);
+    EXPECT_EQ(text->FontName, u"Arial");
+    EXPECT_TRUE(text->FontItalic);
+    EXPECT_EQ(textTemplate.FontName, u"Liberation Serif"); // the template stays
+}
+
+TEST_F(Commands, FontBoxesRefuseUnknownFontsAndSizesOutOfRange) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QComboBox* size = window.fontSizeBox();
+    QComboBox* name = window.fontNameBox();
+    EXPECT_EQ(name->currentText(), u"Arial");
+    EXPECT_EQ(size->currentText(), u"10");
+    for (const char* bad : {"0", "2000"}) {
+        size->setFocus();
+        size->setCurrentText(QLatin1String(bad));
+        name->setFocus();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(messages.lastText(), u"Inserire un valore compreso fra 1 e 1638.");
+    }
+    size->setCurrentText(QStringLiteral("10"));
+    name->setFocus();
+    name->setCurrentText(QStringLiteral("liberation sans"));
+    size->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.lastText(), u"Il tipo di carattere inserito non è disponibile nel sistema.");
+    EXPECT_NE(document.templateOf(ElementKind::Testo).FontName, u"liberation sans");
+}
+
+TEST_F(Commands, TheFontDialogSetsTemplateAndSelectedText) {
+    LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
+    select(text);
+    QFont chosen(QStringLiteral("Liberation Mono"));
+    chosen.setPointSizeF(13.5);
+    messages.fontAnswers.push_back(chosen);
+    run("carattere");
+    EXPECT_EQ(text->FontName, u"Liberation Mono");
+    EXPECT_EQ(text->FontSize, 14);
+    EXPECT_EQ(document.templateOf(ElementKind::Testo).FontName, u"Liberation Mono");
 }
 
 TEST(Alignment, DialogOrderAndValues) {

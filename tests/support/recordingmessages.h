@@ -2,6 +2,7 @@
 
 #include "common/messageservice.h"
 
+#include <QFont>
 #include <QList>
 #include <QString>
 
@@ -52,6 +53,15 @@ public:
         return answer;
     }
 
+    std::optional<QFont> chooseFont(const QFont& initial, const QString&) override {
+        fontRequests.append(initial);
+        if (fontAnswers.empty())
+            return std::nullopt;
+        const auto answer = fontAnswers.front();
+        fontAnswers.pop_front();
+        return answer;
+    }
+
     QString lastText() const { return messages.isEmpty() ? QString() : messages.back().text; }
 
     int beeps = 0;
@@ -61,6 +71,8 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> fileAnswers;
     QList<QColor> colorRequests;
+    QList<QFont> fontRequests;
+    std::deque<std::optional<QFont>> fontAnswers;
     std::deque<std::optional<QColor>> colorAnswers;
 
 private:
