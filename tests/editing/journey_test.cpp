@@ -1,0 +1,228 @@
+// A person's whole journey in the real window, headless: a new label with every kind of element,
+// formatted, on a sheet of its own, bound to the example database with linked fields and a
+// criterion, saved, reopened, printed to the preview and to a saved print, and that print
+// reopened from the saved print manager.
+
+#include "app/mainwindow.h"
+#include "database/clsdatabase.h"
+#include "database/connectdialogs.h"
+#include "database/frmselezionerecords.h"
+#include "designer/designsurface.h"
+#include "document/labeldocument.h"
+#include "printcomponent/clspressivo.h"
+#include "printcomponent/frmpressivoanteprima.h"
+#include "printcomponent/frmpressivodestinazionestampa.h"
+#include "printcomponent/frmpressivogestionestampe.h"
+#include "printcomponent/printsurface.h"
+#include "printcomponent/programfolders.h"
+#include "printcomponent/widgetpressivoui.h"
+#include "printing/frmimpostapagina.h"
+#include "printing/frmstampa.h"
+#include "support/recordingmessages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Runs `answer` on the next modal dialog of type Dialog once it is shown.
+template <typename Dialog> void whenShown(std::function<void(Dialog&)> answer, int attempts = 200) {
+    QTimer::singleShot(10, [answer, attempts] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            answer(*dialog);
+            return;
+        }
+        if (attempts > 0)
+            whenShown<Dialog>(answer, attempts - 1);
+        else
+            ADD_FAILURE() << "dialog never shown: " << Dialog::staticMetaObject.className();
+    });
+}
+
+class Journey : public ::testing::Test {
+protected:
+    Journey()
+        : ui(std::make_shared<NoPrinter>())
+        , window(document, database) {
+        programfolders::setBase(folder.path());
+        PressivoUi::install(&ui);
+        // Whatever goes wrong, no dialog stays open for ever.
+        QObject::connect(&watchdog, &QTimer::timeout, [] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                ADD_FAILURE() << "closing a dialog left open: " << modal->metaObject()->className();
+                modal->close();
+            }
+        });
+        watchdog.start(20000);
+        window.show();
+    }
+    ~Journey() override {
+        PressivoUi::install(nullptr);
+        programfolders::setBase({});
+    }
+
+    void run(const char* name) { window.action(QLatin1String(name))->trigger(); }
+    void clickSurface(double xTwips, double yTwips) {
+        const double tpp = window.surface()->twipsPerPixel();
+        QTest::mouseClick(window.surface(), Qt::LeftButton, {},
+                          QPoint(int(xTwips / tpp), int(yTwips / tpp)));
+    }
+    LabelElement* insert(const char* tool, double x, double y) {
+        run(tool);
+        clickSurface(x, y);
+        return window.surface()->ControlloCorrente();
+    }
+
+    QTemporaryDir folder;
+    RecordingMessages messages;
+    WidgetPressivoUi ui;
+    LabelDocument document;
+    clsDatabase database;
+    frmMarvello window;
+    QTimer watchdog;
+};
+
+TEST_F(Journey, FromANewLabelToAReopenedSavedPrint) {
+    // Four elements, formatted.
+    LabelElement* text = insert("testo", 900, 1700);
+    ASSERT_TRUE(text);
+    run("grassetto");
+    LabelElement* code = insert("barcode", 900, 2300);
+    LabelElement* picture = insert("immagine", 3200, 1700);
+    LabelElement* box = insert("rettangolo", 600, 1500);
+    ASSERT_TRUE(code && picture && box);
+    run("spessore2");
+    run("mnuPortaIndietro");
+    EXPECT_EQ(box->BorderWidth, 2);
+    EXPECT_TRUE(text->FontBold);
+
+    // The sheet: 3 labels across.
+    whenShown<frmImpostaPagina>([](frmImpostaPagina& dialog) {
+        dialog.txtEtichetteOrizzontali->setText(QStringLiteral("3,000"));
+        dialog.txtLarghezzaEtichetta->setText(QStringLiteral("60,000"));
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    });
+    run("imposta");
+    EXPECT_EQ(document.layout().EtichetteOrizzontali, 3);
+
+    // The example database and its customers.
+    const QString database = QStringLiteral(MARVELLO_EXAMPLES_DIR "/clienti.mdb");
+    whenShown<frmConnettiDBMDB>([database](frmConnettiDBMDB& dialog) {
+        dialog.txtNomeFileDB->setText(database);
+        whenShown<frmSelezionaTabella>([](frmSelezionaTabella& tables) {
+            tables.SelezionaTabella(QStringLiteral("Clienti"));
+            QTest::mouseClick(tables.cmdOk, Qt::LeftButton);
+        });
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    });
+    run("connettidb");
+    ASSERT_TRUE(document.DatabaseConnesso());
+    EXPECT_EQ(window.statusPanel(2), u"Clienti");
+
+    // Link the text and the barcode.
+    const auto link = [&](LabelElement* element, const char* field) {
+        window.surface()->setModoSelezione(true);
+        window.surface()->IniziaSpostamento(element, QPoint());
+        QTest::mouseRelease(window.surface(), Qt::LeftButton);
+        whenShown<frmCollegaCampo>([field](frmCollegaCampo& dialog) {
+            dialog.SelezionaCampo(QLatin1String(field));
+            QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+        });
+        run("collega");
+    };
+    link(text, "RagioneSociale");
+    link(code, "Articolo39");
+    EXPECT_EQ(text->Caption, u"[RagioneSociale]");
+
+    // Customers of Rome only.
+    whenShown<frmSelezioneRecords>([](frmSelezioneRecords& dialog) {
+        dialog.SelezionaCampo(QStringLiteral("Citta"));
+        dialog.selectCriterion(1);
+        dialog.txtCampo[0]->setText(QStringLiteral("Roma"));
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    });
+    run("mnuSelezionaRecords");
+    EXPECT_EQ(document.binding().ValoreUgualeA, u"Roma");
+
+    // Save, close, reopen.
+    const QString label = folder.filePath(QStringLiteral("viaggio.eti"));
+    messages.fileAnswers.push_back(label);
+    run("salva");
+    EXPECT_FALSE(document.Modificato());
+    run("nuovo");
+    EXPECT_TRUE(document.elements().empty());
+    messages.fileAnswers.push_back(label);
+    run("apri");
+    ASSERT_EQ(document.elements().size(), 4u);
+    EXPECT_TRUE(document.DatabaseConnesso());
+    EXPECT_EQ(document.layout().LarghezzaEtichetta, 60);
+
+    // Print the seven customers of Rome to the preview and page through it.
+    whenShown<frmStampa>([](frmStampa& dialog) {
+        EXPECT_TRUE(dialog.optStampa[0]->isChecked());
+        whenShown<frmPressivoDestinazioneStampa>([](frmPressivoDestinazioneStampa& destination) {
+            destination.optTipoStampa[1]->click();
+            whenShown<frmPressivoAnteprima>([](frmPressivoAnteprima& preview) {
+                EXPECT_EQ(preview.txtNumeroPagine->text(), u"1"); // 7 labels on a 3 x 4 sheet
+                preview.runCommand(QStringLiteral("successiva"));
+                EXPECT_EQ(preview.vspAnteprima().PreviewPage(), 1);
+                preview.runCommand(QStringLiteral("chiudi"));
+            });
+            QTest::mouseClick(destination.cmdOk, Qt::LeftButton);
+        });
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    });
+    run("stampa");
+
+    // Print them to a saved print file.
+    const QString saved = folder.filePath(QStringLiteral("Stampe/roma.ant"));
+    messages.fileAnswers.push_back(saved);
+    whenShown<frmStampa>([](frmStampa& dialog) {
+        whenShown<frmPressivoDestinazioneStampa>([](frmPressivoDestinazioneStampa& destination) {
+            destination.optTipoStampa[2]->click();
+            QTest::mouseClick(destination.cmdOk, Qt::LeftButton);
+        });
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    });
+    run("stampa");
+    ASSERT_TRUE(QFile::exists(saved));
+
+    // Reopen it from the saved print manager into the preview.
+    bool previewed = false;
+    whenShown<frmPressivoGestioneStampe>([&previewed](frmPressivoGestioneStampe& manager) {
+        EXPECT_EQ(manager.filListaFile->count(), 1);
+        manager.filListaFile->setCurrentRow(0);
+        whenShown<frmPressivoDestinazioneStampa>(
+            [&previewed](frmPressivoDestinazioneStampa& destination) {
+                EXPECT_FALSE(destination.optTipoStampa[2]->isEnabled());
+                destination.optTipoStampa[1]->click();
+                whenShown<frmPressivoAnteprima>([&previewed](frmPressivoAnteprima& preview) {
+                    previewed = preview.vspAnteprima().PageCount() == 1;
+                    preview.runCommand(QStringLiteral("chiudi"));
+                });
+                QTest::mouseClick(destination.cmdOk, Qt::LeftButton);
+            });
+        QTest::mouseClick(manager.cmdOk, Qt::LeftButton);
+    });
+    {
+        clsPressivo pressivo(ui);
+        pressivo.ManageFilePrinted();
+    }
+    EXPECT_TRUE(previewed);
+    EXPECT_TRUE(messages.messages.isEmpty()) << messages.lastText().toStdString();
+}
+
+} // namespace
