@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "barcode/frmparametribarcode.h"
 #include "database/clsdatabase.h"
 #include "database/connectdialogs.h"
 #include "designer/designsurface.h"
@@ -287,6 +288,54 @@ TEST_F(Commands, TheFontDialogSetsTemplateAndSelectedText) {
     EXPECT_EQ(text->FontName, u"Liberation Mono");
     EXPECT_EQ(text->FontSize, 14);
     EXPECT_EQ(document.templateOf(ElementKind::Testo).FontName, u"Liberation Mono");
+}
+
+TEST_F(Commands, TheLastToolChosenIsTheOneThatInserts) {
+    window.show();
+    run("rettangolo");
+    run("barcode");
+    const double tpp = window.surface()->twipsPerPixel();
+    QTest::mouseClick(window.surface(), Qt::LeftButton, {},
+                      QPoint(int(2000 / tpp), int(3000 / tpp)));
+    ASSERT_EQ(document.elements().size(), 1u);
+    EXPECT_EQ(document.elements()[0]->kind, ElementKind::Immagine);
+}
+
+TEST_F(Commands, ANewBarcodesParametersOpenWithCode39AndTextBelow) {
+    LabelElement* code = document.CreaOggImmagine(1000, 2000, 1935, 1035);
+    select(code);
+    whenShown<frmParametriBarcode>([](frmParametriBarcode& dialog) {
+        EXPECT_EQ(dialog.cmbTipoBarcode->currentText(), u"Code 39");
+        EXPECT_TRUE(dialog.optAllineamento[1]->isChecked());
+        dialog.cmbTipoBarcode->setCurrentIndex(1);
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    });
+    run("parbarcode");
+    EXPECT_EQ(code->Tag, u"10");
+}
+
+TEST_F(Commands, DoubleClickingALinkedPictureOpensTheFieldLink) {
+    CollegamentoDatabase binding;
+    binding.NomeDatabase = QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb");
+    binding.NomeTabella = QStringLiteral("Clienti");
+    document.setBinding(binding);
+    ASSERT_TRUE(window.ConnettiDatabase(binding.NomeDatabase, {}, binding.NomeTabella));
+    LabelElement* picture = document.CreaOggPicture(1000, 2000, 1500, 1500);
+    picture->DataMember = QStringLiteral("Logo");
+    window.show();
+    window.surface()->setModoSelezione(true);
+    const double tpp = window.surface()->twipsPerPixel();
+    const QPoint at(int(1500 / tpp), int(2500 / tpp));
+    QTest::mouseClick(window.surface(), Qt::LeftButton, {}, at);
+    bool linkDialog = false;
+    whenShown<frmCollegaCampo>([&linkDialog](frmCollegaCampo& dialog) {
+        linkDialog =
+            dialog.lstCampi->currentItem() && dialog.lstCampi->currentItem()->text() == u"Logo";
+        QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton);
+    });
+    QTest::mouseDClick(window.surface(), Qt::LeftButton, {}, at);
+    EXPECT_TRUE(linkDialog);
+    EXPECT_EQ(picture->DataMember, u"Logo");
 }
 
 TEST(Alignment, DialogOrderAndValues) {
