@@ -2,6 +2,7 @@
 
 #include "common/dialogbuttons.h"
 #include "common/fieldroutines.h"
+#include "common/filefield.h"
 #include "common/files.h"
 #include "common/messageservice.h"
 #include "common/windowplacement.h"
@@ -43,22 +44,13 @@ frmConnettiDBMDB::frmConnettiDBMDB(QWidget* parent)
     cmdOk = buttons.ok;
     cmdCancel = buttons.cancel;
     connect(cmdSfoglia, &QPushButton::clicked, this, [this] {
-        FileDialogRequest request;
-        request.title = windowTitle();
-        request.filter = QStringLiteral("Tutti Files (*.*)|*.*|Archivi MDB (*.mdb)|*.mdb");
-        request.filterIndex = 2;
-        request.mustExist = true;
-        request.directory = programfolders::base();
-        if (const auto chosen = MessageService::current().chooseFile(request))
-            txtNomeFileDB->setText(*chosen);
+        browseIntoField(txtNomeFileDB, windowTitle(),
+                        QStringLiteral("Tutti Files (*.*)|*.*|Archivi MDB (*.mdb)|*.mdb"), 2);
     });
     connect(cmdOk, &QPushButton::clicked, this, [this] {
-        if (!FileEsiste(txtNomeFileDB->text())) {
-            MessageService::current().warn(QStringLiteral("Inserire un nome file db valido."),
-                                           windowTitle());
-            txtNomeFileDB->setFocus();
+        if (!fieldNamesAFile(txtNomeFileDB, QStringLiteral("Inserire un nome file db valido."),
+                             windowTitle()))
             return;
-        }
         NomeFile = txtNomeFileDB->text();
         Password = txtPasswordDB->text();
         Confermato = true;

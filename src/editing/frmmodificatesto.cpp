@@ -2,6 +2,7 @@
 
 #include "common/dialogbuttons.h"
 #include "common/fieldroutines.h"
+#include "common/filefield.h"
 #include "common/files.h"
 #include "common/messageservice.h"
 #include "common/windowplacement.h"
@@ -51,23 +52,15 @@ frmModificaImmagine::frmModificaImmagine(QWidget* parent)
     cmdOk = buttons.ok;
     cmdCancel = buttons.cancel;
     connect(cmdSfoglia, &QPushButton::clicked, this, [this] {
-        FileDialogRequest request;
-        request.title = windowTitle();
-        request.filter = QStringLiteral("File bitmap(*.bmp)|*.bmp|File jpg (*.jpg)|*.jpg|File wmf "
-                                        "(*.wmf)|*.wmf|Tutti i file (*.*)|*.*");
-        request.filterIndex = 1;
-        request.mustExist = true;
-        request.directory = programfolders::base();
-        if (const auto chosen = MessageService::current().chooseFile(request))
-            txtNomeFile->setText(*chosen);
+        browseIntoField(txtNomeFile, windowTitle(),
+                        QStringLiteral("File bitmap(*.bmp)|*.bmp|File jpg (*.jpg)|*.jpg|File wmf "
+                                       "(*.wmf)|*.wmf|Tutti i file (*.*)|*.*"),
+                        1);
     });
     connect(cmdOk, &QPushButton::clicked, this, [this] {
-        if (!FileEsiste(txtNomeFile->text())) {
-            MessageService::current().warn(QStringLiteral("Inserire un nome file valido."),
-                                           windowTitle());
-            txtNomeFile->setFocus();
+        if (!fieldNamesAFile(txtNomeFile, QStringLiteral("Inserire un nome file valido."),
+                             windowTitle()))
             return;
-        }
         NomeFile = txtNomeFile->text();
         Confermato = true;
         accept();
