@@ -37,13 +37,6 @@
 #include <QStyle>
 #include <QToolBar>
 
-namespace {
-
-// Commands of later work: present, and doing nothing yet.
-void notYet() {}
-
-} // namespace
-
 frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget* parent)
     : QMainWindow(parent)
     , m_document(document)
@@ -90,10 +83,7 @@ QAction* frmMarvello::addCommand(const QString& name, const QString& caption,
                                  void (frmMarvello::*slot)()) {
     auto* action = new QAction(caption, this);
     action->setObjectName(name);
-    if (slot)
-        connect(action, &QAction::triggered, this, slot);
-    else
-        connect(action, &QAction::triggered, this, &notYet);
+    connect(action, &QAction::triggered, this, slot);
     m_actions.insert(name, action);
     return action;
 }

@@ -83,6 +83,15 @@ protected:
 
     void run(const char* name) { window.action(QLatin1String(name))->trigger(); }
 
+    // Binds the label to the customers of the demo database, as opening such a label does.
+    bool connectDemo() {
+        CollegamentoDatabase binding;
+        binding.NomeDatabase = QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb");
+        binding.NomeTabella = QStringLiteral("Clienti");
+        document.setBinding(binding);
+        return window.ConnettiDatabase(binding.NomeDatabase, {}, binding.NomeTabella);
+    }
+
     // Answers the next modal dialog as a person would.
     template <typename Dialog, typename Answer> void whenShown(Answer answer) {
         QTimer::singleShot(0, [answer] {
@@ -199,11 +208,7 @@ TEST_F(Commands, ConnectingAsksForTheFileThenTheTableAndCancellingLeavesItUnconn
 }
 
 TEST_F(Commands, LinkingATextShowsTheFieldAndUnlinkingBringsBackAbc) {
-    CollegamentoDatabase binding;
-    binding.NomeDatabase = QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb");
-    binding.NomeTabella = QStringLiteral("Clienti");
-    document.setBinding(binding);
-    ASSERT_TRUE(window.ConnettiDatabase(binding.NomeDatabase, {}, binding.NomeTabella));
+    ASSERT_TRUE(connectDemo());
     LabelElement* box = document.CreaOggRettangolo(5000, 5000, 500, 500);
     select(box);
     run("collega"); // a rectangle cannot be linked: no dialog
@@ -315,11 +320,7 @@ TEST_F(Commands, ANewBarcodesParametersOpenWithCode39AndTextBelow) {
 }
 
 TEST_F(Commands, DoubleClickingALinkedPictureOpensTheFieldLink) {
-    CollegamentoDatabase binding;
-    binding.NomeDatabase = QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb");
-    binding.NomeTabella = QStringLiteral("Clienti");
-    document.setBinding(binding);
-    ASSERT_TRUE(window.ConnettiDatabase(binding.NomeDatabase, {}, binding.NomeTabella));
+    ASSERT_TRUE(connectDemo());
     LabelElement* picture = document.CreaOggPicture(1000, 2000, 1500, 1500);
     picture->DataMember = QStringLiteral("Logo");
     window.show();
