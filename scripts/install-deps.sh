@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev libgl-dev qt6-translations-l10n
-    libgtest-dev zbar-tools
+    libgtest-dev zbar-tools libcups2-dev cups cups-client cups-bsd
     mdbtools-dev poppler-utils
     fonts-liberation fonts-dejavu-core
 )

@@ -1,5 +1,7 @@
 #include "batchprint.h"
 
+#include "app/exitcodes.h"
+#include "common/interruption.h"
 #include "database/clsdatabase.h"
 #include "document/labeldocument.h"
 #include "document/labelfileoperations.h"
@@ -101,6 +103,23 @@ std::optional<BatchOptions> BatchOptions::parse(const QStringList& words, QStrin
     return options;
 }
 
+int exitCodeOf(PrintOutcome outcome, const std::function<void()>& whenDelivered) {
+    if (interruption::requested())
+        return interruption::exitCode();
+    switch (outcome) {
+    case PrintOutcome::Delivered:
+        if (whenDelivered)
+            whenDelivered();
+        return exitcode::Delivered;
+    case PrintOutcome::NothingToPrint:
+        return exitcode::NothingToPrint;
+    case PrintOutcome::Cancelled:
+    case PrintOutcome::Failed:
+        break;
+    }
+    return exitcode::Failed;
+}
+
 int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
     LabelDocument document;
     clsDatabase database;
@@ -110,12 +129,12 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
     const LoadResult loaded = CaricaEtichetta(
         document, options.label, options.database.value_or(QString()), options.password, connect);
     if (loaded.outcome != LoadOutcome::Loaded)
-        return 1;
+        return exitcode::Failed;
     if (!document.binding().NomeDatabase.isEmpty() && !document.DatabaseConnesso()) {
         std::fprintf(stderr, "%s\n",
                      qPrintable(QStringLiteral("Database %1 non connesso: la stampa si ferma.")
                                     .arg(document.binding().NomeDatabase)));
-        return 1;
+        return exitcode::Failed;
     }
 
     HeadlessPressivoUi ui;
@@ -129,7 +148,7 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
                          qPrintable(name.isEmpty()
                                         ? QStringLiteral("Nessuna stampante installata.")
                                         : QStringLiteral("Stampante %1 non trovata.").arg(name)));
-            return 1;
+            return exitcode::Failed;
         }
         ui.surface().setPrinterBackend(printer);
         ui.destination = 2;
@@ -151,10 +170,8 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
         job.StampaCrocicchi = options.cropMarks;
         job.StampaBordi = options.borders;
     };
-    const PrintOutcome outcome = StampaEtichette(document, database, false, hooks);
-    if (outcome != PrintOutcome::Delivered)
-        return 1;
-    if (ui.destination == 3)
-        std::fprintf(stdout, "%s\n", qPrintable(ui.fileName));
-    return 0;
+    return exitCodeOf(StampaEtichette(document, database, false, hooks), [&] {
+        if (ui.destination == 3)
+            std::fprintf(stdout, "%s\n", qPrintable(ui.fileName));
+    });
 }

@@ -8,6 +8,7 @@
 #include <optional>
 
 class PrinterBackend;
+enum class PrintOutcome;
 
 // marvello --print LABEL.eti --to OUT [--db FILE] [--password PW] [--first N] [--count N]
 //          [--borders] [--crop-marks] [--copies N] [--progress]
@@ -28,6 +29,10 @@ struct BatchOptions {
 };
 
 using PrinterFactory = std::function<std::shared_ptr<PrinterBackend>(const QString& name)>;
+
+// The exit code of a print: 0 only when delivered (then `whenDelivered` runs), 3 when there was
+// nothing to print, 128 + the signal when one stopped it, else 1.
+int exitCodeOf(PrintOutcome outcome, const std::function<void()>& whenDelivered = {});
 
 // Prints without windows; messages go to standard error. Exit code 0 only when the document
 // was delivered.

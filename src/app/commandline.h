@@ -20,6 +20,7 @@ enum class StartupAction {
     ShowWindow,      // interactive work
     PrintWithDialog, // "-S": print through the print dialog, then end
     PrintDirect,     // "-D": print without dialogs, then end
+    Abandon,         // "-S" or "-D" for a label that could not be read: end, printing nothing
 };
 
 // The start-up dispatch by argument count: opens the label the command line names (with the

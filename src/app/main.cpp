@@ -7,10 +7,12 @@
 
 #include "app/batchprint.h"
 #include "app/commandline.h"
+#include "app/exitcodes.h"
 #include "app/labelsummary.h"
 #include "app/mainwindow.h"
 #include "common/cursor.h"
 #include "common/files.h"
+#include "common/interruption.h"
 #include "common/messageservice.h"
 #include "common/version.h"
 #include "common/widgetmessageservice.h"
@@ -75,12 +77,12 @@ std::shared_ptr<PrinterBackend> systemPrinter(const QString& name) {
 int runInfo(const QStringList& words) {
     if (words.size() != 2) {
         print(stderr, QStringLiteral("--info vuole un solo file etichetta.\n") + usage());
-        return 2;
+        return exitcode::Usage;
     }
     LabelDocument document;
     const LoadResult result = CaricaEtichetta(document, words.at(1));
     if (result.outcome != LoadOutcome::Loaded)
-        return 1;
+        return exitcode::Failed;
     print(stdout, QString::fromUtf8(QJsonDocument(documentToJson(document)).toJson()).trimmed());
     return 0;
 }
@@ -102,12 +104,13 @@ int runOption(const QStringList& words) {
         const auto options = BatchOptions::parse(words, &error);
         if (!options) {
             print(stderr, error + u'\n' + usage());
-            return 2;
+            return exitcode::Usage;
         }
+        interruption::catchSignals();
         return runBatchPrint(*options, systemPrinter);
     }
     print(stderr, QStringLiteral("Opzione sconosciuta: %1\n").arg(option) + usage());
-    return 2;
+    return exitcode::Usage;
 }
 
 // Without a display the label is printed to a PDF, so that a person sees what it gives.
@@ -115,8 +118,13 @@ int printToPdfWithoutDisplay(const LabelDocument& document) {
     const QString name = document.fileName().isEmpty()
                              ? QStringLiteral("etichetta")
                              : QFileInfo(document.fileName()).completeBaseName();
-    const QString folder = QDir::temp().filePath(QStringLiteral("marvello"));
-    QDir().mkpath(folder);
+    // A folder only this user can enter: a fixed name under /tmp could be a link planted by
+    // another user.
+    const QString folder = privateOutputFolder();
+    if (folder.isEmpty()) {
+        print(stderr, QStringLiteral("Nessuna cartella privata disponibile per il PDF (~/.cache/marvello)."));
+        return exitcode::Failed;
+    }
     BatchOptions options;
     options.label = document.fileName();
     options.to = QDir(folder).filePath(name + QStringLiteral(".pdf"));
@@ -124,8 +132,9 @@ int printToPdfWithoutDisplay(const LabelDocument& document) {
                       labelSummary(document));
     if (options.label.isEmpty()) {
         print(stdout, QStringLiteral("Nessuna etichetta da stampare."));
-        return 0;
+        return exitcode::Delivered;
     }
+    interruption::catchSignals();
     const int result = runBatchPrint(options, systemPrinter);
     if (result == 0)
         print(stdout, QStringLiteral("PDF scritto in %1").arg(options.to));
@@ -152,17 +161,22 @@ int runLabelProgram(const QStringList& words, bool hasDisplay) {
         return window.ConnettiDatabase(path, password, table);
     };
     const StartupAction action = Main(document, argumentText(words), connect);
-    int result = 0;
+    int result = exitcode::Delivered;
     switch (action) {
+    case StartupAction::Abandon:
+        print(stderr, QStringLiteral("Etichetta non letta: nessuna stampa."));
+        result = exitcode::Failed;
+        break;
     case StartupAction::PrintWithDialog:
     case StartupAction::PrintDirect: {
         const bool direct = action == StartupAction::PrintDirect;
         if (!hasDisplay && !direct) {
             print(stderr, QStringLiteral("La stampa con la finestra di dialogo (-S) richiede un "
                                          "display."));
-            result = 4;
+            result = exitcode::NeedsDisplay;
             break;
         }
+        interruption::catchSignals();
         HeadlessPressivoUi headless;
         headless.surface().setPrinterBackend(systemPrinter({}));
         frmAttesa wait;
@@ -170,8 +184,7 @@ int runLabelProgram(const QStringList& words, bool hasDisplay) {
         hooks.ui = hasDisplay ? static_cast<PressivoUi*>(&printWindows) : &headless;
         hooks.progress = hasDisplay ? &wait : nullptr;
         hooks.askJob = [&](PrintJob& job, bool bound) { askJobWithDialog(job, bound); };
-        result =
-            StampaEtichette(document, database, direct, hooks) == PrintOutcome::Delivered ? 0 : 1;
+        result = exitCodeOf(StampaEtichette(document, database, direct, hooks));
         break;
     }
     case StartupAction::ShowWindow:

@@ -12,5 +12,20 @@ bool FileEsiste(const QString& percorso);
 QString resolveReadablePath(const QString& percorso, const QString& baseFolder);
 
 // Qt wants a private runtime folder (XDG_RUNTIME_DIR); batch jobs, services and CI runs often
-// have none. Makes one under the temporary folder when it is missing.
+// have none. Makes one under the temporary folder when it is missing; a folder of that name
+// that is not ours and private (another user may have planted it) is never used.
 void ensureRuntimeDirectory();
+
+// A folder only this user can enter, for output nobody asked a place for:
+// $XDG_CACHE_HOME/marvello (~/.cache/marvello), created with mode 0700; empty when it cannot
+// be made private.
+QString privateOutputFolder();
+
+// The folder exists (it is made when missing), is a real folder owned by this user and no one
+// else can enter it.
+bool makePrivateFolder(const QString& path);
+
+// Why writing `path` failed, for the user: the disk is full, the folder cannot be written,
+// or what the system said. `error` is the errno the failing call left (0 when unknown),
+// `systemText` the device's error text.
+QString writeFailureReason(const QString& path, int error, const QString& systemText);

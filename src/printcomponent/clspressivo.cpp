@@ -375,11 +375,11 @@ bool clsPressivo::EndDoc() {
         m_ui.showPreview();
         return true;
     case 2:
-        for (int copy = 0; copy < m_copies; ++copy) {
-            if (!m_surface->setAction(11))
-                return false;
-        }
-        return true;
+        // One job of all the copies: the printer collates them and the queue shows one job.
+        if (m_copies < 1)
+            return true; // no copies asked, none printed
+        m_surface->setCopies(m_copies);
+        return m_surface->setAction(11);
     case 3: {
         // A file name ending in .pdf gets a PDF; any other a saved print.
         const QString file = m_fileName.toString();

@@ -1,71 +1,137 @@
 #include "pdfstream.h"
 
-#include <QFile>
+#include "common/files.h"
+#include "common/interruption.h"
+
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
+#include <cerrno>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <thread>
+
+struct PdfFile::Parts {
+    QSaveFile file;
+    std::unique_ptr<QPdfWriter> pdf;
+    QPainter painter;
+};
+
+PdfFile::PdfFile(const QString& path, QSizeF paper)
+    : m_path(path)
+    , m_paper(paper)
+    , m_parts(std::make_unique<Parts>()) {}
+
+PdfFile::~PdfFile() {
+    abandon();
+}
+
+bool PdfFile::open(QString* error) {
+    m_parts->file.setFileName(m_path);
+    errno = 0;
+    if (!m_parts->file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = writeFailureReason(m_path, errno, m_parts->file.errorString());
+        return false;
+    }
+    m_parts->pdf = std::make_unique<QPdfWriter>(&m_parts->file);
+    QPdfWriter& pdf = *m_parts->pdf;
+    pdf.setCreator(QStringLiteral("Marvello"));
+    pdf.setResolution(1440); // one unit a twip
+    pdf.setPageSize(QPageSize(m_paper / 20.0, QPageSize::Point, QString(), QPageSize::ExactMatch));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    if (!m_parts->painter.begin(&pdf)) {
+        if (error)
+            *error = QStringLiteral("impossibile scrivere %1").arg(m_path);
+        abandon();
+        return false;
+    }
+    return true;
+}
+
+void PdfFile::addPage(const PrintDocument& document, int pageIndex) {
+    if (!m_parts->painter.isActive())
+        return;
+    if (!m_firstPage)
+        m_parts->pdf->newPage();
+    m_firstPage = false;
+    printoutput::renderPage(document, pageIndex, m_parts->painter);
+}
+
+bool PdfFile::commit(QString* error) {
+    if (!m_parts->painter.isActive()) {
+        if (error && error->isEmpty())
+            *error = QStringLiteral("impossibile scrivere %1").arg(m_path);
+        return false;
+    }
+    errno = 0;
+    const bool ended = m_parts->painter.end();
+    m_parts->pdf.reset();
+    // QSaveFile flushes, syncs and renames; on failure it removes its temporary file.
+    const bool committed = ended && m_parts->file.commit();
+    if (!committed && error)
+        *error = writeFailureReason(m_path, errno, m_parts->file.errorString());
+    return committed;
+}
+
+void PdfFile::abandon() {
+    if (m_parts->painter.isActive())
+        m_parts->painter.end();
+    m_parts->pdf.reset();
+    if (m_parts->file.isOpen()) {
+        // After cancelWriting, commit removes the temporary file and leaves the target alone.
+        m_parts->file.cancelWriting();
+        m_parts->file.commit();
+    }
+}
 
 struct PdfStream::Worker {
     std::mutex mutex;
     std::condition_variable ready;
     std::deque<PrintDocument> queue; // one page each
     bool closing = false;
+    bool abandoned = false;
     bool failed = false;
+    bool done = false;
     QString error;
     std::thread thread;
 
     void run(const QString& path, QSizeF paper) {
-        {
-            QFile probe(path);
-            if (!probe.open(QIODevice::WriteOnly)) {
-                std::lock_guard lock(mutex);
-                failed = true;
-                error = probe.errorString();
-            }
-        }
-        std::unique_ptr<QPdfWriter> pdf;
-        QPainter painter;
-        bool first = true;
-        if (!failed) {
-            pdf = std::make_unique<QPdfWriter>(path);
-            pdf->setCreator(QStringLiteral("Marvello"));
-            pdf->setResolution(1440);
-            pdf->setPageSize(
-                QPageSize(paper / 20.0, QPageSize::Point, QString(), QPageSize::ExactMatch));
-            pdf->setPageMargins(QMarginsF(0, 0, 0, 0));
-            if (!painter.begin(pdf.get())) {
-                std::lock_guard lock(mutex);
-                failed = true;
-                error = QStringLiteral("impossibile scrivere %1").arg(path);
-            }
-        }
+        PdfFile file(path, paper);
+        QString why;
+        bool ok = file.open(&why);
         for (;;) {
             PrintDocument page;
             {
                 std::unique_lock lock(mutex);
-                ready.wait(lock, [&] { return closing || !queue.empty(); });
-                if (queue.empty())
+                ready.wait(lock, [&] { return closing || abandoned || !queue.empty(); });
+                if (abandoned || (queue.empty() && closing))
                     break;
                 page = std::move(queue.front());
                 queue.pop_front();
             }
-            if (failed)
-                continue; // keep emptying the queue
-            if (!first)
-                pdf->newPage();
-            first = false;
-            printoutput::renderPage(page, 0, painter);
+            if (ok && interruption::requested())
+                ok = false, why = QStringLiteral("stampa interrotta");
+            if (ok)
+                file.addPage(page, 0);
         }
-        if (!failed && !painter.end()) {
+        bool abandon = false;
+        {
             std::lock_guard lock(mutex);
-            failed = true;
-            error = QStringLiteral("impossibile scrivere %1").arg(path);
+            abandon = abandoned;
         }
+        if (ok && !abandon)
+            ok = file.commit(&why);
+        else
+            file.abandon();
+        std::lock_guard lock(mutex);
+        failed = !ok || abandon;
+        if (!ok)
+            error = why;
+        done = true;
     }
 };
 
@@ -76,7 +142,7 @@ PdfStream::PdfStream(const QString& path, QSizeF paper)
 }
 
 PdfStream::~PdfStream() {
-    finish();
+    abandon();
 }
 
 void PdfStream::addPage(PrintPage page, std::vector<DrawStyle> styles,
@@ -104,4 +170,16 @@ bool PdfStream::finish(QString* error) {
     if (m_worker->failed && error)
         *error = m_worker->error;
     return !m_worker->failed;
+}
+
+void PdfStream::abandon() {
+    if (m_worker->thread.joinable()) {
+        {
+            std::lock_guard lock(m_worker->mutex);
+            m_worker->abandoned = true;
+            m_worker->queue.clear();
+        }
+        m_worker->ready.notify_one();
+        m_worker->thread.join();
+    }
 }

@@ -1,6 +1,9 @@
 #include "printdocument.h"
 
 #include "common/colors.h"
+#include "common/files.h"
+#include "common/resourcelimits.h"
+#include "pdfstream.h"
 
 #include <QBuffer>
 #include <QDataStream>
@@ -10,10 +13,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-
 #include <QtEndian>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <type_traits>
@@ -210,33 +213,13 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter)
 }
 
 bool writePdf(const PrintDocument& document, const QString& path, QString* error) {
-    {
-        QFile probe(path);
-        if (!probe.open(QIODevice::WriteOnly)) {
-            if (error)
-                *error = probe.errorString();
-            return false;
-        }
-    }
-    QPdfWriter pdf(path);
-    pdf.setCreator(QStringLiteral("Marvello"));
-    pdf.setResolution(1440); // one unit a twip
-    pdf.setPageSize(
-        QPageSize(document.paper / 20.0, QPageSize::Point, QString(), QPageSize::ExactMatch));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter painter;
-    if (!painter.begin(&pdf)) {
-        if (error)
-            *error = QStringLiteral("impossibile scrivere %1").arg(path);
+    PdfFile pdf(path, document.paper);
+    if (!pdf.open(error))
         return false;
-    }
     const int pages = std::max<int>(1, int(document.pages.size()));
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0)
-            pdf.newPage();
-        renderPage(document, page, painter);
-    }
-    return painter.end();
+    for (int page = 0; page < pages; ++page)
+        pdf.addPage(document, page);
+    return pdf.commit(error);
 }
 
 QImage renderImage(const PrintDocument& document, int pageIndex, double dotsPerInch) {
@@ -339,9 +322,10 @@ private:
 
 bool save(const PrintDocument& document, const QString& path, QString* error) {
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = file.errorString();
+            *error = writeFailureReason(path, errno, file.errorString());
         return false;
     }
     QDataStream out(&file);
@@ -374,9 +358,12 @@ bool save(const PrintDocument& document, const QString& path, QString* error) {
             out << quint8(op.shade);
         }
     }
-    if (out.status() != QDataStream::Ok || !file.commit()) {
+    const bool written = out.status() == QDataStream::Ok;
+    if (!written)
+        file.cancelWriting();
+    if (!file.commit() || !written) {
         if (error)
-            *error = file.errorString();
+            *error = writeFailureReason(path, errno, file.errorString());
         return false;
     }
     return true;
@@ -388,6 +375,11 @@ std::optional<LoadError> load(const QString& path, PrintDocument& document) {
         return LoadError{
             FileAccessError,
             QStringLiteral("Errore di accesso al percorso/file: %1").arg(file.errorString())};
+    if (file.size() > resourcelimits::SavedPrintBytes)
+        return LoadError{InvalidFileFormat,
+                         QStringLiteral("Formato di file non valido: %1 è troppo grande per una "
+                                        "stampa salvata.")
+                             .arg(path)};
     return load(file.readAll(), document);
 }
 
@@ -428,15 +420,26 @@ std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document) 
         loaded.styles.push_back(s);
     }
 
+    // The same picture stored again is decoded once; all pictures together stay within the
+    // pixels one document may hold.
     const quint32 pictureCount = in.count(4);
+    std::unordered_map<QByteArray, QImage> decoded;
+    qint64 pixels = 0;
     for (quint32 i = 0; i < pictureCount && !in.failed(); ++i) {
         QByteArray png = in.bytes();
-        QBuffer buffer(&png);
-        QImageReader reader(&buffer, "PNG");
-        const QImage picture = reader.read();
-        if (picture.isNull())
-            in.fail();
-        loaded.pictures.push_back(picture);
+        auto known = decoded.find(png);
+        if (known == decoded.end()) {
+            QBuffer buffer(&png);
+            QImageReader reader(&buffer, "PNG");
+            reader.setAllocationLimit(resourcelimits::PictureAllocationMegabytes);
+            const QSize size = reader.size();
+            pixels += qint64(size.width()) * size.height();
+            const QImage picture = pixels <= resourcelimits::DocumentPicturePixels ? reader.read() : QImage();
+            if (picture.isNull())
+                in.fail();
+            known = decoded.emplace(std::move(png), picture).first;
+        }
+        loaded.pictures.push_back(known->second);
     }
 
     const quint32 pageCount = in.count(4);

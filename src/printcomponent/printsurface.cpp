@@ -13,10 +13,8 @@
 
 #include <cmath>
 
-bool NoPrinter::print(const PrintDocument&, int, int, QString* error) {
-    if (error)
-        *error = QStringLiteral("Nessuna stampante installata.");
-    return false;
+PrinterOutcome NoPrinter::print(const PrintDocument&, const PrinterJob&) {
+    return {false, QStringLiteral("Nessuna stampante installata.")};
 }
 
 PrintSurface::PrintSurface(QObject* parent)
@@ -56,10 +54,8 @@ bool PrintSurface::finishPdf(QString* error) {
 void PrintSurface::dropStream() {
     if (!m_stream)
         return;
-    const QString path = m_stream->path();
-    m_stream->finish();
+    m_stream->abandon(); // a document given up leaves the target as it was
     m_stream.reset();
-    QFile::remove(path); // a document given up leaves no half-written PDF
 }
 
 void PrintSurface::setPrinterBackend(std::shared_ptr<PrinterBackend> backend) {
@@ -252,12 +248,18 @@ bool PrintSurface::setAction(int action) {
     case 9:
     case 11:
     case 12: {
-        const int first = action == 9 ? m_previewPage : 1;
-        const int last = action == 9 ? m_previewPage : PageCount();
-        if (!m_printer->print(m_document, first, last, &error)) {
-            messages.warn(QStringLiteral("Stampa non eseguita: ") + error, title);
+        PrinterJob job;
+        job.first = action == 9 ? m_previewPage : 1;
+        job.last = action == 9 ? m_previewPage : PageCount();
+        job.copies = m_copies;
+        job.name = m_jobName;
+        const PrinterOutcome outcome = m_printer->print(m_document, job);
+        if (!outcome.delivered) {
+            messages.warn(QStringLiteral("Stampa non eseguita: ") + outcome.message, title);
             return false;
         }
+        if (!outcome.message.isEmpty())
+            messages.message(outcome.message, title, MessageIcon::Information);
         return true;
     }
     default:

@@ -10,6 +10,22 @@
 #include <memory>
 #include <optional>
 
+// A print job for a printer: pages first..last (from 1), as one job of `copies` copies, with
+// the name it shows in the queue.
+struct PrinterJob {
+    int first = 1;
+    int last = 1;
+    int copies = 1;
+    QString name;
+};
+
+// What became of a job: delivered or not, and why not (or, for a delivered job, what the
+// user should know, such as a stopped queue).
+struct PrinterOutcome {
+    bool delivered = false;
+    QString message;
+};
+
 // Where finished documents go on paper: a printer of the system, or none.
 class PrinterBackend {
 public:
@@ -19,8 +35,7 @@ public:
     virtual QString portName() const = 0;
     // The paper of the current printer, portrait, in twips.
     virtual QSizeF paperSize() const = 0;
-    // Prints pages first..last (from 1). False with a reason when it could not.
-    virtual bool print(const PrintDocument& document, int first, int last, QString* error) = 0;
+    virtual PrinterOutcome print(const PrintDocument& document, const PrinterJob& job) = 0;
     // The page set-up and printer set-up dialogs; false when there is nothing to set up.
     virtual bool pageSetup(int& orientation) = 0;
     virtual bool printerSetup() = 0;
@@ -33,7 +48,7 @@ public:
     QString deviceName() const override { return {}; }
     QString portName() const override { return {}; }
     QSizeF paperSize() const override { return {11906, 16838}; } // A4
-    bool print(const PrintDocument&, int, int, QString* error) override;
+    PrinterOutcome print(const PrintDocument&, const PrinterJob&) override;
     bool pageSetup(int&) override { return false; }
     bool printerSetup() override { return false; }
 };
@@ -79,6 +94,11 @@ public:
     void setZoomMode(int mode); // 2 two pages, 3 whole page, 4 page width
     void setViewportSize(QSize pixels);
     bool showsTwoPages() const { return m_zoomMode == 2; }
+
+    // What printing sends with the job: its name in the queue and the copies.
+    void setJobName(const QString& name) { m_jobName = name; }
+    const QString& jobName() const { return m_jobName; }
+    void setCopies(int copies) { m_copies = std::max(1, copies); }
 
     // 2 page set-up, 9 print the page shown, 11 and 12 print the document, 13 printer set-up.
     // False when it could not be done (and the user was told why).
@@ -177,6 +197,8 @@ private:
     int m_orientation = 0;
     double m_marginLeft = 1440, m_marginTop = 1440, m_marginRight = 1440, m_marginBottom = 1440;
     double m_currentX = 0, m_currentY = 0;
+    QString m_jobName = QStringLiteral("Marvello");
+    int m_copies = 1;
     int m_previewPage = 1;
     double m_zoom = 100;
     int m_zoomMode = 0;

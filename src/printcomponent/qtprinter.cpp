@@ -1,22 +1,34 @@
 #include "qtprinter.h"
 
+#include "common/files.h"
+#include "cupsjob.h"
+#include "pdfstream.h"
+
 #include <QApplication>
+#include <QDir>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QProgressDialog>
+#include <QTemporaryFile>
+
+#include <cerrno>
 
 QtPrinter::QtPrinter(const QString& printerName)
-    : m_printer(QPrinter::HighResolution) {
-    if (!printerName.isEmpty())
+    : m_requested(printerName)
+    , m_printer(QPrinter::HighResolution) {
+    // Qt keeps the default printer when it does not know the name: only set names it knows.
+    if (!printerName.isEmpty() && cupsjob::queueExists(printerName))
         m_printer.setPrinterName(printerName);
     m_printer.setFullPage(true); // (0, 0) is the paper's top-left corner
 }
 
 bool QtPrinter::available() const {
+    if (!m_requested.isEmpty() && !cupsjob::queueExists(m_requested))
+        return false;
     return !m_printer.printerName().isEmpty() &&
-           QPrinterInfo::printerInfo(m_printer.printerName()).isNull() == false;
+           !QPrinterInfo::printerInfo(m_printer.printerName()).isNull();
 }
 
 QString QtPrinter::deviceName() const {
@@ -35,52 +47,62 @@ QSizeF QtPrinter::paperSize() const {
     return QSizeF(points.width() * 20, points.height() * 20);
 }
 
-bool QtPrinter::print(const PrintDocument& document, int first, int last, QString* error) {
-    if (!available()) {
-        if (error)
-            *error = QStringLiteral("Nessuna stampante installata.");
-        return false;
-    }
-    m_printer.setPageOrientation(document.paper.width() > document.paper.height()
-                                     ? QPageLayout::Landscape
-                                     : QPageLayout::Portrait);
-    QPainter painter;
-    if (!painter.begin(&m_printer)) {
-        if (error)
-            *error = QStringLiteral("la stampante %1 non risponde.").arg(m_printer.printerName());
-        return false;
-    }
+PrinterOutcome QtPrinter::print(const PrintDocument& document, const PrinterJob& job) {
+    if (!available())
+        return {false, m_requested.isEmpty()
+                           ? QStringLiteral("Nessuna stampante installata.")
+                           : QStringLiteral("Stampante %1 non trovata.").arg(m_requested)};
+    const QString queue = m_printer.printerName();
+
+    // The pages become one PDF in a private folder, which CUPS prints as one job.
+    const QString folder = privateOutputFolder();
+    if (folder.isEmpty())
+        return {false, QStringLiteral("impossibile preparare il lavoro di stampa: nessuna "
+                                      "cartella privata disponibile.")};
+    QTemporaryFile pages(QDir(folder).filePath(QStringLiteral("lavoro-XXXXXX.pdf")));
+    if (!pages.open())
+        return {false, writeFailureReason(pages.fileName(), errno, pages.errorString())};
+    pages.close();
+
     std::unique_ptr<QProgressDialog> progress;
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) &&
         QGuiApplication::platformName() != u"offscreen") {
-        progress =
-            std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), first, last + 1);
+        progress = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"),
+                                                     job.first, job.last + 1);
         progress->setWindowTitle(QStringLiteral("Stampa in corso..."));
         progress->setMinimumDuration(0);
     }
-    const double scale = m_printer.resolution() / 1440.0;
-    for (int page = first; page <= last; ++page) {
-        if (progress) {
-            progress->setLabelText(QStringLiteral("Stampante %1 su %2\nPagina %3")
-                                       .arg(deviceName(), portName())
-                                       .arg(page));
-            progress->setValue(page);
-            QCoreApplication::processEvents();
-            if (progress->wasCanceled()) {
-                m_printer.abort();
-                if (error)
-                    *error = QStringLiteral("stampa annullata.");
-                return false;
+    {
+        PdfFile pdf(pages.fileName(), document.paper);
+        QString error;
+        if (!pdf.open(&error))
+            return {false, error};
+        for (int page = job.first; page <= job.last; ++page) {
+            if (progress) {
+                progress->setLabelText(QStringLiteral("Stampante %1 su %2\nPagina %3")
+                                           .arg(deviceName(), portName())
+                                           .arg(page));
+                progress->setValue(page);
+                QCoreApplication::processEvents();
+                if (progress->wasCanceled())
+                    return {false, QStringLiteral("stampa annullata.")};
             }
+            pdf.addPage(document, page - 1);
         }
-        if (page > first)
-            m_printer.newPage();
-        painter.save();
-        painter.scale(scale, scale);
-        printoutput::renderPage(document, page - 1, painter);
-        painter.restore();
+        if (!pdf.commit(&error))
+            return {false, error};
     }
-    return painter.end();
+
+    cupsjob::Request request;
+    request.queue = queue;
+    request.pdfPath = pages.fileName();
+    request.title = job.name;
+    // Copies chosen in the print dialog count when the job itself asks for one.
+    request.copies = job.copies > 1 ? job.copies : std::max(1, m_printer.copyCount());
+    request.paper = document.paper;
+    request.duplex = m_printer.duplex() != QPrinter::DuplexNone;
+    const cupsjob::Outcome outcome = cupsjob::submit(request);
+    return {outcome.delivered, outcome.message};
 }
 
 bool QtPrinter::pageSetup(int& orientation) {

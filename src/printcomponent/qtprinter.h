@@ -4,20 +4,23 @@
 
 #include <QPrinter>
 
-// The system's printers (CUPS), with Qt's print, printer and page set-up dialogs.
+// The system's printers (CUPS), with Qt's print, printer and page set-up dialogs. Pages go to
+// CUPS as one PDF job whose acceptance is checked, so a refused job is reported.
 class QtPrinter final : public PrinterBackend {
 public:
-    // The default printer, or the named one.
+    // The default printer, or the named one. A name the system does not know is not replaced
+    // by the default printer: the printer is then unavailable.
     explicit QtPrinter(const QString& printerName = {});
 
     bool available() const override;
     QString deviceName() const override;
     QString portName() const override;
     QSizeF paperSize() const override;
-    bool print(const PrintDocument& document, int first, int last, QString* error) override;
+    PrinterOutcome print(const PrintDocument& document, const PrinterJob& job) override;
     bool pageSetup(int& orientation) override;
     bool printerSetup() override;
 
 private:
+    QString m_requested; // the name asked for; empty for the default printer
     mutable QPrinter m_printer;
 };

@@ -2,6 +2,7 @@
 
 #include "common/cursor.h"
 #include "common/files.h"
+#include "common/interruption.h"
 #include "common/messageservice.h"
 #include "common/numbers.h"
 #include "common/regionalsettings.h"
@@ -12,6 +13,7 @@
 #include "document/labeldocument.h"
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/pressivoui.h"
+#include "printcomponent/printsurface.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -92,6 +94,9 @@ bool connectLabelDatabase(clsDatabase& database, LabelDocument& document, const 
 }
 
 namespace {
+
+// The error number a job stopped by a signal reports.
+constexpr int InterruptedJob = 18; // "User interrupt occurred"
 
 class Job {
 public:
@@ -253,10 +258,20 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
         return PrintOutcome::Cancelled;
 
     const long count = !job.StampaTutte ? job.NumeroEtichette : bound ? recordCount : 1;
+    if (count <= 0) {
+        MessageService::current().warn(bound && job.StampaTutte
+                                           ? QStringLiteral("Nessun record selezionato")
+                                           : QStringLiteral("Nessuna etichetta da stampare"),
+                                       version::mainWindowCaption());
+        return PrintOutcome::NothingToPrint;
+    }
 
     clsPressivo pressivo(ui);
     if (pressivo.SelectPrintDestination({}, StampaDiretta) == 0)
         return PrintOutcome::Cancelled;
+    pressivo.surface().setJobName(document.fileName().isEmpty()
+                                      ? QStringLiteral("Marvello")
+                                      : QFileInfo(document.fileName()).fileName());
 
     CursoreAttesa();
     pressivo.StartDoc();
@@ -277,6 +292,11 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     int column = 0, row = 1;
     try {
         for (long i = 1; i <= count; ++i) {
+            if (interruption::requested())
+                throw DatabaseError(InterruptedJob,
+                                    QStringLiteral("Stampa interrotta dal segnale %1: nessun file "
+                                                   "scritto.")
+                                        .arg(interruption::signalNumber()));
             const LayoutEtichetta layout = document.layout();
             do {
                 ++position;
@@ -310,5 +330,10 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     }
     CursoreNormale();
     progress.end();
-    return pressivo.EndDoc() ? PrintOutcome::Delivered : PrintOutcome::Failed;
+    if (interruption::requested()) {
+        pressivo.KillDoc();
+        return PrintOutcome::Failed;
+    }
+    return pressivo.EndDoc() && !interruption::requested() ? PrintOutcome::Delivered
+                                                           : PrintOutcome::Failed;
 }

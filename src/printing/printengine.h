@@ -48,12 +48,19 @@ struct PrintHooks {
     PressivoUi* ui = nullptr; // the print component's windows; the installed ones when null
 };
 
-enum class PrintOutcome { Delivered, Cancelled, Failed };
+enum class PrintOutcome {
+    Delivered,
+    Cancelled,
+    Failed,
+    NothingToPrint, // no record selected, or no label asked for: nothing was printed
+};
 
 // Prints the label: one label per selected record (or the number asked), placed on the sheet's
 // grid from the first position asked, through clsPressivo to the destination chosen. A failure
 // of the database, a picture or the output ends the job with a message; nothing half printed
-// counts as delivered.
+// counts as delivered. A job with no label to print says so ("Nessun record selezionato")
+// and prints nothing: no blank sheet, no empty file. A job stopped by SIGINT or SIGTERM ends
+// as a failure and leaves no output.
 PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, bool StampaDiretta,
                              const PrintHooks& hooks);
 

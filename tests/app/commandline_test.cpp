@@ -94,8 +94,8 @@ TEST_F(StartupDispatch, ABlankDatabaseArgumentKeepsTheLabels) {
     EXPECT_EQ(connections, QStringList({"clienti.mdb|"}));
 }
 
-TEST_F(StartupDispatch, AnEmptyLabelPathStillReportsTheMissingFileBeforePrinting) {
-    EXPECT_EQ(run(QStringLiteral(" ,-D")), StartupAction::PrintDirect);
+TEST_F(StartupDispatch, AMissingLabelIsReportedAndNothingPrints) {
+    EXPECT_EQ(run(QStringLiteral(" ,-D")), StartupAction::Abandon);
     ASSERT_EQ(messages.messages.size(), 1);
     EXPECT_EQ(messages.lastText(), u"File  non trovato oppure percoso inacessibile.");
 }

@@ -237,14 +237,15 @@ TEST_F(Pressivo, EndDocDeliversToTheChosenDestination) {
         ui.copies = 3;
         EXPECT_EQ(pressivo.SelectPrintDestination(), 2);
         pressivo.EndDoc();
-        EXPECT_EQ(printer->jobs.size(), 3u);
+        ASSERT_EQ(printer->jobs.size(), 1u); // one job of three copies
+        EXPECT_EQ(printer->jobs[0].copies, 3);
     }
     {
         clsPressivo pressivo(ui);
         pressivo.setPrintDestination(2);
         pressivo.setCopies(0);
         pressivo.EndDoc();
-        EXPECT_EQ(printer->jobs.size(), 3u); // no copies, nothing printed
+        EXPECT_EQ(printer->jobs.size(), 1u); // no copies, nothing printed
     }
     {
         clsPressivo pressivo(ui);

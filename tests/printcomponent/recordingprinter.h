@@ -9,9 +9,9 @@ public:
     QString deviceName() const override { return QStringLiteral("Etichettatrice"); }
     QString portName() const override { return QStringLiteral("usb://1"); }
     QSizeF paperSize() const override { return {11906, 16838}; }
-    bool print(const PrintDocument& document, int first, int last, QString*) override {
-        jobs.push_back({first, last, int(document.pages.size())});
-        return true;
+    PrinterOutcome print(const PrintDocument& document, const PrinterJob& job) override {
+        jobs.push_back({job.first, job.last, int(document.pages.size()), job.copies, job.name});
+        return {true, {}};
     }
     bool pageSetup(int& orientation) override {
         ++pageSetups;
@@ -24,7 +24,8 @@ public:
     }
 
     struct Job {
-        int first, last, pages;
+        int first, last, pages, copies;
+        QString name;
     };
     std::vector<Job> jobs;
     int pageSetups = 0;

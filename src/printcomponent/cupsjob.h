@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QSizeF>
+#include <QString>
+
+// Print jobs handed to CUPS and followed until CUPS has taken them. Qt's own CUPS path does
+// not say whether a job was accepted; this one asks, so that a refused job is never reported
+// as printed.
+namespace cupsjob {
+
+// The queue exists on this system. The default queue's name, empty when there is none.
+bool queueExists(const QString& queue);
+QString defaultQueue();
+
+struct Request {
+    QString queue;
+    QString pdfPath;  // the pages, as one PDF
+    QString title;    // the job's name in the queue
+    int copies = 1;   // one job of this many copies
+    QSizeF paper;     // twips, to choose the paper
+    bool duplex = false;
+};
+
+struct Outcome {
+    bool delivered = false;
+    int jobId = 0;
+    // Why it was not delivered; for a delivered job, what the user should know of it (the
+    // queue is stopped and the job waits). Empty otherwise.
+    QString message;
+};
+
+// Sends the job and follows it for a few seconds: a queue that refuses jobs, a submission
+// that fails or a job that CUPS aborts or cancels is not delivered.
+Outcome submit(const Request& request);
+
+} // namespace cupsjob
