@@ -164,7 +164,17 @@ std::vector<Box> layoutEan(QStringView modules, const QRectF& area) {
     return boxes;
 }
 
+bool code39TooLong(const QString& text) {
+    return text.size() > Code39LongestText;
+}
+
+QString codeTooLongText(int longest) {
+    return QStringLiteral("Codice a barre troppo lungo: al massimo %1 caratteri.").arg(longest);
+}
+
 std::vector<Box> layoutCode39(const QString& text, const QRectF& area) {
+    if (code39TooLong(text))
+        return {};
     std::vector<Box> boxes;
     const int units = code39Units(text);
     if (units == 0)

@@ -40,6 +40,14 @@ int patternUnits(QStringView pattern);
 // text. Characters without a pattern take no room.
 int code39Units(const QString& text);
 
+// The longest Code 39 text printed. The symbology sets no limit, but every character takes
+// 13 units: 100 characters are 25 cm of bars at the narrowest width scanners read, longer
+// than any label, and a longer text (a whole file pasted into a field) would only cost time
+// and memory. Longer texts are refused with codeTooLongText().
+inline constexpr int Code39LongestText = 100;
+bool code39TooLong(const QString& text);
+QString codeTooLongText(int longest);
+
 // A filled box of a laid-out symbol.
 struct Box {
     QRectF rect;
@@ -52,7 +60,7 @@ struct Box {
 std::vector<Box> layoutEan(QStringView modules, const QRectF& area);
 
 // The Code 39 symbol of a text filling the area: light units as white boxes, dark units as
-// black ones, ending with one light unit. Nothing for an empty text.
+// black ones, ending with one light unit. Nothing for an empty or too long text.
 std::vector<Box> layoutCode39(const QString& text, const QRectF& area);
 
 } // namespace barcode

@@ -50,6 +50,7 @@ void LabelDocument::NuovaEtichetta() {
     emit disconnectRequested();
     m_stacking.clear();
     m_elements.clear();
+    m_highestIndex = {};
     emit elementsChanged();
     setModificato(false);
     emit refreshRequested();
@@ -64,11 +65,8 @@ const LabelElement& LabelDocument::templateOf(ElementKind kind) const {
 }
 
 std::optional<qint16> LabelDocument::GetNewIndex(ElementKind kind) const {
-    int highest = templateOf(kind).Index;
-    for (const auto& element : m_elements) {
-        if (element->kind == kind)
-            highest = std::max<int>(highest, element->Index);
-    }
+    const int highest =
+        std::max<int>(templateOf(kind).Index, m_highestIndex[std::size_t(kind)]);
     if (highest >= std::numeric_limits<qint16>::max())
         return std::nullopt;
     return static_cast<qint16>(highest + 1);
@@ -86,6 +84,7 @@ LabelElement* LabelDocument::CreaOgg(ElementKind kind, float left, float top, fl
         return nullptr;
     auto element = std::make_unique<LabelElement>(templateOf(kind));
     element->Index = *index;
+    m_highestIndex[std::size_t(kind)] = *index;
     element->Left = left;
     element->Top = top;
     element->Width = width;
@@ -119,9 +118,16 @@ bool LabelDocument::removeElement(const QString& key) {
                                  [&](const auto& element) { return element->key() == key; });
     if (it == m_elements.end())
         return false;
+    const ElementKind kind = (*it)->kind;
     removeFromStacking(it->get());
     m_zOrder.RimuoviZOrdine(key);
     m_elements.erase(it);
+    qint16 highest = 0;
+    for (const auto& element : m_elements) {
+        if (element->kind == kind)
+            highest = std::max(highest, element->Index);
+    }
+    m_highestIndex[std::size_t(kind)] = highest;
     emit elementsChanged();
     return true;
 }
@@ -137,7 +143,15 @@ const LabelElement* LabelDocument::element(const QString& key) const {
 }
 
 void LabelDocument::removeFromStacking(LabelElement* element) {
-    m_stacking.erase(std::remove(m_stacking.begin(), m_stacking.end(), element), m_stacking.end());
+    // The element moved is most often the newest, at the end.
+    const auto found = std::find(m_stacking.rbegin(), m_stacking.rend(), element);
+    if (found != m_stacking.rend())
+        m_stacking.erase(std::next(found).base());
+}
+
+void LabelDocument::setStackingOrder(std::vector<LabelElement*> order) {
+    m_stacking = std::move(order);
+    emit elementsChanged();
 }
 
 void LabelDocument::bringToFront(LabelElement* element) {

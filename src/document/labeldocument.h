@@ -84,6 +84,9 @@ public:
     // Stacking only; the depth table is the caller's business.
     void bringToFront(LabelElement* element);
     void sendToBack(LabelElement* element);
+    // Replaces the stacking order at once (a reader that knows every element's depth); the
+    // list must hold each user element exactly once.
+    void setStackingOrder(std::vector<LabelElement*> order);
 
 signals:
     // The database must be closed and the status bar must say "Non connesso".
@@ -106,4 +109,6 @@ private:
     std::array<LabelElement, 4> m_templates;
     std::vector<std::unique_ptr<LabelElement>> m_elements;
     std::vector<LabelElement*> m_stacking;
+    // The largest index each kind has used, so that creating is not a walk over all elements.
+    std::array<qint16, 4> m_highestIndex{};
 };

@@ -6,13 +6,14 @@
 #include "common/units.h"
 #include "common/windows1252.h"
 #include "labeldocument.h"
+#include "picturecache.h"
 
-#include <QImageReader>
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <unordered_set>
 
 namespace labelfile {
 
@@ -159,15 +160,36 @@ public:
         , m_baseFolder(baseFolder) {}
 
     void run() {
+        bool anySection = false;
         while (!m_lines.atEnd()) {
             const QString key = m_lines.next();
             if (key == u"oggDatabase")
-                readDatabase();
+                anySection = true, readDatabase();
             else if (key == u"oggLayout")
-                readLayout();
+                anySection = true, readLayout();
             else if (const auto kind = kindFromName(key))
-                readElement(*kind);
+                anySection = true, readElement(*kind);
         }
+        // Every label this program writes has its database and layout sections: a file with no
+        // section at all (a picture, a database) would print blank labels.
+        if (!anySection)
+            fail(errors::InvalidFileFormat,
+                 QStringLiteral("Formato di file non valido: il file non contiene un'etichetta."));
+    }
+
+    // Elements sent to the back went, each in its turn, behind all the others; the rest stay
+    // in creation order (bringing the newest element to the front leaves it where it is).
+    // Done once at the end, so that reading stays linear in the number of elements.
+    void applyStacking() {
+        if (m_sentBack.empty())
+            return;
+        std::vector<LabelElement*> order(m_sentBack.rbegin(), m_sentBack.rend());
+        const std::unordered_set<const LabelElement*> back(m_sentBack.begin(), m_sentBack.end());
+        for (LabelElement* element : m_document.stackingOrder()) {
+            if (!back.count(element))
+                order.push_back(element);
+        }
+        m_document.setStackingOrder(std::move(order));
     }
 
 private:
@@ -193,8 +215,14 @@ private:
 
     void readLayout() {
         LayoutEtichetta layout = m_document.layout();
-        for (int i = 0; i < LayoutEtichetta::ValueCount; ++i)
-            layout.value(i) = parseNumber(m_lines.next()).value_or(0.0);
+        for (int i = 0; i < LayoutEtichetta::ValueCount; ++i) {
+            const QString line = m_lines.next();
+            const double value = parseNumber(line).value_or(0.0);
+            // The layout dialog takes no value beyond this; larger ones cannot be printed.
+            if (std::fabs(value) > LargestLayoutValue)
+                overflow(line);
+            layout.value(i) = value;
+        }
         m_document.setLayout(layout);
     }
 
@@ -203,10 +231,10 @@ private:
         const QString y = m_lines.next();
         const QString w = m_lines.next();
         const QString h = m_lines.next();
-        const float left = singleValue(number(x) + units::LabelOriginXTwips, x);
-        const float top = singleValue(number(y) + units::LabelOriginYTwips, y);
-        const float width = singleValue(number(w), w);
-        const float height = singleValue(number(h), h);
+        const float left = length(x, units::LabelOriginXTwips);
+        const float top = length(y, units::LabelOriginYTwips);
+        const float width = length(w);
+        const float height = length(h);
         if (width < 0)
             invalidProperty("Width", w);
         if (height < 0)
@@ -229,6 +257,15 @@ private:
             readRectangle(*element);
             break;
         }
+    }
+
+    // A position or size in twips; one beyond any sheet the layout can describe cannot be
+    // printed (a PDF would be corrupt), so it is refused as too large.
+    static float length(const QString& line, float origin = 0) {
+        const double value = number(line);
+        if (std::fabs(value) > LargestLengthTwips)
+            overflow(line);
+        return singleValue(value + origin, line);
     }
 
     qint16 backStyle() {
@@ -271,18 +308,18 @@ private:
         element.ToolTipText = m_lines.next();
         if (element.DataMember.isEmpty()) {
             const QString path = resolveReadablePath(element.ToolTipText, m_baseFolder);
-            if (!path.isEmpty()) {
-                QImageReader reader(path);
-                reader.setAutoTransform(true);
-                QImage picture = reader.read();
-                if (picture.isNull())
-                    fail(errors::InvalidPicture,
-                         QStringLiteral("Immagine non valida: %1 (%2).")
-                             .arg(element.ToolTipText, reader.errorString()));
-                element.Picture = std::move(picture);
-            }
+            if (!path.isEmpty())
+                element.Picture = picture(path, element.ToolTipText);
         }
         readDepth(element);
+    }
+
+    QImage picture(const QString& path, const QString& asWritten) {
+        PictureCache::Failure failure;
+        const QImage* image = m_pictures.load(path, asWritten, &failure);
+        if (!image)
+            fail(failure.code, failure.description);
+        return *image;
     }
 
     void readRectangle(LabelElement& element) {
@@ -299,10 +336,9 @@ private:
     void readDepth(LabelElement& element) {
         const double flag = number(m_lines.next());
         if (flag == 1) {
-            m_document.bringToFront(&element);
             m_document.zOrder().SetZOrdine(element.key(), 1);
         } else if (flag == 2) {
-            m_document.sendToBack(&element);
+            m_sentBack.push_back(&element);
             m_document.zOrder().SetZOrdine(element.key(), 2);
         }
     }
@@ -310,6 +346,8 @@ private:
     LineSource m_lines;
     LabelDocument& m_document;
     QString m_baseFolder;
+    std::vector<LabelElement*> m_sentBack;
+    PictureCache m_pictures;
 };
 
 } // namespace
@@ -320,11 +358,14 @@ std::optional<ReadError> read(const QByteArray& bytes, LabelDocument& document,
         return ReadError{errors::OutOfMemory,
                          QStringLiteral("Memoria esaurita: il file è troppo grande per essere "
                                         "un file etichetta.")};
+    Reader reader(bytes, document, baseFolder);
     try {
-        Reader(bytes, document, baseFolder).run();
+        reader.run();
     } catch (const Failure& failure) {
+        reader.applyStacking();
         return ReadError{failure.code, failure.description};
     }
+    reader.applyStacking();
     return std::nullopt;
 }
 

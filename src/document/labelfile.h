@@ -20,12 +20,19 @@ inline constexpr int Overflow = 6;          // a number too large for its proper
 inline constexpr int TypeMismatch = 13;     // a number expected, something else found
 inline constexpr int InputPastEnd = 62;     // the file ends inside a section
 inline constexpr int PathFileAccess = 75;   // the file cannot be read
+inline constexpr int InvalidFileFormat = 321; // no section of a label file at all
 inline constexpr int InvalidProperty = 380; // a value its property does not allow
 inline constexpr int InvalidPicture = 481;  // a picture file that is no picture
 } // namespace errors
 
 // The largest file read; anything bigger is no label file.
 inline constexpr qint64 MaximumFileSize = 64 * 1024 * 1024;
+
+// The largest sheet value (millimetres) the layout dialog takes, and the largest position or
+// size of an element (twips) that still lies on such a sheet; beyond them a file is refused
+// with error 6.
+inline constexpr double LargestLayoutValue = 32767;
+inline constexpr double LargestLengthTwips = 2'000'000; // 35 m
 
 struct ReadError {
     int code = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 #include <vector>
@@ -27,9 +28,14 @@ public:
     int count() const { return static_cast<int>(m_entries.size()); }
     bool isFull() const { return count() >= Capacity; }
     const std::vector<Entry>& entries() const { return m_entries; }
-    void clear() { m_entries.clear(); }
+    void clear() {
+        m_entries.clear();
+        m_flags.clear();
+    }
 
 private:
     std::vector<Entry>::iterator find(const QString& key);
     std::vector<Entry> m_entries;
+    QHash<QString, int> m_flags; // the same, by key: asked for every element of every label
+
 };

@@ -465,6 +465,11 @@ void clsPressivo::drawBarcode(bool ean, const QString& text, double left, double
                               double height) {
     if (text.isEmpty())
         return;
+    if (!ean && barcode::code39TooLong(text)) {
+        MessageService::current().warn(barcode::codeTooLongText(barcode::Code39LongestText),
+                                       QStringLiteral("Code 39"));
+        return;
+    }
     QString modules;
     if (ean) {
         modules = EAN2Bin(text);

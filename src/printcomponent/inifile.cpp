@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <unistd.h>
 #include <QStringList>
 
 #include <cstdio>
@@ -41,7 +43,8 @@ bool writeLines(const QString& file, const QStringList& lines) {
     QFile out(file);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    const bool written = out.write(bytes) == bytes.size();
+    const bool written = out.write(bytes) == bytes.size() && out.flush() &&
+                         ::fsync(out.handle()) == 0; // on disk before it replaces the old file
     out.close();
     return written && out.error() == QFileDevice::NoError;
 }
@@ -86,10 +89,13 @@ bool SetKeyIni(const QString& file, const QString& key, const QString& value) {
     if (!found)
         lines.append(wanted + value);
     const QString temporary = temporaryIniFile(file);
+    QFile::remove(temporary); // a leftover (or a link someone placed) is not written through
     if (!writeLines(temporary, lines)) {
         QFile::remove(temporary);
         return false;
     }
+    // The new file keeps who may read the old one.
+    QFile::setPermissions(temporary, QFile::permissions(file));
     // Replace in one step: the settings are never missing, even if the program stops here.
     if (std::rename(QFile::encodeName(temporary).constData(),
                     QFile::encodeName(file).constData()) != 0) {

@@ -11,12 +11,12 @@
 #include "database/clsdatabase.h"
 #include "database/databaseerror.h"
 #include "document/labeldocument.h"
+#include "document/picturecache.h"
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
 
 #include <QFileInfo>
-#include <QImageReader>
 
 #include <map>
 
@@ -106,7 +106,16 @@ public:
         , m_pressivo(pressivo)
         , m_labelFolder(document.fileName().isEmpty()
                             ? QString()
-                            : QFileInfo(document.fileName()).absolutePath()) {}
+                            : QFileInfo(document.fileName()).absolutePath()) {
+        // Sent to the back first, then the unmoved, then those brought to the front, each
+        // pass in creation order. The label does not change during a job: decided once.
+        for (const int depth : {2, 0, 1}) {
+            for (const auto& owned : m_document.elements()) {
+                if (owned->Index > 0 && m_document.zOrder().GetZOrdine(owned->key()) == depth)
+                    m_drawOrder.push_back(owned.get());
+            }
+        }
+    }
 
     Recordset* records = nullptr;
 
@@ -136,13 +145,8 @@ public:
                                 GetXGen(layout, layout.LarghezzaEtichetta, c),
                                 GetYGen(layout, layout.AltezzaEtichetta, r), {},
                                 QStringLiteral("B"));
-        for (const int depth : {2, 0, 1}) {
-            for (const auto& owned : m_document.elements()) {
-                const LabelElement& element = *owned;
-                if (element.Index > 0 && m_document.zOrder().GetZOrdine(element.key()) == depth)
-                    drawElement(element, layout, c, r);
-            }
-        }
+        for (const LabelElement* element : m_drawOrder)
+            drawElement(*element, layout, c, r);
     }
 
 private:
@@ -176,7 +180,7 @@ private:
         case ElementKind::Picture: {
             const QString path = resolveReadablePath(valueOf(e, e.ToolTipText), m_labelFolder);
             if (!path.isEmpty())
-                m_pressivo.PaintPicture(picture(path), x, y, w, h);
+                m_pressivo.PaintPicture(picture(e, path), x, y, w, h);
             break;
         }
         case ElementKind::Rettangolo:
@@ -187,26 +191,23 @@ private:
         }
     }
 
-    // Each picture file is read once per job and drawn from memory after that.
-    const QImage& picture(const QString& path) {
-        auto found = m_pictures.find(path);
-        if (found != m_pictures.end())
-            return found->second;
-        QImageReader reader(path);
-        reader.setAutoTransform(true);
-        QImage image = reader.read();
-        if (image.isNull())
-            throw DatabaseError(
-                481,
-                QStringLiteral("Immagine non valida: %1 (%2).").arg(path, reader.errorString()));
-        return m_pictures.emplace(path, std::move(image)).first->second;
+    // The label's own pictures were decoded with the label; linked ones once per job.
+    const QImage& picture(const LabelElement& element, const QString& path) {
+        if (element.DataMember.isEmpty() && !element.Picture.isNull())
+            return element.Picture;
+        PictureCache::Failure failure;
+        const QImage* image = m_pictures.load(path, path, &failure);
+        if (!image)
+            throw DatabaseError(failure.code, failure.description);
+        return *image;
     }
 
     LabelDocument& m_document;
     clsDatabase& m_database;
     clsPressivo& m_pressivo;
     QString m_labelFolder;
-    std::map<QString, QImage> m_pictures;
+    PictureCache m_pictures;
+    std::vector<const LabelElement*> m_drawOrder;
 };
 
 void reportFailure(int number, const QString& description) {
