@@ -9,34 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/marvelloprocess.h"
+
 namespace {
-
-struct ProcessRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-ProcessRun marvello(const QStringList& arguments, const QStringList& environment = {}) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    for (const QString& pair : environment)
-        env.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(MARVELLO_EXECUTABLE), arguments);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(30000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-QString example(const char* name) {
-    return QDir(QStringLiteral(MARVELLO_EXAMPLES_DIR)).filePath(QString::fromLatin1(name));
-}
 
 class InfoUnderLocale : public ::testing::TestWithParam<const char*> {};
 
@@ -46,7 +21,7 @@ TEST_P(InfoUnderLocale, DescribesTheLabelAsJson) {
                                      QStringLiteral("LANG=") + QString::fromLatin1(GetParam())});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     QJsonParseError error;
-    const QJsonObject info = QJsonDocument::fromJson(run.out, &error).object();
+    const QJsonObject info = QJsonDocument::fromJson(run.out.toUtf8(), &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
 
     const QJsonObject layout = info["layout"].toObject();
@@ -111,12 +86,19 @@ TEST(Cli, VersionHelpAndUnknownOptions) {
     EXPECT_TRUE(unknown.err.contains("--stampa"));
 }
 
-TEST(Cli, WithoutADisplayTheLabelIsSummarised) {
-    const ProcessRun run = marvello({example("spedizione.eti")});
+TEST(Cli, WithoutADisplayTheLabelIsSummarisedAndPrintedToAPrivateFolder) {
+    QTemporaryDir home;
+    const ProcessRun run = marvello({example("spedizione.eti")},
+                                    {QStringLiteral("XDG_CACHE_HOME=") + home.path()});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QString out = QString::fromLocal8Bit(run.out);
+    const QString out = run.out;
     EXPECT_TRUE(out.contains(u"Nessun display")) << run.out.toStdString();
     EXPECT_TRUE(out.contains(u"[RagioneSociale]"));
+    const QString folder = home.filePath(QStringLiteral("marvello"));
+    EXPECT_TRUE(out.contains(folder + QStringLiteral("/spedizione.pdf")));
+    EXPECT_TRUE(QFile::exists(folder + QStringLiteral("/spedizione.pdf")));
+    EXPECT_EQ(QFile::permissions(folder) & 0x70ff,
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); // no one else
 }
 
 } // namespace

@@ -33,6 +33,28 @@ TEST(ResolveReadablePath, RelativePathsAreAlsoLookedForBesideTheLabel) {
     EXPECT_TRUE(resolveReadablePath(QStringLiteral("/assoluto/logo.png"), folder.path()).isEmpty());
 }
 
+TEST(PrivateFolders, AreOnlyOursAndNeverALinkPlantedByOthers) {
+    QTemporaryDir folder;
+    const QString mine = folder.filePath(QStringLiteral("cache/marvello"));
+    ASSERT_TRUE(makePrivateFolder(mine));
+    EXPECT_EQ(QFile::permissions(mine) & 0x70ff,
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); // no one else
+
+    // A folder someone else made readable to all is made private again.
+    QFile::setPermissions(mine, QFile::permissions(mine) | QFile::ReadOther | QFile::ExeOther);
+    ASSERT_TRUE(makePrivateFolder(mine));
+    EXPECT_FALSE(QFile::permissions(mine) & QFile::ReadOther);
+
+    // A link in its place, even to a folder of ours, is refused.
+    const QString link = folder.filePath(QStringLiteral("collegamento"));
+    ASSERT_TRUE(QFile::link(mine, link));
+    EXPECT_FALSE(makePrivateFolder(link));
+
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(folder.filePath(QStringLiteral("cache"))));
+    EXPECT_EQ(privateOutputFolder(), mine);
+    qunsetenv("XDG_CACHE_HOME");
+}
+
 TEST(BusyPointer, OneNormalPointerEndsAnyNumberOfBusyOnes) {
     CursoreAttesa();
     CursoreAttesa();

@@ -4,6 +4,7 @@
 #include "labelfiletext.h"
 
 #include <QImage>
+#include <QBuffer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -247,6 +248,8 @@ INSTANTIATE_TEST_SUITE_P(Values, BadValues,
                          ::testing::Values(BadValue{1, "dieci", labelfile::errors::TypeMismatch},
                                            BadValue{3, "", labelfile::errors::TypeMismatch},
                                            BadValue{4, "1e40", labelfile::errors::Overflow},
+                                           // beyond any sheet: a corrupt PDF if printed
+                                           BadValue{1, " 1E+20 ", labelfile::errors::Overflow},
                                            BadValue{3, "-5", labelfile::errors::InvalidProperty},
                                            BadValue{10, " 2 ", labelfile::errors::InvalidProperty},
                                            BadValue{11, " 3 ", labelfile::errors::InvalidProperty},
@@ -287,6 +290,63 @@ TEST(ReadLabelFile, PicturesLoadOnlyWhenUnlinkedAndPresent) {
     EXPECT_EQ(document.elements()[3]->Picture.size(), QSize(8, 4));
     EXPECT_EQ(document.elements()[3]->ToolTipText, u"rosso.png");
     EXPECT_EQ(document.elements()[0]->Tag, u"t");
+    // One file named twice is decoded once and shared.
+    EXPECT_EQ(document.elements()[0]->Picture.cacheKey(), document.elements()[3]->Picture.cacheKey());
+}
+
+TEST(ReadLabelFile, PicturesBeyondWhatOneLabelMayHoldAreRefused) {
+    // Seven distinct 16-megapixel pictures: more than a label may hold decoded.
+    QTemporaryDir folder;
+    QImage big(4000, 4000, QImage::Format_RGB32);
+    big.fill(Qt::gray);
+    ASSERT_TRUE(big.save(folder.filePath(QStringLiteral("0.png"))));
+    QStringList lines;
+    for (int i = 0; i < 7; ++i) {
+        const QString name = QString::number(i) + QStringLiteral(".png");
+        QFile::copy(folder.filePath(QStringLiteral("0.png")), folder.filePath(name));
+        lines += pictureSection(name);
+        lines += pictureSection(name); // named twice, counted once
+    }
+    LabelDocument document;
+    const auto error = read(labelFileBytes(lines), document, folder.path());
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->code, labelfile::errors::OutOfMemory);
+    EXPECT_EQ(document.elements().size(), 13u); // six pictures fit, twice each
+}
+
+TEST(ReadLabelFile, AFileWithoutAnySectionIsNoLabel) {
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    for (const QByteArray& bytes : {png, QByteArray(), QByteArray("Standard Jet DB\r\n")}) {
+        LabelDocument document;
+        const auto error = read(bytes, document);
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->code, labelfile::errors::InvalidFileFormat);
+    }
+}
+
+TEST(ReadLabelFile, ManyElementsKeepTheirDepthOrder) {
+    // Every third element sent back, every third brought to the front, as a large label has.
+    QStringList lines;
+    for (int i = 0; i < 3000; ++i)
+        lines += textSection(QString::number(i), QStringLiteral(" 10 "), QStringLiteral("False"),
+                             QStringLiteral(" %1 ").arg(i % 3));
+    LabelDocument document;
+    ASSERT_FALSE(read(labelFileBytes(lines), document));
+    const auto& stack = document.stackingOrder();
+    ASSERT_EQ(stack.size(), 3000u);
+    // Sent back one after the other: the last one sent is the backmost.
+    EXPECT_EQ(stack[0]->Caption, u"2999");
+    EXPECT_EQ(stack[999]->Caption, u"2");
+    // Then the others in creation order (bringing the newest to the front moves nothing).
+    EXPECT_EQ(stack[1000]->Caption, u"0");
+    EXPECT_EQ(stack[1001]->Caption, u"1");
+    EXPECT_EQ(stack[2999]->Caption, u"2998");
+    EXPECT_EQ(*document.GetNewIndex(ElementKind::Testo), 3001);
 }
 
 TEST(ReadLabelFile, APictureFileThatIsNoPictureFails) {

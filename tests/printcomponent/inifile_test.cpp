@@ -53,6 +53,14 @@ TEST_F(IniFile, RewritesEveryMatchKeepsOtherLinesAndLeavesNoTemporaryFile) {
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("pressivo.~tm"))));
 }
 
+TEST_F(IniFile, ARewriteKeepsWhoMayReadTheFile) {
+    write("margine sinistro=1\r\n");
+    const auto ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
+    ASSERT_TRUE(QFile::setPermissions(file, ownerOnly));
+    ASSERT_TRUE(SetKeyIni(file, QStringLiteral("Margine sinistro"), QStringLiteral("2")));
+    EXPECT_EQ(QFile::permissions(file) & 0x70ff, ownerOnly);
+}
+
 TEST_F(IniFile, AMissingFileIsCreatedWithOneLine) {
     ASSERT_TRUE(SetKeyIni(file, QStringLiteral("Margine inferiore"), QStringLiteral("0,30")));
     EXPECT_EQ(read(), QByteArray("Margine inferiore=0,30\r\n"));

@@ -102,6 +102,40 @@ TEST(SavedPrints, DamagedCutAndForeignFilesAreRefusedCleanly) {
     SUCCEED() << loadedAnyway << " flipped files still loaded";
 }
 
+TEST(SavedPrints, OversizedFilesAreRefusedUnreadAndRepeatedPicturesShareOneImage) {
+    QTemporaryDir folder;
+    // A sparse file larger than any saved print: refused without reading it.
+    QFile huge(folder.filePath(QStringLiteral("enorme.ant")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    huge.write("MARVELLO-STAMPA\n");
+    ASSERT_TRUE(huge.resize(qint64(600) << 20));
+    huge.close();
+    PrintDocument document;
+    const auto error = printoutput::load(huge.fileName(), document);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->number, 321);
+
+    // Two equal pictures drawn from different images are stored twice and decoded once.
+    PrintDocument twice;
+    QImage first(64, 64, QImage::Format_RGB32), second(64, 64, QImage::Format_RGB32);
+    first.fill(Qt::green);
+    second.fill(Qt::green);
+    twice.pages.resize(1);
+    for (const QImage& picture : {first, second}) {
+        DrawOp op;
+        op.kind = DrawOp::Kind::Picture;
+        op.area = QRectF(0, 0, 100, 100);
+        op.style = twice.styleIndex(DrawStyle{});
+        op.picture = twice.pictureIndex(picture);
+        twice.pages[0].ops.push_back(op);
+    }
+    const QString path = folder.filePath(QStringLiteral("due.ant"));
+    ASSERT_TRUE(printoutput::save(twice, path));
+    PrintDocument loaded;
+    ASSERT_FALSE(printoutput::load(path, loaded));
+    EXPECT_EQ(loaded.pictures.size(), 1u);
+}
+
 TEST(SavedPrints, HugeCountsDoNotAllocate) {
     // A header claiming four billion styles, in a 40-byte file.
     QByteArray bytes("MARVELLO-STAMPA\n");

@@ -1,6 +1,7 @@
 // Printing from the command line, checked from outside on the PDF as a person checks paper.
 
 #include "app/batchprint.h"
+#include "support/marvelloprocess.h"
 #include "support/zbar.h"
 
 #include <QDir>
@@ -12,38 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct ProcessRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-ProcessRun marvello(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(MARVELLO_EXECUTABLE), arguments);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(120000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
-}
-
-QString example(const char* name) {
-    return QDir(QStringLiteral(MARVELLO_EXAMPLES_DIR)).filePath(QString::fromLatin1(name));
-}
-
-QString tool(const char* name) {
-    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
-    EXPECT_FALSE(path.isEmpty()) << name << " is needed (poppler-utils)";
-    return path;
-}
 
 int pageCount(const QString& pdf) {
     QProcess info;

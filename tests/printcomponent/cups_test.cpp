@@ -1,0 +1,205 @@
+// Printing through a real CUPS scheduler: throwaway raw queues whose device is a socket on
+// this machine, so that what CUPS delivers can be read back.
+
+#include "printcomponent/printsurface.h"
+#include "printcomponent/qtprinter.h"
+#include "support/marvelloprocess.h"
+#include "support/recordingmessages.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cups/cups.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A printer at the other end of a socket: keeps every connection's bytes, one job each.
+class SocketPrinter {
+public:
+    SocketPrinter() {
+        m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::listen(m_listener, 4);
+        socklen_t length = sizeof address;
+        ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
+        m_port = ntohs(address.sin_port);
+        m_thread = std::thread([this] { serve(); });
+    }
+    ~SocketPrinter() {
+        m_stopping = true;
+        m_thread.join();
+        ::close(m_listener);
+    }
+
+    int port() const { return m_port; }
+
+    // Waits (at most a minute) until `count` jobs have arrived whole.
+    std::vector<QByteArray> waitForJobs(std::size_t count) {
+        std::unique_lock lock(m_mutex);
+        m_arrived.wait_for(lock, std::chrono::minutes(1), [&] { return m_jobs.size() >= count; });
+        return m_jobs;
+    }
+    std::size_t jobsSoFar() {
+        std::lock_guard lock(m_mutex);
+        return m_jobs.size();
+    }
+
+private:
+    void serve() {
+        while (!m_stopping) {
+            pollfd waiting{m_listener, POLLIN, 0};
+            if (::poll(&waiting, 1, 100) <= 0)
+                continue;
+            const int connection = ::accept(m_listener, nullptr, nullptr);
+            if (connection < 0)
+                continue;
+            QByteArray bytes;
+            char buffer[65536];
+            for (ssize_t got; (got = ::read(connection, buffer, sizeof buffer)) > 0;)
+                bytes.append(buffer, got);
+            ::close(connection);
+            std::lock_guard lock(m_mutex);
+            m_jobs.push_back(bytes);
+            m_arrived.notify_all();
+        }
+    }
+
+    int m_listener = -1;
+    int m_port = 0;
+    std::atomic<bool> m_stopping = false;
+    std::thread m_thread;
+    std::mutex m_mutex;
+    std::condition_variable m_arrived;
+    std::vector<QByteArray> m_jobs;
+};
+
+bool schedulerRunning() {
+    return runTool("lpstat", {QStringLiteral("-r")}).contains("is running");
+}
+
+class CupsQueue : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!schedulerRunning() || ::geteuid() != 0) {
+            if (qEnvironmentVariableIsSet("MARVELLO_REQUIRE_CUPS"))
+                FAIL() << "cupsd must be running and the tests must run as root";
+            GTEST_SKIP() << "no CUPS scheduler to add queues to";
+        }
+        previousDefault = QString::fromUtf8(runTool("lpstat", {QStringLiteral("-d")}))
+                              .section(u':', 1)
+                              .trimmed();
+        lpadmin({QStringLiteral("-p"), queue, QStringLiteral("-E"), QStringLiteral("-v"),
+                 QStringLiteral("socket://127.0.0.1:%1").arg(printer.port()),
+                 QStringLiteral("-m"), QStringLiteral("raw")});
+        ASSERT_TRUE(runTool("lpstat", {QStringLiteral("-p"), queue}).contains(queue.toUtf8()));
+    }
+    void TearDown() override {
+        if (IsSkipped())
+            return;
+        runTool("cancel", {QStringLiteral("-a"), queue});
+        lpadmin({QStringLiteral("-x"), queue});
+        if (previousDefault.startsWith(u"marvello") || previousDefault.isEmpty())
+            return;
+        lpadmin({QStringLiteral("-d"), previousDefault});
+    }
+    static void lpadmin(const QStringList& arguments) {
+        QProcess process;
+        process.start(tool("lpadmin"), arguments);
+        process.waitForFinished(30000);
+    }
+    ProcessRun printTo(const QString& destination, const QStringList& more = {}) {
+        return marvello(QStringList{QStringLiteral("--print"), example("prodotto.eti"),
+                                    QStringLiteral("--to"), destination} +
+                        more);
+    }
+    // The title CUPS shows for the job.
+    QString jobTitle() {
+        cups_job_t* jobs = nullptr;
+        const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0,
+                                       CUPS_WHICHJOBS_ALL);
+        const QString title = count > 0 ? QString::fromUtf8(jobs[0].title) : QString();
+        cupsFreeJobs(count, jobs);
+        return title;
+    }
+
+    SocketPrinter printer;
+    QString queue = QStringLiteral("marvello-prova-%1").arg(::getpid());
+    QString previousDefault;
+};
+
+TEST_F(CupsQueue, OneNamedJobCarriesAllTheCopies) {
+    const ProcessRun run =
+        printTo(QStringLiteral("printer:") + queue, {QStringLiteral("--copies"), "3"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const auto jobs = printer.waitForJobs(1);
+    ASSERT_EQ(jobs.size(), 1u);
+    // A raw queue hands the PDF to the device once per copy, in one job.
+    EXPECT_EQ(jobs[0].count("%PDF-"), 3);
+    EXPECT_EQ(jobTitle(), u"prodotto.eti");
+
+    QTemporaryDir folder;
+    const QString copy = folder.filePath(QStringLiteral("copia.pdf"));
+    QFile file(copy);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(jobs[0].left(jobs[0].indexOf("%%EOF") + 6));
+    file.close();
+    EXPECT_TRUE(runTool("pdftotext", {copy, QStringLiteral("-")}).contains("extravergine"));
+}
+
+TEST_F(CupsQueue, AQueueThatRejectsJobsIsAFailureEverywhere) {
+    runTool("cupsreject", {queue});
+    const ProcessRun run = printTo(QStringLiteral("printer:") + queue);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(u"non accetta")) << run.err.toStdString();
+    EXPECT_EQ(printer.jobsSoFar(), 0u);
+
+    // In the window the same refusal is a message box, and the print is not done.
+    RecordingMessages messages;
+    PrintSurface surface;
+    surface.setPrinterBackend(std::make_shared<QtPrinter>(queue));
+    surface.StartDoc();
+    surface.DrawLine(0, 0, 1440, 1440);
+    surface.EndDoc();
+    EXPECT_FALSE(surface.setAction(11));
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_TRUE(messages.lastText().contains(u"non accetta"));
+}
+
+TEST_F(CupsQueue, AStoppedQueueKeepsTheJobAndSaysSo) {
+    runTool("cupsdisable", {queue});
+    const ProcessRun run = printTo(QStringLiteral("printer:") + queue);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(u"ferma")) << run.err.toStdString();
+    EXPECT_TRUE(runTool("lpstat", {QStringLiteral("-o"), queue}).contains(queue.toUtf8()));
+    EXPECT_EQ(printer.jobsSoFar(), 0u);
+}
+
+TEST_F(CupsQueue, AnUnknownQueueNeverFallsBackToTheDefault) {
+    lpadmin({QStringLiteral("-d"), queue});
+    const ProcessRun missing = printTo(QStringLiteral("printer:Inesistente"));
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(u"Inesistente")) << missing.err.toStdString();
+    EXPECT_EQ(printer.jobsSoFar(), 0u);
+
+    // The default printer is the one "printer" and the direct print use.
+    const ProcessRun direct = marvello({example("prodotto.eti") + QStringLiteral(",-D")});
+    EXPECT_EQ(direct.exitCode, 0) << direct.err.toStdString();
+    EXPECT_EQ(printer.waitForJobs(1).size(), 1u);
+}
+
+} // namespace

@@ -1,0 +1,216 @@
+// A print arrives whole or says why: nothing to print, no label, a full or read-only disk,
+// a killed job, hostile input under a memory limit. Checked from outside, as a script that
+// starts the program sees it.
+
+#include "support/marvelloprocess.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList printTo(const QString& label, const QString& to, const QStringList& more = {}) {
+    return QStringList{QStringLiteral("--print"), label, QStringLiteral("--to"), to} + more;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The shipping example with its criterion replaced: `field` equal to `value`.
+QString shippingLabelSelecting(const QTemporaryDir& folder, const QString& value) {
+    QList<QByteArray> lines = readFile(example("spedizione.eti")).split('\n');
+    lines[5] = " 1 \r";
+    lines[6] = value.toLatin1() + '\r';
+    const QString path = folder.filePath(QStringLiteral("selezione.eti"));
+    writeFile(path, lines.join('\n'));
+    QFile::copy(example("clienti.mdb"), folder.filePath(QStringLiteral("clienti.mdb")));
+    return path;
+}
+
+class Delivery : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    QString pdf = folder.filePath(QStringLiteral("etichette.pdf"));
+};
+
+TEST_F(Delivery, NothingToPrintIsNoSuccessAndWritesNothing) {
+    const QString label = shippingLabelSelecting(folder, QStringLiteral("Nessuna provincia"));
+    const ProcessRun empty = marvello(printTo(label, pdf));
+    EXPECT_EQ(empty.exitCode, 3);
+    EXPECT_TRUE(empty.err.contains(u"Nessun record selezionato")) << empty.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    const ProcessRun none =
+        marvello(printTo(example("prodotto.eti"), pdf, {QStringLiteral("--count"), "0"}));
+    EXPECT_EQ(none.exitCode, 3);
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    // As other programs start it: the direct print finds no record before any printer.
+    EXPECT_EQ(marvello({label + QStringLiteral(",-D")}).exitCode, 3);
+    const ProcessRun missing = marvello({folder.filePath(QStringLiteral("manca.eti,-D"))});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(u"non trovato")) << missing.err.toStdString();
+}
+
+TEST_F(Delivery, AFileThatHoldsNoLabelIsRefused) {
+    for (const QString& notALabel : {example("logo.png"), example("clienti.mdb")}) {
+        const ProcessRun run = marvello(printTo(notALabel, pdf));
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains(u"Codice: 321")) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(pdf));
+    }
+}
+
+// A small file system of our own: a full disk, or a read-only one.
+class SmallDisk : public Delivery {
+protected:
+    void SetUp() override {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "mounting a small disk needs root";
+        ASSERT_EQ(::mount("tmpfs", QFile::encodeName(folder.path()).constData(), "tmpfs", 0,
+                          "size=256k"),
+                  0);
+        mounted = true;
+        writeFile(pdf, "la stampa di ieri");
+    }
+    void TearDown() override {
+        if (mounted)
+            ::umount(QFile::encodeName(folder.path()).constData());
+    }
+    void makeReadOnly() {
+        ASSERT_EQ(::mount("tmpfs", QFile::encodeName(folder.path()).constData(), "tmpfs",
+                          MS_REMOUNT | MS_RDONLY, "size=256k"),
+                  0);
+    }
+    QString leftovers() const {
+        return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).join(u' ');
+    }
+    bool mounted = false;
+};
+
+TEST_F(SmallDisk, AFullDiskLeavesThePreviousFileAndSaysWhy) {
+    // 2,000 addresses need far more than the disk has.
+    const QString saved = folder.filePath(QStringLiteral("etichette.ant"));
+    for (const QString& target : {pdf, saved}) {
+        const ProcessRun run = marvello(printTo(
+            QStringLiteral(MARVELLO_BENCH_DIR "/indirizzi.eti"), target,
+            {QStringLiteral("--db"), testData("grande.mdb"), QStringLiteral("--count"), "2000"}));
+        EXPECT_EQ(run.exitCode, 1) << target.toStdString();
+        EXPECT_TRUE(run.err.contains(u"Spazio su disco esaurito")) << run.err.toStdString();
+    }
+    EXPECT_EQ(readFile(pdf), "la stampa di ieri");
+    EXPECT_EQ(leftovers(), u"etichette.pdf");
+}
+
+TEST_F(SmallDisk, AReadOnlyFolderLeavesThePreviousFileAndSaysWhy) {
+    makeReadOnly();
+    const ProcessRun run = marvello(printTo(example("prodotto.eti"), pdf));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(u"sola lettura")) << run.err.toStdString();
+    EXPECT_EQ(readFile(pdf), "la stampa di ieri");
+}
+
+// The 20,000 records of the large database make a job long enough to stop halfway.
+class StoppedJob : public Delivery,
+                   public ::testing::WithParamInterface<std::pair<int, int>> {};
+
+TEST_P(StoppedJob, LeavesThePreviousFileIntact) {
+    const auto [signal, expectedExit] = GetParam();
+    writeFile(pdf, "la stampa di ieri");
+    const QString label = QStringLiteral(MARVELLO_BENCH_DIR "/indirizzi.eti");
+    const ProcessRun run = marvello(
+        printTo(label, pdf,
+                {QStringLiteral("--db"), testData("grande.mdb"), QStringLiteral("--progress")}),
+        {}, [signal = signal](QProcess& process) {
+            // Halfway through the labels: the PDF is being written.
+            QByteArray progress;
+            process.setReadChannel(QProcess::StandardError);
+            while (!progress.contains("Etichetta 2000/") && process.waitForReadyRead(60000))
+                progress += process.readAllStandardError();
+            ::kill(pid_t(process.processId()), signal);
+        });
+    if (signal == SIGKILL)
+        EXPECT_EQ(run.exitCode, -1); // killed: no exit code of its own
+    else
+        EXPECT_EQ(run.exitCode, expectedExit) << run.err.toStdString();
+    EXPECT_EQ(readFile(pdf), "la stampa di ieri");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).join(u' '),
+              u"etichette.pdf");
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, StoppedJob,
+                         ::testing::Values(std::pair{SIGTERM, 143}, std::pair{SIGINT, 130},
+                                           std::pair{SIGKILL, -1}));
+
+// Hostile labels, run with an address-space limit far below what they used to take.
+class HostileLabel : public Delivery {
+protected:
+    QString label(const QStringList& sections) {
+        const QString path = folder.filePath(QStringLiteral("ostile.eti"));
+        writeFile(path, (QStringList{QStringLiteral("oggLayout"), " 1 ", " 1 ", " 10 ", " 10 ",
+                                     " 60 ", " 40 ", " 0 ", " 0 ", " 0 ", " 0 "} +
+                         sections)
+                            .join(QStringLiteral("\r\n"))
+                            .toLatin1() +
+                            "\r\n");
+        return path;
+    }
+    static QStringList element(const char* kind, const QString& geometry, const QStringList& rest) {
+        return QStringList{QString::fromLatin1(kind)} + geometry.split(u',') + rest;
+    }
+};
+
+TEST_F(HostileLabel, OnePictureNamedTwentyTimesIsDecodedOnce) {
+    QImage big(4000, 4000, QImage::Format_RGB32);
+    big.fill(Qt::darkCyan);
+    ASSERT_TRUE(big.save(folder.filePath(QStringLiteral("foto.png"))));
+    QStringList sections;
+    for (int i = 0; i < 20; ++i)
+        sections += element("oggPicture", QStringLiteral(" 0 , 0 , 900 , 600 "),
+                            {QString(), QString(), QStringLiteral("foto.png"), " 0 "});
+    // 20 decoded copies took 1.3 GB; one is 64 MB.
+    const ProcessRun run = marvelloWithin(1000, printTo(label(sections), pdf));
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(QFile::exists(pdf));
+}
+
+TEST_F(HostileLabel, AMegabyteBarcodeIsRefusedQuickly) {
+    const QStringList sections = element("oggImmagine", QStringLiteral(" 0 , 0 , 2000 , 600 "),
+                                         {QStringLiteral("0"), QString(),
+                                          QString(1 << 20, u'A'), " 0 "}) +
+                                 element("oggTesto", QStringLiteral(" 0 , 700 , 2000 , 300 "),
+                                         {QStringLiteral("Sotto il codice"), "Arial", " 10 ",
+                                          "False", "False", " 0 ", " 0 ", " 0 ", " 0 ", "",
+                                          " 0 "});
+    // It took 29 s and 1.2 GB; now the symbol is refused and the rest of the label prints.
+    const ProcessRun run = marvelloWithin(1000, printTo(label(sections), pdf));
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(u"Codice a barre troppo lungo")) << run.err.toStdString();
+    EXPECT_TRUE(runTool("pdftotext", {pdf, QStringLiteral("-")}).contains("Sotto il codice"));
+}
+
+TEST_F(HostileLabel, GeometryBeyondAnySheetIsRefused) {
+    const ProcessRun run = marvello(printTo(
+        label(element("oggRettangolo", QStringLiteral(" 100000000000000000000 , 0 , 500 , 300 "),
+                      {" 0 ", " 0 ", " 0 ", "", " 0 ", " 1 "})),
+        pdf));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(u"Codice: 6")) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+} // namespace

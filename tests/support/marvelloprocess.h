@@ -1,0 +1,84 @@
+#pragma once
+
+// The program as scripts and other programs run it: a process without a display.
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+struct ProcessRun {
+    int exitCode = -1; // -1: crashed, or still running after the time allowed
+    QString out;
+    QString err;
+};
+
+// Runs `program` with `arguments` without a display; `environment` adds NAME=value pairs.
+// `whileRunning`, when given, is called once the process has started (to send it a signal).
+inline ProcessRun runProgram(const QString& program, const QStringList& arguments,
+                             const QStringList& environment = {},
+                             const std::function<void(QProcess&)>& whileRunning = {}) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    for (const QString& pair : environment)
+        env.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    process.closeWriteChannel();
+    if (whileRunning && process.waitForStarted())
+        whileRunning(process);
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+inline ProcessRun marvello(const QStringList& arguments, const QStringList& environment = {},
+                           const std::function<void(QProcess&)>& whileRunning = {}) {
+    return runProgram(QStringLiteral(MARVELLO_EXECUTABLE), arguments, environment, whileRunning);
+}
+
+// The same with the address space limited to `megabytes` (ulimit -v).
+inline ProcessRun marvelloWithin(int megabytes, const QStringList& arguments) {
+    return runProgram(QStringLiteral("/bin/bash"),
+                      QStringList{QStringLiteral("-c"),
+                                  QStringLiteral("ulimit -v %1 && exec \"$0\" \"$@\"")
+                                      .arg(megabytes * 1024),
+                                  QStringLiteral(MARVELLO_EXECUTABLE)} +
+                          arguments);
+}
+
+inline QString example(const char* name) {
+    return QDir(QStringLiteral(MARVELLO_EXAMPLES_DIR)).filePath(QString::fromLatin1(name));
+}
+
+inline QString testData(const char* name) {
+    return QDir(QStringLiteral(MARVELLO_TEST_DATA_DIR)).filePath(QString::fromLatin1(name));
+}
+
+// A program the tests need; the test fails when it is missing.
+inline QString tool(const char* name) {
+    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+    EXPECT_FALSE(path.isEmpty()) << name << " is needed";
+    return path;
+}
+
+// Runs a helper program to its end; its standard output, empty when it failed.
+inline QByteArray runTool(const char* name, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool(name), arguments);
+    process.waitForFinished(60000);
+    return process.exitCode() == 0 ? process.readAllStandardOutput() : QByteArray();
+}
