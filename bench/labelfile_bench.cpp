@@ -24,17 +24,26 @@ QByteArray labelOf(int elements) {
         const QStringList geometry{" 100 ", " 100 ", " 500 ", " 300 "};
         switch (i % 3) {
         case 0:
-            lines << QStringLiteral("oggRettangolo") << geometry << " 0 " << " 0 " << " 0 " << ""
-                  << depth << " 1 ";
+            lines << QStringLiteral("oggRettangolo") << geometry << " 0 "
+                  << " 0 "
+                  << " 0 "
+                  << "" << depth << " 1 ";
             break;
         case 1:
             lines << QStringLiteral("oggTesto") << geometry << QStringLiteral("testo %1").arg(i)
-                  << "Arial" << " 10 " << "False" << "False" << " 0 " << " 0 " << " 0 " << " 0 "
+                  << "Arial"
+                  << " 10 "
+                  << "False"
+                  << "False"
+                  << " 0 "
+                  << " 0 "
+                  << " 0 "
+                  << " 0 "
                   << "" << depth;
             break;
         default:
-            lines << QStringLiteral("oggImmagine") << geometry << "10" << ""
-                  << QStringLiteral("%1").arg(8001234000000LL + i) << depth;
+            lines << QStringLiteral("oggImmagine") << geometry << "10"
+                  << "" << QStringLiteral("%1").arg(8001234000000LL + i) << depth;
         }
     }
     return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();

@@ -42,7 +42,8 @@ StartupAction Main(LabelDocument& document, const QString& text, const DatabaseC
             database = argument(3);
         if (count == 4 && !argument(4).isEmpty())
             password = argument(4);
-        const LoadResult loaded = CaricaEtichetta(document, argument(1), database, password, connect);
+        const LoadResult loaded =
+            CaricaEtichetta(document, argument(1), database, password, connect);
         const bool print = argument(2) == u"-S" || argument(2) == u"-D";
         // A print asked for a label that could not be read whole would print something else:
         // an empty label, or part of one.

@@ -122,7 +122,8 @@ int printToPdfWithoutDisplay(const LabelDocument& document) {
     // another user.
     const QString folder = privateOutputFolder();
     if (folder.isEmpty()) {
-        print(stderr, QStringLiteral("Nessuna cartella privata disponibile per il PDF (~/.cache/marvello)."));
+        print(stderr, QStringLiteral(
+                          "Nessuna cartella privata disponibile per il PDF (~/.cache/marvello)."));
         return exitcode::Failed;
     }
     BatchOptions options;

@@ -54,7 +54,8 @@ void ensureRuntimeDirectory() {
         QDir::tempPath() + QStringLiteral("/runtime-marvello-") + QString::number(::geteuid());
     if (!makePrivateFolder(path)) {
         // The predictable name is taken: a fresh folder with a name nobody can guess.
-        QByteArray pattern = QFile::encodeName(QDir::tempPath() + QStringLiteral("/runtime-marvello-XXXXXX"));
+        QByteArray pattern =
+            QFile::encodeName(QDir::tempPath() + QStringLiteral("/runtime-marvello-XXXXXX"));
         if (!::mkdtemp(pattern.data()))
             return;
         path = QFile::decodeName(pattern);
@@ -89,7 +90,8 @@ QString writeFailureReason(const QString& path, int error, const QString& system
     if (!QFileInfo(folder).exists())
         return QStringLiteral("La cartella %1 non esiste.").arg(folder);
     if (error == EACCES || error == EPERM || !QFileInfo(folder).isWritable())
-        return QStringLiteral("Permesso negato: impossibile scrivere nella cartella %1.").arg(folder);
+        return QStringLiteral("Permesso negato: impossibile scrivere nella cartella %1.")
+            .arg(folder);
     if (error != 0)
         return QString::fromLocal8Bit(std::strerror(error));
     return systemText.isEmpty() ? QStringLiteral("Errore di scrittura.") : systemText;

@@ -65,8 +65,7 @@ const LabelElement& LabelDocument::templateOf(ElementKind kind) const {
 }
 
 std::optional<qint16> LabelDocument::GetNewIndex(ElementKind kind) const {
-    const int highest =
-        std::max<int>(templateOf(kind).Index, m_highestIndex[std::size_t(kind)]);
+    const int highest = std::max<int>(templateOf(kind).Index, m_highestIndex[std::size_t(kind)]);
     if (highest >= std::numeric_limits<qint16>::max())
         return std::nullopt;
     return static_cast<qint16>(highest + 1);

@@ -8,7 +8,6 @@
 #include "labeldocument.h"
 #include "picturecache.h"
 
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>

@@ -15,14 +15,14 @@ namespace labelfile {
 // Error numbers a failed read reports; they are part of the message users see and are
 // documented in docs/label-file.md.
 namespace errors {
-inline constexpr int OutOfMemory = 7;       // file too large to be a label
-inline constexpr int Overflow = 6;          // a number too large for its property
-inline constexpr int TypeMismatch = 13;     // a number expected, something else found
-inline constexpr int InputPastEnd = 62;     // the file ends inside a section
-inline constexpr int PathFileAccess = 75;   // the file cannot be read
+inline constexpr int OutOfMemory = 7;         // file too large to be a label
+inline constexpr int Overflow = 6;            // a number too large for its property
+inline constexpr int TypeMismatch = 13;       // a number expected, something else found
+inline constexpr int InputPastEnd = 62;       // the file ends inside a section
+inline constexpr int PathFileAccess = 75;     // the file cannot be read
 inline constexpr int InvalidFileFormat = 321; // no section of a label file at all
-inline constexpr int InvalidProperty = 380; // a value its property does not allow
-inline constexpr int InvalidPicture = 481;  // a picture file that is no picture
+inline constexpr int InvalidProperty = 380;   // a value its property does not allow
+inline constexpr int InvalidPicture = 481;    // a picture file that is no picture
 } // namespace errors
 
 // The largest file read; anything bigger is no label file.

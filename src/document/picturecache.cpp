@@ -7,8 +7,7 @@
 
 #include <algorithm>
 
-const QImage* PictureCache::load(const QString& path, const QString& asWritten,
-                                 Failure* failure) {
+const QImage* PictureCache::load(const QString& path, const QString& asWritten, Failure* failure) {
     const QString canonical = QFileInfo(path).canonicalFilePath();
     if (const auto known = m_pictures.find(canonical); known != m_pictures.end())
         return &known->second;

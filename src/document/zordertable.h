@@ -37,5 +37,4 @@ private:
     std::vector<Entry>::iterator find(const QString& key);
     std::vector<Entry> m_entries;
     QHash<QString, int> m_flags; // the same, by key: asked for every element of every label
-
 };

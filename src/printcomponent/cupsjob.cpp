@@ -100,10 +100,9 @@ Outcome submit(const Request& request) {
         options.add("media", media);
     options.add("sides", request.duplex ? "two-sided-long-edge" : "one-sided");
     options.add("fit-to-page", "false");
-    const int jobId = cupsPrintFile2(CUPS_HTTP_DEFAULT, queue.toUtf8().constData(),
-                                     request.pdfPath.toUtf8().constData(),
-                                     request.title.toUtf8().constData(), options.count(),
-                                     options.list());
+    const int jobId = cupsPrintFile2(
+        CUPS_HTTP_DEFAULT, queue.toUtf8().constData(), request.pdfPath.toUtf8().constData(),
+        request.title.toUtf8().constData(), options.count(), options.list());
     if (jobId == 0) {
         outcome.message = QStringLiteral("La stampante %1 ha rifiutato il lavoro: %2")
                               .arg(queue, QString::fromUtf8(cupsLastErrorString()));
@@ -118,10 +117,9 @@ Outcome submit(const Request& request) {
     for (;;) {
         const int state = jobState(queue, jobId);
         if (state == IPP_JSTATE_ABORTED || state == IPP_JSTATE_CANCELED) {
-            outcome.message =
-                QStringLiteral("CUPS ha interrotto il lavoro %1 sulla stampante %2.")
-                    .arg(jobId)
-                    .arg(queue);
+            outcome.message = QStringLiteral("CUPS ha interrotto il lavoro %1 sulla stampante %2.")
+                                  .arg(jobId)
+                                  .arg(queue);
             return outcome;
         }
         if (state == IPP_JSTATE_COMPLETED || state == 0)

@@ -14,10 +14,10 @@ QString defaultQueue();
 
 struct Request {
     QString queue;
-    QString pdfPath;  // the pages, as one PDF
-    QString title;    // the job's name in the queue
-    int copies = 1;   // one job of this many copies
-    QSizeF paper;     // twips, to choose the paper
+    QString pdfPath; // the pages, as one PDF
+    QString title;   // the job's name in the queue
+    int copies = 1;  // one job of this many copies
+    QSizeF paper;    // twips, to choose the paper
     bool duplex = false;
 };
 

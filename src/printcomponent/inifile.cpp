@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <unistd.h>
 #include <QStringList>
+#include <unistd.h>
 
 #include <cstdio>
 

@@ -434,7 +434,8 @@ std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document) 
             reader.setAllocationLimit(resourcelimits::PictureAllocationMegabytes);
             const QSize size = reader.size();
             pixels += qint64(size.width()) * size.height();
-            const QImage picture = pixels <= resourcelimits::DocumentPicturePixels ? reader.read() : QImage();
+            const QImage picture =
+                pixels <= resourcelimits::DocumentPicturePixels ? reader.read() : QImage();
             if (picture.isNull())
                 in.fail();
             known = decoded.emplace(std::move(png), picture).first;

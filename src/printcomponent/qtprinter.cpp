@@ -67,8 +67,8 @@ PrinterOutcome QtPrinter::print(const PrintDocument& document, const PrinterJob&
     std::unique_ptr<QProgressDialog> progress;
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) &&
         QGuiApplication::platformName() != u"offscreen") {
-        progress = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"),
-                                                     job.first, job.last + 1);
+        progress = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), job.first,
+                                                     job.last + 1);
         progress->setWindowTitle(QStringLiteral("Stampa in corso..."));
         progress->setMinimumDuration(0);
     }

@@ -88,8 +88,8 @@ TEST(Cli, VersionHelpAndUnknownOptions) {
 
 TEST(Cli, WithoutADisplayTheLabelIsSummarisedAndPrintedToAPrivateFolder) {
     QTemporaryDir home;
-    const ProcessRun run = marvello({example("spedizione.eti")},
-                                    {QStringLiteral("XDG_CACHE_HOME=") + home.path()});
+    const ProcessRun run =
+        marvello({example("spedizione.eti")}, {QStringLiteral("XDG_CACHE_HOME=") + home.path()});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QString out = run.out;
     EXPECT_TRUE(out.contains(u"Nessun display")) << run.out.toStdString();

@@ -3,8 +3,8 @@
 #include "document/labelfile.h"
 #include "labelfiletext.h"
 
-#include <QImage>
 #include <QBuffer>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -291,7 +291,8 @@ TEST(ReadLabelFile, PicturesLoadOnlyWhenUnlinkedAndPresent) {
     EXPECT_EQ(document.elements()[3]->ToolTipText, u"rosso.png");
     EXPECT_EQ(document.elements()[0]->Tag, u"t");
     // One file named twice is decoded once and shared.
-    EXPECT_EQ(document.elements()[0]->Picture.cacheKey(), document.elements()[3]->Picture.cacheKey());
+    EXPECT_EQ(document.elements()[0]->Picture.cacheKey(),
+              document.elements()[3]->Picture.cacheKey());
 }
 
 TEST(ReadLabelFile, PicturesBeyondWhatOneLabelMayHoldAreRefused) {

@@ -100,12 +100,11 @@ protected:
                 FAIL() << "cupsd must be running and the tests must run as root";
             GTEST_SKIP() << "no CUPS scheduler to add queues to";
         }
-        previousDefault = QString::fromUtf8(runTool("lpstat", {QStringLiteral("-d")}))
-                              .section(u':', 1)
-                              .trimmed();
+        previousDefault =
+            QString::fromUtf8(runTool("lpstat", {QStringLiteral("-d")})).section(u':', 1).trimmed();
         lpadmin({QStringLiteral("-p"), queue, QStringLiteral("-E"), QStringLiteral("-v"),
-                 QStringLiteral("socket://127.0.0.1:%1").arg(printer.port()),
-                 QStringLiteral("-m"), QStringLiteral("raw")});
+                 QStringLiteral("socket://127.0.0.1:%1").arg(printer.port()), QStringLiteral("-m"),
+                 QStringLiteral("raw")});
         ASSERT_TRUE(runTool("lpstat", {QStringLiteral("-p"), queue}).contains(queue.toUtf8()));
     }
     void TearDown() override {

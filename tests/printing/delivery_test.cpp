@@ -81,9 +81,9 @@ protected:
     void SetUp() override {
         if (::geteuid() != 0)
             GTEST_SKIP() << "mounting a small disk needs root";
-        ASSERT_EQ(::mount("tmpfs", QFile::encodeName(folder.path()).constData(), "tmpfs", 0,
-                          "size=256k"),
-                  0);
+        ASSERT_EQ(
+            ::mount("tmpfs", QFile::encodeName(folder.path()).constData(), "tmpfs", 0, "size=256k"),
+            0);
         mounted = true;
         writeFile(pdf, "la stampa di ieri");
     }
@@ -125,8 +125,7 @@ TEST_F(SmallDisk, AReadOnlyFolderLeavesThePreviousFileAndSaysWhy) {
 }
 
 // The 20,000 records of the large database make a job long enough to stop halfway.
-class StoppedJob : public Delivery,
-                   public ::testing::WithParamInterface<std::pair<int, int>> {};
+class StoppedJob : public Delivery, public ::testing::WithParamInterface<std::pair<int, int>> {};
 
 TEST_P(StoppedJob, LeavesThePreviousFileIntact) {
     const auto [signal, expectedExit] = GetParam();
@@ -164,8 +163,8 @@ protected:
         writeFile(path, (QStringList{QStringLiteral("oggLayout"), " 1 ", " 1 ", " 10 ", " 10 ",
                                      " 60 ", " 40 ", " 0 ", " 0 ", " 0 ", " 0 "} +
                          sections)
-                            .join(QStringLiteral("\r\n"))
-                            .toLatin1() +
+                                .join(QStringLiteral("\r\n"))
+                                .toLatin1() +
                             "\r\n");
         return path;
     }
@@ -189,13 +188,12 @@ TEST_F(HostileLabel, OnePictureNamedTwentyTimesIsDecodedOnce) {
 }
 
 TEST_F(HostileLabel, AMegabyteBarcodeIsRefusedQuickly) {
-    const QStringList sections = element("oggImmagine", QStringLiteral(" 0 , 0 , 2000 , 600 "),
-                                         {QStringLiteral("0"), QString(),
-                                          QString(1 << 20, u'A'), " 0 "}) +
-                                 element("oggTesto", QStringLiteral(" 0 , 700 , 2000 , 300 "),
-                                         {QStringLiteral("Sotto il codice"), "Arial", " 10 ",
-                                          "False", "False", " 0 ", " 0 ", " 0 ", " 0 ", "",
-                                          " 0 "});
+    const QStringList sections =
+        element("oggImmagine", QStringLiteral(" 0 , 0 , 2000 , 600 "),
+                {QStringLiteral("0"), QString(), QString(1 << 20, u'A'), " 0 "}) +
+        element("oggTesto", QStringLiteral(" 0 , 700 , 2000 , 300 "),
+                {QStringLiteral("Sotto il codice"), "Arial", " 10 ", "False", "False", " 0 ", " 0 ",
+                 " 0 ", " 0 ", "", " 0 "});
     // It took 29 s and 1.2 GB; now the symbol is refused and the rest of the label prints.
     const ProcessRun run = marvelloWithin(1000, printTo(label(sections), pdf));
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();

@@ -52,12 +52,12 @@ inline ProcessRun marvello(const QStringList& arguments, const QStringList& envi
 
 // The same with the address space limited to `megabytes` (ulimit -v).
 inline ProcessRun marvelloWithin(int megabytes, const QStringList& arguments) {
-    return runProgram(QStringLiteral("/bin/bash"),
-                      QStringList{QStringLiteral("-c"),
-                                  QStringLiteral("ulimit -v %1 && exec \"$0\" \"$@\"")
-                                      .arg(megabytes * 1024),
-                                  QStringLiteral(MARVELLO_EXECUTABLE)} +
-                          arguments);
+    return runProgram(
+        QStringLiteral("/bin/bash"),
+        QStringList{QStringLiteral("-c"),
+                    QStringLiteral("ulimit -v %1 && exec \"$0\" \"$@\"").arg(megabytes * 1024),
+                    QStringLiteral(MARVELLO_EXECUTABLE)} +
+            arguments);
 }
 
 inline QString example(const char* name) {
