@@ -1,262 +1,162 @@
 #include "accessfile.h"
 
-#include "common/numbers.h"
 #include "databaseerror.h"
+#include "reader/readerprotocol.h"
 
-#include <QBuffer>
+#include <QCoreApplication>
 #include <QDataStream>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <mdbtools.h>
+#include <QProcess>
 
 #include <atomic>
-#include <cerrno>
-#include <csignal>
 #include <functional>
 
-#include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 namespace {
-
-// Memo values up to 64K characters, in UTF-8.
-constexpr size_t BindSize = 256 * 1024;
 
 constexpr qint32 SystemObject = qint32(0x80000002);
 constexpr qint32 HiddenObject = 1;
 
-std::atomic<int> readTimeLimit{20000};
+// How long the reader may go without sending anything before the file counts as damaged: a
+// healthy file sends rows all the time, however large it is.
+std::atomic<int> silenceLimit{4000};
 
-[[noreturn]] void damaged(const QString& path) {
+// Beyond this the reader's complaints are no longer read: the file is damaged anyway.
+constexpr qsizetype LargestComplaint = 64 * 1024;
+
+[[noreturn]] void damaged(const QString& path, const QString& why = {}) {
     throw DatabaseError(DatabaseError::UnrecognizedFormat,
-                        QStringLiteral("Formato di database non riconosciuto: %1.").arg(path));
+                        why.isEmpty()
+                            ? QStringLiteral("Formato di database non riconosciuto: %1.").arg(path)
+                            : why);
 }
 
-int daoType(int libmdbType) {
-    switch (libmdbType) {
-    case MDB_NUMERIC:
-        return fieldtype::Decimal;
-    case MDB_COMPLEX:
-        return 101; // attachment, multi-valued: nothing criteria can use
-    default:
-        return libmdbType;
-    }
+QString& readerOverride() {
+    static QString path;
+    return path;
 }
 
-QVariant valueOf(int type, const char* text, int length) {
-    if (length <= 0 && type != fieldtype::Boolean)
-        return {};
-    const QByteArray bytes(text, std::max(length, 0));
-    switch (type) {
-    case fieldtype::Boolean:
-        return QVariant(bytes == "1");
-    case fieldtype::Byte:
-    case fieldtype::Integer:
-    case fieldtype::Long: {
-        bool ok = false;
-        const int value = bytes.toInt(&ok);
-        return ok ? QVariant(value) : QVariant();
+QString readerProgram() {
+    if (!readerOverride().isEmpty())
+        return readerOverride();
+    const QString name = QStringLiteral("marvello-mdb-reader");
+    for (const QString& folder :
+         {QCoreApplication::applicationDirPath(), QStringLiteral(MARVELLO_LIBEXEC_DIR)}) {
+        const QString candidate = QDir(folder).filePath(name);
+        if (QFileInfo(candidate).isExecutable())
+            return candidate;
     }
-    case fieldtype::Currency:
-    case fieldtype::Single:
-    case fieldtype::Double:
-    case fieldtype::Decimal: {
-        const auto value = numbers::parseAnySeparator(QString::fromLatin1(bytes));
-        return value ? QVariant(*value) : QVariant();
-    }
-    case fieldtype::Date: {
-        QDateTime value = QDateTime::fromString(QString::fromLatin1(bytes),
-                                                QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        value.setTimeSpec(Qt::UTC);
-        return value.isValid() ? QVariant(value) : QVariant();
-    }
-    case fieldtype::Binary:
-    case fieldtype::LongBinary:
-        return QVariant(bytes);
-    default:
-        return QVariant(QString::fromUtf8(bytes));
-    }
+    return QStringLiteral(MARVELLO_READER_BUILD_PATH);
 }
 
-// ---------------------------------------------------------------------------------------------
-// What runs in the child process.
-
-class LibmdbReader {
-public:
-    explicit LibmdbReader(const QString& path) {
-        m_mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
-        if (!m_mdb)
-            damaged(path);
-        mdb_set_bind_size(m_mdb, BindSize);
-        mdb_set_date_fmt(m_mdb, "%Y-%m-%d %H:%M:%S");
-        if (!mdb_read_catalog(m_mdb, MDB_ANY))
-            damaged(path);
-    }
-    ~LibmdbReader() { mdb_close(m_mdb); }
-    LibmdbReader(const LibmdbReader&) = delete;
-    LibmdbReader& operator=(const LibmdbReader&) = delete;
-
-    RowSource read(const QString& name, bool withRows) {
-        QByteArray utf8 = name.toUtf8();
-        MdbTableDef* table = mdb_read_table_by_name(m_mdb, utf8.data(), MDB_ANY);
-        if (!table)
-            throw DatabaseError(DatabaseError::NoSuchTable,
-                                QStringLiteral("Impossibile trovare la tabella o la query di "
-                                               "input '%1'.")
-                                    .arg(name));
-        std::unique_ptr<MdbTableDef, void (*)(MdbTableDef*)> owner(table, mdb_free_tabledef);
-        if (!mdb_read_columns(table))
-            throw DatabaseError(DatabaseError::UnrecognizedFormat,
-                                QStringLiteral("Impossibile leggere la tabella '%1'.").arg(name));
-        RowSource source;
-        const guint count = table->num_cols;
-        for (guint i = 0; i < count; ++i) {
-            const auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i));
-            source.fields.push_back(
-                {QString::fromUtf8(column->name), daoType(column->col_type), name});
-        }
-        if (!withRows)
-            return source;
-        std::vector<std::vector<char>> buffers(count, std::vector<char>(BindSize));
-        std::vector<int> lengths(count, 0);
-        for (guint i = 0; i < count; ++i)
-            mdb_bind_column(table, int(i) + 1, buffers[i].data(), &lengths[i]);
-        mdb_rewind_table(table);
-        while (mdb_fetch_row(table)) {
-            Row row(count);
-            for (guint i = 0; i < count; ++i) {
-                const int length = std::min<int>(lengths[i], int(BindSize));
-                row[i] = valueOf(source.fields[i].type, buffers[i].data(), length);
-                lengths[i] = 0;
-            }
-            source.rows.push_back(std::move(row));
-        }
-        return source;
-    }
-
-private:
-    MdbHandle* m_mdb = nullptr;
-};
-
-QDataStream& operator<<(QDataStream& out, const RowSource& source) {
-    out << quint32(source.fields.size());
-    for (const FieldInfo& field : source.fields)
-        out << field.name << qint32(field.type) << field.table;
-    out << quint32(source.rows.size());
-    for (const Row& row : source.rows)
-        for (const QVariant& value : row)
-            out << value;
-    return out;
+// The first lines the reader wrote on standard error, for the message.
+QString firstLines(const QByteArray& text) {
+    return QString::fromLocal8Bit(text).split(u'\n', Qt::SkipEmptyParts).mid(0, 3).join(u"; ");
 }
 
-QDataStream& operator>>(QDataStream& in, RowSource& source) {
-    quint32 fieldCount = 0;
-    in >> fieldCount;
-    if (fieldCount > 4096)
-        in.setStatus(QDataStream::ReadCorruptData);
-    for (quint32 i = 0; i < fieldCount && in.status() == QDataStream::Ok; ++i) {
-        FieldInfo field;
-        qint32 type = 0;
-        in >> field.name >> type >> field.table;
-        field.type = type;
-        source.fields.push_back(field);
-    }
-    quint32 rowCount = 0;
-    in >> rowCount;
-    for (quint32 r = 0; r < rowCount && in.status() == QDataStream::Ok; ++r) {
-        Row row(fieldCount);
-        for (QVariant& value : row)
-            in >> value;
-        source.rows.push_back(std::move(row));
-    }
-    return in;
-}
+// Runs the reader on one table and collects what it sends; `keep` decides which rows are
+// held. A reader that crashes, complains, stops sending or sends what it should not makes
+// the file count as damaged.
+RowSource readWithReader(const QString& path, const QString& command, const QString& table,
+                         const std::function<bool(const Row&)>& keep) {
+    QProcess reader;
+    reader.setProgram(readerProgram());
+    reader.setArguments({path, command, table});
+    reader.start(QIODevice::ReadOnly);
+    if (!reader.waitForStarted(10000))
+        throw DatabaseError(DatabaseError::CannotOpen,
+                            QStringLiteral("Impossibile avviare il lettore di database %1: %2")
+                                .arg(reader.program(), reader.errorString()));
+    auto giveUp = [&](const QString& why) {
+        reader.kill();
+        reader.waitForFinished();
+        damaged(path, why);
+    };
 
-bool writeAll(int fd, const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
-
-// Runs `work` in a child process and returns what it produced; a child that crashes, fails
-// or runs out of time makes the file count as damaged.
-RowSource isolated(const QString& path, const std::function<RowSource()>& work) {
-    int fds[2];
-    if (pipe(fds) != 0)
-        throw DatabaseError(DatabaseError::CannotOpen, QStringLiteral("pipe"));
-    const pid_t child = fork();
-    if (child < 0) {
-        close(fds[0]);
-        close(fds[1]);
-        throw DatabaseError(DatabaseError::CannotOpen, QStringLiteral("fork"));
-    }
-    if (child == 0) {
-        close(fds[0]);
-        QByteArray bytes;
-        {
-            QDataStream out(&bytes, QIODevice::WriteOnly);
-            try {
-                const RowSource source = work();
-                out << quint8(0) << source;
-            } catch (const DatabaseError& error) {
-                out << quint8(1) << qint32(error.number) << error.description;
-            }
-        }
-        _exit(writeAll(fds[1], bytes) ? 0 : 1);
-    }
-    close(fds[1]);
-    QByteArray bytes;
-    bool timedOut = false;
-    QDeadlineTimer deadline(readTimeLimit.load());
-    char buffer[65536];
-    for (;;) {
-        pollfd waiting{fds[0], POLLIN, 0};
-        const int ready = poll(&waiting, 1, int(std::max<qint64>(deadline.remainingTime(), 0)));
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0) {
-            timedOut = true;
-            break;
-        }
-        const ssize_t got = ::read(fds[0], buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        bytes.append(buffer, got);
-    }
-    close(fds[0]);
-    if (timedOut)
-        kill(child, SIGKILL);
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        damaged(path);
-
-    QDataStream in(bytes);
-    quint8 outcome = 0;
-    in >> outcome;
-    if (outcome == 1) {
-        qint32 number = 0;
-        QString description;
-        in >> number >> description;
-        throw DatabaseError(number, description);
-    }
+    QDataStream in(&reader);
+    in.setVersion(QDataStream::Qt_6_4);
     RowSource source;
-    in >> source;
-    if (in.status() != QDataStream::Ok)
+    bool ended = false;
+    QByteArray complaints;
+    qsizetype complaintBytes = 0;
+    while (!ended) {
+        for (;;) {
+            in.startTransaction();
+            quint8 tag = 0;
+            in >> tag;
+            if (tag == readerprotocol::Fields) {
+                quint32 count = 0;
+                in >> count;
+                std::vector<FieldInfo> fields;
+                for (quint32 i = 0; i < count && i < 4096 && in.status() == QDataStream::Ok;
+                     ++i) {
+                    FieldInfo field;
+                    qint32 type = 0;
+                    in >> field.name >> type >> field.unprintable;
+                    field.type = type;
+                    field.table = table;
+                    fields.push_back(field);
+                }
+                if (in.commitTransaction())
+                    source.fields = std::move(fields);
+                else
+                    break;
+            } else if (tag == readerprotocol::Row) {
+                Row row;
+                QVariantList values;
+                in >> values;
+                if (!in.commitTransaction())
+                    break;
+                if (qsizetype(source.fields.size()) != values.size())
+                    giveUp(QStringLiteral("Formato di database non riconosciuto: %1.").arg(path));
+                row.assign(values.begin(), values.end());
+                if (!keep || keep(row))
+                    source.rows.push_back(std::move(row));
+            } else if (tag == readerprotocol::End) {
+                quint64 rows = 0;
+                in >> rows;
+                if (!in.commitTransaction())
+                    break;
+                ended = true;
+                break;
+            } else if (tag == readerprotocol::Error) {
+                qint32 number = 0;
+                QString description;
+                in >> number >> description;
+                if (!in.commitTransaction())
+                    break;
+                reader.waitForFinished();
+                throw DatabaseError(number, description);
+            } else {
+                if (!in.commitTransaction())
+                    break; // not even the tag has arrived
+                giveUp(QStringLiteral("Formato di database non riconosciuto: %1.").arg(path));
+            }
+        }
+        const QByteArray said = reader.readAllStandardError();
+        complaintBytes += said.size();
+        if (complaints.size() < 4096)
+            complaints += said.left(4096);
+        if (complaintBytes > LargestComplaint)
+            giveUp(QStringLiteral("File danneggiato: %1 (%2).").arg(path, firstLines(complaints)));
+        if (ended)
+            break;
+        if (!reader.waitForReadyRead(silenceLimit.load())) {
+            if (reader.state() == QProcess::Running)
+                giveUp(QStringLiteral("File danneggiato: %1 (la lettura non procede).").arg(path));
+            if (reader.bytesAvailable() == 0)
+                giveUp(QStringLiteral("File danneggiato: %1 (la lettura si è interrotta).")
+                           .arg(path));
+        }
+    }
+    reader.waitForFinished();
+    complaints += reader.readAllStandardError().left(4096);
+    // libmdb says something only of what it could not read: a read it complained about is
+    // no complete read.
+    if (!complaints.trimmed().isEmpty())
+        damaged(path, QStringLiteral("File danneggiato: %1 (%2).").arg(path, firstLines(complaints)));
+    if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0)
         damaged(path);
     return source;
 }
@@ -270,7 +170,11 @@ AccessFile::AccessFile(QString path, jetheader::Header header)
 AccessFile::~AccessFile() = default;
 
 void AccessFile::setReadTimeLimit(int milliseconds) {
-    readTimeLimit = milliseconds;
+    silenceLimit = milliseconds;
+}
+
+void AccessFile::setReaderProgram(const QString& path) {
+    readerOverride() = path;
 }
 
 std::unique_ptr<AccessFile> AccessFile::open(const QString& path, const QString& password) {
@@ -305,8 +209,8 @@ std::unique_ptr<AccessFile> AccessFile::open(const QString& path, const QString&
 
 void AccessFile::readCatalog() {
     const QString path = m_path;
-    const RowSource catalog = isolated(
-        path, [path] { return LibmdbReader(path).read(QStringLiteral("MSysObjects"), true); });
+    const RowSource catalog = readWithReader(path, QStringLiteral("rows"),
+                                             QStringLiteral("MSysObjects"), {});
     const int id = catalog.fieldIndex(QStringLiteral("Id"));
     const int name = catalog.fieldIndex(QStringLiteral("Name"));
     const int type = catalog.fieldIndex(QStringLiteral("Type"));
@@ -331,11 +235,10 @@ void AccessFile::readCatalog() {
 }
 
 std::vector<FieldInfo> AccessFile::tableFields(const QString& exactName) const {
-    const QString path = m_path;
-    return isolated(path, [&] { return LibmdbReader(path).read(exactName, false); }).fields;
+    return readWithReader(m_path, QStringLiteral("fields"), exactName, {}).fields;
 }
 
-RowSource AccessFile::readTable(const QString& exactName) const {
-    const QString path = m_path;
-    return isolated(path, [&] { return LibmdbReader(path).read(exactName, true); });
+RowSource AccessFile::readTable(const QString& exactName,
+                                const std::function<bool(const Row&)>& keep) const {
+    return readWithReader(m_path, QStringLiteral("rows"), exactName, keep);
 }

@@ -5,13 +5,15 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
-// One Access file opened read-only through libmdb, the only code that knows libmdb.
-//
-// libmdb can loop forever or crash on a damaged file, so every read runs in a child process
-// that is given a time limit: whatever happens there, this process gets rows or an error.
+// One Access file opened read-only. libmdb reads it in a process of its own (the reader,
+// marvello-mdb-reader) because it can loop forever, allocate without end or crash on a
+// damaged file: the reader streams the rows over a pipe, with a memory limit, and a reader
+// that stops sending, complains or sends fewer rows than the table declares makes the file
+// count as damaged (3343). Whatever happens there, this process gets rows or an error.
 class AccessFile {
 public:
     struct CatalogObject {
@@ -37,11 +39,14 @@ public:
 
     // A table's fields with their type codes; throws DatabaseError 3078 when there is none.
     std::vector<FieldInfo> tableFields(const QString& exactName) const;
-    // All rows of a table; throws DatabaseError.
-    RowSource readTable(const QString& exactName) const;
+    // The rows of a table (those `keep` accepts, all without it); throws DatabaseError.
+    RowSource readTable(const QString& exactName,
+                        const std::function<bool(const Row&)>& keep = {}) const;
 
-    // How long one read may take before the file counts as damaged (milliseconds).
+    // How long the reader may send nothing before the file counts as damaged (milliseconds).
     static void setReadTimeLimit(int milliseconds);
+    // The reader program to run (tests); by default the one beside the program.
+    static void setReaderProgram(const QString& path);
 
 private:
     AccessFile(QString path, jetheader::Header header);

@@ -40,6 +40,8 @@ struct FieldInfo {
     QString name;
     int type = fieldtype::Text;
     QString table; // the table or alias it comes from, for qualified names
+    // Why its values cannot go on a label (an OLE object, attachments); empty when they can.
+    QString unprintable;
 };
 
 using Row = std::vector<QVariant>; // a null QVariant is Null
