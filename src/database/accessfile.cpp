@@ -89,8 +89,7 @@ RowSource readWithReader(const QString& path, const QString& command, const QStr
                 quint32 count = 0;
                 in >> count;
                 std::vector<FieldInfo> fields;
-                for (quint32 i = 0; i < count && i < 4096 && in.status() == QDataStream::Ok;
-                     ++i) {
+                for (quint32 i = 0; i < count && i < 4096 && in.status() == QDataStream::Ok; ++i) {
                     FieldInfo field;
                     qint32 type = 0;
                     in >> field.name >> type >> field.unprintable;
@@ -146,8 +145,8 @@ RowSource readWithReader(const QString& path, const QString& command, const QStr
             if (reader.state() == QProcess::Running)
                 giveUp(QStringLiteral("File danneggiato: %1 (la lettura non procede).").arg(path));
             if (reader.bytesAvailable() == 0)
-                giveUp(QStringLiteral("File danneggiato: %1 (la lettura si è interrotta).")
-                           .arg(path));
+                giveUp(
+                    QStringLiteral("File danneggiato: %1 (la lettura si è interrotta).").arg(path));
         }
     }
     reader.waitForFinished();
@@ -155,7 +154,8 @@ RowSource readWithReader(const QString& path, const QString& command, const QStr
     // libmdb says something only of what it could not read: a read it complained about is
     // no complete read.
     if (!complaints.trimmed().isEmpty())
-        damaged(path, QStringLiteral("File danneggiato: %1 (%2).").arg(path, firstLines(complaints)));
+        damaged(path,
+                QStringLiteral("File danneggiato: %1 (%2).").arg(path, firstLines(complaints)));
     if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0)
         damaged(path);
     return source;
@@ -195,8 +195,18 @@ std::unique_ptr<AccessFile> AccessFile::open(const QString& path, const QString&
         damaged(path);
     file.close();
 
-    if (header->version != jetheader::Version::Ace && header->password != password)
+    // A password is checked against the one the file holds; a file without one opens with
+    // any, as Access opens it, whatever its version.
+    if (!header->password.isEmpty() && header->password != password)
         throw DatabaseError(DatabaseError::InvalidPassword, QStringLiteral("Password non valida."));
+    // Access 2007 and later protect a database with a password by encrypting it: libmdb
+    // cannot read it, so it is refused before libmdb is asked.
+    if (header->encrypted)
+        throw DatabaseError(DatabaseError::UnrecognizedFormat,
+                            QStringLiteral("Il database %1 è cifrato (protetto da password) e "
+                                           "non può essere letto: toglierne la password in "
+                                           "Access, oppure esportarne i dati.")
+                                .arg(path));
 
     std::unique_ptr<AccessFile> opened(new AccessFile(info.absoluteFilePath(), *header));
     try {
@@ -209,8 +219,8 @@ std::unique_ptr<AccessFile> AccessFile::open(const QString& path, const QString&
 
 void AccessFile::readCatalog() {
     const QString path = m_path;
-    const RowSource catalog = readWithReader(path, QStringLiteral("rows"),
-                                             QStringLiteral("MSysObjects"), {});
+    const RowSource catalog =
+        readWithReader(path, QStringLiteral("rows"), QStringLiteral("MSysObjects"), {});
     const int id = catalog.fieldIndex(QStringLiteral("Id"));
     const int name = catalog.fieldIndex(QStringLiteral("Name"));
     const int type = catalog.fieldIndex(QStringLiteral("Type"));

@@ -39,22 +39,22 @@ QString text(const QByteArray& bytes, bool jet3) {
     if (jet3)
         return windows1252::decode(bytes);
     if (bytes.size() >= 2 && quint8(bytes[0]) == 0xff && quint8(bytes[1]) == 0xfe) {
-        // Compressed: one-byte characters until a 0x00 switches to two-byte ones and back.
+        // Compressed: segments separated by 0x00 bytes, one-byte characters in the first and
+        // then every other segment, UTF-16 in the others.
         QString result;
         bool compressed = true;
-        for (qsizetype i = 2; i < bytes.size();) {
-            if (bytes[i] == '\0') {
-                compressed = !compressed;
-                ++i;
-            } else if (compressed) {
-                result.append(QChar(quint8(bytes[i])));
-                ++i;
-            } else {
-                if (i + 1 >= bytes.size())
-                    break;
-                result.append(QChar(char16_t(quint8(bytes[i]) | quint8(bytes[i + 1]) << 8)));
-                i += 2;
-            }
+        qsizetype start = 2;
+        for (qsizetype end = 2; end <= bytes.size(); ++end) {
+            if (end < bytes.size() && bytes[end] != '\0')
+                continue;
+            const QByteArray segment = bytes.mid(start, end - start);
+            result +=
+                compressed
+                    ? QString::fromLatin1(segment)
+                    : QString::fromUtf16(reinterpret_cast<const char16_t*>(segment.constData()),
+                                         segment.size() / 2);
+            compressed = !compressed;
+            start = end + 1;
         }
         return result;
     }

@@ -10,6 +10,10 @@
 #include "databaseerror.h"
 #include "storedquery.h"
 
+#include <QRegularExpression>
+
+#include <algorithm>
+
 namespace {
 
 constexpr qint32 SystemObject = qint32(0x80000002);
@@ -30,16 +34,30 @@ QString quoted(QString text, QChar quote) {
     return quote + text + quote;
 }
 
+// The number a user typed in a criterion, whatever the locale: its one separator, comma or
+// full stop, is the decimal mark ("1995,5" and "1995.5" are the same number); what follows
+// the number is ignored, as Val ignores it ("12abc" is 12).
+double criterionNumber(const QString& typed) {
+    static const QRegularExpression leading(QStringLiteral(R"(^\s*[-+]?\s*[0-9.,]*[0-9][0-9.,]*)"));
+    const auto match = leading.match(typed);
+    if (match.hasMatch()) {
+        QString number = match.captured(0);
+        number.remove(u' ').remove(u'\t');
+        if (const auto value = numbers::parseAnySeparator(number))
+            return *value;
+    }
+    return numbers::leadingNumber(typed);
+}
+
 QString numberText(const QString& typed) {
-    return numbers::formatPlain(numbers::leadingNumber(typed),
-                                RegionalSettings::decimalSeparator());
+    return numbers::formatPlain(criterionNumber(typed), RegionalSettings::decimalSeparator());
 }
 
 // The value a criterion compares the field with, in the field's class.
 QVariant criterionValue(fieldtype::Class fieldClass, const QString& text) {
     switch (fieldClass) {
     case fieldtype::Class::Number:
-        return numbers::leadingNumber(text);
+        return criterionNumber(text);
     case fieldtype::Class::Date: {
         const auto date = jet::parseDate(text);
         if (!date)
@@ -91,6 +109,11 @@ bool clsDatabase::ConnettiDatabase() {
         case DatabaseError::Locked:
             text = QStringLiteral("Archivio attualmente bloccato da un'altro utente/istanza.");
             break;
+        case DatabaseError::UnrecognizedFormat:
+            // Damaged, encrypted, cut short: the number alone does not say which.
+            text = QStringLiteral("Errore non gestito. Codice:") + QString::number(error.number) +
+                   u'\r' + error.description;
+            break;
         default:
             text = QStringLiteral("Errore non gestito. Codice:") + QString::number(error.number);
             break;
@@ -126,6 +149,25 @@ QStringList clsDatabase::queryNames() const {
     for (const auto& query : file().queries())
         names << query.name;
     return names;
+}
+
+QStringList clsDatabase::runnableQueryNames() const {
+    QStringList names;
+    for (const auto& query : file().queries()) {
+        if (!storedquery::whyNotRunnable(definitionOf(query)))
+            names << query.name;
+    }
+    return names;
+}
+
+storedquery::Definition clsDatabase::definitionOf(const AccessFile::CatalogObject& query) const {
+    if (!m_queryRows)
+        m_queryRows = file().readTable(QStringLiteral("MSysQueries"));
+    auto definition = storedquery::fromSystemTable(*m_queryRows, query.id);
+    // The catalog says what kind of query it is (update, append, ...) in its type bits.
+    if (const int kind = storedquery::kindFromCatalogFlags(query.flags))
+        definition.kind = kind;
+    return definition;
 }
 
 QStringList clsDatabase::fieldNames(const QString& tableOrQuery) const {
@@ -181,12 +223,7 @@ RowSource clsDatabase::readSource(const QString& name, int depth) const {
         if (depth > MaximumQueryNesting)
             throw DatabaseError(DatabaseError::UnsupportedQuery,
                                 QStringLiteral("La query \"%1\" richiama se stessa.").arg(name));
-        if (!m_queryRows)
-            m_queryRows = database.readTable(QStringLiteral("MSysQueries"));
-        auto definition = storedquery::fromSystemTable(*m_queryRows, query.id);
-        // The catalog says what kind of query it is (update, append, ...).
-        if (query.flags != 0)
-            definition.kind = query.flags;
+        const auto definition = definitionOf(query);
         return storedquery::run(definition, query.name,
                                 [&](const QString& input) { return readSource(input, depth + 1); });
     }
@@ -223,22 +260,35 @@ QVariant clsDatabase::GetValoreCampo(const Recordset& T, const QString& NomeCamp
 void clsDatabase::ConnettiRecordset(std::unique_ptr<Recordset>& T, const QString& NomeTabella,
                                     const QString& NomeCampoSelezione, qint16 TipoCriterio,
                                     QString& ValoreUgualeA, QString& ValoreDa, QString& ValoreA) {
-    RowSource source = readSource(NomeTabella);
+    // A table streams from the file and only the rows the criterion selects are kept; a
+    // query is run first and its rows selected after.
+    const AccessFile::CatalogObject* table = nullptr;
+    for (const auto& candidate : file().tables()) {
+        if (candidate.name.compare(NomeTabella, Qt::CaseInsensitive) == 0)
+            table = &candidate;
+    }
+    std::optional<RowSource> queryRows;
+    const std::vector<FieldInfo> fields =
+        table ? file().tableFields(table->name) : queryRows.emplace(readSource(NomeTabella)).fields;
+
     const bool filtered = TipoCriterio == 1 || TipoCriterio == 2;
     fieldtype::Class fieldClass = fieldtype::Class::Other;
     int fieldIndex = -1;
     if (filtered) {
-        fieldIndex = source.fieldIndex(NomeCampoSelezione);
+        for (std::size_t i = 0; i < fields.size() && fieldIndex < 0; ++i) {
+            if (fields[i].name.compare(NomeCampoSelezione, Qt::CaseInsensitive) == 0)
+                fieldIndex = int(i);
+        }
         if (fieldIndex < 0)
             throw DatabaseError(DatabaseError::ItemNotFound,
                                 QStringLiteral("Elemento non trovato in questo insieme: %1.")
                                     .arg(NomeCampoSelezione));
-        fieldClass = fieldtype::classOf(source.fields[fieldIndex].type);
+        fieldClass = fieldtype::classOf(fields[std::size_t(fieldIndex)].type);
         if (fieldClass == fieldtype::Class::Number) {
             ValoreUgualeA = numberText(ValoreUgualeA);
             ValoreDa = numberText(ValoreDa);
             ValoreA = numberText(ValoreA);
-            if (numbers::leadingNumber(ValoreA) == 0)
+            if (criterionNumber(ValoreA) == 0)
                 ValoreA = numbers::formatPlain(HighestNumber, RegionalSettings::decimalSeparator());
         } else if (fieldClass == fieldtype::Class::Text) {
             if (ValoreDa.isEmpty())
@@ -251,28 +301,36 @@ void clsDatabase::ConnettiRecordset(std::unique_ptr<Recordset>& T, const QString
         selectionQueryText(NomeTabella, NomeCampoSelezione, filtered ? TipoCriterio : qint16(0),
                            fieldClass, ValoreUgualeA, ValoreDa, ValoreA);
 
+    // The criterion compares values, never text spliced into a query: whatever was typed, it
+    // stays one value.
+    std::function<bool(const Row&)> keep;
     if (filtered && fieldClass != fieldtype::Class::Other) {
-        // The criterion compares values, never text spliced into a query: whatever was
-        // typed, it stays one value.
-        std::vector<Row> selected;
+        const std::size_t index = std::size_t(fieldIndex);
         if (TipoCriterio == 1) {
             const QVariant wanted = criterionValue(fieldClass, ValoreUgualeA);
-            for (Row& row : source.rows) {
-                const QVariant value = fieldValueFor(fieldClass, row[fieldIndex]);
-                if (!value.isNull() && jet::compare(value, wanted) == 0)
-                    selected.push_back(std::move(row));
-            }
+            keep = [=](const Row& row) {
+                const QVariant value = fieldValueFor(fieldClass, row[index]);
+                return !value.isNull() && jet::compare(value, wanted) == 0;
+            };
         } else {
             const QVariant low = criterionValue(fieldClass, ValoreDa);
             const QVariant high = criterionValue(fieldClass, ValoreA);
-            for (Row& row : source.rows) {
-                const QVariant value = fieldValueFor(fieldClass, row[fieldIndex]);
-                if (!value.isNull() && jet::compare(value, low) >= 0 &&
-                    jet::compare(value, high) <= 0)
-                    selected.push_back(std::move(row));
-            }
+            keep = [=](const Row& row) {
+                const QVariant value = fieldValueFor(fieldClass, row[index]);
+                return !value.isNull() && jet::compare(value, low) >= 0 &&
+                       jet::compare(value, high) <= 0;
+            };
         }
-        source.rows = std::move(selected);
+    }
+    RowSource source;
+    if (table) {
+        source = file().readTable(table->name, keep);
+    } else {
+        source = std::move(*queryRows);
+        if (keep)
+            source.rows.erase(std::remove_if(source.rows.begin(), source.rows.end(),
+                                             [&](const Row& row) { return !keep(row); }),
+                              source.rows.end());
     }
     T = std::make_unique<Recordset>(std::move(source));
 }

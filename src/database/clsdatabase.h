@@ -1,7 +1,9 @@
 #pragma once
 
+#include "accessfile.h"
 #include "recordset.h"
 #include "rowsource.h"
+#include "storedquery.h"
 
 #include <QString>
 #include <QStringList>
@@ -9,8 +11,6 @@
 
 #include <memory>
 #include <optional>
-
-class AccessFile;
 
 // The program's one door to its database: opens an Access file, lists its tables, queries and
 // fields, tells their types, and opens the records a label prints (with the selection
@@ -38,6 +38,8 @@ public:
     QStringList tableNames() const;
     // Every stored query, in catalog order.
     QStringList queryNames() const;
+    // The stored queries that can feed labels (select queries this engine runs).
+    QStringList runnableQueryNames() const;
     // The fields of a table or stored query, in field order.
     QStringList fieldNames(const QString& tableOrQuery) const;
 
@@ -67,6 +69,7 @@ public:
 
 private:
     const AccessFile& file() const;
+    storedquery::Definition definitionOf(const AccessFile::CatalogObject& query) const;
     RowSource readSource(const QString& name, int depth) const;
 
     QString m_nomeDatabase;

@@ -25,4 +25,6 @@ struct DatabaseError : std::runtime_error {
     static constexpr int UnrecognizedFormat = 3343; // not an Access database, or damaged
     static constexpr int TypeMismatch = 3464;       // data type mismatch in criteria
     static constexpr int UnsupportedQuery = 3129;   // a query this engine does not run
+    static constexpr int DivisionByZero = 11;       // division by zero
+    static constexpr int InvalidFieldType = 3259;   // a field of a type labels cannot show
 };

@@ -10,7 +10,7 @@ void CaricaListaTabelle(const clsDatabase& database, QListWidget* lstTabelle) {
 }
 
 void CaricaListaQueries(const clsDatabase& database, QListWidget* lstTabelle) {
-    lstTabelle->addItems(database.queryNames());
+    lstTabelle->addItems(database.runnableQueryNames());
 }
 
 void CaricaListaCampi(const clsDatabase& database, const QString& NomeTabella,

@@ -13,6 +13,7 @@ namespace {
 constexpr int EncryptedStart = 0x18;
 constexpr int PasswordOffset = 0x42;
 constexpr int CreationDateOffset = 0x72;
+constexpr int AceCryptoInfo = 0x299;
 
 void rc4(QByteArray& data, int start, int length) {
     const std::array<quint8, 4> key = {0xC7, 0xDA, 0x39, 0x6B};
@@ -71,7 +72,11 @@ std::optional<Header> parse(const QByteArray& firstPage) {
         const qsizetype end = password.indexOf(QChar(0));
         header.password = end < 0 ? password : password.left(end);
     }
-    // Access 2007 and later keep the password as encryption, not in this header.
+    // Access 2007 and later keep the password as encryption, not in this header: an encrypted
+    // file describes its encryption from 0x299 on (a length, then the Office crypto version).
+    if (header.version == Version::Ace && firstPage.size() > AceCryptoInfo + 2)
+        header.encrypted =
+            quint8(firstPage[AceCryptoInfo]) != 0 || quint8(firstPage[AceCryptoInfo + 1]) != 0;
     return header;
 }
 

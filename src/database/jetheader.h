@@ -13,7 +13,8 @@ enum class Version { Jet3, Jet4, Ace };
 struct Header {
     Version version = Version::Jet4;
     int pageSize = 4096;
-    QString password; // empty: none
+    QString password;       // empty: none
+    bool encrypted = false; // Access 2007 and later: encrypted with a password, unreadable
 };
 
 // Nothing when the bytes are no Access database header.

@@ -100,7 +100,7 @@ private:
             return {Token::Type::Word, m_source.mid(start, m_at - start).toString()};
         }
         for (const char* symbol :
-             {"<>", "<=", ">=", "!=", "=", "<", ">", "(", ")", ",", ".", "-", "+", "*"}) {
+             {"<>", "<=", ">=", "!=", "=", "<", ">", "(", ")", ",", ".", "-", "+", "*", "/", "&"}) {
             const QLatin1String s(symbol);
             if (m_source.mid(m_at).startsWith(s)) {
                 m_at += s.size();
@@ -191,10 +191,10 @@ private:
     }
 
     std::unique_ptr<Node> predicate() {
-        auto left = operand();
+        auto left = additive();
         for (const char* op : {"=", "<>", "!=", "<=", ">=", "<", ">"}) {
             if (acceptSymbol(op)) {
-                auto node = binary(Node::Kind::Compare, std::move(left), operand());
+                auto node = binary(Node::Kind::Compare, std::move(left), additive());
                 node->op =
                     QLatin1String(op) == u"!=" ? QStringLiteral("<>") : QString::fromLatin1(op);
                 return node;
@@ -213,14 +213,14 @@ private:
             auto node = make(Node::Kind::Between);
             node->negated = negated;
             node->args.push_back(std::move(left));
-            node->args.push_back(operand());
+            node->args.push_back(additive());
             if (!acceptWord("AND"))
                 syntaxError(m_source);
-            node->args.push_back(operand());
+            node->args.push_back(additive());
             return node;
         }
         if (acceptWord("LIKE")) {
-            auto node = binary(Node::Kind::Like, std::move(left), operand());
+            auto node = binary(Node::Kind::Like, std::move(left), additive());
             node->negated = negated;
             return node;
         }
@@ -230,7 +230,7 @@ private:
             node->args.push_back(std::move(left));
             expectSymbol("(");
             do {
-                node->args.push_back(operand());
+                node->args.push_back(additive());
             } while (acceptSymbol(","));
             expectSymbol(")");
             return node;
@@ -238,6 +238,39 @@ private:
         if (negated)
             syntaxError(m_source);
         return left;
+    }
+
+    std::unique_ptr<Node> arithmetic(const char* op, std::unique_ptr<Node> left,
+                                     std::unique_ptr<Node> right) {
+        auto node = binary(Node::Kind::Arithmetic, std::move(left), std::move(right));
+        node->op = QString::fromLatin1(op);
+        return node;
+    }
+
+    // & joins texts; + and - add; * and / multiply; a sign binds tightest.
+    std::unique_ptr<Node> additive() {
+        auto left = multiplicative();
+        for (;;) {
+            const char* op = isSymbol("+")   ? "+"
+                             : isSymbol("-") ? "-"
+                             : isSymbol("&") ? "&"
+                                             : nullptr;
+            if (!op)
+                return left;
+            ++m_at;
+            left = arithmetic(op, std::move(left), multiplicative());
+        }
+    }
+
+    std::unique_ptr<Node> multiplicative() {
+        auto left = operand();
+        for (;;) {
+            const char* op = isSymbol("*") ? "*" : isSymbol("/") ? "/" : nullptr;
+            if (!op)
+                return left;
+            ++m_at;
+            left = arithmetic(op, std::move(left), operand());
+        }
     }
 
     std::unique_ptr<Node> operand() {
@@ -411,6 +444,30 @@ QVariant evaluate(const Node& node, const Row& row) {
     }
     case Node::Kind::IsNull:
         return isNull(value(0)) != node.negated;
+    case Node::Kind::Arithmetic: {
+        const QVariant a = value(0), b = value(1);
+        if (node.op == u"&") // Null joins as nothing
+            return (isNull(a) ? QString() : a.toString()) + (isNull(b) ? QString() : b.toString());
+        if (isNull(a) || isNull(b))
+            return {};
+        if (node.op == u"+" && !jet::isNumber(a) && !jet::isNumber(b))
+            return a.toString() + b.toString();
+        for (const QVariant& v : {a, b}) {
+            if (!jet::isNumber(v))
+                jet::compare(v, 0); // reports the type mismatch
+        }
+        const double x = jet::toNumber(a), y = jet::toNumber(b);
+        if (node.op == u"+")
+            return x + y;
+        if (node.op == u"-")
+            return x - y;
+        if (node.op == u"*")
+            return x * y;
+        if (y == 0)
+            throw DatabaseError(DatabaseError::DivisionByZero,
+                                QStringLiteral("Divisione per zero."));
+        return x / y;
+    }
     case Node::Kind::In: {
         const QVariant v = value(0);
         if (isNull(v))
@@ -433,6 +490,37 @@ QVariant evaluate(const Node& node, const Row& row) {
 
 bool isTrue(const QVariant& condition) {
     return truth(condition) == true;
+}
+
+int resultType(const Node& node, const std::vector<FieldInfo>& fields) {
+    switch (node.kind) {
+    case Node::Kind::Column:
+        return node.index >= 0 && std::size_t(node.index) < fields.size()
+                   ? fields[std::size_t(node.index)].type
+                   : fieldtype::Text;
+    case Node::Kind::Literal:
+        switch (node.value.typeId()) {
+        case QMetaType::Double:
+            return fieldtype::Double;
+        case QMetaType::Bool:
+            return fieldtype::Boolean;
+        case QMetaType::QDateTime:
+            return fieldtype::Date;
+        default:
+            return fieldtype::Text;
+        }
+    case Node::Kind::Arithmetic:
+        if (node.op == u"&")
+            return fieldtype::Text;
+        if (node.op == u"+" && resultType(*node.args[0], fields) == fieldtype::Text &&
+            resultType(*node.args[1], fields) == fieldtype::Text)
+            return fieldtype::Text;
+        return fieldtype::Double;
+    case Node::Kind::Negate:
+        return fieldtype::Double;
+    default:
+        return fieldtype::Boolean;
+    }
 }
 
 } // namespace sql

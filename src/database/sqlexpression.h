@@ -8,16 +8,30 @@
 #include <memory>
 #include <vector>
 
-// Criteria in Access SQL, as stored queries keep them: comparisons, Between, Like, Is Null,
-// In, And/Or/Not, literals ('text', "text", numbers, #dates#, True/False, Null) and column
-// references ([Table].[Field], Table.Field, Field).
+// Criteria and column expressions in Access SQL, as stored queries keep them: comparisons,
+// Between, Like, Is Null, In, And/Or/Not, arithmetic (+ - * /, unary minus, parentheses) and
+// text joined with &, literals ('text', "text", numbers, #dates#, True/False, Null) and
+// column references ([Table].[Field], Table.Field, Field).
 namespace sql {
 
 struct Node {
-    enum class Kind { Literal, Column, Not, And, Or, Compare, Between, Like, IsNull, In, Negate };
+    enum class Kind {
+        Literal,
+        Column,
+        Not,
+        And,
+        Or,
+        Compare,
+        Between,
+        Like,
+        IsNull,
+        In,
+        Negate,
+        Arithmetic
+    };
     Kind kind = Kind::Literal;
     QVariant value;       // Literal
-    QString op;           // Compare: = <> < > <= >=
+    QString op;           // Compare: = <> < > <= >=; Arithmetic: + - * / &
     QString table;        // Column: qualifier, may be empty
     QString column;       // Column: name
     int index = -1;       // Column: position in the row once bound
@@ -37,5 +51,8 @@ QVariant evaluate(const Node& node, const Row& row);
 
 // True only when a condition is true (false and Null select nothing).
 bool isTrue(const QVariant& condition);
+
+// The field type (fieldtype codes) an expression gives, for a query's output column.
+int resultType(const Node& node, const std::vector<FieldInfo>& fields);
 
 } // namespace sql

@@ -95,24 +95,52 @@ Definition fromSystemTable(const RowSource& msysQueries, qint32 objectId) {
     return definition;
 }
 
-RowSource run(const Definition& definition, const QString& name,
-              const std::function<RowSource(const QString&)>& source) {
+std::optional<QString> whyNotRunnable(const Definition& definition) {
     if (definition.kind != 0)
-        unsupported(name, QStringLiteral("non è una query di selezione"));
+        return QStringLiteral("non è una query di selezione");
     if (definition.hasParameters)
-        unsupported(name, QStringLiteral("chiede dei parametri"));
+        return QStringLiteral("chiede dei parametri");
     if (definition.external)
-        unsupported(name, QStringLiteral("legge dati da un altro database"));
+        return QStringLiteral("legge dati da un altro database");
     if (definition.grouped)
-        unsupported(name, QStringLiteral("raggruppa i record"));
+        return QStringLiteral("raggruppa i record");
     if (definition.options & ~(SelectStar | OwnerAccess | DistinctRow))
-        unsupported(name, QStringLiteral("usa DISTINCT o TOP"));
+        return QStringLiteral("usa DISTINCT o TOP");
     if (definition.inputs.empty())
-        unsupported(name, QStringLiteral("non legge nessuna tabella"));
+        return QStringLiteral("non legge nessuna tabella");
     for (const auto& join : definition.joins) {
         if (join.type != 1)
-            unsupported(name, QStringLiteral("usa un join esterno"));
+            return QStringLiteral("usa un join esterno");
     }
+    // Expressions this engine cannot read (functions, subqueries).
+    try {
+        for (const auto& output : definition.outputs) {
+            const QString expression = output.expression.trimmed();
+            if (expression != u"*" && !expression.endsWith(QStringLiteral(".*")))
+                sql::parse(expression);
+        }
+        for (const auto& join : definition.joins)
+            sql::parse(join.condition);
+        if (!definition.where.trimmed().isEmpty())
+            sql::parse(definition.where);
+        for (const auto& order : definition.orderBy)
+            sql::parse(order.expression);
+    } catch (const DatabaseError&) {
+        return QStringLiteral("usa espressioni che le etichette non sanno calcolare");
+    }
+    return std::nullopt;
+}
+
+int kindFromCatalogFlags(qint32 flags) {
+    // The query's type is in the high bits of the low byte; 0x08 marks a hidden query (the
+    // "~sq_" record sources of forms and reports are hidden select queries).
+    return flags & 0xf0;
+}
+
+RowSource run(const Definition& definition, const QString& name,
+              const std::function<RowSource(const QString&)>& source) {
+    if (const auto why = whyNotRunnable(definition))
+        unsupported(name, *why);
 
     // Every input, its fields qualified by its alias, joined row by row.
     RowSource combined;
@@ -174,21 +202,32 @@ RowSource run(const Definition& definition, const QString& name,
         });
     }
 
-    // The output columns: whole tables ("T.*", "*") or single fields, with their aliases.
-    std::vector<int> columns;
+    // The output columns: whole tables ("T.*", "*"), fields or expressions, with their
+    // aliases; an expression without one is named as Access names it (Expr1000, Expr1001...).
+    std::vector<std::unique_ptr<sql::Node>> columns;
     RowSource result;
-    auto addColumn = [&](int index, const QString& alias) {
-        FieldInfo field = combined.fields[index];
+    auto addColumn = [&](std::unique_ptr<sql::Node> node, const QString& alias) {
+        FieldInfo field;
+        if (node->kind == sql::Node::Kind::Column) {
+            field = combined.fields[std::size_t(node->index)];
+        } else {
+            field.type = sql::resultType(*node, combined.fields);
+            field.name = QStringLiteral("Expr%1").arg(1000 + int(columns.size()));
+        }
         if (!alias.isEmpty())
             field.name = alias;
         result.fields.push_back(field);
-        columns.push_back(index);
+        columns.push_back(std::move(node));
     };
     auto addAll = [&](const QString& qualifier) {
         for (std::size_t i = 0; i < combined.fields.size(); ++i) {
             if (qualifier.isEmpty() ||
-                combined.fields[i].table.compare(qualifier, Qt::CaseInsensitive) == 0)
-                addColumn(int(i), {});
+                combined.fields[i].table.compare(qualifier, Qt::CaseInsensitive) == 0) {
+                auto node = std::make_unique<sql::Node>();
+                node->kind = sql::Node::Kind::Column;
+                node->index = int(i);
+                addColumn(std::move(node), {});
+            }
         }
     };
     if (definition.outputs.empty() && (definition.options & SelectStar))
@@ -207,10 +246,8 @@ RowSource run(const Definition& definition, const QString& name,
             continue;
         }
         auto node = sql::parse(expression);
-        if (node->kind != sql::Node::Kind::Column)
-            unsupported(name, QStringLiteral("contiene campi calcolati"));
         sql::bind(*node, combined.fields);
-        addColumn(node->index, output.alias);
+        addColumn(std::move(node), output.alias);
     }
     if (result.fields.empty())
         unsupported(name, QStringLiteral("non restituisce campi"));
@@ -219,8 +256,8 @@ RowSource run(const Definition& definition, const QString& name,
     for (const Row& row : selected) {
         Row out;
         out.reserve(columns.size());
-        for (const int index : columns)
-            out.push_back(row[index]);
+        for (const auto& column : columns)
+            out.push_back(sql::evaluate(*column, row));
         result.rows.push_back(std::move(out));
     }
     return result;

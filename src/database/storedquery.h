@@ -3,6 +3,7 @@
 #include "rowsource.h"
 
 #include <functional>
+#include <optional>
 
 // Stored queries as Access keeps them in MSysQueries, and running the ones a label can use:
 // select queries over one table or inner joins, with a column list and aliases, a WHERE
@@ -40,6 +41,14 @@ struct Definition {
 
 // The definition of query `objectId` from the rows of MSysQueries.
 Definition fromSystemTable(const RowSource& msysQueries, qint32 objectId);
+
+// Why a definition cannot feed labels (not a select query, parameters, grouping...); nothing
+// when it can be run.
+std::optional<QString> whyNotRunnable(const Definition& definition);
+
+// The kind of query (0 select, 16 crosstab, ...) from its catalog flags, whatever else they
+// mark (hidden).
+int kindFromCatalogFlags(qint32 flags);
 
 // Runs a definition. `source` gives the rows of a table or query by name. Throws
 // DatabaseError (3129 for what is not supported, naming `name`).

@@ -126,6 +126,11 @@ public:
         if (!m_document.DatabaseConnesso() || !records || records->eof())
             return {};
         const FieldInfo& field = records->field(element.DataMember);
+        if (!field.unprintable.isEmpty())
+            throw DatabaseError(DatabaseError::InvalidFieldType,
+                                QStringLiteral("Il campo %1 contiene %2: non può essere stampato "
+                                               "su un'etichetta.")
+                                    .arg(field.name, field.unprintable));
         return fieldText(ValoreCampo(records->value(element.DataMember), field.type, QString()));
     }
 

@@ -1,5 +1,7 @@
+#include "common/regionalsettings.h"
 #include "database/clsdatabase.h"
 #include "database/databaseerror.h"
+#include "database/storedquery.h"
 #include "support/recordingmessages.h"
 #include "testdata.h"
 
@@ -302,6 +304,88 @@ TEST_F(Database, QueriesOfOtherKindsAreRefusedByName) {
                 << error.description.toStdString();
         }
     }
+}
+
+// Decimal bounds select the same rows whatever the locale, typed with a comma or a full stop.
+class DecimalCriteria : public ::testing::TestWithParam<QLocale> {
+protected:
+    void SetUp() override { RegionalSettings::setLocale(GetParam()); }
+    void TearDown() override {
+        RegionalSettings::setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    }
+};
+
+TEST_P(DecimalCriteria, CompareExactly) {
+    RecordingMessages messages;
+    clsDatabase database;
+    database.setNomeDatabase(testData("demo.mdb"));
+    ASSERT_TRUE(database.ConnettiDatabase());
+    auto select = [&](int criterion, QString equal, QString from, QString to) {
+        std::unique_ptr<Recordset> records;
+        database.ConnettiRecordset(records, QStringLiteral("Clienti"), QStringLiteral("Peso"),
+                                   qint16(criterion), equal, from, to);
+        std::vector<int> codes;
+        for (records->MoveFirst(); !records->eof(); records->MoveNext())
+            codes.push_back(records->value(QStringLiteral("Codice")).toInt());
+        return codes;
+    };
+    for (const char* typed : {"10.5", "10,5"})
+        EXPECT_EQ(select(1, QString::fromLatin1(typed), {}, {}), std::vector<int>{8}) << typed;
+    EXPECT_EQ(select(2, {}, QStringLiteral("9,5"), QStringLiteral("11.75")),
+              (std::vector<int>{8, 9}));
+    // 0.5 is no open bound.
+    EXPECT_EQ(select(2, {}, QStringLiteral("-1"), QStringLiteral("0.5")),
+              (std::vector<int>{4, 20}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, DecimalCriteria,
+                         ::testing::Values(QLocale(QLocale::Italian, QLocale::Italy), QLocale::c(),
+                                           QLocale(QLocale::English, QLocale::UnitedStates)));
+
+TEST(StoredQueryKinds, HiddenSelectQueriesRunAndOthersAreNotOffered) {
+    // "~sq_" record sources of forms: hidden (0x08) select queries, SELECT DISTINCTROW *.
+    EXPECT_EQ(storedquery::kindFromCatalogFlags(0x08), 0);
+    EXPECT_EQ(storedquery::kindFromCatalogFlags(0x30), 48);
+    EXPECT_EQ(storedquery::kindFromCatalogFlags(0x38), 48);
+
+    RowSource clienti;
+    clienti.fields = {{QStringLiteral("Codice"), fieldtype::Long, QStringLiteral("Clienti")},
+                      {QStringLiteral("Costo"), fieldtype::Double, QStringLiteral("Clienti")}};
+    clienti.rows = {{1, 12.2}, {2, 24.4}};
+    storedquery::Definition form;
+    form.options = 1 | 8; // SELECT DISTINCTROW *
+    form.inputs = {{QStringLiteral("Clienti"), {}}};
+    EXPECT_FALSE(storedquery::whyNotRunnable(form));
+    EXPECT_EQ(storedquery::run(form, QStringLiteral("~sq_fClienti"),
+                               [&](const QString&) { return clienti; })
+                  .rows.size(),
+              2u);
+
+    storedquery::Definition net = form;
+    net.options = 0;
+    net.outputs = {{QStringLiteral("[Codice]"), {}},
+                   {QStringLiteral("[Costo]/1.22"), {}},
+                   {QStringLiteral("-[Costo]"), QStringLiteral("Meno")}};
+    net.where = QStringLiteral("[Costo] * 2 > 30");
+    const RowSource result =
+        storedquery::run(net, QStringLiteral("Netto"), [&](const QString&) { return clienti; });
+    ASSERT_EQ(result.rows.size(), 1u);
+    EXPECT_EQ(result.fields[1].name, u"Expr1001");
+    EXPECT_NEAR(result.rows[0][1].toDouble(), 20.0, 1e-9);
+    EXPECT_EQ(result.fields[2].name, u"Meno");
+    EXPECT_DOUBLE_EQ(result.rows[0][2].toDouble(), -24.4);
+
+    storedquery::Definition functions = form;
+    functions.outputs = {{QStringLiteral("Format([Costo], 'Fixed')"), {}}};
+    EXPECT_TRUE(storedquery::whyNotRunnable(functions));
+}
+
+TEST_F(Database, OnlyQueriesThatCanRunAreOffered) {
+    connect("queryTestV2000.mdb");
+    EXPECT_EQ(database.queryNames().size(), 9);
+    EXPECT_TRUE(database.runnableQueryNames().isEmpty()); // none a label can use
+    connect("demo.mdb");
+    EXPECT_EQ(database.runnableQueryNames(), database.queryNames());
 }
 
 TEST_F(Database, LargeTableSelections) {

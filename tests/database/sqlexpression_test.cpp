@@ -56,7 +56,23 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"Data Between #2019-10-21# And #21/10/2019 23:00#", 1, -1},
                       Case{"Citta = 'Roma' Or Citta Is Null", 1, 1},
                       Case{"Citta = 'Roma' And Pezzi > 1000", 0, -1},
-                      Case{"Not (Pezzi > 100)", 0, -1}, Case{"Pezzi > -5", 1, -1}));
+                      Case{"Not (Pezzi > 100)", 0, -1}, Case{"Pezzi > -5", 1, -1},
+                      // Arithmetic: precedence, unary minus, parentheses; Null propagates.
+                      Case{"Pezzi / 1.5 = 100", 1, -1}, Case{"Pezzi - 50 * 2 = 50", 1, -1},
+                      Case{"(Pezzi - 50) * 2 = 200", 1, -1}, Case{"-Pezzi + 151 = 1", 1, -1},
+                      Case{"Citta & '!' = 'Roma!'", 1, 0}));
+
+TEST(SqlExpression, ArithmeticColumnsHaveTheirTypeAndDivisionByZeroIsAnError) {
+    auto price = sql::parse(u"[Pezzi]/1.22");
+    sql::bind(*price, Fields);
+    EXPECT_EQ(sql::resultType(*price, Fields), fieldtype::Double);
+    EXPECT_NEAR(sql::evaluate(*price, Rome).toDouble(), 150 / 1.22, 1e-9);
+    auto joined = sql::parse(u"Citta & ' (' & Pezzi & ')'");
+    sql::bind(*joined, Fields);
+    EXPECT_EQ(sql::resultType(*joined, Fields), fieldtype::Text);
+    EXPECT_EQ(sql::evaluate(*joined, Rome).toString(), u"Roma (150)");
+    EXPECT_THROW(eval("Pezzi / 0", Rome), DatabaseError);
+}
 
 TEST(SqlExpression, SyntaxErrorsAndUnknownFields) {
     for (const char* bad : {"Citta = 'Roma", "Citta = ", "Citta Between 1", "[Citta", "Citta @ 1",

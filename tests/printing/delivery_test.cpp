@@ -75,6 +75,28 @@ TEST_F(Delivery, AFileThatHoldsNoLabelIsRefused) {
     }
 }
 
+TEST_F(Delivery, ADamagedOrEncryptedDatabasePrintsNothing) {
+    // The 20,000 addresses cut to half: the rows it still holds are no complete print.
+    QFile original(testData("grande.mdb"));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QString cut = folder.filePath(QStringLiteral("tagliato.mdb"));
+    writeFile(cut, original.readAll().left(280 * 4096));
+    const QString addresses = QStringLiteral(MARVELLO_BENCH_DIR "/indirizzi.eti");
+    const ProcessRun damaged = marvello(printTo(addresses, pdf, {QStringLiteral("--db"), cut}));
+    EXPECT_EQ(damaged.exitCode, 1);
+    EXPECT_TRUE(damaged.err.contains(u"3343")) << damaged.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    const ProcessRun encrypted =
+        marvello(printTo(addresses, pdf,
+                         {QStringLiteral("--db"), testData("office-agile-4.2.accdb"),
+                          QStringLiteral("--password"), QStringLiteral("password")}));
+    EXPECT_EQ(encrypted.exitCode, 1);
+    EXPECT_TRUE(encrypted.err.contains(u"cifrato")) << encrypted.err.toStdString();
+    EXPECT_FALSE(encrypted.err.contains(u"mdb_")) << encrypted.err.toStdString(); // libmdb quiet
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
 // A small file system of our own: a full disk, or a read-only one.
 class SmallDisk : public Delivery {
 protected:

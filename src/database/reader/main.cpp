@@ -113,8 +113,7 @@ public:
         // declares: fewer means the file was cut short or lost pages. More rows than the file
         // has room for means libmdb is walking a damaged page chain in circles.
         const quint64 declared = m_table->num_rows;
-        const quint64 room =
-            quint64(fileSize() / m_mdb->fmt->pg_size) * (m_mdb->fmt->pg_size / 4);
+        const quint64 room = quint64(fileSize() / m_mdb->fmt->pg_size) * (m_mdb->fmt->pg_size / 4);
         QVariantList row(qsizetype(m_columns.size()));
         while (mdb_fetch_row(m_table)) {
             if (++rows > std::max(room, declared))
@@ -175,7 +174,8 @@ private:
             void* buffer = nullptr;
             int offset = 0;
             size_t length = 0;
-            if (pages > 65536 || mdb_find_pg_row(m_mdb, int(pageRow), &buffer, &offset, &length) != 0 ||
+            if (pages > 65536 ||
+                mdb_find_pg_row(m_mdb, int(pageRow), &buffer, &offset, &length) != 0 ||
                 offset < 0 || offset + length > size_t(m_mdb->fmt->pg_size))
                 damaged(QStringLiteral("una pagina di un testo lungo manca"));
             const char* chunk = static_cast<const char*>(buffer) + offset;
@@ -203,10 +203,9 @@ private:
                           column->cur_value_len);
         if (calculated(column)) {
             const int result = property(column, "ResultType").toInt();
-            if (column->col_type == MDB_MEMO)
+            if (result == accessraw::Memo || column->col_type == MDB_MEMO)
                 stored = longValue(stored);
-            return accessraw::calculatedValue(result, accessraw::calculatedPayload(stored),
-                                              m_jet3);
+            return accessraw::calculatedValue(result, accessraw::calculatedPayload(stored), m_jet3);
         }
         if (!unprintable(column).isEmpty())
             return {};
@@ -216,7 +215,10 @@ private:
         case MDB_MEMO:
             return accessraw::text(longValue(stored), m_jet3);
         default:
-            return accessraw::fixed(column->col_type, stored, column->col_scale);
+            // libmdb 1.0 keeps a decimal's scale in col_prec and its precision in col_scale;
+            // the scale is never the larger of the two.
+            return accessraw::fixed(column->col_type, stored,
+                                    std::min(column->col_prec, column->col_scale));
         }
     }
 
@@ -227,8 +229,7 @@ private:
     std::vector<MdbColumn*> m_columns;
 };
 
-int run(const QString& path, const QString& command, const QString& tableName,
-        QDataStream& out) {
+int run(const QString& path, const QString& command, const QString& tableName, QDataStream& out) {
     std::unique_ptr<MdbHandle, void (*)(MdbHandle*)> mdb(
         mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS), mdb_close);
     if (!mdb)
