@@ -14,7 +14,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <cmath>
 #include <QPainter>
 #include <QScrollArea>
 #include <QStyle>
@@ -37,7 +41,9 @@ double PreviewView::pixelsPerTwip() const {
 QSize PreviewView::sizeHint() const {
     const QSizeF paper = m_surface.document().paper * pixelsPerTwip();
     const int pages = m_surface.showsTwoPages() ? 2 : 1;
-    return QSize(int(paper.width()) * pages + 16 * (pages + 1), int(paper.height()) + 32);
+    const int margin = PrintSurface::PreviewMargin;
+    return QSize(int(paper.width()) * pages + margin * (pages + 1),
+                 int(paper.height()) + 2 * margin);
 }
 
 void PreviewView::refresh() {
@@ -54,7 +60,8 @@ void PreviewView::paintEvent(QPaintEvent*) {
         const int page = m_surface.PreviewPage() - 1 + i;
         if (page >= m_surface.PageCount() && i > 0)
             break;
-        const QPointF origin(16 + i * (paper.width() + 16), 16);
+        const double margin = PrintSurface::PreviewMargin;
+        const QPointF origin(margin + i * (paper.width() + margin), margin);
         painter.fillRect(QRectF(origin + QPointF(3, 3), paper), Qt::black);
         painter.fillRect(QRectF(origin, paper), Qt::white);
         painter.save();
@@ -64,6 +71,17 @@ void PreviewView::paintEvent(QPaintEvent*) {
         printoutput::renderPage(m_surface.document(), page, painter);
         painter.restore();
     }
+}
+
+void PreviewView::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        event->ignore(); // the scroll area scrolls
+        return;
+    }
+    const int steps = event->angleDelta().y() / 120;
+    if (steps != 0)
+        m_surface.setZoom(m_surface.Zoom() * std::pow(1.25, steps));
+    event->accept();
 }
 
 void PreviewView::mousePressEvent(QMouseEvent* event) {
@@ -135,10 +153,13 @@ frmPressivoAnteprima::frmPressivoAnteprima(QWidget* parent)
     strip->addStretch();
 
     view = new PreviewView(*m_surface);
+    view->setFocusPolicy(Qt::StrongFocus); // + and - reach the window from the page
     m_scroll = new QScrollArea(this);
     m_scroll->setWidget(view);
     m_scroll->setAlignment(Qt::AlignCenter);
     m_scroll->setBackgroundRole(QPalette::Dark);
+    // The fitting zooms follow the visible area, known only once the window is laid out.
+    m_scroll->viewport()->installEventFilter(this);
     auto* main = new QVBoxLayout(this);
     main->addLayout(strip);
     main->addWidget(m_scroll, 1);
@@ -259,7 +280,26 @@ void frmPressivoAnteprima::pageLeft() {
     m_surface->setPreviewPage(int(ValoreNumerico(txtPagina->text())));
 }
 
+void frmPressivoAnteprima::followViewport() {
+    m_surface->setViewportSize(m_scroll->maximumViewportSize(),
+                               style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+}
+
+void frmPressivoAnteprima::keyPressEvent(QKeyEvent* event) {
+    const bool zoomIn = event->key() == Qt::Key_Plus || event->key() == Qt::Key_Equal;
+    const bool zoomOut = event->key() == Qt::Key_Minus;
+    if ((zoomIn || zoomOut) && !txtPagina->hasFocus() && !cmbZoom->hasFocus()) {
+        m_surface->setZoom(m_surface->Zoom() * (zoomIn ? 1.25 : 1 / 1.25));
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 bool frmPressivoAnteprima::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize) {
+        followViewport();
+        return false;
+    }
     if (event->type() == QEvent::FocusOut) {
         if (watched == txtPagina) {
             pageLeft();
@@ -279,7 +319,12 @@ void frmPressivoAnteprima::closeEvent(QCloseEvent* event) {
     runCommand(QStringLiteral("chiudi"));
 }
 
+void frmPressivoAnteprima::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    view->setFocus();
+}
+
 void frmPressivoAnteprima::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    m_surface->setViewportSize(m_scroll->viewport()->size());
+    followViewport();
 }

@@ -21,6 +21,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override; // Ctrl+wheel zooms
 
 private:
     double pixelsPerTwip() const;
@@ -55,11 +56,14 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override; // + and - zoom
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void showZoom();
     void pageLeft();
+    void followViewport();
 
     PrintSurface* m_surface;
     QScrollArea* m_scroll;

@@ -189,8 +189,9 @@ void PrintSurface::setZoom(double percent) {
     emit zoomChanged();
 }
 
-void PrintSurface::setViewportSize(QSize pixels) {
+void PrintSurface::setViewportSize(QSize pixels, int scrollBarExtent) {
     m_viewport = pixels.expandedTo(QSize(1, 1));
+    m_scrollBarExtent = std::max(0, scrollBarExtent);
     if (m_zoomMode != 0)
         setZoomMode(m_zoomMode);
 }
@@ -199,24 +200,28 @@ void PrintSurface::setZoomMode(int mode) {
     const QSizeF paper = m_document.pages.empty() ? orientedPaper() : m_document.paper;
     const double pageWidth = paper.width() / TwipsPerPixel();
     const double pageHeight = paper.height() / TwipsPerPixel();
-    const double margin = 16; // pixels around the page(s)
-    const double width = std::max(1.0, m_viewport.width() - margin);
-    const double height = std::max(1.0, m_viewport.height() - margin);
+    // The preview draws its pages PreviewMargin pixels from the edges and from each other.
+    const double margin = PreviewMargin;
+    const double height = std::max(1.0, m_viewport.height() - 2 * margin);
     double zoom = m_zoom;
     switch (mode) {
     case 2:
-        zoom = 100 * std::min(width / (2 * pageWidth + margin), height / pageHeight);
+        zoom = 100 * std::min(std::max(1.0, m_viewport.width() - 3 * margin) / (2 * pageWidth),
+                              height / pageHeight);
         break;
     case 3:
-        zoom = 100 * std::min(width / pageWidth, height / pageHeight);
+        zoom = 100 * std::min(std::max(1.0, m_viewport.width() - 2 * margin) / pageWidth,
+                              height / pageHeight);
         break;
     case 4:
-        zoom = 100 * width / pageWidth;
+        // The page is taller than the window then: leave room for the vertical scroll bar.
+        zoom = 100 * std::max(1.0, m_viewport.width() - 2 * margin - m_scrollBarExtent) /
+               pageWidth;
         break;
     default:
         return;
     }
-    m_zoom = std::max(1.0, zoom);
+    m_zoom = std::clamp(zoom, 1.0, 5000.0);
     m_zoomMode = mode;
     emit zoomChanged();
 }

@@ -92,7 +92,10 @@ public:
     void setZoom(double percent);
     int ZoomMode() const { return m_zoomMode; }
     void setZoomMode(int mode); // 2 two pages, 3 whole page, 4 page width
-    void setViewportSize(QSize pixels);
+    // The area the preview shows pages in, without scroll bars; the fitting zoom modes follow
+    // it. `scrollBarExtent` is the room a scroll bar takes when one is needed.
+    void setViewportSize(QSize pixels, int scrollBarExtent = 0);
+    static constexpr int PreviewMargin = 16; // pixels around and between previewed pages
     bool showsTwoPages() const { return m_zoomMode == 2; }
 
     // What printing sends with the job: its name in the queue and the copies.
@@ -203,6 +206,7 @@ private:
     double m_zoom = 100;
     int m_zoomMode = 0;
     QSize m_viewport{800, 600};
+    int m_scrollBarExtent = 0;
     // Measuring text happens for every barcode: the metrics of the last font are kept.
     mutable std::optional<std::pair<DrawStyle, QFontMetricsF>> m_metrics;
 };

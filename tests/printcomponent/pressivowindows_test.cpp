@@ -19,6 +19,10 @@
 #include <QTest>
 #include <QToolBar>
 
+#include <QScrollArea>
+#include <QWheelEvent>
+#include <QStyle>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -180,6 +184,69 @@ TEST_F(Preview, ThePageBoxRefusesPagesThatDoNotExist) {
     EXPECT_EQ(window.vspAnteprima().PreviewPage(), 3);
     EXPECT_EQ(messages.messages.size(), 2);
 }
+
+// The page as the preview draws it, in pixels, and the area it is shown in.
+struct Fit {
+    QSizeF page;
+    QSize visible;
+};
+
+Fit fitOf(frmPressivoAnteprima& window) {
+    QCoreApplication::processEvents();
+    const PrintSurface& surface = window.vspAnteprima();
+    const double pixelsPerTwip = surface.Zoom() / 100.0 / surface.TwipsPerPixel();
+    auto* scroll = window.findChild<QScrollArea*>();
+    return {surface.document().paper * pixelsPerTwip, scroll->maximumViewportSize()};
+}
+
+class PreviewFit : public ::testing::TestWithParam<QSize> {};
+
+TEST_P(PreviewFit, OpensOnTheWholePageAndFitsAtAnySize) {
+    frmPressivoAnteprima window;
+    PrintSurface& surface = window.vspAnteprima();
+    surface.StartDoc();
+    surface.NewPage();
+    surface.EndDoc();
+    window.resize(GetParam());
+    // As the print component opens it: the whole page, asked for before the window shows.
+    window.AggiornaControlli();
+    window.AggiornaZoom(QStringLiteral("Pagina intera"));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const int margin = PrintSurface::PreviewMargin;
+    for (int round = 0; round < 2; ++round) {
+        const Fit whole = fitOf(window);
+        EXPECT_LE(whole.page.width(), whole.visible.width() - 2 * margin + 1);
+        EXPECT_LE(whole.page.height(), whole.visible.height() - 2 * margin + 1);
+        // One side fills the window.
+        EXPECT_TRUE(std::abs(whole.page.height() - (whole.visible.height() - 2 * margin)) < 2 ||
+                    std::abs(whole.page.width() - (whole.visible.width() - 2 * margin)) < 2)
+            << whole.page.width() << "x" << whole.page.height();
+
+        window.cmbZoom->setEditText(QStringLiteral("Larghezza"));
+        window.AggiornaZoom();
+        const Fit width = fitOf(window);
+        const int bar = window.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        EXPECT_NEAR(width.page.width(), width.visible.width() - 2 * margin - bar, 2);
+
+        window.cmbZoom->setEditText(QStringLiteral("Pagina intera"));
+        window.AggiornaZoom();
+        window.resize(GetParam().transposed()); // and again after a resize
+    }
+    // Ctrl+wheel and + / - zoom by steps.
+    const double before = surface.Zoom();
+    QTest::keyClick(window.view, Qt::Key_Plus);
+    EXPECT_DOUBLE_EQ(surface.Zoom(), before * 1.25);
+    QTest::keyClick(window.view, Qt::Key_Minus);
+    EXPECT_DOUBLE_EQ(surface.Zoom(), before);
+    QWheelEvent wheel(QPointF(50, 50), window.view->mapToGlobal(QPointF(50, 50)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(window.view, &wheel);
+    EXPECT_DOUBLE_EQ(surface.Zoom(), before * 1.25);
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowSizes, PreviewFit,
+                         ::testing::Values(QSize(900, 700), QSize(500, 900)));
 
 TEST_F(Preview, ZoomBoxNumbersAndNames) {
     ASSERT_EQ(window.cmbZoom->count(), 11);
