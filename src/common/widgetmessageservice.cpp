@@ -1,5 +1,7 @@
 #include "widgetmessageservice.h"
 
+#include "fontchoice.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -103,9 +105,10 @@ std::optional<QColor> WidgetMessageService::chooseColor(const QColor& initial,
 }
 
 std::optional<QFont> WidgetMessageService::chooseFont(const QFont& initial, const QString& title) {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, initial, m_parent, title);
-    if (!ok)
+    QFontDialog dialog(m_parent);
+    dialog.setWindowTitle(title);
+    dialog.setCurrentFont(fontchoice::dialogFont(initial));
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return chosen;
+    return fontchoice::chosenFont(initial, dialog.selectedFont());
 }
