@@ -9,7 +9,11 @@
 
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QCursor>
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -155,8 +159,15 @@ LabelElement* DesignSurface::elementAt(QPoint pixel) const {
     return nullptr;
 }
 
-int DesignSurface::snapped(double pixels) const {
-    return int(rounding::halfToEven(m_snap ? AgganciaX(pixels, 1.0, twipsPerPixel()) : pixels));
+double DesignSurface::snappedTwips(double twips, double origin) const {
+    if (!m_snap)
+        return twips;
+    return origin + std::round((twips - origin) / units::TwipsPerMillimetre) *
+                        units::TwipsPerMillimetre;
+}
+
+QSizeF DesignSurface::surfaceTwips() const {
+    return QSizeF(width(), height()) * twipsPerPixel();
 }
 
 QPoint DesignSurface::inside(QPoint pixel) const {
@@ -164,17 +175,35 @@ QPoint DesignSurface::inside(QPoint pixel) const {
     return QPoint(std::clamp(pixel.x(), 0, width() - 1), std::clamp(pixel.y(), 0, height() - 1));
 }
 
+void DesignSurface::confinePointer(QPoint pixel) {
+    // The part of the surface the scroll area shows; the whole surface without one.
+    QRect visible = visibleRegion().boundingRect();
+    if (visible.isEmpty())
+        visible = rect();
+    const QPoint kept(std::clamp(pixel.x(), visible.left(), visible.right()),
+                      std::clamp(pixel.y(), visible.top(), visible.bottom()));
+    if (kept != pixel)
+        QCursor::setPos(mapToGlobal(kept));
+}
+
 void DesignSurface::IniziaSpostamento(LabelElement* element, QPoint pixel) {
     m_current = element;
-    m_frame.SetRectToCtrl(*element);
-    m_frame.TwipsToPixels(twipsPerPixel());
-    m_offset = pixel - QPoint(m_frame.Left, m_frame.Top);
-    m_startFrame = m_frame;
+    m_pressPixel = pixel;
+    m_startTwips = QRectF(element->Left, element->Top, element->Width, element->Height);
+    m_targetTwips = m_startTwips;
+    showTarget();
     m_dragState = 1;
     update(); // the grips go away before the frame appears
     m_overlay->raise();
     m_overlay->update();
     emit selectionChanged();
+}
+
+void DesignSurface::showTarget() {
+    m_frame.Left = int(std::lround(m_targetTwips.left() / twipsPerPixel()));
+    m_frame.Top = int(std::lround(m_targetTwips.top() / twipsPerPixel()));
+    m_frame.Right = int(std::lround(m_targetTwips.right() / twipsPerPixel()));
+    m_frame.Bottom = int(std::lround(m_targetTwips.bottom() / twipsPerPixel()));
 }
 
 void DesignSurface::updateFrame(const QRect& before) {
@@ -190,10 +219,12 @@ void DesignSurface::mousePressEvent(QMouseEvent* event) {
     if (m_current && m_dragState == 0) {
         const int grip = gripAt(pixel);
         if (grip >= 0) {
-            m_frame.SetRectToCtrl(*m_current);
-            m_frame.TwipsToPixels(twipsPerPixel());
+            m_pressPixel = pixel;
+            m_startTwips =
+                QRectF(m_current->Left, m_current->Top, m_current->Width, m_current->Height);
+            m_targetTwips = m_startTwips;
+            showTarget();
             m_grip = grip;
-            m_startFrame = m_frame;
             m_dragState = 2;
             update();
             m_overlay->raise();
@@ -204,9 +235,11 @@ void DesignSurface::mousePressEvent(QMouseEvent* event) {
     if (!m_selecting) {
         if (m_tool == Tool::None)
             return;
+        // The new element's corner is where the user clicked (on the millimetre of the label
+        // nearest to it with snap on).
         const double tpp = twipsPerPixel();
-        const float x = float((m_snap ? snapped(pixel.x()) : pixel.x()) * tpp);
-        const float y = float((m_snap ? snapped(pixel.y()) : pixel.y()) * tpp);
+        const float x = float(snappedTwips(pixel.x() * tpp, units::LabelOriginXTwips));
+        const float y = float(snappedTwips(pixel.y() * tpp, units::LabelOriginYTwips));
         LabelElement* created = nullptr;
         switch (m_tool) {
         case Tool::Testo:
@@ -256,36 +289,39 @@ void DesignSurface::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     const QRect before = frame();
+    confinePointer(event->position().toPoint());
     const QPoint p = inside(event->position().toPoint());
+    const double tpp = twipsPerPixel();
+    const QSizeF area = surfaceTwips();
+    const double originX = units::LabelOriginXTwips, originY = units::LabelOriginYTwips;
     if (m_dragState == 1) {
-        const int w = m_frame.Width(), h = m_frame.Height();
-        if (!m_snap) {
-            m_frame.Left = p.x() - m_offset.x();
-            m_frame.Top = p.y() - m_offset.y();
-            m_frame.Right = m_frame.Left + w;
-            m_frame.Bottom = m_frame.Top + h;
-        } else {
-            m_frame.Left = snapped(p.x() - m_offset.x());
-            m_frame.Top = snapped(p.y() - m_offset.y());
-            m_frame.Right = snapped(m_frame.Left + w);
-            m_frame.Bottom = snapped(m_frame.Top + h);
-        }
+        // The element follows the pointer, snapped, and never leaves the surface.
+        const QPointF moved = m_startTwips.topLeft() + QPointF(p - m_pressPixel) * tpp;
+        const double width = m_startTwips.width(), height = m_startTwips.height();
+        const double left = std::clamp(snappedTwips(moved.x(), originX), 0.0,
+                                       std::max(0.0, area.width() - width));
+        const double top = std::clamp(snappedTwips(moved.y(), originY), 0.0,
+                                      std::max(0.0, area.height() - height));
+        m_targetTwips = QRectF(left, top, width, height);
     } else {
-        const int x = m_snap ? snapped(p.x()) : p.x();
-        const int y = m_snap ? snapped(p.y()) : p.y();
+        const double x = snappedTwips(p.x() * tpp, originX);
+        const double y = snappedTwips(p.y() * tpp, originY);
         const bool left = m_grip == 0 || m_grip == 6 || m_grip == 7;
         const bool right = m_grip >= 2 && m_grip <= 4;
         const bool top = m_grip <= 2;
         const bool bottom = m_grip >= 4 && m_grip <= 6;
+        QRectF edges = m_startTwips;
         if (left)
-            m_frame.Left = x;
+            edges.setLeft(x);
         if (right)
-            m_frame.Right = x;
+            edges.setRight(x);
         if (top)
-            m_frame.Top = y;
+            edges.setTop(y);
         if (bottom)
-            m_frame.Bottom = y;
+            edges.setBottom(y);
+        m_targetTwips = edges;
     }
+    showTarget();
     updateFrame(before);
 }
 
@@ -294,13 +330,14 @@ void DesignSurface::mouseReleaseEvent(QMouseEvent* event) {
         return;
     const float left = m_current->Left, top = m_current->Top, width = m_current->Width,
                 height = m_current->Height;
-    const bool moved = m_frame.Left != m_startFrame.Left || m_frame.Top != m_startFrame.Top ||
-                       m_frame.Right != m_startFrame.Right || m_frame.Bottom != m_startFrame.Bottom;
-    // A click that does not move leaves the element exactly where it was.
-    if (moved) {
-        clsGrip r = m_frame;
-        r.PixelsToTwips(twipsPerPixel());
-        r.SetCtrlToRect(*m_current, m_snap, twipsPerPixel());
+    // A click that does not move leaves the element exactly where it was; a frame dragged
+    // past its opposite edge is put in order.
+    if (m_targetTwips != m_startTwips) {
+        const QRectF target = m_targetTwips.normalized();
+        m_current->Left = float(target.left());
+        m_current->Top = float(target.top());
+        m_current->Width = float(target.width());
+        m_current->Height = float(target.height());
     }
     m_dragState = 0;
     m_overlay->update();

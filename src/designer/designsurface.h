@@ -65,7 +65,14 @@ private:
     int gripAt(QPoint pixel) const;
     void updateFrame(const QRect& before);
     QPoint inside(QPoint pixel) const;
-    int snapped(double pixels) const;
+    // With snap on, a position in surface twips on the nearest whole millimetre counted from
+    // the label's corner at `origin` (a size: from 0); unchanged with snap off.
+    double snappedTwips(double twips, double origin) const;
+    // The surface in twips, where elements must stay for the scroll bars to reach them.
+    QSizeF surfaceTwips() const;
+    // Keeps the pointer on the visible part of the surface during a drag.
+    void confinePointer(QPoint pixel);
+    void showTarget();
 
     LabelDocument& m_document;
     bool m_griglia = false;
@@ -75,8 +82,9 @@ private:
     LabelElement* m_current = nullptr;
     int m_dragState = 0; // 0 idle, 1 moving, 2 resizing
     int m_grip = 0;
-    clsGrip m_frame; // surface pixels while dragging
-    clsGrip m_startFrame;
-    QPoint m_offset;
+    clsGrip m_frame; // surface pixels while dragging: what the overlay shows
+    QPoint m_pressPixel;
+    QRectF m_startTwips;  // the element when the drag began
+    QRectF m_targetTwips; // where it goes when the button is released
     class FrameOverlay* m_overlay;
 };

@@ -125,17 +125,56 @@ TEST_F(Surface, ABottomRightGripDraggedPastTheTopLeftIsPutInOrder) {
     EXPECT_NEAR(box->Height, 20 * tpp, 2 * tpp);
 }
 
-TEST_F(Surface, SnappedMovesLandOnMillimetreSteps) {
+// Whole millimetres from the label's top-left corner.
+bool onLabelMillimetre(double twips, double origin) {
+    const double millimetres = (twips - origin) / units::TwipsPerMillimetre;
+    return std::abs(millimetres - std::round(millimetres)) < 1e-3;
+}
+
+TEST_F(Surface, SnappedMovesLandOnTheLabelsMillimetresAndCanSitFlush) {
     surface.setSnap(true);
     LabelElement* text = document.CreaOggTesto(1200, 2000, 1000, 255);
     const QPoint from = pixel(1500, 2100);
     drag(from, from + QPoint(37, 23));
-    // On a multiple of a millimetre of pixels (3.78 at 96 dpi), within the pixel rounding.
-    const double step = units::TwipsPerMillimetre / tpp;
-    for (const double edge : {double(text->Left), double(text->Top)}) {
-        const double pixels = edge / tpp;
-        EXPECT_NEAR(pixels, std::round(pixels / step) * step, 0.55) << pixels;
-    }
+    EXPECT_TRUE(onLabelMillimetre(text->Left, units::LabelOriginXTwips)) << text->Left;
+    EXPECT_TRUE(onLabelMillimetre(text->Top, units::LabelOriginYTwips)) << text->Top;
+    // Dragged next to the label's corner it lands exactly on it.
+    const QPoint grab = pixel(text->Left + 500, text->Top + 120); // its middle, not a grip
+    const QPoint towardsCorner(int(std::lround((units::LabelOriginXTwips - text->Left) / tpp)) + 1,
+                               int(std::lround((units::LabelOriginYTwips - text->Top) / tpp)) + 1);
+    drag(grab, grab + towardsCorner); // a pixel short of the corner
+    EXPECT_FLOAT_EQ(text->Left, units::LabelOriginXTwips);
+    EXPECT_FLOAT_EQ(text->Top, units::LabelOriginYTwips);
+}
+
+TEST_F(Surface, AnInsertedElementsCornerIsWhereTheUserClicked) {
+    const QPoint click = pixel(2345, 3456);
+    surface.armTool(DesignSurface::Tool::Rettangolo);
+    QTest::mouseClick(&surface, Qt::LeftButton, {}, click);
+    ASSERT_EQ(document.elements().size(), 1u);
+    EXPECT_DOUBLE_EQ(document.elements()[0]->Left, float(click.x() * tpp));
+    EXPECT_DOUBLE_EQ(document.elements()[0]->Top, float(click.y() * tpp));
+    surface.setSnap(true);
+    surface.armTool(DesignSurface::Tool::Rettangolo);
+    QTest::mouseClick(&surface, Qt::LeftButton, {}, click);
+    ASSERT_EQ(document.elements().size(), 2u);
+    const LabelElement& snapped = *document.elements()[1];
+    EXPECT_TRUE(onLabelMillimetre(snapped.Left, units::LabelOriginXTwips));
+    EXPECT_NEAR(snapped.Left, click.x() * tpp, units::TwipsPerMillimetre / 2);
+    EXPECT_NEAR(snapped.Top, click.y() * tpp, units::TwipsPerMillimetre / 2);
+}
+
+TEST_F(Surface, ADragReleasedOutsideTheSurfaceStaysWhereScrollBarsReachIt) {
+    LabelElement* box = document.CreaOggRettangolo(3000, 3000, 1500, 1500);
+    const QPoint grab = pixel(3700, 3700);
+    drag(grab, QPoint(-500, -400)); // far above and left of the window
+    EXPECT_GE(box->Left, 0);
+    EXPECT_GE(box->Top, 0);
+    drag(pixel(box->Left + 700, box->Top + 700), QPoint(100000, 100000));
+    const double right = surface.width() * tpp, bottom = surface.height() * tpp;
+    EXPECT_LE(box->Left + box->Width, right + 0.5);
+    EXPECT_LE(box->Top + box->Height, bottom + 0.5);
+    EXPECT_FLOAT_EQ(box->Width, 1500); // moved, never resized
 }
 
 TEST_F(Surface, RectanglesAreHitAndEmptySurfaceClears) {

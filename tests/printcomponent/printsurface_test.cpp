@@ -73,9 +73,10 @@ TEST(PrintSurfaceZoom, NamedZoomsFitTheViewport) {
     surface.setViewportSize(QSize(816, 600));
     surface.setZoomMode(4);
     const double pageWidthPixels = 11906 / surface.TwipsPerPixel();
-    EXPECT_NEAR(surface.Zoom(), 100.0 * 800 / pageWidthPixels, 0.01);
+    const double width = 816 - 2 * PrintSurface::PreviewMargin;
+    EXPECT_NEAR(surface.Zoom(), 100.0 * width / pageWidthPixels, 0.01);
     surface.setZoomMode(3);
-    EXPECT_LT(surface.Zoom(), 100.0 * 800 / pageWidthPixels);
+    EXPECT_LT(surface.Zoom(), 100.0 * width / pageWidthPixels);
     surface.setZoom(75);
     EXPECT_EQ(surface.Zoom(), 75);
     EXPECT_EQ(surface.ZoomMode(), 0);
