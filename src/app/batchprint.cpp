@@ -7,6 +7,7 @@
 #include "document/labelfileoperations.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
+#include "printcomponent/savedprints.h"
 #include "printing/printengine.h"
 
 #include <QFileInfo>
@@ -120,7 +121,53 @@ int exitCodeOf(PrintOutcome outcome, const std::function<void()>& whenDelivered)
     return exitcode::Failed;
 }
 
+namespace {
+
+// Sets the headless windows up for the destination asked; false when it cannot be reached.
+bool chooseDestination(const BatchOptions& options, const PrinterFactory& printers,
+                       HeadlessPressivoUi& ui) {
+    const QString to = options.to;
+    if (to.compare(QStringLiteral("printer"), Qt::CaseInsensitive) == 0 ||
+        to.startsWith(QStringLiteral("printer:"), Qt::CaseInsensitive)) {
+        const QString name = to.section(u':', 1);
+        std::shared_ptr<PrinterBackend> printer = printers ? printers(name) : nullptr;
+        if (!printer || !printer->available()) {
+            std::fprintf(stderr, "%s\n",
+                         qPrintable(name.isEmpty()
+                                        ? QStringLiteral("Nessuna stampante installata.")
+                                        : QStringLiteral("Stampante %1 non trovata.").arg(name)));
+            return false;
+        }
+        ui.surface().setPrinterBackend(printer);
+        ui.destination = 2;
+        ui.copies = options.copies;
+    } else {
+        ui.destination = 3;
+        ui.fileName = QFileInfo(to).absoluteFilePath();
+    }
+    return true;
+}
+
+void reportWritten(const HeadlessPressivoUi& ui) {
+    if (ui.destination == 3)
+        std::fprintf(stdout, "%s\n", qPrintable(ui.fileName));
+}
+
+} // namespace
+
 int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
+    HeadlessPressivoUi ui;
+    if (savedprints::isSavedPrint(options.label)) {
+        // A saved print goes out again exactly as it was first printed.
+        if (!chooseDestination(options, printers, ui))
+            return exitcode::Failed;
+        if (!savedprints::reprint(ui, options.label, ui.destination, ui.fileName,
+                                  ui.destination == 2 ? options.copies : 1))
+            return interruption::requested() ? interruption::exitCode() : exitcode::Failed;
+        reportWritten(ui);
+        return exitcode::Delivered;
+    }
+
     LabelDocument document;
     clsDatabase database;
     const auto connect = [&](const QString& path, const QString& password, const QString& table) {
@@ -136,27 +183,8 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
                                     .arg(document.binding().NomeDatabase)));
         return exitcode::Failed;
     }
-
-    HeadlessPressivoUi ui;
-    const QString to = options.to;
-    if (to.compare(QStringLiteral("printer"), Qt::CaseInsensitive) == 0 ||
-        to.startsWith(QStringLiteral("printer:"), Qt::CaseInsensitive)) {
-        const QString name = to.section(u':', 1);
-        std::shared_ptr<PrinterBackend> printer = printers ? printers(name) : nullptr;
-        if (!printer || !printer->available()) {
-            std::fprintf(stderr, "%s\n",
-                         qPrintable(name.isEmpty()
-                                        ? QStringLiteral("Nessuna stampante installata.")
-                                        : QStringLiteral("Stampante %1 non trovata.").arg(name)));
-            return exitcode::Failed;
-        }
-        ui.surface().setPrinterBackend(printer);
-        ui.destination = 2;
-        ui.copies = options.copies;
-    } else {
-        ui.destination = 3;
-        ui.fileName = QFileInfo(to).absoluteFilePath();
-    }
+    if (!chooseDestination(options, printers, ui))
+        return exitcode::Failed;
 
     StderrProgress progress;
     PrintHooks hooks;
@@ -170,8 +198,6 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
         job.StampaCrocicchi = options.cropMarks;
         job.StampaBordi = options.borders;
     };
-    return exitCodeOf(StampaEtichette(document, database, false, hooks), [&] {
-        if (ui.destination == 3)
-            std::fprintf(stdout, "%s\n", qPrintable(ui.fileName));
-    });
+    return exitCodeOf(StampaEtichette(document, database, false, hooks),
+                      [&] { reportWritten(ui); });
 }

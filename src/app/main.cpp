@@ -20,6 +20,7 @@
 #include "document/labeldocument.h"
 #include "document/labeljson.h"
 #include "printcomponent/qtprinter.h"
+#include "printcomponent/savedprints.h"
 #include "printcomponent/widgetpressivoui.h"
 #include "printing/frmattesa.h"
 #include "printing/printengine.h"
@@ -56,8 +57,11 @@ QString usage() {
         "      Apre l'etichetta nella finestra; con -S la stampa con la finestra di stampa,\n"
         "      con -D la stampa direttamente sulla stampante predefinita, poi termina.\n"
         "      Gli argomenti sono separati da virgole.\n"
-        "  marvello --print ETICHETTA.eti --to DESTINAZIONE [opzioni]\n"
-        "      Stampa senza finestre. DESTINAZIONE: file.pdf, file.ant (stampa salvata),\n"
+        "  marvello STAMPA.ant\n"
+        "      Apre una stampa salvata nell'anteprima.\n"
+        "  marvello --print ETICHETTA.eti|STAMPA.ant --to DESTINAZIONE [opzioni]\n"
+        "      Stampa senza finestre (una stampa salvata esce come fu stampata).\n"
+        "      DESTINAZIONE: file.pdf, file.ant (stampa salvata),\n"
         "      printer (stampante predefinita) o printer:NOME.\n"
         "      --db FILE --password PW   database al posto di quello dell'etichetta\n"
         "      --first N                 prima posizione sul foglio (1)\n"
@@ -142,7 +146,30 @@ int printToPdfWithoutDisplay(const LabelDocument& document) {
     return result;
 }
 
+// `marvello FILE.ant`: the saved print in the preview; without a display, in a PDF.
+int openSavedPrint(const QString& path, bool hasDisplay) {
+    if (!hasDisplay) {
+        const QString folder = privateOutputFolder();
+        if (folder.isEmpty())
+            return exitcode::Failed;
+        BatchOptions options;
+        options.label = path;
+        options.to =
+            QDir(folder).filePath(QFileInfo(path).completeBaseName() + QStringLiteral(".pdf"));
+        print(stdout, QStringLiteral("Nessun display disponibile: stampo la stampa salvata in PDF."));
+        interruption::catchSignals();
+        return runBatchPrint(options, systemPrinter);
+    }
+    WidgetMessageService windowMessages;
+    ScopedMessageService messages(windowMessages);
+    WidgetPressivoUi printWindows(systemPrinter({}));
+    return savedprints::showInPreview(printWindows, path) ? exitcode::Delivered
+                                                          : exitcode::Failed;
+}
+
 int runLabelProgram(const QStringList& words, bool hasDisplay) {
+    if (words.size() == 1 && savedprints::isSavedPrint(words.first()))
+        return openSavedPrint(words.first(), hasDisplay);
     WidgetMessageService windowMessages;
     std::optional<ScopedMessageService> messages;
     WidgetPressivoUi printWindows(systemPrinter({}));

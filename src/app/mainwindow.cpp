@@ -1,4 +1,8 @@
 #include "mainwindow.h"
+#include "printcomponent/pressivoui.h"
+#include "printcomponent/clspressivo.h"
+#include "printcomponent/programfolders.h"
+#include "printcomponent/savedprints.h"
 
 #include "app/toolicons.h"
 #include "barcode/frmparametribarcode.h"
@@ -25,6 +29,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -102,6 +107,13 @@ void frmMarvello::buildMenus() {
         addCommand(QStringLiteral("mnuApri"), QStringLiteral("Apri"), &frmMarvello::mnuApri_Click));
     file->addAction(addCommand(QStringLiteral("mnuSalva"), QStringLiteral("Salva"),
                                &frmMarvello::mnuSalva_Click));
+    file->addSeparator();
+    file->addAction(addCommand(QStringLiteral("mnuApriStampa"),
+                               QStringLiteral("Apri stampa salvata..."),
+                               &frmMarvello::mnuApriStampa_Click));
+    file->addAction(addCommand(QStringLiteral("mnuGestioneStampe"),
+                               QStringLiteral("Gestione stampe salvate..."),
+                               &frmMarvello::mnuGestioneStampe_Click));
     file->addSeparator();
     file->addAction(addCommand(QStringLiteral("mnuImpostaPagina"),
                                QStringLiteral("Layout etichetta"),
@@ -469,6 +481,22 @@ void frmMarvello::mnuApri_Click() {
 void frmMarvello::mnuSalva_Click() {
     PicBox->Deseleziona();
     SalvaEtichetta(m_document, windowTitle());
+}
+
+void frmMarvello::mnuApriStampa_Click() {
+    const QString folder = programfolders::printsFolder();
+    QDir().mkpath(folder);
+    FileDialogRequest request;
+    request.title = QStringLiteral("Apri stampa salvata");
+    request.filter = savedprints::openFilter();
+    request.mustExist = true;
+    request.directory = folder;
+    if (const auto file = MessageService::current().chooseFile(request))
+        savedprints::showInPreview(PressivoUi::current(), *file);
+}
+
+void frmMarvello::mnuGestioneStampe_Click() {
+    clsPressivo().ManageFilePrinted();
 }
 
 void frmMarvello::mnuEsci_Click() {

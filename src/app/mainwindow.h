@@ -32,6 +32,8 @@ public:
     void mnuApri_Click();
     void mnuSalva_Click();
     void mnuEsci_Click();
+    void mnuApriStampa_Click();     // a saved print, in the preview
+    void mnuGestioneStampe_Click(); // the saved print manager
     void mnuImpostaPagina_Click();
     void mnuStampa_Click();
     void mnuStampaDiretta_Click();

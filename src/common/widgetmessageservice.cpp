@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QFontDialog>
 #include <QMessageBox>
 
@@ -89,8 +90,18 @@ std::optional<QString> WidgetMessageService::chooseFile(const FileDialogRequest&
     dialog.setDefaultSuffix(request.defaultSuffix);
     const QStringList filters = qtNameFilters(request.filter);
     dialog.setNameFilters(filters);
-    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+    // A name typed without an extension takes the one of the file type chosen.
+    const auto followFilter = [&dialog, &request](const QString& filter) {
+        static const QRegularExpression single(QStringLiteral(R"(\(\*\.(\w+)\)$)"));
+        const auto match = single.match(filter);
+        dialog.setDefaultSuffix(match.hasMatch() ? match.captured(1) : request.defaultSuffix);
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size()) {
         dialog.selectNameFilter(filters.at(request.filterIndex - 1));
+        if (!open)
+            followFilter(filters.at(request.filterIndex - 1));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

@@ -202,7 +202,9 @@ QString frmPressivoDestinazioneStampa::askSavedPrintFile() {
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Save;
     request.title = windowTitle();
-    request.filter = QStringLiteral("Tutti Files (*.*)|*.*|File anteprima (*.ant)|*.ant");
+    // A PDF for other programs, or a saved print to open again with Marvello.
+    request.filter = QStringLiteral("Tutti Files (*.*)|*.*|File anteprima (*.ant)|*.ant|"
+                                    "Documento PDF (*.pdf)|*.pdf");
     request.filterIndex = 2;
     request.confirmOverwrite = true;
     request.directory = folder;

@@ -3,9 +3,15 @@
 #include "database/clsdatabase.h"
 #include "designer/designsurface.h"
 #include "document/labeldocument.h"
+#include "common/widgetmessageservice.h"
+#include "printcomponent/pressivoui.h"
+#include "printcomponent/printsurface.h"
 #include "support/recordingmessages.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
@@ -151,6 +157,56 @@ TEST(DesignSurfacePainting, TheLabelIsWhiteWithABlackOutlineAtTheRightPlace) {
     // Just outside the label's right edge (80 mm): surface grey or shadow, not white.
     EXPECT_NE(image.pixelColor(int((567 + 80 * 56.7 + 200) / pixel), int(1600 / pixel)),
               QColor(Qt::white));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainWindow, ASavedPrintOpensAgainInThePreview) {
+    // A saved print of three labels, written as the destination dialog writes it.
+    QTemporaryDir folder;
+    const QString saved = folder.filePath(QStringLiteral("prova.ant"));
+    HeadlessPressivoUi ui;
+    PressivoUi::install(&ui);
+    ui.surface().StartDoc();
+    ui.surface().NewPage();
+    ui.surface().EndDoc();
+    ASSERT_TRUE(ui.surface().SaveDoc(saved));
+    ui.surface().KillDoc();
+
+    messages.fileAnswers.push_back(saved);
+    window.action(QStringLiteral("mnuApriStampa"))->trigger();
+    ASSERT_EQ(messages.fileRequests.size(), 1);
+    EXPECT_TRUE(messages.fileRequests[0].filter.contains(u"*.ant"));
+    EXPECT_EQ(ui.previews, 1);
+    EXPECT_EQ(ui.surface().PageCount(), 2);
+    PressivoUi::install(nullptr);
+}
+
+TEST(FileDialogs, ANameWithoutExtensionTakesTheChosenTypes) {
+    QTemporaryDir folder;
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Save;
+    request.filter = QStringLiteral("Tutti Files (*.*)|*.*|File anteprima (*.ant)|*.ant|"
+                                    "Documento PDF (*.pdf)|*.pdf");
+    request.filterIndex = 2;
+    request.directory = folder.path();
+    for (const auto& [filter, suffix] : {std::pair{"Documento PDF (*.pdf)", ".pdf"},
+                                         std::pair{"File anteprima (*.ant)", ".ant"}}) {
+        QTimer::singleShot(0, [&, filter = filter] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->selectNameFilter(QString::fromLatin1(filter));
+            emit dialog->filterSelected(QString::fromLatin1(filter));
+            dialog->selectFile(QStringLiteral("etichette"));
+            QMetaObject::invokeMethod(dialog, "accept"); // as the Save button does
+        });
+        WidgetMessageService service;
+        const auto chosen = service.chooseFile(request);
+        ASSERT_TRUE(chosen);
+        EXPECT_TRUE(chosen->endsWith(QString::fromLatin1(suffix))) << chosen->toStdString();
+    }
 }
 
 } // namespace

@@ -113,6 +113,45 @@ TEST_F(BatchPrint, ASavedPrintCanBeWritten) {
     EXPECT_TRUE(QFile::exists(saved));
 }
 
+TEST_F(BatchPrint, ASavedPrintPrintsAgainExactlyAsFirstPrinted) {
+    const QString saved = folder.filePath(QStringLiteral("spedizione.ant"));
+    ASSERT_EQ(marvello({QStringLiteral("--print"), example("spedizione.eti"),
+                        QStringLiteral("--to"), saved, QStringLiteral("--count"), "3"})
+                  .exitCode,
+              0);
+    ASSERT_EQ(marvello({QStringLiteral("--print"), example("spedizione.eti"),
+                        QStringLiteral("--to"), pdf, QStringLiteral("--count"), "3"})
+                  .exitCode,
+              0);
+    const QString again = folder.filePath(QStringLiteral("di_nuovo.pdf"));
+    const ProcessRun reprint =
+        marvello({QStringLiteral("--print"), saved, QStringLiteral("--to"), again});
+    ASSERT_EQ(reprint.exitCode, 0) << reprint.err.toStdString();
+    EXPECT_TRUE(reprint.out.contains(again));
+    // Every word in the same place.
+    const QByteArray first = runTool("pdftotext", {QStringLiteral("-bbox"), pdf, "-"});
+    const QByteArray second = runTool("pdftotext", {QStringLiteral("-bbox"), again, "-"});
+    auto words = [](const QByteArray& html) { return html.mid(html.indexOf("<doc>")); };
+    EXPECT_FALSE(words(first).isEmpty());
+    EXPECT_EQ(words(first), words(second));
+
+    // Opened as other programs open a label: without a display it becomes a PDF.
+    QTemporaryDir home;
+    const ProcessRun opened =
+        marvello({saved}, {QStringLiteral("XDG_CACHE_HOME=") + home.path()});
+    EXPECT_EQ(opened.exitCode, 0) << opened.err.toStdString();
+    EXPECT_TRUE(QFile::exists(home.filePath(QStringLiteral("marvello/spedizione.pdf"))));
+
+    QFile damaged(folder.filePath(QStringLiteral("rotta.ant")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("MARVELLO-STAMPA\nrotta");
+    damaged.close();
+    const ProcessRun refused = marvello(
+        {QStringLiteral("--print"), damaged.fileName(), QStringLiteral("--to"), again});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains(u"321")) << refused.err.toStdString();
+}
+
 TEST_F(BatchPrint, WrongRequestsAndMissingPrintersFailLoudly) {
     EXPECT_EQ(marvello({QStringLiteral("--print"), example("prodotto.eti")}).exitCode, 2);
     EXPECT_EQ(marvello({QStringLiteral("--print"), example("prodotto.eti"), QStringLiteral("--to"),

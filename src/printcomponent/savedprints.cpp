@@ -1,0 +1,54 @@
+#include "savedprints.h"
+
+#include "clspressivo.h"
+#include "common/messageservice.h"
+#include "pressivoui.h"
+#include "printsurface.h"
+
+#include <QFileInfo>
+
+namespace savedprints {
+
+namespace {
+
+bool load(PrintSurface& surface, const QString& path) {
+    if (const auto error = surface.LoadDoc(path)) {
+        MessageService::current().warn(QStringLiteral("Errore non gestito. Codice: ") +
+                                           QString::number(error->number) + u'\r' +
+                                           error->description,
+                                       QStringLiteral("Gestione stampe"));
+        return false;
+    }
+    surface.setJobName(QFileInfo(path).fileName());
+    return true;
+}
+
+} // namespace
+
+QString openFilter() {
+    return QStringLiteral("File anteprima (*.ant)|*.ant|Tutti Files (*.*)|*.*");
+}
+
+bool isSavedPrint(const QString& path) {
+    return path.endsWith(QStringLiteral(".ant"), Qt::CaseInsensitive);
+}
+
+bool showInPreview(PressivoUi& ui, const QString& path) {
+    if (!load(ui.surface(), path))
+        return false;
+    ui.showPreview();
+    return true;
+}
+
+bool reprint(PressivoUi& ui, const QString& path, int destination, const QString& fileName,
+             int copies) {
+    clsPressivo pressivo(ui);
+    if (!load(pressivo.surface(), path))
+        return false;
+    pressivo.setPrintDestination(destination);
+    pressivo.setFileName(fileName);
+    pressivo.setCopies(qint16(copies));
+    return pressivo.EndDoc();
+}
+
+} // namespace savedprints
