@@ -33,7 +33,7 @@ TEST_P(InfoUnderLocale, DescribesTheLabelAsJson) {
     const QJsonObject database = info["database"].toObject();
     EXPECT_FALSE(database.contains("PasswordDb"));
     EXPECT_TRUE(database["PasswordSet"].toBool());
-    EXPECT_EQ(database["NomeTabella"].toString(), u"Articoli");
+    EXPECT_EQ(database["NomeTabella"].toString(), u"Clienti");
     EXPECT_EQ(database["TipoCriterio"].toInt(), 2);
 
     const QJsonArray elements = info["elements"].toArray();

@@ -99,18 +99,23 @@ TEST_F(BatchPrint, TheFirstPositionAndCountChooseTheSheets) {
     EXPECT_EQ(pageCount(pdf), 2); // 3 x 8 sheet: position 24 is the last of page 1
 }
 
-TEST_F(BatchPrint, ASavedPrintCanBeWritten) {
-    const QString saved = folder.filePath(QStringLiteral("etichette.ant"));
-    const ProcessRun run =
-        marvello({QStringLiteral("--print"), example("completo.eti"), QStringLiteral("--to"), saved,
-                  QStringLiteral("--db"), QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb")});
-    // The label's table "Articoli" is not in that database: nothing is printed.
-    EXPECT_NE(run.exitCode, 0);
-    EXPECT_TRUE(run.err.contains(u"non connesso")) << run.err.toStdString();
-    const ProcessRun unbound = marvello(
-        {QStringLiteral("--print"), example("prodotto.eti"), QStringLiteral("--to"), saved});
-    EXPECT_EQ(unbound.exitCode, 0) << unbound.err.toStdString();
-    EXPECT_TRUE(QFile::exists(saved));
+TEST_F(BatchPrint, EveryExamplePrintsWithoutAnError) {
+    for (const char* label : {"spedizione.eti", "prodotto.eti", "completo.eti"}) {
+        for (const char* kind : {".pdf", ".ant"}) {
+            const QString out = folder.filePath(QStringLiteral("esempio") + QLatin1String(kind));
+            const ProcessRun run =
+                marvello({QStringLiteral("--print"), example(label), QStringLiteral("--to"), out});
+            EXPECT_EQ(run.exitCode, 0) << label;
+            EXPECT_TRUE(run.err.isEmpty()) << label << ": " << run.err.toStdString();
+            EXPECT_TRUE(QFile::exists(out)) << label;
+        }
+    }
+    // A database without the label's table: nothing is printed.
+    const ProcessRun other =
+        marvello({QStringLiteral("--print"), example("completo.eti"), QStringLiteral("--to"), pdf,
+                  QStringLiteral("--db"), testData("testV1997.mdb")});
+    EXPECT_NE(other.exitCode, 0);
+    EXPECT_TRUE(other.err.contains(u"non connesso")) << other.err.toStdString();
 }
 
 TEST_F(BatchPrint, ASavedPrintPrintsAgainExactlyAsFirstPrinted) {
