@@ -4,6 +4,7 @@
 #include "common/colors.h"
 #include "common/units.h"
 #include "document/labeldocument.h"
+#include "printcomponent/printdocument.h"
 
 #include "common/rounding.h"
 
@@ -405,11 +406,12 @@ void DesignSurface::paintElements(QPainter& painter, const QRect& pixels) const 
         case ElementKind::Testo: {
             if (e->BackStyle != 0)
                 painter.fillRect(box, colors::toQColor(e->BackColor));
-            QFont font(e->FontName);
-            font.setPixelSize(std::max(1, int(std::lround(e->FontSize * 20))));
-            font.setBold(e->FontBold);
-            font.setItalic(e->FontItalic);
-            painter.setFont(font);
+            DrawStyle style;
+            style.fontName = e->FontName;
+            style.fontSize = e->FontSize;
+            style.fontBold = e->FontBold;
+            style.fontItalic = e->FontItalic;
+            painter.setFont(printoutput::fontInTwips(style)); // as on paper
             painter.setPen(colors::toQColor(e->ForeColor));
             const Qt::Alignment align = e->Alignment == 1   ? Qt::AlignRight
                                         : e->Alignment == 2 ? Qt::AlignHCenter

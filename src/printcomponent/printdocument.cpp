@@ -68,7 +68,10 @@ QFont fontInTwips(const DrawStyle& style) {
     font.setBold(style.fontBold);
     font.setItalic(style.fontItalic);
     font.setHintingPreference(QFont::PreferNoHinting);
-    font.setKerning(true);
+    // Letters as typed, each at its own advance: no ligatures ("fi" stays two letters a PDF
+    // reader can find) and no kerning the label's measures do not expect.
+    font.setKerning(false);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 

@@ -223,6 +223,19 @@ TEST_F(HostileLabel, AMegabyteBarcodeIsRefusedQuickly) {
     EXPECT_TRUE(runTool("pdftotext", {pdf, QStringLiteral("-")}).contains("Sotto il codice"));
 }
 
+TEST_F(HostileLabel, TextPrintsLetterByLetterWithoutLigatures) {
+    const ProcessRun run = marvello(printTo(
+        // DejaVu Serif has "fi" and "ffi" ligatures.
+        label(element("oggTesto", QStringLiteral(" 0 , 0 , 3000 , 800 "),
+                      {QStringLiteral("Tipografia raffinata"), "DejaVu Serif", " 12 ", "False",
+                       "False", " 0 ", " 0 ", " 0 ", " 0 ", "", " 0 "})),
+        pdf));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QString text = QString::fromUtf8(runTool("pdftotext", {pdf, QStringLiteral("-")}));
+    EXPECT_TRUE(text.contains(u"Tipografia")) << text.toStdString();
+    EXPECT_TRUE(text.contains(u"raffinata")) << text.toStdString();
+}
+
 TEST_F(HostileLabel, GeometryBeyondAnySheetIsRefused) {
     const ProcessRun run = marvello(printTo(
         label(element("oggRettangolo", QStringLiteral(" 100000000000000000000 , 0 , 500 , 300 "),
