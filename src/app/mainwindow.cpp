@@ -38,6 +38,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -62,6 +63,8 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
     statusBar()->addWidget(m_panel2, 1);
     buildMenus();
     buildToolbars();
+    for (QToolBar* toolbar : findChildren<QToolBar*>())
+        hideEmptyTooltips(toolbar);
     resize(1000, 760);
     CentraForm(this);
     m_document.ImpostaLayoutDefault();
@@ -274,9 +277,7 @@ void frmMarvello::buildToolbars() {
                          : own,
             command->text(), this);
         button->setObjectName(QLatin1String(b.key));
-        button->setToolTip(QString::fromUtf8(b.tip));
-        if (!*b.tip)
-            button->setToolTip(QString(QChar(0x200B))); // no tooltip
+        button->setToolTip(*b.tip ? QString::fromUtf8(b.tip) : NoTooltip);
         connect(button, &QAction::triggered, command, &QAction::trigger);
         toolbar->addAction(button);
         m_actions.insert(QLatin1String(b.key), button);
@@ -320,6 +321,7 @@ void frmMarvello::buildToolbars() {
     m_fontSize->setObjectName(QStringLiteral("cmbFontsize"));
     m_fontSize->setEditable(true);
     m_fontSize->setInsertPolicy(QComboBox::NoInsert);
+    m_fontSize->setMinimumContentsLength(4); // up to 1638 points
     m_fontName->installEventFilter(this);
     m_fontSize->installEventFilter(this);
     connect(m_fontName, &QComboBox::activated, this, [this] { applyFontControls(); });
@@ -331,7 +333,7 @@ void frmMarvello::buildToolbars() {
         auto* button = new QAction(own.isNull() ? style->standardIcon(b.icon) : own,
                                    QLatin1String(b.key), this);
         button->setObjectName(QLatin1String(b.key));
-        button->setToolTip(*b.tip ? QString::fromUtf8(b.tip) : QString(QChar(0x200B)));
+        button->setToolTip(*b.tip ? QString::fromUtf8(b.tip) : NoTooltip);
         button->setCheckable(b.checkable);
         if (*b.command)
             connect(button, &QAction::triggered, m_actions.value(QLatin1String(b.command)),
@@ -463,6 +465,7 @@ void frmMarvello::mnuNuovo_Click() {
         return;
     m_document.NuovaEtichetta();
     RidisegnaSuperficie();
+    showLabel();
 }
 
 void frmMarvello::mnuApri_Click() {
@@ -476,6 +479,13 @@ void frmMarvello::mnuApri_Click() {
         },
         windowTitle());
     RidisegnaSuperficie();
+    showLabel();
+}
+
+void frmMarvello::showLabel() {
+    // The label sits near the surface's top-left corner, with the rulers.
+    m_scroll->horizontalScrollBar()->setValue(0);
+    m_scroll->verticalScrollBar()->setValue(0);
 }
 
 void frmMarvello::mnuSalva_Click() {
@@ -544,10 +554,11 @@ void frmMarvello::mnuSelezionaRecords_Click() {
 }
 
 void frmMarvello::mnuInformazioni_Click() {
-    QMessageBox::about(this, QStringLiteral("Informazioni su Marvello"),
-                       QStringLiteral("<b>Marvello</b><br>Versione %1<br>Progettazione e stampa di "
-                                      "etichette.")
-                           .arg(version::text()));
+    MessageService::current().message(
+        QStringLiteral("Marvello\rVersione %1\rProgettazione e stampa di etichette.\r"
+                       "Software libero: GNU GPL, versione 3 o successiva.")
+            .arg(version::text()),
+        QStringLiteral("Informazioni su Marvello"), MessageIcon::Information);
 }
 
 LabelElement* frmMarvello::selected() const {

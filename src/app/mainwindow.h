@@ -33,6 +33,7 @@ public:
     void mnuSalva_Click();
     void mnuEsci_Click();
     void mnuApriStampa_Click();     // a saved print, in the preview
+    void showLabel();               // scrolls the design surface back to the label
     void mnuGestioneStampe_Click(); // the saved print manager
     void mnuImpostaPagina_Click();
     void mnuStampa_Click();

@@ -1,6 +1,12 @@
 #include "toolicons.h"
 
+#include <QAction>
+#include <QEvent>
+#include <QToolBar>
+#include <QToolButton>
+
 #include "barcode/barcodeencoding.h"
+#include "common/pictures.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -12,19 +18,8 @@ namespace {
 
 using Drawing = std::function<void(QPainter&)>;
 
-// Draws on a 24 x 24 canvas; smaller sizes are the same drawing scaled.
 QIcon icon(const Drawing& draw) {
-    QIcon result;
-    for (const int size : {16, 24, 32}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 24.0, size / 24.0);
-        draw(painter);
-        result.addPixmap(pixmap);
-    }
-    return result;
+    return pictures::drawn(draw);
 }
 
 const QColor Ink(40, 40, 40);
@@ -53,6 +48,10 @@ void lines(QPainter& p, int align) {
 } // namespace
 
 QIcon toolIcon(const QString& key) {
+    if (key == u"stampa")
+        return pictures::printer();
+    if (key == u"disconnettidb")
+        return pictures::brokenLink();
     if (key == u"seleziona")
         return icon([](QPainter& p) {
             QPainterPath arrow;
@@ -181,4 +180,30 @@ QIcon toolIcon(const QString& key) {
             p.drawRect(QRectF(9, 9, 12, 12));
         });
     return {};
+}
+
+namespace {
+
+class EmptyTooltipFilter final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ToolTip) {
+            const auto* button = qobject_cast<QToolButton*>(watched);
+            if (button && button->defaultAction() &&
+                button->defaultAction()->toolTip() == NoTooltip)
+                return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void hideEmptyTooltips(QToolBar* toolbar) {
+    auto* filter = new EmptyTooltipFilter(toolbar);
+    for (QToolButton* button : toolbar->findChildren<QToolButton*>())
+        button->installEventFilter(filter);
 }

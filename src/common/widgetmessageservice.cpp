@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QRegularExpression>
 #include <QFontDialog>
 #include <QMessageBox>
@@ -40,6 +41,7 @@ void WidgetMessageService::beep() {
 
 void WidgetMessageService::message(const QString& text, const QString& title, MessageIcon icon) {
     QMessageBox box(toQt(icon), title, displayText(text), QMessageBox::Ok, m_parent);
+    keepTitleWhole(box);
     box.exec();
 }
 
@@ -58,6 +60,7 @@ Answer WidgetMessageService::question(const QString& text, const QString& title,
         break;
     }
     QMessageBox box(toQt(icon), title, displayText(text), standard, m_parent);
+    keepTitleWhole(box);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -68,6 +71,15 @@ Answer WidgetMessageService::question(const QString& text, const QString& title,
     default:
         return Answer::Cancel;
     }
+}
+
+void WidgetMessageService::keepTitleWhole(QMessageBox& box) {
+    // A message box sizes itself to its text: a spacer as wide as the title bar needs keeps
+    // a short message from cutting its title.
+    const int titleBar = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 160;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(titleBar, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 QStringList WidgetMessageService::qtNameFilters(const QString& filter) {

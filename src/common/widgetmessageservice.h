@@ -20,6 +20,9 @@ public:
     std::optional<QColor> chooseColor(const QColor& initial, const QString& title) override;
     std::optional<QFont> chooseFont(const QFont& initial, const QString& title) override;
 
+    // A box at least as wide as its title bar needs.
+    static void keepTitleWhole(class QMessageBox& box);
+
     // "Name|*.*|Name|*.eti" as Qt's name filters; "*.*" means every file.
     static QStringList qtNameFilters(const QString& filter);
 

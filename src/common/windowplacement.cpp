@@ -4,7 +4,18 @@
 #include <QScreen>
 #include <QWidget>
 
+void ensureTitleFits(QWidget* window) {
+    // The title bar holds an icon and three buttons beside the caption.
+    const int titleBar = window->fontMetrics().horizontalAdvance(window->windowTitle()) + 160;
+    if (window->minimumWidth() < titleBar)
+        window->setMinimumWidth(titleBar);
+    if (window->width() < titleBar)
+        window->resize(titleBar, window->height());
+}
+
 void CentraForm(QWidget* finestra) {
+    // A small dialog must not cut its own title ("Parametri barcode").
+    ensureTitleFits(finestra);
     QScreen* screen = finestra->screen() ? finestra->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;

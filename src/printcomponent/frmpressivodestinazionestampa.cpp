@@ -1,5 +1,7 @@
 #include "frmpressivodestinazionestampa.h"
 
+#include "common/pictures.h"
+
 #include "common/fieldroutines.h"
 #include "common/messageservice.h"
 #include "common/numbers.h"
@@ -31,12 +33,12 @@ frmPressivoDestinazioneStampa::frmPressivoDestinazioneStampa(QWidget* parent)
     auto* choiceGrid = new QGridLayout(choices);
     auto* group = new QButtonGroup(this);
     const char* captions[] = {"Stampante", "Video", "File"};
-    const QStyle::StandardPixmap pictures[] = {QStyle::SP_DialogSaveButton, QStyle::SP_DesktopIcon,
-                                               QStyle::SP_DriveHDIcon};
+    // A printer, a screen, a file: drawn by the program, all at one size.
+    const QIcon outputPictures[] = {pictures::printer(), pictures::screen(), pictures::file()};
     for (int i = 0; i < 3; ++i) {
         imgOutput[i] = new QLabel(choices);
         imgOutput[i]->setObjectName(QStringLiteral("imgOutput%1").arg(i));
-        imgOutput[i]->setPixmap(style->standardIcon(pictures[i]).pixmap(32, 32));
+        imgOutput[i]->setPixmap(outputPictures[i].pixmap(32, 32));
         imgOutput[i]->installEventFilter(this);
         optTipoStampa[i] = new QRadioButton(QString::fromLatin1(captions[i]), choices);
         optTipoStampa[i]->setObjectName(QStringLiteral("optTipoStampa%1").arg(i));

@@ -1,4 +1,5 @@
 #include "app/mainwindow.h"
+#include "barcode/frmparametribarcode.h"
 #include "common/version.h"
 #include "database/clsdatabase.h"
 #include "designer/designsurface.h"
@@ -9,6 +10,13 @@
 #include "support/recordingmessages.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QHelpEvent>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QToolTip>
 #include <QApplication>
 #include <QFileDialog>
 #include <QTimer>
@@ -207,6 +215,53 @@ TEST(FileDialogs, ANameWithoutExtensionTakesTheChosenTypes) {
         ASSERT_TRUE(chosen);
         EXPECT_TRUE(chosen->endsWith(QString::fromLatin1(suffix))) << chosen->toStdString();
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainWindow, SmallThingsAUserNoticesAtOnce) {
+    window.resize(700, 500);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    // A button without a tooltip shows no empty box; one with a tooltip shows it.
+    auto tooltipOf = [&](const char* key) {
+        for (QToolButton* button : window.findChildren<QToolButton*>()) {
+            if (button->defaultAction() &&
+                button->defaultAction()->objectName() == QLatin1String(key)) {
+                QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), button->mapToGlobal(QPoint(4, 4)));
+                QCoreApplication::sendEvent(button, &help);
+                const bool shown = QToolTip::isVisible();
+                QToolTip::hideText();
+                return shown;
+            }
+        }
+        ADD_FAILURE() << key;
+        return false;
+    };
+    EXPECT_FALSE(tooltipOf("immagine"));
+    EXPECT_TRUE(tooltipOf("stampa"));
+
+    // The font size box shows four digits.
+    auto* size = window.findChild<QComboBox*>(QStringLiteral("cmbFontsize"));
+    ASSERT_NE(size, nullptr);
+    EXPECT_GE(size->lineEdit()->width(), size->fontMetrics().horizontalAdvance(QStringLiteral("1638")));
+
+    // "Nuovo" brings the label back into view.
+    auto* scroll = window.findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    scroll->horizontalScrollBar()->setValue(300);
+    scroll->verticalScrollBar()->setValue(300);
+    window.action(QStringLiteral("mnuNuovo"))->trigger();
+    EXPECT_EQ(scroll->horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(scroll->verticalScrollBar()->value(), 0);
+}
+
+TEST(SmallDialogs, KeepTheirTitleWhole) {
+    frmParametriBarcode dialog;
+    EXPECT_GE(dialog.width(), dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 100);
 }
 
 } // namespace
