@@ -2,8 +2,9 @@
 
 #include "files.h"
 #include "messageservice.h"
-#include "printcomponent/programfolders.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 
 void browseIntoField(QLineEdit* field, const QString& title, const QString& filter,
@@ -13,7 +14,12 @@ void browseIntoField(QLineEdit* field, const QString& title, const QString& filt
     request.filter = filter;
     request.filterIndex = filterIndex;
     request.mustExist = true;
-    request.directory = programfolders::base();
+    // Where the field's file is, else the working folder: never the program's folder, and
+    // never what the last dialog visited (Qt would open the next save dialog there).
+    const QFileInfo current(field->text());
+    request.directory = !field->text().isEmpty() && current.absoluteDir().exists()
+                            ? current.absolutePath()
+                            : QDir::currentPath();
     if (const auto chosen = MessageService::current().chooseFile(request))
         field->setText(*chosen);
 }

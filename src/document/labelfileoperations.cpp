@@ -1,5 +1,7 @@
 #include "labelfileoperations.h"
 
+#include <QDir>
+
 #include "common/files.h"
 #include "common/messageservice.h"
 #include "common/version.h"
@@ -25,6 +27,8 @@ FileDialogRequest labelFileDialog(FileDialogRequest::Mode mode, const QString& t
     request.filterIndex = 2;
     request.mustExist = mode == FileDialogRequest::Mode::Open;
     request.confirmOverwrite = mode == FileDialogRequest::Mode::Save;
+    // Always a folder of the user's choosing, never the one another dialog last visited.
+    request.directory = QDir::currentPath();
     return request;
 }
 
