@@ -9,6 +9,7 @@ packages=(
     libgtest-dev zbar-tools libcups2-dev cups cups-client cups-bsd
     mdbtools-dev poppler-utils
     fonts-liberation fonts-dejavu-core
+    xvfb xdotool imagemagick
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include "common/fieldroutines.h"
 #include "common/messageservice.h"
 #include "common/numbers.h"
+#include "common/pictures.h"
 #include "common/regionalsettings.h"
 #include "common/windowplacement.h"
 #include "printsurface.h"
@@ -116,10 +117,14 @@ frmPressivoAnteprima::frmPressivoAnteprima(QWidget* parent)
         {"chiudi", "Chiudi", QStyle::SP_DialogCloseButton},
     };
     for (const Button& b : buttons) {
-        QAction* action = Toolbar1->addAction(style->standardIcon(b.icon), QString());
+        // Printing shows a printer, whatever the desktop's icon theme.
+        const QString key = QLatin1String(b.key);
+        const QIcon picture = key == u"stampa"         ? pictures::printer()
+                              : key == u"stampapagina" ? pictures::file()
+                                                       : style->standardIcon(b.icon);
+        QAction* action = Toolbar1->addAction(picture, QString());
         action->setObjectName(QLatin1String(b.key));
         action->setToolTip(QString::fromUtf8(b.hint));
-        const QString key = QLatin1String(b.key);
         connect(action, &QAction::triggered, this, [this, key] { runCommand(key); });
     }
 
