@@ -156,15 +156,15 @@ int openSavedPrint(const QString& path, bool hasDisplay) {
         options.label = path;
         options.to =
             QDir(folder).filePath(QFileInfo(path).completeBaseName() + QStringLiteral(".pdf"));
-        print(stdout, QStringLiteral("Nessun display disponibile: stampo la stampa salvata in PDF."));
+        print(stdout,
+              QStringLiteral("Nessun display disponibile: stampo la stampa salvata in PDF."));
         interruption::catchSignals();
         return runBatchPrint(options, systemPrinter);
     }
     WidgetMessageService windowMessages;
     ScopedMessageService messages(windowMessages);
     WidgetPressivoUi printWindows(systemPrinter({}));
-    return savedprints::showInPreview(printWindows, path) ? exitcode::Delivered
-                                                          : exitcode::Failed;
+    return savedprints::showInPreview(printWindows, path) ? exitcode::Delivered : exitcode::Failed;
 }
 
 int runLabelProgram(const QStringList& words, bool hasDisplay) {

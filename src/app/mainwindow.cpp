@@ -1,6 +1,6 @@
 #include "mainwindow.h"
-#include "printcomponent/pressivoui.h"
 #include "printcomponent/clspressivo.h"
+#include "printcomponent/pressivoui.h"
 #include "printcomponent/programfolders.h"
 #include "printcomponent/savedprints.h"
 
@@ -29,9 +29,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>

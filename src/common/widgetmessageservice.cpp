@@ -5,10 +5,10 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QGridLayout>
-#include <QRegularExpression>
 #include <QFontDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 #include "common/rounding.h"
 
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QCursor>
 #include <QPainter>
 
 #include <algorithm>
@@ -163,8 +163,8 @@ LabelElement* DesignSurface::elementAt(QPoint pixel) const {
 double DesignSurface::snappedTwips(double twips, double origin) const {
     if (!m_snap)
         return twips;
-    return origin + std::round((twips - origin) / units::TwipsPerMillimetre) *
-                        units::TwipsPerMillimetre;
+    return origin +
+           std::round((twips - origin) / units::TwipsPerMillimetre) * units::TwipsPerMillimetre;
 }
 
 QSizeF DesignSurface::surfaceTwips() const {
@@ -299,8 +299,8 @@ void DesignSurface::mouseMoveEvent(QMouseEvent* event) {
         // The element follows the pointer, snapped, and never leaves the surface.
         const QPointF moved = m_startTwips.topLeft() + QPointF(p - m_pressPixel) * tpp;
         const double width = m_startTwips.width(), height = m_startTwips.height();
-        const double left = std::clamp(snappedTwips(moved.x(), originX), 0.0,
-                                       std::max(0.0, area.width() - width));
+        const double left =
+            std::clamp(snappedTwips(moved.x(), originX), 0.0, std::max(0.0, area.width() - width));
         const double top = std::clamp(snappedTwips(moved.y(), originY), 0.0,
                                       std::max(0.0, area.height() - height));
         m_targetTwips = QRectF(left, top, width, height);

@@ -13,18 +13,18 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-#include <cmath>
 #include <QPainter>
 #include <QScrollArea>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <cmath>
 
 PreviewView::PreviewView(PrintSurface& surface, QWidget* parent)
     : QWidget(parent)

@@ -215,8 +215,7 @@ void PrintSurface::setZoomMode(int mode) {
         break;
     case 4:
         // The page is taller than the window then: leave room for the vertical scroll bar.
-        zoom = 100 * std::max(1.0, m_viewport.width() - 2 * margin - m_scrollBarExtent) /
-               pageWidth;
+        zoom = 100 * std::max(1.0, m_viewport.width() - 2 * margin - m_scrollBarExtent) / pageWidth;
         break;
     default:
         return;

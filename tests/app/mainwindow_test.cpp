@@ -1,30 +1,30 @@
 #include "app/mainwindow.h"
 #include "barcode/frmparametribarcode.h"
 #include "common/version.h"
+#include "common/widgetmessageservice.h"
 #include "database/clsdatabase.h"
 #include "designer/designsurface.h"
 #include "document/labeldocument.h"
-#include "common/widgetmessageservice.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
 #include "support/recordingmessages.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QHelpEvent>
 #include <QLineEdit>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QToolButton>
-#include <QToolTip>
-#include <QApplication>
-#include <QFileDialog>
-#include <QTimer>
-#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -247,7 +247,8 @@ TEST_F(MainWindow, SmallThingsAUserNoticesAtOnce) {
     // The font size box shows four digits.
     auto* size = window.findChild<QComboBox*>(QStringLiteral("cmbFontsize"));
     ASSERT_NE(size, nullptr);
-    EXPECT_GE(size->lineEdit()->width(), size->fontMetrics().horizontalAdvance(QStringLiteral("1638")));
+    EXPECT_GE(size->lineEdit()->width(),
+              size->fontMetrics().horizontalAdvance(QStringLiteral("1638")));
 
     // "Nuovo" brings the label back into view.
     auto* scroll = window.findChild<QScrollArea*>();

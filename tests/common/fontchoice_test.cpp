@@ -42,7 +42,8 @@ TEST_P(FontDialogRoundTrip, OkWithoutChangesChangesNothing) {
         EXPECT_EQ(chosen->italic(), GetParam().italic) << family;
         EXPECT_EQ(chosen->pointSizeF(), 12);
         // The dialog showed the element's style, not the family's first one.
-        EXPECT_EQ(shown.bold(), GetParam().bold) << family << " " << shown.styleName().toStdString();
+        EXPECT_EQ(shown.bold(), GetParam().bold)
+            << family << " " << shown.styleName().toStdString();
         EXPECT_EQ(shown.italic(), GetParam().italic) << family;
     }
 }

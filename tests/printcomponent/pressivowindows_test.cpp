@@ -20,8 +20,8 @@
 #include <QToolBar>
 
 #include <QScrollArea>
-#include <QWheelEvent>
 #include <QStyle>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -121,7 +121,8 @@ TEST_F(Destination, AFileNameIsAskedInTheStampeFolder) {
     const FileDialogRequest& request = messages.fileRequests[0];
     EXPECT_EQ(request.directory, programfolders::printsFolder());
     EXPECT_TRUE(QDir(programfolders::printsFolder()).exists());
-    EXPECT_EQ(request.filter, u"Tutti Files (*.*)|*.*|File anteprima (*.ant)|*.ant|Documento PDF (*.pdf)|*.pdf");
+    EXPECT_EQ(request.filter,
+              u"Tutti Files (*.*)|*.*|File anteprima (*.ant)|*.ant|Documento PDF (*.pdf)|*.pdf");
     EXPECT_EQ(request.filterIndex, 2);
     EXPECT_TRUE(request.confirmOverwrite);
     EXPECT_TRUE(request.defaultSuffix.isEmpty());

@@ -142,8 +142,7 @@ TEST_F(BatchPrint, ASavedPrintPrintsAgainExactlyAsFirstPrinted) {
 
     // Opened as other programs open a label: without a display it becomes a PDF.
     QTemporaryDir home;
-    const ProcessRun opened =
-        marvello({saved}, {QStringLiteral("XDG_CACHE_HOME=") + home.path()});
+    const ProcessRun opened = marvello({saved}, {QStringLiteral("XDG_CACHE_HOME=") + home.path()});
     EXPECT_EQ(opened.exitCode, 0) << opened.err.toStdString();
     EXPECT_TRUE(QFile::exists(home.filePath(QStringLiteral("marvello/spedizione.pdf"))));
 
@@ -151,8 +150,8 @@ TEST_F(BatchPrint, ASavedPrintPrintsAgainExactlyAsFirstPrinted) {
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
     damaged.write("MARVELLO-STAMPA\nrotta");
     damaged.close();
-    const ProcessRun refused = marvello(
-        {QStringLiteral("--print"), damaged.fileName(), QStringLiteral("--to"), again});
+    const ProcessRun refused =
+        marvello({QStringLiteral("--print"), damaged.fileName(), QStringLiteral("--to"), again});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains(u"321")) << refused.err.toStdString();
 }
