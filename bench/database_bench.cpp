@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens the 20,000-row database, selects records two ways and walks every selected record
 // reading five fields, as printing does. Prints time and peak memory per step.
 //

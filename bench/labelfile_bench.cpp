@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads labels of 10,000 to 100,000 elements (texts, barcodes and rectangles, a third of them
 // sent to the back, a third brought to the front) and prints the time per size: reading must
 // grow linearly with the number of elements.

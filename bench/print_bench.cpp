@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints 100, 1,000 and 10,000 labels bound to the 20,000-row database to PDF through the
 // command line, each run its own process: labels per second, peak memory, PDF size.
 // Every label: three linked texts, an EAN-13, a Code 39, a picture and a rectangle; 3 x 8

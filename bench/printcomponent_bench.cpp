@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds a 1,250-page document (10,000 labels of eight drawing calls, one shared picture)
 // through clsPressivo and writes it to PDF. Prints time, peak memory and PDF size.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and runs Marvello on the example shipping label.
 # Without a display the program says so and describes the label instead.
 set -euo pipefail

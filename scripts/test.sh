@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and runs every test (headless).
 # The readers of files users open (saved prints, Access databases) also run under
 # AddressSanitizer on damaged input. As root, the tests also fill a small disk of their own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Marvello: label designer and label printer.
 //
 //   marvello [LABEL.eti[,-S|-D[,DATABASE[,PASSWORD]]]]   as other programs start it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The application-wide mouse pointer: the hourglass while the program is busy, then back to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A batch job stopped with SIGINT or SIGTERM must not leave a half-written file behind: the

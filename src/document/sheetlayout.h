@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The sheet that carries the labels: a grid of labels across and down, with margins, label

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printsurface.h"
 
 #include "common/colors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "barcode/barcodeparameters.h"
 #include "barcode/frmparametribarcode.h"
 #include "document/labelelement.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/colors.h"
 #include "common/decimalentry.h"
 #include "support/recordingmessages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/colors.h"
 #include "common/fieldroutines.h"
 #include "common/windowplacement.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/messageservice.h"
 #include "common/widgetmessageservice.h"
 #include "support/recordingmessages.h"

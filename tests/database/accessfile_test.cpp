@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "database/accessfile.h"
 #include "database/databaseerror.h"
 #include "database/jetheader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Access files written by other programs read right, or are refused; damaged and cut files
 // never print as if they were whole.
 

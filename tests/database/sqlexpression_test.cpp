@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "database/accessvalues.h"
 #include "database/databaseerror.h"
 #include "database/sqlexpression.h"

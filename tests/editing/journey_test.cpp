@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A person's whole journey in the real window, headless: a new label with every kind of element,
 // formatted, on a sheet of its own, bound to the example database with linked fields and a
 // criterion, saved, reopened, printed to the preview and to a saved print, and that print

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing through a real CUPS scheduler: throwaway raw queues whose device is a socket on
 // this machine, so that what CUPS delivers can be read back.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printcomponent/frmpressivoanteprima.h"
 #include "printcomponent/frmpressivodestinazionestampa.h"
 #include "printcomponent/frmpressivogestionestampe.h"

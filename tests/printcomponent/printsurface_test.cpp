@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printcomponent/printdocument.h"
 #include "printcomponent/printsurface.h"
 #include "support/recordingmessages.h"

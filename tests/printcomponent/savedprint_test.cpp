@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printdocument.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing from the command line, checked from outside on the PDF as a person checks paper.
 
 #include "app/batchprint.h"

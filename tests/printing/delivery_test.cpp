@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A print arrives whole or says why: nothing to print, no label, a full or read-only disk,
 // a killed job, hostile input under a memory limit. Checked from outside, as a script that
 // starts the program sees it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/labeldocument.h"
 #include "printing/frmimpostapagina.h"
 #include "support/recordingmessages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "database/clsdatabase.h"
 #include "document/labeldocument.h"
 #include "printcomponent/pressivoui.h"

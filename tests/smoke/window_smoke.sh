@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real window under Xvfb, driven as a person drives it with xdotool: insert a text by
 # clicking, drag it, print to the preview, and check that the preview shows the page (a large
 # white area). The screenshots stay in the folder given, for people to look at.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs every test with a real QApplication off screen and the Italian regional settings the
 // label program assumes.
 

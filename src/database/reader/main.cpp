@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // marvello-mdb-reader FILE fields|rows TABLE
 //
 // Reads one table of an Access file with libmdb and writes it on standard output (see
