@@ -11,6 +11,8 @@ packages=(
     mdbtools-dev poppler-utils
     fonts-liberation fonts-dejavu-core
     xvfb xdotool imagemagick
+    dpkg-dev file lintian desktop-file-utils appstream xdg-utils shared-mime-info man-db
+    libfile-mimeinfo-perl
 )
 
 missing=()

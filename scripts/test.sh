@@ -30,5 +30,19 @@ if ((EUID == 0)) && command -v cupsd >/dev/null; then
     export MARVELLO_REQUIRE_CUPS=1
 fi
 
+# Every source file says its licence.
+missing=$(git ls-files '*.cpp' '*.h' '*.h.in' '*.sh' 'CMakeLists.txt' |
+    xargs grep -L 'SPDX-License-Identifier: GPL-3.0-or-later' || true)
+if [[ -n "$missing" ]]; then
+    echo "test: no SPDX licence line in: $missing" >&2
+    exit 1
+fi
+
+# The Debian package, built and checked without installing it.
+if [[ "${MARVELLO_SKIP_PACKAGE:-}" != 1 ]]; then
+    package=$(scripts/package.sh | tail -1)
+    scripts/check-package.sh "$package"
+fi
+
 scripts/build.sh
 ctest --test-dir build --output-on-failure -j"$(nproc)"

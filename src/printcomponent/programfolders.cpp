@@ -9,31 +9,53 @@
 namespace programfolders {
 
 namespace {
+
 QString& overridden() {
     static QString folder;
     return folder;
 }
+
+QString userFolder(QStandardPaths::StandardLocation location, const QString& fallback) {
+    const QString folder = QStandardPaths::writableLocation(location);
+    return folder.isEmpty() ? QDir::homePath() + fallback : folder;
+}
+
+Folders current() {
+    if (!overridden().isEmpty())
+        return {overridden(), QDir(overridden()).filePath(QStringLiteral("Stampe"))};
+    const QString program = QCoreApplication::applicationDirPath();
+    const bool installed =
+        !program.isEmpty() &&
+        QFileInfo(program).canonicalFilePath() ==
+            QFileInfo(QStringLiteral(MARVELLO_INSTALL_BINDIR)).canonicalFilePath();
+    const Folders folders =
+        choose(program, installed, !program.isEmpty() && QFileInfo(program).isWritable(),
+               userFolder(QStandardPaths::AppConfigLocation, QStringLiteral("/.config/Marvello")),
+               userFolder(QStandardPaths::AppDataLocation,
+                          QStringLiteral("/.local/share/Marvello")));
+    QDir().mkpath(folders.settings);
+    return folders;
+}
+
 } // namespace
 
+Folders choose(const QString& programFolder, bool installed, bool writable,
+               const QString& configFolder, const QString& dataFolder) {
+    if (!installed && writable && !programFolder.isEmpty())
+        return {programFolder, QDir(programFolder).filePath(QStringLiteral("Stampe"))};
+    return {configFolder, QDir(dataFolder).filePath(QStringLiteral("Stampe"))};
+}
+
 QString base() {
-    if (!overridden().isEmpty())
-        return overridden();
-    const QString program = QCoreApplication::applicationDirPath();
-    if (!program.isEmpty() && QFileInfo(program).isWritable())
-        return program;
-    QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    if (config.isEmpty())
-        config = QDir::homePath() + QStringLiteral("/.config/Marvello");
-    QDir().mkpath(config);
-    return config;
+    return current().settings;
 }
 
 QString settingsFile() {
-    return QDir(base()).filePath(QStringLiteral("pressivo.ini"));
+    return QDir(current().settings).filePath(QStringLiteral("pressivo.ini"));
 }
 
 QString printsFolder() {
-    return QDir(base()).filePath(QStringLiteral("Stampe"));
+    return current().prints;
 }
 
 void setBase(const QString& folder) {

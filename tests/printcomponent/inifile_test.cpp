@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/numbers.h"
 #include "printcomponent/inifile.h"
+#include "printcomponent/programfolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -72,6 +73,26 @@ TEST_F(IniFile, AMissingFileIsCreatedWithOneLine) {
 TEST(TemporaryIniFile, ExtensionOnlyAfterTheLastFolder) {
     EXPECT_EQ(temporaryIniFile(QStringLiteral("/a.b/pressivo")), u"/a.b/pressivo~tm");
     EXPECT_EQ(temporaryIniFile(QStringLiteral("C:\\a.b\\pressivo.ini")), u"C:\\a.b\\pressivo.~tm");
+}
+
+} // namespace
+
+namespace {
+
+TEST(ProgramFolders, AnInstalledProgramUsesTheUsersFoldersAPortableOneItsOwn) {
+    const QString config = QStringLiteral("/home/anna/.config/Marvello");
+    const QString data = QStringLiteral("/home/anna/.local/share/Marvello");
+    const auto installed =
+        programfolders::choose(QStringLiteral("/usr/bin"), true, true, config, data);
+    EXPECT_EQ(installed.settings, config); // even where root could write
+    EXPECT_EQ(installed.prints, data + QStringLiteral("/Stampe"));
+    const auto portable =
+        programfolders::choose(QStringLiteral("/opt/marvello"), false, true, config, data);
+    EXPECT_EQ(portable.settings, u"/opt/marvello");
+    EXPECT_EQ(portable.prints, u"/opt/marvello/Stampe");
+    const auto readOnly =
+        programfolders::choose(QStringLiteral("/opt/marvello"), false, false, config, data);
+    EXPECT_EQ(readOnly.settings, config);
 }
 
 } // namespace
