@@ -8,6 +8,7 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev libgl-dev qt6-translations-l10n
     libgtest-dev zbar-tools libcups2-dev cups cups-client cups-bsd
+    libzint-dev python3-zxing-cpp python3-pil dmtx-utils
     mdbtools-dev poppler-utils
     fonts-liberation fonts-dejavu-core
     xvfb xdotool imagemagick

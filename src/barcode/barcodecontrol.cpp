@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "barcodecontrol.h"
 
+#include "zintsymbol.h"
+
 #include "barcodeencoding.h"
 #include "common/colors.h"
 #include "common/messageservice.h"
@@ -152,6 +154,11 @@ void BarcodeControl::DrawBarcode(QPainter& painter) const {
         boxes = barcode::layoutEan(barcode::encodeEan(m_barcode).modules, area);
     else if (m_tipoBarcode == Code39)
         boxes = barcode::layoutCode39(m_barcode, area);
+    else if (const auto kind = zintsymbol::fromTagDigit(m_tipoBarcode)) {
+        // The other symbologies by their list position, as in a barcode element's Tag.
+        if (const auto encoding = zintsymbol::encode(*kind, m_barcode); encoding.symbol)
+            boxes = zintsymbol::layout(*encoding.symbol, *kind, area);
+    }
     for (const barcode::Box& box : boxes)
         painter.fillRect(box.rect, box.dark ? Qt::black : Qt::white);
 }

@@ -16,6 +16,8 @@ class BarcodeControl : public QWidget {
     Q_OBJECT
 
 public:
+    // TipoBarcode: 0 EAN, 1 Code 39; 2 to 9 the symbologies of zintsymbol (Code 128 ... GS1
+    // DataMatrix), numbered as in the barcode parameters' list.
     enum { Ean = 0, Code39 = 1 };
 
     explicit BarcodeControl(QWidget* parent = nullptr);

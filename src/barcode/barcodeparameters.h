@@ -4,7 +4,9 @@
 #include <QString>
 
 // A barcode element keeps its parameters in its Tag as two digits: the symbology (0 Code 39,
-// 1 EAN 13) and where the human-readable text goes (0 below, 1 above, 2 hidden).
+// 1 EAN 13, 2 to 9 those of zintsymbol: Code 128, GS1-128, QR Code, Data Matrix, PDF417,
+// ITF-14, UPC-A, GS1 DataMatrix) and where the human-readable text goes (0 below, 1 above,
+// 2 hidden).
 struct BarcodeParameters {
     enum Symbology { Code39 = 0, Ean13 = 1 };
     enum TextPosition { Sotto = 0, Sopra = 1, Nascosto = 2 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frmparametribarcode.h"
 
+#include "zintsymbol.h"
+
 #include "barcodeparameters.h"
 #include "common/cursor.h"
 #include "common/dialogbuttons.h"
@@ -24,7 +26,10 @@ frmParametriBarcode::frmParametriBarcode(QWidget* parent)
 
     auto* typeLabel = new QLabel(QStringLiteral("Tipo di barcode"), this);
     cmbTipoBarcode->setObjectName(QStringLiteral("cmbTipoBarcode"));
+    // The list position is the first digit of the element's Tag: keep the order.
     cmbTipoBarcode->addItems({QStringLiteral("Code 39"), QStringLiteral("EAN 13")});
+    for (int digit = 2; digit <= 9; ++digit)
+        cmbTipoBarcode->addItem(zintsymbol::name(*zintsymbol::fromTagDigit(digit)));
     cmbTipoBarcode->setCurrentIndex(0);
     typeLabel->setBuddy(cmbTipoBarcode);
 

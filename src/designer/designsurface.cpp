@@ -2,6 +2,7 @@
 #include "designsurface.h"
 
 #include "barcode/barcodeencoding.h"
+#include "barcode/zintsymbol.h"
 #include "common/colors.h"
 #include "common/units.h"
 #include "document/labeldocument.h"
@@ -393,6 +394,35 @@ void DesignSurface::DisegnaSfondo(QPainter& painter) const {
     }
 }
 
+namespace {
+
+// What a barcode element shows while it is designed: its own symbol when its text can be
+// encoded, else (linked, empty or not yet valid) a symbol of the same kind for a sample value.
+std::vector<barcode::Box> designSymbol(const LabelElement& e, const QRectF& box) {
+    const int digit = e.Tag.isEmpty() ? 0 : e.Tag.left(1).toInt();
+    const bool own = e.DataMember.isEmpty() && !e.ToolTipText.isEmpty();
+    if (const auto kind = zintsymbol::fromTagDigit(digit)) {
+        auto encoding = own ? zintsymbol::encode(*kind, e.ToolTipText) : zintsymbol::Encoding{};
+        if (!encoding.symbol)
+            encoding = zintsymbol::encode(*kind, zintsymbol::sampleValue(*kind));
+        return encoding.symbol ? zintsymbol::layout(*encoding.symbol, *kind, box)
+                               : std::vector<barcode::Box>{};
+    }
+    if (digit == 1) {
+        const barcode::EanEncoding ean =
+            barcode::encodeEan(own ? e.ToolTipText : QStringLiteral("8001234000011"));
+        return barcode::layoutEan(ean.modules.isEmpty()
+                                      ? barcode::encodeEan(QStringLiteral("8001234000011")).modules
+                                      : ean.modules,
+                                  box);
+    }
+    return barcode::layoutCode39(
+        own && !barcode::code39TooLong(e.ToolTipText) ? e.ToolTipText : QStringLiteral("000000"),
+        box);
+}
+
+} // namespace
+
 void DesignSurface::paintElements(QPainter& painter, const QRect& pixels) const {
     const double pixel = twipsPerPixel();
     const QRectF area(pixels.x() * pixel, pixels.y() * pixel, pixels.width() * pixel,
@@ -424,9 +454,8 @@ void DesignSurface::paintElements(QPainter& painter, const QRect& pixels) const 
             break;
         }
         case ElementKind::Immagine:
-            // A sample symbol: the real one is drawn when printing.
             painter.fillRect(box, Qt::white);
-            for (const barcode::Box& bar : barcode::layoutCode39(QStringLiteral("000000"), box))
+            for (const barcode::Box& bar : designSymbol(*e, box))
                 if (bar.dark)
                     painter.fillRect(bar.rect, Qt::black);
             break;

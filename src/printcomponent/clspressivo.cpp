@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "clspressivo.h"
 
+#include "barcode/zintsymbol.h"
+
 #include "barcode/barcodeencoding.h"
 #include "common/colors.h"
 #include "common/cursor.h"
@@ -477,6 +479,33 @@ void clsPressivo::drawBarcode(bool ean, const QString& text, double left, double
         if (modules.isEmpty())
             return;
     }
+    // Measured as typed, printed in capitals: as labels always had it.
+    const QString measured = ean ? text : u'*' + text + u'*';
+    const QString printed = ean ? text : u'*' + text.toUpper() + u'*';
+    drawSymbol(measured, printed, left, top, width, height, !ean, [&](const QRectF& area) {
+        return ean ? barcode::layoutEan(modules, area) : barcode::layoutCode39(text, area);
+    });
+}
+
+QString clsPressivo::DrawSymbol(int symbology, const QString& text, double left, double top,
+                                double width, double height) {
+    const auto kind = zintsymbol::fromTagDigit(symbology);
+    if (!kind || text.isEmpty())
+        return {};
+    const zintsymbol::Encoding encoding = zintsymbol::encode(*kind, text);
+    if (!encoding.symbol)
+        return encoding.error;
+    const double mm = MillimetreTwips;
+    drawSymbol(encoding.symbol->text, encoding.symbol->text, left * mm, top * mm, width * mm,
+               height * mm, false, [&](const QRectF& area) {
+                   return zintsymbol::layout(*encoding.symbol, *kind, area);
+               });
+    return {};
+}
+
+void clsPressivo::drawSymbol(const QString& measured, const QString& printed, double left,
+                             double top, double width, double height, bool lightBehind,
+                             const std::function<std::vector<barcode::Box>(const QRectF&)>& lay) {
     PrintSurface& s = *m_surface;
     const double savedX = s.CurrentX(), savedY = s.CurrentY();
     const int savedPenStyle = s.PenStyle(), savedBrushStyle = s.BrushStyle(),
@@ -491,14 +520,17 @@ void clsPressivo::drawBarcode(bool ean, const QString& text, double left, double
     s.setFontSize(8);
     s.setFontBold(false);
     s.setTextAlign(0);
-    const QString line = ean ? text : u'*' + text + u'*';
-    const double textWidth = s.TextWidth(line);
-    const double textHeight = s.TextHeight(line);
-    const double bottom = top + height - textHeight;
+    const double textWidth = s.TextWidth(measured);
+    const bool showText = m_barcodeText != 2;
+    const double textHeight = showText ? s.TextHeight(measured) : 0;
+    // The text below the bars (as labels always had it), above them, or not at all.
+    const bool above = m_barcodeText == 1;
+    const double barsTop = above ? top + textHeight : top;
+    const double barsBottom = above ? top + height : top + height - textHeight;
 
-    // No outline around the bars, for EAN too: an outline in the paper's colour, however thin,
-    // takes a printer dot off each side of every bar, and narrow bars of a 200 dpi label
-    // printer do not survive that.
+    // No outline around the bars: an outline in the paper's colour, however thin, takes a
+    // printer dot off each side of every bar, and narrow bars of a 200 dpi label printer do
+    // not survive that.
     s.setPenStyle(5);
     s.setPenColor(colors::White);
     s.setBrushStyle(0);
@@ -506,22 +538,25 @@ void clsPressivo::drawBarcode(bool ean, const QString& text, double left, double
     s.setTextColor(colors::Black);
     const double dx = m_offsetX.toDouble() * MillimetreTwips;
     const double dy = m_offsetY.toDouble() * MillimetreTwips;
-    const QRectF area(left, top, width, bottom - top);
-    const auto boxes = ean ? barcode::layoutEan(modules, area) : barcode::layoutCode39(text, area);
-    if (!ean && !boxes.empty()) {
+    const QRectF area(left, barsTop, width, barsBottom - barsTop);
+    const auto boxes = lay(area);
+    if (lightBehind && !boxes.empty()) {
         // The light units of Code 39 fill the symbol between its bars: one white box under
         // the whole symbol gives the same paper with half the boxes.
         s.setBrushColor(colors::White);
-        s.DrawRectangle(left + dx, top + dy, left + width + dx, bottom + dy);
+        s.DrawRectangle(left + dx, barsTop + dy, left + width + dx, barsBottom + dy);
         s.setBrushColor(colors::Black);
     }
     for (const barcode::Box& box : boxes) {
         if (box.dark)
-            s.DrawRectangle(box.rect.left() + dx, top + dy, box.rect.right() + dx, bottom + dy);
+            s.DrawRectangle(box.rect.left() + dx, box.rect.top() + dy, box.rect.right() + dx,
+                            box.rect.bottom() + dy);
     }
-    s.setCurrentX(left + (width - textWidth) / 2 + dx);
-    s.setCurrentY(bottom + dy);
-    s.setText(ean ? text : u'*' + text.toUpper() + u'*');
+    if (showText) {
+        s.setCurrentX(left + (width - textWidth) / 2 + dx);
+        s.setCurrentY((above ? top : barsBottom) + dy);
+        s.setText(printed);
+    }
 
     s.setCurrentX(savedX);
     s.setCurrentY(savedY);

@@ -5,6 +5,11 @@
 #include <QString>
 #include <QVariant>
 
+#include "barcode/barcodeencoding.h"
+
+#include <functional>
+#include <vector>
+
 class PressivoUi;
 class PrintSurface;
 
@@ -91,6 +96,14 @@ public:
     void Draw39Barcode(const QString& text, double& left, double& top, QVariant& width,
                        QVariant& height);
 
+    // The symbologies beyond these two (the barcode parameters' list positions 2 to 9), in
+    // millimetres like the others. The reason when the text cannot be encoded (nothing is
+    // drawn then); empty otherwise.
+    QString DrawSymbol(int symbology, const QString& text, double left, double top, double width,
+                       double height);
+    // Where the barcodes drawn next put their text: 0 below, 1 above, 2 nowhere.
+    void setBarcodeTextPosition(int position) { m_barcodeText = position; }
+
     // The unit word of ScaleMode and the twips in one unit (0 outside the unit table).
     QString unitWord() const { return m_unitWord; }
     double twipsPerUnit() const;
@@ -101,6 +114,10 @@ private:
     QString yMeasure(double y) const;
     void drawBarcode(bool ean, const QString& text, double left, double top, double width,
                      double height);
+    // Lays out bars with `lay` in the area the text leaves and prints the text.
+    void drawSymbol(const QString& measured, const QString& printed, double left, double top,
+                    double width, double height, bool lightBehind,
+                    const std::function<std::vector<barcode::Box>(const QRectF&)>& lay);
 
     PressivoUi& m_ui;
     PrintSurface* m_surface;
@@ -118,6 +135,7 @@ private:
     int m_fillStyle = 0;
     int m_orientation = 0;
     int m_textAlign = 0;
+    int m_barcodeText = 0;
     mutable double m_width = 0;
     mutable double m_height = 0;
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printengine.h"
 
+#include "barcode/barcodeparameters.h"
+#include "barcode/zintsymbol.h"
 #include "common/cursor.h"
 #include "common/files.h"
 #include "common/interruption.h"
@@ -20,6 +22,7 @@
 #include <QFileInfo>
 
 #include <map>
+#include <set>
 
 double GetXGen(const LayoutEtichetta& l, double x, int colonna) {
     return x + l.MargineSinistro + l.OrigineX + (colonna - 1) * l.LarghezzaEtichetta +
@@ -174,13 +177,18 @@ private:
         case ElementKind::Immagine: {
             const QString text = valueOf(e, e.ToolTipText);
             const int symbology = int(ValoreIntero(e.Tag.left(1)));
+            m_pressivo.setBarcodeTextPosition(BarcodeParameters::fromTag(e.Tag).Testo);
             double left = x, top = y, width = w, height = h;
             if (symbology == 0) {
                 QVariant vw = w, vh = h;
                 m_pressivo.Draw39Barcode(text, left, top, vw, vh);
             } else if (symbology == 1) {
                 m_pressivo.DrawEANBarCode(text, left, top, width, height);
+            } else if (const QString why = m_pressivo.DrawSymbol(symbology, text, x, y, w, h);
+                       !why.isEmpty()) {
+                reportUnencodable(e, text, why);
             }
+            m_pressivo.setBarcodeTextPosition(BarcodeParameters::Sotto);
             break;
         }
         case ElementKind::Picture: {
@@ -195,6 +203,18 @@ private:
                                 e.BorderColor, e.BorderWidth);
             break;
         }
+    }
+
+    // A value the symbology cannot hold is said once per element and job; the label prints
+    // without that symbol.
+    void reportUnencodable(const LabelElement& e, const QString& value, const QString& why) {
+        if (!m_reported.insert(e.key()).second)
+            return;
+        const auto kind = zintsymbol::fromTagDigit(int(ValoreIntero(e.Tag.left(1))));
+        MessageService::current().warn(
+            QStringLiteral("Il codice a barre %1 (%2) non può rappresentare \"%3\": %4")
+                .arg(e.key(), kind ? zintsymbol::name(*kind) : QString(), value.left(80), why),
+            QStringLiteral("Codice a barre"));
     }
 
     // The label's own pictures were decoded with the label; linked ones once per job.
@@ -214,6 +234,7 @@ private:
     QString m_labelFolder;
     PictureCache m_pictures;
     std::vector<const LabelElement*> m_drawOrder;
+    std::set<QString> m_reported;
 };
 
 void reportFailure(int number, const QString& description) {

@@ -17,9 +17,12 @@ namespace {
 TEST(ParametriBarcode, ControlsAndCaptions) {
     frmParametriBarcode dialog;
     EXPECT_EQ(dialog.windowTitle(), u"Parametri barcode");
-    ASSERT_EQ(dialog.cmbTipoBarcode->count(), 2);
-    EXPECT_EQ(dialog.cmbTipoBarcode->itemText(0), u"Code 39");
-    EXPECT_EQ(dialog.cmbTipoBarcode->itemText(1), u"EAN 13");
+    // The list position is the Tag's first digit: the order is the file format's.
+    QStringList kinds;
+    for (int i = 0; i < dialog.cmbTipoBarcode->count(); ++i)
+        kinds << dialog.cmbTipoBarcode->itemText(i);
+    EXPECT_EQ(kinds, QStringList({"Code 39", "EAN 13", "Code 128", "GS1-128", "QR Code",
+                                  "Data Matrix", "PDF417", "ITF-14", "UPC-A", "GS1 DataMatrix"}));
     EXPECT_EQ(dialog.cmbTipoBarcode->currentIndex(), 0);
     EXPECT_EQ(dialog.optAllineamento[0]->text(), u"Sopra");
     EXPECT_EQ(dialog.optAllineamento[1]->text(), u"Sotto");
@@ -58,8 +61,9 @@ INSTANTIATE_TEST_SUITE_P(Tags, PresetFromTag,
                          ::testing::Values(TagCase{"12", 1, 2}, TagCase{"", 0, 1},
                                            TagCase{"01", 0, 0}, TagCase{"10", 1, 1},
                                            TagCase{"1", 1, 1}, TagCase{"07", 0, 1},
+                                           TagCase{"92", 9, 2},
                                            // a symbology the list does not have
-                                           TagCase{"90", 0, 1}));
+                                           TagCase{"X0", 0, 1}));
 
 LabelElement barcodeElement(const QString& tag) {
     LabelElement element = LabelElement::makeTemplate(ElementKind::Immagine);

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "barcodeencoding.h"
+
+#include <QRectF>
+#include <QString>
+
+#include <vector>
+
+// The symbologies beyond EAN and Code 39, encoded by libzint and laid out here as filled
+// boxes (vectors: crisp on PDF and printers at any size). Their place in the barcode
+// parameters list is the first digit of an element's Tag, after Code 39 (0) and EAN 13 (1).
+namespace zintsymbol {
+
+enum class Symbology {
+    Code128 = 2,
+    Gs1_128 = 3,
+    QrCode = 4,
+    DataMatrix = 5,
+    Pdf417 = 6,
+    Itf14 = 7,
+    UpcA = 8,
+    Gs1DataMatrix = 9,
+};
+
+// The list position's symbology; nothing for 0, 1 and anything unknown.
+std::optional<Symbology> fromTagDigit(int digit);
+// "Code 128", "GS1-128", ...
+QString name(Symbology symbology);
+// Two-dimensional: no text unless asked, square modules.
+bool isTwoDimensional(Symbology symbology);
+
+struct Symbol {
+    std::vector<QRectF> bars; // dark boxes in the symbol's own units
+    QSizeF size;              // the whole symbol in those units
+    int columns = 0;          // modules across (2D) or the symbol's width in modules (1D)
+    int rows = 0;             // module rows (2D)
+    QString text;             // the human-readable text ("(01)09501101530003(17)...")
+};
+
+struct Encoding {
+    std::optional<Symbol> symbol;
+    QString error; // why the data cannot be encoded, in libzint's words
+};
+
+// A value every symbology takes, for showing a linked element's kind of symbol.
+QString sampleValue(Symbology symbology);
+
+// GS1 data is written with its application identifiers in round brackets.
+Encoding encode(Symbology symbology, const QString& data);
+
+// The symbol in the area: 1D bars stretched across the whole area; 2D symbols with square
+// modules of the largest whole size (in the area's units) that fits, centred.
+std::vector<barcode::Box> layout(const Symbol& symbol, Symbology symbology, const QRectF& area);
+
+} // namespace zintsymbol

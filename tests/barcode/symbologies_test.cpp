@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Every symbology printed to a PDF, rendered at 300 dpi and read back by independent decoders:
+// zbar, ZXing (python3-zxing-cpp) and, for Data Matrix, libdmtx.
+
+#include "support/marvelloprocess.h"
+
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SymbolCase {
+    int digit; // the Tag's first digit
+    const char* value;
+    bool zbar; // zbar reads this symbology
+    bool dmtx; // libdmtx reads it
+};
+
+void PrintTo(const SymbolCase& c, std::ostream* os) {
+    *os << c.digit << " " << c.value;
+}
+
+// Digits and letters only: decoders write GS1 data with or without brackets and separators.
+QString essence(QString text) {
+    text.remove(QRegularExpression(QStringLiteral(R"(^\][A-Za-z]\d)")));
+    text.remove(QRegularExpression(QStringLiteral("[^0-9A-Za-z]")));
+    return text;
+}
+
+QStringList lines(const QByteArray& output) {
+    QStringList result;
+    for (const QByteArray& line : output.split('\n'))
+        if (!line.trimmed().isEmpty())
+            result << essence(QString::fromUtf8(line.trimmed()));
+    return result;
+}
+
+QStringList zbar(const QString& image) {
+    return lines(runTool("zbarimg", {QStringLiteral("-q"), QStringLiteral("--raw"), image}));
+}
+
+QStringList zxing(const QString& image) {
+    return lines(runTool(
+        "/usr/bin/python3",
+        {QStringLiteral("-c"),
+         QStringLiteral("import sys, zxingcpp\nfrom PIL import Image\n"
+                        "r = zxingcpp.read_barcode(Image.open(sys.argv[1]))\nif r: print(r.text)"),
+         image}));
+}
+
+QStringList dmtx(const QString& image) {
+    return lines(runTool("dmtxread", {QStringLiteral("-n"), image}));
+}
+
+class Symbologies : public ::testing::TestWithParam<SymbolCase> {
+protected:
+    // A 60 x 40 mm label with one 50 x 30 mm barcode element of the case's symbology.
+    QString label(const QString& tag, const QString& value) {
+        const QString path = folder.filePath(QStringLiteral("codice.eti"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        const QStringList lines{"oggLayout", " 1 ",         " 1 ",   " 10 ",  " 10 ",
+                                " 60 ",      " 40 ",        " 0 ",   " 0 ",   " 0 ",
+                                " 0 ",       "oggImmagine", " 283 ", " 283 ", " 2835 ",
+                                " 1701 ",    tag,           "",      value,   " 0 "};
+        file.write(lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+        return path;
+    }
+    QString render(const QString& pdf) {
+        const QString prefix = folder.filePath(QStringLiteral("pagina"));
+        runTool("pdftoppm", {QStringLiteral("-r"), "300", QStringLiteral("-gray"),
+                             QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, prefix});
+        // The label's corner of the page, with white around the symbol.
+        const QImage page(prefix + QStringLiteral(".png"));
+        const QString crop = folder.filePath(QStringLiteral("simbolo.png"));
+        page.copy(0, 0, int(100 / 25.4 * 300), int(80 / 25.4 * 300)).save(crop);
+        return crop;
+    }
+    QTemporaryDir folder;
+    QString pdf = folder.filePath(QStringLiteral("codice.pdf"));
+};
+
+TEST_P(Symbologies, PrintAndDecodeWithIndependentDecoders) {
+    const SymbolCase c = GetParam();
+    const ProcessRun run =
+        marvello({QStringLiteral("--print"),
+                  label(QStringLiteral("%1%2").arg(c.digit).arg(0), QString::fromUtf8(c.value)),
+                  QStringLiteral("--to"), pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    const QString image = render(pdf);
+    const QString expected = essence(QString::fromUtf8(c.value));
+    const QStringList byZxing = zxing(image);
+    ASSERT_EQ(byZxing.size(), 1) << byZxing.join(u',').toStdString();
+    EXPECT_TRUE(byZxing[0].startsWith(expected)) << byZxing[0].toStdString(); // + check digit
+    if (c.zbar) {
+        const QStringList byZbar = zbar(image);
+        ASSERT_EQ(byZbar.size(), 1) << byZbar.join(u',').toStdString();
+        EXPECT_TRUE(byZbar[0].contains(expected)) << byZbar[0].toStdString();
+    }
+    if (c.dmtx) {
+        const QStringList byDmtx = dmtx(image);
+        ASSERT_EQ(byDmtx.size(), 1) << byDmtx.join(u',').toStdString();
+        EXPECT_EQ(byDmtx[0], expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryKind, Symbologies,
+    ::testing::Values(SymbolCase{2, "Marvello-128 abc", true, false},
+                      SymbolCase{3, "(01)09501101530003(17)251231(10)LOTTO7", true, false},
+                      SymbolCase{4, "https://example.org/etichetta?id=42", true, false},
+                      SymbolCase{5, "Lotto 42 / scadenza 2027", false, true},
+                      SymbolCase{6, "Spedizione 1234567890", false, false},
+                      SymbolCase{7, "1540014128876", true, false},
+                      SymbolCase{8, "72527273070", true, false},
+                      SymbolCase{9, "(01)09501101530003(17)251231(10)LOTTO7", false, true}));
+
+TEST_F(Symbologies, TheTextGoesWhereChosenAndBadDataIsNamed) {
+    // "Nascosto": no text under the bars; "Sotto" (as labels always had): the text.
+    for (const auto& [tag, shown] : {std::pair{"22", false}, std::pair{"20", true},
+                                     std::pair{"02", false}, std::pair{"00", true}}) {
+        ASSERT_EQ(marvello({QStringLiteral("--print"),
+                            label(QString::fromLatin1(tag), QStringLiteral("TESTO42")),
+                            QStringLiteral("--to"), pdf})
+                      .exitCode,
+                  0);
+        EXPECT_EQ(runTool("pdftotext", {pdf, QStringLiteral("-")}).contains("TESTO42"), shown)
+            << tag;
+    }
+    // GS1 data without its application identifiers, letters in UPC-A: said, and no symbol.
+    for (const auto& [tag, value] : {std::pair{"30", "09501101530003"}, std::pair{"80", "ABC"}}) {
+        const ProcessRun run = marvello(
+            {QStringLiteral("--print"), label(QString::fromLatin1(tag), QString::fromLatin1(value)),
+             QStringLiteral("--to"), pdf});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_TRUE(run.err.contains(QString::fromLatin1(value))) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(u"oggImmagine1")) << run.err.toStdString();
+        EXPECT_TRUE(zxing(render(pdf)).isEmpty());
+    }
+}
+
+} // namespace
