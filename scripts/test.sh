@@ -27,6 +27,7 @@ if ((EUID == 0)) && command -v cupsd >/dev/null; then
         lpstat -r 2>/dev/null | grep -q "is running" && break
         sleep 0.1
     done
+    lpstat -r | grep -q "is running" || { echo "test: cupsd did not start" >&2; exit 1; }
     export MARVELLO_REQUIRE_CUPS=1
 fi
 

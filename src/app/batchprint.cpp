@@ -106,7 +106,7 @@ std::optional<BatchOptions> BatchOptions::parse(const QStringList& words, QStrin
 }
 
 int exitCodeOf(PrintOutcome outcome, const std::function<void()>& whenDelivered) {
-    if (interruption::requested())
+    if (interruption::requested() && outcome != PrintOutcome::Delivered)
         return interruption::exitCode();
     switch (outcome) {
     case PrintOutcome::Delivered:

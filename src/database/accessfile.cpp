@@ -143,11 +143,10 @@ RowSource readWithReader(const QString& path, const QString& command, const QStr
         if (ended)
             break;
         if (!reader.waitForReadyRead(silenceLimit.load())) {
+            // Every whole record has been taken: what is left is a record cut short.
             if (reader.state() == QProcess::Running)
                 giveUp(QStringLiteral("File danneggiato: %1 (la lettura non procede).").arg(path));
-            if (reader.bytesAvailable() == 0)
-                giveUp(
-                    QStringLiteral("File danneggiato: %1 (la lettura si è interrotta).").arg(path));
+            giveUp(QStringLiteral("File danneggiato: %1 (la lettura si è interrotta).").arg(path));
         }
     }
     reader.waitForFinished();
@@ -212,7 +211,9 @@ std::unique_ptr<AccessFile> AccessFile::open(const QString& path, const QString&
     std::unique_ptr<AccessFile> opened(new AccessFile(info.absoluteFilePath(), *header));
     try {
         opened->readCatalog();
-    } catch (const DatabaseError&) {
+    } catch (const DatabaseError& error) {
+        if (error.number == DatabaseError::CannotOpen)
+            throw; // the reader could not be started: not the file's fault
         damaged(path);
     }
     return opened;

@@ -40,22 +40,23 @@ QString text(const QByteArray& bytes, bool jet3) {
     if (jet3)
         return windows1252::decode(bytes);
     if (bytes.size() >= 2 && quint8(bytes[0]) == 0xff && quint8(bytes[1]) == 0xfe) {
-        // Compressed: segments separated by 0x00 bytes, one-byte characters in the first and
-        // then every other segment, UTF-16 in the others.
+        // Compressed: one-byte characters until a 0x00 switches to two-byte ones, which are
+        // read in pairs (a space there is 20 00) until a pair starts with 0x00, and back.
         QString result;
         bool compressed = true;
-        qsizetype start = 2;
-        for (qsizetype end = 2; end <= bytes.size(); ++end) {
-            if (end < bytes.size() && bytes[end] != '\0')
-                continue;
-            const QByteArray segment = bytes.mid(start, end - start);
-            result +=
-                compressed
-                    ? QString::fromLatin1(segment)
-                    : QString::fromUtf16(reinterpret_cast<const char16_t*>(segment.constData()),
-                                         segment.size() / 2);
-            compressed = !compressed;
-            start = end + 1;
+        for (qsizetype i = 2; i < bytes.size();) {
+            if (bytes[i] == '\0') {
+                compressed = !compressed;
+                ++i;
+            } else if (compressed) {
+                result.append(QChar(quint8(bytes[i])));
+                ++i;
+            } else {
+                if (i + 1 >= bytes.size())
+                    break;
+                result.append(QChar(char16_t(quint8(bytes[i]) | quint8(bytes[i + 1]) << 8)));
+                i += 2;
+            }
         }
         return result;
     }
@@ -78,7 +79,7 @@ QVariant dateTime(const QByteArray& bytes) {
     qint64 wholeDays = qint64(days);
     if (milliseconds >= 86400000) {
         milliseconds -= 86400000;
-        wholeDays += value < 0 ? -1 : 1;
+        ++wholeDays; // the time of day counts forward, before the epoch too
     }
     const QTime time = QTime::fromMSecsSinceStartOfDay(int(milliseconds));
     if (wholeDays == 0 && milliseconds != 0)

@@ -39,6 +39,8 @@ int jobState(const QString& queue, int jobId) {
     cups_job_t* jobs = nullptr;
     const int count =
         cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
+    if (count < 0)
+        return -1; // CUPS could not be asked: not a finished job
     int state = 0;
     for (int i = 0; i < count; ++i) {
         if (jobs[i].id == jobId)

@@ -362,6 +362,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
         pressivo.KillDoc();
         return PrintOutcome::Failed;
     }
-    return pressivo.EndDoc() && !interruption::requested() ? PrintOutcome::Delivered
-                                                           : PrintOutcome::Failed;
+    // A signal during EndDoc stops a PDF before it is put in place; a job CUPS has already
+    // accepted is delivered, and saying otherwise would make a script print it twice.
+    return pressivo.EndDoc() ? PrintOutcome::Delivered : PrintOutcome::Failed;
 }

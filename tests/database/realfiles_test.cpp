@@ -148,7 +148,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values("exec sleep 600",                                     // loops silently
                       "exec yes 'warning: page 56 from map doesn't match'", // floods stderr
                       "echo 'warning: page 1' >&2; exit 0",                 // complains and stops
-                      "kill -SEGV $$"));                                    // crashes
+                      "kill -SEGV $$",                                      // crashes
+                      "printf R; kill -SEGV $$"));                          // mid-record
 
 TEST(AccessRawValues, DecodeWhatLibmdbCannot) {
     // Days since 30/12/1899: before it, the day counts back and the time forward.
@@ -163,6 +164,9 @@ TEST(AccessRawValues, DecodeWhatLibmdbCannot) {
               u"{12345678-1234-5678-9ABC-DEF012345678}");
     // Characters beyond the Basic Multilingual Plane stay whole (a surrogate pair).
     EXPECT_EQ(accessraw::text(QByteArray::fromHex("3dd800de"), false), QString::fromUtf8("😀"));
+    // Compressed text: one-byte runs and two-byte runs, a space inside a two-byte run.
+    EXPECT_EQ(accessraw::text(QByteArray::fromHex("fffe41002d4e20002d4e"), false),
+              QString::fromUtf8("A中 中"));
     EXPECT_EQ(accessraw::text(QByteArray::fromHex("fffe4142004301"), false),
               QStringLiteral("AB\u0143"));
     EXPECT_TRUE(accessraw::fixed(accessraw::Double, QByteArray(3, 'x')).isNull());

@@ -9,6 +9,9 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstring>
+
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -104,9 +107,9 @@ protected:
     void SetUp() override {
         if (::geteuid() != 0)
             GTEST_SKIP() << "mounting a small disk needs root";
-        ASSERT_EQ(
-            ::mount("tmpfs", QFile::encodeName(folder.path()).constData(), "tmpfs", 0, "size=256k"),
-            0);
+        if (::mount("tmpfs", QFile::encodeName(folder.path()).constData(), "tmpfs", 0,
+                    "size=256k") != 0)
+            GTEST_SKIP() << "this root may not mount a small disk: " << std::strerror(errno);
         mounted = true;
         writeFile(pdf, "la stampa di ieri");
     }
@@ -163,6 +166,10 @@ TEST_P(StoppedJob, LeavesThePreviousFileIntact) {
             process.setReadChannel(QProcess::StandardError);
             while (!progress.contains("Etichetta 2000/") && process.waitForReadyRead(60000))
                 progress += process.readAllStandardError();
+            // Never a signal to process 0 (our own group) if the job ended early.
+            ASSERT_TRUE(progress.contains("Etichetta 2000/")) << progress.toStdString();
+            ASSERT_EQ(process.state(), QProcess::Running);
+            ASSERT_GT(process.processId(), 0);
             ::kill(pid_t(process.processId()), signal);
         });
     if (signal == SIGKILL)
@@ -170,8 +177,10 @@ TEST_P(StoppedJob, LeavesThePreviousFileIntact) {
     else
         EXPECT_EQ(run.exitCode, expectedExit) << run.err.toStdString();
     EXPECT_EQ(readFile(pdf), "la stampa di ieri");
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).join(u' '),
-              u"etichette.pdf");
+    // Cleaned up after SIGTERM and SIGINT; after SIGKILL at most one temporary file (none
+    // where the file system has unnamed temporary files).
+    const QStringList files = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_LE(files.size(), signal == SIGKILL ? 2 : 1) << files.join(u' ').toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, StoppedJob,

@@ -12,23 +12,24 @@ mkdir -p "$shots"
 convert=/usr/bin/convert # ImageMagick's, not a stand-in earlier in the PATH
 unset QT_QPA_PLATFORM     # a real X server this time
 
-for number in $(seq 90 140); do
-    [[ -e /tmp/.X11-unix/X$number || -e /tmp/.X$number-lock ]] || break
-done
-export DISPLAY=:$number
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and says which once it accepts clients.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
 xvfb=$!
 app=
 cleanup() {
     [[ -n "$app" ]] && kill "$app" 2>/dev/null
     kill "$xvfb" 2>/dev/null
     wait 2>/dev/null || true
+    rm -f "$displayfile"
 }
 trap cleanup EXIT
-for _ in $(seq 100); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
+for _ in $(seq 200); do
+    [[ -s "$displayfile" ]] && break
+    sleep 0.05
 done
+[[ -s "$displayfile" ]] || { echo "window_smoke: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(head -1 "$displayfile")
 
 fail() {
     echo "window_smoke: $*" >&2
