@@ -721,8 +721,9 @@ void frmMarvello::mnuColoreSfondo_Click() {
 
 void frmMarvello::mnuParametriBarcode_Click() {
     m_document.setModificato(true);
-    if (LabelElement* element = selected())
-        ModificaParametriBarcode(*element, this);
+    // The designer shows the symbology chosen: repaint the element.
+    if (LabelElement* element = selected(); element && ModificaParametriBarcode(*element, this))
+        edited();
 }
 
 void frmMarvello::mnuAllineamento_Click() {

@@ -3,6 +3,7 @@
 
 #include "common/files.h"
 #include "common/interruption.h"
+#include "common/units.h"
 
 #include <QPageSize>
 #include <QPainter>
@@ -41,7 +42,7 @@ bool PdfFile::open(QString* error) {
     m_parts->pdf = std::make_unique<QPdfWriter>(&m_parts->file);
     QPdfWriter& pdf = *m_parts->pdf;
     pdf.setCreator(QStringLiteral("Marvello"));
-    pdf.setResolution(1440); // one unit a twip
+    pdf.setResolution(int(units::TwipsPerInch)); // one unit a twip
     pdf.setPageSize(QPageSize(m_paper / 20.0, QPageSize::Point, QString(), QPageSize::ExactMatch));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     if (!m_parts->painter.begin(&pdf)) {
