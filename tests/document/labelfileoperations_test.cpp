@@ -12,21 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/files.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class LabelFiles : public ::testing::Test {
 protected:

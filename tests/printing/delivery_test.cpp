@@ -3,6 +3,7 @@
 // a killed job, hostile input under a memory limit. Checked from outside, as a script that
 // starts the program sees it.
 
+#include "support/files.h"
 #include "support/marvelloprocess.h"
 
 #include <QFile>
@@ -23,24 +24,13 @@ QStringList printTo(const QString& label, const QString& to, const QStringList& 
     return QStringList{QStringLiteral("--print"), label, QStringLiteral("--to"), to} + more;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The shipping example with its criterion replaced: `field` equal to `value`.
 QString shippingLabelSelecting(const QTemporaryDir& folder, const QString& value) {
-    QList<QByteArray> lines = readFile(example("spedizione.eti")).split('\n');
+    QList<QByteArray> lines = readBytes(example("spedizione.eti")).split('\n');
     lines[5] = " 1 \r";
     lines[6] = value.toLatin1() + '\r';
     const QString path = folder.filePath(QStringLiteral("selezione.eti"));
-    writeFile(path, lines.join('\n'));
+    writeBytes(path, lines.join('\n'));
     QFile::copy(example("clienti.mdb"), folder.filePath(QStringLiteral("clienti.mdb")));
     return path;
 }
@@ -84,7 +74,7 @@ TEST_F(Delivery, ADamagedOrEncryptedDatabasePrintsNothing) {
     QFile original(testData("grande.mdb"));
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
     const QString cut = folder.filePath(QStringLiteral("tagliato.mdb"));
-    writeFile(cut, original.readAll().left(280 * 4096));
+    writeBytes(cut, original.readAll().left(280 * 4096));
     const QString addresses = QStringLiteral(MARVELLO_BENCH_DIR "/indirizzi.eti");
     const ProcessRun damaged = marvello(printTo(addresses, pdf, {QStringLiteral("--db"), cut}));
     EXPECT_EQ(damaged.exitCode, 1);
@@ -111,7 +101,7 @@ protected:
                     "size=256k") != 0)
             GTEST_SKIP() << "this root may not mount a small disk: " << std::strerror(errno);
         mounted = true;
-        writeFile(pdf, "la stampa di ieri");
+        writeBytes(pdf, "la stampa di ieri");
     }
     void TearDown() override {
         if (mounted)
@@ -138,7 +128,7 @@ TEST_F(SmallDisk, AFullDiskLeavesThePreviousFileAndSaysWhy) {
         EXPECT_EQ(run.exitCode, 1) << target.toStdString();
         EXPECT_TRUE(run.err.contains(u"Spazio su disco esaurito")) << run.err.toStdString();
     }
-    EXPECT_EQ(readFile(pdf), "la stampa di ieri");
+    EXPECT_EQ(readBytes(pdf), "la stampa di ieri");
     EXPECT_EQ(leftovers(), u"etichette.pdf");
 }
 
@@ -147,7 +137,7 @@ TEST_F(SmallDisk, AReadOnlyFolderLeavesThePreviousFileAndSaysWhy) {
     const ProcessRun run = marvello(printTo(example("prodotto.eti"), pdf));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(u"sola lettura")) << run.err.toStdString();
-    EXPECT_EQ(readFile(pdf), "la stampa di ieri");
+    EXPECT_EQ(readBytes(pdf), "la stampa di ieri");
 }
 
 // The 20,000 records of the large database make a job long enough to stop halfway.
@@ -155,7 +145,7 @@ class StoppedJob : public Delivery, public ::testing::WithParamInterface<std::pa
 
 TEST_P(StoppedJob, LeavesThePreviousFileIntact) {
     const auto [signal, expectedExit] = GetParam();
-    writeFile(pdf, "la stampa di ieri");
+    writeBytes(pdf, "la stampa di ieri");
     const QString label = QStringLiteral(MARVELLO_BENCH_DIR "/indirizzi.eti");
     const ProcessRun run = marvello(
         printTo(label, pdf,
@@ -176,7 +166,7 @@ TEST_P(StoppedJob, LeavesThePreviousFileIntact) {
         EXPECT_EQ(run.exitCode, -1); // killed: no exit code of its own
     else
         EXPECT_EQ(run.exitCode, expectedExit) << run.err.toStdString();
-    EXPECT_EQ(readFile(pdf), "la stampa di ieri");
+    EXPECT_EQ(readBytes(pdf), "la stampa di ieri");
     // Cleaned up after SIGTERM and SIGINT; after SIGKILL at most one temporary file (none
     // where the file system has unnamed temporary files).
     const QStringList files = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
@@ -192,12 +182,12 @@ class HostileLabel : public Delivery {
 protected:
     QString label(const QStringList& sections) {
         const QString path = folder.filePath(QStringLiteral("ostile.eti"));
-        writeFile(path, (QStringList{QStringLiteral("oggLayout"), " 1 ", " 1 ", " 10 ", " 10 ",
-                                     " 60 ", " 40 ", " 0 ", " 0 ", " 0 ", " 0 "} +
-                         sections)
-                                .join(QStringLiteral("\r\n"))
-                                .toLatin1() +
-                            "\r\n");
+        writeBytes(path, (QStringList{QStringLiteral("oggLayout"), " 1 ", " 1 ", " 10 ", " 10 ",
+                                      " 60 ", " 40 ", " 0 ", " 0 ", " 0 ", " 0 "} +
+                          sections)
+                                 .join(QStringLiteral("\r\n"))
+                                 .toLatin1() +
+                             "\r\n");
         return path;
     }
     static QStringList element(const char* kind, const QString& geometry, const QStringList& rest) {
