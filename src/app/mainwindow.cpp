@@ -655,7 +655,7 @@ bool hasBackground(const LabelElement* e) {
 void frmMarvello::mnuOpaco_Click() {
     m_document.setModificato(true);
     if (hasBackground(selected())) {
-        selected()->BackStyle = 1;
+        selected()->BackStyle = Background::Opaque;
         edited();
     }
 }
@@ -663,7 +663,7 @@ void frmMarvello::mnuOpaco_Click() {
 void frmMarvello::mnuTrasparente_Click() {
     m_document.setModificato(true);
     if (hasBackground(selected())) {
-        selected()->BackStyle = 0;
+        selected()->BackStyle = Background::Transparent;
         edited();
     }
 }
@@ -713,7 +713,7 @@ void frmMarvello::mnuColoreSfondo_Click() {
         return;
     if (const auto chosen = MessageService::current().chooseColor(
             colors::toQColor(element->BackColor), QStringLiteral("Colore sfondo"))) {
-        element->BackStyle = 1;
+        element->BackStyle = Background::Opaque;
         element->BackColor = colors::fromQColor(*chosen);
         edited();
     }
@@ -733,11 +733,11 @@ void frmMarvello::mnuAllineamento_Click() {
         return;
     CursoreAttesa();
     frmAllineamento dialog(this);
-    dialog.presetFrom(element->Alignment);
+    dialog.presetFrom(int(element->Alignment));
     CursoreNormale();
     dialog.exec();
     if (dialog.Confermato) {
-        element->Alignment = dialog.Allineamento;
+        element->Alignment = TextAlignment(dialog.Allineamento);
         edited();
     }
 }
@@ -745,7 +745,7 @@ void frmMarvello::mnuAllineamento_Click() {
 void frmMarvello::ImpostaAllineamento(int valore) {
     m_document.setModificato(true);
     if (selected() && selected()->kind == ElementKind::Testo) {
-        selected()->Alignment = qint16(valore);
+        selected()->Alignment = TextAlignment(valore);
         edited();
     }
 }

@@ -1,25 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "symbology.h"
+
 #include <QString>
 
-// A barcode element keeps its parameters in its Tag as two digits: the symbology (0 Code 39,
-// 1 EAN 13, 2 to 9 those of zintsymbol: Code 128, GS1-128, QR Code, Data Matrix, PDF417,
-// ITF-14, UPC-A, GS1 DataMatrix) and where the human-readable text goes (0 below, 1 above,
-// 2 hidden).
+// A barcode element keeps its parameters in its Tag as two digits: the symbology and where the
+// human-readable text goes (see symbology.h).
 struct BarcodeParameters {
-    enum Symbology { Code39 = 0, Ean13 = 1 };
-    enum TextPosition { Sotto = 0, Sopra = 1, Nascosto = 2 };
+    // The first digit as read (0 when missing): printing draws nothing for values outside the
+    // symbologies, and the parameters dialog shows those as Code 39.
+    int TipoBarcode = int(barcode::Symbology::Code39);
+    barcode::TextPosition Testo = barcode::TextPosition::Sotto;
 
-    int TipoBarcode = Code39;
-    int Testo = Sotto;
-
-    // The digits as read back from a Tag: the first digit's value is the symbology (0 when
-    // missing; printing draws nothing for values other than 0 and 1), the second picks above (1),
-    // hidden (2) or, for anything else, below.
+    // The digits as read back from a Tag: the second picks above (1), hidden (2) or, for
+    // anything else, below.
     static BarcodeParameters fromTag(const QString& tag);
     // "10" for EAN 13 with the text below.
     QString toTag() const;
-
+    std::optional<barcode::Symbology> symbology() const {
+        return barcode::symbologyFromDigit(TipoBarcode);
+    }
     bool operator==(const BarcodeParameters&) const = default;
 };

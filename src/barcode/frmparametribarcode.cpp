@@ -65,10 +65,10 @@ void frmParametriBarcode::presetFromTag(const QString& tag) {
         parameters.TipoBarcode >= 0 && parameters.TipoBarcode < cmbTipoBarcode->count();
     cmbTipoBarcode->setCurrentIndex(known ? parameters.TipoBarcode : 0);
     switch (parameters.Testo) {
-    case BarcodeParameters::Sopra:
+    case barcode::TextPosition::Sopra:
         optAllineamento[0]->setChecked(true);
         break;
-    case BarcodeParameters::Nascosto:
+    case barcode::TextPosition::Nascosto:
         optAllineamento[2]->setChecked(true);
         break;
     default:
@@ -81,11 +81,11 @@ void frmParametriBarcode::cmdOk_Click() {
     PremutoOk = true;
     TipoBarcode = qint16(cmbTipoBarcode->currentIndex());
     if (optAllineamento[1]->isChecked())
-        Testo = BarcodeParameters::Sotto;
+        Testo = barcode::TextPosition::Sotto;
     else if (optAllineamento[0]->isChecked())
-        Testo = BarcodeParameters::Sopra;
+        Testo = barcode::TextPosition::Sopra;
     else if (optAllineamento[2]->isChecked())
-        Testo = BarcodeParameters::Nascosto;
+        Testo = barcode::TextPosition::Nascosto;
     accept();
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "barcodeparameters.h"
+
 #include <QDialog>
 
 #include <array>
@@ -22,7 +24,7 @@ public:
     // Set by Ok; all false or 0 until then.
     bool PremutoOk = false;
     qint16 TipoBarcode = 0; // position in the list: 0 "Code 39", 1 "EAN 13"
-    qint16 Testo = 0;       // 0 "Sotto", 1 "Sopra", 2 "Nascosto"
+    barcode::TextPosition Testo = barcode::TextPosition::Sotto;
 
     QComboBox* cmbTipoBarcode;
     std::array<QRadioButton*, 3> optAllineamento; // "Sopra", "Sotto", "Nascosto"

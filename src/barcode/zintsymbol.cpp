@@ -31,6 +31,9 @@ int zintCode(Symbology symbology) {
         return BARCODE_ITF14;
     case Symbology::UpcA:
         return BARCODE_UPCA;
+    case Symbology::Code39:
+    case Symbology::Ean13:
+        break;
     }
     return BARCODE_CODE128;
 }

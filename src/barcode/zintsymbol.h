@@ -2,6 +2,7 @@
 #pragma once
 
 #include "barcodeencoding.h"
+#include "symbology.h"
 
 #include <QRectF>
 #include <QString>
@@ -13,16 +14,7 @@
 // parameters list is the first digit of an element's Tag, after Code 39 (0) and EAN 13 (1).
 namespace zintsymbol {
 
-enum class Symbology {
-    Code128 = 2,
-    Gs1_128 = 3,
-    QrCode = 4,
-    DataMatrix = 5,
-    Pdf417 = 6,
-    Itf14 = 7,
-    UpcA = 8,
-    Gs1DataMatrix = 9,
-};
+using Symbology = barcode::Symbology;
 
 // The list position's symbology; nothing for 0, 1 and anything unknown.
 std::optional<Symbology> fromTagDigit(int digit);

@@ -1,26 +1,79 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Lengths of this program: element geometry in twips, sheet layout in millimetres.
-// The millimetre factor is 56.7 (not 566.93 / 10): stored label files depend on it.
+// Lengths of this program: element geometry in twips, sheet layout in millimetres. Every
+// conversion factor lives here.
 namespace units {
 
 inline constexpr double TwipsPerInch = 1440.0;
 inline constexpr double TwipsPerCentimetre = 567.0;
+// Not 566.93 / 10: label files store twips made with this factor, and their elements must
+// print where they always did.
 inline constexpr double TwipsPerMillimetre = 56.7;
+inline constexpr double TwipsPerPoint = 20.0;
+// What a screen without a known resolution is taken to have.
+inline constexpr double DefaultDotsPerInch = 96.0;
 
-// The label's top-left corner on the design surface.
-inline constexpr float LabelOriginXTwips = 567.0f;
-inline constexpr float LabelOriginYTwips = 1440.0f;
+// A length, kept in twips; built from and read in the other units by name.
+class Length {
+public:
+    constexpr Length() = default;
+
+    static constexpr Length twips(double value) { return Length(value); }
+    static constexpr Length millimetres(double value) { return Length(value * TwipsPerMillimetre); }
+    static constexpr Length centimetres(double value) { return Length(value * TwipsPerCentimetre); }
+    static constexpr Length inches(double value) { return Length(value * TwipsPerInch); }
+    static constexpr Length points(double value) { return Length(value * TwipsPerPoint); }
+    static constexpr Length pixels(double value, double dotsPerInch) {
+        return Length(value * TwipsPerInch / dotsPerInch);
+    }
+
+    constexpr double inTwips() const { return m_twips; }
+    constexpr double inMillimetres() const { return m_twips / TwipsPerMillimetre; }
+    constexpr double inCentimetres() const { return m_twips / TwipsPerCentimetre; }
+    constexpr double inInches() const { return m_twips / TwipsPerInch; }
+    constexpr double inPoints() const { return m_twips / TwipsPerPoint; }
+    constexpr double inPixels(double dotsPerInch) const {
+        return m_twips * dotsPerInch / TwipsPerInch;
+    }
+
+    constexpr Length operator+(Length other) const { return Length(m_twips + other.m_twips); }
+    constexpr Length operator-(Length other) const { return Length(m_twips - other.m_twips); }
+    constexpr Length operator*(double factor) const { return Length(m_twips * factor); }
+    constexpr Length operator/(double divisor) const { return Length(m_twips / divisor); }
+    constexpr double operator/(Length other) const { return m_twips / other.m_twips; }
+    constexpr bool operator==(const Length&) const = default;
+    constexpr bool operator<(Length other) const { return m_twips < other.m_twips; }
+
+private:
+    constexpr explicit Length(double twips)
+        : m_twips(twips) {}
+    double m_twips = 0;
+};
+
+// The label's top-left corner on the design surface: element positions in label files count
+// from here, so it never moves.
+inline constexpr Length LabelOriginX = Length::centimetres(1);
+inline constexpr Length LabelOriginY = Length::inches(1);
+// The same in the single precision of element geometry.
+inline constexpr float LabelOriginXTwips = float(LabelOriginX.inTwips());
+inline constexpr float LabelOriginYTwips = float(LabelOriginY.inTwips());
+
+// Print margins before any are set: one inch.
+inline constexpr Length DefaultPageMargin = Length::inches(1);
 
 constexpr double millimetresToTwips(double mm) {
-    return mm * TwipsPerMillimetre;
+    return Length::millimetres(mm).inTwips();
 }
 constexpr double twipsToMillimetres(double twips) {
-    return twips / TwipsPerMillimetre;
+    return Length::twips(twips).inMillimetres();
 }
-constexpr double twipsPerPixel(double logicalDpi) {
-    return TwipsPerInch / logicalDpi;
+// The resolution images store (dots per metre) in dots per inch.
+constexpr double dotsPerInch(double dotsPerMetre) {
+    return dotsPerMetre * Length::inches(1).inMillimetres() / 1000.0;
+}
+constexpr double twipsPerPixel(double dotsPerInch) {
+    return Length::pixels(1, dotsPerInch).inTwips();
 }
 
 } // namespace units

@@ -2,11 +2,16 @@
 #include "designsurface.h"
 
 #include "barcode/barcodeencoding.h"
+#include "barcode/barcodeparameters.h"
 #include "barcode/zintsymbol.h"
 #include "common/colors.h"
 #include "common/units.h"
 #include "document/labeldocument.h"
+#include "printcomponent/clspressivo.h"
+#include "printcomponent/pressivoui.h"
 #include "printcomponent/printdocument.h"
+#include "printcomponent/printsurface.h"
+#include "printing/elementrenderer.h"
 
 #include "common/rounding.h"
 
@@ -20,8 +25,12 @@
 
 namespace {
 
-constexpr double Shadow = 73.71;
-constexpr double GridPitch = 113.4;
+using units::Length;
+
+constexpr double Shadow = Length::millimetres(1.3).inTwips();
+constexpr double GridPitch = Length::millimetres(2).inTwips();
+constexpr double Centimetre = Length::centimetres(1).inTwips();
+constexpr double Millimetre = Length::millimetres(1).inTwips();
 
 QRectF twipsRect(double x1, double y1, double x2, double y2) {
     return QRectF(QPointF(x1, y1), QPointF(x2, y2));
@@ -165,8 +174,7 @@ LabelElement* DesignSurface::elementAt(QPoint pixel) const {
 double DesignSurface::snappedTwips(double twips, double origin) const {
     if (!m_snap)
         return twips;
-    return origin +
-           std::round((twips - origin) / units::TwipsPerMillimetre) * units::TwipsPerMillimetre;
+    return origin + std::round((twips - origin) / Millimetre) * Millimetre;
 }
 
 QSizeF DesignSurface::surfaceTwips() const {
@@ -353,8 +361,8 @@ void DesignSurface::mouseReleaseEvent(QMouseEvent* event) {
 void DesignSurface::DisegnaSfondo(QPainter& painter) const {
     const LayoutEtichetta& layout = m_document.layout();
     const double left = units::LabelOriginXTwips, top = units::LabelOriginYTwips;
-    const double right = left + layout.LarghezzaEtichetta * units::TwipsPerMillimetre;
-    const double bottom = top + layout.AltezzaEtichetta * units::TwipsPerMillimetre;
+    const double right = left + Length::millimetres(layout.LarghezzaEtichetta).inTwips();
+    const double bottom = top + Length::millimetres(layout.AltezzaEtichetta).inTwips();
     const QColor grey(192, 192, 192);
 
     painter.fillRect(twipsRect(left + Shadow, bottom, right + Shadow, bottom + Shadow), grey);
@@ -369,56 +377,89 @@ void DesignSurface::DisegnaSfondo(QPainter& painter) const {
     QFont numbers(QStringLiteral("Arial"));
     numbers.setPixelSize(150); // 7.5 pt in twips
     painter.setFont(numbers);
-    painter.fillRect(twipsRect(467, 770, 17860.5, 1100), Qt::white);
+    // The rulers: 30 cm along the top and down the left, numbered from the label's corner.
+    painter.fillRect(twipsRect(left - 100, 770, 17860.5, 1100), Qt::white);
     for (int i = 0; i <= 30; ++i)
-        painter.drawLine(QPointF(567 + i * 567.0, 980), QPointF(567 + i * 567.0, 1100));
+        painter.drawLine(QPointF(left + i * Centimetre, 980), QPointF(left + i * Centimetre, 1100));
     for (int i = 0; i <= 300; ++i)
-        painter.drawLine(QPointF(567 + i * 56.7, 1025), QPointF(567 + i * 56.7, 1100));
+        painter.drawLine(QPointF(left + i * Millimetre, 1025),
+                         QPointF(left + i * Millimetre, 1100));
     for (int i = 0; i <= 30; ++i)
-        painter.drawText(QPointF(567 + i * 567.0 - 80, 960), QString::number(i));
-    painter.fillRect(twipsRect(0, 1340, 300, 18711), Qt::white);
+        painter.drawText(QPointF(left + i * Centimetre - 80, 960), QString::number(i));
+    painter.fillRect(twipsRect(0, top - 100, 300, 18711), Qt::white);
     for (int i = 0; i <= 30; ++i)
-        painter.drawLine(QPointF(180, 1440 + i * 567.0), QPointF(300, 1440 + i * 567.0));
+        painter.drawLine(QPointF(180, top + i * Centimetre), QPointF(300, top + i * Centimetre));
     for (int i = 0; i <= 300; ++i)
-        painter.drawLine(QPointF(225, 1440 + i * 56.7), QPointF(300, 1440 + i * 56.7));
+        painter.drawLine(QPointF(225, top + i * Millimetre), QPointF(300, top + i * Millimetre));
     for (int i = 0; i <= 30; ++i)
-        painter.drawText(QPointF(10, 1440 + i * 567.0 + 60), QString::number(i));
+        painter.drawText(QPointF(10, top + i * Centimetre + 60), QString::number(i));
 
     if (m_griglia) {
         std::vector<QPointF> dots;
         dots.reserve(161 * 161);
         for (int i = 0; i <= 160; ++i)
             for (int j = 0; j <= 160; ++j)
-                dots.emplace_back(567 + i * GridPitch, 1440 + j * GridPitch);
+                dots.emplace_back(left + i * GridPitch, top + j * GridPitch);
         painter.drawPoints(dots.data(), int(dots.size()));
     }
 }
 
 namespace {
 
-// What a barcode element shows while it is designed: its own symbol when its text can be
-// encoded, else (linked, empty or not yet valid) a symbol of the same kind for a sample value.
-std::vector<barcode::Box> designSymbol(const LabelElement& e, const QRectF& box) {
-    const int digit = e.Tag.isEmpty() ? 0 : e.Tag.left(1).toInt();
-    const bool own = e.DataMember.isEmpty() && !e.ToolTipText.isEmpty();
-    if (const auto kind = zintsymbol::fromTagDigit(digit)) {
-        auto encoding = own ? zintsymbol::encode(*kind, e.ToolTipText) : zintsymbol::Encoding{};
-        if (!encoding.symbol)
-            encoding = zintsymbol::encode(*kind, zintsymbol::sampleValue(*kind));
-        return encoding.symbol ? zintsymbol::layout(*encoding.symbol, *kind, box)
-                               : std::vector<barcode::Box>{};
+// A value a barcode element's symbology takes, shown while a linked or not yet valid element
+// is designed.
+QString sampleBarcodeText(const BarcodeParameters& parameters) {
+    const auto symbology = parameters.symbology().value_or(barcode::Symbology::Code39);
+    if (const auto kind = zintsymbol::fromTagDigit(int(symbology)))
+        return zintsymbol::sampleValue(*kind);
+    return symbology == barcode::Symbology::Ean13 ? QStringLiteral("8001234000011")
+                                                  : QStringLiteral("000000");
+}
+
+// Whether the element's own text makes a symbol of its symbology.
+bool encodable(const BarcodeParameters& parameters, const QString& text) {
+    if (text.isEmpty())
+        return false;
+    switch (parameters.symbology().value_or(barcode::Symbology::Code39)) {
+    case barcode::Symbology::Code39:
+        return !barcode::code39TooLong(text);
+    case barcode::Symbology::Ean13:
+        return !barcode::encodeEan(text).modules.isEmpty();
+    default:
+        return zintsymbol::encode(*zintsymbol::fromTagDigit(parameters.TipoBarcode), text)
+            .symbol.has_value();
     }
-    if (digit == 1) {
-        const barcode::EanEncoding ean =
-            barcode::encodeEan(own ? e.ToolTipText : QStringLiteral("8001234000011"));
-        return barcode::layoutEan(ean.modules.isEmpty()
-                                      ? barcode::encodeEan(QStringLiteral("8001234000011")).modules
-                                      : ean.modules,
-                                  box);
+}
+
+// What an element shows while it is designed: texts as typed, a barcode's own symbol when its
+// text can be encoded, else (linked, empty or not yet valid) a symbol of its kind for a
+// sample value, the picture the label holds.
+ElementContent designContent(const LabelElement& e) {
+    switch (e.kind) {
+    case ElementKind::Testo:
+        return {e.Caption};
+    case ElementKind::Immagine: {
+        const BarcodeParameters parameters = BarcodeParameters::fromTag(e.Tag);
+        const bool own = e.DataMember.isEmpty() && encodable(parameters, e.ToolTipText);
+        return {own ? e.ToolTipText : sampleBarcodeText(parameters)};
     }
-    return barcode::layoutCode39(
-        own && !barcode::code39TooLong(e.ToolTipText) ? e.ToolTipText : QStringLiteral("000000"),
-        box);
+    case ElementKind::Picture:
+        return {{}, &e.Picture};
+    case ElementKind::Rettangolo:
+        break;
+    }
+    return {};
+}
+
+// Where a picture element has no picture yet: a grey box with a cross.
+void drawPicturePlaceholder(QPainter& painter, const QRectF& box) {
+    painter.fillRect(box, QColor(230, 230, 230));
+    QPen pen(QColor(150, 150, 150));
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.drawRect(box);
+    painter.drawLine(box.topLeft(), box.bottomRight());
+    painter.drawLine(box.topRight(), box.bottomLeft());
 }
 
 } // namespace
@@ -427,63 +468,27 @@ void DesignSurface::paintElements(QPainter& painter, const QRect& pixels) const 
     const double pixel = twipsPerPixel();
     const QRectF area(pixels.x() * pixel, pixels.y() * pixel, pixels.width() * pixel,
                       pixels.height() * pixel);
+    // The elements are drawn as they print: through the print component onto a page of
+    // their own, which is then painted at the screen's scale.
+    HeadlessPressivoUi scratch;
+    clsPressivo pressivo(scratch, clsPressivo::DrawingOnly{});
+    PrintSurface& page = scratch.surface();
+    const double margin = units::Length::millimetres(1).inTwips();
     for (const LabelElement* e : m_document.stackingOrder()) {
-        if (!e->Visible)
-            continue;
         const QRectF box(e->Left, e->Top, e->Width, e->Height);
-        if (!box.normalized().adjusted(-60, -60, 60, 60).intersects(area))
+        if (!e->Visible ||
+            !box.normalized().adjusted(-margin, -margin, margin, margin).intersects(area))
             continue; // only what the repaint needs
-        switch (e->kind) {
-        case ElementKind::Testo: {
-            if (e->BackStyle != 0)
-                painter.fillRect(box, colors::toQColor(e->BackColor));
-            DrawStyle style;
-            style.fontName = e->FontName;
-            style.fontSize = e->FontSize;
-            style.fontBold = e->FontBold;
-            style.fontItalic = e->FontItalic;
-            painter.setFont(printoutput::fontInTwips(style)); // as on paper
-            painter.setPen(colors::toQColor(e->ForeColor));
-            const Qt::Alignment align = e->Alignment == 1   ? Qt::AlignRight
-                                        : e->Alignment == 2 ? Qt::AlignHCenter
-                                                            : Qt::AlignLeft;
-            painter.save();
-            painter.setClipRect(box);
-            painter.drawText(box, int(align | Qt::AlignTop | Qt::TextWordWrap), e->Caption);
-            painter.restore();
-            break;
-        }
-        case ElementKind::Immagine:
-            painter.fillRect(box, Qt::white);
-            for (const barcode::Box& bar : designSymbol(*e, box))
-                if (bar.dark)
-                    painter.fillRect(bar.rect, Qt::black);
-            break;
-        case ElementKind::Picture:
-            if (!e->Picture.isNull()) {
-                painter.drawImage(box, e->Picture);
-            } else {
-                painter.fillRect(box, QColor(230, 230, 230));
-                QPen pen(QColor(150, 150, 150));
-                pen.setCosmetic(true);
-                painter.setPen(pen);
-                painter.drawRect(box);
-                painter.drawLine(box.topLeft(), box.bottomRight());
-                painter.drawLine(box.topRight(), box.bottomLeft());
-            }
-            break;
-        case ElementKind::Rettangolo: {
-            const double width = e->BorderWidth * pixel;
-            QPen pen(colors::toQColor(e->BorderColor), width);
-            pen.setJoinStyle(Qt::MiterJoin);
-            painter.setPen(pen);
-            painter.setBrush(e->BackStyle != 0 ? QBrush(colors::toQColor(e->BackColor))
-                                               : QBrush(Qt::NoBrush));
-            painter.drawRect(box.adjusted(width / 2, width / 2, -width / 2, -width / 2));
-            break;
-        }
+        if (e->kind == ElementKind::Picture && e->Picture.isNull()) {
+            // Painted in its place in the stacking order: what lies under it first.
+            printoutput::renderPage(page.document(), 0, painter);
+            page.StartDoc();
+            drawPicturePlaceholder(painter, box);
+        } else {
+            drawElement(*e, designContent(*e), elementBoxOnSurface(*e), pressivo);
         }
     }
+    printoutput::renderPage(page.document(), 0, painter);
 }
 
 void DesignSurface::mouseDoubleClickEvent(QMouseEvent* event) {

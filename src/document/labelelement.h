@@ -8,6 +8,11 @@
 
 #include <optional>
 
+// How a text lines up in its box, with the values label files store.
+enum class TextAlignment : qint16 { Left = 0, Right = 1, Centre = 2 };
+// A text's or rectangle's background, with the values label files store.
+enum class Background : qint16 { Transparent = 0, Opaque = 1 };
+
 // The four kinds of element a label holds, named as in label files.
 enum class ElementKind { Testo, Immagine, Picture, Rettangolo };
 
@@ -40,10 +45,10 @@ struct LabelElement {
     float FontSize = 10;
     bool FontBold = false;
     bool FontItalic = false;
-    qint16 Alignment = 0; // 0 left, 1 right, 2 centred
+    TextAlignment Alignment = TextAlignment::Left;
 
     // Text and rectangle.
-    qint16 BackStyle = 0; // 0 transparent, 1 opaque
+    Background BackStyle = Background::Transparent;
     qint32 BackColor = colors::White;
     qint32 ForeColor = colors::Black;
 

@@ -268,12 +268,12 @@ private:
         return singleValue(value + origin, line);
     }
 
-    qint16 backStyle() {
+    Background backStyle() {
         const QString line = m_lines.next();
         const qint16 value = integer16(wholeNumber(line), line);
-        if (value != 0 && value != 1)
+        if (value != qint16(Background::Transparent) && value != qint16(Background::Opaque))
             invalidProperty("BackStyle", line);
-        return value;
+        return Background(value);
     }
 
     void readText(LabelElement& element) {
@@ -286,9 +286,10 @@ private:
         element.FontItalic = isTrueWord(m_lines.next());
         element.BackStyle = backStyle();
         const QString alignment = m_lines.next();
-        element.Alignment = integer16(wholeNumber(alignment), alignment);
-        if (element.Alignment < 0 || element.Alignment > 2)
+        const qint16 align = integer16(wholeNumber(alignment), alignment);
+        if (align < qint16(TextAlignment::Left) || align > qint16(TextAlignment::Centre))
             invalidProperty("Alignment", alignment);
+        element.Alignment = TextAlignment(align);
         element.BackColor = colour(m_lines.next());
         element.ForeColor = colour(m_lines.next());
         element.DataMember = m_lines.next();
@@ -336,10 +337,10 @@ private:
     void readDepth(LabelElement& element) {
         const double flag = number(m_lines.next());
         if (flag == 1) {
-            m_document.zOrder().SetZOrdine(element.key(), 1);
+            m_document.zOrder().SetZOrdine(element.key(), BroughtToFront);
         } else if (flag == 2) {
             m_sentBack.push_back(&element);
-            m_document.zOrder().SetZOrdine(element.key(), 2);
+            m_document.zOrder().SetZOrdine(element.key(), SentToBack);
         }
     }
 

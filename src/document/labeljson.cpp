@@ -39,8 +39,8 @@ QJsonObject elementToJson(const LabelElement& e, int depth) {
         object.insert("FontSize", e.FontSize);
         object.insert("FontBold", e.FontBold);
         object.insert("FontItalic", e.FontItalic);
-        object.insert("BackStyle", e.BackStyle);
-        object.insert("Alignment", e.Alignment);
+        object.insert("BackStyle", int(e.BackStyle));
+        object.insert("Alignment", int(e.Alignment));
         object.insert("BackColor", e.BackColor);
         object.insert("ForeColor", e.ForeColor);
         object.insert("DataMember", e.DataMember);
@@ -60,7 +60,7 @@ QJsonObject elementToJson(const LabelElement& e, int depth) {
                                                               {"height", e.Picture.height()}}));
         break;
     case ElementKind::Rettangolo:
-        object.insert("BackStyle", e.BackStyle);
+        object.insert("BackStyle", int(e.BackStyle));
         object.insert("BackColor", e.BackColor);
         object.insert("BorderColor", e.BorderColor);
         object.insert("BorderWidth", e.BorderWidth);

@@ -6,22 +6,25 @@
 
 #include <vector>
 
-// Remembers which elements were last brought to the front (flag 1) or sent to the back
-// (flag 2). Elements never moved in depth have no entry (flag 0).
+// Where an element was last moved in depth, with the values label files store.
+enum DepthFlag : int { Unmoved = 0, BroughtToFront = 1, SentToBack = 2 };
+
+// Remembers which elements were last brought to the front or sent to the back. Elements never
+// moved in depth have no entry (Unmoved).
 class TabellaZOrdine {
 public:
     static constexpr int Capacity = 10000;
 
     struct Entry {
         QString key;
-        int flag = 0;
+        int flag = Unmoved;
         bool operator==(const Entry&) const = default;
     };
 
     // Replaces the flag of an existing key, else appends an entry. False, with the table
     // unchanged, when a new entry would not fit.
     bool SetZOrdine(const QString& key, int flag);
-    // The flag of the key; 0 when it has no entry.
+    // The flag of the key; Unmoved when it has no entry.
     int GetZOrdine(const QString& key) const;
     // Removes the key's entry, keeping the order of the others.
     void RimuoviZOrdine(const QString& key);

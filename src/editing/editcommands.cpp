@@ -57,10 +57,10 @@ void deleteElement(LabelDocument& document, LabelElement& element) {
 
 void bringToFront(LabelDocument& document, LabelElement& element) {
     document.bringToFront(&element);
-    document.zOrder().SetZOrdine(element.key(), 1);
+    document.zOrder().SetZOrdine(element.key(), BroughtToFront);
 }
 
 void sendToBack(LabelDocument& document, LabelElement& element) {
     document.sendToBack(&element);
-    document.zOrder().SetZOrdine(element.key(), 2);
+    document.zOrder().SetZOrdine(element.key(), SentToBack);
 }

@@ -9,7 +9,10 @@
 #include "common/messageservice.h"
 #include "common/numbers.h"
 #include "common/regionalsettings.h"
+#include "common/units.h"
+#include "document/labelelement.h"
 #include "inifile.h"
+#include "pressivocodes.h"
 #include "pressivoui.h"
 #include "printsurface.h"
 #include "programfolders.h"
@@ -18,8 +21,22 @@ namespace {
 
 const char* const MarginKeys[] = {"Margine superiore", "Margine inferiore", "Margine destro",
                                   "Margine sinistro"};
-constexpr double DefaultMargin = 170.1; // 3 mm in twips
-constexpr double MillimetreTwips = 56.7;
+constexpr double DefaultMargin = units::millimetresToTwips(3);
+// Barcodes take millimetres whatever the scale mode: their callers always gave them so.
+constexpr double MillimetreTwips = units::TwipsPerMillimetre;
+
+// The component's alignment codes, those of text elements, in the print style's coding.
+std::optional<int> styleAlignment(int align) {
+    switch (TextAlignment(align)) {
+    case TextAlignment::Left:
+        return printcodes::AlignLeft;
+    case TextAlignment::Right:
+        return printcodes::AlignRight;
+    case TextAlignment::Centre:
+        return printcodes::AlignCentre;
+    }
+    return std::nullopt;
+}
 
 bool given(const QVariant& value) {
     return value.isValid() && !value.isNull();
@@ -37,7 +54,7 @@ clsPressivo::clsPressivo()
 clsPressivo::clsPressivo(PressivoUi& ui)
     : m_ui(ui)
     , m_surface(&ui.surface()) {
-    setScaleMode(6);
+    setScaleMode(pressivo::Millimetre);
     setDrawWidth(0);
     m_surface->setPenWidth(0);
     m_copies = 1;
@@ -49,7 +66,8 @@ clsPressivo::clsPressivo(PressivoUi& ui)
     for (int i = 0; i < 4; ++i) {
         const double centimetres =
             ValoreNumerico(GetKeyIni(settings, QLatin1String(MarginKeys[i])));
-        margins[i] = centimetres > 0 ? centimetres * 567.0 : DefaultMargin;
+        margins[i] =
+            centimetres > 0 ? units::Length::centimetres(centimetres).inTwips() : DefaultMargin;
     }
     m_surface->setMarginTop(margins[0]);
     m_surface->setMarginBottom(margins[1]);
@@ -58,7 +76,17 @@ clsPressivo::clsPressivo(PressivoUi& ui)
     m_surface->StartDoc();
 }
 
+clsPressivo::clsPressivo(PressivoUi& ui, DrawingOnly)
+    : m_ui(ui)
+    , m_surface(&ui.surface())
+    , m_keepsMargins(false) {
+    m_surface->setPenWidth(0);
+    m_surface->StartDoc();
+}
+
 clsPressivo::~clsPressivo() {
+    if (!m_keepsMargins)
+        return;
     const double margins[4] = {m_surface->MarginTop(), m_surface->MarginBottom(),
                                m_surface->MarginRight(), m_surface->MarginLeft()};
     QLocale locale = RegionalSettings::locale();
@@ -66,53 +94,22 @@ clsPressivo::~clsPressivo() {
     const QString settings = programfolders::settingsFile();
     for (int i = 0; i < 4; ++i)
         SetKeyIni(settings, QLatin1String(MarginKeys[i]),
-                  locale.toString(margins[i] / 567.0, 'f', 2));
+                  locale.toString(units::Length::twips(margins[i]).inCentimetres(), 'f', 2));
     m_ui.unloadPreview();
 }
 
 double clsPressivo::twipsPerUnit() const {
-    switch (m_scaleMode) {
-    case 1:
-        return 1;
-    case 2:
-        return 20;
-    case 3:
-        return m_surface->TwipsPerPixel();
-    case 5:
-        return 1440;
-    case 6:
-        return MillimetreTwips;
-    case 7:
-        return 567;
-    default:
+    const auto unit = pressivo::unitOf(m_scaleMode);
+    if (!unit)
         return 0;
-    }
+    return unit->mode == pressivo::Pixel ? m_surface->TwipsPerPixel() : unit->twips;
 }
 
 void clsPressivo::setScaleMode(int mode) {
     m_scaleMode = mode;
-    switch (mode) {
-    case 1:
-        m_unitWord = QStringLiteral("twip");
-        break;
-    case 2:
-        m_unitWord = QStringLiteral("point");
-        break;
-    case 3:
-        m_unitWord = QStringLiteral("pix");
-        break;
-    case 5:
-        m_unitWord = QStringLiteral("in");
-        break;
-    case 6:
-        m_unitWord = QStringLiteral("mm");
-        break;
-    case 7:
-        m_unitWord = QStringLiteral("cm");
-        break;
-    default:
-        break; // the unit word stays
-    }
+    // An unknown mode keeps the unit word.
+    if (const auto unit = pressivo::unitOf(mode))
+        m_unitWord = unit->word.toString();
 }
 
 QString clsPressivo::measure(double value) const {
@@ -227,18 +224,18 @@ void clsPressivo::setOffsetY(const QVariant& offset) {
 }
 
 int clsPressivo::TextAlign() const {
-    const int surface = m_surface->TextAlign();
-    return surface == 0 ? 0 : surface == 2 ? 1 : surface == 1 ? 2 : m_textAlign;
+    for (const TextAlignment align :
+         {TextAlignment::Left, TextAlignment::Right, TextAlignment::Centre}) {
+        if (styleAlignment(int(align)) == m_surface->TextAlign())
+            return int(align);
+    }
+    return m_textAlign;
 }
 
 void clsPressivo::setTextAlign(int align) {
     m_textAlign = align;
-    if (align == 0)
-        m_surface->setTextAlign(0);
-    else if (align == 1)
-        m_surface->setTextAlign(2);
-    else if (align == 2)
-        m_surface->setTextAlign(1);
+    if (const auto style = styleAlignment(align))
+        m_surface->setTextAlign(*style);
 }
 
 qint32 clsPressivo::TextColor() const {
@@ -303,7 +300,7 @@ void clsPressivo::DrawLine(double x1, double y1, double x2, double y2, const QVa
                            const QVariant& penWidth) {
     const qint32 savedColour = m_surface->PenColor();
     const double savedWidth = m_surface->PenWidth();
-    m_surface->setPenStyle(0);
+    m_surface->setPenStyle(printcodes::SolidPen);
     if (given(color))
         m_surface->setBrushColor(color.toInt());
     if (given(penWidth)) {
@@ -326,10 +323,10 @@ void clsPressivo::DrawLine(double x1, double y1, double x2, double y2, const QVa
     if (!given(tipoLinea)) {
         m_surface->DrawLine(xMeasure(x1), yMeasure(y1), xMeasure(x2), yMeasure(y2));
     } else if (tipoLinea.toString() == u"B") {
-        m_surface->setBrushStyle(1);
+        m_surface->setBrushStyle(printcodes::NoBrush);
         m_surface->DrawRectangle(xMeasure(x1), yMeasure(y1), xMeasure(x2), yMeasure(y2));
     } else if (tipoLinea.toString() == u"BF") {
-        m_surface->setBrushStyle(0);
+        m_surface->setBrushStyle(printcodes::SolidBrush);
         m_surface->DrawRectangle(xMeasure(x1), yMeasure(y1), xMeasure(x2), yMeasure(y2));
     }
     m_surface->setPenColor(savedColour);
@@ -337,7 +334,7 @@ void clsPressivo::DrawLine(double x1, double y1, double x2, double y2, const QVa
 }
 
 void clsPressivo::DrawCircle(double x1, double y1, double radius) {
-    m_surface->setBrushStyle(1);
+    m_surface->setBrushStyle(printcodes::NoBrush);
     m_surface->DrawCircle(xMeasure(x1), yMeasure(y1), measure(radius));
 }
 
@@ -441,7 +438,7 @@ void clsPressivo::ManageFilePrinted() {
 
 void clsPressivo::DrawTextBox(const QString& textToPrint, float x, float y, float width,
                               float height, bool shade) {
-    m_surface->setPenStyle(5);
+    m_surface->setPenStyle(printcodes::NoPen);
     m_surface->TextBox(textToPrint, xMeasure(x), yMeasure(y), measure(width), measure(height),
                        shade);
 }
@@ -487,9 +484,9 @@ void clsPressivo::drawBarcode(bool ean, const QString& text, double left, double
     });
 }
 
-QString clsPressivo::DrawSymbol(int symbology, const QString& text, double left, double top,
-                                double width, double height) {
-    const auto kind = zintsymbol::fromTagDigit(symbology);
+QString clsPressivo::DrawSymbol(barcode::Symbology symbology, const QString& text, double left,
+                                double top, double width, double height) {
+    const auto kind = zintsymbol::fromTagDigit(int(symbology));
     if (!kind || text.isEmpty())
         return {};
     const zintsymbol::Encoding encoding = zintsymbol::encode(*kind, text);
@@ -519,21 +516,21 @@ void clsPressivo::drawSymbol(const QString& measured, const QString& printed, do
     s.setFontName(QStringLiteral("Arial"));
     s.setFontSize(8);
     s.setFontBold(false);
-    s.setTextAlign(0);
+    s.setTextAlign(printcodes::AlignLeft);
     const double textWidth = s.TextWidth(measured);
-    const bool showText = m_barcodeText != 2;
+    const bool showText = m_barcodeText != barcode::TextPosition::Nascosto;
     const double textHeight = showText ? s.TextHeight(measured) : 0;
     // The text below the bars (as labels always had it), above them, or not at all.
-    const bool above = m_barcodeText == 1;
+    const bool above = m_barcodeText == barcode::TextPosition::Sopra;
     const double barsTop = above ? top + textHeight : top;
     const double barsBottom = above ? top + height : top + height - textHeight;
 
     // No outline around the bars: an outline in the paper's colour, however thin, takes a
     // printer dot off each side of every bar, and narrow bars of a 200 dpi label printer do
     // not survive that.
-    s.setPenStyle(5);
+    s.setPenStyle(printcodes::NoPen);
     s.setPenColor(colors::White);
-    s.setBrushStyle(0);
+    s.setBrushStyle(printcodes::SolidBrush);
     s.setBrushColor(colors::Black);
     s.setTextColor(colors::Black);
     const double dx = m_offsetX.toDouble() * MillimetreTwips;

@@ -6,6 +6,7 @@
 #include <QVariant>
 
 #include "barcode/barcodeencoding.h"
+#include "barcode/symbology.h"
 
 #include <functional>
 #include <vector>
@@ -20,6 +21,10 @@ class clsPressivo {
 public:
     explicit clsPressivo(PressivoUi& ui);
     clsPressivo();
+    // Only draws on the surface of `ui` (the design surface's elements): the margins of the
+    // settings are neither read nor written.
+    struct DrawingOnly {};
+    clsPressivo(PressivoUi& ui, DrawingOnly);
     ~clsPressivo();
     clsPressivo(const clsPressivo&) = delete;
     clsPressivo& operator=(const clsPressivo&) = delete;
@@ -90,19 +95,19 @@ public:
     void ManageFilePrinted();
     void DrawTextBox(const QString& textToPrint, float x, float y, float width, float height,
                      bool shade);
-    // Millimetres in, twips out: the four measures come back multiplied by 56.7.
+    // Millimetres in, twips out: the four measures come back converted to twips.
     void DrawEANBarCode(const QString& text, double& left, double& top, double& width,
                         double& height);
     void Draw39Barcode(const QString& text, double& left, double& top, QVariant& width,
                        QVariant& height);
 
-    // The symbologies beyond these two (the barcode parameters' list positions 2 to 9), in
-    // millimetres like the others. The reason when the text cannot be encoded (nothing is
-    // drawn then); empty otherwise.
-    QString DrawSymbol(int symbology, const QString& text, double left, double top, double width,
-                       double height);
-    // Where the barcodes drawn next put their text: 0 below, 1 above, 2 nowhere.
-    void setBarcodeTextPosition(int position) { m_barcodeText = position; }
+    // The symbologies beyond these two (drawn through libzint), in millimetres like the
+    // others. The reason when the text cannot be encoded (nothing is drawn then); empty
+    // otherwise.
+    QString DrawSymbol(barcode::Symbology symbology, const QString& text, double left, double top,
+                       double width, double height);
+    // Where the barcodes drawn next put their text.
+    void setBarcodeTextPosition(barcode::TextPosition position) { m_barcodeText = position; }
 
     // The unit word of ScaleMode and the twips in one unit (0 outside the unit table).
     QString unitWord() const { return m_unitWord; }
@@ -121,6 +126,7 @@ private:
 
     PressivoUi& m_ui;
     PrintSurface* m_surface;
+    bool m_keepsMargins = true;
     int m_scaleMode = 6;
     QString m_unitWord = QStringLiteral("mm");
     QVariant m_offsetX = 0;
@@ -135,7 +141,7 @@ private:
     int m_fillStyle = 0;
     int m_orientation = 0;
     int m_textAlign = 0;
-    int m_barcodeText = 0;
+    barcode::TextPosition m_barcodeText = barcode::TextPosition::Sotto;
     mutable double m_width = 0;
     mutable double m_height = 0;
 };

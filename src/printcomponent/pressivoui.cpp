@@ -21,11 +21,9 @@ void PressivoUi::install(PressivoUi* ui) {
 }
 
 HeadlessPressivoUi::HeadlessPressivoUi()
-    : m_surface(new PrintSurface) {}
+    : m_surface(std::make_unique<PrintSurface>()) {}
 
-HeadlessPressivoUi::~HeadlessPressivoUi() {
-    delete m_surface;
-}
+HeadlessPressivoUi::~HeadlessPressivoUi() = default;
 
 PrintSurface& HeadlessPressivoUi::surface() {
     return *m_surface;

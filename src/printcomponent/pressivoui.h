@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <memory>
+
 class PrintSurface;
 
 // What the destination dialog is given and answers (see clsPressivo::SelectPrintDestination).
@@ -57,5 +59,5 @@ public:
     int questions = 0;
 
 private:
-    PrintSurface* m_surface;
+    std::unique_ptr<PrintSurface> m_surface;
 };

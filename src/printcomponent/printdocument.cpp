@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printdocument.h"
 
+#include "common/units.h"
+
 #include "common/colors.h"
 #include "common/files.h"
 #include "common/resourcelimits.h"
@@ -79,11 +81,13 @@ QFont fontInTwips(const DrawStyle& style) {
 namespace {
 
 Qt::Alignment horizontal(int textAlign) {
-    return textAlign == 1 ? Qt::AlignHCenter : textAlign == 2 ? Qt::AlignRight : Qt::AlignLeft;
+    return textAlign == printcodes::AlignCentre  ? Qt::AlignHCenter
+           : textAlign == printcodes::AlignRight ? Qt::AlignRight
+                                                 : Qt::AlignLeft;
 }
 
 QPen penOf(const DrawStyle& style) {
-    if (style.penStyle == 5)
+    if (style.penStyle == printcodes::NoPen)
         return Qt::NoPen;
     QPen pen(QColor::fromRgb(style.penColor));
     pen.setWidthF(style.penWidth);
@@ -94,7 +98,8 @@ QPen penOf(const DrawStyle& style) {
 }
 
 QBrush brushOf(const DrawStyle& style) {
-    return style.brushStyle == 0 ? QBrush(QColor::fromRgb(style.brushColor)) : QBrush(Qt::NoBrush);
+    return style.brushStyle == printcodes::SolidBrush ? QBrush(QColor::fromRgb(style.brushColor))
+                                                      : QBrush(Qt::NoBrush);
 }
 
 QString printable(QString text) {
@@ -199,7 +204,7 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter)
             break;
         case DrawOp::Kind::TextBox: {
             const QRectF box = op.area.normalized();
-            if (op.shade && style.brushStyle == 0)
+            if (op.shade && style.brushStyle == printcodes::SolidBrush)
                 painter.fillRect(box, tools.brushes[std::size_t(op.style)]);
             painter.save();
             painter.setClipRect(box, Qt::IntersectClip);
@@ -227,12 +232,12 @@ bool writePdf(const PrintDocument& document, const QString& path, QString* error
 }
 
 QImage renderImage(const PrintDocument& document, int pageIndex, double dotsPerInch) {
-    const double scale = dotsPerInch / 1440.0;
+    const double scale = units::Length::twips(1).inPixels(dotsPerInch);
     QImage image(QSize(int(std::ceil(document.paper.width() * scale)),
                        int(std::ceil(document.paper.height() * scale))),
                  QImage::Format_RGB32);
-    image.setDotsPerMeterX(int(std::lround(dotsPerInch / 0.0254)));
-    image.setDotsPerMeterY(int(std::lround(dotsPerInch / 0.0254)));
+    image.setDotsPerMeterX(int(std::lround(dotsPerInch / units::dotsPerInch(1))));
+    image.setDotsPerMeterY(int(std::lround(dotsPerInch / units::dotsPerInch(1))));
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.scale(scale, scale);

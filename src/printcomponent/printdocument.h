@@ -13,20 +13,27 @@
 
 class QPainter;
 
+// The codes of the drawing state, as the print component's callers pass them.
+namespace printcodes {
+enum PenStyle : int { SolidPen = 0, NoPen = 5 };
+enum BrushStyle : int { SolidBrush = 0, NoBrush = 1 };
+enum Alignment : int { AlignLeft = 0, AlignCentre = 1, AlignRight = 2 };
+} // namespace printcodes
+
 // A paged document built from drawing calls, in twips from the top-left corner of the paper.
 // Pictures are held once however often they are drawn.
 struct DrawStyle {
-    int penStyle = 0;    // 0 solid, 5 no outline
+    int penStyle = printcodes::SolidPen;
     double penWidth = 0; // twips; 0 is the thinnest line the device draws
     QRgb penColor = 0xff000000;
-    int brushStyle = 0; // 0 solid, 1 transparent
+    int brushStyle = printcodes::SolidBrush;
     QRgb brushColor = 0xffffffff;
     QString fontName = QStringLiteral("Arial");
     double fontSize = 10; // points
     bool fontBold = false;
     bool fontItalic = false;
     QRgb textColor = 0xff000000;
-    int textAlign = 0; // 0 left, 1 centre, 2 right
+    int textAlign = printcodes::AlignLeft;
 
     bool operator==(const DrawStyle&) const = default;
 };

@@ -4,7 +4,9 @@
 #include "common/colors.h"
 #include "common/messageservice.h"
 #include "common/numbers.h"
+#include "common/units.h"
 #include "pdfstream.h"
+#include "pressivocodes.h"
 
 #include <QFile>
 #include <QFontMetricsF>
@@ -73,18 +75,16 @@ double PrintSurface::toTwips(const QVariant& measure) const {
         return 0;
     const double value = numbers::parseAnySeparator(match.captured(1)).value_or(0);
     const QString unit = match.captured(2).toLower();
-    if (unit.isEmpty() || unit == u"twip" || unit == u"twips")
+    if (unit.isEmpty() || unit == u"twips")
         return value;
-    if (unit == u"point" || unit == u"pt")
-        return value * 20;
-    if (unit == u"pix" || unit == u"px")
+    if (unit == u"pt")
+        return value * units::TwipsPerPoint;
+    if (unit == u"px")
         return value * TwipsPerPixel();
-    if (unit == u"in")
-        return value * 1440;
-    if (unit == u"mm")
-        return value * 56.7;
-    if (unit == u"cm")
-        return value * 567;
+    for (const pressivo::Unit& known : pressivo::Units) {
+        if (unit == known.word)
+            return value * (known.mode == pressivo::Pixel ? TwipsPerPixel() : known.twips);
+    }
     return 0;
 }
 
@@ -92,8 +92,8 @@ double PrintSurface::TwipsPerPixel() const {
     const QScreen* screen = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
                                 ? QGuiApplication::primaryScreen()
                                 : nullptr;
-    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
-    return dpi > 0 ? 1440.0 / dpi : 15.0;
+    const double dpi = screen ? screen->logicalDotsPerInchX() : units::DefaultDotsPerInch;
+    return units::twipsPerPixel(dpi > 0 ? dpi : units::DefaultDotsPerInch);
 }
 
 double PrintSurface::PaperWidth() const {
@@ -310,12 +310,17 @@ void PrintSurface::DrawPicture(const QImage& picture, const QVariant& x, const Q
     if (picture.isNull() || !m_open)
         return;
     // Its own size comes from its resolution (96 dpi when it has none).
-    const double dpiX = picture.dotsPerMeterX() > 0 ? picture.dotsPerMeterX() * 0.0254 : 96.0;
-    const double dpiY = picture.dotsPerMeterY() > 0 ? picture.dotsPerMeterY() * 0.0254 : 96.0;
+    const auto dpi = [](int dotsPerMetre) {
+        return dotsPerMetre > 0 ? units::dotsPerInch(dotsPerMetre) : units::DefaultDotsPerInch;
+    };
     const double w =
-        width.isValid() && !width.isNull() ? toTwips(width) : picture.width() * 1440.0 / dpiX;
+        width.isValid() && !width.isNull()
+            ? toTwips(width)
+            : units::Length::pixels(picture.width(), dpi(picture.dotsPerMeterX())).inTwips();
     const double h =
-        height.isValid() && !height.isNull() ? toTwips(height) : picture.height() * 1440.0 / dpiY;
+        height.isValid() && !height.isNull()
+            ? toTwips(height)
+            : units::Length::pixels(picture.height(), dpi(picture.dotsPerMeterY())).inTwips();
     DrawOp op = makeOp(DrawOp::Kind::Picture, QRectF(toTwips(x), toTwips(y), w, h));
     op.picture = m_document.pictureIndex(picture);
     add(std::move(op));
@@ -333,7 +338,9 @@ void PrintSurface::TextBox(const QString& text, const QVariant& x, const QVarian
 void PrintSurface::setText(const QString& text) {
     const QSizeF paper = m_document.pages.empty() ? orientedPaper() : m_document.paper;
     const double right = std::max(m_currentX + 1, paper.width() - m_marginRight);
-    const double left = m_style.textAlign == 0 ? m_currentX : std::min(m_marginLeft, m_currentX);
+    const double left = m_style.textAlign == printcodes::AlignLeft
+                            ? m_currentX
+                            : std::min(m_marginLeft, m_currentX);
     DrawOp op = makeOp(DrawOp::Kind::Text, QRectF(left, m_currentY, right - left,
                                                   std::max(1.0, paper.height() - m_currentY)));
     op.text = text;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/units.h"
 #include "printdocument.h"
 
 #include <QFontMetricsF>
@@ -199,7 +200,9 @@ private:
     qint32 m_brushColor = 16777215;
     qint32 m_textColor = 0;
     int m_orientation = 0;
-    double m_marginLeft = 1440, m_marginTop = 1440, m_marginRight = 1440, m_marginBottom = 1440;
+    static constexpr double DefaultMargin = units::DefaultPageMargin.inTwips();
+    double m_marginLeft = DefaultMargin, m_marginTop = DefaultMargin;
+    double m_marginRight = DefaultMargin, m_marginBottom = DefaultMargin;
     double m_currentX = 0, m_currentY = 0;
     QString m_jobName = QStringLiteral("Marvello");
     int m_copies = 1;

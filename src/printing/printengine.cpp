@@ -15,9 +15,12 @@
 #include "database/databaseerror.h"
 #include "document/labeldocument.h"
 #include "document/picturecache.h"
+#include "elementrenderer.h"
 #include "printcomponent/clspressivo.h"
+#include "printcomponent/pressivocodes.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
+#include "sheetgeometry.h"
 
 #include <QFileInfo>
 
@@ -25,13 +28,11 @@
 #include <set>
 
 double GetXGen(const LayoutEtichetta& l, double x, int colonna) {
-    return x + l.MargineSinistro + l.OrigineX + (colonna - 1) * l.LarghezzaEtichetta +
-           (colonna - 1) * l.SpazioOrizzontale;
+    return x + sheet::labelCorner(l, colonna, 1).x();
 }
 
 double GetYGen(const LayoutEtichetta& l, double y, int riga) {
-    return y + l.MargineSuperiore + l.OrigineY + (riga - 1) * l.AltezzaEtichetta +
-           (riga - 1) * l.SpazioVerticale;
+    return y + sheet::labelCorner(l, 1, riga).y();
 }
 
 double GetX(const LayoutEtichetta& l, int colonna, const LabelElement& controllo) {
@@ -113,7 +114,7 @@ public:
                             : QFileInfo(document.fileName()).absolutePath()) {
         // Sent to the back first, then the unmoved, then those brought to the front, each
         // pass in creation order. The label does not change during a job: decided once.
-        for (const int depth : {2, 0, 1}) {
+        for (const int depth : {SentToBack, Unmoved, BroughtToFront}) {
             for (const auto& owned : m_document.elements()) {
                 if (owned->Index > 0 && m_document.zOrder().GetZOrdine(owned->key()) == depth)
                     m_drawOrder.push_back(owned.get());
@@ -160,49 +161,26 @@ public:
 
 private:
     void drawElement(const LabelElement& e, const LayoutEtichetta& layout, int c, int r) {
-        const double x = GetX(layout, c, e), y = GetY(layout, r, e), w = GetW(e), h = GetH(e);
+        ElementContent content;
         switch (e.kind) {
         case ElementKind::Testo:
-            m_pressivo.setFontName(e.FontName);
-            m_pressivo.setFontSize(ValoreIntero(double(e.FontSize)));
-            m_pressivo.setFontBold(e.FontBold);
-            m_pressivo.setFontItalic(e.FontItalic);
-            m_pressivo.setTextColor(e.ForeColor);
-            m_pressivo.setTextAlign(e.Alignment);
-            m_pressivo.setBrushColor(e.BackColor);
-            m_pressivo.setBrushStyle(e.BackStyle == 0 ? 1 : 0);
-            m_pressivo.DrawTextBox(valueOf(e, e.Caption), float(x), float(y), float(w), float(h),
-                                   e.BackStyle != 0);
+            content.text = valueOf(e, e.Caption);
             break;
-        case ElementKind::Immagine: {
-            const QString text = valueOf(e, e.ToolTipText);
-            const int symbology = int(ValoreIntero(e.Tag.left(1)));
-            m_pressivo.setBarcodeTextPosition(BarcodeParameters::fromTag(e.Tag).Testo);
-            double left = x, top = y, width = w, height = h;
-            if (symbology == 0) {
-                QVariant vw = w, vh = h;
-                m_pressivo.Draw39Barcode(text, left, top, vw, vh);
-            } else if (symbology == 1) {
-                m_pressivo.DrawEANBarCode(text, left, top, width, height);
-            } else if (const QString why = m_pressivo.DrawSymbol(symbology, text, x, y, w, h);
-                       !why.isEmpty()) {
-                reportUnencodable(e, text, why);
-            }
-            m_pressivo.setBarcodeTextPosition(BarcodeParameters::Sotto);
+        case ElementKind::Immagine:
+            content.text = valueOf(e, e.ToolTipText);
             break;
-        }
-        case ElementKind::Picture: {
-            const QString path = resolveReadablePath(valueOf(e, e.ToolTipText), m_labelFolder);
-            if (!path.isEmpty())
-                m_pressivo.PaintPicture(picture(e, path), x, y, w, h);
+        case ElementKind::Picture:
+            if (const QString path = resolveReadablePath(valueOf(e, e.ToolTipText), m_labelFolder);
+                !path.isEmpty())
+                content.picture = &picture(e, path);
             break;
-        }
         case ElementKind::Rettangolo:
-            m_pressivo.DrawLine(x, y, x + w, y + h, e.BackColor,
-                                e.BackStyle == 0 ? QStringLiteral("B") : QStringLiteral("BF"),
-                                e.BorderColor, e.BorderWidth);
             break;
         }
+        if (const QString why =
+                ::drawElement(e, content, elementBoxOnPage(layout, c, r, e), m_pressivo);
+            !why.isEmpty())
+            reportUnencodable(e, content.text, why);
     }
 
     // A value the symbology cannot hold is said once per element and job; the label prints
@@ -210,7 +188,7 @@ private:
     void reportUnencodable(const LabelElement& e, const QString& value, const QString& why) {
         if (!m_reported.insert(e.key()).second)
             return;
-        const auto kind = zintsymbol::fromTagDigit(int(ValoreIntero(e.Tag.left(1))));
+        const auto kind = zintsymbol::fromTagDigit(BarcodeParameters::fromTag(e.Tag).TipoBarcode);
         MessageService::current().warn(
             QStringLiteral("Il codice a barre %1 (%2) non può rappresentare \"%3\": %4")
                 .arg(e.key(), kind ? zintsymbol::name(*kind) : QString(), value.left(80), why),
@@ -305,7 +283,12 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     pressivo.StartDoc();
     pressivo.setCurrentX(0);
     pressivo.setCurrentY(0);
-    pressivo.setScaleMode(6);
+    // Millimetres, and offsets in millimetres that every element is drawn shifted by. The first
+    // pair only moves the current position (Courier New, never printed); the second stays:
+    // the 4 mm to the right are part of where labels have always printed, and printers'
+    // sheets were set up around it. setOffsetX also adds its value times the unit's twips to
+    // the current position: kept, as the position is never printed from.
+    pressivo.setScaleMode(pressivo::Millimetre);
     pressivo.setOffsetX(7);
     pressivo.setOffsetY(5);
     pressivo.setFontName(QStringLiteral("Courier New"));
@@ -338,7 +321,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
                         pressivo.NewPage();
                         pressivo.setCurrentX(0);
                         pressivo.setCurrentY(0);
-                        pressivo.setScaleMode(6);
+                        pressivo.setScaleMode(pressivo::Millimetre);
                         pressivo.setFontName(QStringLiteral("Courier New"));
                         pressivo.setFontSize(10);
                     }

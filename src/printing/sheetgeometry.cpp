@@ -12,8 +12,4 @@ QPointF labelCorner(const LayoutEtichetta& layout, int column, int row) {
                 r * layout.SpazioVerticale};
 }
 
-QPointF placeOnPage(const LayoutEtichetta& layout, int column, int row, QPointF insideLabel) {
-    return labelCorner(layout, column, row) + insideLabel;
-}
-
 } // namespace sheet

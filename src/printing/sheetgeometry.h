@@ -9,10 +9,7 @@
 // the top-left corner of the printable page.
 namespace sheet {
 
-// The top-left corner of the label in column c, row r.
+// The top-left corner of the label in column c, row r: the one place labels are placed.
 QPointF labelCorner(const LayoutEtichetta& layout, int column, int row);
-
-// A point given in millimetres inside that label, on the page.
-QPointF placeOnPage(const LayoutEtichetta& layout, int column, int row, QPointF insideLabel);
 
 } // namespace sheet

@@ -154,7 +154,7 @@ TEST_F(MainWindow, MovingAnElementMarksTheLabelChanged) {
 TEST(DesignSurfacePainting, TheLabelIsWhiteWithABlackOutlineAtTheRightPlace) {
     LabelDocument document;
     LabelElement* rectangle = document.CreaOggRettangolo(567 + 567, 1440 + 567, 567, 567);
-    rectangle->BackStyle = 1;
+    rectangle->BackStyle = Background::Opaque;
     rectangle->BackColor = 255;
     DesignSurface surface(document);
     const QImage image = surface.grab().toImage();

@@ -123,11 +123,11 @@ TEST(ParametriBarcode, OnlyBarcodeElementsHaveParameters) {
 
 TEST(BarcodeTag, ReadsAndWritesTheTwoDigits) {
     EXPECT_EQ(BarcodeParameters::fromTag(QStringLiteral("12")),
-              (BarcodeParameters{BarcodeParameters::Ean13, BarcodeParameters::Nascosto}));
-    EXPECT_EQ(BarcodeParameters::fromTag(QString()).TipoBarcode, BarcodeParameters::Code39);
+              (BarcodeParameters{int(barcode::Symbology::Ean13), barcode::TextPosition::Nascosto}));
+    EXPECT_EQ(BarcodeParameters::fromTag(QString()).TipoBarcode, int(barcode::Symbology::Code39));
     EXPECT_EQ(BarcodeParameters::fromTag(QStringLiteral("x1")).TipoBarcode, 0);
     EXPECT_EQ(BarcodeParameters::fromTag(QStringLiteral("3")).TipoBarcode, 3); // prints nothing
-    EXPECT_EQ((BarcodeParameters{1, 0}).toTag(), u"10");
+    EXPECT_EQ((BarcodeParameters{1, barcode::TextPosition::Sotto}).toTag(), u"10");
 }
 
 } // namespace

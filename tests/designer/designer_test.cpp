@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/units.h"
+#include "database/clsdatabase.h"
 #include "designer/clsgrip.h"
 #include "designer/designsurface.h"
 #include "document/labeldocument.h"
+#include "printcomponent/pressivoui.h"
+#include "printcomponent/programfolders.h"
+#include "printing/printengine.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -220,3 +226,94 @@ TEST_F(Surface, WithoutTheSelectToolPressesDoNothing) {
 }
 
 } // namespace
+
+// The design surface shows what prints: a label with every kind of element, grabbed from the
+// surface and rendered from the PDF the print engine writes, at the same resolution.
+TEST(OneRenderer, TheDesignerShowsThePixelsOfThePdf) {
+    QTemporaryDir folder;
+    programfolders::setBase(folder.path());
+    LabelDocument document;
+    const double mm = units::TwipsPerMillimetre;
+    const double left = units::LabelOriginXTwips, top = units::LabelOriginYTwips;
+    LabelElement* text = document.CreaOggTesto(left + 3 * mm, top + 3 * mm, 60 * mm, 8 * mm);
+    text->Caption = QStringLiteral("Prodotto 42");
+    text->FontName = QStringLiteral("DejaVu Sans");
+    text->FontSize = 14;
+    text->FontBold = true;
+    text->Alignment = TextAlignment::Centre;
+    LabelElement* barcode =
+        document.CreaOggImmagine(left + 5 * mm, top + 14 * mm, 40 * mm, 18 * mm);
+    barcode->ToolTipText = QStringLiteral("8001234000011");
+    barcode->Tag = QStringLiteral("10");
+    LabelElement* box = document.CreaOggRettangolo(left + 50 * mm, top + 14 * mm, 25 * mm, 12 * mm);
+    box->BorderWidth = 3;
+    box->BackStyle = Background::Opaque;
+    box->BackColor = 0xc0c0c0;
+    LabelElement* picture =
+        document.CreaOggPicture(left + 50 * mm, top + 30 * mm, 20 * mm, 15 * mm);
+    QImage checks(40, 30, QImage::Format_RGB32);
+    checks.fill(Qt::white);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            if ((x / 10 + y / 10) % 2 == 0)
+                checks.setPixel(x, y, qRgb(0, 0, 0));
+    picture->Picture = checks;
+    picture->ToolTipText = folder.filePath(QStringLiteral("quadri.png"));
+    ASSERT_TRUE(checks.save(picture->ToolTipText));
+
+    DesignSurface surface(document);
+    const double dpi = surface.logicalDpiX();
+    const QImage designed = surface.grab().toImage().convertToFormat(QImage::Format_Grayscale8);
+
+    HeadlessPressivoUi ui;
+    ui.destination = 3;
+    ui.fileName = folder.filePath(QStringLiteral("etichetta.pdf"));
+    PrintHooks hooks;
+    hooks.ui = &ui;
+    hooks.askJob = [](PrintJob& job, bool) {
+        job.PremutoOk = true;
+        job.NumeroEtichette = 1;
+        job.PrimaEtichetta = 1;
+    };
+    clsDatabase database;
+    ASSERT_EQ(StampaEtichette(document, database, false, hooks), PrintOutcome::Delivered);
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"),
+                  QStringLiteral("-png"), QStringLiteral("-singlefile"), ui.fileName,
+                  folder.filePath(QStringLiteral("pagina"))});
+    ASSERT_TRUE(render.waitForFinished(60000));
+    const QImage page = QImage(folder.filePath(QStringLiteral("pagina.png")))
+                            .convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_FALSE(page.isNull());
+
+    // The label's corner on the surface, and on the page (its margins, and the 4 mm the
+    // engine shifts every element by).
+    const LayoutEtichetta layout = document.layout();
+    const auto pixels = [&](double twips) { return int(std::lround(twips * dpi / 1440.0)); };
+    const QPoint onSurface(pixels(left) + 1, pixels(top) + 1);
+    const QPoint onPage(pixels((layout.MargineSinistro + layout.OrigineX + 4) * mm) + 1,
+                        pixels((layout.MargineSuperiore + layout.OrigineY) * mm) + 1);
+    // Inside the label's outline, which only the surface draws.
+    const QSize size(pixels(layout.LarghezzaEtichetta * mm) - 2,
+                     pixels(layout.AltezzaEtichetta * mm) - 2);
+    int dark = 0, different = 0;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            const int a = qGray(designed.pixel(onSurface + QPoint(x, y)));
+            const int b = qGray(page.pixel(onPage + QPoint(x, y)));
+            dark += b < 128;
+            // Edges fall on a neighbouring pixel when rounding differs: look around.
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx)
+                    near = std::abs(qGray(page.pixel(onPage + QPoint(x + dx, y + dy))) - a) < 80;
+            different += !near;
+        }
+    }
+    EXPECT_GT(dark, 2000); // the label printed
+    // Antialiased edges differ in about one pixel in two hundred; a missing, moved or
+    // differently drawn element in thousands.
+    EXPECT_LT(different, size.width() * size.height() / 100) << "pixels that differ: " << different;
+    programfolders::setBase({});
+}

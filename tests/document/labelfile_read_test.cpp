@@ -167,7 +167,7 @@ TEST(ReadLabelFile, RectangleBorderWidthOnlyOneToThree) {
     EXPECT_EQ(document.elements()[1]->BorderWidth, 1); // the template's
     EXPECT_EQ(document.elements()[2]->BorderWidth, 1);
     EXPECT_EQ(document.elements()[0]->Tag, u"tag");
-    EXPECT_EQ(document.elements()[0]->BackStyle, 1);
+    EXPECT_EQ(document.elements()[0]->BackStyle, Background::Opaque);
     EXPECT_EQ(document.elements()[0]->BackColor, 255);
 }
 

@@ -51,8 +51,8 @@ void fillEveryProperty(LabelDocument& document) {
     text->FontSize = 14;
     text->FontBold = true;
     text->FontItalic = true;
-    text->BackStyle = 1;
-    text->Alignment = 2;
+    text->BackStyle = Background::Opaque;
+    text->Alignment = TextAlignment::Centre;
     text->BackColor = 65535;
     text->ForeColor = 255;
     text->DataMember = QStringLiteral("Descrizione");
@@ -69,7 +69,7 @@ void fillEveryProperty(LabelDocument& document) {
     document.zOrder().SetZOrdine(picture->key(), 2);
 
     LabelElement* rectangle = document.CreaOggRettangolo(700.25f, 1600, 3000, 1500);
-    rectangle->BackStyle = 1;
+    rectangle->BackStyle = Background::Opaque;
     rectangle->BackColor = 12632256;
     rectangle->BorderColor = colors::ButtonFace; // system colour: negative
     rectangle->BorderWidth = 3;

@@ -112,7 +112,7 @@ TEST_F(Commands, BackgroundColourMakesATransparentTextOpaque) {
     select(text);
     messages.colorAnswers.push_back(QColor(0, 255, 0));
     run("coloresfo");
-    EXPECT_EQ(text->BackStyle, 1);
+    EXPECT_EQ(text->BackStyle, Background::Opaque);
     EXPECT_EQ(text->BackColor, 0x00FF00);
     EXPECT_TRUE(document.Modificato());
 }
@@ -131,11 +131,11 @@ TEST_F(Commands, ObjectColourOfARectangleIsItsBorderAndThicknessIsForRectanglesO
     run("spessore2");
     EXPECT_EQ(text->BorderWidth, before.BorderWidth);
     run("opaco");
-    EXPECT_EQ(text->BackStyle, 1);
+    EXPECT_EQ(text->BackStyle, Background::Opaque);
     run("trasparente");
-    EXPECT_EQ(text->BackStyle, 0);
+    EXPECT_EQ(text->BackStyle, Background::Transparent);
     run("allineac");
-    EXPECT_EQ(text->Alignment, 2);
+    EXPECT_EQ(text->Alignment, TextAlignment::Centre);
 }
 
 TEST_F(Commands, CopyPasteDeleteAndDepth) {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "printing/printengine.h"
 #include "printing/sheetgeometry.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,7 @@ TEST(SheetGeometry, DefaultLayoutColumnTwoRowThree) {
     const LayoutEtichetta layout;
     EXPECT_EQ(sheet::labelCorner(layout, 1, 1), QPointF(10, 10));
     EXPECT_EQ(sheet::labelCorner(layout, 2, 3), QPointF(100, 130));
-    EXPECT_EQ(sheet::placeOnPage(layout, 2, 3, QPointF(5, 2.5)), QPointF(105, 132.5));
+    EXPECT_EQ(QPointF(GetXGen(layout, 5, 2), GetYGen(layout, 2.5, 3)), QPointF(105, 132.5));
 }
 
 TEST(SheetGeometry, OriginShiftsTheWholePrint) {
