@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/fontboxes.h"
 #include "app/mainwindow.h"
 #include "barcode/frmparametribarcode.h"
 #include "database/clsdatabase.h"
@@ -243,10 +244,10 @@ TEST_F(Commands, LinkingWithoutADatabaseSaysSo) {
 }
 
 TEST_F(Commands, FontBoxesApplyWholeSizesToTheTextOrTheTemplate) {
-    EXPECT_TRUE(
-        frmMarvello::FontDisponibile(QStringLiteral("Arial"))); // printed by Liberation Sans
-    EXPECT_FALSE(frmMarvello::FontDisponibile(QStringLiteral("arial")));
-    window.ApplicaCarattere(QStringLiteral("Liberation Serif"), QStringLiteral("8,5"), true, false);
+    EXPECT_TRUE(FontBoxes::FontDisponibile(QStringLiteral("Arial"))); // printed by Liberation Sans
+    EXPECT_FALSE(FontBoxes::FontDisponibile(QStringLiteral("arial")));
+    window.fonts().ApplicaCarattere(QStringLiteral("Liberation Serif"), QStringLiteral("8,5"), true,
+                                    false);
     const LabelElement& textTemplate = document.templateOf(ElementKind::Testo);
     EXPECT_EQ(textTemplate.FontName, u"Liberation Serif");
     EXPECT_EQ(textTemplate.FontSize, 8);
@@ -255,7 +256,7 @@ TEST_F(Commands, FontBoxesApplyWholeSizesToTheTextOrTheTemplate) {
     LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
     EXPECT_EQ(text->FontName, u"Liberation Serif");
     select(text);
-    window.ApplicaCarattere(QStringLiteral("Arial"), QStringLiteral("12"), false, true);
+    window.fonts().ApplicaCarattere(QStringLiteral("Arial"), QStringLiteral("12"), false, true);
     EXPECT_EQ(text->FontName, u"Arial");
     EXPECT_TRUE(text->FontItalic);
     EXPECT_EQ(textTemplate.FontName, u"Liberation Serif"); // the template stays
@@ -264,8 +265,8 @@ TEST_F(Commands, FontBoxesApplyWholeSizesToTheTextOrTheTemplate) {
 TEST_F(Commands, FontBoxesRefuseUnknownFontsAndSizesOutOfRange) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QComboBox* size = window.fontSizeBox();
-    QComboBox* name = window.fontNameBox();
+    QComboBox* size = window.fonts().sizeBox();
+    QComboBox* name = window.fonts().nameBox();
     EXPECT_EQ(name->currentText(), u"Arial");
     EXPECT_EQ(size->currentText(), u"10");
     for (const char* bad : {"0", "2000"}) {
