@@ -5,10 +5,10 @@
 //   printcomponent_bench [labels] [output.pdf]
 
 #include "common/files.h"
+#include "common/programfolders.h"
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
-#include "printcomponent/programfolders.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -39,6 +39,23 @@ if [[ -n "$missing" ]]; then
     exit 1
 fi
 
+# Lengths are converted in one header only, and only widgets/ folders (and the program's
+# main) use QtWidgets: the core runs without it.
+literals=$(git ls-files 'src/*.cpp' 'src/*.h' | grep -v '^src/common/units.h$' |
+    xargs grep -nE '(^|[^0-9.])(56\.7|567|1440)([^0-9]|$)' || true)
+if [[ -n "$literals" ]]; then
+    echo "test: length literals outside src/common/units.h:" >&2
+    echo "$literals" >&2
+    exit 1
+fi
+widgets=$(git ls-files 'src/*.cpp' 'src/*.h' | grep -v '/widgets/' | grep -v '^src/app/main.cpp$' |
+    xargs grep -lE '#include <(QtWidgets/)?Q(Widget|Dialog|MainWindow|Application|MessageBox)' ||
+    true)
+if [[ -n "$widgets" ]]; then
+    echo "test: QtWidgets outside a widgets/ folder: $widgets" >&2
+    exit 1
+fi
+
 # The Debian package, built and checked without installing it.
 if [[ "${MARVELLO_SKIP_PACKAGE:-}" != 1 ]]; then
     package=$(scripts/package.sh | tail -1)

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "batchprint.h"
+#include "app/batchprint.h"
 
 #include "app/exitcodes.h"
 #include "common/interruption.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "labelsummary.h"
+#include "app/labelsummary.h"
 
 #include "common/numbers.h"
 #include "common/units.h"

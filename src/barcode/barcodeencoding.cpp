@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "barcodeencoding.h"
+#include "barcode/barcodeencoding.h"
 
 #include "common/messageservice.h"
 

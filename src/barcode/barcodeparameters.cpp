@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "barcodeparameters.h"
+#include "barcode/barcodeparameters.h"
 
 #include "common/numbers.h"
 

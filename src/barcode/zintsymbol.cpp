@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "zintsymbol.h"
+#include "barcode/zintsymbol.h"
 
 #include <zint.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "barcodeencoding.h"
-#include "symbology.h"
+#include "barcode/barcodeencoding.h"
+#include "barcode/symbology.h"
 
 #include <QRectF>
 #include <QString>

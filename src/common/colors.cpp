@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "colors.h"
+#include "common/colors.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cursor.h"
+#include "common/cursor.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "files.h"
+#include "common/files.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fontchoice.h"
+#include "common/fontchoice.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "interruption.h"
+#include "common/interruption.h"
 
 #include <atomic>
 #include <csignal>

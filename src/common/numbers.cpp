@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "numbers.h"
+#include "common/numbers.h"
 
-#include "regionalsettings.h"
-#include "rounding.h"
+#include "common/regionalsettings.h"
+#include "common/rounding.h"
 
 #include <charconv>
 #include <cmath>

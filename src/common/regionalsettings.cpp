@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "regionalsettings.h"
+#include "common/regionalsettings.h"
 
 #include <optional>
 

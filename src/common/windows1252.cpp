@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "windows1252.h"
+#include "common/windows1252.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

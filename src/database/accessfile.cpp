@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "accessfile.h"
+#include "database/accessfile.h"
 
-#include "databaseerror.h"
+#include "database/databaseerror.h"
 #include "reader/readerprotocol.h"
 
 #include <QCoreApplication>

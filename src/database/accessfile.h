@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "jetheader.h"
-#include "rowsource.h"
+#include "database/jetheader.h"
+#include "database/rowsource.h"
 
 #include <QString>
 

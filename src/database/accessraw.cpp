@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "accessraw.h"
+#include "database/accessraw.h"
 
 #include "common/windows1252.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "accessvalues.h"
+#include "database/accessvalues.h"
 
-#include "databaseerror.h"
+#include "database/databaseerror.h"
 
 #include <QCollator>
 #include <QRegularExpression>

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "clsdatabase.h"
+#include "database/clsdatabase.h"
 
-#include "accessfile.h"
-#include "accessvalues.h"
 #include "common/cursor.h"
 #include "common/files.h"
 #include "common/messageservice.h"
 #include "common/numbers.h"
 #include "common/regionalsettings.h"
-#include "databaseerror.h"
-#include "storedquery.h"
+#include "database/accessfile.h"
+#include "database/accessvalues.h"
+#include "database/databaseerror.h"
+#include "database/storedquery.h"
 
 #include <QRegularExpression>
 
@@ -272,7 +272,8 @@ void clsDatabase::ConnettiRecordset(std::unique_ptr<Recordset>& T, const QString
     const std::vector<FieldInfo> fields =
         table ? file().tableFields(table->name) : queryRows.emplace(readSource(NomeTabella)).fields;
 
-    const bool filtered = TipoCriterio == 1 || TipoCriterio == 2;
+    const bool filtered =
+        TipoCriterio == qint16(Criterion::UgualeA) || TipoCriterio == qint16(Criterion::Compreso);
     fieldtype::Class fieldClass = fieldtype::Class::Other;
     int fieldIndex = -1;
     if (filtered) {
@@ -307,7 +308,7 @@ void clsDatabase::ConnettiRecordset(std::unique_ptr<Recordset>& T, const QString
     std::function<bool(const Row&)> keep;
     if (filtered && fieldClass != fieldtype::Class::Other) {
         const std::size_t index = std::size_t(fieldIndex);
-        if (TipoCriterio == 1) {
+        if (TipoCriterio == qint16(Criterion::UgualeA)) {
             const QVariant wanted = criterionValue(fieldClass, ValoreUgualeA);
             keep = [=](const Row& row) {
                 const QVariant value = fieldValueFor(fieldClass, row[index]);
@@ -352,22 +353,24 @@ QString selectionQueryText(const QString& table, const QString& field, qint16 cr
                            const QString& to) {
     QString where;
     const QString column = QStringLiteral("WHERE [") + field + QStringLiteral("] ");
-    if (criterion == 1 || criterion == 2) {
+    if (criterion == qint16(Criterion::UgualeA) || criterion == qint16(Criterion::Compreso)) {
         switch (fieldClass) {
         case fieldtype::Class::Number:
-            where = criterion == 1
+            where = criterion == qint16(Criterion::UgualeA)
                         ? column + QStringLiteral("= ") + equalTo
                         : column + QStringLiteral("Between ") + from + QStringLiteral(" AND ") + to;
             break;
         case fieldtype::Class::Text:
-            where = criterion == 1 ? column + QStringLiteral("= ") + quoted(equalTo, u'\'')
-                                   : column + QStringLiteral("Between ") + quoted(from, u'\'') +
-                                         QStringLiteral(" AND ") + quoted(to, u'\'');
+            where = criterion == qint16(Criterion::UgualeA)
+                        ? column + QStringLiteral("= ") + quoted(equalTo, u'\'')
+                        : column + QStringLiteral("Between ") + quoted(from, u'\'') +
+                              QStringLiteral(" AND ") + quoted(to, u'\'');
             break;
         case fieldtype::Class::Date:
-            where = criterion == 1 ? column + QStringLiteral("= #") + equalTo + u'#'
-                                   : column + QStringLiteral("Between #") + from +
-                                         QStringLiteral("# AND #") + to + u'#';
+            where = criterion == qint16(Criterion::UgualeA)
+                        ? column + QStringLiteral("= #") + equalTo + u'#'
+                        : column + QStringLiteral("Between #") + from + QStringLiteral("# AND #") +
+                              to + u'#';
             break;
         case fieldtype::Class::Other:
             break;

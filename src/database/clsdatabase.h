@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "accessfile.h"
-#include "recordset.h"
-#include "rowsource.h"
-#include "storedquery.h"
+#include "database/accessfile.h"
+#include "database/databasebinding.h"
+#include "database/recordset.h"
+#include "database/rowsource.h"
+#include "database/storedquery.h"
 
 #include <QString>
 #include <QStringList>

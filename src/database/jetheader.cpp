@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "jetheader.h"
+#include "database/jetheader.h"
 
 #include <QtEndian>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "recordset.h"
+#include "database/recordset.h"
 
-#include "databaseerror.h"
+#include "database/databaseerror.h"
 
 namespace {
 constexpr int NoCurrentRecord = 3021;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "rowsource.h"
+#include "database/rowsource.h"
 
 // The rows a query selected, with a cursor over them: what printing walks through, one label
 // per record.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "rowsource.h"
+#include "database/rowsource.h"
 
 namespace fieldtype {
 

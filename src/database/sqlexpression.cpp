@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sqlexpression.h"
+#include "database/sqlexpression.h"
 
-#include "accessvalues.h"
-#include "databaseerror.h"
+#include "database/accessvalues.h"
+#include "database/databaseerror.h"
 
 namespace sql {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "storedquery.h"
+#include "database/storedquery.h"
 
-#include "accessvalues.h"
-#include "databaseerror.h"
-#include "sqlexpression.h"
+#include "database/accessvalues.h"
+#include "database/databaseerror.h"
+#include "database/sqlexpression.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "rowsource.h"
+#include "database/rowsource.h"
 
 #include <functional>
 #include <optional>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "labeldocument.h"
+#include "document/labeldocument.h"
 
 #include <algorithm>
 #include <limits>

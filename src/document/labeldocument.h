@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "databasebinding.h"
-#include "labelelement.h"
-#include "sheetlayout.h"
-#include "zordertable.h"
+#include "database/databasebinding.h"
+#include "document/labelelement.h"
+#include "document/sheetlayout.h"
+#include "document/zordertable.h"
 
 #include <QObject>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "labelelement.h"
+#include "document/labelelement.h"
 
 QString kindName(ElementKind kind) {
     switch (kind) {

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "labelfile.h"
+#include "document/labelfile.h"
 
 #include "common/files.h"
 #include "common/numbers.h"
 #include "common/regionalsettings.h"
 #include "common/units.h"
 #include "common/windows1252.h"
-#include "labeldocument.h"
-#include "picturecache.h"
+#include "document/labeldocument.h"
+#include "document/picturecache.h"
 
 #include <algorithm>
 #include <charconv>

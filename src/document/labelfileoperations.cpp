@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "labelfileoperations.h"
+#include "document/labelfileoperations.h"
 
 #include <QDir>
 
 #include "common/files.h"
 #include "common/messageservice.h"
 #include "common/version.h"
-#include "labeldocument.h"
-#include "labelfile.h"
+#include "document/labeldocument.h"
+#include "document/labelfile.h"
 
 #include <QFile>
 #include <QFileInfo>

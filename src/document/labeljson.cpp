@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "labeljson.h"
+#include "document/labeljson.h"
 
-#include "labeldocument.h"
+#include "document/labeldocument.h"
 
 #include <QJsonArray>
 

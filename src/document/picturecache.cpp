@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "picturecache.h"
+#include "document/picturecache.h"
 
 #include "common/resourcelimits.h"
 

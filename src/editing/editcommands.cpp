@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "editcommands.h"
+#include "editing/editcommands.h"
 
 #include "common/files.h"
 #include "common/numbers.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "clspressivo.h"
+#include "printcomponent/clspressivo.h"
 
 #include "barcode/zintsymbol.h"
 
@@ -8,14 +8,14 @@
 #include "common/cursor.h"
 #include "common/messageservice.h"
 #include "common/numbers.h"
+#include "common/programfolders.h"
 #include "common/regionalsettings.h"
 #include "common/units.h"
 #include "document/labelelement.h"
-#include "inifile.h"
-#include "pressivocodes.h"
-#include "pressivoui.h"
-#include "printsurface.h"
-#include "programfolders.h"
+#include "printcomponent/inifile.h"
+#include "printcomponent/pressivocodes.h"
+#include "printcomponent/pressivoui.h"
+#include "printcomponent/printsurface.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cupsjob.h"
+#include "printcomponent/cupsjob.h"
 
 #include <QPageSize>
 #include <QThread>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "inifile.h"
+#include "printcomponent/inifile.h"
 
 #include "common/files.h"
 #include "common/windows1252.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "pdfstream.h"
+#include "printcomponent/pdfstream.h"
 
 #include "common/files.h"
 #include "common/interruption.h"

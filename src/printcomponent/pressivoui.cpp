@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "pressivoui.h"
+#include "printcomponent/pressivoui.h"
 
-#include "printsurface.h"
+#include "printcomponent/printsurface.h"
 
 namespace {
 PressivoUi*& installed() {

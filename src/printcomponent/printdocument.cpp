@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "printdocument.h"
+#include "printcomponent/printdocument.h"
 
 #include "common/units.h"
 
 #include "common/colors.h"
 #include "common/files.h"
 #include "common/resourcelimits.h"
-#include "pdfstream.h"
+#include "printcomponent/pdfstream.h"
 
 #include <QBuffer>
 #include <QDataStream>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "printsurface.h"
+#include "printcomponent/printsurface.h"
 
 #include "common/colors.h"
 #include "common/messageservice.h"
 #include "common/numbers.h"
 #include "common/units.h"
-#include "pdfstream.h"
-#include "pressivocodes.h"
+#include "printcomponent/pdfstream.h"
+#include "printcomponent/pressivocodes.h"
 
 #include <QFile>
 #include <QFontMetricsF>
@@ -258,7 +258,15 @@ bool PrintSurface::setAction(int action) {
         job.last = action == 9 ? m_previewPage : PageCount();
         job.copies = m_copies;
         job.name = m_jobName;
+        if (m_progressView) {
+            m_progressView->begin(m_printer->deviceName() + QStringLiteral(" su ") +
+                                      m_printer->portName(),
+                                  job.first, job.last);
+            job.pageReady = [this](int page) { return m_progressView->page(page); };
+        }
         const PrinterOutcome outcome = m_printer->print(m_document, job);
+        if (m_progressView)
+            m_progressView->end();
         if (!outcome.delivered) {
             messages.warn(QStringLiteral("Stampa non eseguita: ") + outcome.message, title);
             return false;

@@ -2,13 +2,14 @@
 #pragma once
 
 #include "common/units.h"
-#include "printdocument.h"
+#include "printcomponent/printdocument.h"
 
 #include <QFontMetricsF>
 #include <QObject>
 #include <QSize>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -19,6 +20,19 @@ struct PrinterJob {
     int last = 1;
     int copies = 1;
     QString name;
+    // Told of each page as it is prepared; false when the user cancelled the job.
+    std::function<bool(int page)> pageReady;
+};
+
+// What the user sees while pages are sent to a printer: a window with a cancel button, or
+// nothing in batch runs.
+class PrintProgressView {
+public:
+    virtual ~PrintProgressView() = default;
+    virtual void begin(const QString& printer, int first, int last) = 0;
+    // False when the user asked to cancel.
+    virtual bool page(int page) = 0;
+    virtual void end() = 0;
 };
 
 // What became of a job: delivered or not, and why not (or, for a delivered job, what the
@@ -104,6 +118,8 @@ public:
     void setJobName(const QString& name) { m_jobName = name; }
     const QString& jobName() const { return m_jobName; }
     void setCopies(int copies) { m_copies = std::max(1, copies); }
+    // Shows the pages being sent to a printer; none by default. The caller keeps ownership.
+    void setProgressView(PrintProgressView* view) { m_progressView = view; }
 
     // 2 page set-up, 9 print the page shown, 11 and 12 print the document, 13 printer set-up.
     // False when it could not be done (and the user was told why).
@@ -206,6 +222,7 @@ private:
     double m_currentX = 0, m_currentY = 0;
     QString m_jobName = QStringLiteral("Marvello");
     int m_copies = 1;
+    PrintProgressView* m_progressView = nullptr;
     int m_previewPage = 1;
     double m_zoom = 100;
     int m_zoomMode = 0;

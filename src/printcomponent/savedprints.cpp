@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "savedprints.h"
+#include "printcomponent/savedprints.h"
 
-#include "clspressivo.h"
 #include "common/messageservice.h"
-#include "pressivoui.h"
-#include "printsurface.h"
+#include "printcomponent/clspressivo.h"
+#include "printcomponent/pressivoui.h"
+#include "printcomponent/printsurface.h"
 
 #include <QFileInfo>
 

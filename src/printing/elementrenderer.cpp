@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "elementrenderer.h"
+#include "printing/elementrenderer.h"
 
 #include "barcode/barcodeparameters.h"
 #include "common/numbers.h"
@@ -7,7 +7,7 @@
 #include "document/labelelement.h"
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/printdocument.h"
-#include "printengine.h"
+#include "printing/printengine.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "printengine.h"
+#include "printing/printengine.h"
 
 #include "barcode/barcodeparameters.h"
 #include "barcode/zintsymbol.h"
@@ -15,12 +15,12 @@
 #include "database/databaseerror.h"
 #include "document/labeldocument.h"
 #include "document/picturecache.h"
-#include "elementrenderer.h"
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/pressivocodes.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
-#include "sheetgeometry.h"
+#include "printing/elementrenderer.h"
+#include "printing/sheetgeometry.h"
 
 #include <QFileInfo>
 

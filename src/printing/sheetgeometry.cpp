@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sheetgeometry.h"
+#include "printing/sheetgeometry.h"
 
 namespace sheet {
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "barcode/barcodecontrol.h"
 #include "barcode/barcodeencoding.h"
+#include "barcode/widgets/barcodecontrol.h"
 #include "common/propertybag.h"
 #include "support/recordingmessages.h"
 #include "support/zbar.h"

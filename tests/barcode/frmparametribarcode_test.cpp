@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "barcode/barcodeparameters.h"
-#include "barcode/frmparametribarcode.h"
+#include "barcode/widgets/frmparametribarcode.h"
 #include "document/labelelement.h"
 
 #include <QComboBox>

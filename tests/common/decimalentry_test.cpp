@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/colors.h"
-#include "common/decimalentry.h"
+#include "common/widgets/decimalentry.h"
 #include "support/recordingmessages.h"
 
 #include <QDialog>

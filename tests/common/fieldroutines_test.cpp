@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/colors.h"
-#include "common/fieldroutines.h"
-#include "common/windowplacement.h"
+#include "common/widgets/fieldroutines.h"
+#include "common/widgets/windowplacement.h"
 #include "support/recordingmessages.h"
 
 #include <QDialog>

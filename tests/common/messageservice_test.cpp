@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/messageservice.h"
-#include "common/widgetmessageservice.h"
+#include "common/widgets/widgetmessageservice.h"
 #include "support/recordingmessages.h"
 
 #include <gtest/gtest.h>

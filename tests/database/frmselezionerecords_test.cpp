@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "database/clsdatabase.h"
-#include "database/frmselezionerecords.h"
-#include "document/labeldocument.h"
+#include "database/databasebinding.h"
+#include "database/widgets/frmselezionerecords.h"
 #include "support/recordingmessages.h"
 #include "testdata.h"
 
@@ -21,35 +21,21 @@ protected:
     SelezioneRecords() {
         database.setNomeDatabase(testData("demo.mdb"));
         EXPECT_TRUE(database.ConnettiDatabase());
-        CollegamentoDatabase binding;
         binding.NomeDatabase = testData("demo.mdb");
         binding.NomeTabella = QStringLiteral("Clienti");
         binding.NomeCampoSelezione = QStringLiteral(" citta ");
-        binding.TipoCriterio = 2;
+        binding.TipoCriterio = qint16(Criterion::Compreso);
         binding.ValoreDa = QStringLiteral("Bari");
         binding.ValoreA = QStringLiteral("Firenze");
-        document.setBinding(binding);
-        document.setDatabaseConnesso(true);
     }
 
     RecordingMessages messages;
     clsDatabase database;
-    LabelDocument document;
+    CollegamentoDatabase binding;
 };
 
-TEST_F(SelezioneRecords, NotConnectedOnlySaysSo) {
-    document.setDatabaseConnesso(false);
-    bool shown = false;
-    mnuSelezionaRecords_Click(document, database, nullptr, [&](QDialog&) { return shown = true; });
-    EXPECT_FALSE(shown);
-    ASSERT_EQ(messages.messages.size(), 1);
-    EXPECT_EQ(messages.lastText(), u"Connettersi ad un database.");
-    EXPECT_EQ(messages.messages[0].title, u"Operazione annullata.");
-    EXPECT_FALSE(document.Modificato());
-}
-
 TEST_F(SelezioneRecords, OpensOnTheBindingAndStoresTheConfirmedChoice) {
-    mnuSelezionaRecords_Click(document, database, nullptr, [](QDialog& dialog) {
+    chooseRecordSelection(binding, database, nullptr, [](QDialog& dialog) {
         auto& form = static_cast<frmSelezioneRecords&>(dialog);
         EXPECT_EQ(form.windowTitle(), u"Seleziona i records");
         EXPECT_EQ(form.cmbCampi->count(), 17);
@@ -69,16 +55,14 @@ TEST_F(SelezioneRecords, OpensOnTheBindingAndStoresTheConfirmedChoice) {
         QTest::mouseClick(form.cmdOk, Qt::LeftButton);
         return form.result();
     });
-    const CollegamentoDatabase& binding = document.binding();
     EXPECT_EQ(binding.NomeCampoSelezione, u"Provincia");
-    EXPECT_EQ(binding.TipoCriterio, 1);
+    EXPECT_EQ(binding.TipoCriterio, qint16(Criterion::UgualeA));
     EXPECT_EQ(binding.ValoreUgualeA, u"Roma");
     EXPECT_EQ(binding.ValoreDa, u"Bari");
-    EXPECT_TRUE(document.Modificato());
 }
 
 TEST_F(SelezioneRecords, AnEmptyEqualityValueKeepsTheDialogOpen) {
-    mnuSelezionaRecords_Click(document, database, nullptr, [&](QDialog& dialog) {
+    chooseRecordSelection(binding, database, nullptr, [&](QDialog& dialog) {
         auto& form = static_cast<frmSelezioneRecords&>(dialog);
         form.show();
         form.selectCriterion(1);
@@ -90,16 +74,14 @@ TEST_F(SelezioneRecords, AnEmptyEqualityValueKeepsTheDialogOpen) {
         QTest::mouseClick(form.cmdCancel, Qt::LeftButton);
         return form.result();
     });
-    EXPECT_EQ(document.binding().TipoCriterio, 2); // cancelled: unchanged
+    EXPECT_EQ(binding.TipoCriterio, qint16(Criterion::Compreso)); // cancelled: unchanged
 }
 
 TEST_F(SelezioneRecords, QueriesListTheirOwnFields) {
-    CollegamentoDatabase binding = document.binding();
     binding.NomeTabella = QStringLiteral("ClientiAttivi");
     binding.NomeCampoSelezione = QStringLiteral("Nome");
-    binding.TipoCriterio = 0;
-    document.setBinding(binding);
-    mnuSelezionaRecords_Click(document, database, nullptr, [](QDialog& dialog) {
+    binding.TipoCriterio = qint16(Criterion::Tutti);
+    chooseRecordSelection(binding, database, nullptr, [](QDialog& dialog) {
         auto& form = static_cast<frmSelezioneRecords&>(dialog);
         EXPECT_EQ(form.cmbCampi->count(), 4);
         EXPECT_EQ(form.cmbCampi->currentText(), u"Nome");

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/programfolders.h"
 #include "common/units.h"
 #include "database/clsdatabase.h"
-#include "designer/clsgrip.h"
-#include "designer/designsurface.h"
+#include "designer/widgets/clsgrip.h"
+#include "designer/widgets/designsurface.h"
 #include "document/labeldocument.h"
 #include "printcomponent/pressivoui.h"
-#include "printcomponent/programfolders.h"
 #include "printing/printengine.h"
 
 #include <QProcess>

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/fontboxes.h"
-#include "app/mainwindow.h"
-#include "barcode/frmparametribarcode.h"
+#include "app/widgets/fontboxes.h"
+#include "app/widgets/mainwindow.h"
+#include "barcode/widgets/frmparametribarcode.h"
 #include "database/clsdatabase.h"
-#include "database/connectdialogs.h"
-#include "designer/designsurface.h"
+#include "database/widgets/connectdialogs.h"
+#include "designer/widgets/designsurface.h"
 #include "document/labeldocument.h"
 #include "editing/editcommands.h"
-#include "editing/frmallineamento.h"
-#include "editing/frmmodificatesto.h"
+#include "editing/widgets/frmallineamento.h"
+#include "editing/widgets/frmmodificatesto.h"
 #include "support/recordingmessages.h"
 
 #include <QAction>

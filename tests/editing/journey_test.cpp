@@ -4,21 +4,21 @@
 // criterion, saved, reopened, printed to the preview and to a saved print, and that print
 // reopened from the saved print manager.
 
-#include "app/mainwindow.h"
+#include "app/widgets/mainwindow.h"
+#include "common/programfolders.h"
 #include "database/clsdatabase.h"
-#include "database/connectdialogs.h"
-#include "database/frmselezionerecords.h"
-#include "designer/designsurface.h"
+#include "database/widgets/connectdialogs.h"
+#include "database/widgets/frmselezionerecords.h"
+#include "designer/widgets/designsurface.h"
 #include "document/labeldocument.h"
 #include "printcomponent/clspressivo.h"
-#include "printcomponent/frmpressivoanteprima.h"
-#include "printcomponent/frmpressivodestinazionestampa.h"
-#include "printcomponent/frmpressivogestionestampe.h"
 #include "printcomponent/printsurface.h"
-#include "printcomponent/programfolders.h"
-#include "printcomponent/widgetpressivoui.h"
-#include "printing/frmimpostapagina.h"
-#include "printing/frmstampa.h"
+#include "printcomponent/widgets/frmpressivoanteprima.h"
+#include "printcomponent/widgets/frmpressivodestinazionestampa.h"
+#include "printcomponent/widgets/frmpressivogestionestampe.h"
+#include "printcomponent/widgets/widgetpressivoui.h"
+#include "printing/widgets/frmimpostapagina.h"
+#include "printing/widgets/frmstampa.h"
 #include "support/recordingmessages.h"
 
 #include <QAction>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "barcode/barcodeencoding.h"
+#include "common/programfolders.h"
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/inifile.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
-#include "printcomponent/programfolders.h"
 #include "recordingprinter.h"
 #include "support/recordingmessages.h"
 

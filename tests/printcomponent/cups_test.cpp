@@ -3,7 +3,7 @@
 // this machine, so that what CUPS delivers can be read back.
 
 #include "printcomponent/printsurface.h"
-#include "printcomponent/qtprinter.h"
+#include "printcomponent/widgets/qtprinter.h"
 #include "support/marvelloprocess.h"
 #include "support/recordingmessages.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/numbers.h"
+#include "common/programfolders.h"
 #include "printcomponent/inifile.h"
-#include "printcomponent/programfolders.h"
 
 #include <QDir>
 #include <QFile>

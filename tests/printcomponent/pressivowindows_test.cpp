@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "printcomponent/frmpressivoanteprima.h"
-#include "printcomponent/frmpressivodestinazionestampa.h"
-#include "printcomponent/frmpressivogestionestampe.h"
+#include "common/programfolders.h"
 #include "printcomponent/printsurface.h"
-#include "printcomponent/programfolders.h"
+#include "printcomponent/widgets/frmpressivoanteprima.h"
+#include "printcomponent/widgets/frmpressivodestinazionestampa.h"
+#include "printcomponent/widgets/frmpressivogestionestampe.h"
 #include "support/recordingmessages.h"
 
 #include <QAction>

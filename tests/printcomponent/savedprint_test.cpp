@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/programfolders.h"
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printdocument.h"
 #include "printcomponent/printsurface.h"
-#include "printcomponent/programfolders.h"
 #include "support/recordingmessages.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/labeldocument.h"
-#include "printing/frmimpostapagina.h"
+#include "printing/widgets/frmimpostapagina.h"
 #include "support/recordingmessages.h"
 
 #include <QGroupBox>

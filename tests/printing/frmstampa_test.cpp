@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "printing/frmstampa.h"
+#include "printing/widgets/frmstampa.h"
 #include "support/recordingmessages.h"
 
 #include <QCheckBox>

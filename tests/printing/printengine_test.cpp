@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/programfolders.h"
 #include "database/clsdatabase.h"
 #include "document/labeldocument.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
-#include "printcomponent/programfolders.h"
 #include "printing/printengine.h"
 #include "support/recordingmessages.h"
 

@@ -8,7 +8,7 @@
 
 #include "database/accessraw.h"
 #include "database/databaseerror.h"
-#include "readerprotocol.h"
+#include "database/reader/readerprotocol.h"
 
 #include <QDataStream>
 #include <QFile>

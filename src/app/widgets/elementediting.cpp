@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/widgets/elementediting.h"
+
+#include "common/cursor.h"
+#include "editing/editcommands.h"
+#include "editing/widgets/frmmodificatesto.h"
+
+#include <QLineEdit>
+
+void ElementEditing::deleteSelected() {
+    m_context.touched();
+    if (LabelElement* element = m_context.selected())
+        deleteElement(m_context.document, *element);
+    m_context.surface.Deseleziona();
+    m_context.surface.setModoSelezione(true);
+}
+
+void ElementEditing::copySelected() {
+    m_context.touched();
+    if (const LabelElement* element = m_context.selected())
+        m_copied = element->key();
+}
+
+void ElementEditing::paste() {
+    m_context.touched();
+    // The copy refers to the live element: when it is gone, nothing is pasted.
+    if (!m_copied.isEmpty())
+        DuplicaOggetto(m_context.document, m_copied);
+}
+
+void ElementEditing::editText() {
+    m_context.touched();
+    LabelElement* element = m_context.selected();
+    if (!element || (element->kind != ElementKind::Testo && element->kind != ElementKind::Immagine))
+        return;
+    const bool text = element->kind == ElementKind::Testo;
+    CursoreAttesa();
+    frmModificaTesto editor(m_context.window);
+    if (element->DataMember.trimmed().isEmpty())
+        editor.txtTesto->setText(text ? element->Caption : element->ToolTipText);
+    CursoreNormale();
+    editor.exec();
+    if (!editor.Confermato)
+        return;
+    (text ? element->Caption : element->ToolTipText) = editor.Testo;
+    element->DataMember.clear(); // editing a linked element unlinks it
+    m_context.edited();
+}
+
+void ElementEditing::editPicture() {
+    m_context.touched();
+    LabelElement* element = m_context.selected();
+    if (!element || element->kind != ElementKind::Picture)
+        return;
+    CursoreAttesa();
+    frmModificaImmagine editor(m_context.window);
+    if (element->DataMember.trimmed().isEmpty())
+        editor.txtNomeFile->setText(element->ToolTipText);
+    CursoreNormale();
+    editor.exec();
+    if (!editor.Confermato)
+        return;
+    element->ToolTipText = editor.NomeFile;
+    const QImage picture(editor.NomeFile);
+    if (!picture.isNull())
+        element->Picture = picture;
+    element->DataMember.clear();
+    m_context.edited();
+}

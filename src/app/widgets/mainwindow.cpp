@@ -1,0 +1,373 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/widgets/mainwindow.h"
+
+#include "app/widgets/fontboxes.h"
+#include "app/widgets/toolicons.h"
+#include "common/cursor.h"
+#include "common/messageservice.h"
+#include "common/programfolders.h"
+#include "common/version.h"
+#include "common/widgets/windowplacement.h"
+#include "designer/widgets/designsurface.h"
+#include "document/labeldocument.h"
+#include "document/labelfileoperations.h"
+#include "printcomponent/clspressivo.h"
+#include "printcomponent/pressivoui.h"
+#include "printcomponent/savedprints.h"
+#include "printing/printengine.h"
+#include "printing/widgets/frmattesa.h"
+#include "printing/widgets/frmimpostapagina.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget* parent)
+    : QMainWindow(parent)
+    , m_document(document)
+    , m_database(database)
+    , PicBox(new DesignSurface(document))
+    , m_scroll(new QScrollArea(this))
+    , m_panel1(new QLabel(QStringLiteral("Non connesso"), this))
+    , m_panel2(new QLabel(this))
+    , m_context{document, *PicBox, this}
+    , m_commands(*this)
+    , m_editing(m_context)
+    , m_formatting(m_context)
+    , m_databaseWorkflow(m_context, database) {
+    CursoreNormale();
+    CursoreAttesa();
+    setObjectName(QStringLiteral("frmMarvello"));
+    setWindowTitle(version::mainWindowCaption());
+    m_scroll->setWidget(PicBox);
+    m_scroll->setBackgroundRole(QPalette::Dark);
+    setCentralWidget(m_scroll);
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->addWidget(m_panel1, 1);
+    statusBar()->addWidget(m_panel2, 1);
+    buildMenus();
+    buildToolbars();
+    for (QToolBar* toolbar : findChildren<QToolBar*>())
+        hideEmptyTooltips(toolbar);
+    resize(1000, 760);
+    CentraForm(this);
+    m_document.ImpostaLayoutDefault();
+    m_document.setModificato(false);
+
+    connect(&m_databaseWorkflow, &DatabaseWorkflow::statusChanged, this,
+            [this](const QString& database, const QString& table) {
+                m_panel1->setText(database);
+                m_panel2->setText(table);
+            });
+    connect(&m_document, &LabelDocument::layoutChanged, this, &frmMarvello::refresh);
+    connect(&m_document, &LabelDocument::elementsChanged, this, &frmMarvello::refresh);
+    connect(&m_document, &LabelDocument::refreshRequested, this, &frmMarvello::refresh);
+    connect(PicBox, &DesignSurface::elementDoubleClicked, this, &frmMarvello::elementDoubleClicked);
+    connect(PicBox, &DesignSurface::selectionChanged, this, [this] {
+        if (const LabelElement* element = m_context.selected();
+            element && element->kind == ElementKind::Testo)
+            m_fonts->AggiornaBarraCarattere(*element);
+    });
+    connect(PicBox, &DesignSurface::elementChanged, this,
+            [this] { m_document.setModificato(true); });
+}
+
+frmMarvello::~frmMarvello() = default;
+
+QString frmMarvello::statusPanel(int panel) const {
+    return panel == 1 ? m_panel1->text() : m_panel2->text();
+}
+
+void frmMarvello::buildMenus() {
+    using Command = CommandTable::Command;
+    const Command separator{nullptr, nullptr};
+    auto run = [this](void (frmMarvello::*slot)()) { return [this, slot] { (this->*slot)(); }; };
+    ElementEditing& edit = m_editing;
+    ElementFormatting& format = m_formatting;
+    DatabaseWorkflow& data = m_databaseWorkflow;
+    const auto width = [&format](qint16 w) { return [&format, w] { format.setBorderWidth(w); }; };
+    const auto tool = [this](DesignSurface::Tool t) { return [this, t] { armTool(int(t)); }; };
+
+    m_commands.addMenu(
+        "mnuFile", "&File",
+        {{"mnuNuovo", "Nuovo", run(&frmMarvello::mnuNuovo_Click)},
+         {"mnuApri", "Apri", run(&frmMarvello::mnuApri_Click)},
+         {"mnuSalva", "Salva", run(&frmMarvello::mnuSalva_Click)},
+         separator,
+         {"mnuApriStampa", "Apri stampa salvata...", run(&frmMarvello::mnuApriStampa_Click)},
+         {"mnuGestioneStampe", "Gestione stampe salvate...",
+          [] { clsPressivo().ManageFilePrinted(); }},
+         separator,
+         {"mnuImpostaPagina", "Layout etichetta",
+          [this] {
+              PicBox->Deseleziona();
+              mnuImpostaPagina(m_document, this);
+          }},
+         {"mnuStampa", "Stampa", run(&frmMarvello::mnuStampa_Click)},
+         separator,
+         {"mnuEsci", "Esci", [this] {
+              PicBox->Deseleziona();
+              close();
+          }}});
+    m_commands.addMenu(
+        "mnuModifica", "&Modifica",
+        {{"mnuCancella", "Cancella", [&edit] { edit.deleteSelected(); }, Qt::Key_Delete},
+         {"mnuCopia", "Copia", [&edit] { edit.copySelected(); }, Qt::CTRL | Qt::Key_Insert},
+         {"mnuIncolla", "Incolla", [&edit] { edit.paste(); }, Qt::SHIFT | Qt::Key_Insert},
+         separator,
+         {"mnuModificaTesto", "Modifica testo", [&edit] { edit.editText(); }},
+         {"mnuModificaImmagine", "Modifica proprietà immagine", [&edit] { edit.editPicture(); }}});
+    m_commands.addMenu(
+        "mnuDatabase", "Database",
+        {{"mnuConnettiDb", "Collega database MDB", [&data] { data.connectDatabase(); }},
+         {"mnuDisconnettiDb", "Scollega database MDB", [&data] { data.disconnectDatabase(); }},
+         {"mnuSelezionaRecords", "Imposta i criteri di selezione",
+          [&data] { data.selectRecords(); }},
+         separator,
+         {"mnuCollega", "Collega oggetto ad un campo dati", [&data] { data.linkField(); }}});
+    m_commands.addMenu(
+        "mnuOggetti", "Strumenti",
+        {{"mnuSeleziona", "Seleziona", tool(DesignSurface::Tool::None)},
+         separator,
+         {"mnuTesto", "Inserisci un testo", tool(DesignSurface::Tool::Testo)},
+         {"mnuCodiciBarre", "Inserisci un barcode", tool(DesignSurface::Tool::CodiceBarre)},
+         {"mnuImmagine", "Inserisci un'immagine", tool(DesignSurface::Tool::Immagine)},
+         {"mnuRettangolo", "Inserisci un rettangolo", tool(DesignSurface::Tool::Rettangolo)}});
+    m_commands.addMenu(
+        "mnuFormato", "Formato",
+        {{"mnuModalitàSfondo",
+          "Modalità sfondo",
+          {},
+          {},
+          {{"mnuOpaco", "Opaco", [&format] { format.setBackground(Background::Opaque); }},
+           {"mnuTrasparente", "Trasparente",
+            [&format] { format.setBackground(Background::Transparent); }}}},
+         {"mnuColoreSfondo", "Colore sfondo", [&format] { format.chooseBackColour(); }},
+         {"mnuColoreOggetto", "Colore oggetto", [&format] { format.chooseForeColour(); }},
+         separator,
+         {"mnuSpessore",
+          "Spessore ...",
+          {},
+          {},
+          {{"mnuSpessore1", "1", width(1)},
+           {"mnuSpessore2", "2", width(2)},
+           {"mnuSpessore3", "3", width(3)}}},
+         separator,
+         {"mnuPortaAvanti", "Porta avanti", [&format] { format.bringToFront(); }},
+         {"mnuPortaIndietro", "Porta indietro", [&format] { format.sendToBack(); }},
+         separator,
+         {"mnuParametriBarcode", "Impostazioni oggetto barcode",
+          [&format] { format.editBarcodeParameters(); }},
+         separator,
+         {"mnuCarattere", "Imposta carattere", [&format] { format.chooseFont(); }},
+         {"mnuAllineamento", "Allineamento testo", [&format] { format.chooseAlignment(); }}});
+    m_commands.addMenu(
+        "mnuHelp", "&Help",
+        {{"mnuInformazioni", "Informazioni su ...", run(&frmMarvello::mnuInformazioni_Click)}});
+}
+
+void frmMarvello::buildToolbars() {
+    using S = QStyle;
+    QToolBar* main = m_commands.addToolbar("Toolbar1");
+    m_commands.addButtons(
+        main,
+        {{"nuovo", "Nuova etichetta vuota", "mnuNuovo", "document-new", S::SP_FileIcon},
+         {"apri", "Apri un'etichetta", "mnuApri", "document-open", S::SP_DialogOpenButton},
+         {"salva", "Salva un'etichetta", "mnuSalva", "document-save", S::SP_DialogSaveButton},
+         {nullptr, nullptr, nullptr},
+         {"imposta", "Imposta il formato dell'etichetta", "mnuImpostaPagina", "document-properties",
+          S::SP_FileDialogDetailedView},
+         {"stampa", "Stampa etichette in anteprima o stampante", "mnuStampa", "document-print",
+          S::SP_DialogApplyButton},
+         {nullptr, nullptr, nullptr},
+         {"connettidb", "Collega un database formato *.MDB", "mnuConnettiDb", "network-connect",
+          S::SP_DriveHDIcon},
+         {"disconnettidb", "Scollega un database formato *.MDB", "mnuDisconnettiDb",
+          "network-disconnect", S::SP_DriveFDIcon},
+         {"seleziona", "Attiva la modalità selezione oggetti", "mnuSeleziona", "edit-select",
+          S::SP_ArrowUp},
+         {"testo", "Inserisce un testo", "mnuTesto", "insert-text", S::SP_FileDialogContentsView},
+         {"immagine", "", "mnuImmagine", "insert-image", S::SP_DesktopIcon},
+         {"barcode", "Inserisce un barcode", "mnuCodiciBarre", "insert-barcode",
+          S::SP_FileDialogListView},
+         {"rettangolo", "Inserisce un rettangolo", "mnuRettangolo", "draw-rectangle",
+          S::SP_TitleBarNormalButton},
+         {nullptr, nullptr, nullptr},
+         {"modifica", "Modifica un testo", "mnuModificaTesto", "document-edit", S::SP_FileLinkIcon},
+         {"collega", "Collega un campo", "mnuCollega", "insert-link", S::SP_CommandLink},
+         {nullptr, nullptr, nullptr},
+         {"parbarcode", "Parametri barcode", "mnuParametriBarcode", "configure",
+          S::SP_FileDialogInfoView}});
+
+    // Toolbar2: formatting. The font boxes, then buttons for the formatting commands.
+    addToolBarBreak();
+    QToolBar* format = m_commands.addToolbar("Toolbar2");
+    m_fonts = new FontBoxes(m_context, *format);
+    m_commands.addButtons(
+        format,
+        {{"carattere", "", "mnuCarattere", "", S::SP_FileDialogContentsView},
+         {"font", "", "", "", S::SP_FileDialogInfoView},
+         {"grassetto", "", "", "", S::SP_DialogYesButton, true},
+         {"corsivo", "", "", "", S::SP_DialogNoButton, true},
+         {"allineasx", "", "", "", S::SP_ArrowLeft},
+         {"allineac", "", "", "", S::SP_ArrowUp},
+         {"allineadx", "", "", "", S::SP_ArrowRight},
+         {"coloreogg", "", "mnuColoreOggetto", "", S::SP_DialogResetButton},
+         {"coloresfo", "", "mnuColoreSfondo", "", S::SP_DialogDiscardButton},
+         {"avanti", "Porta avanti", "mnuPortaAvanti", "", S::SP_ArrowUp},
+         {"indietro", "Porta indietro", "mnuPortaIndietro", "", S::SP_ArrowDown},
+         {"spessore1", "Spessore linee 1", "mnuSpessore1", "", S::SP_TitleBarMinButton},
+         {"spessore2", "Spessore linee 2", "mnuSpessore2", "", S::SP_TitleBarMinButton},
+         {"spessore3", "Spessore linee 3", "mnuSpessore3", "", S::SP_TitleBarMinButton},
+         {"opaco", "Sfondo opaco", "mnuOpaco", "", S::SP_DialogApplyButton},
+         {"trasparente", "Sfondo trasparente", "mnuTrasparente", "", S::SP_DialogCancelButton}});
+    m_fonts->setStyleButtons(action(QStringLiteral("grassetto")),
+                             action(QStringLiteral("corsivo")));
+    const std::pair<const char*, TextAlignment> alignments[] = {
+        {"allineasx", TextAlignment::Left},
+        {"allineac", TextAlignment::Centre},
+        {"allineadx", TextAlignment::Right}};
+    for (const auto& [key, alignment] : alignments)
+        connect(action(QLatin1String(key)), &QAction::triggered, this,
+                [this, alignment] { m_formatting.setAlignment(alignment); });
+
+    m_commands.addToggle(main, "griglia", QStringLiteral("Griglia"),
+                         QStringLiteral("Mostra la griglia"), [this] { SetGriglia(); });
+    m_commands.addToggle(main, "snap", QStringLiteral("Snap"),
+                         QStringLiteral("Aggancia gli oggetti alla griglia"),
+                         [this] { SetSnap(); });
+    action(QStringLiteral("snap"))->setChecked(m_snap);
+    m_fonts->InizializzaCaratteri();
+}
+
+void frmMarvello::SetGriglia() {
+    PicBox->setGriglia(!PicBox->Griglia());
+    action(QStringLiteral("griglia"))->setChecked(PicBox->Griglia());
+}
+
+void frmMarvello::SetSnap() {
+    m_snap = !m_snap;
+    PicBox->setSnap(m_snap);
+    action(QStringLiteral("snap"))->setChecked(m_snap);
+}
+
+void frmMarvello::armTool(int tool) {
+    // Every tool command starts by ending the armed tools and the selection.
+    m_document.setModificato(true);
+    PicBox->armTool(DesignSurface::Tool(tool));
+    if (DesignSurface::Tool(tool) == DesignSurface::Tool::None)
+        PicBox->setModoSelezione(true);
+}
+
+bool frmMarvello::ConnettiDatabase(const QString& percorso, const QString& password,
+                                   const QString& tabella) {
+    return m_databaseWorkflow.connectLabel(percorso, password, tabella);
+}
+
+void frmMarvello::refresh() {
+    PicBox->RidisegnaSuperficie();
+}
+
+bool frmMarvello::ChiediSalvataggio() {
+    if (!m_document.Modificato())
+        return false;
+    MessageService& messages = MessageService::current();
+    messages.beep();
+    switch (
+        messages.question(QStringLiteral("Si desidera mantenere i cambiamenti?"), windowTitle())) {
+    case Answer::Yes:
+        return SalvaEtichetta(m_document, windowTitle());
+    case Answer::No:
+        return false;
+    default:
+        return true;
+    }
+}
+
+void frmMarvello::mnuNuovo_Click() {
+    PicBox->Deseleziona();
+    if (ChiediSalvataggio())
+        return;
+    m_document.NuovaEtichetta();
+    refresh();
+    showLabel();
+}
+
+void frmMarvello::mnuApri_Click() {
+    PicBox->Deseleziona();
+    if (ChiediSalvataggio())
+        return;
+    CaricaEtichetta(
+        m_document, std::nullopt, {}, {},
+        [this](const QString& path, const QString& password, const QString& table) {
+            return ConnettiDatabase(path, password, table);
+        },
+        windowTitle());
+    refresh();
+    showLabel();
+}
+
+void frmMarvello::showLabel() {
+    // The label sits near the surface's top-left corner, with the rulers.
+    m_scroll->horizontalScrollBar()->setValue(0);
+    m_scroll->verticalScrollBar()->setValue(0);
+}
+
+void frmMarvello::mnuSalva_Click() {
+    PicBox->Deseleziona();
+    SalvaEtichetta(m_document, windowTitle());
+}
+
+void frmMarvello::mnuApriStampa_Click() {
+    const QString folder = programfolders::printsFolder();
+    QDir().mkpath(folder);
+    FileDialogRequest request;
+    request.title = QStringLiteral("Apri stampa salvata");
+    request.filter = savedprints::openFilter();
+    request.mustExist = true;
+    request.directory = folder;
+    if (const auto file = MessageService::current().chooseFile(request))
+        savedprints::showInPreview(PressivoUi::current(), *file);
+}
+
+void frmMarvello::closeEvent(QCloseEvent* event) {
+    if (ChiediSalvataggio())
+        event->ignore();
+    else
+        event->accept();
+}
+
+void frmMarvello::mnuStampa_Click() {
+    PicBox->Deseleziona();
+    frmAttesa wait(this);
+    PrintHooks hooks;
+    hooks.progress = &wait;
+    hooks.askJob = [this](PrintJob& job, bool bound) { askJobWithDialog(job, bound, this); };
+    StampaEtichette(m_document, m_database, false, hooks);
+}
+
+void frmMarvello::mnuInformazioni_Click() {
+    MessageService::current().message(
+        QStringLiteral("Marvello\rVersione %1\rProgettazione e stampa di etichette.\r"
+                       "Software libero: GNU GPL, versione 3 o successiva.")
+            .arg(version::text()),
+        QStringLiteral("Informazioni su Marvello"), MessageIcon::Information);
+}
+
+void frmMarvello::elementDoubleClicked() {
+    const LabelElement* element = m_context.selected();
+    if (!element)
+        return;
+    if (!element->DataMember.isEmpty())
+        m_databaseWorkflow.linkField();
+    else if (element->kind == ElementKind::Testo || element->kind == ElementKind::Immagine)
+        m_editing.editText();
+    else if (element->kind == ElementKind::Picture)
+        m_editing.editPicture();
+}

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "designer/widgets/clsgrip.h"
+
+#include <QWidget>
+
+#include <array>
+
+class LabelDocument;
+struct LabelElement;
+
+// The design surface PicBox: the label as a white sheet with a shadow, millimetre rulers, the
+// optional grid of dots, and the elements in their stacking order, at the screen's scale
+// (surface coordinates are twips).
+class DesignSurface : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit DesignSurface(LabelDocument& document, QWidget* parent = nullptr);
+
+    bool Griglia() const { return m_griglia; }
+    void setGriglia(bool on);
+    double twipsPerPixel() const;
+    QSize sizeHint() const override;
+
+    // Clears and paints everything again.
+    void RidisegnaSuperficie();
+
+    // Tools: the select tool, or an insertion tool armed for the next click.
+    enum class Tool { None, Testo, CodiceBarre, Immagine, Rettangolo };
+    bool ModoSelezione() const { return m_selecting; }
+    void setModoSelezione(bool on) { m_selecting = on; }
+    Tool armedTool() const { return m_tool; }
+    void armTool(Tool tool);
+    void setSnap(bool on) { m_snap = on; }
+
+    LabelElement* ControlloCorrente() const { return m_current; }
+    int StatoTrascinamento() const { return m_dragState; }
+    void Deseleziona();
+    // Selects the element and lets it follow the mouse, whose press was at `pixel`.
+    void IniziaSpostamento(LabelElement* element, QPoint pixel);
+    // The eight grips of the selection, in surface pixels (empty when none is shown).
+    std::array<QRect, 8> grips() const;
+    // The frame that follows the mouse during a drag, in surface pixels.
+    QRect frame() const { return m_frame.toQRect(); }
+
+signals:
+    // An element was placed, moved or resized.
+    void elementChanged();
+    void selectionChanged();
+    // A double click on the selected element.
+    void elementDoubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void DisegnaSfondo(QPainter& painter) const;
+    void paintElements(QPainter& painter, const QRect& pixels) const;
+    LabelElement* elementAt(QPoint pixel) const;
+    int gripAt(QPoint pixel) const;
+    void updateFrame(const QRect& before);
+    QPoint inside(QPoint pixel) const;
+    // With snap on, a position in surface twips on the nearest whole millimetre counted from
+    // the label's corner at `origin` (a size: from 0); unchanged with snap off.
+    double snappedTwips(double twips, double origin) const;
+    // The surface in twips, where elements must stay for the scroll bars to reach them.
+    QSizeF surfaceTwips() const;
+    // Keeps the pointer on the visible part of the surface during a drag.
+    void confinePointer(QPoint pixel);
+    void showTarget();
+
+    LabelDocument& m_document;
+    bool m_griglia = false;
+    bool m_selecting = false;
+    bool m_snap = true;
+    Tool m_tool = Tool::None;
+    LabelElement* m_current = nullptr;
+    int m_dragState = 0; // 0 idle, 1 moving, 2 resizing
+    int m_grip = 0;
+    clsGrip m_frame; // surface pixels while dragging: what the overlay shows
+    QPoint m_pressPixel;
+    QRectF m_startTwips;  // the element when the drag began
+    QRectF m_targetTwips; // where it goes when the button is released
+    class FrameOverlay* m_overlay;
+};

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "printcomponent/widgets/qtprinter.h"
+
+#include "common/files.h"
+#include "printcomponent/cupsjob.h"
+#include "printcomponent/pdfstream.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
+
+QtPrinter::QtPrinter(const QString& printerName)
+    : m_requested(printerName)
+    , m_printer(QPrinter::HighResolution) {
+    // Qt keeps the default printer when it does not know the name: only set names it knows.
+    if (!printerName.isEmpty() && cupsjob::queueExists(printerName))
+        m_printer.setPrinterName(printerName);
+    m_printer.setFullPage(true); // (0, 0) is the paper's top-left corner
+}
+
+bool QtPrinter::available() const {
+    if (!m_requested.isEmpty() && !cupsjob::queueExists(m_requested))
+        return false;
+    return !m_printer.printerName().isEmpty() &&
+           !QPrinterInfo::printerInfo(m_printer.printerName()).isNull();
+}
+
+QString QtPrinter::deviceName() const {
+    return m_printer.printerName();
+}
+
+QString QtPrinter::portName() const {
+    const QPrinterInfo info = QPrinterInfo::printerInfo(m_printer.printerName());
+    return info.location().isEmpty() ? QStringLiteral("CUPS") : info.location();
+}
+
+QSizeF QtPrinter::paperSize() const {
+    if (!available())
+        return {11906, 16838};
+    const QSizeF points = m_printer.pageLayout().pageSize().size(QPageSize::Point);
+    return QSizeF(points.width() * 20, points.height() * 20);
+}
+
+PrinterOutcome QtPrinter::print(const PrintDocument& document, const PrinterJob& job) {
+    if (!available())
+        return {false, m_requested.isEmpty()
+                           ? QStringLiteral("Nessuna stampante installata.")
+                           : QStringLiteral("Stampante %1 non trovata.").arg(m_requested)};
+    const QString queue = m_printer.printerName();
+
+    // The pages become one PDF in a private folder, which CUPS prints as one job.
+    const QString folder = privateOutputFolder();
+    if (folder.isEmpty())
+        return {false, QStringLiteral("impossibile preparare il lavoro di stampa: nessuna "
+                                      "cartella privata disponibile.")};
+    QTemporaryFile pages(QDir(folder).filePath(QStringLiteral("lavoro-XXXXXX.pdf")));
+    if (!pages.open())
+        return {false, writeFailureReason(pages.fileName(), errno, pages.errorString())};
+    pages.close();
+
+    {
+        PdfFile pdf(pages.fileName(), document.paper);
+        QString error;
+        if (!pdf.open(&error))
+            return {false, error};
+        for (int page = job.first; page <= job.last; ++page) {
+            if (job.pageReady && !job.pageReady(page))
+                return {false, QStringLiteral("stampa annullata.")};
+            pdf.addPage(document, page - 1);
+        }
+        if (!pdf.commit(&error))
+            return {false, error};
+    }
+
+    cupsjob::Request request;
+    request.queue = queue;
+    request.pdfPath = pages.fileName();
+    request.title = job.name;
+    // Copies chosen in the print dialog count when the job itself asks for one.
+    request.copies = job.copies > 1 ? job.copies : std::max(1, m_printer.copyCount());
+    request.paper = document.paper;
+    request.duplex = m_printer.duplex() != QPrinter::DuplexNone;
+    const cupsjob::Outcome outcome = cupsjob::submit(request);
+    return {outcome.delivered, outcome.message};
+}
+
+bool QtPrinter::pageSetup(int& orientation) {
+    if (!available())
+        return false;
+    m_printer.setPageOrientation(orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    QPageSetupDialog dialog(&m_printer);
+    if (dialog.exec() == QDialog::Accepted)
+        orientation = m_printer.pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
+    return true;
+}
+
+bool QtPrinter::printerSetup() {
+    if (!available())
+        return false;
+    QPrintDialog dialog(&m_printer);
+    dialog.exec();
+    return true;
+}

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "printcomponent/printsurface.h"
+
+#include <QPrinter>
+
+// The system's printers (CUPS), with Qt's print, printer and page set-up dialogs. Pages go to
+// CUPS as one PDF job whose acceptance is checked, so a refused job is reported.
+class QtPrinter final : public PrinterBackend {
+public:
+    // The default printer, or the named one. A name the system does not know is not replaced
+    // by the default printer: the printer is then unavailable.
+    explicit QtPrinter(const QString& printerName = {});
+
+    bool available() const override;
+    QString deviceName() const override;
+    QString portName() const override;
+    QSizeF paperSize() const override;
+    PrinterOutcome print(const PrintDocument& document, const PrinterJob& job) override;
+    bool pageSetup(int& orientation) override;
+    bool printerSetup() override;
+
+private:
+    QString m_requested; // the name asked for; empty for the default printer
+    mutable QPrinter m_printer;
+};

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "printcomponent/widgets/widgetpressivoui.h"
+
+#include "common/cursor.h"
+#include "printcomponent/printsurface.h"
+#include "printcomponent/widgets/frmpressivoanteprima.h"
+#include "printcomponent/widgets/frmpressivodestinazionestampa.h"
+#include "printcomponent/widgets/frmpressivogestionestampe.h"
+
+#include <QCoreApplication>
+#include <QProgressDialog>
+
+namespace {
+
+// "Stampa in corso...": the page being sent, with a button that cancels the job.
+class ProgressDialogView final : public PrintProgressView {
+public:
+    void begin(const QString& printer, int first, int last) override {
+        m_printer = printer;
+        m_dialog = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Annulla"), first,
+                                                     last + 1);
+        m_dialog->setWindowTitle(QStringLiteral("Stampa in corso..."));
+        m_dialog->setMinimumDuration(0);
+    }
+    bool page(int page) override {
+        m_dialog->setLabelText(QStringLiteral("Stampante %1\nPagina %2").arg(m_printer).arg(page));
+        m_dialog->setValue(page);
+        QCoreApplication::processEvents();
+        return !m_dialog->wasCanceled();
+    }
+    void end() override { m_dialog.reset(); }
+
+private:
+    QString m_printer;
+    std::unique_ptr<QProgressDialog> m_dialog;
+};
+
+} // namespace
+
+WidgetPressivoUi::WidgetPressivoUi(std::shared_ptr<PrinterBackend> printer)
+    : m_printer(std::move(printer))
+    , m_progress(std::make_unique<ProgressDialogView>()) {}
+
+WidgetPressivoUi::~WidgetPressivoUi() = default;
+
+PrintSurface& WidgetPressivoUi::surface() {
+    if (!m_preview) {
+        m_preview = std::make_unique<frmPressivoAnteprima>();
+        m_preview->vspAnteprima().setPrinterBackend(m_printer);
+        m_preview->vspAnteprima().setProgressView(m_progress.get());
+    }
+    return m_preview->vspAnteprima();
+}
+
+void WidgetPressivoUi::askDestination(DestinationRequest& request) {
+    frmPressivoDestinazioneStampa dialog;
+    if (request.disabledPeripheral >= 0)
+        dialog.DisabledPeripheral(request.disabledPeripheral);
+    dialog.setCopies(request.Copies);
+    dialog.setCurrentPrinter(request.CurrentPrinter);
+    dialog.setPort(request.Port);
+    dialog.exec();
+    request.Copies = dialog.Copies();
+    request.DestinazioneStampa = dialog.DestinazioneStampa();
+    request.FileName = dialog.FileName().toString();
+}
+
+void WidgetPressivoUi::showPreview() {
+    surface();
+    m_preview->AggiornaControlli();
+    m_preview->AggiornaZoom(QStringLiteral("Pagina intera"));
+    m_preview->exec();
+}
+
+QString WidgetPressivoUi::chooseSavedPrint(const QString& folder) {
+    frmPressivoGestioneStampe dialog;
+    dialog.setCurrentDirectory(folder);
+    dialog.exec();
+    return dialog.FileName();
+}
+
+void WidgetPressivoUi::unloadPreview() {
+    m_preview.reset();
+}

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "printing/widgets/frmstampa.h"
+
+#include "common/messageservice.h"
+#include "common/numbers.h"
+#include "common/widgets/dialogbuttons.h"
+#include "common/widgets/fieldroutines.h"
+#include "common/widgets/windowplacement.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLineEdit* numberField(const char* name, QWidget* parent) {
+    auto* field = new QLineEdit(QStringLiteral("1"), parent);
+    field->setObjectName(QLatin1String(name));
+    field->setAlignment(Qt::AlignRight);
+    FieldRoutines::install(field, FieldRoutines::Highlight | FieldRoutines::WholeNumbers);
+    return field;
+}
+
+} // namespace
+
+frmStampa::frmStampa(QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("frmStampa"));
+    setWindowTitle(QStringLiteral("Stampa"));
+
+    auto* group = new QGroupBox(QStringLiteral("Parametri di stampa"), this);
+    optStampa[0] = new QRadioButton(QStringLiteral("Stampa tutte le etichette"), group);
+    optStampa[1] = new QRadioButton(QStringLiteral("Stampa numero etichette "), group);
+    optStampa[0]->setObjectName(QStringLiteral("optStampa0"));
+    optStampa[1]->setObjectName(QStringLiteral("optStampa1"));
+    txtNumeroEtichette = numberField("txtNumeroEtichette", group);
+    txtPrimaEtichetta = numberField("txtPrimaEtichetta", group);
+    auto* firstCaption = new QLabel(QStringLiteral("Prima etichetta da stampare"), group);
+    firstCaption->setBuddy(txtPrimaEtichetta);
+    chkStampaBordi = new QCheckBox(QStringLiteral("Stampa bordi etichette"), group);
+    chkStampaBordi->setObjectName(QStringLiteral("chkStampaBordi"));
+    chkStampaCrocicchi = new QCheckBox(QStringLiteral("Stampa indicatori margini"), group);
+    chkStampaCrocicchi->setObjectName(QStringLiteral("chkStampaCrocicchi"));
+
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(optStampa[0], 0, 0, 1, 2);
+    grid->addWidget(optStampa[1], 1, 0);
+    grid->addWidget(txtNumeroEtichette, 1, 1);
+    grid->addWidget(firstCaption, 2, 0);
+    grid->addWidget(txtPrimaEtichetta, 2, 1);
+    grid->addWidget(chkStampaBordi, 3, 0, 1, 2);
+    grid->addWidget(chkStampaCrocicchi, 4, 0, 1, 2);
+
+    const OkCancelButtons okCancel = makeOkCancelButtons(this);
+    cmdOk = okCancel.ok;
+    cmdCancel = okCancel.cancel;
+    connect(cmdOk, &QPushButton::clicked, this, &frmStampa::cmdOk_Click);
+    QHBoxLayout* buttons = okCancel.layout;
+    auto* main = new QVBoxLayout(this);
+    main->addWidget(group);
+    main->addLayout(buttons);
+
+    setFixedSize(sizeHint());
+    CentraForm(this);
+}
+
+void frmStampa::presetFor(bool databaseConnesso) {
+    optStampa[databaseConnesso ? 0 : 1]->setChecked(true);
+}
+
+std::optional<qint16> frmStampa::positiveValue(QLineEdit* field) {
+    const auto value = numbers::toInt16(ValoreIntero(field->text()));
+    if (value && *value > 0)
+        return value;
+    MessageService::current().warn(QStringLiteral("Indicare un valore positivo."), windowTitle());
+    field->setFocus();
+    return std::nullopt;
+}
+
+void frmStampa::cmdOk_Click() {
+    bool all = false;
+    if (optStampa[0]->isChecked()) {
+        all = true;
+    } else if (optStampa[1]->isChecked()) {
+        if (!positiveValue(txtNumeroEtichette))
+            return;
+    }
+    const auto first = positiveValue(txtPrimaEtichetta);
+    if (!first)
+        return;
+    StampaTutte = all;
+    PremutoOk = true;
+    // Unused when all labels print; a value that does not fit is then not kept.
+    NumeroEtichette = numbers::toInt16(ValoreIntero(txtNumeroEtichette->text())).value_or(0);
+    PrimaEtichetta = *first;
+    StampaCrocicchi = chkStampaCrocicchi->isChecked();
+    StampaBordi = chkStampaBordi->isChecked();
+    accept();
+}
