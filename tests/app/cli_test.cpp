@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/files.h"
 #include "support/marvelloprocess.h"
 
 namespace {
@@ -56,35 +57,50 @@ TEST_P(InfoUnderLocale, DescribesTheLabelAsJson) {
 INSTANTIATE_TEST_SUITE_P(Locales, InfoUnderLocale,
                          ::testing::Values("C", "it_IT.UTF-8", "en_US.UTF-8"));
 
-TEST(Cli, InfoOnAMissingLabelFailsOnStandardError) {
-    const ProcessRun run = marvello({QStringLiteral("--info"), QStringLiteral("/non/esiste.eti")});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.out.isEmpty());
-    EXPECT_TRUE(run.err.contains("non trovato oppure percoso inacessibile"));
-}
-
-TEST(Cli, InfoOnADamagedLabelGivesTheErrorNumber) {
+// Every way a run can go wrong: its exit code, what it says on standard error, and no output.
+TEST(Cli, FailuresHaveTheirExitCodeAndSayWhy) {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("rotta.eti"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("oggTesto\r\n 10 \r\n");
-    file.close();
-    const ProcessRun run = marvello({QStringLiteral("--info"), path});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("Errore non gestito. Codice: 62")) << run.err.toStdString();
-}
-
-TEST(Cli, VersionHelpAndUnknownOptions) {
+    const QString pdf = folder.filePath(QStringLiteral("etichette.pdf"));
+    const QString damagedLabel = folder.filePath(QStringLiteral("rotta.eti"));
+    writeBytes(damagedLabel, "oggTesto\r\n 10 \r\n");
+    const QString damagedPrint = folder.filePath(QStringLiteral("rotta.ant"));
+    writeBytes(damagedPrint, "MARVELLO-STAMPA\nrotta");
+    const QString label = example("prodotto.eti");
+    const auto print = [&](const QString& what, const QStringList& more = {}) {
+        return QStringList{QStringLiteral("--print"), what, QStringLiteral("--to"), pdf} + more;
+    };
+    const std::tuple<QStringList, int, const char*> runs[] = {
+        {{QStringLiteral("--stampa")}, 2, "--stampa"},
+        {{QStringLiteral("--print"), label}, 2, "--to"},
+        {{QStringLiteral("--print"), label, QStringLiteral("--to"), QStringLiteral("x.doc")},
+         2,
+         ""},
+        {print(label, {QStringLiteral("--count"), QStringLiteral("molte")}), 2, "--count"},
+        {print(label, {QStringLiteral("--count"), QStringLiteral("0")}), 3, "Nessuna etichetta"},
+        {{QStringLiteral("--print"), label, QStringLiteral("--to"),
+          QStringLiteral("printer:Inesistente")},
+         1,
+         "Inesistente"},
+        {print(QStringLiteral("/non/esiste.eti")), 1, "non trovato oppure percoso inacessibile"},
+        {{QStringLiteral("--info"), QStringLiteral("/non/esiste.eti")}, 1, "non trovato"},
+        {{QStringLiteral("--info"), damagedLabel}, 1, "Errore non gestito. Codice: 62"},
+        {print(example("logo.png")), 1, "Codice: 321"},
+        {print(example("clienti.mdb")), 1, "Codice: 321"},
+        {print(damagedPrint), 1, "321"},
+        {{label + QStringLiteral(",-S")}, 4, "display"},
+        {{folder.filePath(QStringLiteral("manca.eti,-D"))}, 1, "non trovato"},
+    };
+    for (const auto& [arguments, exitCode, says] : runs) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        const ProcessRun run = marvello(arguments);
+        EXPECT_EQ(run.exitCode, exitCode);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(says))) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(pdf));
+    }
     const ProcessRun version = marvello({QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.startsWith("Marvello "));
-    const ProcessRun help = marvello({QStringLiteral("--help")});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.contains("--info"));
-    const ProcessRun unknown = marvello({QStringLiteral("--stampa")});
-    EXPECT_EQ(unknown.exitCode, 2);
-    EXPECT_TRUE(unknown.err.contains("--stampa"));
+    EXPECT_TRUE(marvello({QStringLiteral("--help")}).out.contains("--info"));
 }
 
 TEST(Cli, WithoutADisplayTheLabelIsSummarisedAndPrintedToAPrivateFolder) {

@@ -42,29 +42,7 @@ protected:
     frmMarvello window;
 };
 
-TEST_F(MainWindow, CaptionMenusAndStatus) {
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Marvello - Versione ") + version::text());
-    QStringList menus;
-    for (QAction* action : window.menuBar()->actions())
-        menus << action->text();
-    EXPECT_EQ(menus,
-              QStringList({"&File", "&Modifica", "Database", "Strumenti", "Formato", "&Help"}));
-    EXPECT_EQ(window.action(QStringLiteral("mnuImpostaPagina"))->text(), u"Layout etichetta");
-    EXPECT_EQ(window.action(QStringLiteral("mnuIncolla"))->shortcut(),
-              QKeySequence(Qt::SHIFT | Qt::Key_Insert));
-    EXPECT_EQ(window.statusPanel(1), u"Non connesso");
-    EXPECT_TRUE(window.statusPanel(2).isEmpty());
-    EXPECT_FALSE(document.Modificato());
-}
-
-TEST_F(MainWindow, ToolbarKeysTooltipsAndSwitches) {
-    EXPECT_EQ(window.action(QStringLiteral("stampa"))->toolTip(),
-              u"Stampa etichette in anteprima o stampante");
-    EXPECT_TRUE(window.action(QStringLiteral("immagine"))
-                    ->toolTip()
-                    .trimmed()
-                    .remove(QChar(0x200B))
-                    .isEmpty());
+TEST_F(MainWindow, GridAndSnapSwitches) {
     EXPECT_FALSE(window.surface()->Griglia());
     EXPECT_TRUE(window.Snap());
     window.action(QStringLiteral("griglia"))->trigger();
@@ -168,10 +146,6 @@ TEST(DesignSurfacePainting, TheLabelIsWhiteWithABlackOutlineAtTheRightPlace) {
               QColor(Qt::white));
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(MainWindow, ASavedPrintOpensAgainInThePreview) {
     // A saved print of three labels, written as the destination dialog writes it.
     QTemporaryDir folder;
@@ -218,10 +192,6 @@ TEST(FileDialogs, ANameWithoutExtensionTakesTheChosenTypes) {
     }
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(MainWindow, SmallThingsAUserNoticesAtOnce) {
     window.resize(700, 500);
     window.show();
@@ -259,11 +229,6 @@ TEST_F(MainWindow, SmallThingsAUserNoticesAtOnce) {
     window.action(QStringLiteral("mnuNuovo"))->trigger();
     EXPECT_EQ(scroll->horizontalScrollBar()->value(), 0);
     EXPECT_EQ(scroll->verticalScrollBar()->value(), 0);
-}
-
-TEST(SmallDialogs, KeepTheirTitleWhole) {
-    frmParametriBarcode dialog;
-    EXPECT_GE(dialog.width(), dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 100);
 }
 
 } // namespace

@@ -11,44 +11,6 @@ namespace {
 
 using namespace barcode;
 
-TEST(Ean13, ParityFollowsTheFirstDigit) {
-    RecordingMessages messages;
-    // First digit 4: L G L L G G.
-    const QString modules = EAN2Bin(QStringLiteral("4006381333931"));
-    ASSERT_EQ(modules.size(), 101);
-    EXPECT_TRUE(modules.startsWith(u"000101"));
-    EXPECT_TRUE(modules.endsWith(u"101000"));
-    const QStringList left = {modules.mid(6, 7),  modules.mid(13, 7), modules.mid(20, 7),
-                              modules.mid(27, 7), modules.mid(34, 7), modules.mid(41, 7)};
-    EXPECT_EQ(left, QStringList({"0001101",    // 0 in L
-                                 "0100111",    // 0 in G
-                                 "0101111",    // 6 in L
-                                 "0111101",    // 3 in L
-                                 "0001001",    // 8 in G
-                                 "0110011"})); // 1 in G
-    EXPECT_EQ(modules.mid(48, 5), u"01010");
-    EXPECT_EQ(modules.mid(53, 7), u"1000010"); // 3 in R
-    EXPECT_EQ(modules.mid(88, 7), u"1100110"); // the check digit 1 in R
-    EXPECT_TRUE(messages.messages.isEmpty());
-}
-
-TEST(Ean13, FirstDigitZeroUsesOnlyL) {
-    RecordingMessages messages;
-    const QString modules = EAN2Bin(QStringLiteral("0012345678905"));
-    EXPECT_EQ(modules.mid(6, 7), u"0001101");  // 0 in L
-    EXPECT_EQ(modules.mid(13, 7), u"0011001"); // 1 in L
-}
-
-TEST(Ean8, AllLeftDigitsInLAnd73Modules) {
-    RecordingMessages messages;
-    const QString modules = EAN2Bin(QStringLiteral("96385074"));
-    ASSERT_EQ(modules.size(), 73);
-    EXPECT_EQ(modules.mid(6, 7), u"0001011");  // 9 in L
-    EXPECT_EQ(modules.mid(13, 7), u"0101111"); // 6 in L
-    EXPECT_EQ(modules.mid(34, 5), u"01010");
-    EXPECT_EQ(modules.mid(39, 7), u"1001110"); // 5 in R
-}
-
 struct BadEan {
     const char* text;
     const char* message;

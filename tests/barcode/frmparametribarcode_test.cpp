@@ -14,30 +14,6 @@
 
 namespace {
 
-TEST(ParametriBarcode, ControlsAndCaptions) {
-    frmParametriBarcode dialog;
-    EXPECT_EQ(dialog.windowTitle(), u"Parametri barcode");
-    // The list position is the Tag's first digit: the order is the file format's.
-    QStringList kinds;
-    for (int i = 0; i < dialog.cmbTipoBarcode->count(); ++i)
-        kinds << dialog.cmbTipoBarcode->itemText(i);
-    EXPECT_EQ(kinds, QStringList({"Code 39", "EAN 13", "Code 128", "GS1-128", "QR Code",
-                                  "Data Matrix", "PDF417", "ITF-14", "UPC-A", "GS1 DataMatrix"}));
-    EXPECT_EQ(dialog.cmbTipoBarcode->currentIndex(), 0);
-    EXPECT_EQ(dialog.optAllineamento[0]->text(), u"Sopra");
-    EXPECT_EQ(dialog.optAllineamento[1]->text(), u"Sotto");
-    EXPECT_EQ(dialog.optAllineamento[2]->text(), u"Nascosto");
-    EXPECT_TRUE(dialog.optAllineamento[1]->isChecked());
-    EXPECT_TRUE(dialog.cmdOk->isDefault());
-    EXPECT_EQ(dialog.cmdCancel->text(), u"Cancel");
-    EXPECT_FALSE(dialog.PremutoOk);
-    EXPECT_EQ(dialog.findChildren<QGroupBox*>().value(0)->title(), u"Testo barcode");
-    bool labelled = false;
-    for (const QLabel* label : dialog.findChildren<QLabel*>())
-        labelled |= label->text() == u"Tipo di barcode";
-    EXPECT_TRUE(labelled);
-}
-
 struct TagCase {
     const char* tag;
     int list;

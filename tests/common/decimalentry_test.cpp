@@ -27,135 +27,82 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    // Puts text and caret (or a selection) in the field, then presses one key.
-    void press(const QString& text, int caret, Qt::Key key, int selection = 0) {
-        field->setText(text);
-        if (selection > 0)
-            field->setSelection(caret, selection);
-        else
-            field->setCursorPosition(caret);
-        QTest::keyClick(field, key);
-    }
-    void type(const QString& text, int caret, char character, int selection = 0) {
-        field->setText(text);
-        if (selection > 0)
-            field->setSelection(caret, selection);
-        else
-            field->setCursorPosition(caret);
-        QTest::keyClicks(field, QString(QChar(character)));
-    }
-
-    void expect(const char* text, int caret) const {
-        EXPECT_EQ(field->text(), QString::fromUtf8(text));
-        EXPECT_EQ(field->cursorPosition(), caret);
-    }
-
     RecordingMessages messages;
     QDialog dialog;
     QLineEdit* field;
     QLineEdit* other;
 };
 
-TEST_F(DecimalEntryTest, PointActsAsCommaAppendingDecimalsOrJumpingBehindTheComma) {
-    type(QStringLiteral("12"), 2, '.');
-    expect("12,000", 3);
-    type(QStringLiteral("12,000"), 0, '.');
-    expect("12,000", 3);
-    type(QString(), 0, ',');
-    expect(",000", 1);
-    EXPECT_EQ(messages.beeps, 0);
-}
+// One key on a field holding `before` with the caret at `caret` (or `selected` characters
+// selected from there): the text and caret after it, and whether it beeped.
+struct Keystroke {
+    const char* before;
+    int caret;
+    int selected;
+    int key; // a character, or a Qt::Key
+    const char* after;
+    int caretAfter; // -1: not checked
+    bool beeps;
+};
 
-TEST_F(DecimalEntryTest, AFullFieldRefusesIntegerDigitsButShiftsDecimals) {
-    type(QStringLiteral("99.999,000"), 2, '5');
-    expect("99.999,000", 2);
-    EXPECT_EQ(messages.beeps, 1);
-    type(QStringLiteral("99.999,000"), 7, '1');
-    expect("99.999,100", 8);
-    type(QStringLiteral("99.999,100"), 8, '2');
-    expect("99.999,120", 9);
-    // Backspace, Delete and the comma still work on a full field.
-    press(QStringLiteral("99.999,000"), 6, Qt::Key_Backspace);
-    expect("9.999,000", 5);
-    EXPECT_EQ(messages.beeps, 1);
-}
-
-TEST_F(DecimalEntryTest, DigitsInsertAndKeepTheGroupingAndTheCaretInPlace) {
-    type(QStringLiteral("234,000"), 3, '1');
-    expect("2.341,000", 5);
-    type(QStringLiteral("1.234,000"), 5, '5');
-    expect("12.345,000", 6);
-    type(QStringLiteral("12,000"), 3, '5');
-    expect("12,500", 4);
-    type(QString(), 0, '5');
-    expect("5,000", 1);
-    type(QStringLiteral("1.234,500"), 0, '7', 9);
-    expect("7,000", 1);
-    // A selection across the comma takes no digit.
-    type(QStringLiteral("1.234,500"), 4, '7', 3);
-    EXPECT_EQ(field->text(), u"1.234,500");
-    EXPECT_EQ(messages.beeps, 1);
-}
-
-TEST_F(DecimalEntryTest, BackspaceRemovesTheDigitBeforeTheCaretOrBeforeTheComma) {
-    press(QStringLiteral("123,000"), 3, Qt::Key_Backspace);
-    expect("12,000", 2);
-    press(QStringLiteral("1.234,000"), 5, Qt::Key_Backspace);
-    expect("123,000", 3);
-    // Next to the comma: the digit before the comma goes, the comma stays.
-    press(QStringLiteral("12,000"), 3, Qt::Key_Backspace);
-    expect("1,000", 1);
-    press(QStringLiteral("1.234,000"), 6, Qt::Key_Backspace);
-    expect("123,000", 3);
-    // With only the comma before the caret nothing goes.
-    press(QStringLiteral(",500"), 1, Qt::Key_Backspace);
-    expect(",500", 0);
-    // At the start: only a fully selected text is cleared.
-    press(QStringLiteral("12,000"), 0, Qt::Key_Backspace, 6);
-    EXPECT_EQ(field->text(), u",000");
-    press(QStringLiteral("12,000"), 0, Qt::Key_Backspace);
-    expect("12,000", 0);
-    // A decimal digit removed is replaced by a trailing zero.
-    press(QStringLiteral("12,345"), 5, Qt::Key_Backspace);
-    expect("12,350", 4);
-}
-
-TEST_F(DecimalEntryTest, DeleteKeepsTheCountOfDecimals) {
-    // Over a selection holding the comma, the selected decimals come back as zeros.
-    press(QStringLiteral("1.234,567"), 4, Qt::Key_Delete, 3);
-    expect("123,067", 3);
-    // On the comma: the comma stays, the first decimal goes.
-    press(QStringLiteral("12,345"), 2, Qt::Key_Delete);
-    expect("12,450", 3);
-    press(QStringLiteral("1.234,000"), 0, Qt::Key_Delete);
-    expect("234,000", 0);
-    press(QStringLiteral("12.345,000"), 1, Qt::Key_Delete);
-    expect("1.345,000", 1);
-    // Everything selected leaves the zero value.
-    press(QStringLiteral("12,345"), 0, Qt::Key_Delete, 6);
-    EXPECT_EQ(field->text(), u",000");
-    EXPECT_EQ(messages.beeps, 0);
-}
-
-TEST_F(DecimalEntryTest, MinusOnlyAtTheStartAndOnce) {
-    type(QStringLiteral("12,000"), 0, '-');
-    EXPECT_EQ(field->text(), u"-12,000");
-    type(QStringLiteral("12,000"), 2, '-');
-    EXPECT_EQ(field->text(), u"12,000");
-    type(QStringLiteral("-12,000"), 0, '-');
-    EXPECT_EQ(field->text(), u"-12,000");
-    EXPECT_EQ(messages.beeps, 2);
-}
-
-TEST_F(DecimalEntryTest, OtherCharactersOnlyBeep) {
-    for (const char c : {'a', 'Z', ' ', '+', '/'})
-        type(QStringLiteral("12,000"), 2, c);
-    EXPECT_EQ(field->text(), u"12,000");
-    EXPECT_EQ(messages.beeps, 5);
-    // Moving the caret is no character.
-    press(QStringLiteral("12,000"), 2, Qt::Key_Left);
-    EXPECT_EQ(field->cursorPosition(), 1);
-    EXPECT_EQ(messages.beeps, 5);
+TEST_F(DecimalEntryTest, KeysEditTheNumberInPlace) {
+    const Keystroke keys[] = {
+        // The point acts as the comma: appends decimals or jumps behind the comma.
+        {"12", 2, 0, '.', "12,000", 3, false},
+        {"12,000", 0, 0, '.', "12,000", 3, false},
+        {"", 0, 0, ',', ",000", 1, false},
+        // A full field refuses integer digits but shifts decimals; Backspace still works.
+        {"99.999,000", 2, 0, '5', "99.999,000", 2, true},
+        {"99.999,000", 7, 0, '1', "99.999,100", 8, false},
+        {"99.999,100", 8, 0, '2', "99.999,120", 9, false},
+        {"99.999,000", 6, 0, Qt::Key_Backspace, "9.999,000", 5, false},
+        // Digits insert, keeping the grouping and the caret in place.
+        {"234,000", 3, 0, '1', "2.341,000", 5, false},
+        {"1.234,000", 5, 0, '5', "12.345,000", 6, false},
+        {"12,000", 3, 0, '5', "12,500", 4, false},
+        {"", 0, 0, '5', "5,000", 1, false},
+        {"1.234,500", 0, 9, '7', "7,000", 1, false},
+        {"1.234,500", 4, 3, '7', "1.234,500", -1, true}, // a selection across the comma
+        // Backspace: the digit before the caret, or before the comma; never the comma.
+        {"123,000", 3, 0, Qt::Key_Backspace, "12,000", 2, false},
+        {"1.234,000", 5, 0, Qt::Key_Backspace, "123,000", 3, false},
+        {"12,000", 3, 0, Qt::Key_Backspace, "1,000", 1, false},
+        {"1.234,000", 6, 0, Qt::Key_Backspace, "123,000", 3, false},
+        {",500", 1, 0, Qt::Key_Backspace, ",500", 0, false},
+        {"12,000", 0, 6, Qt::Key_Backspace, ",000", -1, false},
+        {"12,000", 0, 0, Qt::Key_Backspace, "12,000", 0, false},
+        {"12,345", 5, 0, Qt::Key_Backspace, "12,350", 4, false}, // a trailing zero comes back
+        // Delete keeps the count of decimals.
+        {"1.234,567", 4, 3, Qt::Key_Delete, "123,067", 3, false},
+        {"12,345", 2, 0, Qt::Key_Delete, "12,450", 3, false},
+        {"1.234,000", 0, 0, Qt::Key_Delete, "234,000", 0, false},
+        {"12.345,000", 1, 0, Qt::Key_Delete, "1.345,000", 1, false},
+        {"12,345", 0, 6, Qt::Key_Delete, ",000", -1, false},
+        // The minus only at the start, once; other characters only beep.
+        {"12,000", 0, 0, '-', "-12,000", -1, false},
+        {"12,000", 2, 0, '-', "12,000", -1, true},
+        {"-12,000", 0, 0, '-', "-12,000", -1, true},
+        {"12,000", 2, 0, 'a', "12,000", 2, true},
+        {"12,000", 2, 0, '/', "12,000", 2, true},
+        {"12,000", 2, 0, Qt::Key_Left, "12,000", 1, false},
+    };
+    for (const Keystroke& k : keys) {
+        SCOPED_TRACE(std::string(k.before) + " key " + std::to_string(k.key));
+        field->setText(QString::fromUtf8(k.before));
+        if (k.selected > 0)
+            field->setSelection(k.caret, k.selected);
+        else
+            field->setCursorPosition(k.caret);
+        const int beeps = messages.beeps;
+        if (k.key < 128)
+            QTest::keyClicks(field, QString(QChar(k.key)));
+        else
+            QTest::keyClick(field, Qt::Key(k.key));
+        EXPECT_EQ(field->text(), QString::fromUtf8(k.after));
+        if (k.caretAfter >= 0)
+            EXPECT_EQ(field->cursorPosition(), k.caretAfter);
+        EXPECT_EQ(messages.beeps > beeps, k.beeps);
+    }
 }
 
 TEST_F(DecimalEntryTest, PastingMoreThanTenCharactersIsRefused) {

@@ -83,16 +83,6 @@ TEST(ControlEnabling, EnablingAndDisablingSetTheBackgroundToo) {
     EXPECT_EQ(field.palette().color(QPalette::Active, QPalette::Base), QColor(Qt::white));
 }
 
-TEST(CentraForm, PutsTheWindowInTheMiddleOfTheScreen) {
-    QDialog window;
-    window.resize(300, 200);
-    CentraForm(&window);
-    const QRect screen = window.screen()->geometry();
-    const QSize size = window.frameGeometry().size();
-    EXPECT_EQ(window.pos().x(), screen.x() + (screen.width() - size.width()) / 2);
-    EXPECT_EQ(window.pos().y(), screen.y() + (screen.height() - size.height()) / 2);
-}
-
 TEST(Colours, StoredColoursAreRedInTheLowByte) {
     EXPECT_EQ(colors::toQColor(255), QColor(255, 0, 0));
     EXPECT_EQ(colors::toQColor(65535), QColor(255, 255, 0));

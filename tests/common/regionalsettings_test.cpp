@@ -17,12 +17,4 @@ TEST(RegionalSettings, OtherSystemsKeepTheirOwn) {
     EXPECT_EQ(RegionalSettings::fromSystem(english), english);
 }
 
-TEST(RegionalSettings, OneSettingForTheWholeProgram) {
-    RegionalSettings::setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_EQ(RegionalSettings::decimalSeparator(), u'.');
-    RegionalSettings::setLocale(QLocale(QLocale::Italian, QLocale::Italy));
-    EXPECT_EQ(RegionalSettings::decimalSeparator(), u',');
-    EXPECT_EQ(RegionalSettings::groupSeparator(), u'.');
-}
-
 } // namespace

@@ -2,7 +2,8 @@
 #include "database/accessfile.h"
 #include "database/databaseerror.h"
 #include "database/jetheader.h"
-#include "testdata.h"
+#include "support/files.h"
+#include "support/marvelloprocess.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,12 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
-}
 
 int openError(const QString& path, const QString& password = {}) {
     try {
@@ -38,7 +33,7 @@ void PrintTo(const PasswordCase& c, std::ostream* os) {
 class HeaderPasswords : public ::testing::TestWithParam<PasswordCase> {};
 
 TEST_P(HeaderPasswords, AreDecodedFromTheFirstPage) {
-    const auto header = jetheader::parse(readAll(testData(GetParam().file)).left(4096));
+    const auto header = jetheader::parse(readBytes(testData(GetParam().file)).left(4096));
     ASSERT_TRUE(header);
     EXPECT_EQ(header->password, QString::fromLatin1(GetParam().password));
 }
@@ -51,9 +46,10 @@ INSTANTIATE_TEST_SUITE_P(Files, HeaderPasswords,
                                            PasswordCase{"testV1997.mdb", ""}));
 
 TEST(JetHeader, VersionsAndForeignFiles) {
-    EXPECT_EQ(jetheader::parse(readAll(testData("testV1997.mdb")))->version,
+    EXPECT_EQ(jetheader::parse(readBytes(testData("testV1997.mdb")))->version,
               jetheader::Version::Jet3);
-    EXPECT_EQ(jetheader::parse(readAll(testData("types.mdb")))->version, jetheader::Version::Jet4);
+    EXPECT_EQ(jetheader::parse(readBytes(testData("types.mdb")))->version,
+              jetheader::Version::Jet4);
     EXPECT_FALSE(jetheader::parse(QByteArray(4096, 'x')));
     EXPECT_FALSE(jetheader::parse(QByteArray()));
 }
@@ -73,10 +69,7 @@ TEST(OpenAccessFile, PathsAndFilesThatAreNoDatabase) {
     EXPECT_EQ(openError(QStringLiteral("/non/esiste/a.mdb")), DatabaseError::InvalidPath);
     EXPECT_EQ(openError(folder.filePath(QStringLiteral("manca.mdb"))), DatabaseError::CannotOpen);
     const QString text = folder.filePath(QStringLiteral("testo.mdb"));
-    QFile file(text);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(8192, 'a'));
-    file.close();
+    writeBytes(text, QByteArray(8192, 'a'));
     EXPECT_EQ(openError(text), DatabaseError::UnrecognizedFormat);
 }
 
@@ -108,7 +101,7 @@ TEST(OpenAccessFile, Jet3FilesReadToo) {
 // crashes or hangs the program.
 TEST(OpenAccessFile, DamagedFilesNeverCrashOrHang) {
     AccessFile::setReadTimeLimit(3000);
-    const QByteArray original = readAll(testData("demo.mdb"));
+    const QByteArray original = readBytes(testData("demo.mdb"));
     QTemporaryDir folder;
     quint32 seed = 20261206;
     auto random = [&] {
@@ -127,10 +120,7 @@ TEST(OpenAccessFile, DamagedFilesNeverCrashOrHang) {
                     char(random());
         }
         const QString path = folder.filePath(QStringLiteral("rotto%1.mdb").arg(copy));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(damaged);
-        file.close();
+        writeBytes(path, damaged);
         try {
             const auto opened = AccessFile::open(path, {});
             opened->readTable(QStringLiteral("Clienti"));

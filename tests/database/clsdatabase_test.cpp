@@ -3,8 +3,8 @@
 #include "database/clsdatabase.h"
 #include "database/databaseerror.h"
 #include "database/storedquery.h"
+#include "support/marvelloprocess.h"
 #include "support/recordingmessages.h"
-#include "testdata.h"
 
 #include <gtest/gtest.h>
 
@@ -140,28 +140,6 @@ TEST(ValoreCampo, OverrideDefaultAndValue) {
     EXPECT_EQ(ValoreCampo(QStringLiteral("x"), 10, QString(), QStringLiteral("y")).toString(),
               u"y");
     EXPECT_EQ(ValoreCampo(QStringLiteral(" a "), 14, QString()).toString(), u"a");
-}
-
-TEST(SelectionQueryText, ExactTextsOfEveryCriterion) {
-    using fieldtype::Class;
-    const QString clienti = QStringLiteral("Clienti");
-    EXPECT_EQ(selectionQueryText(clienti, QStringLiteral("Citta"), 0, Class::Text, {}, {}, {}),
-              u"SELECT * From [Clienti] ;");
-    EXPECT_EQ(selectionQueryText(clienti, QStringLiteral("Citta"), 1, Class::Text,
-                                 QStringLiteral("Roma"), {}, {}),
-              u"SELECT * From [Clienti] WHERE [Citta] = 'Roma';");
-    EXPECT_EQ(selectionQueryText(clienti, QStringLiteral("Codice"), 2, Class::Number, {},
-                                 QStringLiteral("10"), QStringLiteral("999999999999")),
-              u"SELECT * From [Clienti] WHERE [Codice] Between 10 AND 999999999999;");
-    EXPECT_EQ(selectionQueryText(clienti, QStringLiteral("Data"), 2, Class::Date, {},
-                                 QStringLiteral("1/1/2016"), QStringLiteral("12/31/2016")),
-              u"SELECT * From [Clienti] WHERE [Data] Between #1/1/2016# AND #12/31/2016#;");
-    EXPECT_EQ(selectionQueryText(clienti, QStringLiteral("Citta"), 1, Class::Text,
-                                 QStringLiteral("L'Aquila"), {}, {}),
-              u"SELECT * From [Clienti] WHERE [Citta] = 'L''Aquila';");
-    EXPECT_EQ(selectionQueryText(clienti, QStringLiteral("Bin"), 1, Class::Other,
-                                 QStringLiteral("x"), {}, {}),
-              u"SELECT * From [Clienti] ;");
 }
 
 TEST_F(Database, OpenBoundsAreRewrittenIntoTheCallersValues) {

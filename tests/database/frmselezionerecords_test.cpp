@@ -2,8 +2,8 @@
 #include "database/clsdatabase.h"
 #include "database/databasebinding.h"
 #include "database/widgets/frmselezionerecords.h"
+#include "support/marvelloprocess.h"
 #include "support/recordingmessages.h"
-#include "testdata.h"
 
 #include <QComboBox>
 #include <QGroupBox>

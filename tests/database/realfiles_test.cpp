@@ -5,7 +5,8 @@
 #include "database/accessfile.h"
 #include "database/accessraw.h"
 #include "database/databaseerror.h"
-#include "testdata.h"
+#include "support/files.h"
+#include "support/marvelloprocess.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -112,10 +113,7 @@ TEST_P(CutFiles, AreDamagedNotShort) {
     const qsizetype size = bytes.size() * GetParam() / 100 / 4096 * 4096;
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("tagliato.mdb"));
-    QFile cut(path);
-    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-    cut.write(bytes.left(size));
-    cut.close();
+    writeBytes(path, bytes.left(size));
     EXPECT_EQ(errorOf([&] { AccessFile::open(path, {})->readTable(QStringLiteral("Indirizzi")); }),
               DatabaseError::UnrecognizedFormat);
 }
@@ -130,11 +128,8 @@ TEST_P(MisbehavingReader, IsGivenUpOn) {
     const auto opened = AccessFile::open(testData("demo.mdb"), {});
     QTemporaryDir folder;
     const QString script = folder.filePath(QStringLiteral("lettore"));
-    QFile file(script);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray("#!/bin/sh\n") + GetParam() + "\n");
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    writeBytes(script, QByteArray("#!/bin/sh\n") + GetParam() + "\n");
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     AccessFile::setReaderProgram(script);
     AccessFile::setReadTimeLimit(1000);
     EXPECT_EQ(errorOf([&] { opened->readTable(QStringLiteral("Clienti")); }),

@@ -16,45 +16,6 @@
 
 namespace {
 
-TEST(ClsGrip, EdgesWidthAndHitTesting) {
-    clsGrip r;
-    r.Left = 10;
-    r.Top = 20;
-    r.setWidth(30);
-    r.setHeight(40);
-    EXPECT_EQ(r.Right, 40);
-    EXPECT_EQ(r.Bottom, 60);
-    r.Left = 0;
-    EXPECT_EQ(r.Width(), 40); // Width follows the edges
-    EXPECT_TRUE(r.PtInRect(0, 20));
-    EXPECT_FALSE(r.PtInRect(40, 30));
-    EXPECT_FALSE(r.PtInRect(10, 60));
-    clsGrip inverted;
-    inverted.Left = 50;
-    inverted.Right = 10;
-    inverted.Top = 5;
-    inverted.Bottom = 5;
-    inverted.NormalizeRect();
-    EXPECT_EQ(inverted.Left, 10);
-    EXPECT_EQ(inverted.Right, 50);
-    EXPECT_EQ(inverted.Top, 5);
-}
-
-TEST(ClsGrip, PixelRoundTripsStayWithinHalfAPixel) {
-    LabelElement element = LabelElement::makeTemplate(ElementKind::Testo);
-    element.Left = 1234.5f;
-    element.Top = 2007;
-    element.Width = 1000;
-    element.Height = 255;
-    clsGrip r;
-    r.SetRectToCtrl(element);
-    EXPECT_EQ(r.Left, 1234); // half to even
-    r.TwipsToPixels(15);
-    r.PixelsToTwips(15);
-    EXPECT_LE(std::abs(r.Left - 1234), 8);
-    EXPECT_LE(std::abs(r.Top - 2007), 8);
-}
-
 TEST(Snapping, RoundingModesAndTheMillimetreStep) {
     EXPECT_DOUBLE_EQ(Arrotonda(7.56, 1, 2), 8);
     EXPECT_DOUBLE_EQ(Arrotonda(2.5, 1, 2), 3);

@@ -3,6 +3,7 @@
 #include "document/labeldocument.h"
 #include "document/labelfile.h"
 #include "labelfiletext.h"
+#include "support/files.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -88,58 +89,31 @@ TEST(ReadLabelFile, DatabaseSectionTrimsAndKeepsTheReservedTextAsIs) {
     EXPECT_EQ(binding.TestoRiservato, u"  spazi  ");
 }
 
-struct BoldCase {
-    const char* line;
-    bool bold;
-};
-
-void PrintTo(const BoldCase& c, std::ostream* os) {
-    *os << '"' << c.line << '"';
+TEST(ReadLabelFile, OnlyVeroAndTrueMeanBold) {
+    const std::pair<const char*, bool> words[] = {
+        {"Vero", true}, {"True", true}, {"  True  ", true}, {" Vero", true}, {"true", false},
+        {"1", false},   {"-1", false},  {"Falso", false},   {"", false}};
+    for (const auto& [line, bold] : words) {
+        LabelDocument document;
+        ASSERT_FALSE(read(labelFileBytes(textSection(QStringLiteral("x"), QStringLiteral(" 10 "),
+                                                     QString::fromLatin1(line))),
+                          document));
+        EXPECT_EQ(document.elements()[0]->FontBold, bold) << '"' << line << '"';
+    }
 }
 
-class BoldWords : public ::testing::TestWithParam<BoldCase> {};
-
-TEST_P(BoldWords, OnlyVeroAndTrueMeanBold) {
-    LabelDocument document;
-    ASSERT_FALSE(read(labelFileBytes(textSection(QStringLiteral("x"), QStringLiteral(" 10 "),
-                                                 QString::fromLatin1(GetParam().line))),
-                      document));
-    EXPECT_EQ(document.elements()[0]->FontBold, GetParam().bold);
+TEST(ReadLabelFile, FontSizesAreRoundedToWholePointsHalvesToEven) {
+    const std::pair<const char*, float> sizes[] = {
+        {" 8,25 ", 8}, {" 8,5 ", 8},  {" 9,5 ", 10},
+        {" 12 ", 12},  {" 9.5 ", 10}, // a file written where the decimal mark is a point
+        {" 11pt", 11}, {" 0 ", 1},    {" 5000 ", 1638}}; // beyond what fonts take: kept in range
+    for (const auto& [line, size] : sizes) {
+        LabelDocument document;
+        ASSERT_FALSE(read(
+            labelFileBytes(textSection(QStringLiteral("x"), QString::fromLatin1(line))), document));
+        EXPECT_EQ(document.elements()[0]->FontSize, size) << '"' << line << '"';
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Words, BoldWords,
-                         ::testing::Values(BoldCase{"Vero", true}, BoldCase{"True", true},
-                                           BoldCase{"  True  ", true}, BoldCase{" Vero", true},
-                                           BoldCase{"true", false}, BoldCase{"1", false},
-                                           BoldCase{"-1", false}, BoldCase{"Falso", false},
-                                           BoldCase{"", false}));
-
-struct SizeCase {
-    const char* line;
-    float size;
-};
-
-void PrintTo(const SizeCase& c, std::ostream* os) {
-    *os << '"' << c.line << '"';
-}
-
-class FontSizes : public ::testing::TestWithParam<SizeCase> {};
-
-TEST_P(FontSizes, AreRoundedToWholePointsHalvesToEven) {
-    LabelDocument document;
-    ASSERT_FALSE(
-        read(labelFileBytes(textSection(QStringLiteral("x"), QString::fromLatin1(GetParam().line))),
-             document));
-    EXPECT_EQ(document.elements()[0]->FontSize, GetParam().size);
-}
-
-INSTANTIATE_TEST_SUITE_P(Sizes, FontSizes,
-                         ::testing::Values(SizeCase{" 8,25 ", 8}, SizeCase{" 8,5 ", 8},
-                                           SizeCase{" 9,5 ", 10}, SizeCase{" 12 ", 12},
-                                           // a file written where the decimal mark is a point
-                                           SizeCase{" 9.5 ", 10}, SizeCase{" 11pt", 11},
-                                           // beyond what fonts take: kept in range
-                                           SizeCase{" 0 ", 1}, SizeCase{" 5000 ", 1638}));
 
 QStringList rectangleSection(const QString& borderWidth,
                              const QString& depth = QStringLiteral(" 0 ")) {
@@ -221,43 +195,27 @@ TEST(ReadLabelFile, AFileCutInTheDatabaseSectionKeepsTheValuesRead) {
     EXPECT_EQ(document.binding().NomeTabella, u"Clienti");
 }
 
-struct BadValue {
-    int line; // within a text section, key = 0
-    const char* text;
-    int code;
-};
-
-void PrintTo(const BadValue& c, std::ostream* os) {
-    *os << "line " << c.line << " = \"" << c.text << '"';
+TEST(ReadLabelFile, BadValuesStopTheReadWithTheirErrorNumber) {
+    using namespace labelfile::errors;
+    // A line of a text section (the key is line 0), what it holds, the error.
+    const std::tuple<int, const char*, int> values[] = {
+        {1, "dieci", TypeMismatch},      {3, "", TypeMismatch},        {4, "1e40", Overflow},
+        {1, " 1E+20 ", Overflow}, // beyond any sheet
+        {3, "-5", InvalidProperty},      {10, " 2 ", InvalidProperty}, {11, " 3 ", InvalidProperty},
+        {12, " 99999999999 ", Overflow}, {13, "nero", TypeMismatch},   {15, "primo", TypeMismatch}};
+    for (const auto& [line, text, code] : values) {
+        SCOPED_TRACE(std::to_string(line) + " = " + text);
+        QStringList lines = textSection();
+        lines[line] = QString::fromLatin1(text);
+        lines += textSection();
+        LabelDocument document;
+        const auto error = read(labelFileBytes(lines), document);
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->code, code);
+        EXPECT_FALSE(error->description.isEmpty());
+        EXPECT_LE(document.elements().size(), 1u); // the second section is never reached
+    }
 }
-
-class BadValues : public ::testing::TestWithParam<BadValue> {};
-
-TEST_P(BadValues, StopTheReadWithTheirErrorNumber) {
-    QStringList lines = textSection();
-    lines[GetParam().line] = QString::fromLatin1(GetParam().text);
-    lines += textSection();
-    LabelDocument document;
-    const auto error = read(labelFileBytes(lines), document);
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->code, GetParam().code);
-    EXPECT_FALSE(error->description.isEmpty());
-    EXPECT_LE(document.elements().size(), 1u); // the second section is never reached
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, BadValues,
-                         ::testing::Values(BadValue{1, "dieci", labelfile::errors::TypeMismatch},
-                                           BadValue{3, "", labelfile::errors::TypeMismatch},
-                                           BadValue{4, "1e40", labelfile::errors::Overflow},
-                                           // beyond any sheet: a corrupt PDF if printed
-                                           BadValue{1, " 1E+20 ", labelfile::errors::Overflow},
-                                           BadValue{3, "-5", labelfile::errors::InvalidProperty},
-                                           BadValue{10, " 2 ", labelfile::errors::InvalidProperty},
-                                           BadValue{11, " 3 ", labelfile::errors::InvalidProperty},
-                                           BadValue{12, " 99999999999 ",
-                                                    labelfile::errors::Overflow},
-                                           BadValue{13, "nero", labelfile::errors::TypeMismatch},
-                                           BadValue{15, "primo", labelfile::errors::TypeMismatch}));
 
 QStringList pictureSection(const QString& path, const QString& field = {}) {
     return {QStringLiteral("oggPicture"),
@@ -353,12 +311,10 @@ TEST(ReadLabelFile, ManyElementsKeepTheirDepthOrder) {
 
 TEST(ReadLabelFile, APictureFileThatIsNoPictureFails) {
     QTemporaryDir folder;
-    QFile fake(folder.filePath(QStringLiteral("finta.jpg")));
-    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
-    fake.write("questo non è un jpeg");
-    fake.close();
+    writeBytes(folder.filePath(QStringLiteral("finta.jpg")), "questo non è un jpeg");
     LabelDocument document;
-    const auto error = read(labelFileBytes(pictureSection(fake.fileName())), document);
+    const auto error = read(
+        labelFileBytes(pictureSection(folder.filePath(QStringLiteral("finta.jpg")))), document);
     ASSERT_TRUE(error);
     EXPECT_EQ(error->code, labelfile::errors::InvalidPicture);
     EXPECT_EQ(document.elements().size(), 1u);
@@ -380,31 +336,16 @@ TEST(ReadLabelFile, GarbageNeverCrashes) {
     SUCCEED();
 }
 
-struct NumberCase {
-    const char* text;
-    std::optional<double> value;
-};
-
-void PrintTo(const NumberCase& c, std::ostream* os) {
-    *os << '"' << c.text << '"';
+TEST(ReadLabelFile, OneSeparatorIsTheDecimalMarkWhateverTheLocale) {
+    const std::pair<const char*, std::optional<double>> numbers[] = {
+        {" 12 ", 12.0},           {" 12,5 ", 12.5},     {"12.5", 12.5},
+        {"-3,25 ", -3.25},        {"+7", 7.0},          {",5", 0.5},
+        {"1,5E+03", 1500.0},      {"1.234,5", 1234.5},  {"1,234.5", 1234.5},
+        {"1.234.567", 1234567.0}, {"", std::nullopt},   {"abc", std::nullopt},
+        {"12abc", std::nullopt},  {"1,2,3.4", 123.4},   {"1.2.3,4,5", std::nullopt},
+        {"-", std::nullopt},      {"1e", std::nullopt}, {"1e999", std::nullopt}};
+    for (const auto& [text, value] : numbers)
+        EXPECT_EQ(labelfile::parseNumber(QString::fromLatin1(text)), value) << '"' << text << '"';
 }
-
-class FileNumbers : public ::testing::TestWithParam<NumberCase> {};
-
-TEST_P(FileNumbers, OneSeparatorIsTheDecimalMarkWhateverTheLocale) {
-    EXPECT_EQ(labelfile::parseNumber(QString::fromLatin1(GetParam().text)), GetParam().value);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, FileNumbers,
-    ::testing::Values(NumberCase{" 12 ", 12.0}, NumberCase{" 12,5 ", 12.5},
-                      NumberCase{"12.5", 12.5}, NumberCase{"-3,25 ", -3.25}, NumberCase{"+7", 7.0},
-                      NumberCase{",5", 0.5}, NumberCase{"1,5E+03", 1500.0},
-                      NumberCase{"1.234,5", 1234.5}, NumberCase{"1,234.5", 1234.5},
-                      NumberCase{"1.234.567", 1234567.0}, NumberCase{"", std::nullopt},
-                      NumberCase{"abc", std::nullopt}, NumberCase{"12abc", std::nullopt},
-                      NumberCase{"1,2,3.4", 123.4}, NumberCase{"1.2.3,4,5", std::nullopt},
-                      NumberCase{"-", std::nullopt}, NumberCase{"1e", std::nullopt},
-                      NumberCase{"1e999", std::nullopt}));
 
 } // namespace

@@ -58,20 +58,6 @@ TEST(Paste, APastedPictureShowsItsPictureAndADeletedSourcePastesNothing) {
     EXPECT_EQ(DuplicaOggetto(document, key), nullptr);
 }
 
-TEST(Delete, TheHighestIndexIsReusedWithoutADepthFlag) {
-    LabelDocument document;
-    document.CreaOggTesto(0, 0, 10, 10);
-    LabelElement* second = document.CreaOggTesto(0, 0, 10, 10);
-    bringToFront(document, *second);
-    deleteElement(document, *second);
-    LabelElement* again = document.CreaOggTesto(0, 0, 10, 10);
-    EXPECT_EQ(again->key(), u"oggTesto2");
-    EXPECT_EQ(document.zOrder().GetZOrdine(again->key()), 0);
-    sendToBack(document, *again);
-    EXPECT_EQ(document.stackingOrder().front(), again);
-    EXPECT_EQ(document.zOrder().GetZOrdine(again->key()), 2);
-}
-
 class Commands : public ::testing::Test {
 protected:
     Commands()

@@ -4,6 +4,7 @@
 
 #include "printcomponent/printsurface.h"
 #include "printcomponent/widgets/qtprinter.h"
+#include "support/files.h"
 #include "support/marvelloprocess.h"
 #include "support/recordingmessages.h"
 
@@ -154,10 +155,7 @@ TEST_F(CupsQueue, OneNamedJobCarriesAllTheCopies) {
 
     QTemporaryDir folder;
     const QString copy = folder.filePath(QStringLiteral("copia.pdf"));
-    QFile file(copy);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(jobs[0].left(jobs[0].indexOf("%%EOF") + 6));
-    file.close();
+    writeBytes(copy, jobs[0].left(jobs[0].indexOf("%%EOF") + 6));
     EXPECT_TRUE(runTool("pdftotext", {copy, QStringLiteral("-")}).contains("extravergine"));
 }
 

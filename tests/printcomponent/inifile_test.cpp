@@ -2,6 +2,7 @@
 #include "common/numbers.h"
 #include "common/programfolders.h"
 #include "printcomponent/inifile.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,15 +14,8 @@ namespace {
 
 class IniFile : public ::testing::Test {
 protected:
-    void write(const QByteArray& bytes) {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-    }
-    QByteArray read() const {
-        QFile in(file);
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-    }
+    void write(const QByteArray& bytes) { writeBytes(file, bytes); }
+    QByteArray read() const { return readBytes(file); }
 
     QTemporaryDir folder;
     QString file = folder.filePath(QStringLiteral("pressivo.ini"));

@@ -290,16 +290,6 @@ TEST_F(Preview, ClosingOnlyHides) {
     EXPECT_EQ(window.vspAnteprima().PageCount(), 5); // same window, same document
 }
 
-TEST_F(Preview, ToolbarKeysAndHints) {
-    QStringList keys;
-    for (QAction* action : window.Toolbar1->actions())
-        keys << action->objectName() + u'=' + action->toolTip();
-    EXPECT_EQ(keys,
-              QStringList({"stampa=Stampa tutto", "stampapagina=Stampa la pagina corrente",
-                           "prima=", "precedente=Pagina precedente", "successiva=Pagina successiva",
-                           "ultima=Ultima pagina", "chiudi=Chiudi"}));
-}
-
 TEST(SavedPrintManager, ListsAFolderAndAsksForASelection) {
     RecordingMessages messages;
     QTemporaryDir folder;

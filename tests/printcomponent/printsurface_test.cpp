@@ -68,23 +68,6 @@ TEST(PrintSurfaceText, TextFlowsFromTheCurrentPositionAndMovesIt) {
     EXPECT_NEAR(surface.TextWidth(QStringLiteral("abc")), 2 * width, width * 0.05);
 }
 
-TEST(PrintSurfaceZoom, NamedZoomsFitTheViewport) {
-    PrintSurface surface;
-    surface.StartDoc();
-    surface.setViewportSize(QSize(816, 600));
-    surface.setZoomMode(4);
-    const double pageWidthPixels = 11906 / surface.TwipsPerPixel();
-    const double width = 816 - 2 * PrintSurface::PreviewMargin;
-    EXPECT_NEAR(surface.Zoom(), 100.0 * width / pageWidthPixels, 0.01);
-    surface.setZoomMode(3);
-    EXPECT_LT(surface.Zoom(), 100.0 * width / pageWidthPixels);
-    surface.setZoom(75);
-    EXPECT_EQ(surface.Zoom(), 75);
-    EXPECT_EQ(surface.ZoomMode(), 0);
-    surface.setZoom(0); // refused
-    EXPECT_EQ(surface.Zoom(), 75);
-}
-
 TEST(PrintSurfaceActions, WithoutAPrinterEveryRequestSaysSo) {
     RecordingMessages messages;
     PrintSurface surface;

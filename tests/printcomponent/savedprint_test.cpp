@@ -4,6 +4,7 @@
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printdocument.h"
 #include "printcomponent/printsurface.h"
+#include "support/files.h"
 #include "support/recordingmessages.h"
 
 #include <QFile>
@@ -71,9 +72,7 @@ TEST(SavedPrints, DamagedCutAndForeignFilesAreRefusedCleanly) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("stampa.ant"));
     ASSERT_TRUE(printoutput::save(sampleDocument(folder.path()), path));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray good = file.readAll();
+    const QByteArray good = readBytes(path);
 
     auto refused = [](const QByteArray& bytes) {
         PrintDocument document;
@@ -106,13 +105,11 @@ TEST(SavedPrints, DamagedCutAndForeignFilesAreRefusedCleanly) {
 TEST(SavedPrints, OversizedFilesAreRefusedUnreadAndRepeatedPicturesShareOneImage) {
     QTemporaryDir folder;
     // A sparse file larger than any saved print: refused without reading it.
-    QFile huge(folder.filePath(QStringLiteral("enorme.ant")));
-    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
-    huge.write("MARVELLO-STAMPA\n");
-    ASSERT_TRUE(huge.resize(qint64(600) << 20));
-    huge.close();
+    const QString huge = folder.filePath(QStringLiteral("enorme.ant"));
+    writeBytes(huge, "MARVELLO-STAMPA\n");
+    ASSERT_TRUE(QFile::resize(huge, qint64(600) << 20));
     PrintDocument document;
-    const auto error = printoutput::load(huge.fileName(), document);
+    const auto error = printoutput::load(huge, document);
     ASSERT_TRUE(error);
     EXPECT_EQ(error->number, 321);
 

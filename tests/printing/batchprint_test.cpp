@@ -146,49 +146,6 @@ TEST_F(BatchPrint, ASavedPrintPrintsAgainExactlyAsFirstPrinted) {
     const ProcessRun opened = marvello({saved}, {QStringLiteral("XDG_CACHE_HOME=") + home.path()});
     EXPECT_EQ(opened.exitCode, 0) << opened.err.toStdString();
     EXPECT_TRUE(QFile::exists(home.filePath(QStringLiteral("marvello/spedizione.pdf"))));
-
-    QFile damaged(folder.filePath(QStringLiteral("rotta.ant")));
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write("MARVELLO-STAMPA\nrotta");
-    damaged.close();
-    const ProcessRun refused =
-        marvello({QStringLiteral("--print"), damaged.fileName(), QStringLiteral("--to"), again});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_TRUE(refused.err.contains(u"321")) << refused.err.toStdString();
-}
-
-TEST_F(BatchPrint, WrongRequestsAndMissingPrintersFailLoudly) {
-    EXPECT_EQ(marvello({QStringLiteral("--print"), example("prodotto.eti")}).exitCode, 2);
-    EXPECT_EQ(marvello({QStringLiteral("--print"), example("prodotto.eti"), QStringLiteral("--to"),
-                        QStringLiteral("x.doc")})
-                  .exitCode,
-              2);
-    EXPECT_EQ(marvello({QStringLiteral("--print"), example("prodotto.eti"), QStringLiteral("--to"),
-                        pdf, QStringLiteral("--count"), QStringLiteral("molte")})
-                  .exitCode,
-              2);
-    const ProcessRun printer =
-        marvello({QStringLiteral("--print"), example("prodotto.eti"), QStringLiteral("--to"),
-                  QStringLiteral("printer:Inesistente")});
-    EXPECT_EQ(printer.exitCode, 1);
-    EXPECT_TRUE(printer.err.contains(u"Inesistente"));
-    const ProcessRun missing =
-        marvello({QStringLiteral("--print"), QStringLiteral("/non/esiste.eti"),
-                  QStringLiteral("--to"), pdf});
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_TRUE(missing.err.contains(u"non trovato oppure percoso inacessibile"));
-}
-
-TEST_F(BatchPrint, TheLegacySwitchesSaySoWhenTheyCannotPrint) {
-    const ProcessRun dialog = marvello({example("prodotto.eti") + QStringLiteral(",-S")});
-    EXPECT_EQ(dialog.exitCode, 4);
-    EXPECT_TRUE(dialog.err.contains(u"display"));
-    if (QStandardPaths::findExecutable(QStringLiteral("lpstat")).isEmpty()) {
-        const ProcessRun direct = marvello({example("prodotto.eti") + QStringLiteral(",-D")});
-        EXPECT_NE(direct.exitCode, 0);
-        EXPECT_TRUE(direct.err.contains(u"Nessuna stampante installata"))
-            << direct.err.toStdString();
-    }
 }
 
 TEST(BatchOptions, Parsing) {

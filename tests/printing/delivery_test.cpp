@@ -47,26 +47,8 @@ TEST_F(Delivery, NothingToPrintIsNoSuccessAndWritesNothing) {
     EXPECT_EQ(empty.exitCode, 3);
     EXPECT_TRUE(empty.err.contains(u"Nessun record selezionato")) << empty.err.toStdString();
     EXPECT_FALSE(QFile::exists(pdf));
-
-    const ProcessRun none =
-        marvello(printTo(example("prodotto.eti"), pdf, {QStringLiteral("--count"), "0"}));
-    EXPECT_EQ(none.exitCode, 3);
-    EXPECT_FALSE(QFile::exists(pdf));
-
     // As other programs start it: the direct print finds no record before any printer.
     EXPECT_EQ(marvello({label + QStringLiteral(",-D")}).exitCode, 3);
-    const ProcessRun missing = marvello({folder.filePath(QStringLiteral("manca.eti,-D"))});
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_TRUE(missing.err.contains(u"non trovato")) << missing.err.toStdString();
-}
-
-TEST_F(Delivery, AFileThatHoldsNoLabelIsRefused) {
-    for (const QString& notALabel : {example("logo.png"), example("clienti.mdb")}) {
-        const ProcessRun run = marvello(printTo(notALabel, pdf));
-        EXPECT_EQ(run.exitCode, 1);
-        EXPECT_TRUE(run.err.contains(u"Codice: 321")) << run.err.toStdString();
-        EXPECT_FALSE(QFile::exists(pdf));
-    }
 }
 
 TEST_F(Delivery, ADamagedOrEncryptedDatabasePrintsNothing) {

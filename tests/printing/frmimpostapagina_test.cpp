@@ -45,31 +45,6 @@ protected:
     frmImpostaPagina dialog;
 };
 
-TEST_F(ImpostaPaginaTest, CaptionsGroupsAndUnits) {
-    EXPECT_EQ(dialog.windowTitle(), u"Layout etichetta");
-    QStringList groups;
-    for (const QGroupBox* group : dialog.findChildren<QGroupBox*>())
-        groups << group->title();
-    EXPECT_EQ(groups, QStringList({"Layout", "Origine della stampa"}));
-    const QStringList texts = labelTexts(dialog);
-    for (const char* caption :
-         {"Etichette orizz.", "Etichette vert.", "Margine sinistro", "Margine super.",
-          "Larghezza etich.", "Altezza etich.", "Spazio orizz.", "Spazio vertic.",
-          "Origine  X stam.", "Origine Y stam."})
-        EXPECT_TRUE(texts.contains(QString::fromLatin1(caption))) << caption;
-    EXPECT_EQ(texts.count(QStringLiteral("mm")), 8);
-    EXPECT_TRUE(dialog.cmdOk->isDefault());
-    EXPECT_EQ(dialog.cmdCancel->text(), u"Cancel");
-}
-
-TEST_F(ImpostaPaginaTest, AFreshLabelShowsTheDefaultsWithThreeDecimals) {
-    QStringList shown;
-    for (const QLineEdit* field : dialog.fields())
-        shown << field->text();
-    EXPECT_EQ(shown, QStringList({"2,000", "4,000", "10,000", "10,000", "80,000", "50,000",
-                                  "10,000", "10,000", "0,000", "0,000"}));
-}
-
 TEST_F(ImpostaPaginaTest, OkStoresEveryValueWithoutMarkingTheLabelChanged) {
     QSignalSpy changed(&document, &LabelDocument::layoutChanged);
     retype(dialog.txtLarghezzaEtichetta, QStringLiteral("63,5"));

@@ -31,38 +31,12 @@ protected:
     frmStampa dialog;
 };
 
-TEST_F(StampaTest, CaptionsAndStartingState) {
-    open(false);
-    EXPECT_EQ(dialog.windowTitle(), u"Stampa");
-    EXPECT_EQ(dialog.findChild<QGroupBox*>()->title(), u"Parametri di stampa");
-    EXPECT_EQ(dialog.optStampa[0]->text(), u"Stampa tutte le etichette");
-    EXPECT_EQ(dialog.optStampa[1]->text(), u"Stampa numero etichette ");
-    EXPECT_EQ(dialog.chkStampaBordi->text(), u"Stampa bordi etichette");
-    EXPECT_EQ(dialog.chkStampaCrocicchi->text(), u"Stampa indicatori margini");
-    EXPECT_EQ(dialog.findChild<QLabel*>()->text(), u"Prima etichetta da stampare");
-    EXPECT_EQ(dialog.txtNumeroEtichette->text(), u"1");
-    EXPECT_EQ(dialog.txtPrimaEtichetta->text(), u"1");
-    EXPECT_FALSE(dialog.chkStampaBordi->isChecked());
-    EXPECT_FALSE(dialog.chkStampaCrocicchi->isChecked());
-    EXPECT_TRUE(dialog.cmdOk->isDefault());
-    EXPECT_FALSE(dialog.PremutoOk);
-}
-
 TEST_F(StampaTest, TheOptionFollowsTheDatabaseConnection) {
     open(true);
     EXPECT_TRUE(dialog.optStampa[0]->isChecked());
     frmStampa unbound;
     unbound.presetFor(false);
     EXPECT_TRUE(unbound.optStampa[1]->isChecked());
-}
-
-TEST_F(StampaTest, FieldsTakeOnlyDigits) {
-    open(false);
-    dialog.txtNumeroEtichette->setFocus();
-    dialog.txtNumeroEtichette->clear();
-    QTest::keyClicks(dialog.txtNumeroEtichette, QStringLiteral("1a-2,.3"));
-    EXPECT_EQ(dialog.txtNumeroEtichette->text(), u"123");
-    EXPECT_EQ(messages.beeps, 4);
 }
 
 TEST_F(StampaTest, OkHandsOverTheChoices) {

@@ -5,6 +5,7 @@
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
 #include "printing/printengine.h"
+#include "support/files.h"
 #include "support/recordingmessages.h"
 
 #include <QDir>
@@ -233,10 +234,7 @@ TEST_F(Engine, ACancelledDialogOrDestinationPrintsNothing) {
 
 TEST_F(Engine, APictureThatIsNoPictureEndsTheJobWithAMessage) {
     const QString fake = folder.filePath(QStringLiteral("finta.png"));
-    QFile file(fake);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("non è un'immagine");
-    file.close();
+    writeBytes(fake, "non è un'immagine");
     document.CreaOggPicture(567, 1440, 1000, 1000)->ToolTipText = fake;
     EXPECT_EQ(print(labels(2)), PrintOutcome::Failed);
     EXPECT_TRUE(messages.lastText().startsWith(u"Errore non gestito. Codice: 481"));
