@@ -2,6 +2,7 @@
 // Every symbology printed to a PDF, rendered at 300 dpi and read back by independent decoders:
 // zbar, ZXing (python3-zxing-cpp) and, for Data Matrix, libdmtx.
 
+#include "support/files.h"
 #include "support/marvelloprocess.h"
 
 #include <QFile>
@@ -61,21 +62,16 @@ protected:
     // A 60 x 40 mm label with one 50 x 30 mm barcode element of the case's symbology.
     QString label(const QString& tag, const QString& value) {
         const QString path = folder.filePath(QStringLiteral("codice.eti"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         const QStringList lines{"oggLayout", " 1 ",         " 1 ",   " 10 ",  " 10 ",
                                 " 60 ",      " 40 ",        " 0 ",   " 0 ",   " 0 ",
                                 " 0 ",       "oggImmagine", " 283 ", " 283 ", " 2835 ",
                                 " 1701 ",    tag,           "",      value,   " 0 "};
-        file.write(lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+        writeBytes(path, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
         return path;
     }
     QString render(const QString& pdf) {
-        const QString prefix = folder.filePath(QStringLiteral("pagina"));
-        runTool("pdftoppm", {QStringLiteral("-r"), "300", QStringLiteral("-gray"),
-                             QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, prefix});
         // The label's corner of the page, with white around the symbol.
-        const QImage page(prefix + QStringLiteral(".png"));
+        const QImage page = pdfPage(pdf, 1, 300, folder.path());
         const QString crop = folder.filePath(QStringLiteral("simbolo.png"));
         page.copy(0, 0, int(100 / 25.4 * 300), int(80 / 25.4 * 300)).save(crop);
         return crop;
@@ -86,10 +82,8 @@ protected:
 
 TEST_P(Symbologies, PrintAndDecodeWithIndependentDecoders) {
     const SymbolCase c = GetParam();
-    const ProcessRun run =
-        marvello({QStringLiteral("--print"),
-                  label(QStringLiteral("%1%2").arg(c.digit).arg(0), QString::fromUtf8(c.value)),
-                  QStringLiteral("--to"), pdf});
+    const ProcessRun run = marvello(printTo(
+        label(QStringLiteral("%1%2").arg(c.digit).arg(0), QString::fromUtf8(c.value)), pdf));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
     const QString image = render(pdf);
@@ -124,9 +118,7 @@ TEST_F(Symbologies, TheTextGoesWhereChosenAndBadDataIsNamed) {
     // "Nascosto": no text under the bars; "Sotto" (as labels always had): the text.
     for (const auto& [tag, shown] : {std::pair{"22", false}, std::pair{"20", true},
                                      std::pair{"02", false}, std::pair{"00", true}}) {
-        ASSERT_EQ(marvello({QStringLiteral("--print"),
-                            label(QString::fromLatin1(tag), QStringLiteral("TESTO42")),
-                            QStringLiteral("--to"), pdf})
+        ASSERT_EQ(marvello(printTo(label(QString::fromLatin1(tag), QStringLiteral("TESTO42")), pdf))
                       .exitCode,
                   0);
         EXPECT_EQ(runTool("pdftotext", {pdf, QStringLiteral("-")}).contains("TESTO42"), shown)
@@ -134,9 +126,8 @@ TEST_F(Symbologies, TheTextGoesWhereChosenAndBadDataIsNamed) {
     }
     // GS1 data without its application identifiers, letters in UPC-A: said, and no symbol.
     for (const auto& [tag, value] : {std::pair{"30", "09501101530003"}, std::pair{"80", "ABC"}}) {
-        const ProcessRun run = marvello(
-            {QStringLiteral("--print"), label(QString::fromLatin1(tag), QString::fromLatin1(value)),
-             QStringLiteral("--to"), pdf});
+        const ProcessRun run =
+            marvello(printTo(label(QString::fromLatin1(tag), QString::fromLatin1(value)), pdf));
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_TRUE(run.err.contains(QString::fromLatin1(value))) << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(u"oggImmagine1")) << run.err.toStdString();

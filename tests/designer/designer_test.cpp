@@ -7,8 +7,8 @@
 #include "document/labeldocument.h"
 #include "printcomponent/pressivoui.h"
 #include "printing/printengine.h"
+#include "support/marvelloprocess.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -238,14 +238,8 @@ TEST(OneRenderer, TheDesignerShowsThePixelsOfThePdf) {
     };
     clsDatabase database;
     ASSERT_EQ(StampaEtichette(document, database, false, hooks), PrintOutcome::Delivered);
-    QProcess render;
-    render.start(QStringLiteral("pdftoppm"),
-                 {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"),
-                  QStringLiteral("-png"), QStringLiteral("-singlefile"), ui.fileName,
-                  folder.filePath(QStringLiteral("pagina"))});
-    ASSERT_TRUE(render.waitForFinished(60000));
-    const QImage page = QImage(folder.filePath(QStringLiteral("pagina.png")))
-                            .convertToFormat(QImage::Format_Grayscale8);
+    const QImage page =
+        pdfPage(ui.fileName, 1, int(dpi), folder.path()).convertToFormat(QImage::Format_Grayscale8);
     ASSERT_FALSE(page.isNull());
 
     // The label's corner on the surface, and on the page (its margins, and the 4 mm the

@@ -50,14 +50,8 @@ TEST(ReadLabelFile, LoneLineFeedsEndLinesToo) {
 }
 
 TEST(ReadLabelFile, LaterDatabaseAndLayoutSectionsWin) {
-    QStringList lines{QStringLiteral("oggLayout"), QStringLiteral(" 3 "), QStringLiteral(" 7 "),
-                      QStringLiteral(" 1 "),       QStringLiteral(" 2 "), QStringLiteral(" 60 "),
-                      QStringLiteral(" 30,5 "),    QStringLiteral(" 0 "), QStringLiteral(" 0 "),
-                      QStringLiteral("-1,25 "),    QStringLiteral("x")};
-    lines += {QStringLiteral("oggLayout"), QStringLiteral(" 4 "), QStringLiteral(" 7 "),
-              QStringLiteral(" 1 "),       QStringLiteral(" 2 "), QStringLiteral(" 60 "),
-              QStringLiteral(" 30,5 "),    QStringLiteral(" 0 "), QStringLiteral(" 0 "),
-              QStringLiteral("-1,25 "),    QStringLiteral("abc")};
+    const QStringList lines = fileLines("oggLayout| 3 | 7 | 1 | 2 | 60 | 30,5 | 0 | 0 |-1,25 |x|"
+                                        "oggLayout| 4 | 7 | 1 | 2 | 60 | 30,5 | 0 | 0 |-1,25 |abc");
     LabelDocument document;
     ASSERT_FALSE(read(labelFileBytes(lines), document));
     EXPECT_EQ(document.layout().EtichetteOrizzontali, 4);
@@ -67,17 +61,8 @@ TEST(ReadLabelFile, LaterDatabaseAndLayoutSectionsWin) {
 }
 
 TEST(ReadLabelFile, DatabaseSectionTrimsAndKeepsTheReservedTextAsIs) {
-    const QStringList lines{QStringLiteral("oggDatabase"),
-                            QStringLiteral("  C:\\dati\\a.mdb "),
-                            QStringLiteral(" pw "),
-                            QStringLiteral("Clienti"),
-                            QStringLiteral("Citta"),
-                            QStringLiteral(" 1 "),
-                            QStringLiteral(" Roma "),
-                            QString(),
-                            QString(),
-                            QStringLiteral("-1"),
-                            QStringLiteral("  spazi  ")};
+    const QStringList lines =
+        fileLines("oggDatabase|  C:\\dati\\a.mdb | pw |Clienti|Citta| 1 | Roma |||-1|  spazi  ");
     LabelDocument document;
     ASSERT_FALSE(read(labelFileBytes(lines), document));
     const CollegamentoDatabase& binding = document.binding();
@@ -117,17 +102,8 @@ TEST(ReadLabelFile, FontSizesAreRoundedToWholePointsHalvesToEven) {
 
 QStringList rectangleSection(const QString& borderWidth,
                              const QString& depth = QStringLiteral(" 0 ")) {
-    return {QStringLiteral("oggRettangolo"),
-            QStringLiteral(" 0 "),
-            QStringLiteral(" 0 "),
-            QStringLiteral(" 500 "),
-            QStringLiteral(" 500 "),
-            QStringLiteral(" 1 "),
-            QStringLiteral(" 255 "),
-            QStringLiteral(" 0 "),
-            QStringLiteral(" tag "),
-            depth,
-            borderWidth};
+    return fileLines("oggRettangolo| 0 | 0 | 500 | 500 | 1 | 255 | 0 | tag ") +
+           QStringList{depth, borderWidth};
 }
 
 TEST(ReadLabelFile, RectangleBorderWidthOnlyOneToThree) {
@@ -218,15 +194,7 @@ TEST(ReadLabelFile, BadValuesStopTheReadWithTheirErrorNumber) {
 }
 
 QStringList pictureSection(const QString& path, const QString& field = {}) {
-    return {QStringLiteral("oggPicture"),
-            QStringLiteral(" 0 "),
-            QStringLiteral(" 0 "),
-            QStringLiteral(" 600 "),
-            QStringLiteral(" 300 "),
-            QStringLiteral(" t "),
-            field,
-            path,
-            QStringLiteral(" 0 ")};
+    return fileLines("oggPicture| 0 | 0 | 600 | 300 | t ") + QStringList{field, path, " 0 "};
 }
 
 TEST(ReadLabelFile, PicturesLoadOnlyWhenUnlinkedAndPresent) {

@@ -11,25 +11,17 @@ inline QByteArray labelFileBytes(const QStringList& lines) {
     return *windows1252::encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
-// The fifteen lines of a text element section, key included.
+// Lines written in one string, "|" between them: "oggLayout| 3 | 7 ".
+inline QStringList fileLines(const char* text) {
+    return QString::fromUtf8(text).split(u'|');
+}
+
+// The lines of a text element section, key included.
 inline QStringList textSection(const QString& caption = QStringLiteral("Ciao"),
                                const QString& size = QStringLiteral(" 10 "),
                                const QString& bold = QStringLiteral("False"),
                                const QString& depth = QStringLiteral(" 0 ")) {
-    return {QStringLiteral("oggTesto"),
-            QStringLiteral(" 150 "),
-            QStringLiteral(" 300 "),
-            QStringLiteral(" 1000 "),
-            QStringLiteral(" 255 "),
-            caption,
-            QStringLiteral("Arial"),
-            size,
-            bold,
-            QStringLiteral("False"),
-            QStringLiteral(" 0 "),
-            QStringLiteral(" 0 "),
-            QStringLiteral(" 16777215 "),
-            QStringLiteral(" 0 "),
-            QString(),
-            depth};
+    return fileLines("oggTesto| 150 | 300 | 1000 | 255 ") +
+           QStringList{caption, "Arial", size, bold} + fileLines("False| 0 | 0 | 16777215 | 0 |") +
+           QStringList{depth};
 }

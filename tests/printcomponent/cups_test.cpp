@@ -123,10 +123,8 @@ protected:
         process.start(tool("lpadmin"), arguments);
         process.waitForFinished(30000);
     }
-    ProcessRun printTo(const QString& destination, const QStringList& more = {}) {
-        return marvello(QStringList{QStringLiteral("--print"), example("prodotto.eti"),
-                                    QStringLiteral("--to"), destination} +
-                        more);
+    ProcessRun printOn(const QString& destination, const QStringList& more = {}) {
+        return marvello(::printTo(example("prodotto.eti"), destination, more));
     }
     // The title CUPS shows for the job.
     QString jobTitle() {
@@ -145,7 +143,7 @@ protected:
 
 TEST_F(CupsQueue, OneNamedJobCarriesAllTheCopies) {
     const ProcessRun run =
-        printTo(QStringLiteral("printer:") + queue, {QStringLiteral("--copies"), "3"});
+        printOn(QStringLiteral("printer:") + queue, {QStringLiteral("--copies"), "3"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const auto jobs = printer.waitForJobs(1);
     ASSERT_EQ(jobs.size(), 1u);
@@ -161,7 +159,7 @@ TEST_F(CupsQueue, OneNamedJobCarriesAllTheCopies) {
 
 TEST_F(CupsQueue, AQueueThatRejectsJobsIsAFailureEverywhere) {
     runTool("cupsreject", {queue});
-    const ProcessRun run = printTo(QStringLiteral("printer:") + queue);
+    const ProcessRun run = printOn(QStringLiteral("printer:") + queue);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(u"non accetta")) << run.err.toStdString();
     EXPECT_EQ(printer.jobsSoFar(), 0u);
@@ -180,7 +178,7 @@ TEST_F(CupsQueue, AQueueThatRejectsJobsIsAFailureEverywhere) {
 
 TEST_F(CupsQueue, AStoppedQueueKeepsTheJobAndSaysSo) {
     runTool("cupsdisable", {queue});
-    const ProcessRun run = printTo(QStringLiteral("printer:") + queue);
+    const ProcessRun run = printOn(QStringLiteral("printer:") + queue);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(u"ferma")) << run.err.toStdString();
     EXPECT_TRUE(runTool("lpstat", {QStringLiteral("-o"), queue}).contains(queue.toUtf8()));
@@ -189,7 +187,7 @@ TEST_F(CupsQueue, AStoppedQueueKeepsTheJobAndSaysSo) {
 
 TEST_F(CupsQueue, AnUnknownQueueNeverFallsBackToTheDefault) {
     lpadmin({QStringLiteral("-d"), queue});
-    const ProcessRun missing = printTo(QStringLiteral("printer:Inesistente"));
+    const ProcessRun missing = printOn(QStringLiteral("printer:Inesistente"));
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(u"Inesistente")) << missing.err.toStdString();
     EXPECT_EQ(printer.jobsSoFar(), 0u);

@@ -24,18 +24,6 @@ int pageCount(const QString& pdf) {
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-QImage pageImage(const QString& pdf, int page, int dpi, const QString& folder) {
-    QProcess render;
-    const QString prefix = QDir(folder).filePath(QStringLiteral("pagina"));
-    render.start(tool("pdftoppm"),
-                 {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
-                  QString::number(page), QStringLiteral("-l"), QString::number(page),
-                  QStringLiteral("-gray"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                  pdf, prefix});
-    render.waitForFinished(60000);
-    return QImage(prefix + QStringLiteral(".png"));
-}
-
 class BatchPrint : public ::testing::Test {
 protected:
     QTemporaryDir folder;
@@ -43,14 +31,13 @@ protected:
 };
 
 TEST_F(BatchPrint, ABoundLabelPrintsEveryRecordAndItsBarcodesScan) {
-    const ProcessRun run = marvello(
-        {QStringLiteral("--print"), example("spedizione.eti"), QStringLiteral("--to"), pdf});
+    const ProcessRun run = marvello(printTo(example("spedizione.eti"), pdf));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(pdf));
     EXPECT_EQ(pageCount(pdf), 5); // 40 customers, 8 labels a sheet
 
     // Page 1: customers 1 to 8, each label decoded on its own.
-    const QImage page = pageImage(pdf, 1, 300, folder.path());
+    const QImage page = pdfPage(pdf, 1, 300, folder.path());
     ASSERT_FALSE(page.isNull());
     const double dotsPerMm = 300 / 25.4;
     const QStringList expected = {"8001234000011", "8001234000028", "8001234000035",
@@ -70,11 +57,10 @@ TEST_F(BatchPrint, ABoundLabelPrintsEveryRecordAndItsBarcodesScan) {
 }
 
 TEST_F(BatchPrint, TextLandsWhereTheLayoutPutsIt) {
-    ASSERT_EQ(
-        marvello({QStringLiteral("--print"), example("spedizione.eti"), QStringLiteral("--to"), pdf,
-                  QStringLiteral("--count"), QStringLiteral("2")})
-            .exitCode,
-        0);
+    ASSERT_EQ(marvello(printTo(example("spedizione.eti"), pdf,
+                               {QStringLiteral("--count"), QStringLiteral("2")}))
+                  .exitCode,
+              0);
     QProcess text;
     text.start(tool("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     text.waitForFinished(60000);
@@ -92,10 +78,10 @@ TEST_F(BatchPrint, TextLandsWhereTheLayoutPutsIt) {
 }
 
 TEST_F(BatchPrint, TheFirstPositionAndCountChooseTheSheets) {
-    const ProcessRun run =
-        marvello({QStringLiteral("--print"), example("prodotto.eti"), QStringLiteral("--to"), pdf,
-                  QStringLiteral("--first"), QStringLiteral("24"), QStringLiteral("--count"),
-                  QStringLiteral("2"), QStringLiteral("--borders")});
+    const ProcessRun run = marvello(
+        printTo(example("prodotto.eti"), pdf,
+                {QStringLiteral("--first"), QStringLiteral("24"), QStringLiteral("--count"),
+                 QStringLiteral("2"), QStringLiteral("--borders")}));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(pageCount(pdf), 2); // 3 x 8 sheet: position 24 is the last of page 1
 }
@@ -104,34 +90,29 @@ TEST_F(BatchPrint, EveryExamplePrintsWithoutAnError) {
     for (const char* label : {"spedizione.eti", "prodotto.eti", "completo.eti"}) {
         for (const char* kind : {".pdf", ".ant"}) {
             const QString out = folder.filePath(QStringLiteral("esempio") + QLatin1String(kind));
-            const ProcessRun run =
-                marvello({QStringLiteral("--print"), example(label), QStringLiteral("--to"), out});
+            const ProcessRun run = marvello(printTo(example(label), out));
             EXPECT_EQ(run.exitCode, 0) << label;
             EXPECT_TRUE(run.err.isEmpty()) << label << ": " << run.err.toStdString();
             EXPECT_TRUE(QFile::exists(out)) << label;
         }
     }
     // A database without the label's table: nothing is printed.
-    const ProcessRun other =
-        marvello({QStringLiteral("--print"), example("completo.eti"), QStringLiteral("--to"), pdf,
-                  QStringLiteral("--db"), testData("testV1997.mdb")});
+    const ProcessRun other = marvello(
+        printTo(example("completo.eti"), pdf, {QStringLiteral("--db"), testData("testV1997.mdb")}));
     EXPECT_NE(other.exitCode, 0);
     EXPECT_TRUE(other.err.contains(u"non connesso")) << other.err.toStdString();
 }
 
 TEST_F(BatchPrint, ASavedPrintPrintsAgainExactlyAsFirstPrinted) {
     const QString saved = folder.filePath(QStringLiteral("spedizione.ant"));
-    ASSERT_EQ(marvello({QStringLiteral("--print"), example("spedizione.eti"),
-                        QStringLiteral("--to"), saved, QStringLiteral("--count"), "3"})
+    ASSERT_EQ(marvello(printTo(example("spedizione.eti"), saved, {QStringLiteral("--count"), "3"}))
                   .exitCode,
               0);
-    ASSERT_EQ(marvello({QStringLiteral("--print"), example("spedizione.eti"),
-                        QStringLiteral("--to"), pdf, QStringLiteral("--count"), "3"})
+    ASSERT_EQ(marvello(printTo(example("spedizione.eti"), pdf, {QStringLiteral("--count"), "3"}))
                   .exitCode,
               0);
     const QString again = folder.filePath(QStringLiteral("di_nuovo.pdf"));
-    const ProcessRun reprint =
-        marvello({QStringLiteral("--print"), saved, QStringLiteral("--to"), again});
+    const ProcessRun reprint = marvello(printTo(saved, again));
     ASSERT_EQ(reprint.exitCode, 0) << reprint.err.toStdString();
     EXPECT_TRUE(reprint.out.contains(again));
     // Every word in the same place.
@@ -151,18 +132,17 @@ TEST_F(BatchPrint, ASavedPrintPrintsAgainExactlyAsFirstPrinted) {
 TEST(BatchOptions, Parsing) {
     QString error;
     const auto options = BatchOptions::parse(
-        {QStringLiteral("--print"), QStringLiteral("a.eti"), QStringLiteral("--to"),
-         QStringLiteral("printer:Zebra"), QStringLiteral("--copies"), QStringLiteral("3"),
-         QStringLiteral("--crop-marks"), QStringLiteral("--db"), QStringLiteral("b.mdb")},
+        printTo(QStringLiteral("a.eti"), QStringLiteral("printer:Zebra"),
+                {QStringLiteral("--copies"), QStringLiteral("3"), QStringLiteral("--crop-marks"),
+                 QStringLiteral("--db"), QStringLiteral("b.mdb")}),
         &error);
     ASSERT_TRUE(options) << error.toStdString();
     EXPECT_EQ(options->copies, 3);
     EXPECT_TRUE(options->cropMarks);
     EXPECT_EQ(options->database, QStringLiteral("b.mdb"));
     EXPECT_FALSE(options->count);
-    EXPECT_FALSE(BatchOptions::parse({QStringLiteral("--print"), QStringLiteral("a.eti"),
-                                      QStringLiteral("--to"), QStringLiteral("a.pdf"),
-                                      QStringLiteral("--copies"), QStringLiteral("0")},
+    EXPECT_FALSE(BatchOptions::parse(printTo(QStringLiteral("a.eti"), QStringLiteral("a.pdf"),
+                                             {QStringLiteral("--copies"), QStringLiteral("0")}),
                                      &error));
 }
 

@@ -20,10 +20,6 @@
 
 namespace {
 
-QStringList printTo(const QString& label, const QString& to, const QStringList& more = {}) {
-    return QStringList{QStringLiteral("--print"), label, QStringLiteral("--to"), to} + more;
-}
-
 // The shipping example with its criterion replaced: `field` equal to `value`.
 QString shippingLabelSelecting(const QTemporaryDir& folder, const QString& value) {
     QList<QByteArray> lines = readBytes(example("spedizione.eti")).split('\n');

@@ -3,8 +3,6 @@
 #include "support/recordingmessages.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,103 +12,66 @@
 
 namespace {
 
-class StampaTest : public ::testing::Test {
-protected:
-    void open(bool connected) {
-        dialog.presetFor(connected);
-        dialog.show();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    }
-
-    void set(QLineEdit* field, const QString& text) {
-        field->setFocus();
-        field->setText(text);
-    }
-
-    RecordingMessages messages;
-    frmStampa dialog;
-};
-
-TEST_F(StampaTest, TheOptionFollowsTheDatabaseConnection) {
-    open(true);
-    EXPECT_TRUE(dialog.optStampa[0]->isChecked());
-    frmStampa unbound;
-    unbound.presetFor(false);
-    EXPECT_TRUE(unbound.optStampa[1]->isChecked());
-}
-
-TEST_F(StampaTest, OkHandsOverTheChoices) {
-    open(false);
-    set(dialog.txtNumeroEtichette, QStringLiteral("25"));
-    set(dialog.txtPrimaEtichetta, QStringLiteral("3"));
-    dialog.chkStampaBordi->setChecked(true);
-    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
-    EXPECT_TRUE(dialog.PremutoOk);
-    EXPECT_FALSE(dialog.StampaTutte);
-    EXPECT_EQ(dialog.NumeroEtichette, 25);
-    EXPECT_EQ(dialog.PrimaEtichetta, 3);
-    EXPECT_TRUE(dialog.StampaBordi);
-    EXPECT_FALSE(dialog.StampaCrocicchi);
-    EXPECT_TRUE(messages.messages.isEmpty());
-}
-
-TEST_F(StampaTest, AllLabelsIgnoreAnEmptyNumber) {
-    open(true);
-    set(dialog.txtNumeroEtichette, QString());
-    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
-    EXPECT_TRUE(dialog.PremutoOk);
-    EXPECT_TRUE(dialog.StampaTutte);
-    EXPECT_EQ(dialog.NumeroEtichette, 0);
-}
-
-struct Refusal {
-    bool all;
+// The print request: "all labels" preselected for a bound label, what it hands over on Ok,
+// and the values it refuses with the focus on the field to mend.
+struct Request {
+    bool bound; // preselects all labels
     const char* number;
     const char* first;
-    bool focusOnNumber;
+    bool accepted;
+    int numberHandedOver; // accepted: what NumeroEtichette holds
+    bool focusOnNumber;   // refused: which field gets the focus
 };
 
-void PrintTo(const Refusal& r, std::ostream* os) {
-    *os << (r.all ? "all" : "number") << " '" << r.number << "' first '" << r.first << "'";
-}
-
-class StampaRefusals : public StampaTest, public ::testing::WithParamInterface<Refusal> {};
-
-TEST_P(StampaRefusals, ReportAndKeepTheDialogOpen) {
-    open(GetParam().all);
-    set(dialog.txtNumeroEtichette, QString::fromLatin1(GetParam().number));
-    set(dialog.txtPrimaEtichetta, QString::fromLatin1(GetParam().first));
-    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
-    ASSERT_EQ(messages.messages.size(), 1);
-    EXPECT_EQ(messages.messages[0].text, u"Indicare un valore positivo.");
-    EXPECT_EQ(messages.messages[0].title, u"Stampa");
-    EXPECT_EQ(messages.beeps, 1);
-    EXPECT_FALSE(dialog.PremutoOk);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(QApplication::focusWidget(),
-              GetParam().focusOnNumber ? dialog.txtNumeroEtichette : dialog.txtPrimaEtichetta);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, StampaRefusals,
-    ::testing::Values(Refusal{false, "", "1", true}, Refusal{false, "0", "1", true},
-                      Refusal{false, "40000", "1", true}, Refusal{false, "5", "0", false},
-                      Refusal{true, "", "0", false}, Refusal{true, "1", "40000", false},
-                      Refusal{true, "1", "", false}));
-
-TEST_F(StampaTest, CancelPrintsNothing) {
-    open(false);
-    QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton);
-    EXPECT_FALSE(dialog.PremutoOk);
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-}
-
-TEST_F(StampaTest, AllLabelsWithAnOversizedNumberHandsOverNoNumber) {
-    open(true);
-    set(dialog.txtNumeroEtichette, QStringLiteral("40000"));
-    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
-    EXPECT_TRUE(dialog.PremutoOk);
-    EXPECT_EQ(dialog.NumeroEtichette, 0);
+TEST(Stampa, OkHandsOverTheChoicesOrRefusesWithTheFocusOnTheField) {
+    const Request requests[] = {
+        {false, "25", "3", true, 25, false},
+        {true, "", "1", true, 0, false},      // all labels: an empty number is no matter
+        {true, "40000", "1", true, 0, false}, // nor an oversized one
+        {false, "", "1", false, 0, true},
+        {false, "0", "1", false, 0, true},
+        {false, "40000", "1", false, 0, true},
+        {false, "5", "0", false, 0, false},
+        {true, "", "0", false, 0, false},
+        {true, "1", "40000", false, 0, false},
+        {true, "1", "", false, 0, false},
+    };
+    for (const Request& r : requests) {
+        SCOPED_TRACE(std::string(r.bound ? "all" : "number") + " '" + r.number + "' first '" +
+                     r.first + "'");
+        RecordingMessages messages;
+        frmStampa dialog;
+        dialog.presetFor(r.bound);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        EXPECT_TRUE(dialog.optStampa[r.bound ? 0 : 1]->isChecked());
+        for (const auto& [field, text] : {std::pair{dialog.txtNumeroEtichette, r.number},
+                                          {dialog.txtPrimaEtichetta, r.first}}) {
+            field->setFocus();
+            field->setText(QString::fromLatin1(text));
+        }
+        dialog.chkStampaBordi->setChecked(true);
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+        EXPECT_EQ(dialog.PremutoOk, r.accepted);
+        if (r.accepted) {
+            EXPECT_EQ(dialog.StampaTutte, r.bound);
+            EXPECT_EQ(dialog.NumeroEtichette, r.numberHandedOver);
+            EXPECT_EQ(dialog.PrimaEtichetta, QString::fromLatin1(r.first).toInt());
+            EXPECT_TRUE(dialog.StampaBordi);
+            EXPECT_FALSE(dialog.StampaCrocicchi);
+            EXPECT_TRUE(messages.messages.isEmpty());
+            continue;
+        }
+        ASSERT_EQ(messages.messages.size(), 1);
+        EXPECT_EQ(messages.messages[0].text, u"Indicare un valore positivo.");
+        EXPECT_EQ(messages.beeps, 1);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(QApplication::focusWidget(),
+                  r.focusOnNumber ? dialog.txtNumeroEtichette : dialog.txtPrimaEtichetta);
+        QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton);
+        EXPECT_FALSE(dialog.PremutoOk);
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    }
 }
 
 } // namespace

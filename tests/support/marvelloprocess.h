@@ -4,6 +4,7 @@
 // The program as scripts and other programs run it: a process without a display.
 
 #include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
@@ -61,19 +62,37 @@ inline ProcessRun marvelloWithin(int megabytes, const QStringList& arguments) {
             arguments);
 }
 
+// A program the tests need; the test fails when it is missing.
+inline QString tool(const char* name) {
+    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+    EXPECT_FALSE(path.isEmpty()) << name << " is needed";
+    return path;
+}
+
+// The arguments that print a label (or a saved print) to a file or printer.
+inline QStringList printTo(const QString& what, const QString& to, const QStringList& more = {}) {
+    return QStringList{QStringLiteral("--print"), what, QStringLiteral("--to"), to} + more;
+}
+
+// Page `page` (from 1) of a PDF rendered in grey at `dpi`, through a file in `folder`.
+inline QImage pdfPage(const QString& pdf, int page, int dpi, const QString& folder) {
+    const QString prefix = QDir(folder).filePath(QStringLiteral("pagina"));
+    QProcess render;
+    render.start(tool("pdftoppm"),
+                 {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+                  QString::number(page), QStringLiteral("-l"), QString::number(page),
+                  QStringLiteral("-gray"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                  pdf, prefix});
+    render.waitForFinished(60000);
+    return QImage(prefix + QStringLiteral(".png"));
+}
+
 inline QString example(const char* name) {
     return QDir(QStringLiteral(MARVELLO_EXAMPLES_DIR)).filePath(QString::fromLatin1(name));
 }
 
 inline QString testData(const char* name) {
     return QDir(QStringLiteral(MARVELLO_TEST_DATA_DIR)).filePath(QString::fromLatin1(name));
-}
-
-// A program the tests need; the test fails when it is missing.
-inline QString tool(const char* name) {
-    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
-    EXPECT_FALSE(path.isEmpty()) << name << " is needed";
-    return path;
 }
 
 // Runs a helper program to its end; its standard output, empty when it failed.
