@@ -113,25 +113,6 @@ TEST(RemoveElement, AlsoForgetsItsDepthSoAReusedIndexStartsAtZero) {
     EXPECT_EQ(document.stackingOrder().size(), 2u);
 }
 
-TEST(ZOrderTable, SetReplacesInPlaceAndRemoveKeepsOrder) {
-    TabellaZOrdine table;
-    table.SetZOrdine(QStringLiteral("oggTesto1"), 1);
-    table.SetZOrdine(QStringLiteral("oggRettangolo1"), 2);
-    table.SetZOrdine(QStringLiteral("oggImmagine2"), 1);
-    table.SetZOrdine(QStringLiteral("oggTesto1"), 2);
-    EXPECT_EQ(table.count(), 3);
-    EXPECT_EQ(table.entries()[0], (TabellaZOrdine::Entry{QStringLiteral("oggTesto1"), 2}));
-    EXPECT_EQ(table.GetZOrdine(QStringLiteral("oggtesto1")), 0); // keys compare exactly
-    EXPECT_EQ(table.GetZOrdine(QStringLiteral("oggTesto")), 0);
-
-    table.RimuoviZOrdine(QStringLiteral("oggRettangolo1"));
-    EXPECT_EQ(table.count(), 2);
-    EXPECT_EQ(table.entries()[0].key, u"oggTesto1");
-    EXPECT_EQ(table.entries()[1].key, u"oggImmagine2");
-    table.RimuoviZOrdine(QStringLiteral("absent"));
-    EXPECT_EQ(table.count(), 2);
-}
-
 TEST(ZOrderTable, AFullTableRefusesNewKeysButStillUpdatesOldOnes) {
     TabellaZOrdine table;
     for (int i = 1; i <= TabellaZOrdine::Capacity; ++i)

@@ -57,28 +57,13 @@ TEST_F(Pressivo, AFirstRunWritesThreeMillimetresUnderEachKey) {
         EXPECT_EQ(GetKeyIni(programfolders::settingsFile(), QLatin1String(key)), u"0,30") << key;
 }
 
-TEST_F(Pressivo, PropertyMappings) {
+TEST_F(Pressivo, TextAlignmentTakesTheElementsCoding) {
     clsPressivo pressivo(ui);
-    pressivo.setFontSize(2);
-    EXPECT_EQ(pressivo.FontSize(), 4.0f);
     pressivo.setTextAlign(1);
     EXPECT_EQ(ui.surface().TextAlign(), 2);
     EXPECT_EQ(pressivo.TextAlign(), 1);
     pressivo.setTextAlign(2);
     EXPECT_EQ(ui.surface().TextAlign(), 1);
-    pressivo.setOrientation(2);
-    EXPECT_EQ(ui.surface().Orientation(), 1);
-    pressivo.setOrientation(3);
-    EXPECT_EQ(ui.surface().Orientation(), 1);
-    EXPECT_EQ(pressivo.Orientation(), 2);
-    EXPECT_DOUBLE_EQ(pressivo.Width(), 16838); // landscape: swapped
-    pressivo.setFillStyle(7);
-    EXPECT_EQ(pressivo.FillStyle(), ui.surface().BrushStyle());
-    pressivo.setDrawWidth(2);
-    EXPECT_DOUBLE_EQ(ui.surface().PenWidth(), 2 * ui.surface().TwipsPerPixel());
-    pressivo.setDrawStyle(5);
-    EXPECT_EQ(ui.surface().PenStyle(), 5);
-    EXPECT_EQ(ui.surface().PenWidth(), 0);
 }
 
 TEST_F(Pressivo, LinesBoxesAndCircles) {
