@@ -48,10 +48,5 @@ void askJobWithDialog(PrintJob& job, bool bound, QWidget* parent) {
     dialog.presetFor(bound);
     CursoreNormale();
     dialog.exec();
-    job.PremutoOk = dialog.PremutoOk;
-    job.StampaTutte = dialog.StampaTutte;
-    job.NumeroEtichette = dialog.NumeroEtichette;
-    job.PrimaEtichetta = dialog.PrimaEtichetta;
-    job.StampaCrocicchi = dialog.StampaCrocicchi;
-    job.StampaBordi = dialog.StampaBordi;
+    job = static_cast<const PrintJob&>(dialog);
 }

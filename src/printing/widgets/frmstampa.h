@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "printing/printengine.h"
+
 #include <QDialog>
 
 #include <array>
@@ -12,20 +14,13 @@ class QPushButton;
 class QRadioButton;
 
 // "Stampa": how many labels, where the first one goes on the first sheet, crop marks and
-// outlines. The print engine presets the option, runs the dialog and reads the members.
-class frmStampa : public QDialog {
+// outlines. The print engine presets the option, runs the dialog and reads the job it fills
+// in (all false or 0 until Ok; the numbers are never above 32767).
+class frmStampa : public QDialog, public PrintJob {
     Q_OBJECT
 
 public:
     explicit frmStampa(QWidget* parent = nullptr);
-
-    // Set by Ok; all false or 0 until then. The numbers are never above 32767.
-    bool PremutoOk = false;
-    bool StampaTutte = false;
-    qint16 NumeroEtichette = 0;
-    qint16 PrimaEtichetta = 0;
-    bool StampaCrocicchi = false;
-    bool StampaBordi = false;
 
     std::array<QRadioButton*, 2> optStampa; // all labels; the number typed
     QLineEdit* txtNumeroEtichette;
