@@ -22,6 +22,7 @@ check() { # name, command...
 
 listing=$(dpkg-deb -c "$package")
 for file in ./usr/bin/marvello ./usr/libexec/marvello/marvello-mdb-reader \
+    ./usr/libexec/marvello/marvello-wmf-reader \
     ./usr/share/applications/it.marvello.Marvello.desktop \
     ./usr/share/metainfo/it.marvello.Marvello.metainfo.xml \
     ./usr/share/mime/packages/marvello.xml \

@@ -68,6 +68,10 @@ QString name(Symbology symbology) {
         return QStringLiteral("UPC-A");
     case Symbology::Gs1DataMatrix:
         return QStringLiteral("GS1 DataMatrix");
+    case Symbology::Code39:
+        return QStringLiteral("Code 39");
+    case Symbology::Ean13:
+        return QStringLiteral("EAN 13");
     }
     return {};
 }

@@ -2,22 +2,18 @@
 #include "document/picturecache.h"
 
 #include "common/resourcelimits.h"
+#include "document/picturefile.h"
 
 #include <QFileInfo>
-#include <QImageReader>
-
-#include <algorithm>
 
 const QImage* PictureCache::load(const QString& path, const QString& asWritten, Failure* failure) {
     const QString canonical = QFileInfo(path).canonicalFilePath();
     if (const auto known = m_pictures.find(canonical); known != m_pictures.end())
         return &known->second;
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    reader.setAllocationLimit(resourcelimits::PictureAllocationMegabytes);
-    const QSize size = reader.size();
-    const qint64 pixels = qint64(std::max(0, size.width())) * std::max(0, size.height());
-    if (m_pixels + pixels > resourcelimits::DocumentPicturePixels) {
+    bool tooLarge = false;
+    picturefile::Read read =
+        picturefile::read(path, resourcelimits::DocumentPicturePixels - m_pixels, &tooLarge);
+    if (tooLarge) {
         if (failure)
             *failure = {7, QStringLiteral("Memoria esaurita: le immagini superano %1 milioni di "
                                           "pixel (%2).")
@@ -25,11 +21,11 @@ const QImage* PictureCache::load(const QString& path, const QString& asWritten, 
                                .arg(asWritten)};
         return nullptr;
     }
-    QImage image = reader.read();
+    QImage image = std::move(read.picture);
     if (image.isNull()) {
         if (failure)
-            *failure = {481, QStringLiteral("Immagine non valida: %1 (%2).")
-                                 .arg(asWritten, reader.errorString())};
+            *failure = {481,
+                        QStringLiteral("Immagine non valida: %1 (%2).").arg(asWritten, read.error)};
         return nullptr;
     }
     m_pixels += qint64(image.width()) * image.height();

@@ -20,6 +20,7 @@ struct PdfFile::Parts {
     QSaveFile file;
     std::unique_ptr<QPdfWriter> pdf;
     QPainter painter;
+    printoutput::PrintResolution resolution;
 };
 
 PdfFile::PdfFile(const QString& path, QSizeF paper)
@@ -60,7 +61,7 @@ void PdfFile::addPage(const PrintDocument& document, int pageIndex) {
     if (!m_firstPage)
         m_parts->pdf->newPage();
     m_firstPage = false;
-    printoutput::renderPage(document, pageIndex, m_parts->painter);
+    printoutput::renderPage(document, pageIndex, m_parts->painter, &m_parts->resolution);
 }
 
 bool PdfFile::commit(QString* error) {

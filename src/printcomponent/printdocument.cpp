@@ -2,6 +2,7 @@
 #include "printcomponent/printdocument.h"
 
 #include "common/units.h"
+#include "document/picturefile.h"
 
 #include "common/colors.h"
 #include "common/files.h"
@@ -143,9 +144,34 @@ std::size_t bandRunEnd(const std::vector<DrawOp>& ops, std::size_t first) {
     return end;
 }
 
+void drawPicture(QPainter& painter, const QRectF& area, const QImage& picture,
+                 PrintResolution* resolution) {
+    picturefile::draw(painter, area,
+                      resolution ? resolution->picture(picture, area.size()) : picture);
+}
+
 } // namespace
 
-void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter) {
+const QImage& PrintResolution::picture(const QImage& original, QSizeF twips) {
+    const units::Length width = units::Length::twips(std::abs(twips.width()));
+    const units::Length height = units::Length::twips(std::abs(twips.height()));
+    const QSize needed(std::max(1, int(std::ceil(width.inPixels(DotsPerInch)))),
+                       std::max(1, int(std::ceil(height.inPixels(DotsPerInch)))));
+    if (picturefile::isDrawing(original) ||
+        (original.width() <= needed.width() && original.height() <= needed.height()))
+        return original;
+    const auto key = std::make_tuple(original.cacheKey(), needed.width(), needed.height());
+    auto found = m_scaled.find(key);
+    if (found == m_scaled.end())
+        found = m_scaled
+                    .emplace(key, original.scaled(needed.expandedTo(QSize(1, 1)),
+                                                  Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
+                    .first;
+    return found->second;
+}
+
+void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,
+                PrintResolution* resolution) {
     if (pageIndex < 0 || std::size_t(pageIndex) >= document.pages.size())
         return;
     painter.save();
@@ -193,7 +219,8 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter)
             break;
         case DrawOp::Kind::Picture:
             if (op.picture >= 0 && std::size_t(op.picture) < document.pictures.size())
-                painter.drawImage(op.area.normalized(), document.pictures[std::size_t(op.picture)]);
+                drawPicture(painter, op.area.normalized(),
+                            document.pictures[std::size_t(op.picture)], resolution);
             break;
         case DrawOp::Kind::Text:
             painter.setFont(fontInTwips(style));

@@ -7,7 +7,9 @@
 #include <QSizeF>
 #include <QString>
 
+#include <map>
 #include <optional>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -79,8 +81,22 @@ namespace printoutput {
 // The font a style prints with, sized in twips so that it measures the same everywhere.
 QFont fontInTwips(const DrawStyle& style);
 
-// Draws one page on a painter whose coordinates are twips.
-void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter);
+// Bitmaps at the resolution their printed size needs, for a PDF: a photo printed 3 cm wide
+// goes in at 300 dpi of 3 cm, not at the camera's size, and once however often it is drawn.
+// Drawings and bitmaps smaller than that go in as they are.
+class PrintResolution {
+public:
+    static constexpr double DotsPerInch = 300;
+    const QImage& picture(const QImage& original, QSizeF twips);
+
+private:
+    std::map<std::tuple<qint64, int, int>, QImage> m_scaled;
+};
+
+// Draws one page on a painter whose coordinates are twips; with a resolution, bitmaps go
+// through it.
+void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,
+                PrintResolution* resolution = nullptr);
 
 // Writes every page to a PDF of the document's paper size. False with a reason on failure.
 bool writePdf(const PrintDocument& document, const QString& path, QString* error = nullptr);

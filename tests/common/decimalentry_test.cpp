@@ -99,8 +99,9 @@ TEST_F(DecimalEntryTest, KeysEditTheNumberInPlace) {
         else
             QTest::keyClick(field, Qt::Key(k.key));
         EXPECT_EQ(field->text(), QString::fromUtf8(k.after));
-        if (k.caretAfter >= 0)
+        if (k.caretAfter >= 0) {
             EXPECT_EQ(field->cursorPosition(), k.caretAfter);
+        }
         EXPECT_EQ(messages.beeps > beeps, k.beeps);
     }
 }

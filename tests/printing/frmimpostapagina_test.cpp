@@ -14,13 +14,6 @@
 
 namespace {
 
-QStringList labelTexts(const QWidget& widget) {
-    QStringList texts;
-    for (const QLabel* label : widget.findChildren<QLabel*>())
-        texts << label->text();
-    return texts;
-}
-
 class ImpostaPaginaTest : public ::testing::Test {
 protected:
     ImpostaPaginaTest()

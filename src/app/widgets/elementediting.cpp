@@ -2,6 +2,8 @@
 #include "app/widgets/elementediting.h"
 
 #include "common/cursor.h"
+#include "common/resourcelimits.h"
+#include "document/picturefile.h"
 #include "editing/editcommands.h"
 #include "editing/widgets/frmmodificatesto.h"
 
@@ -61,8 +63,9 @@ void ElementEditing::editPicture() {
     if (!editor.Confermato)
         return;
     element->ToolTipText = editor.NomeFile;
-    const QImage picture(editor.NomeFile);
-    if (!picture.isNull())
+    if (const QImage picture =
+            picturefile::read(editor.NomeFile, resourcelimits::DocumentPicturePixels).picture;
+        !picture.isNull())
         element->Picture = picture;
     element->DataMember.clear();
     m_context.edited();

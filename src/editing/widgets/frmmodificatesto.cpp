@@ -8,6 +8,7 @@
 #include "common/widgets/fieldroutines.h"
 #include "common/widgets/filefield.h"
 #include "common/widgets/windowplacement.h"
+#include "document/picturefile.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -52,12 +53,8 @@ frmModificaImmagine::frmModificaImmagine(QWidget* parent)
     const OkCancelButtons buttons = makeOkCancelButtons(this);
     cmdOk = buttons.ok;
     cmdCancel = buttons.cancel;
-    connect(cmdSfoglia, &QPushButton::clicked, this, [this] {
-        browseIntoField(txtNomeFile, windowTitle(),
-                        QStringLiteral("File bitmap(*.bmp)|*.bmp|File jpg (*.jpg)|*.jpg|File wmf "
-                                       "(*.wmf)|*.wmf|Tutti i file (*.*)|*.*"),
-                        1);
-    });
+    connect(cmdSfoglia, &QPushButton::clicked, this,
+            [this] { browseIntoField(txtNomeFile, windowTitle(), picturefile::openFilter(), 1); });
     connect(cmdOk, &QPushButton::clicked, this, [this] {
         if (!fieldNamesAFile(txtNomeFile, QStringLiteral("Inserire un nome file valido."),
                              windowTitle()))

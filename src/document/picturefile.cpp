@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/picturefile.h"
+
+#include "common/resourcelimits.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+#include <QProcess>
+#include <QSvgRenderer>
+
+#include <algorithm>
+#include <cmath>
+
+namespace picturefile {
+
+namespace {
+
+// The key under which an image carries its drawing.
+const QString DrawingKey = QStringLiteral("marvello-svg");
+// An image of a drawing is at most this many pixels across: it only stands in for it.
+constexpr int LargestStandIn = 1024;
+// A drawing file larger than this is no logo: refused unread.
+constexpr qint64 LargestDrawingBytes = qint64(64) << 20;
+// How long a metafile may take to play.
+constexpr int MetafileMilliseconds = 10000;
+
+QString& readerOverride() {
+    static QString program;
+    return program;
+}
+
+QString metafileReader() {
+    if (!readerOverride().isEmpty())
+        return readerOverride();
+    const QString name = QStringLiteral("marvello-wmf-reader");
+    for (const QString& folder :
+         {QCoreApplication::applicationDirPath(), QStringLiteral(MARVELLO_LIBEXEC_DIR)}) {
+        const QString candidate = QDir(folder).filePath(name);
+        if (QFileInfo(candidate).isExecutable())
+            return candidate;
+    }
+    return QStringLiteral(MARVELLO_WMF_READER_BUILD_PATH);
+}
+
+// Placeable metafiles start with a key; plain ones with their header's type and size.
+bool isMetafile(const QByteArray& head) {
+    static const QByteArray placeable("\xD7\xCD\xC6\x9A", 4);
+    return head.startsWith(placeable) || head.startsWith(QByteArray("\x01\x00\x09\x00", 4)) ||
+           head.startsWith(QByteArray("\x02\x00\x09\x00", 4));
+}
+
+bool isSvg(const QString& path, const QByteArray& head) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == u"svg" || suffix == u"svgz" || head.trimmed().startsWith("<?xml") ||
+           head.trimmed().startsWith("<svg");
+}
+
+Read fromSvg(const QByteArray& svg) {
+    QSvgRenderer renderer(svg);
+    if (!renderer.isValid() || renderer.defaultSize().isEmpty())
+        return {{}, QStringLiteral("disegno SVG non valido")};
+    QSizeF size = renderer.defaultSize();
+    size.scale(std::min<double>(LargestStandIn, std::max(size.width(), size.height())),
+               std::min<double>(LargestStandIn, std::max(size.width(), size.height())),
+               Qt::KeepAspectRatio);
+    QImage standIn(size.toSize().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    standIn.fill(Qt::transparent);
+    QPainter painter(&standIn);
+    renderer.render(&painter);
+    painter.end();
+    standIn.setText(DrawingKey, QString::fromUtf8(svg));
+    return {standIn, {}};
+}
+
+Read fromMetafile(const QString& path) {
+    QProcess reader;
+    reader.setProgram(metafileReader());
+    reader.setArguments({path});
+    reader.start(QIODevice::ReadOnly);
+    if (!reader.waitForFinished(MetafileMilliseconds)) {
+        reader.kill();
+        reader.waitForFinished();
+        return {{},
+                reader.error() == QProcess::FailedToStart
+                    ? QStringLiteral("lettore di metafile non disponibile")
+                    : QStringLiteral("metafile non valido")};
+    }
+    const QByteArray svg = reader.readAllStandardOutput();
+    if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0 || svg.isEmpty())
+        return {{}, QStringLiteral("metafile non valido")};
+    return fromSvg(svg);
+}
+
+QByteArray headOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(512) : QByteArray();
+}
+
+} // namespace
+
+qint64 pixelsOf(const QString& path) {
+    const QByteArray head = headOf(path);
+    if (isMetafile(head) || isSvg(path, head))
+        return qint64(LargestStandIn) * LargestStandIn;
+    const QSize size = QImageReader(path).size();
+    return size.isValid() ? qint64(size.width()) * size.height() : -1;
+}
+
+Read read(const QString& path, qint64 pixelBudget, bool* tooLarge) {
+    if (tooLarge)
+        *tooLarge = false;
+    const QByteArray head = headOf(path);
+    if (isMetafile(head) || isSvg(path, head)) {
+        QFile file(path);
+        if (file.size() > LargestDrawingBytes)
+            return {{}, QStringLiteral("disegno troppo grande")};
+        if (isMetafile(head))
+            return fromMetafile(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {{}, file.errorString()};
+        return fromSvg(file.readAll());
+    }
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    reader.setAllocationLimit(resourcelimits::PictureAllocationMegabytes);
+    const QSize size = reader.size();
+    if (qint64(std::max(0, size.width())) * std::max(0, size.height()) > pixelBudget) {
+        if (tooLarge)
+            *tooLarge = true;
+        return {{}, QStringLiteral("immagine troppo grande")};
+    }
+    QImage image = reader.read();
+    if (image.isNull())
+        return {{}, reader.errorString()};
+    return {image, {}};
+}
+
+bool isDrawing(const QImage& picture) {
+    return !picture.text(DrawingKey).isEmpty();
+}
+
+void draw(QPainter& painter, const QRectF& target, const QImage& picture) {
+    if (const QString drawing = picture.text(DrawingKey); !drawing.isEmpty()) {
+        QSvgRenderer renderer(drawing.toUtf8());
+        if (renderer.isValid()) {
+            painter.save();
+            // Some metafiles draw past the frame they declare: the box holds them.
+            painter.setClipRect(target, Qt::IntersectClip);
+            renderer.setAspectRatioMode(Qt::IgnoreAspectRatio);
+            renderer.render(&painter, target);
+            painter.restore();
+            return;
+        }
+    }
+    painter.drawImage(target, picture);
+}
+
+void setMetafileReader(const QString& program) {
+    readerOverride() = program;
+}
+
+QString openFilter() {
+    return QStringLiteral("File bitmap(*.bmp)|*.bmp|File jpg (*.jpg)|*.jpg|File wmf (*.wmf)|*.wmf|"
+                          "Tutti i file (*.*)|*.*|File svg (*.svg)|*.svg;*.svgz|"
+                          "File png (*.png)|*.png|File gif (*.gif)|*.gif|"
+                          "File tiff (*.tif;*.tiff)|*.tif;*.tiff|File webp (*.webp)|*.webp|"
+                          "File ico (*.ico)|*.ico");
+}
+
+} // namespace picturefile

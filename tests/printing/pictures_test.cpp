@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Pictures as label users have them, printed to PDFs and looked at from outside.
+
+#include "document/picturefile.h"
+#include "support/files.h"
+#include "support/marvelloprocess.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+constexpr double Mm = 56.7;
+
+// A label 80 x 50 mm on a sheet of one, its picture element 50 x 30 mm at 5 mm, 7 mm from the
+// label's corner, naming `picture`.
+QString pictureLabel(const QTemporaryDir& folder, const QString& picture, int labels = 1) {
+    const QString path = folder.filePath(QStringLiteral("immagine.eti"));
+    const QStringList lines{"oggLayout",
+                            QString(" %1 ").arg(labels),
+                            " 1 ",
+                            " 10 ",
+                            " 10 ",
+                            " 80 ",
+                            " 50 ",
+                            " 0 ",
+                            " 0 ",
+                            " 0 ",
+                            " 0 ",
+                            "oggPicture",
+                            QString(" %1 ").arg(5 * Mm),
+                            QString(" %1 ").arg(7 * Mm),
+                            QString(" %1 ").arg(50 * Mm),
+                            QString(" %1 ").arg(30 * Mm),
+                            "",
+                            "",
+                            picture,
+                            " 0 "};
+    writeBytes(path, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    return path;
+}
+
+// The image objects a PDF holds (however often each is drawn): their width in pixels.
+std::vector<int> pdfImageWidths(const QString& pdf) {
+    std::map<int, int> widthByObject;
+    const QList<QByteArray> lines =
+        runTool("pdfimages", {QStringLiteral("-list"), pdf}).split('\n');
+    for (const QByteArray& line : lines.mid(2)) {
+        const QList<QByteArray> columns = line.simplified().split(' ');
+        if (columns.size() > 10)
+            widthByObject[columns[10].toInt()] = columns[3].toInt();
+    }
+    std::vector<int> widths;
+    for (const auto& [object, width] : widthByObject)
+        widths.push_back(width);
+    return widths;
+}
+
+// The box of the inked pixels of a page, in millimetres.
+QRectF inkedMillimetres(const QImage& page, int dpi) {
+    QRect box;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 200)
+                box |= QRect(x, y, 1, 1);
+    const double mm = 25.4 / dpi;
+    return QRectF(box.x() * mm, box.y() * mm, box.width() * mm, box.height() * mm);
+}
+
+class Pictures : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    QString pdf = folder.filePath(QStringLiteral("etichetta.pdf"));
+};
+
+// Real metafiles from another program print as vector paths, inside their element's box (at
+// 10 + 4 + 5 mm across, 10 + 7 mm down: the sheet's margin, the engine's offset, the element).
+TEST_F(Pictures, MetafilesPrintAsVectorsInsideTheirBox) {
+    // libwmf draws the clip-art's polygons all white (its colours come from a palette it does
+    // not apply): that one is only checked for paths.
+    for (const auto& [name, inked] : {std::pair{"60677.wmf", true},
+                                      {"64716_image1.wmf", true},
+                                      {"64716_image2.wmf", true},
+                                      {"64716_image3.wmf", true},
+                                      {"empty-polygon-close.wmf", false}}) {
+        SCOPED_TRACE(name);
+        const QString wmf = testData("pictures") + u'/' + QString::fromLatin1(name);
+        const ProcessRun run = marvello(printTo(pictureLabel(folder, wmf), pdf));
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(pdfImageWidths(pdf).empty()); // no bitmap: drawn as paths
+        const QRectF box(19, 17, 50, 30);
+        for (const int dpi : {100, 300}) {
+            if (!inked)
+                break;
+            const QRectF ink = inkedMillimetres(pdfPage(pdf, 1, dpi, folder.path()), dpi);
+            ASSERT_FALSE(ink.isEmpty());
+            const double slack = 0.1 + 25.4 / dpi;
+            EXPECT_GE(ink.left(), box.left() - slack);
+            EXPECT_GE(ink.top(), box.top() - slack);
+            EXPECT_LE(ink.right(), box.right() + slack);
+            EXPECT_LE(ink.bottom(), box.bottom() + slack);
+        }
+    }
+}
+
+TEST_F(Pictures, AMetafileLibwmfRefusesGivesThePictureMessage) {
+    const ProcessRun run =
+        marvello(printTo(pictureLabel(folder, testData("pictures/61338.wmf")), pdf));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(u"Codice: 481")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(u"61338.wmf"));
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+// SVG drawings print as vectors; GIF, TIFF, WebP and ICO pictures load as bitmaps.
+TEST_F(Pictures, SvgDrawingsAndOtherFormats) {
+    const QString svg = folder.filePath(QStringLiteral("logo.svg"));
+    writeBytes(svg, "<svg xmlns='http://www.w3.org/2000/svg' width='100' height='60'>"
+                    "<rect x='5' y='5' width='90' height='50' fill='none' stroke='black' "
+                    "stroke-width='4'/><text x='20' y='38' font-size='20'>Caffè</text></svg>");
+    ASSERT_EQ(marvello(printTo(pictureLabel(folder, svg), pdf)).exitCode, 0);
+    EXPECT_TRUE(pdfImageWidths(pdf).empty());
+    EXPECT_FALSE(inkedMillimetres(pdfPage(pdf, 1, 100, folder.path()), 100).isEmpty());
+
+    QImage photo(40, 30, QImage::Format_RGB32);
+    photo.fill(Qt::darkBlue);
+    // Qt writes no GIF: a 2 x 1 one written by hand.
+    writeBytes(folder.filePath(QStringLiteral("foto.gif")),
+               QByteArray::fromBase64("R0lGODlhAgABAIAAAAAA/////ywAAAAAAgABAAACAkQBADs="));
+    const picturefile::Read gif =
+        picturefile::read(folder.filePath(QStringLiteral("foto.gif")), 100);
+    EXPECT_EQ(gif.picture.size(), QSize(2, 1)) << gif.error.toStdString();
+    for (const char* format : {"tiff", "webp", "ico"}) {
+        SCOPED_TRACE(format);
+        const QString path = folder.filePath(QStringLiteral("foto.") + QLatin1String(format));
+        ASSERT_TRUE(photo.save(path, format));
+        const picturefile::Read read = picturefile::read(path, 1'000'000);
+        EXPECT_EQ(read.picture.size(), QSize(40, 30)) << read.error.toStdString();
+        EXPECT_FALSE(picturefile::isDrawing(read.picture));
+    }
+}
+
+// A camera's photo on every label goes into the PDF once, at 300 dpi of its printed size.
+TEST_F(Pictures, APhotoIsEmbeddedOnceAtPrintResolution) {
+    QImage photo(3000, 2000, QImage::Format_RGB32);
+    QRandomGenerator random(3);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, random.generate() | 0xff000000);
+    const QString jpeg = folder.filePath(QStringLiteral("foto.jpg"));
+    ASSERT_TRUE(photo.save(jpeg, "JPEG", 90));
+    ASSERT_EQ(marvello(printTo(pictureLabel(folder, jpeg, 2), pdf,
+                               {QStringLiteral("--count"), QStringLiteral("2")}))
+                  .exitCode,
+              0);
+    const std::vector<int> widths = pdfImageWidths(pdf);
+    ASSERT_EQ(widths.size(), 1u);
+    EXPECT_EQ(widths[0], 591); // 50 mm at 300 dpi
+}
+
+} // namespace
