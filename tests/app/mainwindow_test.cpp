@@ -10,20 +10,14 @@
 #include "support/recordingmessages.h"
 #include "support/windowtest.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFileDialog>
 #include <QHelpEvent>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
 
@@ -90,18 +84,6 @@ TEST_F(MainWindow, NewLabelAfterAnOpenOne) {
     EXPECT_FALSE(document.Modificato());
 }
 
-TEST_F(MainWindow, ToolCommandsArmTheSurfaceAndMarkTheLabelChanged) {
-    run("testo");
-    EXPECT_TRUE(document.Modificato());
-    EXPECT_EQ(window.surface()->armedTool(), DesignSurface::Tool::Testo);
-    EXPECT_FALSE(window.surface()->ModoSelezione());
-    run("mnuSeleziona");
-    EXPECT_EQ(window.surface()->armedTool(), DesignSurface::Tool::None);
-    EXPECT_TRUE(window.surface()->ModoSelezione());
-    run("mnuRettangolo");
-    EXPECT_EQ(window.surface()->armedTool(), DesignSurface::Tool::Rettangolo);
-}
-
 TEST_F(MainWindow, MovingAnElementMarksTheLabelChanged) {
     window.show();
     LabelElement* text = document.CreaOggTesto(1200, 2000, 1000, 255);
@@ -118,23 +100,6 @@ TEST_F(MainWindow, MovingAnElementMarksTheLabelChanged) {
     run("salva");
     EXPECT_EQ(window.surface()->ControlloCorrente(), nullptr);
     EXPECT_FALSE(window.surface()->ModoSelezione());
-}
-
-TEST(DesignSurfacePainting, TheLabelIsWhiteWithABlackOutlineAtTheRightPlace) {
-    LabelDocument document;
-    LabelElement* rectangle = document.CreaOggRettangolo(567 + 567, 1440 + 567, 567, 567);
-    rectangle->BackStyle = Background::Opaque;
-    rectangle->BackColor = 255;
-    DesignSurface surface(document);
-    const QImage image = surface.grab().toImage();
-    const double pixel = surface.twipsPerPixel();
-    // Inside the label, away from the rectangle: white. Inside the rectangle: red.
-    EXPECT_EQ(image.pixelColor(int(700 / pixel), int(1600 / pixel)), QColor(Qt::white));
-    EXPECT_EQ(image.pixelColor(int((567 + 850) / pixel), int((1440 + 850) / pixel)),
-              QColor(255, 0, 0));
-    // Just outside the label's right edge (80 mm): surface grey or shadow, not white.
-    EXPECT_NE(image.pixelColor(int((567 + 80 * 56.7 + 200) / pixel), int(1600 / pixel)),
-              QColor(Qt::white));
 }
 
 TEST_F(MainWindow, ASavedPrintOpensAgainInThePreview) {
@@ -168,13 +133,11 @@ TEST(FileDialogs, ANameWithoutExtensionTakesTheChosenTypes) {
     request.directory = folder.path();
     for (const auto& [filter, suffix] : {std::pair{"Documento PDF (*.pdf)", ".pdf"},
                                          std::pair{"File anteprima (*.ant)", ".ant"}}) {
-        QTimer::singleShot(0, [&, filter = filter] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            dialog->selectNameFilter(QString::fromLatin1(filter));
-            emit dialog->filterSelected(QString::fromLatin1(filter));
-            dialog->selectFile(QStringLiteral("etichette"));
-            QMetaObject::invokeMethod(dialog, "accept"); // as the Save button does
+        whenShown<QFileDialog>([filter = filter](QFileDialog& dialog) {
+            dialog.selectNameFilter(QString::fromLatin1(filter));
+            emit dialog.filterSelected(QString::fromLatin1(filter));
+            dialog.selectFile(QStringLiteral("etichette"));
+            QMetaObject::invokeMethod(&dialog, "accept"); // as the Save button does
         });
         WidgetMessageService service;
         const auto chosen = service.chooseFile(request);

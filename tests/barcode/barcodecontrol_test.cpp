@@ -23,14 +23,9 @@ protected:
     BarcodeControl control;
 };
 
-TEST_F(BarcodeControlTest, ANewControlShowsCode39OfSixZerosAcrossItsWidth) {
-    EXPECT_EQ(control.barcode(), u"000000");
-    EXPECT_EQ(control.TipoBarcode(), BarcodeControl::Code39);
-    EXPECT_TRUE(control.Testo().isEmpty());
+TEST_F(BarcodeControlTest, CodesScanAndInvalidEanTextsReportOnceAndDrawNothing) {
+    // A new control shows Code 39 of six zeros.
     EXPECT_EQ(decodeBarcodes(withQuietZone(shown())), QStringList{"000000"});
-}
-
-TEST_F(BarcodeControlTest, EanTextsScanAndInvalidOnesReportOnceAndDrawNothing) {
     control.resize(303, 100);
     control.setTipoBarcode(BarcodeControl::Ean);
     control.setBarcode(QStringLiteral("5901234123457"));

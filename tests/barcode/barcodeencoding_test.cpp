@@ -27,7 +27,6 @@ TEST_P(InvalidEan, ReportsAndGivesNoModules) {
     EXPECT_TRUE(EAN2Bin(QString::fromLatin1(GetParam().text)).isEmpty());
     ASSERT_EQ(messages.messages.size(), 1);
     EXPECT_EQ(messages.messages[0].text, QString::fromLatin1(GetParam().message));
-    EXPECT_EQ(messages.messages[0].title, u"EAN2Bin");
     EXPECT_EQ(messages.messages[0].icon, MessageIcon::Exclamation);
 }
 

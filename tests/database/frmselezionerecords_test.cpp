@@ -70,7 +70,6 @@ TEST_F(SelezioneRecords, AnEmptyEqualityValueKeepsTheDialogOpen) {
         QTest::mouseClick(form.cmdOk, Qt::LeftButton);
         EXPECT_TRUE(form.isVisible());
         EXPECT_EQ(messages.lastText(), u"Inserire un valore.");
-        EXPECT_EQ(messages.messages.back().title, u"Seleziona i records");
         QTest::mouseClick(form.cmdCancel, Qt::LeftButton);
         return form.result();
     });

@@ -153,22 +153,16 @@ TEST(ReadLabelFile, AFileCutInsideASectionKeepsWhatWasRead) {
     EXPECT_EQ(partial.Width, 1000);
 }
 
-TEST(ReadLabelFile, AFileCutInTheGeometryMakesNoElement) {
-    QStringList lines = textSection().mid(0, 4);
-    LabelDocument document;
-    const auto error = read(labelFileBytes(lines), document);
+TEST(ReadLabelFile, AFileCutInTheGeometryOrTheDatabaseKeepsTheValuesRead) {
+    LabelDocument geometry;
+    const auto error = read(labelFileBytes(textSection().mid(0, 4)), geometry);
     ASSERT_TRUE(error);
     EXPECT_EQ(error->code, labelfile::errors::InputPastEnd);
-    EXPECT_TRUE(document.elements().empty());
-}
-
-TEST(ReadLabelFile, AFileCutInTheDatabaseSectionKeepsTheValuesRead) {
-    const QStringList lines{QStringLiteral("oggDatabase"), QStringLiteral("a.mdb"),
-                            QStringLiteral("pw"), QStringLiteral("Clienti")};
-    LabelDocument document;
-    ASSERT_TRUE(read(labelFileBytes(lines), document));
-    EXPECT_EQ(document.binding().NomeDatabase, u"a.mdb");
-    EXPECT_EQ(document.binding().NomeTabella, u"Clienti");
+    EXPECT_TRUE(geometry.elements().empty()); // no element without its geometry
+    LabelDocument database;
+    ASSERT_TRUE(read(labelFileBytes(fileLines("oggDatabase|a.mdb|pw|Clienti")), database));
+    EXPECT_EQ(database.binding().NomeDatabase, u"a.mdb");
+    EXPECT_EQ(database.binding().NomeTabella, u"Clienti");
 }
 
 TEST(ReadLabelFile, BadValuesStopTheReadWithTheirErrorNumber) {

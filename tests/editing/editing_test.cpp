@@ -60,17 +60,7 @@ TEST(Paste, APastedPictureShowsItsPictureAndADeletedSourcePastesNothing) {
 
 using Commands = WindowTest;
 
-TEST_F(Commands, BackgroundColourMakesATransparentTextOpaque) {
-    LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
-    select(text);
-    messages.colorAnswers.push_back(QColor(0, 255, 0));
-    run("coloresfo");
-    EXPECT_EQ(text->BackStyle, Background::Opaque);
-    EXPECT_EQ(text->BackColor, 0x00FF00);
-    EXPECT_TRUE(document.Modificato());
-}
-
-TEST_F(Commands, ObjectColourOfARectangleIsItsBorderAndThicknessIsForRectanglesOnly) {
+TEST_F(Commands, FormattingCommandsApplyToTheKindsTheyFit) {
     LabelElement* box = document.CreaOggRettangolo(1000, 2000, 1000, 1000);
     select(box);
     messages.colorAnswers.push_back(QColor(0, 0, 255));
@@ -80,11 +70,14 @@ TEST_F(Commands, ObjectColourOfARectangleIsItsBorderAndThicknessIsForRectanglesO
     EXPECT_EQ(box->BorderWidth, 3);
     LabelElement* text = document.CreaOggTesto(5000, 5000, 1000, 255);
     select(text);
+    messages.colorAnswers.push_back(QColor(0, 255, 0));
+    run("coloresfo"); // a background colour makes a transparent text opaque
+    EXPECT_EQ(text->BackStyle, Background::Opaque);
+    EXPECT_EQ(text->BackColor, 0x00FF00);
+    EXPECT_TRUE(document.Modificato());
     const LabelElement before = *text;
     run("spessore2");
     EXPECT_EQ(text->BorderWidth, before.BorderWidth);
-    run("opaco");
-    EXPECT_EQ(text->BackStyle, Background::Opaque);
     run("trasparente");
     EXPECT_EQ(text->BackStyle, Background::Transparent);
     run("allineac");
@@ -144,14 +137,11 @@ TEST_F(Commands, ThePictureEditorWantsAnExistingFile) {
 TEST_F(Commands, ConnectingAsksForTheFileThenTheTableAndCancellingLeavesItUnconnected) {
     const QString demo = QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb");
     whenShown<frmConnettiDBMDB>([demo](frmConnettiDBMDB& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), u"Nome file database (*.mdb)");
         dialog.txtNomeFileDB->setText(demo);
-        QTimer::singleShot(0, [] {
-            auto* tables = qobject_cast<frmSelezionaTabella*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(tables);
-            EXPECT_EQ(tables->lstTabelle->count(), 6); // three tables, then three queries
-            EXPECT_EQ(tables->lstTabelle->item(3)->text(), u"ClientiRoma");
-            QTest::mouseClick(tables->cmdCancel, Qt::LeftButton);
+        whenShown<frmSelezionaTabella>([](frmSelezionaTabella& tables) {
+            EXPECT_EQ(tables.lstTabelle->count(), 6); // three tables, then three queries
+            EXPECT_EQ(tables.lstTabelle->item(3)->text(), u"ClientiRoma");
+            QTest::mouseClick(tables.cmdCancel, Qt::LeftButton);
         });
         QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     });
@@ -192,7 +182,6 @@ TEST_F(Commands, LinkingWithoutADatabaseSaysSo) {
     select(document.CreaOggTesto(1000, 2000, 1000, 255));
     run("collega");
     EXPECT_EQ(messages.lastText(), u"Connettersi ad un database.");
-    EXPECT_EQ(messages.messages.back().title, u"Operazione annullata.");
 }
 
 TEST_F(Commands, FontBoxesApplyWholeSizesToTheTextOrTheTemplate) {

@@ -94,20 +94,6 @@ TEST(DestinationButtons, SetUpAndCancelAnswerAtOnce) {
     }
 }
 
-TEST_F(Destination, DisabledChoicesStaySelectedAndFileAsksForAName) {
-    dialog.DisabledPeripheral(0);
-    EXPECT_FALSE(dialog.optTipoStampa[0]->isEnabled());
-    EXPECT_FALSE(dialog.imgOutput[0]->isEnabled());
-    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
-    EXPECT_EQ(dialog.DestinazioneStampa(), 2);
-
-    frmPressivoDestinazioneStampa file;
-    file.setCopies(5);
-    file.DisabledPeripheral(2);
-    EXPECT_EQ(file.Copies(), 1);
-    EXPECT_FALSE(file.optTipoStampa[2]->isEnabled());
-}
-
 TEST_F(Destination, AFileNameIsAskedInTheStampeFolder) {
     QTest::mouseClick(dialog.imgOutput[2], Qt::LeftButton); // the picture selects its option
     EXPECT_TRUE(dialog.optTipoStampa[2]->isChecked());

@@ -60,7 +60,6 @@ TEST_F(ImpostaPaginaTest, AClearedRequiredFieldKeepsTheDialogOpenAndStoresNothin
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     ASSERT_EQ(messages.messages.size(), 1);
     EXPECT_EQ(messages.messages[0].text, u"Inserire un valore positivo.");
-    EXPECT_EQ(messages.messages[0].title, u"Layout etichetta");
     EXPECT_EQ(messages.beeps, 1);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(QApplication::focusWidget(), dialog.txtEtichetteVerticali);

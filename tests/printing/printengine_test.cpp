@@ -103,23 +103,17 @@ protected:
 
 using Corners = std::vector<std::tuple<int, int, int>>;
 
+// Labels fill the sheet's grid from the position asked, a full sheet starts a page, and
+// fractional counts act as their whole part.
 TEST_F(Engine, LabelsFillTheGridFromTheFirstPositionAsked) {
     rectangleAtCorner();
     EXPECT_EQ(print(labels(5, 3)), PrintOutcome::Delivered);
     EXPECT_EQ(corners(), (Corners{{1, 1, 2}, {1, 2, 2}, {1, 1, 3}, {1, 2, 3}, {1, 1, 4}}));
     EXPECT_EQ(ui.previews, 1);
-}
-
-TEST_F(Engine, AFullSheetStartsANewPage) {
-    rectangleAtCorner();
     print(labels(2, 8));
     EXPECT_EQ(corners(), (Corners{{1, 2, 4}, {2, 1, 1}}));
     print(labels(1, 9));
     EXPECT_EQ(corners(), (Corners{{2, 1, 1}}));
-}
-
-TEST_F(Engine, FractionalCountsActAsTheirWholePart) {
-    rectangleAtCorner();
     LayoutEtichetta layout;
     layout.EtichetteOrizzontali = 2.5;
     layout.EtichetteVerticali = 1.9;
