@@ -61,4 +61,14 @@ void setBase(const QString& folder) {
     overridden() = folder;
 }
 
+QString helperProgram(const QString& name, const QString& built) {
+    for (const QString& folder :
+         {QCoreApplication::applicationDirPath(), QStringLiteral(MARVELLO_LIBEXEC_DIR)}) {
+        const QString candidate = QDir(folder).filePath(name);
+        if (QFileInfo(candidate).isExecutable())
+            return candidate;
+    }
+    return built;
+}
+
 } // namespace programfolders

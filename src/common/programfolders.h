@@ -29,4 +29,8 @@ QString printsFolder();
 // Uses another folder for both (tests); an empty path goes back to the rule above.
 void setBase(const QString& folder);
 
+// A helper program of ours ("marvello-mdb-reader"): beside the program, else where the package
+// installs it, else where the build made it (`built`).
+QString helperProgram(const QString& name, const QString& built);
+
 } // namespace programfolders

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "database/accessfile.h"
 
+#include "common/programfolders.h"
+
 #include "database/databaseerror.h"
 #include "reader/readerprotocol.h"
 
@@ -41,14 +43,8 @@ QString& readerOverride() {
 QString readerProgram() {
     if (!readerOverride().isEmpty())
         return readerOverride();
-    const QString name = QStringLiteral("marvello-mdb-reader");
-    for (const QString& folder :
-         {QCoreApplication::applicationDirPath(), QStringLiteral(MARVELLO_LIBEXEC_DIR)}) {
-        const QString candidate = QDir(folder).filePath(name);
-        if (QFileInfo(candidate).isExecutable())
-            return candidate;
-    }
-    return QStringLiteral(MARVELLO_READER_BUILD_PATH);
+    return programfolders::helperProgram(QStringLiteral("marvello-mdb-reader"),
+                                         QStringLiteral(MARVELLO_READER_BUILD_PATH));
 }
 
 // The first lines the reader wrote on standard error, for the message.

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/picturefile.h"
 
+#include "common/programfolders.h"
 #include "common/resourcelimits.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -28,22 +27,9 @@ constexpr qint64 LargestDrawingBytes = qint64(64) << 20;
 // How long a metafile may take to play.
 constexpr int MetafileMilliseconds = 10000;
 
-QString& readerOverride() {
-    static QString program;
-    return program;
-}
-
 QString metafileReader() {
-    if (!readerOverride().isEmpty())
-        return readerOverride();
-    const QString name = QStringLiteral("marvello-wmf-reader");
-    for (const QString& folder :
-         {QCoreApplication::applicationDirPath(), QStringLiteral(MARVELLO_LIBEXEC_DIR)}) {
-        const QString candidate = QDir(folder).filePath(name);
-        if (QFileInfo(candidate).isExecutable())
-            return candidate;
-    }
-    return QStringLiteral(MARVELLO_WMF_READER_BUILD_PATH);
+    return programfolders::helperProgram(QStringLiteral("marvello-wmf-reader"),
+                                         QStringLiteral(MARVELLO_WMF_READER_BUILD_PATH));
 }
 
 // Placeable metafiles start with a key; plain ones with their header's type and size.
@@ -157,10 +143,6 @@ void draw(QPainter& painter, const QRectF& target, const QImage& picture) {
         }
     }
     painter.drawImage(target, picture);
-}
-
-void setMetafileReader(const QString& program) {
-    readerOverride() = program;
 }
 
 QString openFilter() {

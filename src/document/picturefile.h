@@ -31,9 +31,6 @@ bool isDrawing(const QImage& picture);
 // Paints the picture stretched over `target`: a drawing as vectors, a bitmap as it is.
 void draw(QPainter& painter, const QRectF& target, const QImage& picture);
 
-// The program that plays metafiles; set by tests to try misbehaving ones.
-void setMetafileReader(const QString& program);
-
 // What the picture editor offers: the kinds it always offered, then the others.
 QString openFilter();
 
