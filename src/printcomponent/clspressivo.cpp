@@ -16,6 +16,7 @@
 #include "printcomponent/pressivocodes.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
+#include "printcomponent/symbolprinter.h"
 
 namespace {
 
@@ -110,6 +111,11 @@ void clsPressivo::setScaleMode(int mode) {
     // An unknown mode keeps the unit word.
     if (const auto unit = pressivo::unitOf(mode))
         m_unitWord = unit->word.toString();
+}
+
+QPointF clsPressivo::offsetTwips() const {
+    // Barcodes take millimetres whatever the scale mode, and so do their offsets.
+    return QPointF(m_offsetX.toDouble(), m_offsetY.toDouble()) * MillimetreTwips;
 }
 
 QString clsPressivo::measure(double value) const {
@@ -479,9 +485,11 @@ void clsPressivo::drawBarcode(bool ean, const QString& text, double left, double
     // Measured as typed, printed in capitals: as labels always had it.
     const QString measured = ean ? text : u'*' + text + u'*';
     const QString printed = ean ? text : u'*' + text.toUpper() + u'*';
-    drawSymbol(measured, printed, left, top, width, height, !ean, [&](const QRectF& area) {
-        return ean ? barcode::layoutEan(modules, area) : barcode::layoutCode39(text, area);
-    });
+    printSymbol(*m_surface, {left, top, width, height}, offsetTwips(),
+                {measured, printed, m_barcodeText}, !ean, [&](const QRectF& area) {
+                    return ean ? barcode::layoutEan(modules, area)
+                               : barcode::layoutCode39(text, area);
+                });
 }
 
 QString clsPressivo::DrawSymbol(barcode::Symbology symbology, const QString& text, double left,
@@ -493,77 +501,9 @@ QString clsPressivo::DrawSymbol(barcode::Symbology symbology, const QString& tex
     if (!encoding.symbol)
         return encoding.error;
     const double mm = MillimetreTwips;
-    drawSymbol(encoding.symbol->text, encoding.symbol->text, left * mm, top * mm, width * mm,
-               height * mm, false, [&](const QRectF& area) {
-                   return zintsymbol::layout(*encoding.symbol, *kind, area);
-               });
+    printSymbol(
+        *m_surface, {left * mm, top * mm, width * mm, height * mm}, offsetTwips(),
+        {encoding.symbol->text, encoding.symbol->text, m_barcodeText}, false,
+        [&](const QRectF& area) { return zintsymbol::layout(*encoding.symbol, *kind, area); });
     return {};
-}
-
-void clsPressivo::drawSymbol(const QString& measured, const QString& printed, double left,
-                             double top, double width, double height, bool lightBehind,
-                             const std::function<std::vector<barcode::Box>(const QRectF&)>& lay) {
-    PrintSurface& s = *m_surface;
-    const double savedX = s.CurrentX(), savedY = s.CurrentY();
-    const int savedPenStyle = s.PenStyle(), savedBrushStyle = s.BrushStyle(),
-              savedAlign = s.TextAlign();
-    const qint32 savedPenColor = s.PenColor(), savedBrushColor = s.BrushColor(),
-                 savedTextColor = s.TextColor();
-    const QString savedFont = s.FontName();
-    const double savedSize = s.FontSize();
-    const bool savedBold = s.FontBold();
-
-    s.setFontName(QStringLiteral("Arial"));
-    s.setFontSize(8);
-    s.setFontBold(false);
-    s.setTextAlign(printcodes::AlignLeft);
-    const double textWidth = s.TextWidth(measured);
-    const bool showText = m_barcodeText != barcode::TextPosition::Nascosto;
-    const double textHeight = showText ? s.TextHeight(measured) : 0;
-    // The text below the bars (as labels always had it), above them, or not at all.
-    const bool above = m_barcodeText == barcode::TextPosition::Sopra;
-    const double barsTop = above ? top + textHeight : top;
-    const double barsBottom = above ? top + height : top + height - textHeight;
-
-    // No outline around the bars: an outline in the paper's colour, however thin, takes a
-    // printer dot off each side of every bar, and narrow bars of a 200 dpi label printer do
-    // not survive that.
-    s.setPenStyle(printcodes::NoPen);
-    s.setPenColor(colors::White);
-    s.setBrushStyle(printcodes::SolidBrush);
-    s.setBrushColor(colors::Black);
-    s.setTextColor(colors::Black);
-    const double dx = m_offsetX.toDouble() * MillimetreTwips;
-    const double dy = m_offsetY.toDouble() * MillimetreTwips;
-    const QRectF area(left, barsTop, width, barsBottom - barsTop);
-    const auto boxes = lay(area);
-    if (lightBehind && !boxes.empty()) {
-        // The light units of Code 39 fill the symbol between its bars: one white box under
-        // the whole symbol gives the same paper with half the boxes.
-        s.setBrushColor(colors::White);
-        s.DrawRectangle(left + dx, barsTop + dy, left + width + dx, barsBottom + dy);
-        s.setBrushColor(colors::Black);
-    }
-    for (const barcode::Box& box : boxes) {
-        if (box.dark)
-            s.DrawRectangle(box.rect.left() + dx, box.rect.top() + dy, box.rect.right() + dx,
-                            box.rect.bottom() + dy);
-    }
-    if (showText) {
-        s.setCurrentX(left + (width - textWidth) / 2 + dx);
-        s.setCurrentY((above ? top : barsBottom) + dy);
-        s.setText(printed);
-    }
-
-    s.setCurrentX(savedX);
-    s.setCurrentY(savedY);
-    s.setPenStyle(savedPenStyle);
-    s.setPenColor(savedPenColor);
-    s.setBrushStyle(savedBrushStyle);
-    s.setBrushColor(savedBrushColor);
-    s.setTextColor(savedTextColor);
-    s.setFontName(savedFont);
-    s.setFontSize(savedSize);
-    s.setFontBold(savedBold);
-    s.setTextAlign(savedAlign);
 }

@@ -119,10 +119,7 @@ private:
     QString yMeasure(double y) const;
     void drawBarcode(bool ean, const QString& text, double left, double top, double width,
                      double height);
-    // Lays out bars with `lay` in the area the text leaves and prints the text.
-    void drawSymbol(const QString& measured, const QString& printed, double left, double top,
-                    double width, double height, bool lightBehind,
-                    const std::function<std::vector<barcode::Box>(const QRectF&)>& lay);
+    QPointF offsetTwips() const;
 
     PressivoUi& m_ui;
     PrintSurface* m_surface;
