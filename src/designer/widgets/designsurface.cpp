@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "designer/widgets/designsurface.h"
 
-#include "barcode/barcodeencoding.h"
-#include "barcode/barcodeparameters.h"
-#include "barcode/zintsymbol.h"
 #include "common/colors.h"
 #include "common/units.h"
+#include "designer/designcontent.h"
+#include "designer/widgets/surfacebackground.h"
 #include "document/labeldocument.h"
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/pressivoui.h"
@@ -27,14 +26,7 @@ namespace {
 
 using units::Length;
 
-constexpr double Shadow = Length::millimetres(1.3).inTwips();
-constexpr double GridPitch = Length::millimetres(2).inTwips();
-constexpr double Centimetre = Length::centimetres(1).inTwips();
 constexpr double Millimetre = Length::millimetres(1).inTwips();
-
-QRectF twipsRect(double x1, double y1, double x2, double y2) {
-    return QRectF(QPointF(x1, y1), QPointF(x2, y2));
-}
 
 } // namespace
 
@@ -359,97 +351,10 @@ void DesignSurface::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void DesignSurface::DisegnaSfondo(QPainter& painter) const {
-    const LayoutEtichetta& layout = m_document.layout();
-    const double left = units::LabelOriginXTwips, top = units::LabelOriginYTwips;
-    const double right = left + Length::millimetres(layout.LarghezzaEtichetta).inTwips();
-    const double bottom = top + Length::millimetres(layout.AltezzaEtichetta).inTwips();
-    const QColor grey(192, 192, 192);
-
-    painter.fillRect(twipsRect(left + Shadow, bottom, right + Shadow, bottom + Shadow), grey);
-    painter.fillRect(twipsRect(right, top + Shadow, right + Shadow, bottom), grey);
-    painter.fillRect(twipsRect(left, top, right, bottom), Qt::white);
-    QPen outline(Qt::black);
-    outline.setCosmetic(true);
-    painter.setPen(outline);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(twipsRect(left, top, right, bottom));
-
-    QFont numbers(QStringLiteral("Arial"));
-    numbers.setPixelSize(150); // 7.5 pt in twips
-    painter.setFont(numbers);
-    // The rulers: 30 cm along the top and down the left, numbered from the label's corner.
-    painter.fillRect(twipsRect(left - 100, 770, 17860.5, 1100), Qt::white);
-    for (int i = 0; i <= 30; ++i)
-        painter.drawLine(QPointF(left + i * Centimetre, 980), QPointF(left + i * Centimetre, 1100));
-    for (int i = 0; i <= 300; ++i)
-        painter.drawLine(QPointF(left + i * Millimetre, 1025),
-                         QPointF(left + i * Millimetre, 1100));
-    for (int i = 0; i <= 30; ++i)
-        painter.drawText(QPointF(left + i * Centimetre - 80, 960), QString::number(i));
-    painter.fillRect(twipsRect(0, top - 100, 300, 18711), Qt::white);
-    for (int i = 0; i <= 30; ++i)
-        painter.drawLine(QPointF(180, top + i * Centimetre), QPointF(300, top + i * Centimetre));
-    for (int i = 0; i <= 300; ++i)
-        painter.drawLine(QPointF(225, top + i * Millimetre), QPointF(300, top + i * Millimetre));
-    for (int i = 0; i <= 30; ++i)
-        painter.drawText(QPointF(10, top + i * Centimetre + 60), QString::number(i));
-
-    if (m_griglia) {
-        std::vector<QPointF> dots;
-        dots.reserve(161 * 161);
-        for (int i = 0; i <= 160; ++i)
-            for (int j = 0; j <= 160; ++j)
-                dots.emplace_back(left + i * GridPitch, top + j * GridPitch);
-        painter.drawPoints(dots.data(), int(dots.size()));
-    }
+    paintSurfaceBackground(painter, m_document.layout(), m_griglia);
 }
 
 namespace {
-
-// A value a barcode element's symbology takes, shown while a linked or not yet valid element
-// is designed.
-QString sampleBarcodeText(const BarcodeParameters& parameters) {
-    const auto symbology = parameters.symbology().value_or(barcode::Symbology::Code39);
-    if (const auto kind = zintsymbol::fromTagDigit(int(symbology)))
-        return zintsymbol::sampleValue(*kind);
-    return symbology == barcode::Symbology::Ean13 ? QStringLiteral("8001234000011")
-                                                  : QStringLiteral("000000");
-}
-
-// Whether the element's own text makes a symbol of its symbology.
-bool encodable(const BarcodeParameters& parameters, const QString& text) {
-    if (text.isEmpty())
-        return false;
-    switch (parameters.symbology().value_or(barcode::Symbology::Code39)) {
-    case barcode::Symbology::Code39:
-        return !barcode::code39TooLong(text);
-    case barcode::Symbology::Ean13:
-        return !barcode::encodeEan(text).modules.isEmpty();
-    default:
-        return zintsymbol::encode(*zintsymbol::fromTagDigit(parameters.TipoBarcode), text)
-            .symbol.has_value();
-    }
-}
-
-// What an element shows while it is designed: texts as typed, a barcode's own symbol when its
-// text can be encoded, else (linked, empty or not yet valid) a symbol of its kind for a
-// sample value, the picture the label holds.
-ElementContent designContent(const LabelElement& e) {
-    switch (e.kind) {
-    case ElementKind::Testo:
-        return {e.Caption};
-    case ElementKind::Immagine: {
-        const BarcodeParameters parameters = BarcodeParameters::fromTag(e.Tag);
-        const bool own = e.DataMember.isEmpty() && encodable(parameters, e.ToolTipText);
-        return {own ? e.ToolTipText : sampleBarcodeText(parameters)};
-    }
-    case ElementKind::Picture:
-        return {{}, &e.Picture};
-    case ElementKind::Rettangolo:
-        break;
-    }
-    return {};
-}
 
 // Where a picture element has no picture yet: a grey box with a cross.
 void drawPicturePlaceholder(QPainter& painter, const QRectF& box) {

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "designer/widgets/surfacebackground.h"
+
+#include "common/units.h"
+#include "document/sheetlayout.h"
+
+#include <QPainter>
+
+#include <vector>
+
+namespace {
+
+using units::Length;
+
+constexpr double Shadow = Length::millimetres(1.3).inTwips();
+constexpr double GridPitch = Length::millimetres(2).inTwips();
+constexpr double Centimetre = Length::centimetres(1).inTwips();
+constexpr double Millimetre = Length::millimetres(1).inTwips();
+
+QRectF twipsRect(double x1, double y1, double x2, double y2) {
+    return QRectF(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+} // namespace
+
+void paintSurfaceBackground(QPainter& painter, const LayoutEtichetta& layout, bool grid) {
+    const double left = units::LabelOriginXTwips, top = units::LabelOriginYTwips;
+    const double right = left + Length::millimetres(layout.LarghezzaEtichetta).inTwips();
+    const double bottom = top + Length::millimetres(layout.AltezzaEtichetta).inTwips();
+    const QColor grey(192, 192, 192);
+
+    painter.fillRect(twipsRect(left + Shadow, bottom, right + Shadow, bottom + Shadow), grey);
+    painter.fillRect(twipsRect(right, top + Shadow, right + Shadow, bottom), grey);
+    painter.fillRect(twipsRect(left, top, right, bottom), Qt::white);
+    QPen outline(Qt::black);
+    outline.setCosmetic(true);
+    painter.setPen(outline);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(twipsRect(left, top, right, bottom));
+
+    QFont numbers(QStringLiteral("Arial"));
+    numbers.setPixelSize(150); // 7.5 pt in twips
+    painter.setFont(numbers);
+    // The rulers: 30 cm along the top and down the left, numbered from the label's corner.
+    painter.fillRect(twipsRect(left - 100, 770, 17860.5, 1100), Qt::white);
+    for (int i = 0; i <= 30; ++i)
+        painter.drawLine(QPointF(left + i * Centimetre, 980), QPointF(left + i * Centimetre, 1100));
+    for (int i = 0; i <= 300; ++i)
+        painter.drawLine(QPointF(left + i * Millimetre, 1025),
+                         QPointF(left + i * Millimetre, 1100));
+    for (int i = 0; i <= 30; ++i)
+        painter.drawText(QPointF(left + i * Centimetre - 80, 960), QString::number(i));
+    painter.fillRect(twipsRect(0, top - 100, 300, 18711), Qt::white);
+    for (int i = 0; i <= 30; ++i)
+        painter.drawLine(QPointF(180, top + i * Centimetre), QPointF(300, top + i * Centimetre));
+    for (int i = 0; i <= 300; ++i)
+        painter.drawLine(QPointF(225, top + i * Millimetre), QPointF(300, top + i * Millimetre));
+    for (int i = 0; i <= 30; ++i)
+        painter.drawText(QPointF(10, top + i * Centimetre + 60), QString::number(i));
+
+    if (grid) {
+        std::vector<QPointF> dots;
+        dots.reserve(161 * 161);
+        for (int i = 0; i <= 160; ++i)
+            for (int j = 0; j <= 160; ++j)
+                dots.emplace_back(left + i * GridPitch, top + j * GridPitch);
+        painter.drawPoints(dots.data(), int(dots.size()));
+    }
+}
