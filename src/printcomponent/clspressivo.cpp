@@ -43,10 +43,6 @@ bool given(const QVariant& value) {
     return value.isValid() && !value.isNull();
 }
 
-QString pointDecimal(double value) {
-    return numbers::formatPlain(value, u'.');
-}
-
 } // namespace
 
 clsPressivo::clsPressivo()
@@ -108,9 +104,11 @@ double clsPressivo::twipsPerUnit() const {
 
 void clsPressivo::setScaleMode(int mode) {
     m_scaleMode = mode;
-    // An unknown mode keeps the unit word.
-    if (const auto unit = pressivo::unitOf(mode))
+    // An unknown mode keeps the unit measures are given in.
+    if (const auto unit = pressivo::unitOf(mode)) {
         m_unitWord = unit->word.toString();
+        m_unit = *unit;
+    }
 }
 
 QPointF clsPressivo::offsetTwips() const {
@@ -118,14 +116,14 @@ QPointF clsPressivo::offsetTwips() const {
     return QPointF(m_offsetX.toDouble(), m_offsetY.toDouble()) * MillimetreTwips;
 }
 
-QString clsPressivo::measure(double value) const {
-    return numbers::formatPlain(value, RegionalSettings::decimalSeparator()) + m_unitWord;
+double clsPressivo::measure(double value) const {
+    return value * (m_unit.mode == pressivo::Pixel ? m_surface->TwipsPerPixel() : m_unit.twips);
 }
 
-QString clsPressivo::xMeasure(double x) const {
+double clsPressivo::xMeasure(double x) const {
     return measure(x + m_offsetX.toDouble());
 }
-QString clsPressivo::yMeasure(double y) const {
+double clsPressivo::yMeasure(double y) const {
     return measure(y + m_offsetY.toDouble());
 }
 
@@ -209,12 +207,12 @@ void clsPressivo::setFontItalic(bool italic) {
 
 void clsPressivo::setCurrentX(float x) {
     m_currentX = x;
-    m_surface->setCurrentX(pointDecimal(m_offsetX.toDouble() + double(x)) + m_unitWord);
+    m_surface->setCurrentX(xMeasure(double(x)));
 }
 
 void clsPressivo::setCurrentY(float y) {
     m_currentY = y;
-    m_surface->setCurrentY(pointDecimal(m_offsetY.toDouble() + double(y)) + m_unitWord);
+    m_surface->setCurrentY(yMeasure(double(y)));
 }
 
 void clsPressivo::setOffsetX(const QVariant& offset) {

@@ -7,6 +7,7 @@
 
 #include "barcode/barcodeencoding.h"
 #include "barcode/symbology.h"
+#include "printcomponent/pressivocodes.h"
 
 #include <functional>
 #include <vector>
@@ -114,9 +115,10 @@ public:
     double twipsPerUnit() const;
 
 private:
-    QString measure(double value) const;
-    QString xMeasure(double x) const;
-    QString yMeasure(double y) const;
+    // A measure in the unit of ScaleMode (plus the offset, for positions) in twips.
+    double measure(double value) const;
+    double xMeasure(double x) const;
+    double yMeasure(double y) const;
     void drawBarcode(bool ean, const QString& text, double left, double top, double width,
                      double height);
     QPointF offsetTwips() const;
@@ -126,6 +128,7 @@ private:
     bool m_keepsMargins = true;
     int m_scaleMode = 6;
     QString m_unitWord = QStringLiteral("mm");
+    pressivo::Unit m_unit = *pressivo::unitOf(pressivo::Millimetre);
     QVariant m_offsetX = 0;
     QVariant m_offsetY = 0;
     float m_currentX = 0;
