@@ -133,11 +133,14 @@ TEST(FileDialogs, ANameWithoutExtensionTakesTheChosenTypes) {
     request.directory = folder.path();
     for (const auto& [filter, suffix] : {std::pair{"Documento PDF (*.pdf)", ".pdf"},
                                          std::pair{"File anteprima (*.ant)", ".ant"}}) {
-        whenShown<QFileDialog>([filter = filter](QFileDialog& dialog) {
-            dialog.selectNameFilter(QString::fromLatin1(filter));
-            emit dialog.filterSelected(QString::fromLatin1(filter));
-            dialog.selectFile(QStringLiteral("etichette"));
-            QMetaObject::invokeMethod(&dialog, "accept"); // as the Save button does
+        // Qt's own dialog: answered once the event loop of its exec() runs.
+        QTimer::singleShot(0, [filter = filter] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->selectNameFilter(QString::fromLatin1(filter));
+            emit dialog->filterSelected(QString::fromLatin1(filter));
+            dialog->selectFile(QStringLiteral("etichette"));
+            QMetaObject::invokeMethod(dialog, "accept"); // as the Save button does
         });
         WidgetMessageService service;
         const auto chosen = service.chooseFile(request);
