@@ -9,6 +9,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 
 #include <algorithm>
@@ -40,12 +41,22 @@ bool isMetafile(const QByteArray& head) {
 }
 
 bool isSvg(const QString& path, const QByteArray& head) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == u"svg" || suffix == u"svgz" || head.trimmed().startsWith("<?xml") ||
+    return QFileInfo(path).suffix().toLower() == u"svg" || head.trimmed().startsWith("<?xml") ||
            head.trimmed().startsWith("<svg");
 }
 
-Read fromSvg(const QByteArray& svg) {
+// A drawing from a user's file draws only itself: pictures it names (other files, or itself
+// over and over) are left out; pictures written into it are kept.
+QByteArray selfContained(const QByteArray& svg) {
+    static const QRegularExpression image(
+        QStringLiteral(R"(<image\b(?![^>]*href\s*=\s*["']data:image/(png|jpeg|gif);)[^>]*>)"),
+        QRegularExpression::CaseInsensitiveOption);
+    QString text = QString::fromUtf8(svg);
+    return text.contains(u"<image", Qt::CaseInsensitive) ? text.remove(image).toUtf8() : svg;
+}
+
+Read fromSvg(const QByteArray& original) {
+    const QByteArray svg = selfContained(original);
     QSvgRenderer renderer(svg);
     if (!renderer.isValid() || renderer.defaultSize().isEmpty())
         return {{}, QStringLiteral("disegno SVG non valido")};
@@ -88,14 +99,6 @@ QByteArray headOf(const QString& path) {
 
 } // namespace
 
-qint64 pixelsOf(const QString& path) {
-    const QByteArray head = headOf(path);
-    if (isMetafile(head) || isSvg(path, head))
-        return qint64(LargestStandIn) * LargestStandIn;
-    const QSize size = QImageReader(path).size();
-    return size.isValid() ? qint64(size.width()) * size.height() : -1;
-}
-
 Read read(const QString& path, qint64 pixelBudget, bool* tooLarge) {
     if (tooLarge)
         *tooLarge = false;
@@ -106,9 +109,9 @@ Read read(const QString& path, qint64 pixelBudget, bool* tooLarge) {
             return {{}, QStringLiteral("disegno troppo grande")};
         if (isMetafile(head))
             return fromMetafile(path);
-        if (!file.open(QIODevice::ReadOnly))
+        if (!file.open(QIODevice::ReadOnly) || file.isSequential())
             return {{}, file.errorString()};
-        return fromSvg(file.readAll());
+        return fromSvg(file.read(LargestDrawingBytes));
     }
     QImageReader reader(path);
     reader.setAutoTransform(true);
@@ -131,7 +134,8 @@ bool isDrawing(const QImage& picture) {
 
 void draw(QPainter& painter, const QRectF& target, const QImage& picture) {
     if (const QString drawing = picture.text(DrawingKey); !drawing.isEmpty()) {
-        QSvgRenderer renderer(drawing.toUtf8());
+        // Saved prints carry drawings too: what they carry is checked as a file would be.
+        QSvgRenderer renderer(selfContained(drawing.toUtf8()));
         if (renderer.isValid()) {
             painter.save();
             // Some metafiles draw past the frame they declare: the box holds them.
@@ -147,7 +151,7 @@ void draw(QPainter& painter, const QRectF& target, const QImage& picture) {
 
 QString openFilter() {
     return QStringLiteral("File bitmap(*.bmp)|*.bmp|File jpg (*.jpg)|*.jpg|File wmf (*.wmf)|*.wmf|"
-                          "Tutti i file (*.*)|*.*|File svg (*.svg)|*.svg;*.svgz|"
+                          "Tutti i file (*.*)|*.*|File svg (*.svg)|*.svg|"
                           "File png (*.png)|*.png|File gif (*.gif)|*.gif|"
                           "File tiff (*.tif;*.tiff)|*.tif;*.tiff|File webp (*.webp)|*.webp|"
                           "File ico (*.ico)|*.ico");

@@ -23,9 +23,6 @@ struct Read {
 // decode to (a larger one is not decoded and `tooLarge` says so).
 Read read(const QString& path, qint64 pixelBudget, bool* tooLarge = nullptr);
 
-// The pixels a picture file decodes to, read from its header; -1 when unknown.
-qint64 pixelsOf(const QString& path);
-
 bool isDrawing(const QImage& picture);
 
 // Paints the picture stretched over `target`: a drawing as vectors, a bitmap as it is.

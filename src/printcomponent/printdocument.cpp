@@ -164,8 +164,10 @@ const QImage& PrintResolution::picture(const QImage& original, QSizeF twips) {
     auto found = m_scaled.find(key);
     if (found == m_scaled.end())
         found = m_scaled
-                    .emplace(key, original.scaled(needed.expandedTo(QSize(1, 1)),
-                                                  Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
+                    .emplace(key, original.scaled(needed, Qt::IgnoreAspectRatio,
+                                                  // two-colour and palette pictures stay crisp
+                                                  original.depth() <= 8 ? Qt::FastTransformation
+                                                                        : Qt::SmoothTransformation))
                     .first;
     return found->second;
 }

@@ -9,6 +9,7 @@
 #include "common/windows1252.h"
 
 #include <QByteArray>
+#include <QRegularExpression>
 #include <QString>
 
 #include <cstdio>
@@ -50,8 +51,10 @@ int main(int argc, char** argv) {
     FILE* out = fdopen(drawingOut, "wb");
     if (!out)
         return refuse("uscita non disponibile");
+#if !defined(__SANITIZE_ADDRESS__) // AddressSanitizer reserves far more address space
     const rlimit memory{MemoryLimitBytes, MemoryLimitBytes};
     setrlimit(RLIMIT_AS, &memory);
+#endif
     const rlimit cpu{CpuSeconds, CpuSeconds};
     setrlimit(RLIMIT_CPU, &cpu);
 
@@ -95,7 +98,20 @@ int main(int argc, char** argv) {
         return (c.unicode() < 0x20 && c != u'\n' && c != u'\r' && c != u'\t') ||
                (c.unicode() >= 0x80 && c.unicode() <= 0x9f);
     });
-    const QByteArray utf8 = drawing.toUtf8();
+    // libwmf copies the metafile's text into the drawing as it is: "&" and "<" in it would
+    // make no XML.
+    static const QRegularExpression texts(QStringLiteral("(<text[^>]*>)(.*?)(</text>)"),
+                                          QRegularExpression::DotMatchesEverythingOption);
+    QString escaped;
+    qsizetype done = 0;
+    for (auto it = texts.globalMatch(drawing); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        escaped += drawing.mid(done, match.capturedStart(2) - done);
+        escaped += match.captured(2).toHtmlEscaped();
+        done = match.capturedEnd(2);
+    }
+    escaped += drawing.mid(done);
+    const QByteArray utf8 = escaped.toUtf8();
     const bool written =
         std::fwrite(utf8.constData(), 1, std::size_t(utf8.size()), out) == std::size_t(utf8.size());
     return written && std::fclose(out) == 0 ? 0 : refuse("scrittura non riuscita");

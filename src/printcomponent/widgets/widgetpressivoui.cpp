@@ -20,9 +20,13 @@ public:
         m_dialog = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Annulla"), first,
                                                      last + 1);
         m_dialog->setWindowTitle(QStringLiteral("Stampa in corso..."));
+        // Nothing else can be printed meanwhile: the window holds the program.
+        m_dialog->setWindowModality(Qt::ApplicationModal);
         m_dialog->setMinimumDuration(0);
     }
     bool page(int page) override {
+        if (!m_dialog)
+            return true;
         m_dialog->setLabelText(QStringLiteral("Stampante %1\nPagina %2").arg(m_printer).arg(page));
         m_dialog->setValue(page);
         QCoreApplication::processEvents();
