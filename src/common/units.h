@@ -11,6 +11,9 @@ inline constexpr double TwipsPerCentimetre = 567.0;
 // print where they always did.
 inline constexpr double TwipsPerMillimetre = 56.7;
 inline constexpr double TwipsPerPoint = 20.0;
+// The real inch, for resolutions stored in dots per metre (the millimetre factor above is the
+// label files' own and is not used for them).
+inline constexpr double MetresPerInch = 0.0254;
 // What a screen without a known resolution is taken to have.
 inline constexpr double DefaultDotsPerInch = 96.0;
 
@@ -70,7 +73,7 @@ constexpr double twipsToMillimetres(double twips) {
 }
 // The resolution images store (dots per metre) in dots per inch.
 constexpr double dotsPerInch(double dotsPerMetre) {
-    return dotsPerMetre * Length::inches(1).inMillimetres() / 1000.0;
+    return dotsPerMetre * MetresPerInch;
 }
 constexpr double twipsPerPixel(double dotsPerInch) {
     return Length::pixels(1, dotsPerInch).inTwips();
