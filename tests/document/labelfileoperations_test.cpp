@@ -95,14 +95,6 @@ TEST_F(LabelFiles, OpeningReplacesTheLabelAndConnectsItsDatabase) {
     EXPECT_EQ(document.binding().NomeDatabase, u"altro.mdb");
 }
 
-TEST_F(LabelFiles, AnUnboundLabelStaysUnconnected) {
-    writeBytes(path("a.eti"), labelFileBytes(textSection()));
-    bool called = false;
-    CaricaEtichetta(document, path("a.eti"), {}, {}, [&](auto&&...) { return called = true; });
-    EXPECT_FALSE(called);
-    EXPECT_FALSE(document.DatabaseConnesso());
-}
-
 TEST_F(LabelFiles, AReadErrorIsReportedWithItsNumberAndKeepsThePartialLabel) {
     QStringList lines{QStringLiteral("oggDatabase"), QStringLiteral("db.mdb")};
     for (int i = 0; i < 9; ++i)

@@ -178,12 +178,6 @@ TEST_F(Commands, LinkingATextShowsTheFieldAndUnlinkingBringsBackAbc) {
     EXPECT_EQ(text->Caption, u"abc");
 }
 
-TEST_F(Commands, LinkingWithoutADatabaseSaysSo) {
-    select(document.CreaOggTesto(1000, 2000, 1000, 255));
-    run("collega");
-    EXPECT_EQ(messages.lastText(), u"Connettersi ad un database.");
-}
-
 TEST_F(Commands, FontBoxesApplyWholeSizesToTheTextOrTheTemplate) {
     EXPECT_TRUE(FontBoxes::FontDisponibile(QStringLiteral("Arial"))); // printed by Liberation Sans
     EXPECT_FALSE(FontBoxes::FontDisponibile(QStringLiteral("arial")));
@@ -236,17 +230,6 @@ TEST_F(Commands, TheFontDialogSetsTemplateAndSelectedText) {
     EXPECT_EQ(text->FontName, u"Liberation Mono");
     EXPECT_EQ(text->FontSize, 14);
     EXPECT_EQ(document.templateOf(ElementKind::Testo).FontName, u"Liberation Mono");
-}
-
-TEST_F(Commands, TheLastToolChosenIsTheOneThatInserts) {
-    window.show();
-    run("rettangolo");
-    run("barcode");
-    const double tpp = window.surface()->twipsPerPixel();
-    QTest::mouseClick(window.surface(), Qt::LeftButton, {},
-                      QPoint(int(2000 / tpp), int(3000 / tpp)));
-    ASSERT_EQ(document.elements().size(), 1u);
-    EXPECT_EQ(document.elements()[0]->kind, ElementKind::Immagine);
 }
 
 TEST_F(Commands, ANewBarcodesParametersOpenWithCode39AndTextBelow) {

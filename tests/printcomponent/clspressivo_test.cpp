@@ -66,32 +66,6 @@ TEST_F(Pressivo, TextAlignmentTakesTheElementsCoding) {
     EXPECT_EQ(ui.surface().TextAlign(), 1);
 }
 
-TEST_F(Pressivo, LinesBoxesAndCircles) {
-    clsPressivo pressivo(ui);
-    pressivo.setOffsetX(4);
-    pressivo.DrawLine(10, 20, 30, 40, 255, QStringLiteral("BF"));
-    EXPECT_EQ(lastOp().kind, DrawOp::Kind::Rectangle);
-    EXPECT_NEAR(lastOp().area.left(), 14 * 56.7, 1e-6);
-    EXPECT_NEAR(lastOp().area.top(), 20 * 56.7, 1e-6);
-    EXPECT_EQ(styleOf(lastOp()).brushStyle, 0);
-    EXPECT_EQ(QColor::fromRgb(styleOf(lastOp()).brushColor), QColor(255, 0, 0));
-
-    const double widthBefore = ui.surface().PenWidth();
-    pressivo.DrawLine(0, 0, 10, 10, {}, {}, {}, 2);
-    EXPECT_EQ(lastOp().kind, DrawOp::Kind::Line);
-    EXPECT_NEAR(styleOf(lastOp()).penWidth, 0.4 * 56.7, 1e-9);
-    EXPECT_EQ(ui.surface().PenWidth(), widthBefore);
-
-    pressivo.DrawCircle(5, 5, 2);
-    EXPECT_EQ(lastOp().kind, DrawOp::Kind::Circle);
-    EXPECT_EQ(ui.surface().BrushStyle(), 1);
-    EXPECT_EQ(styleOf(lastOp()).brushStyle, 1);
-
-    const std::size_t ops = ui.surface().document().pages.back().ops.size();
-    pressivo.DrawLine(0, 0, 1, 1, {}, QStringLiteral("b"));
-    EXPECT_EQ(ui.surface().document().pages.back().ops.size(), ops);
-}
-
 TEST_F(Pressivo, TextBoxesHaveNoOutlineAndShadeWithTheBrush) {
     clsPressivo pressivo(ui);
     pressivo.setBrushColor(65535);

@@ -3,17 +3,13 @@
 #include "printcomponent/printsurface.h"
 #include "printcomponent/widgets/frmpressivoanteprima.h"
 #include "printcomponent/widgets/frmpressivodestinazionestampa.h"
-#include "printcomponent/widgets/frmpressivogestionestampe.h"
-#include "support/files.h"
 #include "support/recordingmessages.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -225,61 +221,11 @@ TEST_P(PreviewFit, OpensOnTheWholePageAndFitsAtAnySize) {
 INSTANTIATE_TEST_SUITE_P(WindowSizes, PreviewFit,
                          ::testing::Values(QSize(900, 700), QSize(500, 900)));
 
-TEST_F(Preview, ZoomBoxNumbersAndNames) {
-    window.cmbZoom->setFocus();
-    window.cmbZoom->setEditText(QStringLiteral("75"));
-    window.txtPagina->setFocus();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(window.cmbZoom->currentText(), u"75,00");
-    EXPECT_EQ(window.vspAnteprima().Zoom(), 75);
-
-    window.cmbZoom->setEditText(QStringLiteral("Larghezza"));
-    window.AggiornaZoom();
-    EXPECT_EQ(window.vspAnteprima().ZoomMode(), 4);
-    EXPECT_EQ(window.cmbZoom->currentText(),
-              frmPressivoAnteprima::FormatZoom(window.vspAnteprima().Zoom()));
-
-    window.cmbZoom->setEditText(QStringLiteral("Due pagine"));
-    window.AggiornaZoom();
-    EXPECT_EQ(window.cmbZoom->currentText(), u"Due pagine");
-
-    for (const char* refused : {"abc", "0"}) {
-        window.cmbZoom->setEditText(QString::fromLatin1(refused));
-        window.AggiornaZoom();
-        EXPECT_EQ(window.vspAnteprima().ZoomMode(), 3);
-    }
-    EXPECT_EQ(messages.messages.size(), 1);
-}
-
 TEST_F(Preview, ClosingOnlyHides) {
     window.close();
     EXPECT_FALSE(window.isVisible());
     window.show();
     EXPECT_EQ(window.vspAnteprima().PageCount(), 5); // same window, same document
-}
-
-TEST(SavedPrintManager, ListsAFolderAndAsksForASelection) {
-    RecordingMessages messages;
-    QTemporaryDir folder;
-    for (const char* name : {"b.ant", "a.ant"}) {
-        writeBytes(folder.filePath(QLatin1String(name)), {});
-    }
-    frmPressivoGestioneStampe dialog;
-    dialog.setCurrentDirectory(folder.path());
-    ASSERT_EQ(dialog.filListaFile->count(), 2);
-    EXPECT_EQ(dialog.filListaFile->item(0)->text(), u"a.ant");
-
-    dialog.txtPercorso->setText(QStringLiteral("/non/esiste"));
-    EXPECT_EQ(dialog.filListaFile->count(), 2); // the previous folder stays listed
-
-    dialog.show();
-    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
-    EXPECT_EQ(messages.lastText(), u"Selezionare il file da gestire.");
-    EXPECT_TRUE(dialog.isVisible());
-    dialog.filListaFile->setCurrentRow(1);
-    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
-    EXPECT_EQ(dialog.FileName(), folder.filePath(QStringLiteral("b.ant")));
-    EXPECT_FALSE(dialog.isVisible());
 }
 
 } // namespace
