@@ -91,9 +91,14 @@ void PdfFile::abandon() {
     }
 }
 
+namespace {
+constexpr std::size_t MostPagesWaiting = 16;
+} // namespace
+
 struct PdfStream::Worker {
     std::mutex mutex;
     std::condition_variable ready;
+    std::condition_variable taken;
     std::deque<PrintDocument> queue; // one page each
     bool closing = false;
     bool abandoned = false;
@@ -116,6 +121,7 @@ struct PdfStream::Worker {
                 page = std::move(queue.front());
                 queue.pop_front();
             }
+            taken.notify_one();
             if (ok && interruption::requested())
                 ok = false, why = QStringLiteral("stampa interrotta");
             if (ok)
@@ -130,11 +136,14 @@ struct PdfStream::Worker {
             ok = file.commit(&why);
         else
             file.abandon();
-        std::lock_guard lock(mutex);
-        failed = !ok || abandon;
-        if (!ok)
-            error = why;
-        done = true;
+        {
+            std::lock_guard lock(mutex);
+            failed = !ok || abandon;
+            if (!ok)
+                error = why;
+            done = true;
+        }
+        taken.notify_all();
     }
 };
 
@@ -155,7 +164,13 @@ void PdfStream::addPage(PrintPage page, std::vector<DrawStyle> styles,
     single.styles = std::move(styles);
     single.pictures = std::move(pictures);
     {
-        std::lock_guard lock(m_worker->mutex);
+        // Pages are drawn faster than they are written: the drawing waits, so that a job of any
+        // size holds a few pages at a time, never all of them.
+        std::unique_lock lock(m_worker->mutex);
+        m_worker->taken.wait(lock, [&] {
+            return m_worker->queue.size() < MostPagesWaiting || m_worker->done ||
+                   m_worker->abandoned;
+        });
         m_worker->queue.push_back(std::move(single));
     }
     m_worker->ready.notify_one();
