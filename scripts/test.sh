@@ -32,6 +32,13 @@ if ((EUID == 0)) && command -v cupsd >/dev/null; then
     export MARVELLO_REQUIRE_CUPS=1
 fi
 
+# The data source tests read from a PostgreSQL server of their own, stopped and removed at the end.
+postgres_folder=$(mktemp -d)
+chmod 755 "$postgres_folder"
+trap 'scripts/test-postgres.sh stop "$postgres_folder/cluster"; rm -rf "$postgres_folder"' EXIT
+MARVELLO_TEST_POSTGRES=$(scripts/test-postgres.sh start "$postgres_folder/cluster")
+export MARVELLO_TEST_POSTGRES MARVELLO_REQUIRE_POSTGRES=1
+
 # Every source file says its licence.
 missing=$(git ls-files '*.cpp' '*.h' '*.h.in' '*.sh' 'CMakeLists.txt' |
     xargs grep -L 'SPDX-License-Identifier: GPL-3.0-or-later' || true)

@@ -171,17 +171,24 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
 
     LabelDocument document;
     clsDatabase database;
+    bool tableMissing = false;
     const auto connect = [&](const QString& path, const QString& password, const QString& table) {
-        return connectLabelDatabase(database, document, path, password, table);
+        return connectLabelDatabase(database, document, path, password, table, &tableMissing);
     };
     const LoadResult loaded = CaricaEtichetta(
         document, options.label, options.database.value_or(QString()), options.password, connect);
     if (loaded.outcome != LoadOutcome::Loaded)
         return exitcode::Failed;
     if (!document.binding().NomeDatabase.isEmpty() && !document.DatabaseConnesso()) {
+        const CollegamentoDatabase binding = document.binding();
         std::fprintf(stderr, "%s\n",
-                     qPrintable(QStringLiteral("Database %1 non connesso: la stampa si ferma.")
-                                    .arg(document.binding().NomeDatabase)));
+                     qPrintable(tableMissing ? QStringLiteral("La tabella o la query \"%1\" non è "
+                                                              "nel database %2: la stampa si "
+                                                              "ferma.")
+                                                   .arg(binding.NomeTabella, binding.NomeDatabase)
+                                             : QStringLiteral("Database %1 non connesso: la stampa "
+                                                              "si ferma.")
+                                                   .arg(binding.NomeDatabase)));
         return exitcode::Failed;
     }
     if (!chooseDestination(options, printers, ui))

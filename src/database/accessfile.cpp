@@ -52,108 +52,210 @@ QString firstLines(const QByteArray& text) {
     return QString::fromLocal8Bit(text).split(u'\n', Qt::SkipEmptyParts).mid(0, 3).join(u"; ");
 }
 
-// Runs the reader on one table and collects what it sends; `keep` decides which rows are
-// held. A reader that crashes, complains, stops sending or sends what it should not makes
-// the file count as damaged.
-RowSource readWithReader(const QString& path, const QString& command, const QString& table,
-                         const std::function<bool(const Row&)>& keep) {
-    QProcess reader;
-    reader.setProgram(readerProgram());
-    reader.setArguments({path, command, table});
-    reader.start(QIODevice::ReadOnly);
-    if (!reader.waitForStarted(10000))
-        throw DatabaseError(DatabaseError::CannotOpen,
-                            QStringLiteral("Impossibile avviare il lettore di database %1: %2")
-                                .arg(reader.program(), reader.errorString()));
-    auto giveUp = [&](const QString& why) {
-        reader.kill();
-        reader.waitForFinished();
-        damaged(path, why);
-    };
+} // namespace
 
-    QDataStream in(&reader);
-    in.setVersion(QDataStream::Qt_6_4);
-    RowSource source;
-    bool ended = false;
-    QByteArray complaints;
-    qsizetype complaintBytes = 0;
-    while (!ended) {
-        for (;;) {
-            in.startTransaction();
+// The reader run on one table: what it sends is taken one record at a time. A reader that
+// crashes, complains, stops sending or sends what it should not makes the file count as
+// damaged.
+class AccessFile::TableReader::Process {
+public:
+    Process(const QString& path, const QString& command, const QString& table)
+        : m_path(path)
+        , m_table(table) {
+        m_reader.setProgram(readerProgram());
+        m_reader.setArguments({path, command, table});
+        m_reader.start(QIODevice::ReadOnly);
+        if (!m_reader.waitForStarted(10000))
+            throw DatabaseError(DatabaseError::CannotOpen,
+                                QStringLiteral("Impossibile avviare il lettore di database %1: %2")
+                                    .arg(m_reader.program(), m_reader.errorString()));
+        m_in.setDevice(&m_reader);
+        m_in.setVersion(QDataStream::Qt_6_4);
+    }
+    ~Process() {
+        if (m_reader.state() != QProcess::NotRunning) {
+            m_reader.kill();
+            m_reader.waitForFinished();
+        }
+    }
+
+    // Takes records until a row (true) or the end (false) has arrived.
+    bool next(Row& row) {
+        while (!m_ended) {
+            switch (takeRecord(row)) {
+            case Taken::Row:
+                return true;
+            case Taken::Nothing:
+                waitForMore();
+                break;
+            default:
+                break;
+            }
+        }
+        return false;
+    }
+
+    const std::vector<FieldInfo>& fields() {
+        while (!m_haveFields && !m_ended) {
+            // The fields come first: no row can be taken before them.
+            Row row;
+            switch (takeRecord(row)) {
+            case Taken::Row:
+                giveUp(unrecognised());
+            case Taken::Nothing:
+                waitForMore();
+                break;
+            default:
+                break;
+            }
+        }
+        return m_fields;
+    }
+
+private:
+    QString unrecognised() const {
+        return QStringLiteral("Formato di database non riconosciuto: %1.").arg(m_path);
+    }
+
+    [[noreturn]] void giveUp(const QString& why) {
+        m_reader.kill();
+        m_reader.waitForFinished();
+        damaged(m_path, why);
+    }
+
+    enum class Taken { Nothing, Fields, Row, End };
+
+    // Takes one whole record from what has arrived.
+    Taken takeRecord(Row& row) {
+        {
+            m_in.startTransaction();
             quint8 tag = 0;
-            in >> tag;
+            m_in >> tag;
             if (tag == readerprotocol::Fields) {
                 quint32 count = 0;
-                in >> count;
+                m_in >> count;
                 std::vector<FieldInfo> fields;
-                for (quint32 i = 0; i < count && i < 4096 && in.status() == QDataStream::Ok; ++i) {
+                for (quint32 i = 0; i < count && i < 4096 && m_in.status() == QDataStream::Ok;
+                     ++i) {
                     FieldInfo field;
                     qint32 type = 0;
-                    in >> field.name >> type >> field.unprintable;
+                    m_in >> field.name >> type >> field.unprintable;
                     field.type = type;
-                    field.table = table;
+                    field.table = m_table;
                     fields.push_back(field);
                 }
-                if (in.commitTransaction())
-                    source.fields = std::move(fields);
-                else
-                    break;
+                if (!m_in.commitTransaction())
+                    return Taken::Nothing;
+                m_fields = std::move(fields);
+                m_haveFields = true;
+                return Taken::Fields;
             } else if (tag == readerprotocol::Row) {
-                Row row;
                 QVariantList values;
-                in >> values;
-                if (!in.commitTransaction())
-                    break;
-                if (qsizetype(source.fields.size()) != values.size())
-                    giveUp(QStringLiteral("Formato di database non riconosciuto: %1.").arg(path));
+                m_in >> values;
+                if (!m_in.commitTransaction())
+                    return Taken::Nothing;
+                if (!m_haveFields || qsizetype(m_fields.size()) != values.size())
+                    giveUp(unrecognised());
                 row.assign(values.begin(), values.end());
-                if (!keep || keep(row))
-                    source.rows.push_back(std::move(row));
+                return Taken::Row;
             } else if (tag == readerprotocol::End) {
                 quint64 rows = 0;
-                in >> rows;
-                if (!in.commitTransaction())
-                    break;
-                ended = true;
-                break;
+                m_in >> rows;
+                if (!m_in.commitTransaction())
+                    return Taken::Nothing;
+                finish();
+                return Taken::End;
             } else if (tag == readerprotocol::Error) {
                 qint32 number = 0;
                 QString description;
-                in >> number >> description;
-                if (!in.commitTransaction())
-                    break;
-                reader.waitForFinished();
+                m_in >> number >> description;
+                if (!m_in.commitTransaction())
+                    return Taken::Nothing;
+                m_reader.waitForFinished();
+                m_ended = true;
                 throw DatabaseError(number, description);
             } else {
-                if (!in.commitTransaction())
-                    break; // not even the tag has arrived
-                giveUp(QStringLiteral("Formato di database non riconosciuto: %1.").arg(path));
+                if (!m_in.commitTransaction())
+                    return Taken::Nothing; // not even the tag has arrived
+                giveUp(unrecognised());
             }
         }
-        const QByteArray said = reader.readAllStandardError();
-        complaintBytes += said.size();
-        if (complaints.size() < 4096)
-            complaints += said.left(4096);
-        if (complaintBytes > LargestComplaint)
-            giveUp(QStringLiteral("File danneggiato: %1 (%2).").arg(path, firstLines(complaints)));
-        if (ended)
-            break;
-        if (!reader.waitForReadyRead(silenceLimit.load())) {
+    }
+
+    void takeComplaints() {
+        const QByteArray said = m_reader.readAllStandardError();
+        m_complaintBytes += said.size();
+        if (m_complaints.size() < 4096)
+            m_complaints += said.left(4096);
+        if (m_complaintBytes > LargestComplaint)
+            giveUp(
+                QStringLiteral("File danneggiato: %1 (%2).").arg(m_path, firstLines(m_complaints)));
+    }
+
+    void waitForMore() {
+        takeComplaints();
+        if (!m_reader.waitForReadyRead(silenceLimit.load())) {
             // Every whole record has been taken: what is left is a record cut short.
-            if (reader.state() == QProcess::Running)
-                giveUp(QStringLiteral("File danneggiato: %1 (la lettura non procede).").arg(path));
-            giveUp(QStringLiteral("File danneggiato: %1 (la lettura si è interrotta).").arg(path));
+            if (m_reader.state() == QProcess::Running)
+                giveUp(
+                    QStringLiteral("File danneggiato: %1 (la lettura non procede).").arg(m_path));
+            giveUp(
+                QStringLiteral("File danneggiato: %1 (la lettura si è interrotta).").arg(m_path));
         }
     }
-    reader.waitForFinished();
-    complaints += reader.readAllStandardError().left(4096);
-    // libmdb says something only of what it could not read: a read it complained about is
-    // no complete read.
-    if (!complaints.trimmed().isEmpty())
-        damaged(path,
-                QStringLiteral("File danneggiato: %1 (%2).").arg(path, firstLines(complaints)));
-    if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0)
-        damaged(path);
+
+    void finish() {
+        m_ended = true;
+        takeComplaints();
+        m_reader.waitForFinished();
+        m_complaints += m_reader.readAllStandardError().left(4096);
+        // libmdb says something only of what it could not read: a read it complained about is
+        // no complete read.
+        if (!m_complaints.trimmed().isEmpty())
+            damaged(
+                m_path,
+                QStringLiteral("File danneggiato: %1 (%2).").arg(m_path, firstLines(m_complaints)));
+        if (m_reader.exitStatus() != QProcess::NormalExit || m_reader.exitCode() != 0)
+            damaged(m_path);
+    }
+
+    QString m_path;
+    QString m_table;
+    QProcess m_reader;
+    QDataStream m_in;
+    std::vector<FieldInfo> m_fields;
+    bool m_haveFields = false;
+    bool m_ended = false;
+    QByteArray m_complaints;
+    qsizetype m_complaintBytes = 0;
+};
+
+AccessFile::TableReader::TableReader(const QString& path, const QString& command,
+                                     const QString& table)
+    : m_process(std::make_unique<Process>(path, command, table)) {}
+
+AccessFile::TableReader::~TableReader() = default;
+
+const std::vector<FieldInfo>& AccessFile::TableReader::fields() {
+    return m_process->fields();
+}
+
+bool AccessFile::TableReader::next(Row& row) {
+    return m_process->next(row);
+}
+
+namespace {
+
+RowSource readWithReader(const QString& path, const QString& command, const QString& table,
+                         const std::function<bool(const Row&)>& keep) {
+    AccessFile::TableReader reader(path, command, table);
+    RowSource source;
+    source.fields = reader.fields();
+    Row row;
+    while (reader.next(row)) {
+        if (!keep || keep(row))
+            source.rows.push_back(std::move(row));
+    }
     return source;
 }
 
@@ -244,6 +346,10 @@ void AccessFile::readCatalog() {
 
 std::vector<FieldInfo> AccessFile::tableFields(const QString& exactName) const {
     return readWithReader(m_path, QStringLiteral("fields"), exactName, {}).fields;
+}
+
+std::unique_ptr<AccessFile::TableReader> AccessFile::openTable(const QString& exactName) const {
+    return std::make_unique<TableReader>(m_path, QStringLiteral("rows"), exactName);
 }
 
 RowSource AccessFile::readTable(const QString& exactName,

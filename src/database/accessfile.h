@@ -38,6 +38,24 @@ public:
     const std::vector<CatalogObject>& tables() const { return m_tables; }
     const std::vector<CatalogObject>& queries() const { return m_queries; }
 
+    // A table's rows, taken one at a time from the reader as they arrive.
+    class TableReader {
+    public:
+        TableReader(const QString& path, const QString& command, const QString& table);
+        ~TableReader();
+        TableReader(const TableReader&) = delete;
+        TableReader& operator=(const TableReader&) = delete;
+        // Waits for the fields when they have not arrived yet.
+        const std::vector<FieldInfo>& fields();
+        // The next row; false after the last. Throws DatabaseError.
+        bool next(Row& row);
+
+    private:
+        class Process;
+        std::unique_ptr<Process> m_process;
+    };
+    std::unique_ptr<TableReader> openTable(const QString& exactName) const;
+
     // A table's fields with their type codes; throws DatabaseError 3078 when there is none.
     std::vector<FieldInfo> tableFields(const QString& exactName) const;
     // The rows of a table (those `keep` accepts, all without it); throws DatabaseError.

@@ -13,6 +13,7 @@
 #include "common/version.h"
 #include "database/clsdatabase.h"
 #include "database/databaseerror.h"
+#include "database/recordsource.h"
 #include "document/labeldocument.h"
 #include "document/picturecache.h"
 #include "printcomponent/clspressivo.h"
@@ -20,6 +21,7 @@
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
 #include "printing/elementrenderer.h"
+#include "printing/placeholders.h"
 #include "printing/sheetgeometry.h"
 
 #include <QFileInfo>
@@ -80,7 +82,7 @@ QString fieldText(const QVariant& value) {
 }
 
 bool connectLabelDatabase(clsDatabase& database, LabelDocument& document, const QString& path,
-                          const QString& password, const QString& table) {
+                          const QString& password, const QString& table, bool* tableMissing) {
     QString file = path;
     if (!FileEsiste(file) && !document.fileName().isEmpty()) {
         const QString beside =
@@ -90,8 +92,17 @@ bool connectLabelDatabase(clsDatabase& database, LabelDocument& document, const 
     }
     database.setNomeDatabase(file);
     database.setPasswordDb(password);
-    const bool connected = database.ConnettiDatabase() &&
-                           (database.EsisteTabella(table) || database.EsisteQuery(table));
+    bool connected = database.ConnettiDatabase();
+    if (connected) {
+        try {
+            connected = database.source().contains(table);
+        } catch (const DatabaseError& error) {
+            connected = false;
+            MessageService::current().warn(error.description, QStringLiteral("objDatabase"));
+        }
+        if (!connected && tableMissing)
+            *tableMissing = true;
+    }
     if (!connected)
         database.DisconnettiDatabase();
     document.setDatabaseConnesso(connected);
@@ -105,13 +116,13 @@ constexpr int InterruptedJob = 18; // "User interrupt occurred"
 
 class Job {
 public:
-    Job(LabelDocument& document, clsDatabase& database, clsPressivo& pressivo)
+    Job(LabelDocument& document, const RecordCursor* records)
         : m_document(document)
-        , m_database(database)
-        , m_pressivo(pressivo)
+        , m_records(records)
         , m_labelFolder(document.fileName().isEmpty()
                             ? QString()
-                            : QFileInfo(document.fileName()).absolutePath()) {
+                            : QFileInfo(document.fileName()).absolutePath())
+        , m_now(QDateTime::currentDateTime()) {
         // Sent to the back first, then the unmoved, then those brought to the front, each
         // pass in creation order. The label does not change during a job: decided once.
         for (const int depth : {SentToBack, Unmoved, BroughtToFront}) {
@@ -120,47 +131,97 @@ public:
                     m_drawOrder.push_back(owned.get());
             }
         }
+        for (const LabelElement* element : m_drawOrder)
+            prepare(*element);
     }
 
-    Recordset* records = nullptr;
+    // Each field a text names that the records lack, as a message; empty when there is none.
+    const QStringList& unknownFields() const { return m_unknown; }
 
-    // The element's own value, or its field of the current record.
-    QString valueOf(const LabelElement& element, const QString& own) const {
-        if (element.DataMember.isEmpty())
-            return own;
-        if (!m_document.DatabaseConnesso() || !records || records->eof())
+    // The label's number in the job, from 1, and whether it has a record.
+    long sequence = 0;
+    bool hasRecord = false;
+
+    void drawLabel(clsPressivo& pressivo, int c, int r, const PrintJob& job) {
+        const LayoutEtichetta layout = m_document.layout();
+        if (job.StampaCrocicchi) {
+            const double w = layout.LarghezzaEtichetta, h = layout.AltezzaEtichetta;
+            for (const auto& [x, y] : {std::pair{0.0, 0.0}, {w, 0.0}, {0.0, h}, {w, h}}) {
+                pressivo.DrawLine(GetXGen(layout, x, c), GetYGen(layout, y - 1, r),
+                                  GetXGen(layout, x, c), GetYGen(layout, y + 1, r));
+                pressivo.DrawLine(GetXGen(layout, x - 1, c), GetYGen(layout, y, r),
+                                  GetXGen(layout, x + 1, c), GetYGen(layout, y, r));
+            }
+        }
+        if (job.StampaBordi)
+            pressivo.DrawLine(GetXGen(layout, 0, c), GetYGen(layout, 0, r),
+                              GetXGen(layout, layout.LarghezzaEtichetta, c),
+                              GetYGen(layout, layout.AltezzaEtichetta, r), {}, QStringLiteral("B"));
+        for (const LabelElement* element : m_drawOrder)
+            drawElement(pressivo, *element, layout, c, r);
+    }
+
+private:
+    // What an element prints, decided once: its field's position, or its text's placeholders.
+    struct Source {
+        int field = -1;
+        std::optional<TextTemplate> text;
+    };
+
+    void prepare(const LabelElement& e) {
+        Source source;
+        if (!e.DataMember.isEmpty()) {
+            if (m_records && m_document.DatabaseConnesso()) {
+                source.field = m_records->fieldIndex(e.DataMember);
+                if (source.field < 0)
+                    throw DatabaseError(DatabaseError::ItemNotFound,
+                                        QStringLiteral("Elemento non trovato in questo insieme: "
+                                                       "%1.")
+                                            .arg(e.DataMember));
+            }
+        } else if (e.kind == ElementKind::Testo || e.kind == ElementKind::Immagine) {
+            TextTemplate text(e.kind == ElementKind::Testo ? e.Caption : e.ToolTipText);
+            if (text.hasPlaceholders()) {
+                for (const QString& name : text.bind(m_records ? &m_records->fields() : nullptr))
+                    m_unknown << (m_records ? QStringLiteral("Il campo \"%1\" usato da %2 non "
+                                                             "esiste nella tabella dei dati.")
+                                                  .arg(name, e.key())
+                                            : QStringLiteral("%2 usa il campo \"%1\", ma "
+                                                             "l'etichetta non è collegata a un "
+                                                             "database.")
+                                                  .arg(name, e.key()));
+                source.text = std::move(text);
+            }
+        }
+        m_sources.emplace(&e, std::move(source));
+    }
+
+    // The field's value in the current record, as a label prints it.
+    QString fieldValue(std::size_t index) const {
+        if (!m_records || !hasRecord)
             return {};
-        const FieldInfo& field = records->field(element.DataMember);
+        const FieldInfo& field = m_records->fields()[index];
         if (!field.unprintable.isEmpty())
             throw DatabaseError(DatabaseError::InvalidFieldType,
                                 QStringLiteral("Il campo %1 contiene %2: non può essere stampato "
                                                "su un'etichetta.")
                                     .arg(field.name, field.unprintable));
-        return fieldText(ValoreCampo(records->value(element.DataMember), field.type, QString()));
+        return fieldText(ValoreCampo(m_records->row()[index], field.type, QString()));
     }
 
-    void drawLabel(int c, int r, const PrintJob& job) {
-        const LayoutEtichetta layout = m_document.layout();
-        if (job.StampaCrocicchi) {
-            const double w = layout.LarghezzaEtichetta, h = layout.AltezzaEtichetta;
-            for (const auto& [x, y] : {std::pair{0.0, 0.0}, {w, 0.0}, {0.0, h}, {w, h}}) {
-                m_pressivo.DrawLine(GetXGen(layout, x, c), GetYGen(layout, y - 1, r),
-                                    GetXGen(layout, x, c), GetYGen(layout, y + 1, r));
-                m_pressivo.DrawLine(GetXGen(layout, x - 1, c), GetYGen(layout, y, r),
-                                    GetXGen(layout, x + 1, c), GetYGen(layout, y, r));
-            }
-        }
-        if (job.StampaBordi)
-            m_pressivo.DrawLine(GetXGen(layout, 0, c), GetYGen(layout, 0, r),
-                                GetXGen(layout, layout.LarghezzaEtichetta, c),
-                                GetYGen(layout, layout.AltezzaEtichetta, r), {},
-                                QStringLiteral("B"));
-        for (const LabelElement* element : m_drawOrder)
-            drawElement(*element, layout, c, r);
+    // The element's own value (its placeholders filled in), or its field of the current record.
+    QString valueOf(const LabelElement& element, const QString& own) const {
+        const Source& source = m_sources.at(&element);
+        if (!element.DataMember.isEmpty())
+            return source.field >= 0 ? fieldValue(std::size_t(source.field)) : QString();
+        if (source.text)
+            return source.text->expand(sequence, m_now,
+                                       [this](std::size_t index) { return fieldValue(index); });
+        return own;
     }
 
-private:
-    void drawElement(const LabelElement& e, const LayoutEtichetta& layout, int c, int r) {
+    void drawElement(clsPressivo& pressivo, const LabelElement& e, const LayoutEtichetta& layout,
+                     int c, int r) {
         ElementContent content;
         switch (e.kind) {
         case ElementKind::Testo:
@@ -178,7 +239,7 @@ private:
             break;
         }
         if (const QString why =
-                ::drawElement(e, content, elementBoxOnPage(layout, c, r, e), m_pressivo);
+                ::drawElement(e, content, elementBoxOnPage(layout, c, r, e), pressivo);
             !why.isEmpty())
             reportUnencodable(e, content.text, why);
     }
@@ -207,9 +268,11 @@ private:
     }
 
     LabelDocument& m_document;
-    clsDatabase& m_database;
-    clsPressivo& m_pressivo;
+    const RecordCursor* m_records;
     QString m_labelFolder;
+    QDateTime m_now;
+    std::map<const LabelElement*, Source> m_sources;
+    QStringList m_unknown;
     PictureCache m_pictures;
     std::vector<const LabelElement*> m_drawOrder;
     std::set<QString> m_reported;
@@ -230,23 +293,25 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     PressivoUi& ui = hooks.ui ? *hooks.ui : PressivoUi::current();
     const bool bound = document.DatabaseConnesso();
 
-    std::unique_ptr<Recordset> records;
+    std::unique_ptr<RecordCursor> records;
     long recordCount = 0;
+    std::optional<Job> drawing;
     try {
         if (bound) {
             CollegamentoDatabase binding = document.binding();
-            database.ConnettiRecordset(records, binding.NomeTabella, binding.NomeCampoSelezione,
-                                       binding.TipoCriterio, binding.ValoreUgualeA,
-                                       binding.ValoreDa, binding.ValoreA);
+            RecordSelection selection = RecordSelection::of(binding);
+            records = database.source().openCounted(selection, recordCount);
+            selection.storeBounds(binding);
             document.setBinding(binding); // the bounds as the criterion read them
-            if (!records->eof()) {
-                records->MoveLast();
-                recordCount = records->RecordCount();
-                records->MoveFirst();
-            }
         }
+        drawing.emplace(document, records.get());
     } catch (const DatabaseError& error) {
         reportFailure(error.number, error.description);
+        return PrintOutcome::Failed;
+    }
+    if (!drawing->unknownFields().isEmpty()) {
+        MessageService::current().warn(drawing->unknownFields().join(u'\n'),
+                                       version::mainWindowCaption());
         return PrintOutcome::Failed;
     }
 
@@ -297,8 +362,6 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     pressivo.setOffsetY(0);
     progress.begin();
 
-    Job drawing(document, database, pressivo);
-    drawing.records = records.get();
     long position = 0;
     int column = 0, row = 1;
     try {
@@ -328,9 +391,20 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
                 }
             } while (position < job.PrimaEtichetta);
             progress.label(int(i), int(count));
-            drawing.drawLabel(column, row, job);
-            if (bound && records && !records->eof())
-                records->MoveNext();
+            if (records && i == 1)
+                drawing->hasRecord = records->next();
+            // Every record counted must arrive: fewer means the data changed or the connection
+            // failed on the way, and a job printed short is no job delivered.
+            if (records && job.StampaTutte && !drawing->hasRecord)
+                throw DatabaseError(DatabaseError::CannotOpen,
+                                    QStringLiteral("Il database ha dato %1 record dei %2 "
+                                                   "contati: la stampa si ferma.")
+                                        .arg(i - 1)
+                                        .arg(count));
+            drawing->sequence = i;
+            drawing->drawLabel(pressivo, column, row, job);
+            if (records && drawing->hasRecord)
+                drawing->hasRecord = records->next();
         }
     } catch (const DatabaseError& error) {
         CursoreNormale();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/regionalsettings.h"
+#include "database/accesssource.h"
 #include "database/clsdatabase.h"
 #include "database/databaseerror.h"
 #include "database/storedquery.h"
@@ -18,16 +19,32 @@ protected:
         ASSERT_TRUE(database.ConnettiDatabase()) << messages.lastText().toStdString();
     }
 
+    const AccessSource& access() const {
+        return dynamic_cast<const AccessSource&>(database.source());
+    }
+
+    static QStringList names(const std::vector<FieldInfo>& fields) {
+        QStringList names;
+        for (const FieldInfo& field : fields)
+            names << field.name;
+        return names;
+    }
+
     // The Codice values of the records a criterion selects.
-    std::vector<int> select(const QString& table, const QString& field, int criterion,
-                            QString equal, QString from = {}, QString to = {},
+    std::vector<int> select(RecordSelection& selection,
                             const QString& key = QStringLiteral("Codice")) {
-        std::unique_ptr<Recordset> records;
-        database.ConnettiRecordset(records, table, field, qint16(criterion), equal, from, to);
+        const auto records = database.source().open(selection);
+        const int index = records->fieldIndex(key);
         std::vector<int> codes;
-        for (records->MoveFirst(); !records->eof(); records->MoveNext())
-            codes.push_back(records->value(key).toInt());
+        while (records->next())
+            codes.push_back(records->row()[std::size_t(index)].toInt());
         return codes;
+    }
+    std::vector<int> select(const QString& table, const QString& field, int criterion,
+                            const QString& equal, const QString& from = {},
+                            const QString& to = {}) {
+        RecordSelection selection{table, field, Criterion(criterion), equal, from, to};
+        return select(selection);
     }
 
     std::size_t count(const QString& field, int criterion, const QString& equal,
@@ -56,43 +73,44 @@ TEST_F(Database, AWrongPasswordGivesTheEngineNumber) {
     EXPECT_EQ(messages.lastText(), u"Errore non gestito. Codice:3031");
     database.setPasswordDb(QStringLiteral("segreto"));
     EXPECT_TRUE(database.ConnettiDatabase());
-    EXPECT_EQ(database.tableNames(), QStringList({"Clienti", "Prodotti", "Ordini Aperti"}));
+    EXPECT_EQ(database.source().tableNames(),
+              QStringList({"Clienti", "Prodotti", "Ordini Aperti"}));
     EXPECT_FALSE(database.DisconnettiDatabase());
     EXPECT_FALSE(database.isConnected());
 }
 
 TEST_F(Database, ListsHideSystemTablesAndKeepCatalogOrder) {
     connect("demo.mdb");
-    EXPECT_EQ(database.tableNames(), QStringList({"Clienti", "Prodotti", "Ordini Aperti"}));
-    EXPECT_EQ(database.queryNames(),
+    EXPECT_EQ(database.source().tableNames(),
+              QStringList({"Clienti", "Prodotti", "Ordini Aperti"}));
+    EXPECT_EQ(database.source().queryNames(),
               QStringList({"ClientiRoma", "ClientiAttivi", "Etichette Prodotti"}));
-    EXPECT_EQ(database.fieldNames(QStringLiteral("Ordini Aperti")),
+    EXPECT_EQ(names(database.source().fields(QStringLiteral("Ordini Aperti"))),
               QStringList({"NumeroOrdine", "CodiceCliente", "CodiceArticolo", "Data Ordine",
                            "Quantità", "Urgente"}));
-    EXPECT_EQ(database.fieldNames(QStringLiteral("ClientiAttivi")),
+    EXPECT_EQ(names(database.source().fields(QStringLiteral("ClientiAttivi"))),
               QStringList({"Codice", "Nome", "Citta", "EAN"}));
 }
 
 TEST_F(Database, ADatabaseOfSystemTablesListsNothing) {
     connect("solo_sistema.mdb");
-    EXPECT_TRUE(database.tableNames().isEmpty());
-    EXPECT_TRUE(database.queryNames().isEmpty());
-    EXPECT_TRUE(database.EsisteTabella(QStringLiteral("msysobjects")));
+    EXPECT_TRUE(database.source().tableNames().isEmpty());
+    EXPECT_TRUE(database.source().queryNames().isEmpty());
+    EXPECT_TRUE(database.source().contains(QStringLiteral("msysobjects")));
 }
 
 TEST_F(Database, QueryNamesExactlyOrLoosely) {
     connect("demo.mdb");
-    EXPECT_TRUE(database.IsQuery(QStringLiteral("ClientiRoma")));
-    EXPECT_FALSE(database.IsQuery(QStringLiteral("clientiroma")));
-    EXPECT_FALSE(database.IsQuery(QStringLiteral(" ClientiRoma")));
-    EXPECT_TRUE(database.EsisteQuery(QStringLiteral(" clientiroma ")));
-    EXPECT_TRUE(database.EsisteTabella(QStringLiteral("ordini aperti")));
-    EXPECT_FALSE(database.EsisteTabella(QStringLiteral("ClientiRoma")));
+    EXPECT_TRUE(access().isQuery(QStringLiteral("ClientiRoma")));
+    EXPECT_FALSE(access().isQuery(QStringLiteral("clientiroma")));
+    EXPECT_TRUE(database.source().contains(QStringLiteral(" clientiroma ")));
+    EXPECT_TRUE(database.source().contains(QStringLiteral("ordini aperti")));
+    EXPECT_FALSE(database.source().contains(QStringLiteral("Clienti Roma")));
 }
 
 TEST_F(Database, EveryFieldTypeHasItsAccessCode) {
     connect("types.mdb");
-    const RowSource tipi = database.readSource(QStringLiteral("Tipi"));
+    const RowSource tipi = access().readSource(QStringLiteral("Tipi"));
     std::vector<int> types;
     for (const FieldInfo& field : tipi.fields)
         types.push_back(field.type);
@@ -111,25 +129,23 @@ TEST_F(Database, EveryFieldTypeHasItsAccessCode) {
 
 TEST_F(Database, ValuesAndNulls) {
     connect("types.mdb");
-    Recordset records(database.readSource(QStringLiteral("Tipi")));
-    EXPECT_EQ(records.RecordCount(), 3);
-    records.MoveFirst();
-    EXPECT_EQ(records.value(QStringLiteral("CampoTesto")).toString(), u"Perché è così");
-    EXPECT_EQ(records.value(QStringLiteral("CampoIntero")).toInt(), -1234);
-    EXPECT_DOUBLE_EQ(records.value(QStringLiteral("CampoValuta")).toDouble(), 1234.5678);
-    EXPECT_DOUBLE_EQ(records.value(QStringLiteral("CampoDoppio")).toDouble(), 2.718281828459045);
-    EXPECT_EQ(records.value(QStringLiteral("CampoData")).toDateTime(),
+    RecordSelection all{QStringLiteral("Tipi")};
+    const auto records = database.source().open(all);
+    const auto value = [&](const char* name) {
+        return records->row()[std::size_t(records->fieldIndex(QString::fromLatin1(name)))];
+    };
+    ASSERT_TRUE(records->next());
+    EXPECT_EQ(value("CampoTesto").toString(), u"Perché è così");
+    EXPECT_EQ(value("CampoIntero").toInt(), -1234);
+    EXPECT_DOUBLE_EQ(value("CampoValuta").toDouble(), 1234.5678);
+    EXPECT_DOUBLE_EQ(value("CampoDoppio").toDouble(), 2.718281828459045);
+    EXPECT_EQ(value("CampoData").toDateTime(),
               QDateTime(QDate(2024, 2, 29), QTime(13, 45, 30), Qt::UTC));
-    EXPECT_EQ(records.value(QStringLiteral("CampoMemo")).toString(),
-              u"Testo lungo con € e a capo\r\nseconda riga");
-    records.MoveLast();
-    EXPECT_TRUE(records.value(QStringLiteral("CampoTesto")).isNull());
-    EXPECT_EQ(database.GetValoreCampo(records, QStringLiteral("CampoTesto")).toString(), u"");
-    EXPECT_EQ(database.GetValoreCampo(records, QStringLiteral("CampoIntero")).toInt(), 0);
-    EXPECT_FALSE(database.GetValoreCampo(records, QStringLiteral("CampoGUID")).isValid());
-    records.MoveNext();
-    EXPECT_TRUE(records.eof());
-    EXPECT_THROW(records.value(QStringLiteral("CampoTesto")), DatabaseError);
+    EXPECT_EQ(value("CampoMemo").toString(), u"Testo lungo con € e a capo\r\nseconda riga");
+    ASSERT_TRUE(records->next());
+    ASSERT_TRUE(records->next());
+    EXPECT_TRUE(value("CampoTesto").isNull());
+    EXPECT_FALSE(records->next());
 }
 
 TEST(ValoreCampo, OverrideDefaultAndValue) {
@@ -144,28 +160,22 @@ TEST(ValoreCampo, OverrideDefaultAndValue) {
 
 TEST_F(Database, OpenBoundsAreRewrittenIntoTheCallersValues) {
     connect("demo.mdb");
-    QString equal, from = QStringLiteral("10"), to;
-    std::unique_ptr<Recordset> records;
-    database.ConnettiRecordset(records, QStringLiteral("Clienti"), QStringLiteral("Codice"), 2,
-                               equal, from, to);
-    EXPECT_EQ(to, u"999999999999");
-    EXPECT_EQ(equal, u"0");
-    EXPECT_EQ(database.lastQueryText(),
-              u"SELECT * From [Clienti] WHERE [Codice] Between 10 AND 999999999999;");
-    EXPECT_EQ(records->RecordCount(), 31);
+    RecordSelection codes{QStringLiteral("Clienti"), QStringLiteral("Codice"),
+                          Criterion::Compreso,       {},
+                          QStringLiteral("10"),      {}};
+    EXPECT_EQ(database.source().count(codes), 31);
+    EXPECT_EQ(codes.to, u"999999999999");
+    EXPECT_EQ(codes.equalTo, u"0");
 
-    QString e, f, t;
-    database.ConnettiRecordset(records, QStringLiteral("Clienti"), QStringLiteral("Citta"), 2, e, f,
-                               t);
-    EXPECT_EQ(f, QString(34, u'0'));
-    EXPECT_EQ(t, QString(34, u'Z'));
-    EXPECT_EQ(records->RecordCount(), 39); // all but the one without a city
+    RecordSelection cities{QStringLiteral("Clienti"), QStringLiteral("Citta"), Criterion::Compreso};
+    EXPECT_EQ(select(cities).size(), 39u); // all but the one without a city
+    EXPECT_EQ(cities.from, QString(34, u'0'));
+    EXPECT_EQ(cities.to, QString(34, u'Z'));
 
-    QString twelve = QStringLiteral("12abc"), none1, none2;
-    database.ConnettiRecordset(records, QStringLiteral("Clienti"), QStringLiteral("Codice"), 1,
-                               twelve, none1, none2);
-    EXPECT_EQ(twelve, u"12");
-    EXPECT_EQ(records->RecordCount(), 1);
+    RecordSelection twelve{QStringLiteral("Clienti"), QStringLiteral("Codice"), Criterion::UgualeA,
+                           QStringLiteral("12abc")};
+    EXPECT_EQ(select(twelve), std::vector<int>{12});
+    EXPECT_EQ(twelve.equalTo, u"12");
 }
 
 // How many of demo.mdb's 40 clients each criterion selects, as Access selects them.
@@ -204,36 +214,24 @@ TEST_F(Database, SelectionCountsMatchWhatAccessSelects) {
             << field << " " << criterion << " '" << equal << "' '" << from << "' '" << to << "'";
 }
 
-TEST_F(Database, BinaryAndGuidFieldsSelectEverything) {
+TEST_F(Database, BinaryAndGuidFieldsSelectEverythingAndBadCriteriaAreErrors) {
     connect("types.mdb");
-    std::unique_ptr<Recordset> records;
-    QString equal = QStringLiteral("x"), from, to;
-    database.ConnettiRecordset(records, QStringLiteral("Tipi"), QStringLiteral("CampoBinario"), 1,
-                               equal, from, to);
-    EXPECT_EQ(records->RecordCount(), 3);
-    database.ConnettiRecordset(records, QStringLiteral("Tipi"), QStringLiteral("CampoGUID"), 2,
-                               equal, from, to);
-    EXPECT_EQ(records->RecordCount(), 3);
-    EXPECT_EQ(database.lastQueryText(), u"SELECT * From [Tipi] ;");
-}
-
-TEST_F(Database, DatesThatAreNoDatesAndMissingFieldsAreErrors) {
+    for (const char* field : {"CampoBinario", "CampoGUID"}) {
+        RecordSelection selection{QStringLiteral("Tipi"), QString::fromLatin1(field),
+                                  Criterion::UgualeA, QStringLiteral("x")};
+        EXPECT_EQ(database.source().count(selection), 3);
+    }
     connect("demo.mdb");
-    std::unique_ptr<Recordset> records;
-    QString equal = QStringLiteral("ieri"), from, to;
     try {
-        database.ConnettiRecordset(records, QStringLiteral("Clienti"),
-                                   QStringLiteral("DataIscrizione"), 1, equal, from, to);
+        select(QStringLiteral("Clienti"), QStringLiteral("DataIscrizione"), 1,
+               QStringLiteral("ieri"));
         FAIL();
     } catch (const DatabaseError& error) {
         EXPECT_EQ(error.number, DatabaseError::SyntaxError);
     }
-    EXPECT_THROW(database.ConnettiRecordset(records, QStringLiteral("Clienti"),
-                                            QStringLiteral("Manca"), 1, equal, from, to),
+    EXPECT_THROW(select(QStringLiteral("Clienti"), QStringLiteral("Manca"), 1, QStringLiteral("x")),
                  DatabaseError);
-    EXPECT_THROW(database.ConnettiRecordset(records, QStringLiteral("Manca"),
-                                            QStringLiteral("Citta"), 0, equal, from, to),
-                 DatabaseError);
+    EXPECT_THROW(select(QStringLiteral("Manca"), QStringLiteral("Citta"), 0, {}), DatabaseError);
 }
 
 TEST_F(Database, StoredQueriesGiveAccessRowsInOrder) {
@@ -249,15 +247,12 @@ TEST_F(Database, StoredQueriesGiveAccessRowsInOrder) {
                      QStringLiteral("A"), QStringLiteral("Bz")),
               (std::vector<int>{36, 20, 34, 37, 2}));
 
-    std::unique_ptr<Recordset> products;
-    QString e, f, t;
-    database.ConnettiRecordset(products, QStringLiteral("Etichette Prodotti"), {}, 0, e, f, t);
-    ASSERT_EQ(products->RecordCount(), 22);
-    products->MoveFirst();
-    EXPECT_EQ(products->value(QStringLiteral("CodiceArticolo")).toString(), u"ART-006");
-    products->MoveLast();
-    EXPECT_EQ(products->value(QStringLiteral("CodiceArticolo")).toString(), u"ART-012");
-    EXPECT_EQ(products->field(QStringLiteral("Prezzo")).type, 5);
+    const RowSource products = access().readSource(QStringLiteral("Etichette Prodotti"));
+    ASSERT_EQ(products.rows.size(), 22u);
+    const auto article = std::size_t(products.fieldIndex(QStringLiteral("CodiceArticolo")));
+    EXPECT_EQ(products.rows.front()[article].toString(), u"ART-006");
+    EXPECT_EQ(products.rows.back()[article].toString(), u"ART-012");
+    EXPECT_EQ(products.fields[std::size_t(products.fieldIndex(QStringLiteral("Prezzo")))].type, 5);
 }
 
 // Decimal bounds select the same rows whatever the locale, typed with a comma or a full stop.
@@ -316,11 +311,11 @@ TEST(StoredQueryKinds, HiddenSelectQueriesRunAndOthersAreNotOffered) {
 
 TEST_F(Database, OnlyQueriesThatCanRunAreOfferedAndOthersAreRefusedByName) {
     connect("queryTestV2000.mdb");
-    EXPECT_EQ(database.queryNames().size(), 9);
-    EXPECT_TRUE(database.runnableQueryNames().isEmpty()); // none a label can use
-    for (const QString& query : database.queryNames()) {
+    EXPECT_EQ(access().allQueryNames().size(), 9);
+    EXPECT_TRUE(database.source().queryNames().isEmpty()); // none a label can use
+    for (const QString& query : access().allQueryNames()) {
         try {
-            database.readSource(query);
+            access().readSource(query);
             ADD_FAILURE() << query.toStdString() << " should not run";
         } catch (const DatabaseError& error) {
             EXPECT_TRUE(error.description.contains(query) || error.number == 3078)
@@ -328,7 +323,7 @@ TEST_F(Database, OnlyQueriesThatCanRunAreOfferedAndOthersAreRefusedByName) {
         }
     }
     connect("demo.mdb");
-    EXPECT_EQ(database.runnableQueryNames(), database.queryNames());
+    EXPECT_EQ(database.source().queryNames(), access().allQueryNames());
 }
 
 TEST_F(Database, LargeTableSelections) {

@@ -35,7 +35,7 @@ protected:
 };
 
 TEST_F(SelezioneRecords, OpensOnTheBindingAndStoresTheConfirmedChoice) {
-    chooseRecordSelection(binding, database, nullptr, [](QDialog& dialog) {
+    chooseRecordSelection(binding, database.source(), nullptr, [](QDialog& dialog) {
         auto& form = static_cast<frmSelezioneRecords&>(dialog);
         EXPECT_EQ(form.windowTitle(), u"Seleziona i records");
         EXPECT_EQ(form.cmbCampi->count(), 17);
@@ -62,7 +62,7 @@ TEST_F(SelezioneRecords, OpensOnTheBindingAndStoresTheConfirmedChoice) {
 }
 
 TEST_F(SelezioneRecords, AnEmptyEqualityValueKeepsTheDialogOpen) {
-    chooseRecordSelection(binding, database, nullptr, [&](QDialog& dialog) {
+    chooseRecordSelection(binding, database.source(), nullptr, [&](QDialog& dialog) {
         auto& form = static_cast<frmSelezioneRecords&>(dialog);
         form.show();
         form.selectCriterion(1);
@@ -80,7 +80,7 @@ TEST_F(SelezioneRecords, QueriesListTheirOwnFields) {
     binding.NomeTabella = QStringLiteral("ClientiAttivi");
     binding.NomeCampoSelezione = QStringLiteral("Nome");
     binding.TipoCriterio = qint16(Criterion::Tutti);
-    chooseRecordSelection(binding, database, nullptr, [](QDialog& dialog) {
+    chooseRecordSelection(binding, database.source(), nullptr, [](QDialog& dialog) {
         auto& form = static_cast<frmSelezioneRecords&>(dialog);
         EXPECT_EQ(form.cmbCampi->count(), 4);
         EXPECT_EQ(form.cmbCampi->currentText(), u"Nome");

@@ -191,6 +191,35 @@ TEST_F(Engine, LabelsBeyondTheLastRecordPrintEmptyValues) {
     EXPECT_EQ(texts(), (std::vector<QString>{"Firenze", "fisso", "Firenze", "fisso", "", "fisso"}));
 }
 
+// Fields, the label's number and the date inside texts and barcodes; a field the table lacks
+// stops the job before anything is printed.
+TEST_F(Engine, PlaceholdersFillInFieldsNumbersAndTheDate) {
+    LabelElement* text = document.CreaOggTesto(567, 1440, 3000, 255);
+    text->Caption = QStringLiteral("${N:3}/${N+1000} ${data} ${Altro");
+    print(labels(2));
+    const QString today = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
+    EXPECT_EQ(texts(), (std::vector<QString>{"001/1001 " + today + " ${Altro",
+                                             "002/1002 " + today + " ${Altro"}));
+
+    text->Caption = QStringLiteral("${CAP} ${citta} (${Provincia})");
+    const int before = ui.previews;
+    EXPECT_EQ(print(labels(1)), PrintOutcome::Failed); // no database: no fields
+    EXPECT_EQ(ui.previews, before);
+    EXPECT_TRUE(messages.lastText().contains(u"\"CAP\"")) << messages.lastText().toStdString();
+
+    bind("Clienti", 1, "Citta", "Firenze");
+    PrintJob all = labels(0);
+    all.StampaTutte = true;
+    EXPECT_EQ(print(all), PrintOutcome::Delivered);
+    EXPECT_EQ(texts(), (std::vector<QString>{"50123 Firenze (FI)", "50125 Firenze (FI)"}));
+
+    text->Caption = QStringLiteral("${Citta} ${Regione}");
+    const int previews = ui.previews;
+    EXPECT_EQ(print(all), PrintOutcome::Failed);
+    EXPECT_TRUE(messages.lastText().contains(u"\"Regione\" usato da"));
+    EXPECT_EQ(ui.previews, previews);
+}
+
 TEST_F(Engine, ADirectPrintAsksNothingAndStartsAtTheFirstPosition) {
     bind("Clienti", 1, "Provincia", "FI");
     rectangleAtCorner();

@@ -48,9 +48,8 @@ main=$(window '^Marvello - Versione') || fail "the main window did not open"
 xdotool windowsize --sync "$main" 1200 900 windowmove --sync "$main" 0 0
 xdotool windowfocus --sync "$main"
 
-# Strumenti > Inserisci un testo, then a click on the label places it there.
-xdotool key --window "$main" alt+f
-xdotool key Right Right Right Down Return
+# The text tool's button, then a click on the label places a text there.
+xdotool mousemove 306 38 click 1
 xdotool mousemove 120 230 click 1
 sleep 0.3
 # Drag it by its middle.

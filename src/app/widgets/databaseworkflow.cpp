@@ -5,6 +5,7 @@
 #include "common/messageservice.h"
 #include "database/clsdatabase.h"
 #include "database/databaseerror.h"
+#include "database/sourceaddress.h"
 #include "database/widgets/connectdialogs.h"
 #include "database/widgets/databaselists.h"
 #include "database/widgets/frmselezionerecords.h"
@@ -55,8 +56,13 @@ void DatabaseWorkflow::selectRecords(const std::function<int(QDialog&)>& run) {
     }
     m_context.touched();
     CollegamentoDatabase binding = m_context.document.binding();
-    if (chooseRecordSelection(binding, m_database, m_context.window, run))
-        m_context.document.setBinding(binding);
+    try {
+        if (chooseRecordSelection(binding, m_database.source(), m_context.window, run))
+            m_context.document.setBinding(binding);
+    } catch (const DatabaseError& error) {
+        CursoreNormale();
+        MessageService::current().warn(error.description, m_context.window->windowTitle());
+    }
 }
 
 void DatabaseWorkflow::connectDatabase() {
@@ -65,14 +71,31 @@ void DatabaseWorkflow::connectDatabase() {
     CursoreAttesa();
     frmConnettiDBMDB connection(m_context.window);
     CollegamentoDatabase binding = m_context.document.binding();
-    connection.txtNomeFileDB->setText(binding.NomeDatabase);
-    connection.txtPasswordDB->setText(binding.PasswordDb);
+    if (!SourceAddress::parse(binding.NomeDatabase).value_or(SourceAddress()).isServer()) {
+        connection.txtNomeFileDB->setText(binding.NomeDatabase);
+        connection.txtPasswordDB->setText(binding.PasswordDb);
+    }
     CursoreNormale();
     connection.exec();
-    if (!connection.Confermato)
-        return;
-    binding.NomeDatabase = connection.NomeFile;
-    binding.PasswordDb = connection.Password;
+    if (connection.Confermato)
+        bind(connection.NomeFile, connection.Password);
+}
+
+void DatabaseWorkflow::connectServer() {
+    m_context.touched();
+    m_context.surface.Deseleziona();
+    frmConnettiServer connection(m_context.window);
+    const CollegamentoDatabase binding = m_context.document.binding();
+    connection.setAddress(binding.NomeDatabase, binding.PasswordDb);
+    connection.exec();
+    if (connection.Confermato)
+        bind(connection.Indirizzo, connection.Password);
+}
+
+void DatabaseWorkflow::bind(const QString& database, const QString& password) {
+    CollegamentoDatabase binding = m_context.document.binding();
+    binding.NomeDatabase = database;
+    binding.PasswordDb = password;
     m_context.document.setBinding(binding);
     if (binding.NomeDatabase.trimmed().isEmpty())
         return;
@@ -84,8 +107,14 @@ void DatabaseWorkflow::connectDatabase() {
     }
     CursoreAttesa();
     frmSelezionaTabella tables(m_context.window);
-    CaricaListaTabelle(m_database, tables.lstTabelle);
-    CaricaListaQueries(m_database, tables.lstTabelle);
+    try {
+        CaricaListaTabelle(m_database.source(), tables.lstTabelle);
+    } catch (const DatabaseError& error) {
+        CursoreNormale();
+        MessageService::current().warn(error.description, QStringLiteral("objDatabase"));
+        markDisconnected();
+        return;
+    }
     tables.SelezionaTabella(binding.NomeTabella);
     CursoreNormale();
     tables.exec();
@@ -115,10 +144,7 @@ void DatabaseWorkflow::linkField() {
     CursoreAttesa();
     frmCollegaCampo dialog(m_context.window);
     try {
-        if (m_database.IsQuery(table))
-            CaricaListaCampiDaQueryList(m_database, table, dialog.lstCampi);
-        else
-            CaricaListaCampiList(m_database, table, dialog.lstCampi);
+        CaricaListaCampiList(m_database.source(), table, dialog.lstCampi);
     } catch (const DatabaseError& error) {
         CursoreNormale();
         MessageService::current().warn(QStringLiteral("Errore non gestito. Codice:") +

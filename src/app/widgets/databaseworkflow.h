@@ -18,7 +18,8 @@ class DatabaseWorkflow : public QObject {
 public:
     DatabaseWorkflow(const DesignContext& context, clsDatabase& database);
 
-    void connectDatabase();    // the connection and table dialogs
+    void connectDatabase();    // a data file: the file and table dialogs
+    void connectServer();      // a database server: the server and table dialogs
     void disconnectDatabase(); // by the user
     // `run` shows the selection dialog modally (tests answer it instead).
     void selectRecords(const std::function<int(QDialog&)>& run = {});
@@ -33,6 +34,9 @@ signals:
     void statusChanged(const QString& database, const QString& table);
 
 private:
+    // Binds the label to the database and asks for its table.
+    void bind(const QString& database, const QString& password);
+
     DesignContext m_context;
     clsDatabase& m_database;
 };

@@ -125,7 +125,12 @@ void frmMarvello::buildMenus() {
          {"mnuModificaImmagine", "Modifica proprietà immagine", [&edit] { edit.editPicture(); }}});
     m_commands.addMenu(
         "mnuDatabase", "Database",
-        {{"mnuConnettiDb", "Collega database MDB", [&data] { data.connectDatabase(); }},
+        {{"mnuConnettiDb",
+          "Collega database MDB",
+          {},
+          {},
+          {{"mnuConnettiFile", "File di dati...", [&data] { data.connectDatabase(); }},
+           {"mnuConnettiServer", "Server di database...", [&data] { data.connectServer(); }}}},
          {"mnuDisconnettiDb", "Scollega database MDB", [&data] { data.disconnectDatabase(); }},
          {"mnuSelezionaRecords", "Imposta i criteri di selezione",
           [&data] { data.selectRecords(); }},
@@ -186,7 +191,7 @@ void frmMarvello::buildToolbars() {
          {"stampa", "Stampa etichette in anteprima o stampante", "mnuStampa", "document-print",
           S::SP_DialogApplyButton},
          {nullptr, nullptr, nullptr},
-         {"connettidb", "Collega un database formato *.MDB", "mnuConnettiDb", "network-connect",
+         {"connettidb", "Collega un database formato *.MDB", "mnuConnettiFile", "network-connect",
           S::SP_DriveHDIcon},
          {"disconnettidb", "Scollega un database formato *.MDB", "mnuDisconnettiDb",
           "network-disconnect", S::SP_DriveFDIcon},

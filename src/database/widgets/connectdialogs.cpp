@@ -9,10 +9,18 @@
 #include "common/widgets/filefield.h"
 #include "common/widgets/windowplacement.h"
 
+#include "common/cursor.h"
+#include "database/databaseerror.h"
+#include "database/sourceaddress.h"
+#include "database/sqlsource.h"
+
+#include <QComboBox>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 void selectListEntry(QListWidget* list, const QString& name) {
@@ -46,12 +54,21 @@ frmConnettiDBMDB::frmConnettiDBMDB(QWidget* parent)
     cmdCancel = buttons.cancel;
     connect(cmdSfoglia, &QPushButton::clicked, this, [this] {
         browseIntoField(txtNomeFileDB, windowTitle(),
-                        QStringLiteral("Tutti Files (*.*)|*.*|Archivi MDB (*.mdb)|*.mdb"), 2);
+                        QStringLiteral("Tutti Files (*.*)|*.*|Archivi MDB (*.mdb)|*.mdb|"
+                                       "File di dati (*.mdb *.accdb *.csv *.txt *.tsv *.sqlite "
+                                       "*.sqlite3 *.db)|*.mdb;*.accdb;*.csv;*.txt;*.tsv;*.sqlite;"
+                                       "*.sqlite3;*.db"),
+                        3);
     });
     connect(cmdOk, &QPushButton::clicked, this, [this] {
-        if (!fieldNamesAFile(txtNomeFileDB, QStringLiteral("Inserire un nome file db valido."),
-                             windowTitle()))
+        // A delimited file may name its separator after its path ("dati.txt?separatore=;").
+        const auto address = SourceAddress::parse(txtNomeFileDB->text());
+        if (!address || address->isServer() || !FileEsiste(address->path)) {
+            MessageService::current().warn(QStringLiteral("Inserire un nome file db valido."),
+                                           windowTitle());
+            txtNomeFileDB->setFocus();
             return;
+        }
         NomeFile = txtNomeFileDB->text();
         Password = txtPasswordDB->text();
         Confermato = true;
@@ -67,6 +84,113 @@ frmConnettiDBMDB::frmConnettiDBMDB(QWidget* parent)
     layout->addLayout(buttons.layout);
     resize(480, sizeHint().height());
     CentraForm(this);
+}
+
+frmConnettiServer::frmConnettiServer(QWidget* parent)
+    : QDialog(parent)
+    , cmbTipo(new QComboBox(this))
+    , txtServer(new QLineEdit(QStringLiteral("localhost"), this))
+    , txtPorta(new QSpinBox(this))
+    , txtDatabase(new QLineEdit(this))
+    , txtUtente(new QLineEdit(this))
+    , txtPassword(new QLineEdit(this))
+    , cmdProva(new QPushButton(QStringLiteral("Prova connessione"), this)) {
+    setObjectName(QStringLiteral("frmConnettiServer"));
+    setWindowTitle(QStringLiteral("Server di database"));
+    cmbTipo->addItem(QStringLiteral("PostgreSQL"), int(SourceAddress::Kind::PostgreSql));
+    cmbTipo->addItem(QStringLiteral("MySQL / MariaDB"), int(SourceAddress::Kind::MySql));
+    cmbTipo->addItem(QStringLiteral("ODBC (origine dati)"), int(SourceAddress::Kind::Odbc));
+    txtPorta->setRange(0, 65535);
+    txtPorta->setSpecialValueText(QStringLiteral("predefinita"));
+    txtPassword->setEchoMode(QLineEdit::Password);
+    cmdProva->setAutoDefault(false);
+    const OkCancelButtons buttons = makeOkCancelButtons(this);
+    cmdOk = buttons.ok;
+    cmdCancel = buttons.cancel;
+    buttons.layout->insertWidget(0, cmdProva);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Tipo"), cmbTipo);
+    form->addRow(QStringLiteral("Server"), txtServer);
+    form->addRow(QStringLiteral("Porta"), txtPorta);
+    form->addRow(QStringLiteral("Database"), txtDatabase);
+    form->addRow(QStringLiteral("Utente"), txtUtente);
+    form->addRow(QStringLiteral("Password"), txtPassword);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons.layout);
+    connect(cmbTipo, &QComboBox::currentIndexChanged, this, &frmConnettiServer::kindChanged);
+    connect(cmdProva, &QPushButton::clicked, this, &frmConnettiServer::tryConnection);
+    connect(cmdOk, &QPushButton::clicked, this, [this] {
+        if (!complete())
+            return;
+        Indirizzo = address();
+        Password = txtPassword->text();
+        Confermato = true;
+        accept();
+    });
+    kindChanged();
+    resize(420, sizeHint().height());
+    CentraForm(this);
+}
+
+void frmConnettiServer::kindChanged() {
+    // An ODBC source is a name the system knows: it has no server or port of its own here.
+    const bool odbc = cmbTipo->currentData().toInt() == int(SourceAddress::Kind::Odbc);
+    txtServer->setEnabled(!odbc);
+    txtPorta->setEnabled(!odbc);
+}
+
+QString frmConnettiServer::address() const {
+    SourceAddress address;
+    address.kind = SourceAddress::Kind(cmbTipo->currentData().toInt());
+    address.host = txtServer->text().trimmed();
+    address.port = txtPorta->value();
+    address.database = txtDatabase->text().trimmed();
+    address.user = txtUtente->text().trimmed();
+    return address.toString();
+}
+
+void frmConnettiServer::setAddress(const QString& text, const QString& password) {
+    const auto address = SourceAddress::parse(text);
+    if (!address || !address->isServer())
+        return;
+    cmbTipo->setCurrentIndex(cmbTipo->findData(int(address->kind)));
+    txtServer->setText(address->host);
+    txtPorta->setValue(address->port);
+    txtDatabase->setText(address->database);
+    txtUtente->setText(address->user);
+    txtPassword->setText(password);
+}
+
+bool frmConnettiServer::complete() {
+    const bool odbc = cmbTipo->currentData().toInt() == int(SourceAddress::Kind::Odbc);
+    QLineEdit* missing = !odbc && txtServer->text().trimmed().isEmpty() ? txtServer
+                         : txtDatabase->text().trimmed().isEmpty()      ? txtDatabase
+                                                                        : nullptr;
+    if (!missing && SourceAddress::parse(address()))
+        return true;
+    MessageService::current().warn(odbc ? QStringLiteral("Inserire il nome dell'origine dati.")
+                                        : QStringLiteral("Inserire il server e il database."),
+                                   windowTitle());
+    (missing ? missing : txtServer)->setFocus();
+    return false;
+}
+
+void frmConnettiServer::tryConnection() {
+    if (!complete())
+        return;
+    CursoreAttesa();
+    try {
+        const SqlSource source(*SourceAddress::parse(address()), txtPassword->text());
+        const qsizetype tables = source.tableNames().size() + source.queryNames().size();
+        CursoreNormale();
+        MessageService::current().message(
+            QStringLiteral("Connessione riuscita: %1 tabelle e viste.").arg(tables), windowTitle(),
+            MessageIcon::Information);
+    } catch (const DatabaseError& error) {
+        CursoreNormale();
+        MessageService::current().warn(error.description, windowTitle());
+    }
 }
 
 frmSelezionaTabella::frmSelezionaTabella(QWidget* parent)

@@ -3,9 +3,11 @@
 
 #include <QDialog>
 
+class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QSpinBox;
 
 // "Nome file database (*.mdb)": the database file and its password.
 class frmConnettiDBMDB : public QDialog {
@@ -23,6 +25,38 @@ public:
     bool Confermato = false;
     QString NomeFile;
     QString Password;
+};
+
+// "Server di database": a PostgreSQL, MySQL/MariaDB or ODBC source, its address made from the
+// fields, and "Prova connessione" to try it before the label is bound.
+class frmConnettiServer : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmConnettiServer(QWidget* parent = nullptr);
+    // Fills the fields from an address (a server's; anything else leaves them as they are).
+    void setAddress(const QString& address, const QString& password);
+    // The address the fields make.
+    QString address() const;
+
+    QComboBox* cmbTipo;
+    QLineEdit* txtServer;
+    QSpinBox* txtPorta;
+    QLineEdit* txtDatabase;
+    QLineEdit* txtUtente;
+    QLineEdit* txtPassword;
+    QPushButton* cmdProva;
+    QPushButton* cmdOk;
+    QPushButton* cmdCancel;
+
+    bool Confermato = false;
+    QString Indirizzo;
+    QString Password;
+
+private:
+    void kindChanged();
+    bool complete();
+    void tryConnection();
 };
 
 // "Seleziona tabella": the tables, then the stored queries, of the database.

@@ -1,37 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "database/widgets/databaselists.h"
 
-#include "database/clsdatabase.h"
+#include "database/recordsource.h"
 
 #include <QComboBox>
 #include <QListWidget>
 
-void CaricaListaTabelle(const clsDatabase& database, QListWidget* lstTabelle) {
-    lstTabelle->addItems(database.tableNames());
+namespace {
+
+QStringList fieldNames(const RecordSource& source, const QString& table) {
+    QStringList names;
+    for (const FieldInfo& field : source.fields(table))
+        names << field.name;
+    return names;
 }
 
-void CaricaListaQueries(const clsDatabase& database, QListWidget* lstTabelle) {
-    lstTabelle->addItems(database.runnableQueryNames());
+} // namespace
+
+void CaricaListaTabelle(const RecordSource& source, QListWidget* lstTabelle) {
+    lstTabelle->addItems(source.tableNames());
+    lstTabelle->addItems(source.queryNames());
 }
 
-void CaricaListaCampi(const clsDatabase& database, const QString& NomeTabella,
-                      QComboBox* cmbCampi) {
-    cmbCampi->addItems(database.fieldNames(NomeTabella));
+void CaricaListaCampi(const RecordSource& source, const QString& NomeTabella, QComboBox* cmbCampi) {
+    cmbCampi->addItems(fieldNames(source, NomeTabella));
     if (cmbCampi->count() > 0)
         cmbCampi->setCurrentIndex(0);
 }
 
-void CaricaListaCampiQuery(const clsDatabase& database, const QString& NomeQuery,
-                           QComboBox* cmbCampi) {
-    CaricaListaCampi(database, NomeQuery, cmbCampi);
-}
-
-void CaricaListaCampiList(const clsDatabase& database, const QString& NomeTabella,
+void CaricaListaCampiList(const RecordSource& source, const QString& NomeTabella,
                           QListWidget* lstCampi) {
-    lstCampi->addItems(database.fieldNames(NomeTabella));
-}
-
-void CaricaListaCampiDaQueryList(const clsDatabase& database, const QString& NomeQuery,
-                                 QListWidget* lstCampi) {
-    CaricaListaCampiList(database, NomeQuery, lstCampi);
+    lstCampi->addItems(fieldNames(source, NomeTabella));
 }

@@ -3,19 +3,15 @@
 
 #include <QString>
 
-class clsDatabase;
+class RecordSource;
 class QComboBox;
 class QListWidget;
 
 // Filling the dialogs' lists from the database. None of them clears the control first.
-void CaricaListaTabelle(const clsDatabase& database, QListWidget* lstTabelle);
-void CaricaListaQueries(const clsDatabase& database, QListWidget* lstTabelle);
-// Adds the fields and selects the first one.
-void CaricaListaCampi(const clsDatabase& database, const QString& NomeTabella, QComboBox* cmbCampi);
-void CaricaListaCampiQuery(const clsDatabase& database, const QString& NomeQuery,
-                           QComboBox* cmbCampi);
-// Adds the fields, selecting nothing.
-void CaricaListaCampiList(const clsDatabase& database, const QString& NomeTabella,
+// The tables, then the queries (views) that can feed labels.
+void CaricaListaTabelle(const RecordSource& source, QListWidget* lstTabelle);
+// Adds the fields of a table or query and selects the first one.
+void CaricaListaCampi(const RecordSource& source, const QString& NomeTabella, QComboBox* cmbCampi);
+// Adds the fields of a table or query, selecting nothing.
+void CaricaListaCampiList(const RecordSource& source, const QString& NomeTabella,
                           QListWidget* lstCampi);
-void CaricaListaCampiDaQueryList(const clsDatabase& database, const QString& NomeQuery,
-                                 QListWidget* lstCampi);

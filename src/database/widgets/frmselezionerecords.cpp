@@ -6,8 +6,8 @@
 #include "common/widgets/dialogbuttons.h"
 #include "common/widgets/fieldroutines.h"
 #include "common/widgets/windowplacement.h"
-#include "database/clsdatabase.h"
 #include "database/databasebinding.h"
+#include "database/recordsource.h"
 #include "database/widgets/databaselists.h"
 
 #include <QButtonGroup>
@@ -120,14 +120,11 @@ void frmSelezioneRecords::cmdOk_Click() {
     accept();
 }
 
-bool chooseRecordSelection(CollegamentoDatabase& binding, const clsDatabase& database,
+bool chooseRecordSelection(CollegamentoDatabase& binding, const RecordSource& source,
                            QWidget* parent, const std::function<int(QDialog&)>& run) {
     CursoreAttesa();
     frmSelezioneRecords dialog(parent);
-    if (database.IsQuery(binding.NomeTabella))
-        CaricaListaCampiQuery(database, binding.NomeTabella, dialog.cmbCampi);
-    else
-        CaricaListaCampi(database, binding.NomeTabella, dialog.cmbCampi);
+    CaricaListaCampi(source, binding.NomeTabella, dialog.cmbCampi);
     dialog.SelezionaCampo(binding.NomeCampoSelezione);
     dialog.selectCriterion(binding.TipoCriterio);
     dialog.txtCampo[0]->setText(binding.ValoreUgualeA);

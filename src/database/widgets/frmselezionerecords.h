@@ -6,7 +6,7 @@
 #include <array>
 #include <functional>
 
-class clsDatabase;
+class RecordSource;
 struct CollegamentoDatabase;
 class QComboBox;
 class QLineEdit;
@@ -47,5 +47,5 @@ private:
 // "Imposta i criteri di selezione": opens the dialog on a binding's table and criteria and,
 // when the user confirms, stores the criteria chosen in it. `run` shows the dialog modally
 // (tests answer it instead).
-bool chooseRecordSelection(CollegamentoDatabase& binding, const clsDatabase& database,
+bool chooseRecordSelection(CollegamentoDatabase& binding, const RecordSource& source,
                            QWidget* parent, const std::function<int(QDialog&)>& run = {});

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# A throwaway PostgreSQL server for the tests: a cluster in a temporary folder, owned by an
+# unprivileged user, listening on localhost only on a free port.
+#   scripts/test-postgres.sh start FOLDER   prints the address to give the tests
+#   scripts/test-postgres.sh stop FOLDER    stops the server and removes the folder
+set -euo pipefail
+action=$1
+folder=$2
+bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -1)
+[[ -x "$bin/initdb" ]] || { echo "test-postgres: PostgreSQL is not installed" >&2; exit 1; }
+
+as_owner=()
+if ((EUID == 0)); then
+    # The server refuses to run as root.
+    as_owner=(runuser -u postgres --)
+fi
+
+case "$action" in
+start)
+    mkdir -p "$folder"
+    if ((EUID == 0)); then chown postgres "$folder"; fi
+    port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    "${as_owner[@]}" "$bin/initdb" -D "$folder/data" -U marvello --auth=trust -E UTF8 \
+        --locale=C.UTF-8 >"$folder/initdb.log"
+    # A password for the tests that check a wrong one is refused.
+    echo "host all all 127.0.0.1/32 scram-sha-256" >"$folder/data/pg_hba.conf"
+    echo "local all all trust" >>"$folder/data/pg_hba.conf"
+    "${as_owner[@]}" "$bin/pg_ctl" -D "$folder/data" -l "$folder/server.log" -w \
+        -o "-c listen_addresses=127.0.0.1 -c port=$port -k $folder -c fsync=off" start >/dev/null
+    "${as_owner[@]}" "$bin/psql" -h "$folder" -p "$port" -U marvello -d postgres -q \
+        -c "ALTER USER marvello PASSWORD 'marvello'" -c "CREATE DATABASE marvello"
+    echo "postgresql://marvello@127.0.0.1:$port/marvello"
+    ;;
+stop)
+    [[ -d "$folder/data" ]] && "${as_owner[@]}" "$bin/pg_ctl" -D "$folder/data" -m immediate stop \
+        >/dev/null 2>&1 || true
+    rm -rf "$folder"
+    ;;
+esac

@@ -1,0 +1,294 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "database/sqlsource.h"
+
+#include "database/databaseerror.h"
+#include "database/selectionfilter.h"
+
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlIndex>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QUuid>
+
+namespace {
+
+FieldInfo fieldInfo(const QSqlField& field, const QString& table) {
+    FieldInfo info;
+    info.name = field.name();
+    info.table = table;
+    switch (field.metaType().id()) {
+    case QMetaType::Bool:
+        info.type = fieldtype::Boolean;
+        break;
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+        info.type = fieldtype::Long;
+        break;
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        info.type = fieldtype::BigInt;
+        break;
+    case QMetaType::Float:
+    case QMetaType::Double:
+        info.type = fieldtype::Double;
+        break;
+    case QMetaType::QDate:
+    case QMetaType::QDateTime:
+    case QMetaType::QTime:
+        info.type = fieldtype::Date;
+        break;
+    case QMetaType::QByteArray:
+        info.type = fieldtype::Binary;
+        info.unprintable = QStringLiteral("dati binari");
+        break;
+    default:
+        info.type = fieldtype::Text;
+        break;
+    }
+    return info;
+}
+
+// A value as the rest of the program takes it: Null as a null QVariant, dates as date and time.
+QVariant rowValue(const QVariant& value) {
+    if (value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return QDateTime(value.toDate(), QTime(0, 0));
+    case QMetaType::QTime:
+        return QDateTime(QDate(1899, 12, 30), value.toTime());
+    default:
+        return value;
+    }
+}
+
+[[noreturn]] void failed(const QString& address, const QSqlError& error) {
+    throw DatabaseError(DatabaseError::CannotOpen,
+                        QStringLiteral("Il database %1 non risponde come dovrebbe: %2")
+                            .arg(address, error.text().trimmed()));
+}
+
+// The selected records as the server sends them, one at a time.
+class QueryCursor : public RecordCursor {
+public:
+    QueryCursor(QSqlQuery query, std::vector<FieldInfo> fields, QString address)
+        : m_query(std::move(query))
+        , m_fields(std::move(fields))
+        , m_address(std::move(address)) {}
+    const std::vector<FieldInfo>& fields() const override { return m_fields; }
+    bool next() override {
+        if (!m_query.next()) {
+            // A connection that drops ends the rows too: only the driver's error tells.
+            if (m_query.lastError().isValid())
+                failed(m_address, m_query.lastError());
+            return false;
+        }
+        m_row.resize(m_fields.size());
+        for (std::size_t i = 0; i < m_fields.size(); ++i)
+            m_row[i] = rowValue(m_query.value(int(i)));
+        return true;
+    }
+    const Row& row() const override { return m_row; }
+
+private:
+    QSqlQuery m_query;
+    std::vector<FieldInfo> m_fields;
+    QString m_address;
+    Row m_row;
+};
+
+} // namespace
+
+struct SqlSource::Statement {
+    QString text;
+    QVariantList values;
+    std::vector<FieldInfo> fields;
+};
+
+SqlSource::SqlSource(const SourceAddress& address, const QString& password)
+    : m_connection(QStringLiteral("marvello-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+    , m_address(address.toString()) {
+    if (!QSqlDatabase::isDriverAvailable(address.driver()))
+        throw DatabaseError(DatabaseError::CannotOpen,
+                            QStringLiteral("Il driver %1 per il database %2 non è installato.")
+                                .arg(address.driver(), m_address));
+    QSqlDatabase db = QSqlDatabase::addDatabase(address.driver(), m_connection);
+    if (address.kind == SourceAddress::Kind::Sqlite) {
+        // Opening a name that is not there would make a new, empty database.
+        if (!QFileInfo(address.path).isFile())
+            throw DatabaseError(
+                DatabaseError::CannotOpen,
+                QStringLiteral("Impossibile aprire il file '%1'.").arg(address.path));
+        db.setDatabaseName(address.path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    } else {
+        db.setDatabaseName(address.database);
+        db.setHostName(address.host);
+        if (address.port > 0)
+            db.setPort(address.port);
+        db.setUserName(address.user);
+        db.setPassword(password);
+        if (address.kind == SourceAddress::Kind::PostgreSql)
+            db.setConnectOptions(
+                QStringLiteral("connect_timeout=%1;application_name=marvello").arg(ConnectSeconds));
+        else if (address.kind == SourceAddress::Kind::MySql)
+            db.setConnectOptions(
+                QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1").arg(ConnectSeconds));
+    }
+    bool opened = db.open();
+    QSqlError error = db.lastError();
+    if (opened && address.kind == SourceAddress::Kind::Sqlite) {
+        // SQLite reads a file only when asked something: a file of another kind shows here.
+        QSqlQuery probe(db);
+        opened = probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        error = probe.lastError();
+    }
+    if (!opened) {
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connection);
+        throw DatabaseError(DatabaseError::CannotOpen,
+                            QStringLiteral("Impossibile connettersi al database %1: %2")
+                                .arg(m_address, error.text().trimmed()));
+    }
+}
+
+SqlSource::~SqlSource() {
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+QStringList SqlSource::tableNames() const {
+    QStringList names = QSqlDatabase::database(m_connection, false).tables(QSql::Tables);
+    names.sort(Qt::CaseInsensitive);
+    return names;
+}
+
+QStringList SqlSource::queryNames() const {
+    QStringList names = QSqlDatabase::database(m_connection, false).tables(QSql::Views);
+    names.sort(Qt::CaseInsensitive);
+    return names;
+}
+
+QString SqlSource::actualName(const QString& table) const {
+    for (const QStringList& names : {tableNames(), queryNames()}) {
+        for (const QString& name : names) {
+            if (name.trimmed().compare(table.trimmed(), Qt::CaseInsensitive) == 0)
+                return name;
+        }
+    }
+    throw DatabaseError(
+        DatabaseError::NoSuchTable,
+        QStringLiteral("Impossibile trovare la tabella o la query di input '%1'.").arg(table));
+}
+
+std::vector<FieldInfo> SqlSource::fields(const QString& table) const {
+    const QString name = actualName(table);
+    const QSqlRecord record = QSqlDatabase::database(m_connection, false).record(name);
+    std::vector<FieldInfo> fields;
+    for (int i = 0; i < record.count(); ++i)
+        fields.push_back(fieldInfo(record.field(i), name));
+    return fields;
+}
+
+SqlSource::Statement SqlSource::statement(RecordSelection& selection, bool counting) const {
+    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    const QSqlDriver* driver = db.driver();
+    const QString table = actualName(selection.table);
+    Statement statement;
+    statement.fields = fields(table);
+    const auto identifier = [&](const QString& name, QSqlDriver::IdentifierType type) {
+        return driver->isIdentifierEscaped(name, type) ? name
+                                                       : driver->escapeIdentifier(name, type);
+    };
+    QStringList columns;
+    for (const FieldInfo& field : statement.fields)
+        columns << identifier(field.name, QSqlDriver::FieldName);
+    statement.text = (counting ? QStringLiteral("SELECT COUNT(*) FROM ")
+                               : QStringLiteral("SELECT %1 FROM ").arg(columns.join(u", "))) +
+                     identifier(table, QSqlDriver::TableName);
+
+    // The values are bound, never written into the text: whatever was typed stays a value.
+    const SelectionFilter filter(statement.fields, selection);
+    if (filter.active()) {
+        QString column = columns[filter.fieldIndex()];
+        QString value = QStringLiteral("?");
+        const bool postgres = driver->dbmsType() == QSqlDriver::PostgreSQL;
+        // Dates go as text without a zone (a time zone must not move them to another day);
+        // PostgreSQL takes a value's type from the column, so the kind is said outright: a
+        // bound of 12,5 or 999999999999 is no integer, and is no error either.
+        const auto bound = [](const QVariant& v) {
+            return v.typeId() == QMetaType::QDateTime
+                       ? QVariant(v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
+                       : v;
+        };
+        switch (filter.fieldClass()) {
+        case fieldtype::Class::Text:
+            column = QStringLiteral("LOWER(%1)").arg(column);
+            value = QStringLiteral("LOWER(?)");
+            break;
+        case fieldtype::Class::Number:
+            if (postgres)
+                value = QStringLiteral("CAST(? AS DOUBLE PRECISION)");
+            // True is -1, as Access counts it.
+            if (statement.fields[std::size_t(filter.fieldIndex())].type == fieldtype::Boolean)
+                column = QStringLiteral("(CASE WHEN %1 THEN -1 ELSE 0 END)").arg(column);
+            break;
+        default:
+            if (postgres)
+                value = QStringLiteral("CAST(? AS TIMESTAMP)");
+            break;
+        }
+        if (filter.criterion() == Criterion::UgualeA) {
+            statement.text += QStringLiteral(" WHERE %1 = %2").arg(column, value);
+            statement.values << bound(filter.equalTo());
+        } else {
+            statement.text += QStringLiteral(" WHERE %1 BETWEEN %2 AND %2").arg(column, value);
+            statement.values << bound(filter.low()) << bound(filter.high());
+        }
+    }
+    if (!counting) {
+        const QSqlIndex key = db.primaryIndex(table);
+        QStringList order;
+        for (int i = 0; i < key.count(); ++i)
+            order << identifier(key.fieldName(i), QSqlDriver::FieldName);
+        if (!order.isEmpty())
+            statement.text += QStringLiteral(" ORDER BY ") + order.join(u", ");
+    }
+    return statement;
+}
+
+std::unique_ptr<RecordCursor> SqlSource::open(RecordSelection& selection) const {
+    Statement statement = this->statement(selection, false);
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true); // rows are fetched as they are taken, not all at once
+    query.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
+    if (!query.prepare(statement.text))
+        failed(m_address, query.lastError());
+    for (const QVariant& value : statement.values)
+        query.addBindValue(value);
+    if (!query.exec())
+        failed(m_address, query.lastError());
+    return std::make_unique<QueryCursor>(std::move(query), std::move(statement.fields), m_address);
+}
+
+long SqlSource::count(RecordSelection& selection) const {
+    const Statement statement = this->statement(selection, true);
+    QSqlQuery query(QSqlDatabase::database(m_connection, false));
+    query.setForwardOnly(true);
+    if (!query.prepare(statement.text))
+        failed(m_address, query.lastError());
+    for (const QVariant& value : statement.values)
+        query.addBindValue(value);
+    if (!query.exec() || !query.next())
+        failed(m_address, query.lastError());
+    return long(query.value(0).toLongLong());
+}

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "database/rowsource.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// A text with fields in it, as a label's texts and barcodes may hold them:
+//   ${Campo}      the field's value in the current record (letter case ignored)
+//   ${N}          the label's number in the job, from 1; ${N:6} zero-padded to 6 digits,
+//                 ${N+1000} counted from 1001 (both: ${N+1000:6})
+//   ${data}       today's date (dd/mm/yyyy); ${ora} the time (hh:mm)
+// Anything else, "${" without its "}" included, is text as written.
+class TextTemplate {
+public:
+    explicit TextTemplate(const QString& text);
+
+    bool hasPlaceholders() const { return m_hasPlaceholders; }
+    // Finds the fields it names among those of the records; returns the names it cannot find
+    // (all of them when there are no records).
+    QStringList bind(const std::vector<FieldInfo>* fields);
+    // The text of one label. `fieldText` turns the value of the field at an index into text.
+    template <typename FieldText>
+    QString expand(long sequence, const QDateTime& now, FieldText&& fieldText) const {
+        QString text;
+        for (const Part& part : m_parts) {
+            switch (part.kind) {
+            case Part::Literal:
+                text += part.text;
+                break;
+            case Part::Field:
+                text += fieldText(std::size_t(part.field));
+                break;
+            default:
+                text += special(part, sequence, now);
+                break;
+            }
+        }
+        return text;
+    }
+
+private:
+    struct Part {
+        enum Kind { Literal, Field, Sequence, Date, Time } kind = Literal;
+        QString text;   // a literal, or the field's name
+        int field = -1; // the field's index once bound
+        long offset = 0;
+        int width = 0;
+    };
+    static QString special(const Part& part, long sequence, const QDateTime& now);
+
+    std::vector<Part> m_parts;
+    bool m_hasPlaceholders = false;
+};
