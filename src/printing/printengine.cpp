@@ -14,6 +14,7 @@
 #include "database/clsdatabase.h"
 #include "database/databaseerror.h"
 #include "database/recordsource.h"
+#include "database/sourceaddress.h"
 #include "document/labeldocument.h"
 #include "document/picturecache.h"
 #include "printcomponent/clspressivo.h"
@@ -83,12 +84,15 @@ QString fieldText(const QVariant& value) {
 
 bool connectLabelDatabase(clsDatabase& database, LabelDocument& document, const QString& path,
                           const QString& password, const QString& table, bool* tableMissing) {
+    // A data file is also looked for beside the label; a server's address is taken as it is.
     QString file = path;
-    if (!FileEsiste(file) && !document.fileName().isEmpty()) {
-        const QString beside =
-            resolveReadablePath(path, QFileInfo(document.fileName()).absolutePath());
-        if (!beside.isEmpty())
-            file = beside;
+    auto address = SourceAddress::parse(path);
+    if (address && !address->isServer() && !FileEsiste(address->path) &&
+        !document.fileName().isEmpty()) {
+        address->path =
+            resolveReadablePath(address->path, QFileInfo(document.fileName()).absolutePath());
+        if (!address->path.isEmpty())
+            file = address->toString();
     }
     database.setNomeDatabase(file);
     database.setPasswordDb(password);

@@ -6,12 +6,16 @@
 #include "database/clsdatabase.h"
 #include "database/databaseerror.h"
 #include "database/sourceaddress.h"
+#include "database/widgets/connectdialogs.h"
 #include "printing/printengine.h"
 #include "support/files.h"
 #include "support/marvelloprocess.h"
 #include "support/recordingmessages.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QProcessEnvironment>
+#include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -342,6 +346,30 @@ TEST_F(Sources, AServerThatRefusesSaysWhy) {
     EXPECT_NE(run.exitCode, 0);
     EXPECT_TRUE(run.err.contains(u"Impossibile connettersi")) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(pdf));
+}
+
+// "Server di database": "Prova connessione" says what the server says; Ok gives the address.
+TEST_F(Sources, TheServerDialogTriesTheConnectionAndGivesTheAddress) {
+    REQUIRE_POSTGRES();
+    frmConnettiServer dialog;
+    dialog.setAddress(postgres(), QStringLiteral("sbagliata"));
+    dialog.cmdProva->click();
+    EXPECT_TRUE(messages.lastText().contains(u"password")) << messages.lastText().toStdString();
+    dialog.txtPassword->setText(QStringLiteral("marvello"));
+    dialog.cmdProva->click();
+    EXPECT_TRUE(messages.lastText().startsWith(u"Connessione riuscita"))
+        << messages.lastText().toStdString();
+    dialog.cmdOk->click();
+    EXPECT_TRUE(dialog.Confermato);
+    EXPECT_EQ(dialog.Indirizzo, postgres());
+    EXPECT_EQ(dialog.Password, u"marvello");
+
+    frmConnettiServer odbc;
+    odbc.cmbTipo->setCurrentIndex(2);
+    EXPECT_FALSE(odbc.txtServer->isEnabled());
+    odbc.txtDatabase->setText(QStringLiteral("Magazzino"));
+    odbc.cmdOk->click();
+    EXPECT_EQ(odbc.Indirizzo, u"odbc:Magazzino");
 }
 
 // A connection that drops while labels are drawn stops the job: no file, a message, an exit
