@@ -25,6 +25,7 @@ struct FileDialogRequest {
     bool mustExist = false;        // open: the file must exist
     bool confirmOverwrite = false; // save: ask before replacing a file
     QString directory;             // where the dialog starts; empty: the current folder
+    QString selectedFile;          // the file the dialog starts on, if any
 };
 
 class MessageService {

@@ -55,6 +55,54 @@ void LabelDocument::NuovaEtichetta() {
     emit elementsChanged();
     setModificato(false);
     emit refreshRequested();
+    emit replaced();
+}
+
+LabelDocument::State LabelDocument::state() const {
+    State state{m_layout, m_binding, m_zOrder, m_templates, {}, {}, m_highestIndex};
+    state.elements.reserve(m_elements.size());
+    for (const auto& element : m_elements)
+        state.elements.push_back(*element);
+    for (const LabelElement* element : m_stacking)
+        state.stacking.push_back(element->key());
+    return state;
+}
+
+void LabelDocument::restore(const State& state) {
+    const bool otherLayout = !(m_layout == state.layout);
+    const bool otherDatabase = m_binding.NomeDatabase != state.binding.NomeDatabase ||
+                               m_binding.PasswordDb != state.binding.PasswordDb ||
+                               m_binding.NomeTabella != state.binding.NomeTabella;
+    m_layout = state.layout;
+    m_binding = state.binding;
+    m_zOrder = state.zOrder;
+    m_templates = state.templates;
+    m_highestIndex = state.highestIndex;
+    std::vector<std::unique_ptr<LabelElement>> elements;
+    for (const LabelElement& value : state.elements) {
+        const auto kept = std::find_if(m_elements.begin(), m_elements.end(), [&](const auto& e) {
+            return e && e->kind == value.kind && e->Index == value.Index;
+        });
+        if (kept != m_elements.end()) {
+            **kept = value;
+            elements.push_back(std::move(*kept));
+        } else {
+            elements.push_back(std::make_unique<LabelElement>(value));
+        }
+    }
+    m_elements = std::move(elements);
+    m_stacking.clear();
+    for (const QString& key : state.stacking) {
+        if (LabelElement* found = element(key))
+            m_stacking.push_back(found);
+    }
+    if (otherDatabase && m_connected) {
+        m_connected = false;
+        emit disconnectRequested();
+    }
+    if (otherLayout)
+        emit layoutChanged();
+    emit elementsChanged();
 }
 
 LabelElement& LabelDocument::templateOf(ElementKind kind) {

@@ -85,6 +85,24 @@ public:
     // Stacking only; the depth table is the caller's business.
     void bringToFront(LabelElement* element);
     void sendToBack(LabelElement* element);
+    // Everything a user can change, as one value: what undo and redo put back.
+    struct State {
+        LayoutEtichetta layout;
+        CollegamentoDatabase binding;
+        TabellaZOrdine zOrder;
+        std::array<LabelElement, 4> templates;
+        std::vector<LabelElement> elements; // creation order
+        std::vector<QString> stacking;      // keys, backmost first
+        std::array<qint16, 4> highestIndex{};
+        bool operator==(const State&) const = default;
+    };
+    State state() const;
+    // Puts the label back as it was. Elements still there keep their address; a binding to
+    // another database or table disconnects the label.
+    void restore(const State& state);
+    // Another label replaced this one (opened, or a new one): what came before is not its past.
+    void markReplaced() { emit replaced(); }
+
     // Replaces the stacking order at once (a reader that knows every element's depth); the
     // list must hold each user element exactly once.
     void setStackingOrder(std::vector<LabelElement*> order);
@@ -97,6 +115,7 @@ signals:
     void modifiedChanged(bool modified);
     // The window should refresh itself (not the design surface).
     void refreshRequested();
+    void replaced();
 
 private:
     void removeFromStacking(LabelElement* element);

@@ -70,4 +70,6 @@ struct LabelElement {
 
     // The template of a kind: what a new element starts as.
     static LabelElement makeTemplate(ElementKind kind);
+
+    bool operator==(const LabelElement&) const = default;
 };

@@ -83,6 +83,11 @@ LoadResult CaricaEtichetta(LabelDocument& document, const std::optional<QString>
     file.close();
 
     document.NuovaEtichetta();
+    // However the reading ends, this is another label now: it has no past to undo into.
+    const struct Replaced {
+        LabelDocument& document;
+        ~Replaced() { document.markReplaced(); }
+    } replaced{document};
     document.setFileName(QFileInfo(fileName).absoluteFilePath());
     if (readFailed)
         return failed(labelfile::errors::PathFileAccess,
@@ -134,6 +139,11 @@ bool SalvaEtichetta(LabelDocument& document, const QString& title) {
     FileDialogRequest request =
         labelFileDialog(FileDialogRequest::Mode::Save,
                         QStringLiteral("Inserire il nome del file etichetta da salvare"));
+    // The dialog opens on the label's own file: saving again is one click.
+    if (!document.fileName().isEmpty()) {
+        request.directory = QFileInfo(document.fileName()).absolutePath();
+        request.selectedFile = document.fileName();
+    }
     const auto chosen = messages.chooseFile(request);
     if (!chosen)
         return true;

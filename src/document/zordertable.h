@@ -31,6 +31,7 @@ public:
 
     int count() const { return static_cast<int>(m_entries.size()); }
     bool isFull() const { return count() >= Capacity; }
+    bool operator==(const TabellaZOrdine&) const = default;
     const std::vector<Entry>& entries() const { return m_entries; }
     void clear() {
         m_entries.clear();

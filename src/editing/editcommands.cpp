@@ -12,7 +12,10 @@ LabelElement* DuplicaOggetto(LabelDocument& document, const QString& sourceKey) 
     const LabelElement* source = document.element(sourceKey);
     if (!source)
         return nullptr;
-    const LabelElement original = *source; // creating may move elements in memory
+    return pasteElement(document, LabelElement(*source)); // creating may move elements
+}
+
+LabelElement* pasteElement(LabelDocument& document, const LabelElement& original) {
     LabelElement* copy = document.CreaOgg(original.kind, original.Left + 100, original.Top - 100,
                                           original.Width, original.Height);
     if (!copy)

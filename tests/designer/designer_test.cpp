@@ -180,6 +180,66 @@ TEST_F(Surface, WithoutTheSelectToolPressesDoNothing) {
     EXPECT_EQ(text->Left, 1200);
 }
 
+// At 200 % a drag of N pixels moves half the twips it moves at 100 %; snapping still lands
+// on the label's millimetres; the surface and its rulers grow with the zoom, grips do not.
+TEST_F(Surface, ZoomScalesThePixelsNotThePositions) {
+    LabelElement* text = document.CreaOggTesto(1200, 2000, 1000, 255);
+    const QSize normal = surface.sizeHint();
+    surface.setZoom(2);
+    EXPECT_DOUBLE_EQ(surface.twipsPerPixel(), tpp / 2);
+    EXPECT_NEAR(surface.sizeHint().width(), normal.width() * 2, 1);
+    EXPECT_NEAR(surface.sizeHint().height(), normal.height() * 2, 1);
+    const QPoint from(int(1500 / (tpp / 2)), int(2100 / (tpp / 2)));
+    drag(from, from + QPoint(40, 20));
+    EXPECT_FLOAT_EQ(text->Left, float(1200 + 40 * tpp / 2));
+    EXPECT_FLOAT_EQ(text->Top, float(2000 + 20 * tpp / 2));
+    EXPECT_EQ(surface.grips()[0].size(), QSize(5, 5));
+    surface.setSnap(true);
+    drag(from + QPoint(45, 25), from + QPoint(82, 48));
+    EXPECT_TRUE(onLabelMillimetre(text->Left, units::LabelOriginXTwips)) << text->Left;
+    surface.setZoom(10);
+    EXPECT_EQ(surface.zoom(), DesignSurface::MaximumZoom);
+}
+
+// Shift+click adds and removes, a frame on the empty surface takes what it encloses, a drag
+// moves every element chosen, the arrow keys move them by a millimetre (Shift: a tenth), Tab
+// goes from element to element, Esc lets the selection go.
+TEST_F(Surface, SeveralElementsAtOnce) {
+    LabelElement* a = document.CreaOggTesto(1200, 2000, 1000, 255);
+    LabelElement* b = document.CreaOggTesto(3000, 2000, 1000, 255);
+    LabelElement* c = document.CreaOggRettangolo(3000, 4000, 1000, 1000);
+    QTest::mouseClick(&surface, Qt::LeftButton, {}, pixel(1500, 2100));
+    QTest::mouseClick(&surface, Qt::LeftButton, Qt::ShiftModifier, pixel(3500, 2100));
+    QTest::mouseClick(&surface, Qt::LeftButton, Qt::ShiftModifier, pixel(3500, 4500));
+    EXPECT_EQ(surface.selection(), (std::vector<LabelElement*>{a, b, c}));
+    QTest::mouseClick(&surface, Qt::LeftButton, Qt::ShiftModifier, pixel(3500, 2100));
+    EXPECT_EQ(surface.selection(), (std::vector<LabelElement*>{a, c}));
+    EXPECT_TRUE(surface.grips()[0].isNull()); // grips are for one element alone
+
+    drag(pixel(2900, 1900), pixel(4100, 5100)); // around b and c, not a
+    EXPECT_EQ(surface.selection(), (std::vector<LabelElement*>{b, c}));
+    drag(pixel(3500, 4500), pixel(3500, 4500) + QPoint(20, 10));
+    EXPECT_FLOAT_EQ(b->Left - 3000, c->Left - 3000);
+    EXPECT_NEAR(c->Left, 3000 + 20 * tpp, tpp);
+    EXPECT_FLOAT_EQ(a->Left, 1200);
+
+    const float left = b->Left, top = c->Top;
+    QTest::keyClick(&surface, Qt::Key_Right);
+    QTest::keyClick(&surface, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_FLOAT_EQ(b->Left, float(left + units::TwipsPerMillimetre));
+    EXPECT_FLOAT_EQ(c->Top, float(top + units::TwipsPerMillimetre / 10));
+
+    QTest::keyClick(&surface, Qt::Key_Tab);
+    EXPECT_EQ(surface.selection(), std::vector<LabelElement*>{a}); // after c, the first
+    QTest::keyClick(&surface, Qt::Key_Backtab);
+    EXPECT_EQ(surface.selection(), std::vector<LabelElement*>{c});
+    QTest::keyClick(&surface, Qt::Key_Escape);
+    EXPECT_TRUE(surface.selection().empty());
+    surface.armTool(DesignSurface::Tool::Testo);
+    QTest::keyClick(&surface, Qt::Key_Escape);
+    EXPECT_EQ(surface.armedTool(), DesignSurface::Tool::None);
+}
+
 } // namespace
 
 // The design surface shows what prints: a label with every kind of element, grabbed from the

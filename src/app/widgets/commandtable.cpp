@@ -28,8 +28,15 @@ void CommandTable::fill(QMenu* menu, const std::vector<Command>& commands) {
         } else {
             auto* action = new QAction(QString::fromUtf8(command.caption), &m_window);
             action->setObjectName(QLatin1String(command.name));
-            action->setShortcut(command.shortcut);
-            QObject::connect(action, &QAction::triggered, &m_window, command.run);
+            QList<QKeySequence> shortcuts{command.shortcut};
+            shortcuts.append(
+                QList<QKeySequence>(command.moreShortcuts.begin(), command.moreShortcuts.end()));
+            action->setShortcuts(shortcuts);
+            QObject::connect(action, &QAction::triggered, &m_window, [this, run = command.run] {
+                run();
+                if (m_after)
+                    m_after();
+            });
             menu->addAction(action);
             m_actions.insert(QLatin1String(command.name), action);
         }

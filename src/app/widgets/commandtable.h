@@ -25,7 +25,10 @@ public:
         std::function<void()> run = {};
         QKeySequence shortcut = {};
         std::vector<Command> submenu = {}; // a submenu named `name` instead of a command
+        std::vector<QKeySequence> moreShortcuts = {};
     };
+    // Runs after every command of the menus (and the buttons that run them).
+    void setAfterCommand(std::function<void()> after) { m_after = std::move(after); }
     void addMenu(const char* name, const char* caption, const std::vector<Command>& commands);
 
     struct Button {
@@ -48,5 +51,6 @@ public:
 private:
     QMainWindow& m_window;
     QMap<QString, QAction*> m_actions;
+    std::function<void()> m_after;
     void fill(class QMenu* menu, const std::vector<Command>& commands);
 };

@@ -3,6 +3,7 @@
 
 #include "common/cursor.h"
 #include "common/messageservice.h"
+#include "common/version.h"
 #include "database/clsdatabase.h"
 #include "database/databaseerror.h"
 #include "database/sourceaddress.h"
@@ -61,7 +62,7 @@ void DatabaseWorkflow::selectRecords(const std::function<int(QDialog&)>& run) {
             m_context.document.setBinding(binding);
     } catch (const DatabaseError& error) {
         CursoreNormale();
-        MessageService::current().warn(error.description, m_context.window->windowTitle());
+        MessageService::current().warn(error.description, version::mainWindowCaption());
     }
 }
 
@@ -149,7 +150,7 @@ void DatabaseWorkflow::linkField() {
         CursoreNormale();
         MessageService::current().warn(QStringLiteral("Errore non gestito. Codice:") +
                                            QString::number(error.number),
-                                       m_context.window->windowTitle());
+                                       version::mainWindowCaption());
         return;
     }
     dialog.SelezionaCampo(element->DataMember);

@@ -11,23 +11,41 @@
 
 void ElementEditing::deleteSelected() {
     m_context.touched();
-    if (LabelElement* element = m_context.selected())
-        deleteElement(m_context.document, *element);
+    const std::vector<LabelElement*> chosen = m_context.selection();
     m_context.surface.Deseleziona();
+    for (LabelElement* element : chosen)
+        deleteElement(m_context.document, *element);
     m_context.surface.setModoSelezione(true);
 }
 
 void ElementEditing::copySelected() {
     m_context.touched();
-    if (const LabelElement* element = m_context.selected())
-        m_copied = element->key();
+    if (m_context.selection().empty())
+        return;
+    m_copied.clear();
+    m_cut.clear();
+    for (const LabelElement* element : m_context.selection())
+        m_copied << element->key();
+}
+
+void ElementEditing::cutSelected() {
+    if (m_context.selection().empty())
+        return;
+    m_copied.clear();
+    m_cut.clear();
+    for (const LabelElement* element : m_context.selection())
+        m_cut.push_back(*element);
+    deleteSelected();
 }
 
 void ElementEditing::paste() {
     m_context.touched();
-    // The copy refers to the live element: when it is gone, nothing is pasted.
-    if (!m_copied.isEmpty())
-        DuplicaOggetto(m_context.document, m_copied);
+    // A copy refers to the live element: when it is gone, nothing is pasted. What was cut
+    // is pasted from what it was.
+    for (const QString& key : m_copied)
+        DuplicaOggetto(m_context.document, key);
+    for (const LabelElement& element : m_cut)
+        pasteElement(m_context.document, element);
 }
 
 void ElementEditing::editText() {

@@ -3,9 +3,11 @@
 
 #include "app/widgets/designcontext.h"
 
-#include <QString>
+#include <QStringList>
 
-// The Modifica commands: delete, copy and paste the selected element, edit a text's or a
+#include <vector>
+
+// The Modifica commands: delete, cut, copy and paste the selected elements, edit a text's or a
 // barcode's text, a picture's file.
 class ElementEditing {
 public:
@@ -14,11 +16,13 @@ public:
 
     void deleteSelected();
     void copySelected();
+    void cutSelected();
     void paste();
     void editText();
     void editPicture();
 
 private:
     DesignContext m_context;
-    QString m_copied; // the key of the element Copia remembers
+    QStringList m_copied;            // the keys of the elements Copia remembers
+    std::vector<LabelElement> m_cut; // what Taglia took away
 };

@@ -11,6 +11,8 @@
 
 #include <QFont>
 
+#include <algorithm>
+
 namespace {
 
 bool hasBackground(const LabelElement* e) {
@@ -21,85 +23,121 @@ bool isText(const LabelElement* e) {
     return e && e->kind == ElementKind::Testo;
 }
 
+bool isRectangle(const LabelElement* e) {
+    return e && e->kind == ElementKind::Rettangolo;
+}
+
+bool any(const LabelElement* e) {
+    return e != nullptr;
+}
+
 } // namespace
+
+// The selected elements a command applies to; the one clicked last presets its dialog.
+std::vector<LabelElement*> ElementFormatting::chosen(bool (*applies)(const LabelElement*)) const {
+    std::vector<LabelElement*> result;
+    for (LabelElement* element : m_context.selection()) {
+        if (applies(element))
+            result.push_back(element);
+    }
+    // The element clicked last comes first: dialogs start from its values.
+    if (const auto last = std::find(result.begin(), result.end(), m_context.selected());
+        last != result.end())
+        std::rotate(result.begin(), last, last + 1);
+    return result;
+}
 
 void ElementFormatting::setBackground(Background background) {
     m_context.touched();
-    if (LabelElement* element = m_context.selected(); hasBackground(element)) {
+    for (LabelElement* element : chosen(hasBackground))
         element->BackStyle = background;
-        m_context.edited();
-    }
+    m_context.edited();
 }
 
 void ElementFormatting::setBorderWidth(qint16 width) {
     m_context.touched();
-    if (LabelElement* element = m_context.selected();
-        element && element->kind == ElementKind::Rettangolo) {
+    for (LabelElement* element : chosen(isRectangle))
         element->BorderWidth = width;
-        m_context.edited();
-    }
+    m_context.edited();
 }
 
 void ElementFormatting::chooseForeColour() {
     m_context.touched();
-    LabelElement* element = m_context.selected();
-    if (!hasBackground(element))
+    const auto elements = chosen(hasBackground);
+    if (elements.empty())
         return;
-    qint32& colour = isText(element) ? element->ForeColor : element->BorderColor;
-    if (const auto chosen = MessageService::current().chooseColor(
-            colors::toQColor(colour), QStringLiteral("Colore oggetto"))) {
-        colour = colors::fromQColor(*chosen);
+    const LabelElement* first = elements.front();
+    if (const auto colour = MessageService::current().chooseColor(
+            colors::toQColor(isText(first) ? first->ForeColor : first->BorderColor),
+            QStringLiteral("Colore oggetto"))) {
+        for (LabelElement* element : elements)
+            (isText(element) ? element->ForeColor : element->BorderColor) =
+                colors::fromQColor(*colour);
         m_context.edited();
     }
 }
 
 void ElementFormatting::chooseBackColour() {
     m_context.touched();
-    LabelElement* element = m_context.selected();
-    if (!hasBackground(element))
+    const auto elements = chosen(hasBackground);
+    if (elements.empty())
         return;
-    if (const auto chosen = MessageService::current().chooseColor(
-            colors::toQColor(element->BackColor), QStringLiteral("Colore sfondo"))) {
-        element->BackStyle = Background::Opaque;
-        element->BackColor = colors::fromQColor(*chosen);
+    if (const auto colour = MessageService::current().chooseColor(
+            colors::toQColor(elements.front()->BackColor), QStringLiteral("Colore sfondo"))) {
+        for (LabelElement* element : elements) {
+            element->BackStyle = Background::Opaque;
+            element->BackColor = colors::fromQColor(*colour);
+        }
         m_context.edited();
     }
 }
 
 void ElementFormatting::bringToFront() {
     m_context.touched();
-    if (LabelElement* element = m_context.selected())
+    for (LabelElement* element : chosen(any))
         ::bringToFront(m_context.document, *element);
 }
 
 void ElementFormatting::sendToBack() {
     m_context.touched();
-    if (LabelElement* element = m_context.selected())
+    for (LabelElement* element : chosen(any))
         ::sendToBack(m_context.document, *element);
+}
+
+void ElementFormatting::align(arrange::Edge edge) {
+    m_context.touched();
+    arrange::align(m_context.selection(), edge);
+    m_context.edited();
+}
+
+void ElementFormatting::distribute(arrange::Direction direction) {
+    m_context.touched();
+    arrange::distribute(m_context.selection(), direction);
+    m_context.edited();
 }
 
 void ElementFormatting::chooseAlignment() {
     m_context.touched();
-    LabelElement* element = m_context.selected();
-    if (!isText(element))
+    const auto texts = chosen(isText);
+    if (texts.empty())
         return;
     CursoreAttesa();
     frmAllineamento dialog(m_context.window);
-    dialog.presetFrom(int(element->Alignment));
+    dialog.presetFrom(int(texts.front()->Alignment));
     CursoreNormale();
     dialog.exec();
     if (dialog.Confermato) {
-        element->Alignment = TextAlignment(dialog.Allineamento);
+        for (LabelElement* element : texts)
+            element->Alignment = TextAlignment(dialog.Allineamento);
         m_context.edited();
     }
 }
 
 void ElementFormatting::setAlignment(TextAlignment alignment) {
     m_context.touched();
-    if (LabelElement* element = m_context.selected(); isText(element)) {
+    for (LabelElement* element : chosen(isText))
         element->Alignment = alignment;
-        m_context.edited();
-    }
+    m_context.edited();
 }
 
 void ElementFormatting::editBarcodeParameters() {
@@ -112,8 +150,9 @@ void ElementFormatting::editBarcodeParameters() {
 
 void ElementFormatting::chooseFont() {
     m_context.touched();
-    LabelElement* element = m_context.selected();
-    if (element && !isText(element))
+    const auto texts = chosen(isText);
+    LabelElement* element = texts.empty() ? nullptr : texts.front();
+    if (!m_context.selection().empty() && !element)
         return;
     LabelElement& text = m_context.document.templateOf(ElementKind::Testo);
     const LabelElement& preset = element ? *element : text;
@@ -132,8 +171,34 @@ void ElementFormatting::chooseFont() {
         e.FontItalic = chosen->italic();
     };
     apply(text);
-    if (element) {
-        apply(*element);
+    for (LabelElement* e : texts)
+        apply(*e);
+    if (element)
         m_context.edited();
-    }
+}
+
+std::vector<CommandTable::Command> ElementFormatting::arrangeCommands() {
+    const auto align = [this](arrange::Edge edge) { return [this, edge] { this->align(edge); }; };
+    const auto spread = [this](arrange::Direction direction) {
+        return [this, direction] { distribute(direction); };
+    };
+    using arrange::Edge;
+    return {
+        {"mnuAllinea",
+         "Allinea",
+         {},
+         {},
+         {{"mnuAllineaSinistra", "A sinistra", align(Edge::Left)},
+          {"mnuAllineaCentro", "Al centro", align(Edge::HorizontalCentre)},
+          {"mnuAllineaDestra", "A destra", align(Edge::Right)},
+          {"mnuAllineaAlto", "In alto", align(Edge::Top)},
+          {"mnuAllineaMezzo", "In mezzo", align(Edge::VerticalCentre)},
+          {"mnuAllineaBasso", "In basso", align(Edge::Bottom)}}},
+        {"mnuDistribuisci",
+         "Distribuisci",
+         {},
+         {},
+         {{"mnuDistribuisciOrizzontale", "Orizzontalmente",
+           spread(arrange::Direction::Horizontally)},
+          {"mnuDistribuisciVerticale", "Verticalmente", spread(arrange::Direction::Vertically)}}}};
 }

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/widgets/commandtable.h"
 #include "app/widgets/designcontext.h"
+#include "editing/arrange.h"
 
-// The Formato commands on the selected element: background, colours, border width, depth,
-// text alignment, barcode parameters and the font dialog. Each does nothing to the kinds it
-// does not apply to.
+// The Formato commands on the selected elements: background, colours, border width, depth,
+// text alignment, barcode parameters, the font dialog, lining up and spacing. Each does
+// nothing to the kinds it does not apply to.
 class ElementFormatting {
 public:
     explicit ElementFormatting(const DesignContext& context)
@@ -20,9 +22,15 @@ public:
     void chooseAlignment(); // the alignment dialog
     void setAlignment(TextAlignment alignment);
     void editBarcodeParameters();
-    // The font dialog: for the selected text, and for the texts inserted next.
+    // The font dialog: for the selected texts, and for the texts inserted next.
     void chooseFont();
+    void align(arrange::Edge edge);                // "Allinea"
+    void distribute(arrange::Direction direction); // "Distribuisci"
+    // The "Allinea" and "Distribuisci" submenus.
+    std::vector<CommandTable::Command> arrangeCommands();
 
 private:
+    std::vector<LabelElement*> chosen(bool (*applies)(const LabelElement*)) const;
+
     DesignContext m_context;
 };

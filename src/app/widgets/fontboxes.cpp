@@ -3,6 +3,7 @@
 
 #include "common/messageservice.h"
 #include "common/numbers.h"
+#include "common/version.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -124,7 +125,7 @@ void FontBoxes::applyControls() {
 }
 
 void FontBoxes::refuse(QComboBox* box, const QString& message) {
-    MessageService::current().warn(message, m_context.window->windowTitle());
+    MessageService::current().warn(message, version::mainWindowCaption());
     QMetaObject::invokeMethod(box, qOverload<>(&QWidget::setFocus), Qt::QueuedConnection);
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/widgets/fontboxes.h"
 #include "app/widgets/toolicons.h"
+#include "app/widgets/zoomcontrols.h"
 #include "common/cursor.h"
 #include "common/messageservice.h"
 #include "common/programfolders.h"
@@ -36,11 +37,16 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
     , m_scroll(new QScrollArea(this))
     , m_panel1(new QLabel(QStringLiteral("Non connesso"), this))
     , m_panel2(new QLabel(this))
-    , m_context{document, *PicBox, this}
+    , m_history(document)
+    , m_context{document, *PicBox, m_history, this}
     , m_commands(*this)
     , m_editing(m_context)
     , m_formatting(m_context)
-    , m_databaseWorkflow(m_context, database) {
+    , m_databaseWorkflow(m_context, database)
+    , m_files(m_context, *this,
+              [this](const QString& path, const QString& password, const QString& table) {
+                  return ConnettiDatabase(path, password, table);
+              }) {
     CursoreNormale();
     CursoreAttesa();
     setObjectName(QStringLiteral("frmMarvello"));
@@ -51,6 +57,9 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(m_panel1, 1);
     statusBar()->addWidget(m_panel2, 1);
+    m_zoom = new ZoomControls(*PicBox, *m_scroll);
+    // Whatever a command changed in the label becomes one step to undo.
+    m_commands.setAfterCommand([this] { m_history.checkpoint({}); });
     buildMenus();
     buildToolbars();
     for (QToolBar* toolbar : findChildren<QToolBar*>())
@@ -59,6 +68,7 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
     CentraForm(this);
     m_document.ImpostaLayoutDefault();
     m_document.setModificato(false);
+    m_document.markReplaced();
 
     connect(&m_databaseWorkflow, &DatabaseWorkflow::statusChanged, this,
             [this](const QString& database, const QString& table) {
@@ -74,8 +84,25 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
             element && element->kind == ElementKind::Testo)
             m_fonts->AggiornaBarraCarattere(*element);
     });
-    connect(PicBox, &DesignSurface::elementChanged, this,
-            [this] { m_document.setModificato(true); });
+    connect(PicBox, &DesignSurface::elementChanged, this, [this] {
+        m_document.setModificato(true);
+        m_history.checkpoint({});
+    });
+    connect(PicBox, &DesignSurface::elementsNudged, this, [this] {
+        m_document.setModificato(true);
+        m_history.checkpointInBurst({});
+    });
+    connect(PicBox, &DesignSurface::nudgeEnded, &m_history, &LabelHistory::endBurst);
+    QAction* undo = action(QStringLiteral("mnuAnnulla"));
+    QAction* redo = action(QStringLiteral("mnuRipeti"));
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    connect(&m_history.stack(), &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&m_history.stack(), &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    connect(&m_document, &LabelDocument::replaced, this, [this] {
+        refresh();
+        showLabel();
+    });
 }
 
 frmMarvello::~frmMarvello() = default;
@@ -96,9 +123,10 @@ void frmMarvello::buildMenus() {
 
     m_commands.addMenu(
         "mnuFile", "&File",
-        {{"mnuNuovo", "Nuovo", run(&frmMarvello::mnuNuovo_Click)},
-         {"mnuApri", "Apri", run(&frmMarvello::mnuApri_Click)},
-         {"mnuSalva", "Salva", run(&frmMarvello::mnuSalva_Click)},
+        {{"mnuNuovo", "Nuovo", [this] { m_files.newLabel(); }},
+         {"mnuApri", "Apri", [this] { m_files.open(); }},
+         {"mnuSalva", "Salva", [this] { m_files.save(); }, QKeySequence::Save},
+         {"mnuSalvaConNome", "Salva con nome...", [this] { m_files.save(); }},
          separator,
          {"mnuApriStampa", "Apri stampa salvata...", run(&frmMarvello::mnuApriStampa_Click)},
          {"mnuGestioneStampe", "Gestione stampe salvate...",
@@ -117,12 +145,37 @@ void frmMarvello::buildMenus() {
           }}});
     m_commands.addMenu(
         "mnuModifica", "&Modifica",
-        {{"mnuCancella", "Cancella", [&edit] { edit.deleteSelected(); }, Qt::Key_Delete},
-         {"mnuCopia", "Copia", [&edit] { edit.copySelected(); }, Qt::CTRL | Qt::Key_Insert},
-         {"mnuIncolla", "Incolla", [&edit] { edit.paste(); }, Qt::SHIFT | Qt::Key_Insert},
+        {{"mnuAnnulla", "Annulla", [this] { m_history.undo(); }, Qt::CTRL | Qt::Key_Z},
+         {"mnuRipeti",
+          "Ripeti",
+          [this] { m_history.redo(); },
+          Qt::CTRL | Qt::Key_Y,
+          {},
+          {Qt::CTRL | Qt::SHIFT | Qt::Key_Z}},
+         separator,
+         {"mnuCancella", "Cancella", [&edit] { edit.deleteSelected(); }, Qt::Key_Delete},
+         {"mnuTaglia",
+          "Taglia",
+          [&edit] { edit.cutSelected(); },
+          Qt::CTRL | Qt::Key_X,
+          {},
+          {Qt::SHIFT | Qt::Key_Delete}},
+         {"mnuCopia",
+          "Copia",
+          [&edit] { edit.copySelected(); },
+          Qt::CTRL | Qt::Key_Insert,
+          {},
+          {Qt::CTRL | Qt::Key_C}},
+         {"mnuIncolla",
+          "Incolla",
+          [&edit] { edit.paste(); },
+          Qt::SHIFT | Qt::Key_Insert,
+          {},
+          {Qt::CTRL | Qt::Key_V}},
          separator,
          {"mnuModificaTesto", "Modifica testo", [&edit] { edit.editText(); }},
          {"mnuModificaImmagine", "Modifica proprietà immagine", [&edit] { edit.editPicture(); }}});
+    m_commands.addMenu("mnuVisualizza", "Visualizza", m_zoom->commands());
     m_commands.addMenu(
         "mnuDatabase", "Database",
         {{"mnuConnettiDb",
@@ -144,34 +197,41 @@ void frmMarvello::buildMenus() {
          {"mnuCodiciBarre", "Inserisci un barcode", tool(DesignSurface::Tool::CodiceBarre)},
          {"mnuImmagine", "Inserisci un'immagine", tool(DesignSurface::Tool::Immagine)},
          {"mnuRettangolo", "Inserisci un rettangolo", tool(DesignSurface::Tool::Rettangolo)}});
-    m_commands.addMenu(
-        "mnuFormato", "Formato",
-        {{"mnuModalitàSfondo",
-          "Modalità sfondo",
-          {},
-          {},
-          {{"mnuOpaco", "Opaco", [&format] { format.setBackground(Background::Opaque); }},
-           {"mnuTrasparente", "Trasparente",
-            [&format] { format.setBackground(Background::Transparent); }}}},
-         {"mnuColoreSfondo", "Colore sfondo", [&format] { format.chooseBackColour(); }},
-         {"mnuColoreOggetto", "Colore oggetto", [&format] { format.chooseForeColour(); }},
-         separator,
-         {"mnuSpessore",
-          "Spessore ...",
-          {},
-          {},
-          {{"mnuSpessore1", "1", width(1)},
-           {"mnuSpessore2", "2", width(2)},
-           {"mnuSpessore3", "3", width(3)}}},
-         separator,
-         {"mnuPortaAvanti", "Porta avanti", [&format] { format.bringToFront(); }},
-         {"mnuPortaIndietro", "Porta indietro", [&format] { format.sendToBack(); }},
-         separator,
-         {"mnuParametriBarcode", "Impostazioni oggetto barcode",
-          [&format] { format.editBarcodeParameters(); }},
-         separator,
-         {"mnuCarattere", "Imposta carattere", [&format] { format.chooseFont(); }},
-         {"mnuAllineamento", "Allineamento testo", [&format] { format.chooseAlignment(); }}});
+    std::vector<Command> formatting{
+        {"mnuModalitàSfondo",
+         "Modalità sfondo",
+         {},
+         {},
+         {{"mnuOpaco", "Opaco", [&format] { format.setBackground(Background::Opaque); }},
+          {"mnuTrasparente", "Trasparente",
+           [&format] { format.setBackground(Background::Transparent); }}}},
+        {"mnuColoreSfondo", "Colore sfondo", [&format] { format.chooseBackColour(); }},
+        {"mnuColoreOggetto", "Colore oggetto", [&format] { format.chooseForeColour(); }},
+        separator,
+        {"mnuSpessore",
+         "Spessore ...",
+         {},
+         {},
+         {{"mnuSpessore1", "1", width(1)},
+          {"mnuSpessore2", "2", width(2)},
+          {"mnuSpessore3", "3", width(3)}}},
+        separator,
+        {"mnuPortaAvanti", "Porta avanti", [&format] { format.bringToFront(); }},
+        {"mnuPortaIndietro", "Porta indietro", [&format] { format.sendToBack(); }},
+        separator,
+        separator,
+        {"mnuParametriBarcode", "Impostazioni oggetto barcode",
+         [&format] { format.editBarcodeParameters(); }},
+        separator,
+        {"mnuCarattere", "Imposta carattere", [&format] { format.chooseFont(); }},
+        {"mnuAllineamento", "Allineamento testo", [&format] { format.chooseAlignment(); }}};
+    // Lining up and spacing come after the depth commands.
+    const auto arranging = format.arrangeCommands();
+    const auto depth = std::find_if(formatting.begin(), formatting.end(), [](const Command& c) {
+        return c.name && std::string_view(c.name) == "mnuPortaIndietro";
+    });
+    formatting.insert(depth + 2, arranging.begin(), arranging.end());
+    m_commands.addMenu("mnuFormato", "Formato", formatting);
     m_commands.addMenu(
         "mnuHelp", "&Help",
         {{"mnuInformazioni", "Informazioni su ...", run(&frmMarvello::mnuInformazioni_Click)}});
@@ -249,6 +309,9 @@ void frmMarvello::buildToolbars() {
                          [this] { SetSnap(); });
     action(QStringLiteral("snap"))->setChecked(m_snap);
     m_fonts->InizializzaCaratteri();
+    main->addSeparator();
+    m_zoom->addBox(*main);
+    m_files.updateTitle();
 }
 
 void frmMarvello::SetGriglia() {
@@ -279,54 +342,10 @@ void frmMarvello::refresh() {
     PicBox->RidisegnaSuperficie();
 }
 
-bool frmMarvello::ChiediSalvataggio() {
-    if (!m_document.Modificato())
-        return false;
-    MessageService& messages = MessageService::current();
-    messages.beep();
-    switch (
-        messages.question(QStringLiteral("Si desidera mantenere i cambiamenti?"), windowTitle())) {
-    case Answer::Yes:
-        return SalvaEtichetta(m_document, windowTitle());
-    case Answer::No:
-        return false;
-    default:
-        return true;
-    }
-}
-
-void frmMarvello::mnuNuovo_Click() {
-    PicBox->Deseleziona();
-    if (ChiediSalvataggio())
-        return;
-    m_document.NuovaEtichetta();
-    refresh();
-    showLabel();
-}
-
-void frmMarvello::mnuApri_Click() {
-    PicBox->Deseleziona();
-    if (ChiediSalvataggio())
-        return;
-    CaricaEtichetta(
-        m_document, std::nullopt, {}, {},
-        [this](const QString& path, const QString& password, const QString& table) {
-            return ConnettiDatabase(path, password, table);
-        },
-        windowTitle());
-    refresh();
-    showLabel();
-}
-
 void frmMarvello::showLabel() {
     // The label sits near the surface's top-left corner, with the rulers.
     m_scroll->horizontalScrollBar()->setValue(0);
     m_scroll->verticalScrollBar()->setValue(0);
-}
-
-void frmMarvello::mnuSalva_Click() {
-    PicBox->Deseleziona();
-    SalvaEtichetta(m_document, windowTitle());
 }
 
 void frmMarvello::mnuApriStampa_Click() {
@@ -342,7 +361,7 @@ void frmMarvello::mnuApriStampa_Click() {
 }
 
 void frmMarvello::closeEvent(QCloseEvent* event) {
-    if (ChiediSalvataggio())
+    if (m_files.askToSave())
         event->ignore();
     else
         event->accept();

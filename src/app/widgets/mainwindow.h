@@ -5,6 +5,8 @@
 #include "app/widgets/databaseworkflow.h"
 #include "app/widgets/elementediting.h"
 #include "app/widgets/elementformatting.h"
+#include "app/widgets/labelfiles.h"
+#include "editing/labelhistory.h"
 
 #include <QMainWindow>
 
@@ -16,6 +18,7 @@ class FontBoxes;
 class LabelDocument;
 class QLabel;
 class QScrollArea;
+class ZoomControls;
 
 // The main window: the menus and the two toolbars built from one command table, the design
 // surface and the status bar. The commands themselves live in the rooms of the window:
@@ -33,6 +36,7 @@ public:
     QString statusPanel(int panel) const;
     FontBoxes& fonts() const { return *m_fonts; }
     DatabaseWorkflow& databaseWorkflow() { return m_databaseWorkflow; }
+    LabelHistory& history() { return m_history; }
     bool Snap() const { return m_snap; }
 
     // Connects the label's database as opening a label does; false when it is not there.
@@ -45,11 +49,6 @@ protected:
 private:
     void buildMenus();
     void buildToolbars();
-    // Lifecycle and file commands.
-    bool ChiediSalvataggio(); // true: cancel what was being done
-    void mnuNuovo_Click();
-    void mnuApri_Click();
-    void mnuSalva_Click();
     void mnuApriStampa_Click(); // a saved print, in the preview
     void showLabel();           // scrolls the design surface back to the label
     void mnuStampa_Click();
@@ -65,11 +64,14 @@ private:
     QScrollArea* m_scroll;
     QLabel* m_panel1;
     QLabel* m_panel2;
+    LabelHistory m_history;
     DesignContext m_context;
     CommandTable m_commands;
     ElementEditing m_editing;
     ElementFormatting m_formatting;
     DatabaseWorkflow m_databaseWorkflow;
+    LabelFiles m_files;
     FontBoxes* m_fonts = nullptr;
+    ZoomControls* m_zoom = nullptr;
     bool m_snap = true;
 };

@@ -115,6 +115,8 @@ std::optional<QString> WidgetMessageService::chooseFile(const FileDialogRequest&
         if (!open)
             followFilter(filters.at(request.filterIndex - 1));
     }
+    if (!request.selectedFile.isEmpty())
+        dialog.selectFile(request.selectedFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

@@ -1,26 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "designer/widgets/designsurface.h"
 
-#include "common/colors.h"
 #include "common/units.h"
-#include "designer/designcontent.h"
+#include "designer/dragtarget.h"
+#include "designer/elementselection.h"
+#include "designer/widgets/frameoverlay.h"
 #include "designer/widgets/surfacebackground.h"
 #include "document/labeldocument.h"
-#include "printcomponent/clspressivo.h"
-#include "printcomponent/pressivoui.h"
-#include "printcomponent/printdocument.h"
-#include "printcomponent/printsurface.h"
-#include "printing/elementrenderer.h"
+#include "editing/arrange.h"
 
 #include "common/rounding.h"
 
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -30,41 +30,19 @@ constexpr double Millimetre = Length::millimetres(1).inTwips();
 
 } // namespace
 
-// The frame that follows the mouse: drawn over the surface, which is not repainted while it
-// moves, inverting what is under it like the label program's frame.
-class FrameOverlay : public QWidget {
-public:
-    explicit FrameOverlay(DesignSurface* surface)
-        : QWidget(surface)
-        , m_surface(surface) {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_NoSystemBackground);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        if (m_surface->StatoTrascinamento() == 0)
-            return;
-        QPainter painter(this);
-        painter.setCompositionMode(QPainter::CompositionMode_Difference);
-        painter.setPen(QPen(Qt::white, 2));
-        painter.drawRect(m_surface->frame());
-    }
-
-private:
-    DesignSurface* m_surface;
-};
-
 DesignSurface::DesignSurface(LabelDocument& document, QWidget* parent)
     : QWidget(parent)
     , m_document(document)
     , m_overlay(new FrameOverlay(this)) {
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     connect(&m_document, &LabelDocument::elementsChanged, this, [this] {
         // A removed element cannot stay selected.
         const auto& all = m_document.stackingOrder();
-        if (m_current && std::find(all.begin(), all.end(), m_current) == all.end())
-            Deseleziona();
+        const auto kept = elementselection::stillThere(m_selection, all);
+        if (kept.size() != m_selection.size() ||
+            (m_current && std::find(all.begin(), all.end(), m_current) == all.end()))
+            select(kept);
     });
     setObjectName(QStringLiteral("PicBox"));
     setAutoFillBackground(true);
@@ -75,7 +53,26 @@ DesignSurface::DesignSurface(LabelDocument& document, QWidget* parent)
 }
 
 double DesignSurface::twipsPerPixel() const {
-    return units::twipsPerPixel(logicalDpiX());
+    return units::twipsPerPixel(logicalDpiX()) / m_zoom;
+}
+
+void DesignSurface::setZoom(double zoom) {
+    zoom = std::clamp(zoom, MinimumZoom, MaximumZoom);
+    if (zoom == m_zoom)
+        return;
+    m_zoom = zoom;
+    RidisegnaSuperficie();
+    emit zoomChanged(m_zoom);
+}
+
+double DesignSurface::fittingZoom(QSize pixels) const {
+    // The label from the surface's corner (rulers included) and a millimetre beyond it.
+    const LayoutEtichetta& layout = m_document.layout();
+    const double right = units::LabelOriginXTwips + (layout.LarghezzaEtichetta + 1) * Millimetre;
+    const double bottom = units::LabelOriginYTwips + (layout.AltezzaEtichetta + 1) * Millimetre;
+    const double screen = units::twipsPerPixel(logicalDpiX());
+    return std::clamp(std::min(pixels.width() * screen / right, pixels.height() * screen / bottom),
+                      MinimumZoom, MaximumZoom);
 }
 
 QSize DesignSurface::sizeHint() const {
@@ -100,11 +97,26 @@ void DesignSurface::paintEvent(QPaintEvent* event) {
     painter.save();
     painter.scale(1.0 / twipsPerPixel(), 1.0 / twipsPerPixel());
     DisegnaSfondo(painter);
-    paintElements(painter, event->rect());
+    const double tpp = twipsPerPixel();
+    const QRect pixels = event->rect();
+    paintSurfaceElements(
+        painter, m_document,
+        QRectF(pixels.x() * tpp, pixels.y() * tpp, pixels.width() * tpp, pixels.height() * tpp));
     painter.restore();
     for (const QRect& grip : grips()) {
         if (!grip.isNull())
             painter.fillRect(grip, Qt::black);
+    }
+    if (m_selection.size() > 1) {
+        // Several chosen: each shows its outline; grips are for one element alone.
+        QPen pen(Qt::black, 1, Qt::DashLine);
+        painter.setPen(pen);
+        for (const LabelElement* e : m_selection) {
+            clsGrip r;
+            r.SetRectToCtrl(*e);
+            r.TwipsToPixels(twipsPerPixel());
+            painter.drawRect(r.toQRect());
+        }
     }
 }
 
@@ -115,18 +127,40 @@ void DesignSurface::armTool(Tool tool) {
 }
 
 void DesignSurface::Deseleziona() {
-    const bool had = m_current != nullptr;
+    const bool had = m_current != nullptr || !m_selection.empty();
     m_selecting = false;
     m_current = nullptr;
+    m_selection.clear();
     m_dragState = 0;
     update();
     if (had)
         emit selectionChanged();
 }
 
+void DesignSurface::select(const std::vector<LabelElement*>& elements) {
+    m_selection = elements;
+    m_current = elements.empty() ? nullptr : elements.back();
+    update();
+    emit selectionChanged();
+}
+
+bool DesignSurface::isSelected(const LabelElement* element) const {
+    return std::find(m_selection.begin(), m_selection.end(), element) != m_selection.end();
+}
+
+void DesignSurface::cycle(bool forward) {
+    std::vector<LabelElement*> all;
+    for (const auto& owned : m_document.elements())
+        all.push_back(owned.get());
+    if (LabelElement* next = elementselection::neighbour(all, m_current, forward)) {
+        m_selecting = true;
+        select({next});
+    }
+}
+
 std::array<QRect, 8> DesignSurface::grips() const {
     std::array<QRect, 8> result{};
-    if (!m_current || m_dragState != 0)
+    if (!m_current || m_dragState != 0 || m_selection.size() > 1)
         return result;
     clsGrip r;
     r.SetRectToCtrl(*m_current);
@@ -190,6 +224,8 @@ void DesignSurface::confinePointer(QPoint pixel) {
 }
 
 void DesignSurface::IniziaSpostamento(LabelElement* element, QPoint pixel) {
+    if (!isSelected(element))
+        m_selection = {element};
     m_current = element;
     m_pressPixel = pixel;
     m_startTwips = QRectF(element->Left, element->Top, element->Width, element->Height);
@@ -218,6 +254,7 @@ void DesignSurface::updateFrame(const QRect& before) {
 void DesignSurface::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
+    setFocus(Qt::MouseFocusReason);
     const QPoint pixel = event->position().toPoint();
     if (m_current && m_dragState == 0) {
         const int grip = gripAt(pixel);
@@ -243,23 +280,17 @@ void DesignSurface::mousePressEvent(QMouseEvent* event) {
         const double tpp = twipsPerPixel();
         const float x = float(snappedTwips(pixel.x() * tpp, units::LabelOriginXTwips));
         const float y = float(snappedTwips(pixel.y() * tpp, units::LabelOriginYTwips));
+        // Texts start one line high; the other kinds as a box of 3.4 x 1.8 cm.
+        static const std::map<Tool, std::pair<ElementKind, QSizeF>> made{
+            {Tool::Testo, {ElementKind::Testo, {1000, 255}}},
+            {Tool::Immagine, {ElementKind::Picture, {1935, 1035}}},
+            {Tool::Rettangolo, {ElementKind::Rettangolo, {1935, 1035}}},
+            {Tool::CodiceBarre, {ElementKind::Immagine, {1935, 1035}}}};
         LabelElement* created = nullptr;
-        switch (m_tool) {
-        case Tool::Testo:
-            created = m_document.CreaOggTesto(x, y, 1000, 255);
-            break;
-        case Tool::Immagine:
-            created = m_document.CreaOggPicture(x, y, 1935, 1035);
-            break;
-        case Tool::Rettangolo:
-            created = m_document.CreaOggRettangolo(x, y, 1935, 1035);
-            break;
-        case Tool::CodiceBarre:
-            created = m_document.CreaOggImmagine(x, y, 1935, 1035);
-            break;
-        case Tool::None:
-            break;
-        }
+        if (const auto kind = made.find(m_tool); kind != made.end())
+            created =
+                m_document.CreaOgg(kind->second.first, x, y, float(kind->second.second.width()),
+                                   float(kind->second.second.height()));
         m_tool = Tool::None;
         setCursor(Qt::ArrowCursor);
         m_selecting = true;
@@ -269,13 +300,21 @@ void DesignSurface::mousePressEvent(QMouseEvent* event) {
         }
         return;
     }
+    const bool adding = event->modifiers() & Qt::ShiftModifier;
     if (LabelElement* hit = elementAt(pixel)) {
-        IniziaSpostamento(hit, pixel);
+        if (adding)
+            select(elementselection::toggled(m_selection, hit));
+        else
+            IniziaSpostamento(hit, pixel);
         return;
     }
-    m_current = nullptr;
-    update();
-    emit selectionChanged();
+    // On the empty surface a frame starts: what it encloses is chosen.
+    if (!adding)
+        select({});
+    m_pressPixel = pixel;
+    m_dragState = 3;
+    m_frame = clsGrip{pixel.x(), pixel.y(), pixel.x(), pixel.y()};
+    m_overlay->raise();
 }
 
 void DesignSurface::mouseMoveEvent(QMouseEvent* event) {
@@ -294,48 +333,55 @@ void DesignSurface::mouseMoveEvent(QMouseEvent* event) {
     const QRect before = frame();
     confinePointer(event->position().toPoint());
     const QPoint p = inside(event->position().toPoint());
+    if (m_dragState == 3) {
+        const QRect band = QRect(m_pressPixel, p).normalized();
+        m_frame = clsGrip{band.left(), band.top(), band.right() + 1, band.bottom() + 1};
+        updateFrame(before);
+        return;
+    }
     const double tpp = twipsPerPixel();
     const QSizeF area = surfaceTwips();
     const double originX = units::LabelOriginXTwips, originY = units::LabelOriginYTwips;
+    // The element follows the pointer, snapped, and never leaves the surface.
     if (m_dragState == 1) {
-        // The element follows the pointer, snapped, and never leaves the surface.
         const QPointF moved = m_startTwips.topLeft() + QPointF(p - m_pressPixel) * tpp;
-        const double width = m_startTwips.width(), height = m_startTwips.height();
-        const double left =
-            std::clamp(snappedTwips(moved.x(), originX), 0.0, std::max(0.0, area.width() - width));
-        const double top = std::clamp(snappedTwips(moved.y(), originY), 0.0,
-                                      std::max(0.0, area.height() - height));
-        m_targetTwips = QRectF(left, top, width, height);
+        m_targetTwips = dragtarget::moved(
+            m_startTwips, {snappedTwips(moved.x(), originX), snappedTwips(moved.y(), originY)},
+            area);
     } else {
-        const double x = snappedTwips(p.x() * tpp, originX);
-        const double y = snappedTwips(p.y() * tpp, originY);
-        const bool left = m_grip == 0 || m_grip == 6 || m_grip == 7;
-        const bool right = m_grip >= 2 && m_grip <= 4;
-        const bool top = m_grip <= 2;
-        const bool bottom = m_grip >= 4 && m_grip <= 6;
-        QRectF edges = m_startTwips;
-        if (left)
-            edges.setLeft(x);
-        if (right)
-            edges.setRight(x);
-        if (top)
-            edges.setTop(y);
-        if (bottom)
-            edges.setBottom(y);
-        m_targetTwips = edges;
+        m_targetTwips = dragtarget::resized(
+            m_startTwips, m_grip,
+            {snappedTwips(p.x() * tpp, originX), snappedTwips(p.y() * tpp, originY)});
     }
     showTarget();
     updateFrame(before);
 }
 
 void DesignSurface::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || m_dragState == 0 || !m_current)
+    if (event->button() != Qt::LeftButton || m_dragState == 0)
+        return;
+    if (m_dragState == 3) {
+        m_dragState = 0;
+        m_overlay->update();
+        const double tpp = twipsPerPixel();
+        const QRect band = frame();
+        select(elementselection::withEnclosed(m_selection,
+                                              QRectF(band.left() * tpp, band.top() * tpp,
+                                                     (band.width() + 1) * tpp,
+                                                     (band.height() + 1) * tpp),
+                                              m_document.stackingOrder()));
+        return;
+    }
+    if (!m_current)
         return;
     const float left = m_current->Left, top = m_current->Top, width = m_current->Width,
                 height = m_current->Height;
     // A click that does not move leaves the element exactly where it was; a frame dragged
-    // past its opposite edge is put in order.
-    if (m_targetTwips != m_startTwips) {
+    // past its opposite edge is put in order. The others chosen move along.
+    if (m_targetTwips != m_startTwips && m_dragState == 1) {
+        arrange::moveBy(m_selection, m_targetTwips.left() - m_startTwips.left(),
+                        m_targetTwips.top() - m_startTwips.top());
+    } else if (m_targetTwips != m_startTwips) {
         const QRectF target = m_targetTwips.normalized();
         m_current->Left = float(target.left());
         m_current->Top = float(target.top());
@@ -354,51 +400,53 @@ void DesignSurface::DisegnaSfondo(QPainter& painter) const {
     paintSurfaceBackground(painter, m_document.layout(), m_griglia);
 }
 
-namespace {
-
-// Where a picture element has no picture yet: a grey box with a cross.
-void drawPicturePlaceholder(QPainter& painter, const QRectF& box) {
-    painter.fillRect(box, QColor(230, 230, 230));
-    QPen pen(QColor(150, 150, 150));
-    pen.setCosmetic(true);
-    painter.setPen(pen);
-    painter.drawRect(box);
-    painter.drawLine(box.topLeft(), box.bottomRight());
-    painter.drawLine(box.topRight(), box.bottomLeft());
-}
-
-} // namespace
-
-void DesignSurface::paintElements(QPainter& painter, const QRect& pixels) const {
-    const double pixel = twipsPerPixel();
-    const QRectF area(pixels.x() * pixel, pixels.y() * pixel, pixels.width() * pixel,
-                      pixels.height() * pixel);
-    // The elements are drawn as they print: through the print component onto a page of
-    // their own, which is then painted at the screen's scale.
-    HeadlessPressivoUi scratch;
-    clsPressivo pressivo(scratch, clsPressivo::DrawingOnly{});
-    PrintSurface& page = scratch.surface();
-    const double margin = units::Length::millimetres(1).inTwips();
-    for (const LabelElement* e : m_document.stackingOrder()) {
-        const QRectF box(e->Left, e->Top, e->Width, e->Height);
-        if (!e->Visible ||
-            !box.normalized().adjusted(-margin, -margin, margin, margin).intersects(area))
-            continue; // only what the repaint needs
-        if (e->kind == ElementKind::Picture && e->Picture.isNull()) {
-            // Painted in its place in the stacking order: what lies under it first.
-            printoutput::renderPage(page.document(), 0, painter);
-            page.StartDoc();
-            drawPicturePlaceholder(painter, box);
-        } else {
-            drawElement(*e, designContent(*e), elementBoxOnSurface(*e), pressivo);
-        }
-    }
-    printoutput::renderPage(page.document(), 0, painter);
-}
-
 void DesignSurface::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !m_current || m_current->Index <= 0)
         return;
     if (elementAt(event->position().toPoint()) == m_current)
         emit elementDoubleClicked();
+}
+
+void DesignSurface::keyPressEvent(QKeyEvent* event) {
+    const double step =
+        units::Length::millimetres(event->modifiers() & Qt::ShiftModifier ? 0.1 : 1).inTwips();
+    static const std::map<int, QPointF> arrows{{Qt::Key_Left, {-1, 0}},
+                                               {Qt::Key_Right, {1, 0}},
+                                               {Qt::Key_Up, {0, -1}},
+                                               {Qt::Key_Down, {0, 1}}};
+    if (const auto arrow = arrows.find(event->key()); arrow != arrows.end()) {
+        if (m_selection.empty() || m_dragState != 0)
+            return;
+        arrange::moveBy(m_selection, arrow->second.x() * step, arrow->second.y() * step);
+        update();
+        emit elementsNudged();
+    } else if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+        cycle(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+    } else if (event->key() == Qt::Key_Escape) {
+        // Esc lets go of the armed tool, or else of the selection.
+        if (m_tool != Tool::None)
+            armTool(Tool::None);
+        else
+            Deseleziona();
+        m_selecting = true;
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void DesignSurface::keyReleaseEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (!event->isAutoRepeat() &&
+        (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down))
+        emit nudgeEnded();
+    QWidget::keyReleaseEvent(event);
+}
+
+void DesignSurface::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        event->ignore(); // the scroll area scrolls
+        return;
+    }
+    setZoom(m_zoom * std::pow(1.25, event->angleDelta().y() / 120.0));
+    event->accept();
 }

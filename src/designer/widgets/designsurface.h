@@ -2,17 +2,21 @@
 #pragma once
 
 #include "designer/widgets/clsgrip.h"
+#include "designer/widgets/frameoverlay.h"
 
 #include <QWidget>
 
 #include <array>
+#include <vector>
 
 class LabelDocument;
 struct LabelElement;
 
 // The design surface PicBox: the label as a white sheet with a shadow, millimetre rulers, the
-// optional grid of dots, and the elements in their stacking order, at the screen's scale
-// (surface coordinates are twips).
+// optional grid of dots, and the elements in their stacking order, at the screen's scale times
+// the zoom (surface coordinates are twips). Several elements can be selected: Shift+click adds
+// or removes one, a frame drawn on the empty surface takes those inside it; dragging one moves
+// them all; the arrow keys move them by a millimetre (Shift: a tenth).
 class DesignSurface : public QWidget {
     Q_OBJECT
 
@@ -22,6 +26,13 @@ public:
     bool Griglia() const { return m_griglia; }
     void setGriglia(bool on);
     double twipsPerPixel() const;
+    // 1 is the screen's own scale; from MinimumZoom to MaximumZoom.
+    double zoom() const { return m_zoom; }
+    void setZoom(double zoom);
+    static constexpr double MinimumZoom = 0.25;
+    static constexpr double MaximumZoom = 4.0;
+    // The zoom at which the label, with its rulers, fits an area of this many pixels.
+    double fittingZoom(QSize pixels) const;
     QSize sizeHint() const override;
 
     // Clears and paints everything again.
@@ -35,7 +46,10 @@ public:
     void armTool(Tool tool);
     void setSnap(bool on) { m_snap = on; }
 
+    // The element the last click chose (of the selection); the selection, in the order chosen.
     LabelElement* ControlloCorrente() const { return m_current; }
+    const std::vector<LabelElement*>& selection() const { return m_selection; }
+    void select(const std::vector<LabelElement*>& elements);
     int StatoTrascinamento() const { return m_dragState; }
     void Deseleziona();
     // Selects the element and lets it follow the mouse, whose press was at `pixel`.
@@ -48,6 +62,10 @@ public:
 signals:
     // An element was placed, moved or resized.
     void elementChanged();
+    // The arrow keys moved the selection; the moves end when the key is let go.
+    void elementsNudged();
+    void nudgeEnded();
+    void zoomChanged(double zoom);
     void selectionChanged();
     // A double click on the selected element.
     void elementDoubleClicked();
@@ -58,10 +76,15 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    bool focusNextPrevChild(bool) override { return false; } // Tab goes through the elements
 
 private:
     void DisegnaSfondo(QPainter& painter) const;
-    void paintElements(QPainter& painter, const QRect& pixels) const;
+    bool isSelected(const LabelElement* element) const;
+    void cycle(bool forward);
     LabelElement* elementAt(QPoint pixel) const;
     int gripAt(QPoint pixel) const;
     void updateFrame(const QRect& before);
@@ -80,12 +103,14 @@ private:
     bool m_selecting = false;
     bool m_snap = true;
     Tool m_tool = Tool::None;
+    double m_zoom = 1.0;
     LabelElement* m_current = nullptr;
-    int m_dragState = 0; // 0 idle, 1 moving, 2 resizing
+    std::vector<LabelElement*> m_selection;
+    int m_dragState = 0; // 0 idle, 1 moving, 2 resizing, 3 drawing a selection frame
     int m_grip = 0;
     clsGrip m_frame; // surface pixels while dragging: what the overlay shows
     QPoint m_pressPixel;
     QRectF m_startTwips;  // the element when the drag began
     QRectF m_targetTwips; // where it goes when the button is released
-    class FrameOverlay* m_overlay;
+    FrameOverlay* m_overlay;
 };

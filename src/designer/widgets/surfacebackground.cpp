@@ -2,7 +2,14 @@
 #include "designer/widgets/surfacebackground.h"
 
 #include "common/units.h"
+#include "designer/designcontent.h"
+#include "document/labeldocument.h"
 #include "document/sheetlayout.h"
+#include "printcomponent/clspressivo.h"
+#include "printcomponent/pressivoui.h"
+#include "printcomponent/printdocument.h"
+#include "printcomponent/printsurface.h"
+#include "printing/elementrenderer.h"
 
 #include <QPainter>
 
@@ -66,4 +73,43 @@ void paintSurfaceBackground(QPainter& painter, const LayoutEtichetta& layout, bo
                 dots.emplace_back(left + i * GridPitch, top + j * GridPitch);
         painter.drawPoints(dots.data(), int(dots.size()));
     }
+}
+
+namespace {
+
+// Where a picture element has no picture yet: a grey box with a cross.
+void drawPicturePlaceholder(QPainter& painter, const QRectF& box) {
+    painter.fillRect(box, QColor(230, 230, 230));
+    QPen pen(QColor(150, 150, 150));
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.drawRect(box);
+    painter.drawLine(box.topLeft(), box.bottomRight());
+    painter.drawLine(box.topRight(), box.bottomLeft());
+}
+
+} // namespace
+
+void paintSurfaceElements(QPainter& painter, const LabelDocument& document, const QRectF& area) {
+    // The elements are drawn as they print: through the print component onto a page of
+    // their own, which is then painted at the screen's scale.
+    HeadlessPressivoUi scratch;
+    clsPressivo pressivo(scratch, clsPressivo::DrawingOnly{});
+    PrintSurface& page = scratch.surface();
+    const double margin = units::Length::millimetres(1).inTwips();
+    for (const LabelElement* e : document.stackingOrder()) {
+        const QRectF box(e->Left, e->Top, e->Width, e->Height);
+        if (!e->Visible ||
+            !box.normalized().adjusted(-margin, -margin, margin, margin).intersects(area))
+            continue; // only what the repaint needs
+        if (e->kind == ElementKind::Picture && e->Picture.isNull()) {
+            // Painted in its place in the stacking order: what lies under it first.
+            printoutput::renderPage(page.document(), 0, painter);
+            page.StartDoc();
+            drawPicturePlaceholder(painter, box);
+        } else {
+            drawElement(*e, designContent(*e), elementBoxOnSurface(*e), pressivo);
+        }
+    }
+    printoutput::renderPage(page.document(), 0, painter);
 }

@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+class LabelDocument;
 class QPainter;
+class QRectF;
 struct LayoutEtichetta;
 
 // The design surface under the elements, on a painter in twips: the label as a white sheet
 // with its outline and a shadow, millimetre rulers numbered in centimetres from the label's
 // corner, and the grid of dots when it is on.
 void paintSurfaceBackground(QPainter& painter, const LayoutEtichetta& layout, bool grid);
+
+// The visible elements that reach into `area` (twips), back to front, drawn as they print;
+// a picture element without its picture as a grey box with a cross.
+void paintSurfaceElements(QPainter& painter, const LabelDocument& document, const QRectF& area);

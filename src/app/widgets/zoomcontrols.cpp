@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/widgets/zoomcontrols.h"
+
+#include "designer/widgets/designsurface.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolBar>
+
+#include <cmath>
+
+namespace {
+
+// The steps Ctrl++ and Ctrl+- go through, in per cent.
+constexpr int Steps[] = {25, 33, 50, 67, 75, 100, 125, 150, 200, 300, 400};
+
+} // namespace
+
+ZoomControls::ZoomControls(DesignSurface& surface, QScrollArea& scroll)
+    : QObject(&surface)
+    , m_surface(surface)
+    , m_scroll(scroll) {}
+
+std::vector<CommandTable::Command> ZoomControls::commands() {
+    return {{"mnuZoomAvanti",
+             "Zoom avanti",
+             [this] { zoomIn(); },
+             Qt::CTRL | Qt::Key_Plus,
+             {},
+             {Qt::CTRL | Qt::Key_Equal}},
+            {"mnuZoomIndietro", "Zoom indietro", [this] { zoomOut(); }, Qt::CTRL | Qt::Key_Minus},
+            {"mnuZoom100", "Zoom 100%", [this] { actualSize(); }, Qt::CTRL | Qt::Key_0},
+            {"mnuAdatta", "Adatta alla finestra", [this] { fitWindow(); }}};
+}
+
+void ZoomControls::addBox(QToolBar& toolbar) {
+    m_box = new QComboBox(&toolbar);
+    m_box->setObjectName(QStringLiteral("cmbZoom"));
+    m_box->setEditable(true);
+    m_box->setInsertPolicy(QComboBox::NoInsert);
+    m_box->setToolTip(QStringLiteral("Zoom"));
+    for (const int step : Steps)
+        m_box->addItem(QStringLiteral("%1%").arg(step), step / 100.0);
+    toolbar.addWidget(m_box);
+    show(m_surface.zoom());
+    connect(&m_surface, &DesignSurface::zoomChanged, this, &ZoomControls::show);
+    // A value typed or chosen, with or without its per cent sign.
+    connect(m_box, &QComboBox::textActivated, this, [this](const QString& text) {
+        bool ok = false;
+        const double percent = QString(text).remove(u'%').trimmed().toDouble(&ok);
+        if (ok && percent > 0)
+            m_surface.setZoom(percent / 100.0);
+        show(m_surface.zoom());
+    });
+}
+
+void ZoomControls::show(double zoom) {
+    if (!m_box)
+        return;
+    const QSignalBlocker quiet(m_box);
+    m_box->setEditText(QStringLiteral("%1%").arg(std::lround(zoom * 100)));
+}
+
+void ZoomControls::zoomIn() {
+    const int now = int(std::lround(m_surface.zoom() * 100));
+    for (const int step : Steps) {
+        if (step > now) {
+            m_surface.setZoom(step / 100.0);
+            return;
+        }
+    }
+}
+
+void ZoomControls::zoomOut() {
+    const int now = int(std::lround(m_surface.zoom() * 100));
+    for (auto it = std::rbegin(Steps); it != std::rend(Steps); ++it) {
+        if (*it < now) {
+            m_surface.setZoom(*it / 100.0);
+            return;
+        }
+    }
+}
+
+void ZoomControls::actualSize() {
+    m_surface.setZoom(1.0);
+}
+
+void ZoomControls::fitWindow() {
+    m_surface.setZoom(m_surface.fittingZoom(m_scroll.viewport()->size()));
+    m_scroll.horizontalScrollBar()->setValue(0);
+    m_scroll.verticalScrollBar()->setValue(0);
+}

@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/labeljson.h"
+#include "editing/arrange.h"
+#include "support/windowtest.h"
+
+#include <QJsonDocument>
+#include <QTemporaryDir>
+
+namespace {
+
+QByteArray json(const LabelDocument& document) {
+    return QJsonDocument(documentToJson(document)).toJson(QJsonDocument::Compact);
+}
+
+class History : public WindowTest {
+protected:
+    History() {
+        window.surface()->setSnap(false);
+        window.show();
+    }
+
+    LabelElement* text(float left, float top) {
+        LabelElement* element = document.CreaOggTesto(left, top, 1000, 255);
+        window.history().checkpoint({});
+        return element;
+    }
+
+    void choose(std::vector<LabelElement*> elements) { window.surface()->select(elements); }
+};
+
+// Every command is one step, and undoing each puts the label back exactly as it was (its whole
+// description compared), redoing each exactly as it became; Modificato follows the saved state.
+TEST_F(History, EachCommandUndoesAndRedoesExactly) {
+    std::vector<QByteArray> states{json(document)};
+    LabelElement* first = text(1200, 2000);
+    states.push_back(json(document));
+    LabelElement* second = text(3000, 2500);
+    states.push_back(json(document));
+    const auto step = [&](const std::function<void()>& command) {
+        command();
+        states.push_back(json(document));
+    };
+    step([&] {
+        choose({first, second});
+        run("mnuOpaco");
+    });
+    step([&] { run("mnuPortaIndietro"); });
+    step([&] { run("mnuAllineaSinistra"); });
+    step([&] {
+        messages.colorAnswers.push_back(QColor(255, 0, 0));
+        run("mnuColoreOggetto");
+    });
+    step([&] {
+        // A burst of arrow keys is one step.
+        for (int i = 0; i < 3; ++i)
+            QTest::keyPress(window.surface(), Qt::Key_Right);
+        QTest::keyRelease(window.surface(), Qt::Key_Right);
+    });
+    step([&] { run("mnuTaglia"); });
+    step([&] { run("mnuIncolla"); });
+    step([&] {
+        LayoutEtichetta layout = document.layout();
+        layout.LarghezzaEtichetta = 63.5;
+        document.setLayout(layout);
+        window.history().checkpoint({});
+    });
+    run("mnuCopia"); // changes nothing: no step
+    EXPECT_EQ(window.history().stack().count(), int(states.size()) - 1);
+
+    for (std::size_t i = states.size() - 1; i > 0; --i) {
+        run("mnuAnnulla");
+        EXPECT_EQ(json(document), states[i - 1]) << "undoing step " << i;
+    }
+    EXPECT_FALSE(document.Modificato()); // back at the label as it was opened
+    EXPECT_FALSE(window.action(QStringLiteral("mnuAnnulla"))->isEnabled());
+    for (std::size_t i = 1; i < states.size(); ++i) {
+        run("mnuRipeti");
+        EXPECT_EQ(json(document), states[i]) << "redoing step " << i;
+    }
+    EXPECT_TRUE(document.Modificato());
+
+    // Saved: undoing leaves the saved label (modified), redoing comes back to it.
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("etichetta.eti"));
+    messages.fileAnswers.push_back(path);
+    run("mnuSalva");
+    EXPECT_FALSE(document.Modificato());
+    run("mnuAnnulla");
+    EXPECT_TRUE(document.Modificato());
+    run("mnuRipeti");
+    EXPECT_FALSE(document.Modificato());
+    // Saving again starts on the label's own file; a new label has nothing to undo.
+    run("mnuSalvaConNome");
+    EXPECT_EQ(messages.fileRequests.back().selectedFile, path);
+    EXPECT_TRUE(window.windowTitle().contains(u"etichetta.eti"));
+    run("mnuNuovo");
+    EXPECT_FALSE(window.history().stack().canUndo());
+}
+
+// The formatting commands act on every element chosen that they apply to.
+TEST_F(History, CommandsActOnEveryElementChosen) {
+    LabelElement* a = text(1200, 2000);
+    LabelElement* b = text(1200, 3000);
+    LabelElement* box = document.CreaOggRettangolo(4000, 2000, 1000, 1000);
+    choose({a, b, box});
+    run("mnuSpessore3");
+    run("mnuOpaco");
+    EXPECT_EQ(box->BorderWidth, 3);
+    EXPECT_EQ(a->BackStyle, Background::Opaque);
+    EXPECT_EQ(b->BackStyle, Background::Opaque);
+    EXPECT_EQ(box->BackStyle, Background::Opaque);
+    run("mnuCopia");
+    run("mnuIncolla");
+    EXPECT_EQ(document.elements().size(), 6u);
+    choose({a, b});
+    run("mnuCancella");
+    EXPECT_EQ(document.elements().size(), 4u);
+    EXPECT_TRUE(window.surface()->selection().empty());
+}
+
+TEST(Arrange, AlignAndDistributeInTwips) {
+    LabelDocument document;
+    LabelElement* a = document.CreaOggTesto(1000, 500, 1000, 200);
+    LabelElement* b = document.CreaOggTesto(4000, 900, 500, 300);
+    LabelElement* c = document.CreaOggTesto(2000, 2500, 2000, 100);
+    const std::vector<LabelElement*> all{a, b, c};
+    arrange::align(all, arrange::Edge::Right);
+    EXPECT_EQ(std::vector<float>({a->Left, b->Left, c->Left}),
+              std::vector<float>({3500, 4000, 2500}));
+    arrange::align(all, arrange::Edge::HorizontalCentre); // the group's box: 2500 to 4500
+    EXPECT_EQ(std::vector<float>({a->Left, b->Left, c->Left}),
+              std::vector<float>({3000, 3250, 2500}));
+    arrange::align(all, arrange::Edge::Bottom);
+    EXPECT_EQ(std::vector<float>({a->Top, b->Top, c->Top}), std::vector<float>({2400, 2300, 2500}));
+    arrange::align(all, arrange::Edge::Top);
+    EXPECT_EQ(std::vector<float>({a->Top, b->Top, c->Top}), std::vector<float>({2300, 2300, 2300}));
+
+    // Left edges 0, 1000, 5000 with widths 500, 1000, 2000: 3000 between the outer two.
+    a->Left = 0, a->Width = 500;
+    b->Left = 5000, b->Width = 2000;
+    c->Left = 1000, c->Width = 1000;
+    arrange::distribute(all, arrange::Direction::Horizontally);
+    EXPECT_FLOAT_EQ(a->Left, 0);
+    EXPECT_FLOAT_EQ(c->Left, 500 + 1750);
+    EXPECT_FLOAT_EQ(b->Left, 5000);
+    arrange::moveBy(all, -3000, 10); // no element leaves the surface
+    EXPECT_FLOAT_EQ(a->Left, 0);
+    EXPECT_FLOAT_EQ(b->Left, 5000);
+    EXPECT_FLOAT_EQ(a->Top, 2310);
+}
+
+} // namespace
