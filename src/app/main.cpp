@@ -4,6 +4,7 @@
 //   marvello [LABEL.eti[,-S|-D[,DATABASE[,PASSWORD]]]]   as other programs start it
 //   marvello --print LABEL.eti --to OUT [...]            batch printing, no window
 //   marvello --info LABEL.eti                             the label as JSON, for scripts
+//   marvello --sheets [TEXT]                              label sheets of the catalogue, as JSON
 //   marvello --help | --version
 
 #include "app/batchprint.h"
@@ -24,6 +25,7 @@
 #include "printcomponent/widgets/qtprinter.h"
 #include "printcomponent/widgets/widgetpressivoui.h"
 #include "printing/printengine.h"
+#include "printing/sheetcatalogue.h"
 #include "printing/widgets/frmattesa.h"
 
 #include <QApplication>
@@ -74,6 +76,8 @@ QString usage() {
         "      --copies N                copie alla stampante\n"
         "      --progress                avanzamento su stderr\n"
         "  marvello --info ETICHETTA.eti   descrive l'etichetta in JSON e termina\n"
+        "  marvello --sheets [TESTO]       i modelli di foglio che contengono il testo\n"
+        "                                  (produttore, codice, misura), in JSON\n"
         "  marvello --help                 questo aiuto\n"
         "  marvello --version              la versione");
 }
@@ -107,6 +111,12 @@ int runOption(const QStringList& words) {
     }
     if (option == u"--info")
         return runInfo(words);
+    if (option == u"--sheets") {
+        const auto found = sheetcatalogue::search(sheetcatalogue::all(), words.mid(1).join(u' '));
+        print(stdout,
+              QString::fromUtf8(QJsonDocument(sheetcatalogue::toJson(found)).toJson()).trimmed());
+        return found.empty() ? exitcode::Failed : 0;
+    }
     if (option == u"--print") {
         QString error;
         const auto options = BatchOptions::parse(words, &error);

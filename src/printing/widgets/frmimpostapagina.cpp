@@ -8,6 +8,7 @@
 #include "common/widgets/dialogbuttons.h"
 #include "common/widgets/windowplacement.h"
 #include "document/labeldocument.h"
+#include "printing/widgets/frmmodellofoglio.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -73,6 +74,15 @@ frmImpostaPagina::frmImpostaPagina(LabelDocument& document, QWidget* parent)
     cmdCancel = okCancel.cancel;
     connect(cmdOk, &QPushButton::clicked, this, &frmImpostaPagina::cmdOk_Click);
     QHBoxLayout* buttons = okCancel.layout;
+    cmdModello = new QPushButton(QStringLiteral("Modello di foglio..."), this);
+    cmdModello->setObjectName(QStringLiteral("cmdModello"));
+    cmdModello->setAutoDefault(false);
+    buttons->insertWidget(0, cmdModello);
+    connect(cmdModello, &QPushButton::clicked, this, [this] {
+        frmModelloFoglio catalogue(sheetcatalogue::all(), this);
+        if (catalogue.exec() == QDialog::Accepted && catalogue.Scelto)
+            applySheet(*catalogue.Scelto);
+    });
     auto* main = new QVBoxLayout(this);
     main->addWidget(layoutGroup);
     main->addWidget(originGroup);
@@ -101,6 +111,13 @@ void frmImpostaPagina::CaricaLayout() {
     const auto all = fields();
     for (int i = 0; i < LayoutEtichetta::ValueCount; ++i)
         all[i]->setText(FormatNumero(layout.value(i), 3));
+}
+
+void frmImpostaPagina::applySheet(const SheetTemplate& sheet) {
+    // The sheet's eight values; the print origin is the printer's, and stays.
+    const auto all = fields();
+    for (int i = 0; i < LayoutEtichetta::ValueCount - 2; ++i)
+        all[i]->setText(FormatNumero(sheet.layout.value(i), 3));
 }
 
 bool frmImpostaPagina::Verifica_campi_obbligatori() {

@@ -9,6 +9,7 @@
 class LabelDocument;
 class QLineEdit;
 class QPushButton;
+struct SheetTemplate;
 
 // "Layout etichetta": the ten sheet layout values, each in a decimal entry field. "Ok" checks
 // the four values that must be positive and stores all ten in the document.
@@ -30,11 +31,14 @@ public:
     QLineEdit* txtOrigineY;
     QPushButton* cmdOk;
     QPushButton* cmdCancel;
+    QPushButton* cmdModello; // "Modello di foglio...": the sheet catalogue
 
     // The fields in the order of the sheet layout values.
     std::array<QLineEdit*, 10> fields() const;
 
     void CaricaLayout();
+    // Fills the sheet's values in (not the print origin).
+    void applySheet(const SheetTemplate& sheet);
     bool Verifica_campi_obbligatori();
     void SalvaLayout();
 

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "document/sheetlayout.h"
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QString>
+
+#include <vector>
+
+// Label sheets by maker and product code, so that a user picks "Avery L7160" instead of typing
+// ten measurements: the catalogue that comes with the program, and the rectangular templates
+// of gLabels when its collection is installed.
+struct SheetTemplate {
+    QString maker;
+    QString code;
+    QString description;
+    QString paper;          // "A4", "Letter", or the size in millimetres
+    LayoutEtichetta layout; // the eight sheet values; the print origin stays 0
+};
+
+namespace sheetcatalogue {
+
+// Our catalogue: a tab-separated table, a header naming the columns, '#' lines comments.
+std::vector<SheetTemplate> readTable(const QByteArray& text);
+// One file of gLabels templates. Rectangular labels in one grid only (round, CD, continuous
+// and staggered ones are left out); lengths in pt, in, mm, cm or pc; an "equiv" template takes
+// the layout of the one it names, of the same maker (`known` holds templates of other files).
+std::vector<SheetTemplate> readGlabels(const QByteArray& xml,
+                                       const std::vector<SheetTemplate>& known = {});
+
+// Where the gLabels collection is looked for.
+QString glabelsFolder();
+// Every sheet: ours first, then those of gLabels not already listed.
+std::vector<SheetTemplate> all();
+
+// The sheets whose maker, code, description, paper or size ("63.5x38.1", "63,5 x 38,1")
+// hold every word of the text, letter case ignored. An empty text matches all.
+std::vector<SheetTemplate> search(const std::vector<SheetTemplate>& sheets, const QString& text);
+
+// For scripts: maker, code, description, paper and the ten layout values by their names.
+QJsonArray toJson(const std::vector<SheetTemplate>& sheets);
+
+} // namespace sheetcatalogue

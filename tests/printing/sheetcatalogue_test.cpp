@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/numbers.h"
+#include "document/labeldocument.h"
+#include "printing/sheetcatalogue.h"
+#include "printing/widgets/frmimpostapagina.h"
+#include "printing/widgets/frmmodellofoglio.h"
+#include "support/files.h"
+#include "support/marvelloprocess.h"
+#include "support/recordingmessages.h"
+#include "support/windowtest.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+namespace {
+
+const SheetTemplate* find(const std::vector<SheetTemplate>& sheets, const char* maker,
+                          const char* code) {
+    for (const SheetTemplate& sheet : sheets) {
+        if (sheet.maker == QLatin1String(maker) && sheet.code == QLatin1String(code))
+            return &sheet;
+    }
+    return nullptr;
+}
+
+std::vector<double> values(const LayoutEtichetta& layout) {
+    std::vector<double> all;
+    for (int i = 0; i < LayoutEtichetta::ValueCount; ++i)
+        all.push_back(layout.value(i));
+    return all;
+}
+
+// Sheets checked against the makers' own sheets: counts, margins, size, gaps (mm).
+TEST(SheetCatalogue, ProductsMatchTheirMakersSheetsAndFitTheirPaper) {
+    const auto sheets = sheetcatalogue::all();
+    ASSERT_GE(sheets.size(), 100u);
+    const std::tuple<const char*, const char*, std::vector<double>> checked[] = {
+        {"Avery", "L7160", {3, 7, 7.21, 15.15, 63.5, 38.1, 2.54, 0, 0, 0}},
+        {"Avery", "L7163", {2, 7, 4.65, 15.15, 99.1, 38.1, 2.5, 0, 0, 0}},
+        {"Avery", "L7651", {5, 13, 4.67, 10.7, 38.1, 21.2, 2.54, 0, 0, 0}},
+        {"Avery", "5160", {3, 10, 4.762, 12.7, 66.675, 25.4, 3.175, 0, 0, 0}},
+        {"Avery Zweckform", "3474", {3, 8, 0, 0.5, 70, 37, 0, 0, 0, 0}}};
+    for (const auto& [maker, code, expected] : checked) {
+        const SheetTemplate* sheet = find(sheets, maker, code);
+        ASSERT_TRUE(sheet) << code;
+        const auto got = values(sheet->layout);
+        for (std::size_t i = 0; i < got.size(); ++i)
+            EXPECT_NEAR(got[i], expected[i], 0.001) << code << " " << LayoutEtichetta::name(int(i));
+    }
+    // Every sheet of ours lies on its paper: a typing error in the table shows here.
+    for (const SheetTemplate& sheet : sheets) {
+        const LayoutEtichetta& l = sheet.layout;
+        const double paperWidth = sheet.paper == u"Letter" ? 215.9 : 210;
+        const double paperHeight = sheet.paper == u"Letter" ? 279.4 : 297;
+        EXPECT_LE(l.MargineSinistro + l.EtichetteOrizzontali * l.LarghezzaEtichetta +
+                      (l.EtichetteOrizzontali - 1) * l.SpazioOrizzontale,
+                  paperWidth + 0.01)
+            << sheet.code.toStdString();
+        EXPECT_LE(l.MargineSuperiore + l.EtichetteVerticali * l.AltezzaEtichetta +
+                      (l.EtichetteVerticali - 1) * l.SpazioVerticale,
+                  paperHeight + 0.01)
+            << sheet.code.toStdString();
+    }
+    EXPECT_TRUE(
+        find(sheetcatalogue::search(sheets, QStringLiteral("63,5 x 38,1")), "Avery", "L7160"));
+    EXPECT_EQ(sheetcatalogue::search(sheets, QStringLiteral("zweckform 3474")).size(), 1u);
+}
+
+// A gLabels file as the collection writes them: rectangles in points and millimetres, an
+// equivalent, a round label, a staggered sheet.
+const char GlabelsFile[] = R"(<?xml version="1.0"?>
+<Glabels-templates>
+  <Template brand="Acme" part="100" size="US-Letter" _description="Address labels">
+    <Meta category="label"/>
+    <Label-rectangle id="0" width="189pt" height="72pt" round="9pt">
+      <Markup-margin size="9pt"/>
+      <Layout nx="3" ny="10" x0="13.5pt" y0="36pt" dx="198pt" dy="72pt"/>
+    </Label-rectangle>
+  </Template>
+  <Template brand="Acme" part="101" equiv="100"/>
+  <Template brand="Acme" part="200" size="A4" description="Mini">
+    <Label-rectangle id="0" width="38.1mm" height="21.2mm">
+      <Layout nx="5" ny="13" x0="4.7mm" y0="10.7mm" dx="40.6mm" dy="21.2mm"/>
+    </Label-rectangle>
+  </Template>
+  <Template brand="Acme" part="300" size="A4" description="Round">
+    <Label-round id="0" radius="20mm"><Layout nx="4" ny="6" x0="5mm" y0="5mm" dx="50mm" dy="48mm"/></Label-round>
+  </Template>
+  <Template brand="Acme" part="400" size="Other" width="100mm" height="150mm" description="Staggered">
+    <Label-rectangle id="0" width="20mm" height="10mm">
+      <Layout nx="4" ny="5" x0="5mm" y0="5mm" dx="25mm" dy="20mm"/>
+      <Layout nx="4" ny="5" x0="15mm" y0="15mm" dx="25mm" dy="20mm"/>
+    </Label-rectangle>
+  </Template>
+</Glabels-templates>
+)";
+
+TEST(SheetCatalogue, GlabelsTemplatesAreReadInMillimetres) {
+    const auto sheets = sheetcatalogue::readGlabels(GlabelsFile);
+    ASSERT_EQ(sheets.size(), 3u); // 100, 200 and the equivalent 101
+    const SheetTemplate* letter = find(sheets, "Acme", "100");
+    ASSERT_TRUE(letter);
+    EXPECT_EQ(letter->paper, u"Letter");
+    const auto got = values(letter->layout);
+    const std::vector<double> expected{3, 10, 4.7625, 12.7, 66.675, 25.4, 3.175, 0, 0, 0};
+    for (std::size_t i = 0; i < got.size(); ++i)
+        EXPECT_NEAR(got[i], expected[i], 1e-9) << LayoutEtichetta::name(int(i));
+    const SheetTemplate* equivalent = find(sheets, "Acme", "101");
+    ASSERT_TRUE(equivalent);
+    EXPECT_EQ(values(equivalent->layout), values(letter->layout));
+    EXPECT_EQ(equivalent->description, u"Address labels");
+    EXPECT_NEAR(find(sheets, "Acme", "200")->layout.SpazioOrizzontale, 2.5, 1e-9);
+    // One that names a template of another file.
+    const auto other = sheetcatalogue::readGlabels(
+        R"(<Glabels-templates><Template brand="Acme" part="102" equiv="100"/></Glabels-templates>)",
+        sheets);
+    ASSERT_EQ(other.size(), 1u);
+    EXPECT_EQ(values(other[0].layout), values(letter->layout));
+    EXPECT_TRUE(sheetcatalogue::readGlabels("<Glabels-templates><Template").empty());
+}
+
+// For scripts: the JSON of --sheets, with the gLabels collection where it is installed.
+TEST(SheetCatalogue, TheCommandLineListsMatchingSheetsAsJson) {
+    QTemporaryDir folder;
+    writeBytes(folder.filePath(QStringLiteral("acme-templates.xml")), GlabelsFile);
+    const ProcessRun run = marvello({QStringLiteral("--sheets"), QStringLiteral("L7160")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject first = QJsonDocument::fromJson(run.out.toUtf8()).array().at(0).toObject();
+    EXPECT_EQ(first.value(QStringLiteral("code")).toString(), u"L7160");
+    EXPECT_EQ(first.value(QStringLiteral("EtichetteOrizzontali")).toDouble(), 3);
+    EXPECT_EQ(first.value(QStringLiteral("EtichetteVerticali")).toDouble(), 7);
+    EXPECT_EQ(first.value(QStringLiteral("LarghezzaEtichetta")).toDouble(), 63.5);
+    EXPECT_EQ(first.value(QStringLiteral("AltezzaEtichetta")).toDouble(), 38.1);
+
+    const ProcessRun glabels =
+        marvello({QStringLiteral("--sheets"), QStringLiteral("acme 200")},
+                 {QStringLiteral("MARVELLO_GLABELS_TEMPLATES=") + folder.path()});
+    EXPECT_EQ(QJsonDocument::fromJson(glabels.out.toUtf8()).array().size(), 1)
+        << glabels.out.toStdString();
+    EXPECT_NE(marvello({QStringLiteral("--sheets"), QStringLiteral("nessunfoglio")}).exitCode, 0);
+}
+
+// "Modello di foglio..." fills in the sheet's eight values and leaves the print origin.
+TEST(SheetCatalogue, TheLayoutDialogTakesASheetFromTheCatalogue) {
+    RecordingMessages messages;
+    LabelDocument document;
+    LayoutEtichetta layout;
+    layout.OrigineX = 1.5;
+    document.setLayout(layout);
+    frmImpostaPagina dialog(document);
+    whenShown<frmModelloFoglio>([](frmModelloFoglio& catalogue) {
+        catalogue.txtCerca->setText(QStringLiteral("L7163"));
+        catalogue.cmdOk->click();
+    });
+    dialog.cmdModello->click();
+    dialog.cmdOk->click();
+    EXPECT_EQ(values(document.layout()),
+              (std::vector<double>{2, 7, 4.65, 15.15, 99.1, 38.1, 2.5, 0, 1.5, 0}));
+}
+
+} // namespace
