@@ -29,6 +29,7 @@ for file in ./usr/bin/marvello ./usr/libexec/marvello/marvello-mdb-reader \
     ./usr/share/icons/hicolor/scalable/apps/marvello.svg \
     ./usr/share/icons/hicolor/48x48/apps/marvello.png \
     ./usr/share/icons/hicolor/scalable/mimetypes/application-x-marvello-label.svg \
+    ./usr/share/marvello/sheets.tsv \
     ./usr/share/man/man1/marvello.1.gz ./usr/share/doc/marvello/copyright \
     ./usr/share/doc/marvello/examples/spedizione.eti; do
     check "contains $file" grep -q " $file\$" <<<"$listing"
