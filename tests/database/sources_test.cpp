@@ -312,6 +312,17 @@ TEST_F(Sources, DelimitedFilesThatCannotBeReadAreRefused) {
     ASSERT_EQ(records->fields().size(), 2u);
     ASSERT_TRUE(records->next() && records->next());
     EXPECT_EQ(records->row()[1].toString(), u"x|y");
+
+    // The file dialog shows the separator a label names, and names the one chosen.
+    frmConnettiDBMDB dialog;
+    dialog.setDatabase(path + QStringLiteral("?separatore=|"), {});
+    EXPECT_EQ(dialog.txtNomeFileDB->text(), path);
+    EXPECT_TRUE(dialog.cmbSeparatore->isEnabled());
+    dialog.cmbSeparatore->setCurrentIndex(dialog.cmbSeparatore->findData(QStringLiteral("tab")));
+    dialog.cmdOk->click();
+    EXPECT_EQ(dialog.NomeFile, path + QStringLiteral("?separatore=tab"));
+    dialog.txtNomeFileDB->setText(testData("demo.mdb"));
+    EXPECT_FALSE(dialog.cmbSeparatore->isEnabled());
 }
 
 TEST_F(Sources, AServerThatRefusesSaysWhy) {

@@ -72,10 +72,8 @@ void DatabaseWorkflow::connectDatabase() {
     CursoreAttesa();
     frmConnettiDBMDB connection(m_context.window);
     CollegamentoDatabase binding = m_context.document.binding();
-    if (!SourceAddress::parse(binding.NomeDatabase).value_or(SourceAddress()).isServer()) {
-        connection.txtNomeFileDB->setText(binding.NomeDatabase);
-        connection.txtPasswordDB->setText(binding.PasswordDb);
-    }
+    if (!SourceAddress::parse(binding.NomeDatabase).value_or(SourceAddress()).isServer())
+        connection.setDatabase(binding.NomeDatabase, binding.PasswordDb);
     CursoreNormale();
     connection.exec();
     if (connection.Confermato)

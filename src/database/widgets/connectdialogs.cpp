@@ -39,8 +39,20 @@ frmConnettiDBMDB::frmConnettiDBMDB(QWidget* parent)
     : QDialog(parent)
     , txtNomeFileDB(new QLineEdit(this))
     , txtPasswordDB(new QLineEdit(this))
-    , cmdSfoglia(new QPushButton(QStringLiteral("Sfoglia ..."), this)) {
+    , cmdSfoglia(new QPushButton(QStringLiteral("Sfoglia ..."), this))
+    , cmbSeparatore(new QComboBox(this)) {
     setObjectName(QStringLiteral("frmConnettiDBMDB"));
+    cmbSeparatore->setObjectName(QStringLiteral("cmbSeparatore"));
+    cmbSeparatore->addItem(QStringLiteral("Automatico"), QString());
+    cmbSeparatore->addItem(QStringLiteral("Punto e virgola ;"), QStringLiteral(";"));
+    cmbSeparatore->addItem(QStringLiteral("Virgola ,"), QStringLiteral(","));
+    cmbSeparatore->addItem(QStringLiteral("Tabulazione"), QStringLiteral("tab"));
+    cmbSeparatore->addItem(QStringLiteral("Barra verticale |"), QStringLiteral("|"));
+    // Only a delimited text file has a separator to choose.
+    connect(txtNomeFileDB, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const auto address = SourceAddress::parse(text);
+        cmbSeparatore->setEnabled(address && address->kind == SourceAddress::Kind::DelimitedText);
+    });
     setWindowTitle(QStringLiteral("Nome file database (*.mdb)"));
     txtNomeFileDB->setObjectName(QStringLiteral("txtNomeFileDB"));
     txtPasswordDB->setObjectName(QStringLiteral("txtPasswordDB"));
@@ -69,7 +81,10 @@ frmConnettiDBMDB::frmConnettiDBMDB(QWidget* parent)
             txtNomeFileDB->setFocus();
             return;
         }
-        NomeFile = txtNomeFileDB->text();
+        SourceAddress chosen = *address;
+        if (chosen.kind == SourceAddress::Kind::DelimitedText)
+            chosen.separator = separatorFromName(cmbSeparatore->currentData().toString());
+        NomeFile = chosen.toString();
         Password = txtPasswordDB->text();
         Confermato = true;
         accept();
@@ -79,11 +94,22 @@ frmConnettiDBMDB::frmConnettiDBMDB(QWidget* parent)
     grid->addWidget(cmdSfoglia, 0, 2);
     grid->addWidget(new QLabel(QStringLiteral("Password database"), this), 1, 0);
     grid->addWidget(txtPasswordDB, 1, 1, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Separatore (CSV)"), this), 2, 0);
+    grid->addWidget(cmbSeparatore, 2, 1, 1, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(buttons.layout);
+    cmbSeparatore->setEnabled(false);
     resize(480, sizeHint().height());
     CentraForm(this);
+}
+
+void frmConnettiDBMDB::setDatabase(const QString& name, const QString& password) {
+    const auto address = SourceAddress::parse(name);
+    txtNomeFileDB->setText(address ? address->path : name);
+    txtPasswordDB->setText(password);
+    if (address && address->separator)
+        cmbSeparatore->setCurrentIndex(cmbSeparatore->findData(separatorName(*address->separator)));
 }
 
 frmConnettiServer::frmConnettiServer(QWidget* parent)

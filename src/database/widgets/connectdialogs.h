@@ -9,16 +9,20 @@ class QListWidget;
 class QPushButton;
 class QSpinBox;
 
-// "Nome file database (*.mdb)": the database file and its password.
+// "Nome file database (*.mdb)": the data file (Access, delimited text, SQLite), its password,
+// and a delimited file's separator when it is not to be detected.
 class frmConnettiDBMDB : public QDialog {
     Q_OBJECT
 
 public:
     explicit frmConnettiDBMDB(QWidget* parent = nullptr);
+    // Shows a label's database name: the file, and its separator when it names one.
+    void setDatabase(const QString& name, const QString& password);
 
     QLineEdit* txtNomeFileDB;
     QLineEdit* txtPasswordDB;
     QPushButton* cmdSfoglia;
+    QComboBox* cmbSeparatore;
     QPushButton* cmdOk;
     QPushButton* cmdCancel;
 
