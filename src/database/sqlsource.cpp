@@ -81,6 +81,14 @@ public:
         : m_query(std::move(query))
         , m_fields(std::move(fields))
         , m_address(std::move(address)) {}
+    // A transaction of its own ends with the records: only read, nothing to keep.
+    ~QueryCursor() override {
+        if (m_transaction.isValid()) {
+            m_query.finish();
+            m_transaction.rollback();
+        }
+    }
+    void endTransactionWhenDone(const QSqlDatabase& db) { m_transaction = db; }
     const std::vector<FieldInfo>& fields() const override { return m_fields; }
     bool next() override {
         if (!m_query.next()) {
@@ -101,6 +109,7 @@ private:
     std::vector<FieldInfo> m_fields;
     QString m_address;
     Row m_row;
+    QSqlDatabase m_transaction;
 };
 
 } // namespace
@@ -291,4 +300,28 @@ long SqlSource::count(RecordSelection& selection) const {
     if (!query.exec() || !query.next())
         failed(m_address, query.lastError());
     return long(query.value(0).toLongLong());
+}
+
+std::unique_ptr<RecordCursor> SqlSource::openCounted(RecordSelection& selection,
+                                                     long& count) const {
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (db.driver()->dbmsType() != QSqlDriver::PostgreSQL)
+        return RecordSource::openCounted(selection, count);
+    if (!db.transaction())
+        failed(m_address, db.lastError());
+    QSqlQuery snapshot(db);
+    if (!snapshot.exec(
+            QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"))) {
+        db.rollback();
+        failed(m_address, snapshot.lastError());
+    }
+    try {
+        count = this->count(selection);
+        auto records = open(selection);
+        static_cast<QueryCursor&>(*records).endTransactionWhenDone(db);
+        return records;
+    } catch (const DatabaseError&) {
+        db.rollback();
+        throw;
+    }
 }

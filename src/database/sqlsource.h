@@ -23,6 +23,10 @@ public:
     std::vector<FieldInfo> fields(const QString& table) const override;
     std::unique_ptr<RecordCursor> open(RecordSelection& selection) const override;
     long count(RecordSelection& selection) const override;
+    // On PostgreSQL the count and the records come from one snapshot of the data, so that
+    // records added or removed meanwhile by others change neither.
+    std::unique_ptr<RecordCursor> openCounted(RecordSelection& selection,
+                                              long& count) const override;
 
     // How long a connection attempt may take before the server counts as unreachable.
     static constexpr int ConnectSeconds = 10;
