@@ -16,14 +16,30 @@ bool sameName(const QString& a, const QString& b) {
     return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
-// A table's rows as the reader sends them, those the criterion keeps.
+// A table's rows as the reader sends them, those the criterion keeps. The reader starts with
+// the first record asked for: while the print dialogs are open, nothing is read (and nothing
+// piles up in memory).
 class TableCursor : public RecordCursor {
 public:
-    TableCursor(std::unique_ptr<AccessFile::TableReader> reader, SelectionFilter filter)
-        : m_reader(std::move(reader))
+    TableCursor(const AccessFile& file, QString table, std::vector<FieldInfo> fields,
+                SelectionFilter filter)
+        : m_file(file)
+        , m_table(std::move(table))
+        , m_fields(std::move(fields))
         , m_filter(std::move(filter)) {}
-    const std::vector<FieldInfo>& fields() const override { return m_reader->fields(); }
+    const std::vector<FieldInfo>& fields() const override { return m_fields; }
     bool next() override {
+        if (!m_reader) {
+            m_reader = m_file.openTable(m_table);
+            const auto& sent = m_reader->fields();
+            if (sent.size() != m_fields.size() ||
+                !std::equal(
+                    sent.begin(), sent.end(), m_fields.begin(),
+                    [](const FieldInfo& a, const FieldInfo& b) { return a.name == b.name; }))
+                throw DatabaseError(
+                    DatabaseError::UnrecognizedFormat,
+                    QStringLiteral("La tabella %1 è cambiata durante la lettura.").arg(m_table));
+        }
         while (m_reader->next(m_row)) {
             if (m_filter.keeps(m_row))
                 return true;
@@ -33,8 +49,11 @@ public:
     const Row& row() const override { return m_row; }
 
 private:
-    std::unique_ptr<AccessFile::TableReader> m_reader;
+    const AccessFile& m_file;
+    QString m_table;
+    std::vector<FieldInfo> m_fields;
     SelectionFilter m_filter;
+    std::unique_ptr<AccessFile::TableReader> m_reader;
     Row m_row;
 };
 
@@ -130,9 +149,10 @@ RowSource AccessSource::readSource(const QString& name, int depth) const {
 
 std::unique_ptr<RecordCursor> AccessSource::open(RecordSelection& selection) const {
     if (const auto* found = table(selection.table)) {
-        auto reader = m_file->openTable(found->name);
-        SelectionFilter filter(reader->fields(), selection);
-        return std::make_unique<TableCursor>(std::move(reader), std::move(filter));
+        std::vector<FieldInfo> fields = m_file->tableFields(found->name);
+        SelectionFilter filter(fields, selection);
+        return std::make_unique<TableCursor>(*m_file, found->name, std::move(fields),
+                                             std::move(filter));
     }
     // A query is computed whole (its joins and sorts need every row), then selected.
     RowSource rows = readSource(selection.table);

@@ -6,9 +6,13 @@
 
 #include <QFileInfo>
 
+#include <map>
 #include <set>
 
 namespace {
+
+// A file with more columns than this is no table of a label's data.
+constexpr qsizetype MostFields = 4096;
 
 bool isBlank(const QStringList& record) {
     return record.size() == 1 && record.front().trimmed().isEmpty();
@@ -96,39 +100,48 @@ CsvSource::CsvSource(const QString& path, std::optional<QChar> separator)
 }
 
 void CsvSource::survey() const {
+    // What is learnt is kept only once the whole file has been read: a reading that fails
+    // leaves nothing half known, and the next job reads the file again.
     const QFileInfo info(m_path);
-    m_surveyed = info.lastModified();
-    m_size = info.size();
+    const QDateTime modified = info.lastModified();
+    const qint64 size = info.size();
     delimitedtext::RecordReader reader(m_path, m_format);
     QStringList header;
     if (!reader.next(header) || isBlank(header))
         throw DatabaseError(
             DatabaseError::UnrecognizedFormat,
             QStringLiteral("Il file %1 non ha la riga dei nomi dei campi.").arg(m_path));
-    m_fields.clear();
+    if (header.size() > MostFields)
+        throw DatabaseError(DatabaseError::UnrecognizedFormat,
+                            QStringLiteral("Il file %1 ha %2 campi: più di quanti un file di "
+                                           "dati ne abbia (%3).")
+                                .arg(m_path)
+                                .arg(header.size())
+                                .arg(MostFields));
+    std::vector<FieldInfo> fields;
     std::set<QString> seen;
+    std::map<QString, int> repeats;
     for (qsizetype i = 0; i < header.size(); ++i) {
         FieldInfo field;
-        field.name = header[i].trimmed();
-        if (field.name.isEmpty())
-            field.name = QStringLiteral("Campo%1").arg(i + 1);
+        const QString name = header[i].trimmed();
+        field.name = name.isEmpty() ? QStringLiteral("Campo%1").arg(i + 1) : name;
         // Two columns of one name could never be told apart.
-        for (int n = 2; !seen.insert(field.name.toUpper()).second; ++n)
-            field.name = QStringLiteral("%1_%2").arg(header[i].trimmed()).arg(n);
+        while (!seen.insert(field.name.toUpper()).second)
+            field.name = QStringLiteral("%1_%2").arg(name).arg(++repeats[name.toUpper()] + 1);
         field.table = m_table;
-        m_fields.push_back(field);
+        fields.push_back(field);
     }
     // A column is numbers (or dates) when every value written in it is one.
-    std::vector<bool> numbers(m_fields.size(), true), dates(m_fields.size(), true),
-        written(m_fields.size(), false);
-    m_records = 0;
+    std::vector<bool> numbers(fields.size(), true), dates(fields.size(), true),
+        written(fields.size(), false);
+    long records = 0;
     QStringList record;
     while (reader.next(record)) {
         if (isBlank(record))
             continue;
-        fitRecord(record, m_fields.size(), m_path, reader.line());
-        ++m_records;
-        for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        fitRecord(record, fields.size(), m_path, reader.line());
+        ++records;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
             const QString& value = record[qsizetype(i)];
             if (value.trimmed().isEmpty())
                 continue;
@@ -139,11 +152,15 @@ void CsvSource::survey() const {
                 dates[i] = false;
         }
     }
-    for (std::size_t i = 0; i < m_fields.size(); ++i)
-        m_fields[i].type = !written[i]  ? fieldtype::Text
-                           : numbers[i] ? fieldtype::Double
-                           : dates[i]   ? fieldtype::Date
-                                        : fieldtype::Text;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i].type = !written[i]  ? fieldtype::Text
+                         : numbers[i] ? fieldtype::Double
+                         : dates[i]   ? fieldtype::Date
+                                      : fieldtype::Text;
+    m_fields = std::move(fields);
+    m_records = records;
+    m_surveyed = modified;
+    m_size = size;
 }
 
 void CsvSource::checkTable(const QString& table) const {

@@ -16,6 +16,7 @@ namespace {
 constexpr qint64 ChunkBytes = 256 * 1024;
 // A record longer than this is no record of a label's data: the file is not delimited text.
 constexpr qsizetype LargestRecord = 16 * 1024 * 1024;
+constexpr qsizetype MostFieldsInARecord = 65536;
 
 [[noreturn]] void unreadable(const QString& path) {
     throw DatabaseError(DatabaseError::CannotOpen,
@@ -53,6 +54,9 @@ Format detect(const QString& path, std::optional<QChar> separator) {
     const QByteArray head = file.peek(3);
     if (head == QByteArray("\xEF\xBB\xBF", 3)) {
         format.start = 3;
+    } else if (head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF")) {
+        format.start = 2;
+        format.encoding = head.startsWith("\xFF\xFE") ? Encoding::Utf16LE : Encoding::Utf16BE;
     } else {
         // A character may be split between two chunks: the decoder keeps what it has seen.
         QStringDecoder utf8(QStringDecoder::Utf8);
@@ -86,18 +90,27 @@ RecordReader::RecordReader(const QString& path, const Format& format)
     if (!m_file.open(QIODevice::ReadOnly) || !m_file.seek(format.start))
         unreadable(path);
     if (format.encoding == Encoding::Utf8)
-        m_utf8.emplace(QStringDecoder::Utf8);
+        m_decoder.emplace(QStringDecoder::Utf8);
+    else if (format.encoding == Encoding::Utf16LE)
+        m_decoder.emplace(QStringDecoder::Utf16LE);
+    else if (format.encoding == Encoding::Utf16BE)
+        m_decoder.emplace(QStringDecoder::Utf16BE);
 }
 
 bool RecordReader::fill() {
     if (m_file.atEnd())
         return false;
     const QByteArray chunk = m_file.read(ChunkBytes);
+    // A read that fails is no end of the file: what follows would be lost without a word.
+    if (m_file.error() != QFileDevice::NoError)
+        throw DatabaseError(DatabaseError::CannotOpen, QStringLiteral("Errore di lettura del file "
+                                                                      "%1: %2")
+                                                           .arg(m_path, m_file.errorString()));
     if (chunk.isEmpty())
         return false;
     m_text.remove(0, m_position);
     m_position = 0;
-    m_text += m_utf8 ? m_utf8->decode(chunk) : windows1252::decode(chunk);
+    m_text += m_decoder ? QString(m_decoder->decode(chunk)) : windows1252::decode(chunk);
     return true;
 }
 
@@ -149,6 +162,12 @@ bool RecordReader::next(QStringList& fields) {
         } else if (c == u'"' && field.isEmpty() && !wasQuoted) {
             quoted = wasQuoted = true;
         } else if (c == m_format.separator) {
+            if (fields.size() >= MostFieldsInARecord)
+                throw DatabaseError(DatabaseError::UnrecognizedFormat,
+                                    QStringLiteral("File %1: la riga %2 ha più di %3 campi.")
+                                        .arg(m_path)
+                                        .arg(m_recordLine)
+                                        .arg(MostFieldsInARecord));
             fields << field;
             field.clear();
             wasQuoted = false;
@@ -196,7 +215,7 @@ std::optional<QDateTime> dateValue(const QString& text) {
     const QTime time(m.captured(4).toInt(), m.captured(5).toInt(), m.captured(6).toInt());
     if (!time.isValid())
         return std::nullopt;
-    return QDateTime(date, time);
+    return QDateTime(date, time, Qt::UTC);
 }
 
 } // namespace delimitedtext

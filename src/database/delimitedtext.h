@@ -13,7 +13,7 @@
 // with double quotes where a field holds a separator, a quote (doubled) or a line break.
 namespace delimitedtext {
 
-enum class Encoding { Utf8, Windows1252 };
+enum class Encoding { Utf8, Utf16LE, Utf16BE, Windows1252 };
 
 struct Format {
     QChar separator = u',';
@@ -24,10 +24,10 @@ struct Format {
 // The separators users meet: comma, semicolon, tab and the vertical bar.
 inline constexpr char16_t Separators[] = {u',', u';', u'\t', u'|'};
 
-// How the file is written: UTF-8 when it has a byte order mark or every byte sequence is valid
-// UTF-8, Windows-1252 otherwise; the separator given, or the one the first record uses most
-// outside quotes (a comma when it has none). Reads the whole file; throws DatabaseError when it
-// cannot be read.
+// How the file is written: UTF-8 or UTF-16 ("Testo Unicode") by its byte order mark, UTF-8 when
+// every byte sequence is valid UTF-8, Windows-1252 otherwise; the separator given, or the one the
+// first record uses most outside quotes (a comma when it has none). Reads the whole file; throws
+// DatabaseError when it cannot be read.
 Format detect(const QString& path, std::optional<QChar> separator);
 
 // Reads a file record by record, holding one record at a time.
@@ -47,7 +47,7 @@ private:
     QString m_path;
     QFile m_file;
     Format m_format;
-    std::optional<QStringDecoder> m_utf8;
+    std::optional<QStringDecoder> m_decoder; // none: Windows-1252, a byte a character
     QString m_text;
     qsizetype m_position = 0;
     bool m_atEnd = false;
@@ -57,7 +57,8 @@ private:
 
 // What a written value is, for the criteria: numbers with a comma or a full stop as the decimal
 // mark (thousands grouped or not; a leading zero makes a code, not a number), dates as
-// dd/mm/yyyy (with '.' or '-' too) or yyyy-mm-dd, a time may follow.
+// dd/mm/yyyy (with '.' or '-' too) or yyyy-mm-dd, a time may follow; dates are in UTC, as the
+// criteria read them.
 std::optional<double> numberValue(const QString& text);
 std::optional<QDateTime> dateValue(const QString& text);
 

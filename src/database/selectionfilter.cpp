@@ -8,6 +8,8 @@
 
 #include <QRegularExpression>
 
+#include <limits>
+
 namespace {
 
 // The number a user typed in a criterion, whatever the locale: its one separator, comma or
@@ -73,9 +75,13 @@ SelectionFilter::SelectionFilter(const std::vector<FieldInfo>& fields, RecordSel
         selection.equalTo = numberText(selection.equalTo);
         selection.from = numberText(selection.from);
         selection.to = numberText(selection.to);
-        if (criterionNumber(selection.to) == 0)
+        if (criterionNumber(selection.to) == 0) {
+            // Written as the label always stored it; compared as no limit at all, so that
+            // codes of thirteen digits (an EAN held as a number) are not left out.
             selection.to =
                 numbers::formatPlain(HighestNumber, RegionalSettings::decimalSeparator());
+            m_openAbove = true;
+        }
     } else if (m_class == fieldtype::Class::Text) {
         if (selection.from.isEmpty())
             selection.from = LowestText;
@@ -90,7 +96,8 @@ SelectionFilter::SelectionFilter(const std::vector<FieldInfo>& fields, RecordSel
         m_equal = criterionValue(m_class, selection.equalTo);
     } else {
         m_low = criterionValue(m_class, selection.from);
-        m_high = criterionValue(m_class, selection.to);
+        m_high = m_openAbove ? QVariant(std::numeric_limits<double>::infinity())
+                             : criterionValue(m_class, selection.to);
     }
 }
 

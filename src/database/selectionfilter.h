@@ -25,11 +25,14 @@ public:
     const QVariant& equalTo() const { return m_equal; }
     const QVariant& low() const { return m_low; }
     const QVariant& high() const { return m_high; }
+    // A number range whose upper bound was left empty (or 0): it has no upper limit.
+    bool openAbove() const { return m_openAbove; }
 
     bool keeps(const Row& row) const;
 
 private:
     bool m_active = false;
+    bool m_openAbove = false;
     Criterion m_criterion = Criterion::Tutti;
     int m_field = -1;
     fieldtype::Class m_class = fieldtype::Class::Other;

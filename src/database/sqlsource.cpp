@@ -14,6 +14,8 @@
 #include <QSqlRecord>
 #include <QUuid>
 
+#include <optional>
+
 namespace {
 
 FieldInfo fieldInfo(const QSqlField& field, const QString& table) {
@@ -54,6 +56,19 @@ FieldInfo fieldInfo(const QSqlField& field, const QString& table) {
     return info;
 }
 
+// The kind of an SQLite column by the affinity of its declared type. Dates are texts there.
+int sqliteType(const QString& declared) {
+    const QString type = declared.toUpper();
+    if (type.contains(u"INT"))
+        return fieldtype::BigInt;
+    if (type.contains(u"CHAR") || type.contains(u"CLOB") || type.contains(u"TEXT") ||
+        type.contains(u"DATE") || type.contains(u"TIME") || type.isEmpty())
+        return fieldtype::Text;
+    if (type.contains(u"BOOL"))
+        return fieldtype::Boolean;
+    return fieldtype::Double; // REAL, FLOAT, DOUBLE, NUMERIC, DECIMAL
+}
+
 // A value as the rest of the program takes it: Null as a null QVariant, dates as date and time.
 QVariant rowValue(const QVariant& value) {
     if (value.isNull())
@@ -90,16 +105,19 @@ public:
     }
     void endTransactionWhenDone(const QSqlDatabase& db) { m_transaction = db; }
     const std::vector<FieldInfo>& fields() const override { return m_fields; }
+    void filterBy(std::optional<SelectionFilter> filter) { m_filter = std::move(filter); }
     bool next() override {
-        if (!m_query.next()) {
-            // A connection that drops ends the rows too: only the driver's error tells.
-            if (m_query.lastError().isValid())
-                failed(m_address, m_query.lastError());
-            return false;
-        }
-        m_row.resize(m_fields.size());
-        for (std::size_t i = 0; i < m_fields.size(); ++i)
-            m_row[i] = rowValue(m_query.value(int(i)));
+        do {
+            if (!m_query.next()) {
+                // A connection that drops ends the rows too: only the driver's error tells.
+                if (m_query.lastError().isValid())
+                    failed(m_address, m_query.lastError());
+                return false;
+            }
+            m_row.resize(m_fields.size());
+            for (std::size_t i = 0; i < m_fields.size(); ++i)
+                m_row[i] = rowValue(m_query.value(int(i)));
+        } while (m_filter && !m_filter->keeps(m_row));
         return true;
     }
     const Row& row() const override { return m_row; }
@@ -110,6 +128,7 @@ private:
     QString m_address;
     Row m_row;
     QSqlDatabase m_transaction;
+    std::optional<SelectionFilter> m_filter;
 };
 
 } // namespace
@@ -118,6 +137,7 @@ struct SqlSource::Statement {
     QString text;
     QVariantList values;
     std::vector<FieldInfo> fields;
+    std::optional<SelectionFilter> filter; // a criterion applied here, not by the server
 };
 
 SqlSource::SqlSource(const SourceAddress& address, const QString& password)
@@ -201,10 +221,23 @@ QString SqlSource::actualName(const QString& table) const {
 
 std::vector<FieldInfo> SqlSource::fields(const QString& table) const {
     const QString name = actualName(table);
-    const QSqlRecord record = QSqlDatabase::database(m_connection, false).record(name);
+    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    const QSqlRecord record = db.record(name);
     std::vector<FieldInfo> fields;
     for (int i = 0; i < record.count(); ++i)
         fields.push_back(fieldInfo(record.field(i), name));
+    if (db.driver()->dbmsType() == QSqlDriver::SQLite) {
+        // SQLite's driver knows few type names (BIGINT, DECIMAL(8,2) come as texts): the
+        // declared type decides, by SQLite's own rules of affinity.
+        QSqlQuery columns(db);
+        if (columns.exec(QStringLiteral("PRAGMA table_info(%1)")
+                             .arg(db.driver()->escapeIdentifier(name, QSqlDriver::TableName)))) {
+            for (std::size_t i = 0; columns.next() && i < fields.size(); ++i) {
+                if (fields[i].type != fieldtype::Binary)
+                    fields[i].type = sqliteType(columns.value(2).toString());
+            }
+        }
+    }
     return fields;
 }
 
@@ -241,7 +274,13 @@ SqlSource::Statement SqlSource::statement(RecordSelection& selection, bool count
         };
         switch (filter.fieldClass()) {
         case fieldtype::Class::Text:
-            column = QStringLiteral("LOWER(%1)").arg(column);
+            if (driver->dbmsType() == QSqlDriver::SQLite) {
+                // SQLite lowers ASCII letters only: texts are compared here, as Access does.
+                statement.filter = filter;
+                break;
+            }
+            column = postgres ? QStringLiteral("LOWER(CAST(%1 AS TEXT))").arg(column)
+                              : QStringLiteral("LOWER(%1)").arg(column);
             value = QStringLiteral("LOWER(?)");
             break;
         case fieldtype::Class::Number:
@@ -256,9 +295,14 @@ SqlSource::Statement SqlSource::statement(RecordSelection& selection, bool count
                 value = QStringLiteral("CAST(? AS TIMESTAMP)");
             break;
         }
-        if (filter.criterion() == Criterion::UgualeA) {
+        if (statement.filter) {
+            // no condition for the server
+        } else if (filter.criterion() == Criterion::UgualeA) {
             statement.text += QStringLiteral(" WHERE %1 = %2").arg(column, value);
             statement.values << bound(filter.equalTo());
+        } else if (filter.openAbove()) {
+            statement.text += QStringLiteral(" WHERE %1 >= %2").arg(column, value);
+            statement.values << bound(filter.low());
         } else {
             statement.text += QStringLiteral(" WHERE %1 BETWEEN %2 AND %2").arg(column, value);
             statement.values << bound(filter.low()) << bound(filter.high());
@@ -286,11 +330,16 @@ std::unique_ptr<RecordCursor> SqlSource::open(RecordSelection& selection) const 
         query.addBindValue(value);
     if (!query.exec())
         failed(m_address, query.lastError());
-    return std::make_unique<QueryCursor>(std::move(query), std::move(statement.fields), m_address);
+    auto cursor =
+        std::make_unique<QueryCursor>(std::move(query), std::move(statement.fields), m_address);
+    cursor->filterBy(std::move(statement.filter));
+    return cursor;
 }
 
 long SqlSource::count(RecordSelection& selection) const {
     const Statement statement = this->statement(selection, true);
+    if (statement.filter)
+        return RecordSource::count(selection); // counted as the records are selected
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
     if (!query.prepare(statement.text))

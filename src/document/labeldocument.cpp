@@ -96,9 +96,9 @@ void LabelDocument::restore(const State& state) {
         if (LabelElement* found = element(key))
             m_stacking.push_back(found);
     }
-    if (otherDatabase && m_connected) {
+    if (otherDatabase) {
         m_connected = false;
-        emit disconnectRequested();
+        emit bindingRestored();
     }
     if (otherLayout)
         emit layoutChanged();

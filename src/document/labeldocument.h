@@ -98,7 +98,7 @@ public:
     };
     State state() const;
     // Puts the label back as it was. Elements still there keep their address; a binding to
-    // another database or table disconnects the label.
+    // another database or table leaves the label disconnected and says so (bindingRestored).
     void restore(const State& state);
     // Another label replaced this one (opened, or a new one): what came before is not its past.
     void markReplaced() { emit replaced(); }
@@ -116,6 +116,8 @@ signals:
     // The window should refresh itself (not the design surface).
     void refreshRequested();
     void replaced();
+    // restore() brought back another binding: its database is to be connected again.
+    void bindingRestored();
 
 private:
     void removeFromStacking(LabelElement* element);

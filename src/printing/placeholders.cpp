@@ -12,7 +12,7 @@ TextTemplate::TextTemplate(const QString& text) {
     while (match.hasNext()) {
         const auto m = match.next();
         Part part;
-        const QString name = m.captured(1);
+        const QString name = m.captured(1).trimmed();
         if (const auto s = sequence.match(name); s.hasMatch()) {
             part.kind = Part::Sequence;
             part.offset = s.captured(1).toLong();

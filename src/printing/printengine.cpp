@@ -362,7 +362,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     pressivo.setOffsetY(5);
     pressivo.setFontName(QStringLiteral("Courier New"));
     pressivo.setFontSize(10);
-    pressivo.setOffsetX(4);
+    pressivo.setOffsetX(sheet::PrintShiftX);
     pressivo.setOffsetY(0);
     progress.begin();
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/sheetcatalogue.h"
 
+#include "printing/sheetgeometry.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -79,7 +81,9 @@ std::vector<SheetTemplate> readTable(const QByteArray& text) {
         };
         SheetTemplate sheet{
             cell("Produttore"), cell("Codice"), cell("Descrizione"), cell("Carta"), {}};
-        sheet.layout.OrigineX = sheet.layout.OrigineY = 0;
+        sheet.layout.OrigineX =
+            -::sheet::PrintShiftX; // so that labels land where the maker put them
+        sheet.layout.OrigineY = 0;
         for (int i = 0; i < LayoutEtichetta::ValueCount - 2; ++i)
             sheet.layout.value(i) = cell(LayoutEtichetta::name(i)).toDouble();
         if (!sheet.code.isEmpty() && sheet.layout.LarghezzaEtichetta > 0)
@@ -113,7 +117,8 @@ std::vector<SheetTemplate> readGlabels(const QByteArray& xml,
                                         : a.value(QLatin1String("description")).toString(),
                                     paperName(a.value(QLatin1String("size")).toString(), a),
                                     {}};
-            current->layout.OrigineX = current->layout.OrigineY = 0;
+            current->layout.OrigineX = -::sheet::PrintShiftX;
+            current->layout.OrigineY = 0;
             equiv = a.value(QLatin1String("equiv")).toString();
             layouts = 0;
             rectangle = false;

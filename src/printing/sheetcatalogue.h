@@ -16,8 +16,10 @@ struct SheetTemplate {
     QString maker;
     QString code;
     QString description;
-    QString paper;          // "A4", "Letter", or the size in millimetres
-    LayoutEtichetta layout; // the eight sheet values; the print origin stays 0
+    QString paper; // "A4", "Letter", or the size in millimetres
+    // The sheet's values; the print origin takes back the shift every label prints with, so
+    // that the labels land exactly where the maker's sheet has them.
+    LayoutEtichetta layout;
 };
 
 namespace sheetcatalogue {

@@ -9,6 +9,10 @@
 // the top-left corner of the printable page.
 namespace sheet {
 
+// Every label prints this many millimetres right of where the layout puts it: part of where
+// labels have always printed, and the sheets of existing labels are set up around it.
+inline constexpr double PrintShiftX = 4;
+
 // The top-left corner of the label in column c, row r: the one place labels are placed.
 QPointF labelCorner(const LayoutEtichetta& layout, int column, int row);
 

@@ -118,6 +118,20 @@ TEST_F(History, CommandsActOnEveryElementChosen) {
     EXPECT_TRUE(window.surface()->selection().empty());
 }
 
+// Undoing and redoing a binding connects the label to the database it names again: a label
+// printed after a redo prints its records, not one empty label.
+TEST_F(History, TheDatabaseFollowsTheBindingBackAndForth) {
+    ASSERT_TRUE(connectDemo());
+    window.history().checkpoint({});
+    run("mnuAnnulla");
+    EXPECT_TRUE(document.binding().NomeDatabase.isEmpty());
+    EXPECT_FALSE(document.DatabaseConnesso());
+    EXPECT_EQ(window.statusPanel(1), u"Non connesso");
+    run("mnuRipeti");
+    EXPECT_TRUE(document.DatabaseConnesso());
+    EXPECT_TRUE(window.statusPanel(1).startsWith(u"Connesso: "));
+}
+
 TEST(Arrange, AlignAndDistributeInTwips) {
     LabelDocument document;
     LabelElement* a = document.CreaOggTesto(1000, 500, 1000, 200);

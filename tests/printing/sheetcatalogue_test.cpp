@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/numbers.h"
+#include "common/programfolders.h"
+#include "common/units.h"
 #include "document/labeldocument.h"
+#include "printcomponent/pressivoui.h"
+#include "printcomponent/printsurface.h"
+#include "printing/printengine.h"
 #include "printing/sheetcatalogue.h"
 #include "printing/widgets/frmimpostapagina.h"
 #include "printing/widgets/frmmodellofoglio.h"
@@ -39,11 +44,11 @@ TEST(SheetCatalogue, ProductsMatchTheirMakersSheetsAndFitTheirPaper) {
     const auto sheets = sheetcatalogue::all();
     ASSERT_GE(sheets.size(), 100u);
     const std::tuple<const char*, const char*, std::vector<double>> checked[] = {
-        {"Avery", "L7160", {3, 7, 7.21, 15.15, 63.5, 38.1, 2.54, 0, 0, 0}},
-        {"Avery", "L7163", {2, 7, 4.65, 15.15, 99.1, 38.1, 2.5, 0, 0, 0}},
-        {"Avery", "L7651", {5, 13, 4.67, 10.7, 38.1, 21.2, 2.54, 0, 0, 0}},
-        {"Avery", "5160", {3, 10, 4.762, 12.7, 66.675, 25.4, 3.175, 0, 0, 0}},
-        {"Avery Zweckform", "3474", {3, 8, 0, 0.5, 70, 37, 0, 0, 0, 0}}};
+        {"Avery", "L7160", {3, 7, 7.21, 15.15, 63.5, 38.1, 2.54, 0, -4, 0}},
+        {"Avery", "L7163", {2, 7, 4.65, 15.15, 99.1, 38.1, 2.5, 0, -4, 0}},
+        {"Avery", "L7651", {5, 13, 4.67, 10.7, 38.1, 21.2, 2.54, 0, -4, 0}},
+        {"Avery", "5160", {3, 10, 4.762, 12.7, 66.675, 25.4, 3.175, 0, -4, 0}},
+        {"Avery Zweckform", "3474", {3, 8, 0, 0.5, 70, 37, 0, 0, -4, 0}}};
     for (const auto& [maker, code, expected] : checked) {
         const SheetTemplate* sheet = find(sheets, maker, code);
         ASSERT_TRUE(sheet) << code;
@@ -106,7 +111,7 @@ TEST(SheetCatalogue, GlabelsTemplatesAreReadInMillimetres) {
     ASSERT_TRUE(letter);
     EXPECT_EQ(letter->paper, u"Letter");
     const auto got = values(letter->layout);
-    const std::vector<double> expected{3, 10, 4.7625, 12.7, 66.675, 25.4, 3.175, 0, 0, 0};
+    const std::vector<double> expected{3, 10, 4.7625, 12.7, 66.675, 25.4, 3.175, 0, -4, 0};
     for (std::size_t i = 0; i < got.size(); ++i)
         EXPECT_NEAR(got[i], expected[i], 1e-9) << LayoutEtichetta::name(int(i));
     const SheetTemplate* equivalent = find(sheets, "Acme", "101");
@@ -144,7 +149,8 @@ TEST(SheetCatalogue, TheCommandLineListsMatchingSheetsAsJson) {
     EXPECT_NE(marvello({QStringLiteral("--sheets"), QStringLiteral("nessunfoglio")}).exitCode, 0);
 }
 
-// "Modello di foglio..." fills in the sheet's eight values and leaves the print origin.
+// "Modello di foglio..." fills in the sheet, and its labels print where the maker's sheet has
+// them: the first label's corner exactly at the margins, the last one inside the paper.
 TEST(SheetCatalogue, TheLayoutDialogTakesASheetFromTheCatalogue) {
     RecordingMessages messages;
     LabelDocument document;
@@ -159,7 +165,28 @@ TEST(SheetCatalogue, TheLayoutDialogTakesASheetFromTheCatalogue) {
     dialog.cmdModello->click();
     dialog.cmdOk->click();
     EXPECT_EQ(values(document.layout()),
-              (std::vector<double>{2, 7, 4.65, 15.15, 99.1, 38.1, 2.5, 0, 1.5, 0}));
+              (std::vector<double>{2, 7, 4.65, 15.15, 99.1, 38.1, 2.5, 0, -4, 0}));
+
+    QTemporaryDir folder;
+    programfolders::setBase(folder.path());
+    HeadlessPressivoUi ui;
+    ui.destination = 1; // the preview keeps what was drawn
+    PrintHooks hooks;
+    hooks.ui = &ui;
+    hooks.askJob = [](PrintJob& job, bool) { job = PrintJob{true, false, 14, 1, false, true}; };
+    clsDatabase database;
+    ASSERT_EQ(StampaEtichette(document, database, false, hooks), PrintOutcome::Delivered);
+    std::vector<QRectF> borders;
+    for (const DrawOp& op : ui.surface().document().pages.at(0).ops)
+        if (op.kind == DrawOp::Kind::Rectangle)
+            borders.push_back(QRectF(op.area.topLeft() / units::TwipsPerMillimetre,
+                                     op.area.size() / units::TwipsPerMillimetre));
+    programfolders::setBase({});
+    ASSERT_EQ(borders.size(), 14u);
+    EXPECT_NEAR(borders.front().left(), 4.65, 1e-6);
+    EXPECT_NEAR(borders.front().top(), 15.15, 1e-6);
+    EXPECT_NEAR(borders.back().left(), 4.65 + 99.1 + 2.5, 1e-6);
+    EXPECT_NEAR(borders.back().bottom(), 297 - 15.15, 1e-6);
 }
 
 } // namespace

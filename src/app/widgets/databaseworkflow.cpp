@@ -19,6 +19,14 @@ DatabaseWorkflow::DatabaseWorkflow(const DesignContext& context, clsDatabase& da
     , m_database(database) {
     connect(&m_context.document, &LabelDocument::disconnectRequested, this,
             &DatabaseWorkflow::markDisconnected);
+    // Undone or redone: the label's database is the one its binding names again.
+    connect(&m_context.document, &LabelDocument::bindingRestored, this, [this] {
+        const CollegamentoDatabase binding = m_context.document.binding();
+        if (binding.NomeDatabase.trimmed().isEmpty() || binding.NomeTabella.isEmpty())
+            markDisconnected();
+        else
+            connectLabel(binding.NomeDatabase, binding.PasswordDb, binding.NomeTabella);
+    });
 }
 
 void DatabaseWorkflow::markConnected() {

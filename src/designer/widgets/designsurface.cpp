@@ -41,8 +41,12 @@ DesignSurface::DesignSurface(LabelDocument& document, QWidget* parent)
         const auto& all = m_document.stackingOrder();
         const auto kept = elementselection::stillThere(m_selection, all);
         if (kept.size() != m_selection.size() ||
-            (m_current && std::find(all.begin(), all.end(), m_current) == all.end()))
+            (m_current && std::find(all.begin(), all.end(), m_current) == all.end())) {
+            // An element dragged and taken away meanwhile (undone) ends the drag too.
+            m_dragState = 0;
+            m_overlay->update();
             select(kept);
+        }
     });
     setObjectName(QStringLiteral("PicBox"));
     setAutoFillBackground(true);

@@ -114,9 +114,9 @@ void frmImpostaPagina::CaricaLayout() {
 }
 
 void frmImpostaPagina::applySheet(const SheetTemplate& sheet) {
-    // The sheet's eight values; the print origin is the printer's, and stays.
+    // All ten: the print origin puts the labels exactly where the sheet has them.
     const auto all = fields();
-    for (int i = 0; i < LayoutEtichetta::ValueCount - 2; ++i)
+    for (int i = 0; i < LayoutEtichetta::ValueCount; ++i)
         all[i]->setText(FormatNumero(sheet.layout.value(i), 3));
 }
 

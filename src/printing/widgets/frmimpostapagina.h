@@ -37,7 +37,7 @@ public:
     std::array<QLineEdit*, 10> fields() const;
 
     void CaricaLayout();
-    // Fills the sheet's values in (not the print origin).
+    // Fills the sheet's values in.
     void applySheet(const SheetTemplate& sheet);
     bool Verifica_campi_obbligatori();
     void SalvaLayout();
