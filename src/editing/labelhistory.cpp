@@ -62,7 +62,10 @@ void LabelHistory::checkpoint(const QString& what) {
 }
 
 void LabelHistory::checkpointInBurst(const QString& what) {
+    if (m_sinceBurst.isValid() && m_sinceBurst.elapsed() > BurstPauseMs)
+        ++m_burst;
     record(what, m_burst);
+    m_sinceBurst.restart();
 }
 
 void LabelHistory::record(const QString& what, int burst) {
@@ -71,12 +74,15 @@ void LabelHistory::record(const QString& what, int burst) {
     LabelDocument::State now = m_document.state();
     if (now == m_last)
         return;
+    if (burst == 0)
+        ++m_burst; // a step of its own ends any burst
     LabelDocument::State before = std::exchange(m_last, now);
     m_stack.push(new Step(*this, std::move(before), std::move(now), what, burst));
 }
 
 void LabelHistory::apply(const LabelDocument::State& state) {
     m_applying = true;
+    ++m_burst; // moves after an undo are steps of their own
     m_document.restore(state);
     m_last = state;
     m_applying = false;

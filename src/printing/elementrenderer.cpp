@@ -35,6 +35,10 @@ QString drawElement(const LabelElement& e, const ElementContent& content, const 
         const BarcodeParameters parameters = BarcodeParameters::fromTag(e.Tag);
         const auto symbology = parameters.symbology();
         sink.setBarcodeTextPosition(parameters.Testo);
+        // The print component writes a symbol's line in the style in force: a barcode's own
+        // style, never the one a text drawn before it left behind.
+        sink.setFontBold(e.FontBold);
+        sink.setFontItalic(e.FontItalic);
         double left = x, top = y, width = w, height = h;
         QString why;
         if (symbology == Symbology::Code39) {

@@ -184,16 +184,22 @@ private:
                                             .arg(e.DataMember));
             }
         } else if (e.kind == ElementKind::Testo || e.kind == ElementKind::Immagine) {
-            TextTemplate text(e.kind == ElementKind::Testo ? e.Caption : e.ToolTipText);
+            const QString& written = e.kind == ElementKind::Testo ? e.Caption : e.ToolTipText;
+            TextTemplate text(written);
             if (text.hasPlaceholders()) {
+                // The element as the user knows it: by what is written in it.
+                const QString element =
+                    (e.kind == ElementKind::Testo ? QStringLiteral("il testo \"%1\"")
+                                                  : QStringLiteral("il codice a barre \"%1\""))
+                        .arg(written.left(60));
                 for (const QString& name : text.bind(m_records ? &m_records->fields() : nullptr))
                     m_unknown << (m_records ? QStringLiteral("Il campo \"%1\" usato da %2 non "
                                                              "esiste nella tabella dei dati.")
-                                                  .arg(name, e.key())
-                                            : QStringLiteral("%2 usa il campo \"%1\", ma "
-                                                             "l'etichetta non è collegata a un "
-                                                             "database.")
-                                                  .arg(name, e.key()));
+                                                  .arg(name, element)
+                                            : QStringLiteral("Il campo \"%1\" usato da %2 non "
+                                                             "c'è: l'etichetta non è collegata a "
+                                                             "un database.")
+                                                  .arg(name, element));
                 source.text = std::move(text);
             }
         }

@@ -220,6 +220,26 @@ TEST_F(Engine, PlaceholdersFillInFieldsNumbersAndTheDate) {
     EXPECT_EQ(ui.previews, previews);
 }
 
+// A barcode's text is upright and regular whatever the text drawn before it.
+TEST_F(Engine, ABarcodesTextTakesNoStyleFromTheTextBeforeIt) {
+    LabelElement* text = document.CreaOggTesto(567, 1440, 3000, 255);
+    text->Caption = QStringLiteral("corsivo");
+    text->FontItalic = true;
+    text->FontBold = true;
+    document.CreaOggImmagine(567, 2000, 3000, 1000)->ToolTipText = QStringLiteral("12345");
+    print(labels(1));
+    int symbolTexts = 0;
+    for (const DrawOp& op : printed().pages.at(0).ops) {
+        if ((op.kind == DrawOp::Kind::Text || op.kind == DrawOp::Kind::TextBox) &&
+            op.text.contains(u"12345")) {
+            ++symbolTexts;
+            EXPECT_FALSE(printed().styles[std::size_t(op.style)].fontItalic);
+            EXPECT_FALSE(printed().styles[std::size_t(op.style)].fontBold);
+        }
+    }
+    EXPECT_EQ(symbolTexts, 1);
+}
+
 TEST_F(Engine, ADirectPrintAsksNothingAndStartsAtTheFirstPosition) {
     bind("Clienti", 1, "Provincia", "FI");
     rectangleAtCorner();

@@ -92,7 +92,12 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
         m_document.setModificato(true);
         m_history.checkpointInBurst({});
     });
-    connect(PicBox, &DesignSurface::nudgeEnded, &m_history, &LabelHistory::endBurst);
+    // The font boxes show the chosen text as it is after every step, undone or redone too.
+    connect(&m_history.stack(), &QUndoStack::indexChanged, this, [this] {
+        if (const LabelElement* element = m_context.selected();
+            element && element->kind == ElementKind::Testo)
+            m_fonts->AggiornaBarraCarattere(*element);
+    });
     QAction* undo = action(QStringLiteral("mnuAnnulla"));
     QAction* redo = action(QStringLiteral("mnuRipeti"));
     undo->setEnabled(false);

@@ -21,7 +21,12 @@ constexpr int Steps[] = {25, 33, 50, 67, 75, 100, 125, 150, 200, 300, 400};
 ZoomControls::ZoomControls(DesignSurface& surface, QScrollArea& scroll)
     : QObject(&surface)
     , m_surface(surface)
-    , m_scroll(scroll) {}
+    , m_scroll(scroll) {
+    connect(&surface, &DesignSurface::zoomStepsRequested, this, [this](int steps) {
+        for (int i = 0; i < std::abs(steps); ++i)
+            steps > 0 ? zoomIn() : zoomOut();
+    });
+}
 
 std::vector<CommandTable::Command> ZoomControls::commands() {
     return {{"mnuZoomAvanti",

@@ -438,19 +438,13 @@ void DesignSurface::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-void DesignSurface::keyReleaseEvent(QKeyEvent* event) {
-    const int key = event->key();
-    if (!event->isAutoRepeat() &&
-        (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down))
-        emit nudgeEnded();
-    QWidget::keyReleaseEvent(event);
-}
-
 void DesignSurface::wheelEvent(QWheelEvent* event) {
     if (!(event->modifiers() & Qt::ControlModifier)) {
         event->ignore(); // the scroll area scrolls
         return;
     }
-    setZoom(m_zoom * std::pow(1.25, event->angleDelta().y() / 120.0));
+    // A notch of the wheel is one step of the zoom's own steps.
+    if (const int steps = event->angleDelta().y() / 120)
+        emit zoomStepsRequested(steps);
     event->accept();
 }

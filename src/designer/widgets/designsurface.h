@@ -62,10 +62,11 @@ public:
 signals:
     // An element was placed, moved or resized.
     void elementChanged();
-    // The arrow keys moved the selection; the moves end when the key is let go.
+    // The arrow keys moved the selection.
     void elementsNudged();
-    void nudgeEnded();
     void zoomChanged(double zoom);
+    // Ctrl+wheel: zoom in (positive) or out by this many steps.
+    void zoomStepsRequested(int steps);
     void selectionChanged();
     // A double click on the selected element.
     void elementDoubleClicked();
@@ -77,7 +78,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool focusNextPrevChild(bool) override { return false; } // Tab goes through the elements
 

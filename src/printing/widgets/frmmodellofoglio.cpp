@@ -44,7 +44,7 @@ frmModelloFoglio::frmModelloFoglio(std::vector<SheetTemplate> sheets, QWidget* p
         accept();
     });
     showMatching();
-    resize(560, 420);
+    resize(760, 460);
     CentraForm(this);
 }
 
