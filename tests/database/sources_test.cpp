@@ -13,6 +13,7 @@
 #include "support/recordingmessages.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QProcessEnvironment>
 #include <QPushButton>
@@ -36,12 +37,43 @@ RowSource clienti() {
 }
 
 // The address of the server the test script started; empty when there is none.
-QString postgres() {
+QString server() {
     return qEnvironmentVariable("MARVELLO_TEST_POSTGRES");
 }
 
+template <typename Fill> void withDatabase(const QString& driver, const QString& name, Fill&& fill);
+
+// The name of this test's own database on the server: tests run side by side, and none may
+// meet another's tables (or end its connections).
+QString ownDatabase() {
+    return QStringLiteral("marvello_%1").arg(QCoreApplication::applicationPid());
+}
+
+// The address of this test's own database, made on first use; empty once dropped.
+QString& ownAddress() {
+    static QString address;
+    return address;
+}
+
+QString postgres() {
+    QString& address = ownAddress();
+    if (address.isEmpty() && !server().isEmpty()) {
+        withDatabase(QStringLiteral("QPSQL"), server(), [](QSqlDatabase db) {
+            QSqlQuery query(db);
+            query.exec(
+                QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(ownDatabase()));
+            ASSERT_TRUE(query.exec(QStringLiteral("CREATE DATABASE %1").arg(ownDatabase())))
+                << query.lastError().text().toStdString();
+        });
+        SourceAddress own = *SourceAddress::parse(server());
+        own.database = ownDatabase();
+        address = own.toString();
+    }
+    return address;
+}
+
 #define REQUIRE_POSTGRES()                                                                         \
-    if (postgres().isEmpty()) {                                                                    \
+    if (server().isEmpty()) {                                                                      \
         if (qEnvironmentVariableIsSet("MARVELLO_REQUIRE_POSTGRES"))                                \
             FAIL() << "MARVELLO_TEST_POSTGRES is not set";                                         \
         GTEST_SKIP() << "no PostgreSQL server (scripts/test.sh starts one)";                       \
@@ -162,6 +194,16 @@ void withDatabase(const QString& driver, const QString& name, Fill&& fill) {
 
 class Sources : public ::testing::Test {
 protected:
+    ~Sources() override {
+        database.DisconnettiDatabase();
+        if (!ownAddress().isEmpty())
+            withDatabase(QStringLiteral("QPSQL"), server(), [](QSqlDatabase db) {
+                QSqlQuery(db).exec(
+                    QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(ownDatabase()));
+            });
+        ownAddress().clear();
+    }
+
     // Every copy of Clienti, by the name a label would give its source.
     QStringList copies() {
         QStringList names;
@@ -181,7 +223,7 @@ protected:
             copyInto(db, QStringLiteral("Clienti"), rows, false);
         });
         names << sqlite;
-        if (!postgres().isEmpty()) {
+        if (!server().isEmpty()) {
             withDatabase(QStringLiteral("QPSQL"), postgres(), [&](QSqlDatabase db) {
                 copyInto(db, QStringLiteral("Clienti"), rows, true);
             });
@@ -429,25 +471,24 @@ TEST_F(Sources, AConnectionThatDropsMidJobLeavesNoOutput) {
     writeBytes(label, text.replace("Clienti", "molti"));
     const QString pdf = folder.filePath(QStringLiteral("molti.pdf"));
     bool dropped = false;
-    const ProcessRun run =
-        marvello(printTo(label, pdf,
-                         {QStringLiteral("--db"), postgres(), QStringLiteral("--password"),
-                          QStringLiteral("marvello"), QStringLiteral("--progress")}),
-                 {}, [&](QProcess& process) {
-                     // Once labels are being drawn, the server ends the program's connection.
-                     QByteArray said;
-                     process.setReadChannel(QProcess::StandardError);
-                     while (!said.contains("Etichetta 2000/") && process.waitForReadyRead(30000))
-                         said += process.readAllStandardError();
-                     withDatabase(QStringLiteral("QPSQL"), postgres(), [&](QSqlDatabase db) {
-                         QSqlQuery query(db);
-                         dropped =
-                             query.exec(QStringLiteral(
-                                 "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
-                                 "application_name = 'marvello'")) &&
-                             query.next() && query.value(0).toBool();
-                     });
-                 });
+    const ProcessRun run = marvello(
+        printTo(label, pdf,
+                {QStringLiteral("--db"), postgres(), QStringLiteral("--password"),
+                 QStringLiteral("marvello"), QStringLiteral("--progress")}),
+        {}, [&](QProcess& process) {
+            // Once labels are being drawn, the server ends the program's connection.
+            QByteArray said;
+            process.setReadChannel(QProcess::StandardError);
+            while (!said.contains("Etichetta 2000/") && process.waitForReadyRead(30000))
+                said += process.readAllStandardError();
+            withDatabase(QStringLiteral("QPSQL"), postgres(), [&](QSqlDatabase db) {
+                QSqlQuery query(db);
+                dropped = query.exec(QStringLiteral(
+                              "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                              "application_name = 'marvello' AND datname = current_database()")) &&
+                          query.next() && query.value(0).toBool();
+            });
+        });
     ASSERT_TRUE(dropped);
     EXPECT_NE(run.exitCode, 0);
     EXPECT_FALSE(QFile::exists(pdf));
