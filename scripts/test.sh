@@ -32,12 +32,16 @@ if ((EUID == 0)) && command -v cupsd >/dev/null; then
     export MARVELLO_REQUIRE_CUPS=1
 fi
 
-# The data source tests read from a PostgreSQL server of their own, stopped and removed at the end.
-postgres_folder=$(mktemp -d)
-chmod 755 "$postgres_folder"
-trap 'scripts/test-postgres.sh stop "$postgres_folder/cluster"; rm -rf "$postgres_folder"' EXIT
-MARVELLO_TEST_POSTGRES=$(scripts/test-postgres.sh start "$postgres_folder/cluster")
-export MARVELLO_TEST_POSTGRES MARVELLO_REQUIRE_POSTGRES=1
+# The data source tests read from a PostgreSQL and a MariaDB server of their own, stopped and
+# removed at the end.
+servers_folder=$(mktemp -d)
+chmod 755 "$servers_folder"
+trap 'scripts/test-postgres.sh stop "$servers_folder/postgres"
+      scripts/test-mariadb.sh stop "$servers_folder/mariadb"
+      rm -rf "$servers_folder"' EXIT
+MARVELLO_TEST_POSTGRES=$(scripts/test-postgres.sh start "$servers_folder/postgres")
+MARVELLO_TEST_MARIADB=$(scripts/test-mariadb.sh start "$servers_folder/mariadb")
+export MARVELLO_TEST_POSTGRES MARVELLO_TEST_MARIADB MARVELLO_REQUIRE_POSTGRES=1
 
 # Every source file says its licence.
 missing=$(git ls-files '*.cpp' '*.h' '*.h.in' '*.sh' 'CMakeLists.txt' |

@@ -18,13 +18,28 @@
 
 namespace {
 
-FieldInfo fieldInfo(const QSqlField& field, const QString& table) {
+// ODBC's type of a yes/no column.
+constexpr int OdbcBit = -7;
+
+FieldInfo fieldInfo(const QSqlField& field, const QString& table, const QSqlDatabase& db) {
     FieldInfo info;
     info.name = field.name();
     info.table = table;
+    if (db.driverName() == u"QODBC" && field.typeID() == OdbcBit) {
+        // Qt's ODBC driver hands yes/no columns over as numbers.
+        info.type = fieldtype::Boolean;
+        return info;
+    }
+    const bool mysql = db.driver()->dbmsType() == QSqlDriver::MySqlServer;
     switch (field.metaType().id()) {
     case QMetaType::Bool:
         info.type = fieldtype::Boolean;
+        break;
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        // MySQL's yes/no is TINYINT(1).
+        info.type = mysql && field.length() == 1 ? fieldtype::Boolean : fieldtype::Long;
         break;
     case QMetaType::Short:
     case QMetaType::UShort:
@@ -69,10 +84,23 @@ int sqliteType(const QString& declared) {
     return fieldtype::Double; // REAL, FLOAT, DOUBLE, NUMERIC, DECIMAL
 }
 
-// A value as the rest of the program takes it: Null as a null QVariant, dates as date and time.
-QVariant rowValue(const QVariant& value) {
+// A table's name as the driver's description of it needs it. Qt's ODBC driver adjusts the case
+// of a name that is not quoted to the server's own (PostgreSQL's lower case: "Clienti" would be
+// "clienti", another table or none); a quoted name is taken as it is.
+QString described(const QSqlDatabase& db, const QString& table) {
+    const QSqlDriver* driver = db.driver();
+    if (db.driverName() != u"QODBC" || driver->isIdentifierEscaped(table, QSqlDriver::TableName))
+        return table;
+    return driver->escapeIdentifier(table, QSqlDriver::TableName);
+}
+
+// A value as the rest of the program takes it: Null as a null QVariant, dates as date and time,
+// yes/no as true or false whatever the server keeps (SQLite and MySQL keep numbers).
+QVariant rowValue(const QVariant& value, const FieldInfo& field) {
     if (value.isNull())
         return {};
+    if (field.type == fieldtype::Boolean)
+        return value.toBool();
     switch (value.typeId()) {
     case QMetaType::QDate:
         return QDateTime(value.toDate(), QTime(0, 0));
@@ -116,7 +144,7 @@ public:
             }
             m_row.resize(m_fields.size());
             for (std::size_t i = 0; i < m_fields.size(); ++i)
-                m_row[i] = rowValue(m_query.value(int(i)));
+                m_row[i] = rowValue(m_query.value(int(i)), m_fields[i]);
         } while (m_filter && !m_filter->keeps(m_row));
         return true;
     }
@@ -222,10 +250,10 @@ QString SqlSource::actualName(const QString& table) const {
 std::vector<FieldInfo> SqlSource::fields(const QString& table) const {
     const QString name = actualName(table);
     const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    const QSqlRecord record = db.record(name);
+    const QSqlRecord record = db.record(described(db, name));
     std::vector<FieldInfo> fields;
     for (int i = 0; i < record.count(); ++i)
-        fields.push_back(fieldInfo(record.field(i), name));
+        fields.push_back(fieldInfo(record.field(i), name, db));
     if (db.driver()->dbmsType() == QSqlDriver::SQLite) {
         // SQLite's driver knows few type names (BIGINT, DECIMAL(8,2) come as texts): the
         // declared type decides, by SQLite's own rules of affinity.
@@ -309,7 +337,7 @@ SqlSource::Statement SqlSource::statement(RecordSelection& selection, bool count
         }
     }
     if (!counting) {
-        const QSqlIndex key = db.primaryIndex(table);
+        const QSqlIndex key = db.primaryIndex(described(db, table));
         QStringList order;
         for (int i = 0; i < key.count(); ++i)
             order << identifier(key.fieldName(i), QSqlDriver::FieldName);

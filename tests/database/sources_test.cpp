@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The same records from every kind of source: demo.mdb's Clienti copied into delimited text
-// files of every dialect, an SQLite file and a PostgreSQL server, then selected and printed.
+// files of every dialect, an SQLite file, a PostgreSQL and a MariaDB server, then selected
+// and printed.
 #include "common/windows1252.h"
 #include "database/accesssource.h"
 #include "database/clsdatabase.h"
@@ -19,12 +20,14 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QUuid>
 
 #include <ctime>
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -36,44 +39,70 @@ RowSource clienti() {
     return rows;
 }
 
-// The address of the server the test script started; empty when there is none.
-QString server() {
-    return qEnvironmentVariable("MARVELLO_TEST_POSTGRES");
-}
-
 template <typename Fill> void withDatabase(const QString& driver, const QString& name, Fill&& fill);
 
-// The name of this test's own database on the server: tests run side by side, and none may
+// A server the test script started: the variable that gives its address, Qt's driver for it.
+struct TestServer {
+    const char* variable;
+    const char* driver;
+};
+constexpr TestServer PostgreSql{"MARVELLO_TEST_POSTGRES", "QPSQL"};
+constexpr TestServer MariaDb{"MARVELLO_TEST_MARIADB", "QMYSQL"};
+
+// The server's address; empty when there is none.
+QString server(const TestServer& kind) {
+    return qEnvironmentVariable(kind.variable);
+}
+
+// The name of this test's own database on a server: tests run side by side, and none may
 // meet another's tables (or end its connections).
 QString ownDatabase() {
     return QStringLiteral("marvello_%1").arg(QCoreApplication::applicationPid());
 }
 
-// The address of this test's own database, made on first use; empty once dropped.
-QString& ownAddress() {
-    static QString address;
-    return address;
+QString dropOwnDatabase(const TestServer& kind) {
+    const bool postgres = std::string_view(kind.driver) == PostgreSql.driver;
+    return QStringLiteral("DROP DATABASE IF EXISTS %1").arg(ownDatabase()) +
+           (postgres ? QStringLiteral(" WITH (FORCE)") : QString());
 }
 
-QString postgres() {
-    QString& address = ownAddress();
-    if (address.isEmpty() && !server().isEmpty()) {
-        withDatabase(QStringLiteral("QPSQL"), server(), [](QSqlDatabase db) {
+// The addresses of this test's own databases, made on first use; gone once dropped.
+std::map<const char*, QString>& ownAddresses() {
+    static std::map<const char*, QString> addresses;
+    return addresses;
+}
+
+// The address of this test's own database on the server; empty when there is no server.
+QString ownAddress(const TestServer& kind) {
+    QString& address = ownAddresses()[kind.variable];
+    if (address.isEmpty() && !server(kind).isEmpty()) {
+        withDatabase(QString::fromLatin1(kind.driver), server(kind), [&](QSqlDatabase db) {
             QSqlQuery query(db);
-            query.exec(
-                QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(ownDatabase()));
+            query.exec(dropOwnDatabase(kind));
             ASSERT_TRUE(query.exec(QStringLiteral("CREATE DATABASE %1").arg(ownDatabase())))
                 << query.lastError().text().toStdString();
         });
-        SourceAddress own = *SourceAddress::parse(server());
+        SourceAddress own = *SourceAddress::parse(server(kind));
         own.database = ownDatabase();
         address = own.toString();
     }
     return address;
 }
 
+QString postgres() {
+    return ownAddress(PostgreSql);
+}
+
+// PostgreSQL's ODBC driver, where Debian's odbc-postgresql puts it.
+#define PSQLODBC "/usr/lib/x86_64-linux-gnu/odbc/psqlodbcw.so"
+
+bool isServer(const QString& name) {
+    const auto address = SourceAddress::parse(name);
+    return address && address->isServer();
+}
+
 #define REQUIRE_POSTGRES()                                                                         \
-    if (server().isEmpty()) {                                                                      \
+    if (server(PostgreSql).isEmpty()) {                                                            \
         if (qEnvironmentVariableIsSet("MARVELLO_REQUIRE_POSTGRES"))                                \
             FAIL() << "MARVELLO_TEST_POSTGRES is not set";                                         \
         GTEST_SKIP() << "no PostgreSQL server (scripts/test.sh starts one)";                       \
@@ -125,43 +154,52 @@ void writeDelimited(const QString& path, const RowSource& rows, QChar separator,
                                                        : text.toUtf8());
 }
 
-QString sqlType(int type, bool postgres) {
+// The column type a server gives a field of the kind; SQLite holds dates as texts.
+QString sqlType(int type, const QSqlDriver& driver) {
+    const auto dbms = driver.dbmsType();
     switch (fieldtype::classOf(type)) {
     case fieldtype::Class::Number:
         return type == fieldtype::Boolean ? QStringLiteral("BOOLEAN")
                : type == fieldtype::Long || type == fieldtype::Integer || type == fieldtype::Byte
                    ? QStringLiteral("INTEGER")
-               : postgres ? QStringLiteral("DOUBLE PRECISION")
-                          : QStringLiteral("REAL");
+               : dbms == QSqlDriver::SQLite ? QStringLiteral("REAL")
+                                            : QStringLiteral("DOUBLE PRECISION");
     case fieldtype::Class::Date:
-        return postgres ? QStringLiteral("TIMESTAMP") : QStringLiteral("TEXT");
+        return dbms == QSqlDriver::PostgreSQL    ? QStringLiteral("TIMESTAMP")
+               : dbms == QSqlDriver::MySqlServer ? QStringLiteral("DATETIME")
+                                                 : QStringLiteral("TEXT");
     default:
         return QStringLiteral("TEXT");
     }
 }
 
 // Copies the rows into a table of a database, Codice its primary key.
-void copyInto(QSqlDatabase db, const QString& table, const RowSource& rows, bool postgres) {
+void copyInto(QSqlDatabase db, const QString& table, const RowSource& rows) {
+    const QSqlDriver& driver = *db.driver();
+    const auto name = [&](const QString& identifier) {
+        return driver.escapeIdentifier(identifier, QSqlDriver::FieldName);
+    };
     QStringList columns, marks;
     for (const FieldInfo& info : rows.fields) {
-        columns << QStringLiteral("\"%1\" %2%3")
-                       .arg(info.name, sqlType(info.type, postgres),
-                            info.name == u"Codice" ? QStringLiteral(" PRIMARY KEY") : QString());
+        columns << QStringLiteral("%1 %2%3").arg(
+            name(info.name), sqlType(info.type, driver),
+            info.name == u"Codice" ? QStringLiteral(" PRIMARY KEY") : QString());
         marks << QStringLiteral("?");
     }
     QSqlQuery query(db);
-    ASSERT_TRUE(query.exec(QStringLiteral("DROP TABLE IF EXISTS \"%1\"").arg(table)));
+    ASSERT_TRUE(query.exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(name(table))));
     ASSERT_TRUE(
-        query.exec(QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(table, columns.join(u", "))))
+        query.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(name(table), columns.join(u", "))))
         << query.lastError().text().toStdString();
     db.transaction();
     ASSERT_TRUE(query.prepare(
-        QStringLiteral("INSERT INTO \"%1\" VALUES (%2)").arg(table, marks.join(u", "))));
+        QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(name(table), marks.join(u", "))));
     // Stored in reverse: the records must still come in the key's order.
     for (auto row = rows.rows.rbegin(); row != rows.rows.rend(); ++row) {
         for (std::size_t i = 0; i < row->size(); ++i) {
             const QVariant& value = (*row)[i];
-            query.bindValue(int(i), !postgres && value.typeId() == QMetaType::QDateTime
+            query.bindValue(int(i), driver.dbmsType() == QSqlDriver::SQLite &&
+                                            value.typeId() == QMetaType::QDateTime
                                         ? QVariant(written(value))
                                         : value);
         }
@@ -196,12 +234,12 @@ class Sources : public ::testing::Test {
 protected:
     ~Sources() override {
         database.DisconnettiDatabase();
-        if (!ownAddress().isEmpty())
-            withDatabase(QStringLiteral("QPSQL"), server(), [](QSqlDatabase db) {
-                QSqlQuery(db).exec(
-                    QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(ownDatabase()));
-            });
-        ownAddress().clear();
+        for (const TestServer& kind : {PostgreSql, MariaDb}) {
+            if (!ownAddresses()[kind.variable].isEmpty())
+                withDatabase(QString::fromLatin1(kind.driver), server(kind),
+                             [&](QSqlDatabase db) { QSqlQuery(db).exec(dropOwnDatabase(kind)); });
+        }
+        ownAddresses().clear();
     }
 
     // Every copy of Clienti, by the name a label would give its source.
@@ -219,23 +257,35 @@ protected:
             names << path;
         }
         const QString sqlite = folder.filePath(QStringLiteral("clienti.sqlite"));
-        withDatabase(QStringLiteral("QSQLITE"), sqlite, [&](QSqlDatabase db) {
-            copyInto(db, QStringLiteral("Clienti"), rows, false);
-        });
+        withDatabase(QStringLiteral("QSQLITE"), sqlite,
+                     [&](QSqlDatabase db) { copyInto(db, QStringLiteral("Clienti"), rows); });
         names << sqlite;
-        if (!server().isEmpty()) {
-            withDatabase(QStringLiteral("QPSQL"), postgres(), [&](QSqlDatabase db) {
-                copyInto(db, QStringLiteral("Clienti"), rows, true);
-            });
-            names << postgres();
+        for (const TestServer& kind : {PostgreSql, MariaDb}) {
+            if (server(kind).isEmpty())
+                continue;
+            withDatabase(QString::fromLatin1(kind.driver), ownAddress(kind),
+                         [&](QSqlDatabase db) { copyInto(db, QStringLiteral("Clienti"), rows); });
+            names << ownAddress(kind);
+        }
+        if (!server(PostgreSql).isEmpty() && QFileInfo::exists(QStringLiteral(PSQLODBC))) {
+            // The same PostgreSQL table through an ODBC data source of the test's own.
+            const SourceAddress address = *SourceAddress::parse(postgres());
+            const QString odbcIni = folder.filePath(QStringLiteral("odbc.ini"));
+            writeBytes(odbcIni, QStringLiteral("[MarvelloPG]\nDriver=%1\nServername=%2\nPort=%3\n"
+                                               "Database=%4\nUsername=%5\nBoolsAsChar=0\n")
+                                    .arg(QStringLiteral(PSQLODBC), address.host)
+                                    .arg(address.port)
+                                    .arg(address.database, address.user)
+                                    .toUtf8());
+            qputenv("ODBCINI", odbcIni.toLocal8Bit());
+            names << QStringLiteral("odbc:MarvelloPG");
         }
         return names;
     }
 
     bool connect(const QString& name) {
         database.setNomeDatabase(name);
-        database.setPasswordDb(name.startsWith(u"postgresql:") ? QStringLiteral("marvello")
-                                                               : QString());
+        database.setPasswordDb(isServer(name) ? QStringLiteral("marvello") : QString());
         return database.ConnettiDatabase();
     }
 
@@ -254,8 +304,8 @@ protected:
         QStringList printed;
         while (records->next()) {
             QStringList values;
-            for (const char* name :
-                 {"Codice", "RagioneSociale", "Indirizzo", "CAP", "Citta", "Fido", "Peso", "Note"})
+            for (const char* name : {"Codice", "RagioneSociale", "Indirizzo", "CAP", "Citta",
+                                     "Fido", "Peso", "Note", "Attivo"})
                 values << fieldText(
                     records->row()[std::size_t(records->fieldIndex(QString::fromLatin1(name)))]);
             printed << values.join(u'|');
@@ -314,7 +364,7 @@ TEST_F(Sources, EverySourceSelectsAndPrintsWhatAccessDoes) {
         ASSERT_TRUE(connect(copy)) << messages.lastText().toStdString();
         for (std::size_t i = 0; i < std::size(cases); ++i) {
             const auto& [field, criterion, equal, from, to, everywhere] = cases[i];
-            if (!everywhere && !copy.startsWith(u"postgresql:") &&
+            if (!everywhere && !isServer(copy) &&
                 (copy.endsWith(u".sqlite") || field != std::string_view("DataIscrizione")))
                 continue;
             EXPECT_EQ(select(QString::fromLatin1(field), criterion, equal, from, to), expected[i])
@@ -398,10 +448,14 @@ TEST_F(Sources, DelimitedFilesThatCannotBeReadAreRefused) {
 TEST_F(Sources, AServerThatRefusesSaysWhy) {
     REQUIRE_POSTGRES();
     const auto address = *SourceAddress::parse(postgres());
-    database.setNomeDatabase(postgres());
-    database.setPasswordDb(QStringLiteral("sbagliata"));
-    EXPECT_FALSE(database.ConnettiDatabase());
-    EXPECT_TRUE(messages.lastText().contains(u"password")) << messages.lastText().toStdString();
+    for (const TestServer& kind : {PostgreSql, MariaDb}) {
+        if (server(kind).isEmpty())
+            continue;
+        database.setNomeDatabase(ownAddress(kind));
+        database.setPasswordDb(QStringLiteral("sbagliata"));
+        EXPECT_FALSE(database.ConnettiDatabase());
+        EXPECT_TRUE(messages.lastText().contains(u"password")) << messages.lastText().toStdString();
+    }
 
     SourceAddress down = address;
     down.port = 1; // nothing listens there

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# A throwaway MariaDB server for the tests: a data folder of its own, owned by an unprivileged
+# user, listening on localhost only on a free port.
+#   scripts/test-mariadb.sh start FOLDER   prints the address to give the tests
+#   scripts/test-mariadb.sh stop FOLDER    stops the server and removes the folder
+set -euo pipefail
+action=$1
+folder=$2
+command -v mariadbd >/dev/null || PATH=$PATH:/usr/sbin
+command -v mariadbd >/dev/null || { echo "test-mariadb: MariaDB is not installed" >&2; exit 1; }
+
+as_owner=()
+owner=$(id -un)
+if ((EUID == 0)); then
+    # The server refuses to run as root; its packages' own user may not be there.
+    owner=nobody
+    as_owner=(runuser -u nobody --)
+fi
+
+case "$action" in
+start)
+    mkdir -p "$folder"
+    if ((EUID == 0)); then chown nobody "$folder"; fi
+    port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    "${as_owner[@]}" mariadb-install-db --no-defaults --datadir="$folder/data" \
+        --auth-root-authentication-method=socket --auth-root-socket-user="$owner" --skip-test-db >"$folder/install.log" 2>&1
+    "${as_owner[@]}" mariadbd --no-defaults --datadir="$folder/data" --socket="$folder/socket" \
+        --port="$port" --bind-address=127.0.0.1 --pid-file="$folder/pid" \
+        --innodb-flush-log-at-trx-commit=0 --skip-log-bin >"$folder/server.log" 2>&1 &
+    for _ in $(seq 150); do
+        [[ -S "$folder/socket" ]] && break
+        sleep 0.2
+    done
+    # The tests make (and drop) a database of their own each: the user may make databases.
+    "${as_owner[@]}" mariadb --no-defaults --socket="$folder/socket" -u "$owner" -e \
+        "CREATE USER 'marvello'@'%' IDENTIFIED BY 'marvello'; GRANT ALL ON *.* TO 'marvello'@'%'; CREATE DATABASE marvello CHARACTER SET utf8mb4;"
+    echo "mysql://marvello@127.0.0.1:$port/marvello"
+    ;;
+stop)
+    [[ -f "$folder/pid" ]] && kill "$(cat "$folder/pid")" 2>/dev/null || true
+    for _ in $(seq 50); do
+        [[ -f "$folder/pid" ]] || break
+        sleep 0.2
+    done
+    rm -rf "$folder"
+    ;;
+esac
