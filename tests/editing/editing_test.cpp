@@ -14,8 +14,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -118,6 +120,37 @@ TEST_F(Commands, EditingALinkedTextUnlinksIt) {
     run("mnuModificaTesto");
     EXPECT_EQ(text->Caption, u"Roma");
     EXPECT_TRUE(text->DataMember.isEmpty());
+}
+
+// "Campi" offers the table's fields and the label's own values, and puts the chosen one where
+// the caret is; its menu taking the focus for a moment neither trims nor selects the text.
+TEST_F(Commands, TheTextEditorPutsAFieldWhereTheCaretIs) {
+    ASSERT_TRUE(connectDemo());
+    LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
+    select(text);
+    whenShown<frmModificaTesto>([](frmModificaTesto& editor) {
+        const QList<QAction*> offered = editor.cmdCampi->menu()->actions();
+        ASSERT_EQ(offered.size(), 17 + 1 + 3); // the fields, a separator, N, data, ora
+        EXPECT_EQ(offered.back()->data().toString(), u"ora");
+        editor.txtTesto->setFocus();
+        QTest::keyClicks(editor.txtTesto, QStringLiteral("Spett. "));
+        const auto choose = [&](const char* name) {
+            QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
+            QApplication::sendEvent(editor.txtTesto, &out);
+            for (QAction* action : offered) {
+                if (action->data().toString() == QLatin1String(name))
+                    action->trigger();
+            }
+            QFocusEvent in(QEvent::FocusIn, Qt::PopupFocusReason);
+            QApplication::sendEvent(editor.txtTesto, &in);
+        };
+        choose("RagioneSociale");
+        QTest::keyClicks(editor.txtTesto, QStringLiteral(" n. "));
+        choose("N");
+        QTest::mouseClick(editor.cmdOk, Qt::LeftButton);
+    });
+    run("mnuModificaTesto");
+    EXPECT_EQ(text->Caption, u"Spett. ${RagioneSociale} n. ${N}");
 }
 
 TEST_F(Commands, ThePictureEditorWantsAnExistingFile) {

@@ -3,6 +3,8 @@
 
 #include "common/cursor.h"
 #include "common/resourcelimits.h"
+#include "database/clsdatabase.h"
+#include "database/databaseerror.h"
 #include "document/picturefile.h"
 #include "editing/editcommands.h"
 #include "editing/widgets/frmmodificatesto.h"
@@ -56,6 +58,7 @@ void ElementEditing::editText() {
     const bool text = element->kind == ElementKind::Testo;
     CursoreAttesa();
     frmModificaTesto editor(m_context.window);
+    editor.offerFields(tableFields());
     if (element->DataMember.trimmed().isEmpty())
         editor.txtTesto->setText(text ? element->Caption : element->ToolTipText);
     CursoreNormale();
@@ -65,6 +68,20 @@ void ElementEditing::editText() {
     (text ? element->Caption : element->ToolTipText) = editor.Testo;
     element->DataMember.clear(); // editing a linked element unlinks it
     m_context.edited();
+}
+
+QStringList ElementEditing::tableFields() const {
+    QStringList names;
+    if (!m_context.document.DatabaseConnesso() || !m_database.isConnected())
+        return names;
+    try {
+        for (const FieldInfo& field :
+             m_database.source().fields(m_context.document.binding().NomeTabella))
+            names << field.name;
+    } catch (const DatabaseError&) {
+        // No table (yet): the label's own values are still offered.
+    }
+    return names;
 }
 
 void ElementEditing::editPicture() {

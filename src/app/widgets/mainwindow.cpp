@@ -40,7 +40,7 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
     , m_history(document)
     , m_context{document, *PicBox, m_history, this}
     , m_commands(*this)
-    , m_editing(m_context)
+    , m_editing(m_context, database)
     , m_formatting(m_context)
     , m_databaseWorkflow(m_context, database)
     , m_files(m_context, *this,

@@ -4,6 +4,7 @@
 #include "common/colors.h"
 #include "common/messageservice.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -84,6 +85,11 @@ FieldRoutines* FieldRoutines::install(QLineEdit* campo, int options) {
 bool FieldRoutines::eventFilter(QObject* watched, QEvent* event) {
     auto* campo = qobject_cast<QLineEdit*>(watched);
     if (!campo)
+        return false;
+    // A menu opened over the field (its own, or a button's beside it) does not leave it: the
+    // text is neither trimmed nor selected again, and the caret stays where it was.
+    if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason)
         return false;
     switch (event->type()) {
     case QEvent::FocusIn:

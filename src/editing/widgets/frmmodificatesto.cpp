@@ -11,19 +11,55 @@
 #include "document/picturefile.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QVBoxLayout>
+
+#include <utility>
+
+namespace {
+
+// What a label knows without a table: its number in the job, today's date, the time.
+void addLabelValues(QMenu& menu) {
+    const std::pair<const char*, const char*> values[] = {
+        {"N", "Numero dell'etichetta"}, {"data", "Data di oggi"}, {"ora", "Ora"}};
+    for (const auto& [name, caption] : values) {
+        QAction* action = menu.addAction(QString::fromUtf8(caption));
+        action->setData(QString::fromLatin1(name));
+    }
+}
+
+} // namespace
 
 frmModificaTesto::frmModificaTesto(QWidget* parent)
     : QDialog(parent)
-    , txtTesto(new QLineEdit(this)) {
+    , txtTesto(new QLineEdit(this))
+    , cmdCampi(new QPushButton(QStringLiteral("Campi"), this)) {
     setObjectName(QStringLiteral("frmModificaTesto"));
     setWindowTitle(QStringLiteral("Modifica testo"));
     txtTesto->setObjectName(QStringLiteral("txtTesto"));
     FieldRoutines::install(txtTesto);
     auto* caption = new QLabel(QStringLiteral("Testo"), this);
     caption->setBuddy(txtTesto);
+    cmdCampi->setObjectName(QStringLiteral("cmdCampi"));
+    cmdCampi->setToolTip(QStringLiteral("Inserisce nel testo un campo, il numero "
+                                        "dell'etichetta, la data o l'ora"));
+    cmdCampi->setFocusPolicy(Qt::NoFocus); // the caret stays in the text
+    cmdCampi->setAutoDefault(false);
+    auto* menu = new QMenu(cmdCampi);
+    addLabelValues(*menu);
+    cmdCampi->setMenu(menu);
+    connect(menu, &QMenu::triggered, this, [this](QAction* action) {
+        txtTesto->insert(QStringLiteral("${%1}").arg(action->data().toString()));
+    });
+    auto* hint = new QLabel(QStringLiteral("${Campo}: il valore del campo; ${N}: il numero "
+                                           "dell'etichetta (${N:4} con 4 cifre, ${N+100} da 101)"),
+                            this);
+    hint->setWordWrap(true);
+    hint->setForegroundRole(QPalette::PlaceholderText);
     const OkCancelButtons buttons = makeOkCancelButtons(this);
     cmdOk = buttons.ok;
     cmdCancel = buttons.cancel;
@@ -32,12 +68,26 @@ frmModificaTesto::frmModificaTesto(QWidget* parent)
         Confermato = true;
         accept();
     });
+    auto* row = new QHBoxLayout;
+    row->addWidget(txtTesto, 1);
+    row->addWidget(cmdCampi);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(caption);
-    layout->addWidget(txtTesto);
+    layout->addLayout(row);
+    layout->addWidget(hint);
     layout->addLayout(buttons.layout);
-    resize(420, sizeHint().height());
+    resize(460, sizeHint().height());
     CentraForm(this);
+}
+
+void frmModificaTesto::offerFields(const QStringList& names) {
+    QMenu* menu = cmdCampi->menu();
+    menu->clear();
+    for (const QString& name : names)
+        menu->addAction(name)->setData(name);
+    if (!names.isEmpty())
+        menu->addSeparator();
+    addLabelValues(*menu);
 }
 
 frmModificaImmagine::frmModificaImmagine(QWidget* parent)

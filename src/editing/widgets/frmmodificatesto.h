@@ -6,14 +6,20 @@
 class QLineEdit;
 class QPushButton;
 
-// "Modifica testo": the text of a text or barcode element.
+// "Modifica testo": the text of a text or barcode element. The "Campi" button puts a field
+// of the label's table, the label's number, the date or the time into the text, where the
+// caret is, as a ${...} that printing fills in.
 class frmModificaTesto : public QDialog {
     Q_OBJECT
 
 public:
     explicit frmModificaTesto(QWidget* parent = nullptr);
 
+    // The fields of the label's table, offered first by "Campi".
+    void offerFields(const QStringList& names);
+
     QLineEdit* txtTesto;
+    QPushButton* cmdCampi;
     QPushButton* cmdOk;
     QPushButton* cmdCancel;
 
