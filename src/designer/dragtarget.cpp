@@ -26,4 +26,22 @@ QRectF resized(const QRectF& start, int grip, QPointF pointer) {
     return edges;
 }
 
+std::array<QRect, 8> gripBoxes(const QRect& frame) {
+    const int xs[3] = {frame.left(), frame.left() + frame.width() / 2, frame.right()};
+    const int ys[3] = {frame.top(), frame.top() + frame.height() / 2, frame.bottom()};
+    const int column[8] = {0, 1, 2, 2, 2, 1, 0, 0};
+    const int row[8] = {0, 0, 0, 1, 2, 2, 2, 1};
+    std::array<QRect, 8> boxes{};
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i] = QRect(xs[column[i]] - 2, ys[row[i]] - 2, 5, 5);
+    return boxes;
+}
+
+Qt::CursorShape gripCursor(int grip) {
+    static constexpr Qt::CursorShape shapes[8] = {
+        Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
+        Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor};
+    return shapes[grip];
+}
+
 } // namespace dragtarget

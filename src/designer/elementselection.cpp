@@ -23,9 +23,7 @@ Elements toggled(Elements chosen, LabelElement* element) {
 
 Elements withEnclosed(Elements chosen, const QRectF& area, const Elements& stacking) {
     for (LabelElement* e : stacking) {
-        if (e->Visible &&
-            area.contains(QRectF(e->Left, e->Top, e->Width, e->Height).normalized()) &&
-            !has(chosen, e))
+        if (e->Visible && area.contains(e->box().normalized()) && !has(chosen, e))
             chosen.push_back(e);
     }
     return chosen;

@@ -4,6 +4,7 @@
 #include "common/colors.h"
 
 #include <QImage>
+#include <QRectF>
 #include <QString>
 
 #include <optional>
@@ -64,6 +65,15 @@ struct LabelElement {
     QString Tag;
     // Picture: the image loaded from ToolTipText.
     QImage Picture;
+
+    // Where it lies, in surface twips.
+    QRectF box() const { return QRectF(Left, Top, Width, Height); }
+    void setBox(const QRectF& box) {
+        Left = float(box.left());
+        Top = float(box.top());
+        Width = float(box.width());
+        Height = float(box.height());
+    }
 
     QString Name() const { return kindName(kind); }
     QString key() const { return elementKey(kind, Index); }

@@ -111,17 +111,8 @@ void DesignSurface::paintEvent(QPaintEvent* event) {
         if (!grip.isNull())
             painter.fillRect(grip, Qt::black);
     }
-    if (m_selection.size() > 1) {
-        // Several chosen: each shows its outline; grips are for one element alone.
-        QPen pen(Qt::black, 1, Qt::DashLine);
-        painter.setPen(pen);
-        for (const LabelElement* e : m_selection) {
-            clsGrip r;
-            r.SetRectToCtrl(*e);
-            r.TwipsToPixels(twipsPerPixel());
-            painter.drawRect(r.toQRect());
-        }
-    }
+    if (m_selection.size() > 1) // grips are for one element alone
+        paintSelectionOutlines(painter, m_selection, twipsPerPixel());
 }
 
 void DesignSurface::armTool(Tool tool) {
@@ -163,20 +154,12 @@ void DesignSurface::cycle(bool forward) {
 }
 
 std::array<QRect, 8> DesignSurface::grips() const {
-    std::array<QRect, 8> result{};
     if (!m_current || m_dragState != 0 || m_selection.size() > 1)
-        return result;
+        return {};
     clsGrip r;
     r.SetRectToCtrl(*m_current);
     r.TwipsToPixels(twipsPerPixel());
-    const int xs[3] = {r.Left, r.Left + r.Width() / 2, r.Right - 1};
-    const int ys[3] = {r.Top, r.Top + r.Height() / 2, r.Bottom - 1};
-    // Grip order: top-left, top, top-right, right, bottom-right, bottom, bottom-left, left.
-    const int column[8] = {0, 1, 2, 2, 2, 1, 0, 0};
-    const int row[8] = {0, 0, 0, 1, 2, 2, 2, 1};
-    for (int i = 0; i < 8; ++i)
-        result[std::size_t(i)] = QRect(xs[column[i]] - 2, ys[row[i]] - 2, 5, 5);
-    return result;
+    return dragtarget::gripBoxes(r.toQRect());
 }
 
 int DesignSurface::gripAt(QPoint pixel) const {
@@ -231,15 +214,19 @@ void DesignSurface::IniziaSpostamento(LabelElement* element, QPoint pixel) {
     if (!isSelected(element))
         m_selection = {element};
     m_current = element;
+    beginDrag(1, pixel);
+    emit selectionChanged();
+}
+
+void DesignSurface::beginDrag(int state, QPoint pixel) {
     m_pressPixel = pixel;
-    m_startTwips = QRectF(element->Left, element->Top, element->Width, element->Height);
+    m_startTwips = m_current->box();
     m_targetTwips = m_startTwips;
     showTarget();
-    m_dragState = 1;
+    m_dragState = state;
     update(); // the grips go away before the frame appears
     m_overlay->raise();
     m_overlay->update();
-    emit selectionChanged();
 }
 
 void DesignSurface::showTarget() {
@@ -263,16 +250,8 @@ void DesignSurface::mousePressEvent(QMouseEvent* event) {
     if (m_current && m_dragState == 0) {
         const int grip = gripAt(pixel);
         if (grip >= 0) {
-            m_pressPixel = pixel;
-            m_startTwips =
-                QRectF(m_current->Left, m_current->Top, m_current->Width, m_current->Height);
-            m_targetTwips = m_startTwips;
-            showTarget();
             m_grip = grip;
-            m_dragState = 2;
-            update();
-            m_overlay->raise();
-            m_overlay->update();
+            beginDrag(2, pixel);
             return;
         }
     }
@@ -285,16 +264,14 @@ void DesignSurface::mousePressEvent(QMouseEvent* event) {
         const float x = float(snappedTwips(pixel.x() * tpp, units::LabelOriginXTwips));
         const float y = float(snappedTwips(pixel.y() * tpp, units::LabelOriginYTwips));
         // Texts start one line high; the other kinds as a box of 3.4 x 1.8 cm.
-        static const std::map<Tool, std::pair<ElementKind, QSizeF>> made{
-            {Tool::Testo, {ElementKind::Testo, {1000, 255}}},
-            {Tool::Immagine, {ElementKind::Picture, {1935, 1035}}},
-            {Tool::Rettangolo, {ElementKind::Rettangolo, {1935, 1035}}},
-            {Tool::CodiceBarre, {ElementKind::Immagine, {1935, 1035}}}};
-        LabelElement* created = nullptr;
-        if (const auto kind = made.find(m_tool); kind != made.end())
-            created =
-                m_document.CreaOgg(kind->second.first, x, y, float(kind->second.second.width()),
-                                   float(kind->second.second.height()));
+        static const std::map<Tool, ElementKind> made{{Tool::Testo, ElementKind::Testo},
+                                                      {Tool::Immagine, ElementKind::Picture},
+                                                      {Tool::Rettangolo, ElementKind::Rettangolo},
+                                                      {Tool::CodiceBarre, ElementKind::Immagine}};
+        const ElementKind kind = made.at(m_tool);
+        const bool text = kind == ElementKind::Testo;
+        LabelElement* created =
+            m_document.CreaOgg(kind, x, y, text ? 1000 : 1935, text ? 255 : 1035);
         m_tool = Tool::None;
         setCursor(Qt::ArrowCursor);
         m_selecting = true;
@@ -323,13 +300,9 @@ void DesignSurface::mousePressEvent(QMouseEvent* event) {
 
 void DesignSurface::mouseMoveEvent(QMouseEvent* event) {
     if (m_dragState == 0) {
-        // Over a grip the pointer shows which way it resizes.
-        static const Qt::CursorShape shapes[8] = {
-            Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor,
-            Qt::SizeFDiagCursor, Qt::SizeVerCursor, Qt::SizeBDiagCursor, Qt::SizeHorCursor};
         const int grip = gripAt(event->position().toPoint());
         if (grip >= 0)
-            setCursor(shapes[grip]);
+            setCursor(dragtarget::gripCursor(grip));
         else if (m_tool == Tool::None)
             setCursor(Qt::ArrowCursor);
         return;
@@ -378,25 +351,19 @@ void DesignSurface::mouseReleaseEvent(QMouseEvent* event) {
     }
     if (!m_current)
         return;
-    const float left = m_current->Left, top = m_current->Top, width = m_current->Width,
-                height = m_current->Height;
+    const QRectF before = m_current->box();
     // A click that does not move leaves the element exactly where it was; a frame dragged
     // past its opposite edge is put in order. The others chosen move along.
     if (m_targetTwips != m_startTwips && m_dragState == 1) {
         arrange::moveBy(m_selection, m_targetTwips.left() - m_startTwips.left(),
                         m_targetTwips.top() - m_startTwips.top());
     } else if (m_targetTwips != m_startTwips) {
-        const QRectF target = m_targetTwips.normalized();
-        m_current->Left = float(target.left());
-        m_current->Top = float(target.top());
-        m_current->Width = float(target.width());
-        m_current->Height = float(target.height());
+        m_current->setBox(m_targetTwips.normalized());
     }
     m_dragState = 0;
     m_overlay->update();
     update();
-    if (m_current->Left != left || m_current->Top != top || m_current->Width != width ||
-        m_current->Height != height)
+    if (m_current->box() != before)
         emit elementChanged();
 }
 

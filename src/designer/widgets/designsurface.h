@@ -97,6 +97,8 @@ private:
     // Keeps the pointer on the visible part of the surface during a drag.
     void confinePointer(QPoint pixel);
     void showTarget();
+    // A move (1) or a resize (2) of the current element starts with the press at `pixel`.
+    void beginDrag(int state, QPoint pixel);
 
     LabelDocument& m_document;
     bool m_griglia = false;

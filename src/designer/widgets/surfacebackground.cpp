@@ -3,6 +3,7 @@
 
 #include "common/units.h"
 #include "designer/designcontent.h"
+#include "designer/widgets/clsgrip.h"
 #include "document/labeldocument.h"
 #include "document/sheetlayout.h"
 #include "printcomponent/clspressivo.h"
@@ -98,7 +99,7 @@ void paintSurfaceElements(QPainter& painter, const LabelDocument& document, cons
     PrintSurface& page = scratch.surface();
     const double margin = units::Length::millimetres(1).inTwips();
     for (const LabelElement* e : document.stackingOrder()) {
-        const QRectF box(e->Left, e->Top, e->Width, e->Height);
+        const QRectF box = e->box();
         if (!e->Visible ||
             !box.normalized().adjusted(-margin, -margin, margin, margin).intersects(area))
             continue; // only what the repaint needs
@@ -112,4 +113,16 @@ void paintSurfaceElements(QPainter& painter, const LabelDocument& document, cons
         }
     }
     printoutput::renderPage(page.document(), 0, painter);
+}
+
+void paintSelectionOutlines(QPainter& painter, const std::vector<LabelElement*>& elements,
+                            double twipsPerPixel) {
+    painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    for (const LabelElement* element : elements) {
+        clsGrip frame;
+        frame.SetRectToCtrl(*element);
+        frame.TwipsToPixels(twipsPerPixel);
+        painter.drawRect(frame.toQRect());
+    }
 }

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <vector>
+
 class LabelDocument;
+struct LabelElement;
 class QPainter;
 class QRectF;
 struct LayoutEtichetta;
@@ -14,3 +17,7 @@ void paintSurfaceBackground(QPainter& painter, const LayoutEtichetta& layout, bo
 // The visible elements that reach into `area` (twips), back to front, drawn as they print;
 // a picture element without its picture as a grey box with a cross.
 void paintSurfaceElements(QPainter& painter, const LabelDocument& document, const QRectF& area);
+
+// Several elements chosen: each shows a dashed outline, on a painter in surface pixels.
+void paintSelectionOutlines(QPainter& painter, const std::vector<LabelElement*>& elements,
+                            double twipsPerPixel);
