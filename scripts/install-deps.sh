@@ -12,7 +12,7 @@ packages=(
     libzint-dev python3-zxing-cpp python3-pil dmtx-utils
     mdbtools-dev poppler-utils
     libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-mysql libqt6sql6-odbc postgresql sqlite3
-    mariadb-server-core mariadb-client-core odbc-postgresql
+    mariadb-server-core mariadb-client-core odbc-postgresql procps
     fonts-liberation fonts-dejavu-core
     xvfb xdotool imagemagick
     dpkg-dev file lintian desktop-file-utils appstream xdg-utils shared-mime-info man-db

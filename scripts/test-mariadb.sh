@@ -32,17 +32,24 @@ start)
         [[ -S "$folder/socket" ]] && break
         sleep 0.2
     done
+    if [[ ! -S "$folder/socket" ]]; then
+        echo "test-mariadb: the server did not start" >&2
+        cat "$folder/install.log" "$folder/server.log" >&2
+        exit 1
+    fi
     # The tests make (and drop) a database of their own each: the user may make databases.
     "${as_owner[@]}" mariadb --no-defaults --socket="$folder/socket" -u "$owner" -e \
         "CREATE USER 'marvello'@'%' IDENTIFIED BY 'marvello'; GRANT ALL ON *.* TO 'marvello'@'%'; CREATE DATABASE marvello CHARACTER SET utf8mb4;"
     echo "mysql://marvello@127.0.0.1:$port/marvello"
     ;;
 stop)
-    [[ -f "$folder/pid" ]] && kill "$(cat "$folder/pid")" 2>/dev/null || true
-    for _ in $(seq 50); do
-        [[ -f "$folder/pid" ]] || break
+    # The folder goes only once the server that writes in it has ended.
+    pkill -f -- "--datadir=$folder/data" 2>/dev/null || true
+    for _ in $(seq 150); do
+        pgrep -f -- "--datadir=$folder/data" >/dev/null || break
         sleep 0.2
     done
+    pkill -KILL -f -- "--datadir=$folder/data" 2>/dev/null || true
     rm -rf "$folder"
     ;;
 esac

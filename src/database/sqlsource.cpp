@@ -99,8 +99,8 @@ QString described(const QSqlDatabase& db, const QString& table) {
 QVariant rowValue(const QVariant& value, const FieldInfo& field) {
     if (value.isNull())
         return {};
-    if (field.type == fieldtype::Boolean)
-        return value.toBool();
+    if (field.type == fieldtype::Boolean && value.typeId() != QMetaType::QString)
+        return value.toBool(); // numbers: 0 is no, anything else yes
     switch (value.typeId()) {
     case QMetaType::QDate:
         return QDateTime(value.toDate(), QTime(0, 0));
@@ -314,9 +314,12 @@ SqlSource::Statement SqlSource::statement(RecordSelection& selection, bool count
         case fieldtype::Class::Number:
             if (postgres)
                 value = QStringLiteral("CAST(? AS DOUBLE PRECISION)");
-            // True is -1, as Access counts it.
+            // True is -1, as Access counts it. Only PostgreSQL has a true boolean; elsewhere
+            // (SQL Server's bit included) a yes/no is a number.
             if (statement.fields[std::size_t(filter.fieldIndex())].type == fieldtype::Boolean)
-                column = QStringLiteral("(CASE WHEN %1 THEN -1 ELSE 0 END)").arg(column);
+                column = (postgres ? QStringLiteral("(CASE WHEN %1 THEN -1 ELSE 0 END)")
+                                   : QStringLiteral("(CASE WHEN %1 <> 0 THEN -1 ELSE 0 END)"))
+                             .arg(column);
             break;
         default:
             if (postgres)

@@ -35,6 +35,12 @@ TextTemplate::TextTemplate(const QString& text) {
         m_parts.push_back({Part::Literal, text.mid(done)});
 }
 
+bool TextTemplate::namesField(const QString& name) {
+    const TextTemplate text(QStringLiteral("${%1}").arg(name));
+    return text.m_parts.size() == 1 && text.m_parts[0].kind == Part::Field &&
+           text.m_parts[0].text == name;
+}
+
 QStringList TextTemplate::bind(const std::vector<FieldInfo>* fields) {
     QStringList unknown;
     for (Part& part : m_parts) {

@@ -20,6 +20,9 @@ public:
     explicit TextTemplate(const QString& text);
 
     bool hasPlaceholders() const { return m_hasPlaceholders; }
+    // Whether ${name} stands for the field of that name: not for a field named like the
+    // label's own values (N, data, ora), nor one whose name has braces or spaces around it.
+    static bool namesField(const QString& name);
     // Finds the fields it names among those of the records; returns the names it cannot find
     // (all of them when there are no records).
     QStringList bind(const std::vector<FieldInfo>* fields);

@@ -127,13 +127,14 @@ TEST_F(Commands, EditingALinkedTextUnlinksIt) {
 TEST_F(Commands, TheTextEditorPutsAFieldWhereTheCaretIs) {
     ASSERT_TRUE(connectDemo());
     LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
+    text->Caption = QStringLiteral("Spett.");
     select(text);
     whenShown<frmModificaTesto>([](frmModificaTesto& editor) {
         const QList<QAction*> offered = editor.cmdCampi->menu()->actions();
         ASSERT_EQ(offered.size(), 17 + 1 + 3); // the fields, a separator, N, data, ora
         EXPECT_EQ(offered.back()->data().toString(), u"ora");
-        editor.txtTesto->setFocus();
-        QTest::keyClicks(editor.txtTesto, QStringLiteral("Spett. "));
+        editor.txtTesto->setFocus(); // which selects the whole text
+        ASSERT_EQ(QApplication::focusWidget(), editor.txtTesto);
         const auto choose = [&](const char* name) {
             QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
             QApplication::sendEvent(editor.txtTesto, &out);
@@ -144,13 +145,26 @@ TEST_F(Commands, TheTextEditorPutsAFieldWhereTheCaretIs) {
             QFocusEvent in(QEvent::FocusIn, Qt::PopupFocusReason);
             QApplication::sendEvent(editor.txtTesto, &in);
         };
+        choose("Citta"); // goes after the text, which stays
+        editor.txtTesto->setCursorPosition(6);
+        QTest::keyClicks(editor.txtTesto, QStringLiteral(" "));
         choose("RagioneSociale");
         QTest::keyClicks(editor.txtTesto, QStringLiteral(" n. "));
         choose("N");
+        editor.txtTesto->end(false);
         QTest::mouseClick(editor.cmdOk, Qt::LeftButton);
     });
     run("mnuModificaTesto");
-    EXPECT_EQ(text->Caption, u"Spett. ${RagioneSociale} n. ${N}");
+    EXPECT_EQ(text->Caption, u"Spett. ${RagioneSociale} n. ${N}${Citta}");
+
+    // Fields that ${...} cannot name are not offered, and a & shows as itself.
+    frmModificaTesto editor;
+    editor.offerFields({QStringLiteral("data"), QStringLiteral("N+1"), QStringLiteral("a}b"),
+                        QStringLiteral(" Nome"), QStringLiteral("Prezzo & IVA")});
+    const QList<QAction*> offered = editor.cmdCampi->menu()->actions();
+    ASSERT_EQ(offered.size(), 1 + 1 + 3);
+    EXPECT_EQ(offered[0]->text(), u"Prezzo && IVA");
+    EXPECT_EQ(offered[0]->data().toString(), u"Prezzo & IVA");
 }
 
 TEST_F(Commands, ThePictureEditorWantsAnExistingFile) {

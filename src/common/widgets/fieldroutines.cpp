@@ -4,6 +4,7 @@
 #include "common/colors.h"
 #include "common/messageservice.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -87,16 +88,26 @@ bool FieldRoutines::eventFilter(QObject* watched, QEvent* event) {
     if (!campo)
         return false;
     // A menu opened over the field (its own, or a button's beside it) does not leave it: the
-    // text is neither trimmed nor selected again, and the caret stays where it was.
-    if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) &&
-        static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason)
+    // text is neither trimmed nor selected again, and the caret stays where it was. Focus
+    // that really goes elsewhere meanwhile is a real leaving.
+    if (event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason &&
+        QApplication::focusWidget() == campo) {
+        m_underPopup = true;
         return false;
+    }
+    if (event->type() == QEvent::FocusIn && m_underPopup) {
+        m_underPopup = false;
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason)
+            return false;
+    }
     switch (event->type()) {
     case QEvent::FocusIn:
         if (m_options & Highlight)
             EvidenziaCampo(campo);
         break;
     case QEvent::FocusOut:
+        m_underPopup = false;
         if (m_options & Highlight)
             LasciaCampo(campo);
         break;

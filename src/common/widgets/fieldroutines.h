@@ -36,4 +36,5 @@ protected:
 private:
     FieldRoutines(QLineEdit* campo, int options);
     int m_options;
+    bool m_underPopup = false; // a menu over the field took the focus for a while
 };

@@ -9,6 +9,7 @@
 #include "common/widgets/filefield.h"
 #include "common/widgets/windowplacement.h"
 #include "document/picturefile.h"
+#include "printing/placeholders.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -53,6 +54,10 @@ frmModificaTesto::frmModificaTesto(QWidget* parent)
     addLabelValues(*menu);
     cmdCampi->setMenu(menu);
     connect(menu, &QMenu::triggered, this, [this](QAction* action) {
+        // The whole text comes selected when the field takes the focus: it is kept, and the
+        // choice goes at its end.
+        if (txtTesto->hasSelectedText() && txtTesto->selectedText() == txtTesto->text())
+            txtTesto->end(false);
         txtTesto->insert(QStringLiteral("${%1}").arg(action->data().toString()));
     });
     auto* hint = new QLabel(QStringLiteral("${Campo}: il valore del campo; ${N}: il numero "
@@ -83,9 +88,15 @@ frmModificaTesto::frmModificaTesto(QWidget* parent)
 void frmModificaTesto::offerFields(const QStringList& names) {
     QMenu* menu = cmdCampi->menu();
     menu->clear();
-    for (const QString& name : names)
-        menu->addAction(name)->setData(name);
-    if (!names.isEmpty())
+    bool offered = false;
+    for (const QString& name : names) {
+        // A field that ${...} cannot name (one called "data", say) is left out.
+        if (!TextTemplate::namesField(name))
+            continue;
+        menu->addAction(QString(name).replace(u'&', QStringLiteral("&&")))->setData(name);
+        offered = true;
+    }
+    if (offered)
         menu->addSeparator();
     addLabelValues(*menu);
 }
