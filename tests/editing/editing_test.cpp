@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -130,9 +131,15 @@ TEST_F(Commands, TheTextEditorPutsAFieldWhereTheCaretIs) {
     text->Caption = QStringLiteral("Spett.");
     select(text);
     whenShown<frmModificaTesto>([](frmModificaTesto& editor) {
+        const auto close = qScopeGuard([&] { // also when a check fails
+            if (editor.isVisible())
+                editor.reject();
+        });
         const QList<QAction*> offered = editor.cmdCampi->menu()->actions();
         ASSERT_EQ(offered.size(), 17 + 1 + 3); // the fields, a separator, N, data, ora
         EXPECT_EQ(offered.back()->data().toString(), u"ora");
+        editor.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
         editor.txtTesto->setFocus(); // which selects the whole text
         ASSERT_EQ(QApplication::focusWidget(), editor.txtTesto);
         const auto choose = [&](const char* name) {
