@@ -10,19 +10,14 @@ folder=$2
 command -v mariadbd >/dev/null || PATH=$PATH:/usr/sbin
 command -v mariadbd >/dev/null || { echo "test-mariadb: MariaDB is not installed" >&2; exit 1; }
 
-as_owner=()
-owner=$(id -un)
-if ((EUID == 0)); then
-    # The server refuses to run as root; its packages' own user may not be there.
-    owner=nobody
-    as_owner=(runuser -u nobody --)
-fi
+source "$(dirname "$0")/test-server-lib.sh"
+# Not the packages' own user: the server packages that make it are not installed.
+server_owner nobody
 
 case "$action" in
 start)
-    mkdir -p "$folder"
-    if ((EUID == 0)); then chown nobody "$folder"; fi
-    port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    make_server_folder "$folder"
+    port=$(free_port)
     "${as_owner[@]}" mariadb-install-db --no-defaults --datadir="$folder/data" \
         --auth-root-authentication-method=socket --auth-root-socket-user="$owner" --skip-test-db >"$folder/install.log" 2>&1
     "${as_owner[@]}" mariadbd --no-defaults --datadir="$folder/data" --socket="$folder/socket" \

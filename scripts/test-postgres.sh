@@ -10,17 +10,13 @@ folder=$2
 bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -1)
 [[ -x "$bin/initdb" ]] || { echo "test-postgres: PostgreSQL is not installed" >&2; exit 1; }
 
-as_owner=()
-if ((EUID == 0)); then
-    # The server refuses to run as root.
-    as_owner=(runuser -u postgres --)
-fi
+source "$(dirname "$0")/test-server-lib.sh"
+server_owner postgres
 
 case "$action" in
 start)
-    mkdir -p "$folder"
-    if ((EUID == 0)); then chown postgres "$folder"; fi
-    port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    make_server_folder "$folder"
+    port=$(free_port)
     "${as_owner[@]}" "$bin/initdb" -D "$folder/data" -U marvello --auth=trust -E UTF8 \
         --locale=C.UTF-8 >"$folder/initdb.log"
     # A password for the tests that check a wrong one is refused.

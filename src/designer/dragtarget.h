@@ -17,8 +17,8 @@ QRectF moved(const QRectF& start, QPointF topLeft, QSizeF surface);
 // The edges the grip holds follow the pointer; the box may come out inverted.
 QRectF resized(const QRectF& start, int grip, QPointF pointer);
 
-// The grips around an element's frame (surface pixels, right and bottom outside), in the
-// order above: 5 pixels square at every zoom.
+// The grips around an element's frame (surface pixels), in the order above: 5 pixels square
+// at every zoom.
 std::array<QRect, 8> gripBoxes(const QRect& frame);
 
 // The pointer over a grip shows which way it resizes.

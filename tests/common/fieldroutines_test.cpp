@@ -72,17 +72,6 @@ TEST_F(FieldRoutinesTest, WholeNumberFieldTakesDigitsAndBackspaceOnly) {
     EXPECT_EQ(messages.beeps, 3);
 }
 
-TEST(ControlEnabling, EnablingAndDisablingSetTheBackgroundToo) {
-    QLineEdit field;
-    DisabilitaControllo(&field);
-    EXPECT_FALSE(field.isEnabled());
-    EXPECT_EQ(field.palette().color(QPalette::Disabled, QPalette::Base),
-              colors::toQColor(colors::ButtonFace));
-    AbilitaControllo(&field);
-    EXPECT_TRUE(field.isEnabled());
-    EXPECT_EQ(field.palette().color(QPalette::Active, QPalette::Base), QColor(Qt::white));
-}
-
 TEST(Colours, StoredColoursAreRedInTheLowByte) {
     EXPECT_EQ(colors::toQColor(255), QColor(255, 0, 0));
     EXPECT_EQ(colors::toQColor(65535), QColor(255, 255, 0));

@@ -1,25 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/messageservice.h"
 #include "common/widgets/widgetmessageservice.h"
-#include "support/recordingmessages.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(MessageService, ScopedServiceIsUsedAndThenRemoved) {
-    MessageService* before = &MessageService::current();
-    {
-        RecordingMessages recorder;
-        EXPECT_EQ(&MessageService::current(), &recorder);
-        MessageService::current().warn(QStringLiteral("Inserire un valore."),
-                                       QStringLiteral("Titolo"));
-        EXPECT_EQ(recorder.beeps, 1);
-        ASSERT_EQ(recorder.messages.size(), 1);
-        EXPECT_EQ(recorder.messages[0].icon, MessageIcon::Exclamation);
-    }
-    EXPECT_EQ(&MessageService::current(), before);
-}
 
 TEST(MessageService, ConsoleServiceGivesTheSafeAnswer) {
     ConsoleMessageService console;
