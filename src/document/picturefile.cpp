@@ -3,13 +3,13 @@
 
 #include "common/programfolders.h"
 #include "common/resourcelimits.h"
+#include "document/svgsanitizer.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QSvgRenderer>
 
 #include <algorithm>
@@ -45,18 +45,10 @@ bool isSvg(const QString& path, const QByteArray& head) {
            head.trimmed().startsWith("<svg");
 }
 
-// A drawing from a user's file draws only itself: pictures it names (other files, or itself
-// over and over) are left out; pictures written into it are kept.
-QByteArray selfContained(const QByteArray& svg) {
-    static const QRegularExpression image(
-        QStringLiteral(R"(<image\b(?![^>]*href\s*=\s*["']data:image/(png|jpeg|gif);)[^>]*>)"),
-        QRegularExpression::CaseInsensitiveOption);
-    QString text = QString::fromUtf8(svg);
-    return text.contains(u"<image", Qt::CaseInsensitive) ? text.remove(image).toUtf8() : svg;
-}
-
-Read fromSvg(const QByteArray& original) {
-    const QByteArray svg = selfContained(original);
+Read fromSvg(const QByteArray& original, qint64 pixelBudget) {
+    const QByteArray svg = svgsanitizer::selfContained(original, pixelBudget);
+    if (svg.isEmpty())
+        return {{}, QStringLiteral("disegno SVG non valido")};
     QSvgRenderer renderer(svg);
     if (!renderer.isValid() || renderer.defaultSize().isEmpty())
         return {{}, QStringLiteral("disegno SVG non valido")};
@@ -73,7 +65,7 @@ Read fromSvg(const QByteArray& original) {
     return {standIn, {}};
 }
 
-Read fromMetafile(const QString& path) {
+Read fromMetafile(const QString& path, qint64 pixelBudget) {
     QProcess reader;
     reader.setProgram(metafileReader());
     reader.setArguments({path});
@@ -89,7 +81,7 @@ Read fromMetafile(const QString& path) {
     const QByteArray svg = reader.readAllStandardOutput();
     if (reader.exitStatus() != QProcess::NormalExit || reader.exitCode() != 0 || svg.isEmpty())
         return {{}, QStringLiteral("metafile non valido")};
-    return fromSvg(svg);
+    return fromSvg(svg, pixelBudget);
 }
 
 QByteArray headOf(const QString& path) {
@@ -108,10 +100,10 @@ Read read(const QString& path, qint64 pixelBudget, bool* tooLarge) {
         if (file.size() > LargestDrawingBytes)
             return {{}, QStringLiteral("disegno troppo grande")};
         if (isMetafile(head))
-            return fromMetafile(path);
+            return fromMetafile(path, pixelBudget);
         if (!file.open(QIODevice::ReadOnly) || file.isSequential())
             return {{}, file.errorString()};
-        return fromSvg(file.read(LargestDrawingBytes));
+        return fromSvg(file.read(LargestDrawingBytes), pixelBudget);
     }
     QImageReader reader(path);
     reader.setAutoTransform(true);
@@ -135,7 +127,8 @@ bool isDrawing(const QImage& picture) {
 void draw(QPainter& painter, const QRectF& target, const QImage& picture) {
     if (const QString drawing = picture.text(DrawingKey); !drawing.isEmpty()) {
         // Saved prints carry drawings too: what they carry is checked as a file would be.
-        QSvgRenderer renderer(selfContained(drawing.toUtf8()));
+        QSvgRenderer renderer(
+            svgsanitizer::selfContained(drawing.toUtf8(), resourcelimits::DocumentPicturePixels));
         if (renderer.isValid()) {
             painter.save();
             // Some metafiles draw past the frame they declare: the box holds them.

@@ -3,6 +3,8 @@
 #include "support/files.h"
 #include "support/marvelloprocess.h"
 
+#include <QBuffer>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -58,6 +60,92 @@ TEST(PictureFiles, MarkupInTextAndPicturesNamedByDrawingsAreHarmless) {
                     "<rect width='5' height='5'/></svg>");
     const picturefile::Read self = picturefile::read(svg, 1'000'000);
     EXPECT_TRUE(picturefile::isDrawing(self.picture)) << self.error.toStdString();
+}
+
+// How many pixels of a drawing painted on a white 40 x 40 image are mostly red.
+int redPixels(const picturefile::Read& drawing) {
+    QImage page(40, 40, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    picturefile::draw(painter, QRectF(0, 0, 40, 40), drawing.picture);
+    painter.end();
+    int red = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+        }
+    }
+    return red;
+}
+
+// A drawing names another file in every way SVG has (prefixed elements, href beside
+// xlink:href in either order, use, feImage, CSS): none of it is read, nothing recurses into
+// itself, and a picture written into the drawing still shows.
+TEST(PictureFiles, DrawingsShowNoOtherFile) {
+    QTemporaryDir folder;
+    QImage secret(8, 8, QImage::Format_RGB32);
+    secret.fill(Qt::red);
+    const QString privato = folder.filePath(QStringLiteral("privato.png"));
+    ASSERT_TRUE(secret.save(privato));
+    QImage green(4, 4, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    green.save(&buffer, "PNG");
+    const QByteArray data = "data:image/png;base64," + png.toBase64();
+    const QByteArray open =
+        "<svg xmlns='http://www.w3.org/2000/svg' xmlns:s='http://www.w3.org/2000/svg' "
+        "xmlns:xlink='http://www.w3.org/1999/xlink' xmlns:l='http://www.w3.org/1999/xlink' "
+        "width='40' height='40'>";
+    const QByteArray file = privato.toUtf8();
+    const QList<QByteArray> hostile{
+        "<s:image l:href='" + file + "' width='40' height='40'/>",
+        "<s:image xlink:href='self.svg' width='40' height='40'/>",
+        "<image href='" + data + "' xlink:href='" + file + "' width='40' height='40'/>",
+        "<image xlink:href='" + file + "' href='" + data + "' width='40' height='40'/>",
+        "<image href='file://" + file + "' width='40' height='40'/>",
+        "<use xlink:href='self.svg#r'/>",
+        "<filter id='f'><feImage xlink:href='" + file +
+            "'/></filter><rect width='40' "
+            "height='40' filter='url(#f)'/>",
+        "<rect width='40' height='40' style='fill:url(" + file + ")'/>",
+        "<style>@import url(" + file + "); rect { fill: url(" + file +
+            ") }</style>"
+            "<rect width='40' height='40'/>",
+    };
+    const QString self = folder.filePath(QStringLiteral("self.svg"));
+    for (const QByteArray& body : hostile) {
+        writeBytes(self, open + body + "</svg>");
+        const picturefile::Read drawing = picturefile::read(self, 1'000'000);
+        if (drawing.picture.isNull())
+            continue; // refused is fine too; crashing or showing the file is not
+        EXPECT_EQ(redPixels(drawing), 0) << body.left(60).toStdString();
+    }
+    // The picture written into the drawing is kept, on either attribute.
+    for (const QByteArray& attribute : {QByteArray("href"), QByteArray("l:href")}) {
+        writeBytes(self,
+                   open + "<image " + attribute + "='" + data + "' width='40' height='40'/></svg>");
+        const picturefile::Read drawing = picturefile::read(self, 1'000'000);
+        ASSERT_TRUE(picturefile::isDrawing(drawing.picture)) << drawing.error.toStdString();
+        QImage page(40, 40, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        picturefile::draw(painter, QRectF(0, 0, 40, 40), drawing.picture);
+        painter.end();
+        EXPECT_EQ(page.pixelColor(20, 20), QColor(Qt::green)) << attribute.toStdString();
+    }
+    // ...but not beyond the pixels a label may decode.
+    writeBytes(self, open + "<image href='" + data + "' width='40' height='40'/></svg>");
+    const picturefile::Read over = picturefile::read(self, 15);
+    ASSERT_FALSE(over.picture.isNull());
+    QImage page(40, 40, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    picturefile::draw(painter, QRectF(0, 0, 40, 40), over.picture);
+    painter.end();
+    EXPECT_EQ(page.pixelColor(20, 20), QColor(Qt::white));
 }
 
 } // namespace
