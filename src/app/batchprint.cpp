@@ -3,6 +3,8 @@
 
 #include "app/exitcodes.h"
 #include "common/interruption.h"
+#include "common/passwords.h"
+#include "common/watchdog.h"
 #include "database/clsdatabase.h"
 #include "document/labeldocument.h"
 #include "document/labelfileoperations.h"
@@ -67,7 +69,20 @@ std::optional<BatchOptions> BatchOptions::parse(const QStringList& words, QStrin
             const auto v = value();
             if (!v)
                 return fail(QStringLiteral("--password vuole la password."));
-            options.password = *v;
+            options.password = passwords::fromArgument(*v);
+        } else if (word == u"--password-file") {
+            const auto v = value();
+            const auto password = v ? passwords::fromFile(*v) : std::nullopt;
+            if (!password)
+                return fail(QStringLiteral("--password-file vuole un file leggibile con la "
+                                           "password."));
+            options.password = *password;
+        } else if (word == u"--timeout") {
+            const auto v = value();
+            const auto seconds = v ? wholeNumber(*v, 1, 86400) : std::nullopt;
+            if (!seconds)
+                return fail(QStringLiteral("--timeout vuole i secondi, da 1 a 86400."));
+            options.timeoutSeconds = *seconds;
         } else if (word == u"--first" || word == u"--count" || word == u"--copies") {
             const auto v = value();
             const auto number =
@@ -91,6 +106,8 @@ std::optional<BatchOptions> BatchOptions::parse(const QStringList& words, QStrin
             return fail(QStringLiteral("Opzione sconosciuta: %1").arg(word));
         }
     }
+    if (options.password.isEmpty())
+        options.password = passwords::fromEnvironment();
     if (options.label.isEmpty())
         return fail(QStringLiteral("Manca --print ETICHETTA.eti."));
     if (options.to.isEmpty())
@@ -106,13 +123,17 @@ std::optional<BatchOptions> BatchOptions::parse(const QStringList& words, QStrin
 }
 
 int exitCodeOf(PrintOutcome outcome, const std::function<void()>& whenDelivered) {
-    if (interruption::requested() && outcome != PrintOutcome::Delivered)
+    const bool delivered =
+        outcome == PrintOutcome::Delivered || outcome == PrintOutcome::DeliveredIncomplete;
+    if (interruption::requested() && !delivered)
         return interruption::exitCode();
+    if (delivered && whenDelivered)
+        whenDelivered();
     switch (outcome) {
     case PrintOutcome::Delivered:
-        if (whenDelivered)
-            whenDelivered();
         return exitcode::Delivered;
+    case PrintOutcome::DeliveredIncomplete:
+        return exitcode::Incomplete;
     case PrintOutcome::NothingToPrint:
         return exitcode::NothingToPrint;
     case PrintOutcome::Cancelled:
@@ -157,6 +178,7 @@ void reportWritten(const HeadlessPressivoUi& ui) {
 } // namespace
 
 int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
+    watchdog::setTimeout(std::chrono::seconds(options.timeoutSeconds));
     HeadlessPressivoUi ui;
     if (savedprints::isSavedPrint(options.label)) {
         // A saved print goes out again exactly as it was first printed.
@@ -182,13 +204,15 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
     if (!document.binding().NomeDatabase.isEmpty() && !document.DatabaseConnesso()) {
         const CollegamentoDatabase binding = document.binding();
         std::fprintf(stderr, "%s\n",
-                     qPrintable(tableMissing ? QStringLiteral("La tabella o la query \"%1\" non è "
-                                                              "nel database %2: la stampa si "
-                                                              "ferma.")
-                                                   .arg(binding.NomeTabella, binding.NomeDatabase)
-                                             : QStringLiteral("Database %1 non connesso: la stampa "
-                                                              "si ferma.")
-                                                   .arg(binding.NomeDatabase)));
+                     qPrintable(tableMissing
+                                    ? QStringLiteral("La tabella o la query \"%1\" non è "
+                                                     "nel database %2: la stampa si "
+                                                     "ferma.")
+                                          .arg(binding.NomeTabella,
+                                               passwords::hiddenIn(binding.NomeDatabase))
+                                    : QStringLiteral("Database %1 non connesso: la stampa "
+                                                     "si ferma.")
+                                          .arg(passwords::hiddenIn(binding.NomeDatabase))));
         return exitcode::Failed;
     }
     if (!chooseDestination(options, printers, ui))
@@ -205,6 +229,7 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
         job.PrimaEtichetta = qint16(options.first);
         job.StampaCrocicchi = options.cropMarks;
         job.StampaBordi = options.borders;
+        job.Strict = true;
     };
     return exitCodeOf(StampaEtichette(document, database, false, hooks),
                       [&] { reportWritten(ui); });

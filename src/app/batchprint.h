@@ -24,6 +24,7 @@ struct BatchOptions {
     bool cropMarks = false;
     int copies = 1;
     bool progress = false;
+    int timeoutSeconds = 60; // how long a data source may keep the job waiting
 
     // Nothing, and a reason, when the words are not a valid request.
     static std::optional<BatchOptions> parse(const QStringList& words, QString* error);
@@ -31,8 +32,9 @@ struct BatchOptions {
 
 using PrinterFactory = std::function<std::shared_ptr<PrinterBackend>(const QString& name)>;
 
-// The exit code of a print: 0 only when delivered (then `whenDelivered` runs), 3 when there was
-// nothing to print, 128 + the signal when one stopped it, else 1.
+// The exit code of a print: 0 only when delivered whole (then `whenDelivered` runs, as for 5:
+// delivered with elements left out), 3 when there was nothing to print, 128 + the signal when
+// one stopped it, else 1.
 int exitCodeOf(PrintOutcome outcome, const std::function<void()>& whenDelivered = {});
 
 // Prints without windows; messages go to standard error. Exit code 0 only when the document

@@ -2,6 +2,7 @@
 #include "app/labelsummary.h"
 
 #include "common/numbers.h"
+#include "common/passwords.h"
 #include "common/units.h"
 #include "document/labeldocument.h"
 
@@ -39,9 +40,10 @@ QString labelSummary(const LabelDocument& document) {
                       FormatNumero(layout.MargineSinistro, 1),
                       FormatNumero(layout.MargineSuperiore, 1));
     const CollegamentoDatabase& binding = document.binding();
-    lines << (binding.NomeDatabase.isEmpty() ? QStringLiteral("Database: nessuno")
-                                             : QStringLiteral("Database: %1, tabella %2")
-                                                   .arg(binding.NomeDatabase, binding.NomeTabella));
+    lines << (binding.NomeDatabase.isEmpty()
+                  ? QStringLiteral("Database: nessuno")
+                  : QStringLiteral("Database: %1, tabella %2")
+                        .arg(passwords::hiddenIn(binding.NomeDatabase), binding.NomeTabella));
     std::map<ElementKind, int> counts;
     for (const auto& element : document.elements())
         ++counts[element->kind];

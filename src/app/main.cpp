@@ -16,6 +16,7 @@
 #include "common/files.h"
 #include "common/interruption.h"
 #include "common/messageservice.h"
+#include "common/passwords.h"
 #include "common/version.h"
 #include "common/widgets/widgetmessageservice.h"
 #include "database/clsdatabase.h"
@@ -66,15 +67,18 @@ QString usage() {
         "      Stampa senza finestre (una stampa salvata esce come fu stampata).\n"
         "      DESTINAZIONE: file.pdf, file.ant (stampa salvata),\n"
         "      printer (stampante predefinita) o printer:NOME.\n"
-        "      --db FILE|INDIRIZZO --password PW\n"
+        "      --db FILE|INDIRIZZO --password PW|- --password-file FILE\n"
         "                                dati al posto di quelli dell'etichetta: un file\n"
         "                                (.mdb, .csv, .sqlite) o un server\n"
-        "                                (postgresql://utente@server/database)\n"
+        "                                (postgresql://utente@server/database);\n"
+        "                                la password: - la legge da stdin,\n"
+        "                                anche MARVELLO_PASSWORD\n"
         "      --first N                 prima posizione sul foglio (1)\n"
         "      --count N                 numero di etichette (tutte se manca)\n"
         "      --borders --crop-marks    bordi e indicatori margini\n"
         "      --copies N                copie alla stampante\n"
         "      --progress                avanzamento su stderr\n"
+        "      --timeout S               attesa massima dei dati (60 secondi)\n"
         "  marvello --info ETICHETTA.eti   descrive l'etichetta in JSON e termina\n"
         "  marvello --sheets [TESTO]       i modelli di foglio che contengono il testo\n"
         "                                  (produttore, codice, misura), in JSON\n"
@@ -265,6 +269,8 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtItalian);
 
     const QStringList words = QApplication::arguments().mid(1);
+    // Other users of the machine see a process's arguments: passwords leave them now.
+    passwords::hideInArguments(argc, argv);
     if (option)
         return runOption(words);
     return runLabelProgram(words, hasDisplay);

@@ -110,11 +110,16 @@ Encoding encode(Symbology symbology, const QString& data) {
         symbol->whitespace_height = 0;
         symbol->border_width = 0;
     }
-    const QByteArray bytes = data.toUtf8();
+    // ITF-14 as printed on cartons, its check digit included: libzint wants it without and
+    // adds it again (a wrong one is refused before this).
+    const bool fullItf14 = symbology == Symbology::Itf14 && data.trimmed().size() == 14;
+    const QByteArray bytes = (fullItf14 ? data.trimmed().left(13) : data).toUtf8();
     const int result = ZBarcode_Encode_and_Buffer_Vector(
         symbol.get(), reinterpret_cast<const unsigned char*>(bytes.constData()), int(bytes.size()),
         0);
-    if (result >= ZINT_ERROR || !symbol->vector)
+    // "Not compliant" is libzint's word for GS1 data scanners would misread (a wrong check
+    // digit, a 13th month): no such symbol is drawn.
+    if (result >= ZINT_ERROR || result == ZINT_WARN_NONCOMPLIANT || !symbol->vector)
         return {std::nullopt, QString::fromUtf8(symbol->errtxt)};
     Symbol out;
     out.size = QSizeF(symbol->vector->width, symbol->vector->height);

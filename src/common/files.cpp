@@ -80,6 +80,19 @@ QString privateOutputFolder() {
     return {};
 }
 
+QString outputTargetProblem(const QString& path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    if (!S_ISREG(status.st_mode))
+        return QStringLiteral("%1 non è un file ordinario (una cartella, una pipe o un "
+                              "dispositivo): scegliere un file.")
+            .arg(path);
+    if (!QFileInfo(path).isWritable())
+        return QStringLiteral("Il file %1 è di sola lettura.").arg(path);
+    return {};
+}
+
 QString writeFailureReason(const QString& path, int error, const QString& systemText) {
     const QString folder = QFileInfo(path).absolutePath();
     if (error == ENOSPC || error == EDQUOT ||

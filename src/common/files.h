@@ -26,6 +26,11 @@ QString privateOutputFolder();
 // else can enter it.
 bool makePrivateFolder(const QString& path);
 
+// Why an output file cannot take the place of what is at `path`, before anything is written:
+// something that is not a regular file (a folder, a pipe, a device) or a read-only file.
+// Empty when nothing is there or a file that may be replaced.
+QString outputTargetProblem(const QString& path);
+
 // Why writing `path` failed, for the user: the disk is full, the folder cannot be written,
 // or what the system said. `error` is the errno the failing call left (0 when unknown),
 // `systemText` the device's error text.

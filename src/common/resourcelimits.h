@@ -17,4 +17,11 @@ inline constexpr int PictureAllocationMegabytes = 400;
 // A saved print file is read whole; a larger file is no saved print of ours.
 inline constexpr qint64 SavedPrintBytes = qint64(512) << 20;
 
+// One value of a record, as text: a field longer than this is no label's data (a million
+// characters fill hundreds of labels).
+inline constexpr qsizetype FieldValueCharacters = 1'000'000;
+
+// A label's text once its fields are filled in.
+inline constexpr qsizetype LabelTextCharacters = 64 * 1024;
+
 } // namespace resourcelimits

@@ -80,7 +80,7 @@ int compare(const QVariant& a, const QVariant& b) {
     mismatch();
 }
 
-std::optional<QDateTime> parseDate(QStringView text) {
+std::optional<QDateTime> parseDate(QStringView text, DateOrder order) {
     static const QRegularExpression pattern(QStringLiteral(
         R"(^\s*(\d{1,4})[/.-](\d{1,2})[/.-](\d{1,4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?\s*([AaPp][Mm])?)?\s*$)"));
     static const QRegularExpression timeOnly(
@@ -96,6 +96,8 @@ std::optional<QDateTime> parseDate(QStringView text) {
             date = QDate(a, b, c);
         } else {
             const int year = m.captured(3).size() <= 2 ? twoDigitYear(c) : c;
+            if (order == DateOrder::DayFirst)
+                std::swap(a, b);
             date = QDate(year, a, b); // month/day/year
             if (!date.isValid())
                 date = QDate(year, b, a); // day/month/year

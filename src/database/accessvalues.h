@@ -18,9 +18,14 @@ double toNumber(const QVariant& value);
 // Throws DatabaseError 3464 when the two cannot be compared. Neither may be Null.
 int compare(const QVariant& a, const QVariant& b);
 
+// Which of two numbers before the year is the day: Access's #literals# put the month first;
+// what an Italian user types puts the day first.
+enum class DateOrder { MonthFirst, DayFirst };
+
 // A date as Access reads it between # signs: month/day/year, or day/month/year when the first
 // number cannot be a month, or year-month-day; a time may follow. Nothing when it is no date.
-std::optional<QDateTime> parseDate(QStringView text);
+// With DayFirst, day/month/year, or month/day/year when the second number cannot be a month.
+std::optional<QDateTime> parseDate(QStringView text, DateOrder order = DateOrder::MonthFirst);
 
 // Access's Like: * any run, ? any character, # a digit, [abc] [a-z] [!abc] one of (not) them;
 // letter case ignored.

@@ -4,6 +4,7 @@
 #include "common/cursor.h"
 #include "common/files.h"
 #include "common/messageservice.h"
+#include "common/passwords.h"
 #include "database/accesssource.h"
 #include "database/csvsource.h"
 #include "database/databaseerror.h"
@@ -35,7 +36,8 @@ bool clsDatabase::ConnettiDatabase() {
     const auto address = SourceAddress::parse(m_nomeDatabase);
     if (!address) {
         CursoreNormale();
-        messages.warn(QStringLiteral("Indirizzo di database non valido: ") + m_nomeDatabase +
+        messages.warn(QStringLiteral("Indirizzo di database non valido: ") +
+                          passwords::hiddenIn(m_nomeDatabase) +
                           QStringLiteral(" (per esempio postgresql://utente@server:5432/"
                                          "database, mysql://utente@server/database, "
                                          "odbc:NomeDSN)."),
@@ -44,8 +46,9 @@ bool clsDatabase::ConnettiDatabase() {
     }
     if (!address->isServer() && !FileEsiste(address->path)) {
         CursoreNormale();
-        messages.warn(
-            QStringLiteral("Impossibile connettersi al database ") + m_nomeDatabase + u'.', title);
+        messages.warn(QStringLiteral("Impossibile connettersi al database ") +
+                          passwords::hiddenIn(m_nomeDatabase) + u'.',
+                      title);
         return false;
     }
     if (m_nomeDatabase.isEmpty())

@@ -44,6 +44,47 @@ QChar mostUsedSeparator(QStringView text) {
     return QChar(Separators[best]);
 }
 
+// How much of a file reads as UTF-8. A file written in UTF-8 with one stray byte (a value
+// pasted from elsewhere) is still UTF-8, the stray byte shown as a replacement mark; a
+// Windows-1252 file has its accented letters as single bytes that almost never form UTF-8.
+class Utf8Tally {
+public:
+    void add(const QByteArray& bytes) {
+        for (const char byte : bytes) {
+            const auto c = static_cast<unsigned char>(byte);
+            if (m_pending > 0) {
+                if ((c & 0xC0) == 0x80) {
+                    if (--m_pending == 0)
+                        ++m_valid;
+                    continue;
+                }
+                ++m_invalid; // a sequence cut short; this byte starts anew
+                m_pending = 0;
+            }
+            if (c < 0x80)
+                continue;
+            if (c >= 0xC2 && c <= 0xDF)
+                m_pending = 1;
+            else if (c >= 0xE0 && c <= 0xEF)
+                m_pending = 2;
+            else if (c >= 0xF0 && c <= 0xF4)
+                m_pending = 3;
+            else
+                ++m_invalid;
+        }
+    }
+    // UTF-8 when no byte breaks it, or when its characters outnumber the bytes that do tenfold.
+    bool mostlyUtf8() const {
+        const qint64 invalid = m_invalid + (m_pending > 0 ? 1 : 0);
+        return invalid == 0 || m_valid >= 10 * invalid;
+    }
+
+private:
+    qint64 m_valid = 0;
+    qint64 m_invalid = 0;
+    int m_pending = 0;
+};
+
 } // namespace
 
 Format detect(const QString& path, std::optional<QChar> separator) {
@@ -58,18 +99,16 @@ Format detect(const QString& path, std::optional<QChar> separator) {
         format.start = 2;
         format.encoding = head.startsWith("\xFF\xFE") ? Encoding::Utf16LE : Encoding::Utf16BE;
     } else {
-        // A character may be split between two chunks: the decoder keeps what it has seen.
-        QStringDecoder utf8(QStringDecoder::Utf8);
+        // A character may be split between two chunks: the tally keeps what it has seen.
+        Utf8Tally tally;
         while (!file.atEnd()) {
             const QByteArray chunk = file.read(ChunkBytes);
             if (chunk.isEmpty() && file.error() != QFileDevice::NoError)
                 unreadable(path);
-            const QString decoded = utf8.decode(chunk);
-            if (utf8.hasError()) {
-                format.encoding = Encoding::Windows1252;
-                break;
-            }
+            tally.add(chunk);
         }
+        if (!tally.mostlyUtf8())
+            format.encoding = Encoding::Windows1252;
     }
     if (separator) {
         format.separator = *separator;

@@ -5,6 +5,7 @@
 #include "common/regionalsettings.h"
 #include "database/accessvalues.h"
 #include "database/databaseerror.h"
+#include "database/delimitedtext.h"
 
 #include <QRegularExpression>
 
@@ -37,7 +38,7 @@ QVariant criterionValue(fieldtype::Class fieldClass, const QString& text) {
     case fieldtype::Class::Number:
         return criterionNumber(text);
     case fieldtype::Class::Date: {
-        const auto date = jet::parseDate(text);
+        const auto date = jet::parseDate(text, jet::DateOrder::DayFirst);
         if (!date)
             throw DatabaseError(DatabaseError::SyntaxError,
                                 QStringLiteral("Errore di sintassi nella data dell'espressione "
@@ -83,22 +84,55 @@ SelectionFilter::SelectionFilter(const std::vector<FieldInfo>& fields, RecordSel
             m_openAbove = true;
         }
     } else if (m_class == fieldtype::Class::Text) {
+        // Stored as the label always stored them. The lowest text still leaves out empty
+        // texts, as it always did; the highest is no limit at all: no text is beyond it in
+        // every order of letters (Zürich, Žilina).
         if (selection.from.isEmpty())
             selection.from = LowestText;
-        if (selection.to.isEmpty())
+        if (selection.to.isEmpty() || selection.to == HighestText) {
             selection.to = HighestText;
+            m_openAbove = true;
+        }
+    } else if (m_class == fieldtype::Class::Date) {
+        m_openBelow = selection.from.trimmed().isEmpty();
+        m_openAbove = selection.to.trimmed().isEmpty();
     }
     // A field that cannot be compared (a picture, a GUID) selects every record.
     m_active = m_class != fieldtype::Class::Other;
     if (!m_active)
         return;
+    if (m_class == fieldtype::Class::Text) {
+        // Numbers typed for a text field: values that are numbers compare as numbers, as
+        // they do in a delimited file whose column holds numbers only.
+        if (m_criterion == Criterion::UgualeA) {
+            m_equalNumber = delimitedtext::numberValue(selection.equalTo);
+        } else {
+            const auto low = delimitedtext::numberValue(selection.from);
+            const auto high = delimitedtext::numberValue(selection.to);
+            const bool lowFits = low || selection.from == LowestText;
+            const bool highFits = high || m_openAbove;
+            if (lowFits && highFits && (low || high)) {
+                m_lowNumber = low;
+                m_highNumber = high;
+            }
+        }
+    }
     if (m_criterion == Criterion::UgualeA) {
         m_equal = criterionValue(m_class, selection.equalTo);
     } else {
-        m_low = criterionValue(m_class, selection.from);
-        m_high = m_openAbove ? QVariant(std::numeric_limits<double>::infinity())
-                             : criterionValue(m_class, selection.to);
+        if (!m_openBelow)
+            m_low = criterionValue(m_class, selection.from);
+        if (!m_openAbove)
+            m_high = criterionValue(m_class, selection.to);
+        else if (m_class == fieldtype::Class::Number)
+            m_high = std::numeric_limits<double>::infinity();
     }
+}
+
+bool SelectionFilter::keepsNumber(double value) const {
+    if (m_criterion == Criterion::UgualeA)
+        return value == *m_equalNumber;
+    return (!m_lowNumber || value >= *m_lowNumber) && (!m_highNumber || value <= *m_highNumber);
 }
 
 bool SelectionFilter::keeps(const Row& row) const {
@@ -109,7 +143,12 @@ bool SelectionFilter::keeps(const Row& row) const {
     const QVariant value = fieldValueFor(m_class, row[std::size_t(m_field)]);
     if (value.isNull())
         return false;
+    if (comparesNumbers()) {
+        if (const auto number = delimitedtext::numberValue(value.toString()))
+            return keepsNumber(*number);
+    }
     if (m_criterion == Criterion::UgualeA)
         return jet::compare(value, m_equal) == 0;
-    return jet::compare(value, m_low) >= 0 && jet::compare(value, m_high) <= 0;
+    return (m_openBelow || jet::compare(value, m_low) >= 0) &&
+           (m_openAbove || jet::compare(value, m_high) <= 0);
 }

@@ -63,6 +63,7 @@ std::optional<SourceAddress> SourceAddress::parse(const QString& name) {
         address.host = url.host();
         address.port = url.port(0);
         address.user = url.userName();
+        address.password = url.password();
         address.database = url.path().mid(1);
         if (address.database.isEmpty() || address.database.contains(u'/'))
             return std::nullopt;

@@ -22,6 +22,7 @@ struct SourceAddress {
     int port = 0;     // 0: the driver's own
     QString database; // the database on the server, or the ODBC data source
     QString user;
+    QString password; // one written into the address (user:password@host); never shown
 
     bool isServer() const {
         return kind == Kind::PostgreSql || kind == Kind::MySql || kind == Kind::Odbc;
@@ -29,7 +30,7 @@ struct SourceAddress {
     // Reads a database name; a name that is no address is a file's path. Nothing for an
     // address of a kind this program does not know, or one that is malformed.
     static std::optional<SourceAddress> parse(const QString& name);
-    // The address written back, as parse reads it.
+    // The address written back, as parse reads it, without a password it held.
     QString toString() const;
     // The driver of Qt's SQL module that talks to it; empty for Access and delimited text.
     QString driver() const;

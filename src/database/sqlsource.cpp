@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "database/sqlsource.h"
 
+#include "common/resourcelimits.h"
+#include "common/watchdog.h"
 #include "database/databaseerror.h"
+#include "database/querycancel.h"
 #include "database/selectionfilter.h"
+#include "database/sqlcatalogue.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
-#include <QSqlIndex>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUuid>
@@ -84,16 +87,6 @@ int sqliteType(const QString& declared) {
     return fieldtype::Double; // REAL, FLOAT, DOUBLE, NUMERIC, DECIMAL
 }
 
-// A table's name as the driver's description of it needs it. Qt's ODBC driver adjusts the case
-// of a name that is not quoted to the server's own (PostgreSQL's lower case: "Clienti" would be
-// "clienti", another table or none); a quoted name is taken as it is.
-QString described(const QSqlDatabase& db, const QString& table) {
-    const QSqlDriver* driver = db.driver();
-    if (db.driverName() != u"QODBC" || driver->isIdentifierEscaped(table, QSqlDriver::TableName))
-        return table;
-    return driver->escapeIdentifier(table, QSqlDriver::TableName);
-}
-
 // A value as the rest of the program takes it: Null as a null QVariant, dates as date and time,
 // yes/no as true or false whatever the server keeps (SQLite and MySQL keep numbers).
 QVariant rowValue(const QVariant& value, const FieldInfo& field) {
@@ -111,6 +104,17 @@ QVariant rowValue(const QVariant& value, const FieldInfo& field) {
     }
 }
 
+// Runs `step` as one wait on the server, which the watchdog cancels after its time or on a
+// signal: a query that never ends, or a server that stops answering, stops the job.
+template <typename Step>
+bool waited(const std::function<void()>& cancel, const QString& address, Step&& step) {
+    const watchdog::Wait wait(cancel, QStringLiteral("Il database %1").arg(address));
+    const bool done = step();
+    if (wait.timedOut())
+        throw DatabaseError(DatabaseError::CannotOpen, wait.timeoutMessage());
+    return done;
+}
+
 [[noreturn]] void failed(const QString& address, const QSqlError& error) {
     throw DatabaseError(DatabaseError::CannotOpen,
                         QStringLiteral("Il database %1 non risponde come dovrebbe: %2")
@@ -120,10 +124,12 @@ QVariant rowValue(const QVariant& value, const FieldInfo& field) {
 // The selected records as the server sends them, one at a time.
 class QueryCursor : public RecordCursor {
 public:
-    QueryCursor(QSqlQuery query, std::vector<FieldInfo> fields, QString address)
+    QueryCursor(QSqlQuery query, std::vector<FieldInfo> fields, QString address,
+                std::function<void()> cancel)
         : m_query(std::move(query))
         , m_fields(std::move(fields))
-        , m_address(std::move(address)) {}
+        , m_address(std::move(address))
+        , m_cancel(std::move(cancel)) {}
     // A transaction of its own ends with the records: only read, nothing to keep.
     ~QueryCursor() override {
         if (m_transaction.isValid()) {
@@ -136,24 +142,42 @@ public:
     void filterBy(std::optional<SelectionFilter> filter) { m_filter = std::move(filter); }
     bool next() override {
         do {
-            if (!m_query.next()) {
+            if (!waited(m_cancel, m_address, [this] { return m_query.next(); })) {
                 // A connection that drops ends the rows too: only the driver's error tells.
                 if (m_query.lastError().isValid())
                     failed(m_address, m_query.lastError());
                 return false;
             }
             m_row.resize(m_fields.size());
-            for (std::size_t i = 0; i < m_fields.size(); ++i)
+            for (std::size_t i = 0; i < m_fields.size(); ++i) {
                 m_row[i] = rowValue(m_query.value(int(i)), m_fields[i]);
+                checkSize(m_row[i], m_fields[i]);
+            }
         } while (m_filter && !m_filter->keeps(m_row));
         return true;
     }
     const Row& row() const override { return m_row; }
 
 private:
+    // A value of megabytes is no label's: refused before it is laid out on a label.
+    void checkSize(const QVariant& value, const FieldInfo& field) const {
+        const qsizetype size = value.typeId() == QMetaType::QString ? value.toString().size()
+                               : value.typeId() == QMetaType::QByteArray
+                                   ? value.toByteArray().size()
+                                   : 0;
+        if (size > resourcelimits::FieldValueCharacters)
+            throw DatabaseError(DatabaseError::InvalidFieldType,
+                                QStringLiteral("Il campo %1 del database %2 contiene un valore di "
+                                               "%3 caratteri: più di %4, troppi per un'etichetta.")
+                                    .arg(field.name, m_address)
+                                    .arg(size)
+                                    .arg(resourcelimits::FieldValueCharacters));
+    }
+
     QSqlQuery m_query;
     std::vector<FieldInfo> m_fields;
     QString m_address;
+    std::function<void()> m_cancel;
     Row m_row;
     QSqlDatabase m_transaction;
     std::optional<SelectionFilter> m_filter;
@@ -190,13 +214,23 @@ SqlSource::SqlSource(const SourceAddress& address, const QString& password)
         if (address.port > 0)
             db.setPort(address.port);
         db.setUserName(address.user);
-        db.setPassword(password);
+        db.setPassword(password.isEmpty() ? address.password : password);
+        // A server that stops answering (a cable pulled, a machine stopped) is noticed by
+        // the connection itself too, after the time a job may wait.
+        const auto wait = watchdog::timeout().count();
         if (address.kind == SourceAddress::Kind::PostgreSql)
-            db.setConnectOptions(
-                QStringLiteral("connect_timeout=%1;application_name=marvello").arg(ConnectSeconds));
+            db.setConnectOptions(QStringLiteral("connect_timeout=%1;application_name=marvello;"
+                                                "keepalives=1;keepalives_idle=10;"
+                                                "keepalives_interval=5;keepalives_count=3;"
+                                                "tcp_user_timeout=%2")
+                                     .arg(ConnectSeconds)
+                                     .arg(wait * 1000));
         else if (address.kind == SourceAddress::Kind::MySql)
-            db.setConnectOptions(
-                QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1").arg(ConnectSeconds));
+            db.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1;"
+                                                "MYSQL_OPT_READ_TIMEOUT=%2;"
+                                                "MYSQL_OPT_WRITE_TIMEOUT=%2")
+                                     .arg(ConnectSeconds)
+                                     .arg(wait));
     }
     bool opened = db.open();
     QSqlError error = db.lastError();
@@ -206,6 +240,13 @@ SqlSource::SqlSource(const SourceAddress& address, const QString& password)
         opened = probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
         error = probe.lastError();
     }
+    if (opened && address.kind == SourceAddress::Kind::PostgreSql) {
+        // Should the program be killed, the server stops the query by itself, a little after
+        // the program would have.
+        QSqlQuery limit(db);
+        limit.exec(QStringLiteral("SET statement_timeout = %1")
+                       .arg((qint64(watchdog::timeout().count()) + 10) * 1000));
+    }
     if (!opened) {
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connection);
@@ -213,6 +254,7 @@ SqlSource::SqlSource(const SourceAddress& address, const QString& password)
                             QStringLiteral("Impossibile connettersi al database %1: %2")
                                 .arg(m_address, error.text().trimmed()));
     }
+    m_cancel = queryCanceller(db);
 }
 
 SqlSource::~SqlSource() {
@@ -250,20 +292,24 @@ QString SqlSource::actualName(const QString& table) const {
 std::vector<FieldInfo> SqlSource::fields(const QString& table) const {
     const QString name = actualName(table);
     const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    const QSqlRecord record = db.record(described(db, name));
+    QString error;
+    const QSqlRecord record = sqlcatalogue::columns(db, name, &error);
+    if (!error.isEmpty())
+        throw DatabaseError(
+            DatabaseError::CannotOpen,
+            QStringLiteral("Il database %1 non risponde come dovrebbe: %2").arg(m_address, error));
     std::vector<FieldInfo> fields;
     for (int i = 0; i < record.count(); ++i)
         fields.push_back(fieldInfo(record.field(i), name, db));
     if (db.driver()->dbmsType() == QSqlDriver::SQLite) {
-        // SQLite's driver knows few type names (BIGINT, DECIMAL(8,2) come as texts): the
-        // declared type decides, by SQLite's own rules of affinity.
-        QSqlQuery columns(db);
-        if (columns.exec(QStringLiteral("PRAGMA table_info(%1)")
-                             .arg(db.driver()->escapeIdentifier(name, QSqlDriver::TableName)))) {
-            for (std::size_t i = 0; columns.next() && i < fields.size(); ++i) {
-                if (fields[i].type != fieldtype::Binary)
-                    fields[i].type = sqliteType(columns.value(2).toString());
-            }
+        // SQLite's driver knows few type names (BIGINT, DECIMAL(8,2) come as texts) and drops
+        // the quotes inside names: the declared columns decide, types by SQLite's own rules of
+        // affinity.
+        const auto declared = sqlcatalogue::declaredColumns(db, name);
+        for (std::size_t i = 0; i < fields.size() && i < declared.size(); ++i) {
+            fields[i].name = declared[i].name;
+            if (fields[i].type != fieldtype::Binary)
+                fields[i].type = sqliteType(declared[i].type);
         }
     }
     return fields;
@@ -275,16 +321,12 @@ SqlSource::Statement SqlSource::statement(RecordSelection& selection, bool count
     const QString table = actualName(selection.table);
     Statement statement;
     statement.fields = fields(table);
-    const auto identifier = [&](const QString& name, QSqlDriver::IdentifierType type) {
-        return driver->isIdentifierEscaped(name, type) ? name
-                                                       : driver->escapeIdentifier(name, type);
-    };
     QStringList columns;
     for (const FieldInfo& field : statement.fields)
-        columns << identifier(field.name, QSqlDriver::FieldName);
+        columns << sqlcatalogue::quoted(db, field.name);
     statement.text = (counting ? QStringLiteral("SELECT COUNT(*) FROM ")
                                : QStringLiteral("SELECT %1 FROM ").arg(columns.join(u", "))) +
-                     identifier(table, QSqlDriver::TableName);
+                     sqlcatalogue::quotedTable(db, table);
 
     // The values are bound, never written into the text: whatever was typed stays a value.
     const SelectionFilter filter(statement.fields, selection);
@@ -302,8 +344,12 @@ SqlSource::Statement SqlSource::statement(RecordSelection& selection, bool count
         };
         switch (filter.fieldClass()) {
         case fieldtype::Class::Text:
-            if (driver->dbmsType() == QSqlDriver::SQLite) {
-                // SQLite lowers ASCII letters only: texts are compared here, as Access does.
+            if (driver->dbmsType() == QSqlDriver::SQLite ||
+                filter.criterion() == Criterion::Compreso || filter.comparesNumbers()) {
+                // SQLite lowers ASCII letters only, servers order texts by collations of their
+                // own (PostgreSQL's C puts Zürich after every Z), and numbers written as text
+                // compare as numbers: texts are compared here, as Access does, in the one
+                // order every source shares.
                 statement.filter = filter;
                 break;
             }
@@ -331,19 +377,23 @@ SqlSource::Statement SqlSource::statement(RecordSelection& selection, bool count
         } else if (filter.criterion() == Criterion::UgualeA) {
             statement.text += QStringLiteral(" WHERE %1 = %2").arg(column, value);
             statement.values << bound(filter.equalTo());
+        } else if (filter.openAbove() && filter.openBelow()) {
+            statement.text += QStringLiteral(" WHERE %1 IS NOT NULL").arg(column);
         } else if (filter.openAbove()) {
             statement.text += QStringLiteral(" WHERE %1 >= %2").arg(column, value);
             statement.values << bound(filter.low());
+        } else if (filter.openBelow()) {
+            statement.text += QStringLiteral(" WHERE %1 <= %2").arg(column, value);
+            statement.values << bound(filter.high());
         } else {
             statement.text += QStringLiteral(" WHERE %1 BETWEEN %2 AND %2").arg(column, value);
             statement.values << bound(filter.low()) << bound(filter.high());
         }
     }
     if (!counting) {
-        const QSqlIndex key = db.primaryIndex(described(db, table));
         QStringList order;
-        for (int i = 0; i < key.count(); ++i)
-            order << identifier(key.fieldName(i), QSqlDriver::FieldName);
+        for (const QString& key : sqlcatalogue::keyColumns(db, table))
+            order << sqlcatalogue::quoted(db, key);
         if (!order.isEmpty())
             statement.text += QStringLiteral(" ORDER BY ") + order.join(u", ");
     }
@@ -359,10 +409,10 @@ std::unique_ptr<RecordCursor> SqlSource::open(RecordSelection& selection) const 
         failed(m_address, query.lastError());
     for (const QVariant& value : statement.values)
         query.addBindValue(value);
-    if (!query.exec())
+    if (!waited(m_cancel, m_address, [&] { return query.exec(); }))
         failed(m_address, query.lastError());
-    auto cursor =
-        std::make_unique<QueryCursor>(std::move(query), std::move(statement.fields), m_address);
+    auto cursor = std::make_unique<QueryCursor>(std::move(query), std::move(statement.fields),
+                                                m_address, m_cancel);
     cursor->filterBy(std::move(statement.filter));
     return cursor;
 }
@@ -377,7 +427,7 @@ long SqlSource::count(RecordSelection& selection) const {
         failed(m_address, query.lastError());
     for (const QVariant& value : statement.values)
         query.addBindValue(value);
-    if (!query.exec() || !query.next())
+    if (!waited(m_cancel, m_address, [&] { return query.exec() && query.next(); }))
         failed(m_address, query.lastError());
     return long(query.value(0).toLongLong());
 }
@@ -385,12 +435,18 @@ long SqlSource::count(RecordSelection& selection) const {
 std::unique_ptr<RecordCursor> SqlSource::openCounted(RecordSelection& selection,
                                                      long& count) const {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    if (db.driver()->dbmsType() != QSqlDriver::PostgreSQL)
+    const QSqlDriver::DbmsType type = db.driver()->dbmsType();
+    if (type != QSqlDriver::PostgreSQL && type != QSqlDriver::SQLite &&
+        type != QSqlDriver::MySqlServer)
         return RecordSource::openCounted(selection, count);
+    // SQLite: one read transaction sees one state of the file, whatever is written meanwhile;
+    // MySQL and MariaDB read one snapshot in a transaction (their isolation is repeatable
+    // read).
     if (!db.transaction())
         failed(m_address, db.lastError());
     QSqlQuery snapshot(db);
-    if (!snapshot.exec(
+    if (type == QSqlDriver::PostgreSQL &&
+        !snapshot.exec(
             QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"))) {
         db.rollback();
         failed(m_address, snapshot.lastError());

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // Records from an SQLite file or a database server (PostgreSQL, MySQL/MariaDB, ODBC) through
 // Qt's SQL drivers. The criterion runs on the server as a query with bound values; records
 // come in the table's primary key order (a view's own order) and are fetched one at a time.
@@ -23,8 +25,8 @@ public:
     std::vector<FieldInfo> fields(const QString& table) const override;
     std::unique_ptr<RecordCursor> open(RecordSelection& selection) const override;
     long count(RecordSelection& selection) const override;
-    // On PostgreSQL the count and the records come from one snapshot of the data, so that
-    // records added or removed meanwhile by others change neither.
+    // On PostgreSQL, SQLite and MySQL the count and the records come from one snapshot of the data,
+    // so that records added or removed meanwhile by others change neither.
     std::unique_ptr<RecordCursor> openCounted(RecordSelection& selection,
                                               long& count) const override;
 
@@ -36,6 +38,7 @@ private:
     Statement statement(RecordSelection& selection, bool counting) const;
     QString actualName(const QString& table) const;
 
-    QString m_connection; // the name of Qt's connection, one per source
-    QString m_address;    // for messages
+    QString m_connection;           // the name of Qt's connection, one per source
+    QString m_address;              // for messages
+    std::function<void()> m_cancel; // stops a query under way, from another thread
 };

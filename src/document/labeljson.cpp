@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/labeljson.h"
 
+#include "common/passwords.h"
 #include "document/labeldocument.h"
 
 #include <QJsonArray>
@@ -16,7 +17,7 @@ QJsonObject layoutToJson(const LayoutEtichetta& layout) {
 
 QJsonObject bindingToJson(const LabelDocument& document) {
     const CollegamentoDatabase& b = document.binding();
-    return QJsonObject{{"NomeDatabase", b.NomeDatabase},
+    return QJsonObject{{"NomeDatabase", passwords::hiddenIn(b.NomeDatabase)},
                        {"PasswordSet", !b.PasswordDb.isEmpty()},
                        {"NomeTabella", b.NomeTabella},
                        {"NomeCampoSelezione", b.NomeCampoSelezione},

@@ -4,6 +4,7 @@
 #include "common/files.h"
 #include "common/interruption.h"
 #include "common/units.h"
+#include "common/watchdog.h"
 
 #include <QPageSize>
 #include <QPainter>
@@ -33,6 +34,12 @@ PdfFile::~PdfFile() {
 }
 
 bool PdfFile::open(QString* error) {
+    if (const QString problem = outputTargetProblem(m_path); !problem.isEmpty()) {
+        if (error)
+            *error = problem;
+        return false;
+    }
+    watchdog::setOutput(m_path);
     m_parts->file.setFileName(m_path);
     errno = 0;
     if (!m_parts->file.open(QIODevice::WriteOnly)) {

@@ -7,9 +7,11 @@
 #include "common/colors.h"
 #include "common/files.h"
 #include "common/resourcelimits.h"
+#include "common/watchdog.h"
 #include "printcomponent/pdfstream.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QDataStream>
 #include <QFile>
 #include <QImageReader>
@@ -280,8 +282,35 @@ QImage renderImage(const PrintDocument& document, int pageIndex, double dotsPerI
 namespace {
 
 const QByteArray Magic("MARVELLO-STAMPA\n");
-constexpr quint16 Version = 1;
+// 2: the content is followed by its SHA-256, so that a damaged file is refused whole.
+constexpr quint16 Version = 2;
+constexpr quint16 VersionWithoutChecksum = 1;
+constexpr qsizetype ChecksumBytes = 32;
 constexpr double LargestMeasure = 1e9; // twips; a page is never larger
+
+// Passes what is written on to the file, and sums it up on the way.
+class ChecksummedWriter : public QIODevice {
+public:
+    explicit ChecksummedWriter(QIODevice& target)
+        : m_target(target)
+        , m_sum(QCryptographicHash::Sha256) {
+        open(QIODevice::WriteOnly);
+    }
+    QByteArray checksum() const { return m_sum.result(); }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        const qint64 written = m_target.write(data, size);
+        if (written > 0)
+            m_sum.addData(QByteArrayView(data, written));
+        return written;
+    }
+
+private:
+    QIODevice& m_target;
+    QCryptographicHash m_sum;
+};
 
 void writeString(QDataStream& out, const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -359,6 +388,12 @@ private:
 } // namespace
 
 bool save(const PrintDocument& document, const QString& path, QString* error) {
+    if (const QString problem = outputTargetProblem(path); !problem.isEmpty()) {
+        if (error)
+            *error = problem;
+        return false;
+    }
+    watchdog::setOutput(path);
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
@@ -366,7 +401,8 @@ bool save(const PrintDocument& document, const QString& path, QString* error) {
             *error = writeFailureReason(path, errno, file.errorString());
         return false;
     }
-    QDataStream out(&file);
+    ChecksummedWriter checksummed(file);
+    QDataStream out(&checksummed);
     out.setFloatingPointPrecision(QDataStream::DoublePrecision);
     out.writeRawData(Magic.constData(), int(Magic.size()));
     out << Version << document.paper.width() << document.paper.height();
@@ -396,7 +432,8 @@ bool save(const PrintDocument& document, const QString& path, QString* error) {
             out << quint8(op.shade);
         }
     }
-    const bool written = out.status() == QDataStream::Ok;
+    const bool written = out.status() == QDataStream::Ok &&
+                         file.write(checksummed.checksum()) == ChecksumBytes;
     if (!written)
         file.cancelWriting();
     if (!file.commit() || !written) {
@@ -427,12 +464,25 @@ std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document) 
                                            "di Marvello, oppure è danneggiata.")};
     if (!bytes.startsWith(Magic))
         return invalid;
-    Reader in(bytes);
-    for (int i = 0; i < Magic.size(); ++i)
-        in.number<quint8>();
-    if (in.number<quint16>() != Version)
+    const quint16 version =
+        bytes.size() >= Magic.size() + 2 ? qFromBigEndian<quint16>(bytes.constData() + Magic.size())
+                                         : 0;
+    if (version != Version && version != VersionWithoutChecksum)
         return LoadError{InvalidFileFormat,
                          QStringLiteral("Formato di file non valido: versione non supportata.")};
+    QByteArray content = bytes;
+    if (version == Version) {
+        if (content.size() < Magic.size() + 2 + ChecksumBytes)
+            return invalid;
+        const QByteArray written = content.right(ChecksumBytes);
+        content.chop(ChecksumBytes);
+        if (QCryptographicHash::hash(content, QCryptographicHash::Sha256) != written)
+            return invalid;
+    }
+    Reader in(content);
+    for (int i = 0; i < Magic.size(); ++i)
+        in.number<quint8>();
+    in.number<quint16>();
     PrintDocument loaded;
     loaded.paper.setWidth(in.measure());
     loaded.paper.setHeight(in.measure());
@@ -497,6 +547,9 @@ std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document) 
             op.picture = in.number<qint32>();
             op.text = in.string();
             op.shade = in.number<quint8>() != 0;
+            // No label printed a longer text: drawing one would take the machine's memory.
+            if (op.text.size() > resourcelimits::LabelTextCharacters)
+                in.fail();
             if (op.style < 0 || quint32(op.style) >= styleCount)
                 in.fail();
             if (op.kind == DrawOp::Kind::Picture

@@ -42,10 +42,18 @@ QString drawElement(const LabelElement& e, const ElementContent& content, const 
         double left = x, top = y, width = w, height = h;
         QString why;
         if (symbology == Symbology::Code39) {
-            QVariant vw = w, vh = h;
-            sink.Draw39Barcode(content.text, left, top, vw, vh);
+            if (barcode::code39TooLong(content.text)) {
+                why = barcode::codeTooLongText(barcode::Code39LongestText);
+            } else {
+                QVariant vw = w, vh = h;
+                sink.Draw39Barcode(content.text, left, top, vw, vh);
+            }
         } else if (symbology == Symbology::Ean13) {
-            sink.DrawEANBarCode(content.text, left, top, width, height);
+            if (const auto problem = barcode::encodeEan(content.text).problem;
+                !content.text.isEmpty() && problem != barcode::EanProblem::None)
+                why = barcode::eanProblemText(problem);
+            else
+                sink.DrawEANBarCode(content.text, left, top, width, height);
         } else if (symbology) {
             why = sink.DrawSymbol(*symbology, content.text, x, y, w, h);
         }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 // A text with fields in it, as a label's texts and barcodes may hold them:
@@ -27,10 +28,15 @@ public:
     // (all of them when there are no records).
     QStringList bind(const std::vector<FieldInfo>* fields);
     // The text of one label. `fieldText` turns the value of the field at an index into text.
+    // Nothing when the text would grow past `longest` characters: the same field repeated a
+    // thousand times is no label's text, and is not built.
     template <typename FieldText>
-    QString expand(long sequence, const QDateTime& now, FieldText&& fieldText) const {
+    std::optional<QString> expand(long sequence, const QDateTime& now, FieldText&& fieldText,
+                                  qsizetype longest) const {
         QString text;
         for (const Part& part : m_parts) {
+            if (text.size() > longest)
+                return std::nullopt;
             switch (part.kind) {
             case Part::Literal:
                 text += part.text;
@@ -43,6 +49,8 @@ public:
                 break;
             }
         }
+        if (text.size() > longest)
+            return std::nullopt;
         return text;
     }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/printengine.h"
 
+#include "barcode/barcodecheck.h"
 #include "barcode/barcodeparameters.h"
 #include "barcode/zintsymbol.h"
 #include "common/cursor.h"
@@ -9,6 +10,7 @@
 #include "common/messageservice.h"
 #include "common/numbers.h"
 #include "common/regionalsettings.h"
+#include "common/resourcelimits.h"
 #include "common/units.h"
 #include "common/version.h"
 #include "database/clsdatabase.h"
@@ -117,6 +119,7 @@ namespace {
 
 // The error number a job stopped by a signal reports.
 constexpr int InterruptedJob = 18; // "User interrupt occurred"
+constexpr int InvalidValue = 5;    // "Invalid procedure call or argument"
 
 class Job {
 public:
@@ -216,7 +219,19 @@ private:
                                 QStringLiteral("Il campo %1 contiene %2: non può essere stampato "
                                                "su un'etichetta.")
                                     .arg(field.name, field.unprintable));
-        return fieldText(ValoreCampo(m_records->row()[index], field.type, QString()));
+        const QVariant& value = m_records->row()[index];
+        const qsizetype size = value.typeId() == QMetaType::QByteArray ? value.toByteArray().size()
+                               : value.typeId() == QMetaType::QString  ? value.toString().size()
+                                                                       : 0;
+        if (size > resourcelimits::FieldValueCharacters)
+            throw DatabaseError(DatabaseError::InvalidFieldType,
+                                QStringLiteral("Il campo %1 dell'etichetta %2 contiene %3 "
+                                               "caratteri: più di %4, troppi per un'etichetta.")
+                                    .arg(field.name)
+                                    .arg(sequence)
+                                    .arg(size)
+                                    .arg(resourcelimits::FieldValueCharacters));
+        return fieldText(ValoreCampo(value, field.type, QString()));
     }
 
     // The element's own value (its placeholders filled in), or its field of the current record.
@@ -224,9 +239,20 @@ private:
         const Source& source = m_sources.at(&element);
         if (!element.DataMember.isEmpty())
             return source.field >= 0 ? fieldValue(std::size_t(source.field)) : QString();
-        if (source.text)
-            return source.text->expand(sequence, m_now,
-                                       [this](std::size_t index) { return fieldValue(index); });
+        if (source.text) {
+            std::optional<QString> text = source.text->expand(
+                sequence, m_now, [this](std::size_t index) { return fieldValue(index); },
+                resourcelimits::LabelTextCharacters);
+            if (!text)
+                throw DatabaseError(DatabaseError::InvalidFieldType,
+                                    QStringLiteral("Il testo \"%1\" dell'etichetta %2 supera %3 "
+                                                   "caratteri con i campi inseriti: la stampa si "
+                                                   "ferma.")
+                                        .arg(own.left(60))
+                                        .arg(sequence)
+                                        .arg(resourcelimits::LabelTextCharacters));
+            return *text;
+        }
         return own;
     }
 
@@ -239,12 +265,19 @@ private:
             break;
         case ElementKind::Immagine:
             content.text = valueOf(e, e.ToolTipText);
+            checkBarcode(e, content.text);
             break;
-        case ElementKind::Picture:
-            if (const QString path = resolveReadablePath(valueOf(e, e.ToolTipText), m_labelFolder);
-                !path.isEmpty())
+        case ElementKind::Picture: {
+            const QString named = valueOf(e, e.ToolTipText);
+            if (e.DataMember.isEmpty() && !e.Picture.isNull())
+                content.picture = &e.Picture;
+            else if (const QString path = resolveReadablePath(named, m_labelFolder);
+                     !path.isEmpty())
                 content.picture = &picture(e, path);
+            else if (!named.trimmed().isEmpty())
+                reportMissingPicture(e, named);
             break;
+        }
         case ElementKind::Rettangolo:
             break;
         }
@@ -257,6 +290,7 @@ private:
     // A value the symbology cannot hold is said once per element and job; the label prints
     // without that symbol.
     void reportUnencodable(const LabelElement& e, const QString& value, const QString& why) {
+        m_leftOut = true;
         if (!m_reported.insert(e.key()).second)
             return;
         const auto kind = zintsymbol::fromTagDigit(BarcodeParameters::fromTag(e.Tag).TipoBarcode);
@@ -264,6 +298,34 @@ private:
             QStringLiteral("Il codice a barre %1 (%2) non può rappresentare \"%3\": %4")
                 .arg(e.key(), kind ? zintsymbol::name(*kind) : QString(), value.left(80), why),
             QStringLiteral("Codice a barre"));
+    }
+
+    // A code a scanner would refuse or misread stops the job: a label that looks right and
+    // does not scan is worse than none.
+    void checkBarcode(const LabelElement& e, const QString& value) const {
+        const auto symbology = BarcodeParameters::fromTag(e.Tag).symbology();
+        if (!symbology)
+            return;
+        if (const QString problem = barcodecheck::problem(*symbology, value); !problem.isEmpty())
+            throw DatabaseError(InvalidValue,
+                                QStringLiteral("Il codice a barre %1 \"%2\" dell'etichetta %3 "
+                                               "non è valido: %4. La stampa si ferma.")
+                                    .arg(zintsymbol::name(*symbology), value.left(80))
+                                    .arg(sequence)
+                                    .arg(problem));
+    }
+
+    // A picture file that is not there is said once per element and job; the label prints
+    // without it.
+    void reportMissingPicture(const LabelElement& e, const QString& named) {
+        m_leftOut = true;
+        if (!m_reported.insert(e.key()).second)
+            return;
+        MessageService::current().warn(
+            QStringLiteral("Immagine non trovata: \"%1\" non esiste o non è un file leggibile; "
+                           "le etichette sono stampate senza.")
+                .arg(named.left(200)),
+            QStringLiteral("Immagine"));
     }
 
     // The label's own pictures were decoded with the label; linked ones once per job.
@@ -286,6 +348,10 @@ private:
     PictureCache m_pictures;
     std::vector<const LabelElement*> m_drawOrder;
     std::set<QString> m_reported;
+    bool m_leftOut = false;
+
+public:
+    bool leftOut() const { return m_leftOut; }
 };
 
 void reportFailure(int number, const QString& description) {
@@ -338,7 +404,27 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     if (!job.PremutoOk)
         return PrintOutcome::Cancelled;
 
-    const long count = !job.StampaTutte ? job.NumeroEtichette : bound ? recordCount : 1;
+    long count = !job.StampaTutte ? job.NumeroEtichette : bound ? recordCount : 1;
+    const LayoutEtichetta sheet = document.layout();
+    const long positions = long(sheet.EtichetteOrizzontali) * sheet.EtichetteVerticali;
+    if (job.Strict && job.PrimaEtichetta > positions) {
+        MessageService::current().warn(
+            QStringLiteral("La prima posizione richiesta (%1) è oltre le %2 etichette del foglio.")
+                .arg(job.PrimaEtichetta)
+                .arg(positions),
+            version::mainWindowCaption());
+        return PrintOutcome::Failed;
+    }
+    if (job.Strict && bound && !job.StampaTutte && count > recordCount && recordCount > 0) {
+        // A label per record: past the last record there is nothing to put on a label.
+        MessageService::current().message(
+            QStringLiteral("Richieste %1 etichette, ma i record selezionati sono %2: si stampano "
+                           "%2 etichette.")
+                .arg(count)
+                .arg(recordCount),
+            version::mainWindowCaption(), MessageIcon::Information);
+        count = recordCount;
+    }
     if (count <= 0) {
         MessageService::current().warn(bound && job.StampaTutte
                                            ? QStringLiteral("Nessun record selezionato")
@@ -405,7 +491,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
                 drawing->hasRecord = records->next();
             // Every record counted must arrive: fewer means the data changed or the connection
             // failed on the way, and a job printed short is no job delivered.
-            if (records && job.StampaTutte && !drawing->hasRecord)
+            if (records && (job.StampaTutte || job.Strict) && !drawing->hasRecord)
                 throw DatabaseError(DatabaseError::CannotOpen,
                                     QStringLiteral("Il database ha dato %1 record dei %2 "
                                                    "contati: la stampa si ferma.")
@@ -416,6 +502,14 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
             if (records && drawing->hasRecord)
                 drawing->hasRecord = records->next();
         }
+        // More records than counted: the data changed while it was read, and the labels
+        // printed are not those of the selection.
+        if (records && job.StampaTutte && drawing->hasRecord)
+            throw DatabaseError(DatabaseError::CannotOpen,
+                                QStringLiteral("Il database ha dato più record dei %1 contati: i "
+                                               "dati sono cambiati durante la stampa, che si "
+                                               "ferma.")
+                                    .arg(count));
     } catch (const DatabaseError& error) {
         CursoreNormale();
         progress.end();
@@ -431,5 +525,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     }
     // A signal during EndDoc stops a PDF before it is put in place; a job CUPS has already
     // accepted is delivered, and saying otherwise would make a script print it twice.
-    return pressivo.EndDoc() ? PrintOutcome::Delivered : PrintOutcome::Failed;
+    if (!pressivo.EndDoc())
+        return PrintOutcome::Failed;
+    return drawing->leftOut() ? PrintOutcome::DeliveredIncomplete : PrintOutcome::Delivered;
 }

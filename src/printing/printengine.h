@@ -29,6 +29,10 @@ struct PrintJob {
     qint16 PrimaEtichetta = 0;
     bool StampaCrocicchi = false;
     bool StampaBordi = false;
+    // Scripts: a count beyond the selected records prints the records (and says so), and a
+    // first position beyond the sheet is refused. The window keeps the historical rules: blank
+    // labels past the last record, positions counted on into the next sheets.
+    bool Strict = false;
 };
 
 // Shown while labels are drawn: the wait window, or lines on standard error.
@@ -54,6 +58,9 @@ enum class PrintOutcome {
     Cancelled,
     Failed,
     NothingToPrint, // no record selected, or no label asked for: nothing was printed
+    // Delivered, but with elements left out (a symbol that cannot hold its value, a picture
+    // file that is not there): each was said.
+    DeliveredIncomplete,
 };
 
 // Prints the label: one label per selected record (or the number asked), placed on the sheet's

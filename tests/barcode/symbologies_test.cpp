@@ -124,15 +124,43 @@ TEST_F(Symbologies, TheTextGoesWhereChosenAndBadDataIsNamed) {
         EXPECT_EQ(runTool("pdftotext", {pdf, QStringLiteral("-")}).contains("TESTO42"), shown)
             << tag;
     }
-    // GS1 data without its application identifiers, letters in UPC-A: said, and no symbol.
-    for (const auto& [tag, value] : {std::pair{"30", "09501101530003"}, std::pair{"80", "ABC"}}) {
+    // Letters in UPC-A, a QR code beyond its capacity: said, and no symbol.
+    const QByteArray tooMany(8000, '7');
+    for (const auto& [tag, value] :
+         {std::pair{"80", "ABC"}, std::pair{"40", tooMany.constData()}}) {
         const ProcessRun run =
             marvello(printTo(label(QString::fromLatin1(tag), QString::fromLatin1(value)), pdf));
-        EXPECT_EQ(run.exitCode, 0);
-        EXPECT_TRUE(run.err.contains(QString::fromLatin1(value))) << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains(u"oggImmagine1")) << run.err.toStdString();
+        EXPECT_EQ(run.exitCode, 5); // delivered, a symbol left out
+        EXPECT_TRUE(run.err.contains(QString::fromLatin1(value).left(40))) << run.err.toStdString();
         EXPECT_TRUE(zxing(render(pdf)).isEmpty());
     }
+}
+
+// Codes that scanners refuse or misread stop the job, naming the code and the label: wrong
+// check digits, GS1 values that break their rules, characters Code 39 cannot draw.
+TEST_F(Symbologies, WrongCodesStopTheJob) {
+    const std::pair<const char*, const char*> wrong[] = {
+        {"10", "4006381333932"},      {"10", "96385073"},
+        {"80", "725272730705"},       {"70", "15400141288762"},
+        {"30", "(01)09501101530004"}, {"90", "(01)09501101530003(17)251331"},
+        {"30", "09501101530003"}, // no application identifier
+        {"00", "abc\u20ac"},
+    };
+    for (const auto& [tag, value] : wrong) {
+        QFile::remove(pdf);
+        const ProcessRun run =
+            marvello(printTo(label(QString::fromLatin1(tag), QString::fromUtf8(value)), pdf));
+        EXPECT_EQ(run.exitCode, 1) << value;
+        EXPECT_TRUE(run.err.contains(u"dell'etichetta 1 non è valido")) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(pdf)) << value;
+    }
+    // An ITF-14 written whole, its check digit right, prints.
+    const ProcessRun run =
+        marvello(printTo(label(QStringLiteral("70"), QStringLiteral("15400141288763")), pdf));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList read = zxing(render(pdf));
+    ASSERT_EQ(read.size(), 1);
+    EXPECT_EQ(read[0], u"15400141288763");
 }
 
 } // namespace

@@ -201,10 +201,11 @@ TEST_F(Database, SelectionCountsMatchWhatAccessSelects) {
          {"Sconto", 1, "10", "", "", 5},
          {"Pezzi", 2, "", "100", "200", 10},
          {"Classe", 1, "255", "", "", 1},
-         {"DataIscrizione", 1, "01/12/2015", "", "", 1},
-         {"DataIscrizione", 1, "10/21/2019", "", "", 0},
-         {"DataIscrizione", 2, "", "10/21/2019", "10/22/2019", 1},
-         {"DataIscrizione", 2, "", "01/01/2016", "12/31/2016", 4},
+         // Dates are typed day first, as an Italian user writes them.
+         {"DataIscrizione", 1, "12/01/2015", "", "", 1},
+         {"DataIscrizione", 1, "21/10/2019", "", "", 0},
+         {"DataIscrizione", 2, "", "21/10/2019", "22/10/2019", 1},
+         {"DataIscrizione", 2, "", "01/01/2016", "31/12/2016", 4},
          {"DataIscrizione", 2, "", "2020-01-01", "31/12/2020", 4},
          {"Note", 1, "x", "", "", 0}};
     for (const auto& [field, criterion, equal, from, to, rows] : cases)

@@ -15,6 +15,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProcessEnvironment>
 #include <QPushButton>
@@ -24,6 +25,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QUuid>
 
 #include <ctime>
@@ -357,8 +359,13 @@ TEST_F(Sources, EverySourceSelectsAndPrintsWhatAccessDoes) {
          {"Attivo", Criterion::UgualeA, "-1", "", "", false},
          {"Attivo", Criterion::UgualeA, "0", "", "", false},
          // A delimited file has no yes/no (it says "Vero"), SQLite no dates (it holds texts).
-         {"DataIscrizione", Criterion::Compreso, "", "01/01/2016", "12/31/2016", false},
-         {"DataIscrizione", Criterion::UgualeA, "01/12/2015", "", "", false}};
+         {"DataIscrizione", Criterion::Compreso, "", "01/01/2016", "31/12/2016", false},
+         {"DataIscrizione", Criterion::UgualeA, "12/01/2015", "", "", false},
+         // Empty bounds do not limit, on dates as on texts.
+         {"DataIscrizione", Criterion::Compreso, "", "01/01/2016", "", false},
+         {"DataIscrizione", Criterion::Compreso, "", "", "31/12/2015", false},
+         {"Citta", Criterion::Compreso, "", "M", "", true},
+         {"Citta", Criterion::Compreso, "", "", "m", true}};
     ASSERT_TRUE(connect(testData("demo.mdb")));
     std::vector<std::string> expected;
     for (const auto& [field, criterion, equal, from, to, everywhere] : cases)
@@ -383,6 +390,92 @@ TEST_F(Sources, EverySourceSelectsAndPrintsWhatAccessDoes) {
             EXPECT_EQ(select(QString::fromLatin1(field), criterion, equal, from, to), expected[i])
                 << field << " '" << equal << "' '" << from << "' '" << to << "'";
         }
+    }
+}
+
+// One stray byte in a UTF-8 file leaves it UTF-8 (the byte shows as a mark); a file written
+// in Windows-1252 stays Windows-1252.
+TEST_F(Sources, AStrayByteDoesNotChangeAFilesEncoding) {
+    const QString path = folder.filePath(QStringLiteral("negozi.csv"));
+    const auto firstValues = [&]() {
+        database.setNomeDatabase(path);
+        EXPECT_TRUE(database.ConnettiDatabase()) << messages.lastText().toStdString();
+        RecordSelection selection{QStringLiteral("negozi")};
+        const auto records = database.source().open(selection);
+        QStringList values;
+        while (records->next())
+            values << records->row()[0].toString();
+        database.DisconnettiDatabase();
+        return values;
+    };
+    QByteArray utf8 = "Citta\n";
+    for (int i = 0; i < 20; ++i)
+        utf8 += "Forlì\n";
+    utf8 += "Cant\xF9\n"; // a Windows-1252 ù among UTF-8 text
+    writeBytes(path, utf8);
+    QStringList values = firstValues();
+    ASSERT_EQ(values.size(), 21);
+    EXPECT_EQ(values.front(), u"Forlì");
+    EXPECT_EQ(values.back(), QStringLiteral("Cant") + QChar(0xFFFD));
+    writeBytes(path, "Citta\nForl\xEC\nCant\xF9\n");
+    values = firstValues();
+    EXPECT_EQ(values, QStringList({QStringLiteral("Forlì"), QStringLiteral("Cantù")}));
+}
+
+// Text ranges keep and leave out the same names on every source, accented or not: an open
+// bound is open, and no server's collation decides; numbers written as text are numbers.
+TEST_F(Sources, TextRangesAreTheSameEverywhere) {
+    RowSource names;
+    names.fields.resize(3);
+    names.fields[0].name = QStringLiteral("Codice");
+    names.fields[0].type = fieldtype::Long;
+    names.fields[1].name = QStringLiteral("Nome");
+    names.fields[2].name = QStringLiteral("Importo"); // numbers written as text
+    int number = 0;
+    for (const char* text :
+         {"Milano", "Zürich", "Žilina", "Ørsted", "Ñandú", "Ünïcödé", "abete", "Zurigo"}) {
+        ++number;
+        names.rows.push_back({number, QString::fromUtf8(text),
+                              number == 1   ? QStringLiteral("1.234,56")
+                              : number == 2 ? QStringLiteral("1234.56")
+                                            : QStringLiteral("7")});
+    }
+    std::vector<QString> sources;
+    const QString csv = folder.filePath(QStringLiteral("nomi.csv"));
+    writeDelimited(csv, names, u';', Encoding::Utf8);
+    sources.push_back(csv);
+    const QString sqlite = folder.filePath(QStringLiteral("nomi.sqlite"));
+    withDatabase(QStringLiteral("QSQLITE"), sqlite,
+                 [&](QSqlDatabase db) { copyInto(db, QStringLiteral("nomi"), names); });
+    sources.push_back(sqlite);
+    for (const TestServer& kind : {PostgreSql, MariaDb}) {
+        if (server(kind).isEmpty())
+            continue;
+        withDatabase(QString::fromLatin1(kind.driver), ownAddress(kind),
+                     [&](QSqlDatabase db) { copyInto(db, QStringLiteral("nomi"), names); });
+        sources.push_back(ownAddress(kind));
+    }
+    const auto selected = [&](const char* from, const char* to) {
+        RecordSelection selection{QStringLiteral("nomi"),  QStringLiteral("Nome"),
+                                  Criterion::Compreso,     {},
+                                  QString::fromUtf8(from), QString::fromUtf8(to)};
+        if (std::string_view(from) == "=") // Importo equal to `to`
+            selection = RecordSelection{QStringLiteral("nomi"), QStringLiteral("Importo"),
+                                        Criterion::UgualeA, QString::fromUtf8(to)};
+        const auto records = database.source().open(selection);
+        QStringList found;
+        while (records->next())
+            found << records->row()[1].toString();
+        found.sort();
+        return found.join(u',').toStdString();
+    };
+    for (const QString& source : sources) {
+        SCOPED_TRACE(source.toStdString());
+        ASSERT_TRUE(connect(source)) << messages.lastText().toStdString();
+        EXPECT_EQ(selected("M", ""), "Milano,Zurigo,Zürich,Ñandú,Ørsted,Ünïcödé,Žilina");
+        EXPECT_EQ(selected("u", "v"), "Ünïcödé");
+        EXPECT_EQ(selected("", "b"), "abete");
+        EXPECT_EQ(selected("=", "1234,56"), "Milano,Zürich");
     }
 }
 
@@ -496,6 +589,72 @@ TEST_F(Sources, AServerThatRefusesSaysWhy) {
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
+// A password reaches the server by a file, standard input, the environment or the address,
+// and no other user of the machine reads it: not in the process's arguments, not in messages
+// or in --info.
+TEST_F(Sources, PasswordsReachTheServerAndNobodyElse) {
+    REQUIRE_POSTGRES();
+    copies();
+    const QString pdf = folder.filePath(QStringLiteral("out.pdf"));
+    const QString label = example("spedizione.eti");
+    const QString passwordFile = folder.filePath(QStringLiteral("password"));
+    writeBytes(passwordFile, "marvello\n");
+    QString withPassword = postgres();
+    withPassword.replace(QStringLiteral("marvello@"), QStringLiteral("marvello:marvello@"));
+    ASSERT_NE(withPassword, postgres());
+    const std::pair<QStringList, QStringList> routes[] = {
+        {{QStringLiteral("--db"), postgres(), QStringLiteral("--password-file"), passwordFile}, {}},
+        {{QStringLiteral("--db"), postgres()}, {QStringLiteral("MARVELLO_PASSWORD=marvello")}},
+        {{QStringLiteral("--db"), withPassword}, {}},
+    };
+    for (const auto& [options, environment] : routes) {
+        QFile::remove(pdf);
+        const ProcessRun run = marvello(printTo(label, pdf, options), environment);
+        EXPECT_EQ(run.exitCode, 0) << options.join(u' ').toStdString() << run.err.toStdString();
+        EXPECT_TRUE(QFile::exists(pdf));
+    }
+    // From standard input.
+    QProcess fromInput;
+    fromInput.start(QStringLiteral(MARVELLO_EXECUTABLE),
+                    printTo(label, pdf,
+                            {QStringLiteral("--db"), postgres(), QStringLiteral("--password"),
+                             QStringLiteral("-")}));
+    fromInput.write("marvello\n");
+    fromInput.closeWriteChannel();
+    ASSERT_TRUE(fromInput.waitForFinished(60000));
+    EXPECT_EQ(fromInput.exitCode(), 0) << fromInput.readAllStandardError().toStdString();
+
+    // While the job runs, its arguments show no password.
+    QByteArray cmdline;
+    const ProcessRun shown =
+        marvello(printTo(label, pdf,
+                         {QStringLiteral("--db"), postgres(), QStringLiteral("--password"),
+                          QStringLiteral("marvello"), QStringLiteral("--progress")}),
+                 {}, [&](QProcess& process) {
+                     process.setReadChannel(QProcess::StandardError);
+                     process.waitForReadyRead(30000);
+                     cmdline =
+                         readBytes(QStringLiteral("/proc/%1/cmdline").arg(process.processId()));
+                 });
+    EXPECT_EQ(shown.exitCode, 0) << shown.err.toStdString();
+    ASSERT_TRUE(cmdline.contains("--password"));
+    EXPECT_FALSE(cmdline.contains(QByteArray("\0marvello\0", 10))) << cmdline.toStdString();
+
+    // A wrong password in the address is not repeated in the message; --info hides it too.
+    QString wrong = withPassword;
+    wrong.replace(QStringLiteral(":marvello@"), QStringLiteral(":Segreta99@"));
+    const ProcessRun refused = marvello(printTo(label, pdf, {QStringLiteral("--db"), wrong}));
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_FALSE(refused.err.contains(u"Segreta99")) << refused.err.toStdString();
+    const QString bound = folder.filePath(QStringLiteral("legato.eti"));
+    QByteArray text = readBytes(label);
+    writeBytes(bound, text.replace("clienti.mdb", wrong.toUtf8()));
+    const ProcessRun info = marvello({QStringLiteral("--info"), bound});
+    EXPECT_EQ(info.exitCode, 0) << info.err.toStdString();
+    EXPECT_TRUE(info.out.contains(u"marvello:***@")) << info.out.toStdString();
+    EXPECT_FALSE(info.out.contains(u"Segreta99"));
+}
+
 // "Server di database": "Prova connessione" says what the server says; Ok gives the address.
 TEST_F(Sources, TheServerDialogTriesTheConnectionAndGivesTheAddress) {
     REQUIRE_POSTGRES();
@@ -518,6 +677,170 @@ TEST_F(Sources, TheServerDialogTriesTheConnectionAndGivesTheAddress) {
     odbc.txtDatabase->setText(QStringLiteral("Magazzino"));
     odbc.cmdOk->click();
     EXPECT_EQ(odbc.Indirizzo, u"odbc:Magazzino");
+}
+
+// Names in other people's databases are names, whatever quotes and SQL they hold: a column
+// named like a piece of a query reads that column's values, on every kind of source, and a
+// less privileged role reads nothing it may not read.
+TEST_F(Sources, HostileNamesAreOnlyNames) {
+    const QString column = QStringLiteral(R"("1" AS Nome, sqlite_version() AS Citta, "x")");
+    const QString pgColumn = QStringLiteral(R"("id",(SELECT min(v) FROM segreti),"id")");
+    const QString myColumn = QStringLiteral("id`,(SELECT user()),`id");
+    const QString table = QStringLiteral(R"("ostile")");
+    const auto doubled = [](QString name, QChar quote) {
+        return quote + name.replace(quote, QString(2, quote)) + quote;
+    };
+    const auto fill = [&](QSqlDatabase db, const QString& name, QChar quote) {
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec(QStringLiteral("CREATE TABLE %1 (Codice INTEGER PRIMARY KEY, %2 "
+                                              "VARCHAR(40))")
+                                   .arg(doubled(table, quote), doubled(name, quote))))
+            << query.lastError().text().toStdString();
+        ASSERT_TRUE(query.exec(
+            QStringLiteral("INSERT INTO %1 VALUES (1, 'ciao')").arg(doubled(table, quote))));
+    };
+    const auto reads = [&](const QString& source, const QString& name, const QString& password) {
+        database.setNomeDatabase(source);
+        database.setPasswordDb(password);
+        ASSERT_TRUE(database.ConnettiDatabase()) << source.toStdString();
+        RecordSelection selection{table};
+        const auto records = database.source().open(selection);
+        ASSERT_EQ(records->fields().size(), 2u) << source.toStdString();
+        ASSERT_TRUE(records->next());
+        const int index = records->fieldIndex(name);
+        ASSERT_GE(index, 0) << records->fields()[1].name.toStdString();
+        EXPECT_EQ(records->row()[std::size_t(index)].toString(), u"ciao") << source.toStdString();
+        EXPECT_FALSE(records->next());
+        database.DisconnettiDatabase();
+    };
+
+    const QString sqlite = folder.filePath(QStringLiteral("ostile.sqlite"));
+    withDatabase(QStringLiteral("QSQLITE"), sqlite,
+                 [&](QSqlDatabase db) { fill(db, column, u'"'); });
+    reads(sqlite, column, {});
+
+    if (!server(MariaDb).isEmpty()) {
+        withDatabase(QStringLiteral("QMYSQL"), ownAddress(MariaDb),
+                     [&](QSqlDatabase db) { fill(db, myColumn, u'`'); });
+        reads(ownAddress(MariaDb), myColumn, QStringLiteral("marvello"));
+    }
+
+    REQUIRE_POSTGRES();
+    // A role that may read the label's table but not the secrets beside it.
+    const QString role = QStringLiteral("magazzino_%1").arg(QCoreApplication::applicationPid());
+    withDatabase(QStringLiteral("QPSQL"), postgres(), [&](QSqlDatabase db) {
+        fill(db, pgColumn, u'"');
+        QSqlQuery query(db);
+        query.exec(QStringLiteral("DROP ROLE IF EXISTS %1").arg(role));
+        for (const QString& statement :
+             {QStringLiteral("CREATE TABLE segreti (v TEXT)"),
+              QStringLiteral("INSERT INTO segreti VALUES ('segreto')"),
+              QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD 'magazzino'").arg(role),
+              QStringLiteral("GRANT SELECT ON %1 TO %2").arg(doubled(table, u'"'), role)})
+            ASSERT_TRUE(query.exec(statement)) << query.lastError().text().toStdString();
+    });
+    const auto cleanUp = qScopeGuard([&] {
+        database.DisconnettiDatabase();
+        withDatabase(QStringLiteral("QPSQL"), server(PostgreSql), [&](QSqlDatabase db) {
+            QSqlQuery(db).exec(dropOwnDatabase(PostgreSql));
+            QSqlQuery(db).exec(QStringLiteral("DROP ROLE IF EXISTS %1").arg(role));
+        });
+        ownAddresses().clear();
+    });
+    SourceAddress limited = *SourceAddress::parse(postgres());
+    limited.user = role;
+    reads(limited.toString(), pgColumn, QStringLiteral("magazzino"));
+    if (const QString odbcDriver = postgresOdbcDriver(); !odbcDriver.isEmpty()) {
+        const QString odbcIni = folder.filePath(QStringLiteral("odbc.ini"));
+        writeBytes(odbcIni, QStringLiteral("[Ostile]\nDriver=%1\nServername=%2\nPort=%3\n"
+                                           "Database=%4\nUsername=%5\n")
+                                .arg(odbcDriver, limited.host)
+                                .arg(limited.port)
+                                .arg(limited.database, role)
+                                .toUtf8());
+        qputenv("ODBCINI", odbcIni.toLocal8Bit());
+        reads(QStringLiteral("odbc:Ostile"), pgColumn, QStringLiteral("magazzino"));
+    }
+}
+
+// A view that never ends stops the job after the time asked, with a message, and the server
+// stops working on it; SIGTERM ends a job waiting for such a view within two seconds.
+TEST_F(Sources, AQueryThatNeverEndsIsStoppedInTime) {
+    const QString view = QStringLiteral(
+        "CREATE VIEW infinita AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n) "
+        "SELECT i AS \"Codice\", 'Cliente' AS \"RagioneSociale\", 'Via Roma' AS \"Indirizzo\", "
+        "'00100' AS \"CAP\", 'Roma' AS \"Citta\", 'RM' AS \"Provincia\", "
+        "'8001234000011' AS \"EAN\" FROM n");
+    const QString label = folder.filePath(QStringLiteral("infinita.eti"));
+    QByteArray text = readBytes(example("spedizione.eti"));
+    writeBytes(label, text.replace("Clienti", "infinita"));
+    const QString pdf = folder.filePath(QStringLiteral("infinita.pdf"));
+
+    const QString sqlite = folder.filePath(QStringLiteral("infinita.sqlite"));
+    withDatabase(QStringLiteral("QSQLITE"), sqlite,
+                 [&](QSqlDatabase db) { ASSERT_TRUE(QSqlQuery(db).exec(view)); });
+    QElapsedTimer clock;
+    clock.start();
+    ProcessRun run = marvello(printTo(
+        label, pdf,
+        {QStringLiteral("--db"), sqlite, QStringLiteral("--timeout"), QStringLiteral("2")}));
+    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(u"non ha risposto per 2 secondi")) << run.err.toStdString();
+    EXPECT_LT(clock.elapsed(), 20000);
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    REQUIRE_POSTGRES();
+    withDatabase(QStringLiteral("QPSQL"), postgres(),
+                 [&](QSqlDatabase db) { ASSERT_TRUE(QSqlQuery(db).exec(view)); });
+    // The program's queries at work on the server, of connections made since `since`.
+    const auto activeQueries = [&](const QString& since = QStringLiteral("-infinity")) {
+        int active = -1;
+        withDatabase(QStringLiteral("QPSQL"), postgres(), [&](QSqlDatabase db) {
+            QSqlQuery query(db);
+            query.prepare(QStringLiteral(
+                "SELECT count(*) FROM pg_stat_activity WHERE application_name = 'marvello' "
+                "AND state = 'active' AND datname = current_database() "
+                "AND backend_start > CAST(? AS timestamptz)"));
+            query.addBindValue(since);
+            if (query.exec() && query.next())
+                active = query.value(0).toInt();
+        });
+        return active;
+    };
+    const auto serverNow = [&] {
+        QString now;
+        withDatabase(QStringLiteral("QPSQL"), postgres(), [&](QSqlDatabase db) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("SELECT CAST(clock_timestamp() AS text)")) &&
+                query.next())
+                now = query.value(0).toString();
+        });
+        return now;
+    };
+    const QStringList options{QStringLiteral("--db"), postgres(), QStringLiteral("--password"),
+                              QStringLiteral("marvello")};
+    clock.restart();
+    run = marvello(printTo(label, pdf, options + QStringList{"--timeout", "3"}));
+    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(u"non ha risposto per 3 secondi")) << run.err.toStdString();
+    EXPECT_LT(clock.elapsed(), 20000);
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_EQ(activeQueries(), 0); // cancelled on the server too
+
+    qint64 afterSignal = -1;
+    const QString started = serverNow();
+    run = marvello(printTo(label, pdf, options), {}, [&](QProcess& process) {
+        // Once the server is working on the view, the job is asked to stop.
+        while (activeQueries(started) == 0 && process.state() == QProcess::Running)
+            QThread::msleep(50);
+        clock.restart();
+        process.terminate();
+    });
+    afterSignal = clock.elapsed();
+    EXPECT_EQ(run.exitCode, 143) << run.err.toStdString();
+    EXPECT_GE(afterSignal, 0);
+    EXPECT_LT(afterSignal, 2000);
+    EXPECT_FALSE(QFile::exists(pdf));
 }
 
 // A connection that drops while labels are drawn stops the job: no file, a message, an exit

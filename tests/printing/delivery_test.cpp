@@ -7,6 +7,7 @@
 #include "support/marvelloprocess.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -14,6 +15,7 @@
 #include <cstring>
 
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -194,11 +196,91 @@ TEST_F(HostileLabel, AMegabyteBarcodeIsRefusedQuickly) {
         element("oggTesto", QStringLiteral(" 0 , 700 , 2000 , 300 "),
                 {QStringLiteral("Sotto il codice"), "Arial", " 10 ", "False", "False", " 0 ", " 0 ",
                  " 0 ", " 0 ", "", " 0 "});
-    // It took 29 s and 1.2 GB; now the symbol is refused and the rest of the label prints.
+    // It took 29 s and 1.2 GB; now the symbol is refused and the rest of the label prints,
+    // and the exit code says a symbol is missing.
     const ProcessRun run = marvelloWithin(1000, printTo(label(sections), pdf));
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.exitCode, 5) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(u"Codice a barre troppo lungo")) << run.err.toStdString();
     EXPECT_TRUE(runTool("pdftotext", {pdf, QStringLiteral("-")}).contains("Sotto il codice"));
+}
+
+// A field a thousand times in one text, or one field of megabytes, stops the job with a
+// message naming them, within a small memory (the first took 3 GB and aborted).
+TEST_F(HostileLabel, TextsAndValuesAreBounded) {
+    const QString csv = folder.filePath(QStringLiteral("dati.csv"));
+    const auto bound = [&](const QString& text) {
+        return QStringList{QStringLiteral("oggDatabase"),
+                           QStringLiteral("dati.csv"),
+                           QString(),
+                           QStringLiteral("dati"),
+                           QString(),
+                           " 0 ",
+                           QString(),
+                           QString(),
+                           QString(),
+                           QStringLiteral("False"),
+                           QString()} +
+               element("oggTesto", QStringLiteral(" 0 , 0 , 2000 , 300 "),
+                       {text, "Arial", " 10 ", "False", "False", " 0 ", " 0 ", " 0 ", " 0 ", "",
+                        " 0 "});
+    };
+    const auto labelWith = [&](const QStringList& sections) {
+        // The database section comes before the layout.
+        const QString path = label({});
+        QByteArray text = readBytes(path);
+        writeBytes(path, sections.mid(0, 11).join(QStringLiteral("\r\n")).toLatin1() + "\r\n" +
+                             text + sections.mid(11).join(QStringLiteral("\r\n")).toLatin1() +
+                             "\r\n");
+        return path;
+    };
+    writeBytes(csv, "V\n" + QByteArray(900'000, 'x') + "\n");
+    ProcessRun run =
+        marvelloWithin(1000, printTo(labelWith(bound(QStringLiteral("${V}").repeated(1000))), pdf));
+    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(u"caratteri con i campi inseriti")) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    writeBytes(csv, "V\n" + QByteArray(3'000'000, 'x') + "\n");
+    run = marvelloWithin(1000, printTo(labelWith(bound(QStringLiteral("${V}"))), pdf));
+    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(u"Il campo V")) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+// What a job is asked beyond what there is: a pipe, a folder or a read-only file as its
+// output, a first position past the sheet, more labels than records.
+TEST_F(HostileLabel, TargetsAndCountsBeyondWhatThereIs) {
+    const QString fifo = folder.filePath(QStringLiteral("tubo.pdf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString plain = label(element("oggRettangolo", QStringLiteral(" 0 , 0 , 900 , 600 "),
+                                        {" 0 ", " 16777215 ", " 0 ", "", " 0 ", " 1 "}));
+    ProcessRun run = marvello(printTo(plain, fifo));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(u"non è un file ordinario")) << run.err.toStdString();
+    EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+    run = marvello(printTo(plain, folder.path() + QStringLiteral("/.")));
+    EXPECT_NE(run.exitCode, 0);
+
+    const QString readOnly = folder.filePath(QStringLiteral("sola-lettura.ant"));
+    writeBytes(readOnly, "prima");
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner);
+    run = marvello(printTo(plain, readOnly));
+    if (::geteuid() != 0) { // root may write anything
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.contains(u"sola lettura")) << run.err.toStdString();
+        EXPECT_EQ(readBytes(readOnly), "prima");
+    }
+
+    run = marvello(printTo(plain, pdf, {QStringLiteral("--first"), QStringLiteral("2")}));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(u"oltre le 1 etichette")) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    // The shipping example selecting one province has fewer than 10 records.
+    const QString shipping = shippingLabelSelecting(folder, QStringLiteral("TO"));
+    run = marvello(printTo(shipping, pdf, {QStringLiteral("--count"), QStringLiteral("10")}));
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(u"si stampano")) << run.err.toStdString();
 }
 
 TEST_F(HostileLabel, TextPrintsLetterByLetterWithoutLigatures) {

@@ -116,6 +116,21 @@ TEST_F(Pictures, AMetafileLibwmfRefusesGivesThePictureMessage) {
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
+// A picture that is not there, or is a folder, is named and the job says it is incomplete:
+// the labels print without it, and a script sees an exit code of its own.
+TEST_F(Pictures, AMissingPictureIsSaidAndTheExitCodeTellsIt) {
+    for (const QString& missing :
+         {folder.filePath(QStringLiteral("logo-sparito.png")), folder.path()}) {
+        QFile::remove(pdf);
+        const ProcessRun run = marvello(printTo(pictureLabel(folder, missing), pdf));
+        EXPECT_EQ(run.exitCode, 5) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(missing)) << run.err.toStdString();
+        EXPECT_TRUE(QFile::exists(pdf));
+    }
+    // A label with no picture named prints as it is.
+    EXPECT_EQ(marvello(printTo(pictureLabel(folder, QString()), pdf)).exitCode, 0);
+}
+
 // SVG drawings print as vectors; GIF, TIFF, WebP and ICO pictures load as bitmaps.
 TEST_F(Pictures, SvgDrawingsAndOtherFormats) {
     const QString svg = folder.filePath(QStringLiteral("logo.svg"));

@@ -3,6 +3,7 @@
 
 #include "common/cursor.h"
 #include "common/messageservice.h"
+#include "common/passwords.h"
 #include "common/version.h"
 #include "database/clsdatabase.h"
 #include "database/databaseerror.h"
@@ -32,7 +33,8 @@ DatabaseWorkflow::DatabaseWorkflow(const DesignContext& context, clsDatabase& da
 void DatabaseWorkflow::markConnected() {
     m_context.document.setDatabaseConnesso(true);
     const CollegamentoDatabase binding = m_context.document.binding();
-    emit statusChanged(QStringLiteral("Connesso: ") + binding.NomeDatabase, binding.NomeTabella);
+    emit statusChanged(QStringLiteral("Connesso: ") + passwords::hiddenIn(binding.NomeDatabase),
+                       binding.NomeTabella);
 }
 
 void DatabaseWorkflow::markDisconnected() {

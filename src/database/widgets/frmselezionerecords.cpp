@@ -51,6 +51,15 @@ frmSelezioneRecords::frmSelezioneRecords(QWidget* parent)
     grid->addWidget(optCriteri[2], 2, 0);
     grid->addWidget(txtCampo[1], 2, 1);
     grid->addWidget(txtCampo[2], 2, 2);
+    // How bounds are read, the same on every source.
+    auto* hint = new QLabel(QStringLiteral("Date come 05/03/2024 (giorno/mese/anno) o 2024-03-05. "
+                                           "Un limite vuoto non limita; per i numeri anche un "
+                                           "limite superiore 0."),
+                            criteria);
+    hint->setObjectName(QStringLiteral("lblCriteri"));
+    hint->setWordWrap(true);
+    hint->setEnabled(false);
+    grid->addWidget(hint, 3, 0, 1, 3);
 
     const OkCancelButtons okCancel = makeOkCancelButtons(this);
     cmdOk = okCancel.ok;
