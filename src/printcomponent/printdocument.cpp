@@ -567,8 +567,16 @@ std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document) 
     document.paper = loaded.paper;
     document.styles = std::move(loaded.styles);
     document.pages = std::move(loaded.pages);
+    // Identical pictures stored apart are one picture again: the drawing steps follow.
+    std::vector<int> merged;
     for (const QImage& picture : loaded.pictures)
-        document.pictureIndex(picture);
+        merged.push_back(document.pictureIndex(picture));
+    for (PrintPage& page : document.pages) {
+        for (DrawOp& op : page.ops) {
+            if (op.kind == DrawOp::Kind::Picture)
+                op.picture = merged[std::size_t(op.picture)];
+        }
+    }
     return std::nullopt;
 }
 

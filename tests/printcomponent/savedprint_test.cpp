@@ -115,25 +115,37 @@ TEST(SavedPrints, OversizedFilesAreRefusedUnreadAndRepeatedPicturesShareOneImage
     ASSERT_TRUE(error);
     EXPECT_EQ(error->number, 321);
 
-    // Two equal pictures drawn from different images are stored twice and decoded once.
-    PrintDocument twice;
-    QImage first(64, 64, QImage::Format_RGB32), second(64, 64, QImage::Format_RGB32);
-    first.fill(Qt::green);
-    second.fill(Qt::green);
-    twice.pages.resize(1);
-    for (const QImage& picture : {first, second}) {
+    // Equal pictures drawn from different images (green, blue, green again) are stored apart
+    // and decoded once, and every drawing step still draws its own picture.
+    PrintDocument three;
+    QImage green(64, 64, QImage::Format_RGB32), blue(64, 64, QImage::Format_RGB32),
+        greenAgain(64, 64, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    blue.fill(Qt::blue);
+    greenAgain.fill(Qt::green);
+    three.pages.resize(1);
+    double x = 0;
+    for (const QImage& picture : {green, blue, greenAgain}) {
         DrawOp op;
         op.kind = DrawOp::Kind::Picture;
-        op.area = QRectF(0, 0, 100, 100);
-        op.style = twice.styleIndex(DrawStyle{});
-        op.picture = twice.pictureIndex(picture);
-        twice.pages[0].ops.push_back(op);
+        op.area = QRectF(x, 0, 1000, 1000);
+        op.style = three.styleIndex(DrawStyle{});
+        op.picture = three.pictureIndex(picture);
+        three.pages[0].ops.push_back(op);
+        x += 1000;
     }
-    const QString path = folder.filePath(QStringLiteral("due.ant"));
-    ASSERT_TRUE(printoutput::save(twice, path));
+    three.paper = QSizeF(3000, 1000);
+    const QString path = folder.filePath(QStringLiteral("tre.ant"));
+    ASSERT_TRUE(printoutput::save(three, path));
     PrintDocument loaded;
     ASSERT_FALSE(printoutput::load(path, loaded));
-    EXPECT_EQ(loaded.pictures.size(), 1u);
+    EXPECT_EQ(loaded.pictures.size(), 2u);
+    const QImage page = printoutput::renderImage(loaded, 0, 72);
+    for (const auto& [at, colour] : {std::pair{0.5, Qt::green}, std::pair{1.5, Qt::blue},
+                                     std::pair{2.5, Qt::green}})
+        EXPECT_EQ(page.pixelColor(int(at / 3 * page.width()), page.height() / 2),
+                  QColor(colour))
+            << at;
 }
 
 TEST(SavedPrints, HugeCountsDoNotAllocate) {
