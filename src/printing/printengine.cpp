@@ -192,14 +192,14 @@ private:
             if (text.hasPlaceholders()) {
                 // The element as the user knows it: by what is written in it.
                 const QString element =
-                    (e.kind == ElementKind::Testo ? QStringLiteral("il testo \"%1\"")
-                                                  : QStringLiteral("il codice a barre \"%1\""))
+                    (e.kind == ElementKind::Testo ? QStringLiteral("dal testo \"%1\"")
+                                                  : QStringLiteral("dal codice a barre \"%1\""))
                         .arg(written.left(60));
                 for (const QString& name : text.bind(m_records ? &m_records->fields() : nullptr))
-                    m_unknown << (m_records ? QStringLiteral("Il campo \"%1\" usato da %2 non "
+                    m_unknown << (m_records ? QStringLiteral("Il campo \"%1\" usato %2 non "
                                                              "esiste nella tabella dei dati.")
                                                   .arg(name, element)
-                                            : QStringLiteral("Il campo \"%1\" usato da %2 non "
+                                            : QStringLiteral("Il campo \"%1\" usato %2 non "
                                                              "c'è: l'etichetta non è collegata a "
                                                              "un database.")
                                                   .arg(name, element));

@@ -216,7 +216,7 @@ TEST_F(Engine, PlaceholdersFillInFieldsNumbersAndTheDate) {
     text->Caption = QStringLiteral("${Citta} ${Regione}");
     const int previews = ui.previews;
     EXPECT_EQ(print(all), PrintOutcome::Failed);
-    EXPECT_TRUE(messages.lastText().contains(u"\"Regione\" usato da"));
+    EXPECT_TRUE(messages.lastText().contains(u"\"Regione\" usato dal testo"));
     EXPECT_EQ(ui.previews, previews);
 }
 
