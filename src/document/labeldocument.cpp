@@ -45,6 +45,9 @@ void LabelDocument::AzzeraVariabili() {
 }
 
 void LabelDocument::NuovaEtichetta() {
+    // A new label has no file until it is saved under a name: "Salva" must not offer to
+    // replace the label that was open before.
+    m_fileName.clear();
     ImpostaLayoutDefault();
     AzzeraVariabili();
     m_connected = false;

@@ -75,13 +75,19 @@ TEST_F(MainWindow, ConnectingAndDisconnectingShowInTheStatusBar) {
     EXPECT_TRUE(messages.messages.isEmpty()); // a missing table says nothing of its own
 }
 
+// A new label keeps nothing of the one open before: no elements, and no file name that the
+// title would show and "Salva" would offer to replace.
 TEST_F(MainWindow, NewLabelAfterAnOpenOne) {
     document.CreaOggTesto(567, 1440, 1000, 255);
+    document.setFileName(QStringLiteral("/tmp/spedizione.eti"));
     document.setModificato(true);
     messages.answers = {Answer::No};
     run("nuovo");
     EXPECT_TRUE(document.elements().empty());
     EXPECT_FALSE(document.Modificato());
+    EXPECT_TRUE(document.fileName().isEmpty());
+    EXPECT_FALSE(window.windowTitle().contains(u"spedizione"))
+        << window.windowTitle().toStdString();
 }
 
 TEST_F(MainWindow, MovingAnElementMarksTheLabelChanged) {
@@ -186,6 +192,17 @@ TEST_F(MainWindow, SmallThingsAUserNoticesAtOnce) {
     run("mnuNuovo");
     EXPECT_EQ(scroll->horizontalScrollBar()->value(), 0);
     EXPECT_EQ(scroll->verticalScrollBar()->value(), 0);
+
+    // The shortcuts every program has.
+    for (const auto& [name, keys] :
+         {std::pair{"mnuNuovo", QKeySequence(Qt::CTRL | Qt::Key_N)},
+          std::pair{"mnuApri", QKeySequence(Qt::CTRL | Qt::Key_O)},
+          std::pair{"mnuStampa", QKeySequence(Qt::CTRL | Qt::Key_P)},
+          std::pair{"mnuEsci", QKeySequence(Qt::CTRL | Qt::Key_Q)}}) {
+        const auto* action = window.findChild<QAction*>(QLatin1String(name));
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_TRUE(action->shortcuts().contains(keys)) << name;
+    }
 }
 
 } // namespace

@@ -128,8 +128,8 @@ void frmMarvello::buildMenus() {
 
     m_commands.addMenu(
         "mnuFile", "&File",
-        {{"mnuNuovo", "Nuovo", [this] { m_files.newLabel(); }},
-         {"mnuApri", "Apri", [this] { m_files.open(); }},
+        {{"mnuNuovo", "Nuovo", [this] { m_files.newLabel(); }, QKeySequence::New},
+         {"mnuApri", "Apri", [this] { m_files.open(); }, QKeySequence::Open},
          {"mnuSalva", "Salva", [this] { m_files.save(); }, QKeySequence::Save},
          {"mnuSalvaConNome", "Salva con nome...", [this] { m_files.save(); }},
          separator,
@@ -142,12 +142,14 @@ void frmMarvello::buildMenus() {
               PicBox->Deseleziona();
               mnuImpostaPagina(m_document, this);
           }},
-         {"mnuStampa", "Stampa", run(&frmMarvello::mnuStampa_Click)},
+         {"mnuStampa", "Stampa", run(&frmMarvello::mnuStampa_Click), QKeySequence::Print},
          separator,
-         {"mnuEsci", "Esci", [this] {
+         {"mnuEsci", "Esci",
+          [this] {
               PicBox->Deseleziona();
               close();
-          }}});
+          },
+          Qt::CTRL | Qt::Key_Q}});
     m_commands.addMenu(
         "mnuModifica", "&Modifica",
         {{"mnuAnnulla", "Annulla", [this] { m_history.undo(); }, Qt::CTRL | Qt::Key_Z},
