@@ -95,7 +95,15 @@ TEST_F(Commands, CopyPasteDeleteAndDepth) {
     run("mnuIncolla");
     run("mnuIncolla");
     EXPECT_EQ(document.elements().size(), 3u);
-    EXPECT_EQ(window.surface()->ControlloCorrente(), text); // the copies are not selected
+    // The last copy is selected: the arrows move it, not the original.
+    LabelElement* copy = window.surface()->ControlloCorrente();
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, text);
+    const double left = copy->Left;
+    QTest::keyClick(window.surface(), Qt::Key_Right);
+    EXPECT_GT(copy->Left, left);
+    EXPECT_EQ(text->Left, 1000);
+    select(text);
     run("mnuPortaIndietro");
     EXPECT_EQ(document.zOrder().GetZOrdine(text->key()), 2);
     run("mnuCancella");

@@ -44,10 +44,18 @@ void ElementEditing::paste() {
     m_context.touched();
     // A copy refers to the live element: when it is gone, nothing is pasted. What was cut
     // is pasted from what it was.
-    for (const QString& key : m_copied)
-        DuplicaOggetto(m_context.document, key);
-    for (const LabelElement& element : m_cut)
-        pasteElement(m_context.document, element);
+    std::vector<LabelElement*> pasted;
+    for (const QString& key : m_copied) {
+        if (LabelElement* copy = DuplicaOggetto(m_context.document, key))
+            pasted.push_back(copy);
+    }
+    for (const LabelElement& element : m_cut) {
+        if (LabelElement* copy = pasteElement(m_context.document, element))
+            pasted.push_back(copy);
+    }
+    // What comes next (arrows, Cancella, formatting) is for the copies, never the originals.
+    if (!pasted.empty())
+        m_context.surface.select(pasted);
 }
 
 void ElementEditing::editText() {
