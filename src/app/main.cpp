@@ -18,6 +18,7 @@
 #include "common/messageservice.h"
 #include "common/passwords.h"
 #include "common/version.h"
+#include "common/watchdog.h"
 #include "common/widgets/widgetmessageservice.h"
 #include "database/clsdatabase.h"
 #include "document/labeldocument.h"
@@ -86,6 +87,14 @@ QString usage() {
         "  marvello --version              la versione");
 }
 
+// SIGINT and SIGTERM stop a job; without a window, one that does not stop soon after (a
+// server that does not answer) is ended by force. A window is never closed under its user.
+void stopOnSignals(bool withoutWindow) {
+    interruption::catchSignals();
+    if (withoutWindow)
+        watchdog::allowForcedExit();
+}
+
 std::shared_ptr<PrinterBackend> systemPrinter(const QString& name) {
     return std::make_shared<QtPrinter>(name);
 }
@@ -128,7 +137,7 @@ int runOption(const QStringList& words) {
             print(stderr, error + u'\n' + usage());
             return exitcode::Usage;
         }
-        interruption::catchSignals();
+        stopOnSignals(true);
         return runBatchPrint(*options, systemPrinter);
     }
     print(stderr, QStringLiteral("Opzione sconosciuta: %1\n").arg(option) + usage());
@@ -157,7 +166,7 @@ int printToPdfWithoutDisplay(const LabelDocument& document) {
         print(stdout, QStringLiteral("Nessuna etichetta da stampare."));
         return exitcode::Delivered;
     }
-    interruption::catchSignals();
+    stopOnSignals(true);
     const int result = runBatchPrint(options, systemPrinter);
     if (result == 0)
         print(stdout, QStringLiteral("PDF scritto in %1").arg(options.to));
@@ -176,7 +185,7 @@ int openSavedPrint(const QString& path, bool hasDisplay) {
             QDir(folder).filePath(QFileInfo(path).completeBaseName() + QStringLiteral(".pdf"));
         print(stdout,
               QStringLiteral("Nessun display disponibile: stampo la stampa salvata in PDF."));
-        interruption::catchSignals();
+        stopOnSignals(true);
         return runBatchPrint(options, systemPrinter);
     }
     WidgetMessageService windowMessages;
@@ -222,7 +231,7 @@ int runLabelProgram(const QStringList& words, bool hasDisplay) {
             result = exitcode::NeedsDisplay;
             break;
         }
-        interruption::catchSignals();
+        stopOnSignals(!hasDisplay);
         HeadlessPressivoUi headless;
         headless.surface().setPrinterBackend(systemPrinter({}));
         frmAttesa wait;

@@ -3,6 +3,7 @@
 
 #include <zint.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -112,8 +113,11 @@ Encoding encode(Symbology symbology, const QString& data) {
     }
     // ITF-14 as printed on cartons, its check digit included: libzint wants it without and
     // adds it again (a wrong one is refused before this).
-    const bool fullItf14 = symbology == Symbology::Itf14 && data.trimmed().size() == 14;
-    const QByteArray bytes = (fullItf14 ? data.trimmed().left(13) : data).toUtf8();
+    const QString trimmed = data.trimmed();
+    const bool fullItf14 =
+        symbology == Symbology::Itf14 && trimmed.size() == 14 &&
+        std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const QByteArray bytes = (fullItf14 ? trimmed.left(13) : data).toUtf8();
     const int result = ZBarcode_Encode_and_Buffer_Vector(
         symbol.get(), reinterpret_cast<const unsigned char*>(bytes.constData()), int(bytes.size()),
         0);

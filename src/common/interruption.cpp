@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/interruption.h"
 
-#include "common/watchdog.h"
-
 #include <atomic>
 #include <csignal>
 
@@ -29,9 +27,6 @@ void catchSignals() {
     action.sa_flags = SA_RESTART | SA_RESETHAND;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
-    // A job blocked where it cannot look at the note (a server that does not answer) is ended
-    // by the watchdog.
-    watchdog::allowForcedExit();
 }
 
 int signalNumber() {

@@ -6,8 +6,7 @@
 // their work and clean up before the program exits.
 namespace interruption {
 
-// Catches SIGINT and SIGTERM from now on (batch printing; the window keeps the default); a
-// job that does not stop soon after is ended by force (see watchdog.h).
+// Catches SIGINT and SIGTERM from now on (batch printing; the window keeps the default).
 void catchSignals();
 
 // The signal that asked the program to stop, 0 while none did.

@@ -2,7 +2,6 @@
 #include "common/passwords.h"
 
 #include <QFile>
-#include <QUrl>
 
 #include <cstdio>
 #include <cstring>
@@ -27,7 +26,29 @@ void blank(char* text) {
 
 } // namespace
 
+// Where a server's address holds a password: user:PASSWORD@ after "://", up to the last '@'
+// (a password may hold '@', '/', '#' or '?', which a URL parser would take for the end of it).
+std::optional<std::pair<qsizetype, qsizetype>> passwordSpan(const QByteArray& text) {
+    const qsizetype scheme = text.indexOf("://");
+    if (scheme < 0)
+        return std::nullopt;
+    const qsizetype start = scheme + 3;
+    const qsizetype at = text.lastIndexOf('@');
+    if (at <= start)
+        return std::nullopt;
+    const qsizetype colon = text.indexOf(':', start);
+    if (colon < 0 || colon >= at || colon + 1 == at)
+        return std::nullopt;
+    return std::pair{colon + 1, at - colon - 1};
+}
+
 void hideInArguments(int argc, char** argv) {
+    // A password written into an address, wherever the address is given.
+    for (int i = 1; i < argc; ++i) {
+        if (const auto span =
+                passwordSpan(QByteArray::fromRawData(argv[i], qsizetype(std::strlen(argv[i])))))
+            std::memset(argv[i] + span->first, '*', std::size_t(span->second));
+    }
     if (argc > 1 && std::strncmp(argv[1], "--", 2) != 0) {
         // The calling programs' form may come in several arguments (blanks belong to it).
         int commas = 0;
@@ -68,13 +89,13 @@ QString fromEnvironment() {
 }
 
 QString hiddenIn(const QString& databaseName) {
-    if (!databaseName.contains(u"://"))
+    const auto span = passwordSpan(databaseName.toUtf8());
+    if (!span)
         return databaseName;
-    QUrl url(databaseName.trimmed(), QUrl::TolerantMode);
-    if (url.password().isEmpty())
-        return databaseName;
-    url.setPassword(QStringLiteral("***"));
-    return url.toString();
+    // Found on the bytes; the text around it is ASCII up to the password's end.
+    const QByteArray bytes = databaseName.toUtf8();
+    return QString::fromUtf8(bytes.left(span->first) + "***" +
+                             bytes.mid(span->first + span->second));
 }
 
 } // namespace passwords

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 // Passwords of databases stay out of sight of other users of the machine: out of the process's
 // command line (/proc/PID/cmdline), out of messages and descriptions.
@@ -25,7 +26,10 @@ std::optional<QString> fromFile(const QString& path);
 QString fromEnvironment();
 
 // A database name as messages and descriptions show it: a password written into a server's
-// address (user:password@host) is replaced by ***.
+// address (user:password@host) is replaced by ***, however malformed the address.
 QString hiddenIn(const QString& databaseName);
+
+// Where in an address its password is: offset and length; nothing when it holds none.
+std::optional<std::pair<qsizetype, qsizetype>> passwordSpan(const QByteArray& text);
 
 } // namespace passwords

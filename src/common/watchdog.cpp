@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include <unistd.h>
@@ -26,6 +27,7 @@ constexpr auto Tick = std::chrono::milliseconds(50);
 struct State {
     std::mutex mutex;
     std::function<void()> cancel; // of the wait under way; empty when none
+    bool cancelMayBlock = false;
     Clock::time_point started;
     bool cancelled = false;
     bool timedOut = false;
@@ -40,21 +42,22 @@ struct State {
 };
 
 State& state() {
-    static State instance;
+    // Never destroyed: the watch thread outlives main().
+    static State& instance = *new State;
     return instance;
 }
 
 // Removes the temporary file the job is writing: a file this process holds open, named
-// after the target with a suffix.
+// after the target with QSaveFile's suffix of six characters.
 void removeUnfinishedOutput(const QByteArray& output) {
     if (output.isEmpty())
         return;
     const QDir descriptors(QStringLiteral("/proc/self/fd"));
     for (const QString& fd : descriptors.entryList(QDir::Files | QDir::System)) {
-        const QString target = QFileInfo(descriptors.filePath(fd)).symLinkTarget();
-        const QByteArray encoded = QFile::encodeName(target);
-        if (encoded.startsWith(output + '.'))
-            ::unlink(encoded.constData());
+        const QByteArray target =
+            QFile::encodeName(QFileInfo(descriptors.filePath(fd)).symLinkTarget());
+        if (target.size() == output.size() + 7 && target.startsWith(output + '.'))
+            ::unlink(target.constData());
     }
 }
 
@@ -65,49 +68,59 @@ void removeUnfinishedOutput(const QByteArray& output) {
     ::_exit(code);
 }
 
+// Cancels the wait under way: at once when that cannot block, else on a thread of its own so
+// that the watch goes on meanwhile. Called with the lock held.
+void cancelWait(State& s, Clock::time_point now, bool forTime) {
+    s.cancelled = true;
+    s.timedOut = forTime;
+    s.cancelledAt = now;
+    if (!s.cancelMayBlock) {
+        s.cancel();
+        return;
+    }
+    try {
+        std::thread(s.cancel).detach();
+    } catch (const std::system_error&) {
+        // No thread to be had: a forced exit still ends the wait.
+    }
+}
+
 void watch() {
     State& s = state();
     for (;;) {
         std::this_thread::sleep_for(Tick);
-        std::function<void()> cancel;
-        {
-            const std::lock_guard lock(s.mutex);
-            const Clock::time_point now = Clock::now();
-            const int signal = interruption::signalNumber();
-            if (signal && !s.signalNoted) {
-                s.signalNoted = true;
-                s.signalSeen = now;
-                if (s.cancel && !s.cancelled) {
-                    s.cancelled = true;
-                    s.cancelledAt = now;
-                    cancel = s.cancel;
-                }
-            }
-            if (signal && s.forcedExit && now - s.signalSeen > Grace)
-                forceExit(s.output,
-                          QStringLiteral("Stampa interrotta dal segnale %1: nessun file scritto.")
-                              .arg(signal),
-                          interruption::exitCode());
-            if (s.cancel && !s.cancelled && now - s.started > s.timeout) {
-                s.cancelled = s.timedOut = true;
-                s.cancelledAt = now;
-                cancel = s.cancel;
-            }
-            if (s.cancel && s.timedOut && s.forcedExit && now - s.cancelledAt > Grace)
-                forceExit(s.output, s.message, 1);
+        const std::lock_guard lock(s.mutex);
+        const Clock::time_point now = Clock::now();
+        const int signal = interruption::signalNumber();
+        if (signal && !s.signalNoted) {
+            s.signalNoted = true;
+            s.signalSeen = now;
+            if (s.cancel && !s.cancelled)
+                cancelWait(s, now, false);
         }
-        // A cancellation may itself wait on the server: the watch goes on meanwhile.
-        if (cancel)
-            std::thread(std::move(cancel)).detach();
+        if (signal && s.forcedExit && now - s.signalSeen > Grace)
+            forceExit(s.output,
+                      QStringLiteral("Stampa interrotta dal segnale %1: nessun file scritto.")
+                          .arg(signal),
+                      interruption::exitCode());
+        if (s.cancel && !s.cancelled && now - s.started > s.timeout)
+            cancelWait(s, now, true);
+        if (s.cancel && s.timedOut && s.forcedExit && now - s.cancelledAt > Grace)
+            forceExit(s.output, s.message, 1);
     }
 }
 
+// Called with the lock held.
 void ensureRunning() {
     State& s = state();
     if (s.running)
         return;
-    s.running = true;
-    std::thread(watch).detach();
+    try {
+        std::thread(watch).detach();
+        s.running = true;
+    } catch (const std::system_error&) {
+        // Without the watch, waits end only by themselves: as before there was one.
+    }
 }
 
 } // namespace
@@ -120,9 +133,13 @@ void allowForcedExit() {
 }
 
 void setOutput(const QString& path) {
+    // As /proc shows open files: the folder's real path.
+    const QFileInfo info(path);
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
     State& s = state();
     const std::lock_guard lock(s.mutex);
-    s.output = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    s.output =
+        folder.isEmpty() ? QByteArray() : QFile::encodeName(QDir(folder).filePath(info.fileName()));
 }
 
 void setTimeout(std::chrono::seconds timeout) {
@@ -137,12 +154,13 @@ std::chrono::seconds timeout() {
     return s.timeout;
 }
 
-Wait::Wait(const std::function<void()>& cancel, const QString& what)
+Wait::Wait(const std::function<void()>& cancel, bool mayBlock, const QString& what)
     : m_what(what) {
     State& s = state();
     const std::lock_guard lock(s.mutex);
     ensureRunning();
     s.cancel = cancel ? cancel : [] {};
+    s.cancelMayBlock = cancel && mayBlock;
     s.started = Clock::now();
     s.cancelled = s.timedOut = false;
     s.message = timeoutMessage();

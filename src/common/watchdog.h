@@ -13,7 +13,8 @@
 // is removed and the program exits with the message (exit 1) or the signal's code.
 namespace watchdog {
 
-// Batch jobs only: a wait that outlives its cancellation ends the program.
+// Jobs without a window only: a wait that outlives its cancellation, or a job that a signal
+// asked to stop and that does not, ends the program.
 void allowForcedExit();
 
 // The file a job is writing: its temporary file is what a forced exit removes.
@@ -24,10 +25,12 @@ void setTimeout(std::chrono::seconds timeout);
 std::chrono::seconds timeout();
 
 // One wait, from construction to destruction. `cancel` is called from the watchdog's thread
-// (so it must be safe there) at most once; `what` says in words what was waited for.
+// (so it must be safe there) at most once, and only while the wait lasts, unless `mayBlock`
+// says it may itself wait: then it runs on a thread of its own and must keep what it needs
+// alive. `what` says in words what was waited for.
 class Wait {
 public:
-    Wait(const std::function<void()>& cancel, const QString& what);
+    Wait(const std::function<void()>& cancel, bool mayBlock, const QString& what);
     ~Wait();
     Wait(const Wait&) = delete;
     Wait& operator=(const Wait&) = delete;

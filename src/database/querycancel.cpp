@@ -10,7 +10,7 @@
 #include <cstring>
 #include <memory>
 
-std::function<void()> queryCanceller(const QSqlDatabase& db) {
+QueryCanceller queryCanceller(const QSqlDatabase& db) {
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || !handle.data())
         return {};
@@ -26,16 +26,19 @@ std::function<void()> queryCanceller(const QSqlDatabase& db) {
                                                });
         if (!cancel)
             return {};
-        return [cancel] {
-            char error[256];
-            PQcancel(cancel.get(), error, int(sizeof error));
-        };
+        return {[cancel] {
+                    char error[256];
+                    PQcancel(cancel.get(), error, int(sizeof error));
+                },
+                true};
     }
     if (type && std::strcmp(type, "sqlite3*") == 0) {
         sqlite3* connection = *static_cast<sqlite3* const*>(handle.data());
         if (!connection)
             return {};
-        return [connection] { sqlite3_interrupt(connection); };
+        // Called only while a query of the connection is under way (the watchdog's lock
+        // keeps it so), never after the connection is closed.
+        return {[connection] { sqlite3_interrupt(connection); }, false};
     }
     return {};
 }

@@ -9,4 +9,8 @@
 // to cancel it (the server stops working on it too), SQLite is interrupted. Nothing for the
 // drivers that have no such call: their timeouts, and a batch job's forced exit, end their
 // waits.
-std::function<void()> queryCanceller(const QSqlDatabase& db);
+struct QueryCanceller {
+    std::function<void()> cancel; // empty: the driver has none
+    bool mayBlock = false;        // talks to the server, so it may wait itself
+};
+QueryCanceller queryCanceller(const QSqlDatabase& db);

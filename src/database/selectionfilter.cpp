@@ -76,9 +76,10 @@ SelectionFilter::SelectionFilter(const std::vector<FieldInfo>& fields, RecordSel
         selection.equalTo = numberText(selection.equalTo);
         selection.from = numberText(selection.from);
         selection.to = numberText(selection.to);
-        if (criterionNumber(selection.to) == 0) {
+        if (const double to = criterionNumber(selection.to); to == 0 || to == HighestNumber) {
             // Written as the label always stored it; compared as no limit at all, so that
-            // codes of thirteen digits (an EAN held as a number) are not left out.
+            // codes of thirteen digits (an EAN held as a number) are not left out. The
+            // written limit means the same when the selection is read again.
             selection.to =
                 numbers::formatPlain(HighestNumber, RegionalSettings::decimalSeparator());
             m_openAbove = true;

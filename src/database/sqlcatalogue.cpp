@@ -29,8 +29,10 @@ QString quoted(const QSqlDatabase& db, const QString& name) {
     // pass through any name that merely starts or ends with one.
     const QString sample =
         db.driver()->escapeIdentifier(QStringLiteral("a"), QSqlDriver::FieldName);
-    const QChar open = sample.size() == 3 ? sample.front() : QChar(u'"');
-    const QChar close = sample.size() == 3 ? sample.back() : QChar(u'"');
+    // A driver that claims a blank or a letter as its quote is taken to quote as SQL does.
+    const bool known = sample == u"`a`" || sample == u"[a]";
+    const QChar open = known ? sample.front() : QChar(u'"');
+    const QChar close = known ? sample.back() : QChar(u'"');
     QString inside = name;
     inside.replace(close, QString(2, close));
     return open + inside + close;
@@ -97,7 +99,10 @@ QStringList keyColumns(const QSqlDatabase& db, const QString& table) {
 std::vector<DeclaredColumn> declaredColumns(const QSqlDatabase& db, const QString& table) {
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT name, type FROM pragma_table_info(?) ORDER BY cid"));
+    // xinfo lists generated columns too, as SELECT * gives them; hidden ones (of virtual
+    // tables) it does not give.
+    query.prepare(QStringLiteral("SELECT name, type FROM pragma_table_xinfo(?) "
+                                 "WHERE hidden IN (0, 2, 3) ORDER BY cid"));
     query.addBindValue(table);
     std::vector<DeclaredColumn> columns;
     if (query.exec()) {

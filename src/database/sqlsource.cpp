@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "database/sqlsource.h"
 
-#include "common/resourcelimits.h"
 #include "common/watchdog.h"
 #include "database/databaseerror.h"
 #include "database/querycancel.h"
@@ -107,8 +106,9 @@ QVariant rowValue(const QVariant& value, const FieldInfo& field) {
 // Runs `step` as one wait on the server, which the watchdog cancels after its time or on a
 // signal: a query that never ends, or a server that stops answering, stops the job.
 template <typename Step>
-bool waited(const std::function<void()>& cancel, const QString& address, Step&& step) {
-    const watchdog::Wait wait(cancel, QStringLiteral("Il database %1").arg(address));
+bool waited(const QueryCanceller& cancel, const QString& address, Step&& step) {
+    const watchdog::Wait wait(cancel.cancel, cancel.mayBlock,
+                              QStringLiteral("Il database %1").arg(address));
     const bool done = step();
     if (wait.timedOut())
         throw DatabaseError(DatabaseError::CannotOpen, wait.timeoutMessage());
@@ -125,7 +125,7 @@ bool waited(const std::function<void()>& cancel, const QString& address, Step&& 
 class QueryCursor : public RecordCursor {
 public:
     QueryCursor(QSqlQuery query, std::vector<FieldInfo> fields, QString address,
-                std::function<void()> cancel)
+                QueryCanceller cancel)
         : m_query(std::move(query))
         , m_fields(std::move(fields))
         , m_address(std::move(address))
@@ -149,35 +149,18 @@ public:
                 return false;
             }
             m_row.resize(m_fields.size());
-            for (std::size_t i = 0; i < m_fields.size(); ++i) {
+            for (std::size_t i = 0; i < m_fields.size(); ++i)
                 m_row[i] = rowValue(m_query.value(int(i)), m_fields[i]);
-                checkSize(m_row[i], m_fields[i]);
-            }
         } while (m_filter && !m_filter->keeps(m_row));
         return true;
     }
     const Row& row() const override { return m_row; }
 
 private:
-    // A value of megabytes is no label's: refused before it is laid out on a label.
-    void checkSize(const QVariant& value, const FieldInfo& field) const {
-        const qsizetype size = value.typeId() == QMetaType::QString ? value.toString().size()
-                               : value.typeId() == QMetaType::QByteArray
-                                   ? value.toByteArray().size()
-                                   : 0;
-        if (size > resourcelimits::FieldValueCharacters)
-            throw DatabaseError(DatabaseError::InvalidFieldType,
-                                QStringLiteral("Il campo %1 del database %2 contiene un valore di "
-                                               "%3 caratteri: più di %4, troppi per un'etichetta.")
-                                    .arg(field.name, m_address)
-                                    .arg(size)
-                                    .arg(resourcelimits::FieldValueCharacters));
-    }
-
     QSqlQuery m_query;
     std::vector<FieldInfo> m_fields;
     QString m_address;
-    std::function<void()> m_cancel;
+    QueryCanceller m_cancel;
     Row m_row;
     QSqlDatabase m_transaction;
     std::optional<SelectionFilter> m_filter;
@@ -231,6 +214,11 @@ SqlSource::SqlSource(const SourceAddress& address, const QString& password)
                                                 "MYSQL_OPT_WRITE_TIMEOUT=%2")
                                      .arg(ConnectSeconds)
                                      .arg(wait));
+        else if (address.kind == SourceAddress::Kind::Odbc)
+            db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;"
+                                                "SQL_ATTR_CONNECTION_TIMEOUT=%2")
+                                     .arg(ConnectSeconds)
+                                     .arg(wait));
     }
     bool opened = db.open();
     QSqlError error = db.lastError();
@@ -239,13 +227,6 @@ SqlSource::SqlSource(const SourceAddress& address, const QString& password)
         QSqlQuery probe(db);
         opened = probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
         error = probe.lastError();
-    }
-    if (opened && address.kind == SourceAddress::Kind::PostgreSql) {
-        // Should the program be killed, the server stops the query by itself, a little after
-        // the program would have.
-        QSqlQuery limit(db);
-        limit.exec(QStringLiteral("SET statement_timeout = %1")
-                       .arg((qint64(watchdog::timeout().count()) + 10) * 1000));
     }
     if (!opened) {
         db = QSqlDatabase();
@@ -452,7 +433,17 @@ std::unique_ptr<RecordCursor> SqlSource::openCounted(RecordSelection& selection,
         failed(m_address, snapshot.lastError());
     }
     try {
+        if (type == QSqlDriver::PostgreSQL) {
+            // Should the program be killed while the server counts, the server stops by
+            // itself a little after the program would have. The records' query has no such
+            // limit: it lasts as long as the labels take to print.
+            QSqlQuery limit(db);
+            limit.exec(QStringLiteral("SET LOCAL statement_timeout = %1")
+                           .arg((qint64(watchdog::timeout().count()) + 10) * 1000));
+        }
         count = this->count(selection);
+        if (type == QSqlDriver::PostgreSQL)
+            QSqlQuery(db).exec(QStringLiteral("SET LOCAL statement_timeout = 0"));
         auto records = open(selection);
         static_cast<QueryCursor&>(*records).endTransactionWhenDone(db);
         return records;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "database/querycancel.h"
 #include "database/recordsource.h"
 #include "database/sourceaddress.h"
 
@@ -38,7 +39,7 @@ private:
     Statement statement(RecordSelection& selection, bool counting) const;
     QString actualName(const QString& table) const;
 
-    QString m_connection;           // the name of Qt's connection, one per source
-    QString m_address;              // for messages
-    std::function<void()> m_cancel; // stops a query under way, from another thread
+    QString m_connection;    // the name of Qt's connection, one per source
+    QString m_address;       // for messages
+    QueryCanceller m_cancel; // stops a query under way, from another thread
 };

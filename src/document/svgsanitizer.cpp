@@ -6,8 +6,11 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <QSet>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+
+#include <optional>
 
 namespace svgsanitizer {
 
@@ -37,23 +40,74 @@ bool namesOutside(QStringView text) {
     return outside.match(text).hasMatch();
 }
 
-// The pixels a data: picture decodes to, or -1 when it is no picture Qt reads.
-qint64 dataPicturePixels(QStringView address) {
+// A picture written into the drawing, decoded as the raster it says it is (never guessed from
+// its bytes: an "image/png" that is a drawing would be drawn unchecked) within `budget`
+// pixels, and written again as a PNG of the program's own. Nothing when it is no such picture.
+std::optional<QString> rewrittenPicture(QStringView address, qint64& budget) {
     static const QRegularExpression form(
         QStringLiteral(R"(^\s*data:image/(png|jpeg|jpg|gif|bmp|webp);base64,)"),
         QRegularExpression::CaseInsensitiveOption);
-    const auto match = form.match(address.toString());
+    const QString text = address.toString();
+    const auto match = form.match(text);
     if (!match.hasMatch())
-        return -1;
-    QByteArray bytes = QByteArray::fromBase64(address.mid(match.capturedLength()).toLatin1());
+        return std::nullopt;
+    QString format = match.captured(1).toLower();
+    if (format == u"jpg")
+        format = QStringLiteral("jpeg");
+    const auto decoded = QByteArray::fromBase64Encoding(text.mid(match.capturedLength()).toLatin1(),
+                                                        QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded)
+        return std::nullopt;
+    QByteArray bytes = *decoded;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    QImageReader reader(&buffer, format.toLatin1());
+    reader.setDecideFormatFromContent(false);
     reader.setAllocationLimit(resourcelimits::PictureAllocationMegabytes);
     const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty())
-        return -1;
-    return qint64(size.width()) * size.height();
+    if (!size.isValid() || size.isEmpty() || qint64(size.width()) * size.height() > budget)
+        return std::nullopt;
+    const QImage picture = reader.read();
+    if (picture.isNull())
+        return std::nullopt;
+    budget -= qint64(picture.width()) * picture.height();
+    QByteArray png;
+    QBuffer out(&png);
+    out.open(QIODevice::WriteOnly);
+    if (!picture.save(&out, "PNG"))
+        return std::nullopt;
+    return QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
+}
+
+// The ids of the elements a `use` may not name: those that hold a `use` (or are one), whose
+// copies would copy again, and fan out to millions of drawings; and which ids there are.
+struct Ids {
+    QSet<QString> known;
+    QSet<QString> holdingUse;
+};
+
+Ids idsOf(const QByteArray& svg) {
+    Ids ids;
+    QXmlStreamReader reader(svg);
+    QStringList open;
+    while (!reader.atEnd()) {
+        const auto token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            const QString id = reader.attributes().value(QStringLiteral("id")).toString();
+            open << id;
+            if (!id.isEmpty())
+                ids.known.insert(id);
+            if (reader.name() == u"use") {
+                for (const QString& holder : open) {
+                    if (!holder.isEmpty())
+                        ids.holdingUse.insert(holder);
+                }
+            }
+        } else if (token == QXmlStreamReader::EndElement && !open.isEmpty()) {
+            open.removeLast();
+        }
+    }
+    return ids;
 }
 
 class Copier {
@@ -61,7 +115,8 @@ public:
     Copier(const QByteArray& svg, qint64 pixelBudget)
         : m_reader(svg)
         , m_writer(&m_out)
-        , m_budget(pixelBudget) {}
+        , m_budget(pixelBudget)
+        , m_ids(idsOf(svg)) {}
 
     QByteArray run() {
         while (!m_reader.atEnd()) {
@@ -103,16 +158,14 @@ private:
         if (isForeign(name))
             return skip();
         QXmlStreamAttributes kept;
-        bool keptData = false;
+        std::optional<QString> picture;
         for (const QXmlStreamAttribute& attribute : attributes) {
             const QStringView value = attribute.value();
             if (isReference(attribute.name())) {
                 if (name == u"image") {
-                    const qint64 pixels = dataPicturePixels(value);
-                    if (pixels < 0 || pixels > m_budget)
+                    picture = rewrittenPicture(value, m_budget);
+                    if (!picture)
                         return skip();
-                    m_budget -= pixels;
-                    keptData = true;
                     continue; // written once below, as QtSvg reads it
                 }
                 if (!isInternal(value)) {
@@ -120,6 +173,10 @@ private:
                         return skip();
                     continue;
                 }
+                const QString target = value.trimmed().mid(1).toString();
+                if (name == u"use" &&
+                    (!m_ids.known.contains(target) || m_ids.holdingUse.contains(target)))
+                    return skip();
                 kept.append(XlinkNamespace, QStringLiteral("href"), value.toString());
                 continue;
             }
@@ -127,7 +184,7 @@ private:
                 continue;
             kept.append(attribute);
         }
-        if (name == u"image" && !keptData)
+        if (name == u"image" && !picture)
             return skip();
         if (name == u"style") {
             // A style sheet that fetches anything goes whole: CSS is not taken apart here.
@@ -140,15 +197,8 @@ private:
             return;
         }
         writeStart(kept);
-        if (keptData) {
-            for (const QXmlStreamAttribute& attribute : attributes) {
-                if (isReference(attribute.name())) {
-                    m_writer.writeAttribute(XlinkNamespace, QStringLiteral("href"),
-                                            attribute.value().toString());
-                    break;
-                }
-            }
-        }
+        if (picture)
+            m_writer.writeAttribute(XlinkNamespace, QStringLiteral("href"), *picture);
     }
 
     void writeStart(const QXmlStreamAttributes& attributes) {
@@ -184,6 +234,7 @@ private:
     QByteArray m_out;
     QXmlStreamWriter m_writer;
     qint64 m_budget;
+    Ids m_ids;
     bool m_rootWritten = false;
 };
 

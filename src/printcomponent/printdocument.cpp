@@ -432,8 +432,8 @@ bool save(const PrintDocument& document, const QString& path, QString* error) {
             out << quint8(op.shade);
         }
     }
-    const bool written = out.status() == QDataStream::Ok &&
-                         file.write(checksummed.checksum()) == ChecksumBytes;
+    const bool written =
+        out.status() == QDataStream::Ok && file.write(checksummed.checksum()) == ChecksumBytes;
     if (!written)
         file.cancelWriting();
     if (!file.commit() || !written) {
@@ -464,9 +464,9 @@ std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document) 
                                            "di Marvello, oppure è danneggiata.")};
     if (!bytes.startsWith(Magic))
         return invalid;
-    const quint16 version =
-        bytes.size() >= Magic.size() + 2 ? qFromBigEndian<quint16>(bytes.constData() + Magic.size())
-                                         : 0;
+    const quint16 version = bytes.size() >= Magic.size() + 2
+                                ? qFromBigEndian<quint16>(bytes.constData() + Magic.size())
+                                : 0;
     if (version != Version && version != VersionWithoutChecksum)
         return LoadError{InvalidFileFormat,
                          QStringLiteral("Formato di file non valido: versione non supportata.")};
@@ -547,8 +547,9 @@ std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document) 
             op.picture = in.number<qint32>();
             op.text = in.string();
             op.shade = in.number<quint8>() != 0;
-            // No label printed a longer text: drawing one would take the machine's memory.
-            if (op.text.size() > resourcelimits::LabelTextCharacters)
+            // No label printed a longer text (a field's value printed as it is): drawing one
+            // would take the machine's memory.
+            if (op.text.size() > resourcelimits::FieldValueCharacters)
                 in.fail();
             if (op.style < 0 || quint32(op.style) >= styleCount)
                 in.fail();

@@ -415,14 +415,16 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
             version::mainWindowCaption());
         return PrintOutcome::Failed;
     }
-    if (job.Strict && bound && !job.StampaTutte && count > recordCount && recordCount > 0) {
+    if (job.Strict && bound && !job.StampaTutte && count > recordCount) {
         // A label per record: past the last record there is nothing to put on a label.
-        MessageService::current().message(
-            QStringLiteral("Richieste %1 etichette, ma i record selezionati sono %2: si stampano "
-                           "%2 etichette.")
-                .arg(count)
-                .arg(recordCount),
-            version::mainWindowCaption(), MessageIcon::Information);
+        if (recordCount > 0)
+            MessageService::current().message(
+                QStringLiteral(
+                    "Richieste %1 etichette, ma i record selezionati sono %2: si stampano "
+                    "%2 etichette.")
+                    .arg(count)
+                    .arg(recordCount),
+                version::mainWindowCaption(), MessageIcon::Information);
         count = recordCount;
     }
     if (count <= 0) {
@@ -499,7 +501,8 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
                                         .arg(count));
             drawing->sequence = i;
             drawing->drawLabel(pressivo, column, row, job);
-            if (records && drawing->hasRecord)
+            // The record after the last label is read only to learn that there is none.
+            if (records && drawing->hasRecord && (i < count || job.StampaTutte))
                 drawing->hasRecord = records->next();
         }
         // More records than counted: the data changed while it was read, and the labels

@@ -114,6 +114,14 @@ TEST(PictureFiles, DrawingsShowNoOtherFile) {
         "<style>@import url(" + file + "); rect { fill: url(" + file +
             ") }</style>"
             "<rect width='40' height='40'/>",
+        // A drawing that calls itself a PNG, naming the file in turn.
+        "<image href='data:image/png;base64," +
+            QByteArray("<svg xmlns='http://www.w3.org/2000/svg' "
+                       "xmlns:xlink='http://www.w3.org/1999/xlink' width='40' height='40'>"
+                       "<image xlink:href='" +
+                       file + "' width='40' height='40'/></svg>")
+                .toBase64() +
+            "' width='40' height='40'/>",
     };
     const QString self = folder.filePath(QStringLiteral("self.svg"));
     for (const QByteArray& body : hostile) {
@@ -136,6 +144,19 @@ TEST(PictureFiles, DrawingsShowNoOtherFile) {
         painter.end();
         EXPECT_EQ(page.pixelColor(20, 20), QColor(Qt::green)) << attribute.toStdString();
     }
+    // Copies of copies of copies would draw a billion shapes: a copy of something that
+    // copies is left out, and the drawing opens at once.
+    QByteArray nested = open + "<defs><rect id='l0' width='1' height='1' fill='red'/>";
+    for (int level = 1; level < 9; ++level) {
+        nested += "<g id='l" + QByteArray::number(level) + "'>";
+        for (int i = 0; i < 10; ++i)
+            nested += "<use xlink:href='#l" + QByteArray::number(level - 1) + "'/>";
+        nested += "</g>";
+    }
+    writeBytes(self, nested + "</defs><use xlink:href='#l8'/></svg>");
+    const picturefile::Read fanOut = picturefile::read(self, 1'000'000);
+    EXPECT_EQ(redPixels(fanOut), 0);
+
     // ...but not beyond the pixels a label may decode.
     writeBytes(self, open + "<image href='" + data + "' width='40' height='40'/></svg>");
     const picturefile::Read over = picturefile::read(self, 15);

@@ -276,11 +276,17 @@ TEST_F(HostileLabel, TargetsAndCountsBeyondWhatThereIs) {
     EXPECT_TRUE(run.err.contains(u"oltre le 1 etichette")) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(pdf));
 
-    // The shipping example selecting one province has fewer than 10 records.
+    // The shipping example selecting one province has fewer than 10 records; one that
+    // selects none has nothing to print.
     const QString shipping = shippingLabelSelecting(folder, QStringLiteral("TO"));
     run = marvello(printTo(shipping, pdf, {QStringLiteral("--count"), QStringLiteral("10")}));
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(u"si stampano")) << run.err.toStdString();
+    QFile::remove(pdf);
+    run = marvello(printTo(shippingLabelSelecting(folder, QStringLiteral("XX")), pdf,
+                           {QStringLiteral("--count"), QStringLiteral("10")}));
+    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
 }
 
 TEST_F(HostileLabel, TextPrintsLetterByLetterWithoutLigatures) {
