@@ -36,8 +36,25 @@ ScopedMessageService::~ScopedMessageService() {
     installed() = m_previous;
 }
 
+namespace {
+
+// Some message boxes are titled by the routine that shows them ("objDatabase", "EAN2Bin"): a
+// window shows it, a line on standard error is better without it.
+bool isRoutineName(const QString& title) {
+    if (title.contains(u' '))
+        return false;
+    for (qsizetype i = 1; i < title.size(); ++i) {
+        if (title[i].isUpper() || title[i].isDigit())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void ConsoleMessageService::message(const QString& text, const QString& title, MessageIcon) {
-    QString line = title.isEmpty() ? text : title + QStringLiteral(": ") + text;
+    QString line =
+        title.isEmpty() || isRoutineName(title) ? text : title + QStringLiteral(": ") + text;
     line.replace(u'\r', u' ');
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
     std::fflush(stderr);

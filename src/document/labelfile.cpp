@@ -428,9 +428,31 @@ private:
     std::optional<WriteError> m_problem;
 };
 
+// An element as its user knows it: by its kind and what is written in it, never by the name
+// the program gives it; the value in words.
 QString inElement(const LabelElement& element, const char* property) {
-    return QStringLiteral("la proprietà %1 dell'elemento %2")
-        .arg(QLatin1String(property), element.key());
+    QString what;
+    switch (element.kind) {
+    case ElementKind::Testo:
+        what = QStringLiteral("il testo \"%1\"").arg(element.Caption.left(40));
+        break;
+    case ElementKind::Immagine:
+        what = QStringLiteral("il codice a barre \"%1\"").arg(element.ToolTipText.left(40));
+        break;
+    case ElementKind::Picture:
+        what = QStringLiteral("l'immagine \"%1\"").arg(element.ToolTipText.left(40));
+        break;
+    case ElementKind::Rettangolo:
+        what = QStringLiteral("un rettangolo");
+        break;
+    }
+    const QLatin1String name(property);
+    const QString value = name == QLatin1String("FontName") ? QStringLiteral("il carattere")
+                          : name == QLatin1String("DataMember")
+                              ? QStringLiteral("il campo collegato")
+                          : name == QLatin1String("Tag") ? QStringLiteral("i parametri")
+                                                         : QStringLiteral("il contenuto");
+    return QStringLiteral("%1 (%2)").arg(what, value);
 }
 
 QString inBinding(const char* property) {

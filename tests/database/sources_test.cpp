@@ -586,6 +586,7 @@ TEST_F(Sources, AServerThatRefusesSaysWhy) {
     run = runWith(example("spedizione.eti"), down.toString());
     EXPECT_NE(run.exitCode, 0);
     EXPECT_TRUE(run.err.contains(u"Impossibile connettersi")) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains(u"objDatabase")) << run.err.toStdString(); // a routine's name
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
