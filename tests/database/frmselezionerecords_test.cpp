@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "database/clsdatabase.h"
 #include "database/databasebinding.h"
+#include "database/csvsource.h"
+#include "database/widgets/databaselists.h"
 #include "database/widgets/frmselezionerecords.h"
+#include "support/files.h"
 #include "support/marvelloprocess.h"
 #include "support/recordingmessages.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -89,6 +94,19 @@ TEST_F(SelezioneRecords, QueriesListTheirOwnFields) {
             EXPECT_FALSE(field->isEnabled());
         return 0;
     });
+}
+
+// A delimited file's one table is chosen already.
+TEST(TableList, OneTableIsSelected) {
+    QTemporaryDir folder;
+    const QString csv = folder.filePath(QStringLiteral("clienti.csv"));
+    writeBytes(csv, "Nome;Citta\nRossi;Roma\n");
+    const CsvSource source(csv, std::nullopt);
+    QListWidget list;
+    CaricaListaTabelle(source, &list);
+    ASSERT_EQ(list.count(), 1);
+    ASSERT_NE(list.currentItem(), nullptr);
+    EXPECT_TRUE(list.currentItem()->isSelected());
 }
 
 } // namespace

@@ -20,6 +20,9 @@ QStringList fieldNames(const RecordSource& source, const QString& table) {
 void CaricaListaTabelle(const RecordSource& source, QListWidget* lstTabelle) {
     lstTabelle->addItems(source.tableNames());
     lstTabelle->addItems(source.queryNames());
+    // A data file has one table: there is nothing to choose, Ok takes it.
+    if (lstTabelle->count() == 1)
+        lstTabelle->setCurrentRow(0);
 }
 
 void CaricaListaCampi(const RecordSource& source, const QString& NomeTabella, QComboBox* cmbCampi) {
