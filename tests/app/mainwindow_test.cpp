@@ -101,11 +101,28 @@ TEST_F(MainWindow, MovingAnElementMarksTheLabelChanged) {
     QTest::mouseRelease(window.surface(), Qt::LeftButton, {}, from + QPoint(30, 30));
     EXPECT_NE(text->Left, 1200);
     EXPECT_TRUE(document.Modificato());
-    // File commands leave the select tool and clear the selection.
+    // File commands clear the selection; the select tool stays, and a click selects again.
     messages.fileAnswers.push_back(std::nullopt);
     run("salva");
     EXPECT_EQ(window.surface()->ControlloCorrente(), nullptr);
-    EXPECT_FALSE(window.surface()->ModoSelezione());
+    EXPECT_TRUE(window.surface()->ModoSelezione());
+    const QPoint moved(int((text->Left + 300) / tpp), int((text->Top + 100) / tpp));
+    QTest::mouseClick(window.surface(), Qt::LeftButton, {}, moved);
+    EXPECT_EQ(window.surface()->ControlloCorrente(), text);
+
+    // The toolbar shows the armed tool, and the select tool once it is used up.
+    const auto checked = [&](const char* key) {
+        return window.action(QLatin1String(key))->isChecked();
+    };
+    EXPECT_TRUE(checked("seleziona"));
+    run("rettangolo");
+    EXPECT_TRUE(checked("rettangolo"));
+    EXPECT_FALSE(checked("seleziona"));
+    QTest::mouseClick(window.surface(), Qt::LeftButton, {},
+                      QPoint(int(4000 / tpp), int(4000 / tpp)));
+    EXPECT_EQ(document.elements().size(), 2u);
+    EXPECT_TRUE(checked("seleziona"));
+    EXPECT_FALSE(checked("rettangolo"));
 }
 
 TEST_F(MainWindow, ASavedPrintOpensAgainInThePreview) {
@@ -194,11 +211,10 @@ TEST_F(MainWindow, SmallThingsAUserNoticesAtOnce) {
     EXPECT_EQ(scroll->verticalScrollBar()->value(), 0);
 
     // The shortcuts every program has.
-    for (const auto& [name, keys] :
-         {std::pair{"mnuNuovo", QKeySequence(Qt::CTRL | Qt::Key_N)},
-          std::pair{"mnuApri", QKeySequence(Qt::CTRL | Qt::Key_O)},
-          std::pair{"mnuStampa", QKeySequence(Qt::CTRL | Qt::Key_P)},
-          std::pair{"mnuEsci", QKeySequence(Qt::CTRL | Qt::Key_Q)}}) {
+    for (const auto& [name, keys] : {std::pair{"mnuNuovo", QKeySequence(Qt::CTRL | Qt::Key_N)},
+                                     std::pair{"mnuApri", QKeySequence(Qt::CTRL | Qt::Key_O)},
+                                     std::pair{"mnuStampa", QKeySequence(Qt::CTRL | Qt::Key_P)},
+                                     std::pair{"mnuEsci", QKeySequence(Qt::CTRL | Qt::Key_Q)}}) {
         const auto* action = window.findChild<QAction*>(QLatin1String(name));
         ASSERT_NE(action, nullptr) << name;
         EXPECT_TRUE(action->shortcuts().contains(keys)) << name;

@@ -59,7 +59,10 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
     statusBar()->addWidget(m_panel2, 1);
     m_zoom = new ZoomControls(*PicBox, *m_scroll);
     // Whatever a command changed in the label becomes one step to undo.
-    m_commands.setAfterCommand([this] { m_history.checkpoint({}); });
+    m_commands.setAfterCommand([this] {
+        m_history.checkpoint({});
+        showArmedTool();
+    });
     buildMenus();
     buildToolbars();
     for (QToolBar* toolbar : findChildren<QToolBar*>())
@@ -87,6 +90,7 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
     connect(PicBox, &DesignSurface::elementChanged, this, [this] {
         m_document.setModificato(true);
         m_history.checkpoint({});
+        showArmedTool(); // an insertion tool is used up by the element it made
     });
     connect(PicBox, &DesignSurface::elementsNudged, this, [this] {
         m_document.setModificato(true);
@@ -319,6 +323,7 @@ void frmMarvello::buildToolbars() {
     main->addSeparator();
     m_zoom->addBox(*main);
     m_files.updateTitle();
+    showArmedTool();
 }
 
 void frmMarvello::SetGriglia() {
@@ -330,6 +335,21 @@ void frmMarvello::SetSnap() {
     m_snap = !m_snap;
     PicBox->setSnap(m_snap);
     action(QStringLiteral("snap"))->setChecked(m_snap);
+}
+
+void frmMarvello::showArmedTool() {
+    static const std::pair<const char*, DesignSurface::Tool> buttons[] = {
+        {"seleziona", DesignSurface::Tool::None},
+        {"testo", DesignSurface::Tool::Testo},
+        {"barcode", DesignSurface::Tool::CodiceBarre},
+        {"immagine", DesignSurface::Tool::Immagine},
+        {"rettangolo", DesignSurface::Tool::Rettangolo}};
+    for (const auto& [key, tool] : buttons) {
+        if (QAction* button = action(QLatin1String(key))) {
+            button->setCheckable(true);
+            button->setChecked(PicBox->armedTool() == tool);
+        }
+    }
 }
 
 void frmMarvello::armTool(int tool) {

@@ -56,6 +56,8 @@ private:
     void SetGriglia();
     void SetSnap();
     void armTool(int tool);
+    // The toolbar's tool buttons show the armed tool (the select tool when none is).
+    void showArmedTool();
     void elementDoubleClicked();
 
     LabelDocument& m_document;

@@ -118,12 +118,15 @@ void DesignSurface::paintEvent(QPaintEvent* event) {
 void DesignSurface::armTool(Tool tool) {
     Deseleziona();
     m_tool = tool;
+    m_selecting = tool == Tool::None;
     setCursor(tool == Tool::None ? Qt::ArrowCursor : Qt::CrossCursor);
 }
 
 void DesignSurface::Deseleziona() {
     const bool had = m_current != nullptr || !m_selection.empty();
-    m_selecting = false;
+    // With no insertion tool armed the select tool is: a click on an element selects it
+    // after a save, an opened label or a dialog as before them.
+    m_selecting = m_tool == Tool::None;
     m_current = nullptr;
     m_selection.clear();
     m_dragState = 0;
