@@ -29,6 +29,7 @@
 
 #include <QFileInfo>
 
+#include <cmath>
 #include <map>
 #include <set>
 
@@ -354,6 +355,27 @@ public:
     bool leftOut() const { return m_leftOut; }
 };
 
+// A page chosen for another label (a roll's 4 x 6 in) must not take a sheet that does not fit
+// on it: half the labels would be cut off. A millimetre is let pass, as printers round, and
+// the historical shift to the right is not counted (labels made to the page's width print as
+// they always did).
+QString pageTooSmall(const LayoutEtichetta& layout, const PrintSurface& surface) {
+    QSizeF paper(surface.PaperWidth(), surface.PaperHeight());
+    if (surface.Orientation() == 1)
+        paper.transpose();
+    paper /= units::TwipsPerMillimetre;
+    const QSizeF needed = sheet::sheetExtent(layout);
+    if (needed.width() <= paper.width() + 1 && needed.height() <= paper.height() + 1)
+        return {};
+    return QStringLiteral("Le etichette non stanno sulla pagina scelta: il foglio "
+                          "dell'etichetta misura %1 x %2 mm, la pagina %3 x %4 mm. Scegliere "
+                          "la pagina con \"Pagina...\".")
+        .arg(std::ceil(needed.width()))
+        .arg(std::ceil(needed.height()))
+        .arg(std::round(paper.width()))
+        .arg(std::round(paper.height()));
+}
+
 void reportFailure(int number, const QString& description) {
     MessageService::current().warn(QStringLiteral("Errore non gestito. Codice: ") +
                                        QString::number(number) + u'\r' + description,
@@ -438,6 +460,10 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     clsPressivo pressivo(ui);
     if (pressivo.SelectPrintDestination({}, StampaDiretta) == 0)
         return PrintOutcome::Cancelled;
+    if (const QString why = pageTooSmall(sheet, pressivo.surface()); !why.isEmpty()) {
+        MessageService::current().warn(why, version::mainWindowCaption());
+        return PrintOutcome::Failed;
+    }
     pressivo.surface().setJobName(document.fileName().isEmpty()
                                       ? QStringLiteral("Marvello")
                                       : QFileInfo(document.fileName()).fileName());

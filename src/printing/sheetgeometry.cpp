@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/sheetgeometry.h"
 
+#include <algorithm>
+
 namespace sheet {
 
 QPointF labelCorner(const LayoutEtichetta& layout, int column, int row) {
@@ -10,6 +12,14 @@ QPointF labelCorner(const LayoutEtichetta& layout, int column, int row) {
                 c * layout.SpazioOrizzontale,
             layout.MargineSuperiore + layout.OrigineY + r * layout.AltezzaEtichetta +
                 r * layout.SpazioVerticale};
+}
+
+QSizeF sheetExtent(const LayoutEtichetta& layout) {
+    // Fractional counts print as their whole part, and a sheet has at least one label.
+    const int columns = std::max(1, int(layout.EtichetteOrizzontali));
+    const int rows = std::max(1, int(layout.EtichetteVerticali));
+    const QPointF last = labelCorner(layout, columns, rows);
+    return {last.x() + layout.LarghezzaEtichetta, last.y() + layout.AltezzaEtichetta};
 }
 
 } // namespace sheet

@@ -4,6 +4,7 @@
 #include "document/sheetlayout.h"
 
 #include <QPointF>
+#include <QSizeF>
 
 // Where labels lie on the sheet. Columns and rows count from 1; results are millimetres from
 // the top-left corner of the printable page.
@@ -15,5 +16,8 @@ inline constexpr double PrintShiftX = 4;
 
 // The top-left corner of the label in column c, row r: the one place labels are placed.
 QPointF labelCorner(const LayoutEtichetta& layout, int column, int row);
+
+// How far right and down the labels of a full sheet reach, as the layout places them.
+QSizeF sheetExtent(const LayoutEtichetta& layout);
 
 } // namespace sheet

@@ -9,7 +9,7 @@ public:
     bool available() const override { return true; }
     QString deviceName() const override { return QStringLiteral("Etichettatrice"); }
     QString portName() const override { return QStringLiteral("usb://1"); }
-    QSizeF paperSize() const override { return {11906, 16838}; }
+    QSizeF paperSize() const override { return paper; }
     PrinterOutcome print(const PrintDocument& document, const PrinterJob& job) override {
         jobs.push_back({job.first, job.last, int(document.pages.size()), job.copies, job.name});
         return {true, {}};
@@ -28,6 +28,7 @@ public:
         int first, last, pages, copies;
         QString name;
     };
+    QSizeF paper{11906, 16838}; // A4, in twips
     std::vector<Job> jobs;
     int pageSetups = 0;
     int printerSetups = 0;

@@ -4,6 +4,7 @@
 #include "document/labeldocument.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
+#include "printcomponent/recordingprinter.h"
 #include "printing/printengine.h"
 #include "support/files.h"
 #include "support/recordingmessages.h"
@@ -159,6 +160,27 @@ TEST_F(Engine, FontSizesPrintInWholePoints) {
     const auto& ops = printed().pages[0].ops;
     EXPECT_EQ(printed().styles[std::size_t(ops[0].style)].fontSize, 10);
     EXPECT_EQ(printed().styles[std::size_t(ops[1].style)].fontSize, 12);
+}
+
+// A page chosen for a roll label (4 x 6 in) does not take a sheet of labels that does not
+// fit on it; a label made to the page's size still prints.
+TEST_F(Engine, APageTooSmallForTheSheetIsRefused) {
+    auto roll = std::make_shared<RecordingPrinter>();
+    roll->paper = QSizeF(4 * 1440, 6 * 1440);
+    ui.surface().setPrinterBackend(roll);
+    rectangleAtCorner();
+    EXPECT_EQ(print(labels(1)), PrintOutcome::Failed); // the default sheet: 2 x 4 labels
+    EXPECT_TRUE(messages.lastText().contains(u"non stanno sulla pagina"))
+        << messages.lastText().toStdString();
+    LayoutEtichetta layout;
+    layout.EtichetteOrizzontali = 1;
+    layout.EtichetteVerticali = 1;
+    layout.MargineSinistro = 0;
+    layout.MargineSuperiore = 0;
+    layout.LarghezzaEtichetta = 101.6;
+    layout.AltezzaEtichetta = 152.4;
+    document.setLayout(layout);
+    EXPECT_EQ(print(labels(1)), PrintOutcome::Delivered);
 }
 
 TEST_F(Engine, AnUnboundLabelPrintedAllGivesOneLabel) {
