@@ -299,6 +299,15 @@ int clsPressivo::SelectPrintDestination(const QVariant& devicesDisabled, bool no
     return result;
 }
 
+void clsPressivo::ClipTo(double x1, double y1, double x2, double y2) {
+    m_surface->ClipTo(
+        QRectF(QPointF(xMeasure(x1), yMeasure(y1)), QPointF(xMeasure(x2), yMeasure(y2))));
+}
+
+void clsPressivo::ClipNone() {
+    m_surface->ClipTo();
+}
+
 void clsPressivo::DrawLine(double x1, double y1, double x2, double y2, const QVariant& color,
                            const QVariant& tipoLinea, const QVariant& penColor,
                            const QVariant& penWidth) {

@@ -85,6 +85,10 @@ public:
                   const QVariant& tipoLinea = {}, const QVariant& penColor = {},
                   const QVariant& penWidth = {});
     void DrawCircle(double x1, double y1, double radius);
+    // What is drawn next stays inside the box from (x1, y1) to (x2, y2), measured as DrawLine
+    // measures; ClipNone lets it reach the whole page again.
+    void ClipTo(double x1, double y1, double x2, double y2);
+    void ClipNone();
     void DrawText(const QString& textToPrint = {});
     void NewPage();
     void KillDoc();

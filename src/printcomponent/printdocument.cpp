@@ -188,8 +188,20 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,
     };
     const std::vector<DrawOp>& ops = document.pages[std::size_t(pageIndex)].ops;
     std::vector<QRectF> boxes;
+    bool clipped = false;
     for (std::size_t index = 0; index < ops.size(); ++index) {
         const DrawOp& op = ops[index];
+        if (op.kind == DrawOp::Kind::Clip) {
+            // Within whatever clip the caller set: a label's cell, then the page again.
+            if (clipped)
+                painter.restore();
+            clipped = !op.area.isEmpty();
+            if (clipped) {
+                painter.save();
+                painter.setClipRect(op.area.normalized(), Qt::IntersectClip);
+            }
+            continue;
+        }
         if (op.style < 0 || std::size_t(op.style) >= document.styles.size())
             continue;
         const DrawStyle& style = document.styles[std::size_t(op.style)];
@@ -247,8 +259,12 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,
             painter.restore();
             break;
         }
+        case DrawOp::Kind::Clip:
+            break;
         }
     }
+    if (clipped)
+        painter.restore();
     painter.restore();
 }
 
@@ -538,7 +554,7 @@ std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document) 
         for (quint32 i = 0; i < opCount && !in.failed(); ++i) {
             DrawOp op;
             const quint8 kind = in.number<quint8>();
-            if (kind > quint8(DrawOp::Kind::TextBox))
+            if (kind > quint8(DrawOp::Kind::Clip))
                 in.fail();
             op.kind = DrawOp::Kind(kind);
             const double x = in.measure(), y = in.measure(), w = in.measure(), h = in.measure();

@@ -41,7 +41,9 @@ struct DrawStyle {
 };
 
 struct DrawOp {
-    enum class Kind : quint8 { Line, Rectangle, Circle, Picture, Text, TextBox };
+    // Clip: what follows on the page draws only inside `area`, until the next Clip (an empty
+    // area: everywhere again).
+    enum class Kind : quint8 { Line, Rectangle, Circle, Picture, Text, TextBox, Clip };
     Kind kind = Kind::Line;
     QRectF area;      // Line: from topLeft to bottomRight; Circle: centre and radius in width
     int style = 0;    // index into PrintDocument::styles

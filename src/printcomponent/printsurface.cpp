@@ -302,6 +302,10 @@ void PrintSurface::DrawLine(const QVariant& x1, const QVariant& y1, const QVaria
                QRectF(QPointF(toTwips(x1), toTwips(y1)), QPointF(toTwips(x2), toTwips(y2)))));
 }
 
+void PrintSurface::ClipTo(const QRectF& twips) {
+    add(makeOp(DrawOp::Kind::Clip, twips));
+}
+
 void PrintSurface::DrawRectangle(const QVariant& x1, const QVariant& y1, const QVariant& x2,
                                  const QVariant& y2) {
     add(makeOp(DrawOp::Kind::Rectangle,

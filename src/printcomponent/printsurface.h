@@ -175,6 +175,9 @@ public:
 
     // Drawing.
     void DrawLine(const QVariant& x1, const QVariant& y1, const QVariant& x2, const QVariant& y2);
+    // What is drawn next stays inside the rectangle, until the next call; no corners: the
+    // whole page again.
+    void ClipTo(const QRectF& twips = {});
     void DrawRectangle(const QVariant& x1, const QVariant& y1, const QVariant& x2,
                        const QVariant& y2);
     void DrawCircle(const QVariant& x, const QVariant& y, const QVariant& radius);

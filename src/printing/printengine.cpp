@@ -165,8 +165,13 @@ public:
             pressivo.DrawLine(GetXGen(layout, 0, c), GetYGen(layout, 0, r),
                               GetXGen(layout, layout.LarghezzaEtichetta, c),
                               GetYGen(layout, layout.AltezzaEtichetta, r), {}, QStringLiteral("B"));
+        // Each element stays on its own label: a long caption must not print on the next.
+        pressivo.ClipTo(GetXGen(layout, 0, c), GetYGen(layout, 0, r),
+                        GetXGen(layout, layout.LarghezzaEtichetta, c),
+                        GetYGen(layout, layout.AltezzaEtichetta, r));
         for (const LabelElement* element : m_drawOrder)
             drawElement(pressivo, *element, layout, c, r);
+        pressivo.ClipNone();
     }
 
 private:

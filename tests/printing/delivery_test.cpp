@@ -289,6 +289,35 @@ TEST_F(HostileLabel, TargetsAndCountsBeyondWhatThereIs) {
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
+// An element larger than its label stays on its label: nothing of it prints on the next one.
+TEST_F(HostileLabel, ElementsStayOnTheirOwnLabel) {
+    const QString path = folder.filePath(QStringLiteral("due.eti"));
+    // Two labels of 40 x 30 mm side by side, no gap; a black box from 30 to 60 mm.
+    const QStringList lines = QStringList{QStringLiteral("oggLayout"),
+                                          " 2 ",
+                                          " 1 ",
+                                          " 10 ",
+                                          " 10 ",
+                                          " 40 ",
+                                          " 30 ",
+                                          " 0 ",
+                                          " 0 ",
+                                          " 0 ",
+                                          " 0 "} +
+                              element("oggRettangolo", QStringLiteral(" 1701 , 0 , 1701 , 567 "),
+                                      {" 1 ", " 0 ", " 0 ", "", " 0 ", " 1 "});
+    writeBytes(path, lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
+    ASSERT_EQ(
+        marvello(printTo(path, pdf, {QStringLiteral("--count"), QStringLiteral("1")})).exitCode, 0);
+    const QImage page = pdfPage(pdf, 1, 100, folder.path());
+    const auto at = [&](double xMm, double yMm) {
+        return page.pixelColor(int(xMm / 25.4 * 100), int(yMm / 25.4 * 100));
+    };
+    // Labels print 4 mm right of the layout: label 1 from 14 to 54 mm, label 2 from 54 mm.
+    EXPECT_EQ(at(50, 15), QColor(Qt::black)); // the box on its own label
+    EXPECT_EQ(at(60, 15), QColor(Qt::white)); // not on the next one
+}
+
 TEST_F(HostileLabel, TextPrintsLetterByLetterWithoutLigatures) {
     const ProcessRun run = marvello(printTo(
         // DejaVu Serif has "fi" and "ffi" ligatures.

@@ -129,8 +129,9 @@ TEST_F(Engine, CropMarksAndBordersAreNineLinesALabel) {
     job.StampaBordi = true;
     print(job);
     ASSERT_EQ(printed().pages.size(), 1u);
+    // Each label: its marks and outline, then its elements within its cell (a clip and its end).
     const auto& ops = printed().pages[0].ops;
-    ASSERT_EQ(ops.size(), 18u);
+    ASSERT_EQ(ops.size(), 22u);
     EXPECT_EQ(ops[0].kind, DrawOp::Kind::Line);
     // The first mark: a 2 mm vertical line through the label's top-left corner.
     EXPECT_NEAR(ops[0].area.left() / Mm, 10 + 4, 1e-9);
@@ -138,6 +139,10 @@ TEST_F(Engine, CropMarksAndBordersAreNineLinesALabel) {
     EXPECT_NEAR(ops[0].area.bottom() / Mm, 11, 1e-9);
     EXPECT_EQ(ops[8].kind, DrawOp::Kind::Rectangle); // the outline
     EXPECT_NEAR(ops[8].area.width() / Mm, 80, 1e-9);
+    EXPECT_EQ(ops[9].kind, DrawOp::Kind::Clip);
+    EXPECT_EQ(ops[9].area, ops[8].area); // the cell is the outline
+    EXPECT_EQ(ops[10].kind, DrawOp::Kind::Clip);
+    EXPECT_TRUE(ops[10].area.isEmpty());
 }
 
 TEST_F(Engine, ElementsPrintBackToFrontWhateverTheirCreationOrder) {
@@ -157,9 +162,14 @@ TEST_F(Engine, FontSizesPrintInWholePoints) {
     document.CreaOggTesto(567, 1440, 1000, 255)->FontSize = 10.5f;
     document.CreaOggTesto(567, 1440, 1000, 255)->FontSize = 11.5f;
     print(labels(1));
-    const auto& ops = printed().pages[0].ops;
-    EXPECT_EQ(printed().styles[std::size_t(ops[0].style)].fontSize, 10);
-    EXPECT_EQ(printed().styles[std::size_t(ops[1].style)].fontSize, 12);
+    std::vector<DrawOp> texts;
+    for (const DrawOp& op : printed().pages[0].ops) {
+        if (op.kind == DrawOp::Kind::TextBox)
+            texts.push_back(op);
+    }
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(printed().styles[std::size_t(texts[0].style)].fontSize, 10);
+    EXPECT_EQ(printed().styles[std::size_t(texts[1].style)].fontSize, 12);
 }
 
 // A page chosen for a roll label (4 x 6 in) does not take a sheet of labels that does not
