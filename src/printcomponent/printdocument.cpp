@@ -14,6 +14,7 @@
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QImageReader>
 #include <QPageSize>
 #include <QPainter>
@@ -114,6 +115,19 @@ QString printable(QString text) {
 }
 
 } // namespace
+
+bool textFits(const DrawStyle& style, const QRectF& box, const QString& text) {
+    const QFontMetricsF metrics(fontInTwips(style));
+    const QString shown = printable(text);
+    const QRectF area = box.normalized();
+    // Most texts are one short line: no layout needed to know they fit.
+    if (!shown.contains(u'\n') && metrics.height() <= area.height() + 0.5 &&
+        double(shown.size()) * metrics.maxWidth() <= area.width())
+        return true;
+    const QRectF needed = metrics.boundingRect(
+        area, int(horizontal(style.textAlign) | Qt::AlignTop | Qt::TextWordWrap), shown);
+    return needed.height() <= area.height() + 0.5 && needed.width() <= area.width() + 0.5;
+}
 
 namespace {
 

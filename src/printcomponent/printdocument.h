@@ -83,6 +83,10 @@ namespace printoutput {
 // The font a style prints with, sized in twips so that it measures the same everywhere.
 QFont fontInTwips(const DrawStyle& style);
 
+// Whether a text box shows all of its text, wrapped as pages draw it; false when its end is
+// cut off by the box.
+bool textFits(const DrawStyle& style, const QRectF& box, const QString& text);
+
 // Bitmaps at the resolution their printed size needs, for a PDF: a photo printed 3 cm wide
 // goes in at 300 dpi of 3 cm, not at the camera's size, and once however often it is drawn.
 // Drawings and bitmaps smaller than that go in as they are.

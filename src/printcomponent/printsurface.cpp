@@ -344,6 +344,8 @@ void PrintSurface::TextBox(const QString& text, const QVariant& x, const QVarian
                        QRectF(toTwips(x), toTwips(y), toTwips(width), toTwips(height)));
     op.text = text;
     op.shade = shade;
+    if (m_open && !printoutput::textFits(m_style, op.area, text))
+        ++m_cutTexts;
     add(std::move(op));
 }
 

@@ -175,6 +175,8 @@ public:
 
     // Drawing.
     void DrawLine(const QVariant& x1, const QVariant& y1, const QVariant& x2, const QVariant& y2);
+    // How many text boxes so far could not show all of their text.
+    int cutTexts() const { return m_cutTexts; }
     // What is drawn next stays inside the rectangle, until the next call; no corners: the
     // whole page again.
     void ClipTo(const QRectF& twips = {});
@@ -215,6 +217,7 @@ private:
     PrintDocument m_document;
     bool m_open = false;
     DrawStyle m_style;
+    int m_cutTexts = 0;
     qint32 m_penColor = 0;
     qint32 m_brushColor = 16777215;
     qint32 m_textColor = 0;

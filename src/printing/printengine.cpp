@@ -287,10 +287,25 @@ private:
         case ElementKind::Rettangolo:
             break;
         }
+        const int cutBefore = pressivo.surface().cutTexts();
         if (const QString why =
                 ::drawElement(e, content, elementBoxOnPage(layout, c, r, e), pressivo);
             !why.isEmpty())
             reportUnencodable(e, content.text, why);
+        if (pressivo.surface().cutTexts() > cutBefore)
+            noteCutText(content.text);
+    }
+
+    // A text that does not fit its box prints cut: the job says so once it is done (the
+    // first such text and how many labels have one), without stopping.
+    void noteCutText(const QString& text) {
+        if (m_cutLabels == 0)
+            m_firstCut = QStringLiteral("il testo \"%1\" dell'etichetta %2")
+                             .arg(text.left(60).replace(u'\n', u' '))
+                             .arg(sequence);
+        if (m_lastCutLabel != sequence)
+            ++m_cutLabels;
+        m_lastCutLabel = sequence;
     }
 
     // A value the symbology cannot hold is said once per element and job; the label prints
@@ -355,9 +370,21 @@ private:
     std::vector<const LabelElement*> m_drawOrder;
     std::set<QString> m_reported;
     bool m_leftOut = false;
+    long m_cutLabels = 0;
+    long m_lastCutLabel = 0;
+    QString m_firstCut;
 
 public:
     bool leftOut() const { return m_leftOut; }
+    // Nothing when every text fitted.
+    QString cutTextsWarning() const {
+        if (m_cutLabels == 0)
+            return {};
+        return QStringLiteral("Etichette con testi tagliati, che non entrano nel loro riquadro: %1 "
+                              "(la prima: %2).")
+            .arg(m_cutLabels)
+            .arg(m_firstCut);
+    }
 };
 
 // A page chosen for another label (a roll's 4 x 6 in) must not take a sheet that does not fit
@@ -561,5 +588,8 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     // accepted is delivered, and saying otherwise would make a script print it twice.
     if (!pressivo.EndDoc())
         return PrintOutcome::Failed;
+    if (const QString cut = drawing->cutTextsWarning(); !cut.isEmpty())
+        MessageService::current().message(cut, version::mainWindowCaption(),
+                                          MessageIcon::Information);
     return drawing->leftOut() ? PrintOutcome::DeliveredIncomplete : PrintOutcome::Delivered;
 }

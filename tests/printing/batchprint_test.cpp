@@ -92,7 +92,11 @@ TEST_F(BatchPrint, EveryExamplePrintsWithoutAnError) {
             const QString out = folder.filePath(QStringLiteral("esempio") + QLatin1String(kind));
             const ProcessRun run = marvello(printTo(example(label), out));
             EXPECT_EQ(run.exitCode, 0) << label;
-            EXPECT_TRUE(run.err.isEmpty()) << label << ": " << run.err.toStdString();
+            // At most the note of a name too long for its box.
+            const QStringList said = run.err.split(u'\n', Qt::SkipEmptyParts);
+            EXPECT_TRUE(said.isEmpty() ||
+                        (said.size() == 1 && said[0].contains(u"Etichette con testi tagliati")))
+                << label << ": " << run.err.toStdString();
             EXPECT_TRUE(QFile::exists(out)) << label;
         }
     }

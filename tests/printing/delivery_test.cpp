@@ -318,6 +318,24 @@ TEST_F(HostileLabel, ElementsStayOnTheirOwnLabel) {
     EXPECT_EQ(at(60, 15), QColor(Qt::white)); // not on the next one
 }
 
+// A text longer than its box prints cut, and the job says which: it is no failure.
+TEST_F(HostileLabel, ATextCutByItsBoxIsSaid) {
+    const auto text = [](const QString& caption) {
+        return element(
+            "oggTesto", QStringLiteral(" 0 , 0 , 1000 , 300 "),
+            {caption, "Arial", " 10 ", "False", "False", " 0 ", " 0 ", " 0 ", " 0 ", "", " 0 "});
+    };
+    ProcessRun run = marvello(printTo(label(text(QStringLiteral("Corto"))), pdf));
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    run = marvello(printTo(
+        label(text(QStringLiteral("Una ragione sociale molto lunga che non entra nel riquadro"))),
+        pdf));
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(u"testi tagliati")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(u"Una ragione sociale")) << run.err.toStdString();
+}
+
 TEST_F(HostileLabel, TextPrintsLetterByLetterWithoutLigatures) {
     const ProcessRun run = marvello(printTo(
         // DejaVu Serif has "fi" and "ffi" ligatures.
