@@ -200,6 +200,22 @@ void LabelDocument::removeFromStacking(LabelElement* element) {
         m_stacking.erase(std::next(found).base());
 }
 
+std::vector<LabelElement*> LabelDocument::drawOrder() const {
+    const auto pass = [this](const LabelElement* element) {
+        const int flag = m_zOrder.GetZOrdine(element->key());
+        return flag == SentToBack ? 0 : flag == BroughtToFront ? 2 : 1;
+    };
+    std::vector<LabelElement*> order;
+    order.reserve(m_stacking.size());
+    for (const int depth : {0, 1, 2}) {
+        for (LabelElement* element : m_stacking) {
+            if (pass(element) == depth)
+                order.push_back(element);
+        }
+    }
+    return order;
+}
+
 void LabelDocument::setStackingOrder(std::vector<LabelElement*> order) {
     m_stacking = std::move(order);
     emit elementsChanged();

@@ -17,8 +17,9 @@
 // flag that says whether it has unsaved changes. Free of widgets: the window, the print
 // engine and batch jobs all work on it.
 //
-// Elements keep two orders: creation order (the order of the label file and of printing
-// within a depth pass) and stacking order (what covers what on the design surface).
+// Elements keep two orders: creation order (the order of the label file) and stacking order.
+// What covers what, on the design surface and on paper alike, is drawOrder(): the depth
+// passes (sent to the back, unmoved, brought to the front), each in stacking order.
 class LabelDocument : public QObject {
     Q_OBJECT
 
@@ -79,8 +80,10 @@ public:
 
     // User elements in creation order.
     const std::vector<std::unique_ptr<LabelElement>>& elements() const { return m_elements; }
-    // User elements from the backmost to the frontmost.
+    // User elements in the order they were moved in depth: the order within a depth pass.
     const std::vector<LabelElement*>& stackingOrder() const { return m_stacking; }
+    // User elements from the backmost to the frontmost, as the surface and the print draw.
+    std::vector<LabelElement*> drawOrder() const;
 
     // Stacking only; the depth table is the caller's business.
     void bringToFront(LabelElement* element);

@@ -13,7 +13,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <unordered_set>
+#include <map>
 
 namespace labelfile {
 
@@ -152,6 +152,9 @@ QString trimmed(const QString& line) {
     return trimBlanks(line).toString();
 }
 
+// A section older programs skip: the stacking order, when the user changed it.
+const QString StackingKey = QStringLiteral("oggSovrapposizione");
+
 class Reader {
 public:
     Reader(const QByteArray& bytes, LabelDocument& document, const QString& baseFolder)
@@ -167,6 +170,8 @@ public:
                 anySection = true, readDatabase();
             else if (key == u"oggLayout")
                 anySection = true, readLayout();
+            else if (key == StackingKey)
+                readStacking();
             else if (const auto kind = kindFromName(key))
                 anySection = true, readElement(*kind);
         }
@@ -177,22 +182,38 @@ public:
                  QStringLiteral("Formato di file non valido: il file non contiene un'etichetta."));
     }
 
-    // Elements sent to the back went, each in its turn, behind all the others; the rest stay
-    // in creation order (bringing the newest element to the front leaves it where it is).
-    // Done once at the end, so that reading stays linear in the number of elements.
+    // Within each depth pass elements cover each other in creation order, unless the label
+    // says otherwise (StackingKey: the order the user gave them, which older programs skip).
+    // Applied once at the end; an order that is not one of the label's elements is ignored.
     void applyStacking() {
-        if (m_sentBack.empty())
+        if (m_stacking.empty())
             return;
-        std::vector<LabelElement*> order(m_sentBack.rbegin(), m_sentBack.rend());
-        const std::unordered_set<const LabelElement*> back(m_sentBack.begin(), m_sentBack.end());
-        for (LabelElement* element : m_document.stackingOrder()) {
-            if (!back.count(element))
-                order.push_back(element);
+        const auto& elements = m_document.elements();
+        if (m_stacking.size() != elements.size())
+            return;
+        std::vector<LabelElement*> order;
+        std::vector<bool> seen(elements.size(), false);
+        for (const int position : m_stacking) {
+            if (position < 1 || std::size_t(position) > elements.size() ||
+                seen[std::size_t(position - 1)])
+                return;
+            seen[std::size_t(position - 1)] = true;
+            order.push_back(elements[std::size_t(position - 1)].get());
         }
         m_document.setStackingOrder(std::move(order));
     }
 
 private:
+    void readStacking() {
+        const QString countLine = m_lines.next();
+        const double count = number(countLine);
+        if (count < 0 || count > 4.0 * 32767)
+            overflow(countLine);
+        m_stacking.clear();
+        for (int i = 0; i < int(count); ++i)
+            m_stacking.push_back(int(number(m_lines.next())));
+    }
+
     void readDatabase() {
         CollegamentoDatabase binding = m_document.binding();
         // Each value is stored as soon as it is read, so a cut section keeps what it had.
@@ -339,7 +360,6 @@ private:
         if (flag == 1) {
             m_document.zOrder().SetZOrdine(element.key(), BroughtToFront);
         } else if (flag == 2) {
-            m_sentBack.push_back(&element);
             m_document.zOrder().SetZOrdine(element.key(), SentToBack);
         }
     }
@@ -347,7 +367,7 @@ private:
     LineSource m_lines;
     LabelDocument& m_document;
     QString m_baseFolder;
-    std::vector<LabelElement*> m_sentBack;
+    std::vector<int> m_stacking; // file positions from 1, backmost first
     PictureCache m_pictures;
 };
 
@@ -519,6 +539,19 @@ std::variant<QByteArray, WriteError> write(const LabelDocument& document) {
             out.number(qint32(e.BorderWidth));
             break;
         }
+    }
+    // The order the user stacked the elements in, when it is not their creation order.
+    std::map<const LabelElement*, qint32> position;
+    for (const auto& owned : document.elements())
+        position.emplace(owned.get(), qint32(position.size() + 1));
+    std::vector<qint32> stacking;
+    for (const LabelElement* element : document.stackingOrder())
+        stacking.push_back(position.at(element));
+    if (!std::is_sorted(stacking.begin(), stacking.end())) {
+        out.key(StackingKey);
+        out.number(qint32(stacking.size()));
+        for (const qint32 at : stacking)
+            out.number(at);
     }
     return out.result();
 }

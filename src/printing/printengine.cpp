@@ -131,13 +131,12 @@ public:
                             ? QString()
                             : QFileInfo(document.fileName()).absolutePath())
         , m_now(QDateTime::currentDateTime()) {
-        // Sent to the back first, then the unmoved, then those brought to the front, each
-        // pass in creation order. The label does not change during a job: decided once.
-        for (const int depth : {SentToBack, Unmoved, BroughtToFront}) {
-            for (const auto& owned : m_document.elements()) {
-                if (owned->Index > 0 && m_document.zOrder().GetZOrdine(owned->key()) == depth)
-                    m_drawOrder.push_back(owned.get());
-            }
+        // As the design surface shows them: sent to the back first, then the unmoved, then
+        // those brought to the front, each pass in stacking order (creation order for a label
+        // as read). The label does not change during a job: decided once.
+        for (const LabelElement* element : m_document.drawOrder()) {
+            if (element->Index > 0)
+                m_drawOrder.push_back(element);
         }
         for (const LabelElement* element : m_drawOrder)
             prepare(*element);

@@ -172,9 +172,15 @@ TEST_F(Surface, RectanglesAreHitAndEmptySurfaceClears) {
     EXPECT_EQ(surface.ControlloCorrente(), nullptr); // other buttons do nothing
 }
 
+// Letting go of the selection keeps the select tool: the next click selects again. Without
+// the select tool (and no other armed) presses do nothing.
 TEST_F(Surface, WithoutTheSelectToolPressesDoNothing) {
     LabelElement* text = document.CreaOggTesto(1200, 2000, 1000, 255);
     surface.Deseleziona();
+    QTest::mouseClick(&surface, Qt::LeftButton, {}, pixel(1500, 2100));
+    EXPECT_EQ(surface.ControlloCorrente(), text);
+    surface.Deseleziona();
+    surface.setModoSelezione(false);
     QTest::mouseClick(&surface, Qt::LeftButton, {}, pixel(1500, 2100));
     EXPECT_EQ(surface.ControlloCorrente(), nullptr);
     EXPECT_EQ(text->Left, 1200);

@@ -128,11 +128,12 @@ TEST(ReadLabelFile, DepthFlagsStackAndAreRecorded) {
                          QStringLiteral(" 2 "));
     lines += textSection(QStringLiteral("b"));
     ASSERT_FALSE(read(labelFileBytes(lines), document));
-    const auto& stack = document.stackingOrder();
+    // What covers what, on the surface as on paper: back, unmoved, front.
+    const auto stack = document.drawOrder();
     ASSERT_EQ(stack.size(), 3u);
     EXPECT_EQ(stack[0]->key(), u"oggTesto1"); // sent back
-    EXPECT_EQ(stack[1]->key(), u"oggRettangolo1");
-    EXPECT_EQ(stack[2]->key(), u"oggTesto2");
+    EXPECT_EQ(stack[1]->key(), u"oggTesto2");
+    EXPECT_EQ(stack[2]->key(), u"oggRettangolo1"); // brought to the front
     EXPECT_EQ(document.zOrder().GetZOrdine(QStringLiteral("oggRettangolo1")), 1);
     EXPECT_EQ(document.zOrder().GetZOrdine(QStringLiteral("oggTesto1")), 2);
     EXPECT_EQ(document.zOrder().GetZOrdine(QStringLiteral("oggTesto2")), 0);
@@ -259,15 +260,14 @@ TEST(ReadLabelFile, ManyElementsKeepTheirDepthOrder) {
                              QStringLiteral(" %1 ").arg(i % 3));
     LabelDocument document;
     ASSERT_FALSE(read(labelFileBytes(lines), document));
-    const auto& stack = document.stackingOrder();
+    // Each depth pass in creation order, as the print has always drawn them.
+    const auto stack = document.drawOrder();
     ASSERT_EQ(stack.size(), 3000u);
-    // Sent back one after the other: the last one sent is the backmost.
-    EXPECT_EQ(stack[0]->Caption, u"2999");
-    EXPECT_EQ(stack[999]->Caption, u"2");
-    // Then the others in creation order (bringing the newest to the front moves nothing).
-    EXPECT_EQ(stack[1000]->Caption, u"0");
-    EXPECT_EQ(stack[1001]->Caption, u"1");
-    EXPECT_EQ(stack[2999]->Caption, u"2998");
+    EXPECT_EQ(stack[0]->Caption, u"2"); // sent back
+    EXPECT_EQ(stack[999]->Caption, u"2999");
+    EXPECT_EQ(stack[1000]->Caption, u"0"); // unmoved
+    EXPECT_EQ(stack[1001]->Caption, u"3");
+    EXPECT_EQ(stack[2999]->Caption, u"2998"); // brought to the front
     EXPECT_EQ(*document.GetNewIndex(ElementKind::Testo), 3001);
 }
 

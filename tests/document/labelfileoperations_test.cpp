@@ -149,7 +149,8 @@ TEST_F(LabelFiles, ARefusedSaveNamesTheElementAndLeavesTheOldFile) {
     messages.fileAnswers.push_back(path("vecchia.eti"));
     EXPECT_TRUE(SalvaEtichetta(document));
     EXPECT_EQ(messages.beeps, 1);
-    EXPECT_TRUE(messages.lastText().contains(u"oggTesto1"));
+    EXPECT_TRUE(messages.lastText().contains(u"il testo \"Ελληνικά\""))
+        << messages.lastText().toStdString();
     EXPECT_EQ(readBytes(path("vecchia.eti")), QByteArray("contenuto precedente"));
     EXPECT_TRUE(document.Modificato());
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"vecchia.eti"}));

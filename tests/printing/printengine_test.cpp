@@ -2,6 +2,8 @@
 #include "common/programfolders.h"
 #include "database/clsdatabase.h"
 #include "document/labeldocument.h"
+#include "document/labelfile.h"
+#include "editing/editcommands.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
 #include "printcomponent/recordingprinter.h"
@@ -156,6 +158,27 @@ TEST_F(Engine, ElementsPrintBackToFrontWhateverTheirCreationOrder) {
     document.zOrder().SetZOrdine(back->key(), 2);
     print(labels(1));
     EXPECT_EQ(texts(), (std::vector<QString>{"dietro", "in mezzo", "davanti"}));
+}
+
+// Brought to the front one after the other, the last one covers the first: on the surface,
+// on paper, and in the label saved and opened again.
+TEST_F(Engine, WhatTheSurfaceShowsOnTopPrintsOnTopAndStaysThere) {
+    LabelElement* x = document.CreaOggTesto(567, 1440, 1000, 255);
+    x->Caption = QStringLiteral("X");
+    LabelElement* y = document.CreaOggTesto(567, 1440, 1000, 255);
+    y->Caption = QStringLiteral("Y");
+    bringToFront(document, *y);
+    bringToFront(document, *x);
+    EXPECT_EQ(document.drawOrder().back(), x);
+    print(labels(1));
+    EXPECT_EQ(texts(), (std::vector<QString>{"Y", "X"}));
+
+    const auto saved = labelfile::write(document);
+    ASSERT_TRUE(std::holds_alternative<QByteArray>(saved));
+    LabelDocument reopened;
+    ASSERT_FALSE(labelfile::read(std::get<QByteArray>(saved), reopened, folder.path()));
+    ASSERT_EQ(reopened.drawOrder().size(), 2u);
+    EXPECT_EQ(reopened.drawOrder().back()->Caption, u"X");
 }
 
 TEST_F(Engine, FontSizesPrintInWholePoints) {

@@ -177,7 +177,7 @@ int DesignSurface::gripAt(QPoint pixel) const {
 LabelElement* DesignSurface::elementAt(QPoint pixel) const {
     // The frontmost element under the point wins, as the user sees it.
     const double x = pixel.x() * twipsPerPixel(), y = pixel.y() * twipsPerPixel();
-    const auto& stack = m_document.stackingOrder();
+    const auto stack = m_document.drawOrder();
     for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
         clsGrip r;
         r.SetRectToCtrl(**it);

@@ -98,7 +98,7 @@ void paintSurfaceElements(QPainter& painter, const LabelDocument& document, cons
     clsPressivo pressivo(scratch, clsPressivo::DrawingOnly{});
     PrintSurface& page = scratch.surface();
     const double margin = units::Length::millimetres(1).inTwips();
-    for (const LabelElement* e : document.stackingOrder()) {
+    for (const LabelElement* e : document.drawOrder()) {
         const QRectF box = e->box();
         if (!e->Visible ||
             !box.normalized().adjusted(-margin, -margin, margin, margin).intersects(area))
