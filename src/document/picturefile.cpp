@@ -124,6 +124,10 @@ bool isDrawing(const QImage& picture) {
     return !picture.text(DrawingKey).isEmpty();
 }
 
+qsizetype drawingSize(const QImage& picture) {
+    return picture.text(DrawingKey).size();
+}
+
 void draw(QPainter& painter, const QRectF& target, const QImage& picture) {
     if (const QString drawing = picture.text(DrawingKey); !drawing.isEmpty()) {
         // Saved prints carry drawings too: what they carry is checked as a file would be.

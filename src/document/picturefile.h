@@ -24,6 +24,8 @@ struct Read {
 Read read(const QString& path, qint64 pixelBudget, bool* tooLarge = nullptr);
 
 bool isDrawing(const QImage& picture);
+// How large a drawing is, in characters of its SVG; 0 for a bitmap.
+qsizetype drawingSize(const QImage& picture);
 
 // Paints the picture stretched over `target`: a drawing as vectors, a bitmap as it is.
 void draw(QPainter& painter, const QRectF& target, const QImage& picture);

@@ -26,6 +26,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <type_traits>
 
 int PrintDocument::styleIndex(const DrawStyle& style) {
@@ -160,6 +161,22 @@ std::size_t bandRunEnd(const std::vector<DrawOp>& ops, std::size_t first) {
     return end;
 }
 
+// The size of a one-page PDF of the given pixels with what `draw` draws on it, `times` times.
+qint64 pdfBytes(QSize pixels, const std::function<void(QPainter&)>& draw, int times) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setResolution(int(PrintResolution::DotsPerInch));
+    pdf.setPageSize(QPageSize(QSizeF(pixels) / PrintResolution::DotsPerInch, QPageSize::Inch));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter(&pdf);
+    for (int i = 0; i < times; ++i)
+        draw(painter);
+    painter.end();
+    return bytes.size();
+}
+
 void drawPicture(QPainter& painter, const QRectF& area, const QImage& picture,
                  PrintResolution* resolution) {
     picturefile::draw(painter, area,
@@ -173,8 +190,9 @@ const QImage& PrintResolution::picture(const QImage& original, QSizeF twips) {
     const units::Length height = units::Length::twips(std::abs(twips.height()));
     const QSize needed(std::max(1, int(std::ceil(width.inPixels(DotsPerInch)))),
                        std::max(1, int(std::ceil(height.inPixels(DotsPerInch)))));
-    if (picturefile::isDrawing(original) ||
-        (original.width() <= needed.width() && original.height() <= needed.height()))
+    if (picturefile::isDrawing(original))
+        return rendition(original, needed);
+    if (original.width() <= needed.width() && original.height() <= needed.height())
         return original;
     const auto key = std::make_tuple(original.cacheKey(), needed.width(), needed.height());
     auto found = m_scaled.find(key);
@@ -186,6 +204,33 @@ const QImage& PrintResolution::picture(const QImage& original, QSizeF twips) {
                                                                         : Qt::SmoothTransformation))
                     .first;
     return found->second;
+}
+
+const QImage& PrintResolution::rendition(const QImage& drawing, QSize pixels) {
+    const auto key = std::make_tuple(drawing.cacheKey(), pixels.width(), pixels.height());
+    if (const auto found = m_scaled.find(key); found != m_scaled.end())
+        return found->second;
+    QImage picture(pixels, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    {
+        QPainter painter(&picture);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+        picturefile::draw(painter, QRectF(QPointF(0, 0), QSizeF(pixels)), drawing);
+    }
+    // What each costs in a PDF, measured in one, once and twice: the paths go into the page
+    // for every label, the picture once and then a reference (fonts and pictures a drawing
+    // holds, once too). On a sheet of twenty labels the drawing may cost twice the picture.
+    const QRectF area(QPointF(0, 0), QSizeF(pixels));
+    const auto cost = [&](const std::function<void(QPainter&)>& draw) {
+        const qint64 once = pdfBytes(pixels, draw, 1);
+        const qint64 each = pdfBytes(pixels, draw, 2) - once;
+        constexpr qint64 Labels = 20;
+        return once + (Labels - 1) * each;
+    };
+    const qint64 paths = cost([&](QPainter& p) { picturefile::draw(p, area, drawing); });
+    const qint64 bitmap = cost([&](QPainter& p) { p.drawImage(area, picture); });
+    const bool vectors = paths <= 2 * bitmap;
+    return m_scaled.emplace(key, vectors ? drawing : picture).first->second;
 }
 
 void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,

@@ -93,9 +93,14 @@ bool textFits(const DrawStyle& style, const QRectF& box, const QString& text);
 class PrintResolution {
 public:
     static constexpr double DotsPerInch = 300;
+    // A drawing stays a drawing, unless its paths, repeated on every label, would cost far
+    // more than a picture of it written once: a metafile logo of thousands of paths goes in as
+    // a 300 dpi picture, a light logo as vectors.
     const QImage& picture(const QImage& original, QSizeF twips);
 
 private:
+    const QImage& rendition(const QImage& drawing, QSize pixels);
+
     std::map<std::tuple<qint64, int, int>, QImage> m_scaled;
 };
 
