@@ -433,11 +433,16 @@ void clsPressivo::PaintPicture(const QImage& picture, double x1, double y1, cons
 void clsPressivo::ManageFilePrinted() {
     CursoreNormale();
     const QString file = m_ui.chooseSavedPrint(programfolders::printsFolder());
-    if (file.isEmpty())
+    if (!file.isEmpty())
+        SendSavedPrint(file, 2);
+}
+
+void clsPressivo::SendSavedPrint(const QString& file, const QVariant& devicesDisabled) {
+    if (SelectPrintDestination(devicesDisabled, false) == 0)
         return;
-    if (SelectPrintDestination(2, false) == 0)
-        return;
-    m_fileName = file;
+    // To a file, the name is the one chosen: never the saved print itself.
+    if (m_printDestination != 3)
+        m_fileName = file;
     m_surface->EndDoc();
     if (const auto error = m_surface->LoadDoc(file)) {
         MessageService::current().warn(QStringLiteral("Errore non gestito. Codice: ") +

@@ -98,6 +98,9 @@ public:
     void PaintPicture(const QImage& picture, double x1, double y1, const QVariant& width = {},
                       const QVariant& height = {});
     void ManageFilePrinted();
+    // A saved print to the destination the user chooses (the preview, a printer, a PDF or
+    // another saved print); `devicesDisabled` as SelectPrintDestination takes it.
+    void SendSavedPrint(const QString& file, const QVariant& devicesDisabled = {});
     void DrawTextBox(const QString& textToPrint, float x, float y, float width, float height,
                      bool shade);
     // Millimetres in, twips out: the four measures come back converted to twips.

@@ -7,11 +7,13 @@
 #include "document/labeldocument.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
+#include "support/files.h"
 #include "support/recordingmessages.h"
 #include "support/windowtest.h"
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -137,12 +139,22 @@ TEST_F(MainWindow, ASavedPrintOpensAgainInThePreview) {
     ASSERT_TRUE(ui.surface().SaveDoc(saved));
     ui.surface().KillDoc();
 
+    ui.destination = 1; // "Video"
     messages.fileAnswers.push_back(saved);
     run("mnuApriStampa");
     ASSERT_EQ(messages.fileRequests.size(), 1);
     EXPECT_TRUE(messages.fileRequests[0].filter.contains(u"*.ant"));
     EXPECT_EQ(ui.previews, 1);
     EXPECT_EQ(ui.surface().PageCount(), 2);
+
+    // Or to a PDF: the destination is the user's to choose, the saved print stays as it was.
+    const QByteArray before = readBytes(saved);
+    ui.destination = 3;
+    ui.fileName = folder.filePath(QStringLiteral("copia.pdf"));
+    messages.fileAnswers.push_back(saved);
+    run("mnuApriStampa");
+    EXPECT_TRUE(QFileInfo(ui.fileName).size() > 0);
+    EXPECT_EQ(readBytes(saved), before);
     PressivoUi::install(nullptr);
 }
 

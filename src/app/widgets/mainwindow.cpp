@@ -383,8 +383,9 @@ void frmMarvello::mnuApriStampa_Click() {
     request.filter = savedprints::openFilter();
     request.mustExist = true;
     request.directory = folder;
+    // Shown, printed on a printer of the user's choice or written to a file, as asked.
     if (const auto file = MessageService::current().chooseFile(request))
-        savedprints::showInPreview(PressivoUi::current(), *file);
+        clsPressivo().SendSavedPrint(*file);
 }
 
 void frmMarvello::closeEvent(QCloseEvent* event) {
