@@ -546,6 +546,12 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
                 }
             } while (position < job.PrimaEtichetta);
             progress.label(int(i), int(count));
+            if (progress.cancelled()) {
+                CursoreNormale();
+                progress.end();
+                pressivo.KillDoc();
+                return PrintOutcome::Cancelled;
+            }
             if (records && i == 1)
                 drawing->hasRecord = records->next();
             // Every record counted must arrive: fewer means the data changed or the connection

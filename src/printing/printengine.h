@@ -43,6 +43,8 @@ public:
     // "Etichetta i/N"
     virtual void label(int /*i*/, int /*n*/) {}
     virtual void end() {}
+    // The user asked to stop: the job ends at the next label, leaving no output.
+    virtual bool cancelled() const { return false; }
 };
 
 struct PrintHooks {

@@ -176,6 +176,24 @@ TEST_F(CupsQueue, AQueueThatRejectsJobsIsAFailureEverywhere) {
     EXPECT_TRUE(messages.lastText().contains(u"non accetta"));
 }
 
+// CUPS takes the job on a thread of its own: the window's events keep flowing meanwhile.
+TEST_F(CupsQueue, TheWindowKeepsAnsweringWhileCupsTakesTheJob) {
+    RecordingMessages messages;
+    PrintSurface surface;
+    surface.setPrinterBackend(std::make_shared<QtPrinter>(queue));
+    surface.StartDoc();
+    surface.DrawLine(0, 0, 1440, 1440);
+    surface.EndDoc();
+    QObject window;
+    bool answered = false;
+    QMetaObject::invokeMethod(
+        &window, [&] { answered = true; }, Qt::QueuedConnection);
+    EXPECT_TRUE(surface.setAction(11));
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(printer.waitForJobs(1).size(), 1u);
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
 TEST_F(CupsQueue, AStoppedQueueKeepsTheJobAndSaysSo) {
     runTool("cupsdisable", {queue});
     const ProcessRun run = printOn(QStringLiteral("printer:") + queue);

@@ -8,12 +8,16 @@
 #include "printcomponent/printsurface.h"
 #include "printcomponent/recordingprinter.h"
 #include "printing/printengine.h"
+#include "printing/widgets/frmattesa.h"
 #include "support/files.h"
 #include "support/recordingmessages.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -328,6 +332,44 @@ TEST_F(Engine, ACancelledDialogOrDestinationPrintsNothing) {
     ui.destination = 0;
     EXPECT_EQ(print(labels(1)), PrintOutcome::Cancelled);
     EXPECT_EQ(ui.previews, 0);
+}
+
+// A long job keeps the window's events flowing while labels are drawn, and "Annulla" stops it
+// cleanly: no PDF, not even a partial one, and nothing left in the folder.
+TEST_F(Engine, ALongJobAnswersTheWindowAndStopsWhenCancelled) {
+    rectangleAtCorner();
+    document.CreaOggTesto(567, 567, 20 * Mm, 5 * Mm)->Caption = QStringLiteral("Etichetta");
+    QWidget window;
+    window.show();
+    frmAttesa wait(&window);
+    ui.destination = 3;
+    ui.fileName = folder.filePath(QStringLiteral("lungo.pdf"));
+
+    // Answered by the event loop only: each answer posts the next; the third presses "Annulla".
+    std::vector<int> answeredAt;
+    std::function<void()> answer = [&] {
+        answeredAt.push_back(wait.barAvanzamento->value());
+        if (answeredAt.size() == 3)
+            QTest::mouseClick(wait.cmdAnnulla, Qt::LeftButton);
+        else
+            QMetaObject::invokeMethod(&window, answer, Qt::QueuedConnection);
+    };
+    QMetaObject::invokeMethod(&window, answer, Qt::QueuedConnection);
+
+    PrintHooks hooks;
+    hooks.ui = &ui;
+    hooks.progress = &wait;
+    hooks.askJob = [](PrintJob& asked, bool) { asked = labels(20000); };
+    EXPECT_EQ(StampaEtichette(document, database, false, hooks), PrintOutcome::Cancelled);
+
+    ASSERT_EQ(answeredAt.size(), 3u);
+    EXPECT_GT(answeredAt.back(), answeredAt.front()); // answered while labels were drawn
+    EXPECT_LT(answeredAt.back(), 20000);
+    EXPECT_FALSE(wait.isVisible());
+    EXPECT_FALSE(QFile::exists(ui.fileName));
+    EXPECT_EQ(QDir(folder.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files),
+              QStringList());
+    EXPECT_TRUE(messages.messages.isEmpty());
 }
 
 TEST_F(Engine, APictureThatIsNoPictureEndsTheJobWithAMessage) {

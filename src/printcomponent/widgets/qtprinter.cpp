@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -14,6 +15,26 @@
 #include <QTemporaryFile>
 
 #include <cerrno>
+#include <thread>
+
+namespace {
+
+// CUPS may take its time (a busy scheduler, a large upload, the job followed for a few
+// seconds): the submission runs on a thread of its own while the windows keep repainting.
+// Input waits, as the job's progress window is modal anyway.
+cupsjob::Outcome submitAside(const cupsjob::Request& request) {
+    cupsjob::Outcome outcome;
+    QEventLoop loop;
+    std::thread submission([&] {
+        outcome = cupsjob::submit(request);
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    submission.join();
+    return outcome;
+}
+
+} // namespace
 
 QtPrinter::QtPrinter(const QString& printerName)
     : m_requested(printerName)
@@ -86,7 +107,7 @@ PrinterOutcome QtPrinter::print(const PrintDocument& document, const PrinterJob&
     request.copies = job.copies > 1 ? job.copies : std::max(1, m_printer.copyCount());
     request.paper = document.paper;
     request.duplex = m_printer.duplex() != QPrinter::DuplexNone;
-    const cupsjob::Outcome outcome = cupsjob::submit(request);
+    const cupsjob::Outcome outcome = submitAside(request);
     return {outcome.delivered, outcome.message};
 }
 

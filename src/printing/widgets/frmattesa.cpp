@@ -5,15 +5,26 @@
 #include "common/widgets/windowplacement.h"
 #include "printing/widgets/frmstampa.h"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QVBoxLayout>
+
+namespace {
+// How often, at most, drawing stops to let the window answer: often enough to feel alive,
+// seldom enough to cost nothing on a long job.
+constexpr int EventsEveryMs = 40;
+} // namespace
 
 frmAttesa::frmAttesa(QWidget* parent)
     : QDialog(parent)
-    , lblInfo(new QLabel(this)) {
+    , lblInfo(new QLabel(this))
+    , barAvanzamento(new QProgressBar(this))
+    , cmdAnnulla(new QPushButton(QStringLiteral("Annulla"), this)) {
     setObjectName(QStringLiteral("frmAttesa"));
     setWindowTitle(QStringLiteral("ATTENDERE"));
-    setModal(false);
+    setWindowModality(Qt::ApplicationModal);
     auto* text = new QLabel(QStringLiteral("STAMPA IN CORSO ..."), this);
     text->setAlignment(Qt::AlignCenter);
     QFont bold = text->font();
@@ -24,22 +35,45 @@ frmAttesa::frmAttesa(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addWidget(lblInfo);
-    setFixedSize(QSize(280, 100));
+    barAvanzamento->setObjectName(QStringLiteral("barAvanzamento"));
+    barAvanzamento->setTextVisible(false);
+    layout->addWidget(barAvanzamento);
+    cmdAnnulla->setObjectName(QStringLiteral("cmdAnnulla"));
+    layout->addWidget(cmdAnnulla, 0, Qt::AlignCenter);
+    connect(cmdAnnulla, &QPushButton::clicked, this, &frmAttesa::reject);
+    setFixedSize(QSize(300, 150));
 }
 
 void frmAttesa::begin() {
+    m_cancelled = false;
+    cmdAnnulla->setEnabled(true);
+    CursoreNormale(); // the bar says the job is busy; the arrow says "Annulla" can be pressed
     CentraForm(this);
     show();
-    repaint();
+    QCoreApplication::processEvents();
+    m_sinceEvents.start();
 }
 
 void frmAttesa::label(int i, int n) {
+    if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < EventsEveryMs && i != 1 && i != n)
+        return;
     lblInfo->setText(QStringLiteral("Etichetta %1/%2").arg(i).arg(n));
-    lblInfo->repaint(); // no other input is processed while labels are drawn
+    barAvanzamento->setRange(0, n);
+    barAvanzamento->setValue(i);
+    // The dialog is modal: the events let the windows repaint and "Annulla" be pressed.
+    QCoreApplication::processEvents();
+    m_sinceEvents.restart();
 }
 
 void frmAttesa::end() {
-    close();
+    hide();
+}
+
+void frmAttesa::reject() {
+    // The job stops at the next label and leaves nothing behind; the dialog closes with it.
+    m_cancelled = true;
+    cmdAnnulla->setEnabled(false);
+    lblInfo->setText(QStringLiteral("Annullamento..."));
 }
 
 void askJobWithDialog(PrintJob& job, bool bound, QWidget* parent) {
