@@ -47,6 +47,31 @@ TEST(ParametriBarcode, ChoicesBecomeTheTwoDigits) {
     EXPECT_EQ(element.Tag, u"11");
 }
 
+// A 2-D symbol chosen for a new element gets no text; an element's own choice, or the user's
+// in the dialog, stays.
+TEST(ParametriBarcode, TwoDimensionalSymbolsStartWithoutText) {
+    const auto choose = [](const QString& tag, int symbology, int clickFirst = -1) {
+        LabelElement element = barcodeElement(tag);
+        ModificaParametriBarcode(element, nullptr, [&](QDialog& dialog) {
+            auto& form = static_cast<frmParametriBarcode&>(dialog);
+            form.show();
+            if (clickFirst >= 0)
+                QTest::mouseClick(form.optAllineamento[clickFirst], Qt::LeftButton, {},
+                                  QPoint(6, form.optAllineamento[clickFirst]->height() / 2));
+            form.cmbTipoBarcode->setCurrentIndex(symbology);
+            emit form.cmbTipoBarcode->activated(symbology);
+            QTest::keyClick(&form, Qt::Key_Return);
+            return form.result();
+        });
+        return element.Tag;
+    };
+    EXPECT_EQ(choose({}, 4), u"42");                   // QR Code
+    EXPECT_EQ(choose({}, 6), u"62");                   // PDF417
+    EXPECT_EQ(choose({}, 2), u"20");                   // Code 128: below
+    EXPECT_EQ(choose(QStringLiteral("00"), 5), u"50"); // the element said "below"
+    EXPECT_EQ(choose({}, 9, 1), u"90");                // the user said "below"
+}
+
 TEST(ParametriBarcode, CancelAndEscapeKeepTheTag) {
     LabelElement element = barcodeElement(QStringLiteral("12"));
     EXPECT_FALSE(ModificaParametriBarcode(element, nullptr, [](QDialog& dialog) {

@@ -42,6 +42,17 @@ frmParametriBarcode::frmParametriBarcode(QWidget* parent)
         textLayout->addWidget(optAllineamento[i]);
     }
     optAllineamento[1]->setChecked(true);
+    for (QRadioButton* option : optAllineamento)
+        connect(option, &QRadioButton::clicked, this, [this] { m_textChosen = true; });
+    // Until the user picks a place for the text, it follows the symbology: none for 2-D
+    // symbols, below the bars for the others.
+    connect(cmbTipoBarcode, &QComboBox::activated, this, [this](int index) {
+        if (m_textChosen)
+            return;
+        const auto symbology = zintsymbol::fromTagDigit(index);
+        const bool twoD = symbology && zintsymbol::isTwoDimensional(*symbology);
+        optAllineamento[twoD ? 2 : 1]->setChecked(true);
+    });
 
     const OkCancelButtons okCancel = makeOkCancelButtons(this);
     cmdOk = okCancel.ok;
@@ -75,6 +86,8 @@ void frmParametriBarcode::presetFromTag(const QString& tag) {
         optAllineamento[1]->setChecked(true);
         break;
     }
+    // What an element already says is the user's choice, except the Tag of a new element.
+    m_textChosen = !tag.isEmpty();
 }
 
 void frmParametriBarcode::cmdOk_Click() {

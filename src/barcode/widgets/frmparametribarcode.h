@@ -36,6 +36,7 @@ public:
 
 private:
     void cmdOk_Click();
+    bool m_textChosen = false;
 };
 
 // Runs the dialog for a barcode element and writes its Tag on Ok; true when it did. Other
