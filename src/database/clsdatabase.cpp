@@ -46,8 +46,10 @@ bool clsDatabase::ConnettiDatabase() {
     }
     if (!address->isServer() && !FileEsiste(address->path)) {
         CursoreNormale();
+        // Say why: the file is not there (or cannot be seen from here).
         messages.warn(QStringLiteral("Impossibile connettersi al database ") +
-                          passwords::hiddenIn(m_nomeDatabase) + u'.',
+                          passwords::hiddenIn(m_nomeDatabase) +
+                          QStringLiteral(": il file non esiste o non è accessibile."),
                       title);
         return false;
     }
@@ -69,14 +71,10 @@ bool clsDatabase::ConnettiDatabase() {
             case DatabaseError::Locked:
                 text = QStringLiteral("Archivio attualmente bloccato da un'altro utente/istanza.");
                 break;
-            case DatabaseError::UnrecognizedFormat:
-                // Damaged, encrypted, cut short: the number alone does not say which.
+            default:
+                // The number alone says nothing to the user: the words follow it.
                 text = QStringLiteral("Errore non gestito. Codice:") +
                        QString::number(error.number) + u'\r' + error.description;
-                break;
-            default:
-                text =
-                    QStringLiteral("Errore non gestito. Codice:") + QString::number(error.number);
                 break;
             }
         }

@@ -60,7 +60,8 @@ TEST_F(Database, ConnectingToAMissingFileSaysSo) {
     database.setNomeDatabase(QStringLiteral("/non/esiste.mdb"));
     EXPECT_FALSE(database.ConnettiDatabase());
     ASSERT_EQ(messages.messages.size(), 1);
-    EXPECT_EQ(messages.lastText(), u"Impossibile connettersi al database /non/esiste.mdb.");
+    EXPECT_EQ(messages.lastText(), u"Impossibile connettersi al database /non/esiste.mdb: il "
+                                   u"file non esiste o non è accessibile.");
     EXPECT_EQ(messages.messages[0].title, u"objDatabase");
     EXPECT_EQ(messages.beeps, 1);
     EXPECT_FALSE(database.isConnected());
@@ -70,7 +71,7 @@ TEST_F(Database, AWrongPasswordGivesTheEngineNumber) {
     database.setNomeDatabase(testData("demo_password.mdb"));
     database.setPasswordDb(QStringLiteral("sbagliata"));
     EXPECT_FALSE(database.ConnettiDatabase());
-    EXPECT_EQ(messages.lastText(), u"Errore non gestito. Codice:3031");
+    EXPECT_EQ(messages.lastText(), u"Errore non gestito. Codice:3031\rPassword non valida.");
     database.setPasswordDb(QStringLiteral("segreto"));
     EXPECT_TRUE(database.ConnettiDatabase());
     EXPECT_EQ(database.source().tableNames(),

@@ -157,7 +157,8 @@ void DatabaseWorkflow::linkField() {
     } catch (const DatabaseError& error) {
         CursoreNormale();
         MessageService::current().warn(QStringLiteral("Errore non gestito. Codice:") +
-                                           QString::number(error.number),
+                                           QString::number(error.number) + u'\r' +
+                                           error.description,
                                        version::mainWindowCaption());
         return;
     }
