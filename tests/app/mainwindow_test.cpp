@@ -222,6 +222,35 @@ TEST_F(MainWindow, SmallThingsAUserNoticesAtOnce) {
     EXPECT_EQ(scroll->horizontalScrollBar()->value(), 0);
     EXPECT_EQ(scroll->verticalScrollBar()->value(), 0);
 
+    // Zooming out from a corner far from the label brings the label back into view, and
+    // zooming keeps the middle of the view where it was.
+    auto* surface = window.surface();
+    const auto labelInView = [&] {
+        const QRect view(
+            QPoint(scroll->horizontalScrollBar()->value(), scroll->verticalScrollBar()->value()),
+            scroll->viewport()->size());
+        return view.contains(surface->labelPixels());
+    };
+    run("mnuZoom100");
+    for (int i = 0; i < 4; ++i)
+        run("mnuZoomAvanti");
+    scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    EXPECT_FALSE(labelInView());
+    for (int i = 0; i < 5; ++i)
+        run("mnuZoomIndietro");
+    EXPECT_TRUE(labelInView());
+    QScrollBar& across = *scroll->horizontalScrollBar();
+    for (int i = 0; i < 4; ++i)
+        run("mnuZoomAvanti"); // 300 %: the label is larger than the view
+    across.setValue(surface->labelPixels().center().x() - scroll->viewport()->width() / 2);
+    ASSERT_GT(across.value(), 0);
+    const double middle =
+        (across.value() + scroll->viewport()->width() / 2.0) * surface->twipsPerPixel();
+    run("mnuZoomAvanti");
+    EXPECT_NEAR((across.value() + scroll->viewport()->width() / 2.0) * surface->twipsPerPixel(),
+                middle, 2 * surface->twipsPerPixel());
+
     // The shortcuts every program has.
     for (const auto& [name, keys] : {std::pair{"mnuNuovo", QKeySequence(Qt::CTRL | Qt::Key_N)},
                                      std::pair{"mnuApri", QKeySequence(Qt::CTRL | Qt::Key_O)},

@@ -56,7 +56,7 @@ void ZoomControls::addBox(QToolBar& toolbar) {
         bool ok = false;
         const double percent = QString(text).remove(u'%').trimmed().toDouble(&ok);
         if (ok && percent > 0)
-            m_surface.setZoom(percent / 100.0);
+            zoomTo(percent / 100.0);
         show(m_surface.zoom());
     });
 }
@@ -72,7 +72,7 @@ void ZoomControls::zoomIn() {
     const int now = int(std::lround(m_surface.zoom() * 100));
     for (const int step : Steps) {
         if (step > now) {
-            m_surface.setZoom(step / 100.0);
+            zoomTo(step / 100.0);
             return;
         }
     }
@@ -82,14 +82,35 @@ void ZoomControls::zoomOut() {
     const int now = int(std::lround(m_surface.zoom() * 100));
     for (auto it = std::rbegin(Steps); it != std::rend(Steps); ++it) {
         if (*it < now) {
-            m_surface.setZoom(*it / 100.0);
+            zoomTo(*it / 100.0);
             return;
         }
     }
 }
 
 void ZoomControls::actualSize() {
-    m_surface.setZoom(1.0);
+    zoomTo(1.0);
+}
+
+void ZoomControls::zoomTo(double zoom) {
+    // What was in the middle of the view stays there...
+    QScrollBar& across = *m_scroll.horizontalScrollBar();
+    QScrollBar& down = *m_scroll.verticalScrollBar();
+    const QSize view = m_scroll.viewport()->size();
+    const double before = m_surface.twipsPerPixel();
+    const QPointF middle((across.value() + view.width() / 2.0) * before,
+                         (down.value() + view.height() / 2.0) * before);
+    m_surface.setZoom(zoom);
+    const double after = m_surface.twipsPerPixel();
+    across.setValue(int(std::lround(middle.x() / after - view.width() / 2.0)));
+    down.setValue(int(std::lround(middle.y() / after - view.height() / 2.0)));
+    // ...unless the label would be out of sight: then it comes into view, whole when it fits.
+    const QRect label = m_surface.labelPixels();
+    const QRect shown(QPoint(across.value(), down.value()), view);
+    const bool fits = label.width() < view.width() && label.height() < view.height();
+    if (fits ? !shown.contains(label) : !shown.intersects(label))
+        m_scroll.ensureVisible(label.center().x(), label.center().y(), label.width() / 2 + 8,
+                               label.height() / 2 + 8);
 }
 
 void ZoomControls::fitWindow() {

@@ -30,6 +30,8 @@ public:
 
 private:
     void show(double zoom);
+    // Zooms about the middle of the view, keeping the label in sight.
+    void zoomTo(double zoom);
 
     DesignSurface& m_surface;
     QScrollArea& m_scroll;

@@ -79,6 +79,15 @@ double DesignSurface::fittingZoom(QSize pixels) const {
                       MinimumZoom, MaximumZoom);
 }
 
+QRect DesignSurface::labelPixels() const {
+    const LayoutEtichetta& layout = m_document.layout();
+    const double scale = 1.0 / twipsPerPixel();
+    return QRectF(units::LabelOriginXTwips * scale, units::LabelOriginYTwips * scale,
+                  layout.LarghezzaEtichetta * Millimetre * scale,
+                  layout.AltezzaEtichetta * Millimetre * scale)
+        .toAlignedRect();
+}
+
 QSize DesignSurface::sizeHint() const {
     // The rulers reach 30 cm; the surface leaves room around them.
     const double scale = 1.0 / twipsPerPixel();

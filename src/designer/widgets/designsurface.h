@@ -34,6 +34,8 @@ public:
     // The zoom at which the label, with its rulers, fits an area of this many pixels.
     double fittingZoom(QSize pixels) const;
     QSize sizeHint() const override;
+    // Where the label is on the surface, in pixels.
+    QRect labelPixels() const;
 
     // Clears and paints everything again.
     void RidisegnaSuperficie();
