@@ -3,13 +3,17 @@
 #include "printcomponent/printsurface.h"
 #include "printcomponent/widgets/frmpressivoanteprima.h"
 #include "printcomponent/widgets/frmpressivodestinazionestampa.h"
+#include "printcomponent/widgets/widgetpressivoui.h"
+#include "recordingprinter.h"
 #include "support/recordingmessages.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -226,6 +230,32 @@ TEST_F(Preview, ClosingOnlyHides) {
     EXPECT_FALSE(window.isVisible());
     window.show();
     EXPECT_EQ(window.vspAnteprima().PageCount(), 5); // same window, same document
+}
+
+// The progress of a print from the preview shows its whole title and printer.
+TEST(PrintProgressWindow, IsWideEnoughForItsTitle) {
+    auto printer = std::make_shared<RecordingPrinter>();
+    WidgetPressivoUi ui(printer);
+    PrintSurface& surface = ui.surface();
+    surface.StartDoc();
+    surface.DrawLine(0, 0, 1440, 1440);
+    surface.EndDoc();
+    int checked = 0;
+    printer->whilePrinting = [&] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<QProgressDialog*>(widget);
+            if (!progress || !progress->isVisible())
+                continue;
+            ++checked;
+            const QFontMetrics metrics(progress->font());
+            // A title bar also holds the window's icon and three buttons.
+            EXPECT_GE(progress->width(), metrics.horizontalAdvance(progress->windowTitle()) + 160);
+            EXPECT_GE(progress->width(),
+                      metrics.horizontalAdvance(QStringLiteral("Stampante Etichettatrice")));
+        }
+    };
+    EXPECT_TRUE(surface.setAction(11));
+    EXPECT_EQ(checked, 1);
 }
 
 } // namespace

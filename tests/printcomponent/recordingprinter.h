@@ -3,6 +3,8 @@
 
 #include "printcomponent/printsurface.h"
 
+#include <functional>
+
 // A printer that records what it was asked to print.
 class RecordingPrinter final : public PrinterBackend {
 public:
@@ -12,6 +14,10 @@ public:
     QSizeF paperSize() const override { return paper; }
     PrinterOutcome print(const PrintDocument& document, const PrinterJob& job) override {
         jobs.push_back({job.first, job.last, int(document.pages.size()), job.copies, job.name});
+        if (job.pageReady && whilePrinting) {
+            job.pageReady(job.first);
+            whilePrinting();
+        }
         return {true, {}};
     }
     bool pageSetup(int& orientation) override {
@@ -32,4 +38,6 @@ public:
     std::vector<Job> jobs;
     int pageSetups = 0;
     int printerSetups = 0;
+    // Called once the first page was announced to the progress view.
+    std::function<void()> whilePrinting;
 };

@@ -8,7 +8,10 @@
 #include "printcomponent/widgets/frmpressivogestionestampe.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QProgressDialog>
+
+#include <algorithm>
 
 namespace {
 
@@ -23,6 +26,11 @@ public:
         // Nothing else can be printed meanwhile: the window holds the program.
         m_dialog->setWindowModality(Qt::ApplicationModal);
         m_dialog->setMinimumDuration(0);
+        // Wide enough for its title and the printer's name, which window managers cut short.
+        const QFontMetrics metrics(m_dialog->font());
+        m_dialog->setMinimumWidth(
+            std::max({320, metrics.horizontalAdvance(m_dialog->windowTitle()) + 160,
+                      metrics.horizontalAdvance(QStringLiteral("Stampante ") + printer) + 80}));
     }
     bool page(int page) override {
         if (!m_dialog)
