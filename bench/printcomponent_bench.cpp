@@ -78,6 +78,13 @@ int main(int argc, char** argv) {
         }
         ui.surface().EndDoc();
         const double built = double(timer.nsecsElapsed()) / 1e6;
+        qint64 packedBytes = 0, unpackedOps = 0;
+        for (const PrintPage& page : ui.surface().document().pages) {
+            packedBytes += page.packed.size();
+            unpackedOps += qint64(page.ops.size());
+        }
+        std::printf("packed %.1f MB, %lld steps not packed\n", double(packedBytes) / 1048576.0,
+                    unpackedOps);
         std::printf("build %d pages: %.0f ms, peak %.1f MB, %zu picture(s) held\n",
                     ui.surface().PageCount(), built, peakMegabytes(),
                     ui.surface().document().pictures.size());

@@ -245,7 +245,10 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,
         painter.setPen(tools.pens[std::size_t(style)]);
         painter.setBrush(tools.brushes[std::size_t(style)]);
     };
-    const std::vector<DrawOp>& ops = document.pages[std::size_t(pageIndex)].ops;
+    const PrintPage& page = document.pages[std::size_t(pageIndex)];
+    const std::vector<DrawOp> unpacked =
+        page.isPacked() ? page.operations() : std::vector<DrawOp>();
+    const std::vector<DrawOp>& ops = page.isPacked() ? unpacked : page.ops;
     std::vector<QRectF> boxes;
     bool clipped = false;
     for (std::size_t index = 0; index < ops.size(); ++index) {
@@ -499,8 +502,9 @@ bool save(const PrintDocument& document, const QString& path, QString* error) {
     }
     out << quint32(document.pages.size());
     for (const PrintPage& page : document.pages) {
-        out << quint32(page.ops.size());
-        for (const DrawOp& op : page.ops) {
+        const std::vector<DrawOp> ops = page.operations();
+        out << quint32(ops.size());
+        for (const DrawOp& op : ops) {
             out << quint8(op.kind) << op.area.x() << op.area.y() << op.area.width()
                 << op.area.height() << qint32(op.style) << qint32(op.picture);
             writeString(out, op.text);
@@ -652,6 +656,7 @@ std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document) 
             if (op.kind == DrawOp::Kind::Picture)
                 op.picture = merged[std::size_t(op.picture)];
         }
+        page.pack(); // a saved print of many pages is shown, not drawn on
     }
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QRectF>
@@ -54,9 +55,17 @@ struct DrawOp {
     bool operator==(const DrawOp&) const = default;
 };
 
+// A page's drawing steps. A finished page waiting to be shown or written can be packed: its
+// steps compressed into a few bytes (a page of labels keeps thousands of steps), `ops` empty.
 struct PrintPage {
     std::vector<DrawOp> ops;
-    bool operator==(const PrintPage&) const = default;
+    QByteArray packed;
+
+    bool isPacked() const { return !packed.isEmpty(); }
+    void pack();
+    // The steps, unpacked when the page is packed.
+    std::vector<DrawOp> operations() const;
+    bool operator==(const PrintPage& other) const { return operations() == other.operations(); }
 };
 
 class PrintDocument {

@@ -143,13 +143,22 @@ void PrintSurface::StartDoc() {
 void PrintSurface::NewPage() {
     if (!m_open)
         return;
+    // A finished page is kept small until it is shown or written: a long job's pages would
+    // otherwise take the machine's memory.
+    const std::size_t steps = m_document.pages.back().ops.size();
+    if (!m_stream)
+        m_document.pages.back().pack();
     m_document.pages.emplace_back();
+    // Pages of labels are alike: one block for the next page's steps, the size of the last.
+    m_document.pages.back().ops.reserve(steps);
     m_currentX = m_marginLeft;
     m_currentY = m_marginTop;
     streamFinishedPages(false);
 }
 
 void PrintSurface::EndDoc() {
+    if (m_open && !m_stream && !m_document.pages.empty())
+        m_document.pages.back().pack();
     m_open = false;
     emit documentChanged();
 }

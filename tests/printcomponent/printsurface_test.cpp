@@ -44,9 +44,40 @@ TEST(PrintSurfaceDocument, PagesOpsAndSharedPictures) {
     surface.EndDoc();
     EXPECT_EQ(surface.PageCount(), 3);
     EXPECT_EQ(surface.document().pictures.size(), 1u); // held once
-    EXPECT_EQ(surface.document().pages[2].ops.size(), 2u);
+    EXPECT_EQ(surface.document().pages[2].operations().size(), 2u);
     surface.KillDoc();
     EXPECT_EQ(surface.PageCount(), 0);
+}
+
+// Finished pages are kept packed, and draw exactly as they did before they were packed.
+TEST(PrintSurfaceDocument, FinishedPagesArePackedAndDrawTheSame) {
+    PrintSurface surface;
+    surface.StartDoc();
+    QImage picture(10, 10, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    for (int page = 0; page < 3; ++page) {
+        if (page > 0)
+            surface.NewPage();
+        surface.setFontBold(page == 1);
+        surface.TextBox(QStringLiteral("Pagina %1 è qui").arg(page + 1), 500, 500, 3000, 400,
+                        page == 2);
+        surface.DrawPicture(picture, 600, 1200, 400, 400);
+        surface.ClipTo(QRectF(0, 0, 2000, 2000));
+        surface.DrawCircle(1500, 2000, 700);
+    }
+    EXPECT_TRUE(surface.document().pages[0].isPacked());
+    EXPECT_FALSE(surface.document().pages[2].isPacked()); // still being drawn
+    surface.EndDoc();
+    PrintDocument unpacked = surface.document();
+    for (PrintPage& page : unpacked.pages) {
+        EXPECT_TRUE(page.isPacked());
+        page = PrintPage{page.operations(), {}};
+        EXPECT_EQ(page.ops.size(), 4u);
+    }
+    EXPECT_EQ(unpacked, surface.document());
+    for (int page = 0; page < 3; ++page)
+        EXPECT_EQ(printoutput::renderImage(surface.document(), page, 60),
+                  printoutput::renderImage(unpacked, page, 60));
 }
 
 TEST(PrintSurfaceText, TextFlowsFromTheCurrentPositionAndMovesIt) {

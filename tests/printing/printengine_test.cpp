@@ -59,7 +59,7 @@ protected:
     std::vector<std::tuple<int, int, int>> corners() const {
         std::vector<std::tuple<int, int, int>> found;
         for (std::size_t p = 0; p < printed().pages.size(); ++p) {
-            for (const DrawOp& op : printed().pages[p].ops) {
+            for (const DrawOp& op : printed().pages[p].operations()) {
                 if (op.kind != DrawOp::Kind::Rectangle)
                     continue;
                 const double x = op.area.left() / Mm - 4; // the engine's offset
@@ -93,7 +93,7 @@ protected:
     std::vector<QString> texts() const {
         std::vector<QString> found;
         for (const PrintPage& page : printed().pages)
-            for (const DrawOp& op : page.ops)
+            for (const DrawOp& op : page.operations())
                 if (op.kind == DrawOp::Kind::TextBox || op.kind == DrawOp::Kind::Text)
                     found.push_back(op.text);
         return found;
@@ -136,7 +136,7 @@ TEST_F(Engine, CropMarksAndBordersAreNineLinesALabel) {
     print(job);
     ASSERT_EQ(printed().pages.size(), 1u);
     // Each label: its marks and outline, then its elements within its cell (a clip and its end).
-    const auto& ops = printed().pages[0].ops;
+    const auto ops = printed().pages[0].operations();
     ASSERT_EQ(ops.size(), 22u);
     EXPECT_EQ(ops[0].kind, DrawOp::Kind::Line);
     // The first mark: a 2 mm vertical line through the label's top-left corner.
@@ -190,7 +190,7 @@ TEST_F(Engine, FontSizesPrintInWholePoints) {
     document.CreaOggTesto(567, 1440, 1000, 255)->FontSize = 11.5f;
     print(labels(1));
     std::vector<DrawOp> texts;
-    for (const DrawOp& op : printed().pages[0].ops) {
+    for (const DrawOp& op : printed().pages[0].operations()) {
         if (op.kind == DrawOp::Kind::TextBox)
             texts.push_back(op);
     }
@@ -288,7 +288,7 @@ TEST_F(Engine, ABarcodesTextTakesNoStyleFromTheTextBeforeIt) {
     document.CreaOggImmagine(567, 2000, 3000, 1000)->ToolTipText = QStringLiteral("12345");
     print(labels(1));
     int symbolTexts = 0;
-    for (const DrawOp& op : printed().pages.at(0).ops) {
+    for (const DrawOp& op : printed().pages.at(0).operations()) {
         if ((op.kind == DrawOp::Kind::Text || op.kind == DrawOp::Kind::TextBox) &&
             op.text.contains(u"12345")) {
             ++symbolTexts;

@@ -177,7 +177,7 @@ TEST(SheetCatalogue, TheLayoutDialogTakesASheetFromTheCatalogue) {
     clsDatabase database;
     ASSERT_EQ(StampaEtichette(document, database, false, hooks), PrintOutcome::Delivered);
     std::vector<QRectF> borders;
-    for (const DrawOp& op : ui.surface().document().pages.at(0).ops)
+    for (const DrawOp& op : ui.surface().document().pages.at(0).operations())
         if (op.kind == DrawOp::Kind::Rectangle)
             borders.push_back(QRectF(op.area.topLeft() / units::TwipsPerMillimetre,
                                      op.area.size() / units::TwipsPerMillimetre));
