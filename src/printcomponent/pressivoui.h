@@ -30,6 +30,12 @@ public:
     virtual void askDestination(DestinationRequest& request) = 0;
     // Shows the preview of the surface's document modally.
     virtual void showPreview() = 0;
+    // A long job's preview opens once its first page is drawn, pages joining it as they are
+    // drawn; false when there is no such window (the preview then waits for the whole job).
+    virtual bool showPreviewEarly() { return false; }
+    // Told of each label while the early preview is open: the window answers meanwhile. False
+    // when the user closed it, which ends the job.
+    virtual bool previewDrawing(int /*label*/, int /*labels*/) { return true; }
     // The saved print manager on a folder: the chosen file, empty when cancelled.
     virtual QString chooseSavedPrint(const QString& folder) = 0;
     // The preview window is unloaded (at the end of a clsPressivo object).

@@ -519,6 +519,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
 
     long position = 0;
     int column = 0, row = 1;
+    bool earlyPreview = false;
     try {
         for (long i = 1; i <= count; ++i) {
             if (interruption::requested())
@@ -545,8 +546,15 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
                     }
                 }
             } while (position < job.PrimaEtichetta);
-            progress.label(int(i), int(count));
-            if (progress.cancelled()) {
+            // A long preview opens with its first page; the pages after it join it.
+            if (!earlyPreview && pressivo.PrintDestination() == 1 &&
+                pressivo.surface().PageCount() > 1 && ui.showPreviewEarly()) {
+                earlyPreview = true;
+                progress.end();
+            }
+            if (!earlyPreview)
+                progress.label(int(i), int(count));
+            if (earlyPreview ? !ui.previewDrawing(int(i), int(count)) : progress.cancelled()) {
                 CursoreNormale();
                 progress.end();
                 pressivo.KillDoc();

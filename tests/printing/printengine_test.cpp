@@ -7,17 +7,24 @@
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
 #include "printcomponent/recordingprinter.h"
+#include "printcomponent/widgets/frmpressivoanteprima.h"
+#include "printcomponent/widgets/frmpressivodestinazionestampa.h"
+#include "printcomponent/widgets/widgetpressivoui.h"
 #include "printing/printengine.h"
 #include "printing/widgets/frmattesa.h"
 #include "support/files.h"
 #include "support/recordingmessages.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -369,6 +376,68 @@ TEST_F(Engine, ALongJobAnswersTheWindowAndStopsWhenCancelled) {
     EXPECT_FALSE(QFile::exists(ui.fileName));
     EXPECT_EQ(QDir(folder.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files),
               QStringList());
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+// The preview of a long job opens with its first page and takes the others as they are drawn;
+// it prints only the whole job, and closing it early ends the job.
+TEST_F(Engine, ALongPreviewOpensWithItsFirstPage) {
+    rectangleAtCorner();
+    WidgetPressivoUi windows(std::make_shared<NoPrinter>());
+    const auto run = [&](bool closeEarly) {
+        struct Seen {
+            PrintOutcome outcome;
+            int pagesWhileDrawing = 0, pagesAtEnd = 0;
+            bool printableWhileDrawing = true, printableAtEnd = false;
+        } seen;
+        // Answered by the event loop: "Video" in the destination dialog, then the preview.
+        std::function<void()> look = [&] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* destination = qobject_cast<frmPressivoDestinazioneStampa*>(widget);
+                if (destination && destination->isVisible()) {
+                    QTest::mouseClick(destination->optTipoStampa[1], Qt::LeftButton, {},
+                                      QPoint(6, destination->optTipoStampa[1]->height() / 2));
+                    QTest::mouseClick(destination->cmdOk, Qt::LeftButton);
+                }
+            }
+            frmPressivoAnteprima* preview = windows.preview();
+            if (preview && preview->isVisible()) {
+                const bool printable =
+                    preview->Toolbar1->findChild<QAction*>(QStringLiteral("stampa"))->isEnabled();
+                if (windows.surface().isOpen() && seen.pagesWhileDrawing == 0) {
+                    seen.pagesWhileDrawing = windows.surface().PageCount();
+                    seen.printableWhileDrawing = printable;
+                    if (closeEarly) {
+                        preview->close();
+                        return;
+                    }
+                } else if (!windows.surface().isOpen()) {
+                    seen.pagesAtEnd = windows.surface().PageCount();
+                    seen.printableAtEnd = printable;
+                    preview->close();
+                    return;
+                }
+            }
+            QMetaObject::invokeMethod(qApp, look, Qt::QueuedConnection);
+        };
+        QMetaObject::invokeMethod(qApp, look, Qt::QueuedConnection);
+        PrintHooks hooks;
+        hooks.ui = &windows;
+        hooks.askJob = [](PrintJob& asked, bool) { asked = labels(20000); };
+        seen.outcome = StampaEtichette(document, database, false, hooks);
+        return seen;
+    };
+
+    const auto whole = run(false);
+    EXPECT_EQ(whole.outcome, PrintOutcome::Delivered);
+    EXPECT_GT(whole.pagesWhileDrawing, 1);
+    EXPECT_LT(whole.pagesWhileDrawing, whole.pagesAtEnd / 2);
+    EXPECT_FALSE(whole.printableWhileDrawing);
+    EXPECT_TRUE(whole.printableAtEnd);
+
+    const auto closed = run(true);
+    EXPECT_EQ(closed.outcome, PrintOutcome::Cancelled);
+    EXPECT_EQ(windows.surface().PageCount(), 0);
     EXPECT_TRUE(messages.messages.isEmpty());
 }
 

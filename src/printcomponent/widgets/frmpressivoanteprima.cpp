@@ -274,6 +274,23 @@ void frmPressivoAnteprima::runCommand(const QString& key) {
     }
 }
 
+void frmPressivoAnteprima::setDrawing(bool drawing) {
+    for (const char* key : {"stampa", "stampapagina"}) {
+        if (auto* action = Toolbar1->findChild<QAction*>(QLatin1String(key)))
+            action->setEnabled(!drawing);
+    }
+    if (!drawing)
+        setWindowTitle(QStringLiteral("Anteprima di stampa"));
+}
+
+void frmPressivoAnteprima::showDrawing(int label, int labels) {
+    setWindowTitle(QStringLiteral("Anteprima di stampa (in preparazione: etichetta %1 di %2)")
+                       .arg(label)
+                       .arg(labels));
+    txtNumeroPagine->setText(QString::number(m_surface->PageCount()));
+    view->refresh();
+}
+
 void frmPressivoAnteprima::pageLeft() {
     const double page = ValoreNumerico(txtPagina->text());
     if (page > m_surface->PageCount()) {

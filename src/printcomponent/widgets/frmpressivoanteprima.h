@@ -54,6 +54,11 @@ public:
     // The toolbar command of a key ("stampa", "prima", ..., "chiudi").
     void runCommand(const QString& key);
 
+    // While the job is still drawn, its pages can be looked at but not printed; the title says
+    // how far the job has come.
+    void setDrawing(bool drawing);
+    void showDrawing(int label, int labels);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -79,9 +79,37 @@ void WidgetPressivoUi::askDestination(DestinationRequest& request) {
 
 void WidgetPressivoUi::showPreview() {
     surface();
+    const bool early = m_preview->isVisible();
+    m_preview->setDrawing(false);
+    m_preview->AggiornaControlli();
+    if (!early)
+        m_preview->AggiornaZoom(QStringLiteral("Pagina intera"));
+    m_preview->exec();
+}
+
+bool WidgetPressivoUi::showPreviewEarly() {
+    surface();
+    // No other window takes input meanwhile: the label must not change under the job.
+    m_preview->setWindowModality(Qt::ApplicationModal);
+    m_preview->setDrawing(true);
     m_preview->AggiornaControlli();
     m_preview->AggiornaZoom(QStringLiteral("Pagina intera"));
-    m_preview->exec();
+    m_preview->show();
+    QCoreApplication::processEvents();
+    m_sinceEvents.start();
+    return true;
+}
+
+bool WidgetPressivoUi::previewDrawing(int label, int labels) {
+    if (!m_preview || !m_preview->isVisible())
+        return false;
+    // Often enough to feel alive, seldom enough to cost nothing on a long job.
+    if (m_sinceEvents.elapsed() < 40 && label != labels)
+        return true;
+    m_preview->showDrawing(label, labels);
+    QCoreApplication::processEvents();
+    m_sinceEvents.restart();
+    return m_preview->isVisible();
 }
 
 QString WidgetPressivoUi::chooseSavedPrint(const QString& folder) {

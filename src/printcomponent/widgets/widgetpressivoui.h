@@ -3,6 +3,8 @@
 
 #include "printcomponent/pressivoui.h"
 
+#include <QElapsedTimer>
+
 #include <memory>
 
 class frmPressivoAnteprima;
@@ -18,6 +20,8 @@ public:
     PrintSurface& surface() override;
     void askDestination(DestinationRequest& request) override;
     void showPreview() override;
+    bool showPreviewEarly() override;
+    bool previewDrawing(int label, int labels) override;
     QString chooseSavedPrint(const QString& folder) override;
     void unloadPreview() override;
 
@@ -27,4 +31,5 @@ private:
     std::shared_ptr<PrinterBackend> m_printer;
     std::unique_ptr<PrintProgressView> m_progress;
     std::unique_ptr<frmPressivoAnteprima> m_preview;
+    QElapsedTimer m_sinceEvents;
 };
