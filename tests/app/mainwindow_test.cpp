@@ -251,6 +251,20 @@ TEST_F(MainWindow, SmallThingsAUserNoticesAtOnce) {
     EXPECT_NEAR((across.value() + scroll->viewport()->width() / 2.0) * surface->twipsPerPixel(),
                 middle, 2 * surface->twipsPerPixel());
 
+    // The rulers stay along the view's top and left edges while the surface scrolls.
+    run("mnuZoom100");
+    across.setValue(300);
+    scroll->verticalScrollBar()->setValue(300);
+    const QImage view = scroll->viewport()->grab().toImage();
+    const auto whiteShare = [&](QPoint from, QPoint step, int count) {
+        int white = 0;
+        for (int i = 0; i < count; ++i)
+            white += view.pixelColor(from + i * step) == Qt::white;
+        return double(white) / count;
+    };
+    EXPECT_GT(whiteShare(QPoint(40, 6), QPoint(1, 0), view.width() / 2), 0.8);  // the top one
+    EXPECT_GT(whiteShare(QPoint(3, 60), QPoint(0, 1), view.height() / 2), 0.8); // the left one
+
     // The shortcuts every program has.
     for (const auto& [name, keys] : {std::pair{"mnuNuovo", QKeySequence(Qt::CTRL | Qt::Key_N)},
                                      std::pair{"mnuApri", QKeySequence(Qt::CTRL | Qt::Key_O)},

@@ -105,6 +105,18 @@ void DesignSurface::RidisegnaSuperficie() {
     update();
 }
 
+QRect DesignSurface::visiblePart() const {
+    QRect visible = rect();
+    if (const QWidget* view = parentWidget())
+        visible &= QRect(mapFrom(view, QPoint(0, 0)), view->size());
+    return visible;
+}
+
+void DesignSurface::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    update(); // scrolled: the rulers stay at the view's edge, not where the surface moved them
+}
+
 void DesignSurface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.save();
@@ -115,6 +127,9 @@ void DesignSurface::paintEvent(QPaintEvent* event) {
     paintSurfaceElements(
         painter, m_document,
         QRectF(pixels.x() * tpp, pixels.y() * tpp, pixels.width() * tpp, pixels.height() * tpp));
+    const QRect visible = visiblePart();
+    paintSurfaceRulers(painter, QRectF(visible.x() * tpp, visible.y() * tpp, visible.width() * tpp,
+                                       visible.height() * tpp));
     painter.restore();
     for (const QRect& grip : grips()) {
         if (!grip.isNull())

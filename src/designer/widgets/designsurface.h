@@ -81,10 +81,13 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool focusNextPrevChild(bool) override { return false; } // Tab goes through the elements
 
 private:
     void DisegnaSfondo(QPainter& painter) const;
+    // The part of the surface its scroll area shows, in pixels.
+    QRect visiblePart() const;
     bool isSelected(const LabelElement* element) const;
     void cycle(bool forward);
     LabelElement* elementAt(QPoint pixel) const;

@@ -14,6 +14,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 #include <vector>
 
 namespace {
@@ -46,26 +48,6 @@ void paintSurfaceBackground(QPainter& painter, const LayoutEtichetta& layout, bo
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(twipsRect(left, top, right, bottom));
 
-    QFont numbers(QStringLiteral("Arial"));
-    numbers.setPixelSize(150); // 7.5 pt in twips
-    painter.setFont(numbers);
-    // The rulers: 30 cm along the top and down the left, numbered from the label's corner.
-    painter.fillRect(twipsRect(left - 100, 770, 17860.5, 1100), Qt::white);
-    for (int i = 0; i <= 30; ++i)
-        painter.drawLine(QPointF(left + i * Centimetre, 980), QPointF(left + i * Centimetre, 1100));
-    for (int i = 0; i <= 300; ++i)
-        painter.drawLine(QPointF(left + i * Millimetre, 1025),
-                         QPointF(left + i * Millimetre, 1100));
-    for (int i = 0; i <= 30; ++i)
-        painter.drawText(QPointF(left + i * Centimetre - 80, 960), QString::number(i));
-    painter.fillRect(twipsRect(0, top - 100, 300, 18711), Qt::white);
-    for (int i = 0; i <= 30; ++i)
-        painter.drawLine(QPointF(180, top + i * Centimetre), QPointF(300, top + i * Centimetre));
-    for (int i = 0; i <= 300; ++i)
-        painter.drawLine(QPointF(225, top + i * Millimetre), QPointF(300, top + i * Millimetre));
-    for (int i = 0; i <= 30; ++i)
-        painter.drawText(QPointF(10, top + i * Centimetre + 60), QString::number(i));
-
     if (grid) {
         std::vector<QPointF> dots;
         dots.reserve(161 * 161);
@@ -74,6 +56,42 @@ void paintSurfaceBackground(QPainter& painter, const LayoutEtichetta& layout, bo
                 dots.emplace_back(left + i * GridPitch, top + j * GridPitch);
         painter.drawPoints(dots.data(), int(dots.size()));
     }
+}
+
+void paintSurfaceRulers(QPainter& painter, const QRectF& visible) {
+    const double left = units::LabelOriginXTwips, top = units::LabelOriginYTwips;
+    // Where they stand with the surface at its corner; they stay at the view's edge when the
+    // surface scrolls under them.
+    const double down = std::max(0.0, visible.top() - 770);
+    const double across = std::max(0.0, visible.left());
+    QPen ticks(Qt::black);
+    ticks.setCosmetic(true);
+    painter.setPen(ticks);
+    QFont numbers(QStringLiteral("Arial"));
+    numbers.setPixelSize(150); // 7.5 pt in twips
+    painter.setFont(numbers);
+    // 30 cm along the top and down the left, numbered from the label's corner.
+    painter.fillRect(twipsRect(left - 100, 770 + down, 17860.5, 1100 + down), Qt::white);
+    for (int i = 0; i <= 30; ++i)
+        painter.drawLine(QPointF(left + i * Centimetre, 980 + down),
+                         QPointF(left + i * Centimetre, 1100 + down));
+    for (int i = 0; i <= 300; ++i)
+        painter.drawLine(QPointF(left + i * Millimetre, 1025 + down),
+                         QPointF(left + i * Millimetre, 1100 + down));
+    for (int i = 0; i <= 30; ++i)
+        painter.drawText(QPointF(left + i * Centimetre - 80, 960 + down), QString::number(i));
+    painter.fillRect(twipsRect(across, top - 100, 300 + across, 18711), Qt::white);
+    for (int i = 0; i <= 30; ++i)
+        painter.drawLine(QPointF(180 + across, top + i * Centimetre),
+                         QPointF(300 + across, top + i * Centimetre));
+    for (int i = 0; i <= 300; ++i)
+        painter.drawLine(QPointF(225 + across, top + i * Millimetre),
+                         QPointF(300 + across, top + i * Millimetre));
+    for (int i = 0; i <= 30; ++i)
+        painter.drawText(QPointF(10 + across, top + i * Centimetre + 60), QString::number(i));
+    if (down > 0 && across > 0) // the corner where both rulers meet
+        painter.fillRect(twipsRect(across, 770 + down, 300 + across, 1100 + down),
+                         QColor(160, 160, 160));
 }
 
 namespace {

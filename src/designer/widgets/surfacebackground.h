@@ -10,9 +10,12 @@ class QRectF;
 struct LayoutEtichetta;
 
 // The design surface under the elements, on a painter in twips: the label as a white sheet
-// with its outline and a shadow, millimetre rulers numbered in centimetres from the label's
-// corner, and the grid of dots when it is on.
+// with its outline and a shadow, and the grid of dots when it is on.
 void paintSurfaceBackground(QPainter& painter, const LayoutEtichetta& layout, bool grid);
+
+// Over the elements: millimetre rulers numbered in centimetres from the label's corner, along
+// the top and the left of the part of the surface that is `visible` (twips).
+void paintSurfaceRulers(QPainter& painter, const QRectF& visible);
 
 // The visible elements that reach into `area` (twips), back to front, drawn as they print;
 // a picture element without its picture as a grey box with a cross.
