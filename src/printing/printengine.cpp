@@ -148,9 +148,17 @@ public:
     // The label's number in the job, from 1, and whether it has a record.
     long sequence = 0;
     bool hasRecord = false;
+    // Draws only the texts: a trial that counts the cut ones.
+    bool textsOnly = false;
 
     void drawLabel(clsPressivo& pressivo, int c, int r, const PrintJob& job) {
         const LayoutEtichetta layout = m_document.layout();
+        if (textsOnly) {
+            for (const LabelElement* element : m_drawOrder)
+                if (element->kind == ElementKind::Testo)
+                    drawElement(pressivo, *element, layout, c, r);
+            return;
+        }
         if (job.StampaCrocicchi) {
             const double w = layout.LarghezzaEtichetta, h = layout.AltezzaEtichetta;
             for (const auto& [x, y] : {std::pair{0.0, 0.0}, {w, 0.0}, {0.0, h}, {w, h}}) {
@@ -407,6 +415,39 @@ QString pageTooSmall(const LayoutEtichetta& layout, const PrintSurface& surface)
         .arg(std::round(paper.height()));
 }
 
+// Before a job from the window: the labels whose texts would print cut short (empty when
+// none), so that the user can still widen a box. Only the texts are drawn, on a scratch
+// surface, over the records read once more; a failure is left for the job itself to report.
+QString cutTextsAhead(LabelDocument& document, clsDatabase& database, long count,
+                      const PrintJob& job) {
+    try {
+        std::unique_ptr<RecordCursor> records;
+        if (document.DatabaseConnesso()) {
+            long counted = 0;
+            RecordSelection selection = RecordSelection::of(document.binding());
+            records = database.source().openCounted(selection, counted);
+        }
+        Job trial(document, records.get());
+        trial.textsOnly = true;
+        HeadlessPressivoUi scratch;
+        clsPressivo pressivo(scratch, clsPressivo::DrawingOnly{});
+        pressivo.setScaleMode(pressivo::Millimetre);
+        for (long i = 1; i <= count; ++i) {
+            if (records && (i == 1 || trial.hasRecord))
+                trial.hasRecord = records->next();
+            trial.sequence = i;
+            trial.drawLabel(pressivo, 1, 1, job);
+            if (i % 256 == 0) { // the drawing itself is not needed
+                scratch.surface().KillDoc();
+                scratch.surface().StartDoc();
+            }
+        }
+        return trial.cutTextsWarning();
+    } catch (const DatabaseError&) {
+        return {};
+    }
+}
+
 void reportFailure(int number, const QString& description) {
     MessageService::current().warn(QStringLiteral("Errore non gestito. Codice: ") +
                                        QString::number(number) + u'\r' + description,
@@ -486,6 +527,17 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
                                            : QStringLiteral("Nessuna etichetta da stampare"),
                                        version::mainWindowCaption());
         return PrintOutcome::NothingToPrint;
+    }
+
+    // In the window the user hears of cut texts before the job, and may stop it.
+    const bool askedAboutCuts = !StampaDiretta && !job.Strict;
+    if (askedAboutCuts) {
+        if (const QString cut = cutTextsAhead(document, database, count, job);
+            !cut.isEmpty() &&
+            MessageService::current().question(cut + QStringLiteral("\rStampare comunque?"),
+                                               version::mainWindowCaption(), QuestionButtons::YesNo,
+                                               MessageIcon::Question) != Answer::Yes)
+            return PrintOutcome::Cancelled;
     }
 
     clsPressivo pressivo(ui);
@@ -601,7 +653,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     // accepted is delivered, and saying otherwise would make a script print it twice.
     if (!pressivo.EndDoc())
         return PrintOutcome::Failed;
-    if (const QString cut = drawing->cutTextsWarning(); !cut.isEmpty())
+    if (const QString cut = drawing->cutTextsWarning(); !cut.isEmpty() && !askedAboutCuts)
         MessageService::current().message(cut, version::mainWindowCaption(),
                                           MessageIcon::Information);
     return drawing->leftOut() ? PrintOutcome::DeliveredIncomplete : PrintOutcome::Delivered;

@@ -441,6 +441,25 @@ TEST_F(Engine, ALongPreviewOpensWithItsFirstPage) {
     EXPECT_TRUE(messages.messages.isEmpty());
 }
 
+// From the window, texts too long for their box are said before the job, which the user may
+// then stop; the job says nothing more of them.
+TEST_F(Engine, CutTextsAreSaidBeforeTheJobFromTheWindow) {
+    document.CreaOggTesto(567, 567, 3 * Mm, 3 * Mm)->Caption =
+        QStringLiteral("Un nome troppo lungo per il suo riquadro");
+    messages.answers = {Answer::No};
+    EXPECT_EQ(print(labels(3)), PrintOutcome::Cancelled);
+    ASSERT_EQ(messages.questions.size(), 1);
+    EXPECT_TRUE(messages.questions[0].text.contains(u"tagliati, che non entrano nel loro "
+                                                    u"riquadro: 3 (la prima: il testo \"Un nome"))
+        << messages.questions[0].text.toStdString();
+    EXPECT_EQ(ui.previews, 0);
+
+    messages.answers = {Answer::Yes};
+    EXPECT_EQ(print(labels(3)), PrintOutcome::Delivered);
+    EXPECT_EQ(ui.previews, 1);
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
 TEST_F(Engine, APictureThatIsNoPictureEndsTheJobWithAMessage) {
     const QString fake = folder.filePath(QStringLiteral("finta.png"));
     writeBytes(fake, "non è un'immagine");
