@@ -23,6 +23,11 @@ void LabelDocument::setLayout(const LayoutEtichetta& layout) {
     emit layoutChanged();
 }
 
+void LabelDocument::setPaper(const LabelPaper& paper) {
+    m_paper = paper;
+    emit layoutChanged();
+}
+
 void LabelDocument::ImpostaLayoutDefault() {
     setLayout(LayoutEtichetta{});
 }
@@ -49,6 +54,8 @@ void LabelDocument::NuovaEtichetta() {
     // replace the label that was open before.
     m_fileName.clear();
     ImpostaLayoutDefault();
+    // A new label names its paper: it is placed from the paper's edge.
+    setPaper(LabelPaper{LabelPaper::Kind::Named, QStringLiteral("A4"), 0, 0});
     AzzeraVariabili();
     m_connected = false;
     emit disconnectRequested();
@@ -62,7 +69,7 @@ void LabelDocument::NuovaEtichetta() {
 }
 
 LabelDocument::State LabelDocument::state() const {
-    State state{m_layout, m_binding, m_zOrder, m_templates, {}, {}, m_highestIndex};
+    State state{m_layout, m_paper, m_binding, m_zOrder, m_templates, {}, {}, m_highestIndex};
     state.elements.reserve(m_elements.size());
     for (const auto& element : m_elements)
         state.elements.push_back(*element);
@@ -72,11 +79,12 @@ LabelDocument::State LabelDocument::state() const {
 }
 
 void LabelDocument::restore(const State& state) {
-    const bool otherLayout = !(m_layout == state.layout);
+    const bool otherLayout = !(m_layout == state.layout) || !(m_paper == state.paper);
     const bool otherDatabase = m_binding.NomeDatabase != state.binding.NomeDatabase ||
                                m_binding.PasswordDb != state.binding.PasswordDb ||
                                m_binding.NomeTabella != state.binding.NomeTabella;
     m_layout = state.layout;
+    m_paper = state.paper;
     m_binding = state.binding;
     m_zOrder = state.zOrder;
     m_templates = state.templates;

@@ -30,6 +30,8 @@ public:
     const LayoutEtichetta& layout() const { return m_layout; }
     void setLayout(const LayoutEtichetta& layout);
     void ImpostaLayoutDefault();
+    const LabelPaper& paper() const { return m_paper; }
+    void setPaper(const LabelPaper& paper);
 
     const CollegamentoDatabase& binding() const { return m_binding; }
     void setBinding(const CollegamentoDatabase& binding) { m_binding = binding; }
@@ -91,6 +93,7 @@ public:
     // Everything a user can change, as one value: what undo and redo put back.
     struct State {
         LayoutEtichetta layout;
+        LabelPaper paper;
         CollegamentoDatabase binding;
         TabellaZOrdine zOrder;
         std::array<LabelElement, 4> templates;
@@ -126,6 +129,7 @@ private:
     void removeFromStacking(LabelElement* element);
 
     LayoutEtichetta m_layout;
+    LabelPaper m_paper;
     CollegamentoDatabase m_binding;
     bool m_connected = false;
     TabellaZOrdine m_zOrder;

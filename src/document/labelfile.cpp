@@ -152,8 +152,10 @@ QString trimmed(const QString& line) {
     return trimBlanks(line).toString();
 }
 
-// A section older programs skip: the stacking order, when the user changed it.
+// Sections older programs skip: the stacking order, when the user changed it, and the paper,
+// when the label names one.
 const QString StackingKey = QStringLiteral("oggSovrapposizione");
+const QString PaperKey = QStringLiteral("oggCarta");
 
 class Reader {
 public:
@@ -163,6 +165,7 @@ public:
         , m_baseFolder(baseFolder) {}
 
     void run() {
+        m_document.setPaper({}); // a label without the section prints as labels always did
         bool anySection = false;
         while (!m_lines.atEnd()) {
             const QString key = m_lines.next();
@@ -172,6 +175,8 @@ public:
                 anySection = true, readLayout();
             else if (key == StackingKey)
                 readStacking();
+            else if (key == PaperKey)
+                readPaper();
             else if (const auto kind = kindFromName(key))
                 anySection = true, readElement(*kind);
         }
@@ -204,6 +209,30 @@ public:
     }
 
 private:
+    // The kind (1 named, 2 a size of its own, 3 a roll), the name, width and height in mm.
+    // What this program cannot place on paper is left out: the label prints on the printer's.
+    void readPaper() {
+        LabelPaper paper;
+        const double kind = parseNumber(m_lines.next()).value_or(0.0);
+        paper.name = trimmed(m_lines.next());
+        paper.width = parseNumber(m_lines.next()).value_or(0.0);
+        paper.height = parseNumber(m_lines.next()).value_or(0.0);
+        const auto sensible = [](double mm) { return mm > 0 && mm <= 5000; };
+        if (kind == 1 && LabelPaper::namedPapers().contains(paper.name))
+            paper.kind = LabelPaper::Kind::Named;
+        else if (kind == 2 && sensible(paper.width) && sensible(paper.height))
+            paper.kind = LabelPaper::Kind::Custom;
+        else if (kind == 3)
+            paper.kind = LabelPaper::Kind::Roll;
+        else
+            return;
+        if (paper.kind != LabelPaper::Kind::Named)
+            paper.name.clear();
+        if (paper.kind != LabelPaper::Kind::Custom)
+            paper.width = paper.height = 0;
+        m_document.setPaper(paper);
+    }
+
     void readStacking() {
         const QString countLine = m_lines.next();
         const double count = number(countLine);
@@ -552,6 +581,13 @@ std::variant<QByteArray, WriteError> write(const LabelDocument& document) {
         out.number(qint32(stacking.size()));
         for (const qint32 at : stacking)
             out.number(at);
+    }
+    if (const LabelPaper& paper = document.paper(); paper.names()) {
+        out.key(PaperKey);
+        out.number(qint32(paper.kind));
+        out.text(paper.name, QStringLiteral("la carta"));
+        out.number(paper.width);
+        out.number(paper.height);
     }
     return out.result();
 }

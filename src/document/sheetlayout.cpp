@@ -46,3 +46,8 @@ const char* LayoutEtichetta::name(int position) {
 void ImpostaLayoutDefault(LayoutEtichetta& layout) {
     layout = LayoutEtichetta{};
 }
+
+QStringList LabelPaper::namedPapers() {
+    return {QStringLiteral("A4"), QStringLiteral("A5"), QStringLiteral("Letter"),
+            QStringLiteral("Legal")};
+}

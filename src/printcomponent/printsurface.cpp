@@ -96,15 +96,22 @@ double PrintSurface::TwipsPerPixel() const {
     return units::twipsPerPixel(dpi > 0 ? dpi : units::DefaultDotsPerInch);
 }
 
+QSizeF PrintSurface::portraitPaper() const {
+    // A paper the job names is the page as it prints, whatever the orientation.
+    if (m_jobPaper)
+        return m_orientation == 1 ? m_jobPaper->transposed() : *m_jobPaper;
+    return m_printer->paperSize();
+}
+
 double PrintSurface::PaperWidth() const {
-    return m_printer->paperSize().width();
+    return portraitPaper().width();
 }
 double PrintSurface::PaperHeight() const {
-    return m_printer->paperSize().height();
+    return portraitPaper().height();
 }
 
 QSizeF PrintSurface::orientedPaper() const {
-    const QSizeF paper = m_printer->paperSize();
+    const QSizeF paper = portraitPaper();
     return m_orientation == 1 ? paper.transposed() : paper;
 }
 

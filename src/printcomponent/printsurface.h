@@ -133,6 +133,9 @@ public:
     void setOrientation(int orientation);
     double PaperWidth() const; // portrait sense
     double PaperHeight() const;
+    // The paper the next documents are made on, in twips as they print; none: the printer's.
+    void setJobPaper(std::optional<QSizeF> twips) { m_jobPaper = twips; }
+    const std::optional<QSizeF>& jobPaper() const { return m_jobPaper; }
 
     double MarginLeft() const { return m_marginLeft; }
     double MarginTop() const { return m_marginTop; }
@@ -210,6 +213,7 @@ private:
     void dropStream();
     const QFontMetricsF& metrics() const;
     QSizeF orientedPaper() const;
+    QSizeF portraitPaper() const;
 
     std::shared_ptr<PrinterBackend> m_printer;
     std::unique_ptr<class PdfStream> m_stream;
@@ -222,6 +226,7 @@ private:
     qint32 m_brushColor = 16777215;
     qint32 m_textColor = 0;
     int m_orientation = 0;
+    std::optional<QSizeF> m_jobPaper;
     static constexpr double DefaultMargin = units::DefaultPageMargin.inTwips();
     double m_marginLeft = DefaultMargin, m_marginTop = DefaultMargin;
     double m_marginRight = DefaultMargin, m_marginBottom = DefaultMargin;

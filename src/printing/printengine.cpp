@@ -499,7 +499,8 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
         return PrintOutcome::Cancelled;
 
     long count = !job.StampaTutte ? job.NumeroEtichette : bound ? recordCount : 1;
-    const LayoutEtichetta sheet = document.layout();
+    const LayoutEtichetta sheet = sheet::pageLayout(document.paper(), document.layout());
+    const std::optional<QSizeF> paper = sheet::paperSize(document.paper(), document.layout());
     const long positions = long(sheet.EtichetteOrizzontali) * sheet.EtichetteVerticali;
     if (job.Strict && job.PrimaEtichetta > positions) {
         MessageService::current().warn(
@@ -543,6 +544,9 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     clsPressivo pressivo(ui);
     if (pressivo.SelectPrintDestination({}, StampaDiretta) == 0)
         return PrintOutcome::Cancelled;
+    // The label's own paper, or the printer's: never the paper of the job before.
+    pressivo.surface().setJobPaper(
+        paper ? std::optional<QSizeF>(*paper * units::PaperTwipsPerMillimetre) : std::nullopt);
     if (const QString why = pageTooSmall(sheet, pressivo.surface()); !why.isEmpty()) {
         MessageService::current().warn(why, version::mainWindowCaption());
         return PrintOutcome::Failed;
@@ -565,7 +569,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     pressivo.setOffsetY(5);
     pressivo.setFontName(QStringLiteral("Courier New"));
     pressivo.setFontSize(10);
-    pressivo.setOffsetX(sheet::PrintShiftX);
+    pressivo.setOffsetX(paper ? 0.0 : sheet::PrintShiftX); // a label's own paper: exactly
     pressivo.setOffsetY(0);
     progress.begin();
 
@@ -579,7 +583,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
                                     QStringLiteral("Stampa interrotta dal segnale %1: nessun file "
                                                    "scritto.")
                                         .arg(interruption::signalNumber()));
-            const LayoutEtichetta layout = document.layout();
+            const LayoutEtichetta layout = sheet::pageLayout(document.paper(), document.layout());
             do {
                 ++position;
                 ++column;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/sheetgeometry.h"
 
+#include <QPageSize>
+
 #include <algorithm>
 
 namespace sheet {
@@ -20,6 +22,36 @@ QSizeF sheetExtent(const LayoutEtichetta& layout) {
     const int rows = std::max(1, int(layout.EtichetteVerticali));
     const QPointF last = labelCorner(layout, columns, rows);
     return {last.x() + layout.LarghezzaEtichetta, last.y() + layout.AltezzaEtichetta};
+}
+
+std::optional<QSizeF> paperSize(const LabelPaper& paper, const LayoutEtichetta& layout) {
+    switch (paper.kind) {
+    case LabelPaper::Kind::Printer:
+        return std::nullopt;
+    case LabelPaper::Kind::Named: {
+        const QPageSize::PageSizeId id = paper.name == u"A5"       ? QPageSize::A5
+                                         : paper.name == u"Letter" ? QPageSize::Letter
+                                         : paper.name == u"Legal"  ? QPageSize::Legal
+                                                                   : QPageSize::A4;
+        return QPageSize(id).size(QPageSize::Millimeter);
+    }
+    case LabelPaper::Kind::Custom:
+        return QSizeF(paper.width, paper.height);
+    case LabelPaper::Kind::Roll: {
+        const int across = std::max(1, int(layout.EtichetteOrizzontali));
+        return QSizeF(2 * layout.MargineSinistro + across * layout.LarghezzaEtichetta +
+                          (across - 1) * layout.SpazioOrizzontale,
+                      2 * layout.MargineSuperiore + layout.AltezzaEtichetta);
+    }
+    }
+    return std::nullopt;
+}
+
+LayoutEtichetta pageLayout(const LabelPaper& paper, const LayoutEtichetta& layout) {
+    LayoutEtichetta page = layout;
+    if (paper.kind == LabelPaper::Kind::Roll)
+        page.EtichetteVerticali = 1;
+    return page;
 }
 
 } // namespace sheet

@@ -6,6 +6,8 @@
 #include <QPointF>
 #include <QSizeF>
 
+#include <optional>
+
 // Where labels lie on the sheet. Columns and rows count from 1; results are millimetres from
 // the top-left corner of the printable page.
 namespace sheet {
@@ -19,5 +21,13 @@ QPointF labelCorner(const LayoutEtichetta& layout, int column, int row);
 
 // How far right and down the labels of a full sheet reach, as the layout places them.
 QSizeF sheetExtent(const LayoutEtichetta& layout);
+
+// The page, in millimetres, of a label that names its paper; nothing for the printer's paper.
+// A roll's page is one row of labels: its margins around the labels across and their gaps,
+// and around the label's height.
+std::optional<QSizeF> paperSize(const LabelPaper& paper, const LayoutEtichetta& layout);
+
+// The layout as pages are filled: a roll's page holds one row.
+LayoutEtichetta pageLayout(const LabelPaper& paper, const LayoutEtichetta& layout);
 
 } // namespace sheet

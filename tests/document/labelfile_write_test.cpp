@@ -117,6 +117,42 @@ TEST(WriteLabelFile, EveryPropertySurvivesSaveLoadSave) {
     EXPECT_EQ(loaded.zOrder().entries(), original.zOrder().entries());
 }
 
+// The paper a label names goes in a section older programs skip, after everything they read;
+// a label that names none is written as labels always were. A section that names no paper
+// this program can place leaves the label on the printer's paper.
+TEST(WriteLabelFile, ThePaperALabelNamesIsKept) {
+    LabelDocument original;
+    fillEveryProperty(original);
+    const QByteArray without = written(original);
+    EXPECT_FALSE(without.contains("oggCarta"));
+    for (const LabelPaper& paper :
+         {LabelPaper{LabelPaper::Kind::Named, QStringLiteral("Letter"), 0, 0},
+          LabelPaper{LabelPaper::Kind::Custom, {}, 100, 62.5},
+          LabelPaper{LabelPaper::Kind::Roll, {}, 0, 0}}) {
+        original.setPaper(paper);
+        const QByteArray with = written(original);
+        EXPECT_TRUE(with.startsWith(without)); // older readers find what they always did
+        LabelDocument loaded;
+        loaded.NuovaEtichetta();
+        ASSERT_FALSE(labelfile::read(with, loaded));
+        EXPECT_EQ(loaded.paper(), paper);
+        EXPECT_EQ(written(loaded), with);
+        // An older label read into the same window takes none.
+        ASSERT_FALSE(labelfile::read(without, loaded));
+        EXPECT_FALSE(loaded.paper().names());
+    }
+    for (const char* hostile :
+         {"oggCarta\r\n 1 \r\nA0\r\n 0 \r\n 0 \r\n", "oggCarta\r\n 2 \r\n\r\n-5 \r\n 100 \r\n",
+          "oggCarta\r\n 2 \r\n\r\n 1e300 \r\n 100 \r\n", "oggCarta\r\n 9 \r\n\r\n 1 \r\n 1 \r\n"}) {
+        LabelDocument loaded;
+        EXPECT_FALSE(labelfile::read(without + hostile, loaded)) << hostile;
+        EXPECT_FALSE(loaded.paper().names()) << hostile;
+    }
+    LabelDocument cut; // a file that ends inside the section, as inside any other
+    EXPECT_TRUE(labelfile::read(without + "oggCarta\r\n 3 \r\n", cut));
+    EXPECT_FALSE(cut.paper().names());
+}
+
 class ExampleLabels : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ExampleLabels, LoadAndSaveToTheSameBytes) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/programfolders.h"
+#include "common/units.h"
 #include "database/clsdatabase.h"
 #include "document/labeldocument.h"
 #include "document/labelfile.h"
@@ -226,6 +227,54 @@ TEST_F(Engine, APageTooSmallForTheSheetIsRefused) {
     layout.AltezzaEtichetta = 152.4;
     document.setLayout(layout);
     EXPECT_EQ(print(labels(1)), PrintOutcome::Delivered);
+}
+
+// A label that names its paper prints on it, placed from its edge, whatever the printer's
+// paper; a roll's page is one row of labels. A label that names none prints as it always did.
+TEST_F(Engine, ALabelPrintsOnThePaperItNames) {
+    auto letter = std::make_shared<RecordingPrinter>();
+    letter->paper = QSizeF(12240, 15840);
+    ui.surface().setPrinterBackend(letter);
+    document.CreaOggRettangolo(units::LabelOriginXTwips, units::LabelOriginYTwips, 10 * Mm, 5 * Mm);
+    LayoutEtichetta layout;
+    layout.EtichetteOrizzontali = 1;
+    layout.EtichetteVerticali = 3; // a roll ignores the rows: one label a page
+    layout.MargineSinistro = 0;
+    layout.MargineSuperiore = 0;
+    layout.LarghezzaEtichetta = 101.6;
+    layout.AltezzaEtichetta = 152.4;
+    document.setLayout(layout);
+    const auto firstCorner = [&] {
+        for (const DrawOp& op : printed().pages.at(0).operations())
+            if (op.kind == DrawOp::Kind::Rectangle)
+                return op.area.topLeft() / Mm;
+        return QPointF(-1, -1);
+    };
+
+    document.setPaper({LabelPaper::Kind::Roll, {}, 0, 0});
+    ASSERT_EQ(print(labels(3)), PrintOutcome::Delivered);
+    EXPECT_EQ(printed().pages.size(), 3u);
+    EXPECT_NEAR(printed().paper.width(), 4 * 1440, 1); // 288 x 432 pt
+    EXPECT_NEAR(printed().paper.height(), 6 * 1440, 1);
+    EXPECT_NEAR(firstCorner().x(), 0, 0.01);
+    EXPECT_NEAR(firstCorner().y(), 0, 0.01);
+
+    document.setPaper({LabelPaper::Kind::Named, QStringLiteral("A5"), 0, 0});
+    layout.MargineSinistro = 5;
+    layout.LarghezzaEtichetta = 60;
+    layout.AltezzaEtichetta = 40;
+    document.setLayout(layout);
+    ASSERT_EQ(print(labels(3)), PrintOutcome::Delivered);
+    EXPECT_EQ(printed().pages.size(), 1u);
+    EXPECT_NEAR(printed().paper.width() / units::PaperTwipsPerMillimetre, 148, 0.01);
+    EXPECT_NEAR(printed().paper.height() / units::PaperTwipsPerMillimetre, 210, 0.01);
+    EXPECT_NEAR(firstCorner().x(), 5, 0.01);
+
+    // Without a paper of its own: the printer's, and the 4 mm every label had.
+    document.setPaper({});
+    ASSERT_EQ(print(labels(1)), PrintOutcome::Delivered);
+    EXPECT_EQ(printed().paper, QSizeF(12240, 15840));
+    EXPECT_NEAR(firstCorner().x(), 9, 0.01);
 }
 
 TEST_F(Engine, AnUnboundLabelPrintedAllGivesOneLabel) {
