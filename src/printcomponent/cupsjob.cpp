@@ -5,8 +5,11 @@
 #include <QThread>
 
 #include <cups/cups.h>
+#include <cups/pwg.h>
 
 #include <chrono>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -50,10 +53,35 @@ int jobState(const QString& queue, int jobId) {
     return state;
 }
 
-// The paper by the name CUPS knows it, when it is a standard size.
-QByteArray mediaName(QSizeF paperTwips) {
-    const QPageSize size(paperTwips / 20.0, QPageSize::Point, QString(), QPageSize::FuzzyMatch);
-    return size.id() == QPageSize::Custom ? QByteArray() : size.key().toUtf8();
+struct InfoDeleter {
+    void operator()(cups_dinfo_t* info) const { cupsFreeDestInfo(info); }
+};
+using DestInfo = std::unique_ptr<cups_dinfo_t, InfoDeleter>;
+
+constexpr double TwipsPerHundredthMm = 1440.0 / 2540.0;
+
+// The paper by the name the queue knows it: the queue's own media of that size (a label
+// printer's w288h432), a standard size by its name, or a size of its own.
+QByteArray mediaName(const Dest& dest, QSizeF paperTwips) {
+    const QSizeF portrait =
+        paperTwips.width() <= paperTwips.height() ? paperTwips : paperTwips.transposed();
+    const int width = int(std::lround(portrait.width() / TwipsPerHundredthMm));
+    const int length = int(std::lround(portrait.height() / TwipsPerHundredthMm));
+    if (const DestInfo info(cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest.get())); info) {
+        cups_size_t size{};
+        // The nearest the queue has, if it is the same paper (printers round to a dot).
+        if (cupsGetDestMediaBySize(CUPS_HTTP_DEFAULT, dest.get(), info.get(), width, length,
+                                   CUPS_MEDIA_FLAGS_DEFAULT, &size) &&
+            std::abs(size.width - width) <= 50 && std::abs(size.length - length) <= 50)
+            return QByteArray(size.media);
+    }
+    const QPageSize standard(paperTwips / 20.0, QPageSize::Point, QString(), QPageSize::FuzzyMatch);
+    if (standard.id() != QPageSize::Custom)
+        return standard.key().toUtf8();
+    return QStringLiteral("Custom.%1x%2mm")
+        .arg(width / 100.0, 0, 'f', 2)
+        .arg(length / 100.0, 0, 'f', 2)
+        .toUtf8();
 }
 
 class Options {
@@ -81,6 +109,39 @@ QString defaultQueue() {
     return dest ? QString::fromUtf8(dest->name) : QString();
 }
 
+std::optional<QSizeF> defaultPaper(const QString& queue) {
+    const Dest dest = namedDest(queue);
+    if (!dest)
+        return std::nullopt;
+    const DestInfo info(cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest.get()));
+    if (!info)
+        return std::nullopt;
+    // media-col-default holds the size itself; media-default only its name.
+    int width = 0, length = 0;
+    if (ipp_attribute_t* col =
+            cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest.get(), info.get(), "media-col")) {
+        if (ipp_t* media = ippGetCollection(col, 0)) {
+            if (ipp_t* size = ippGetCollection(
+                    ippFindAttribute(media, "media-size", IPP_TAG_BEGIN_COLLECTION), 0)) {
+                width = ippGetInteger(ippFindAttribute(size, "x-dimension", IPP_TAG_INTEGER), 0);
+                length = ippGetInteger(ippFindAttribute(size, "y-dimension", IPP_TAG_INTEGER), 0);
+            }
+        }
+    }
+    if (width <= 0 || length <= 0) {
+        ipp_attribute_t* named =
+            cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest.get(), info.get(), "media");
+        if (const pwg_media_t* media =
+                named ? pwgMediaForPWG(ippGetString(named, 0, nullptr)) : nullptr) {
+            width = media->width;
+            length = media->length;
+        }
+    }
+    if (width <= 0 || length <= 0)
+        return std::nullopt;
+    return QSizeF(width * TwipsPerHundredthMm, length * TwipsPerHundredthMm);
+}
+
 Outcome submit(const Request& request) {
     Outcome outcome;
     const Dest dest = namedDest(request.queue);
@@ -99,10 +160,12 @@ Outcome submit(const Request& request) {
 
     Options options;
     options.add("copies", QByteArray::number(std::max(1, request.copies)));
-    if (const QByteArray media = mediaName(request.paper); !media.isEmpty())
-        options.add("media", media);
+    if (!request.paper.isEmpty())
+        options.add("media", mediaName(dest, request.paper));
     options.add("sides", request.duplex ? "two-sided-long-edge" : "one-sided");
+    // The page is the paper: never scaled to fit another, never turned by CUPS.
     options.add("fit-to-page", "false");
+    options.add("print-scaling", "none");
     const int jobId = cupsPrintFile2(
         CUPS_HTTP_DEFAULT, queue.toUtf8().constData(), request.pdfPath.toUtf8().constData(),
         request.title.toUtf8().constData(), options.count(), options.list());

@@ -4,6 +4,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <optional>
+
 // Print jobs handed to CUPS and followed until CUPS has taken them. Qt's own CUPS path does
 // not say whether a job was accepted; this one asks, so that a refused job is never reported
 // as printed.
@@ -13,12 +15,17 @@ namespace cupsjob {
 bool queueExists(const QString& queue);
 QString defaultQueue();
 
+// The paper a queue prints on when the job names none (its default media: the PPD's page
+// size, e.g. a label printer's 4 x 6 in roll), portrait, in twips; nothing when CUPS does not
+// say.
+std::optional<QSizeF> defaultPaper(const QString& queue);
+
 struct Request {
     QString queue;
     QString pdfPath; // the pages, as one PDF
     QString title;   // the job's name in the queue
     int copies = 1;  // one job of this many copies
-    QSizeF paper;    // twips, to choose the paper
+    QSizeF paper;    // twips, to choose the paper; the page is never scaled to another
     bool duplex = false;
 };
 

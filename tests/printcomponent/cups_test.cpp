@@ -2,6 +2,8 @@
 // Printing through a real CUPS scheduler: throwaway raw queues whose device is a socket on
 // this machine, so that what CUPS delivers can be read back.
 
+#include "document/labeldocument.h"
+#include "document/labelfile.h"
 #include "printcomponent/printsurface.h"
 #include "printcomponent/widgets/qtprinter.h"
 #include "support/files.h"
@@ -9,6 +11,7 @@
 #include "support/recordingmessages.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cups/cups.h>
@@ -214,6 +217,81 @@ TEST_F(CupsQueue, AnUnknownQueueNeverFallsBackToTheDefault) {
     const ProcessRun direct = marvello({example("prodotto.eti") + QStringLiteral(",-D")});
     EXPECT_EQ(direct.exitCode, 0) << direct.err.toStdString();
     EXPECT_EQ(printer.waitForJobs(1).size(), 1u);
+}
+
+// The graphics a Zebra receives: each "~DG" download is one label's image, its bytes per row
+// and its total bytes giving its size in dots.
+struct ZplGraphic {
+    int width = 0, height = 0;
+};
+std::vector<ZplGraphic> zplGraphics(const QByteArray& job) {
+    std::vector<ZplGraphic> found;
+    static const QRegularExpression download(QStringLiteral("~DG[^,]*,(\\d+),(\\d+),"));
+    auto it = download.globalMatch(QString::fromLatin1(job));
+    while (it.hasNext()) {
+        const auto match = it.next();
+        const int total = match.captured(1).toInt(), perRow = match.captured(2).toInt();
+        if (perRow > 0)
+            found.push_back({perRow * 8, total / perRow});
+    }
+    return found;
+}
+
+// A label printer's queue, on CUPS' own Zebra driver with 4 x 6 in labels at 203 dpi.
+class LabelPrinterQueue : public CupsQueue {
+protected:
+    void SetUp() override {
+        CupsQueue::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        lpadmin({QStringLiteral("-p"), queue, QStringLiteral("-E"), QStringLiteral("-v"),
+                 QStringLiteral("socket://127.0.0.1:%1").arg(printer.port()), QStringLiteral("-m"),
+                 QStringLiteral("drv:///sample.drv/zebra.ppd"), QStringLiteral("-o"),
+                 QStringLiteral("PageSize=w288h432"), QStringLiteral("-o"),
+                 QStringLiteral("Resolution=203dpi")});
+    }
+
+    // A 4 x 6 in shipping label, one label a page, naming its paper or not.
+    QString shippingLabel(const QTemporaryDir& folder, const LabelPaper& paper) {
+        LabelDocument document;
+        LayoutEtichetta layout;
+        layout.EtichetteOrizzontali = 1;
+        layout.EtichetteVerticali = 1;
+        layout.MargineSinistro = layout.MargineSuperiore = 0;
+        layout.LarghezzaEtichetta = 101.6;
+        layout.AltezzaEtichetta = 152.4;
+        document.setLayout(layout);
+        document.setPaper(paper);
+        document.CreaOggTesto(850, 1700, 3000, 400)->Caption = QStringLiteral("Spedizione");
+        const QString path = folder.filePath(QStringLiteral("spedizione.eti"));
+        writeBytes(path, std::get<QByteArray>(labelfile::write(document)));
+        return path;
+    }
+};
+
+// The queue's own paper is the page when the label names none: a 4 x 6 in label arrives as
+// three 4 x 6 in graphics, not as A4 pages; a label that names its roll arrives the same.
+TEST_F(LabelPrinterQueue, ALabelArrivesOnTheQueuesOwnPaper) {
+    const QSizeF paper = QtPrinter(queue).paperSize();
+    EXPECT_NEAR(paper.width(), 4 * 1440, 2);
+    EXPECT_NEAR(paper.height(), 6 * 1440, 2);
+
+    QTemporaryDir folder;
+    for (const LabelPaper& named : {LabelPaper{}, LabelPaper{LabelPaper::Kind::Roll, {}, 0, 0}}) {
+        const std::size_t before = printer.jobsSoFar();
+        const ProcessRun run =
+            marvello(printTo(shippingLabel(folder, named), QStringLiteral("printer:") + queue,
+                             {QStringLiteral("--count"), QStringLiteral("3")}));
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const auto jobs = printer.waitForJobs(before + 1);
+        ASSERT_EQ(jobs.size(), before + 1);
+        const auto graphics = zplGraphics(jobs.back());
+        ASSERT_EQ(graphics.size(), 3u);
+        for (const ZplGraphic& graphic : graphics) {
+            EXPECT_NEAR(graphic.width, 812, 8);   // 4 in at 203 dpi, whole bytes
+            EXPECT_NEAR(graphic.height, 1218, 2); // 6 in
+        }
+    }
 }
 
 } // namespace

@@ -64,6 +64,11 @@ QString QtPrinter::portName() const {
 QSizeF QtPrinter::paperSize() const {
     if (!available())
         return {11906, 16838};
+    // The queue's own paper (a label printer's roll), unless the user chose one in "Pagina...".
+    if (!m_pageChosen) {
+        if (const auto paper = cupsjob::defaultPaper(m_printer.printerName()))
+            return *paper;
+    }
     const QSizeF points = m_printer.pageLayout().pageSize().size(QPageSize::Point);
     return QSizeF(points.width() * 20, points.height() * 20);
 }
@@ -117,6 +122,8 @@ bool QtPrinter::pageSetup(int& orientation) {
     m_printer.setPageOrientation(orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
     QPageSetupDialog dialog(&m_printer);
     if (dialog.exec() == QDialog::Accepted)
+        m_pageChosen = true;
+    if (m_pageChosen)
         orientation = m_printer.pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
     return true;
 }

@@ -24,4 +24,5 @@ public:
 private:
     QString m_requested; // the name asked for; empty for the default printer
     mutable QPrinter m_printer;
+    bool m_pageChosen = false; // a page chosen in "Pagina..." wins over the queue's own
 };
