@@ -55,7 +55,7 @@ void LabelDocument::NuovaEtichetta() {
     m_fileName.clear();
     ImpostaLayoutDefault();
     // A new label names its paper: it is placed from the paper's edge.
-    setPaper(LabelPaper{LabelPaper::Kind::Named, QStringLiteral("A4"), 0, 0});
+    setPaper(LabelPaper::newLabel());
     AzzeraVariabili();
     m_connected = false;
     emit disconnectRequested();

@@ -41,6 +41,8 @@ struct LabelPaper {
     bool names() const { return kind != Kind::Printer; }
     // The names a label can give, as the layout dialog lists them.
     static QStringList namedPapers();
+    // The paper of a new label.
+    static LabelPaper newLabel() { return {Kind::Named, QStringLiteral("A4"), 0, 0}; }
     bool operator==(const LabelPaper&) const = default;
 };
 

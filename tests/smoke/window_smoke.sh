@@ -42,7 +42,8 @@ window() {
 }
 
 settings=$(mktemp -d)
-XDG_CONFIG_HOME=$settings "$marvello" &
+# The machine's own printers (a label printer's roll as default paper) are not this test's.
+CUPS_SERVER=/nonexistent/cups.sock XDG_CONFIG_HOME=$settings "$marvello" &
 app=$!
 main=$(window '^Marvello - Versione') || fail "the main window did not open"
 xdotool windowsize --sync "$main" 1200 900 windowmove --sync "$main" 0 0

@@ -70,6 +70,7 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
     resize(1000, 760);
     CentraForm(this);
     m_document.ImpostaLayoutDefault();
+    m_document.setPaper(LabelPaper::newLabel()); // the label of a new window is a new label
     m_document.setModificato(false);
     m_document.markReplaced();
 
