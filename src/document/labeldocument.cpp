@@ -23,6 +23,12 @@ void LabelDocument::setLayout(const LayoutEtichetta& layout) {
     emit layoutChanged();
 }
 
+void LabelDocument::setLayout(const LayoutEtichetta& layout, const LabelPaper& paper) {
+    m_layout = layout;
+    m_paper = paper;
+    emit layoutChanged();
+}
+
 void LabelDocument::setPaper(const LabelPaper& paper) {
     m_paper = paper;
     emit layoutChanged();

@@ -32,6 +32,8 @@ public:
     void ImpostaLayoutDefault();
     const LabelPaper& paper() const { return m_paper; }
     void setPaper(const LabelPaper& paper);
+    // Both at once, as the layout dialog stores them: one change.
+    void setLayout(const LayoutEtichetta& layout, const LabelPaper& paper);
 
     const CollegamentoDatabase& binding() const { return m_binding; }
     void setBinding(const CollegamentoDatabase& binding) { m_binding = binding; }

@@ -3,6 +3,7 @@
 #include "printing/widgets/frmimpostapagina.h"
 #include "support/recordingmessages.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +53,35 @@ TEST_F(ImpostaPaginaTest, OkStoresEveryValueWithoutMarkingTheLabelChanged) {
     EXPECT_FALSE(document.Modificato());
     EXPECT_EQ(changed.count(), 1);
     EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+// "Carta": a roll's page follows the layout as typed; a size of one's own is typed and must be
+// positive; the choice is stored with the layout.
+TEST_F(ImpostaPaginaTest, ThePaperIsChosenWithTheLayout) {
+    EXPECT_EQ(dialog.cmbCarta->currentText(), u"Della stampante"); // a label that names none
+    retype(dialog.txtEtichetteOrizzontali, QStringLiteral("1"));
+    retype(dialog.txtEtichetteVerticali, QStringLiteral("1"));
+    retype(dialog.txtMargineSinistro, QStringLiteral("0"));
+    retype(dialog.txtMargineSuperiore, QStringLiteral("0"));
+    retype(dialog.txtLarghezzaEtichetta, QStringLiteral("101,6"));
+    retype(dialog.txtAltezzaEtichetta, QStringLiteral("152,4"));
+    dialog.cmbCarta->setCurrentText(QStringLiteral("Rotolo"));
+    EXPECT_EQ(dialog.txtLarghezzaCarta->text(), u"101,6");
+    EXPECT_EQ(dialog.txtAltezzaCarta->text(), u"152,4");
+    EXPECT_TRUE(dialog.txtLarghezzaCarta->isReadOnly());
+
+    dialog.cmbCarta->setCurrentText(QStringLiteral("Personalizzata"));
+    EXPECT_FALSE(dialog.txtLarghezzaCarta->isReadOnly());
+    retype(dialog.txtAltezzaCarta, QString());
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(messages.lastText(), u"Inserire un valore positivo.");
+
+    dialog.cmbCarta->setCurrentText(QStringLiteral("Rotolo"));
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(document.paper().kind, LabelPaper::Kind::Roll);
+    EXPECT_EQ(document.layout().LarghezzaEtichetta, 101.6);
 }
 
 TEST_F(ImpostaPaginaTest, AClearedRequiredFieldKeepsTheDialogOpenAndStoresNothing) {

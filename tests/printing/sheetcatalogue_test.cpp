@@ -164,8 +164,10 @@ TEST(SheetCatalogue, TheLayoutDialogTakesASheetFromTheCatalogue) {
     });
     dialog.cmdModello->click();
     dialog.cmdOk->click();
+    // The sheet brings its paper, so the labels need no origin to undo the printing shift.
     EXPECT_EQ(values(document.layout()),
-              (std::vector<double>{2, 7, 4.65, 15.15, 99.1, 38.1, 2.5, 0, -4, 0}));
+              (std::vector<double>{2, 7, 4.65, 15.15, 99.1, 38.1, 2.5, 0, 0, 0}));
+    EXPECT_EQ(document.paper(), (LabelPaper{LabelPaper::Kind::Named, QStringLiteral("A4"), 0, 0}));
 
     QTemporaryDir folder;
     programfolders::setBase(folder.path());

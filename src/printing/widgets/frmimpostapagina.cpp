@@ -8,8 +8,10 @@
 #include "common/widgets/dialogbuttons.h"
 #include "common/widgets/windowplacement.h"
 #include "document/labeldocument.h"
+#include "printing/sheetgeometry.h"
 #include "printing/widgets/frmmodellofoglio.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,6 +21,11 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// The list's entries after the named sizes.
+const QString PrinterPaper = QStringLiteral("Della stampante");
+const QString OwnSize = QStringLiteral("Personalizzata");
+const QString Roll = QStringLiteral("Rotolo");
 
 QLineEdit* addField(QGridLayout* grid, int row, const QString& caption, const char* name,
                     bool millimetres, QWidget* parent) {
@@ -69,6 +76,25 @@ frmImpostaPagina::frmImpostaPagina(LabelDocument& document, QWidget* parent)
     txtOrigineY = addField(originGrid, 1, QStringLiteral("Origine Y stam."), "txtOrigineY", true,
                            originGroup);
 
+    auto* paperGroup = new QGroupBox(QStringLiteral("Carta"), this);
+    auto* paperGrid = new QGridLayout(paperGroup);
+    cmbCarta = new QComboBox(paperGroup);
+    cmbCarta->setObjectName(QStringLiteral("cmbCarta"));
+    cmbCarta->addItem(PrinterPaper);
+    cmbCarta->addItems(LabelPaper::namedPapers());
+    cmbCarta->addItems({OwnSize, Roll});
+    cmbCarta->setToolTip(QStringLiteral("La carta su cui si stampa: le etichette sono poste "
+                                        "dal suo bordo. Rotolo: una pagina per fila di "
+                                        "etichette, come nelle stampanti di etichette"));
+    paperGrid->addWidget(cmbCarta, 0, 0, 1, 3);
+    txtLarghezzaCarta =
+        addField(paperGrid, 1, QStringLiteral("Larghezza"), "txtLarghezzaCarta", true, paperGroup);
+    txtAltezzaCarta =
+        addField(paperGrid, 2, QStringLiteral("Altezza"), "txtAltezzaCarta", true, paperGroup);
+    connect(cmbCarta, &QComboBox::currentIndexChanged, this, [this] { paperChosen(); });
+    for (QLineEdit* field : fields())
+        connect(field, &QLineEdit::editingFinished, this, [this] { paperChosen(); });
+
     const OkCancelButtons okCancel = makeOkCancelButtons(this);
     cmdOk = okCancel.ok;
     cmdCancel = okCancel.cancel;
@@ -86,6 +112,7 @@ frmImpostaPagina::frmImpostaPagina(LabelDocument& document, QWidget* parent)
     auto* main = new QVBoxLayout(this);
     main->addWidget(layoutGroup);
     main->addWidget(originGroup);
+    main->addWidget(paperGroup);
     main->addLayout(buttons);
 
     setFixedSize(sizeHint());
@@ -111,18 +138,78 @@ void frmImpostaPagina::CaricaLayout() {
     const auto all = fields();
     for (int i = 0; i < LayoutEtichetta::ValueCount; ++i)
         all[i]->setText(FormatNumero(layout.value(i), 3));
+    showPaper(m_document.paper());
 }
 
 void frmImpostaPagina::applySheet(const SheetTemplate& sheet) {
-    // All ten: the print origin puts the labels exactly where the sheet has them.
+    // All ten: the print origin puts the labels exactly where the sheet has them. A sheet on
+    // a paper this program knows brings it, and needs no origin to undo the printing shift.
+    LayoutEtichetta layout = sheet.layout;
+    LabelPaper paper;
+    if (LabelPaper::namedPapers().contains(sheet.paper)) {
+        paper = {LabelPaper::Kind::Named, sheet.paper, 0, 0};
+    } else if (const QStringList size =
+                   QString(sheet.paper).remove(QStringLiteral(" mm")).split(QStringLiteral(" x "));
+               size.size() == 2 && size[0].toDouble() > 0 && size[1].toDouble() > 0) {
+        paper = {LabelPaper::Kind::Custom, {}, size[0].toDouble(), size[1].toDouble()};
+    }
+    if (paper.names())
+        layout.OrigineX += sheet::PrintShiftX;
     const auto all = fields();
     for (int i = 0; i < LayoutEtichetta::ValueCount; ++i)
-        all[i]->setText(FormatNumero(sheet.layout.value(i), 3));
+        all[i]->setText(FormatNumero(layout.value(i), 3));
+    showPaper(paper);
+}
+
+LabelPaper frmImpostaPagina::chosenPaper() const {
+    const QString choice = cmbCarta->currentText();
+    if (choice == OwnSize)
+        return {LabelPaper::Kind::Custom,
+                {},
+                ValoreNumerico(txtLarghezzaCarta->text()),
+                ValoreNumerico(txtAltezzaCarta->text())};
+    if (choice == Roll)
+        return {LabelPaper::Kind::Roll, {}, 0, 0};
+    if (LabelPaper::namedPapers().contains(choice))
+        return {LabelPaper::Kind::Named, choice, 0, 0};
+    return {};
+}
+
+void frmImpostaPagina::showPaper(const LabelPaper& paper) {
+    const QString entry = paper.kind == LabelPaper::Kind::Custom  ? OwnSize
+                          : paper.kind == LabelPaper::Kind::Roll  ? Roll
+                          : paper.kind == LabelPaper::Kind::Named ? paper.name
+                                                                  : PrinterPaper;
+    cmbCarta->setCurrentText(entry);
+    if (paper.kind == LabelPaper::Kind::Custom) {
+        txtLarghezzaCarta->setText(FormatNumero(paper.width, 3));
+        txtAltezzaCarta->setText(FormatNumero(paper.height, 3));
+    }
+    paperChosen();
+}
+
+void frmImpostaPagina::paperChosen() {
+    const bool own = cmbCarta->currentText() == OwnSize;
+    txtLarghezzaCarta->setReadOnly(!own);
+    txtAltezzaCarta->setReadOnly(!own);
+    if (own)
+        return;
+    // A named paper's size, a roll's page from the layout as typed; the printer's: unknown.
+    LayoutEtichetta layout;
+    const auto all = fields();
+    for (int i = 0; i < LayoutEtichetta::ValueCount; ++i)
+        layout.value(i) = ValoreNumerico(all[i]->text());
+    const auto size = sheet::paperSize(chosenPaper(), layout);
+    txtLarghezzaCarta->setText(size ? FormatNumero(size->width(), 1) : QString());
+    txtAltezzaCarta->setText(size ? FormatNumero(size->height(), 1) : QString());
 }
 
 bool frmImpostaPagina::Verifica_campi_obbligatori() {
-    for (QLineEdit* field : {txtEtichetteOrizzontali, txtEtichetteVerticali, txtLarghezzaEtichetta,
-                             txtAltezzaEtichetta}) {
+    std::vector<QLineEdit*> positive{txtEtichetteOrizzontali, txtEtichetteVerticali,
+                                     txtLarghezzaEtichetta, txtAltezzaEtichetta};
+    if (cmbCarta->currentText() == OwnSize)
+        positive.insert(positive.end(), {txtLarghezzaCarta, txtAltezzaCarta});
+    for (QLineEdit* field : positive) {
         if (ValoreNumerico(field->text()) <= 0) {
             MessageService::current().warn(QStringLiteral("Inserire un valore positivo."),
                                            windowTitle());
@@ -138,7 +225,7 @@ void frmImpostaPagina::SalvaLayout() {
     const auto all = fields();
     for (int i = 0; i < LayoutEtichetta::ValueCount; ++i)
         layout.value(i) = ValoreNumerico(all[i]->text());
-    m_document.setLayout(layout);
+    m_document.setLayout(layout, chosenPaper());
 }
 
 void frmImpostaPagina::cmdOk_Click() {

@@ -7,7 +7,9 @@
 #include <functional>
 
 class LabelDocument;
+class QComboBox;
 class QLineEdit;
+struct LabelPaper;
 class QPushButton;
 struct SheetTemplate;
 
@@ -32,6 +34,11 @@ public:
     QPushButton* cmdOk;
     QPushButton* cmdCancel;
     QPushButton* cmdModello; // "Modello di foglio...": the sheet catalogue
+    // "Carta": the printer's, a named size, one of the user's ("Personalizzata") or a roll;
+    // its width and height, which the user types for a size of his own.
+    QComboBox* cmbCarta;
+    QLineEdit* txtLarghezzaCarta;
+    QLineEdit* txtAltezzaCarta;
 
     // The fields in the order of the sheet layout values.
     std::array<QLineEdit*, 10> fields() const;
@@ -44,6 +51,9 @@ public:
 
 private:
     void cmdOk_Click();
+    LabelPaper chosenPaper() const;
+    void showPaper(const LabelPaper& paper);
+    void paperChosen(); // the size shown follows the choice and the layout
 
     LabelDocument& m_document;
 };
