@@ -138,7 +138,8 @@ Encoding encode(Symbology symbology, const QString& data) {
     return {std::move(out), {}};
 }
 
-std::vector<barcode::Box> layout(const Symbol& symbol, Symbology symbology, const QRectF& area) {
+std::vector<barcode::Box> layout(const Symbol& symbol, Symbology symbology, const QRectF& area,
+                                 double unit) {
     std::vector<barcode::Box> boxes;
     if (symbol.size.isEmpty() || area.isEmpty())
         return boxes;
@@ -148,8 +149,8 @@ std::vector<barcode::Box> layout(const Symbol& symbol, Symbology symbology, cons
     if (isTwoDimensional(symbology)) {
         // Whole units a module, the same across and down, centred.
         const double moduleUnits = symbol.columns > 0 ? symbol.size.width() / symbol.columns : 1;
-        double module = std::floor(std::min(scaleX, scaleY) * moduleUnits);
-        if (module < 1)
+        double module = std::floor(std::min(scaleX, scaleY) * moduleUnits / unit + 1e-6) * unit;
+        if (module < unit)
             module = std::min(scaleX, scaleY) * moduleUnits; // smaller than one unit: as fits
         scaleX = scaleY = module / moduleUnits;
         origin += QPointF((area.width() - symbol.size.width() * scaleX) / 2,

@@ -44,6 +44,8 @@ Encoding encode(Symbology symbology, const QString& data);
 
 // The symbol in the area: 1D bars stretched across the whole area; 2D symbols with square
 // modules of the largest whole size (in the area's units) that fits, centred.
-std::vector<barcode::Box> layout(const Symbol& symbol, Symbology symbology, const QRectF& area);
+// `unit`: the whole size modules are made of (a printer's dot), 1 by default.
+std::vector<barcode::Box> layout(const Symbol& symbol, Symbology symbology, const QRectF& area,
+                                 double unit = 1);
 
 } // namespace zintsymbol

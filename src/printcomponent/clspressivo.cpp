@@ -497,11 +497,19 @@ void clsPressivo::drawBarcode(bool ean, const QString& text, double left, double
     // Measured as typed, printed in capitals: as labels always had it.
     const QString measured = ean ? text : u'*' + text + u'*';
     const QString printed = ean ? text : u'*' + text.toUpper() + u'*';
-    printSymbol(*m_surface, {left, top, width, height}, offsetTwips(),
-                {measured, printed, m_barcodeText}, !ean, [&](const QRectF& area) {
-                    return ean ? barcode::layoutEan(modules, area)
-                               : barcode::layoutCode39(text, area);
-                });
+    // On a printer's dots when they fit; stretched to the box otherwise, as always.
+    const auto draw = [&](const WholeDots& dots) {
+        return printSymbol(
+            *m_surface, {left, top, width, height}, offsetTwips(),
+            {measured, printed, m_barcodeText}, !ean,
+            [&](const QRectF& area) {
+                return ean ? barcode::layoutEan(modules, area) : barcode::layoutCode39(text, area);
+            },
+            dots);
+    };
+    const int units = ean ? int(modules.size()) : barcode::code39Units(text);
+    if (!draw({m_dotTwips, units, 0}))
+        draw({});
 }
 
 QString clsPressivo::DrawSymbol(barcode::Symbology symbology, const QString& text, double left,
@@ -513,9 +521,21 @@ QString clsPressivo::DrawSymbol(barcode::Symbology symbology, const QString& tex
     if (!encoding.symbol)
         return encoding.error;
     const double mm = MillimetreTwips;
-    printSymbol(
-        *m_surface, {left * mm, top * mm, width * mm, height * mm}, offsetTwips(),
-        {encoding.symbol->text, encoding.symbol->text, m_barcodeText}, false,
-        [&](const QRectF& area) { return zintsymbol::layout(*encoding.symbol, *kind, area); });
+    const bool twoD = zintsymbol::isTwoDimensional(*kind);
+    const WholeDots dots{m_dotTwips, encoding.symbol->columns, twoD ? encoding.symbol->rows : 0};
+    if (!printSymbol(
+            *m_surface, {left * mm, top * mm, width * mm, height * mm}, offsetTwips(),
+            {encoding.symbol->text, encoding.symbol->text, m_barcodeText}, false,
+            [&](const QRectF& area) {
+                return zintsymbol::layout(*encoding.symbol, *kind, area,
+                                          m_dotTwips > 0 ? m_dotTwips : 1);
+            },
+            dots))
+        return QStringLiteral("a %1 punti per pollice il riquadro è troppo piccolo: ogni "
+                              "modulo deve avere almeno un punto della stampante (%2 moduli "
+                              "%3).")
+            .arg(std::lround(1440 / m_dotTwips))
+            .arg(encoding.symbol->columns)
+            .arg(twoD ? QStringLiteral("per lato") : QStringLiteral("in larghezza"));
     return {};
 }

@@ -116,6 +116,11 @@ public:
                        double width, double height);
     // Where the barcodes drawn next put their text.
     void setBarcodeTextPosition(barcode::TextPosition position) { m_barcodeText = position; }
+    // The printer's resolution: barcodes are drawn on its dots (whole dots a module); 0, as
+    // on screen and in PDFs, stretches them to their box.
+    void setDotsPerInch(int dotsPerInch) {
+        m_dotTwips = dotsPerInch > 0 ? 1440.0 / dotsPerInch : 0;
+    }
 
     // The unit word of ScaleMode and the twips in one unit (0 outside the unit table).
     QString unitWord() const { return m_unitWord; }
@@ -149,6 +154,7 @@ private:
     int m_orientation = 0;
     int m_textAlign = 0;
     barcode::TextPosition m_barcodeText = barcode::TextPosition::Sotto;
+    double m_dotTwips = 0;
     mutable double m_width = 0;
     mutable double m_height = 0;
 };

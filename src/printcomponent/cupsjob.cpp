@@ -109,6 +109,24 @@ QString defaultQueue() {
     return dest ? QString::fromUtf8(dest->name) : QString();
 }
 
+int defaultResolution(const QString& queue) {
+    const Dest dest = namedDest(queue);
+    if (!dest)
+        return 0;
+    const DestInfo info(cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest.get()));
+    ipp_attribute_t* resolution =
+        info ? cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest.get(), info.get(), "printer-resolution")
+             : nullptr;
+    if (!resolution)
+        return 0;
+    ipp_res_t units{};
+    int down = 0;
+    const int across = ippGetResolution(resolution, 0, &down, &units);
+    if (across <= 0)
+        return 0;
+    return units == IPP_RES_PER_CM ? int(std::lround(across * 2.54)) : across;
+}
+
 std::optional<QSizeF> defaultPaper(const QString& queue) {
     const Dest dest = namedDest(queue);
     if (!dest)

@@ -19,6 +19,8 @@ QString defaultQueue();
 // size, e.g. a label printer's 4 x 6 in roll), portrait, in twips; nothing when CUPS does not
 // say.
 std::optional<QSizeF> defaultPaper(const QString& queue);
+// The dots per inch a queue prints at by default (across); 0 when CUPS does not say.
+int defaultResolution(const QString& queue);
 
 struct Request {
     QString queue;

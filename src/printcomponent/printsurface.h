@@ -51,6 +51,8 @@ public:
     virtual QString portName() const = 0;
     // The paper of the current printer, portrait, in twips.
     virtual QSizeF paperSize() const = 0;
+    // Its resolution, when known (0 otherwise): barcodes then land on its dots.
+    virtual int dotsPerInch() const { return 0; }
     virtual PrinterOutcome print(const PrintDocument& document, const PrinterJob& job) = 0;
     // The page set-up and printer set-up dialogs; false when there is nothing to set up.
     virtual bool pageSetup(int& orientation) = 0;

@@ -4,9 +4,41 @@
 #include "common/colors.h"
 #include "printcomponent/printsurface.h"
 
-void printSymbol(PrintSurface& surface, const QRectF& area, QPointF offset, const SymbolText& text,
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// The bars' area narrowed to whole dots a module, its corner on the page's dot grid; nothing
+// when a module of one dot does not fit.
+std::optional<QRectF> onWholeDots(const QRectF& bars, QPointF offset, const WholeDots& dots) {
+    const double dot = dots.dot;
+    const auto toGrid = [dot](double page) { return std::ceil(page / dot - 1e-6) * dot; };
+    if (dots.down > 0) {
+        const double module =
+            std::floor(std::min(bars.width() / dots.across, bars.height() / dots.down) / dot +
+                       1e-6) *
+            dot;
+        if (module < dot)
+            return std::nullopt;
+        const QSizeF size(dots.across * module, dots.down * module);
+        const QPointF corner = bars.center() - QPointF(size.width(), size.height()) / 2 + offset;
+        const QPointF snapped(toGrid(corner.x()), toGrid(corner.y()));
+        return QRectF(snapped - offset, size);
+    }
+    const double left = toGrid(bars.left() + offset.x()) - offset.x();
+    const double module = std::floor((bars.right() - left) / dots.across / dot + 1e-6) * dot;
+    if (module < dot)
+        return std::nullopt;
+    return QRectF(left, bars.top(), dots.across * module, bars.height());
+}
+
+} // namespace
+
+bool printSymbol(PrintSurface& surface, const QRectF& area, QPointF offset, const SymbolText& text,
                  bool lightBehind,
-                 const std::function<std::vector<barcode::Box>(const QRectF&)>& lay) {
+                 const std::function<std::vector<barcode::Box>(const QRectF&)>& lay,
+                 const WholeDots& dots) {
     PrintSurface& s = surface;
     const double left = area.x(), top = area.y(), width = area.width(), height = area.height();
     const QString& measured = text.measured;
@@ -19,6 +51,20 @@ void printSymbol(PrintSurface& surface, const QRectF& area, QPointF offset, cons
     const QString savedFont = s.FontName();
     const double savedSize = s.FontSize();
     const bool savedBold = s.FontBold();
+    // The surface's drawing state as it was, however the symbol ends.
+    const auto restore = [&] {
+        s.setCurrentX(savedX);
+        s.setCurrentY(savedY);
+        s.setPenStyle(savedPenStyle);
+        s.setPenColor(savedPenColor);
+        s.setBrushStyle(savedBrushStyle);
+        s.setBrushColor(savedBrushColor);
+        s.setTextColor(savedTextColor);
+        s.setFontName(savedFont);
+        s.setFontSize(savedSize);
+        s.setFontBold(savedBold);
+        s.setTextAlign(savedAlign);
+    };
 
     s.setFontName(QStringLiteral("Arial"));
     s.setFontSize(8);
@@ -41,12 +87,21 @@ void printSymbol(PrintSurface& surface, const QRectF& area, QPointF offset, cons
     s.setBrushColor(colors::Black);
     s.setTextColor(colors::Black);
     const double dx = offset.x(), dy = offset.y();
-    const auto boxes = lay(QRectF(left, barsTop, width, barsBottom - barsTop));
+    QRectF bars(left, barsTop, width, barsBottom - barsTop);
+    if (dots.dot > 0 && dots.across > 0) {
+        const auto whole = onWholeDots(bars, offset, dots);
+        if (!whole) {
+            restore();
+            return false;
+        }
+        bars = *whole;
+    }
+    const auto boxes = lay(bars);
     if (lightBehind && !boxes.empty()) {
         // The light units of Code 39 fill the symbol between its bars: one white box under
         // the whole symbol gives the same paper with half the boxes.
         s.setBrushColor(colors::White);
-        s.DrawRectangle(left + dx, barsTop + dy, left + width + dx, barsBottom + dy);
+        s.DrawRectangle(bars.left() + dx, bars.top() + dy, bars.right() + dx, bars.bottom() + dy);
         s.setBrushColor(colors::Black);
     }
     for (const barcode::Box& box : boxes) {
@@ -59,16 +114,6 @@ void printSymbol(PrintSurface& surface, const QRectF& area, QPointF offset, cons
         s.setCurrentY((above ? top : barsBottom) + dy);
         s.setText(printed);
     }
-
-    s.setCurrentX(savedX);
-    s.setCurrentY(savedY);
-    s.setPenStyle(savedPenStyle);
-    s.setPenColor(savedPenColor);
-    s.setBrushStyle(savedBrushStyle);
-    s.setBrushColor(savedBrushColor);
-    s.setTextColor(savedTextColor);
-    s.setFontName(savedFont);
-    s.setFontSize(savedSize);
-    s.setFontBold(savedBold);
-    s.setTextAlign(savedAlign);
+    restore();
+    return true;
 }

@@ -20,10 +20,22 @@ struct SymbolText {
     barcode::TextPosition position = barcode::TextPosition::Sotto;
 };
 
+// For a printer of known resolution: every module a whole number of the printer's dots (`dot`
+// twips), the symbol's edge on a dot. `across` modules wide; `down` rows of square modules for
+// a 2-D symbol, 0 for bars.
+struct WholeDots {
+    double dot = 0; // 0: drawn to fill its box, as on screen
+    int across = 0;
+    int down = 0;
+};
+
 // Prints a barcode on the surface in `area` (twips), moved by `offset`: the bars `lay` puts in
 // the part of the area the text leaves, and the text in Arial 8 centred below or above them.
 // With `lightBehind`, one white box under the whole symbol stands for its light units. The
-// surface's drawing state is as it was afterwards.
-void printSymbol(PrintSurface& surface, const QRectF& area, QPointF offset, const SymbolText& text,
+// surface's drawing state is as it was afterwards. With whole dots, bars keep the box's left
+// edge (2-D symbols its middle), and take the largest whole module that fits; false, with
+// nothing drawn, when not even one dot a module fits.
+bool printSymbol(PrintSurface& surface, const QRectF& area, QPointF offset, const SymbolText& text,
                  bool lightBehind,
-                 const std::function<std::vector<barcode::Box>(const QRectF&)>& lay);
+                 const std::function<std::vector<barcode::Box>(const QRectF&)>& lay,
+                 const WholeDots& dots = {});

@@ -9,8 +9,10 @@
 #include "support/files.h"
 #include "support/marvelloprocess.h"
 #include "support/recordingmessages.h"
+#include "support/zbar.h"
 
 #include <QFile>
+#include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -237,6 +239,75 @@ std::vector<ZplGraphic> zplGraphics(const QByteArray& job) {
     return found;
 }
 
+// The first graphic of a ZPL job as an image: "~DG" data in hexadecimal, with the printers'
+// compression (G..Y and g..z repeat the next digit 1..19 and 20..400 times, ',' fills the row
+// with white, '!' with black, ':' repeats the row before).
+QImage zplImage(const QByteArray& job) {
+    const qsizetype start = job.indexOf("~DG");
+    if (start < 0)
+        return {};
+    const QList<QByteArray> header = job.mid(start, 64).split(',');
+    if (header.size() < 4)
+        return {};
+    const int total = header[1].toInt(), perRow = header[2].toInt();
+    if (perRow <= 0 || total <= 0)
+        return {};
+    qsizetype at = start + header[0].size() + header[1].size() + header[2].size() + 3;
+    QImage image(perRow * 8, total / perRow, QImage::Format_Mono);
+    image.fill(0); // colour 0 is white below
+    image.setColor(0, qRgb(255, 255, 255));
+    image.setColor(1, qRgb(0, 0, 0));
+    QByteArray row, previous;
+    int row_index = 0, repeat = 0;
+    const auto finish = [&](char fill) {
+        row = row.leftJustified(perRow * 2, fill, true);
+        if (row_index < image.height())
+            std::memcpy(image.scanLine(row_index++), QByteArray::fromHex(row).constData(),
+                        std::size_t(perRow));
+        previous = row;
+        row.clear();
+    };
+    for (; at < job.size() && row_index < image.height(); ++at) {
+        const char c = job[at];
+        if (c >= 'G' && c <= 'Y')
+            repeat += c - 'G' + 1;
+        else if (c >= 'g' && c <= 'z')
+            repeat += (c - 'g' + 1) * 20;
+        else if (c == ',')
+            finish('0');
+        else if (c == '!')
+            finish('F');
+        else if (c == ':') {
+            row = previous;
+            finish('0');
+        } else if (std::isxdigit(static_cast<unsigned char>(c))) {
+            row.append(QByteArray(std::max(1, repeat), c));
+            repeat = 0;
+            if (row.size() >= perRow * 2)
+                finish('0');
+        } else if (c == '^' || c == '~')
+            break;
+    }
+    return image;
+}
+
+// The widths, in dots, of the dark and light runs between the first and the last dark dot
+// of a row.
+std::vector<int> runs(const QImage& image, int y) {
+    std::vector<int> found;
+    int first = -1, last = -1;
+    for (int x = 0; x < image.width(); ++x)
+        if (image.pixelIndex(x, y) == 1)
+            (first < 0 ? first : last) = x, last = x;
+    for (int x = first, length = 0; first >= 0 && x <= last + 1; ++x, ++length) {
+        if (x == last + 1 || (x > first && image.pixelIndex(x, y) != image.pixelIndex(x - 1, y))) {
+            found.push_back(length);
+            length = 0;
+        }
+    }
+    return found;
+}
+
 // A label printer's queue, on CUPS' own Zebra driver with 4 x 6 in labels at 203 dpi.
 class LabelPrinterQueue : public CupsQueue {
 protected:
@@ -244,11 +315,14 @@ protected:
         CupsQueue::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
+        atResolution(203);
+    }
+    void atResolution(int dotsPerInch) {
         lpadmin({QStringLiteral("-p"), queue, QStringLiteral("-E"), QStringLiteral("-v"),
                  QStringLiteral("socket://127.0.0.1:%1").arg(printer.port()), QStringLiteral("-m"),
                  QStringLiteral("drv:///sample.drv/zebra.ppd"), QStringLiteral("-o"),
                  QStringLiteral("PageSize=w288h432"), QStringLiteral("-o"),
-                 QStringLiteral("Resolution=203dpi")});
+                 QStringLiteral("Resolution=%1dpi").arg(dotsPerInch)});
     }
 
     // A 4 x 6 in shipping label, one label a page, naming its paper or not.
@@ -263,6 +337,10 @@ protected:
         document.setLayout(layout);
         document.setPaper(paper);
         document.CreaOggTesto(850, 1700, 3000, 400)->Caption = QStringLiteral("Spedizione");
+        // A Code 128 of 70 mm: at 203 dpi its modules would be about 3.3 dots.
+        LabelElement* code = document.CreaOggImmagine(850, 2600, 70 * 56.7f, 15 * 56.7f);
+        code->Tag = QStringLiteral("20");
+        code->ToolTipText = QStringLiteral("MARVELLO-4X6");
         const QString path = folder.filePath(QStringLiteral("spedizione.eti"));
         writeBytes(path, std::get<QByteArray>(labelfile::write(document)));
         return path;
@@ -291,6 +369,37 @@ TEST_F(LabelPrinterQueue, ALabelArrivesOnTheQueuesOwnPaper) {
             EXPECT_NEAR(graphic.width, 812, 8);   // 4 in at 203 dpi, whole bytes
             EXPECT_NEAR(graphic.height, 1218, 2); // 6 in
         }
+    }
+}
+
+// Every bar and space of a symbol printed on a label printer is a whole number of modules of
+// whole dots, at 203 and at 300 dpi, and the symbol scans.
+TEST_F(LabelPrinterQueue, BarsLandOnThePrintersDots) {
+    QTemporaryDir folder;
+    const QString label = shippingLabel(folder, {LabelPaper::Kind::Roll, {}, 0, 0});
+    for (const int dotsPerInch : {203, 300}) {
+        atResolution(dotsPerInch);
+        const std::size_t before = printer.jobsSoFar();
+        const ProcessRun run = marvello(printTo(label, QStringLiteral("printer:") + queue));
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const auto jobs = printer.waitForJobs(before + 1);
+        ASSERT_EQ(jobs.size(), before + 1);
+        const QImage image = zplImage(jobs.back());
+        ASSERT_FALSE(image.isNull());
+        EXPECT_NEAR(image.height(), 6 * dotsPerInch, 2);
+        EXPECT_EQ(decodeBarcodes(image), QStringList{QStringLiteral("MARVELLO-4X6")});
+        // A row through the bars, 5 mm into the element (its top is 2600 twips on the design
+        // surface, whose label corner is at 1440).
+        const int y = int((2600.0 - 1440 + 5 * 56.7) / 1440 * dotsPerInch);
+        const std::vector<int> widths = runs(image, y);
+        ASSERT_GT(widths.size(), 30u) << dotsPerInch;
+        const int module = *std::min_element(widths.begin(), widths.end());
+        EXPECT_GE(module, 1);
+        for (const int width : widths)
+            EXPECT_EQ(width % module, 0) << dotsPerInch << " dpi: " << width << " of " << module;
+        // The largest whole module that fits: 167 modules in 70 mm (start, 12 characters,
+        // check, stop).
+        EXPECT_EQ(module, int(70 * 56.7 / 1440 * dotsPerInch / 167)) << dotsPerInch;
     }
 }
 

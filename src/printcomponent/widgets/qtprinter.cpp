@@ -73,6 +73,10 @@ QSizeF QtPrinter::paperSize() const {
     return QSizeF(points.width() * 20, points.height() * 20);
 }
 
+int QtPrinter::dotsPerInch() const {
+    return available() ? cupsjob::defaultResolution(m_printer.printerName()) : 0;
+}
+
 PrinterOutcome QtPrinter::print(const PrintDocument& document, const PrinterJob& job) {
     if (!available())
         return {false, m_requested.isEmpty()

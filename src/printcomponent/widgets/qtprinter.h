@@ -17,6 +17,7 @@ public:
     QString deviceName() const override;
     QString portName() const override;
     QSizeF paperSize() const override;
+    int dotsPerInch() const override;
     PrinterOutcome print(const PrintDocument& document, const PrinterJob& job) override;
     bool pageSetup(int& orientation) override;
     bool printerSetup() override;
