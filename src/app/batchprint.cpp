@@ -77,6 +77,12 @@ std::optional<BatchOptions> BatchOptions::parse(const QStringList& words, QStrin
                 return fail(QStringLiteral("--password-file vuole un file leggibile con la "
                                            "password."));
             options.password = *password;
+        } else if (word == u"--dpi") {
+            const auto v = value();
+            const auto dots = v ? wholeNumber(*v, 72, 2400) : std::nullopt;
+            if (!dots)
+                return fail(QStringLiteral("--dpi vuole i punti per pollice, da 72 a 2400."));
+            options.dotsPerInch = *dots;
         } else if (word == u"--timeout") {
             const auto v = value();
             const auto seconds = v ? wholeNumber(*v, 1, 86400) : std::nullopt;
@@ -230,6 +236,7 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
         job.StampaCrocicchi = options.cropMarks;
         job.StampaBordi = options.borders;
         job.Strict = true;
+        job.DotsPerInch = options.dotsPerInch;
     };
     return exitCodeOf(StampaEtichette(document, database, false, hooks),
                       [&] { reportWritten(ui); });

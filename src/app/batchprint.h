@@ -12,7 +12,7 @@ class PrinterBackend;
 enum class PrintOutcome;
 
 // marvello --print LABEL.eti --to OUT [--db FILE] [--password PW] [--first N] [--count N]
-//          [--borders] [--crop-marks] [--copies N] [--progress]
+//          [--borders] [--crop-marks] [--copies N] [--progress] [--dpi N]
 struct BatchOptions {
     QString label;
     QString to; // file.pdf, file.ant, printer, printer:NAME
@@ -25,6 +25,7 @@ struct BatchOptions {
     int copies = 1;
     bool progress = false;
     int timeoutSeconds = 60; // how long a data source may keep the job waiting
+    int dotsPerInch = 0;     // barcodes on the dots of a printer of this resolution
 
     // Nothing, and a reason, when the words are not a valid request.
     static std::optional<BatchOptions> parse(const QStringList& words, QString* error);

@@ -80,6 +80,7 @@ QString usage() {
         "      --copies N                copie alla stampante\n"
         "      --progress                avanzamento su stderr\n"
         "      --timeout S               attesa massima dei dati (60 secondi)\n"
+        "      --dpi N                   barre dei codici sui punti di una stampante a N dpi\n"
         "  marvello --info ETICHETTA.eti   descrive l'etichetta in JSON e termina\n"
         "  marvello --sheets [TESTO]       i modelli di foglio che contengono il testo\n"
         "                                  (produttore, codice, misura), in JSON\n"

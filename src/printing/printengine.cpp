@@ -545,8 +545,10 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     if (pressivo.SelectPrintDestination({}, StampaDiretta) == 0)
         return PrintOutcome::Cancelled;
     // Bars on a printer's own dots; the preview and files draw them to fill their box.
-    pressivo.setDotsPerInch(
-        pressivo.PrintDestination() == 2 ? pressivo.surface().printer().dotsPerInch() : 0);
+    pressivo.setDotsPerInch(job.DotsPerInch > 0 ? job.DotsPerInch
+                            : pressivo.PrintDestination() == 2
+                                ? pressivo.surface().printer().dotsPerInch()
+                                : 0);
     // The label's own paper, or the printer's: never the paper of the job before.
     pressivo.surface().setJobPaper(
         paper ? std::optional<QSizeF>(*paper * units::PaperTwipsPerMillimetre) : std::nullopt);

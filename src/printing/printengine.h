@@ -33,6 +33,9 @@ struct PrintJob {
     // first position beyond the sheet is refused. The window keeps the historical rules: blank
     // labels past the last record, positions counted on into the next sheets.
     bool Strict = false;
+    // The resolution barcodes are put on the dots of (a PDF for a label printer); 0: the
+    // printer's own, when the job goes to one.
+    int DotsPerInch = 0;
 };
 
 // Shown while labels are drawn: the wait window, or lines on standard error.

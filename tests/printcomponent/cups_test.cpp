@@ -294,18 +294,40 @@ QImage zplImage(const QByteArray& job) {
 // The widths, in dots, of the dark and light runs between the first and the last dark dot
 // of a row.
 std::vector<int> runs(const QImage& image, int y) {
+    const auto dark = [&](int x) { return qGray(image.pixel(x, y)) < 128; };
     std::vector<int> found;
     int first = -1, last = -1;
     for (int x = 0; x < image.width(); ++x)
-        if (image.pixelIndex(x, y) == 1)
+        if (dark(x))
             (first < 0 ? first : last) = x, last = x;
     for (int x = first, length = 0; first >= 0 && x <= last + 1; ++x, ++length) {
-        if (x == last + 1 || (x > first && image.pixelIndex(x, y) != image.pixelIndex(x - 1, y))) {
+        if (x == last + 1 || (x > first && dark(x) != dark(x - 1))) {
             found.push_back(length);
             length = 0;
         }
     }
     return found;
+}
+
+// A 4 x 6 in shipping label, one label a page, naming its paper or not.
+QString shippingLabel(const QTemporaryDir& folder, const LabelPaper& paper) {
+    LabelDocument document;
+    LayoutEtichetta layout;
+    layout.EtichetteOrizzontali = 1;
+    layout.EtichetteVerticali = 1;
+    layout.MargineSinistro = layout.MargineSuperiore = 0;
+    layout.LarghezzaEtichetta = 101.6;
+    layout.AltezzaEtichetta = 152.4;
+    document.setLayout(layout);
+    document.setPaper(paper);
+    document.CreaOggTesto(850, 1700, 3000, 400)->Caption = QStringLiteral("Spedizione");
+    // A Code 128 of 70 mm: at 203 dpi its modules would be about 3.3 dots.
+    LabelElement* code = document.CreaOggImmagine(850, 2600, 70 * 56.7f, 15 * 56.7f);
+    code->Tag = QStringLiteral("20");
+    code->ToolTipText = QStringLiteral("MARVELLO-4X6");
+    const QString path = folder.filePath(QStringLiteral("spedizione.eti"));
+    writeBytes(path, std::get<QByteArray>(labelfile::write(document)));
+    return path;
 }
 
 // A label printer's queue, on CUPS' own Zebra driver with 4 x 6 in labels at 203 dpi.
@@ -323,27 +345,6 @@ protected:
                  QStringLiteral("drv:///sample.drv/zebra.ppd"), QStringLiteral("-o"),
                  QStringLiteral("PageSize=w288h432"), QStringLiteral("-o"),
                  QStringLiteral("Resolution=%1dpi").arg(dotsPerInch)});
-    }
-
-    // A 4 x 6 in shipping label, one label a page, naming its paper or not.
-    QString shippingLabel(const QTemporaryDir& folder, const LabelPaper& paper) {
-        LabelDocument document;
-        LayoutEtichetta layout;
-        layout.EtichetteOrizzontali = 1;
-        layout.EtichetteVerticali = 1;
-        layout.MargineSinistro = layout.MargineSuperiore = 0;
-        layout.LarghezzaEtichetta = 101.6;
-        layout.AltezzaEtichetta = 152.4;
-        document.setLayout(layout);
-        document.setPaper(paper);
-        document.CreaOggTesto(850, 1700, 3000, 400)->Caption = QStringLiteral("Spedizione");
-        // A Code 128 of 70 mm: at 203 dpi its modules would be about 3.3 dots.
-        LabelElement* code = document.CreaOggImmagine(850, 2600, 70 * 56.7f, 15 * 56.7f);
-        code->Tag = QStringLiteral("20");
-        code->ToolTipText = QStringLiteral("MARVELLO-4X6");
-        const QString path = folder.filePath(QStringLiteral("spedizione.eti"));
-        writeBytes(path, std::get<QByteArray>(labelfile::write(document)));
-        return path;
     }
 };
 
@@ -401,6 +402,26 @@ TEST_F(LabelPrinterQueue, BarsLandOnThePrintersDots) {
         // check, stop).
         EXPECT_EQ(module, int(70 * 56.7 / 1440 * dotsPerInch / 167)) << dotsPerInch;
     }
+}
+
+// A PDF for a label printer: with --dpi its bars are whole dots of that resolution, as the
+// printer will rasterise them; its page is the label's roll.
+TEST(LabelPrinterPdf, BarsOnTheDotsOfTheResolutionNamed) {
+    QTemporaryDir folder;
+    const QString label = shippingLabel(folder, {LabelPaper::Kind::Roll, {}, 0, 0});
+    const QString pdf = folder.filePath(QStringLiteral("etichetta.pdf"));
+    const auto modules = [&](const QStringList& more) {
+        const ProcessRun run = marvello(printTo(label, pdf, more));
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QImage page = pdfPage(pdf, 1, 203, folder.path());
+        EXPECT_EQ(page.size(), QSize(812, 1218));
+        const std::vector<int> widths = runs(page, int((2600.0 - 1440 + 5 * 56.7) / 1440 * 203));
+        const int module = widths.empty() ? 0 : *std::min_element(widths.begin(), widths.end());
+        return std::count_if(widths.begin(), widths.end(),
+                             [&](int width) { return module == 0 || width % module != 0; });
+    };
+    EXPECT_EQ(modules({QStringLiteral("--dpi"), QStringLiteral("203")}), 0);
+    EXPECT_GT(modules({}), 0); // without: stretched to the box, as on screen
 }
 
 } // namespace
