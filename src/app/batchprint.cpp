@@ -117,13 +117,18 @@ std::optional<BatchOptions> BatchOptions::parse(const QStringList& words, QStrin
     if (options.label.isEmpty())
         return fail(QStringLiteral("Manca --print ETICHETTA.eti."));
     if (options.to.isEmpty())
-        return fail(QStringLiteral("Manca --to DESTINAZIONE (file .pdf, file .ant, printer o "
+        return fail(QStringLiteral("Manca --to DESTINAZIONE (file .pdf, .ant o .zpl, printer o "
                                    "printer:NOME)."));
+    // zpl:FILE is the same as FILE: the ZPL of a label printer, in a file named as one.
     const QString to = options.to.toLower();
-    if (!to.endsWith(QStringLiteral(".pdf")) && !to.endsWith(QStringLiteral(".ant")) &&
-        to != u"printer" && !to.startsWith(QStringLiteral("printer:")))
-        return fail(QStringLiteral("Destinazione sconosciuta: %1 (file .pdf, file .ant, printer o "
-                                   "printer:NOME).")
+    const QString file = to.startsWith(QStringLiteral("zpl:")) ? to.mid(4) : to;
+    const bool known = file.endsWith(QStringLiteral(".pdf")) ||
+                       file.endsWith(QStringLiteral(".ant")) ||
+                       file.endsWith(QStringLiteral(".zpl"));
+    if ((to.startsWith(QStringLiteral("zpl:")) && !file.endsWith(QStringLiteral(".zpl"))) ||
+        (!known && to != u"printer" && !to.startsWith(QStringLiteral("printer:"))))
+        return fail(QStringLiteral("Destinazione sconosciuta: %1 (file .pdf, .ant o .zpl, printer "
+                                   "o printer:NOME).")
                         .arg(options.to));
     return options;
 }
@@ -170,8 +175,9 @@ bool chooseDestination(const BatchOptions& options, const PrinterFactory& printe
         ui.destination = 2;
         ui.copies = options.copies;
     } else {
+        const bool zpl = to.startsWith(QStringLiteral("zpl:"), Qt::CaseInsensitive);
         ui.destination = 3;
-        ui.fileName = QFileInfo(to).absoluteFilePath();
+        ui.fileName = QFileInfo(zpl ? to.mid(4) : to).absoluteFilePath();
     }
     return true;
 }

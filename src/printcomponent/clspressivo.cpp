@@ -17,6 +17,7 @@
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
 #include "printcomponent/symbolprinter.h"
+#include "printcomponent/zploutput.h"
 
 namespace {
 
@@ -394,14 +395,20 @@ bool clsPressivo::EndDoc() {
         m_surface->setCopies(m_copies);
         return m_surface->setAction(11);
     case 3: {
-        // A file name ending in .pdf gets a PDF; any other a saved print.
+        // A file name ending in .pdf gets a PDF, .zpl the ZPL of a label printer; any other a
+        // saved print.
         const QString file = m_fileName.toString();
         CursoreAttesa();
         QString error;
         const bool pdf = file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
-        const bool saved = m_surface->isStreaming() ? m_surface->finishPdf(&error)
-                           : pdf ? printoutput::writePdf(m_surface->document(), file, &error)
-                                 : m_surface->SaveDoc(file, &error);
+        const bool saved =
+            m_surface->isStreaming() ? m_surface->finishPdf(&error)
+            : pdf                    ? printoutput::writePdf(m_surface->document(), file, &error)
+            : writesZpl()            ? zploutput::write(m_surface->document(), file,
+                                             m_dotTwips > 0 ? int(std::lround(1440 / m_dotTwips))
+                                                                       : zploutput::DefaultDotsPerInch,
+                                                        &error)
+                                     : m_surface->SaveDoc(file, &error);
         CursoreNormale();
         if (!saved)
             MessageService::current().warn(

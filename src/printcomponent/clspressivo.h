@@ -33,6 +33,11 @@ public:
     PrintSurface& surface() const { return *m_surface; }
 
     QVariant FileName() const { return m_fileName; }
+    // The file chosen is a label printer's ZPL (its name ends in .zpl).
+    bool writesZpl() const {
+        return m_printDestination == 3 &&
+               m_fileName.toString().endsWith(QStringLiteral(".zpl"), Qt::CaseInsensitive);
+    }
     void setFileName(const QVariant& name) { m_fileName = name; }
     int DrawStyle() const;
     void setDrawStyle(int style);

@@ -342,8 +342,9 @@ bool writePdf(const PrintDocument& document, const QString& path, QString* error
 
 QImage renderImage(const PrintDocument& document, int pageIndex, double dotsPerInch) {
     const double scale = units::Length::twips(1).inPixels(dotsPerInch);
-    QImage image(QSize(int(std::ceil(document.paper.width() * scale)),
-                       int(std::ceil(document.paper.height() * scale))),
+    // A paper of whole dots is that many dots, whatever the last bit of its millimetres says.
+    QImage image(QSize(int(std::ceil(document.paper.width() * scale - 1e-6)),
+                       int(std::ceil(document.paper.height() * scale - 1e-6))),
                  QImage::Format_RGB32);
     image.setDotsPerMeterX(int(std::lround(dotsPerInch / units::dotsPerInch(1))));
     image.setDotsPerMeterY(int(std::lround(dotsPerInch / units::dotsPerInch(1))));

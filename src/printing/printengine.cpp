@@ -23,6 +23,7 @@
 #include "printcomponent/pressivocodes.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
+#include "printcomponent/zploutput.h"
 #include "printing/elementrenderer.h"
 #include "printing/placeholders.h"
 #include "printing/sheetgeometry.h"
@@ -545,7 +546,8 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     if (pressivo.SelectPrintDestination({}, StampaDiretta) == 0)
         return PrintOutcome::Cancelled;
     // Bars on a printer's own dots; the preview and files draw them to fill their box.
-    pressivo.setDotsPerInch(job.DotsPerInch > 0 ? job.DotsPerInch
+    pressivo.setDotsPerInch(job.DotsPerInch > 0    ? job.DotsPerInch
+                            : pressivo.writesZpl() ? zploutput::DefaultDotsPerInch
                             : pressivo.PrintDestination() == 2
                                 ? pressivo.surface().printer().dotsPerInch()
                                 : 0);

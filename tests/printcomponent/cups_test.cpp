@@ -424,4 +424,36 @@ TEST(LabelPrinterPdf, BarsOnTheDotsOfTheResolutionNamed) {
     EXPECT_GT(modules({}), 0); // without: stretched to the box, as on screen
 }
 
+// For a printer without a driver: ZPL written to a file, one graphic a label at the printer's
+// resolution (203 dpi unless said), read back by the decoder the printer tests use.
+TEST(LabelPrinterZpl, LabelsAsZplGraphics) {
+    QTemporaryDir folder;
+    const QString label = shippingLabel(folder, {LabelPaper::Kind::Roll, {}, 0, 0});
+    for (const int dotsPerInch : {203, 300}) {
+        const QString zpl = folder.filePath(QStringLiteral("etichette.zpl"));
+        const ProcessRun run =
+            marvello(printTo(label, QStringLiteral("zpl:") + zpl,
+                             {QStringLiteral("--count"), QStringLiteral("2"),
+                              QStringLiteral("--dpi"), QString::number(dotsPerInch)}));
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QByteArray bytes = readBytes(zpl);
+        const auto graphics = zplGraphics(bytes);
+        ASSERT_EQ(graphics.size(), 2u);
+        EXPECT_EQ(graphics[0].height, 6 * dotsPerInch);
+        EXPECT_TRUE(bytes.contains("^PW" + QByteArray::number(4 * dotsPerInch)));
+        const QImage image = zplImage(bytes);
+        EXPECT_EQ(decodeBarcodes(image), QStringList{QStringLiteral("MARVELLO-4X6")});
+        const std::vector<int> widths =
+            runs(image, int((2600.0 - 1440 + 5 * 56.7) / 1440 * dotsPerInch));
+        ASSERT_GT(widths.size(), 30u);
+        const int module = *std::min_element(widths.begin(), widths.end());
+        for (const int width : widths)
+            EXPECT_EQ(width % module, 0) << dotsPerInch;
+    }
+    EXPECT_NE(
+        marvello(printTo(label, QStringLiteral("zpl:") + folder.filePath(QStringLiteral("x"))))
+            .exitCode,
+        0); // a ZPL file is named as one
+}
+
 } // namespace
