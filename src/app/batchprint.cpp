@@ -83,6 +83,17 @@ std::optional<BatchOptions> BatchOptions::parse(const QStringList& words, QStrin
             if (!dots)
                 return fail(QStringLiteral("--dpi vuole i punti per pollice, da 72 a 2400."));
             options.dotsPerInch = *dots;
+        } else if (word == u"--offset") {
+            // Two millimetre values with a decimal point, as "1.5,-0.5": the comma parts them.
+            const auto v = value();
+            const QStringList parts = v ? v->split(u',') : QStringList();
+            bool right = false, down = false;
+            const double x = parts.size() == 2 ? parts[0].toDouble(&right) : 0;
+            const double y = parts.size() == 2 ? parts[1].toDouble(&down) : 0;
+            if (!right || !down || std::abs(x) > 50 || std::abs(y) > 50)
+                return fail(QStringLiteral("--offset vuole X,Y in millimetri (punto decimale, "
+                                           "al massimo 50), come 1.5,-0.5."));
+            options.offset = QPointF(x, y);
         } else if (word == u"--timeout") {
             const auto v = value();
             const auto seconds = v ? wholeNumber(*v, 1, 86400) : std::nullopt;
@@ -243,6 +254,8 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
         job.StampaBordi = options.borders;
         job.Strict = true;
         job.DotsPerInch = options.dotsPerInch;
+        job.OffsetX = options.offset.x();
+        job.OffsetY = options.offset.y();
     };
     return exitCodeOf(StampaEtichette(document, database, false, hooks),
                       [&] { reportWritten(ui); });

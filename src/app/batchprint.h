@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +13,7 @@ class PrinterBackend;
 enum class PrintOutcome;
 
 // marvello --print LABEL.eti --to OUT [--db FILE] [--password PW] [--first N] [--count N]
-//          [--borders] [--crop-marks] [--copies N] [--progress] [--dpi N]
+//          [--borders] [--crop-marks] [--copies N] [--progress] [--dpi N] [--offset X,Y]
 struct BatchOptions {
     QString label;
     QString to; // file.pdf, file.ant, printer, printer:NAME
@@ -26,6 +27,7 @@ struct BatchOptions {
     bool progress = false;
     int timeoutSeconds = 60; // how long a data source may keep the job waiting
     int dotsPerInch = 0;     // barcodes on the dots of a printer of this resolution
+    QPointF offset;          // millimetres every label moves by (right, down)
 
     // Nothing, and a reason, when the words are not a valid request.
     static std::optional<BatchOptions> parse(const QStringList& words, QString* error);

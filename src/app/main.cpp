@@ -81,6 +81,7 @@ QString usage() {
         "      --progress                avanzamento su stderr\n"
         "      --timeout S               attesa massima dei dati (60 secondi)\n"
         "      --dpi N                   barre dei codici sui punti di una stampante a N dpi\n"
+        "      --offset X,Y              spostamento in mm delle etichette (1.5,-0.5)\n"
         "  marvello --info ETICHETTA.eti   descrive l'etichetta in JSON e termina\n"
         "  marvello --sheets [TESTO]       i modelli di foglio che contengono il testo\n"
         "                                  (produttore, codice, misura), in JSON\n"

@@ -576,8 +576,9 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     pressivo.setOffsetY(5);
     pressivo.setFontName(QStringLiteral("Courier New"));
     pressivo.setFontSize(10);
-    pressivo.setOffsetX(paper ? 0.0 : sheet::PrintShiftX); // a label's own paper: exactly
-    pressivo.setOffsetY(0);
+    // A label's own paper: exactly; and the printer's own offset.
+    pressivo.setOffsetX((paper ? 0.0 : sheet::PrintShiftX) + job.OffsetX);
+    pressivo.setOffsetY(job.OffsetY);
     progress.begin();
 
     long position = 0;

@@ -36,6 +36,10 @@ struct PrintJob {
     // The resolution barcodes are put on the dots of (a PDF for a label printer); 0: the
     // printer's own, when the job goes to one.
     int DotsPerInch = 0;
+    // Millimetres every label moves by on this printer (right, down), to match where its head
+    // really prints.
+    double OffsetX = 0;
+    double OffsetY = 0;
 };
 
 // Shown while labels are drawn: the wait window, or lines on standard error.

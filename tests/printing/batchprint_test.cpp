@@ -148,6 +148,24 @@ TEST(BatchOptions, Parsing) {
     EXPECT_FALSE(BatchOptions::parse(printTo(QStringLiteral("a.eti"), QStringLiteral("a.pdf"),
                                              {QStringLiteral("--copies"), QStringLiteral("0")}),
                                      &error));
+
+    // A printer's own offset in millimetres, and the resolution of a label printer's file.
+    const auto offset =
+        BatchOptions::parse(printTo(QStringLiteral("a.eti"), QStringLiteral("zpl:a.zpl"),
+                                    {QStringLiteral("--offset"), QStringLiteral("1.5,-0.5"),
+                                     QStringLiteral("--dpi"), QStringLiteral("300")}),
+                            &error);
+    ASSERT_TRUE(offset) << error.toStdString();
+    EXPECT_EQ(offset->offset, QPointF(1.5, -0.5));
+    EXPECT_EQ(offset->dotsPerInch, 300);
+    for (const char* wrong : {"1,5,2", "1.5;2", "x,1", "60,0"})
+        EXPECT_FALSE(
+            BatchOptions::parse(printTo(QStringLiteral("a.eti"), QStringLiteral("a.pdf"),
+                                        {QStringLiteral("--offset"), QString::fromLatin1(wrong)}),
+                                &error))
+            << wrong;
+    EXPECT_FALSE(
+        BatchOptions::parse(printTo(QStringLiteral("a.eti"), QStringLiteral("zpl:a.pdf")), &error));
 }
 
 } // namespace

@@ -275,6 +275,14 @@ TEST_F(Engine, ALabelPrintsOnThePaperItNames) {
     ASSERT_EQ(print(labels(1)), PrintOutcome::Delivered);
     EXPECT_EQ(printed().paper, QSizeF(12240, 15840));
     EXPECT_NEAR(firstCorner().x(), 9, 0.01);
+
+    // A printer's offset moves every label by exactly that much.
+    PrintJob offset = labels(1);
+    offset.OffsetX = 1.5;
+    offset.OffsetY = -0.5;
+    ASSERT_EQ(print(offset), PrintOutcome::Delivered);
+    EXPECT_NEAR(firstCorner().x(), 10.5, 0.01);
+    EXPECT_NEAR(firstCorner().y(), -0.5, 0.01);
 }
 
 TEST_F(Engine, AnUnboundLabelPrintedAllGivesOneLabel) {
