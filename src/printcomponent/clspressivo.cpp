@@ -529,7 +529,11 @@ QString clsPressivo::DrawSymbol(barcode::Symbology symbology, const QString& tex
         return encoding.error;
     const double mm = MillimetreTwips;
     const bool twoD = zintsymbol::isTwoDimensional(*kind);
-    const WholeDots dots{m_dotTwips, encoding.symbol->columns, twoD ? encoding.symbol->rows : 0};
+    // libzint draws a module two units wide; its drawing holds quiet zones, bearer bars and
+    // the rows' own height (PDF417: three modules), all in whole modules.
+    const QSizeF modules = encoding.symbol->size / 2;
+    const WholeDots dots{m_dotTwips, int(std::lround(modules.width())),
+                         twoD ? int(std::lround(modules.height())) : 0};
     if (!printSymbol(
             *m_surface, {left * mm, top * mm, width * mm, height * mm}, offsetTwips(),
             {encoding.symbol->text, encoding.symbol->text, m_barcodeText}, false,
@@ -542,7 +546,7 @@ QString clsPressivo::DrawSymbol(barcode::Symbology symbology, const QString& tex
                               "modulo deve avere almeno un punto della stampante (%2 moduli "
                               "%3).")
             .arg(std::lround(1440 / m_dotTwips))
-            .arg(encoding.symbol->columns)
+            .arg(dots.across)
             .arg(twoD ? QStringLiteral("per lato") : QStringLiteral("in larghezza"));
     return {};
 }

@@ -63,17 +63,19 @@ constexpr double TwipsPerHundredthMm = 1440.0 / 2540.0;
 // The paper by the name the queue knows it: the queue's own media of that size (a label
 // printer's w288h432), a standard size by its name, or a size of its own.
 QByteArray mediaName(const Dest& dest, QSizeF paperTwips) {
-    const QSizeF portrait =
-        paperTwips.width() <= paperTwips.height() ? paperTwips : paperTwips.transposed();
-    const int width = int(std::lround(portrait.width() / TwipsPerHundredthMm));
-    const int length = int(std::lround(portrait.height() / TwipsPerHundredthMm));
+    // Width across the head, length along the feed: a 100 x 50 mm roll label is not a
+    // 50 x 100 mm one. The page as it is first, then turned.
+    const int width = int(std::lround(paperTwips.width() / TwipsPerHundredthMm));
+    const int length = int(std::lround(paperTwips.height() / TwipsPerHundredthMm));
     if (const DestInfo info(cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest.get())); info) {
-        cups_size_t size{};
-        // The nearest the queue has, if it is the same paper (printers round to a dot).
-        if (cupsGetDestMediaBySize(CUPS_HTTP_DEFAULT, dest.get(), info.get(), width, length,
-                                   CUPS_MEDIA_FLAGS_DEFAULT, &size) &&
-            std::abs(size.width - width) <= 50 && std::abs(size.length - length) <= 50)
-            return QByteArray(size.media);
+        for (const auto& [across, along] : {std::pair{width, length}, std::pair{length, width}}) {
+            cups_size_t size{};
+            // The nearest the queue has, if it is the same paper (printers round to a dot).
+            if (cupsGetDestMediaBySize(CUPS_HTTP_DEFAULT, dest.get(), info.get(), across, along,
+                                       CUPS_MEDIA_FLAGS_DEFAULT, &size) &&
+                std::abs(size.width - across) <= 50 && std::abs(size.length - along) <= 50)
+                return QByteArray(size.media);
+        }
     }
     const QPageSize standard(paperTwips / 20.0, QPageSize::Point, QString(), QPageSize::FuzzyMatch);
     if (standard.id() != QPageSize::Custom)

@@ -16,8 +16,8 @@ bool queueExists(const QString& queue);
 QString defaultQueue();
 
 // The paper a queue prints on when the job names none (its default media: the PPD's page
-// size, e.g. a label printer's 4 x 6 in roll), portrait, in twips; nothing when CUPS does not
-// say.
+// size, e.g. a label printer's 4 x 6 in roll), as the queue feeds it, in twips; nothing when CUPS
+// does not say.
 std::optional<QSizeF> defaultPaper(const QString& queue);
 // The dots per inch a queue prints at by default (across); 0 when CUPS does not say.
 int defaultResolution(const QString& queue);

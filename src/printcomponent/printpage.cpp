@@ -23,10 +23,17 @@ void PrintPage::pack() {
     QByteArray bytes;
     bytes.reserve(qsizetype(ops.size() * sizeof(FixedPart)));
     for (const DrawOp& op : ops) {
-        const FixedPart fixed{
-            op.area.x(),     op.area.y(), op.area.width(),        op.area.height(),
-            op.style,        op.picture,  qint32(op.text.size()), quint8(op.kind),
-            quint8(op.shade)};
+        FixedPart fixed;
+        std::memset(&fixed, 0, sizeof fixed); // the padding too: the same page packs the same
+        fixed.x = op.area.x();
+        fixed.y = op.area.y();
+        fixed.width = op.area.width();
+        fixed.height = op.area.height();
+        fixed.style = op.style;
+        fixed.picture = op.picture;
+        fixed.textLength = qint32(op.text.size());
+        fixed.kind = quint8(op.kind);
+        fixed.shade = quint8(op.shade);
         bytes.append(reinterpret_cast<const char*>(&fixed), sizeof fixed);
         bytes.append(reinterpret_cast<const char*>(op.text.utf16()),
                      op.text.size() * qsizetype(sizeof(char16_t)));

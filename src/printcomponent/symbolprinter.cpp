@@ -110,7 +110,7 @@ bool printSymbol(PrintSurface& surface, const QRectF& area, QPointF offset, cons
                             box.rect.bottom() + dy);
     }
     if (showText) {
-        s.setCurrentX(left + (width - textWidth) / 2 + dx);
+        s.setCurrentX(bars.left() + (bars.width() - textWidth) / 2 + dx); // under the bars
         s.setCurrentY((above ? top : barsBottom) + dy);
         s.setText(printed);
     }

@@ -418,9 +418,10 @@ QString pageTooSmall(const LayoutEtichetta& layout, const PrintSurface& surface)
 
 // Before a job from the window: the labels whose texts would print cut short (empty when
 // none), so that the user can still widen a box. Only the texts are drawn, on a scratch
-// surface, over the records read once more; a failure is left for the job itself to report.
-QString cutTextsAhead(LabelDocument& document, clsDatabase& database, long count,
-                      const PrintJob& job) {
+// surface, over the records read once more; nothing when that failed, which the job itself
+// will report.
+std::optional<QString> cutTextsAhead(LabelDocument& document, clsDatabase& database, long count,
+                                     const PrintJob& job) {
     try {
         std::unique_ptr<RecordCursor> records;
         if (document.DatabaseConnesso()) {
@@ -445,8 +446,13 @@ QString cutTextsAhead(LabelDocument& document, clsDatabase& database, long count
         }
         return trial.cutTextsWarning();
     } catch (const DatabaseError&) {
-        return {};
+        return std::nullopt;
     }
+}
+
+bool hasTexts(const LabelDocument& document) {
+    return std::any_of(document.elements().begin(), document.elements().end(),
+                       [](const auto& e) { return e->kind == ElementKind::Testo && e->Index > 0; });
 }
 
 void reportFailure(int number, const QString& description) {
@@ -502,6 +508,16 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     long count = !job.StampaTutte ? job.NumeroEtichette : bound ? recordCount : 1;
     const LayoutEtichetta sheet = sheet::pageLayout(document.paper(), document.layout());
     const std::optional<QSizeF> paper = sheet::paperSize(document.paper(), document.layout());
+    if (paper && (paper->width() > sheet::LargestPaper || paper->height() > sheet::LargestPaper)) {
+        MessageService::current().warn(
+            QStringLiteral("La carta dell'etichetta misura %1 x %2 mm: più di %3 mm, troppo per "
+                           "una stampa. Correggere \"Layout etichetta\".")
+                .arg(std::ceil(paper->width()))
+                .arg(std::ceil(paper->height()))
+                .arg(sheet::LargestPaper),
+            version::mainWindowCaption());
+        return PrintOutcome::Failed;
+    }
     const long positions = long(sheet.EtichetteOrizzontali) * sheet.EtichetteVerticali;
     if (job.Strict && job.PrimaEtichetta > positions) {
         MessageService::current().warn(
@@ -531,12 +547,29 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
         return PrintOutcome::NothingToPrint;
     }
 
-    // In the window the user hears of cut texts before the job, and may stop it.
-    const bool askedAboutCuts = !StampaDiretta && !job.Strict;
-    if (askedAboutCuts) {
-        if (const QString cut = cutTextsAhead(document, database, count, job);
-            !cut.isEmpty() &&
-            MessageService::current().question(cut + QStringLiteral("\rStampare comunque?"),
+    // In the window the user hears of cut texts before the job, and may stop it. The job's own
+    // reading is let go meanwhile and started again: a connection serves one at a time.
+    bool askedAboutCuts = false;
+    if (!StampaDiretta && !job.Strict && hasTexts(document)) {
+        drawing.reset();
+        records.reset();
+        CursoreAttesa();
+        const std::optional<QString> cut = cutTextsAhead(document, database, count, job);
+        CursoreNormale();
+        try {
+            if (bound) {
+                long recounted = 0;
+                RecordSelection selection = RecordSelection::of(document.binding());
+                records = database.source().openCounted(selection, recounted);
+            }
+            drawing.emplace(document, records.get());
+        } catch (const DatabaseError& error) {
+            reportFailure(error.number, error.description);
+            return PrintOutcome::Failed;
+        }
+        askedAboutCuts = cut.has_value();
+        if (cut && !cut->isEmpty() &&
+            MessageService::current().question(*cut + QStringLiteral("\rStampare comunque?"),
                                                version::mainWindowCaption(), QuestionButtons::YesNo,
                                                MessageIcon::Question) != Answer::Yes)
             return PrintOutcome::Cancelled;

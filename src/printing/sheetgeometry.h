@@ -27,6 +27,9 @@ QSizeF sheetExtent(const LayoutEtichetta& layout);
 // and around the label's height.
 std::optional<QSizeF> paperSize(const LabelPaper& paper, const LayoutEtichetta& layout);
 
+// The largest paper a label can name, either way (a 5 m banner).
+inline constexpr double LargestPaper = 5000;
+
 // The layout as pages are filled: a roll's page holds one row.
 LayoutEtichetta pageLayout(const LabelPaper& paper, const LayoutEtichetta& layout);
 

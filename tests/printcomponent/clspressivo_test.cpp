@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "barcode/barcodeencoding.h"
+#include "barcode/zintsymbol.h"
 #include "common/programfolders.h"
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/inifile.h"
+#include "printcomponent/pressivocodes.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
 #include "recordingprinter.h"
@@ -111,6 +113,38 @@ TEST_F(Pressivo, BarcodesRestoreTheSurfaceAndPrintTheirLineInItalicWhenItIsOn) {
     EXPECT_EQ(ui.surface().FontName(), u"Courier New");
     EXPECT_EQ(ui.surface().FontSize(), 10);
     EXPECT_EQ(pressivo.TextAlign(), 2);
+}
+
+// On a printer's dots every symbol keeps to its box and every bar edge lands on a dot:
+// PDF417's rows are three modules tall, ITF-14 and UPC-A carry quiet zones in their drawing.
+TEST_F(Pressivo, SymbolsOnWholeDotsFillTheirBox) {
+    clsPressivo pressivo(ui, clsPressivo::DrawingOnly{});
+    pressivo.setScaleMode(pressivo::Millimetre);
+    pressivo.setDotsPerInch(203);
+    const double dot = 1440.0 / 203;
+    for (const auto& [symbology, value] :
+         {std::pair{barcode::Symbology::Pdf417, "MARVELLO PDF417 1234567890"},
+          std::pair{barcode::Symbology::Itf14, "1540014128876"},
+          std::pair{barcode::Symbology::UpcA, "03600029145"},
+          std::pair{barcode::Symbology::QrCode, "https://example.org/etichetta"}}) {
+        ui.surface().KillDoc();
+        ui.surface().StartDoc();
+        pressivo.setBarcodeTextPosition(barcode::TextPosition::Nascosto);
+        EXPECT_TRUE(
+            pressivo.DrawSymbol(symbology, QString::fromLatin1(value), 10, 10, 60, 30).isEmpty());
+        QRectF drawn;
+        for (const DrawOp& op : ui.surface().document().pages.back().ops) {
+            if (op.kind != DrawOp::Kind::Rectangle)
+                continue;
+            drawn |= op.area;
+            for (const double edge : {op.area.left(), op.area.right()})
+                EXPECT_NEAR(edge / dot, std::round(edge / dot), 1e-6) << value;
+        }
+        // The largest whole module: more than half the box, whatever the quiet zones take.
+        EXPECT_GT(drawn.width(), (zintsymbol::isTwoDimensional(symbology) ? 25 : 35) * 56.7)
+            << value;
+        EXPECT_LE(drawn.right(), 70 * 56.7 + 1) << value;
+    }
 }
 
 TEST_F(Pressivo, AnInvalidEanReportsAndDrawsNothing) {

@@ -66,6 +66,8 @@ TEST_F(ImpostaPaginaTest, ThePaperIsChosenWithTheLayout) {
     retype(dialog.txtLarghezzaEtichetta, QStringLiteral("101,6"));
     retype(dialog.txtAltezzaEtichetta, QStringLiteral("152,4"));
     dialog.cmbCarta->setCurrentText(QStringLiteral("Rotolo"));
+    // Placed from the paper's edge now: the origin takes over the 4 mm the label printed with.
+    EXPECT_EQ(dialog.txtOrigineX->text(), u"4,000");
     EXPECT_EQ(dialog.txtLarghezzaCarta->text(), u"101,6");
     EXPECT_EQ(dialog.txtAltezzaCarta->text(), u"152,4");
     EXPECT_TRUE(dialog.txtLarghezzaCarta->isReadOnly());
@@ -82,6 +84,7 @@ TEST_F(ImpostaPaginaTest, ThePaperIsChosenWithTheLayout) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(document.paper().kind, LabelPaper::Kind::Roll);
     EXPECT_EQ(document.layout().LarghezzaEtichetta, 101.6);
+    EXPECT_EQ(document.layout().OrigineX, 4);
 }
 
 TEST_F(ImpostaPaginaTest, AClearedRequiredFieldKeepsTheDialogOpenAndStoresNothing) {

@@ -23,6 +23,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -516,6 +518,36 @@ TEST_F(Engine, CutTextsAreSaidBeforeTheJobFromTheWindow) {
     EXPECT_EQ(print(labels(3)), PrintOutcome::Delivered);
     EXPECT_EQ(ui.previews, 1);
     EXPECT_TRUE(messages.messages.isEmpty());
+
+    // Bound to an SQLite file, whose connection reads one selection at a time: the names too
+    // long are said before, and every record still prints after.
+    const QString sqlite = folder.filePath(QStringLiteral("clienti.sqlite"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("w"));
+        db.setDatabaseName(sqlite);
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec(QStringLiteral("CREATE TABLE Clienti (Nome TEXT)")));
+        ASSERT_TRUE(query.exec(QStringLiteral("INSERT INTO Clienti VALUES ('Ragione sociale "
+                                              "lunghissima'), ('B'), ('Altra ragione lunga')")));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("w"));
+    document.NuovaEtichetta();
+    LabelElement* name = document.CreaOggTesto(567, 567, 10 * Mm, 5 * Mm);
+    name->DataMember = QStringLiteral("Nome");
+    CollegamentoDatabase binding;
+    binding.NomeDatabase = sqlite;
+    binding.NomeTabella = QStringLiteral("Clienti");
+    document.setBinding(binding);
+    ASSERT_TRUE(connectLabelDatabase(database, document, sqlite, {}, binding.NomeTabella));
+    messages.answers = {Answer::Yes};
+    PrintJob all = labels(0);
+    all.StampaTutte = true;
+    EXPECT_EQ(print(all), PrintOutcome::Delivered);
+    ASSERT_EQ(messages.questions.size(), 3);
+    EXPECT_TRUE(messages.questions.back().text.contains(u"riquadro: 2 (la prima"))
+        << messages.questions.back().text.toStdString();
+    EXPECT_EQ(texts().size(), 3u);
 }
 
 TEST_F(Engine, APictureThatIsNoPictureEndsTheJobWithAMessage) {

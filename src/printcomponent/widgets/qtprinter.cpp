@@ -66,8 +66,11 @@ QSizeF QtPrinter::paperSize() const {
         return {11906, 16838};
     // The queue's own paper (a label printer's roll), unless the user chose one in "Pagina...".
     if (!m_pageChosen) {
-        if (const auto paper = cupsjob::defaultPaper(m_printer.printerName()))
-            return *paper;
+        // Asked of CUPS once: a queue whose printer is away must not hold every repaint.
+        if (!m_queuePaper)
+            m_queuePaper = cupsjob::defaultPaper(m_printer.printerName());
+        if (*m_queuePaper)
+            return **m_queuePaper;
     }
     const QSizeF points = m_printer.pageLayout().pageSize().size(QPageSize::Point);
     return QSizeF(points.width() * 20, points.height() * 20);
@@ -136,6 +139,7 @@ bool QtPrinter::printerSetup() {
     if (!available())
         return false;
     QPrintDialog dialog(&m_printer);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted)
+        m_pageChosen = true; // its paper is the user's choice, as in "Pagina..."
     return true;
 }

@@ -5,6 +5,8 @@
 
 #include <QPrinter>
 
+#include <optional>
+
 // The system's printers (CUPS), with Qt's print, printer and page set-up dialogs. Pages go to
 // CUPS as one PDF job whose acceptance is checked, so a refused job is reported.
 class QtPrinter final : public PrinterBackend {
@@ -26,4 +28,5 @@ private:
     QString m_requested; // the name asked for; empty for the default printer
     mutable QPrinter m_printer;
     bool m_pageChosen = false; // a page chosen in "Pagina..." wins over the queue's own
+    mutable std::optional<std::optional<QSizeF>> m_queuePaper;
 };

@@ -180,7 +180,10 @@ void frmImpostaPagina::showPaper(const LabelPaper& paper) {
                           : paper.kind == LabelPaper::Kind::Roll  ? Roll
                           : paper.kind == LabelPaper::Kind::Named ? paper.name
                                                                   : PrinterPaper;
+    m_paperNamed = paper.names();
+    m_showing = true;
     cmbCarta->setCurrentText(entry);
+    m_showing = false;
     if (paper.kind == LabelPaper::Kind::Custom) {
         txtLarghezzaCarta->setText(FormatNumero(paper.width, 3));
         txtAltezzaCarta->setText(FormatNumero(paper.height, 3));
@@ -189,6 +192,14 @@ void frmImpostaPagina::showPaper(const LabelPaper& paper) {
 }
 
 void frmImpostaPagina::paperChosen() {
+    // Labels print where they did: a label that starts naming its paper loses the shift every
+    // label without one prints with, so its origin takes it over (and gives it back).
+    const bool named = chosenPaper().names();
+    if (!m_showing && named != m_paperNamed)
+        txtOrigineX->setText(FormatNumero(ValoreNumerico(txtOrigineX->text()) +
+                                              (named ? sheet::PrintShiftX : -sheet::PrintShiftX),
+                                          3));
+    m_paperNamed = named;
     const bool own = cmbCarta->currentText() == OwnSize;
     txtLarghezzaCarta->setReadOnly(!own);
     txtAltezzaCarta->setReadOnly(!own);
@@ -207,8 +218,18 @@ void frmImpostaPagina::paperChosen() {
 bool frmImpostaPagina::Verifica_campi_obbligatori() {
     std::vector<QLineEdit*> positive{txtEtichetteOrizzontali, txtEtichetteVerticali,
                                      txtLarghezzaEtichetta, txtAltezzaEtichetta};
-    if (cmbCarta->currentText() == OwnSize)
+    if (cmbCarta->currentText() == OwnSize) {
         positive.insert(positive.end(), {txtLarghezzaCarta, txtAltezzaCarta});
+        for (QLineEdit* field : {txtLarghezzaCarta, txtAltezzaCarta}) {
+            if (ValoreNumerico(field->text()) > sheet::LargestPaper) {
+                MessageService::current().warn(
+                    QStringLiteral("La carta misura al massimo %1 mm.").arg(sheet::LargestPaper),
+                    windowTitle());
+                field->setFocus();
+                return false;
+            }
+        }
+    }
     for (QLineEdit* field : positive) {
         if (ValoreNumerico(field->text()) <= 0) {
             MessageService::current().warn(QStringLiteral("Inserire un valore positivo."),

@@ -56,6 +56,8 @@ private:
     void paperChosen(); // the size shown follows the choice and the layout
 
     LabelDocument& m_document;
+    bool m_paperNamed = false; // the choice shown names a paper
+    bool m_showing = false;    // a paper being shown, not chosen by the user
 };
 
 // The "Layout etichetta" command: busy pointer while the dialog loads, the dialog, and the
