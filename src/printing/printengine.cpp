@@ -407,13 +407,16 @@ QString pageTooSmall(const LayoutEtichetta& layout, const PrintSurface& surface)
     const QSizeF needed = sheet::sheetExtent(layout);
     if (needed.width() <= paper.width() + 1 && needed.height() <= paper.height() + 1)
         return {};
+    // The paper is the label's own, or the one chosen for the printer: say where to change it.
     return QStringLiteral("Le etichette non stanno sulla pagina scelta: il foglio "
-                          "dell'etichetta misura %1 x %2 mm, la pagina %3 x %4 mm. Scegliere "
-                          "la pagina con \"Pagina...\".")
+                          "dell'etichetta misura %1 x %2 mm, la pagina %3 x %4 mm. %5")
         .arg(std::ceil(needed.width()))
         .arg(std::ceil(needed.height()))
         .arg(std::round(paper.width()))
-        .arg(std::round(paper.height()));
+        .arg(std::round(paper.height()))
+        .arg(surface.jobPaper()
+                 ? QStringLiteral("Scegliere la carta in \"Layout etichetta\" (\"Carta\").")
+                 : QStringLiteral("Scegliere la pagina con \"Pagina...\"."));
 }
 
 // Before a job from the window: the labels whose texts would print cut short (empty when

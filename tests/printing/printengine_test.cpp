@@ -271,6 +271,13 @@ TEST_F(Engine, ALabelPrintsOnThePaperItNames) {
     EXPECT_NEAR(printed().paper.width() / units::PaperTwipsPerMillimetre, 148, 0.01);
     EXPECT_NEAR(printed().paper.height() / units::PaperTwipsPerMillimetre, 210, 0.01);
     EXPECT_NEAR(firstCorner().x(), 5, 0.01);
+    // A sheet wider than the paper it names: the paper is changed in the layout.
+    layout.EtichetteOrizzontali = 3;
+    document.setLayout(layout);
+    EXPECT_EQ(print(labels(1)), PrintOutcome::Failed);
+    EXPECT_TRUE(messages.lastText().contains(u"\"Carta\"")) << messages.lastText().toStdString();
+    layout.EtichetteOrizzontali = 1;
+    document.setLayout(layout);
 
     // Without a paper of its own: the printer's, and the 4 mm every label had.
     document.setPaper({});
