@@ -12,6 +12,8 @@ inline constexpr double TwipsPerCentimetre = 567.0;
 inline constexpr double TwipsPerMillimetre = 56.7;
 // Paper is measured exactly, as printers and PDF pages know it: a 4 x 6 in roll is 288 x 432 pt.
 inline constexpr double PaperTwipsPerMillimetre = TwipsPerInch / 25.4;
+// CUPS measures media in hundredths of a millimetre.
+inline constexpr double TwipsPerHundredthMillimetre = TwipsPerInch / 2540.0;
 inline constexpr double TwipsPerPoint = 20.0;
 // The real inch, for resolutions stored in dots per metre (the millimetre factor above is the
 // label files' own and is not used for them).

@@ -404,11 +404,13 @@ bool clsPressivo::EndDoc() {
         const bool saved =
             m_surface->isStreaming() ? m_surface->finishPdf(&error)
             : pdf                    ? printoutput::writePdf(m_surface->document(), file, &error)
-            : writesZpl()            ? zploutput::write(m_surface->document(), file,
-                                             m_dotTwips > 0 ? int(std::lround(1440 / m_dotTwips))
-                                                                       : zploutput::DefaultDotsPerInch,
-                                                        &error)
-                                     : m_surface->SaveDoc(file, &error);
+            : writesZpl()
+                ? zploutput::write(m_surface->document(), file,
+                                   m_dotTwips > 0
+                                       ? int(std::lround(units::TwipsPerInch / m_dotTwips))
+                                       : zploutput::DefaultDotsPerInch,
+                                   &error)
+                : m_surface->SaveDoc(file, &error);
         CursoreNormale();
         if (!saved)
             MessageService::current().warn(
@@ -545,7 +547,7 @@ QString clsPressivo::DrawSymbol(barcode::Symbology symbology, const QString& tex
         return QStringLiteral("a %1 punti per pollice il riquadro è troppo piccolo: ogni "
                               "modulo deve avere almeno un punto della stampante (%2 moduli "
                               "%3).")
-            .arg(std::lround(1440 / m_dotTwips))
+            .arg(std::lround(units::TwipsPerInch / m_dotTwips))
             .arg(dots.across)
             .arg(twoD ? QStringLiteral("per lato") : QStringLiteral("in larghezza"));
     return {};

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/units.h"
+
 #include <QImage>
 #include <QString>
 #include <QVariant>
@@ -124,7 +126,7 @@ public:
     // The printer's resolution: barcodes are drawn on its dots (whole dots a module); 0, as
     // on screen and in PDFs, stretches them to their box.
     void setDotsPerInch(int dotsPerInch) {
-        m_dotTwips = dotsPerInch > 0 ? 1440.0 / dotsPerInch : 0;
+        m_dotTwips = dotsPerInch > 0 ? units::TwipsPerInch / dotsPerInch : 0;
     }
 
     // The unit word of ScaleMode and the twips in one unit (0 outside the unit table).

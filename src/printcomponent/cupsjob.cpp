@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printcomponent/cupsjob.h"
 
+#include "common/units.h"
+
 #include <QPageSize>
 #include <QThread>
 
@@ -58,7 +60,7 @@ struct InfoDeleter {
 };
 using DestInfo = std::unique_ptr<cups_dinfo_t, InfoDeleter>;
 
-constexpr double TwipsPerHundredthMm = 1440.0 / 2540.0;
+constexpr double TwipsPerHundredthMm = units::TwipsPerHundredthMillimetre;
 
 // The paper by the name the queue knows it: the queue's own media of that size (a label
 // printer's w288h432), a standard size by its name, or a size of its own.
