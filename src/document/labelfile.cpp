@@ -156,6 +156,7 @@ QString trimmed(const QString& line) {
 // when the label names one.
 const QString StackingKey = QStringLiteral("oggSovrapposizione");
 const QString PaperKey = QStringLiteral("oggCarta");
+const QString TurnKey = QStringLiteral("oggRuota");
 
 class Reader {
 public:
@@ -177,6 +178,8 @@ public:
                 readStacking();
             else if (key == PaperKey)
                 readPaper();
+            else if (key == TurnKey)
+                readTurn();
             else if (const auto kind = kindFromName(key))
                 anySection = true, readElement(*kind);
         }
@@ -213,6 +216,7 @@ private:
     // What this program cannot place on paper is left out: the label prints on the printer's.
     void readPaper() {
         LabelPaper paper;
+        paper.turned = m_document.paper().turned;
         const double kind = parseNumber(m_lines.next()).value_or(0.0);
         paper.name = trimmed(m_lines.next());
         paper.width = parseNumber(m_lines.next()).value_or(0.0);
@@ -230,6 +234,13 @@ private:
             paper.name.clear();
         if (paper.kind != LabelPaper::Kind::Custom)
             paper.width = paper.height = 0;
+        m_document.setPaper(paper);
+    }
+
+    // The quarter turns of the label on its page, in degrees: 90, or none.
+    void readTurn() {
+        LabelPaper paper = m_document.paper();
+        paper.turned = parseNumber(m_lines.next()).value_or(0.0) == 90;
         m_document.setPaper(paper);
     }
 
@@ -588,6 +599,10 @@ std::variant<QByteArray, WriteError> write(const LabelDocument& document) {
         out.text(paper.name, QStringLiteral("la carta"));
         out.number(paper.width);
         out.number(paper.height);
+    }
+    if (document.paper().turned) {
+        out.key(TurnKey);
+        out.number(qint32(90));
     }
     return out.result();
 }

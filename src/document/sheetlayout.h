@@ -38,11 +38,14 @@ struct LabelPaper {
     QString name;     // Named: one of namedPapers()
     double width = 0; // Custom: millimetres
     double height = 0;
+    // The label is printed turned a quarter clockwise on its page: a landscape label on a roll
+    // narrower than its width. The page holds it as it lies.
+    bool turned = false;
     bool names() const { return kind != Kind::Printer; }
     // The names a label can give, as the layout dialog lists them.
     static QStringList namedPapers();
     // The paper of a new label.
-    static LabelPaper newLabel() { return {Kind::Named, QStringLiteral("A4"), 0, 0}; }
+    static LabelPaper newLabel() { return {Kind::Named, QStringLiteral("A4"), 0, 0, false}; }
     bool operator==(const LabelPaper&) const = default;
 };
 

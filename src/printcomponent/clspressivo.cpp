@@ -309,6 +309,15 @@ void clsPressivo::ClipNone() {
     m_surface->ClipTo();
 }
 
+void clsPressivo::TurnQuarter(double x1, double y1, double x2, double y2) {
+    m_surface->TurnQuarter(
+        QRectF(QPointF(xMeasure(x1), yMeasure(y1)), QPointF(xMeasure(x2), yMeasure(y2))));
+}
+
+void clsPressivo::TurnNone() {
+    m_surface->TurnQuarter();
+}
+
 void clsPressivo::DrawLine(double x1, double y1, double x2, double y2, const QVariant& color,
                            const QVariant& tipoLinea, const QVariant& penColor,
                            const QVariant& penWidth) {

@@ -96,6 +96,10 @@ public:
     // measures; ClipNone lets it reach the whole page again.
     void ClipTo(double x1, double y1, double x2, double y2);
     void ClipNone();
+    // What is drawn next, measured as DrawLine measures, is turned a quarter clockwise about
+    // the box's top-left corner and laid down from there; TurnNone stops it.
+    void TurnQuarter(double x1, double y1, double x2, double y2);
+    void TurnNone();
     void DrawText(const QString& textToPrint = {});
     void NewPage();
     void KillDoc();

@@ -132,6 +132,16 @@ bool textFits(const DrawStyle& style, const QRectF& box, const QString& text) {
 
 namespace {
 
+// A quarter turn clockwise of `area`, keeping its top-left corner: its left edge becomes the
+// top, its top the right edge.
+QTransform quarterTurn(const QRectF& area) {
+    QTransform turn;
+    turn.translate(area.left() + area.height(), area.top());
+    turn.rotate(90);
+    turn.translate(-area.left(), -area.top());
+    return turn;
+}
+
 // Pens and brushes made once per style: handing the painter the same object again costs
 // nothing, while an equal new one makes PDF output write the state again.
 struct StyleTools {
@@ -251,8 +261,13 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,
     const std::vector<DrawOp>& ops = page.isPacked() ? unpacked : page.ops;
     std::vector<QRectF> boxes;
     bool clipped = false;
+    const QTransform upright = painter.transform();
     for (std::size_t index = 0; index < ops.size(); ++index) {
         const DrawOp& op = ops[index];
+        if (op.kind == DrawOp::Kind::Turn) {
+            painter.setTransform(op.area.isEmpty() ? upright : quarterTurn(op.area) * upright);
+            continue;
+        }
         if (op.kind == DrawOp::Kind::Clip) {
             // Within whatever clip the caller set: a label's cell, then the page again.
             if (clipped)
@@ -322,6 +337,7 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,
             break;
         }
         case DrawOp::Kind::Clip:
+        case DrawOp::Kind::Turn:
             break;
         }
     }
@@ -618,7 +634,7 @@ std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document) 
         for (quint32 i = 0; i < opCount && !in.failed(); ++i) {
             DrawOp op;
             const quint8 kind = in.number<quint8>();
-            if (kind > quint8(DrawOp::Kind::Clip))
+            if (kind > quint8(DrawOp::Kind::Turn))
                 in.fail();
             op.kind = DrawOp::Kind(kind);
             const double x = in.measure(), y = in.measure(), w = in.measure(), h = in.measure();

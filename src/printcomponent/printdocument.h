@@ -43,8 +43,10 @@ struct DrawStyle {
 
 struct DrawOp {
     // Clip: what follows on the page draws only inside `area`, until the next Clip (an empty
-    // area: everywhere again).
-    enum class Kind : quint8 { Line, Rectangle, Circle, Picture, Text, TextBox, Clip };
+    // area: everywhere again). Turn: what follows, up to the next Turn (an empty area: none),
+    // is turned a quarter clockwise, `area` onto the page as it lies there, with the same
+    // top-left corner.
+    enum class Kind : quint8 { Line, Rectangle, Circle, Picture, Text, TextBox, Clip, Turn };
     Kind kind = Kind::Line;
     QRectF area;      // Line: from topLeft to bottomRight; Circle: centre and radius in width
     int style = 0;    // index into PrintDocument::styles

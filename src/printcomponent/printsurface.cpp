@@ -322,6 +322,10 @@ void PrintSurface::ClipTo(const QRectF& twips) {
     add(makeOp(DrawOp::Kind::Clip, twips));
 }
 
+void PrintSurface::TurnQuarter(const QRectF& twips) {
+    add(makeOp(DrawOp::Kind::Turn, twips));
+}
+
 void PrintSurface::DrawRectangle(const QVariant& x1, const QVariant& y1, const QVariant& x2,
                                  const QVariant& y2) {
     add(makeOp(DrawOp::Kind::Rectangle,

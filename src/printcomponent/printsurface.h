@@ -185,6 +185,9 @@ public:
     // What is drawn next stays inside the rectangle, until the next call; no corners: the
     // whole page again.
     void ClipTo(const QRectF& twips = {});
+    // What is drawn next is turned a quarter clockwise from `twips` onto the page, its top-left
+    // corner kept; an empty box stops turning.
+    void TurnQuarter(const QRectF& twips = {});
     void DrawRectangle(const QVariant& x1, const QVariant& y1, const QVariant& x2,
                        const QVariant& y2);
     void DrawCircle(const QVariant& x, const QVariant& y, const QVariant& radius);

@@ -153,7 +153,26 @@ public:
     bool textsOnly = false;
 
     void drawLabel(clsPressivo& pressivo, int c, int r, const PrintJob& job) {
+        // Placed where the page has room for it; a turned label is drawn upright from the
+        // corner of its place and turned into it.
         const LayoutEtichetta layout = m_document.layout();
+        const LayoutEtichetta place = sheet::pageLayout(m_document.paper(), layout);
+        if (m_document.paper().turned)
+            pressivo.TurnQuarter(GetXGen(place, 0, c), GetYGen(place, 0, r),
+                                 GetXGen(place, layout.LarghezzaEtichetta, c),
+                                 GetYGen(place, layout.AltezzaEtichetta, r));
+        drawUpright(pressivo, place, c, r, job);
+        if (m_document.paper().turned)
+            pressivo.TurnNone();
+    }
+
+private:
+    // The label's elements, its crop marks and border, the label upright at the corner of its
+    // place in column c and row r of the page's `layout`.
+    void drawUpright(clsPressivo& pressivo, const LayoutEtichetta& layout, int c, int r,
+                     const PrintJob& job) {
+        const double w = m_document.layout().LarghezzaEtichetta;
+        const double h = m_document.layout().AltezzaEtichetta;
         if (textsOnly) {
             for (const LabelElement* element : m_drawOrder)
                 if (element->kind == ElementKind::Testo)
@@ -161,7 +180,6 @@ public:
             return;
         }
         if (job.StampaCrocicchi) {
-            const double w = layout.LarghezzaEtichetta, h = layout.AltezzaEtichetta;
             for (const auto& [x, y] : {std::pair{0.0, 0.0}, {w, 0.0}, {0.0, h}, {w, h}}) {
                 pressivo.DrawLine(GetXGen(layout, x, c), GetYGen(layout, y - 1, r),
                                   GetXGen(layout, x, c), GetYGen(layout, y + 1, r));
@@ -170,19 +188,16 @@ public:
             }
         }
         if (job.StampaBordi)
-            pressivo.DrawLine(GetXGen(layout, 0, c), GetYGen(layout, 0, r),
-                              GetXGen(layout, layout.LarghezzaEtichetta, c),
-                              GetYGen(layout, layout.AltezzaEtichetta, r), {}, QStringLiteral("B"));
+            pressivo.DrawLine(GetXGen(layout, 0, c), GetYGen(layout, 0, r), GetXGen(layout, w, c),
+                              GetYGen(layout, h, r), {}, QStringLiteral("B"));
         // Each element stays on its own label: a long caption must not print on the next.
-        pressivo.ClipTo(GetXGen(layout, 0, c), GetYGen(layout, 0, r),
-                        GetXGen(layout, layout.LarghezzaEtichetta, c),
-                        GetYGen(layout, layout.AltezzaEtichetta, r));
+        pressivo.ClipTo(GetXGen(layout, 0, c), GetYGen(layout, 0, r), GetXGen(layout, w, c),
+                        GetYGen(layout, h, r));
         for (const LabelElement* element : m_drawOrder)
             drawElement(pressivo, *element, layout, c, r);
         pressivo.ClipNone();
     }
 
-private:
     // What an element prints, decided once: its field's position, or its text's placeholders.
     struct Source {
         int field = -1;

@@ -19,6 +19,8 @@ namespace sheetcatalogue {
 namespace {
 
 constexpr double MillimetresPerPoint = 25.4 / 72;
+const QString Roll = QStringLiteral("Rotolo");
+const QString Turned = QStringLiteral("ruotata");
 
 // A gLabels length: a number and its unit, points when it has none.
 std::optional<double> millimetres(QStringView text) {
@@ -40,11 +42,23 @@ std::optional<double> millimetres(QStringView text) {
     return value * MillimetresPerPoint;
 }
 
+// Papers beyond those a label can name, by the names sheets give them (millimetres).
+struct KnownPaper {
+    const char* name;
+    double width, height;
+};
+constexpr KnownPaper OtherPapers[] = {
+    {"A3", 297, 420}, {"A6", 105, 148}, {"SRA3", 320, 450}, {"B5", 176, 250}};
+
 QString paperName(const QString& size, const QXmlStreamAttributes& attributes) {
-    if (size == u"A4")
-        return QStringLiteral("A4");
+    if (size == u"A4" || size == u"A5")
+        return size;
     if (size == u"US-Letter")
         return QStringLiteral("Letter");
+    if (size == u"US-Legal")
+        return QStringLiteral("Legal");
+    if (size.compare(u"roll", Qt::CaseInsensitive) == 0)
+        return Roll;
     const auto width = millimetres(attributes.value(QLatin1String("width")));
     const auto height = millimetres(attributes.value(QLatin1String("height")));
     if (width && height)
@@ -174,6 +188,26 @@ std::vector<SheetTemplate> readGlabels(const QByteArray& xml,
         }
     }
     return sheets;
+}
+
+LabelPaper paperOf(const SheetTemplate& sheet) {
+    LabelPaper paper;
+    if (LabelPaper::namedPapers().contains(sheet.paper)) {
+        paper = {LabelPaper::Kind::Named, sheet.paper};
+    } else if (sheet.paper.startsWith(Roll)) {
+        paper.kind = LabelPaper::Kind::Roll;
+        paper.turned = sheet.paper.contains(Turned);
+    } else if (const QStringList size =
+                   QString(sheet.paper).remove(QStringLiteral(" mm")).split(QStringLiteral(" x "));
+               size.size() == 2 && size[0].toDouble() > 0 && size[1].toDouble() > 0) {
+        paper = {LabelPaper::Kind::Custom, {}, size[0].toDouble(), size[1].toDouble()};
+    } else {
+        for (const KnownPaper& known : OtherPapers) {
+            if (sheet.paper == QLatin1String(known.name))
+                paper = {LabelPaper::Kind::Custom, {}, known.width, known.height};
+        }
+    }
+    return paper;
 }
 
 QString glabelsFolder() {

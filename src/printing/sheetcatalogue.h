@@ -16,7 +16,9 @@ struct SheetTemplate {
     QString maker;
     QString code;
     QString description;
-    QString paper; // "A4", "Letter", or the size in millimetres
+    // "A4", "Letter", another paper's name, the size in millimetres ("320.0 x 450.0 mm"), or
+    // "Rotolo" (a roll, one label a page) and "Rotolo, ruotata" (the label lies turned on it).
+    QString paper;
     // The sheet's values; the print origin takes back the shift every label prints with, so
     // that the labels land exactly where the maker's sheet has them.
     LayoutEtichetta layout;
@@ -31,6 +33,10 @@ std::vector<SheetTemplate> readTable(const QByteArray& text);
 // the layout of the one it names, of the same maker (`known` holds templates of other files).
 std::vector<SheetTemplate> readGlabels(const QByteArray& xml,
                                        const std::vector<SheetTemplate>& known = {});
+
+// The paper a label takes from the sheet: named, of its size, a roll; the printer's when the
+// sheet's paper is not known here.
+LabelPaper paperOf(const SheetTemplate& sheet);
 
 // Where the gLabels collection is looked for.
 QString glabelsFolder();

@@ -38,10 +38,12 @@ std::optional<QSizeF> paperSize(const LabelPaper& paper, const LayoutEtichetta& 
     case LabelPaper::Kind::Custom:
         return QSizeF(paper.width, paper.height);
     case LabelPaper::Kind::Roll: {
-        const int across = std::max(1, int(layout.EtichetteOrizzontali));
-        return QSizeF(2 * layout.MargineSinistro + across * layout.LarghezzaEtichetta +
-                          (across - 1) * layout.SpazioOrizzontale,
-                      2 * layout.MargineSuperiore + layout.AltezzaEtichetta);
+        // The labels as they lie on the page: a turned label is as wide as it is high.
+        const LayoutEtichetta lying = pageLayout(paper, layout);
+        const int across = std::max(1, int(lying.EtichetteOrizzontali));
+        return QSizeF(2 * lying.MargineSinistro + across * lying.LarghezzaEtichetta +
+                          (across - 1) * lying.SpazioOrizzontale,
+                      2 * lying.MargineSuperiore + lying.AltezzaEtichetta);
     }
     }
     return std::nullopt;
@@ -51,6 +53,8 @@ LayoutEtichetta pageLayout(const LabelPaper& paper, const LayoutEtichetta& layou
     LayoutEtichetta page = layout;
     if (paper.kind == LabelPaper::Kind::Roll)
         page.EtichetteVerticali = 1;
+    if (paper.turned)
+        std::swap(page.LarghezzaEtichetta, page.AltezzaEtichetta);
     return page;
 }
 

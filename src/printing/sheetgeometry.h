@@ -30,7 +30,8 @@ std::optional<QSizeF> paperSize(const LabelPaper& paper, const LayoutEtichetta& 
 // The largest paper a label can name, either way (a 5 m banner).
 inline constexpr double LargestPaper = 5000;
 
-// The layout as pages are filled: a roll's page holds one row.
+// The layout as pages are filled: a roll's page holds one row, and a turned label lies with
+// its width down the page.
 LayoutEtichetta pageLayout(const LabelPaper& paper, const LayoutEtichetta& layout);
 
 } // namespace sheet

@@ -119,7 +119,8 @@ TEST(WriteLabelFile, EveryPropertySurvivesSaveLoadSave) {
 
 // The paper a label names goes in a section older programs skip, after everything they read;
 // a label that names none is written as labels always were. A section that names no paper
-// this program can place leaves the label on the printer's paper.
+// this program can place leaves the label on the printer's paper. A label turned on its page
+// says so in a section of its own.
 TEST(WriteLabelFile, ThePaperALabelNamesIsKept) {
     LabelDocument original;
     fillEveryProperty(original);
@@ -128,7 +129,8 @@ TEST(WriteLabelFile, ThePaperALabelNamesIsKept) {
     for (const LabelPaper& paper :
          {LabelPaper{LabelPaper::Kind::Named, QStringLiteral("Letter"), 0, 0},
           LabelPaper{LabelPaper::Kind::Custom, {}, 100, 62.5},
-          LabelPaper{LabelPaper::Kind::Roll, {}, 0, 0}}) {
+          LabelPaper{LabelPaper::Kind::Roll, {}, 0, 0},
+          LabelPaper{LabelPaper::Kind::Roll, {}, 0, 0, true}}) {
         original.setPaper(paper);
         const QByteArray with = written(original);
         EXPECT_TRUE(with.startsWith(without)); // older readers find what they always did
@@ -140,6 +142,7 @@ TEST(WriteLabelFile, ThePaperALabelNamesIsKept) {
         // An older label read into the same window takes none.
         ASSERT_FALSE(labelfile::read(without, loaded));
         EXPECT_FALSE(loaded.paper().names());
+        EXPECT_FALSE(loaded.paper().turned);
     }
     for (const char* hostile :
          {"oggCarta\r\n 1 \r\nA0\r\n 0 \r\n 0 \r\n", "oggCarta\r\n 2 \r\n\r\n-5 \r\n 100 \r\n",

@@ -309,15 +309,16 @@ std::vector<int> runs(const QImage& image, int y) {
     return found;
 }
 
-// A 4 x 6 in shipping label, one label a page, naming its paper or not.
+// A 4 x 6 in shipping label, one label a page, naming its paper or not; a turned one is
+// 6 in wide and 4 in high, and lies on a 4 x 6 in page.
 QString shippingLabel(const QTemporaryDir& folder, const LabelPaper& paper) {
     LabelDocument document;
     LayoutEtichetta layout;
     layout.EtichetteOrizzontali = 1;
     layout.EtichetteVerticali = 1;
     layout.MargineSinistro = layout.MargineSuperiore = 0;
-    layout.LarghezzaEtichetta = 101.6;
-    layout.AltezzaEtichetta = 152.4;
+    layout.LarghezzaEtichetta = paper.turned ? 152.4 : 101.6;
+    layout.AltezzaEtichetta = paper.turned ? 101.6 : 152.4;
     document.setLayout(layout);
     document.setPaper(paper);
     document.CreaOggTesto(850, 1700, 3000, 400)->Caption = QStringLiteral("Spedizione");
@@ -454,6 +455,37 @@ TEST(LabelPrinterZpl, LabelsAsZplGraphics) {
         marvello(printTo(label, QStringLiteral("zpl:") + folder.filePath(QStringLiteral("x"))))
             .exitCode,
         0); // a ZPL file is named as one
+}
+
+// "Ruota di 90°": a 6 x 4 in label on a 4-inch roll arrives as a 4 x 6 in graphic holding the
+// label turned a quarter clockwise, its bars still whole modules of dots, and it scans.
+TEST(LabelPrinterZpl, ATurnedLabelLiesOnItsRoll) {
+    QTemporaryDir folder;
+    const QString label = shippingLabel(folder, {LabelPaper::Kind::Roll, {}, 0, 0, true});
+    const QString zpl = folder.filePath(QStringLiteral("girata.zpl"));
+    const ProcessRun run = marvello(printTo(label, QStringLiteral("zpl:") + zpl));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QImage image = zplImage(readBytes(zpl));
+    ASSERT_NEAR(image.width(), 812, 8); // whole bytes
+    ASSERT_EQ(image.height(), 1218);
+    // Turned back, the label reads as designed: the bars where the element is.
+    const QImage upright = image.transformed(QTransform().rotate(-90));
+    EXPECT_EQ(decodeBarcodes(upright), QStringList{QStringLiteral("MARVELLO-4X6")});
+    const std::vector<int> widths = runs(upright, int((2600.0 - 1440 + 5 * 56.7) / 1440 * 203));
+    ASSERT_GT(widths.size(), 30u);
+    const int module = *std::min_element(widths.begin(), widths.end());
+    for (const int width : widths)
+        EXPECT_EQ(width % module, 0) << width << " of " << module;
+    // The label's top edge runs down the right of the page: the text's corner is there.
+    const auto darkIn = [&](const QRect& area) {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (qGray(image.pixel(x, y)) < 128)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(darkIn(QRect(406, 0, 406, 1218)));
+    EXPECT_FALSE(darkIn(QRect(0, 0, 200, 1218)));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "printcomponent/printsurface.h"
 #include "printing/printengine.h"
 #include "printing/sheetcatalogue.h"
+#include "printing/sheetgeometry.h"
 #include "printing/widgets/frmimpostapagina.h"
 #include "printing/widgets/frmmodellofoglio.h"
 #include "support/files.h"
@@ -14,6 +15,7 @@
 #include "support/recordingmessages.h"
 #include "support/windowtest.h"
 
+#include <QCheckBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -56,20 +58,31 @@ TEST(SheetCatalogue, ProductsMatchTheirMakersSheetsAndFitTheirPaper) {
         for (std::size_t i = 0; i < got.size(); ++i)
             EXPECT_NEAR(got[i], expected[i], 0.001) << code << " " << LayoutEtichetta::name(int(i));
     }
-    // Every sheet of ours lies on its paper: a typing error in the table shows here.
+    // Every sheet lies on its paper: a typing error in the table, or a sheet given the wrong
+    // paper, shows here. Those of gLabels' (the tests' own) bring theirs: A3, SRA3, a roll.
     for (const SheetTemplate& sheet : sheets) {
-        const LayoutEtichetta& l = sheet.layout;
-        const double paperWidth = sheet.paper == u"Letter" ? 215.9 : 210;
-        const double paperHeight = sheet.paper == u"Letter" ? 279.4 : 297;
-        EXPECT_LE(l.MargineSinistro + l.EtichetteOrizzontali * l.LarghezzaEtichetta +
-                      (l.EtichetteOrizzontali - 1) * l.SpazioOrizzontale,
-                  paperWidth + 0.01)
-            << sheet.code.toStdString();
-        EXPECT_LE(l.MargineSuperiore + l.EtichetteVerticali * l.AltezzaEtichetta +
-                      (l.EtichetteVerticali - 1) * l.SpazioVerticale,
-                  paperHeight + 0.01)
-            << sheet.code.toStdString();
+        const LabelPaper paper = sheetcatalogue::paperOf(sheet);
+        ASSERT_TRUE(paper.names()) << sheet.code.toStdString() << " " << sheet.paper.toStdString();
+        const QSizeF size = *sheet::paperSize(paper, sheet.layout);
+        LayoutEtichetta placed = sheet::pageLayout(paper, sheet.layout);
+        placed.OrigineX = 0;
+        const QSizeF extent = sheet::sheetExtent(placed);
+        EXPECT_LE(extent.width(), size.width() + 0.01) << sheet.code.toStdString();
+        EXPECT_LE(extent.height(), size.height() + 0.01) << sheet.code.toStdString();
     }
+    const auto pageOf = [&](const char* maker, const char* code) {
+        const SheetTemplate* sheet = find(sheets, maker, code);
+        EXPECT_TRUE(sheet) << code;
+        return sheet ? *sheet::paperSize(sheetcatalogue::paperOf(*sheet), sheet->layout) : QSizeF();
+    };
+    EXPECT_EQ(pageOf("Fixture", "A3-8"), QSizeF(297, 420));
+    EXPECT_EQ(pageOf("Fixture", "SRA3-2"), QSizeF(320, 450));
+    EXPECT_EQ(pageOf("Fixture", "R-4x2"), QSizeF(101.6, 50.8));
+    // Rolls: a page is a label as the printer feeds it, an address label turned on its page.
+    EXPECT_EQ(pageOf("Zebra", "4x6in"), QSizeF(101.6, 152.4));
+    EXPECT_EQ(pageOf("Brother", "DK-11202"), QSizeF(62, 100));
+    EXPECT_EQ(pageOf("DYMO", "99010"), QSizeF(28, 89));
+    EXPECT_EQ(sheetcatalogue::search(sheets, QStringLiteral("dk-22205")).size(), 1u);
     EXPECT_TRUE(
         find(sheetcatalogue::search(sheets, QStringLiteral("63,5 x 38,1")), "Avery", "L7160"));
     EXPECT_EQ(sheetcatalogue::search(sheets, QStringLiteral("zweckform 3474")).size(), 1u);
@@ -189,6 +202,19 @@ TEST(SheetCatalogue, TheLayoutDialogTakesASheetFromTheCatalogue) {
     EXPECT_NEAR(borders.front().top(), 15.15, 1e-6);
     EXPECT_NEAR(borders.back().left(), 4.65 + 99.1 + 2.5, 1e-6);
     EXPECT_NEAR(borders.back().bottom(), 297 - 15.15, 1e-6);
+
+    // A roll brings its turn: the address label as it is read, turned onto the roll.
+    frmImpostaPagina roll(document);
+    whenShown<frmModelloFoglio>([](frmModelloFoglio& catalogue) {
+        catalogue.txtCerca->setText(QStringLiteral("DYMO 99010"));
+        catalogue.cmdOk->click();
+    });
+    roll.cmdModello->click();
+    EXPECT_TRUE(roll.chkRuota->isChecked());
+    EXPECT_EQ(roll.txtLarghezzaCarta->text(), u"28,0");
+    roll.cmdOk->click();
+    EXPECT_EQ(document.paper(), (LabelPaper{LabelPaper::Kind::Roll, {}, 0, 0, true}));
+    EXPECT_EQ(document.layout().LarghezzaEtichetta, 89);
 }
 
 } // namespace

@@ -12,6 +12,8 @@
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The sheet catalogue reads the tests' own gLabels templates, never those of the machine.
+    qputenv("MARVELLO_GLABELS_TEMPLATES", MARVELLO_TEST_DATA_DIR "/glabels");
     ensureRuntimeDirectory();
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);

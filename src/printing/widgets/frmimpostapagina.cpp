@@ -11,6 +11,7 @@
 #include "printing/sheetgeometry.h"
 #include "printing/widgets/frmmodellofoglio.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -91,7 +92,13 @@ frmImpostaPagina::frmImpostaPagina(LabelDocument& document, QWidget* parent)
         addField(paperGrid, 1, QStringLiteral("Larghezza"), "txtLarghezzaCarta", true, paperGroup);
     txtAltezzaCarta =
         addField(paperGrid, 2, QStringLiteral("Altezza"), "txtAltezzaCarta", true, paperGroup);
+    chkRuota = new QCheckBox(QStringLiteral("Ruota di 90°"), paperGroup);
+    chkRuota->setObjectName(QStringLiteral("chkRuota"));
+    chkRuota->setToolTip(QStringLiteral("L'etichetta è stampata girata sulla pagina: per un "
+                                        "rotolo più stretto della sua larghezza"));
+    paperGrid->addWidget(chkRuota, 3, 0, 1, 3);
     connect(cmbCarta, &QComboBox::currentIndexChanged, this, [this] { paperChosen(); });
+    connect(chkRuota, &QCheckBox::toggled, this, [this] { paperChosen(); });
     for (QLineEdit* field : fields())
         connect(field, &QLineEdit::editingFinished, this, [this] { paperChosen(); });
 
@@ -145,14 +152,7 @@ void frmImpostaPagina::applySheet(const SheetTemplate& sheet) {
     // All ten: the print origin puts the labels exactly where the sheet has them. A sheet on
     // a paper this program knows brings it, and needs no origin to undo the printing shift.
     LayoutEtichetta layout = sheet.layout;
-    LabelPaper paper;
-    if (LabelPaper::namedPapers().contains(sheet.paper)) {
-        paper = {LabelPaper::Kind::Named, sheet.paper, 0, 0};
-    } else if (const QStringList size =
-                   QString(sheet.paper).remove(QStringLiteral(" mm")).split(QStringLiteral(" x "));
-               size.size() == 2 && size[0].toDouble() > 0 && size[1].toDouble() > 0) {
-        paper = {LabelPaper::Kind::Custom, {}, size[0].toDouble(), size[1].toDouble()};
-    }
+    const LabelPaper paper = sheetcatalogue::paperOf(sheet);
     if (paper.names())
         layout.OrigineX += sheet::PrintShiftX;
     const auto all = fields();
@@ -163,16 +163,18 @@ void frmImpostaPagina::applySheet(const SheetTemplate& sheet) {
 
 LabelPaper frmImpostaPagina::chosenPaper() const {
     const QString choice = cmbCarta->currentText();
+    LabelPaper paper;
     if (choice == OwnSize)
-        return {LabelPaper::Kind::Custom,
-                {},
-                ValoreNumerico(txtLarghezzaCarta->text()),
-                ValoreNumerico(txtAltezzaCarta->text())};
-    if (choice == Roll)
-        return {LabelPaper::Kind::Roll, {}, 0, 0};
-    if (LabelPaper::namedPapers().contains(choice))
-        return {LabelPaper::Kind::Named, choice, 0, 0};
-    return {};
+        paper = {LabelPaper::Kind::Custom,
+                 {},
+                 ValoreNumerico(txtLarghezzaCarta->text()),
+                 ValoreNumerico(txtAltezzaCarta->text())};
+    else if (choice == Roll)
+        paper.kind = LabelPaper::Kind::Roll;
+    else if (LabelPaper::namedPapers().contains(choice))
+        paper = {LabelPaper::Kind::Named, choice};
+    paper.turned = chkRuota->isChecked();
+    return paper;
 }
 
 void frmImpostaPagina::showPaper(const LabelPaper& paper) {
@@ -183,6 +185,7 @@ void frmImpostaPagina::showPaper(const LabelPaper& paper) {
     m_paperNamed = paper.names();
     m_showing = true;
     cmbCarta->setCurrentText(entry);
+    chkRuota->setChecked(paper.turned);
     m_showing = false;
     if (paper.kind == LabelPaper::Kind::Custom) {
         txtLarghezzaCarta->setText(FormatNumero(paper.width, 3));

@@ -7,6 +7,7 @@
 #include <functional>
 
 class LabelDocument;
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 struct LabelPaper;
@@ -39,6 +40,8 @@ public:
     QComboBox* cmbCarta;
     QLineEdit* txtLarghezzaCarta;
     QLineEdit* txtAltezzaCarta;
+    // "Ruota di 90°": the label lies turned on its page (a wide label on a narrow roll).
+    QCheckBox* chkRuota;
 
     // The fields in the order of the sheet layout values.
     std::array<QLineEdit*, 10> fields() const;
