@@ -254,8 +254,7 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
         job.StampaBordi = options.borders;
         job.Strict = true;
         job.DotsPerInch = options.dotsPerInch;
-        job.OffsetX = options.offset.x();
-        job.OffsetY = options.offset.y();
+        job.Offset = options.offset;
     };
     return exitCodeOf(StampaEtichette(document, database, false, hooks),
                       [&] { reportWritten(ui); });

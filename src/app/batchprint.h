@@ -27,7 +27,8 @@ struct BatchOptions {
     bool progress = false;
     int timeoutSeconds = 60; // how long a data source may keep the job waiting
     int dotsPerInch = 0;     // barcodes on the dots of a printer of this resolution
-    QPointF offset;          // millimetres every label moves by (right, down)
+    // Millimetres every label moves by (right, down); none: the printer's own, as calibrated.
+    std::optional<QPointF> offset;
 
     // Nothing, and a reason, when the words are not a valid request.
     static std::optional<BatchOptions> parse(const QStringList& words, QString* error);

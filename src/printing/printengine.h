@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPointF>
 #include <QString>
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 
 class clsDatabase;
 class LabelDocument;
@@ -36,10 +38,9 @@ struct PrintJob {
     // The resolution barcodes are put on the dots of (a PDF for a label printer); 0: the
     // printer's own, when the job goes to one.
     int DotsPerInch = 0;
-    // Millimetres every label moves by on this printer (right, down), to match where its head
-    // really prints.
-    double OffsetX = 0;
-    double OffsetY = 0;
+    // Millimetres every label moves by (right, down), to match where the printer's head really
+    // prints; none: the offsets calibrated for the printer (or for files) chosen.
+    std::optional<QPointF> Offset;
 };
 
 // Shown while labels are drawn: the wait window, or lines on standard error.

@@ -9,11 +9,12 @@
 class RecordingPrinter final : public PrinterBackend {
 public:
     bool available() const override { return true; }
-    QString deviceName() const override { return QStringLiteral("Etichettatrice"); }
+    QString deviceName() const override { return name; }
     QString portName() const override { return QStringLiteral("usb://1"); }
     QSizeF paperSize() const override { return paper; }
     PrinterOutcome print(const PrintDocument& document, const PrinterJob& job) override {
         jobs.push_back({job.first, job.last, int(document.pages.size()), job.copies, job.name});
+        received = document;
         if (job.pageReady && whilePrinting) {
             job.pageReady(job.first);
             whilePrinting();
@@ -34,7 +35,9 @@ public:
         int first, last, pages, copies;
         QString name;
     };
+    QString name = QStringLiteral("Etichettatrice");
     QSizeF paper{11906, 16838}; // A4, in twips
+    PrintDocument received;     // the last document printed
     std::vector<Job> jobs;
     int pageSetups = 0;
     int printerSetups = 0;

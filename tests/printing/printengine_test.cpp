@@ -11,6 +11,7 @@
 #include "printcomponent/widgets/frmpressivoanteprima.h"
 #include "printcomponent/widgets/frmpressivodestinazionestampa.h"
 #include "printcomponent/widgets/widgetpressivoui.h"
+#include "printcomponent/printersettings.h"
 #include "printing/printengine.h"
 #include "printing/widgets/frmattesa.h"
 #include "support/files.h"
@@ -287,11 +288,45 @@ TEST_F(Engine, ALabelPrintsOnThePaperItNames) {
 
     // A printer's offset moves every label by exactly that much.
     PrintJob offset = labels(1);
-    offset.OffsetX = 1.5;
-    offset.OffsetY = -0.5;
+    offset.Offset = QPointF(1.5, -0.5);
     ASSERT_EQ(print(offset), PrintOutcome::Delivered);
     EXPECT_NEAR(firstCorner().x(), 10.5, 0.01);
     EXPECT_NEAR(firstCorner().y(), -0.5, 0.01);
+}
+
+// Each printer prints with the offsets calibrated for it, kept by its name in the settings;
+// another printer keeps its own, and an offset given for the job wins.
+TEST_F(Engine, EachPrinterPrintsWithItsOwnCalibration) {
+    rectangleAtCorner();
+    document.setPaper(LabelPaper::newLabel());
+    ASSERT_TRUE(printersettings::write(QStringLiteral("ETICHETTE"), {2.25, -1.5, false, 0}));
+    EXPECT_EQ(printersettings::read(QStringLiteral("ETICHETTE")).offsetX, 2.25);
+    const auto cornerOn = [&](const QString& name, std::optional<QPointF> given) {
+        auto printer = std::make_shared<RecordingPrinter>();
+        printer->name = name;
+        ui.surface().setPrinterBackend(printer);
+        ui.destination = 2;
+        PrintJob job = labels(1);
+        job.Offset = given;
+        EXPECT_EQ(print(job), PrintOutcome::Delivered);
+        for (const DrawOp& op : printer->received.pages.at(0).operations())
+            if (op.kind == DrawOp::Kind::Rectangle)
+                return op.area.topLeft() / Mm;
+        return QPointF(-1, -1);
+    };
+    const QPointF calibrated = cornerOn(QStringLiteral("ETICHETTE"), std::nullopt);
+    EXPECT_NEAR(calibrated.x(), 10 + 2.25, 1e-6);
+    EXPECT_NEAR(calibrated.y(), 10 - 1.5, 1e-6);
+    const QPointF other = cornerOn(QStringLiteral("UFFICIO"), std::nullopt);
+    EXPECT_NEAR(other.x(), 10, 1e-6);
+    EXPECT_NEAR(other.y(), 10, 1e-6);
+    const QPointF given = cornerOn(QStringLiteral("ETICHETTE"), QPointF(0, 0));
+    EXPECT_NEAR(given.x(), 10, 1e-6);
+    // A settings file edited by hand cannot throw labels off the paper.
+    writeBytes(printersettings::file(), "[ETICHETTE]\nOffsetX=1e300\nOffsetY=nan\n");
+    EXPECT_EQ(printersettings::read(QStringLiteral("ETICHETTE")).offsetX,
+              printersettings::LargestOffset);
+    EXPECT_EQ(printersettings::read(QStringLiteral("ETICHETTE")).offsetY, 0);
 }
 
 TEST_F(Engine, AnUnboundLabelPrintedAllGivesOneLabel) {
