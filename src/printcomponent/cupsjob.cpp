@@ -181,13 +181,17 @@ Outcome submit(const Request& request) {
     }
 
     Options options;
-    options.add("copies", QByteArray::number(std::max(1, request.copies)));
-    if (!request.paper.isEmpty())
-        options.add("media", mediaName(dest, request.paper));
-    options.add("sides", request.duplex ? "two-sided-long-edge" : "one-sided");
-    // The page is the paper: never scaled to fit another, never turned by CUPS.
-    options.add("fit-to-page", "false");
-    options.add("print-scaling", "none");
+    if (request.raw) {
+        options.add("raw", "true");
+    } else {
+        options.add("copies", QByteArray::number(std::max(1, request.copies)));
+        if (!request.paper.isEmpty())
+            options.add("media", mediaName(dest, request.paper));
+        options.add("sides", request.duplex ? "two-sided-long-edge" : "one-sided");
+        // The page is the paper: never scaled to fit another, never turned by CUPS.
+        options.add("fit-to-page", "false");
+        options.add("print-scaling", "none");
+    }
     const int jobId = cupsPrintFile2(
         CUPS_HTTP_DEFAULT, queue.toUtf8().constData(), request.pdfPath.toUtf8().constData(),
         request.title.toUtf8().constData(), options.count(), options.list());

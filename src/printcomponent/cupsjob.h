@@ -25,9 +25,12 @@ int defaultResolution(const QString& queue);
 struct Request {
     QString queue;
     QString pdfPath; // the pages, as one PDF
-    QString title;   // the job's name in the queue
-    int copies = 1;  // one job of this many copies
-    QSizeF paper;    // twips, to choose the paper; the page is never scaled to another
+    // The file is the printer's own language (ZPL for a printer without a driver): sent as it
+    // is, the copies in it.
+    bool raw = false;
+    QString title;  // the job's name in the queue
+    int copies = 1; // one job of this many copies
+    QSizeF paper;   // twips, to choose the paper; the page is never scaled to another
     bool duplex = false;
 };
 

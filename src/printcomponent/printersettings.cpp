@@ -14,9 +14,9 @@ namespace {
 
 double offset(const QSettings& settings, const char* key) {
     const double value = settings.value(QLatin1String(key)).toDouble();
-    return std::isfinite(value) ? std::clamp(value, -printersettings::LargestOffset,
-                                             printersettings::LargestOffset)
-                                : 0.0;
+    return std::isfinite(value)
+               ? std::clamp(value, -printersettings::LargestOffset, printersettings::LargestOffset)
+               : 0.0;
 }
 
 // One group a printer; a name QSettings would read as a path or a key is escaped by it.
@@ -43,8 +43,9 @@ PrinterSettings read(const QString& printer) {
     PrinterSettings read;
     read.offsetX = offset(settings, "OffsetX");
     read.offsetY = offset(settings, "OffsetY");
-    read.zpl = settings.value(QStringLiteral("Linguaggio")).toString().compare(
-                   QStringLiteral("ZPL"), Qt::CaseInsensitive) == 0;
+    read.zpl = settings.value(QStringLiteral("Linguaggio"))
+                   .toString()
+                   .compare(QStringLiteral("ZPL"), Qt::CaseInsensitive) == 0;
     read.dotsPerInch = std::clamp(settings.value(QStringLiteral("Risoluzione")).toInt(), 0,
                                   zploutput::LargestDotsPerInch);
     return read;

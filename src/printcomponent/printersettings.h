@@ -8,9 +8,9 @@
 // on two printers), and, for a printer without a driver (a raw queue, a network label printer
 // on port 9100), that it takes ZPL at a given resolution.
 struct PrinterSettings {
-    double offsetX = 0; // millimetres every label moves right on this printer
-    double offsetY = 0; // and down
-    bool zpl = false;   // the labels go to the queue as ZPL, not as a PDF
+    double offsetX = 0;  // millimetres every label moves right on this printer
+    double offsetY = 0;  // and down
+    bool zpl = false;    // the labels go to the queue as ZPL, not as a PDF
     int dotsPerInch = 0; // of a ZPL printer; 0: 203
 
     // The resolution a ZPL printer is rendered for.

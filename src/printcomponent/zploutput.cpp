@@ -49,10 +49,12 @@ QByteArray graphic(const QImage& page) {
 
 } // namespace
 
-QByteArray encode(const PrintDocument& document, int dotsPerInch, int copies) {
+QByteArray encode(const PrintDocument& document, int dotsPerInch, int copies, int first, int last) {
     dotsPerInch = std::clamp(dotsPerInch, 72, LargestDotsPerInch);
+    const int pages = int(document.pages.size());
     QByteArray out;
-    for (int page = 0; page < int(document.pages.size()); ++page) {
+    for (int page = std::max(1, first) - 1; page < (last > 0 ? std::min(last, pages) : pages);
+         ++page) {
         const QImage image = printoutput::renderImage(document, page, dotsPerInch);
         out += graphic(image);
         out += "^XA^PW" + QByteArray::number(image.width()) + "^LL" +

@@ -13,8 +13,9 @@ namespace zploutput {
 inline constexpr int DefaultDotsPerInch = 203;
 inline constexpr int LargestDotsPerInch = 600; // what label printers have
 
-// The pages as ZPL; `copies` of each label (^PQ).
-QByteArray encode(const PrintDocument& document, int dotsPerInch, int copies = 1);
+// The pages first..last (from 1; 0: to the end) as ZPL; `copies` of each label (^PQ).
+QByteArray encode(const PrintDocument& document, int dotsPerInch, int copies = 1, int first = 1,
+                  int last = 0);
 
 // Writes them to `path` whole or not at all. False with a reason on failure.
 bool write(const PrintDocument& document, const QString& path, int dotsPerInch,

@@ -2,8 +2,11 @@
 // Printing through a real CUPS scheduler: throwaway raw queues whose device is a socket on
 // this machine, so that what CUPS delivers can be read back.
 
+#include "app/batchprint.h"
+#include "common/programfolders.h"
 #include "document/labeldocument.h"
 #include "document/labelfile.h"
+#include "printcomponent/printersettings.h"
 #include "printcomponent/printsurface.h"
 #include "printcomponent/widgets/qtprinter.h"
 #include "support/files.h"
@@ -455,6 +458,36 @@ TEST(LabelPrinterZpl, LabelsAsZplGraphics) {
         marvello(printTo(label, QStringLiteral("zpl:") + folder.filePath(QStringLiteral("x"))))
             .exitCode,
         0); // a ZPL file is named as one
+}
+
+// A queue without a driver (raw, a network label printer on port 9100) set to take ZPL gets
+// the labels as ZPL graphics at the resolution set for it, the copies in the format.
+TEST_F(CupsQueue, APrinterWithoutADriverTakesZpl) {
+    QTemporaryDir folder;
+    programfolders::setBase(folder.path());
+    ASSERT_TRUE(printersettings::write(queue, {0, 0, true, 300}));
+    BatchOptions options;
+    options.label = shippingLabel(folder, {LabelPaper::Kind::Roll, {}, 0, 0});
+    options.to = QStringLiteral("printer:") + queue;
+    options.count = 2;
+    options.copies = 3;
+    const int exitCode = runBatchPrint(
+        options, [](const QString& name) { return std::make_shared<QtPrinter>(name); });
+    programfolders::setBase({});
+    ASSERT_EQ(exitCode, 0);
+    const auto jobs = printer.waitForJobs(1);
+    ASSERT_EQ(jobs.size(), 1u);
+    const auto graphics = zplGraphics(jobs[0]);
+    ASSERT_EQ(graphics.size(), 2u);
+    EXPECT_EQ(graphics[0].height, 6 * 300);
+    EXPECT_EQ(jobs[0].count("^PQ3"), 2);
+    const QImage image = zplImage(jobs[0]);
+    EXPECT_EQ(decodeBarcodes(image), QStringList{QStringLiteral("MARVELLO-4X6")});
+    const std::vector<int> widths = runs(image, int((2600.0 - 1440 + 5 * 56.7) / 1440 * 300));
+    ASSERT_GT(widths.size(), 30u);
+    const int module = *std::min_element(widths.begin(), widths.end());
+    for (const int width : widths)
+        EXPECT_EQ(width % module, 0) << width << " of " << module;
 }
 
 // "Ruota di 90°": a 6 x 4 in label on a 4-inch roll arrives as a 4 x 6 in graphic holding the

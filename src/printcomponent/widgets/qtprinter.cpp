@@ -4,6 +4,8 @@
 #include "common/files.h"
 #include "printcomponent/cupsjob.h"
 #include "printcomponent/pdfstream.h"
+#include "printcomponent/printersettings.h"
+#include "printcomponent/zploutput.h"
 
 #include <QApplication>
 #include <QDir>
@@ -77,7 +79,11 @@ QSizeF QtPrinter::paperSize() const {
 }
 
 int QtPrinter::dotsPerInch() const {
-    return available() ? cupsjob::defaultResolution(m_printer.printerName()) : 0;
+    if (!available())
+        return 0;
+    const PrinterSettings settings = printersettings::read(m_printer.printerName());
+    return settings.zpl ? settings.zplDotsPerInch()
+                        : cupsjob::defaultResolution(m_printer.printerName());
 }
 
 PrinterOutcome QtPrinter::print(const PrintDocument& document, const PrinterJob& job) {
@@ -86,18 +92,34 @@ PrinterOutcome QtPrinter::print(const PrintDocument& document, const PrinterJob&
                            ? QStringLiteral("Nessuna stampante installata.")
                            : QStringLiteral("Stampante %1 non trovata.").arg(m_requested)};
     const QString queue = m_printer.printerName();
+    // Copies chosen in the print dialog count when the job itself asks for one.
+    const int copies = job.copies > 1 ? job.copies : std::max(1, m_printer.copyCount());
 
-    // The pages become one PDF in a private folder, which CUPS prints as one job.
+    // The pages become one PDF in a private folder, which CUPS prints as one job; for a
+    // printer without a driver, one ZPL file.
     const QString folder = privateOutputFolder();
     if (folder.isEmpty())
         return {false, QStringLiteral("impossibile preparare il lavoro di stampa: nessuna "
                                       "cartella privata disponibile.")};
-    QTemporaryFile pages(QDir(folder).filePath(QStringLiteral("lavoro-XXXXXX.pdf")));
+    const PrinterSettings settings = printersettings::read(queue);
+    QTemporaryFile pages(QDir(folder).filePath(settings.zpl ? QStringLiteral("lavoro-XXXXXX.zpl")
+                                                            : QStringLiteral("lavoro-XXXXXX.pdf")));
     if (!pages.open())
         return {false, writeFailureReason(pages.fileName(), errno, pages.errorString())};
+    if (settings.zpl) {
+        for (int page = job.first; page <= job.last; ++page) {
+            if (job.pageReady && !job.pageReady(page))
+                return {false, QStringLiteral("stampa annullata.")};
+        }
+        errno = 0;
+        if (pages.write(zploutput::encode(document, settings.zplDotsPerInch(), copies, job.first,
+                                          job.last)) < 0 ||
+            !pages.flush())
+            return {false, writeFailureReason(pages.fileName(), errno, pages.errorString())};
+    }
     pages.close();
 
-    {
+    if (!settings.zpl) {
         PdfFile pdf(pages.fileName(), document.paper);
         QString error;
         if (!pdf.open(&error))
@@ -115,8 +137,8 @@ PrinterOutcome QtPrinter::print(const PrintDocument& document, const PrinterJob&
     request.queue = queue;
     request.pdfPath = pages.fileName();
     request.title = job.name;
-    // Copies chosen in the print dialog count when the job itself asks for one.
-    request.copies = job.copies > 1 ? job.copies : std::max(1, m_printer.copyCount());
+    request.raw = settings.zpl;
+    request.copies = copies;
     request.paper = document.paper;
     request.duplex = m_printer.duplex() != QPrinter::DuplexNone;
     const cupsjob::Outcome outcome = submitAside(request);
