@@ -51,6 +51,13 @@ PrinterSettings read(const QString& printer) {
     return read;
 }
 
+QPointF offsetFor(int destination, const QString& printer) {
+    if (destination != 2 && destination != 3)
+        return {};
+    const PrinterSettings settings = read(destination == 2 ? printer : Files);
+    return {settings.offsetX, settings.offsetY};
+}
+
 bool write(const QString& printer, const PrinterSettings& chosen, QString* error) {
     QDir().mkpath(programfolders::base());
     QSettings settings(file(), QSettings::IniFormat);

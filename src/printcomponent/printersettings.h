@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPointF>
 #include <QString>
 
 // What the user told this program of each printer, kept in "stampanti.ini" of the settings
@@ -29,6 +30,10 @@ QString file();
 // The printer's settings; the defaults for one never set. Values out of range are taken as
 // their nearest sensible one.
 PrinterSettings read(const QString& printer);
+// Where the head of the printer a job goes to really prints, as calibrated (millimetres right
+// and down): a printer's (destination 2) by its name, that of files for PDFs and ZPL files (3);
+// the preview shows labels where the layout puts them.
+QPointF offsetFor(int destination, const QString& printer);
 // False with a reason when the settings cannot be kept.
 bool write(const QString& printer, const PrinterSettings& settings, QString* error = nullptr);
 

@@ -411,17 +411,6 @@ public:
     }
 };
 
-// Where the head of the printer chosen really prints, as calibrated: a printer's by its name,
-// the one of files for PDFs and ZPL; the preview shows the labels where the layout puts them.
-QPointF calibratedOffset(const clsPressivo& pressivo) {
-    const int destination = pressivo.PrintDestination();
-    if (destination != 2 && destination != 3)
-        return {};
-    const PrinterSettings settings = printersettings::read(
-        destination == 2 ? pressivo.surface().DeviceName() : printersettings::Files);
-    return {settings.offsetX, settings.offsetY};
-}
-
 // A page chosen for another label (a roll's 4 x 6 in) must not take a sheet that does not fit
 // on it: half the labels would be cut off. A millimetre is let pass, as printers round, and
 // the historical shift to the right is not counted (labels made to the page's width print as
@@ -640,7 +629,8 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     pressivo.setFontName(QStringLiteral("Courier New"));
     pressivo.setFontSize(10);
     // A label's own paper: exactly; and the printer's own offset.
-    const QPointF offset = job.Offset.value_or(calibratedOffset(pressivo));
+    const QPointF offset = job.Offset.value_or(
+        printersettings::offsetFor(pressivo.PrintDestination(), pressivo.surface().DeviceName()));
     pressivo.setOffsetX((paper ? 0.0 : sheet::PrintShiftX) + offset.x());
     pressivo.setOffsetY(offset.y());
     progress.begin();

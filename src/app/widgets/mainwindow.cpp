@@ -17,6 +17,7 @@
 #include "printcomponent/savedprints.h"
 #include "printing/printengine.h"
 #include "printing/widgets/frmattesa.h"
+#include "printing/widgets/frmcalibrastampante.h"
 #include "printing/widgets/frmimpostapagina.h"
 
 #include <QAction>
@@ -148,6 +149,8 @@ void frmMarvello::buildMenus() {
               mnuImpostaPagina(m_document, this);
           }},
          {"mnuStampa", "Stampa", run(&frmMarvello::mnuStampa_Click), QKeySequence::Print},
+         {"mnuCalibraStampante", "Calibra stampante...",
+          [this] { mnuCalibraStampante(m_document, this); }},
          separator,
          {"mnuEsci", "Esci",
           [this] {

@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/programfolders.h"
+#include "common/units.h"
+#include "document/labeldocument.h"
+#include "printcomponent/pressivoui.h"
+#include "printcomponent/printersettings.h"
+#include "printcomponent/printsurface.h"
+#include "printcomponent/recordingprinter.h"
+#include "printing/calibrationpage.h"
+#include "printing/widgets/frmcalibrastampante.h"
+#include "support/marvelloprocess.h"
+#include "support/recordingmessages.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Calibration : public ::testing::Test {
+protected:
+    Calibration() {
+        programfolders::setBase(folder.path());
+        LayoutEtichetta layout;
+        layout.EtichetteOrizzontali = layout.EtichetteVerticali = 1;
+        layout.MargineSinistro = layout.MargineSuperiore = 0;
+        layout.LarghezzaEtichetta = 101.6;
+        layout.AltezzaEtichetta = 76.2;
+        document.setLayout(layout, {LabelPaper::Kind::Roll});
+    }
+    ~Calibration() override { programfolders::setBase({}); }
+
+    static bool dark(const QImage& page, QPointF millimetres) {
+        const QPoint dot = (millimetres * 10).toPoint(); // 254 dpi: 10 dots a millimetre
+        return qGray(page.pixel(dot)) < 128;
+    }
+
+    QTemporaryDir folder;
+    RecordingMessages messages;
+    LabelDocument document;
+};
+
+// The page shows where the printer puts the label: its frame at the label's edge and the
+// top-left cross 10 mm in from it, both moved by exactly the offsets it is printed with.
+TEST_F(Calibration, ThePageMarksTheLabelsEdgeAndCrossesAtKnownDistances) {
+    HeadlessPressivoUi ui;
+    ui.destination = 3;
+    ui.fileName = folder.filePath(QStringLiteral("calibrazione.pdf"));
+    ASSERT_EQ(calibration::printPage(document, ui, QPointF(1.5, 2)), PrintOutcome::Delivered);
+    const QImage page = pdfPage(ui.fileName, 1, 254, folder.path());
+    ASSERT_EQ(page.size(), QSize(1016, 762)); // the roll's page: the label
+    // The frame: its left edge 1.5 mm in, its top 2 mm down, nothing before them.
+    EXPECT_TRUE(dark(page, {1.5, 40}));
+    EXPECT_FALSE(dark(page, {1.0, 40}));
+    EXPECT_TRUE(dark(page, {50, 2}));
+    EXPECT_FALSE(dark(page, {50, 1.5}));
+    // The cross at 10 mm from the label's corner: its arms at 11.5 mm and 12 mm.
+    EXPECT_TRUE(dark(page, {11.5, 14.5}));
+    EXPECT_TRUE(dark(page, {9, 12}));
+    EXPECT_FALSE(dark(page, {9, 13}));
+    // The 10 mm scale along the top: a tick at every millimetre.
+    for (int mm = 0; mm <= 10; ++mm)
+        EXPECT_TRUE(dark(page, {1.5 + mm, 2.8})) << mm;
+}
+
+// Each printer keeps its own settings: offsets corrected from where the cross was measured,
+// the language of a printer without a driver, a test page printed as the printer will print.
+// "Annulla" keeps nothing.
+TEST_F(Calibration, TheDialogKeepsEachPrintersOwnSettings) {
+    auto printer = std::make_shared<RecordingPrinter>();
+    QString opened;
+    const auto open = [&](const QString& name) {
+        opened = name;
+        return printer;
+    };
+    const QStringList printers{QStringLiteral("UFFICIO"), QStringLiteral("ZEBRA")};
+    {
+        frmCalibraStampante dialog(document, printers, QStringLiteral("ZEBRA"), open);
+        EXPECT_EQ(dialog.chosenPrinter(), u"ZEBRA");
+        dialog.cmbLinguaggio->setCurrentIndex(1);
+        dialog.txtRisoluzione->setValue(300);
+        dialog.txtMisuraX->setValue(11.5); // printed 1.5 mm too far right
+        dialog.txtMisuraY->setValue(9);    // and 1 mm too high
+        dialog.cmdCorreggi->click();
+        EXPECT_DOUBLE_EQ(dialog.txtSpostamentoX->value(), -1.5);
+        EXPECT_DOUBLE_EQ(dialog.txtSpostamentoY->value(), 1);
+        dialog.cmdProva->click();
+        ASSERT_EQ(printer->jobs.size(), 1u);
+        EXPECT_EQ(opened, u"ZEBRA");
+        QRectF frame;
+        for (const DrawOp& op : printer->received.pages.at(0).operations())
+            if (op.kind == DrawOp::Kind::Rectangle && frame.isNull())
+                frame = QRectF(op.area.topLeft() / units::TwipsPerMillimetre,
+                               op.area.size() / units::TwipsPerMillimetre);
+        EXPECT_NEAR(frame.left(), -1.5, 1e-6);
+        EXPECT_NEAR(frame.top(), 1, 1e-6);
+        EXPECT_NEAR(frame.width(), 101.6, 1e-6);
+
+        dialog.cmbStampante->setCurrentText(QStringLiteral("UFFICIO"));
+        EXPECT_EQ(dialog.txtSpostamentoX->value(), 0);
+        EXPECT_FALSE(dialog.txtRisoluzione->isEnabled());
+        dialog.txtSpostamentoX->setValue(0.5);
+        dialog.cmbStampante->setCurrentText(QStringLiteral("ZEBRA"));
+        EXPECT_DOUBLE_EQ(dialog.txtSpostamentoX->value(), -1.5); // what was typed, kept
+        dialog.cmdOk->click();
+    }
+    EXPECT_EQ(printersettings::read(QStringLiteral("ZEBRA")),
+              (PrinterSettings{-1.5, 1, true, 300}));
+    EXPECT_EQ(printersettings::read(QStringLiteral("UFFICIO")),
+              (PrinterSettings{0.5, 0, false, 0}));
+
+    frmCalibraStampante cancelled(document, printers, QStringLiteral("UFFICIO"), open);
+    cancelled.txtSpostamentoX->setValue(3);
+    cancelled.cmdCancel->click();
+    EXPECT_EQ(printersettings::read(QStringLiteral("UFFICIO")).offsetX, 0.5);
+}
+
+} // namespace
