@@ -53,15 +53,14 @@ PrintOutcome printPage(const LabelDocument& document, PressivoUi& ui, const QPoi
     const double w = page.LarghezzaEtichetta, h = page.AltezzaEtichetta;
     pressivo.DrawLine(corner.x(), corner.y(), corner.x() + w, corner.y() + h, {},
                       QStringLiteral("B"), {}, 1);
+    // The top-left cross is the one measured; a label with room has one at each corner.
+    cross(pressivo, corner + QPointF(CrossDistance, CrossDistance));
     const bool roomy = w >= 3 * CrossDistance && h >= 3 * CrossDistance;
     if (roomy) {
         for (const QPointF in :
-             {QPointF(CrossDistance, CrossDistance), QPointF(w - CrossDistance, CrossDistance),
-              QPointF(CrossDistance, h - CrossDistance),
+             {QPointF(w - CrossDistance, CrossDistance), QPointF(CrossDistance, h - CrossDistance),
               QPointF(w - CrossDistance, h - CrossDistance)})
             cross(pressivo, corner + in);
-    } else {
-        cross(pressivo, corner + QPointF(w / 2, h / 2));
     }
     scales(pressivo, corner);
     if (roomy && w >= 50) {

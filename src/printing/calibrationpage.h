@@ -9,8 +9,9 @@ class LabelDocument;
 class PressivoUi;
 
 // A printer's calibration page: the label's first place on the page as the layout puts it and
-// the printer's offsets move it, with a frame at the label's edge, a cross 10 mm in from each
-// corner (one in the middle of a small label) and a 10 mm scale along its top and left edges.
+// the printer's offsets move it, with a frame at the label's edge, a cross 10 mm in from its
+// top-left corner (and from the others, when the label has room) and a 10 mm scale along its
+// top and left edges.
 // Measured on the paper, they say how far the head prints from where it should.
 namespace calibration {
 

@@ -168,7 +168,8 @@ TEST_P(ExampleLabels, LoadAndSaveToTheSameBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleLabels,
-                         ::testing::Values("spedizione.eti", "prodotto.eti", "completo.eti"));
+                         ::testing::Values("spedizione.eti", "prodotto.eti", "completo.eti",
+                                           "corriere-4x6.eti"));
 
 class Locales : public ::testing::TestWithParam<QLocale> {
 protected:

@@ -2,6 +2,7 @@
 #include "printing/widgets/frmcalibrastampante.h"
 
 #include "common/messageservice.h"
+#include "common/regionalsettings.h"
 #include "common/widgets/dialogbuttons.h"
 #include "common/widgets/windowplacement.h"
 #include "document/labeldocument.h"
@@ -35,6 +36,7 @@ QDoubleSpinBox* millimetres(const char* name, double range, QWidget* parent) {
     field->setSingleStep(0.1);
     field->setSuffix(QStringLiteral(" mm"));
     field->setAlignment(Qt::AlignRight);
+    field->setLocale(RegionalSettings::locale()); // the decimal comma of the other fields
     return field;
 }
 
@@ -128,6 +130,7 @@ frmCalibraStampante::frmCalibraStampante(const LabelDocument& document, const QS
         accept();
     });
     showSettings(chosenPrinter());
+    setFixedSize(sizeHint());
     CentraForm(this);
 }
 
