@@ -310,12 +310,24 @@ void clsPressivo::ClipNone() {
 }
 
 void clsPressivo::TurnQuarter(double x1, double y1, double x2, double y2) {
-    m_surface->TurnQuarter(
-        QRectF(QPointF(xMeasure(x1), yMeasure(y1)), QPointF(xMeasure(x2), yMeasure(y2))));
+    m_turned = QRectF(QPointF(xMeasure(x1), yMeasure(y1)), QPointF(xMeasure(x2), yMeasure(y2)))
+                   .normalized();
+    m_surface->TurnQuarter(m_turned);
 }
 
 void clsPressivo::TurnNone() {
+    m_turned = {};
     m_surface->TurnQuarter();
+}
+
+QPointF clsPressivo::dotOrigin() const {
+    if (m_turned.isEmpty())
+        return m_dotOrigin;
+    // A point (x, y) drawn turned lands at (left + height - (y - top), top + (x - left)): the
+    // drawing's x runs down the page, its y leftwards across it.
+    const QRectF& a = m_turned;
+    return {a.left() - a.top() + m_dotOrigin.y(),
+            a.top() + a.left() + a.height() - m_dotOrigin.x()};
 }
 
 void clsPressivo::DrawLine(double x1, double y1, double x2, double y2, const QVariant& color,
@@ -526,7 +538,7 @@ void clsPressivo::drawBarcode(bool ean, const QString& text, double left, double
             dots);
     };
     const int units = ean ? int(modules.size()) : barcode::code39Units(text);
-    if (!draw({m_dotTwips, units, 0}))
+    if (!draw({m_dotTwips, units, 0, dotOrigin()}))
         draw({});
 }
 
@@ -544,7 +556,7 @@ QString clsPressivo::DrawSymbol(barcode::Symbology symbology, const QString& tex
     // the rows' own height (PDF417: three modules), all in whole modules.
     const QSizeF modules = encoding.symbol->size / 2;
     const WholeDots dots{m_dotTwips, int(std::lround(modules.width())),
-                         twoD ? int(std::lround(modules.height())) : 0};
+                         twoD ? int(std::lround(modules.height())) : 0, dotOrigin()};
     if (!printSymbol(
             *m_surface, {left * mm, top * mm, width * mm, height * mm}, offsetTwips(),
             {encoding.symbol->text, encoding.symbol->text, m_barcodeText}, false,

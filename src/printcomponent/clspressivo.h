@@ -4,6 +4,8 @@
 #include "common/units.h"
 
 #include <QImage>
+#include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <QVariant>
 
@@ -129,8 +131,11 @@ public:
     void setBarcodeTextPosition(barcode::TextPosition position) { m_barcodeText = position; }
     // The printer's resolution: barcodes are drawn on its dots (whole dots a module); 0, as
     // on screen and in PDFs, stretches them to their box.
-    void setDotsPerInch(int dotsPerInch) {
+    // `origin`: where the printer's printable area starts on the page, in twips; its dots lie
+    // on a grid from there (a driver whose margins are no whole number of dots).
+    void setDotsPerInch(int dotsPerInch, QPointF origin = {}) {
         m_dotTwips = dotsPerInch > 0 ? units::TwipsPerInch / dotsPerInch : 0;
+        m_dotOrigin = origin;
     }
 
     // The unit word of ScaleMode and the twips in one unit (0 outside the unit table).
@@ -166,6 +171,10 @@ private:
     int m_textAlign = 0;
     barcode::TextPosition m_barcodeText = barcode::TextPosition::Sotto;
     double m_dotTwips = 0;
+    QPointF m_dotOrigin;
+    QRectF m_turned; // what is drawn now is turned a quarter from here onto the page
+    // The printer's dot grid as the drawing sees it, turned with it.
+    QPointF dotOrigin() const;
     mutable double m_width = 0;
     mutable double m_height = 0;
 };

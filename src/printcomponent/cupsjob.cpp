@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace cupsjob {
 
@@ -62,6 +63,30 @@ using DestInfo = std::unique_ptr<cups_dinfo_t, InfoDeleter>;
 
 constexpr double TwipsPerHundredthMm = units::TwipsPerHundredthMillimetre;
 
+// The queue's own media of a size (hundredths of a millimetre), width across the head: the
+// nearest within half a millimetre (printers round to a dot). CUPS' lookup by size can answer
+// with another size altogether, so the queue's list is read.
+std::optional<cups_size_t> queueMedia(const Dest& dest, int width, int length) {
+    const DestInfo info(cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest.get()));
+    if (!info)
+        return std::nullopt;
+    std::optional<cups_size_t> nearest;
+    const auto distance = [&](const cups_size_t& size) {
+        return std::abs(size.width - width) + std::abs(size.length - length);
+    };
+    const int count =
+        cupsGetDestMediaCount(CUPS_HTTP_DEFAULT, dest.get(), info.get(), CUPS_MEDIA_FLAGS_DEFAULT);
+    for (int i = 0; i < count; ++i) {
+        cups_size_t size{};
+        if (cupsGetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest.get(), info.get(), i,
+                                    CUPS_MEDIA_FLAGS_DEFAULT, &size) &&
+            std::abs(size.width - width) <= 50 && std::abs(size.length - length) <= 50 &&
+            (!nearest || distance(size) < distance(*nearest)))
+            nearest = size;
+    }
+    return nearest;
+}
+
 // The paper by the name the queue knows it: the queue's own media of that size (a label
 // printer's w288h432), a standard size by its name, or a size of its own.
 QByteArray mediaName(const Dest& dest, QSizeF paperTwips) {
@@ -69,15 +94,9 @@ QByteArray mediaName(const Dest& dest, QSizeF paperTwips) {
     // 50 x 100 mm one. The page as it is first, then turned.
     const int width = int(std::lround(paperTwips.width() / TwipsPerHundredthMm));
     const int length = int(std::lround(paperTwips.height() / TwipsPerHundredthMm));
-    if (const DestInfo info(cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest.get())); info) {
-        for (const auto& [across, along] : {std::pair{width, length}, std::pair{length, width}}) {
-            cups_size_t size{};
-            // The nearest the queue has, if it is the same paper (printers round to a dot).
-            if (cupsGetDestMediaBySize(CUPS_HTTP_DEFAULT, dest.get(), info.get(), across, along,
-                                       CUPS_MEDIA_FLAGS_DEFAULT, &size) &&
-                std::abs(size.width - across) <= 50 && std::abs(size.length - along) <= 50)
-                return QByteArray(size.media);
-        }
+    for (const auto& [across, along] : {std::pair{width, length}, std::pair{length, width}}) {
+        if (const auto media = queueMedia(dest, across, along))
+            return QByteArray(media->media);
     }
     const QPageSize standard(paperTwips / 20.0, QPageSize::Point, QString(), QPageSize::FuzzyMatch);
     if (standard.id() != QPageSize::Custom)
@@ -129,6 +148,18 @@ int defaultResolution(const QString& queue) {
     if (across <= 0)
         return 0;
     return units == IPP_RES_PER_CM ? int(std::lround(across * 2.54)) : across;
+}
+
+std::optional<QPointF> printableCorner(const QString& queue, const std::optional<QSizeF>& paper) {
+    const Dest dest = namedDest(queue);
+    const std::optional<QSizeF> page = paper ? paper : defaultPaper(queue);
+    if (!dest || !page)
+        return std::nullopt;
+    const auto media = queueMedia(dest, int(std::lround(page->width() / TwipsPerHundredthMm)),
+                                  int(std::lround(page->height() / TwipsPerHundredthMm)));
+    if (!media)
+        return std::nullopt;
+    return QPointF(media->left * TwipsPerHundredthMm, media->top * TwipsPerHundredthMm);
 }
 
 std::optional<QSizeF> defaultPaper(const QString& queue) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPointF>
 #include <QSizeF>
 #include <QString>
 
@@ -19,6 +20,9 @@ QString defaultQueue();
 // size, e.g. a label printer's 4 x 6 in roll), as the queue feeds it, in twips; nothing when CUPS
 // does not say.
 std::optional<QSizeF> defaultPaper(const QString& queue);
+// Where the queue's driver starts the area it prints, on the media a job of `paper` twips (of
+// the queue's own paper when none) is given: the left and top margins, in twips.
+std::optional<QPointF> printableCorner(const QString& queue, const std::optional<QSizeF>& paper);
 // The dots per inch a queue prints at by default (across); 0 when CUPS does not say.
 int defaultResolution(const QString& queue);
 

@@ -53,6 +53,9 @@ public:
     virtual QSizeF paperSize() const = 0;
     // Its resolution, when known (0 otherwise): barcodes then land on its dots.
     virtual int dotsPerInch() const { return 0; }
+    // Where its dots start on a page of `paper` twips (its own paper when none): the corner of
+    // the area it prints, in twips from the paper's.
+    virtual QPointF dotOrigin(const std::optional<QSizeF>& /*paper*/) const { return {}; }
     virtual PrinterOutcome print(const PrintDocument& document, const PrinterJob& job) = 0;
     // The page set-up and printer set-up dialogs; false when there is nothing to set up.
     virtual bool pageSetup(int& orientation) = 0;

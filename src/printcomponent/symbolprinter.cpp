@@ -13,7 +13,11 @@ namespace {
 // when a module of one dot does not fit.
 std::optional<QRectF> onWholeDots(const QRectF& bars, QPointF offset, const WholeDots& dots) {
     const double dot = dots.dot;
-    const auto toGrid = [dot](double page) { return std::ceil(page / dot - 1e-6) * dot; };
+    const auto onGrid = [dot](double page, double origin) {
+        return origin + std::ceil((page - origin) / dot - 1e-6) * dot;
+    };
+    const auto toGridX = [&](double page) { return onGrid(page, dots.origin.x()); };
+    const auto toGridY = [&](double page) { return onGrid(page, dots.origin.y()); };
     if (dots.down > 0) {
         const double module =
             std::floor(std::min(bars.width() / dots.across, bars.height() / dots.down) / dot +
@@ -23,10 +27,10 @@ std::optional<QRectF> onWholeDots(const QRectF& bars, QPointF offset, const Whol
             return std::nullopt;
         const QSizeF size(dots.across * module, dots.down * module);
         const QPointF corner = bars.center() - QPointF(size.width(), size.height()) / 2 + offset;
-        const QPointF snapped(toGrid(corner.x()), toGrid(corner.y()));
+        const QPointF snapped(toGridX(corner.x()), toGridY(corner.y()));
         return QRectF(snapped - offset, size);
     }
-    const double left = toGrid(bars.left() + offset.x()) - offset.x();
+    const double left = toGridX(bars.left() + offset.x()) - offset.x();
     const double module = std::floor((bars.right() - left) / dots.across / dot + 1e-6) * dot;
     if (module < dot)
         return std::nullopt;
@@ -104,10 +108,15 @@ bool printSymbol(PrintSurface& surface, const QRectF& area, QPointF offset, cons
         s.DrawRectangle(bars.left() + dx, bars.top() + dy, bars.right() + dx, bars.bottom() + dy);
         s.setBrushColor(colors::Black);
     }
+    // On a printer's dots each bar is drawn a quarter dot narrower on either side: a driver
+    // whose printable area starts a fraction of a dot off the page's grid (margins in points,
+    // told in hundredths of a millimetre) would otherwise paint every bar one dot wider and
+    // every space one narrower. The dots it lands on are the same.
+    const double trim = dots.dot > 0 && dots.down == 0 ? dots.dot / 4 : 0;
     for (const barcode::Box& box : boxes) {
         if (box.dark)
-            s.DrawRectangle(box.rect.left() + dx, box.rect.top() + dy, box.rect.right() + dx,
-                            box.rect.bottom() + dy);
+            s.DrawRectangle(box.rect.left() + trim + dx, box.rect.top() + dy,
+                            box.rect.right() - trim + dx, box.rect.bottom() + dy);
     }
     if (showText) {
         s.setCurrentX(bars.left() + (bars.width() - textWidth) / 2 + dx); // under the bars

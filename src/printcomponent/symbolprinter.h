@@ -22,11 +22,13 @@ struct SymbolText {
 
 // For a printer of known resolution: every module a whole number of the printer's dots (`dot`
 // twips), the symbol's edge on a dot. `across` modules wide; `down` rows of square modules for
-// a 2-D symbol, 0 for bars.
+// a 2-D symbol, 0 for bars. The dots lie on a grid through `origin` (where the printer's
+// printable area starts, as the page is drawn).
 struct WholeDots {
     double dot = 0; // 0: drawn to fill its box, as on screen
     int across = 0;
     int down = 0;
+    QPointF origin;
 };
 
 // Prints a barcode on the surface in `area` (twips), moved by `offset`: the bars `lay` puts in

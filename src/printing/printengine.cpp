@@ -597,15 +597,19 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     clsPressivo pressivo(ui);
     if (pressivo.SelectPrintDestination({}, StampaDiretta) == 0)
         return PrintOutcome::Cancelled;
-    // Bars on a printer's own dots; the preview and files draw them to fill their box.
+    // The label's own paper, or the printer's: never the paper of the job before.
+    const std::optional<QSizeF> jobPaper =
+        paper ? std::optional<QSizeF>(*paper * units::PaperTwipsPerMillimetre) : std::nullopt;
+    pressivo.surface().setJobPaper(jobPaper);
+    // Bars on a printer's own dots, counted from where its printable area starts; the preview
+    // and files draw them to fill their box.
+    const bool toPrinter = pressivo.PrintDestination() == 2;
     pressivo.setDotsPerInch(job.DotsPerInch > 0    ? job.DotsPerInch
                             : pressivo.writesZpl() ? zploutput::DefaultDotsPerInch
-                            : pressivo.PrintDestination() == 2
-                                ? pressivo.surface().printer().dotsPerInch()
-                                : 0);
-    // The label's own paper, or the printer's: never the paper of the job before.
-    pressivo.surface().setJobPaper(
-        paper ? std::optional<QSizeF>(*paper * units::PaperTwipsPerMillimetre) : std::nullopt);
+                            : toPrinter            ? pressivo.surface().printer().dotsPerInch()
+                                                   : 0,
+                            toPrinter ? pressivo.surface().printer().dotOrigin(jobPaper)
+                                      : QPointF());
     if (const QString why = pageTooSmall(sheet, pressivo.surface()); !why.isEmpty()) {
         MessageService::current().warn(why, version::mainWindowCaption());
         return PrintOutcome::Failed;

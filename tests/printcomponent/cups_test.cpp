@@ -14,7 +14,9 @@
 #include "support/recordingmessages.h"
 #include "support/zbar.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -353,14 +355,115 @@ protected:
             return;
         atResolution(203);
     }
-    void atResolution(int dotsPerInch) {
+    void atResolution(int dotsPerInch, const char* driver = "zebra.ppd",
+                      const char* media = "w288h432") {
         lpadmin({QStringLiteral("-p"), queue, QStringLiteral("-E"), QStringLiteral("-v"),
                  QStringLiteral("socket://127.0.0.1:%1").arg(printer.port()), QStringLiteral("-m"),
-                 QStringLiteral("drv:///sample.drv/zebra.ppd"), QStringLiteral("-o"),
-                 QStringLiteral("PageSize=w288h432"), QStringLiteral("-o"),
+                 QStringLiteral("drv:///sample.drv/") + QLatin1String(driver), QStringLiteral("-o"),
+                 QStringLiteral("PageSize=") + QLatin1String(media), QStringLiteral("-o"),
                  QStringLiteral("Resolution=%1dpi").arg(dotsPerInch)});
     }
+    // The one label a job holds, as the printer receives it.
+    QImage printedLabel(const QString& label, QImage (*decode)(const QByteArray&)) {
+        const std::size_t before = printer.jobsSoFar();
+        const ProcessRun run = marvello(printTo(label, QStringLiteral("printer:") + queue));
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const auto jobs = printer.waitForJobs(before + 1);
+        const QImage image = jobs.size() == before + 1 ? decode(jobs.back()) : QImage();
+        if (const QString keep = qEnvironmentVariable("MARVELLO_TEST_IMAGES"); !keep.isEmpty()) {
+            image.save(QDir(keep).filePath(QFileInfo(label).completeBaseName() + ".png"));
+            QFile::copy(label, QDir(keep).filePath(QFileInfo(label).fileName()));
+        }
+        return image;
+    }
 };
+
+// A 1-bit image from rows of a printer's raster: `rows` holds each row's bytes, a set bit a dark
+// dot when `darkIsSet`.
+QImage fromRows(const std::vector<QByteArray>& rows, int width, bool darkIsSet) {
+    QImage image(width, int(rows.size()), QImage::Format_Mono);
+    image.setColor(darkIsSet ? 0 : 1, qRgb(255, 255, 255));
+    image.setColor(darkIsSet ? 1 : 0, qRgb(0, 0, 0));
+    image.fill(darkIsSet ? 0 : 1);
+    for (std::size_t y = 0; y < rows.size(); ++y)
+        std::memcpy(
+            image.scanLine(int(y)), rows[y].constData(),
+            std::min<std::size_t>(std::size_t(rows[y].size()), std::size_t(image.bytesPerLine())));
+    return image;
+}
+
+// An EPL2 page ("q" its width in dots, each "GWx,y,bytes,lines" followed by the bytes of a
+// row, a clear bit a dark dot), up to its "P".
+QImage eplImage(const QByteArray& job) {
+    int width = 0;
+    std::vector<QByteArray> rows;
+    qsizetype at = 0;
+    while (at < job.size()) {
+        const qsizetype end = job.indexOf('\n', at);
+        if (end < 0)
+            break;
+        const QByteArray line = job.mid(at, end - at);
+        at = end + 1;
+        if (line.startsWith('q')) {
+            width = line.mid(1).toInt();
+        } else if (line.startsWith("GW")) {
+            const QList<QByteArray> values = line.mid(2).split(',');
+            if (values.size() < 4)
+                break;
+            const int y = values[1].toInt(), bytes = values[2].toInt();
+            if (y < 0 || y > 20000 || bytes <= 0)
+                break;
+            if (rows.size() <= std::size_t(y))
+                rows.resize(std::size_t(y) + 1, QByteArray(bytes, char(0xff)));
+            rows[std::size_t(y)] = job.mid(at, bytes);
+            at += bytes + 1; // the row's bytes and their line end
+        } else if (line.startsWith('P')) {
+            break;
+        }
+    }
+    return width > 0 ? fromRows(rows, width, false) : QImage();
+}
+
+// A DYMO LabelWriter's raster: ESC D the bytes of a row, ESC f 1 n n blank rows, SYN and the
+// bytes of a row (a set bit a dark dot), ESC E the end of the label.
+QImage dymoImage(const QByteArray& job) {
+    int perRow = 0;
+    std::vector<QByteArray> rows;
+    for (qsizetype at = 0; at < job.size();) {
+        const char c = job[at];
+        if (c == 0x16 && perRow > 0) {
+            rows.push_back(job.mid(at + 1, perRow));
+            at += 1 + perRow;
+        } else if (c == 0x1b && at + 1 < job.size()) {
+            const char command = job[at + 1];
+            at += 2;
+            if (command == 'D' && at < job.size())
+                perRow = static_cast<unsigned char>(job[at++]);
+            else if (command == 'f' && at + 1 < job.size()) {
+                rows.resize(rows.size() + static_cast<unsigned char>(job[at + 1]),
+                            QByteArray(perRow, '\0'));
+                at += 2;
+            } else if (command == 'L')
+                at += 2;
+            else if (command == 'B' || command == 'q')
+                at += 1;
+            else if (command == 'E')
+                break;
+        } else {
+            ++at;
+        }
+    }
+    return perRow > 0 ? fromRows(rows, perRow * 8, true) : QImage();
+}
+
+// How many of the runs across a row are not whole multiples of the narrowest.
+int offTheDots(const std::vector<int>& widths) {
+    if (widths.empty())
+        return -1;
+    const int module = *std::min_element(widths.begin(), widths.end());
+    return int(std::count_if(widths.begin(), widths.end(),
+                             [&](int width) { return width % module != 0; }));
+}
 
 // The queue's own paper is the page when the label names none: a 4 x 6 in label arrives as
 // three 4 x 6 in graphics, not as A4 pages; a label that names its roll arrives the same.
@@ -434,6 +537,61 @@ TEST_F(LabelPrinterQueue, BarsLandOnThePrintersDots) {
                 EXPECT_EQ(module, int(70 * 56.7 / 1440 * dotsPerInch / 167)) << dotsPerInch;
         }
     }
+}
+
+// CUPS' EPL2 driver: the courier's label arrives as one 4 x 6 in page whose symbols scan, bars
+// on whole dots.
+TEST_F(LabelPrinterQueue, AnEplPrinterGetsTheLabelOnItsDots) {
+    QTemporaryDir folder;
+    atResolution(203, "zebraep2.ppd");
+    const QImage image =
+        printedLabel(shippingLabel(folder, {LabelPaper::Kind::Roll, {}, 0, 0}), eplImage);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.width(), 816);
+    EXPECT_LE(image.height(), 1218); // the rows after the last dark one are not sent
+    QStringList scanned = decodeBarcodes(image);
+    scanned.sort();
+    EXPECT_EQ(scanned.size(), 3) << scanned.join(u' ').toStdString();
+    EXPECT_TRUE(scanned.contains(u"MARVELLO-4X6"));
+    for (const double top : {2600.0, 4000.0})
+        EXPECT_EQ(offTheDots(runs(image, int((top - 1440 + 5 * 56.7) / 1440 * 203))), 0) << top;
+}
+
+// CUPS' DYMO driver with its address labels (1-1/8 x 3-1/2 in as fed): the catalogue's 99010,
+// designed 3-1/2 x 1-1/8 in and turned onto the roll, arrives turned, scans, and keeps whole
+// dots.
+TEST_F(LabelPrinterQueue, ADymoAddressLabelArrivesTurned) {
+    QTemporaryDir folder;
+    atResolution(300, "dymo.ppd", "w81h252");
+    LabelDocument document;
+    LayoutEtichetta layout;
+    layout.EtichetteOrizzontali = layout.EtichetteVerticali = 1;
+    layout.MargineSinistro = layout.MargineSuperiore = 0;
+    layout.LarghezzaEtichetta = 88.9;
+    layout.AltezzaEtichetta = 28.575;
+    document.setLayout(layout, {LabelPaper::Kind::Roll, {}, 0, 0, true});
+    // Clear of the 5.3 mm the driver keeps unprinted at each end of the label.
+    LabelElement* code =
+        document.CreaOggImmagine(567 + 8 * 56.7f, 1440 + 4 * 56.7f, 70 * 56.7f, 15 * 56.7f);
+    code->Tag = QStringLiteral("20");
+    code->ToolTipText = QStringLiteral("DYMO-99010");
+    const QString label = folder.filePath(QStringLiteral("indirizzo.eti"));
+    writeBytes(label, std::get<QByteArray>(labelfile::write(document)));
+
+    const QImage image = printedLabel(label, dymoImage);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_GT(image.height(), image.width()); // fed short side first
+    const QImage upright = image.transformed(QTransform().rotate(-90));
+    EXPECT_EQ(decodeBarcodes(upright), QStringList{QStringLiteral("DYMO-99010")});
+    // A row through the bars: the driver leaves out the printer's margins, so the label's rows
+    // are found by the bars themselves, 5 mm into the element. The driver's printable area
+    // starts a fraction of a dot off the page's dot grid (its margins are in points).
+    int first = -1;
+    for (int y = 0; y < upright.height() && first < 0; ++y)
+        if (runs(upright, y).size() > 30)
+            first = y;
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(offTheDots(runs(upright, first + int(5 / 25.4 * 300))), 0);
 }
 
 // A PDF for a label printer: with --dpi its bars are whole dots of that resolution, as the

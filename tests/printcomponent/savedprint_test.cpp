@@ -141,10 +141,9 @@ TEST(SavedPrints, OversizedFilesAreRefusedUnreadAndRepeatedPicturesShareOneImage
     ASSERT_FALSE(printoutput::load(path, loaded));
     EXPECT_EQ(loaded.pictures.size(), 2u);
     const QImage page = printoutput::renderImage(loaded, 0, 72);
-    for (const auto& [at, colour] : {std::pair{0.5, Qt::green}, std::pair{1.5, Qt::blue},
-                                     std::pair{2.5, Qt::green}})
-        EXPECT_EQ(page.pixelColor(int(at / 3 * page.width()), page.height() / 2),
-                  QColor(colour))
+    for (const auto& [at, colour] :
+         {std::pair{0.5, Qt::green}, std::pair{1.5, Qt::blue}, std::pair{2.5, Qt::green}})
+        EXPECT_EQ(page.pixelColor(int(at / 3 * page.width()), page.height() / 2), QColor(colour))
             << at;
 }
 

@@ -81,7 +81,7 @@ TEST(SheetCatalogue, ProductsMatchTheirMakersSheetsAndFitTheirPaper) {
     // Rolls: a page is a label as the printer feeds it, an address label turned on its page.
     EXPECT_EQ(pageOf("Zebra", "4x6in"), QSizeF(101.6, 152.4));
     EXPECT_EQ(pageOf("Brother", "DK-11202"), QSizeF(62, 100));
-    EXPECT_EQ(pageOf("DYMO", "99010"), QSizeF(28, 89));
+    EXPECT_EQ(pageOf("DYMO", "99010"), QSizeF(28.575, 88.9)); // the driver's 81 x 252 pt
     EXPECT_EQ(sheetcatalogue::search(sheets, QStringLiteral("dk-22205")).size(), 1u);
     EXPECT_TRUE(
         find(sheetcatalogue::search(sheets, QStringLiteral("63,5 x 38,1")), "Avery", "L7160"));
@@ -211,10 +211,10 @@ TEST(SheetCatalogue, TheLayoutDialogTakesASheetFromTheCatalogue) {
     });
     roll.cmdModello->click();
     EXPECT_TRUE(roll.chkRuota->isChecked());
-    EXPECT_EQ(roll.txtLarghezzaCarta->text(), u"28,0");
+    EXPECT_EQ(roll.txtLarghezzaCarta->text(), u"28,6");
     roll.cmdOk->click();
     EXPECT_EQ(document.paper(), (LabelPaper{LabelPaper::Kind::Roll, {}, 0, 0, true}));
-    EXPECT_EQ(document.layout().LarghezzaEtichetta, 89);
+    EXPECT_EQ(document.layout().LarghezzaEtichetta, 88.9);
 }
 
 } // namespace

@@ -86,6 +86,12 @@ int QtPrinter::dotsPerInch() const {
                         : cupsjob::defaultResolution(m_printer.printerName());
 }
 
+QPointF QtPrinter::dotOrigin(const std::optional<QSizeF>& paper) const {
+    if (!available() || printersettings::read(m_printer.printerName()).zpl)
+        return {}; // ZPL is drawn from the paper's corner
+    return cupsjob::printableCorner(m_printer.printerName(), paper).value_or(QPointF());
+}
+
 PrinterOutcome QtPrinter::print(const PrintDocument& document, const PrinterJob& job) {
     if (!available())
         return {false, m_requested.isEmpty()

@@ -20,6 +20,7 @@ public:
     QString portName() const override;
     QSizeF paperSize() const override;
     int dotsPerInch() const override;
+    QPointF dotOrigin(const std::optional<QSizeF>& paper) const override;
     PrinterOutcome print(const PrintDocument& document, const PrinterJob& job) override;
     bool pageSetup(int& orientation) override;
     bool printerSetup() override;
