@@ -4,6 +4,7 @@
 #include "common/colors.h"
 #include "printcomponent/printsurface.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -119,9 +120,12 @@ bool printSymbol(PrintSurface& surface, const QRectF& area, QPointF offset, cons
                             box.rect.right() - trim + dx, box.rect.bottom() + dy);
     }
     if (showText) {
-        s.setCurrentX(bars.left() + (bars.width() - textWidth) / 2 + dx); // under the bars
-        s.setCurrentY((above ? top : barsBottom) + dy);
-        s.setText(printed);
+        // Centred under the bars, in a box of its own: how far the page reaches says nothing
+        // of a label drawn turned onto it.
+        const double widest = std::max(textWidth, s.TextWidth(printed)) + textHeight;
+        s.setTextAlign(printcodes::AlignCentre);
+        s.TextBox(printed, bars.center().x() - widest / 2 + dx, (above ? top : barsBottom) + dy,
+                  widest, textHeight, false);
     }
     restore();
     return true;

@@ -98,7 +98,7 @@ TEST_F(Pressivo, BarcodesRestoreTheSurfaceAndPrintTheirLineInItalicWhenItIsOn) {
     pressivo.Draw39Barcode(QStringLiteral("abc"), left, top, width, height);
     const auto& ops = ui.surface().document().pages.back().ops;
     const DrawOp& text = ops.back();
-    EXPECT_EQ(text.kind, DrawOp::Kind::Text);
+    EXPECT_EQ(text.kind, DrawOp::Kind::TextBox);
     EXPECT_EQ(text.text, u"*ABC*");
     EXPECT_TRUE(styleOf(text).fontItalic);
     EXPECT_EQ(styleOf(text).fontName, u"Arial");

@@ -705,6 +705,20 @@ TEST(LabelPrinterZpl, ATurnedLabelLiesOnItsRoll) {
     };
     EXPECT_TRUE(darkIn(QRect(406, 0, 406, 1218)));
     EXPECT_FALSE(darkIn(QRect(0, 0, 200, 1218)));
+
+    // The bars' text goes under them as the label reads, turned with it.
+    const QString pdf = folder.filePath(QStringLiteral("girata.pdf"));
+    ASSERT_EQ(marvello(printTo(label, pdf)).exitCode, 0);
+    EXPECT_TRUE(runTool("pdftotext", {pdf, QStringLiteral("-")}).contains("MARVELLO-4X6"));
+
+    // Kept as a saved print and printed again from it: the same label, turned the same.
+    const QString saved = folder.filePath(QStringLiteral("girata.ant"));
+    ASSERT_EQ(
+        marvello(printTo(label, saved, {QStringLiteral("--dpi"), QStringLiteral("203")})).exitCode,
+        0);
+    const QString again = folder.filePath(QStringLiteral("ancora.zpl"));
+    ASSERT_EQ(marvello(printTo(saved, QStringLiteral("zpl:") + again)).exitCode, 0);
+    EXPECT_EQ(zplImage(readBytes(again)), image);
 }
 
 } // namespace
