@@ -646,6 +646,39 @@ TEST(LabelPrinterZpl, LabelsAsZplGraphics) {
         0); // a ZPL file is named as one
 }
 
+// A label that names no paper prints on the queue's own: a Letter queue gets Letter pages, a
+// label that names A4 gets A4 pages there.
+TEST_F(CupsQueue, ALetterQueueGetsLetterPages) {
+    lpadmin({QStringLiteral("-p"), queue, QStringLiteral("-o"),
+             QStringLiteral("media-default=na_letter_8.5x11in")});
+    const auto pageOfJob = [&](const QString& label) {
+        const std::size_t before = printer.jobsSoFar();
+        const ProcessRun run = marvello(printTo(label, QStringLiteral("printer:") + queue));
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const auto jobs = printer.waitForJobs(before + 1);
+        static const QRegularExpression mediaBox(
+            QStringLiteral(R"(/MediaBox\s*\[\s*0\s+0\s+([0-9.]+)\s+([0-9.]+))"));
+        const auto match = mediaBox.match(QString::fromLatin1(jobs.back()));
+        return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble())
+                                : QSizeF();
+    };
+    // One 60 x 40 mm label with a Code 128, naming no paper; then naming A4.
+    QTemporaryDir folder;
+    const QString unnamed = folder.filePath(QStringLiteral("senza.eti"));
+    const QByteArray label = "oggLayout\r\n 1 \r\n 1 \r\n 10 \r\n 10 \r\n 60 \r\n 40 \r\n 0 \r\n"
+                             " 0 \r\n 0 \r\n 0 \r\noggImmagine\r\n 283 \r\n 283 \r\n 2835 \r\n"
+                             " 1701 \r\n20\r\n\r\nLETTERA\r\n 0 \r\n";
+    writeBytes(unnamed, label);
+    const QSizeF letter = pageOfJob(unnamed);
+    EXPECT_NEAR(letter.width(), 612, 1);
+    EXPECT_NEAR(letter.height(), 792, 1);
+    const QString named = folder.filePath(QStringLiteral("a4.eti"));
+    writeBytes(named, label + "oggCarta\r\n 1 \r\nA4\r\n 0 \r\n 0 \r\n");
+    const QSizeF a4 = pageOfJob(named);
+    EXPECT_NEAR(a4.width(), 595.3, 1);
+    EXPECT_NEAR(a4.height(), 841.9, 1);
+}
+
 // A queue without a driver (raw, a network label printer on port 9100) set to take ZPL gets
 // the labels as ZPL graphics at the resolution set for it, the copies in the format.
 TEST_F(CupsQueue, APrinterWithoutADriverTakesZpl) {
