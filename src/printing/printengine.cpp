@@ -1,16 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/printengine.h"
 
-#include "barcode/barcodecheck.h"
-#include "barcode/barcodeparameters.h"
-#include "barcode/zintsymbol.h"
 #include "common/cursor.h"
 #include "common/files.h"
 #include "common/interruption.h"
 #include "common/messageservice.h"
 #include "common/numbers.h"
 #include "common/regionalsettings.h"
-#include "common/resourcelimits.h"
 #include "common/units.h"
 #include "common/version.h"
 #include "database/clsdatabase.h"
@@ -18,22 +14,18 @@
 #include "database/recordsource.h"
 #include "database/sourceaddress.h"
 #include "document/labeldocument.h"
-#include "document/picturecache.h"
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/pressivocodes.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printersettings.h"
 #include "printcomponent/printsurface.h"
 #include "printcomponent/zploutput.h"
-#include "printing/elementrenderer.h"
-#include "printing/placeholders.h"
+#include "printing/labeldrawing.h"
 #include "printing/sheetgeometry.h"
 
 #include <QFileInfo>
 
 #include <cmath>
-#include <map>
-#include <set>
 
 double GetXGen(const LayoutEtichetta& l, double x, int colonna) {
     return x + sheet::labelCorner(l, colonna, 1).x();
@@ -122,294 +114,6 @@ namespace {
 
 // The error number a job stopped by a signal reports.
 constexpr int InterruptedJob = 18; // "User interrupt occurred"
-constexpr int InvalidValue = 5;    // "Invalid procedure call or argument"
-
-class Job {
-public:
-    Job(LabelDocument& document, const RecordCursor* records)
-        : m_document(document)
-        , m_records(records)
-        , m_labelFolder(document.fileName().isEmpty()
-                            ? QString()
-                            : QFileInfo(document.fileName()).absolutePath())
-        , m_now(QDateTime::currentDateTime()) {
-        // As the design surface shows them: sent to the back first, then the unmoved, then
-        // those brought to the front, each pass in stacking order (creation order for a label
-        // as read). The label does not change during a job: decided once.
-        for (const LabelElement* element : m_document.drawOrder()) {
-            if (element->Index > 0)
-                m_drawOrder.push_back(element);
-        }
-        for (const LabelElement* element : m_drawOrder)
-            prepare(*element);
-    }
-
-    // Each field a text names that the records lack, as a message; empty when there is none.
-    const QStringList& unknownFields() const { return m_unknown; }
-
-    // The label's number in the job, from 1, and whether it has a record.
-    long sequence = 0;
-    bool hasRecord = false;
-    // Draws only the texts: a trial that counts the cut ones.
-    bool textsOnly = false;
-
-    void drawLabel(clsPressivo& pressivo, int c, int r, const PrintJob& job) {
-        // Placed where the page has room for it; a turned label is drawn upright from the
-        // corner of its place and turned into it.
-        const LayoutEtichetta layout = m_document.layout();
-        const LayoutEtichetta place = sheet::pageLayout(m_document.paper(), layout);
-        if (m_document.paper().turned)
-            pressivo.TurnQuarter(GetXGen(place, 0, c), GetYGen(place, 0, r),
-                                 GetXGen(place, layout.LarghezzaEtichetta, c),
-                                 GetYGen(place, layout.AltezzaEtichetta, r));
-        drawUpright(pressivo, place, c, r, job);
-        if (m_document.paper().turned)
-            pressivo.TurnNone();
-    }
-
-private:
-    // The label's elements, its crop marks and border, the label upright at the corner of its
-    // place in column c and row r of the page's `layout`.
-    void drawUpright(clsPressivo& pressivo, const LayoutEtichetta& layout, int c, int r,
-                     const PrintJob& job) {
-        const double w = m_document.layout().LarghezzaEtichetta;
-        const double h = m_document.layout().AltezzaEtichetta;
-        if (textsOnly) {
-            for (const LabelElement* element : m_drawOrder)
-                if (element->kind == ElementKind::Testo)
-                    drawElement(pressivo, *element, layout, c, r);
-            return;
-        }
-        if (job.StampaCrocicchi) {
-            for (const auto& [x, y] : {std::pair{0.0, 0.0}, {w, 0.0}, {0.0, h}, {w, h}}) {
-                pressivo.DrawLine(GetXGen(layout, x, c), GetYGen(layout, y - 1, r),
-                                  GetXGen(layout, x, c), GetYGen(layout, y + 1, r));
-                pressivo.DrawLine(GetXGen(layout, x - 1, c), GetYGen(layout, y, r),
-                                  GetXGen(layout, x + 1, c), GetYGen(layout, y, r));
-            }
-        }
-        if (job.StampaBordi)
-            pressivo.DrawLine(GetXGen(layout, 0, c), GetYGen(layout, 0, r), GetXGen(layout, w, c),
-                              GetYGen(layout, h, r), {}, QStringLiteral("B"));
-        // Each element stays on its own label: a long caption must not print on the next.
-        pressivo.ClipTo(GetXGen(layout, 0, c), GetYGen(layout, 0, r), GetXGen(layout, w, c),
-                        GetYGen(layout, h, r));
-        for (const LabelElement* element : m_drawOrder)
-            drawElement(pressivo, *element, layout, c, r);
-        pressivo.ClipNone();
-    }
-
-    // What an element prints, decided once: its field's position, or its text's placeholders.
-    struct Source {
-        int field = -1;
-        std::optional<TextTemplate> text;
-    };
-
-    void prepare(const LabelElement& e) {
-        Source source;
-        if (!e.DataMember.isEmpty()) {
-            if (m_records && m_document.DatabaseConnesso()) {
-                source.field = m_records->fieldIndex(e.DataMember);
-                if (source.field < 0)
-                    throw DatabaseError(DatabaseError::ItemNotFound,
-                                        QStringLiteral("Elemento non trovato in questo insieme: "
-                                                       "%1.")
-                                            .arg(e.DataMember));
-            }
-        } else if (e.kind == ElementKind::Testo || e.kind == ElementKind::Immagine) {
-            const QString& written = e.kind == ElementKind::Testo ? e.Caption : e.ToolTipText;
-            TextTemplate text(written);
-            if (text.hasPlaceholders()) {
-                // The element as the user knows it: by what is written in it.
-                const QString element =
-                    (e.kind == ElementKind::Testo ? QStringLiteral("dal testo \"%1\"")
-                                                  : QStringLiteral("dal codice a barre \"%1\""))
-                        .arg(written.left(60));
-                for (const QString& name : text.bind(m_records ? &m_records->fields() : nullptr))
-                    m_unknown << (m_records ? QStringLiteral("Il campo \"%1\" usato %2 non "
-                                                             "esiste nella tabella dei dati.")
-                                                  .arg(name, element)
-                                            : QStringLiteral("Il campo \"%1\" usato %2 non "
-                                                             "c'è: l'etichetta non è collegata a "
-                                                             "un database.")
-                                                  .arg(name, element));
-                source.text = std::move(text);
-            }
-        }
-        m_sources.emplace(&e, std::move(source));
-    }
-
-    // The field's value in the current record, as a label prints it.
-    QString fieldValue(std::size_t index) const {
-        if (!m_records || !hasRecord)
-            return {};
-        const FieldInfo& field = m_records->fields()[index];
-        if (!field.unprintable.isEmpty())
-            throw DatabaseError(DatabaseError::InvalidFieldType,
-                                QStringLiteral("Il campo %1 contiene %2: non può essere stampato "
-                                               "su un'etichetta.")
-                                    .arg(field.name, field.unprintable));
-        const QVariant& value = m_records->row()[index];
-        const qsizetype size = value.typeId() == QMetaType::QByteArray ? value.toByteArray().size()
-                               : value.typeId() == QMetaType::QString  ? value.toString().size()
-                                                                       : 0;
-        if (size > resourcelimits::FieldValueCharacters)
-            throw DatabaseError(DatabaseError::InvalidFieldType,
-                                QStringLiteral("Il campo %1 dell'etichetta %2 contiene %3 "
-                                               "caratteri: più di %4, troppi per un'etichetta.")
-                                    .arg(field.name)
-                                    .arg(sequence)
-                                    .arg(size)
-                                    .arg(resourcelimits::FieldValueCharacters));
-        return fieldText(ValoreCampo(value, field.type, QString()));
-    }
-
-    // The element's own value (its placeholders filled in), or its field of the current record.
-    QString valueOf(const LabelElement& element, const QString& own) const {
-        const Source& source = m_sources.at(&element);
-        if (!element.DataMember.isEmpty())
-            return source.field >= 0 ? fieldValue(std::size_t(source.field)) : QString();
-        if (source.text) {
-            std::optional<QString> text = source.text->expand(
-                sequence, m_now, [this](std::size_t index) { return fieldValue(index); },
-                resourcelimits::LabelTextCharacters);
-            if (!text)
-                throw DatabaseError(DatabaseError::InvalidFieldType,
-                                    QStringLiteral("Il testo \"%1\" dell'etichetta %2 supera %3 "
-                                                   "caratteri con i campi inseriti: la stampa si "
-                                                   "ferma.")
-                                        .arg(own.left(60))
-                                        .arg(sequence)
-                                        .arg(resourcelimits::LabelTextCharacters));
-            return *text;
-        }
-        return own;
-    }
-
-    void drawElement(clsPressivo& pressivo, const LabelElement& e, const LayoutEtichetta& layout,
-                     int c, int r) {
-        ElementContent content;
-        switch (e.kind) {
-        case ElementKind::Testo:
-            content.text = valueOf(e, e.Caption);
-            break;
-        case ElementKind::Immagine:
-            content.text = valueOf(e, e.ToolTipText);
-            checkBarcode(e, content.text);
-            break;
-        case ElementKind::Picture: {
-            const QString named = valueOf(e, e.ToolTipText);
-            if (e.DataMember.isEmpty() && !e.Picture.isNull())
-                content.picture = &e.Picture;
-            else if (const QString path = resolveReadablePath(named, m_labelFolder);
-                     !path.isEmpty())
-                content.picture = &picture(e, path);
-            else if (!named.trimmed().isEmpty())
-                reportMissingPicture(e, named);
-            break;
-        }
-        case ElementKind::Rettangolo:
-            break;
-        }
-        const int cutBefore = pressivo.surface().cutTexts();
-        if (const QString why =
-                ::drawElement(e, content, elementBoxOnPage(layout, c, r, e), pressivo);
-            !why.isEmpty())
-            reportUnencodable(e, content.text, why);
-        if (pressivo.surface().cutTexts() > cutBefore)
-            noteCutText(content.text);
-    }
-
-    // A text that does not fit its box prints cut: the job says so once it is done (the
-    // first such text and how many labels have one), without stopping.
-    void noteCutText(const QString& text) {
-        if (m_cutLabels == 0)
-            m_firstCut = QStringLiteral("il testo \"%1\" dell'etichetta %2")
-                             .arg(text.left(60).replace(u'\n', u' '))
-                             .arg(sequence);
-        if (m_lastCutLabel != sequence)
-            ++m_cutLabels;
-        m_lastCutLabel = sequence;
-    }
-
-    // A value the symbology cannot hold is said once per element and job; the label prints
-    // without that symbol.
-    void reportUnencodable(const LabelElement& e, const QString& value, const QString& why) {
-        m_leftOut = true;
-        if (!m_reported.insert(e.key()).second)
-            return;
-        const auto kind = zintsymbol::fromTagDigit(BarcodeParameters::fromTag(e.Tag).TipoBarcode);
-        MessageService::current().warn(
-            QStringLiteral("Il codice a barre %1 (%2) non può rappresentare \"%3\": %4")
-                .arg(e.key(), kind ? zintsymbol::name(*kind) : QString(), value.left(80), why),
-            QStringLiteral("Codice a barre"));
-    }
-
-    // A code a scanner would refuse or misread stops the job: a label that looks right and
-    // does not scan is worse than none.
-    void checkBarcode(const LabelElement& e, const QString& value) const {
-        const auto symbology = BarcodeParameters::fromTag(e.Tag).symbology();
-        if (!symbology)
-            return;
-        if (const QString problem = barcodecheck::problem(*symbology, value); !problem.isEmpty())
-            throw DatabaseError(InvalidValue,
-                                QStringLiteral("Il codice a barre %1 \"%2\" dell'etichetta %3 "
-                                               "non è valido: %4. La stampa si ferma.")
-                                    .arg(zintsymbol::name(*symbology), value.left(80))
-                                    .arg(sequence)
-                                    .arg(problem));
-    }
-
-    // A picture file that is not there is said once per element and job; the label prints
-    // without it.
-    void reportMissingPicture(const LabelElement& e, const QString& named) {
-        m_leftOut = true;
-        if (!m_reported.insert(e.key()).second)
-            return;
-        MessageService::current().warn(
-            QStringLiteral("Immagine non trovata: \"%1\" non esiste o non è un file leggibile; "
-                           "le etichette sono stampate senza.")
-                .arg(named.left(200)),
-            QStringLiteral("Immagine"));
-    }
-
-    // The label's own pictures were decoded with the label; linked ones once per job.
-    const QImage& picture(const LabelElement& element, const QString& path) {
-        if (element.DataMember.isEmpty() && !element.Picture.isNull())
-            return element.Picture;
-        PictureCache::Failure failure;
-        const QImage* image = m_pictures.load(path, path, &failure);
-        if (!image)
-            throw DatabaseError(failure.code, failure.description);
-        return *image;
-    }
-
-    LabelDocument& m_document;
-    const RecordCursor* m_records;
-    QString m_labelFolder;
-    QDateTime m_now;
-    std::map<const LabelElement*, Source> m_sources;
-    QStringList m_unknown;
-    PictureCache m_pictures;
-    std::vector<const LabelElement*> m_drawOrder;
-    std::set<QString> m_reported;
-    bool m_leftOut = false;
-    long m_cutLabels = 0;
-    long m_lastCutLabel = 0;
-    QString m_firstCut;
-
-public:
-    bool leftOut() const { return m_leftOut; }
-    // Nothing when every text fitted.
-    QString cutTextsWarning() const {
-        if (m_cutLabels == 0)
-            return {};
-        return QStringLiteral("Etichette con testi tagliati, che non entrano nel loro riquadro: %1 "
-                              "(la prima: %2).")
-            .arg(m_cutLabels)
-            .arg(m_firstCut);
-    }
-};
 
 // A page chosen for another label (a roll's 4 x 6 in) must not take a sheet that does not fit
 // on it: half the labels would be cut off. A millimetre is let pass, as printers round, and
@@ -448,7 +152,7 @@ std::optional<QString> cutTextsAhead(LabelDocument& document, clsDatabase& datab
             RecordSelection selection = RecordSelection::of(document.binding());
             records = database.source().openCounted(selection, counted);
         }
-        Job trial(document, records.get());
+        LabelDrawing trial(document, records.get());
         trial.textsOnly = true;
         HeadlessPressivoUi scratch;
         clsPressivo pressivo(scratch, clsPressivo::DrawingOnly{});
@@ -491,7 +195,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
 
     std::unique_ptr<RecordCursor> records;
     long recordCount = 0;
-    std::optional<Job> drawing;
+    std::optional<LabelDrawing> drawing;
     try {
         if (bound) {
             CollegamentoDatabase binding = document.binding();
