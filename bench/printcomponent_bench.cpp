@@ -7,6 +7,7 @@
 #include "common/files.h"
 #include "common/programfolders.h"
 #include "printcomponent/clspressivo.h"
+#include "printcomponent/pdfstream.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
 

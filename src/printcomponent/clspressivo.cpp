@@ -13,6 +13,7 @@
 #include "common/units.h"
 #include "document/labelelement.h"
 #include "printcomponent/inifile.h"
+#include "printcomponent/pdfstream.h"
 #include "printcomponent/pressivocodes.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"

@@ -208,3 +208,17 @@ void PdfStream::abandon() {
         m_worker->thread.join();
     }
 }
+
+namespace printoutput {
+
+bool writePdf(const PrintDocument& document, const QString& path, QString* error) {
+    PdfFile pdf(path, document.paper);
+    if (!pdf.open(error))
+        return false;
+    const int pages = std::max<int>(1, int(document.pages.size()));
+    for (int page = 0; page < pages; ++page)
+        pdf.addPage(document, page);
+    return pdf.commit(error);
+}
+
+} // namespace printoutput

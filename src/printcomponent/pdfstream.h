@@ -59,3 +59,10 @@ private:
     QString m_path;
     std::unique_ptr<Worker> m_worker;
 };
+
+namespace printoutput {
+
+// Writes every page to a PDF of the document's paper size. False with a reason on failure.
+bool writePdf(const PrintDocument& document, const QString& path, QString* error = nullptr);
+
+} // namespace printoutput

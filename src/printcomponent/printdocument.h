@@ -120,24 +120,7 @@ private:
 void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,
                 PrintResolution* resolution = nullptr);
 
-// Writes every page to a PDF of the document's paper size. False with a reason on failure.
-bool writePdf(const PrintDocument& document, const QString& path, QString* error = nullptr);
-
 // One page as an image at the given resolution, white paper.
 QImage renderImage(const PrintDocument& document, int pageIndex, double dotsPerInch);
-
-// Saved print files: versioned, self-describing, pictures included. Loading checks all it
-// reads; a file that is damaged, cut short or not a saved print gives an error number (321)
-// and a description, never a crash.
-bool save(const PrintDocument& document, const QString& path, QString* error = nullptr);
-struct LoadError {
-    int number;
-    QString description;
-};
-std::optional<LoadError> load(const QString& path, PrintDocument& document);
-std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document);
-
-inline constexpr int InvalidFileFormat = 321;
-inline constexpr int FileAccessError = 75;
 
 } // namespace printoutput

@@ -3,6 +3,7 @@
 
 #include "common/units.h"
 #include "printcomponent/printdocument.h"
+#include "printcomponent/savedprintformat.h"
 
 #include <QFontMetricsF>
 #include <QObject>

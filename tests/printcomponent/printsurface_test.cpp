@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "printcomponent/pdfstream.h"
 #include "printcomponent/printdocument.h"
 #include "printcomponent/printsurface.h"
 #include "support/recordingmessages.h"

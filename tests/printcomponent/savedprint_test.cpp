@@ -4,6 +4,7 @@
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printdocument.h"
 #include "printcomponent/printsurface.h"
+#include "printcomponent/savedprintformat.h"
 #include "support/files.h"
 #include "support/recordingmessages.h"
 
