@@ -42,6 +42,12 @@ public:
         return m_printDestination == 3 &&
                m_fileName.toString().endsWith(QStringLiteral(".zpl"), Qt::CaseInsensitive);
     }
+    // The file chosen is a saved print (neither .pdf nor .zpl).
+    bool writesSavedPrint() const {
+        const QString file = m_fileName.toString();
+        return m_printDestination == 3 && !writesZpl() &&
+               !file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+    }
     void setFileName(const QVariant& name) { m_fileName = name; }
     int DrawStyle() const;
     void setDrawStyle(int style);

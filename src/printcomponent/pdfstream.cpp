@@ -62,13 +62,13 @@ bool PdfFile::open(QString* error) {
     return true;
 }
 
-void PdfFile::addPage(const PrintDocument& document, int pageIndex) {
+void PdfFile::addPage(const PrintDocument& document, int pageIndex, QPointF shift) {
     if (!m_parts->painter.isActive())
         return;
     if (!m_firstPage)
         m_parts->pdf->newPage();
     m_firstPage = false;
-    printoutput::renderPage(document, pageIndex, m_parts->painter, &m_parts->resolution);
+    printoutput::renderPage(document, pageIndex, m_parts->painter, &m_parts->resolution, shift);
 }
 
 bool PdfFile::commit(QString* error) {

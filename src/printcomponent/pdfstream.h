@@ -21,8 +21,8 @@ public:
 
     // False with the reason when the temporary file cannot be made.
     bool open(QString* error);
-    // Draws the next page; its coordinates are twips.
-    void addPage(const PrintDocument& document, int pageIndex);
+    // Draws the next page, moved by `shift`; its coordinates are twips.
+    void addPage(const PrintDocument& document, int pageIndex, QPointF shift = {});
     // Completes the file and puts it in place; false with the reason when it could not.
     bool commit(QString* error);
     // Drops everything written; the target stays as it was.

@@ -53,6 +53,7 @@ void PrintDocument::clear() {
     styles.clear();
     pictures.clear();
     m_pictureByKey.clear();
+    calibration.reset();
 }
 
 bool PrintDocument::operator==(const PrintDocument& other) const {
@@ -243,10 +244,11 @@ const QImage& PrintResolution::rendition(const QImage& drawing, QSize pixels) {
 }
 
 void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,
-                PrintResolution* resolution) {
+                PrintResolution* resolution, QPointF shift) {
     if (pageIndex < 0 || std::size_t(pageIndex) >= document.pages.size())
         return;
     painter.save();
+    painter.translate(shift);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                            QPainter::SmoothPixmapTransform);
     const StyleTools tools(document);
@@ -345,7 +347,8 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,
     painter.restore();
 }
 
-QImage renderImage(const PrintDocument& document, int pageIndex, double dotsPerInch) {
+QImage renderImage(const PrintDocument& document, int pageIndex, double dotsPerInch,
+                   QPointF shift) {
     const double scale = units::Length::twips(1).inPixels(dotsPerInch);
     // A paper of whole dots is that many dots, whatever the last bit of its millimetres says.
     QImage image(QSize(int(std::ceil(document.paper.width() * scale - 1e-6)),
@@ -356,7 +359,7 @@ QImage renderImage(const PrintDocument& document, int pageIndex, double dotsPerI
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.scale(scale, scale);
-    renderPage(document, pageIndex, painter);
+    renderPage(document, pageIndex, painter, nullptr, shift);
     return image;
 }
 

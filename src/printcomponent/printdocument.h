@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
+#include <QPointF>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
@@ -73,6 +74,10 @@ struct PrintPage {
 class PrintDocument {
 public:
     QSizeF paper{11906, 16838}; // twips, as printed (landscape already swapped)
+    // Drawn for a printer, with the offsets its head needs (twips right and down); nothing when
+    // drawn where the layout puts the labels (the preview, saved prints): a printer then moves
+    // them by its own offsets as it prints them.
+    std::optional<QPointF> calibration;
     std::vector<PrintPage> pages;
     std::vector<DrawStyle> styles;
     std::vector<QImage> pictures;
@@ -115,12 +120,13 @@ private:
     std::map<std::tuple<qint64, int, int>, QImage> m_scaled;
 };
 
-// Draws one page on a painter whose coordinates are twips; with a resolution, bitmaps go
-// through it.
+// Draws one page on a painter whose coordinates are twips, moved by `shift` twips; with a
+// resolution, bitmaps go through it.
 void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,
-                PrintResolution* resolution = nullptr);
+                PrintResolution* resolution = nullptr, QPointF shift = {});
 
 // One page as an image at the given resolution, white paper.
-QImage renderImage(const PrintDocument& document, int pageIndex, double dotsPerInch);
+QImage renderImage(const PrintDocument& document, int pageIndex, double dotsPerInch,
+                   QPointF shift = {});
 
 } // namespace printoutput

@@ -141,6 +141,8 @@ public:
     double PaperHeight() const;
     // The paper the next documents are made on, in twips as they print; none: the printer's.
     void setJobPaper(std::optional<QSizeF> twips) { m_jobPaper = twips; }
+    // The document being made is for a printer, its labels moved by `twips` for its head.
+    void setCalibration(QPointF twips) { m_document.calibration = twips; }
     const std::optional<QSizeF>& jobPaper() const { return m_jobPaper; }
 
     double MarginLeft() const { return m_marginLeft; }

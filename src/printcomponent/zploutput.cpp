@@ -49,13 +49,14 @@ QByteArray graphic(const QImage& page) {
 
 } // namespace
 
-QByteArray encode(const PrintDocument& document, int dotsPerInch, int copies, int first, int last) {
+QByteArray encode(const PrintDocument& document, int dotsPerInch, int copies, int first, int last,
+                  QPointF shift) {
     dotsPerInch = std::clamp(dotsPerInch, 72, LargestDotsPerInch);
     const int pages = int(document.pages.size());
     QByteArray out;
     for (int page = std::max(1, first) - 1; page < (last > 0 ? std::min(last, pages) : pages);
          ++page) {
-        const QImage image = printoutput::renderImage(document, page, dotsPerInch);
+        const QImage image = printoutput::renderImage(document, page, dotsPerInch, shift);
         out += graphic(image);
         out += "^XA^PW" + QByteArray::number(image.width()) + "^LL" +
                QByteArray::number(image.height()) + "^FO0,0^XGR:MARVELLO.GRF,1,1^FS^PQ" +

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPointF>
 #include <QString>
 
 class PrintDocument;
@@ -13,9 +14,10 @@ namespace zploutput {
 inline constexpr int DefaultDotsPerInch = 203;
 inline constexpr int LargestDotsPerInch = 600; // what label printers have
 
-// The pages first..last (from 1; 0: to the end) as ZPL; `copies` of each label (^PQ).
+// The pages first..last (from 1; 0: to the end) as ZPL, moved by `shift` twips; `copies` of
+// each label (^PQ).
 QByteArray encode(const PrintDocument& document, int dotsPerInch, int copies = 1, int first = 1,
-                  int last = 0);
+                  int last = 0, QPointF shift = {});
 
 // Writes them to `path` whole or not at all. False with a reason on failure.
 bool write(const PrintDocument& document, const QString& path, int dotsPerInch,

@@ -337,10 +337,15 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     pressivo.setFontName(QStringLiteral("Courier New"));
     pressivo.setFontSize(10);
     // A label's own paper: exactly; and the printer's own offset.
+    // A saved print keeps the labels where the layout puts them: the printer it is sent to
+    // moves them by its own.
     const QPointF offset = job.Offset.value_or(
-        printersettings::offsetFor(pressivo.PrintDestination(), pressivo.surface().DeviceName()));
+        printersettings::offsetFor(pressivo.writesSavedPrint() ? 1 : pressivo.PrintDestination(),
+                                   pressivo.surface().DeviceName()));
     pressivo.setOffsetX((paper ? 0.0 : sheet::PrintShiftX) + offset.x());
     pressivo.setOffsetY(offset.y());
+    if (pressivo.PrintDestination() == 2)
+        pressivo.surface().setCalibration(offset * units::TwipsPerMillimetre);
     progress.begin();
 
     long position = 0;

@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <cups/cups.h>
@@ -456,13 +457,19 @@ QImage dymoImage(const QByteArray& job) {
     return perRow > 0 ? fromRows(rows, perRow * 8, true) : QImage();
 }
 
-// How many of the runs across a row are not whole multiples of the narrowest.
+// How many of the runs across a row (bars and spaces in turn) are not whole multiples of the
+// module, the narrowest bar, which must also be the narrowest space: bars a dot too wide
+// make spaces a dot too narrow.
 int offTheDots(const std::vector<int>& widths) {
-    if (widths.empty())
+    if (widths.size() < 2)
         return -1;
-    const int module = *std::min_element(widths.begin(), widths.end());
-    return int(std::count_if(widths.begin(), widths.end(),
-                             [&](int width) { return width % module != 0; }));
+    int bar = widths[0], space = widths[1];
+    for (std::size_t i = 0; i < widths.size(); ++i)
+        (i % 2 == 0 ? bar : space) = std::min(i % 2 == 0 ? bar : space, widths[i]);
+    if (bar != space)
+        return int(widths.size());
+    return int(
+        std::count_if(widths.begin(), widths.end(), [&](int width) { return width % bar != 0; }));
 }
 
 // The queue's own paper is the page when the label names none: a 4 x 6 in label arrives as
@@ -526,6 +533,7 @@ TEST_F(LabelPrinterQueue, BarsLandOnThePrintersDots) {
             const std::vector<int> widths =
                 runs(image, int((top - 1440 + 5 * 56.7) / 1440 * dotsPerInch));
             ASSERT_GT(widths.size(), 30u) << dotsPerInch;
+            EXPECT_EQ(offTheDots(widths), 0);
             const int module = *std::min_element(widths.begin(), widths.end());
             EXPECT_GE(module, 1);
             for (const int width : widths)
@@ -636,6 +644,7 @@ TEST(LabelPrinterZpl, LabelsAsZplGraphics) {
         const std::vector<int> widths =
             runs(image, int((2600.0 - 1440 + 5 * 56.7) / 1440 * dotsPerInch));
         ASSERT_GT(widths.size(), 30u);
+        EXPECT_EQ(offTheDots(widths), 0);
         const int module = *std::min_element(widths.begin(), widths.end());
         for (const int width : widths)
             EXPECT_EQ(width % module, 0) << dotsPerInch;
@@ -684,16 +693,16 @@ TEST_F(CupsQueue, ALetterQueueGetsLetterPages) {
 TEST_F(CupsQueue, APrinterWithoutADriverTakesZpl) {
     QTemporaryDir folder;
     programfolders::setBase(folder.path());
+    const auto restore = qScopeGuard([] { programfolders::setBase({}); });
     ASSERT_TRUE(printersettings::write(queue, {0, 0, true, 300}));
     BatchOptions options;
     options.label = shippingLabel(folder, {LabelPaper::Kind::Roll, {}, 0, 0});
     options.to = QStringLiteral("printer:") + queue;
     options.count = 2;
     options.copies = 3;
-    const int exitCode = runBatchPrint(
-        options, [](const QString& name) { return std::make_shared<QtPrinter>(name); });
-    programfolders::setBase({});
-    ASSERT_EQ(exitCode, 0);
+    ASSERT_EQ(runBatchPrint(options,
+                            [](const QString& name) { return std::make_shared<QtPrinter>(name); }),
+              0);
     const auto jobs = printer.waitForJobs(1);
     ASSERT_EQ(jobs.size(), 1u);
     const auto graphics = zplGraphics(jobs[0]);
@@ -704,9 +713,51 @@ TEST_F(CupsQueue, APrinterWithoutADriverTakesZpl) {
     EXPECT_TRUE(decodeBarcodes(image).contains(u"MARVELLO-4X6"));
     const std::vector<int> widths = runs(image, int((2600.0 - 1440 + 5 * 56.7) / 1440 * 300));
     ASSERT_GT(widths.size(), 30u);
+    EXPECT_EQ(offTheDots(widths), 0);
     const int module = *std::min_element(widths.begin(), widths.end());
     for (const int width : widths)
         EXPECT_EQ(width % module, 0) << width << " of " << module;
+}
+
+// A printer's calibration applies however the labels reach it: a saved print sent to it later
+// lands where a job printed on it directly does.
+TEST_F(CupsQueue, ASavedPrintTakesThePrintersCalibration) {
+    QTemporaryDir folder;
+    programfolders::setBase(folder.path());
+    const auto restore = qScopeGuard([] { programfolders::setBase({}); });
+    const QString label = shippingLabel(folder, {LabelPaper::Kind::Roll, {}, 0, 0});
+    const auto print = [&](const QString& what, const QString& to) {
+        BatchOptions options;
+        options.label = what;
+        options.to = to;
+        options.count = 1;
+        return runBatchPrint(options,
+                             [](const QString& name) { return std::make_shared<QtPrinter>(name); });
+    };
+    const auto firstDarkColumn = [&]() {
+        const auto jobs = printer.waitForJobs(printer.jobsSoFar());
+        const QImage image = zplImage(jobs.back());
+        for (int x = 0; x < image.width(); ++x)
+            for (int y = 0; y < image.height(); ++y)
+                if (qGray(image.pixel(x, y)) < 128)
+                    return x;
+        return -1;
+    };
+    const QString saved = folder.filePath(QStringLiteral("spedizione.ant"));
+    ASSERT_EQ(print(label, saved), 0);
+    ASSERT_TRUE(printersettings::write(queue, {0, 0, true, 203}));
+    ASSERT_EQ(print(saved, QStringLiteral("printer:") + queue), 0);
+    printer.waitForJobs(1);
+    const int uncalibrated = firstDarkColumn();
+    ASSERT_TRUE(printersettings::write(queue, {5, 0, true, 203}));
+    ASSERT_EQ(print(label, QStringLiteral("printer:") + queue), 0);
+    printer.waitForJobs(2);
+    const int direct = firstDarkColumn();
+    ASSERT_EQ(print(saved, QStringLiteral("printer:") + queue), 0);
+    printer.waitForJobs(3);
+    const int fromSaved = firstDarkColumn();
+    EXPECT_NEAR(direct - uncalibrated, 40, 1); // 5 mm at 203 dpi
+    EXPECT_NEAR(fromSaved, direct, 1);
 }
 
 // "Ruota di 90°": a 6 x 4 in label on a 4-inch roll arrives as a 4 x 6 in graphic holding the
@@ -725,6 +776,7 @@ TEST(LabelPrinterZpl, ATurnedLabelLiesOnItsRoll) {
     EXPECT_EQ(decodeBarcodes(upright), QStringList{QStringLiteral("MARVELLO-4X6")});
     const std::vector<int> widths = runs(upright, int((2600.0 - 1440 + 5 * 56.7) / 1440 * 203));
     ASSERT_GT(widths.size(), 30u);
+    EXPECT_EQ(offTheDots(widths), 0);
     const int module = *std::min_element(widths.begin(), widths.end());
     for (const int width : widths)
         EXPECT_EQ(width % module, 0) << width << " of " << module;

@@ -2,6 +2,7 @@
 #include "printcomponent/widgets/qtprinter.h"
 
 #include "common/files.h"
+#include "common/units.h"
 #include "printcomponent/cupsjob.h"
 #include "printcomponent/pdfstream.h"
 #include "printcomponent/printersettings.h"
@@ -47,6 +48,11 @@ QtPrinter::QtPrinter(const QString& printerName)
     m_printer.setFullPage(true); // (0, 0) is the paper's top-left corner
 }
 
+QtPrinter::QtPrinter(const QString& printerName, const PrinterSettings& settings)
+    : QtPrinter(printerName) {
+    m_settings = settings;
+}
+
 bool QtPrinter::available() const {
     if (!m_requested.isEmpty() && !cupsjob::queueExists(m_requested))
         return false;
@@ -81,13 +87,15 @@ QSizeF QtPrinter::paperSize() const {
 int QtPrinter::dotsPerInch() const {
     if (!available())
         return 0;
-    const PrinterSettings settings = printersettings::read(m_printer.printerName());
+    const PrinterSettings settings =
+        m_settings ? *m_settings : printersettings::read(m_printer.printerName());
     return settings.zpl ? settings.zplDotsPerInch()
                         : cupsjob::defaultResolution(m_printer.printerName());
 }
 
 QPointF QtPrinter::dotOrigin(const std::optional<QSizeF>& paper) const {
-    if (!available() || printersettings::read(m_printer.printerName()).zpl)
+    if (!available() ||
+        (m_settings ? *m_settings : printersettings::read(m_printer.printerName())).zpl)
         return {}; // ZPL is drawn from the paper's corner
     return cupsjob::printableCorner(m_printer.printerName(), paper).value_or(QPointF());
 }
@@ -107,7 +115,12 @@ PrinterOutcome QtPrinter::print(const PrintDocument& document, const PrinterJob&
     if (folder.isEmpty())
         return {false, QStringLiteral("impossibile preparare il lavoro di stampa: nessuna "
                                       "cartella privata disponibile.")};
-    const PrinterSettings settings = printersettings::read(queue);
+    const PrinterSettings settings = m_settings ? *m_settings : printersettings::read(queue);
+    // Labels drawn where the layout puts them (from the preview, a saved print) move by this
+    // printer's offsets now; a job drawn for a printer already has them.
+    const QPointF shift = document.calibration ? QPointF()
+                                               : QPointF(settings.offsetX, settings.offsetY) *
+                                                     units::TwipsPerMillimetre;
     QTemporaryFile pages(QDir(folder).filePath(settings.zpl ? QStringLiteral("lavoro-XXXXXX.zpl")
                                                             : QStringLiteral("lavoro-XXXXXX.pdf")));
     if (!pages.open())
@@ -119,7 +132,7 @@ PrinterOutcome QtPrinter::print(const PrintDocument& document, const PrinterJob&
         }
         errno = 0;
         if (pages.write(zploutput::encode(document, settings.zplDotsPerInch(), copies, job.first,
-                                          job.last)) < 0 ||
+                                          job.last, shift)) < 0 ||
             !pages.flush())
             return {false, writeFailureReason(pages.fileName(), errno, pages.errorString())};
     }
@@ -133,7 +146,7 @@ PrinterOutcome QtPrinter::print(const PrintDocument& document, const PrinterJob&
         for (int page = job.first; page <= job.last; ++page) {
             if (job.pageReady && !job.pageReady(page))
                 return {false, QStringLiteral("stampa annullata.")};
-            pdf.addPage(document, page - 1);
+            pdf.addPage(document, page - 1, shift);
         }
         if (!pdf.commit(&error))
             return {false, error};

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "printcomponent/printersettings.h"
 #include "printcomponent/printsurface.h"
 
 #include <QPrinter>
@@ -14,6 +15,9 @@ public:
     // The default printer, or the named one. A name the system does not know is not replaced
     // by the default printer: the printer is then unavailable.
     explicit QtPrinter(const QString& printerName = {});
+    // With the settings given instead of those kept for the printer (a test page of settings
+    // not yet kept).
+    QtPrinter(const QString& printerName, const PrinterSettings& settings);
 
     bool available() const override;
     QString deviceName() const override;
@@ -30,4 +34,5 @@ private:
     mutable QPrinter m_printer;
     bool m_pageChosen = false; // a page chosen in "Pagina..." wins over the queue's own
     mutable std::optional<std::optional<QSizeF>> m_queuePaper;
+    std::optional<PrinterSettings> m_settings;
 };
