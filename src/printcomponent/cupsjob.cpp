@@ -15,6 +15,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <tuple>
 
 namespace cupsjob {
 
@@ -71,8 +72,12 @@ std::optional<cups_size_t> queueMedia(const Dest& dest, int width, int length) {
     if (!info)
         return std::nullopt;
     std::optional<cups_size_t> nearest;
-    const auto distance = [&](const cups_size_t& size) {
-        return std::abs(size.width - width) + std::abs(size.length - length);
+    // The nearest size; of the same size, one with margins before a borderless one (which a
+    // driver would enlarge the page for), the narrowest margins first, as CUPS chooses.
+    const auto rank = [&](const cups_size_t& size) {
+        const int margins = size.left + size.right + size.top + size.bottom;
+        return std::tuple(std::abs(size.width - width) + std::abs(size.length - length),
+                          margins == 0, margins);
     };
     const int count =
         cupsGetDestMediaCount(CUPS_HTTP_DEFAULT, dest.get(), info.get(), CUPS_MEDIA_FLAGS_DEFAULT);
@@ -81,7 +86,7 @@ std::optional<cups_size_t> queueMedia(const Dest& dest, int width, int length) {
         if (cupsGetDestMediaByIndex(CUPS_HTTP_DEFAULT, dest.get(), info.get(), i,
                                     CUPS_MEDIA_FLAGS_DEFAULT, &size) &&
             std::abs(size.width - width) <= 50 && std::abs(size.length - length) <= 50 &&
-            (!nearest || distance(size) < distance(*nearest)))
+            (!nearest || rank(size) < rank(*nearest)))
             nearest = size;
     }
     return nearest;
@@ -155,8 +160,12 @@ std::optional<QPointF> printableCorner(const QString& queue, const std::optional
     const std::optional<QSizeF> page = paper ? paper : defaultPaper(queue);
     if (!dest || !page)
         return std::nullopt;
-    const auto media = queueMedia(dest, int(std::lround(page->width() / TwipsPerHundredthMm)),
-                                  int(std::lround(page->height() / TwipsPerHundredthMm)));
+    // As the job asks for it: the page as it is, else turned.
+    const int width = int(std::lround(page->width() / TwipsPerHundredthMm));
+    const int length = int(std::lround(page->height() / TwipsPerHundredthMm));
+    auto media = queueMedia(dest, width, length);
+    if (!media)
+        media = queueMedia(dest, length, width);
     if (!media)
         return std::nullopt;
     return QPointF(media->left * TwipsPerHundredthMm, media->top * TwipsPerHundredthMm);

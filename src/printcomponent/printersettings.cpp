@@ -20,8 +20,9 @@ double offset(const QSettings& settings, const char* key) {
 }
 
 // One group a printer; a name QSettings would read as a path or a key is escaped by it.
+// Printers' names are the same in any letter case, as CUPS takes them.
 QString group(const QString& printer) {
-    return printer.isEmpty() ? printersettings::Files : printer;
+    return (printer.isEmpty() ? printersettings::Files : printer).toLower();
 }
 
 } // namespace

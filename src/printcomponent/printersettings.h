@@ -21,8 +21,9 @@ struct PrinterSettings {
 
 namespace printersettings {
 
-// The name files (PDF, ZPL, saved prints) keep their settings under.
-inline const QString Files = QStringLiteral("PDF");
+// The name files (PDF, ZPL) keep their settings under: a blank in it, so that no printer has
+// it ("PDF" is a printer's name too).
+inline const QString Files = QStringLiteral("File PDF");
 // No printer moves its labels further than this (millimetres either way).
 inline constexpr double LargestOffset = 50;
 

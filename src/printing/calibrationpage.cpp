@@ -48,6 +48,8 @@ PrintOutcome printPage(const LabelDocument& document, PressivoUi& ui, const QPoi
     pressivo.setScaleMode(pressivo::Millimetre);
     pressivo.setOffsetX((paper ? 0.0 : sheet::PrintShiftX) + offset.x());
     pressivo.setOffsetY(offset.y());
+    if (pressivo.PrintDestination() == 2)
+        pressivo.surface().setCalibration(offset * units::TwipsPerMillimetre);
 
     const QPointF corner = sheet::labelCorner(page, 1, 1);
     const double w = page.LarghezzaEtichetta, h = page.AltezzaEtichetta;

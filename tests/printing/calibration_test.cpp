@@ -73,8 +73,10 @@ TEST_F(Calibration, ThePageMarksTheLabelsEdgeAndCrossesAtKnownDistances) {
 TEST_F(Calibration, TheDialogKeepsEachPrintersOwnSettings) {
     auto printer = std::make_shared<RecordingPrinter>();
     QString opened;
-    const auto open = [&](const QString& name) {
+    PrinterSettings openedWith;
+    const auto open = [&](const QString& name, const PrinterSettings& settings) {
         opened = name;
+        openedWith = settings;
         return printer;
     };
     const QStringList printers{QStringLiteral("UFFICIO"), QStringLiteral("ZEBRA")};
@@ -91,6 +93,10 @@ TEST_F(Calibration, TheDialogKeepsEachPrintersOwnSettings) {
         dialog.cmdProva->click();
         ASSERT_EQ(printer->jobs.size(), 1u);
         EXPECT_EQ(opened, u"ZEBRA");
+        // The page goes out as the printer will print, nothing kept before "Ok".
+        EXPECT_EQ(openedWith, (PrinterSettings{-1.5, 1, true, 300}));
+        EXPECT_EQ(printersettings::read(QStringLiteral("ZEBRA")), PrinterSettings{});
+        EXPECT_TRUE(printer->received.calibration.has_value()); // not moved again
         QRectF frame;
         for (const DrawOp& op : printer->received.pages.at(0).operations())
             if (op.kind == DrawOp::Kind::Rectangle && frame.isNull())
@@ -113,10 +119,16 @@ TEST_F(Calibration, TheDialogKeepsEachPrintersOwnSettings) {
     EXPECT_EQ(printersettings::read(QStringLiteral("UFFICIO")),
               (PrinterSettings{0.5, 0, false, 0}));
 
+    // A correction is of the page printed, whatever was typed since; "Annulla" keeps nothing.
     frmCalibraStampante cancelled(document, printers, QStringLiteral("UFFICIO"), open);
+    cancelled.cmdProva->click();
     cancelled.txtSpostamentoX->setValue(3);
+    cancelled.txtMisuraX->setValue(9);
+    cancelled.cmdCorreggi->click();
+    EXPECT_DOUBLE_EQ(cancelled.txtSpostamentoX->value(), 1.5);
     cancelled.cmdCancel->click();
     EXPECT_EQ(printersettings::read(QStringLiteral("UFFICIO")).offsetX, 0.5);
+    EXPECT_EQ(printersettings::read(QStringLiteral("ufficio")).offsetX, 0.5); // as CUPS names
 }
 
 } // namespace

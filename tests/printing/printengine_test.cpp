@@ -323,7 +323,7 @@ TEST_F(Engine, EachPrinterPrintsWithItsOwnCalibration) {
     const QPointF given = cornerOn(QStringLiteral("ETICHETTE"), QPointF(0, 0));
     EXPECT_NEAR(given.x(), 10, 1e-6);
     // A settings file edited by hand cannot throw labels off the paper.
-    writeBytes(printersettings::file(), "[ETICHETTE]\nOffsetX=1e300\nOffsetY=nan\n");
+    writeBytes(printersettings::file(), "[etichette]\nOffsetX=1e300\nOffsetY=nan\n");
     EXPECT_EQ(printersettings::read(QStringLiteral("ETICHETTE")).offsetX,
               printersettings::LargestOffset);
     EXPECT_EQ(printersettings::read(QStringLiteral("ETICHETTE")).offsetY, 0);

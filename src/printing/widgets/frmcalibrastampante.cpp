@@ -119,6 +119,7 @@ frmCalibraStampante::frmCalibraStampante(const LabelDocument& document, const QS
 
     connect(cmbStampante, &QComboBox::currentIndexChanged, this, [this] {
         keepShown();
+        m_printedWith.reset();
         showSettings(chosenPrinter());
     });
     connect(cmbLinguaggio, &QComboBox::currentIndexChanged, this,
@@ -167,6 +168,7 @@ void frmCalibraStampante::keepShown() {
 
 void frmCalibraStampante::printTestPage() {
     keepShown();
+    const QPointF offset(txtSpostamentoX->value(), txtSpostamentoY->value());
     HeadlessPressivoUi ui;
     if (chosenPrinter() == printersettings::Files) {
         FileDialogRequest request;
@@ -183,30 +185,25 @@ void frmCalibraStampante::printTestPage() {
         ui.fileName = *file;
     } else {
         // The page is made for the printer as it will print, in the language and resolution
-        // chosen: kept for the page, and given back unless "Ok" keeps them.
-        const PrinterSettings saved = printersettings::read(m_shown);
-        const bool pending = m_changed.count(m_shown) > 0;
-        if (pending && !printersettings::write(m_shown, m_changed[m_shown]))
-            return;
-        ui.surface().setPrinterBackend(m_open(chosenPrinter()));
+        // shown, which are kept only by "Ok".
+        const auto changed = m_changed.find(m_shown);
+        ui.surface().setPrinterBackend(
+            m_open(chosenPrinter(),
+                   changed != m_changed.end() ? changed->second : printersettings::read(m_shown)));
         ui.destination = 2;
-        calibration::printPage(m_document, ui,
-                               QPointF(txtSpostamentoX->value(), txtSpostamentoY->value()));
-        if (pending)
-            printersettings::write(m_shown, saved);
-        return;
     }
-    calibration::printPage(m_document, ui,
-                           QPointF(txtSpostamentoX->value(), txtSpostamentoY->value()));
+    if (calibration::printPage(m_document, ui, offset) == PrintOutcome::Delivered)
+        m_printedWith = offset;
 }
 
 void frmCalibraStampante::correct() {
-    const QPointF offset =
-        calibration::correctedOffset(QPointF(txtSpostamentoX->value(), txtSpostamentoY->value()),
-                                     QPointF(txtMisuraX->value(), txtMisuraY->value()));
+    const QPointF offset = calibration::correctedOffset(
+        m_printedWith.value_or(QPointF(txtSpostamentoX->value(), txtSpostamentoY->value())),
+        QPointF(txtMisuraX->value(), txtMisuraY->value()));
     txtSpostamentoX->setValue(offset.x());
     txtSpostamentoY->setValue(offset.y());
     // The next test page is measured afresh.
+    m_printedWith.reset();
     txtMisuraX->setValue(calibration::CrossDistance);
     txtMisuraY->setValue(calibration::CrossDistance);
 }
@@ -224,6 +221,9 @@ void frmCalibraStampante::save() {
 void mnuCalibraStampante(const LabelDocument& document, QWidget* parent) {
     frmCalibraStampante dialog(
         document, QPrinterInfo::availablePrinterNames(), QPrinterInfo::defaultPrinterName(),
-        [](const QString& name) { return std::make_shared<QtPrinter>(name); }, parent);
+        [](const QString& name, const PrinterSettings& settings) {
+            return std::make_shared<QtPrinter>(name, settings);
+        },
+        parent);
     dialog.exec();
 }

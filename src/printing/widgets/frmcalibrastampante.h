@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class LabelDocument;
 class PrinterBackend;
@@ -24,7 +25,9 @@ class frmCalibraStampante : public QDialog {
     Q_OBJECT
 
 public:
-    using PrinterFactory = std::function<std::shared_ptr<PrinterBackend>(const QString& name)>;
+    // A printer by its name, with the settings shown (not yet kept).
+    using PrinterFactory = std::function<std::shared_ptr<PrinterBackend>(
+        const QString& name, const PrinterSettings& settings)>;
     // `printers`: the system's queues, `current` shown first; files come last in the list.
     // The test page goes to the printer `open` gives for a name.
     frmCalibraStampante(const LabelDocument& document, const QStringList& printers,
@@ -58,6 +61,8 @@ private:
     PrinterFactory m_open;
     QString m_shown;
     std::map<QString, PrinterSettings> m_changed;
+    // The offsets the last test page was printed with: the measures are of that page.
+    std::optional<QPointF> m_printedWith;
 };
 
 // The "Calibra stampante..." command, on the system's printers.
