@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/files.h"
 
+#include "common/watchdog.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <QStandardPaths>
 
@@ -109,4 +112,25 @@ QString writeFailureReason(const QString& path, int error, const QString& system
     if (error != 0)
         return QString::fromLocal8Bit(std::strerror(error));
     return systemText.isEmpty() ? QStringLiteral("Errore di scrittura.") : systemText;
+}
+
+bool writeWholeFile(const QString& path, const std::function<bool(QIODevice&)>& write,
+                    QString* error) {
+    if (const QString problem = outputTargetProblem(path); !problem.isEmpty()) {
+        if (error)
+            *error = problem;
+        return false;
+    }
+    watchdog::setOutput(path);
+    QSaveFile file(path);
+    errno = 0;
+    const bool written = file.open(QIODevice::WriteOnly) && write(file);
+    if (!written)
+        file.cancelWriting();
+    if (!file.commit() || !written) {
+        if (error)
+            *error = writeFailureReason(path, errno, file.errorString());
+        return false;
+    }
+    return true;
 }

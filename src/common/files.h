@@ -3,6 +3,10 @@
 
 #include <QString>
 
+#include <functional>
+
+class QIODevice;
+
 // True when the path names a file that can be opened for reading now. Folders, missing
 // files and unreadable files give false; nothing is left open.
 bool FileEsiste(const QString& percorso);
@@ -35,3 +39,9 @@ QString outputTargetProblem(const QString& path);
 // or what the system said. `error` is the errno the failing call left (0 when unknown),
 // `systemText` the device's error text.
 QString writeFailureReason(const QString& path, int error, const QString& systemText);
+
+// Writes the file at `path` whole or not at all: `write` fills a temporary file beside it
+// (false: give up), which takes the target's place once complete. A signal meanwhile leaves
+// the target as it was. False with the reason when it could not be written.
+bool writeWholeFile(const QString& path, const std::function<bool(QIODevice&)>& write,
+                    QString* error = nullptr);

@@ -5,7 +5,6 @@
 #include "common/files.h"
 #include "common/resourcelimits.h"
 #include "common/units.h"
-#include "common/watchdog.h"
 #include "document/picturefile.h"
 #include <QBuffer>
 #include <QCryptographicHash>
@@ -16,10 +15,8 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QtEndian>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -136,61 +133,45 @@ private:
 } // namespace
 
 bool save(const PrintDocument& document, const QString& path, QString* error) {
-    if (const QString problem = outputTargetProblem(path); !problem.isEmpty()) {
-        if (error)
-            *error = problem;
-        return false;
-    }
-    watchdog::setOutput(path);
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = writeFailureReason(path, errno, file.errorString());
-        return false;
-    }
-    ChecksummedWriter checksummed(file);
-    QDataStream out(&checksummed);
-    out.setFloatingPointPrecision(QDataStream::DoublePrecision);
-    out.writeRawData(Magic.constData(), int(Magic.size()));
-    out << Version << document.paper.width() << document.paper.height();
-    out << quint32(document.styles.size());
-    for (const DrawStyle& s : document.styles) {
-        out << qint32(s.penStyle) << s.penWidth << quint32(s.penColor) << qint32(s.brushStyle)
-            << quint32(s.brushColor);
-        writeString(out, s.fontName);
-        out << s.fontSize << quint8(s.fontBold) << quint8(s.fontItalic) << quint32(s.textColor)
-            << qint32(s.textAlign);
-    }
-    out << quint32(document.pictures.size());
-    for (const QImage& picture : document.pictures) {
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        picture.save(&buffer, "PNG");
-        writeBytes(out, png);
-    }
-    out << quint32(document.pages.size());
-    for (const PrintPage& page : document.pages) {
-        const std::vector<DrawOp> ops = page.operations();
-        out << quint32(ops.size());
-        for (const DrawOp& op : ops) {
-            out << quint8(op.kind) << op.area.x() << op.area.y() << op.area.width()
-                << op.area.height() << qint32(op.style) << qint32(op.picture);
-            writeString(out, op.text);
-            out << quint8(op.shade);
-        }
-    }
-    const bool written =
-        out.status() == QDataStream::Ok && file.write(checksummed.checksum()) == ChecksumBytes;
-    if (!written)
-        file.cancelWriting();
-    if (!file.commit() || !written) {
-        if (error)
-            *error = writeFailureReason(path, errno, file.errorString());
-        return false;
-    }
-    return true;
+    return writeWholeFile(
+        path,
+        [&](QIODevice& file) {
+            ChecksummedWriter checksummed(file);
+            QDataStream out(&checksummed);
+            out.setFloatingPointPrecision(QDataStream::DoublePrecision);
+            out.writeRawData(Magic.constData(), int(Magic.size()));
+            out << Version << document.paper.width() << document.paper.height();
+            out << quint32(document.styles.size());
+            for (const DrawStyle& s : document.styles) {
+                out << qint32(s.penStyle) << s.penWidth << quint32(s.penColor)
+                    << qint32(s.brushStyle) << quint32(s.brushColor);
+                writeString(out, s.fontName);
+                out << s.fontSize << quint8(s.fontBold) << quint8(s.fontItalic)
+                    << quint32(s.textColor) << qint32(s.textAlign);
+            }
+            out << quint32(document.pictures.size());
+            for (const QImage& picture : document.pictures) {
+                QByteArray png;
+                QBuffer buffer(&png);
+                buffer.open(QIODevice::WriteOnly);
+                picture.save(&buffer, "PNG");
+                writeBytes(out, png);
+            }
+            out << quint32(document.pages.size());
+            for (const PrintPage& page : document.pages) {
+                const std::vector<DrawOp> ops = page.operations();
+                out << quint32(ops.size());
+                for (const DrawOp& op : ops) {
+                    out << quint8(op.kind) << op.area.x() << op.area.y() << op.area.width()
+                        << op.area.height() << qint32(op.style) << qint32(op.picture);
+                    writeString(out, op.text);
+                    out << quint8(op.shade);
+                }
+            }
+            return out.status() == QDataStream::Ok &&
+                   file.write(checksummed.checksum()) == ChecksumBytes;
+        },
+        error);
 }
 
 std::optional<LoadError> load(const QString& path, PrintDocument& document) {

@@ -2,14 +2,12 @@
 #include "printcomponent/zploutput.h"
 
 #include "common/files.h"
-#include "common/watchdog.h"
 #include "printcomponent/printdocument.h"
 
+#include <QIODevice>
 #include <QImage>
-#include <QSaveFile>
 
 #include <algorithm>
-#include <cerrno>
 
 namespace zploutput {
 
@@ -67,21 +65,9 @@ QByteArray encode(const PrintDocument& document, int dotsPerInch, int copies, in
 }
 
 bool write(const PrintDocument& document, const QString& path, int dotsPerInch, QString* error) {
-    if (const QString problem = outputTargetProblem(path); !problem.isEmpty()) {
-        if (error)
-            *error = problem;
-        return false;
-    }
-    watchdog::setOutput(path);
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly) || file.write(encode(document, dotsPerInch)) < 0 ||
-        !file.commit()) {
-        if (error)
-            *error = writeFailureReason(path, errno, file.errorString());
-        return false;
-    }
-    return true;
+    return writeWholeFile(
+        path, [&](QIODevice& file) { return file.write(encode(document, dotsPerInch)) >= 0; },
+        error);
 }
 
 } // namespace zploutput
