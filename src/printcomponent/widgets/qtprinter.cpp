@@ -126,14 +126,17 @@ PrinterOutcome QtPrinter::print(const PrintDocument& document, const PrinterJob&
     if (!pages.open())
         return {false, writeFailureReason(pages.fileName(), errno, pages.errorString())};
     if (settings.zpl) {
+        // A label at a time: the progress window follows, and a long job never waits whole in
+        // memory.
         for (int page = job.first; page <= job.last; ++page) {
             if (job.pageReady && !job.pageReady(page))
                 return {false, QStringLiteral("stampa annullata.")};
+            errno = 0;
+            if (pages.write(zploutput::encode(document, settings.zplDotsPerInch(), copies, page,
+                                              page, shift)) < 0)
+                return {false, writeFailureReason(pages.fileName(), errno, pages.errorString())};
         }
-        errno = 0;
-        if (pages.write(zploutput::encode(document, settings.zplDotsPerInch(), copies, job.first,
-                                          job.last, shift)) < 0 ||
-            !pages.flush())
+        if (!pages.flush())
             return {false, writeFailureReason(pages.fileName(), errno, pages.errorString())};
     }
     pages.close();
