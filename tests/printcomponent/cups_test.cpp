@@ -541,8 +541,9 @@ TEST_F(LabelPrinterQueue, BarsLandOnThePrintersDots) {
                     << dotsPerInch << " dpi: " << width << " of " << module;
             // The largest whole module that fits the Code 128: 167 modules in 70 mm (start,
             // 12 characters, check, stop).
-            if (top == 2600)
+            if (top == 2600) {
                 EXPECT_EQ(module, int(70 * 56.7 / 1440 * dotsPerInch / 167)) << dotsPerInch;
+            }
         }
     }
 }
