@@ -4,27 +4,10 @@
 #include "common/numbers.h"
 #include "common/passwords.h"
 #include "common/units.h"
+#include "document/elementtype.h"
 #include "document/labeldocument.h"
 
 #include <map>
-
-namespace {
-
-QString kindCaption(ElementKind kind, int count) {
-    switch (kind) {
-    case ElementKind::Testo:
-        return count == 1 ? QStringLiteral("testo") : QStringLiteral("testi");
-    case ElementKind::Immagine:
-        return count == 1 ? QStringLiteral("codice a barre") : QStringLiteral("codici a barre");
-    case ElementKind::Picture:
-        return count == 1 ? QStringLiteral("immagine") : QStringLiteral("immagini");
-    case ElementKind::Rettangolo:
-        return count == 1 ? QStringLiteral("rettangolo") : QStringLiteral("rettangoli");
-    }
-    return {};
-}
-
-} // namespace
 
 QString labelSummary(const LabelDocument& document) {
     const LayoutEtichetta& layout = document.layout();
@@ -49,17 +32,15 @@ QString labelSummary(const LabelDocument& document) {
         ++counts[element->kind];
     QStringList parts;
     for (const auto& [kind, count] : counts)
-        parts << QStringLiteral("%1 %2").arg(count).arg(kindCaption(kind, count));
+        parts << QStringLiteral("%1 %2").arg(count).arg(elementType(kind).caption(count));
     lines << QStringLiteral("Elementi: %1")
                  .arg(parts.isEmpty() ? QStringLiteral("nessuno")
                                       : parts.join(QStringLiteral(", ")));
     for (const auto& element : document.elements()) {
+        const ElementType& type = typeOf(*element);
         QString what;
-        if (element->kind == ElementKind::Testo)
-            what = element->DataMember.isEmpty() ? element->Caption
-                                                 : u'[' + element->DataMember + u']';
-        else if (element->kind != ElementKind::Rettangolo)
-            what = element->DataMember.isEmpty() ? element->ToolTipText
+        if (type.value() != ValueKind::None)
+            what = element->DataMember.isEmpty() ? type.ownValue(*element)
                                                  : u'[' + element->DataMember + u']';
         lines << QStringLiteral("  %1 a %2 x %3 mm %4")
                      .arg(element->key(),

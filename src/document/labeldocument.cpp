@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/labeldocument.h"
 
+#include "document/elementtype.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -12,8 +14,8 @@ std::size_t slot(ElementKind kind) {
 
 LabelDocument::LabelDocument(QObject* parent)
     : QObject(parent) {
-    for (const ElementKind kind : AllElementKinds)
-        m_templates[slot(kind)] = LabelElement::makeTemplate(kind);
+    for (const ElementType* type : elementTypes())
+        m_templates[slot(type->kind())] = type->makeTemplate();
 }
 
 LabelDocument::~LabelDocument() = default;

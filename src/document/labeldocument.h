@@ -98,10 +98,10 @@ public:
         LabelPaper paper;
         CollegamentoDatabase binding;
         TabellaZOrdine zOrder;
-        std::array<LabelElement, 4> templates;
+        std::array<LabelElement, ElementKindCount> templates;
         std::vector<LabelElement> elements; // creation order
         std::vector<QString> stacking;      // keys, backmost first
-        std::array<qint16, 4> highestIndex{};
+        std::array<qint16, ElementKindCount> highestIndex{};
         bool operator==(const State&) const = default;
     };
     State state() const;
@@ -137,9 +137,9 @@ private:
     TabellaZOrdine m_zOrder;
     bool m_modified = false;
     QString m_fileName;
-    std::array<LabelElement, 4> m_templates;
+    std::array<LabelElement, ElementKindCount> m_templates;
     std::vector<std::unique_ptr<LabelElement>> m_elements;
     std::vector<LabelElement*> m_stacking;
     // The largest index each kind has used, so that creating is not a walk over all elements.
-    std::array<qint16, 4> m_highestIndex{};
+    std::array<qint16, ElementKindCount> m_highestIndex{};
 };

@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <cstddef>
 #include <optional>
 
 // How a text lines up in its box, with the values label files store.
@@ -14,11 +15,10 @@ enum class TextAlignment : qint16 { Left = 0, Right = 1, Centre = 2 };
 // A text's or rectangle's background, with the values label files store.
 enum class Background : qint16 { Transparent = 0, Opaque = 1 };
 
-// The four kinds of element a label holds, named as in label files.
+// The kinds of element a label holds, named as in label files; each is described by its
+// ElementType (elementtype.h).
 enum class ElementKind { Testo, Immagine, Picture, Rettangolo };
-
-inline constexpr ElementKind AllElementKinds[] = {ElementKind::Testo, ElementKind::Immagine,
-                                                  ElementKind::Picture, ElementKind::Rettangolo};
+inline constexpr std::size_t ElementKindCount = 4;
 
 // "oggTesto", "oggImmagine" (barcode), "oggPicture", "oggRettangolo".
 QString kindName(ElementKind kind);

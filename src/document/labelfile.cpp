@@ -6,6 +6,7 @@
 #include "common/regionalsettings.h"
 #include "common/units.h"
 #include "common/windows1252.h"
+#include "document/elementtype.h"
 #include "document/labeldocument.h"
 #include "document/picturecache.h"
 
@@ -304,20 +305,8 @@ private:
         if (!element)
             fail(errors::Overflow,
                  QStringLiteral("Overflow: troppi elementi di tipo %1.").arg(kindName(kind)));
-        switch (kind) {
-        case ElementKind::Testo:
-            readText(*element);
-            break;
-        case ElementKind::Immagine:
-            readBarcode(*element);
-            break;
-        case ElementKind::Picture:
-            readPicture(*element);
-            break;
-        case ElementKind::Rettangolo:
-            readRectangle(*element);
-            break;
-        }
+        ElementLines lines(*this);
+        elementType(kind).read(lines, *element);
     }
 
     // A position or size in twips; one beyond any sheet the layout can describe cannot be
@@ -337,46 +326,18 @@ private:
         return Background(value);
     }
 
-    void readText(LabelElement& element) {
-        element.Caption = m_lines.next();
-        element.FontName = m_lines.next();
-        // Whole points, as the font controls offer them; sizes the font system cannot take
-        // are brought into its range rather than losing the rest of the label.
-        element.FontSize = std::clamp(wholeNumber(m_lines.next()), 1.0f, 1638.0f);
-        element.FontBold = isTrueWord(m_lines.next());
-        element.FontItalic = isTrueWord(m_lines.next());
-        element.BackStyle = backStyle();
-        const QString alignment = m_lines.next();
-        const qint16 align = integer16(wholeNumber(alignment), alignment);
+    TextAlignment alignment() {
+        const QString line = m_lines.next();
+        const qint16 align = integer16(wholeNumber(line), line);
         if (align < qint16(TextAlignment::Left) || align > qint16(TextAlignment::Centre))
-            invalidProperty("Alignment", alignment);
-        element.Alignment = TextAlignment(align);
-        element.BackColor = colour(m_lines.next());
-        element.ForeColor = colour(m_lines.next());
-        element.DataMember = m_lines.next();
-        readDepth(element);
+            invalidProperty("Alignment", line);
+        return TextAlignment(align);
     }
 
-    void readBarcode(LabelElement& element) {
-        element.Tag = trimmed(m_lines.next());
-        element.DataMember = m_lines.next();
-        element.ToolTipText = m_lines.next();
-        readDepth(element);
-    }
-
-    void readPicture(LabelElement& element) {
-        element.Tag = trimmed(m_lines.next());
-        element.DataMember = m_lines.next();
-        element.ToolTipText = m_lines.next();
-        if (element.DataMember.isEmpty()) {
-            const QString path = resolveReadablePath(element.ToolTipText, m_baseFolder);
-            if (!path.isEmpty())
-                element.Picture = picture(path, element.ToolTipText);
-        }
-        readDepth(element);
-    }
-
-    QImage picture(const QString& path, const QString& asWritten) {
+    QImage picture(const QString& asWritten) {
+        const QString path = resolveReadablePath(asWritten, m_baseFolder);
+        if (path.isEmpty())
+            return {};
         PictureCache::Failure failure;
         const QImage* image = m_pictures.load(path, asWritten, &failure);
         if (!image)
@@ -384,18 +345,27 @@ private:
         return *image;
     }
 
-    void readRectangle(LabelElement& element) {
-        element.BackStyle = backStyle();
-        element.BackColor = colour(m_lines.next());
-        element.BorderColor = colour(m_lines.next());
-        element.Tag = trimmed(m_lines.next());
-        readDepth(element);
-        const double width = number(m_lines.next());
-        if (width == 1 || width == 2 || width == 3)
-            element.BorderWidth = static_cast<qint16>(width);
-    }
+    // The value lines as an element's kind reads them.
+    class ElementLines final : public ElementLinesIn {
+    public:
+        explicit ElementLines(Reader& reader)
+            : m_reader(reader) {}
+        QString text() override { return m_reader.m_lines.next(); }
+        QString trimmedText() override { return trimmed(m_reader.m_lines.next()); }
+        double number() override { return labelfile::number(m_reader.m_lines.next()); }
+        float wholeNumber() override { return labelfile::wholeNumber(m_reader.m_lines.next()); }
+        bool boolean() override { return isTrueWord(m_reader.m_lines.next()); }
+        qint32 colour() override { return labelfile::colour(m_reader.m_lines.next()); }
+        Background backStyle() override { return m_reader.backStyle(); }
+        TextAlignment alignment() override { return m_reader.alignment(); }
+        void depth(const LabelElement& element) override { m_reader.readDepth(element); }
+        QImage picture(const QString& asWritten) override { return m_reader.picture(asWritten); }
 
-    void readDepth(LabelElement& element) {
+    private:
+        Reader& m_reader;
+    };
+
+    void readDepth(const LabelElement& element) {
         const double flag = number(m_lines.next());
         if (flag == 1) {
             m_document.zOrder().SetZOrdine(element.key(), BroughtToFront);
@@ -488,32 +458,38 @@ private:
     std::optional<WriteError> m_problem;
 };
 
-// An element as its user knows it: by its kind and what is written in it, never by the name
-// the program gives it; the value in words.
+// The value named in words, inside the element as its user knows it.
 QString inElement(const LabelElement& element, const char* property) {
-    QString what;
-    switch (element.kind) {
-    case ElementKind::Testo:
-        what = QStringLiteral("il testo \"%1\"").arg(element.Caption.left(40));
-        break;
-    case ElementKind::Immagine:
-        what = QStringLiteral("il codice a barre \"%1\"").arg(element.ToolTipText.left(40));
-        break;
-    case ElementKind::Picture:
-        what = QStringLiteral("l'immagine \"%1\"").arg(element.ToolTipText.left(40));
-        break;
-    case ElementKind::Rettangolo:
-        what = QStringLiteral("un rettangolo");
-        break;
-    }
     const QLatin1String name(property);
     const QString value = name == QLatin1String("FontName") ? QStringLiteral("il carattere")
                           : name == QLatin1String("DataMember")
                               ? QStringLiteral("il campo collegato")
                           : name == QLatin1String("Tag") ? QStringLiteral("i parametri")
                                                          : QStringLiteral("il contenuto");
-    return QStringLiteral("%1 (%2)").arg(what, value);
+    return QStringLiteral("%1 (%2)").arg(typeOf(element).describe(element), value);
 }
+
+// The value lines of one element, as its kind writes them.
+class ElementLines final : public ElementLinesOut {
+public:
+    ElementLines(Writer& out, const LabelElement& element, qint32 depth)
+        : m_out(out)
+        , m_element(element)
+        , m_depth(depth) {}
+    void text(const QString& value, const char* property) override {
+        m_out.text(value, inElement(m_element, property));
+    }
+    void number(double value) override { m_out.number(value); }
+    void number(float value) override { m_out.number(value); }
+    void number(qint32 value) override { m_out.number(value); }
+    void boolean(bool value) override { m_out.boolean(value); }
+    void depth() override { m_out.number(m_depth); }
+
+private:
+    Writer& m_out;
+    const LabelElement& m_element;
+    qint32 m_depth;
+};
 
 QString inBinding(const char* property) {
     return QStringLiteral("il valore %1 del collegamento al database").arg(QLatin1String(property));
@@ -549,36 +525,8 @@ std::variant<QByteArray, WriteError> write(const LabelDocument& document) {
         out.number(e.Top - units::LabelOriginYTwips);
         out.number(e.Width);
         out.number(e.Height);
-        switch (e.kind) {
-        case ElementKind::Testo:
-            out.text(e.Caption, inElement(e, "Caption"));
-            out.text(e.FontName, inElement(e, "FontName"));
-            out.number(e.FontSize);
-            out.boolean(e.FontBold);
-            out.boolean(e.FontItalic);
-            out.number(qint32(e.BackStyle));
-            out.number(qint32(e.Alignment));
-            out.number(e.BackColor);
-            out.number(e.ForeColor);
-            out.text(e.DataMember, inElement(e, "DataMember"));
-            out.number(depth);
-            break;
-        case ElementKind::Immagine:
-        case ElementKind::Picture:
-            out.text(e.Tag, inElement(e, "Tag"));
-            out.text(e.DataMember, inElement(e, "DataMember"));
-            out.text(e.ToolTipText, inElement(e, "ToolTipText"));
-            out.number(depth);
-            break;
-        case ElementKind::Rettangolo:
-            out.number(qint32(e.BackStyle));
-            out.number(e.BackColor);
-            out.number(e.BorderColor);
-            out.text(e.Tag, inElement(e, "Tag"));
-            out.number(depth);
-            out.number(qint32(e.BorderWidth));
-            break;
-        }
+        ElementLines lines(out, e, depth);
+        typeOf(e).write(lines, e);
     }
     // The order the user stacked the elements in, when it is not their creation order.
     std::map<const LabelElement*, qint32> position;

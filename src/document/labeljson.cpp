@@ -2,6 +2,7 @@
 #include "document/labeljson.h"
 
 #include "common/passwords.h"
+#include "document/elementtype.h"
 #include "document/labeldocument.h"
 
 #include <QJsonArray>
@@ -33,41 +34,7 @@ QJsonObject bindingToJson(const LabelDocument& document) {
 QJsonObject elementToJson(const LabelElement& e, int depth) {
     QJsonObject object{{"kind", e.Name()}, {"Index", e.Index},   {"Left", e.Left}, {"Top", e.Top},
                        {"Width", e.Width}, {"Height", e.Height}, {"z", depth}};
-    switch (e.kind) {
-    case ElementKind::Testo:
-        object.insert("Caption", e.Caption);
-        object.insert("FontName", e.FontName);
-        object.insert("FontSize", e.FontSize);
-        object.insert("FontBold", e.FontBold);
-        object.insert("FontItalic", e.FontItalic);
-        object.insert("BackStyle", int(e.BackStyle));
-        object.insert("Alignment", int(e.Alignment));
-        object.insert("BackColor", e.BackColor);
-        object.insert("ForeColor", e.ForeColor);
-        object.insert("DataMember", e.DataMember);
-        break;
-    case ElementKind::Immagine:
-        object.insert("Tag", e.Tag);
-        object.insert("DataMember", e.DataMember);
-        object.insert("ToolTipText", e.ToolTipText);
-        break;
-    case ElementKind::Picture:
-        object.insert("Tag", e.Tag);
-        object.insert("DataMember", e.DataMember);
-        object.insert("ToolTipText", e.ToolTipText);
-        object.insert("Picture", e.Picture.isNull()
-                                     ? QJsonValue()
-                                     : QJsonValue(QJsonObject{{"width", e.Picture.width()},
-                                                              {"height", e.Picture.height()}}));
-        break;
-    case ElementKind::Rettangolo:
-        object.insert("BackStyle", int(e.BackStyle));
-        object.insert("BackColor", e.BackColor);
-        object.insert("BorderColor", e.BorderColor);
-        object.insert("BorderWidth", e.BorderWidth);
-        object.insert("Tag", e.Tag);
-        break;
-    }
+    typeOf(e).toJson(e, object);
     return object;
 }
 

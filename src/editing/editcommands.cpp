@@ -3,6 +3,7 @@
 
 #include "common/files.h"
 #include "common/numbers.h"
+#include "document/elementtype.h"
 #include "document/labeldocument.h"
 
 #include <QFileInfo>
@@ -20,36 +21,7 @@ LabelElement* pasteElement(LabelDocument& document, const LabelElement& original
                                           original.Width, original.Height);
     if (!copy)
         return nullptr;
-    switch (original.kind) {
-    case ElementKind::Testo:
-        copy->Caption = original.Caption;
-        copy->FontName = original.FontName;
-        copy->FontSize = ValoreIntero(double(original.FontSize));
-        copy->FontBold = original.FontBold;
-        copy->FontItalic = original.FontItalic;
-        copy->BackStyle = original.BackStyle;
-        copy->Alignment = original.Alignment;
-        copy->ForeColor = original.ForeColor;
-        copy->BackColor = original.BackColor;
-        copy->DataMember = original.DataMember;
-        break;
-    case ElementKind::Immagine:
-    case ElementKind::Picture:
-        copy->Tag = original.Tag;
-        copy->DataMember = original.DataMember;
-        copy->ToolTipText = original.ToolTipText;
-        // A pasted picture shows its picture at once, as opening the label would.
-        if (original.kind == ElementKind::Picture)
-            copy->Picture = original.Picture;
-        break;
-    case ElementKind::Rettangolo:
-        copy->BackStyle = original.BackStyle;
-        copy->BackColor = original.BackColor;
-        copy->BorderColor = original.BorderColor;
-        copy->Tag = original.Tag;
-        copy->BorderWidth = original.BorderWidth;
-        break;
-    }
+    typeOf(original).copyProperties(original, *copy);
     bringToFront(document, *copy);
     return copy;
 }

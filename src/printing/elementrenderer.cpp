@@ -4,7 +4,7 @@
 #include "barcode/barcodeparameters.h"
 #include "common/numbers.h"
 #include "common/units.h"
-#include "document/labelelement.h"
+#include "document/elementtype.h"
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/printdocument.h"
 #include "printing/printengine.h"
@@ -13,65 +13,78 @@
 
 using barcode::Symbology;
 
-QString drawElement(const LabelElement& e, const ElementContent& content, const QRectF& box,
-                    clsPressivo& sink) {
-    const double x = box.x(), y = box.y(), w = box.width(), h = box.height();
-    switch (e.kind) {
-    case ElementKind::Testo:
-        sink.setFontName(e.FontName);
-        // Printed in whole points, rounded half to even as labels always were.
-        sink.setFontSize(ValoreIntero(double(e.FontSize)));
-        sink.setFontBold(e.FontBold);
-        sink.setFontItalic(e.FontItalic);
-        sink.setTextColor(e.ForeColor);
-        sink.setTextAlign(int(e.Alignment));
-        sink.setBrushColor(e.BackColor);
-        sink.setBrushStyle(e.BackStyle == Background::Transparent ? printcodes::NoBrush
-                                                                  : printcodes::SolidBrush);
-        sink.DrawTextBox(content.text, float(x), float(y), float(w), float(h),
-                         e.BackStyle != Background::Transparent);
-        return {};
-    case ElementKind::Immagine: {
+namespace {
+
+// The elements' drawing through the print component.
+class PressivoCanvas final : public ElementCanvas {
+public:
+    explicit PressivoCanvas(clsPressivo& sink)
+        : m_sink(sink) {}
+
+    void text(const TextStyle& style, const QString& text, const QRectF& box) override {
+        m_sink.setFontName(style.font);
+        m_sink.setFontSize(style.points);
+        m_sink.setFontBold(style.bold);
+        m_sink.setFontItalic(style.italic);
+        m_sink.setTextColor(style.colour);
+        m_sink.setTextAlign(int(style.alignment));
+        m_sink.setBrushColor(style.background);
+        m_sink.setBrushStyle(style.opaque ? printcodes::SolidBrush : printcodes::NoBrush);
+        m_sink.DrawTextBox(text, float(box.x()), float(box.y()), float(box.width()),
+                           float(box.height()), style.opaque);
+    }
+
+    QString symbol(const LabelElement& e, const QString& text, const QRectF& box) override {
         const BarcodeParameters parameters = BarcodeParameters::fromTag(e.Tag);
         const auto symbology = parameters.symbology();
-        sink.setBarcodeTextPosition(parameters.Testo);
+        m_sink.setBarcodeTextPosition(parameters.Testo);
         // The print component writes a symbol's line in the style in force: a barcode's own
         // style, never the one a text drawn before it left behind.
-        sink.setFontBold(e.FontBold);
-        sink.setFontItalic(e.FontItalic);
+        m_sink.setFontBold(e.FontBold);
+        m_sink.setFontItalic(e.FontItalic);
+        const double x = box.x(), y = box.y(), w = box.width(), h = box.height();
         double left = x, top = y, width = w, height = h;
         QString why;
         if (symbology == Symbology::Code39) {
-            if (barcode::code39TooLong(content.text)) {
+            if (barcode::code39TooLong(text)) {
                 why = barcode::codeTooLongText(barcode::Code39LongestText);
             } else {
                 QVariant vw = w, vh = h;
-                sink.Draw39Barcode(content.text, left, top, vw, vh);
+                m_sink.Draw39Barcode(text, left, top, vw, vh);
             }
         } else if (symbology == Symbology::Ean13) {
-            if (const auto problem = barcode::encodeEan(content.text).problem;
-                !content.text.isEmpty() && problem != barcode::EanProblem::None)
+            if (const auto problem = barcode::encodeEan(text).problem;
+                !text.isEmpty() && problem != barcode::EanProblem::None)
                 why = barcode::eanProblemText(problem);
             else
-                sink.DrawEANBarCode(content.text, left, top, width, height);
+                m_sink.DrawEANBarCode(text, left, top, width, height);
         } else if (symbology) {
-            why = sink.DrawSymbol(*symbology, content.text, x, y, w, h);
+            why = m_sink.DrawSymbol(*symbology, text, x, y, w, h);
         }
-        sink.setBarcodeTextPosition(barcode::TextPosition::Sotto);
+        m_sink.setBarcodeTextPosition(barcode::TextPosition::Sotto);
         return why;
     }
-    case ElementKind::Picture:
-        if (content.picture && !content.picture->isNull())
-            sink.PaintPicture(*content.picture, x, y, w, h);
-        return {};
-    case ElementKind::Rettangolo:
-        sink.DrawLine(x, y, x + w, y + h, e.BackColor,
-                      e.BackStyle == Background::Transparent ? QStringLiteral("B")
-                                                             : QStringLiteral("BF"),
-                      e.BorderColor, e.BorderWidth);
-        return {};
+
+    void picture(const QImage& picture, const QRectF& box) override {
+        m_sink.PaintPicture(picture, box.x(), box.y(), box.width(), box.height());
     }
-    return {};
+
+    void rectangle(const QRectF& box, const ShapeStyle& style) override {
+        m_sink.DrawLine(box.left(), box.top(), box.right(), box.bottom(), style.fill,
+                        style.filled ? QStringLiteral("BF") : QStringLiteral("B"), style.border,
+                        style.borderPixels);
+    }
+
+private:
+    clsPressivo& m_sink;
+};
+
+} // namespace
+
+QString drawElement(const LabelElement& e, const ElementContent& content, const QRectF& box,
+                    clsPressivo& sink) {
+    PressivoCanvas canvas(sink);
+    return typeOf(e).draw(e, content, box, canvas);
 }
 
 QRectF elementBoxOnPage(const LayoutEtichetta& layout, int column, int row,

@@ -1,19 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QImage>
+#include "document/elementtype.h"
+
 #include <QRectF>
 #include <QString>
 
 class clsPressivo;
-struct LabelElement;
 struct LayoutEtichetta;
-
-// What an element shows: its own text or a field's value; for a picture, the image.
-struct ElementContent {
-    QString text;
-    const QImage* picture = nullptr;
-};
 
 // Draws one element with its content in `box` (millimetres on the clsPressivo's page) through
 // the print component: the preview, PDFs, printers, saved prints and the design surface all

@@ -17,6 +17,7 @@
 #include "database/databaseerror.h"
 #include "database/recordsource.h"
 #include "database/sourceaddress.h"
+#include "document/elementtype.h"
 #include "document/labeldocument.h"
 #include "document/picturecache.h"
 #include "printcomponent/clspressivo.h"
@@ -76,7 +77,7 @@ void LabelDrawing::drawUpright(clsPressivo& pressivo, const LayoutEtichetta& lay
     const double h = m_document.layout().AltezzaEtichetta;
     if (textsOnly) {
         for (const LabelElement* element : m_drawOrder)
-            if (element->kind == ElementKind::Testo)
+            if (typeOf(*element).value() == ValueKind::Text)
                 drawElement(pressivo, *element, layout, c, r);
         return;
     }
@@ -110,14 +111,15 @@ void LabelDrawing::prepare(const LabelElement& e) {
                                                    "%1.")
                                         .arg(e.DataMember));
         }
-    } else if (e.kind == ElementKind::Testo || e.kind == ElementKind::Immagine) {
-        const QString& written = e.kind == ElementKind::Testo ? e.Caption : e.ToolTipText;
+    } else if (const ValueKind value = typeOf(e).value();
+               value == ValueKind::Text || value == ValueKind::Symbol) {
+        const QString written = typeOf(e).ownValue(e);
         TextTemplate text(written);
         if (text.hasPlaceholders()) {
             // The element as the user knows it: by what is written in it.
             const QString element =
-                (e.kind == ElementKind::Testo ? QStringLiteral("dal testo \"%1\"")
-                                              : QStringLiteral("dal codice a barre \"%1\""))
+                (value == ValueKind::Text ? QStringLiteral("dal testo \"%1\"")
+                                          : QStringLiteral("dal codice a barre \"%1\""))
                     .arg(written.left(60));
             for (const QString& name : text.bind(m_records ? &m_records->fields() : nullptr))
                 m_unknown << (m_records ? QStringLiteral("Il campo \"%1\" usato %2 non "
@@ -180,17 +182,20 @@ QString LabelDrawing::valueOf(const LabelElement& element, const QString& own) c
 
 void LabelDrawing::drawElement(clsPressivo& pressivo, const LabelElement& e,
                                const LayoutEtichetta& layout, int c, int r) {
+    const ElementType& type = typeOf(e);
     ElementContent content;
-    switch (e.kind) {
-    case ElementKind::Testo:
-        content.text = valueOf(e, e.Caption);
+    switch (type.value()) {
+    case ValueKind::None:
         break;
-    case ElementKind::Immagine:
-        content.text = valueOf(e, e.ToolTipText);
+    case ValueKind::Text:
+        content.text = valueOf(e, type.ownValue(e));
+        break;
+    case ValueKind::Symbol:
+        content.text = valueOf(e, type.ownValue(e));
         checkBarcode(e, content.text);
         break;
-    case ElementKind::Picture: {
-        const QString named = valueOf(e, e.ToolTipText);
+    case ValueKind::Picture: {
+        const QString named = valueOf(e, type.ownValue(e));
         if (e.DataMember.isEmpty() && !e.Picture.isNull())
             content.picture = &e.Picture;
         else if (const QString path = resolveReadablePath(named, m_labelFolder); !path.isEmpty())
@@ -199,8 +204,6 @@ void LabelDrawing::drawElement(clsPressivo& pressivo, const LabelElement& e,
             reportMissingPicture(e, named);
         break;
     }
-    case ElementKind::Rettangolo:
-        break;
     }
     const int cutBefore = pressivo.surface().cutTexts();
     if (const QString why = ::drawElement(e, content, elementBoxOnPage(layout, c, r, e), pressivo);

@@ -13,6 +13,7 @@
 #include "database/databaseerror.h"
 #include "database/recordsource.h"
 #include "database/sourceaddress.h"
+#include "document/elementtype.h"
 #include "document/labeldocument.h"
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/pressivocodes.h"
@@ -174,8 +175,9 @@ std::optional<QString> cutTextsAhead(LabelDocument& document, clsDatabase& datab
 }
 
 bool hasTexts(const LabelDocument& document) {
-    return std::any_of(document.elements().begin(), document.elements().end(),
-                       [](const auto& e) { return e->kind == ElementKind::Testo && e->Index > 0; });
+    return std::any_of(document.elements().begin(), document.elements().end(), [](const auto& e) {
+        return typeOf(*e).value() == ValueKind::Text && e->Index > 0;
+    });
 }
 
 void reportFailure(int number, const QString& description) {

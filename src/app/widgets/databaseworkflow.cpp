@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/widgets/databaseworkflow.h"
+#include "document/elementtype.h"
 
 #include "common/cursor.h"
 #include "common/messageservice.h"
@@ -147,7 +148,7 @@ void DatabaseWorkflow::linkField() {
         return;
     }
     LabelElement* element = m_context.selected();
-    if (!element || element->kind == ElementKind::Rettangolo)
+    if (!element || typeOf(*element).value() == ValueKind::None)
         return; // rectangles cannot be linked
     const QString table = m_context.document.binding().NomeTabella;
     CursoreAttesa();
@@ -168,7 +169,7 @@ void DatabaseWorkflow::linkField() {
     if (!dialog.Confermato)
         return;
     element->DataMember = dialog.NomeCampo;
-    if (element->kind == ElementKind::Testo)
+    if (typeOf(*element).value() == ValueKind::Text)
         element->Caption =
             dialog.NomeCampo.isEmpty() ? QStringLiteral("abc") : u'[' + dialog.NomeCampo + u']';
     m_context.edited();

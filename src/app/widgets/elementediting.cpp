@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/widgets/elementediting.h"
+#include "document/elementtype.h"
 
 #include "common/cursor.h"
 #include "common/resourcelimits.h"
@@ -61,19 +62,21 @@ void ElementEditing::paste() {
 void ElementEditing::editText() {
     m_context.touched();
     LabelElement* element = m_context.selected();
-    if (!element || (element->kind != ElementKind::Testo && element->kind != ElementKind::Immagine))
+    if (!element)
         return;
-    const bool text = element->kind == ElementKind::Testo;
+    const ElementType& type = typeOf(*element);
+    if (type.value() != ValueKind::Text && type.value() != ValueKind::Symbol)
+        return;
     CursoreAttesa();
     frmModificaTesto editor(m_context.window);
     editor.offerFields(tableFields());
     if (element->DataMember.trimmed().isEmpty())
-        editor.txtTesto->setText(text ? element->Caption : element->ToolTipText);
+        editor.txtTesto->setText(type.ownValue(*element));
     CursoreNormale();
     editor.exec();
     if (!editor.Confermato)
         return;
-    (text ? element->Caption : element->ToolTipText) = editor.Testo;
+    type.setOwnValue(*element, editor.Testo);
     element->DataMember.clear(); // editing a linked element unlinks it
     m_context.edited();
 }
@@ -95,7 +98,7 @@ QStringList ElementEditing::tableFields() const {
 void ElementEditing::editPicture() {
     m_context.touched();
     LabelElement* element = m_context.selected();
-    if (!element || element->kind != ElementKind::Picture)
+    if (!element || typeOf(*element).value() != ValueKind::Picture)
         return;
     CursoreAttesa();
     frmModificaImmagine editor(m_context.window);

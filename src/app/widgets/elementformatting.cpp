@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/widgets/elementformatting.h"
+#include "document/elementtype.h"
 
 #include "barcode/widgets/frmparametribarcode.h"
 #include "common/colors.h"
@@ -16,15 +17,15 @@
 namespace {
 
 bool hasBackground(const LabelElement* e) {
-    return e && (e->kind == ElementKind::Testo || e->kind == ElementKind::Rettangolo);
+    return e && typeOf(*e).hasFill();
 }
 
 bool isText(const LabelElement* e) {
-    return e && e->kind == ElementKind::Testo;
+    return e && typeOf(*e).hasFont();
 }
 
 bool isRectangle(const LabelElement* e) {
-    return e && e->kind == ElementKind::Rettangolo;
+    return e && typeOf(*e).hasBorder();
 }
 
 bool any(const LabelElement* e) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/widgets/mainwindow.h"
+#include "document/elementtype.h"
 
 #include "app/widgets/fontboxes.h"
 #include "app/widgets/toolicons.h"
@@ -86,7 +87,7 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
     connect(PicBox, &DesignSurface::elementDoubleClicked, this, &frmMarvello::elementDoubleClicked);
     connect(PicBox, &DesignSurface::selectionChanged, this, [this] {
         if (const LabelElement* element = m_context.selected();
-            element && element->kind == ElementKind::Testo)
+            element && typeOf(*element).hasFont())
             m_fonts->AggiornaBarraCarattere(*element);
     });
     connect(PicBox, &DesignSurface::elementChanged, this, [this] {
@@ -101,7 +102,7 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
     // The font boxes show the chosen text as it is after every step, undone or redone too.
     connect(&m_history.stack(), &QUndoStack::indexChanged, this, [this] {
         if (const LabelElement* element = m_context.selected();
-            element && element->kind == ElementKind::Testo)
+            element && typeOf(*element).hasFont())
             m_fonts->AggiornaBarraCarattere(*element);
     });
     QAction* undo = action(QStringLiteral("mnuAnnulla"));
@@ -422,8 +423,9 @@ void frmMarvello::elementDoubleClicked() {
         return;
     if (!element->DataMember.isEmpty())
         m_databaseWorkflow.linkField();
-    else if (element->kind == ElementKind::Testo || element->kind == ElementKind::Immagine)
+    else if (const ValueKind value = typeOf(*element).value();
+             value == ValueKind::Text || value == ValueKind::Symbol)
         m_editing.editText();
-    else if (element->kind == ElementKind::Picture)
+    else if (value == ValueKind::Picture)
         m_editing.editPicture();
 }

@@ -2,8 +2,8 @@
 #include "designer/widgets/surfacebackground.h"
 
 #include "common/units.h"
-#include "designer/designcontent.h"
 #include "designer/widgets/clsgrip.h"
+#include "document/elementtype.h"
 #include "document/labeldocument.h"
 #include "document/sheetlayout.h"
 #include "printcomponent/clspressivo.h"
@@ -127,7 +127,7 @@ void paintSurfaceElements(QPainter& painter, const LabelDocument& document, cons
             page.StartDoc();
             drawPicturePlaceholder(painter, box);
         } else {
-            drawElement(*e, designContent(*e), elementBoxOnSurface(*e), pressivo);
+            drawElement(*e, typeOf(*e).designContent(*e), elementBoxOnSurface(*e), pressivo);
         }
     }
     printoutput::renderPage(page.document(), 0, painter);

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/kinds/kinds.h"
+
+#include "document/elementtype.h"
+
+namespace {
+
+// A picture: the file its path or a field names, stretched over its box.
+class PictureKind final : public ElementType {
+public:
+    ElementKind kind() const override { return ElementKind::Picture; }
+    QString fileKey() const override { return QStringLiteral("oggPicture"); }
+    QString caption(int count) const override {
+        return count == 1 ? QStringLiteral("immagine") : QStringLiteral("immagini");
+    }
+    QString describe(const LabelElement& e) const override {
+        return QStringLiteral("l'immagine \"%1\"").arg(e.ToolTipText.left(40));
+    }
+    LabelElement makeTemplate() const override {
+        LabelElement e;
+        e.kind = kind();
+        e.Width = 1935;
+        e.Height = 1035;
+        return e;
+    }
+
+    ValueKind value() const override { return ValueKind::Picture; }
+    QString ownValue(const LabelElement& e) const override { return e.ToolTipText; }
+    void setOwnValue(LabelElement& e, const QString& value) const override {
+        e.ToolTipText = value;
+    }
+    ElementContent designContent(const LabelElement& e) const override { return {{}, &e.Picture}; }
+
+    void read(ElementLinesIn& in, LabelElement& e) const override {
+        e.Tag = in.trimmedText();
+        e.DataMember = in.text();
+        e.ToolTipText = in.text();
+        if (e.DataMember.isEmpty())
+            e.Picture = in.picture(e.ToolTipText);
+        in.depth(e);
+    }
+    void write(ElementLinesOut& out, const LabelElement& e) const override {
+        out.text(e.Tag, "Tag");
+        out.text(e.DataMember, "DataMember");
+        out.text(e.ToolTipText, "ToolTipText");
+        out.depth();
+    }
+    void toJson(const LabelElement& e, QJsonObject& o) const override {
+        o.insert("Tag", e.Tag);
+        o.insert("DataMember", e.DataMember);
+        o.insert("ToolTipText", e.ToolTipText);
+        o.insert("Picture", e.Picture.isNull()
+                                ? QJsonValue()
+                                : QJsonValue(QJsonObject{{"width", e.Picture.width()},
+                                                         {"height", e.Picture.height()}}));
+    }
+    void copyProperties(const LabelElement& from, LabelElement& to) const override {
+        to.Tag = from.Tag;
+        to.DataMember = from.DataMember;
+        to.ToolTipText = from.ToolTipText;
+        // A pasted picture shows its picture at once, as opening the label would.
+        to.Picture = from.Picture;
+    }
+
+    QString draw(const LabelElement&, const ElementContent& content, const QRectF& box,
+                 ElementCanvas& canvas) const override {
+        if (content.picture && !content.picture->isNull())
+            canvas.picture(*content.picture, box);
+        return {};
+    }
+};
+
+} // namespace
+
+const ElementType& kinds::picture() {
+    static const PictureKind kind;
+    return kind;
+}
