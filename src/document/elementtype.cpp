@@ -10,7 +10,8 @@ namespace {
 // The kinds, in the order of ElementKind: a new kind is its file plus a line here.
 const std::array<const ElementType*, ElementKindCount>& registered() {
     static const std::array<const ElementType*, ElementKindCount> types{
-        &kinds::text(), &kinds::barcode(), &kinds::picture(), &kinds::rectangle()};
+        &kinds::text(),      &kinds::barcode(), &kinds::picture(),
+        &kinds::rectangle(), &kinds::line(),    &kinds::ellipse()};
     return types;
 }
 

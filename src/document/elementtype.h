@@ -5,11 +5,14 @@
 
 #include <QImage>
 #include <QJsonObject>
+#include <QList>
+#include <QPointF>
 #include <QRectF>
 #include <QString>
 
 #include <optional>
 #include <span>
+#include <utility>
 
 // What an element shows: its own text or a field's value; for a picture, the image.
 struct ElementContent {
@@ -37,7 +40,10 @@ struct ShapeStyle {
     qint32 fill = colors::White;
     bool filled = false;
     qint32 border = colors::Black;
-    qint16 borderPixels = 1;
+    qint16 borderPixels = 1; // when no width in millimetres is given
+    double borderMm = 0;
+    LineStyle dash = LineStyle::Continua;
+    double radiusMm = 0; // rectangles' corners
 };
 
 // Where elements draw themselves: the one renderer, for the design surface, the preview, PDFs,
@@ -50,7 +56,13 @@ public:
     virtual QString symbol(const LabelElement& barcode, const QString& text, const QRectF& box) = 0;
     virtual void picture(const QImage& picture, const QRectF& box) = 0;
     virtual void rectangle(const QRectF& box, const ShapeStyle& style) = 0;
+    virtual void ellipse(const QRectF& box, const ShapeStyle& style) = 0;
+    virtual void line(QPointF from, QPointF to, const ShapeStyle& style) = 0;
 };
+
+// Properties stored beyond a kind's own lines in the label file, by name, in a section older
+// programs skip.
+using ElementDetails = QList<std::pair<QString, QString>>;
 
 // The value lines of an element's section in a label file, read one at a time; a line that
 // is not what its property takes ends the read with the file's error.
@@ -66,6 +78,9 @@ public:
     virtual qint32 colour() = 0;
     virtual Background backStyle() = 0;
     virtual TextAlignment alignment() = 0;
+    // A line's width in millimetres (0.05 to 5) and its style.
+    virtual float lineWidth() = 0;
+    virtual LineStyle lineStyle() = 0;
     // The element's place in the stacking ("1" in front, "2" behind).
     virtual void depth(const LabelElement& element) = 0;
     // The picture a path of the file names, null when no readable file is there.
@@ -112,6 +127,9 @@ public:
     // The section's value lines after the four of the box.
     virtual void read(ElementLinesIn& in, LabelElement& element) const = 0;
     virtual void write(ElementLinesOut& out, const LabelElement& element) const = 0;
+    // What the kind keeps beyond its lines; a detail it does not know is ignored.
+    virtual void writeDetails(const LabelElement&, ElementDetails&) const {}
+    virtual void readDetail(LabelElement&, const QString& /*name*/, QStringView /*value*/) const {}
     // The kind's own properties (the common ones are written by the caller).
     virtual void toJson(const LabelElement& element, QJsonObject& object) const = 0;
     // A pasted copy takes the original's properties (the kind's own ones).

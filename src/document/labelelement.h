@@ -14,11 +14,13 @@
 enum class TextAlignment : qint16 { Left = 0, Right = 1, Centre = 2 };
 // A text's or rectangle's background, with the values label files store.
 enum class Background : qint16 { Transparent = 0, Opaque = 1 };
+// How a line is drawn, with the values label files store.
+enum class LineStyle : qint16 { Continua = 0, Tratteggiata = 1, Punteggiata = 2 };
 
 // The kinds of element a label holds, named as in label files; each is described by its
 // ElementType (elementtype.h).
-enum class ElementKind { Testo, Immagine, Picture, Rettangolo };
-inline constexpr std::size_t ElementKindCount = 4;
+enum class ElementKind { Testo, Immagine, Picture, Rettangolo, Linea, Ellisse };
+inline constexpr std::size_t ElementKindCount = 6;
 
 // "oggTesto", "oggImmagine" (barcode), "oggPicture", "oggRettangolo".
 QString kindName(ElementKind kind);
@@ -53,9 +55,23 @@ struct LabelElement {
     qint32 BackColor = colors::White;
     qint32 ForeColor = colors::Black;
 
-    // Rectangle.
+    // Rectangle, line, ellipse: the line's colour.
     qint32 BorderColor = colors::Black;
+    // Rectangle.
     qint16 BorderWidth = 1; // pixels: 1, 2 or 3
+    float RaggioAngoli = 0; // the corners' radius, mm
+
+    // Line, ellipse; rectangles when not 0 (then instead of BorderWidth): the line's width, mm.
+    float SpessoreMm = 0;
+    // Line.
+    LineStyle TipoLinea = LineStyle::Continua;
+    // Runs from the box's bottom-left corner up to its top-right one; else from its top-left
+    // corner down to its bottom-right one.
+    bool Ascendente = false;
+
+    // Every kind: turned this many degrees clockwise (0, 90, 180 or 270) about its centre;
+    // the box is where it lies turned.
+    qint16 Rotazione = 0;
 
     // Text, barcode, picture: the linked field; empty when not linked.
     QString DataMember;

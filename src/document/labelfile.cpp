@@ -158,6 +158,10 @@ QString trimmed(const QString& line) {
 const QString StackingKey = QStringLiteral("oggSovrapposizione");
 const QString PaperKey = QStringLiteral("oggCarta");
 const QString TurnKey = QStringLiteral("oggRuota");
+// Properties of the element just before it beyond its kind's lines: a count, then as many
+// "Nome=valore" lines.
+const QString DetailsKey = QStringLiteral("oggDettagli");
+constexpr int MostDetails = 64;
 
 class Reader {
 public:
@@ -181,6 +185,8 @@ public:
                 readPaper();
             else if (key == TurnKey)
                 readTurn();
+            else if (key == DetailsKey)
+                readDetails();
             else if (const auto kind = kindFromName(key))
                 anySection = true, readElement(*kind);
         }
@@ -307,6 +313,26 @@ private:
                  QStringLiteral("Overflow: troppi elementi di tipo %1.").arg(kindName(kind)));
         ElementLines lines(*this);
         elementType(kind).read(lines, *element);
+        m_last = element;
+    }
+
+    void readDetails() {
+        const double count = parseNumber(m_lines.next()).value_or(0.0);
+        for (int i = 0; i < std::min(count, double(MostDetails)); ++i) {
+            const QString line = m_lines.next();
+            const qsizetype equals = line.indexOf(u'=');
+            if (!m_last || equals < 0)
+                continue;
+            const QString name = line.left(equals);
+            const QStringView value = QStringView(line).mid(equals + 1);
+            if (name == u"Rotazione") {
+                const double degrees = parseNumber(value).value_or(0.0);
+                if (degrees == 90 || degrees == 180 || degrees == 270)
+                    m_last->Rotazione = qint16(degrees);
+            } else {
+                typeOf(*m_last).readDetail(*m_last, name, value);
+            }
+        }
     }
 
     // A position or size in twips; one beyond any sheet the layout can describe cannot be
@@ -324,6 +350,22 @@ private:
         if (value != qint16(Background::Transparent) && value != qint16(Background::Opaque))
             invalidProperty("BackStyle", line);
         return Background(value);
+    }
+
+    float lineWidth() {
+        const QString line = m_lines.next();
+        const double width = number(line);
+        if (!std::isfinite(width))
+            invalidProperty("SpessoreMm", line);
+        return std::clamp(float(width), 0.1f, 5.0f);
+    }
+
+    LineStyle lineStyle() {
+        const QString line = m_lines.next();
+        const qint16 style = integer16(wholeNumber(line), line);
+        if (style < qint16(LineStyle::Continua) || style > qint16(LineStyle::Punteggiata))
+            invalidProperty("TipoLinea", line);
+        return LineStyle(style);
     }
 
     TextAlignment alignment() {
@@ -358,6 +400,8 @@ private:
         qint32 colour() override { return labelfile::colour(m_reader.m_lines.next()); }
         Background backStyle() override { return m_reader.backStyle(); }
         TextAlignment alignment() override { return m_reader.alignment(); }
+        float lineWidth() override { return m_reader.lineWidth(); }
+        LineStyle lineStyle() override { return m_reader.lineStyle(); }
         void depth(const LabelElement& element) override { m_reader.readDepth(element); }
         QImage picture(const QString& asWritten) override { return m_reader.picture(asWritten); }
 
@@ -379,6 +423,7 @@ private:
     QString m_baseFolder;
     std::vector<int> m_stacking; // file positions from 1, backmost first
     PictureCache m_pictures;
+    LabelElement* m_last = nullptr; // the element details apply to
 };
 
 } // namespace
@@ -527,6 +572,16 @@ std::variant<QByteArray, WriteError> write(const LabelDocument& document) {
         out.number(e.Height);
         ElementLines lines(out, e, depth);
         typeOf(e).write(lines, e);
+        ElementDetails details;
+        if (e.Rotazione != 0)
+            details.append({QStringLiteral("Rotazione"), QString::number(e.Rotazione)});
+        typeOf(e).writeDetails(e, details);
+        if (!details.isEmpty()) {
+            out.key(DetailsKey);
+            out.number(qint32(details.size()));
+            for (const auto& [name, value] : details)
+                out.text(name + u'=' + value, QStringLiteral("i dettagli"));
+        }
     }
     // The order the user stacked the elements in, when it is not their creation order.
     std::map<const LabelElement*, qint32> position;

@@ -32,8 +32,9 @@ QJsonObject bindingToJson(const LabelDocument& document) {
 }
 
 QJsonObject elementToJson(const LabelElement& e, int depth) {
-    QJsonObject object{{"kind", e.Name()}, {"Index", e.Index},   {"Left", e.Left}, {"Top", e.Top},
-                       {"Width", e.Width}, {"Height", e.Height}, {"z", depth}};
+    QJsonObject object{{"kind", e.Name()}, {"Index", e.Index},        {"Left", e.Left},
+                       {"Top", e.Top},     {"Width", e.Width},        {"Height", e.Height},
+                       {"z", depth},       {"Rotazione", e.Rotazione}};
     typeOf(e).toJson(e, object);
     return object;
 }

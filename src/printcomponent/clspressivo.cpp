@@ -311,24 +311,28 @@ void clsPressivo::ClipNone() {
 }
 
 void clsPressivo::TurnQuarter(double x1, double y1, double x2, double y2) {
-    m_turned = QRectF(QPointF(xMeasure(x1), yMeasure(y1)), QPointF(xMeasure(x2), yMeasure(y2)))
-                   .normalized();
-    m_surface->TurnQuarter(m_turned);
+    m_frame.turnQuarter(pageTwips(x1, y1, x2, y2));
+    m_surface->TurnQuarter(m_frame.turned());
 }
 
 void clsPressivo::TurnNone() {
-    m_turned = {};
+    m_frame.turnQuarter({});
     m_surface->TurnQuarter();
 }
 
-QPointF clsPressivo::dotOrigin() const {
-    if (m_turned.isEmpty())
-        return m_dotOrigin;
-    // A point (x, y) drawn turned lands at (left + height - (y - top), top + (x - left)): the
-    // drawing's x runs down the page, its y leftwards across it.
-    const QRectF& a = m_turned;
-    return {a.left() - a.top() + m_dotOrigin.y(),
-            a.top() + a.left() + a.height() - m_dotOrigin.x()};
+void clsPressivo::Rotate(double x1, double y1, double x2, double y2, double degrees) {
+    const QPointF centre = m_frame.rotate(pageTwips(x1, y1, x2, y2), degrees);
+    m_surface->Rotate(centre, degrees);
+}
+
+void clsPressivo::RotateNone() {
+    m_frame.rotate({}, 0);
+    m_surface->Rotate({}, 0);
+}
+
+QRectF clsPressivo::pageTwips(double x1, double y1, double x2, double y2) const {
+    return QRectF(QPointF(xMeasure(x1), yMeasure(y1)), QPointF(xMeasure(x2), yMeasure(y2)))
+        .normalized();
 }
 
 void clsPressivo::DrawLine(double x1, double y1, double x2, double y2, const QVariant& color,
@@ -428,8 +432,8 @@ bool clsPressivo::EndDoc() {
             : pdf                    ? printoutput::writePdf(m_surface->document(), file, &error)
             : writesZpl()
                 ? zploutput::write(m_surface->document(), file,
-                                   m_dotTwips > 0
-                                       ? int(std::lround(units::TwipsPerInch / m_dotTwips))
+                                   m_frame.dotTwips() > 0
+                                       ? int(std::lround(units::TwipsPerInch / m_frame.dotTwips()))
                                        : zploutput::DefaultDotsPerInch,
                                    &error)
                 : m_surface->SaveDoc(file, &error);
@@ -539,7 +543,7 @@ void clsPressivo::drawBarcode(bool ean, const QString& text, double left, double
             dots);
     };
     const int units = ean ? int(modules.size()) : barcode::code39Units(text);
-    if (!draw({m_dotTwips, units, 0, dotOrigin()}))
+    if (!draw({m_frame.dotTwips(), units, 0, m_frame.dotOrigin()}))
         draw({});
 }
 
@@ -556,20 +560,20 @@ QString clsPressivo::DrawSymbol(barcode::Symbology symbology, const QString& tex
     // libzint draws a module two units wide; its drawing holds quiet zones, bearer bars and
     // the rows' own height (PDF417: three modules), all in whole modules.
     const QSizeF modules = encoding.symbol->size / 2;
-    const WholeDots dots{m_dotTwips, int(std::lround(modules.width())),
-                         twoD ? int(std::lround(modules.height())) : 0, dotOrigin()};
+    const WholeDots dots{m_frame.dotTwips(), int(std::lround(modules.width())),
+                         twoD ? int(std::lround(modules.height())) : 0, m_frame.dotOrigin()};
     if (!printSymbol(
             *m_surface, {left * mm, top * mm, width * mm, height * mm}, offsetTwips(),
             {encoding.symbol->text, encoding.symbol->text, m_barcodeText}, false,
             [&](const QRectF& area) {
                 return zintsymbol::layout(*encoding.symbol, *kind, area,
-                                          m_dotTwips > 0 ? m_dotTwips : 1);
+                                          m_frame.dotTwips() > 0 ? m_frame.dotTwips() : 1);
             },
             dots))
         return QStringLiteral("a %1 punti per pollice il riquadro è troppo piccolo: ogni "
                               "modulo deve avere almeno un punto della stampante (%2 moduli "
                               "%3).")
-            .arg(std::lround(units::TwipsPerInch / m_dotTwips))
+            .arg(std::lround(units::TwipsPerInch / m_frame.dotTwips()))
             .arg(dots.across)
             .arg(twoD ? QStringLiteral("per lato") : QStringLiteral("in larghezza"));
     return {};

@@ -11,6 +11,7 @@
 
 #include "barcode/barcodeencoding.h"
 #include "barcode/symbology.h"
+#include "printcomponent/drawingframe.h"
 #include "printcomponent/pressivocodes.h"
 
 #include <functional>
@@ -108,6 +109,13 @@ public:
     // the box's top-left corner and laid down from there; TurnNone stops it.
     void TurnQuarter(double x1, double y1, double x2, double y2);
     void TurnNone();
+    // What is drawn next is turned `degrees` clockwise about the centre of the box (measured
+    // as DrawLine measures); on a printer's dots about the dot nearest to it, so that turned
+    // bars keep whole dots. RotateNone stops it.
+    void Rotate(double x1, double y1, double x2, double y2, double degrees);
+    void RotateNone();
+    // The box, measured as DrawLine measures, in twips on the page.
+    QRectF pageTwips(double x1, double y1, double x2, double y2) const;
     void DrawText(const QString& textToPrint = {});
     void NewPage();
     void KillDoc();
@@ -140,8 +148,7 @@ public:
     // `origin`: where the printer's printable area starts on the page, in twips; its dots lie
     // on a grid from there (a driver whose margins are no whole number of dots).
     void setDotsPerInch(int dotsPerInch, QPointF origin = {}) {
-        m_dotTwips = dotsPerInch > 0 ? units::TwipsPerInch / dotsPerInch : 0;
-        m_dotOrigin = origin;
+        m_frame.setDots(dotsPerInch > 0 ? units::TwipsPerInch / dotsPerInch : 0, origin);
     }
 
     // The unit word of ScaleMode and the twips in one unit (0 outside the unit table).
@@ -176,11 +183,7 @@ private:
     int m_orientation = 0;
     int m_textAlign = 0;
     barcode::TextPosition m_barcodeText = barcode::TextPosition::Sotto;
-    double m_dotTwips = 0;
-    QPointF m_dotOrigin;
-    QRectF m_turned; // what is drawn now is turned a quarter from here onto the page
-    // The printer's dot grid as the drawing sees it, turned with it.
-    QPointF dotOrigin() const;
+    DrawingFrame m_frame;
     mutable double m_width = 0;
     mutable double m_height = 0;
 };

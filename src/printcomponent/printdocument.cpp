@@ -54,6 +54,7 @@ void PrintDocument::clear() {
     pictures.clear();
     m_pictureByKey.clear();
     calibration.reset();
+    measured = false;
 }
 
 bool PrintDocument::operator==(const PrintDocument& other) const {
@@ -95,6 +96,10 @@ QPen penOf(const DrawStyle& style) {
     if (style.penStyle == printcodes::NoPen)
         return Qt::NoPen;
     QPen pen(QColor::fromRgb(style.penColor));
+    if (style.penStyle == printcodes::DashPen)
+        pen.setStyle(Qt::DashLine);
+    else if (style.penStyle == printcodes::DotPen)
+        pen.setStyle(Qt::DotLine);
     pen.setWidthF(style.penWidth);
     pen.setCosmetic(style.penWidth <= 0);
     pen.setCapStyle(Qt::FlatCap);
@@ -161,7 +166,7 @@ std::size_t bandRunEnd(const std::vector<DrawOp>& ops, std::size_t first) {
     const QRectF band = ops[first].area.normalized();
     double right = band.right();
     std::size_t end = first + 1;
-    while (end < ops.size() && ops[end].kind == DrawOp::Kind::Rectangle) {
+    while (end < ops.size() && ops[end].kind == DrawOp::Kind::Rectangle && ops[end].measure <= 0) {
         const QRectF box = ops[end].area.normalized();
         if (box.top() != band.top() || box.bottom() != band.bottom() || box.left() < right - 1e-6)
             break;
@@ -263,10 +268,21 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,
     std::vector<QRectF> boxes;
     bool clipped = false;
     const QTransform upright = painter.transform();
+    QTransform turned = upright;
     for (std::size_t index = 0; index < ops.size(); ++index) {
         const DrawOp& op = ops[index];
         if (op.kind == DrawOp::Kind::Turn) {
-            painter.setTransform(op.area.isEmpty() ? upright : quarterTurn(op.area) * upright);
+            turned = op.area.isEmpty() ? upright : quarterTurn(op.area) * upright;
+            painter.setTransform(turned);
+            continue;
+        }
+        if (op.kind == DrawOp::Kind::Rotate) {
+            QTransform rotation;
+            const QPointF centre = op.area.center();
+            rotation.translate(centre.x(), centre.y());
+            rotation.rotate(op.measure);
+            rotation.translate(-centre.x(), -centre.y());
+            painter.setTransform(op.measure == 0 ? turned : rotation * turned);
             continue;
         }
         if (op.kind == DrawOp::Kind::Clip) {
@@ -289,6 +305,11 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,
             painter.drawLine(op.area.topLeft(), op.area.bottomRight());
             break;
         case DrawOp::Kind::Rectangle: {
+            if (op.measure > 0) {
+                use(op.style);
+                painter.drawRoundedRect(op.area.normalized(), op.measure, op.measure);
+                break;
+            }
             const std::size_t end = bandRunEnd(ops, index);
             std::vector<int> styles;
             for (std::size_t i = index; i < end; ++i) {
@@ -310,6 +331,10 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,
         case DrawOp::Kind::Circle:
             use(op.style);
             painter.drawEllipse(op.area.topLeft(), op.area.width(), op.area.width());
+            break;
+        case DrawOp::Kind::Ellipse:
+            use(op.style);
+            painter.drawEllipse(op.area.normalized());
             break;
         case DrawOp::Kind::Picture:
             if (op.picture >= 0 && std::size_t(op.picture) < document.pictures.size())
@@ -339,6 +364,7 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,
         }
         case DrawOp::Kind::Clip:
         case DrawOp::Kind::Turn:
+        case DrawOp::Kind::Rotate:
             break;
         }
     }

@@ -19,7 +19,7 @@ class QPainter;
 
 // The codes of the drawing state, as the print component's callers pass them.
 namespace printcodes {
-enum PenStyle : int { SolidPen = 0, NoPen = 5 };
+enum PenStyle : int { SolidPen = 0, DashPen = 1, DotPen = 2, NoPen = 5 };
 enum BrushStyle : int { SolidBrush = 0, NoBrush = 1 };
 enum Alignment : int { AlignLeft = 0, AlignCentre = 1, AlignRight = 2 };
 } // namespace printcodes
@@ -46,12 +46,26 @@ struct DrawOp {
     // Clip: what follows on the page draws only inside `area`, until the next Clip (an empty
     // area: everywhere again). Turn: what follows, up to the next Turn (an empty area: none),
     // is turned a quarter clockwise, `area` onto the page as it lies there, with the same
-    // top-left corner.
-    enum class Kind : quint8 { Line, Rectangle, Circle, Picture, Text, TextBox, Clip, Turn };
+    // top-left corner. Rotate: what follows, up to the next Rotate (of 0 degrees: none), is
+    // turned `measure` degrees clockwise about the centre of `area`, within any Turn.
+    enum class Kind : quint8 {
+        Line,
+        Rectangle,
+        Circle,
+        Picture,
+        Text,
+        TextBox,
+        Clip,
+        Turn,
+        Ellipse,
+        Rotate
+    };
+    static constexpr Kind LastKind = Kind::Rotate;
     Kind kind = Kind::Line;
-    QRectF area;      // Line: from topLeft to bottomRight; Circle: centre and radius in width
-    int style = 0;    // index into PrintDocument::styles
-    int picture = -1; // index into PrintDocument::pictures
+    QRectF area;        // Line: from topLeft to bottomRight; Circle: centre and radius in width
+    double measure = 0; // Rotate: degrees; Rectangle: the corners' radius in twips
+    int style = 0;      // index into PrintDocument::styles
+    int picture = -1;   // index into PrintDocument::pictures
     QString text;
     bool shade = false; // TextBox: filled with the brush
 
@@ -79,6 +93,9 @@ public:
     // them by its own offsets as it prints them.
     std::optional<QPointF> calibration;
     std::vector<PrintPage> pages;
+    // Some step carries a measure (a turned element, round corners): saved prints without
+    // one keep the format older programs read.
+    bool measured = false;
     std::vector<DrawStyle> styles;
     std::vector<QImage> pictures;
 

@@ -9,7 +9,7 @@
 namespace {
 
 struct FixedPart {
-    double x, y, width, height;
+    double x, y, width, height, measure;
     qint32 style, picture;
     qint32 textLength; // UTF-16 units that follow
     quint8 kind, shade;
@@ -29,6 +29,7 @@ void PrintPage::pack() {
         fixed.y = op.area.y();
         fixed.width = op.area.width();
         fixed.height = op.area.height();
+        fixed.measure = op.measure;
         fixed.style = op.style;
         fixed.picture = op.picture;
         fixed.textLength = qint32(op.text.size());
@@ -60,6 +61,7 @@ std::vector<DrawOp> PrintPage::operations() const {
         DrawOp op;
         op.kind = DrawOp::Kind(fixed.kind);
         op.area = QRectF(fixed.x, fixed.y, fixed.width, fixed.height);
+        op.measure = fixed.measure;
         op.style = fixed.style;
         op.picture = fixed.picture;
         op.shade = fixed.shade != 0;

@@ -309,6 +309,7 @@ void PrintSurface::add(DrawOp op) {
     if (!m_open || m_document.pages.empty())
         return;
     op.style = m_document.styleIndex(m_style);
+    m_document.measured = m_document.measured || op.measure != 0;
     m_document.pages.back().ops.push_back(std::move(op));
 }
 
@@ -335,6 +336,22 @@ void PrintSurface::DrawRectangle(const QVariant& x1, const QVariant& y1, const Q
 void PrintSurface::DrawCircle(const QVariant& x, const QVariant& y, const QVariant& radius) {
     const double r = toTwips(radius);
     add(makeOp(DrawOp::Kind::Circle, QRectF(toTwips(x), toTwips(y), r, r)));
+}
+
+void PrintSurface::Rotate(QPointF centre, double degrees) {
+    DrawOp op = makeOp(DrawOp::Kind::Rotate, QRectF(centre, QSizeF(0, 0)));
+    op.measure = degrees;
+    add(std::move(op));
+}
+
+void PrintSurface::DrawEllipse(const QRectF& box) {
+    add(makeOp(DrawOp::Kind::Ellipse, box));
+}
+
+void PrintSurface::DrawRoundedRectangle(const QRectF& box, double radius) {
+    DrawOp op = makeOp(DrawOp::Kind::Rectangle, box);
+    op.measure = radius;
+    add(std::move(op));
 }
 
 void PrintSurface::DrawPicture(const QImage& picture, const QVariant& x, const QVariant& y,

@@ -194,9 +194,14 @@ public:
     // What is drawn next is turned a quarter clockwise from `twips` onto the page, its top-left
     // corner kept; an empty box stops turning.
     void TurnQuarter(const QRectF& twips = {});
+    // What follows is turned `degrees` clockwise about `centre` (twips); 0: no more.
+    void Rotate(QPointF centre, double degrees);
     void DrawRectangle(const QVariant& x1, const QVariant& y1, const QVariant& x2,
                        const QVariant& y2);
     void DrawCircle(const QVariant& x, const QVariant& y, const QVariant& radius);
+    // In twips: the ellipse inside `box`; a rectangle with round corners of `radius`.
+    void DrawEllipse(const QRectF& box);
+    void DrawRoundedRectangle(const QRectF& box, double radius);
     // Stretched to width x height when given; its own size otherwise.
     void DrawPicture(const QImage& picture, const QVariant& x, const QVariant& y,
                      const QVariant& width = {}, const QVariant& height = {});

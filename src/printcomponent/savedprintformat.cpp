@@ -28,7 +28,10 @@ namespace {
 
 const QByteArray Magic("MARVELLO-STAMPA\n");
 // 2: the content is followed by its SHA-256, so that a damaged file is refused whole.
-constexpr quint16 Version = 2;
+// 3: each step carries a measure (turned elements, rounded corners).
+constexpr quint16 Version = 3;
+// Before turned elements and rounded corners: steps without their measure.
+constexpr quint16 VersionWithoutMeasure = 2;
 constexpr quint16 VersionWithoutChecksum = 1;
 constexpr qsizetype ChecksumBytes = 32;
 constexpr double LargestMeasure = 1e9; // twips; a page is never larger
@@ -140,7 +143,8 @@ bool save(const PrintDocument& document, const QString& path, QString* error) {
             QDataStream out(&checksummed);
             out.setFloatingPointPrecision(QDataStream::DoublePrecision);
             out.writeRawData(Magic.constData(), int(Magic.size()));
-            out << Version << document.paper.width() << document.paper.height();
+            const quint16 version = document.measured ? Version : VersionWithoutMeasure;
+            out << version << document.paper.width() << document.paper.height();
             out << quint32(document.styles.size());
             for (const DrawStyle& s : document.styles) {
                 out << qint32(s.penStyle) << s.penWidth << quint32(s.penColor)
@@ -163,7 +167,10 @@ bool save(const PrintDocument& document, const QString& path, QString* error) {
                 out << quint32(ops.size());
                 for (const DrawOp& op : ops) {
                     out << quint8(op.kind) << op.area.x() << op.area.y() << op.area.width()
-                        << op.area.height() << qint32(op.style) << qint32(op.picture);
+                        << op.area.height();
+                    if (version == Version)
+                        out << op.measure;
+                    out << qint32(op.style) << qint32(op.picture);
                     writeString(out, op.text);
                     out << quint8(op.shade);
                 }
@@ -197,11 +204,11 @@ std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document) 
     const quint16 version = bytes.size() >= Magic.size() + 2
                                 ? qFromBigEndian<quint16>(bytes.constData() + Magic.size())
                                 : 0;
-    if (version != Version && version != VersionWithoutChecksum)
+    if (version != Version && version != VersionWithoutMeasure && version != VersionWithoutChecksum)
         return LoadError{InvalidFileFormat,
                          QStringLiteral("Formato di file non valido: versione non supportata.")};
     QByteArray content = bytes;
-    if (version == Version) {
+    if (version != VersionWithoutChecksum) {
         if (content.size() < Magic.size() + 2 + ChecksumBytes)
             return invalid;
         const QByteArray written = content.right(ChecksumBytes);
@@ -264,15 +271,17 @@ std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document) 
     const quint32 pageCount = in.count(4);
     for (quint32 p = 0; p < pageCount && !in.failed(); ++p) {
         PrintPage page;
-        const quint32 opCount = in.count(46);
+        const quint32 opCount = in.count(version == Version ? 54 : 46);
         for (quint32 i = 0; i < opCount && !in.failed(); ++i) {
             DrawOp op;
             const quint8 kind = in.number<quint8>();
-            if (kind > quint8(DrawOp::Kind::Turn))
+            if (kind > quint8(DrawOp::LastKind))
                 in.fail();
             op.kind = DrawOp::Kind(kind);
             const double x = in.measure(), y = in.measure(), w = in.measure(), h = in.measure();
             op.area = QRectF(x, y, w, h);
+            if (version == Version)
+                op.measure = in.measure();
             op.style = in.number<qint32>();
             op.picture = in.number<qint32>();
             op.text = in.string();
@@ -298,6 +307,7 @@ std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document) 
     document.paper = loaded.paper;
     document.styles = std::move(loaded.styles);
     document.pages = std::move(loaded.pages);
+    document.measured = version == Version;
     // Identical pictures stored apart are one picture again: the drawing steps follow.
     std::vector<int> merged;
     for (const QImage& picture : loaded.pictures)

@@ -7,9 +7,12 @@
 #include "document/elementtype.h"
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/printdocument.h"
+#include "printcomponent/printsurface.h"
 #include "printing/printengine.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 
 using barcode::Symbology;
 
@@ -70,12 +73,59 @@ public:
     }
 
     void rectangle(const QRectF& box, const ShapeStyle& style) override {
-        m_sink.DrawLine(box.left(), box.top(), box.right(), box.bottom(), style.fill,
-                        style.filled ? QStringLiteral("BF") : QStringLiteral("B"), style.border,
-                        style.borderPixels);
+        if (style.borderMm <= 0 && style.radiusMm <= 0) {
+            m_sink.DrawLine(box.left(), box.top(), box.right(), box.bottom(), style.fill,
+                            style.filled ? QStringLiteral("BF") : QStringLiteral("B"), style.border,
+                            style.borderPixels);
+            return;
+        }
+        drawShape(style, [&](PrintSurface& surface) {
+            surface.DrawRoundedRectangle(onPage(box),
+                                         units::millimetresToTwips(std::max(style.radiusMm, 0.0)));
+        });
+    }
+
+    void ellipse(const QRectF& box, const ShapeStyle& style) override {
+        drawShape(style, [&](PrintSurface& surface) { surface.DrawEllipse(onPage(box)); });
+    }
+
+    void line(QPointF from, QPointF to, const ShapeStyle& style) override {
+        drawShape(style, [&](PrintSurface& surface) {
+            const QRectF ends = onPage(QRectF(from, to));
+            surface.DrawLine(ends.left(), ends.top(), ends.right(), ends.bottom());
+        });
     }
 
 private:
+    // A box in millimetres on the page as the surface measures it; the order of its corners
+    // is kept (a line's ends).
+    QRectF onPage(const QRectF& box) const {
+        const QRectF page = m_sink.pageTwips(box.left(), box.top(), box.right(), box.bottom());
+        return QRectF(QPointF(box.width() < 0 ? page.right() : page.left(),
+                              box.height() < 0 ? page.bottom() : page.top()),
+                      QPointF(box.width() < 0 ? page.left() : page.right(),
+                              box.height() < 0 ? page.top() : page.bottom()));
+    }
+
+    // Draws in the outline and fill of `style`, leaving the surface's own as they were.
+    void drawShape(const ShapeStyle& style, const std::function<void(PrintSurface&)>& draw) {
+        PrintSurface& surface = m_sink.surface();
+        const int penStyle = surface.PenStyle();
+        const double penWidth = surface.PenWidth();
+        const qint32 penColour = surface.PenColor();
+        surface.setPenStyle(style.dash == LineStyle::Tratteggiata  ? printcodes::DashPen
+                            : style.dash == LineStyle::Punteggiata ? printcodes::DotPen
+                                                                   : printcodes::SolidPen);
+        surface.setPenWidth(units::millimetresToTwips(style.borderMm));
+        surface.setPenColor(style.border);
+        surface.setBrushColor(style.fill);
+        surface.setBrushStyle(style.filled ? printcodes::SolidBrush : printcodes::NoBrush);
+        draw(surface);
+        surface.setPenStyle(penStyle);
+        surface.setPenWidth(penWidth);
+        surface.setPenColor(penColour);
+    }
+
     clsPressivo& m_sink;
 };
 
@@ -84,7 +134,19 @@ private:
 QString drawElement(const LabelElement& e, const ElementContent& content, const QRectF& box,
                     clsPressivo& sink) {
     PressivoCanvas canvas(sink);
-    return typeOf(e).draw(e, content, box, canvas);
+    if (e.Rotazione == 0)
+        return typeOf(e).draw(e, content, box, canvas);
+    // Drawn upright in the box it has before it is turned, then turned about the centre into
+    // the box where it lies.
+    QRectF upright = box;
+    if (e.Rotazione == 90 || e.Rotazione == 270) {
+        upright.setSize(box.size().transposed());
+        upright.moveCenter(box.center());
+    }
+    sink.Rotate(box.left(), box.top(), box.right(), box.bottom(), e.Rotazione);
+    const QString why = typeOf(e).draw(e, content, upright, canvas);
+    sink.RotateNone();
+    return why;
 }
 
 QRectF elementBoxOnPage(const LayoutEtichetta& layout, int column, int row,

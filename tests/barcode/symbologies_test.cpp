@@ -4,6 +4,7 @@
 
 #include "support/files.h"
 #include "support/marvelloprocess.h"
+#include "support/zbar.h"
 
 #include <QFile>
 #include <QImage>
@@ -45,12 +46,7 @@ QStringList zbar(const QString& image) {
 }
 
 QStringList zxing(const QString& image) {
-    return lines(runTool(
-        "/usr/bin/python3",
-        {QStringLiteral("-c"),
-         QStringLiteral("import sys, zxingcpp\nfrom PIL import Image\n"
-                        "r = zxingcpp.read_barcode(Image.open(sys.argv[1]))\nif r: print(r.text)"),
-         image}));
+    return lines(zxingOutput(image));
 }
 
 QStringList dmtx(const QString& image) {

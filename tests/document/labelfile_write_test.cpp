@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <map>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -115,6 +117,52 @@ TEST(WriteLabelFile, EveryPropertySurvivesSaveLoadSave) {
     EXPECT_EQ(documentToJson(loaded), documentToJson(original));
     EXPECT_EQ(loaded.binding(), original.binding());
     EXPECT_EQ(loaded.zOrder().entries(), original.zOrder().entries());
+}
+
+// Lines, ellipses and what the spec's kinds gained (turns, round corners, widths in mm) are
+// in sections older programs skip: read as they read (known keys and their lines, anything
+// else skipped line by line), the file is the one written without them.
+TEST(WriteLabelFile, NewKindsAndTurnsGoWhereOlderProgramsSkipThem) {
+    LabelDocument before;
+    fillEveryProperty(before);
+    LabelDocument after;
+    fillEveryProperty(after);
+    after.element(QStringLiteral("oggTesto1"))->Rotazione = 90;
+    after.element(QStringLiteral("oggImmagine1"))->Rotazione = 270;
+    LabelElement* frame = after.element(QStringLiteral("oggRettangolo1"));
+    frame->RaggioAngoli = 2.5f;
+    frame->SpessoreMm = 0.4f;
+    LabelElement* line = after.CreaOgg(ElementKind::Linea, 600, 2000, 3000, 0);
+    line->Ascendente = true;
+    line->SpessoreMm = 1.25f;
+    line->TipoLinea = LineStyle::Punteggiata;
+    line->BorderColor = 255;
+    line->Rotazione = 180;
+    LabelElement* ellipse = after.CreaOgg(ElementKind::Ellisse, 700, 2100, 800, 400);
+    ellipse->BackStyle = Background::Opaque;
+    ellipse->BackColor = 65535;
+    ellipse->SpessoreMm = 5;
+    const QByteArray bytes = written(after);
+
+    LabelDocument loaded;
+    ASSERT_FALSE(labelfile::read(bytes, loaded));
+    EXPECT_EQ(written(loaded), bytes);
+    EXPECT_EQ(documentToJson(loaded), documentToJson(after));
+    EXPECT_NE(documentToJson(loaded), documentToJson(before));
+
+    const std::map<QString, int> known{{"oggDatabase", 10}, {"oggLayout", 10},
+                                       {"oggTesto", 15},    {"oggImmagine", 8},
+                                       {"oggPicture", 8},   {"oggRettangolo", 10}};
+    const QStringList lines = windows1252::decode(bytes).split(QStringLiteral("\r\n"));
+    QStringList older;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (const auto section = known.find(lines[i]); section != known.end()) {
+            older += lines.mid(i, section->second + 1);
+            i += section->second;
+        }
+    }
+    older << QString();
+    EXPECT_EQ(older.join(QStringLiteral("\r\n")), windows1252::decode(written(before)));
 }
 
 // The paper a label names goes in a section older programs skip, after everything they read;

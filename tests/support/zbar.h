@@ -27,6 +27,20 @@ inline QStringList decodeBarcodes(const QImage& image) {
     return symbols;
 }
 
+// What ZXing (python3-zxing-cpp) reads in the image file: the first symbol's text, as the
+// decoder prints it; empty when it finds none.
+inline QByteArray zxingOutput(const QString& imagePath) {
+    QProcess process;
+    process.start(QStringLiteral("/usr/bin/python3"),
+                  {QStringLiteral("-c"),
+                   QStringLiteral("import sys, zxingcpp\nfrom PIL import Image\n"
+                                  "r = zxingcpp.read_barcode(Image.open(sys.argv[1]))\n"
+                                  "if r: print(r.text)"),
+                   imagePath});
+    process.waitForFinished(60000);
+    return process.exitCode() == 0 ? process.readAllStandardOutput().trimmed() : QByteArray();
+}
+
 // The image on a white field with a quiet zone around it, as a label has.
 inline QImage withQuietZone(const QImage& symbol, int margin = 40) {
     QImage field(symbol.width() + 2 * margin, symbol.height() + 2 * margin, QImage::Format_RGB32);

@@ -9,4 +9,6 @@ const ElementType& text();
 const ElementType& barcode();
 const ElementType& picture();
 const ElementType& rectangle();
+const ElementType& line();
+const ElementType& ellipse();
 } // namespace kinds

@@ -1,0 +1,223 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Lines, ellipses, round corners and turned elements, printed from the command line and
+// measured on the PDF as a person measures paper.
+
+#include "common/units.h"
+#include "document/labeldocument.h"
+#include "document/labelfile.h"
+#include "support/files.h"
+#include "support/marvelloprocess.h"
+#include "support/zbar.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <variant>
+
+namespace {
+
+constexpr int Dpi = 254; // ten pixels a millimetre
+constexpr double PixelsPerMm = Dpi / 25.4;
+
+float twipsX(double mm) {
+    return float(units::LabelOriginXTwips + units::millimetresToTwips(mm));
+}
+float twipsY(double mm) {
+    return float(units::LabelOriginYTwips + units::millimetresToTwips(mm));
+}
+float twips(double mm) {
+    return float(units::millimetresToTwips(mm));
+}
+
+// A 100 x 60 mm label alone on a page of its size.
+class ElementKinds : public ::testing::Test {
+protected:
+    ElementKinds() {
+        LayoutEtichetta layout;
+        layout.EtichetteOrizzontali = layout.EtichetteVerticali = 1;
+        layout.MargineSinistro = layout.MargineSuperiore = 0;
+        layout.LarghezzaEtichetta = 100;
+        layout.AltezzaEtichetta = 60;
+        document.setLayout(layout);
+        document.setPaper({LabelPaper::Kind::Custom, {}, 100, 60});
+    }
+
+    LabelElement* add(ElementKind kind, double x, double y, double w, double h) {
+        return document.CreaOgg(kind, twipsX(x), twipsY(y), twips(w), twips(h));
+    }
+
+    // The label printed to `name`; the PDF's first page at ten pixels a millimetre when it is
+    // one.
+    QImage print(const QString& name = QStringLiteral("etichetta.pdf")) {
+        const QString label = folder.filePath(QStringLiteral("etichetta.eti"));
+        writeBytes(label, std::get<QByteArray>(labelfile::write(document)));
+        const ProcessRun run = marvello(printTo(label, folder.filePath(name)));
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return name.endsWith(u".pdf") ? pdfPage(folder.filePath(name), 1, Dpi, folder.path())
+                                      : QImage();
+    }
+
+    QTemporaryDir folder;
+    LabelDocument document;
+};
+
+bool dark(const QImage& page, double xMm, double yMm) {
+    return qGray(page.pixel(int(xMm * PixelsPerMm), int(yMm * PixelsPerMm))) < 128;
+}
+
+// The dark runs along a row (or column) in millimetres: start and end of each.
+std::vector<std::pair<double, double>> darkRuns(const QImage& page, double atMm, bool row) {
+    std::vector<std::pair<double, double>> found;
+    const int fixed = int(atMm * PixelsPerMm);
+    const int length = row ? page.width() : page.height();
+    int start = -1;
+    for (int i = 0; i <= length; ++i) {
+        const bool on =
+            i < length && qGray(row ? page.pixel(i, fixed) : page.pixel(fixed, i)) < 128;
+        if (on && start < 0)
+            start = i;
+        if (!on && start >= 0) {
+            found.emplace_back(start / PixelsPerMm, i / PixelsPerMm);
+            start = -1;
+        }
+    }
+    return found;
+}
+
+TEST_F(ElementKinds, ShapesLieWhereTheirBoxesSayAsWideAsTheirLines) {
+    LabelElement* line = add(ElementKind::Linea, 10, 10, 80, 0);
+    line->SpessoreMm = 0.5f;
+    LabelElement* rising = add(ElementKind::Linea, 10, 20, 30, 10);
+    rising->Ascendente = true;
+    rising->TipoLinea = LineStyle::Tratteggiata;
+    LabelElement* circle = add(ElementKind::Ellisse, 60, 30, 20, 20);
+    circle->SpessoreMm = 1;
+    LabelElement* frame = add(ElementKind::Rettangolo, 5, 35, 40, 20);
+    frame->RaggioAngoli = 5;
+    frame->SpessoreMm = 1;
+    const QImage page = print();
+    ASSERT_FALSE(page.isNull());
+
+    // The line: 80 mm long, 0.5 mm wide, centred on its box's edge.
+    const auto across = darkRuns(page, 10, true);
+    ASSERT_EQ(across.size(), 1u);
+    EXPECT_NEAR(across[0].first, 10, 0.15);
+    EXPECT_NEAR(across[0].second, 90, 0.15);
+    const auto through = darkRuns(page, 50, false);
+    ASSERT_FALSE(through.empty());
+    EXPECT_NEAR(through[0].second - through[0].first, 0.5, 0.15);
+    EXPECT_NEAR((through[0].second + through[0].first) / 2, 10, 0.1);
+
+    // The rising line goes from the bottom-left corner to the top-right one, in dashes.
+    EXPECT_TRUE(dark(page, 10.3, 29.9) || dark(page, 10.3, 29.8));
+    EXPECT_FALSE(dark(page, 10.3, 20.1));
+    EXPECT_GT(darkRuns(page, 25, true).size(), 0u);
+    std::size_t dashes = 0;
+    for (double x = 10.5; x < 39.5; x += 0.1)
+        dashes += dark(page, x, 30 - (x - 10) / 3) != dark(page, x + 0.1, 30 - (x + 0.1 - 10) / 3);
+    EXPECT_GE(dashes, 8u);
+
+    // The circle: its outline 1 mm wide, on the edges of its 20 mm box.
+    for (const bool row : {true, false}) {
+        const auto runs = darkRuns(page, row ? 40 : 70, row);
+        std::vector<std::pair<double, double>> outline;
+        for (const auto& run : runs)
+            if (run.first > (row ? 55 : 25))
+                outline.push_back(run);
+        ASSERT_EQ(outline.size(), 2u) << row;
+        EXPECT_NEAR((outline[0].first + outline[0].second) / 2, row ? 60 : 30, 0.15);
+        EXPECT_NEAR((outline[1].first + outline[1].second) / 2, row ? 80 : 50, 0.15);
+        EXPECT_NEAR(outline[0].second - outline[0].first, 1, 0.2);
+    }
+
+    // The frame's corners are round: its sides are dark, the corner point is not.
+    EXPECT_TRUE(dark(page, 5, 45));
+    EXPECT_TRUE(dark(page, 25, 35));
+    EXPECT_FALSE(dark(page, 5.1, 35.1));
+}
+
+// Texts turned each quarter: each word within its element's box, read along the turn.
+TEST_F(ElementKinds, TurnedTextsReadAlongTheirTurn) {
+    const std::pair<int, const char*> texts[] = {
+        {0, "Zero Alfa"}, {90, "Novanta Beta"}, {180, "Cento Gamma"}, {270, "Tre Delta"}};
+    const QRectF boxes[] = {{5, 5, 40, 6}, {60, 5, 6, 50}, {5, 30, 40, 6}, {80, 5, 6, 50}};
+    for (int i = 0; i < 4; ++i) {
+        LabelElement* text = add(ElementKind::Testo, boxes[i].x(), boxes[i].y(), boxes[i].width(),
+                                 boxes[i].height());
+        text->Caption = QString::fromLatin1(texts[i].second);
+        text->FontName = QStringLiteral("DejaVu Sans");
+        text->FontSize = 12;
+        text->Rotazione = qint16(texts[i].first);
+    }
+    print();
+    const QString html = QString::fromUtf8(runTool(
+        "pdftotext", {QStringLiteral("-bbox"), folder.filePath(QStringLiteral("etichetta.pdf")),
+                      QStringLiteral("-")}));
+    const auto word = [&](const QString& name) {
+        const auto match =
+            QRegularExpression(
+                QStringLiteral(
+                    R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">%1<)re")
+                    .arg(name))
+                .match(html);
+        EXPECT_TRUE(match.hasMatch()) << name.toStdString() << html.toStdString();
+        const auto mm = [&](int n) { return match.captured(n).toDouble() * 25.4 / 72; };
+        return QRectF(QPointF(mm(1), mm(2)), QPointF(mm(3), mm(4)));
+    };
+    for (int i = 0; i < 4; ++i) {
+        const QStringList words = QString::fromLatin1(texts[i].second).split(u' ');
+        const QRectF first = word(words[0]), second = word(words[1]);
+        const QRectF within = boxes[i].adjusted(-0.2, -0.2, 0.2, 0.2);
+        EXPECT_TRUE(within.contains(first) && within.contains(second)) << texts[i].second;
+        const bool upright = texts[i].first % 180 == 0;
+        EXPECT_EQ(first.height() > first.width(), !upright) << texts[i].second;
+        switch (texts[i].first) {
+        case 0:
+            EXPECT_LT(first.left(), second.left());
+            break;
+        case 90:
+            EXPECT_LT(first.top(), second.top());
+            break;
+        case 180:
+            EXPECT_GT(first.left(), second.left());
+            break;
+        default:
+            EXPECT_GT(first.top(), second.top());
+        }
+    }
+}
+
+// An EAN-13 turned each quarter scans with both decoders; a saved print of it prints the same.
+TEST_F(ElementKinds, TurnedBarcodesScanAndSavedPrintsKeepTheTurn) {
+    const QRectF boxes[] = {{5, 5, 40, 22}, {55, 3, 22, 40}, {5, 33, 40, 22}, {78, 3, 22, 40}};
+    const int turns[] = {0, 90, 180, 270};
+    for (int i = 0; i < 4; ++i) {
+        LabelElement* code = add(ElementKind::Immagine, boxes[i].x(), boxes[i].y(),
+                                 boxes[i].width(), boxes[i].height());
+        code->Tag = QStringLiteral("1");
+        code->ToolTipText = QStringLiteral("8001234567897");
+        code->Rotazione = qint16(turns[i]);
+    }
+    const QImage page = print();
+    ASSERT_FALSE(page.isNull());
+    for (int i = 0; i < 4; ++i) {
+        const QRect area(int(boxes[i].x() * PixelsPerMm), int(boxes[i].y() * PixelsPerMm),
+                         int(boxes[i].width() * PixelsPerMm), int(boxes[i].height() * PixelsPerMm));
+        const QImage symbol = withQuietZone(page.copy(area).convertToFormat(QImage::Format_RGB32));
+        EXPECT_EQ(decodeBarcodes(symbol), QStringList{QStringLiteral("8001234567897")}) << turns[i];
+        const QString file = folder.filePath(QStringLiteral("codice%1.png").arg(turns[i]));
+        symbol.save(file);
+        EXPECT_EQ(zxingOutput(file), "8001234567897") << turns[i];
+    }
+
+    print(QStringLiteral("etichetta.ant"));
+    const ProcessRun again = marvello(printTo(folder.filePath(QStringLiteral("etichetta.ant")),
+                                              folder.filePath(QStringLiteral("di_nuovo.pdf"))));
+    ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
+    EXPECT_EQ(pdfPage(folder.filePath(QStringLiteral("di_nuovo.pdf")), 1, Dpi, folder.path()),
+              page);
+}
+
+} // namespace
