@@ -758,6 +758,47 @@ TEST_F(CupsQueue, ASavedPrintTakesThePrintersCalibration) {
     EXPECT_NEAR(fromSaved, direct, 1);
 }
 
+// A Code 128 turned each quarter on a 203 dpi printer scans, and a line across its bars
+// (the picture turned back upright) meets whole modules of whole dots.
+TEST(LabelPrinterZpl, TurnedBarsStayOnTheDots) {
+    QTemporaryDir folder;
+    for (const int turn : {90, 180, 270}) {
+        LabelDocument document;
+        LayoutEtichetta layout;
+        layout.EtichetteOrizzontali = layout.EtichetteVerticali = 1;
+        layout.MargineSinistro = layout.MargineSuperiore = 0;
+        layout.LarghezzaEtichetta = 101.6;
+        layout.AltezzaEtichetta = 152.4;
+        document.setLayout(layout);
+        document.setPaper({LabelPaper::Kind::Roll, {}, 0, 0});
+        const bool across = turn != 180;
+        LabelElement* code =
+            document.CreaOggImmagine(567 + 20 * 56.7f, 1440 + 20 * 56.7f,
+                                     (across ? 15 : 70) * 56.7f, (across ? 70 : 15) * 56.7f);
+        code->Tag = QStringLiteral("20");
+        code->ToolTipText = QStringLiteral("MARVELLO-4X6");
+        code->Rotazione = qint16(turn);
+        const QString label = folder.filePath(QStringLiteral("girato.eti"));
+        writeBytes(label, std::get<QByteArray>(labelfile::write(document)));
+        const QString zpl = folder.filePath(QStringLiteral("girato.zpl"));
+        const ProcessRun run = marvello(printTo(label, QStringLiteral("zpl:") + zpl));
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QImage image = zplImage(readBytes(zpl)).transformed(QTransform().rotate(-turn));
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(decodeBarcodes(image), QStringList{QStringLiteral("MARVELLO-4X6")}) << turn;
+        int top = image.height();
+        for (int y = 0; y < image.height() && top == image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 128) {
+                    top = y;
+                    break;
+                }
+        const std::vector<int> widths = runs(image, top + int(5 / 25.4 * 203));
+        ASSERT_GT(widths.size(), 30u) << turn;
+        EXPECT_EQ(offTheDots(widths), 0) << turn;
+    }
+}
+
 // "Ruota di 90°": a 6 x 4 in label on a 4-inch roll arrives as a 4 x 6 in graphic holding the
 // label turned a quarter clockwise, its bars still whole modules of dots, and it scans.
 TEST(LabelPrinterZpl, ATurnedLabelLiesOnItsRoll) {
