@@ -127,6 +127,43 @@ TEST_F(MainWindow, MovingAnElementMarksTheLabelChanged) {
     EXPECT_FALSE(checked("rettangolo"));
 }
 
+// Lines and ellipses come from their tools; a line is caught within a few pixels of it; Ruota
+// turns the chosen element a quarter about its centre, and Annulla turns it back.
+TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
+    window.show();
+    const double tpp = window.surface()->twipsPerPixel();
+    const auto at = [tpp](double x, double y) { return QPoint(int(x / tpp), int(y / tpp)); };
+    run("linea");
+    QTest::mouseClick(window.surface(), Qt::LeftButton, {}, at(3000, 3000));
+    ASSERT_EQ(document.elements().size(), 1u);
+    LabelElement& line = *document.elements()[0];
+    EXPECT_EQ(line.kind, ElementKind::Linea);
+    EXPECT_EQ(line.Height, 0);
+    window.surface()->select({});
+    QTest::mouseClick(window.surface(), Qt::LeftButton, {},
+                      at(line.Left + line.Width / 2, line.Top) + QPoint(0, 2));
+    ASSERT_EQ(window.surface()->ControlloCorrente(), &line);
+    const QPointF centre = line.box().center();
+    run("ruota");
+    EXPECT_EQ(line.Rotazione, 90);
+    EXPECT_EQ(line.Width, 0);
+    EXPECT_NEAR(line.Height, 1935, 0.01);
+    EXPECT_NEAR(line.box().center().x(), centre.x(), 0.01);
+    EXPECT_NEAR(line.box().center().y(), centre.y(), 0.01);
+    window.action(QStringLiteral("mnuAnnulla"))->trigger();
+    ASSERT_EQ(document.elements().size(), 1u);
+    EXPECT_EQ(document.elements()[0]->Rotazione, 0);
+    EXPECT_NEAR(document.elements()[0]->Width, 1935, 0.01);
+
+    run("ellisse");
+    QTest::mouseClick(window.surface(), Qt::LeftButton, {}, at(5000, 5000));
+    ASSERT_EQ(document.elements().size(), 2u);
+    LabelElement& ellipse = *document.elements()[1];
+    EXPECT_EQ(ellipse.kind, ElementKind::Ellisse);
+    run("spessore3");
+    EXPECT_FLOAT_EQ(ellipse.SpessoreMm, 0.8f);
+}
+
 TEST_F(MainWindow, ASavedPrintOpensAgainInThePreview) {
     // A saved print of three labels, written as the destination dialog writes it.
     QTemporaryDir folder;

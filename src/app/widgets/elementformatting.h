@@ -19,6 +19,8 @@ public:
     void chooseBackColour();
     void bringToFront();
     void sendToBack();
+    // A quarter turn clockwise, each element about its own centre.
+    void rotate();
     void chooseAlignment(); // the alignment dialog
     void setAlignment(TextAlignment alignment);
     void editBarcodeParameters();

@@ -212,7 +212,9 @@ void frmMarvello::buildMenus() {
          {"mnuTesto", "Inserisci un testo", tool(DesignSurface::Tool::Testo)},
          {"mnuCodiciBarre", "Inserisci un barcode", tool(DesignSurface::Tool::CodiceBarre)},
          {"mnuImmagine", "Inserisci un'immagine", tool(DesignSurface::Tool::Immagine)},
-         {"mnuRettangolo", "Inserisci un rettangolo", tool(DesignSurface::Tool::Rettangolo)}});
+         {"mnuRettangolo", "Inserisci un rettangolo", tool(DesignSurface::Tool::Rettangolo)},
+         {"mnuLinea", "Inserisci una linea", tool(DesignSurface::Tool::Linea)},
+         {"mnuEllisse", "Inserisci un'ellisse", tool(DesignSurface::Tool::Ellisse)}});
     std::vector<Command> formatting{
         {"mnuModalitàSfondo",
          "Modalità sfondo",
@@ -234,6 +236,7 @@ void frmMarvello::buildMenus() {
         separator,
         {"mnuPortaAvanti", "Porta avanti", [&format] { format.bringToFront(); }},
         {"mnuPortaIndietro", "Porta indietro", [&format] { format.sendToBack(); }},
+        {"mnuRuota", "Ruota", [&format] { format.rotate(); }, Qt::CTRL | Qt::Key_R},
         separator,
         separator,
         {"mnuParametriBarcode", "Impostazioni oggetto barcode",
@@ -279,6 +282,8 @@ void frmMarvello::buildToolbars() {
           S::SP_FileDialogListView},
          {"rettangolo", "Inserisce un rettangolo", "mnuRettangolo", "draw-rectangle",
           S::SP_TitleBarNormalButton},
+         {"linea", "Inserisce una linea", "mnuLinea", "draw-line", S::SP_TitleBarShadeButton},
+         {"ellisse", "Inserisce un'ellisse", "mnuEllisse", "draw-ellipse", S::SP_DialogHelpButton},
          {nullptr, nullptr, nullptr},
          {"modifica", "Modifica un testo", "mnuModificaTesto", "document-edit", S::SP_FileLinkIcon},
          {"collega", "Collega un campo", "mnuCollega", "insert-link", S::SP_CommandLink},
@@ -303,6 +308,8 @@ void frmMarvello::buildToolbars() {
          {"coloresfo", "", "mnuColoreSfondo", "", S::SP_DialogDiscardButton},
          {"avanti", "Porta avanti", "mnuPortaAvanti", "", S::SP_ArrowUp},
          {"indietro", "Porta indietro", "mnuPortaIndietro", "", S::SP_ArrowDown},
+         {"ruota", "Ruota di 90° in senso orario", "mnuRuota", "object-rotate-right",
+          S::SP_BrowserReload},
          {"spessore1", "Spessore linee 1", "mnuSpessore1", "", S::SP_TitleBarMinButton},
          {"spessore2", "Spessore linee 2", "mnuSpessore2", "", S::SP_TitleBarMinButton},
          {"spessore3", "Spessore linee 3", "mnuSpessore3", "", S::SP_TitleBarMinButton},
@@ -348,7 +355,9 @@ void frmMarvello::showArmedTool() {
         {"testo", DesignSurface::Tool::Testo},
         {"barcode", DesignSurface::Tool::CodiceBarre},
         {"immagine", DesignSurface::Tool::Immagine},
-        {"rettangolo", DesignSurface::Tool::Rettangolo}};
+        {"rettangolo", DesignSurface::Tool::Rettangolo},
+        {"linea", DesignSurface::Tool::Linea},
+        {"ellisse", DesignSurface::Tool::Ellisse}};
     for (const auto& [key, tool] : buttons) {
         if (QAction* button = action(QLatin1String(key))) {
             button->setCheckable(true);

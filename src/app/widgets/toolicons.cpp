@@ -111,6 +111,35 @@ QIcon toolIcon(const QString& key) {
             p.setBrush(Qt::NoBrush);
             p.drawRect(QRectF(3, 6, 18, 12));
         });
+    if (key == u"linea")
+        return icon([](QPainter& p) {
+            p.setPen(QPen(Ink, 2, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(4, 19), QPointF(20, 5));
+        });
+    if (key == u"ellisse")
+        return icon([](QPainter& p) {
+            p.setPen(QPen(Ink, 2));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(QRectF(3, 6, 18, 12));
+        });
+    if (key == u"ruota")
+        return icon([](QPainter& p) {
+            QPainterPath arc;
+            arc.arcMoveTo(QRectF(4, 4, 16, 16), 200);
+            arc.arcTo(QRectF(4, 4, 16, 16), 200, -250);
+            p.setPen(QPen(Accent, 2.2));
+            p.setBrush(Qt::NoBrush);
+            p.drawPath(arc);
+            const QPointF end = arc.currentPosition();
+            QPainterPath head;
+            head.moveTo(end + QPointF(-4.5, -1.5));
+            head.lineTo(end + QPointF(1.5, -2.5));
+            head.lineTo(end + QPointF(0, 3.5));
+            head.closeSubpath();
+            p.setPen(Qt::NoPen);
+            p.setBrush(Accent);
+            p.drawPath(head);
+        });
     if (key == u"griglia")
         return icon([](QPainter& p) {
             p.setPen(Qt::NoPen);

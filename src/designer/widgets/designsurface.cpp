@@ -205,6 +205,12 @@ LabelElement* DesignSurface::elementAt(QPoint pixel) const {
     for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
         clsGrip r;
         r.SetRectToCtrl(**it);
+        // A line has no width or no height: it is hit within a few pixels of it.
+        const auto reach = qint32(std::ceil(3 * twipsPerPixel()));
+        if (r.Right - r.Left < reach)
+            r.Left -= reach, r.Right += reach;
+        if (r.Bottom - r.Top < reach)
+            r.Top -= reach, r.Bottom += reach;
         if ((*it)->Visible && r.PtInRect(x, y))
             return *it;
     }
@@ -290,15 +296,14 @@ void DesignSurface::mousePressEvent(QMouseEvent* event) {
         const double tpp = twipsPerPixel();
         const float x = float(snappedTwips(pixel.x() * tpp, units::LabelOriginXTwips));
         const float y = float(snappedTwips(pixel.y() * tpp, units::LabelOriginYTwips));
-        // Texts start one line high; the other kinds as a box of 3.4 x 1.8 cm.
-        static const std::map<Tool, ElementKind> made{{Tool::Testo, ElementKind::Testo},
-                                                      {Tool::Immagine, ElementKind::Picture},
-                                                      {Tool::Rettangolo, ElementKind::Rettangolo},
-                                                      {Tool::CodiceBarre, ElementKind::Immagine}};
+        // Each kind starts as its template is: texts one line high, lines 3.4 cm across.
+        static const std::map<Tool, ElementKind> made{
+            {Tool::Testo, ElementKind::Testo},           {Tool::Immagine, ElementKind::Picture},
+            {Tool::Rettangolo, ElementKind::Rettangolo}, {Tool::CodiceBarre, ElementKind::Immagine},
+            {Tool::Linea, ElementKind::Linea},           {Tool::Ellisse, ElementKind::Ellisse}};
         const ElementKind kind = made.at(m_tool);
-        const bool text = kind == ElementKind::Testo;
-        LabelElement* created =
-            m_document.CreaOgg(kind, x, y, text ? 1000 : 1935, text ? 255 : 1035);
+        const LabelElement& shape = m_document.templateOf(kind);
+        LabelElement* created = m_document.CreaOgg(kind, x, y, shape.Width, shape.Height);
         m_tool = Tool::None;
         setCursor(Qt::ArrowCursor);
         m_selecting = true;

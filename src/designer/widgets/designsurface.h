@@ -41,7 +41,7 @@ public:
     void RidisegnaSuperficie();
 
     // Tools: the select tool, or an insertion tool armed for the next click.
-    enum class Tool { None, Testo, CodiceBarre, Immagine, Rettangolo };
+    enum class Tool { None, Testo, CodiceBarre, Immagine, Rettangolo, Linea, Ellisse };
     bool ModoSelezione() const { return m_selecting; }
     void setModoSelezione(bool on) { m_selecting = on; }
     Tool armedTool() const { return m_tool; }
