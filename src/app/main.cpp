@@ -4,6 +4,7 @@
 //   marvello [LABEL.eti[,-S|-D[,DATABASE[,PASSWORD]]]]   as other programs start it
 //   marvello --print LABEL.eti --to OUT [...]            batch printing, no window
 //   marvello --info LABEL.eti                             the label as JSON, for scripts
+//   marvello --from-info INFO.json --to LABEL.eti         a label written from that JSON
 //   marvello --sheets [TEXT]                              label sheets of the catalogue, as JSON
 //   marvello --help | --version
 
@@ -22,6 +23,7 @@
 #include "common/widgets/widgetmessageservice.h"
 #include "database/clsdatabase.h"
 #include "document/labeldocument.h"
+#include "document/labelfile.h"
 #include "document/labeljson.h"
 #include "printcomponent/savedprints.h"
 #include "printcomponent/widgets/qtprinter.h"
@@ -32,6 +34,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QLibraryInfo>
@@ -84,6 +87,8 @@ QString usage() {
         "      --offset X,Y              spostamento in mm delle etichette (1.5,-0.5), al posto\n"
         "                                di quello della stampante\n"
         "  marvello --info ETICHETTA.eti   descrive l'etichetta in JSON e termina\n"
+        "  marvello --from-info INFO.json --to ETICHETTA.eti\n"
+        "                                  scrive l'etichetta descritta dal JSON di --info\n"
         "  marvello --sheets [TESTO]       i modelli di foglio che contengono il testo\n"
         "                                  (produttore, codice, misura), in JSON\n"
         "  marvello --help                 questo aiuto\n"
@@ -115,6 +120,52 @@ int runInfo(const QStringList& words) {
     return 0;
 }
 
+// The label a JSON description (as --info writes it) gives, checked as a label file is read
+// before it is written whole.
+int runFromInfo(const QStringList& words) {
+    if (words.size() != 4 || words.at(2) != u"--to") {
+        print(stderr, QStringLiteral("--from-info vuole un file JSON e --to con il file "
+                                     "etichetta da scrivere.\n") +
+                          usage());
+        return exitcode::Usage;
+    }
+    const QString source = words.at(1), target = words.at(3);
+    const auto fail = [&](const QString& why) {
+        print(stderr, QStringLiteral("%1: %2").arg(source, why));
+        return exitcode::Failed;
+    };
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    const QByteArray text = file.read(labelfile::MaximumFileSize + 1);
+    if (text.size() > labelfile::MaximumFileSize)
+        return fail(QStringLiteral("il file è troppo grande per descrivere un'etichetta."));
+    QJsonParseError parse;
+    const QJsonDocument json = QJsonDocument::fromJson(text, &parse);
+    if (!json.isObject())
+        return fail(parse.error != QJsonParseError::NoError
+                        ? QStringLiteral("JSON non valido: %1.").arg(parse.errorString())
+                        : QStringLiteral("il JSON non è un oggetto."));
+    LabelDocument document;
+    if (const auto problem = documentFromJson(json.object(), document))
+        return fail(*problem);
+    const auto written = labelfile::write(document);
+    if (const auto* error = std::get_if<labelfile::WriteError>(&written))
+        return fail(error->message);
+    const QByteArray bytes = std::get<QByteArray>(written);
+    LabelDocument check;
+    if (const auto error = labelfile::read(bytes, check, QFileInfo(target).absolutePath()))
+        return fail(QStringLiteral("errore %1: %2").arg(error->code).arg(error->description));
+    QString why;
+    if (!writeWholeFile(
+            target, [&](QIODevice& out) { return out.write(bytes) == bytes.size(); }, &why)) {
+        print(stderr, why + u'\n');
+        return exitcode::Failed;
+    }
+    print(stdout, target);
+    return exitcode::Delivered;
+}
+
 int runOption(const QStringList& words) {
     const QString& option = words.first();
     if (option == u"--help" || option == u"-h") {
@@ -127,6 +178,8 @@ int runOption(const QStringList& words) {
     }
     if (option == u"--info")
         return runInfo(words);
+    if (option == u"--from-info")
+        return runFromInfo(words);
     if (option == u"--sheets") {
         const auto found = sheetcatalogue::search(sheetcatalogue::all(), words.mid(1).join(u' '));
         print(stdout,

@@ -3,8 +3,9 @@
 
 #include "document/labelelement.h"
 
+#include "document/jsonfields.h"
 #include <QImage>
-#include <QJsonObject>
+
 #include <QList>
 #include <QPointF>
 #include <QRectF>
@@ -130,8 +131,8 @@ public:
     // What the kind keeps beyond its lines; a detail it does not know is ignored.
     virtual void writeDetails(const LabelElement&, ElementDetails&) const {}
     virtual void readDetail(LabelElement&, const QString& /*name*/, QStringView /*value*/) const {}
-    // The kind's own properties (the common ones are written by the caller).
-    virtual void toJson(const LabelElement& element, QJsonObject& object) const = 0;
+    // The kind's own properties as JSON, both ways (the caller handles the common ones).
+    virtual void jsonFields(JsonFields& fields, LabelElement& element) const = 0;
     // A pasted copy takes the original's properties (the kind's own ones).
     virtual void copyProperties(const LabelElement& from, LabelElement& to) const = 0;
 

@@ -2,6 +2,7 @@
 // The program as scripts and other programs run it.
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -23,7 +24,7 @@ TEST_P(InfoUnderLocale, DescribesTheLabelAsJson) {
                                      QStringLiteral("LANG=") + QString::fromLatin1(GetParam())});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     QJsonParseError error;
-    const QJsonObject info = QJsonDocument::fromJson(run.out.toUtf8(), &error).object();
+    QJsonObject info = QJsonDocument::fromJson(run.out.toUtf8(), &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
 
     const QJsonObject layout = info["layout"].toObject();
@@ -43,6 +44,90 @@ TEST_P(InfoUnderLocale, DescribesTheLabelAsJson) {
     EXPECT_EQ(elements[0].toObject()["Left"].toDouble(), 567);
     EXPECT_EQ(elements[1].toObject()["z"].toInt(), 2);
     EXPECT_EQ(elements[5].toObject()["Picture"].toObject()["width"].toInt(), 120);
+
+    // Written back from its JSON, with a turned line and an ellipse added as a script would,
+    // the label describes itself as that JSON. Pictures are looked for beside the new label and
+    // passwords are never in the JSON: those are left out of the comparison.
+    QJsonArray more = elements;
+    more.append(QJsonObject{{"kind", "oggLinea"},
+                            {"Index", 1},
+                            {"Left", 900},
+                            {"Top", 2000},
+                            {"Width", 2000},
+                            {"Height", 0},
+                            {"z", 0},
+                            {"Rotazione", 90},
+                            {"SpessoreMm", 0.75},
+                            {"TipoLinea", 2},
+                            {"Ascendente", true},
+                            {"BorderColor", 255}});
+    more.append(QJsonObject{{"kind", "oggEllisse"},
+                            {"Index", 1},
+                            {"Left", 1900},
+                            {"Top", 2100},
+                            {"Width", 500},
+                            {"Height", 300},
+                            {"z", 2},
+                            {"Rotazione", 180},
+                            {"BackStyle", 1},
+                            {"BackColor", 65535},
+                            {"BorderColor", 0},
+                            {"SpessoreMm", 0.5}});
+    info["elements"] = more;
+    const auto comparable = [](QJsonObject json) {
+        QJsonArray kept;
+        for (const QJsonValue& element : json["elements"].toArray()) {
+            QJsonObject object = element.toObject();
+            object.remove("Picture");
+            kept.append(object);
+        }
+        json["elements"] = kept;
+        QJsonObject database = json["database"].toObject();
+        database.remove("PasswordSet");
+        json["database"] = database;
+        QJsonArray stacking;
+        for (int i = 1; i <= kept.size(); ++i)
+            stacking.append(i);
+        json["stacking"] = stacking;
+        return json;
+    };
+    QTemporaryDir folder;
+    const QString described = folder.filePath(QStringLiteral("etichetta.json"));
+    writeBytes(described, QJsonDocument(comparable(info)).toJson());
+    const QString label = folder.filePath(QStringLiteral("etichetta.eti"));
+    const ProcessRun written =
+        marvello({QStringLiteral("--from-info"), described, QStringLiteral("--to"), label});
+    ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
+    const ProcessRun again = marvello({QStringLiteral("--info"), label});
+    ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
+    QJsonObject back = QJsonDocument::fromJson(again.out.toUtf8()).object();
+    // Numbers as read from text on both sides: 2000 and 2000.0 are one number.
+    EXPECT_EQ(comparable(back),
+              QJsonDocument::fromJson(QJsonDocument(comparable(info)).toJson()).object())
+        << again.out.toStdString();
+}
+
+// A description that cannot be a label writes nothing and says why.
+TEST(Cli, ADescriptionThatIsNoLabelWritesNothing) {
+    QTemporaryDir folder;
+    const QString label = folder.filePath(QStringLiteral("etichetta.eti"));
+    const std::pair<const char*, const char*> cases[] = {
+        {"[1, 2]", "non è un oggetto"},
+        {"{\"elements\": [{\"kind\": \"oggCerchio\"}]}", "non è un tipo di elemento"},
+        {"{\"elements\": [{\"kind\": \"oggTesto\", \"FontSize\": \"12\"}]}",
+         "\"FontSize\" deve essere un numero"},
+        {"{\"elements\": [{\"kind\": \"oggLinea\", \"TipoLinea\": 9}]}", "TipoLinea"},
+        {"{\"elements\": [{\"kind\": \"oggTesto\", \"Left\": 1e300}]}", "\"Left\""},
+        {"{\"layout\": {\"LarghezzaEtichetta\": 99999}}", "troppo grande"}};
+    for (const auto& [json, why] : cases) {
+        const QString described = folder.filePath(QStringLiteral("etichetta.json"));
+        writeBytes(described, json);
+        const ProcessRun run =
+            marvello({QStringLiteral("--from-info"), described, QStringLiteral("--to"), label});
+        EXPECT_EQ(run.exitCode, 1) << json;
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(why))) << json << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(label)) << json;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, InfoUnderLocale,

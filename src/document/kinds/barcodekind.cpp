@@ -74,10 +74,10 @@ public:
         out.text(e.ToolTipText, "ToolTipText");
         out.depth();
     }
-    void toJson(const LabelElement& e, QJsonObject& o) const override {
-        o.insert("Tag", e.Tag);
-        o.insert("DataMember", e.DataMember);
-        o.insert("ToolTipText", e.ToolTipText);
+    void jsonFields(JsonFields& f, LabelElement& e) const override {
+        f.text("Tag", e.Tag);
+        f.text("DataMember", e.DataMember);
+        f.text("ToolTipText", e.ToolTipText);
     }
     void copyProperties(const LabelElement& from, LabelElement& to) const override {
         to.Tag = from.Tag;

@@ -37,11 +37,11 @@ public:
         out.number(e.SpessoreMm);
         out.depth();
     }
-    void toJson(const LabelElement& e, QJsonObject& o) const override {
-        o.insert("BackStyle", int(e.BackStyle));
-        o.insert("BackColor", e.BackColor);
-        o.insert("BorderColor", e.BorderColor);
-        o.insert("SpessoreMm", e.SpessoreMm);
+    void jsonFields(JsonFields& f, LabelElement& e) const override {
+        f.code("BackStyle", e.BackStyle);
+        f.number("BackColor", e.BackColor);
+        f.number("BorderColor", e.BorderColor);
+        f.number("SpessoreMm", e.SpessoreMm);
     }
     void copyProperties(const LabelElement& from, LabelElement& to) const override {
         to.BackStyle = from.BackStyle;

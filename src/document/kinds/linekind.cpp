@@ -38,11 +38,11 @@ public:
         out.number(e.BorderColor);
         out.depth();
     }
-    void toJson(const LabelElement& e, QJsonObject& o) const override {
-        o.insert("Ascendente", e.Ascendente);
-        o.insert("SpessoreMm", e.SpessoreMm);
-        o.insert("TipoLinea", int(e.TipoLinea));
-        o.insert("BorderColor", e.BorderColor);
+    void jsonFields(JsonFields& f, LabelElement& e) const override {
+        f.flag("Ascendente", e.Ascendente);
+        f.number("SpessoreMm", e.SpessoreMm);
+        f.code("TipoLinea", e.TipoLinea);
+        f.number("BorderColor", e.BorderColor);
     }
     void copyProperties(const LabelElement& from, LabelElement& to) const override {
         to.Ascendente = from.Ascendente;

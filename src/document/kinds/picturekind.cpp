@@ -45,14 +45,14 @@ public:
         out.text(e.ToolTipText, "ToolTipText");
         out.depth();
     }
-    void toJson(const LabelElement& e, QJsonObject& o) const override {
-        o.insert("Tag", e.Tag);
-        o.insert("DataMember", e.DataMember);
-        o.insert("ToolTipText", e.ToolTipText);
-        o.insert("Picture", e.Picture.isNull()
-                                ? QJsonValue()
-                                : QJsonValue(QJsonObject{{"width", e.Picture.width()},
-                                                         {"height", e.Picture.height()}}));
+    void jsonFields(JsonFields& f, LabelElement& e) const override {
+        f.text("Tag", e.Tag);
+        f.text("DataMember", e.DataMember);
+        f.text("ToolTipText", e.ToolTipText);
+        f.found("Picture", e.Picture.isNull()
+                               ? QJsonValue()
+                               : QJsonValue(QJsonObject{{"width", e.Picture.width()},
+                                                        {"height", e.Picture.height()}}));
     }
     void copyProperties(const LabelElement& from, LabelElement& to) const override {
         to.Tag = from.Tag;

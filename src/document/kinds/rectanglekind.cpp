@@ -65,14 +65,14 @@ public:
         else if (name == u"SpessoreMm")
             e.SpessoreMm = float(std::clamp(number, 0.1, 5.0));
     }
-    void toJson(const LabelElement& e, QJsonObject& o) const override {
-        o.insert("BackStyle", int(e.BackStyle));
-        o.insert("BackColor", e.BackColor);
-        o.insert("BorderColor", e.BorderColor);
-        o.insert("BorderWidth", e.BorderWidth);
-        o.insert("Tag", e.Tag);
-        o.insert("RaggioAngoli", e.RaggioAngoli);
-        o.insert("SpessoreMm", e.SpessoreMm);
+    void jsonFields(JsonFields& f, LabelElement& e) const override {
+        f.code("BackStyle", e.BackStyle);
+        f.number("BackColor", e.BackColor);
+        f.number("BorderColor", e.BorderColor);
+        f.number("BorderWidth", e.BorderWidth);
+        f.text("Tag", e.Tag);
+        f.number("RaggioAngoli", e.RaggioAngoli);
+        f.number("SpessoreMm", e.SpessoreMm);
     }
     void copyProperties(const LabelElement& from, LabelElement& to) const override {
         to.BackStyle = from.BackStyle;

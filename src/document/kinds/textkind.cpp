@@ -63,17 +63,17 @@ public:
         out.text(e.DataMember, "DataMember");
         out.depth();
     }
-    void toJson(const LabelElement& e, QJsonObject& o) const override {
-        o.insert("Caption", e.Caption);
-        o.insert("FontName", e.FontName);
-        o.insert("FontSize", e.FontSize);
-        o.insert("FontBold", e.FontBold);
-        o.insert("FontItalic", e.FontItalic);
-        o.insert("BackStyle", int(e.BackStyle));
-        o.insert("Alignment", int(e.Alignment));
-        o.insert("BackColor", e.BackColor);
-        o.insert("ForeColor", e.ForeColor);
-        o.insert("DataMember", e.DataMember);
+    void jsonFields(JsonFields& f, LabelElement& e) const override {
+        f.text("Caption", e.Caption);
+        f.text("FontName", e.FontName);
+        f.number("FontSize", e.FontSize);
+        f.flag("FontBold", e.FontBold);
+        f.flag("FontItalic", e.FontItalic);
+        f.code("BackStyle", e.BackStyle);
+        f.code("Alignment", e.Alignment);
+        f.number("BackColor", e.BackColor);
+        f.number("ForeColor", e.ForeColor);
+        f.text("DataMember", e.DataMember);
     }
     void copyProperties(const LabelElement& from, LabelElement& to) const override {
         to.Caption = from.Caption;
