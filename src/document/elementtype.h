@@ -34,7 +34,11 @@ struct TextStyle {
     TextAlignment alignment = TextAlignment::Left;
     qint32 background = colors::White;
     bool opaque = false;
+    bool underline = false;
+    VerticalAlignment vertical = VerticalAlignment::Alto;
+    bool fit = false; // shrunk to fit its box, down to MinimumFitPoints
 };
+inline constexpr float MinimumFitPoints = 4;
 
 // An outline and its inside.
 struct ShapeStyle {

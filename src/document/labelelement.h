@@ -14,6 +14,8 @@
 enum class TextAlignment : qint16 { Left = 0, Right = 1, Centre = 2 };
 // A text's or rectangle's background, with the values label files store.
 enum class Background : qint16 { Transparent = 0, Opaque = 1 };
+// Where a text's lines lie in the height of its box.
+enum class VerticalAlignment : qint16 { Alto = 0, Centro = 1, Basso = 2 };
 // How a line is drawn, with the values label files store.
 enum class LineStyle : qint16 { Continua = 0, Tratteggiata = 1, Punteggiata = 2 };
 
@@ -42,13 +44,17 @@ struct LabelElement {
     float Height = 0;
     bool Visible = false;
 
-    // Text.
+    // Text: its lines, separated by line breaks.
     QString Caption;
     QString FontName;
     float FontSize = 10;
     bool FontBold = false;
     bool FontItalic = false;
     TextAlignment Alignment = TextAlignment::Left;
+    VerticalAlignment AllineamentoVerticale = VerticalAlignment::Alto;
+    bool FontUnderline = false;
+    // The font shrinks, never below 4 points, until the whole text fits its box.
+    bool Adatta = false;
 
     // Text and rectangle.
     Background BackStyle = Background::Transparent;

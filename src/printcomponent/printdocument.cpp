@@ -35,6 +35,7 @@ int PrintDocument::styleIndex(const DrawStyle& style) {
             return i;
     }
     styles.push_back(style);
+    extended = extended || style.fontUnderline || style.textVertical != printcodes::AlignTop;
     return int(styles.size()) - 1;
 }
 
@@ -54,7 +55,7 @@ void PrintDocument::clear() {
     pictures.clear();
     m_pictureByKey.clear();
     calibration.reset();
-    measured = false;
+    extended = false;
 }
 
 bool PrintDocument::operator==(const PrintDocument& other) const {
@@ -76,6 +77,7 @@ QFont fontInTwips(const DrawStyle& style) {
     font.setPixelSize(std::max(1, int(std::lround(style.fontSize * 20.0))));
     font.setBold(style.fontBold);
     font.setItalic(style.fontItalic);
+    font.setUnderline(style.fontUnderline);
     font.setHintingPreference(QFont::PreferNoHinting);
     // Letters as typed, each at its own advance: no ligatures ("fi" stays two letters a PDF
     // reader can find) and no kerning the label's measures do not expect.
@@ -90,6 +92,12 @@ Qt::Alignment horizontal(int textAlign) {
     return textAlign == printcodes::AlignCentre  ? Qt::AlignHCenter
            : textAlign == printcodes::AlignRight ? Qt::AlignRight
                                                  : Qt::AlignLeft;
+}
+
+Qt::Alignment vertical(int textVertical) {
+    return textVertical == printcodes::AlignMiddle   ? Qt::AlignVCenter
+           : textVertical == printcodes::AlignBottom ? Qt::AlignBottom
+                                                     : Qt::AlignTop;
 }
 
 QPen penOf(const DrawStyle& style) {
@@ -357,7 +365,8 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,
             painter.setFont(fontInTwips(style));
             painter.setPen(QColor::fromRgb(style.textColor));
             painter.drawText(box,
-                             int(horizontal(style.textAlign) | Qt::AlignTop | Qt::TextWordWrap),
+                             int(horizontal(style.textAlign) | vertical(style.textVertical) |
+                                 Qt::TextWordWrap),
                              printable(op.text));
             painter.restore();
             break;

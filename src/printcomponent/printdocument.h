@@ -22,6 +22,7 @@ namespace printcodes {
 enum PenStyle : int { SolidPen = 0, DashPen = 1, DotPen = 2, NoPen = 5 };
 enum BrushStyle : int { SolidBrush = 0, NoBrush = 1 };
 enum Alignment : int { AlignLeft = 0, AlignCentre = 1, AlignRight = 2 };
+enum VerticalAlignment : int { AlignTop = 0, AlignMiddle = 1, AlignBottom = 2 };
 } // namespace printcodes
 
 // A paged document built from drawing calls, in twips from the top-left corner of the paper.
@@ -38,6 +39,8 @@ struct DrawStyle {
     bool fontItalic = false;
     QRgb textColor = 0xff000000;
     int textAlign = printcodes::AlignLeft;
+    bool fontUnderline = false;
+    int textVertical = printcodes::AlignTop;
 
     bool operator==(const DrawStyle&) const = default;
 };
@@ -93,9 +96,10 @@ public:
     // them by its own offsets as it prints them.
     std::optional<QPointF> calibration;
     std::vector<PrintPage> pages;
-    // Some step carries a measure (a turned element, round corners): saved prints without
-    // one keep the format older programs read.
-    bool measured = false;
+    // Some step or style holds what only this version's saved prints hold (a turned element,
+    // round corners, underlined or vertically placed texts): saved prints without any keep the
+    // format older programs read.
+    bool extended = false;
     std::vector<DrawStyle> styles;
     std::vector<QImage> pictures;
 

@@ -183,6 +183,10 @@ public:
     void setFontBold(bool bold) { m_style.fontBold = bold; }
     bool FontItalic() const { return m_style.fontItalic; }
     void setFontItalic(bool italic) { m_style.fontItalic = italic; }
+    void setFontUnderline(bool underline) { m_style.fontUnderline = underline; }
+    void setTextVertical(int vertical) { m_style.textVertical = vertical; }
+    // The style what is drawn next takes.
+    const DrawStyle& style() const { return m_style; }
 
     // Drawing.
     void DrawLine(const QVariant& x1, const QVariant& y1, const QVariant& x2, const QVariant& y2);

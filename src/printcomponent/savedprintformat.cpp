@@ -143,7 +143,7 @@ bool save(const PrintDocument& document, const QString& path, QString* error) {
             QDataStream out(&checksummed);
             out.setFloatingPointPrecision(QDataStream::DoublePrecision);
             out.writeRawData(Magic.constData(), int(Magic.size()));
-            const quint16 version = document.measured ? Version : VersionWithoutMeasure;
+            const quint16 version = document.extended ? Version : VersionWithoutMeasure;
             out << version << document.paper.width() << document.paper.height();
             out << quint32(document.styles.size());
             for (const DrawStyle& s : document.styles) {
@@ -152,6 +152,8 @@ bool save(const PrintDocument& document, const QString& path, QString* error) {
                 writeString(out, s.fontName);
                 out << s.fontSize << quint8(s.fontBold) << quint8(s.fontItalic)
                     << quint32(s.textColor) << qint32(s.textAlign);
+                if (version == Version)
+                    out << quint8(s.fontUnderline) << qint32(s.textVertical);
             }
             out << quint32(document.pictures.size());
             for (const QImage& picture : document.pictures) {
@@ -226,7 +228,7 @@ std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document) 
     if (loaded.paper.width() <= 0 || loaded.paper.height() <= 0)
         in.fail();
 
-    const quint32 styleCount = in.count(50);
+    const quint32 styleCount = in.count(version == Version ? 55 : 50);
     for (quint32 i = 0; i < styleCount && !in.failed(); ++i) {
         DrawStyle s;
         s.penStyle = in.number<qint32>();
@@ -240,6 +242,10 @@ std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document) 
         s.fontItalic = in.number<quint8>() != 0;
         s.textColor = in.number<quint32>();
         s.textAlign = in.number<qint32>();
+        if (version == Version) {
+            s.fontUnderline = in.number<quint8>() != 0;
+            s.textVertical = in.number<qint32>();
+        }
         if (s.fontSize < 0 || s.fontSize > 5000 || s.penWidth < 0)
             in.fail();
         loaded.styles.push_back(s);
@@ -307,7 +313,7 @@ std::optional<LoadError> load(const QByteArray& bytes, PrintDocument& document) 
     document.paper = loaded.paper;
     document.styles = std::move(loaded.styles);
     document.pages = std::move(loaded.pages);
-    document.measured = version == Version;
+    document.extended = version == Version;
     // Identical pictures stored apart are one picture again: the drawing steps follow.
     std::vector<int> merged;
     for (const QImage& picture : loaded.pictures)

@@ -33,8 +33,16 @@ public:
         m_sink.setTextAlign(int(style.alignment));
         m_sink.setBrushColor(style.background);
         m_sink.setBrushStyle(style.opaque ? printcodes::SolidBrush : printcodes::NoBrush);
+        PrintSurface& surface = m_sink.surface();
+        surface.setFontUnderline(style.underline);
+        surface.setTextVertical(int(style.vertical));
+        if (style.fit)
+            m_sink.setFontSize(fittingPoints(text, box, style.points));
         m_sink.DrawTextBox(text, float(box.x()), float(box.y()), float(box.width()),
                            float(box.height()), style.opaque);
+        // Barcodes write their line in the style in force: none of these.
+        surface.setFontUnderline(false);
+        surface.setTextVertical(printcodes::AlignTop);
     }
 
     QString symbol(const LabelElement& e, const QString& text, const QRectF& box) override {
@@ -97,6 +105,26 @@ public:
     }
 
 private:
+    // The largest size, in half points from `points` down to the smallest, at which the whole
+    // text fits the box (the smallest when none does), in the font set for it.
+    float fittingPoints(const QString& text, const QRectF& box, float points) const {
+        const QRectF area = m_sink.pageTwips(box.left(), box.top(), box.right(), box.bottom());
+        DrawStyle style = m_sink.surface().style();
+        const auto fits = [&](int halves) {
+            style.fontSize = halves / 2.0;
+            return printoutput::textFits(style, area, text);
+        };
+        int low = int(std::ceil(MinimumFitPoints * 2)), high = int(std::floor(points * 2));
+        if (high <= low || fits(high))
+            return points; // never larger than its own size
+        // fits(low) is taken as true; fits(high) is false.
+        while (high - low > 1) {
+            const int middle = (low + high) / 2;
+            (fits(middle) ? low : high) = middle;
+        }
+        return float(low) / 2;
+    }
+
     // A box in millimetres on the page as the surface measures it; the order of its corners
     // is kept (a line's ends).
     QRectF onPage(const QRectF& box) const {

@@ -33,6 +33,34 @@ TextTemplate::TextTemplate(const QString& text) {
     }
     if (done < text.size())
         m_parts.push_back({Part::Literal, text.mid(done)});
+    // Only texts of several lines close up: a one-line text prints as it always did.
+    m_multiLine = text.contains(u'\n');
+}
+
+void TextTemplate::LineCloser::literal(QString& text, const QString& literal) {
+    qsizetype from = 0;
+    for (qsizetype at = literal.indexOf(u'\n'); at >= 0; at = literal.indexOf(u'\n', from)) {
+        text += literal.mid(from, at - from);
+        if (closes()) {
+            text.truncate(m_lineStart);
+        } else {
+            text += u'\n';
+        }
+        m_lineStart = text.size();
+        m_fields = false;
+        m_empty = true;
+        from = at + 1;
+    }
+    text += literal.mid(from);
+}
+
+void TextTemplate::LineCloser::end(QString& text) {
+    if (!closes())
+        return;
+    text.truncate(m_lineStart);
+    // The last line left out: so is the break before it.
+    if (text.endsWith(u'\n'))
+        text.chop(1);
 }
 
 bool TextTemplate::namesField(const QString& name) {

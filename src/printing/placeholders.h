@@ -28,27 +28,34 @@ public:
     // (all of them when there are no records).
     QStringList bind(const std::vector<FieldInfo>* fields);
     // The text of one label. `fieldText` turns the value of the field at an index into text.
-    // Nothing when the text would grow past `longest` characters: the same field repeated a
-    // thousand times is no label's text, and is not built.
+    // In a text of several lines, a line whose fields are all empty is left out (an address
+    // without its second street line closes up). Nothing when the text would grow past
+    // `longest` characters: the same field repeated a thousand times is no label's text, and
+    // is not built.
     template <typename FieldText>
     std::optional<QString> expand(long sequence, const QDateTime& now, FieldText&& fieldText,
                                   qsizetype longest) const {
         QString text;
+        LineCloser lines(m_multiLine);
         for (const Part& part : m_parts) {
             if (text.size() > longest)
                 return std::nullopt;
             switch (part.kind) {
             case Part::Literal:
-                text += part.text;
+                lines.literal(text, part.text);
                 break;
-            case Part::Field:
-                text += fieldText(std::size_t(part.field));
+            case Part::Field: {
+                const QString value = fieldText(std::size_t(part.field));
+                lines.field(value);
+                text += value;
                 break;
+            }
             default:
                 text += special(part, sequence, now);
                 break;
             }
         }
+        lines.end(text);
         if (text.size() > longest)
             return std::nullopt;
         return text;
@@ -64,6 +71,27 @@ private:
     };
     static QString special(const Part& part, long sequence, const QDateTime& now);
 
+    // Leaves out, as a text is built, the lines whose fields are all empty.
+    class LineCloser {
+    public:
+        explicit LineCloser(bool active)
+            : m_active(active) {}
+        void literal(QString& text, const QString& literal);
+        void field(const QString& value) {
+            m_fields = true;
+            m_empty = m_empty && value.trimmed().isEmpty();
+        }
+        void end(QString& text);
+
+    private:
+        bool closes() const { return m_active && m_fields && m_empty; }
+        bool m_active;
+        qsizetype m_lineStart = 0;
+        bool m_fields = false;
+        bool m_empty = true;
+    };
+
     std::vector<Part> m_parts;
     bool m_hasPlaceholders = false;
+    bool m_multiLine = false;
 };

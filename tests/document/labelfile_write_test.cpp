@@ -250,15 +250,18 @@ INSTANTIATE_TEST_SUITE_P(Systems, Locales,
                                            QLocale(QLocale::English, QLocale::UnitedStates),
                                            QLocale(QLocale::German, QLocale::Switzerland)));
 
-TEST(WriteLabelFile, LineBreaksInTextsBecomeBlanks) {
+// A text's lines are kept; its own line in the file holds them as blanks, for older
+// programs.
+TEST(WriteLabelFile, LineBreaksInTextsAreKeptBesideTheBlankedLine) {
     LabelDocument document;
     LabelElement* text = document.CreaOggTesto(567, 1440, 1000, 255);
-    text->Caption = QStringLiteral("riga uno\r\nriga due\nriga tre\rfine");
+    text->Caption = QStringLiteral("riga uno\r\nriga due\nriga tre\rfine \\n");
     const QByteArray bytes = written(document);
+    EXPECT_TRUE(bytes.contains("\r\nriga uno riga due riga tre fine \\n\r\n"));
     LabelDocument loaded;
     ASSERT_FALSE(labelfile::read(bytes, loaded));
     ASSERT_EQ(loaded.elements().size(), 1u);
-    EXPECT_EQ(loaded.elements()[0]->Caption, u"riga uno riga due riga tre fine");
+    EXPECT_EQ(loaded.elements()[0]->Caption, u"riga uno\nriga due\nriga tre\nfine \\n");
 }
 
 TEST(WriteLabelFile, TextsOutsideTheCodePageRefuseTheWholeWrite) {

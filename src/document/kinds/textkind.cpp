@@ -8,6 +8,35 @@
 
 namespace {
 
+// A text on one line of the file: backslashes and line breaks (any of CR LF, LF, CR) written
+// as \\ and \n.
+QString escaped(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    QString line;
+    for (const QChar c : text) {
+        if (c == u'\\')
+            line += QStringLiteral("\\\\");
+        else if (c == u'\n')
+            line += QStringLiteral("\\n");
+        else
+            line += c;
+    }
+    return line;
+}
+
+QString unescaped(QStringView line) {
+    QString text;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == u'\\' && i + 1 < line.size()) {
+            ++i;
+            text += line[i] == u'n' ? QChar(u'\n') : line[i];
+        } else {
+            text += line[i];
+        }
+    }
+    return text;
+}
+
 // A text: one line of its own words, placeholders or a field's value, in a box.
 class TextKind final : public ElementType {
 public:
@@ -63,6 +92,32 @@ public:
         out.text(e.DataMember, "DataMember");
         out.depth();
     }
+    // Beyond the spec's lines: the text's line breaks (its line holds them as blanks), the
+    // vertical place, underline and fitting.
+    void writeDetails(const LabelElement& e, ElementDetails& details) const override {
+        if (e.Caption.contains(u'\n') || e.Caption.contains(u'\r'))
+            details.append({QStringLiteral("Testo"), escaped(e.Caption)});
+        if (e.AllineamentoVerticale != VerticalAlignment::Alto)
+            details.append({QStringLiteral("AllineamentoVerticale"),
+                            QString::number(int(e.AllineamentoVerticale))});
+        if (e.FontUnderline)
+            details.append({QStringLiteral("Sottolineato"), QStringLiteral("1")});
+        if (e.Adatta)
+            details.append({QStringLiteral("Adatta"), QStringLiteral("1")});
+    }
+    void readDetail(LabelElement& e, const QString& name, QStringView value) const override {
+        if (name == u"Testo") {
+            e.Caption = unescaped(value);
+        } else if (name == u"AllineamentoVerticale") {
+            if (value == u"1" || value == u"2")
+                e.AllineamentoVerticale = VerticalAlignment(value.toInt());
+        } else if (name == u"Sottolineato") {
+            e.FontUnderline = value == u"1";
+        } else if (name == u"Adatta") {
+            e.Adatta = value == u"1";
+        }
+    }
+
     void jsonFields(JsonFields& f, LabelElement& e) const override {
         f.text("Caption", e.Caption);
         f.text("FontName", e.FontName);
@@ -74,6 +129,9 @@ public:
         f.number("BackColor", e.BackColor);
         f.number("ForeColor", e.ForeColor);
         f.text("DataMember", e.DataMember);
+        f.code("AllineamentoVerticale", e.AllineamentoVerticale);
+        f.flag("Sottolineato", e.FontUnderline);
+        f.flag("Adatta", e.Adatta);
     }
     void copyProperties(const LabelElement& from, LabelElement& to) const override {
         to.Caption = from.Caption;
@@ -86,6 +144,9 @@ public:
         to.ForeColor = from.ForeColor;
         to.BackColor = from.BackColor;
         to.DataMember = from.DataMember;
+        to.AllineamentoVerticale = from.AllineamentoVerticale;
+        to.FontUnderline = from.FontUnderline;
+        to.Adatta = from.Adatta;
     }
 
     QString draw(const LabelElement& e, const ElementContent& content, const QRectF& box,
@@ -100,6 +161,9 @@ public:
         style.alignment = e.Alignment;
         style.background = e.BackColor;
         style.opaque = e.BackStyle != Background::Transparent;
+        style.underline = e.FontUnderline;
+        style.vertical = e.AllineamentoVerticale;
+        style.fit = e.Adatta;
         canvas.text(style, content.text, box);
         return {};
     }
