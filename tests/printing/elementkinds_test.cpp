@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <variant>
 
 namespace {
@@ -136,6 +137,68 @@ TEST_F(ElementKinds, ShapesLieWhereTheirBoxesSayAsWideAsTheirLines) {
     EXPECT_TRUE(dark(page, 5, 45));
     EXPECT_TRUE(dark(page, 25, 35));
     EXPECT_FALSE(dark(page, 5.1, 35.1));
+}
+
+// The words of a PDF's first page with their boxes in millimetres, as pdftotext finds them.
+std::vector<std::pair<QString, QRectF>> pdfWords(const QString& pdf) {
+    const QString html = QString::fromUtf8(
+        runTool("pdftotext", {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
+    static const QRegularExpression word(QStringLiteral(
+        R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re"));
+    std::vector<std::pair<QString, QRectF>> words;
+    for (auto match = word.globalMatch(html); match.hasNext();) {
+        const auto m = match.next();
+        const auto mm = [&](int n) { return m.captured(n).toDouble() * 25.4 / 72; };
+        words.emplace_back(m.captured(5), QRectF(QPointF(mm(1), mm(2)), QPointF(mm(3), mm(4))));
+    }
+    return words;
+}
+
+// A name fitted to its box prints whole inside it, however long, and never larger than its
+// size; the lines of a text lie at the bottom of its box when asked.
+TEST_F(ElementKinds, FittedTextsPrintWholeInsideTheirBoxes) {
+    const int lengths[] = {1, 12, 40, 90, 200};
+    for (int i = 0; i < 5; ++i) {
+        LabelElement* text = add(ElementKind::Testo, 5, 3 + i * 10, 50, 8);
+        // Words of one letter each element: "bbbbb bbbbb b".
+        const QString word = QString(5, QChar(u'b' + i)) + u' ';
+        text->Caption = word.repeated(lengths[i] / 6 + 1).left(lengths[i]).trimmed();
+        text->FontName = QStringLiteral("DejaVu Sans");
+        text->FontSize = 14;
+        text->Adatta = true;
+    }
+    LabelElement* address = add(ElementKind::Testo, 60, 5, 38, 30);
+    address->Caption = QStringLiteral("Mario Rossi\nVia Roma 1\nTorino");
+    address->FontName = QStringLiteral("DejaVu Sans");
+    address->AllineamentoVerticale = VerticalAlignment::Basso;
+    address->FontUnderline = true;
+    print();
+    const auto words = pdfWords(folder.filePath(QStringLiteral("etichetta.pdf")));
+    for (int i = 0; i < 5; ++i) {
+        const QRectF box(5, 3 + i * 10, 50, 8);
+        const QChar letter(u'b' + i);
+        QStringList found;
+        double tallest = 0;
+        for (const auto& [text, where] : words) {
+            if (!text.startsWith(letter))
+                continue;
+            found << text;
+            tallest = std::max(tallest, where.height());
+            EXPECT_TRUE(box.adjusted(-0.2, -0.2, 0.2, 0.2).contains(where))
+                << lengths[i] << " " << text.toStdString();
+        }
+        const QString caption = document.elements()[std::size_t(i)]->Caption;
+        EXPECT_EQ(found.join(u' '), caption) << lengths[i];
+        // 14 pt is about 5 mm of line; shorter texts keep it.
+        if (lengths[i] <= 12)
+            EXPECT_GT(tallest, 4.5) << lengths[i];
+    }
+    // The address's three lines sit at the bottom of its box.
+    double lowest = 0;
+    for (const auto& [text, where] : words)
+        if (text == u"Torino")
+            lowest = where.bottom();
+    EXPECT_NEAR(lowest, 35, 1.2);
 }
 
 // Texts turned each quarter: each word within its element's box, read along the turn.

@@ -12,6 +12,7 @@
 #include "printcomponent/widgets/frmpressivoanteprima.h"
 #include "printcomponent/widgets/frmpressivodestinazionestampa.h"
 #include "printcomponent/widgets/widgetpressivoui.h"
+#include "printing/placeholders.h"
 #include "printing/printengine.h"
 #include "printing/widgets/frmattesa.h"
 #include "support/files.h"
@@ -386,6 +387,32 @@ TEST_F(Engine, PlaceholdersFillInFieldsNumbersAndTheDate) {
     EXPECT_EQ(print(all), PrintOutcome::Failed);
     EXPECT_TRUE(messages.lastText().contains(u"\"Regione\" usato dal testo"));
     EXPECT_EQ(ui.previews, previews);
+}
+
+// In a text of several lines a line whose fields are all empty is left out, with its break;
+// a text of one line prints as it always did.
+TEST(TextTemplates, EmptyLinesOfSeveralLineTextsCloseUp) {
+    std::vector<FieldInfo> fields(3);
+    fields[0].name = QStringLiteral("Nome");
+    fields[1].name = QStringLiteral("Via2");
+    fields[2].name = QStringLiteral("Citta");
+    const QStringList values{QStringLiteral("Rossi"), QStringLiteral(" "),
+                             QStringLiteral("Torino")};
+    const auto expand = [&](const char* caption) {
+        TextTemplate text(QString::fromUtf8(caption));
+        EXPECT_TRUE(text.bind(&fields).isEmpty());
+        return text
+            .expand(
+                7, QDateTime(), [&](std::size_t i) { return values[qsizetype(i)]; }, 1000)
+            .value_or(QStringLiteral("(troppo lungo)"));
+    };
+    EXPECT_EQ(expand("${Nome}\n${Via2}\n${Citta}"), u"Rossi\nTorino");
+    EXPECT_EQ(expand("${Nome}\nc/o ${Via2}\n${Citta} ${N}"), u"Rossi\nTorino 7");
+    EXPECT_EQ(expand("${Nome}\n${Citta}\n${Via2}"), u"Rossi\nTorino");
+    EXPECT_EQ(expand("${Via2}\n${Nome}"), u"Rossi");
+    EXPECT_EQ(expand("Spett.le\n\n${Nome}"), u"Spett.le\n\nRossi"); // no field: kept
+    EXPECT_EQ(expand("${Nome} ${Via2}\n${Citta}"), u"Rossi  \nTorino");
+    EXPECT_EQ(expand("Tel. ${Via2}"), u"Tel.  ");
 }
 
 // A barcode's text is upright and regular whatever the text drawn before it.

@@ -74,6 +74,35 @@ void ElementFormatting::setBorderWidth(qint16 width) {
     m_context.edited();
 }
 
+void ElementFormatting::setVertical(VerticalAlignment vertical) {
+    m_context.touched();
+    for (LabelElement* element : chosen(isText))
+        element->AllineamentoVerticale = vertical;
+    m_context.edited();
+}
+
+void ElementFormatting::toggleFit() {
+    m_context.touched();
+    const auto texts = chosen(isText);
+    if (texts.empty())
+        return;
+    const bool fit = !texts.front()->Adatta;
+    for (LabelElement* element : texts)
+        element->Adatta = fit;
+    m_context.edited();
+}
+
+void ElementFormatting::toggleUnderline() {
+    m_context.touched();
+    const auto texts = chosen(isText);
+    if (texts.empty())
+        return;
+    const bool underline = !texts.front()->FontUnderline;
+    for (LabelElement* element : texts)
+        element->FontUnderline = underline;
+    m_context.edited();
+}
+
 void ElementFormatting::rotate() {
     m_context.touched();
     for (LabelElement* element : chosen(any)) {

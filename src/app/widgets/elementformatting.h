@@ -21,6 +21,11 @@ public:
     void sendToBack();
     // A quarter turn clockwise, each element about its own centre.
     void rotate();
+    // Texts: where their lines lie in their boxes; fitting to the box and underline, on or
+    // off as the element clicked last is not.
+    void setVertical(VerticalAlignment vertical);
+    void toggleFit();
+    void toggleUnderline();
     void chooseAlignment(); // the alignment dialog
     void setAlignment(TextAlignment alignment);
     void editBarcodeParameters();

@@ -243,7 +243,20 @@ void frmMarvello::buildMenus() {
          [&format] { format.editBarcodeParameters(); }},
         separator,
         {"mnuCarattere", "Imposta carattere", [&format] { format.chooseFont(); }},
-        {"mnuAllineamento", "Allineamento testo", [&format] { format.chooseAlignment(); }}};
+        {"mnuAllineamento", "Allineamento testo", [&format] { format.chooseAlignment(); }},
+        {"mnuAllineamentoVerticale",
+         "Allineamento verticale",
+         {},
+         {},
+         {{"mnuVerticaleAlto", "In alto",
+           [&format] { format.setVertical(VerticalAlignment::Alto); }},
+          {"mnuVerticaleCentro", "Al centro",
+           [&format] { format.setVertical(VerticalAlignment::Centro); }},
+          {"mnuVerticaleBasso", "In basso",
+           [&format] { format.setVertical(VerticalAlignment::Basso); }}}},
+        {"mnuSottolineato", "Sottolineato", [&format] { format.toggleUnderline(); },
+         Qt::CTRL | Qt::Key_U},
+        {"mnuAdatta", "Adatta al riquadro", [&format] { format.toggleFit(); }}};
     // Lining up and spacing come after the depth commands.
     const auto arranging = format.arrangeCommands();
     const auto depth = std::find_if(formatting.begin(), formatting.end(), [](const Command& c) {
