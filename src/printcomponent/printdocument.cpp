@@ -364,10 +364,10 @@ void renderPage(const PrintDocument& document, int pageIndex, QPainter& painter,
             painter.setClipRect(box, Qt::IntersectClip);
             painter.setFont(fontInTwips(style));
             painter.setPen(QColor::fromRgb(style.textColor));
-            painter.drawText(box,
-                             int(horizontal(style.textAlign) | vertical(style.textVertical) |
-                                 Qt::TextWordWrap),
-                             printable(op.text));
+            painter.drawText(
+                box,
+                int(horizontal(style.textAlign) | vertical(style.textVertical) | Qt::TextWordWrap),
+                printable(op.text));
             painter.restore();
             break;
         }

@@ -217,7 +217,7 @@ TEST_P(ExampleLabels, LoadAndSaveToTheSameBytes) {
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleLabels,
                          ::testing::Values("spedizione.eti", "prodotto.eti", "completo.eti",
-                                           "corriere-4x6.eti"));
+                                           "corriere-4x6.eti", "scaffale.eti"));
 
 class Locales : public ::testing::TestWithParam<QLocale> {
 protected:

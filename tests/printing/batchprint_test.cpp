@@ -87,7 +87,7 @@ TEST_F(BatchPrint, TheFirstPositionAndCountChooseTheSheets) {
 }
 
 TEST_F(BatchPrint, EveryExamplePrintsWithoutAnError) {
-    for (const char* label : {"spedizione.eti", "prodotto.eti", "completo.eti"}) {
+    for (const char* label : {"spedizione.eti", "prodotto.eti", "completo.eti", "scaffale.eti"}) {
         for (const char* kind : {".pdf", ".ant"}) {
             const QString out = folder.filePath(QStringLiteral("esempio") + QLatin1String(kind));
             const ProcessRun run = marvello(printTo(example(label), out));
