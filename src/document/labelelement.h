@@ -87,6 +87,8 @@ struct LabelElement {
     QString Tag;
     // Picture: the image loaded from ToolTipText.
     QImage Picture;
+    // Picture: fitted inside its box, centred, without distortion; else stretched over it.
+    bool MantieniProporzioni = false;
 
     // Where it lies, in surface twips.
     QRectF box() const { return QRectF(Left, Top, Width, Height); }

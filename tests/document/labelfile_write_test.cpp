@@ -64,6 +64,7 @@ void fillEveryProperty(LabelDocument& document) {
     picture->Tag = QStringLiteral("logo");
     picture->DataMember = QStringLiteral("Foto");
     picture->ToolTipText = QStringLiteral("/tmp/non esiste.png");
+    picture->MantieniProporzioni = false; // stretched, as the spec's pictures are
     document.zOrder().SetZOrdine(picture->key(), 2);
 
     LabelElement* rectangle = document.CreaOggRettangolo(700.25f, 1600, 3000, 1500);
@@ -132,6 +133,7 @@ TEST(WriteLabelFile, NewKindsAndTurnsGoWhereOlderProgramsSkipThem) {
     LabelElement* frame = after.element(QStringLiteral("oggRettangolo1"));
     frame->RaggioAngoli = 2.5f;
     frame->SpessoreMm = 0.4f;
+    after.element(QStringLiteral("oggPicture1"))->MantieniProporzioni = true;
     LabelElement* line = after.CreaOgg(ElementKind::Linea, 600, 2000, 3000, 0);
     line->Ascendente = true;
     line->SpessoreMm = 1.25f;

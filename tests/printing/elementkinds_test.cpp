@@ -201,6 +201,31 @@ TEST_F(ElementKinds, FittedTextsPrintWholeInsideTheirBoxes) {
     EXPECT_NEAR(lowest, 35, 1.2);
 }
 
+// A picture that keeps its proportions is fitted inside its box and centred; one that does
+// not (every picture of older labels) is stretched over it.
+TEST_F(ElementKinds, PicturesKeepTheirProportionsOrStretch) {
+    QImage wide(200, 100, QImage::Format_RGB32);
+    wide.fill(Qt::black);
+    const QString path = folder.filePath(QStringLiteral("largo.png"));
+    ASSERT_TRUE(wide.save(path));
+    for (const bool keep : {true, false}) {
+        LabelElement* picture = add(ElementKind::Picture, 10 + (keep ? 0 : 50), 10, 40, 40);
+        picture->ToolTipText = path;
+        picture->Picture = wide;
+        picture->MantieniProporzioni = keep;
+    }
+    const QImage page = print();
+    ASSERT_FALSE(page.isNull());
+    const auto kept = darkRuns(page, 30, false);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_NEAR(kept[0].first, 20, 0.2);
+    EXPECT_NEAR(kept[0].second, 40, 0.2);
+    const auto stretched = darkRuns(page, 80, false);
+    ASSERT_EQ(stretched.size(), 1u);
+    EXPECT_NEAR(stretched[0].first, 10, 0.2);
+    EXPECT_NEAR(stretched[0].second, 50, 0.2);
+}
+
 // Texts turned each quarter: each word within its element's box, read along the turn.
 TEST_F(ElementKinds, TurnedTextsReadAlongTheirTurn) {
     const std::pair<int, const char*> texts[] = {

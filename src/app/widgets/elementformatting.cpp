@@ -32,6 +32,10 @@ bool hasColour(const LabelElement* e) {
     return e && (typeOf(*e).hasFont() || typeOf(*e).hasBorder());
 }
 
+bool isPicture(const LabelElement* e) {
+    return e && typeOf(*e).value() == ValueKind::Picture;
+}
+
 bool any(const LabelElement* e) {
     return e != nullptr;
 }
@@ -100,6 +104,17 @@ void ElementFormatting::toggleUnderline() {
     const bool underline = !texts.front()->FontUnderline;
     for (LabelElement* element : texts)
         element->FontUnderline = underline;
+    m_context.edited();
+}
+
+void ElementFormatting::toggleKeepProportions() {
+    m_context.touched();
+    const auto pictures = chosen(isPicture);
+    if (pictures.empty())
+        return;
+    const bool keep = !pictures.front()->MantieniProporzioni;
+    for (LabelElement* element : pictures)
+        element->MantieniProporzioni = keep;
     m_context.edited();
 }
 

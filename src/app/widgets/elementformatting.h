@@ -26,6 +26,8 @@ public:
     void setVertical(VerticalAlignment vertical);
     void toggleFit();
     void toggleUnderline();
+    // Pictures: fitted inside their boxes or stretched over them.
+    void toggleKeepProportions();
     void chooseAlignment(); // the alignment dialog
     void setAlignment(TextAlignment alignment);
     void editBarcodeParameters();

@@ -256,7 +256,9 @@ void frmMarvello::buildMenus() {
            [&format] { format.setVertical(VerticalAlignment::Basso); }}}},
         {"mnuSottolineato", "Sottolineato", [&format] { format.toggleUnderline(); },
          Qt::CTRL | Qt::Key_U},
-        {"mnuAdatta", "Adatta al riquadro", [&format] { format.toggleFit(); }}};
+        {"mnuAdatta", "Adatta al riquadro", [&format] { format.toggleFit(); }},
+        {"mnuMantieniProporzioni", "Mantieni proporzioni",
+         [&format] { format.toggleKeepProportions(); }}};
     // Lining up and spacing come after the depth commands.
     const auto arranging = format.arrangeCommands();
     const auto depth = std::find_if(formatting.begin(), formatting.end(), [](const Command& c) {

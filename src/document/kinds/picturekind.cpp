@@ -5,7 +5,7 @@
 
 namespace {
 
-// A picture: the file its path or a field names, stretched over its box.
+// A picture: the file its path or a field names, stretched over its box or fitted inside it.
 class PictureKind final : public ElementType {
 public:
     ElementKind kind() const override { return ElementKind::Picture; }
@@ -21,6 +21,7 @@ public:
         e.kind = kind();
         e.Width = 1935;
         e.Height = 1035;
+        e.MantieniProporzioni = true; // new pictures keep their shape
         return e;
     }
 
@@ -35,6 +36,7 @@ public:
         e.Tag = in.trimmedText();
         e.DataMember = in.text();
         e.ToolTipText = in.text();
+        e.MantieniProporzioni = false; // unless its details say so: as pictures always printed
         if (e.DataMember.isEmpty())
             e.Picture = in.picture(e.ToolTipText);
         in.depth(e);
@@ -45,10 +47,20 @@ public:
         out.text(e.ToolTipText, "ToolTipText");
         out.depth();
     }
+    void writeDetails(const LabelElement& e, ElementDetails& details) const override {
+        if (e.MantieniProporzioni)
+            details.append({QStringLiteral("MantieniProporzioni"), QStringLiteral("1")});
+    }
+    void readDetail(LabelElement& e, const QString& name, QStringView value) const override {
+        if (name == u"MantieniProporzioni")
+            e.MantieniProporzioni = value == u"1";
+    }
+
     void jsonFields(JsonFields& f, LabelElement& e) const override {
         f.text("Tag", e.Tag);
         f.text("DataMember", e.DataMember);
         f.text("ToolTipText", e.ToolTipText);
+        f.flag("MantieniProporzioni", e.MantieniProporzioni);
         f.found("Picture", e.Picture.isNull()
                                ? QJsonValue()
                                : QJsonValue(QJsonObject{{"width", e.Picture.width()},
@@ -58,14 +70,21 @@ public:
         to.Tag = from.Tag;
         to.DataMember = from.DataMember;
         to.ToolTipText = from.ToolTipText;
+        to.MantieniProporzioni = from.MantieniProporzioni;
         // A pasted picture shows its picture at once, as opening the label would.
         to.Picture = from.Picture;
     }
 
-    QString draw(const LabelElement&, const ElementContent& content, const QRectF& box,
+    QString draw(const LabelElement& e, const ElementContent& content, const QRectF& box,
                  ElementCanvas& canvas) const override {
-        if (content.picture && !content.picture->isNull())
-            canvas.picture(*content.picture, box);
+        if (!content.picture || content.picture->isNull())
+            return {};
+        QRectF area = box;
+        if (e.MantieniProporzioni) {
+            area.setSize(QSizeF(content.picture->size()).scaled(box.size(), Qt::KeepAspectRatio));
+            area.moveCenter(box.center());
+        }
+        canvas.picture(*content.picture, area);
         return {};
     }
 };
