@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -121,8 +122,8 @@ TEST_F(Commands, EditingALinkedTextUnlinksIt) {
     text->Caption = QStringLiteral("[Citta]");
     select(text);
     whenShown<frmModificaTesto>([](frmModificaTesto& editor) {
-        EXPECT_TRUE(editor.txtTesto->text().isEmpty()); // a linked text shows no text
-        editor.txtTesto->setText(QStringLiteral("Roma"));
+        EXPECT_TRUE(editor.txtRighe->toPlainText().isEmpty()); // a linked text shows no text
+        editor.txtRighe->setPlainText(QStringLiteral("Roma"));
         QTest::mouseClick(editor.cmdOk, Qt::LeftButton);
     });
     run("mnuModificaTesto");
@@ -143,29 +144,35 @@ TEST_F(Commands, TheTextEditorPutsAFieldWhereTheCaretIs) {
         EXPECT_EQ(offered.back()->data().toString(), u"ora");
         editor.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
-        editor.txtTesto->setFocus(); // which selects the whole text
-        ASSERT_EQ(QApplication::focusWidget(), editor.txtTesto);
+        editor.txtRighe->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), editor.txtRighe);
         const auto choose = [&](const char* name) {
             QFocusEvent out(QEvent::FocusOut, Qt::PopupFocusReason);
-            QApplication::sendEvent(editor.txtTesto, &out);
+            QApplication::sendEvent(editor.txtRighe, &out);
             for (QAction* action : offered) {
                 if (action->data().toString() == QLatin1String(name))
                     action->trigger();
             }
             QFocusEvent in(QEvent::FocusIn, Qt::PopupFocusReason);
-            QApplication::sendEvent(editor.txtTesto, &in);
+            QApplication::sendEvent(editor.txtRighe, &in);
         };
         choose("Citta"); // goes after the text, which stays
-        editor.txtTesto->setCursorPosition(6);
-        QTest::keyClicks(editor.txtTesto, QStringLiteral(" "));
+        QTextCursor caret = editor.txtRighe->textCursor();
+        caret.setPosition(6);
+        editor.txtRighe->setTextCursor(caret);
+        QTest::keyClicks(editor.txtRighe, QStringLiteral(" "));
         choose("RagioneSociale");
-        QTest::keyClicks(editor.txtTesto, QStringLiteral(" n. "));
+        QTest::keyClicks(editor.txtRighe, QStringLiteral(" n. "));
         choose("N");
-        editor.txtTesto->end(false);
+        // Enter makes a new line; the dialog stays open.
+        editor.txtRighe->moveCursor(QTextCursor::End);
+        QTest::keyClick(editor.txtRighe, Qt::Key_Return);
+        QTest::keyClicks(editor.txtRighe, QStringLiteral("Torino"));
+        EXPECT_TRUE(editor.isVisible());
         QTest::mouseClick(editor.cmdOk, Qt::LeftButton);
     });
     run("mnuModificaTesto");
-    EXPECT_EQ(text->Caption, u"Spett. ${RagioneSociale} n. ${N}${Citta}");
+    EXPECT_EQ(text->Caption, u"Spett. ${RagioneSociale} n. ${N}${Citta}\nTorino");
 
     // Fields that ${...} cannot name are not offered, and a & shows as itself.
     frmModificaTesto editor;

@@ -69,9 +69,10 @@ void ElementEditing::editText() {
         return;
     CursoreAttesa();
     frmModificaTesto editor(m_context.window);
+    editor.setMultiLine(type.value() == ValueKind::Text);
     editor.offerFields(tableFields());
     if (element->DataMember.trimmed().isEmpty())
-        editor.txtTesto->setText(type.ownValue(*element));
+        editor.setTesto(type.ownValue(*element));
     CursoreNormale();
     editor.exec();
     if (!editor.Confermato)

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -38,10 +39,14 @@ void addLabelValues(QMenu& menu) {
 frmModificaTesto::frmModificaTesto(QWidget* parent)
     : QDialog(parent)
     , txtTesto(new QLineEdit(this))
+    , txtRighe(new QPlainTextEdit(this))
     , cmdCampi(new QPushButton(QStringLiteral("Campi"), this)) {
     setObjectName(QStringLiteral("frmModificaTesto"));
     setWindowTitle(QStringLiteral("Modifica testo"));
     txtTesto->setObjectName(QStringLiteral("txtTesto"));
+    txtRighe->setObjectName(QStringLiteral("txtRighe"));
+    txtRighe->setTabChangesFocus(true);
+    txtRighe->setVisible(false);
     FieldRoutines::install(txtTesto);
     auto* caption = new QLabel(QStringLiteral("Testo"), this);
     caption->setBuddy(txtTesto);
@@ -56,9 +61,14 @@ frmModificaTesto::frmModificaTesto(QWidget* parent)
     connect(menu, &QMenu::triggered, this, [this](QAction* action) {
         // The whole text comes selected when the field takes the focus: it is kept, and the
         // choice goes at its end.
+        const QString field = QStringLiteral("${%1}").arg(action->data().toString());
+        if (txtRighe->isVisibleTo(this)) {
+            txtRighe->insertPlainText(field);
+            return;
+        }
         if (txtTesto->hasSelectedText() && txtTesto->selectedText() == txtTesto->text())
             txtTesto->end(false);
-        txtTesto->insert(QStringLiteral("${%1}").arg(action->data().toString()));
+        txtTesto->insert(field);
     });
     auto* hint = new QLabel(QStringLiteral("${Campo}: il valore del campo; ${N}: il numero "
                                            "dell'etichetta (${N:4} con 4 cifre, ${N+100} da 101)"),
@@ -69,12 +79,13 @@ frmModificaTesto::frmModificaTesto(QWidget* parent)
     cmdOk = buttons.ok;
     cmdCancel = buttons.cancel;
     connect(cmdOk, &QPushButton::clicked, this, [this] {
-        Testo = txtTesto->text();
+        Testo = txtRighe->isVisibleTo(this) ? txtRighe->toPlainText() : txtTesto->text();
         Confermato = true;
         accept();
     });
     auto* row = new QHBoxLayout;
     row->addWidget(txtTesto, 1);
+    row->addWidget(txtRighe, 1);
     row->addWidget(cmdCampi);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(caption);
@@ -83,6 +94,24 @@ frmModificaTesto::frmModificaTesto(QWidget* parent)
     layout->addLayout(buttons.layout);
     resize(460, sizeHint().height());
     CentraForm(this);
+}
+
+void frmModificaTesto::setMultiLine(bool multiLine) {
+    txtTesto->setVisible(!multiLine);
+    txtRighe->setVisible(multiLine);
+    // Enter makes a new line, not the OK.
+    cmdOk->setDefault(!multiLine);
+    cmdOk->setAutoDefault(!multiLine);
+    if (multiLine) {
+        txtRighe->setFixedHeight(txtRighe->fontMetrics().lineSpacing() * 5 + 12);
+        txtRighe->setFocus();
+    }
+}
+
+void frmModificaTesto::setTesto(const QString& text) {
+    txtTesto->setText(text);
+    txtRighe->setPlainText(text);
+    txtRighe->moveCursor(QTextCursor::End);
 }
 
 void frmModificaTesto::offerFields(const QStringList& names) {

@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 
 // "Modifica testo": the text of a text or barcode element. The "Campi" button puts a field
@@ -17,8 +18,12 @@ public:
 
     // The fields of the label's table, offered first by "Campi".
     void offerFields(const QStringList& names);
+    // A text's lines: Enter makes a new line (a barcode's text is one line).
+    void setMultiLine(bool multiLine);
+    void setTesto(const QString& text);
 
     QLineEdit* txtTesto;
+    QPlainTextEdit* txtRighe;
     QPushButton* cmdCampi;
     QPushButton* cmdOk;
     QPushButton* cmdCancel;
