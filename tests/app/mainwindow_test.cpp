@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "barcode/widgets/frmparametribarcode.h"
+#include "common/units.h"
 #include "common/version.h"
 #include "common/widgets/widgetmessageservice.h"
 #include "database/clsdatabase.h"
 #include "designer/widgets/designsurface.h"
 #include "document/labeldocument.h"
+#include "editing/widgets/frmposizione.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
 #include "support/files.h"
@@ -12,10 +14,12 @@
 #include "support/windowtest.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -162,6 +166,18 @@ TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
     EXPECT_EQ(ellipse.kind, ElementKind::Ellisse);
     run("spessore3");
     EXPECT_FLOAT_EQ(ellipse.SpessoreMm, 0.8f);
+
+    // Its place typed with the decimal comma; what was not changed stays.
+    const float height = ellipse.Height;
+    whenShown<frmPosizione>([](frmPosizione& dialog) {
+        QDoubleSpinBox* x = dialog.txtMisure[0];
+        x->selectAll();
+        QTest::keyClicks(x, QStringLiteral("12,5"));
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    });
+    run("mnuPosizione");
+    EXPECT_NEAR(ellipse.Left, units::LabelOriginXTwips + 12.5 * units::TwipsPerMillimetre, 0.01);
+    EXPECT_EQ(ellipse.Height, height);
 }
 
 TEST_F(MainWindow, ASavedPrintOpensAgainInThePreview) {

@@ -7,8 +7,10 @@
 #include "common/cursor.h"
 #include "common/messageservice.h"
 #include "common/numbers.h"
+#include "common/units.h"
 #include "editing/editcommands.h"
 #include "editing/widgets/frmallineamento.h"
+#include "editing/widgets/frmposizione.h"
 
 #include <QFont>
 
@@ -115,6 +117,39 @@ void ElementFormatting::toggleKeepProportions() {
     const bool keep = !pictures.front()->MantieniProporzioni;
     for (LabelElement* element : pictures)
         element->MantieniProporzioni = keep;
+    m_context.edited();
+}
+
+void ElementFormatting::choosePlace() {
+    m_context.touched();
+    const auto elements = chosen(any);
+    if (elements.empty())
+        return;
+    const auto mm = [](double twips) { return twips / units::TwipsPerMillimetre; };
+    const LabelElement* first = elements.front();
+    CursoreAttesa();
+    frmPosizione dialog(m_context.window);
+    dialog.presetFrom(QRectF(mm(first->Left - units::LabelOriginXTwips),
+                             mm(first->Top - units::LabelOriginYTwips), mm(first->Width),
+                             mm(first->Height)));
+    CursoreNormale();
+    dialog.exec();
+    if (!dialog.Confermato)
+        return;
+    const auto twips = [](double millimetres) {
+        return float(millimetres * units::TwipsPerMillimetre);
+    };
+    const auto& changed = dialog.Cambiate;
+    for (LabelElement* element : elements) {
+        if (changed[0])
+            element->Left = units::LabelOriginXTwips + twips(*changed[0]);
+        if (changed[1])
+            element->Top = units::LabelOriginYTwips + twips(*changed[1]);
+        if (changed[2])
+            element->Width = twips(*changed[2]);
+        if (changed[3])
+            element->Height = twips(*changed[3]);
+    }
     m_context.edited();
 }
 

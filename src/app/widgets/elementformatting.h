@@ -21,6 +21,9 @@ public:
     void sendToBack();
     // A quarter turn clockwise, each element about its own centre.
     void rotate();
+    // "Posizione e dimensioni": typed in millimetres; for several elements, the values the
+    // user changed apply to each.
+    void choosePlace();
     // Texts: where their lines lie in their boxes; fitting to the box and underline, on or
     // off as the element clicked last is not.
     void setVertical(VerticalAlignment vertical);

@@ -237,6 +237,7 @@ void frmMarvello::buildMenus() {
         {"mnuPortaAvanti", "Porta avanti", [&format] { format.bringToFront(); }},
         {"mnuPortaIndietro", "Porta indietro", [&format] { format.sendToBack(); }},
         {"mnuRuota", "Ruota", [&format] { format.rotate(); }, Qt::CTRL | Qt::Key_R},
+        {"mnuPosizione", "Posizione e dimensioni...", [&format] { format.choosePlace(); }},
         separator,
         separator,
         {"mnuParametriBarcode", "Impostazioni oggetto barcode",
