@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <limits>
 #include <optional>
 #include <type_traits>
 
@@ -30,7 +31,11 @@ public:
         if (m_out) {
             m_out->insert(QLatin1String(key), value);
         } else if (const auto read = readNumber(key)) {
-            value = static_cast<Number>(*read);
+            if (*read < double(std::numeric_limits<Number>::lowest()) ||
+                *read > double(std::numeric_limits<Number>::max()))
+                wrongType(key, "un numero nei limiti della proprietà");
+            else
+                value = static_cast<Number>(*read);
         }
     }
     // A code stored as its number.
@@ -46,6 +51,9 @@ public:
         if (m_out)
             m_out->insert(QLatin1String(key), value);
     }
+
+    // A value read that the property does not allow, in words, unless a problem came first.
+    void refuse(const char* key, const char* allowed) { wrongType(key, allowed); }
 
     // The first value of the wrong type, in words; nothing when all were right.
     const std::optional<QString>& problem() const { return m_problem; }

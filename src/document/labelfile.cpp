@@ -317,8 +317,11 @@ private:
     }
 
     void readDetails() {
-        const double count = parseNumber(m_lines.next()).value_or(0.0);
-        for (int i = 0; i < std::min(count, double(MostDetails)); ++i) {
+        const QString countLine = m_lines.next();
+        const double count = number(countLine);
+        if (count < 0 || count > MostDetails || count != std::floor(count))
+            overflow(countLine);
+        for (int i = 0; i < int(count); ++i) {
             const QString line = m_lines.next();
             const qsizetype equals = line.indexOf(u'=');
             if (!m_last || equals < 0)

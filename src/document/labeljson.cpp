@@ -48,6 +48,9 @@ void elementFields(JsonFields& f, LabelElement& e, qint32& depth) {
     f.number("Height", e.Height);
     f.number("z", depth);
     f.number("Rotazione", e.Rotazione);
+    if (f.reading() && e.Rotazione % 90 != 0)
+        f.refuse("Rotazione", "0, 90, 180 o 270");
+    e.Rotazione = qint16(((e.Rotazione % 360) + 360) % 360);
     typeOf(e).jsonFields(f, e);
 }
 

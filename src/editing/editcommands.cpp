@@ -22,6 +22,7 @@ LabelElement* pasteElement(LabelDocument& document, const LabelElement& original
     if (!copy)
         return nullptr;
     typeOf(original).copyProperties(original, *copy);
+    copy->Rotazione = original.Rotazione;
     bringToFront(document, *copy);
     return copy;
 }

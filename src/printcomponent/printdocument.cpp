@@ -35,7 +35,8 @@ int PrintDocument::styleIndex(const DrawStyle& style) {
             return i;
     }
     styles.push_back(style);
-    extended = extended || style.fontUnderline || style.textVertical != printcodes::AlignTop;
+    extended = extended || style.fontUnderline || style.textVertical != printcodes::AlignTop ||
+               style.penStyle == printcodes::DashPen || style.penStyle == printcodes::DotPen;
     return int(styles.size()) - 1;
 }
 

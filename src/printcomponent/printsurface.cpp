@@ -309,7 +309,8 @@ void PrintSurface::add(DrawOp op) {
     if (!m_open || m_document.pages.empty())
         return;
     op.style = m_document.styleIndex(m_style);
-    m_document.extended = m_document.extended || op.measure != 0;
+    m_document.extended =
+        m_document.extended || op.measure != 0 || op.kind == DrawOp::Kind::Ellipse;
     m_document.pages.back().ops.push_back(std::move(op));
 }
 

@@ -87,7 +87,13 @@ public:
                             style.borderPixels);
             return;
         }
-        drawShape(style, [&](PrintSurface& surface) {
+        ShapeStyle outline = style;
+        // Border widths 2 and 3 print as DrawLine prints them: 0.4 and 0.8 mm.
+        if (outline.borderMm <= 0)
+            outline.borderMm = outline.borderPixels == 3   ? 0.8
+                               : outline.borderPixels == 2 ? 0.4
+                                                           : 0;
+        drawShape(outline, [&](PrintSurface& surface) {
             surface.DrawRoundedRectangle(onPage(box),
                                          units::millimetresToTwips(std::max(style.radiusMm, 0.0)));
         });

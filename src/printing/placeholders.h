@@ -52,6 +52,7 @@ public:
             }
             default:
                 text += special(part, sequence, now);
+                lines.value(); // a number or a date: the line has something to print
                 break;
             }
         }
@@ -81,6 +82,7 @@ private:
             m_fields = true;
             m_empty = m_empty && value.trimmed().isEmpty();
         }
+        void value() { m_empty = false; }
         void end(QString& text);
 
     private:

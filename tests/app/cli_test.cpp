@@ -118,7 +118,10 @@ TEST(Cli, ADescriptionThatIsNoLabelWritesNothing) {
          "\"FontSize\" deve essere un numero"},
         {"{\"elements\": [{\"kind\": \"oggLinea\", \"TipoLinea\": 9}]}", "TipoLinea"},
         {"{\"elements\": [{\"kind\": \"oggTesto\", \"Left\": 1e300}]}", "\"Left\""},
-        {"{\"layout\": {\"LarghezzaEtichetta\": 99999}}", "troppo grande"}};
+        {"{\"layout\": {\"LarghezzaEtichetta\": 99999}}", "troppo grande"},
+        {"{\"elements\": [{\"kind\": \"oggTesto\", \"Rotazione\": 45}]}", "Rotazione"},
+        {"{\"elements\": [{\"kind\": \"oggRettangolo\", \"BorderWidth\": 40000}]}", "BorderWidth"},
+        {"{\"elements\": [{\"kind\": \"oggTesto\", \"BackColor\": 1e10}]}", "BackColor"}};
     for (const auto& [json, why] : cases) {
         const QString described = folder.filePath(QStringLiteral("etichetta.json"));
         writeBytes(described, json);

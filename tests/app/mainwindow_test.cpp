@@ -178,6 +178,14 @@ TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
     run("mnuPosizione");
     EXPECT_NEAR(ellipse.Left, units::LabelOriginXTwips + 12.5 * units::TwipsPerMillimetre, 0.01);
     EXPECT_EQ(ellipse.Height, height);
+
+    // A turned element pasted is turned too.
+    run("ruota");
+    run("mnuCopia");
+    run("mnuIncolla");
+    ASSERT_EQ(document.elements().size(), 3u);
+    EXPECT_EQ(document.elements()[2]->Rotazione, 90);
+    EXPECT_EQ(document.elements()[2]->Width, ellipse.Width);
 }
 
 TEST_F(MainWindow, ASavedPrintOpensAgainInThePreview) {

@@ -188,6 +188,25 @@ TEST(ReadLabelFile, BadValuesStopTheReadWithTheirErrorNumber) {
     }
 }
 
+// A details section counts whole lines: a count of a fraction or beyond the most a section
+// holds is refused, never reading the next section's key as a detail.
+TEST(ReadLabelFile, DetailsCountWholeLines) {
+    for (const char* count : {" 0.5 ", " 65 ", "-1 "}) {
+        QStringList lines = textSection() + fileLines("oggDettagli") + QStringList{count};
+        lines += textSection(QStringLiteral("Secondo"));
+        LabelDocument document;
+        const auto error = read(labelFileBytes(lines), document);
+        ASSERT_TRUE(error) << count;
+        EXPECT_EQ(error->code, labelfile::errors::Overflow) << count;
+    }
+    QStringList turned = textSection() + fileLines("oggDettagli| 1 |Rotazione=90");
+    LabelDocument document;
+    ASSERT_FALSE(read(labelFileBytes(turned + textSection()), document));
+    ASSERT_EQ(document.elements().size(), 2u);
+    EXPECT_EQ(document.elements()[0]->Rotazione, 90);
+    EXPECT_EQ(document.elements()[1]->Rotazione, 0);
+}
+
 QStringList pictureSection(const QString& path, const QString& field = {}) {
     return fileLines("oggPicture| 0 | 0 | 600 | 300 | t ") + QStringList{field, path, " 0 "};
 }

@@ -98,6 +98,9 @@ TEST_F(ElementKinds, ShapesLieWhereTheirBoxesSayAsWideAsTheirLines) {
     LabelElement* frame = add(ElementKind::Rettangolo, 5, 35, 40, 20);
     frame->RaggioAngoli = 5;
     frame->SpessoreMm = 1;
+    LabelElement* thick = add(ElementKind::Rettangolo, 48, 13, 10, 12);
+    thick->RaggioAngoli = 2;
+    thick->BorderWidth = 3; // 0.8 mm, as square corners print it
     const QImage page = print();
     ASSERT_FALSE(page.isNull());
 
@@ -137,6 +140,15 @@ TEST_F(ElementKinds, ShapesLieWhereTheirBoxesSayAsWideAsTheirLines) {
     EXPECT_TRUE(dark(page, 5, 45));
     EXPECT_TRUE(dark(page, 25, 35));
     EXPECT_FALSE(dark(page, 5.1, 35.1));
+    const auto side = darkRuns(page, 53, false); // the line, then the thick top and bottom
+    ASSERT_FALSE(side.empty());
+    EXPECT_NEAR(side.back().second - side.back().first, 0.8, 0.15);
+
+    // Ellipses and dashes are in saved prints only this version reads: its version says so.
+    print(QStringLiteral("etichetta.ant"));
+    const QByteArray saved = readBytes(folder.filePath(QStringLiteral("etichetta.ant")));
+    ASSERT_GT(saved.size(), 18);
+    EXPECT_EQ(saved[17], 3);
 }
 
 // The words of a PDF's first page with their boxes in millimetres, as pdftotext finds them.

@@ -413,6 +413,7 @@ TEST(TextTemplates, EmptyLinesOfSeveralLineTextsCloseUp) {
     EXPECT_EQ(expand("Spett.le\n\n${Nome}"), u"Spett.le\n\nRossi"); // no field: kept
     EXPECT_EQ(expand("${Nome} ${Via2}\n${Citta}"), u"Rossi  \nTorino");
     EXPECT_EQ(expand("Tel. ${Via2}"), u"Tel.  ");
+    EXPECT_EQ(expand("${Nome}\nLotto ${N} ${Via2}"), u"Rossi\nLotto 7  "); // a number prints
 }
 
 // A barcode's text is upright and regular whatever the text drawn before it.

@@ -42,6 +42,8 @@ public:
         f.number("BackColor", e.BackColor);
         f.number("BorderColor", e.BorderColor);
         f.number("SpessoreMm", e.SpessoreMm);
+        if (f.reading() && (e.SpessoreMm < 0.1f || e.SpessoreMm > 5))
+            f.refuse("SpessoreMm", "tra 0,1 e 5 mm");
     }
     void copyProperties(const LabelElement& from, LabelElement& to) const override {
         to.BackStyle = from.BackStyle;

@@ -41,6 +41,8 @@ public:
     void jsonFields(JsonFields& f, LabelElement& e) const override {
         f.flag("Ascendente", e.Ascendente);
         f.number("SpessoreMm", e.SpessoreMm);
+        if (f.reading() && (e.SpessoreMm < 0.1f || e.SpessoreMm > 5))
+            f.refuse("SpessoreMm", "tra 0,1 e 5 mm");
         f.code("TipoLinea", e.TipoLinea);
         f.number("BorderColor", e.BorderColor);
     }

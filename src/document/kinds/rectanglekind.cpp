@@ -73,6 +73,14 @@ public:
         f.text("Tag", e.Tag);
         f.number("RaggioAngoli", e.RaggioAngoli);
         f.number("SpessoreMm", e.SpessoreMm);
+        if (!f.reading())
+            return;
+        if (e.BorderWidth < 1 || e.BorderWidth > 3)
+            f.refuse("BorderWidth", "1, 2 o 3");
+        if (e.RaggioAngoli < 0 || e.RaggioAngoli > MaximumRadiusMm)
+            f.refuse("RaggioAngoli", "tra 0 e 1000 mm");
+        if (e.SpessoreMm != 0 && (e.SpessoreMm < 0.1f || e.SpessoreMm > 5))
+            f.refuse("SpessoreMm", "0 oppure tra 0,1 e 5 mm");
     }
     void copyProperties(const LabelElement& from, LabelElement& to) const override {
         to.BackStyle = from.BackStyle;

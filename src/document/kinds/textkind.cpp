@@ -130,6 +130,8 @@ public:
         f.number("ForeColor", e.ForeColor);
         f.text("DataMember", e.DataMember);
         f.code("AllineamentoVerticale", e.AllineamentoVerticale);
+        if (f.reading() && (int(e.AllineamentoVerticale) < 0 || int(e.AllineamentoVerticale) > 2))
+            f.refuse("AllineamentoVerticale", "0, 1 o 2");
         f.flag("Sottolineato", e.FontUnderline);
         f.flag("Adatta", e.Adatta);
     }
