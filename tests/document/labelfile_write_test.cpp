@@ -64,7 +64,7 @@ void fillEveryProperty(LabelDocument& document) {
     picture->Tag = QStringLiteral("logo");
     picture->DataMember = QStringLiteral("Foto");
     picture->ToolTipText = QStringLiteral("/tmp/non esiste.png");
-    picture->MantieniProporzioni = false; // stretched, as the spec's pictures are
+    picture->MantieniProporzioni = false; // stretched, as pictures of older labels are
     document.zOrder().SetZOrdine(picture->key(), 2);
 
     LabelElement* rectangle = document.CreaOggRettangolo(700.25f, 1600, 3000, 1500);
@@ -120,7 +120,7 @@ TEST(WriteLabelFile, EveryPropertySurvivesSaveLoadSave) {
     EXPECT_EQ(loaded.zOrder().entries(), original.zOrder().entries());
 }
 
-// Lines, ellipses and what the spec's kinds gained (turns, round corners, widths in mm) are
+// Lines, ellipses and what the first four kinds gained (turns, round corners, widths in mm) are
 // in sections older programs skip: read as they read (known keys and their lines, anything
 // else skipped line by line), the file is the one written without them.
 TEST(WriteLabelFile, NewKindsAndTurnsGoWhereOlderProgramsSkipThem) {

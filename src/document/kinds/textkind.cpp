@@ -92,7 +92,7 @@ public:
         out.text(e.DataMember, "DataMember");
         out.depth();
     }
-    // Beyond the spec's lines: the text's line breaks (its line holds them as blanks), the
+    // Beyond the section's own lines: the text's line breaks (its line holds them as blanks), the
     // vertical place, underline and fitting.
     void writeDetails(const LabelElement& e, ElementDetails& details) const override {
         if (e.Caption.contains(u'\n') || e.Caption.contains(u'\r'))
