@@ -17,13 +17,14 @@ bool allDigits(QStringView text) {
 }
 
 // For digit strings that carry their check digit as the last one; empty when it is right.
-QString wrongCheckDigit(QStringView digits) {
-    const int expected = gs1CheckDigit(digits.chopped(1));
+QString wrongCheckDigit(QStringView digits, int expected) {
     if (digits.back().unicode() - u'0' == expected)
         return {};
-    return QStringLiteral("cifra di controllo %1 errata, quella giusta è %2")
-        .arg(digits.back())
-        .arg(expected);
+    return checkDigitText(expected);
+}
+
+QString wrongCheckDigit(QStringView digits) {
+    return wrongCheckDigit(digits, gs1CheckDigit(digits.chopped(1)));
 }
 
 QString code39Problem(const QString& data) {
@@ -49,31 +50,55 @@ int gs1CheckDigit(QStringView digits) {
     return (10 - sum % 10) % 10;
 }
 
+QString checkDigitText(int expected) {
+    return QStringLiteral("cifra di controllo errata: attesa %1").arg(expected);
+}
+
 QString problem(barcode::Symbology symbology, const QString& data) {
     using barcode::Symbology;
     const QString text = data.trimmed();
     if (text.isEmpty())
         return {};
+    const bool digits = allDigits(text);
     switch (symbology) {
     case Symbology::Code39:
         return code39Problem(data);
     case Symbology::Ean13:
         // Lengths and letters are the encoder's to say; a full code's check digit is ours.
-        return (text.size() == 13 || text.size() == 8) && allDigits(text) ? wrongCheckDigit(text)
-                                                                          : QString();
+        return (text.size() == 13 || text.size() == 8) && digits ? wrongCheckDigit(text)
+                                                                 : QString();
+    case Symbology::Ean8:
+        if (!digits || (text.size() != 7 && text.size() != 8))
+            return QStringLiteral("un EAN-8 ha 7 cifre, o 8 con la cifra di controllo");
+        return text.size() == 8 ? wrongCheckDigit(text) : QString();
     case Symbology::UpcA:
-        return text.size() == 12 && allDigits(text) ? wrongCheckDigit(text) : QString();
+        return text.size() == 12 && digits ? wrongCheckDigit(text) : QString();
+    case Symbology::UpcE:
+        // Its check digit is the one of the UPC-A it stands for.
+        if (text.size() == 8 && digits) {
+            const int expected = zintsymbol::checkDigit(symbology, text.left(7));
+            return expected < 0 ? QString() : wrongCheckDigit(text, expected);
+        }
+        return {};
     case Symbology::Itf14:
-        return text.size() == 14 && allDigits(text) ? wrongCheckDigit(text) : QString();
+    case Symbology::DataBar:
+    case Symbology::DataBarLimited:
+        if (text.size() == 14 && digits) {
+            if (const QString wrong = wrongCheckDigit(text); !wrong.isEmpty())
+                return wrong;
+        }
+        break;
     case Symbology::Gs1_128:
-    case Symbology::Gs1DataMatrix: {
+    case Symbology::Gs1DataMatrix:
+    case Symbology::DataBarExpanded: {
         // libzint knows every application identifier's rules.
         const zintsymbol::Encoding encoding = zintsymbol::encode(symbology, data);
         return encoding.symbol ? QString() : encoding.error;
     }
     default:
-        return {};
+        break;
     }
+    return {};
 }
 
 } // namespace barcodecheck

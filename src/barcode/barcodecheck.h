@@ -15,6 +15,9 @@ namespace barcodecheck {
 // when the symbology takes any data, or when there is no data at all).
 QString problem(barcode::Symbology symbology, const QString& data);
 
+// "cifra di controllo errata: attesa 7".
+QString checkDigitText(int expected);
+
 // The check digit of the GS1 family (EAN, UPC, ITF-14, GTIN) for the digits before it.
 int gs1CheckDigit(QStringView digits);
 

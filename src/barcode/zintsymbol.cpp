@@ -32,71 +32,103 @@ int zintCode(Symbology symbology) {
         return BARCODE_ITF14;
     case Symbology::UpcA:
         return BARCODE_UPCA;
+    case Symbology::UpcE:
+        return BARCODE_UPCE;
+    case Symbology::Interleaved2of5:
+        return BARCODE_C25INTER;
+    case Symbology::Codabar:
+        return BARCODE_CODABAR;
+    case Symbology::Aztec:
+        return BARCODE_AZTEC;
+    case Symbology::DataBar:
+        return BARCODE_DBAR_OMN;
+    case Symbology::DataBarLimited:
+        return BARCODE_DBAR_LTD;
+    case Symbology::DataBarExpanded:
+        return BARCODE_DBAR_EXP;
     case Symbology::Code39:
     case Symbology::Ean13:
+    case Symbology::Ean8:
         break;
     }
     return BARCODE_CODE128;
 }
 
 bool isGs1(Symbology symbology) {
-    return symbology == Symbology::Gs1_128 || symbology == Symbology::Gs1DataMatrix;
+    return symbology == Symbology::Gs1_128 || symbology == Symbology::Gs1DataMatrix ||
+           symbology == Symbology::DataBarExpanded;
+}
+
+// The length of a code that ends with its check digit, which libzint wants left out (it adds
+// it again); 0 for symbologies without one.
+int lengthWithCheck(Symbology symbology) {
+    switch (symbology) {
+    case Symbology::Itf14:
+    case Symbology::DataBar:
+    case Symbology::DataBarLimited:
+        return 14;
+    case Symbology::UpcA:
+        return 12;
+    case Symbology::UpcE:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
+bool allDigits(const QString& text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// The data as libzint takes it.
+QString zintData(Symbology symbology, const QString& data) {
+    const QString trimmed = data.trimmed();
+    if (const int full = lengthWithCheck(symbology);
+        full > 0 && trimmed.size() == full && allDigits(trimmed))
+        return trimmed.left(full - 1);
+    // Codabar begins and ends with one of A to D; data without them gets A at both ends.
+    if (symbology == Symbology::Codabar && !data.isEmpty() &&
+        !QStringLiteral("ABCDabcd").contains(data.front()))
+        return u'A' + data + u'A';
+    return data;
 }
 
 } // namespace
 
 std::optional<Symbology> fromTagDigit(int digit) {
-    if (digit < 2 || digit > 9)
+    if (digit < 2 || digit > barcode::LastTagSymbology)
         return std::nullopt;
     return Symbology(digit);
-}
-
-QString name(Symbology symbology) {
-    switch (symbology) {
-    case Symbology::Code128:
-        return QStringLiteral("Code 128");
-    case Symbology::Gs1_128:
-        return QStringLiteral("GS1-128");
-    case Symbology::QrCode:
-        return QStringLiteral("QR Code");
-    case Symbology::DataMatrix:
-        return QStringLiteral("Data Matrix");
-    case Symbology::Pdf417:
-        return QStringLiteral("PDF417");
-    case Symbology::Itf14:
-        return QStringLiteral("ITF-14");
-    case Symbology::UpcA:
-        return QStringLiteral("UPC-A");
-    case Symbology::Gs1DataMatrix:
-        return QStringLiteral("GS1 DataMatrix");
-    case Symbology::Code39:
-        return QStringLiteral("Code 39");
-    case Symbology::Ean13:
-        return QStringLiteral("EAN 13");
-    }
-    return {};
-}
-
-bool isTwoDimensional(Symbology symbology) {
-    return symbology == Symbology::QrCode || symbology == Symbology::DataMatrix ||
-           symbology == Symbology::Pdf417 || symbology == Symbology::Gs1DataMatrix;
 }
 
 QString sampleValue(Symbology symbology) {
     switch (symbology) {
     case Symbology::Gs1_128:
     case Symbology::Gs1DataMatrix:
+    case Symbology::DataBarExpanded:
         return QStringLiteral("(01)09501101530003");
     case Symbology::Itf14:
         return QStringLiteral("1540014128876");
     case Symbology::UpcA:
         return QStringLiteral("72527273070");
+    case Symbology::UpcE:
+        return QStringLiteral("0123456");
+    case Symbology::Interleaved2of5:
+        return QStringLiteral("12345678");
+    case Symbology::Codabar:
+        return QStringLiteral("A123456A");
+    case Symbology::DataBar:
+    case Symbology::DataBarLimited:
+        return QStringLiteral("0950110153000");
+    case Symbology::Ean8:
+        return QStringLiteral("9638507");
     default:
         return QStringLiteral("Marvello 123");
     }
 }
 
-Encoding encode(Symbology symbology, const QString& data) {
+Encoding encode(Symbology symbology, const QString& data, const barcode::Options& options) {
     std::unique_ptr<zint_symbol, SymbolDeleter> symbol(ZBarcode_Create());
     if (!symbol)
         return {std::nullopt, QStringLiteral("memoria esaurita")};
@@ -110,14 +142,13 @@ Encoding encode(Symbology symbology, const QString& data) {
         symbol->whitespace_width = 0;
         symbol->whitespace_height = 0;
         symbol->border_width = 0;
+        if (options.quietZones)
+            symbol->output_options |= BARCODE_QUIET_ZONES;
     }
-    // ITF-14 as printed on cartons, its check digit included: libzint wants it without and
-    // adds it again (a wrong one is refused before this).
-    const QString trimmed = data.trimmed();
-    const bool fullItf14 =
-        symbology == Symbology::Itf14 && trimmed.size() == 14 &&
-        std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    const QByteArray bytes = (fullItf14 ? trimmed.left(13) : data).toUtf8();
+    if (options.qrLevel != barcode::QrLevel::Automatico &&
+        (symbology == Symbology::QrCode || symbology == Symbology::Aztec))
+        symbol->option_1 = int(options.qrLevel);
+    const QByteArray bytes = zintData(symbology, data).toUtf8();
     const int result = ZBarcode_Encode_and_Buffer_Vector(
         symbol.get(), reinterpret_cast<const unsigned char*>(bytes.constData()), int(bytes.size()),
         0);
@@ -138,6 +169,14 @@ Encoding encode(Symbology symbology, const QString& data) {
     return {std::move(out), {}};
 }
 
+int checkDigit(Symbology symbology, const QString& digitsWithoutCheck) {
+    const Encoding encoding = encode(symbology, digitsWithoutCheck);
+    if (!encoding.symbol || encoding.symbol->text.isEmpty())
+        return -1;
+    const QChar last = encoding.symbol->text.back();
+    return last >= u'0' && last <= u'9' ? last.unicode() - u'0' : -1;
+}
+
 std::vector<barcode::Box> layout(const Symbol& symbol, Symbology symbology, const QRectF& area,
                                  double unit) {
     std::vector<barcode::Box> boxes;
@@ -146,7 +185,7 @@ std::vector<barcode::Box> layout(const Symbol& symbol, Symbology symbology, cons
     double scaleX = area.width() / symbol.size.width();
     double scaleY = area.height() / symbol.size.height();
     QPointF origin = area.topLeft();
-    if (isTwoDimensional(symbology)) {
+    if (barcode::isTwoDimensional(symbology)) {
         // Whole units a module, the same across and down, centred.
         const double moduleUnits = symbol.columns > 0 ? symbol.size.width() / symbol.columns : 1;
         double module = std::floor(std::min(scaleX, scaleY) * moduleUnits / unit + 1e-6) * unit;

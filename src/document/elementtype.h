@@ -126,6 +126,9 @@ public:
     // The value written in the element itself (a field or placeholders may replace it).
     virtual QString ownValue(const LabelElement&) const { return {}; }
     virtual void setOwnValue(LabelElement&, const QString&) const {}
+    // Why a value typed for the element would not print as typed (a wrong check digit), in
+    // words for the user; empty when it would.
+    virtual QString valueProblem(const LabelElement&, const QString&) const { return {}; }
     // What the design surface shows.
     virtual ElementContent designContent(const LabelElement&) const { return {}; }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "barcode/barcodeoptions.h"
 #include "common/colors.h"
 
 #include <QImage>
@@ -85,6 +86,8 @@ struct LabelElement {
     QString ToolTipText;
     // Barcode: symbology and text option digits; picture, rectangle: kept as is.
     QString Tag;
+    // Barcode: what its Tag does not say (a further symbology, the module's width, ...).
+    barcode::Options OpzioniBarcode;
     // Picture: the image loaded from ToolTipText.
     QImage Picture;
     // Picture: fitted inside its box, centred, without distortion; else stretched over it.

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printcomponent/clspressivo.h"
 
-#include "barcode/zintsymbol.h"
-
 #include "barcode/barcodeencoding.h"
 #include "common/colors.h"
 #include "common/cursor.h"
@@ -17,7 +15,6 @@
 #include "printcomponent/pressivocodes.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
-#include "printcomponent/symbolprinter.h"
 #include "printcomponent/zploutput.h"
 
 namespace {
@@ -523,58 +520,21 @@ void clsPressivo::drawBarcode(bool ean, const QString& text, double left, double
                                        QStringLiteral("Code 39"));
         return;
     }
-    QString modules;
-    if (ean) {
-        modules = EAN2Bin(text);
-        if (modules.isEmpty())
-            return;
-    }
-    // Measured as typed, printed in capitals: as labels always had it.
-    const QString measured = ean ? text : u'*' + text + u'*';
-    const QString printed = ean ? text : u'*' + text.toUpper() + u'*';
-    // On a printer's dots when they fit; stretched to the box otherwise, as always.
-    const auto draw = [&](const WholeDots& dots) {
-        return printSymbol(
-            *m_surface, {left, top, width, height}, offsetTwips(),
-            {measured, printed, m_barcodeText}, !ean,
-            [&](const QRectF& area) {
-                return ean ? barcode::layoutEan(modules, area) : barcode::layoutCode39(text, area);
-            },
-            dots);
-    };
-    const int units = ean ? int(modules.size()) : barcode::code39Units(text);
-    if (!draw({m_frame.dotTwips(), units, 0, m_frame.dotOrigin()}))
-        draw({});
+    // The message of a text that is no EAN, at every call.
+    if (ean && EAN2Bin(text).isEmpty())
+        return;
+    drawSymbol(symbolPlace(), ean ? barcode::Symbology::Ean13 : barcode::Symbology::Code39, text,
+               {left, top, width, height}, {});
 }
 
 QString clsPressivo::DrawSymbol(barcode::Symbology symbology, const QString& text, double left,
-                                double top, double width, double height) {
-    const auto kind = zintsymbol::fromTagDigit(int(symbology));
-    if (!kind || text.isEmpty())
-        return {};
-    const zintsymbol::Encoding encoding = zintsymbol::encode(*kind, text);
-    if (!encoding.symbol)
-        return encoding.error;
+                                double top, double width, double height,
+                                const barcode::Options& options) {
     const double mm = MillimetreTwips;
-    const bool twoD = zintsymbol::isTwoDimensional(*kind);
-    // libzint draws a module two units wide; its drawing holds quiet zones, bearer bars and
-    // the rows' own height (PDF417: three modules), all in whole modules.
-    const QSizeF modules = encoding.symbol->size / 2;
-    const WholeDots dots{m_frame.dotTwips(), int(std::lround(modules.width())),
-                         twoD ? int(std::lround(modules.height())) : 0, m_frame.dotOrigin()};
-    if (!printSymbol(
-            *m_surface, {left * mm, top * mm, width * mm, height * mm}, offsetTwips(),
-            {encoding.symbol->text, encoding.symbol->text, m_barcodeText}, false,
-            [&](const QRectF& area) {
-                return zintsymbol::layout(*encoding.symbol, *kind, area,
-                                          m_frame.dotTwips() > 0 ? m_frame.dotTwips() : 1);
-            },
-            dots))
-        return QStringLiteral("a %1 punti per pollice il riquadro è troppo piccolo: ogni "
-                              "modulo deve avere almeno un punto della stampante (%2 moduli "
-                              "%3).")
-            .arg(std::lround(units::TwipsPerInch / m_frame.dotTwips()))
-            .arg(dots.across)
-            .arg(twoD ? QStringLiteral("per lato") : QStringLiteral("in larghezza"));
-    return {};
+    return drawSymbol(symbolPlace(), symbology, text,
+                      {left * mm, top * mm, width * mm, height * mm}, options);
+}
+
+SymbolPlace clsPressivo::symbolPlace() const {
+    return {*m_surface, offsetTwips(), m_frame.dotTwips(), m_frame.dotOrigin(), m_barcodeText};
 }

@@ -10,9 +10,11 @@
 #include <QVariant>
 
 #include "barcode/barcodeencoding.h"
+#include "barcode/barcodeoptions.h"
 #include "barcode/symbology.h"
 #include "printcomponent/drawingframe.h"
 #include "printcomponent/pressivocodes.h"
+#include "printcomponent/symboldrawing.h"
 
 #include <functional>
 #include <vector>
@@ -136,11 +138,10 @@ public:
     void Draw39Barcode(const QString& text, double& left, double& top, QVariant& width,
                        QVariant& height);
 
-    // The symbologies beyond these two (drawn through libzint), in millimetres like the
-    // others. The reason when the text cannot be encoded (nothing is drawn then); empty
-    // otherwise.
+    // Any symbology with its options, in millimetres like the others, without messages. The
+    // reason when nothing could be drawn (see drawSymbol); empty otherwise.
     QString DrawSymbol(barcode::Symbology symbology, const QString& text, double left, double top,
-                       double width, double height);
+                       double width, double height, const barcode::Options& options = {});
     // Where the barcodes drawn next put their text.
     void setBarcodeTextPosition(barcode::TextPosition position) { m_barcodeText = position; }
     // The printer's resolution: barcodes are drawn on its dots (whole dots a module); 0, as
@@ -163,6 +164,7 @@ private:
     void drawBarcode(bool ean, const QString& text, double left, double top, double width,
                      double height);
     QPointF offsetTwips() const;
+    SymbolPlace symbolPlace() const;
 
     PressivoUi& m_ui;
     PrintSurface* m_surface;

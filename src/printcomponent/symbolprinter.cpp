@@ -10,30 +10,37 @@
 
 namespace {
 
-// The bars' area narrowed to whole dots a module, its corner on the page's dot grid; nothing
-// when a module of one dot does not fit.
+// The bars' area narrowed to the symbol: whole dots a module, its corner on the page's dot
+// grid, or the module asked; nothing when a module of one dot, or the one asked, does not fit.
 std::optional<QRectF> onWholeDots(const QRectF& bars, QPointF offset, const WholeDots& dots) {
     const double dot = dots.dot;
     const auto onGrid = [dot](double page, double origin) {
-        return origin + std::ceil((page - origin) / dot - 1e-6) * dot;
+        return dot > 0 ? origin + std::ceil((page - origin) / dot - 1e-6) * dot : page;
     };
     const auto toGridX = [&](double page) { return onGrid(page, dots.origin.x()); };
     const auto toGridY = [&](double page) { return onGrid(page, dots.origin.y()); };
+    // The module asked, on the printer the nearest whole dots.
+    const double asked = dots.module <= 0 ? 0
+                         : dot > 0        ? std::max(1.0, std::round(dots.module / dot)) * dot
+                                          : dots.module;
+    const auto wholeDots = [dot](double room) { return std::floor(room / dot + 1e-6) * dot; };
+    const double slack = 1e-6 * std::max(bars.width(), bars.height());
     if (dots.down > 0) {
         const double module =
-            std::floor(std::min(bars.width() / dots.across, bars.height() / dots.down) / dot +
-                       1e-6) *
-            dot;
-        if (module < dot)
-            return std::nullopt;
+            asked > 0 ? asked
+                      : wholeDots(std::min(bars.width() / dots.across, bars.height() / dots.down));
         const QSizeF size(dots.across * module, dots.down * module);
+        if (module <= 0 || (asked <= 0 && module < dot) || size.width() > bars.width() + slack ||
+            size.height() > bars.height() + slack)
+            return std::nullopt;
         const QPointF corner = bars.center() - QPointF(size.width(), size.height()) / 2 + offset;
         const QPointF snapped(toGridX(corner.x()), toGridY(corner.y()));
         return QRectF(snapped - offset, size);
     }
     const double left = toGridX(bars.left() + offset.x()) - offset.x();
-    const double module = std::floor((bars.right() - left) / dots.across / dot + 1e-6) * dot;
-    if (module < dot)
+    const double module = asked > 0 ? asked : wholeDots((bars.right() - left) / dots.across);
+    if (module <= 0 || (asked <= 0 && module < dot) ||
+        left + dots.across * module > bars.right() + slack)
         return std::nullopt;
     return QRectF(left, bars.top(), dots.across * module, bars.height());
 }
@@ -93,7 +100,7 @@ bool printSymbol(PrintSurface& surface, const QRectF& area, QPointF offset, cons
     s.setTextColor(colors::Black);
     const double dx = offset.x(), dy = offset.y();
     QRectF bars(left, barsTop, width, barsBottom - barsTop);
-    if (dots.dot > 0 && dots.across > 0) {
+    if ((dots.dot > 0 || dots.module > 0) && dots.across > 0) {
         const auto whole = onWholeDots(bars, offset, dots);
         if (!whole) {
             restore();

@@ -46,32 +46,17 @@ public:
     }
 
     QString symbol(const LabelElement& e, const QString& text, const QRectF& box) override {
-        const BarcodeParameters parameters = BarcodeParameters::fromTag(e.Tag);
+        const BarcodeParameters parameters = BarcodeParameters::fromTag(e.Tag, e.OpzioniBarcode);
         const auto symbology = parameters.symbology();
+        if (!symbology)
+            return {};
         m_sink.setBarcodeTextPosition(parameters.Testo);
         // The print component writes a symbol's line in the style in force: a barcode's own
         // style, never the one a text drawn before it left behind.
         m_sink.setFontBold(e.FontBold);
         m_sink.setFontItalic(e.FontItalic);
-        const double x = box.x(), y = box.y(), w = box.width(), h = box.height();
-        double left = x, top = y, width = w, height = h;
-        QString why;
-        if (symbology == Symbology::Code39) {
-            if (barcode::code39TooLong(text)) {
-                why = barcode::codeTooLongText(barcode::Code39LongestText);
-            } else {
-                QVariant vw = w, vh = h;
-                m_sink.Draw39Barcode(text, left, top, vw, vh);
-            }
-        } else if (symbology == Symbology::Ean13) {
-            if (const auto problem = barcode::encodeEan(text).problem;
-                !text.isEmpty() && problem != barcode::EanProblem::None)
-                why = barcode::eanProblemText(problem);
-            else
-                m_sink.DrawEANBarCode(text, left, top, width, height);
-        } else if (symbology) {
-            why = m_sink.DrawSymbol(*symbology, text, x, y, w, h);
-        }
+        const QString why = m_sink.DrawSymbol(*symbology, text, box.x(), box.y(), box.width(),
+                                              box.height(), parameters.Opzioni);
         m_sink.setBarcodeTextPosition(barcode::TextPosition::Sotto);
         return why;
     }

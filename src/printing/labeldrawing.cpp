@@ -228,22 +228,22 @@ void LabelDrawing::reportUnencodable(const LabelElement& e, const QString& value
     m_leftOut = true;
     if (!m_reported.insert(e.key()).second)
         return;
-    const auto kind = zintsymbol::fromTagDigit(BarcodeParameters::fromTag(e.Tag).TipoBarcode);
+    const auto kind = BarcodeParameters::fromTag(e.Tag, e.OpzioniBarcode).symbology();
     MessageService::current().warn(
         QStringLiteral("Il codice a barre %1 (%2) non può rappresentare \"%3\": %4")
-            .arg(e.key(), kind ? zintsymbol::name(*kind) : QString(), value.left(80), why),
+            .arg(e.key(), kind ? barcode::symbologyName(*kind) : QString(), value.left(80), why),
         QStringLiteral("Codice a barre"));
 }
 
 void LabelDrawing::checkBarcode(const LabelElement& e, const QString& value) const {
-    const auto symbology = BarcodeParameters::fromTag(e.Tag).symbology();
+    const auto symbology = BarcodeParameters::fromTag(e.Tag, e.OpzioniBarcode).symbology();
     if (!symbology)
         return;
     if (const QString problem = barcodecheck::problem(*symbology, value); !problem.isEmpty())
         throw DatabaseError(InvalidValue,
                             QStringLiteral("Il codice a barre %1 \"%2\" dell'etichetta %3 "
                                            "non è valido: %4. La stampa si ferma.")
-                                .arg(zintsymbol::name(*symbology), value.left(80))
+                                .arg(barcode::symbologyName(*symbology), value.left(80))
                                 .arg(sequence)
                                 .arg(problem));
 }

@@ -73,6 +73,21 @@ TEST_P(InfoUnderLocale, DescribesTheLabelAsJson) {
                             {"BackColor", 65535},
                             {"BorderColor", 0},
                             {"SpessoreMm", 0.5}});
+    more.append(QJsonObject{{"kind", "oggImmagine"},
+                            {"Index", 3},
+                            {"Left", 300},
+                            {"Top", 2500},
+                            {"Width", 1500},
+                            {"Height", 1500},
+                            {"z", 1},
+                            {"Rotazione", 0},
+                            {"Tag", "42"},
+                            {"DataMember", ""},
+                            {"ToolTipText", "Lotto 42"},
+                            {"Simbologia", "AZTEC"},
+                            {"LarghezzaModulo", 0.5},
+                            {"LivelloQR", "H"},
+                            {"ZoneDiRispetto", true}});
     info["elements"] = more;
     const auto comparable = [](QJsonObject json) {
         QJsonArray kept;
@@ -121,7 +136,11 @@ TEST(Cli, ADescriptionThatIsNoLabelWritesNothing) {
         {"{\"layout\": {\"LarghezzaEtichetta\": 99999}}", "troppo grande"},
         {"{\"elements\": [{\"kind\": \"oggTesto\", \"Rotazione\": 45}]}", "Rotazione"},
         {"{\"elements\": [{\"kind\": \"oggRettangolo\", \"BorderWidth\": 40000}]}", "BorderWidth"},
-        {"{\"elements\": [{\"kind\": \"oggTesto\", \"BackColor\": 1e10}]}", "BackColor"}};
+        {"{\"elements\": [{\"kind\": \"oggTesto\", \"BackColor\": 1e10}]}", "BackColor"},
+        {"{\"elements\": [{\"kind\": \"oggImmagine\", \"Simbologia\": \"EAN5\"}]}", "Simbologia"},
+        {"{\"elements\": [{\"kind\": \"oggImmagine\", \"LivelloQR\": \"X\"}]}", "LivelloQR"},
+        {"{\"elements\": [{\"kind\": \"oggImmagine\", \"LarghezzaModulo\": 9}]}",
+         "LarghezzaModulo"}};
     for (const auto& [json, why] : cases) {
         const QString described = folder.filePath(QStringLiteral("etichetta.json"));
         writeBytes(described, json);

@@ -3,7 +3,9 @@
 #include "barcode/widgets/frmparametribarcode.h"
 #include "document/labelelement.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -72,6 +74,48 @@ TEST(ParametriBarcode, TwoDimensionalSymbolsStartWithoutText) {
     EXPECT_EQ(choose({}, 9, 1), u"90");                // the user said "below"
 }
 
+// A symbology beyond the Tag's digits keeps its stand-in's digit in the Tag and its name in
+// the options; module, error correction and quiet zones come back as chosen, and the level is
+// offered for QR Code and Aztec only.
+TEST(ParametriBarcode, FurtherSymbologiesAndOptions) {
+    LabelElement element = barcodeElement(QStringLiteral("20"));
+    ASSERT_TRUE(ModificaParametriBarcode(element, nullptr, [](QDialog& dialog) {
+        auto& form = static_cast<frmParametriBarcode&>(dialog);
+        form.show();
+        EXPECT_FALSE(form.cmbLivelloQR->isEnabled());
+        EXPECT_EQ(form.txtModulo->text(), u"adatta al riquadro");
+        const int aztec = int(barcode::Symbology::Aztec);
+        EXPECT_EQ(form.cmbTipoBarcode->itemText(aztec), u"Aztec");
+        form.cmbTipoBarcode->setCurrentIndex(aztec);
+        emit form.cmbTipoBarcode->activated(aztec);
+        EXPECT_TRUE(form.cmbLivelloQR->isEnabled());
+        form.cmbLivelloQR->setCurrentIndex(4);
+        form.txtModulo->setValue(0.25);
+        EXPECT_EQ(form.txtModulo->text(), u"0,25 mm");
+        form.chkZoneDiRispetto->setChecked(true);
+        QTest::keyClick(&form, Qt::Key_Return);
+        return form.result();
+    }));
+    EXPECT_EQ(element.Tag, u"40"); // QR Code for older programs; the text stays below
+    EXPECT_EQ(element.OpzioniBarcode,
+              (barcode::Options{barcode::Symbology::Aztec, 0.25f, barcode::QrLevel::H, true}));
+    // Reopened, it shows what it holds; Code 39 chosen again drops the name.
+    ASSERT_TRUE(ModificaParametriBarcode(element, nullptr, [](QDialog& dialog) {
+        auto& form = static_cast<frmParametriBarcode&>(dialog);
+        EXPECT_EQ(form.cmbTipoBarcode->currentIndex(), int(barcode::Symbology::Aztec));
+        EXPECT_EQ(form.cmbLivelloQR->currentIndex(), 4);
+        EXPECT_TRUE(form.chkZoneDiRispetto->isChecked());
+        form.cmbTipoBarcode->setCurrentIndex(0);
+        form.txtModulo->setValue(0);
+        form.show();
+        QTest::keyClick(&form, Qt::Key_Return);
+        return form.result();
+    }));
+    EXPECT_EQ(element.Tag, u"00");
+    EXPECT_FALSE(element.OpzioniBarcode.symbology);
+    EXPECT_EQ(element.OpzioniBarcode.moduleMm, 0);
+}
+
 TEST(ParametriBarcode, CancelAndEscapeKeepTheTag) {
     LabelElement element = barcodeElement(QStringLiteral("12"));
     EXPECT_FALSE(ModificaParametriBarcode(element, nullptr, [](QDialog& dialog) {
@@ -97,12 +141,13 @@ TEST(ParametriBarcode, OnlyBarcodeElementsHaveParameters) {
 }
 
 TEST(BarcodeTag, ReadsAndWritesTheTwoDigits) {
-    EXPECT_EQ(BarcodeParameters::fromTag(QStringLiteral("12")),
-              (BarcodeParameters{int(barcode::Symbology::Ean13), barcode::TextPosition::Nascosto}));
+    EXPECT_EQ(
+        BarcodeParameters::fromTag(QStringLiteral("12")),
+        (BarcodeParameters{int(barcode::Symbology::Ean13), barcode::TextPosition::Nascosto, {}}));
     EXPECT_EQ(BarcodeParameters::fromTag(QString()).TipoBarcode, int(barcode::Symbology::Code39));
     EXPECT_EQ(BarcodeParameters::fromTag(QStringLiteral("x1")).TipoBarcode, 0);
     EXPECT_EQ(BarcodeParameters::fromTag(QStringLiteral("3")).TipoBarcode, 3); // prints nothing
-    EXPECT_EQ((BarcodeParameters{1, barcode::TextPosition::Sotto}).toTag(), u"10");
+    EXPECT_EQ((BarcodeParameters{1, barcode::TextPosition::Sotto, {}}).toTag(), u"10");
 }
 
 } // namespace

@@ -18,12 +18,14 @@ namespace {
 struct SymbolCase {
     int digit; // the Tag's first digit
     const char* value;
-    bool zbar; // zbar reads this symbology
-    bool dmtx; // libdmtx reads it
+    bool zbar;             // zbar reads this symbology
+    bool dmtx;             // libdmtx reads it
+    const char* key = "";  // a symbology beyond the Tag's digits, by name
+    const char* read = ""; // what decoders read, when not the value itself
 };
 
 void PrintTo(const SymbolCase& c, std::ostream* os) {
-    *os << c.digit << " " << c.value;
+    *os << c.digit << c.key << " " << c.value;
 }
 
 // Digits and letters only: decoders write GS1 data with or without brackets and separators.
@@ -56,12 +58,15 @@ QStringList dmtx(const QString& image) {
 class Symbologies : public ::testing::TestWithParam<SymbolCase> {
 protected:
     // A 60 x 40 mm label with one 50 x 30 mm barcode element of the case's symbology.
-    QString label(const QString& tag, const QString& value) {
+    // `details`: the element's further properties, "Nome=valore".
+    QString label(const QString& tag, const QString& value, const QStringList& details = {}) {
         const QString path = folder.filePath(QStringLiteral("codice.eti"));
-        const QStringList lines{"oggLayout", " 1 ",         " 1 ",   " 10 ",  " 10 ",
-                                " 60 ",      " 40 ",        " 0 ",   " 0 ",   " 0 ",
-                                " 0 ",       "oggImmagine", " 283 ", " 283 ", " 2835 ",
-                                " 1701 ",    tag,           "",      value,   " 0 "};
+        QStringList lines{"oggLayout", " 1 ",    " 1 ", " 10 ", " 10 ",        " 60 ",  " 40 ",
+                          " 0 ",       " 0 ",    " 0 ", " 0 ",  "oggImmagine", " 283 ", " 283 ",
+                          " 2835 ",    " 1701 ", tag,   "",     value,         " 0 "};
+        if (!details.isEmpty())
+            lines << QStringLiteral("oggDettagli") << QStringLiteral(" %1 ").arg(details.size())
+                  << details;
         writeBytes(path, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
         return path;
     }
@@ -78,12 +83,15 @@ protected:
 
 TEST_P(Symbologies, PrintAndDecodeWithIndependentDecoders) {
     const SymbolCase c = GetParam();
+    const QString key = QString::fromLatin1(c.key);
     const ProcessRun run = marvello(printTo(
-        label(QStringLiteral("%1%2").arg(c.digit).arg(0), QString::fromUtf8(c.value)), pdf));
+        label(QStringLiteral("%1%2").arg(c.digit).arg(0), QString::fromUtf8(c.value),
+              key.isEmpty() ? QStringList() : QStringList{QStringLiteral("Simbologia=") + key}),
+        pdf));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
     const QString image = render(pdf);
-    const QString expected = essence(QString::fromUtf8(c.value));
+    const QString expected = essence(QString::fromUtf8(*c.read ? c.read : c.value));
     const QStringList byZxing = zxing(image);
     ASSERT_EQ(byZxing.size(), 1) << byZxing.join(u',').toStdString();
     EXPECT_TRUE(byZxing[0].startsWith(expected)) << byZxing[0].toStdString(); // + check digit
@@ -108,7 +116,18 @@ INSTANTIATE_TEST_SUITE_P(
                       SymbolCase{6, "Spedizione 1234567890", false, false},
                       SymbolCase{7, "1540014128876", true, false},
                       SymbolCase{8, "72527273070", true, false},
-                      SymbolCase{9, "(01)09501101530003(17)251231(10)LOTTO7", false, true}));
+                      SymbolCase{9, "(01)09501101530003(17)251231(10)LOTTO7", false, true},
+                      // Beyond the Tag's digits, stored by name after their stand-in's digit.
+                      SymbolCase{1, "9638507", true, false, "EAN8"},
+                      // zbar reads UPC-E as the UPC-A it stands for.
+                      SymbolCase{2, "0123456", false, false, "UPCE"},
+                      SymbolCase{2, "12345678", true, false, "ITF"},
+                      // Codabar's start and stop letters are not part of the data read.
+                      SymbolCase{2, "A40156B", true, false, "CODABAR", "40156"},
+                      SymbolCase{4, "Lotto 42 Aztec", false, false, "AZTEC"},
+                      SymbolCase{2, "0950110153000", true, false, "DATABAR"},
+                      SymbolCase{3, "(01)09501101530003(17)251231(10)LOTTO7", true, false,
+                                 "DATABAREXPANDED"}));
 
 TEST_F(Symbologies, TheTextGoesWhereChosenAndBadDataIsNamed) {
     // "Nascosto": no text under the bars; "Sotto" (as labels always had): the text.
@@ -135,20 +154,36 @@ TEST_F(Symbologies, TheTextGoesWhereChosenAndBadDataIsNamed) {
 // Codes that scanners refuse or misread stop the job, naming the code and the label: wrong
 // check digits, GS1 values that break their rules, characters Code 39 cannot draw.
 TEST_F(Symbologies, WrongCodesStopTheJob) {
-    const std::pair<const char*, const char*> wrong[] = {
-        {"10", "4006381333932"},      {"10", "96385073"},
-        {"80", "725272730705"},       {"70", "15400141288762"},
-        {"30", "(01)09501101530004"}, {"90", "(01)09501101530003(17)251331"},
+    struct Wrong {
+        const char* tag;
+        const char* value;
+        const char* key = "";
+    };
+    const Wrong wrong[] = {
+        {"10", "4006381333932"},
+        {"10", "96385073"},
+        {"80", "725272730705"},
+        {"70", "15400141288762"},
+        {"30", "(01)09501101530004"},
+        {"90", "(01)09501101530003(17)251331"},
         {"30", "09501101530003"}, // no application identifier
         {"00", "abc\u20ac"},
+        {"10", "96385073", "EAN8"},
+        {"10", "123", "EAN8"},
+        {"20", "01234567", "UPCE"}, // the check digit of 001234500006(5)
+        {"20", "09501101530004", "DATABAR"},
+        {"20", "09501101530004", "DATABARLIMITED"},
     };
-    for (const auto& [tag, value] : wrong) {
+    for (const Wrong& w : wrong) {
         QFile::remove(pdf);
-        const ProcessRun run =
-            marvello(printTo(label(QString::fromLatin1(tag), QString::fromUtf8(value)), pdf));
-        EXPECT_EQ(run.exitCode, 1) << value;
+        const QString key = QString::fromLatin1(w.key);
+        const ProcessRun run = marvello(printTo(
+            label(QString::fromLatin1(w.tag), QString::fromUtf8(w.value),
+                  key.isEmpty() ? QStringList() : QStringList{QStringLiteral("Simbologia=") + key}),
+            pdf));
+        EXPECT_EQ(run.exitCode, 1) << w.value;
         EXPECT_TRUE(run.err.contains(u"dell'etichetta 1 non è valido")) << run.err.toStdString();
-        EXPECT_FALSE(QFile::exists(pdf)) << value;
+        EXPECT_FALSE(QFile::exists(pdf)) << w.value;
     }
     // An ITF-14 written whole, its check digit right, prints.
     const ProcessRun run =
@@ -157,6 +192,13 @@ TEST_F(Symbologies, WrongCodesStopTheJob) {
     const QStringList read = zxing(render(pdf));
     ASSERT_EQ(read.size(), 1);
     EXPECT_EQ(read[0], u"15400141288763");
+    // No decoder Debian carries reads GS1 DataBar Limited: its text says the GTIN printed.
+    const ProcessRun limited =
+        marvello(printTo(label(QStringLiteral("20"), QStringLiteral("09501101530003"),
+                               {QStringLiteral("Simbologia=DATABARLIMITED")}),
+                         pdf));
+    ASSERT_EQ(limited.exitCode, 0) << limited.err.toStdString();
+    EXPECT_TRUE(runTool("pdftotext", {pdf, QStringLiteral("-")}).contains("(01)09501101530003"));
 }
 
 } // namespace

@@ -129,7 +129,10 @@ TEST(WriteLabelFile, NewKindsAndTurnsGoWhereOlderProgramsSkipThem) {
     LabelDocument after;
     fillEveryProperty(after);
     after.element(QStringLiteral("oggTesto1"))->Rotazione = 90;
-    after.element(QStringLiteral("oggImmagine1"))->Rotazione = 270;
+    LabelElement* barcode = after.element(QStringLiteral("oggImmagine1"));
+    barcode->Rotazione = 270;
+    // EAN-8 keeps the Tag's EAN digit for older programs.
+    barcode->OpzioniBarcode = {barcode::Symbology::Ean8, 0.33f, barcode::QrLevel::Q, true};
     LabelElement* frame = after.element(QStringLiteral("oggRettangolo1"));
     frame->RaggioAngoli = 2.5f;
     frame->SpessoreMm = 0.4f;

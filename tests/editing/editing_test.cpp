@@ -184,6 +184,25 @@ TEST_F(Commands, TheTextEditorPutsAFieldWhereTheCaretIs) {
     EXPECT_EQ(offered[0]->data().toString(), u"Prezzo & IVA");
 }
 
+// A barcode's text whose check digit is wrong is said at once, with the right digit, and the
+// editor stays open; placeholders are left for printing to check.
+TEST_F(Commands, TheBarcodeEditorSaysAWrongCheckDigit) {
+    LabelElement* code = document.CreaOggImmagine(1000, 2000, 1935, 1035);
+    code->Tag = QStringLiteral("10");
+    code->ToolTipText = QStringLiteral("4006381333931");
+    select(code);
+    whenShown<frmModificaTesto>([this](frmModificaTesto& editor) {
+        editor.txtTesto->setText(QStringLiteral("4006381333932"));
+        QTest::mouseClick(editor.cmdOk, Qt::LeftButton);
+        EXPECT_EQ(messages.lastText(), u"Cifra di controllo errata: attesa 1");
+        EXPECT_TRUE(editor.isVisible());
+        editor.txtTesto->setText(QStringLiteral("400638133393${N}"));
+        QTest::mouseClick(editor.cmdOk, Qt::LeftButton);
+    });
+    run("mnuModificaTesto");
+    EXPECT_EQ(code->ToolTipText, u"400638133393${N}");
+}
+
 TEST_F(Commands, ThePictureEditorWantsAnExistingFile) {
     LabelElement* picture = document.CreaOggPicture(1000, 2000, 1000, 1000);
     select(picture);

@@ -138,15 +138,98 @@ TEST_F(Pressivo, SymbolsOnWholeDotsFillTheirBox) {
                 continue;
             drawn |= op.area;
             // On the dots: 2-D cells exactly, bars a quarter dot inside theirs.
-            const double inside = zintsymbol::isTwoDimensional(symbology) ? 0 : 0.25;
+            const double inside = barcode::isTwoDimensional(symbology) ? 0 : 0.25;
             for (const double edge : {op.area.left(), op.area.right()})
                 EXPECT_NEAR(std::abs(edge / dot - std::round(edge / dot)), inside, 1e-6) << value;
         }
         // The largest whole module: more than half the box, whatever the quiet zones take.
-        EXPECT_GT(drawn.width(), (zintsymbol::isTwoDimensional(symbology) ? 25 : 35) * 56.7)
-            << value;
+        EXPECT_GT(drawn.width(), (barcode::isTwoDimensional(symbology) ? 25 : 35) * 56.7) << value;
         EXPECT_LE(drawn.right(), 70 * 56.7 + 1) << value;
     }
+}
+
+// A module width asked for holds on screen and in PDFs exactly, on a printer in the nearest
+// whole dots; the symbol starts at the box's left edge and a box too narrow for it is said.
+// Quiet zones move the bars in from the box's edges.
+TEST_F(Pressivo, AskedModulesAndQuietZones) {
+    clsPressivo pressivo(ui, clsPressivo::DrawingOnly{});
+    pressivo.setScaleMode(pressivo::Millimetre);
+    pressivo.setBarcodeTextPosition(barcode::TextPosition::Nascosto);
+    const auto bars = [&](barcode::Symbology symbology, const char* value,
+                          const barcode::Options& options, QString* why = nullptr) {
+        ui.surface().KillDoc();
+        ui.surface().StartDoc();
+        const QString problem =
+            pressivo.DrawSymbol(symbology, QString::fromLatin1(value), 10, 10, 60, 30, options);
+        if (why)
+            *why = problem;
+        std::vector<QRectF> found;
+        for (const DrawOp& op : ui.surface().document().pages.back().ops)
+            if (op.kind == DrawOp::Kind::Rectangle)
+                found.push_back(op.area);
+        return found;
+    };
+    const double mm = 56.7; // the print component's twips a millimetre
+    barcode::Options half;
+    half.moduleMm = 0.5;
+    const auto onScreen = bars(barcode::Symbology::Code128, "ABC", half);
+    ASSERT_FALSE(onScreen.empty());
+    EXPECT_NEAR(onScreen.front().left(), 10 * mm, 1e-6);
+    for (const QRectF& bar : onScreen) {
+        const double modules = bar.width() / (0.5 * mm);
+        EXPECT_NEAR(modules, std::round(modules), 1e-6);
+        EXPECT_GE(std::round(modules), 1);
+    }
+    // 0.33 mm at 203 dpi: 3 dots (0.375 mm), each bar a quarter dot inside its dots.
+    pressivo.setDotsPerInch(203);
+    const double dot = 1440.0 / 203;
+    barcode::Options thin;
+    thin.moduleMm = 0.33f;
+    const auto onDots = bars(barcode::Symbology::Code128, "ABC", thin);
+    ASSERT_FALSE(onDots.empty());
+    double right = 0;
+    for (const QRectF& bar : onDots) {
+        const double modules = (bar.width() + dot / 2) / (3 * dot);
+        EXPECT_NEAR(modules, std::round(modules), 1e-6);
+        right = std::max(right, bar.right());
+    }
+    // Code 128 "ABC": start, three characters, check (11 modules each), stop (13).
+    EXPECT_NEAR(right + dot / 4 - onDots.front().left() + dot / 4, 68 * 3 * dot, 1e-6);
+    barcode::Options wide;
+    wide.moduleMm = 1;
+    QString why;
+    EXPECT_TRUE(bars(barcode::Symbology::Code128, "ABC", wide, &why).empty());
+    EXPECT_TRUE(why.contains(u"il riquadro non basta")) << why.toStdString();
+    EXPECT_TRUE(why.contains(u"68,06 mm")) << why.toStdString(); // 8 dots a module
+
+    // EAN-13 stretched over 60 mm: its first bar 3 of 101 modules in, with quiet zones 11 of
+    // 113.
+    pressivo.setDotsPerInch(0);
+    barcode::Options quiet;
+    quiet.quietZones = true;
+    EXPECT_NEAR(bars(barcode::Symbology::Ean13, "4006381333931", {}).front().left(),
+                (10 + 60.0 * 3 / 101) * mm, 1e-3);
+    EXPECT_NEAR(bars(barcode::Symbology::Ean13, "4006381333931", quiet).front().left(),
+                (10 + 60.0 * 11 / 113) * mm, 1e-3);
+    // libzint's symbologies keep theirs inside the box too.
+    EXPECT_GT(bars(barcode::Symbology::Code128, "ABC", quiet).front().left(),
+              bars(barcode::Symbology::Code128, "ABC", {}).front().left() + 5 * mm);
+}
+
+// The error correction asked makes a larger QR Code for the same data.
+TEST(QrLevels, HigherLevelsTakeMoreModules) {
+    const QString data = QStringLiteral("https://example.org/etichetta?id=42");
+    std::vector<int> sides;
+    for (const barcode::QrLevel level :
+         {barcode::QrLevel::L, barcode::QrLevel::M, barcode::QrLevel::Q, barcode::QrLevel::H}) {
+        barcode::Options options;
+        options.qrLevel = level;
+        const auto encoding = zintsymbol::encode(barcode::Symbology::QrCode, data, options);
+        ASSERT_TRUE(encoding.symbol);
+        sides.push_back(encoding.symbol->columns);
+    }
+    // 35 bytes: version 3 at L and M, 4 at Q, 5 at H.
+    EXPECT_EQ(sides, (std::vector<int>{29, 29, 33, 37}));
 }
 
 TEST_F(Pressivo, AnInvalidEanReportsAndDrawsNothing) {

@@ -71,6 +71,8 @@ void ElementEditing::editText() {
     frmModificaTesto editor(m_context.window);
     editor.setMultiLine(type.value() == ValueKind::Text);
     editor.offerFields(tableFields());
+    editor.setCheck(
+        [&type, element](const QString& text) { return type.valueProblem(*element, text); });
     if (element->DataMember.trimmed().isEmpty())
         editor.setTesto(type.ownValue(*element));
     CursoreNormale();

@@ -79,7 +79,15 @@ frmModificaTesto::frmModificaTesto(QWidget* parent)
     cmdOk = buttons.ok;
     cmdCancel = buttons.cancel;
     connect(cmdOk, &QPushButton::clicked, this, [this] {
-        Testo = txtRighe->isVisibleTo(this) ? txtRighe->toPlainText() : txtTesto->text();
+        const QString text =
+            txtRighe->isVisibleTo(this) ? txtRighe->toPlainText() : txtTesto->text();
+        if (m_check) {
+            if (const QString problem = m_check(text); !problem.isEmpty()) {
+                MessageService::current().message(problem, windowTitle(), MessageIcon::Exclamation);
+                return;
+            }
+        }
+        Testo = text;
         Confermato = true;
         accept();
     });

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -21,6 +23,8 @@ public:
     // A text's lines: Enter makes a new line (a barcode's text is one line).
     void setMultiLine(bool multiLine);
     void setTesto(const QString& text);
+    // What Ok asks of the text: a problem, in words, keeps the editor open after saying it.
+    void setCheck(std::function<QString(const QString&)> check) { m_check = std::move(check); }
 
     QLineEdit* txtTesto;
     QPlainTextEdit* txtRighe;
@@ -30,6 +34,9 @@ public:
 
     bool Confermato = false;
     QString Testo;
+
+private:
+    std::function<QString(const QString&)> m_check;
 };
 
 // "Nome file immagine": the picture file of a picture element.
