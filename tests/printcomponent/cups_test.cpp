@@ -32,6 +32,7 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <numeric>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -542,6 +543,55 @@ TEST_F(LabelPrinterQueue, BarsLandOnThePrintersDots) {
                 EXPECT_EQ(module, int(70 * 56.7 / 1440 * dotsPerInch / 167)) << dotsPerInch;
             }
         }
+    }
+}
+
+// Through CUPS' Zebra driver at 203 and 300 dpi, a Code 128 turned a quarter and an EAN-13
+// whose module is asked as 0.33 mm scan, every bar and space of whole modules of whole dots;
+// the asked module is the nearest whole dots (3 at 203 dpi, 4 at 300).
+TEST_F(LabelPrinterQueue, TurnedAndMeasuredSymbolsOnTheDriversDots) {
+    QTemporaryDir folder;
+    LabelDocument document;
+    LayoutEtichetta layout;
+    layout.EtichetteOrizzontali = layout.EtichetteVerticali = 1;
+    layout.MargineSinistro = layout.MargineSuperiore = 0;
+    layout.LarghezzaEtichetta = 101.6;
+    layout.AltezzaEtichetta = 152.4;
+    document.setLayout(layout);
+    document.setPaper({LabelPaper::Kind::Roll, {}, 0, 0});
+    LabelElement* turned =
+        document.CreaOggImmagine(567 + 10 * 56.7f, 1440 + 10 * 56.7f, 15 * 56.7f, 70 * 56.7f);
+    turned->Tag = QStringLiteral("22");
+    turned->ToolTipText = QStringLiteral("MARVELLO-90");
+    turned->Rotazione = 90;
+    LabelElement* ean =
+        document.CreaOggImmagine(567 + 40 * 56.7f, 1440 + 100 * 56.7f, 50 * 56.7f, 20 * 56.7f);
+    ean->Tag = QStringLiteral("12");
+    ean->ToolTipText = QStringLiteral("4006381333931");
+    ean->OpzioniBarcode.moduleMm = 0.33f;
+    const QString label = folder.filePath(QStringLiteral("misure.eti"));
+    writeBytes(label, std::get<QByteArray>(labelfile::write(document)));
+    for (const int dotsPerInch : {203, 300}) {
+        atResolution(dotsPerInch);
+        const QImage image = printedLabel(label, zplImage);
+        ASSERT_FALSE(image.isNull());
+        QStringList scanned = decodeBarcodes(image);
+        scanned.sort();
+        EXPECT_EQ(scanned, (QStringList{"4006381333931", "MARVELLO-90"})) << dotsPerInch;
+        const auto dots = [&](double mm) { return int(mm / 25.4 * dotsPerInch); };
+        // The EAN's row 10 mm into its box, from its left edge: 95 modules of the asked width.
+        const std::vector<int> eanRuns = runs(image.copy(0, dots(110), image.width(), 1), 0);
+        ASSERT_EQ(eanRuns.size(), 59u) << dotsPerInch; // 30 bars and the 29 spaces between
+        EXPECT_EQ(offTheDots(eanRuns), 0);
+        const int module = *std::min_element(eanRuns.begin(), eanRuns.end());
+        EXPECT_EQ(module, dotsPerInch == 203 ? 3 : 4);
+        EXPECT_EQ(std::accumulate(eanRuns.begin(), eanRuns.end(), 0), 95 * module);
+        // The turned Code 128's bars run across the page: a column through them.
+        const QImage column =
+            image.copy(dots(20), 0, 1, image.height()).transformed(QTransform().rotate(-90));
+        const std::vector<int> turnedRuns = runs(column, 0);
+        ASSERT_GT(turnedRuns.size(), 30u) << dotsPerInch;
+        EXPECT_EQ(offTheDots(turnedRuns), 0) << dotsPerInch;
     }
 }
 
