@@ -18,6 +18,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -135,6 +136,9 @@ TEST_F(MainWindow, MovingAnElementMarksTheLabelChanged) {
 // turns the chosen element a quarter about its centre, and Annulla turns it back.
 TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
     window.show();
+    // A new window's first click on an element selects it, as its pressed arrow says.
+    EXPECT_TRUE(window.surface()->ModoSelezione());
+    EXPECT_TRUE(window.action(QStringLiteral("seleziona"))->isChecked());
     const double tpp = window.surface()->twipsPerPixel();
     const auto at = [tpp](double x, double y) { return QPoint(int(x / tpp), int(y / tpp)); };
     run("linea");
@@ -178,6 +182,20 @@ TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
     run("mnuPosizione");
     EXPECT_NEAR(ellipse.Left, units::LabelOriginXTwips + 12.5 * units::TwipsPerMillimetre, 0.01);
     EXPECT_EQ(ellipse.Height, height);
+    // The status bar shows it, and a double click there opens the same dialog.
+    EXPECT_TRUE(window.statusPanel(3).startsWith(u"X 12,5  Y "))
+        << window.statusPanel(3).toStdString();
+    auto* place = window.findChild<QLabel*>(QStringLiteral("lblPosizione"));
+    ASSERT_NE(place, nullptr);
+    whenShown<frmPosizione>([](frmPosizione& dialog) {
+        QDoubleSpinBox* y = dialog.txtMisure[1];
+        y->selectAll();
+        QTest::keyClicks(y, QStringLiteral("7"));
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    });
+    QTest::mouseDClick(place, Qt::LeftButton);
+    EXPECT_NEAR(ellipse.Top, units::LabelOriginYTwips + 7 * units::TwipsPerMillimetre, 0.01);
+    EXPECT_TRUE(window.statusPanel(3).contains(u"Y 7,0")) << window.statusPanel(3).toStdString();
 
     // A turned element pasted is turned too.
     run("ruota");

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/widgets/mainwindow.h"
+
 #include "document/elementtype.h"
 
 #include "app/widgets/fontboxes.h"
+#include "app/widgets/placepanel.h"
 #include "app/widgets/toolicons.h"
 #include "app/widgets/zoomcontrols.h"
 #include "common/cursor.h"
@@ -39,6 +41,7 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
     , m_scroll(new QScrollArea(this))
     , m_panel1(new QLabel(QStringLiteral("Non connesso"), this))
     , m_panel2(new QLabel(this))
+    , m_place(new PlacePanel(this))
     , m_history(document)
     , m_context{document, *PicBox, m_history, this}
     , m_commands(*this)
@@ -59,6 +62,7 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(m_panel1, 1);
     statusBar()->addWidget(m_panel2, 1);
+    statusBar()->addWidget(m_place, 1);
     m_zoom = new ZoomControls(*PicBox, *m_scroll);
     // Whatever a command changed in the label becomes one step to undo.
     m_commands.setAfterCommand([this] {
@@ -89,13 +93,18 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
         if (const LabelElement* element = m_context.selected();
             element && typeOf(*element).hasFont())
             m_fonts->AggiornaBarraCarattere(*element);
+        showPlace();
     });
+    connect(m_place, &PlacePanel::doubleClicked, this,
+            [this] { action(QStringLiteral("mnuPosizione"))->trigger(); });
     connect(PicBox, &DesignSurface::elementChanged, this, [this] {
+        showPlace();
         m_document.setModificato(true);
         m_history.checkpoint({});
         showArmedTool(); // an insertion tool is used up by the element it made
     });
     connect(PicBox, &DesignSurface::elementsNudged, this, [this] {
+        showPlace();
         m_document.setModificato(true);
         m_history.checkpointInBurst({});
     });
@@ -104,6 +113,7 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
         if (const LabelElement* element = m_context.selected();
             element && typeOf(*element).hasFont())
             m_fonts->AggiornaBarraCarattere(*element);
+        showPlace();
     });
     QAction* undo = action(QStringLiteral("mnuAnnulla"));
     QAction* redo = action(QStringLiteral("mnuRipeti"));
@@ -114,13 +124,18 @@ frmMarvello::frmMarvello(LabelDocument& document, clsDatabase& database, QWidget
     connect(&m_document, &LabelDocument::replaced, this, [this] {
         refresh();
         showLabel();
+        showArmedTool();
     });
 }
 
 frmMarvello::~frmMarvello() = default;
 
+void frmMarvello::showPlace() {
+    m_place->showPlace(m_context.selected());
+}
+
 QString frmMarvello::statusPanel(int panel) const {
-    return panel == 1 ? m_panel1->text() : m_panel2->text();
+    return panel == 1 ? m_panel1->text() : panel == 2 ? m_panel2->text() : m_place->text();
 }
 
 void frmMarvello::buildMenus() {
@@ -374,10 +389,14 @@ void frmMarvello::showArmedTool() {
         {"rettangolo", DesignSurface::Tool::Rettangolo},
         {"linea", DesignSurface::Tool::Linea},
         {"ellisse", DesignSurface::Tool::Ellisse}};
+    // The arrow is pressed only while clicks select: file and database commands leave the
+    // select tool, and a click then selects nothing until the arrow is pressed again.
+    const bool selecting = PicBox->ModoSelezione();
     for (const auto& [key, tool] : buttons) {
         if (QAction* button = action(QLatin1String(key))) {
             button->setCheckable(true);
-            button->setChecked(PicBox->armedTool() == tool);
+            button->setChecked(PicBox->armedTool() == tool &&
+                               (tool != DesignSurface::Tool::None || selecting));
         }
     }
 }

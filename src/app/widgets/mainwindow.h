@@ -16,6 +16,7 @@ class clsDatabase;
 class DesignSurface;
 class FontBoxes;
 class LabelDocument;
+class PlacePanel;
 class QLabel;
 class QScrollArea;
 class ZoomControls;
@@ -33,6 +34,7 @@ public:
     // The action of a menu item ("mnuNuovo") or a toolbar key ("nuovo").
     QAction* action(const QString& name) const { return m_commands.action(name); }
     DesignSurface* surface() const { return PicBox; }
+    // 1 the database, 2 the table, 3 the selected element's place and size.
     QString statusPanel(int panel) const;
     FontBoxes& fonts() const { return *m_fonts; }
     DatabaseWorkflow& databaseWorkflow() { return m_databaseWorkflow; }
@@ -59,6 +61,8 @@ private:
     // The toolbar's tool buttons show the armed tool (the select tool when none is).
     void showArmedTool();
     void elementDoubleClicked();
+    // The selected element's place and size in the status bar.
+    void showPlace();
 
     LabelDocument& m_document;
     clsDatabase& m_database;
@@ -66,6 +70,7 @@ private:
     QScrollArea* m_scroll;
     QLabel* m_panel1;
     QLabel* m_panel2;
+    PlacePanel* m_place;
     LabelHistory m_history;
     DesignContext m_context;
     CommandTable m_commands;

@@ -107,7 +107,7 @@ private:
 
     LabelDocument& m_document;
     bool m_griglia = false;
-    bool m_selecting = false;
+    bool m_selecting = true; // no insertion tool armed: the select tool is
     bool m_snap = true;
     Tool m_tool = Tool::None;
     double m_zoom = 1.0;
