@@ -152,6 +152,8 @@ public:
     virtual bool hasFont() const { return false; }
     virtual bool hasFill() const { return false; }
     virtual bool hasBorder() const { return false; }
+    // Drawn from one corner of its box to the opposite one: grips at its two ends only.
+    virtual bool isSegment() const { return false; }
 };
 
 const ElementType& elementType(ElementKind kind);

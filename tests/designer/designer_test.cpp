@@ -93,6 +93,35 @@ TEST_F(Surface, ABottomRightGripDraggedPastTheTopLeftIsPutInOrder) {
     EXPECT_NEAR(box->Height, 20 * tpp, 2 * tpp);
 }
 
+// A line has grips at its two ends only; an end dragged across the other turns the line the
+// other way, its ends where the user left them.
+TEST_F(Surface, ALineIsHeldByItsEnds) {
+    LabelElement* line = document.CreaOgg(ElementKind::Linea, 3000, 3000, 1500, 750);
+    surface.select({line});
+    const auto shown = [&] {
+        std::vector<int> found;
+        for (int i = 0; i < 8; ++i)
+            if (!surface.grips()[std::size_t(i)].isNull())
+                found.push_back(i);
+        return found;
+    };
+    EXPECT_EQ(shown(), (std::vector<int>{0, 4})); // top left, bottom right
+    line->Ascendente = true;
+    EXPECT_EQ(shown(), (std::vector<int>{2, 6}));
+    line->Rotazione = 90; // turned a quarter, a rising line falls
+    EXPECT_EQ(shown(), (std::vector<int>{0, 4}));
+    line->Rotazione = 0;
+    // The top-right end dragged left past the bottom-left one, staying above it.
+    const QPoint end = surface.grips()[2].center();
+    EXPECT_TRUE(surface.grips()[7].isNull());
+    drag(end, pixel(2400, 3200));
+    EXPECT_FALSE(line->Ascendente); // from (2400, 3200) down to (3000, 3750)
+    EXPECT_NEAR(line->Left, 2400, 2 * tpp);
+    EXPECT_NEAR(line->Top, 3200, 2 * tpp);
+    EXPECT_NEAR(line->Left + line->Width, 3000, 2 * tpp);
+    EXPECT_NEAR(line->Top + line->Height, 3750, 2 * tpp);
+}
+
 // Whole millimetres from the label's top-left corner.
 bool onLabelMillimetre(double twips, double origin) {
     const double millimetres = (twips - origin) / units::TwipsPerMillimetre;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "designer/widgets/designsurface.h"
 
+#include "document/elementtype.h"
+
 #include "common/units.h"
 #include "designer/dragtarget.h"
 #include "designer/elementselection.h"
@@ -186,13 +188,24 @@ std::array<QRect, 8> DesignSurface::grips() const {
     clsGrip r;
     r.SetRectToCtrl(*m_current);
     r.TwipsToPixels(twipsPerPixel());
-    return dragtarget::gripBoxes(r.toQRect());
+    auto boxes = dragtarget::gripBoxes(r.toQRect());
+    if (typeOf(*m_current).isSegment()) {
+        // A line has a grip at each end: the corners it joins as it shows, turned a quarter
+        // it rises where it fell.
+        const bool rising = m_current->Ascendente != (m_current->Rotazione % 180 == 90);
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            if (i != (rising ? 2u : 0u) && i != (rising ? 6u : 4u))
+                boxes[i] = QRect();
+        }
+    }
+    return boxes;
 }
 
 int DesignSurface::gripAt(QPoint pixel) const {
     const auto all = grips();
     for (int i = 0; i < 8; ++i) {
-        if (all[std::size_t(i)].adjusted(-1, -1, 1, 1).contains(pixel))
+        const QRect& grip = all[std::size_t(i)];
+        if (!grip.isNull() && grip.adjusted(-1, -1, 1, 1).contains(pixel))
             return i;
     }
     return -1;
@@ -390,6 +403,11 @@ void DesignSurface::mouseReleaseEvent(QMouseEvent* event) {
         arrange::moveBy(m_selection, m_targetTwips.left() - m_startTwips.left(),
                         m_targetTwips.top() - m_startTwips.top());
     } else if (m_targetTwips != m_startTwips) {
+        // A line's end dragged past the other end across (or down, not both) turns the line
+        // the other way: its ends stay where the user put them.
+        if (typeOf(*m_current).isSegment() &&
+            (m_targetTwips.width() < 0) != (m_targetTwips.height() < 0))
+            m_current->Ascendente = !m_current->Ascendente;
         m_current->setBox(m_targetTwips.normalized());
     }
     m_dragState = 0;

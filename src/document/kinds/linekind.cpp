@@ -67,6 +67,7 @@ public:
     }
 
     bool hasBorder() const override { return true; }
+    bool isSegment() const override { return true; }
 };
 
 } // namespace
