@@ -6,6 +6,7 @@
 #include "database/clsdatabase.h"
 #include "designer/widgets/designsurface.h"
 #include "document/labeldocument.h"
+#include "editing/widgets/frmmisura.h"
 #include "editing/widgets/frmposizione.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
@@ -170,6 +171,25 @@ TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
     EXPECT_EQ(ellipse.kind, ElementKind::Ellisse);
     run("spessore3");
     EXPECT_FLOAT_EQ(ellipse.SpessoreMm, 0.8f);
+    // Any width in millimetres, shown as it prints and typed with the decimal comma.
+    whenShown<frmMisura>([](frmMisura& dialog) {
+        EXPECT_EQ(dialog.txtMisura->text(), u"0,80 mm");
+        dialog.txtMisura->selectAll();
+        QTest::keyClicks(dialog.txtMisura, QStringLiteral("1,25"));
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    });
+    run("mnuSpessoreMm");
+    EXPECT_FLOAT_EQ(ellipse.SpessoreMm, 1.25f);
+    LabelElement* frame = document.CreaOggRettangolo(6000, 6000, 1500, 1000);
+    window.surface()->select({frame});
+    whenShown<frmMisura>([](frmMisura& dialog) {
+        dialog.txtMisura->selectAll();
+        QTest::keyClicks(dialog.txtMisura, QStringLiteral("2,5"));
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    });
+    run("mnuRaggioAngoli");
+    EXPECT_FLOAT_EQ(frame->RaggioAngoli, 2.5f);
+    window.surface()->select({&ellipse});
 
     // Its place typed with the decimal comma; what was not changed stays.
     const float height = ellipse.Height;
@@ -201,9 +221,9 @@ TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
     run("ruota");
     run("mnuCopia");
     run("mnuIncolla");
-    ASSERT_EQ(document.elements().size(), 3u);
-    EXPECT_EQ(document.elements()[2]->Rotazione, 90);
-    EXPECT_EQ(document.elements()[2]->Width, ellipse.Width);
+    ASSERT_EQ(document.elements().size(), 4u);
+    EXPECT_EQ(document.elements()[3]->Rotazione, 90);
+    EXPECT_EQ(document.elements()[3]->Width, ellipse.Width);
 }
 
 TEST_F(MainWindow, ASavedPrintOpensAgainInThePreview) {

@@ -10,6 +10,7 @@
 #include "common/units.h"
 #include "editing/editcommands.h"
 #include "editing/widgets/frmallineamento.h"
+#include "editing/widgets/frmmisura.h"
 #include "editing/widgets/frmposizione.h"
 
 #include <QFont>
@@ -77,6 +78,61 @@ void ElementFormatting::setBorderWidth(qint16 width) {
             element->SpessoreMm = Millimetres[std::clamp<int>(width, 1, 3) - 1];
         }
     }
+    m_context.edited();
+}
+
+namespace {
+
+// The width a line, an ellipse or a rectangle prints with, in millimetres.
+double lineWidthMm(const LabelElement& e) {
+    if (e.SpessoreMm > 0)
+        return e.SpessoreMm;
+    return e.BorderWidth == 3 ? 0.8 : e.BorderWidth == 2 ? 0.4 : 0.1;
+}
+
+// The measure typed in the dialog; nothing when it was cancelled.
+std::optional<double> askMillimetres(QWidget* window, const QString& caption, const QString& label,
+                                     double lowest, double highest, double shown) {
+    CursoreAttesa();
+    frmMisura dialog(caption, label, lowest, highest, window);
+    dialog.presetValue(shown);
+    CursoreNormale();
+    dialog.exec();
+    if (!dialog.Confermato)
+        return std::nullopt;
+    return dialog.Misura;
+}
+
+} // namespace
+
+void ElementFormatting::chooseLineWidth() {
+    m_context.touched();
+    const auto elements = chosen(hasOutline);
+    if (elements.empty())
+        return;
+    const auto width = askMillimetres(m_context.window, QStringLiteral("Spessore"),
+                                      QStringLiteral("Spessore della linea"), 0.1, 5,
+                                      lineWidthMm(*elements.front()));
+    if (!width)
+        return;
+    for (LabelElement* element : elements)
+        element->SpessoreMm = float(*width);
+    m_context.edited();
+}
+
+void ElementFormatting::chooseCornerRadius() {
+    m_context.touched();
+    const auto rectangles =
+        chosen([](const LabelElement* e) { return e && e->kind == ElementKind::Rettangolo; });
+    if (rectangles.empty())
+        return;
+    const auto radius = askMillimetres(m_context.window, QStringLiteral("Angoli arrotondati"),
+                                       QStringLiteral("Raggio degli angoli"), 0, 100,
+                                       rectangles.front()->RaggioAngoli);
+    if (!radius)
+        return;
+    for (LabelElement* element : rectangles)
+        element->RaggioAngoli = float(*radius);
     m_context.edited();
 }
 

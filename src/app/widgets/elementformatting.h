@@ -15,6 +15,8 @@ public:
 
     void setBackground(Background background);
     void setBorderWidth(qint16 width); // 1, 2 or 3
+    void chooseLineWidth();            // in millimetres
+    void chooseCornerRadius();         // rectangles' corners, in millimetres
     void chooseForeColour();
     void chooseBackColour();
     void bringToFront();
