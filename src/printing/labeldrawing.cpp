@@ -45,7 +45,7 @@ LabelDrawing::LabelDrawing(LabelDocument& document, const RecordCursor* records)
     , m_records(records)
     , m_labelFolder(document.fileName().isEmpty() ? QString()
                                                   : QFileInfo(document.fileName()).absolutePath())
-    , m_now(QDateTime::currentDateTime()) {
+    , m_now(printingNow()) {
     // As the design surface shows them: sent to the back first, then the unmoved, then
     // those brought to the front, each pass in stacking order (creation order for a label
     // as read). The label does not change during a job: decided once.
@@ -136,6 +136,10 @@ void LabelDrawing::prepare(const LabelElement& e) {
 }
 
 QString LabelDrawing::fieldValue(std::size_t index) const {
+    return fieldText(typedFieldValue(index));
+}
+
+QVariant LabelDrawing::typedFieldValue(std::size_t index) const {
     if (!m_records || !hasRecord)
         return {};
     const FieldInfo& field = m_records->fields()[index];
@@ -156,7 +160,7 @@ QString LabelDrawing::fieldValue(std::size_t index) const {
                                 .arg(sequence)
                                 .arg(size)
                                 .arg(resourcelimits::FieldValueCharacters));
-    return fieldText(ValoreCampo(value, field.type, QString()));
+    return ValoreCampo(value, field.type, QString());
 }
 
 QString LabelDrawing::valueOf(const LabelElement& element, const QString& own) const {
@@ -165,8 +169,8 @@ QString LabelDrawing::valueOf(const LabelElement& element, const QString& own) c
         return source.field >= 0 ? fieldValue(std::size_t(source.field)) : QString();
     if (source.text) {
         std::optional<QString> text = source.text->expand(
-            sequence, m_now, [this](std::size_t index) { return fieldValue(index); },
-            resourcelimits::LabelTextCharacters);
+            sequence, m_now, [this](std::size_t index) { return typedFieldValue(index); },
+            fieldText, resourcelimits::LabelTextCharacters);
         if (!text)
             throw DatabaseError(DatabaseError::InvalidFieldType,
                                 QStringLiteral("Il testo \"%1\" dell'etichetta %2 supera %3 "

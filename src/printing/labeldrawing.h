@@ -61,6 +61,8 @@ private:
 
     // The field's value in the current record, as a label prints it.
     QString fieldValue(std::size_t index) const;
+    // The field's value as the record types it (a date, a number, a text).
+    QVariant typedFieldValue(std::size_t index) const;
 
     // The element's own value (its placeholders filled in), or its field of the current record.
     QString valueOf(const LabelElement& element, const QString& own) const;

@@ -1,7 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/placeholders.h"
 
+#include <QLocale>
 #include <QRegularExpression>
+
+#include <optional>
+
+namespace {
+
+// "data", "data+5", "data-1", "data+6M": today moved by days or months.
+const QRegularExpression& dateName() {
+    static const QRegularExpression date(QStringLiteral(R"(^data(?:([+-]\d{1,4})(M?))?$)"));
+    return date;
+}
+
+// The number of decimals of a ",2" format; nothing for other formats.
+std::optional<int> decimals(const QString& format) {
+    static const QRegularExpression number(QStringLiteral(R"(^,(\d)$)"));
+    const auto m = number.match(format);
+    if (!m.hasMatch())
+        return std::nullopt;
+    return m.captured(1).toInt();
+}
+
+} // namespace
+
+QDateTime printingNow() {
+    const QString fixed = qEnvironmentVariable("MARVELLO_TODAY").trimmed();
+    if (!fixed.isEmpty()) {
+        QDateTime when = QDateTime::fromString(fixed, Qt::ISODate);
+        if (!when.isValid())
+            when = QDateTime(QDate::fromString(fixed, Qt::ISODate), QTime(0, 0));
+        if (when.isValid())
+            return when;
+    }
+    return QDateTime::currentDateTime();
+}
 
 TextTemplate::TextTemplate(const QString& text) {
     static const QRegularExpression placeholder(QStringLiteral(R"(\$\{([^{}]+)\})"));
@@ -12,18 +46,34 @@ TextTemplate::TextTemplate(const QString& text) {
     while (match.hasNext()) {
         const auto m = match.next();
         Part part;
-        const QString name = m.captured(1).trimmed();
+        QString name = m.captured(1).trimmed();
         if (const auto s = sequence.match(name); s.hasMatch()) {
             part.kind = Part::Sequence;
             part.offset = s.captured(1).toLong();
             part.width = s.captured(2).toInt();
-        } else if (name == u"data") {
-            part.kind = Part::Date;
-        } else if (name == u"ora") {
-            part.kind = Part::Time;
         } else {
-            part.kind = Part::Field;
-            part.text = name.trimmed();
+            // What follows a bar is printed for an empty field; what follows a colon is the
+            // format.
+            if (const qsizetype bar = name.indexOf(u'|'); bar >= 0) {
+                part.fallback = name.mid(bar + 1);
+                if (part.fallback.isNull())
+                    part.fallback = QLatin1String("");
+                name = name.left(bar).trimmed();
+            }
+            if (const qsizetype colon = name.indexOf(u':'); colon >= 0) {
+                part.format = name.mid(colon + 1);
+                name = name.left(colon).trimmed();
+            }
+            if (const auto d = dateName().match(name); d.hasMatch() && part.fallback.isNull()) {
+                part.kind = Part::Date;
+                part.offset = d.captured(1).toLong();
+                part.months = !d.captured(2).isEmpty();
+            } else if (name == u"ora" && part.fallback.isNull()) {
+                part.kind = Part::Time;
+            } else {
+                part.kind = Part::Field;
+                part.text = name;
+            }
         }
         if (m.capturedStart() > done)
             m_parts.push_back({Part::Literal, text.mid(done, m.capturedStart() - done)});
@@ -86,14 +136,65 @@ QStringList TextTemplate::bind(const std::vector<FieldInfo>* fields) {
 }
 
 QString TextTemplate::special(const Part& part, long sequence, const QDateTime& now) {
+    // Month and day names in Italian, whatever the regional settings.
+    static const QLocale italian(QLocale::Italian, QLocale::Italy);
     switch (part.kind) {
     case Part::Sequence:
         return QStringLiteral("%1").arg(sequence + part.offset, part.width, 10, QChar(u'0'));
-    case Part::Date:
-        return now.date().toString(QStringLiteral("dd/MM/yyyy"));
+    case Part::Date: {
+        const QDate today = now.date();
+        const QDate date =
+            part.months ? today.addMonths(int(part.offset)) : today.addDays(part.offset);
+        return italian.toString(date,
+                                part.format.isEmpty() ? QStringLiteral("dd/MM/yyyy") : part.format);
+    }
     case Part::Time:
-        return now.time().toString(QStringLiteral("HH:mm"));
+        return italian.toString(now.time(),
+                                part.format.isEmpty() ? QStringLiteral("HH:mm") : part.format);
     default:
         return {};
     }
+}
+
+QString TextTemplate::formatted(const QVariant& value, const Part& part) {
+    static const QLocale italian = [] {
+        QLocale locale(QLocale::Italian, QLocale::Italy);
+        locale.setNumberOptions(QLocale::OmitGroupSeparator);
+        return locale;
+    }();
+    if (value.isNull() || !value.isValid())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::QDateTime:
+    case QMetaType::QDate:
+        return italian.toString(value.toDateTime(), part.format);
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        if (const auto places = decimals(part.format))
+            return italian.toString(value.toDouble(), 'f', *places);
+        break;
+    default:
+        break;
+    }
+    // A number or a date written as text (a CSV's) takes its format too.
+    const QString text = value.toString().trimmed();
+    if (const auto places = decimals(part.format)) {
+        bool number = false;
+        const double read = QString(text).replace(u',', u'.').toDouble(&number);
+        if (number)
+            return italian.toString(read, 'f', *places);
+    } else {
+        for (const QString& written :
+             {QStringLiteral("yyyy-MM-dd"), QStringLiteral("dd/MM/yyyy")}) {
+            if (const QDate date = QDate::fromString(text.left(10), written); date.isValid())
+                return italian.toString(date, part.format);
+        }
+    }
+    return value.toString();
 }

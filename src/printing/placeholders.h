@@ -6,15 +6,26 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <optional>
 #include <vector>
 
+// The moment a job's dates and times are taken from: now, or the one MARVELLO_TODAY names
+// ("2024-02-28" or "2024-02-28T14:30"), so that a print can be made again as it was and tests
+// know their dates.
+QDateTime printingNow();
+
 // A text with fields in it, as a label's texts and barcodes may hold them:
-//   ${Campo}      the field's value in the current record (letter case ignored)
+//   ${Campo}      the field's value in the current record (letter case ignored);
+//                 ${Campo|testo} "testo" when the field is empty or Null;
+//                 ${Campo:FORMATO} a date field in a Qt date format (${Scadenza:MM/yyyy}),
+//                 a number with that many decimals and the decimal comma (${Prezzo:,2})
 //   ${N}          the label's number in the job, from 1; ${N:6} zero-padded to 6 digits,
 //                 ${N+1000} counted from 1001 (both: ${N+1000:6})
-//   ${data}       today's date (dd/mm/yyyy); ${ora} the time (hh:mm)
+//   ${data}       today's date (dd/mm/yyyy); ${data+5} five days on, ${data-1} yesterday,
+//                 ${data+6M} six months on; ${data:yyyy-MM-dd} in a Qt date format
+//   ${ora}        the time (hh:mm); ${ora:HH.mm.ss} in a Qt time format
 // Anything else, "${" without its "}" included, is text as written.
 class TextTemplate {
 public:
@@ -27,14 +38,16 @@ public:
     // Finds the fields it names among those of the records; returns the names it cannot find
     // (all of them when there are no records).
     QStringList bind(const std::vector<FieldInfo>* fields);
-    // The text of one label. `fieldText` turns the value of the field at an index into text.
+    // The text of one label. `fieldValue` gives the value of the field at an index (typed:
+    // formats apply to dates and numbers); `fieldText` turns a value into text as labels
+    // print it without a format.
     // In a text of several lines, a line whose fields are all empty is left out (an address
     // without its second street line closes up). Nothing when the text would grow past
     // `longest` characters: the same field repeated a thousand times is no label's text, and
     // is not built.
-    template <typename FieldText>
-    std::optional<QString> expand(long sequence, const QDateTime& now, FieldText&& fieldText,
-                                  qsizetype longest) const {
+    template <typename FieldValue, typename FieldText>
+    std::optional<QString> expand(long sequence, const QDateTime& now, FieldValue&& fieldValue,
+                                  FieldText&& fieldText, qsizetype longest) const {
         QString text;
         LineCloser lines(m_multiLine);
         for (const Part& part : m_parts) {
@@ -45,7 +58,10 @@ public:
                 lines.literal(text, part.text);
                 break;
             case Part::Field: {
-                const QString value = fieldText(std::size_t(part.field));
+                const QVariant raw = fieldValue(std::size_t(part.field));
+                QString value = part.format.isEmpty() ? fieldText(raw) : formatted(raw, part);
+                if (value.trimmed().isEmpty() && !part.fallback.isNull())
+                    value = part.fallback;
                 lines.field(value);
                 text += value;
                 break;
@@ -65,12 +81,17 @@ public:
 private:
     struct Part {
         enum Kind { Literal, Field, Sequence, Date, Time } kind = Literal;
-        QString text;   // a literal, or the field's name
-        int field = -1; // the field's index once bound
-        long offset = 0;
+        QString text;    // a literal, or the field's name
+        int field = -1;  // the field's index once bound
+        long offset = 0; // labels for ${N}; days (or months) for ${data}
         int width = 0;
+        bool months = false;
+        QString format;   // as written after the colon
+        QString fallback; // after the bar; null when there is none
     };
     static QString special(const Part& part, long sequence, const QDateTime& now);
+    // A field's value in the part's format; the value as text when the format does not fit it.
+    static QString formatted(const QVariant& value, const Part& part);
 
     // Leaves out, as a text is built, the lines whose fields are all empty.
     class LineCloser {

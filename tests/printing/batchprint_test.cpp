@@ -2,6 +2,7 @@
 // Printing from the command line, checked from outside on the PDF as a person checks paper.
 
 #include "app/batchprint.h"
+#include "support/files.h"
 #include "support/marvelloprocess.h"
 #include "support/zbar.h"
 
@@ -131,6 +132,67 @@ TEST_F(BatchPrint, ASavedPrintPrintsAgainExactlyAsFirstPrinted) {
     const ProcessRun opened = marvello({saved}, {QStringLiteral("XDG_CACHE_HOME=") + home.path()});
     EXPECT_EQ(opened.exitCode, 0) << opened.err.toStdString();
     EXPECT_TRUE(QFile::exists(home.filePath(QStringLiteral("marvello/spedizione.pdf"))));
+}
+
+// A food label from a CSV with a fixed "today": a best-before date 5 days on across a leap
+// day, a date field and a price in their formats, a text for an empty note; the same under
+// Italian and C regional settings.
+TEST_F(BatchPrint, DatesAndNumbersInTheirFormats) {
+    writeBytes(folder.filePath(QStringLiteral("prodotti.csv")),
+               "Nome,Prezzo,Scadenza,Note\r\nPesto,\"3,5\",2027-03-31,\r\n");
+    const QStringList lines{
+        "oggDatabase",
+        "prodotti.csv",
+        "",
+        "prodotti",
+        "",
+        " 0 ",
+        "",
+        "",
+        "",
+        "False",
+        "",
+        "oggLayout",
+        " 1 ",
+        " 1 ",
+        " 0 ",
+        " 0 ",
+        " 100 ",
+        " 40 ",
+        " 0 ",
+        " 0 ",
+        " 0 ",
+        " 0 ",
+        "oggTesto",
+        " 0 ",
+        " 0 ",
+        " 5670 ",
+        " 2000 ",
+        "${Nome} ${Prezzo:,2} euro entro ${data+5} lotto ${Scadenza:MM/yyyy} ${Note|senza note} "
+        "${data:d MMMM yyyy}",
+        "Arial",
+        " 8 ",
+        "False",
+        "False",
+        " 0 ",
+        " 0 ",
+        " 16777215 ",
+        " 0 ",
+        "",
+        " 0 "};
+    const QString label = folder.filePath(QStringLiteral("alimenti.eti"));
+    writeBytes(label, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    for (const char* locale : {"it_IT.UTF-8", "C"}) {
+        const ProcessRun run =
+            marvello(printTo(label, pdf), {QStringLiteral("MARVELLO_TODAY=2024-02-26"),
+                                           QStringLiteral("LC_ALL=") + locale});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QString text =
+            QString::fromUtf8(runTool("pdftotext", {pdf, QStringLiteral("-")})).simplified();
+        EXPECT_TRUE(text.contains(u"Pesto 3,50 euro entro 02/03/2024 lotto 03/2027 senza note "
+                                  u"26 febbraio 2024"))
+            << locale << ": " << text.toStdString();
+    }
 }
 
 TEST(BatchOptions, Parsing) {

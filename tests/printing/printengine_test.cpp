@@ -403,7 +403,8 @@ TEST(TextTemplates, EmptyLinesOfSeveralLineTextsCloseUp) {
         EXPECT_TRUE(text.bind(&fields).isEmpty());
         return text
             .expand(
-                7, QDateTime(), [&](std::size_t i) { return values[qsizetype(i)]; }, 1000)
+                7, QDateTime(), [&](std::size_t i) { return QVariant(values[qsizetype(i)]); },
+                [](const QVariant& v) { return v.toString(); }, 1000)
             .value_or(QStringLiteral("(troppo lungo)"));
     };
     EXPECT_EQ(expand("${Nome}\n${Via2}\n${Citta}"), u"Rossi\nTorino");
@@ -414,6 +415,49 @@ TEST(TextTemplates, EmptyLinesOfSeveralLineTextsCloseUp) {
     EXPECT_EQ(expand("${Nome} ${Via2}\n${Citta}"), u"Rossi  \nTorino");
     EXPECT_EQ(expand("Tel. ${Via2}"), u"Tel.  ");
     EXPECT_EQ(expand("${Nome}\nLotto ${N} ${Via2}"), u"Rossi\nLotto 7  "); // a number prints
+}
+
+// Dates moved by days or months (across month ends and a leap day), dates and numbers in a
+// format, and a text for an empty field; unchanged under any regional settings.
+TEST(TextTemplates, DatesNumbersAndFallbacks) {
+    std::vector<FieldInfo> fields(4);
+    fields[0].name = QStringLiteral("Scadenza");
+    fields[1].name = QStringLiteral("Prezzo");
+    fields[2].name = QStringLiteral("Note");
+    fields[3].name = QStringLiteral("Peso");
+    const std::vector<QVariant> values{QVariant(QDateTime(QDate(2027, 3, 31), QTime(0, 0))),
+                                       QVariant(12.5), QVariant(), QVariant(QStringLiteral("1.5"))};
+    const auto expand = [&](const char* caption, const QDateTime& now) {
+        TextTemplate text(QString::fromUtf8(caption));
+        EXPECT_TRUE(text.bind(&fields).isEmpty()) << caption;
+        return text
+            .expand(
+                1, now, [&](std::size_t i) { return values[i]; },
+                [](const QVariant& v) { return v.toString(); }, 1000)
+            .value_or(QStringLiteral("(troppo lungo)"));
+    };
+    const QDateTime leap(QDate(2024, 2, 27), QTime(14, 5, 9));
+    const QDateTime endOfJanuary(QDate(2023, 1, 31), QTime(8, 0));
+    const auto check = [&] {
+        EXPECT_EQ(expand("${data+2}", leap), u"29/02/2024");
+        EXPECT_EQ(expand("${data+3}", leap), u"01/03/2024");
+        EXPECT_EQ(expand("${data-58}", leap), u"31/12/2023");
+        EXPECT_EQ(expand("${data+1M}", endOfJanuary), u"28/02/2023");
+        EXPECT_EQ(expand("${data+12M:MMMM yyyy}", endOfJanuary), u"gennaio 2024");
+        EXPECT_EQ(expand("${data:yyyy-MM-dd} ${ora:HH:mm:ss}", leap), u"2024-02-27 14:05:09");
+        EXPECT_EQ(expand("${Scadenza:MM/yyyy}", leap), u"03/2027");
+        EXPECT_EQ(expand("${Prezzo:,2} €", leap), u"12,50 €");
+        EXPECT_EQ(expand("${Peso:,3} kg", leap), u"1,500 kg"); // a number in a text field
+        EXPECT_EQ(expand("${Note|nessuna nota}", leap), u"nessuna nota");
+        EXPECT_EQ(expand("${Prezzo|gratis}", leap), u"12.5");
+    };
+    check();
+    const QLocale before;
+    QLocale::setDefault(QLocale::c());
+    check();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    check();
+    QLocale::setDefault(before);
 }
 
 // A barcode's text is upright and regular whatever the text drawn before it.

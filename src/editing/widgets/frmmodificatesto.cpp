@@ -70,9 +70,12 @@ frmModificaTesto::frmModificaTesto(QWidget* parent)
             txtTesto->end(false);
         txtTesto->insert(field);
     });
-    auto* hint = new QLabel(QStringLiteral("${Campo}: il valore del campo; ${N}: il numero "
-                                           "dell'etichetta (${N:4} con 4 cifre, ${N+100} da 101)"),
-                            this);
+    auto* hint = new QLabel(
+        QStringLiteral("${Campo}: il valore del campo (${Campo|testo} se è vuoto, ${Prezzo:,2} "
+                       "con 2 decimali, ${Scadenza:MM/yyyy} una data nel formato); ${N}: il "
+                       "numero dell'etichetta (${N:4} con 4 cifre, ${N+100} da 101); ${data+5}: "
+                       "fra 5 giorni (${data+6M} fra 6 mesi, ${data:dd/MM/yy} nel formato)"),
+        this);
     hint->setWordWrap(true);
     hint->setForegroundRole(QPalette::PlaceholderText);
     const OkCancelButtons buttons = makeOkCancelButtons(this);
