@@ -74,6 +74,9 @@ QString problem(barcode::Symbology symbology, const QString& data) {
     case Symbology::UpcA:
         return text.size() == 12 && digits ? wrongCheckDigit(text) : QString();
     case Symbology::UpcE:
+        // Only number systems 0 and 1 have a UPC-E: libzint would print another code.
+        if (digits && text.size() >= 7 && text.front() != u'0' && text.front() != u'1')
+            return QStringLiteral("un UPC-E di 7 o 8 cifre comincia con 0 o 1");
         // Its check digit is the one of the UPC-A it stands for.
         if (text.size() == 8 && digits) {
             const int expected = zintsymbol::checkDigit(symbology, text.left(7));

@@ -87,10 +87,12 @@ QString zintData(Symbology symbology, const QString& data) {
     if (const int full = lengthWithCheck(symbology);
         full > 0 && trimmed.size() == full && allDigits(trimmed))
         return trimmed.left(full - 1);
-    // Codabar begins and ends with one of A to D; data without them gets A at both ends.
-    if (symbology == Symbology::Codabar && !data.isEmpty() &&
-        !QStringLiteral("ABCDabcd").contains(data.front()))
-        return u'A' + data + u'A';
+    // Codabar begins and ends with one of A to D; an end without one gets A.
+    if (symbology == Symbology::Codabar && !trimmed.isEmpty()) {
+        const auto startStop = [](QChar c) { return QStringLiteral("ABCDabcd").contains(c); };
+        return (startStop(trimmed.front()) ? QString() : QStringLiteral("A")) + trimmed +
+               (startStop(trimmed.back()) && trimmed.size() > 1 ? QString() : QStringLiteral("A"));
+    }
     return data;
 }
 
@@ -186,8 +188,9 @@ std::vector<barcode::Box> layout(const Symbol& symbol, Symbology symbology, cons
     double scaleY = area.height() / symbol.size.height();
     QPointF origin = area.topLeft();
     if (barcode::isTwoDimensional(symbology)) {
-        // Whole units a module, the same across and down, centred.
-        const double moduleUnits = symbol.columns > 0 ? symbol.size.width() / symbol.columns : 1;
+        // Whole units a module, the same across and down, centred. libzint draws a module two
+        // of its units wide (its quiet zones, when asked, are in its size but not its columns).
+        constexpr double moduleUnits = 2;
         double module = std::floor(std::min(scaleX, scaleY) * moduleUnits / unit + 1e-6) * unit;
         if (module < unit)
             module = std::min(scaleX, scaleY) * moduleUnits; // smaller than one unit: as fits

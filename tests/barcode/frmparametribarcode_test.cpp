@@ -91,7 +91,7 @@ TEST(ParametriBarcode, FurtherSymbologiesAndOptions) {
         EXPECT_TRUE(form.cmbLivelloQR->isEnabled());
         form.cmbLivelloQR->setCurrentIndex(4);
         form.txtModulo->setValue(0.25);
-        EXPECT_EQ(form.txtModulo->text(), u"0,25 mm");
+        EXPECT_EQ(form.txtModulo->text(), u"0,250 mm");
         form.chkZoneDiRispetto->setChecked(true);
         QTest::keyClick(&form, Qt::Key_Return);
         return form.result();

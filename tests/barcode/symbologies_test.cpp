@@ -171,6 +171,7 @@ TEST_F(Symbologies, WrongCodesStopTheJob) {
         {"10", "96385073", "EAN8"},
         {"10", "123", "EAN8"},
         {"20", "01234567", "UPCE"}, // the check digit of 001234500006(5)
+        {"20", "21234565", "UPCE"}, // no UPC-E in number system 2
         {"20", "09501101530004", "DATABAR"},
         {"20", "09501101530004", "DATABARLIMITED"},
     };

@@ -205,6 +205,19 @@ TEST(ReadLabelFile, DetailsCountWholeLines) {
     ASSERT_EQ(document.elements().size(), 2u);
     EXPECT_EQ(document.elements()[0]->Rotazione, 90);
     EXPECT_EQ(document.elements()[1]->Rotazione, 0);
+
+    // A named symbology puts its stand-in's digit in the Tag, whatever the file said; values
+    // out of range are brought in, unknown ones ignored.
+    const QStringList barcode =
+        fileLines("oggImmagine| 0 | 0 | 600 | 300 |42||9638507| 0 |oggDettagli| 4 |"
+                  "Simbologia=EAN8|LarghezzaModulo=99|LivelloQR=Z|ZoneDiRispetto=1");
+    LabelDocument coded;
+    ASSERT_FALSE(read(labelFileBytes(barcode), coded));
+    ASSERT_EQ(coded.elements().size(), 1u);
+    const LabelElement& code = *coded.elements()[0];
+    EXPECT_EQ(code.Tag, u"12");
+    EXPECT_EQ(code.OpzioniBarcode, (barcode::Options{barcode::Symbology::Ean8, 5.0f,
+                                                     barcode::QrLevel::Automatico, true}));
 }
 
 QStringList pictureSection(const QString& path, const QString& field = {}) {

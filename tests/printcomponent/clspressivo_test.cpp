@@ -211,6 +211,14 @@ TEST_F(Pressivo, AskedModulesAndQuietZones) {
                 (10 + 60.0 * 3 / 101) * mm, 1e-3);
     EXPECT_NEAR(bars(barcode::Symbology::Ean13, "4006381333931", quiet).front().left(),
                 (10 + 60.0 * 11 / 113) * mm, 1e-3);
+    // A QR Code keeps the module asked with its quiet zones too: 21 modules of 0.5 mm.
+    barcode::Options quietHalf = quiet;
+    quietHalf.moduleMm = 0.5;
+    QRectF qr;
+    for (const QRectF& cell : bars(barcode::Symbology::QrCode, "Marvello 123", quietHalf))
+        qr |= cell;
+    EXPECT_NEAR(qr.width(), 21 * 0.5 * mm, 1e-6);
+    EXPECT_NEAR(qr.height(), 21 * 0.5 * mm, 1e-6);
     // libzint's symbologies keep theirs inside the box too.
     EXPECT_GT(bars(barcode::Symbology::Code128, "ABC", quiet).front().left(),
               bars(barcode::Symbology::Code128, "ABC", {}).front().left() + 5 * mm);

@@ -127,7 +127,7 @@ void ElementFormatting::chooseCornerRadius() {
     if (rectangles.empty())
         return;
     const auto radius = askMillimetres(m_context.window, QStringLiteral("Angoli arrotondati"),
-                                       QStringLiteral("Raggio degli angoli"), 0, 100,
+                                       QStringLiteral("Raggio degli angoli"), 0, 1000,
                                        rectangles.front()->RaggioAngoli);
     if (!radius)
         return;

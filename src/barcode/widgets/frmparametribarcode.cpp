@@ -61,7 +61,7 @@ frmParametriBarcode::frmParametriBarcode(QWidget* parent)
 
     txtModulo->setObjectName(QStringLiteral("txtModulo"));
     txtModulo->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
-    txtModulo->setDecimals(2);
+    txtModulo->setDecimals(3);
     txtModulo->setRange(0, barcode::LargestModuleMm);
     txtModulo->setSingleStep(0.05);
     txtModulo->setSuffix(QStringLiteral(" mm"));
@@ -101,6 +101,14 @@ void frmParametriBarcode::symbologyChosen() {
     // Error correction levels are QR Code's and Aztec's.
     const auto symbology = barcode::symbologyAt(cmbTipoBarcode->currentIndex());
     cmbLivelloQR->setEnabled(symbology == Symbology::QrCode || symbology == Symbology::Aztec);
+    // The same four steps recover more of an Aztec symbol.
+    const bool aztec = symbology == Symbology::Aztec;
+    const char* shares[2][4] = {{"7", "15", "25", "30"}, {"10", "23", "36", "50"}};
+    const char* names[4] = {"L", "M", "Q", "H"};
+    for (int level = 0; level < 4; ++level)
+        cmbLivelloQR->setItemText(
+            level + 1, QStringLiteral("%1 (%2%)")
+                           .arg(QLatin1String(names[level]), QLatin1String(shares[aztec][level])));
 }
 
 void frmParametriBarcode::presetFromTag(const QString& tag, const barcode::Options& options) {

@@ -44,6 +44,15 @@ bool encodable(const BarcodeParameters& parameters, const QString& text) {
     return zintsymbol::encode(symbology, text, parameters.Opzioni).symbol.has_value();
 }
 
+// A symbology beyond the Tag's digits puts its stand-in's digit first in the Tag, whatever a
+// file or a description said there: older programs print that one.
+void matchTag(LabelElement& e) {
+    if (!e.OpzioniBarcode.symbology)
+        return;
+    const QString digit = QString::number(barcode::tagDigit(*e.OpzioniBarcode.symbology));
+    e.Tag = e.Tag.isEmpty() ? digit + u'0' : digit + e.Tag.mid(1);
+}
+
 // A barcode ("oggImmagine" in files): its text, placeholders or a field's value as a symbol;
 // the symbology and the place of its text are the digits of its Tag.
 class BarcodeKind final : public ElementType {
@@ -114,6 +123,7 @@ public:
         barcode::Options& options = e.OpzioniBarcode;
         if (name == u"Simbologia") {
             options.symbology = barcode::symbologyFromKey(value);
+            matchTag(e);
         } else if (name == u"LarghezzaModulo") {
             const double mm = numbers::parseAnySeparator(value).value_or(0);
             if (std::isfinite(mm) && mm > 0)
@@ -142,6 +152,7 @@ public:
         if (!f.reading())
             return;
         options.symbology = barcode::symbologyFromKey(symbology);
+        matchTag(e);
         if (!symbology.isEmpty() && !options.symbology)
             f.refuse("Simbologia",
                      "vuoto, EAN8, UPCE, ITF, CODABAR, AZTEC, DATABAR, DATABARLIMITED o "
