@@ -94,6 +94,11 @@ std::optional<BatchOptions> BatchOptions::parse(const QStringList& words, QStrin
                 return fail(QStringLiteral("--offset vuole X,Y in millimetri (punto decimale, "
                                            "al massimo 50), come 1.5,-0.5."));
             options.offset = QPointF(x, y);
+        } else if (word == u"--quantity-field") {
+            const auto v = value();
+            if (!v)
+                return fail(QStringLiteral("--quantity-field vuole il nome di un campo."));
+            options.quantityField = v->trimmed();
         } else if (word == u"--timeout") {
             const auto v = value();
             const auto seconds = v ? wholeNumber(*v, 1, 86400) : std::nullopt;
@@ -255,6 +260,8 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
         job.Strict = true;
         job.DotsPerInch = options.dotsPerInch;
         job.Offset = options.offset;
+        if (options.quantityField)
+            job.CampoQuantita = *options.quantityField;
     };
     return exitCodeOf(StampaEtichette(document, database, false, hooks),
                       [&] { reportWritten(ui); });

@@ -14,6 +14,7 @@ enum class PrintOutcome;
 
 // marvello --print LABEL.eti --to OUT [--db FILE] [--password PW] [--first N] [--count N]
 //          [--borders] [--crop-marks] [--copies N] [--progress] [--dpi N] [--offset X,Y]
+//          [--quantity-field FIELD]
 struct BatchOptions {
     QString label;
     QString to; // file.pdf, file.ant, printer, printer:NAME
@@ -29,6 +30,8 @@ struct BatchOptions {
     int dotsPerInch = 0;     // barcodes on the dots of a printer of this resolution
     // Millimetres every label moves by (right, down); none: the printer's own, as calibrated.
     std::optional<QPointF> offset;
+    // The field that says how many labels each record gets; none: the label's own choice.
+    std::optional<QString> quantityField;
 
     // Nothing, and a reason, when the words are not a valid request.
     static std::optional<BatchOptions> parse(const QStringList& words, QString* error);

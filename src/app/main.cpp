@@ -79,6 +79,7 @@ QString usage() {
         "                                anche MARVELLO_PASSWORD\n"
         "      --first N                 prima posizione sul foglio (1)\n"
         "      --count N                 numero di etichette (tutte se manca)\n"
+        "      --quantity-field CAMPO    ogni record tante etichette quante dice il campo\n"
         "      --borders --crop-marks    bordi e indicatori margini\n"
         "      --copies N                copie alla stampante\n"
         "      --progress                avanzamento su stderr\n"

@@ -19,6 +19,9 @@ struct CollegamentoDatabase {
     QString ValoreA;
     bool FlagRiservato = false; // stored and reloaded only
     QString TestoRiservato;     // stored and reloaded only
+    // The field that says how many labels each record gets; empty: one label a record.
+    // Stored in a section of its own, after the label's others.
+    QString CampoQuantita;
 
     bool operator==(const CollegamentoDatabase&) const = default;
 };

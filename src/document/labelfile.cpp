@@ -158,6 +158,8 @@ QString trimmed(const QString& line) {
 const QString StackingKey = QStringLiteral("oggSovrapposizione");
 const QString PaperKey = QStringLiteral("oggCarta");
 const QString TurnKey = QStringLiteral("oggRuota");
+// The field whose value is each record's number of labels.
+const QString QuantityKey = QStringLiteral("oggQuantita");
 // Properties of the element just before it beyond its kind's lines: a count, then as many
 // "Nome=valore" lines.
 const QString DetailsKey = QStringLiteral("oggDettagli");
@@ -185,6 +187,8 @@ public:
                 readPaper();
             else if (key == TurnKey)
                 readTurn();
+            else if (key == QuantityKey)
+                readQuantityField();
             else if (key == DetailsKey)
                 readDetails();
             else if (const auto kind = kindFromName(key))
@@ -251,6 +255,12 @@ private:
         m_document.setPaper(paper);
     }
 
+    void readQuantityField() {
+        CollegamentoDatabase binding = m_document.binding();
+        binding.CampoQuantita = trimmed(m_lines.next());
+        m_document.setBinding(binding);
+    }
+
     void readStacking() {
         const QString countLine = m_lines.next();
         const double count = number(countLine);
@@ -263,6 +273,7 @@ private:
 
     void readDatabase() {
         CollegamentoDatabase binding = m_document.binding();
+        binding.CampoQuantita.clear(); // its own section, after this one, says it
         // Each value is stored as soon as it is read, so a cut section keeps what it had.
         auto store = [&] { m_document.setBinding(binding); };
         binding.NomeDatabase = trimmed(m_lines.next()), store();
@@ -609,6 +620,10 @@ std::variant<QByteArray, WriteError> write(const LabelDocument& document) {
     if (document.paper().turned) {
         out.key(TurnKey);
         out.number(qint32(90));
+    }
+    if (const QString& field = document.binding().CampoQuantita; !field.isEmpty()) {
+        out.key(QuantityKey);
+        out.text(field, QStringLiteral("il campo della quantità"));
     }
     return out.result();
 }

@@ -38,6 +38,7 @@ void bindingFields(JsonFields& f, CollegamentoDatabase& b) {
     f.text("ValoreA", b.ValoreA);
     f.flag("FlagRiservato", b.FlagRiservato);
     f.text("TestoRiservato", b.TestoRiservato);
+    f.text("CampoQuantita", b.CampoQuantita);
 }
 
 // What every kind has, then the kind's own properties.

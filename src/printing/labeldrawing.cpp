@@ -169,8 +169,9 @@ QString LabelDrawing::valueOf(const LabelElement& element, const QString& own) c
         return source.field >= 0 ? fieldValue(std::size_t(source.field)) : QString();
     if (source.text) {
         std::optional<QString> text = source.text->expand(
-            sequence, m_now, [this](std::size_t index) { return typedFieldValue(index); },
-            fieldText, resourcelimits::LabelTextCharacters);
+            numbers.value_or(LabelNumbers(sequence, sequence)), m_now,
+            [this](std::size_t index) { return typedFieldValue(index); }, fieldText,
+            resourcelimits::LabelTextCharacters);
         if (!text)
             throw DatabaseError(DatabaseError::InvalidFieldType,
                                 QStringLiteral("Il testo \"%1\" dell'etichetta %2 supera %3 "

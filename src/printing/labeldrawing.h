@@ -33,6 +33,9 @@ public:
 
     // The label's number in the job, from 1, and whether it has a record.
     long sequence = 0;
+    // The label's numbers when each record prints its quantity; else the label's number and
+    // its record's are the same, and each record has one label.
+    std::optional<LabelNumbers> numbers;
     bool hasRecord = false;
     // Draws only the texts: a trial that counts the cut ones.
     bool textsOnly = false;

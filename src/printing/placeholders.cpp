@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -40,7 +41,7 @@ QDateTime printingNow() {
 TextTemplate::TextTemplate(const QString& text) {
     static const QRegularExpression placeholder(QStringLiteral(R"(\$\{([^{}]+)\})"));
     static const QRegularExpression sequence(
-        QStringLiteral(R"(^N(?:\+(\d{1,9}))?(?::(\d{1,2}))?$)"));
+        QStringLiteral(R"(^(N|R|Q|Qtot)(?:\+(\d{1,9}))?(?::(\d{1,2}))?$)"));
     qsizetype done = 0;
     auto match = placeholder.globalMatch(text);
     while (match.hasNext()) {
@@ -48,9 +49,14 @@ TextTemplate::TextTemplate(const QString& text) {
         Part part;
         QString name = m.captured(1).trimmed();
         if (const auto s = sequence.match(name); s.hasMatch()) {
-            part.kind = Part::Sequence;
-            part.offset = s.captured(1).toLong();
-            part.width = s.captured(2).toInt();
+            const QString which = s.captured(1);
+            part.kind = which == u"N"   ? Part::Sequence
+                        : which == u"R" ? Part::Record
+                        : which == u"Q" ? Part::InRecord
+                                        : Part::Quantity;
+            part.text = name;
+            part.offset = s.captured(2).toLong();
+            part.width = s.captured(3).toInt();
         } else {
             // What follows a bar is printed for an empty field; what follows a colon is the
             // format.
@@ -122,6 +128,13 @@ bool TextTemplate::namesField(const QString& name) {
 QStringList TextTemplate::bind(const std::vector<FieldInfo>* fields) {
     QStringList unknown;
     for (Part& part : m_parts) {
+        // Labels made before ${R}, ${Q} and ${Qtot} meant a field of that name.
+        if ((part.kind == Part::Record || part.kind == Part::InRecord ||
+             part.kind == Part::Quantity) &&
+            fields && std::any_of(fields->begin(), fields->end(), [&](const FieldInfo& field) {
+                return field.name.compare(part.text, Qt::CaseInsensitive) == 0;
+            }))
+            part.kind = Part::Field;
         if (part.kind != Part::Field)
             continue;
         part.field = -1;
@@ -135,12 +148,21 @@ QStringList TextTemplate::bind(const std::vector<FieldInfo>* fields) {
     return unknown;
 }
 
-QString TextTemplate::special(const Part& part, long sequence, const QDateTime& now) {
+QString TextTemplate::special(const Part& part, const LabelNumbers& numbers, const QDateTime& now) {
     // Month and day names in Italian, whatever the regional settings.
     static const QLocale italian(QLocale::Italian, QLocale::Italy);
+    const auto counted = [&](long number) {
+        return QStringLiteral("%1").arg(number + part.offset, part.width, 10, QChar(u'0'));
+    };
     switch (part.kind) {
     case Part::Sequence:
-        return QStringLiteral("%1").arg(sequence + part.offset, part.width, 10, QChar(u'0'));
+        return counted(numbers.label);
+    case Part::Record:
+        return counted(numbers.record);
+    case Part::InRecord:
+        return counted(numbers.inRecord);
+    case Part::Quantity:
+        return counted(numbers.ofRecord);
     case Part::Date: {
         const QDate today = now.date();
         const QDate date =

@@ -16,13 +16,30 @@
 // know their dates.
 QDateTime printingNow();
 
+// A label's numbers in its job: the label's (${N}); its record's (${R}); the label's within its
+// record and the record's quantity, when a field says how many labels each record gets
+// (${Q} of ${Qtot}; 1 of 1 otherwise).
+struct LabelNumbers {
+    LabelNumbers(long label = 1, long record = 1, long inRecord = 1, long ofRecord = 1)
+        : label(label)
+        , record(record)
+        , inRecord(inRecord)
+        , ofRecord(ofRecord) {}
+    long label;
+    long record;
+    long inRecord;
+    long ofRecord;
+};
+
 // A text with fields in it, as a label's texts and barcodes may hold them:
 //   ${Campo}      the field's value in the current record (letter case ignored);
 //                 ${Campo|testo} "testo" when the field is empty or Null;
 //                 ${Campo:FORMATO} a date field in a Qt date format (${Scadenza:MM/yyyy}),
 //                 a number with that many decimals and the decimal comma (${Prezzo:,2})
 //   ${N}          the label's number in the job, from 1; ${N:6} zero-padded to 6 digits,
-//                 ${N+1000} counted from 1001 (both: ${N+1000:6})
+//                 ${N+1000} counted from 1001 (both: ${N+1000:6}); ${R}, ${Q}, ${Qtot} the
+//                 record's number, the label's within its record and the record's quantity,
+//                 the same ways (a field named R, Q or Qtot is that field)
 //   ${data}       today's date (dd/mm/yyyy); ${data+5} five days on, ${data-1} yesterday,
 //                 ${data+6M} six months on; ${data:yyyy-MM-dd} in a Qt date format
 //   ${ora}        the time (hh:mm); ${ora:HH.mm.ss} in a Qt time format
@@ -46,8 +63,9 @@ public:
     // `longest` characters: the same field repeated a thousand times is no label's text, and
     // is not built.
     template <typename FieldValue, typename FieldText>
-    std::optional<QString> expand(long sequence, const QDateTime& now, FieldValue&& fieldValue,
-                                  FieldText&& fieldText, qsizetype longest) const {
+    std::optional<QString> expand(const LabelNumbers& numbers, const QDateTime& now,
+                                  FieldValue&& fieldValue, FieldText&& fieldText,
+                                  qsizetype longest) const {
         QString text;
         LineCloser lines(m_multiLine);
         for (const Part& part : m_parts) {
@@ -67,7 +85,7 @@ public:
                 break;
             }
             default:
-                text += special(part, sequence, now);
+                text += special(part, numbers, now);
                 lines.value(); // a number or a date: the line has something to print
                 break;
             }
@@ -80,7 +98,16 @@ public:
 
 private:
     struct Part {
-        enum Kind { Literal, Field, Sequence, Date, Time } kind = Literal;
+        enum Kind {
+            Literal,
+            Field,
+            Sequence,
+            Record,
+            InRecord,
+            Quantity,
+            Date,
+            Time
+        } kind = Literal;
         QString text;    // a literal, or the field's name
         int field = -1;  // the field's index once bound
         long offset = 0; // labels for ${N}; days (or months) for ${data}
@@ -89,7 +116,7 @@ private:
         QString format;   // as written after the colon
         QString fallback; // after the bar; null when there is none
     };
-    static QString special(const Part& part, long sequence, const QDateTime& now);
+    static QString special(const Part& part, const LabelNumbers& numbers, const QDateTime& now);
     // A field's value in the part's format; the value as text when the format does not fit it.
     static QString formatted(const QVariant& value, const Part& part);
 

@@ -22,11 +22,13 @@
 #include "printcomponent/printsurface.h"
 #include "printcomponent/zploutput.h"
 #include "printing/labeldrawing.h"
+#include "printing/quantities.h"
 #include "printing/sheetgeometry.h"
 
 #include <QFileInfo>
 
 #include <cmath>
+#include <numeric>
 
 double GetXGen(const LayoutEtichetta& l, double x, int colonna) {
     return x + sheet::labelCorner(l, colonna, 1).x();
@@ -145,7 +147,7 @@ QString pageTooSmall(const LayoutEtichetta& layout, const PrintSurface& surface)
 // surface, over the records read once more; nothing when that failed, which the job itself
 // will report.
 std::optional<QString> cutTextsAhead(LabelDocument& document, clsDatabase& database, long count,
-                                     const PrintJob& job) {
+                                     const PrintJob& job, const std::vector<long>* perRecord) {
     try {
         std::unique_ptr<RecordCursor> records;
         if (document.DatabaseConnesso()) {
@@ -158,9 +160,16 @@ std::optional<QString> cutTextsAhead(LabelDocument& document, clsDatabase& datab
         HeadlessPressivoUi scratch;
         clsPressivo pressivo(scratch, clsPressivo::DrawingOnly{});
         pressivo.setScaleMode(pressivo::Millimetre);
+        std::optional<quantities::Walk> walk;
+        if (perRecord && records)
+            walk.emplace(*records, *perRecord, records->fieldIndex(job.CampoQuantita.trimmed()));
         for (long i = 1; i <= count; ++i) {
-            if (records && (i == 1 || trial.hasRecord))
+            if (walk) {
+                trial.numbers = walk->next(i);
+                trial.hasRecord = true;
+            } else if (records && (i == 1 || trial.hasRecord)) {
                 trial.hasRecord = records->next();
+            }
             trial.sequence = i;
             trial.drawLabel(pressivo, 1, 1, job);
             if (i % 256 == 0) { // the drawing itself is not needed
@@ -218,6 +227,10 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     }
 
     PrintJob job;
+    job.CampoQuantita = bound ? document.binding().CampoQuantita : QString();
+    if (records)
+        for (const FieldInfo& field : records->fields())
+            job.CampiDisponibili << field.name;
     if (StampaDiretta) {
         job.PrimaEtichetta = 1;
         job.StampaCrocicchi = false;
@@ -229,8 +242,38 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     }
     if (!job.PremutoOk)
         return PrintOutcome::Cancelled;
+    // The quantity field chosen in the window is the label's from now on.
+    if (bound && !job.Strict && !StampaDiretta &&
+        job.CampoQuantita != document.binding().CampoQuantita) {
+        CollegamentoDatabase binding = document.binding();
+        binding.CampoQuantita = job.CampoQuantita;
+        document.setBinding(binding);
+        document.setModificato(true);
+    }
 
-    long count = !job.StampaTutte ? job.NumeroEtichette : bound ? recordCount : 1;
+    // Each record as many labels as its quantity says: every quantity is read, and checked,
+    // before anything is printed.
+    std::vector<long> perRecord;
+    const bool byQuantity = bound && job.StampaTutte && !job.CampoQuantita.trimmed().isEmpty();
+    if (byQuantity) {
+        drawing.reset();
+        records.reset();
+        try {
+            long counted = 0;
+            RecordSelection selection = RecordSelection::of(document.binding());
+            perRecord = quantities::read(*database.source().openCounted(selection, counted),
+                                         job.CampoQuantita.trimmed());
+            records = database.source().openCounted(selection, counted);
+            drawing.emplace(document, records.get());
+        } catch (const DatabaseError& error) {
+            reportFailure(error.number, error.description);
+            return PrintOutcome::Failed;
+        }
+    }
+    long count = byQuantity         ? std::accumulate(perRecord.begin(), perRecord.end(), 0L)
+                 : !job.StampaTutte ? job.NumeroEtichette
+                 : bound            ? recordCount
+                                    : 1;
     const LayoutEtichetta sheet = sheet::pageLayout(document.paper(), document.layout());
     const std::optional<QSizeF> paper = sheet::paperSize(document.paper(), document.layout());
     if (paper && (paper->width() > sheet::LargestPaper || paper->height() > sheet::LargestPaper)) {
@@ -279,7 +322,8 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
         drawing.reset();
         records.reset();
         CursoreAttesa();
-        const std::optional<QString> cut = cutTextsAhead(document, database, count, job);
+        const std::optional<QString> cut =
+            cutTextsAhead(document, database, count, job, byQuantity ? &perRecord : nullptr);
         CursoreNormale();
         try {
             if (bound) {
@@ -353,6 +397,10 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     long position = 0;
     int column = 0, row = 1;
     bool earlyPreview = false;
+    std::optional<quantities::Walk> walk;
+    if (byQuantity && records)
+        walk.emplace(*records, std::move(perRecord),
+                     records->fieldIndex(job.CampoQuantita.trimmed()));
     try {
         for (long i = 1; i <= count; ++i) {
             if (interruption::requested())
@@ -393,8 +441,12 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
                 pressivo.KillDoc();
                 return PrintOutcome::Cancelled;
             }
-            if (records && i == 1)
+            if (walk) {
+                drawing->numbers = walk->next(i);
+                drawing->hasRecord = true;
+            } else if (records && i == 1) {
                 drawing->hasRecord = records->next();
+            }
             // Every record counted must arrive: fewer means the data changed or the connection
             // failed on the way, and a job printed short is no job delivered.
             if (records && (job.StampaTutte || job.Strict) && !drawing->hasRecord)
@@ -406,12 +458,12 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
             drawing->sequence = i;
             drawing->drawLabel(pressivo, column, row, job);
             // The record after the last label is read only to learn that there is none.
-            if (records && drawing->hasRecord && (i < count || job.StampaTutte))
+            if (!walk && records && drawing->hasRecord && (i < count || job.StampaTutte))
                 drawing->hasRecord = records->next();
         }
         // More records than counted: the data changed while it was read, and the labels
         // printed are not those of the selection.
-        if (records && job.StampaTutte && drawing->hasRecord)
+        if (!walk && records && job.StampaTutte && drawing->hasRecord)
             throw DatabaseError(DatabaseError::CannotOpen,
                                 QStringLiteral("Il database ha dato più record dei %1 contati: i "
                                                "dati sono cambiati durante la stampa, che si "

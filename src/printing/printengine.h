@@ -3,6 +3,7 @@
 
 #include <QPointF>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <functional>
@@ -41,6 +42,11 @@ struct PrintJob {
     // Millimetres every label moves by (right, down), to match where the printer's head really
     // prints; none: the offsets calibrated for the printer (or for files) chosen.
     std::optional<QPointF> Offset;
+    // The field that says how many labels each record gets ("Quantità da campo"); empty: one
+    // label a record. Applies when every record is printed.
+    QString CampoQuantita;
+    // The fields of the label's records, offered for it (none when the label is not bound).
+    QStringList CampiDisponibili;
 };
 
 // Shown while labels are drawn: the wait window, or lines on standard error.

@@ -147,11 +147,15 @@ TEST(WriteLabelFile, NewKindsAndTurnsGoWhereOlderProgramsSkipThem) {
     ellipse->BackStyle = Background::Opaque;
     ellipse->BackColor = 65535;
     ellipse->SpessoreMm = 5;
+    CollegamentoDatabase binding = after.binding();
+    binding.CampoQuantita = QStringLiteral("Colli");
+    after.setBinding(binding);
     const QByteArray bytes = written(after);
 
     LabelDocument loaded;
     ASSERT_FALSE(labelfile::read(bytes, loaded));
     EXPECT_EQ(written(loaded), bytes);
+    EXPECT_EQ(loaded.binding().CampoQuantita, u"Colli");
     EXPECT_EQ(documentToJson(loaded), documentToJson(after));
     EXPECT_NE(documentToJson(loaded), documentToJson(before));
 

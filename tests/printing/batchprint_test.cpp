@@ -7,6 +7,7 @@
 #include "support/zbar.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -193,6 +194,82 @@ TEST_F(BatchPrint, DatesAndNumbersInTheirFormats) {
                                   u"26 febbraio 2024"))
             << locale << ": " << text.toStdString();
     }
+}
+
+// Each record prints as many labels as its quantity field says: 0 none, 12 twelve, each
+// knowing its number within the record; a quantity that is not one stops the job, naming the
+// record, before anything is printed.
+TEST_F(BatchPrint, EachRecordItsQuantity) {
+    const auto label = [&](const QByteArray& rows) {
+        writeBytes(folder.filePath(QStringLiteral("colli.csv")), "Nome,Colli\r\n" + rows);
+        const QStringList lines{"oggDatabase",
+                                "colli.csv",
+                                "",
+                                "colli",
+                                "",
+                                " 0 ",
+                                "",
+                                "",
+                                "",
+                                "False",
+                                "",
+                                "oggLayout",
+                                " 1 ",
+                                " 1 ",
+                                " 0 ",
+                                " 0 ",
+                                " 100 ",
+                                " 40 ",
+                                " 0 ",
+                                " 0 ",
+                                " 0 ",
+                                " 0 ",
+                                "oggTesto",
+                                " 0 ",
+                                " 0 ",
+                                " 5670 ",
+                                " 500 ",
+                                "${Nome} collo ${Q} di ${Qtot} record ${R} etichetta ${N}",
+                                "Arial",
+                                " 8 ",
+                                "False",
+                                "False",
+                                " 0 ",
+                                " 0 ",
+                                " 16777215 ",
+                                " 0 ",
+                                "",
+                                " 0 "};
+        const QString path = folder.filePath(QStringLiteral("colli.eti"));
+        writeBytes(path, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+        return path;
+    };
+    const QString path = label("Zero,0\r\nUno,1\r\nVuoto,\r\nDodici,12\r\n");
+    const ProcessRun run =
+        marvello(printTo(path, pdf, {QStringLiteral("--quantity-field"), QStringLiteral("Colli")}));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(pageCount(pdf), 13);
+    const QString text =
+        QString::fromUtf8(runTool("pdftotext", {pdf, QStringLiteral("-")})).simplified();
+    EXPECT_TRUE(text.contains(u"Uno collo 1 di 1 record 1 etichetta 1"));
+    EXPECT_TRUE(text.contains(u"Dodici collo 3 di 12 record 2 etichetta 4"));
+    EXPECT_TRUE(text.contains(u"Dodici collo 12 di 12 record 2 etichetta 13"));
+    EXPECT_FALSE(text.contains(u"Zero"));
+
+    for (const char* bad : {"abc", "2.5", "-1", "10001"}) {
+        QFile::remove(pdf);
+        const ProcessRun refused =
+            marvello(printTo(label(QByteArray("Uno,1\r\nMale,") + bad + "\r\n"), pdf,
+                             {QStringLiteral("--quantity-field"), QStringLiteral("Colli")}));
+        EXPECT_EQ(refused.exitCode, 1) << bad;
+        EXPECT_TRUE(refused.err.contains(QStringLiteral("Il record 2 chiede \"%1\"").arg(bad)))
+            << refused.err.toStdString();
+        EXPECT_FALSE(QFile::exists(pdf)) << bad;
+    }
+    const ProcessRun missing =
+        marvello(printTo(path, pdf, {QStringLiteral("--quantity-field"), QStringLiteral("Pezzi")}));
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(u"\"Pezzi\"")) << missing.err.toStdString();
 }
 
 TEST(BatchOptions, Parsing) {

@@ -3,6 +3,7 @@
 #include "support/recordingmessages.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -72,6 +73,34 @@ TEST(Stampa, OkHandsOverTheChoicesOrRefusesWithTheFocusOnTheField) {
         EXPECT_FALSE(dialog.PremutoOk);
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
     }
+}
+
+// "Quantità da campo" offers the records' fields, shows the label's choice, and a field chosen
+// prints every record; it is not offered for a label bound to nothing.
+TEST(Stampa, QuantityFromAField) {
+    frmStampa dialog;
+    dialog.presetFor(true);
+    dialog.presetQuantity({QStringLiteral("Nome"), QStringLiteral("Colli")},
+                          QStringLiteral("colli"));
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    EXPECT_TRUE(dialog.cmbCampoQuantita->isVisible());
+    EXPECT_EQ(dialog.cmbCampoQuantita->currentText(), u"Colli");
+    dialog.optStampa[1]->setChecked(true);
+    dialog.cmbCampoQuantita->setCurrentIndex(1);
+    emit dialog.cmbCampoQuantita->activated(1);
+    EXPECT_TRUE(dialog.optStampa[0]->isChecked());
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    ASSERT_TRUE(dialog.PremutoOk);
+    EXPECT_EQ(dialog.CampoQuantita, u"Nome");
+
+    frmStampa unbound;
+    unbound.presetFor(false);
+    unbound.presetQuantity({}, {});
+    unbound.show();
+    EXPECT_FALSE(unbound.cmbCampoQuantita->isVisible());
+    QTest::mouseClick(unbound.cmdOk, Qt::LeftButton);
+    EXPECT_TRUE(unbound.CampoQuantita.isEmpty());
 }
 
 } // namespace

@@ -80,6 +80,7 @@ void askJobWithDialog(PrintJob& job, bool bound, QWidget* parent) {
     CursoreAttesa();
     frmStampa dialog(parent);
     dialog.presetFor(bound);
+    dialog.presetQuantity(job.CampiDisponibili, job.CampoQuantita);
     CursoreNormale();
     dialog.exec();
     job = static_cast<const PrintJob&>(dialog);

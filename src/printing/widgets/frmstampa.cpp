@@ -8,6 +8,7 @@
 #include "common/widgets/windowplacement.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -56,6 +57,20 @@ frmStampa::frmStampa(QWidget* parent)
     grid->addWidget(txtPrimaEtichetta, 2, 1);
     grid->addWidget(chkStampaBordi, 3, 0, 1, 2);
     grid->addWidget(chkStampaCrocicchi, 4, 0, 1, 2);
+    cmbCampoQuantita = new QComboBox(group);
+    cmbCampoQuantita->setObjectName(QStringLiteral("cmbCampoQuantita"));
+    cmbCampoQuantita->setToolTip(QStringLiteral("Ogni record tante etichette quante dice il "
+                                                "campo (\"collo ${Q} di ${Qtot}\")"));
+    m_quantityCaption = new QLabel(QStringLiteral("Quantità da campo"), group);
+    m_quantityCaption->setBuddy(cmbCampoQuantita);
+    grid->addWidget(m_quantityCaption, 5, 0);
+    grid->addWidget(cmbCampoQuantita, 5, 1);
+    // Quantities are for printing every record.
+    connect(cmbCampoQuantita, &QComboBox::activated, this, [this](int index) {
+        if (index > 0)
+            optStampa[0]->setChecked(true);
+    });
+    presetQuantity({}, {});
 
     const OkCancelButtons okCancel = makeOkCancelButtons(this);
     cmdOk = okCancel.ok;
@@ -68,6 +83,20 @@ frmStampa::frmStampa(QWidget* parent)
 
     setFixedSize(sizeHint());
     CentraForm(this);
+}
+
+void frmStampa::presetQuantity(const QStringList& fields, const QString& chosen) {
+    cmbCampoQuantita->clear();
+    cmbCampoQuantita->addItem(QStringLiteral("(nessuno: un'etichetta per record)"));
+    cmbCampoQuantita->addItems(fields);
+    const int at = chosen.isEmpty() ? 0 : cmbCampoQuantita->findText(chosen, Qt::MatchFixedString);
+    // A field the records no longer have is still shown, and said by the job.
+    if (at < 0)
+        cmbCampoQuantita->addItem(chosen);
+    cmbCampoQuantita->setCurrentIndex(at < 0 ? cmbCampoQuantita->count() - 1 : at);
+    cmbCampoQuantita->setVisible(!fields.isEmpty() || !chosen.isEmpty());
+    m_quantityCaption->setVisible(cmbCampoQuantita->isVisibleTo(this));
+    setFixedSize(sizeHint());
 }
 
 void frmStampa::presetFor(bool databaseConnesso) {
@@ -101,5 +130,7 @@ void frmStampa::cmdOk_Click() {
     PrimaEtichetta = *first;
     StampaCrocicchi = chkStampaCrocicchi->isChecked();
     StampaBordi = chkStampaBordi->isChecked();
+    CampoQuantita =
+        cmbCampoQuantita->currentIndex() > 0 ? cmbCampoQuantita->currentText() : QString();
     accept();
 }

@@ -9,6 +9,8 @@
 #include <optional>
 
 class QCheckBox;
+class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -27,14 +29,18 @@ public:
     QLineEdit* txtPrimaEtichetta;
     QCheckBox* chkStampaBordi;
     QCheckBox* chkStampaCrocicchi;
+    QComboBox* cmbCampoQuantita; // "Quantità da campo": none, then the records' fields
     QPushButton* cmdOk;
     QPushButton* cmdCancel;
 
     // All labels for a label bound to a connected database, a number of labels otherwise.
     void presetFor(bool databaseConnesso);
+    // Offers the records' fields for the quantity, `chosen` selected (none when empty).
+    void presetQuantity(const QStringList& fields, const QString& chosen);
 
 private:
     void cmdOk_Click();
     // The field's whole value when it is positive and fits 16 bits; else reports and focuses.
     std::optional<qint16> positiveValue(QLineEdit* field);
+    QLabel* m_quantityCaption = nullptr;
 };
