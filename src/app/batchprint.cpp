@@ -11,6 +11,7 @@
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
 #include "printcomponent/savedprints.h"
+#include "printing/labeldrawing.h"
 #include "printing/printengine.h"
 
 #include <QFileInfo>
@@ -94,6 +95,12 @@ std::optional<BatchOptions> BatchOptions::parse(const QStringList& words, QStrin
                 return fail(QStringLiteral("--offset vuole X,Y in millimetri (punto decimale, "
                                            "al massimo 50), come 1.5,-0.5."));
             options.offset = QPointF(x, y);
+        } else if (word == u"--set") {
+            const auto v = value();
+            const qsizetype equals = v ? v->indexOf(u'=') : -1;
+            if (equals <= 0)
+                return fail(QStringLiteral("--set vuole DOMANDA=RISPOSTA, come --set Lotto=L42."));
+            options.answers.insert(v->left(equals).trimmed(), v->mid(equals + 1));
         } else if (word == u"--quantity-field") {
             const auto v = value();
             if (!v)
@@ -243,6 +250,20 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
                                           .arg(passwords::hiddenIn(binding.NomeDatabase))));
         return exitcode::Failed;
     }
+    // A question without an answer is a command line that is not complete: no label is
+    // printed with an empty lot.
+    for (const QString& question : questionsOf(document)) {
+        const auto answered = std::any_of(
+            options.answers.keyBegin(), options.answers.keyEnd(),
+            [&](const QString& name) { return name.compare(question, Qt::CaseInsensitive) == 0; });
+        if (!answered) {
+            std::fprintf(stderr, "%s\n",
+                         qPrintable(QStringLiteral("L'etichetta chiede \"%1\": dare la risposta "
+                                                   "con --set %1=VALORE.")
+                                        .arg(question)));
+            return exitcode::Usage;
+        }
+    }
     if (!chooseDestination(options, printers, ui))
         return exitcode::Failed;
 
@@ -262,6 +283,7 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
         job.Offset = options.offset;
         if (options.quantityField)
             job.CampoQuantita = *options.quantityField;
+        job.Risposte = options.answers;
     };
     return exitCodeOf(StampaEtichette(document, database, false, hooks),
                       [&] { reportWritten(ui); });

@@ -5,8 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <QMap>
 #include <functional>
 #include <memory>
+
 #include <optional>
 
 class PrinterBackend;
@@ -14,7 +16,7 @@ enum class PrintOutcome;
 
 // marvello --print LABEL.eti --to OUT [--db FILE] [--password PW] [--first N] [--count N]
 //          [--borders] [--crop-marks] [--copies N] [--progress] [--dpi N] [--offset X,Y]
-//          [--quantity-field FIELD]
+//          [--quantity-field FIELD] [--set QUESTION=ANSWER ...]
 struct BatchOptions {
     QString label;
     QString to; // file.pdf, file.ant, printer, printer:NAME
@@ -32,6 +34,8 @@ struct BatchOptions {
     std::optional<QPointF> offset;
     // The field that says how many labels each record gets; none: the label's own choice.
     std::optional<QString> quantityField;
+    // The answers to the label's questions (${?Lotto}); every question needs one.
+    QMap<QString, QString> answers;
 
     // Nothing, and a reason, when the words are not a valid request.
     static std::optional<BatchOptions> parse(const QStringList& words, QString* error);

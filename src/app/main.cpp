@@ -80,6 +80,7 @@ QString usage() {
         "      --first N                 prima posizione sul foglio (1)\n"
         "      --count N                 numero di etichette (tutte se manca)\n"
         "      --quantity-field CAMPO    ogni record tante etichette quante dice il campo\n"
+        "      --set DOMANDA=RISPOSTA    la risposta a ${?DOMANDA} (anche più volte)\n"
         "      --borders --crop-marks    bordi e indicatori margini\n"
         "      --copies N                copie alla stampante\n"
         "      --progress                avanzamento su stderr\n"

@@ -100,6 +100,26 @@ void LabelDrawing::drawUpright(clsPressivo& pressivo, const LayoutEtichetta& lay
     pressivo.ClipNone();
 }
 
+QStringList questionsOf(const LabelDocument& document) {
+    QStringList names;
+    for (const auto& element : document.elements()) {
+        const ValueKind value = typeOf(*element).value();
+        if (element->Index <= 0 || !element->DataMember.isEmpty() ||
+            (value != ValueKind::Text && value != ValueKind::Symbol))
+            continue;
+        for (const QString& name : TextTemplate(typeOf(*element).ownValue(*element)).questions())
+            if (!names.contains(name, Qt::CaseInsensitive))
+                names << name;
+    }
+    return names;
+}
+
+void LabelDrawing::setAnswers(const QMap<QString, QString>& answers) {
+    for (auto& [element, source] : m_sources)
+        if (source.text)
+            source.text->answer(answers);
+}
+
 void LabelDrawing::prepare(const LabelElement& e) {
     Source source;
     if (!e.DataMember.isEmpty()) {

@@ -24,6 +24,9 @@ struct LayoutEtichetta;
 // The labels of one job as they are drawn: each element with its content for the current
 // record (its field, or its text's placeholders filled in), through the one renderer. What
 // cannot be printed is said once per element; a value a scanner would refuse stops the job.
+// The questions a label's texts and barcodes ask (${?Lotto}), each once, in order.
+QStringList questionsOf(const LabelDocument& document);
+
 class LabelDrawing {
 public:
     LabelDrawing(LabelDocument& document, const RecordCursor* records);
@@ -39,6 +42,9 @@ public:
     bool hasRecord = false;
     // Draws only the texts: a trial that counts the cut ones.
     bool textsOnly = false;
+
+    // The answers to the label's questions (${?Lotto}), for every label of the job.
+    void setAnswers(const QMap<QString, QString>& answers);
 
     // Draws the label for the current record in column c and row r of the page.
     void drawLabel(clsPressivo& pressivo, int c, int r, const PrintJob& job);

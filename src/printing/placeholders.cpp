@@ -48,7 +48,10 @@ TextTemplate::TextTemplate(const QString& text) {
         const auto m = match.next();
         Part part;
         QString name = m.captured(1).trimmed();
-        if (const auto s = sequence.match(name); s.hasMatch()) {
+        if (name.startsWith(u'?') && name.size() > 1) {
+            part.kind = Part::Question;
+            part.text = name.mid(1).trimmed();
+        } else if (const auto s = sequence.match(name); s.hasMatch()) {
             const QString which = s.captured(1);
             part.kind = which == u"N"   ? Part::Sequence
                         : which == u"R" ? Part::Record
@@ -119,6 +122,25 @@ void TextTemplate::LineCloser::end(QString& text) {
         text.chop(1);
 }
 
+QStringList TextTemplate::questions() const {
+    QStringList names;
+    for (const Part& part : m_parts)
+        if (part.kind == Part::Question)
+            names << part.text;
+    return names;
+}
+
+void TextTemplate::answer(const QMap<QString, QString>& answers) {
+    for (Part& part : m_parts) {
+        if (part.kind != Part::Question)
+            continue;
+        part.fallback.clear();
+        for (auto it = answers.begin(); it != answers.end(); ++it)
+            if (it.key().compare(part.text, Qt::CaseInsensitive) == 0)
+                part.fallback = it.value();
+    }
+}
+
 bool TextTemplate::namesField(const QString& name) {
     const TextTemplate text(QStringLiteral("${%1}").arg(name));
     return text.m_parts.size() == 1 && text.m_parts[0].kind == Part::Field &&
@@ -163,6 +185,8 @@ QString TextTemplate::special(const Part& part, const LabelNumbers& numbers, con
         return counted(numbers.inRecord);
     case Part::Quantity:
         return counted(numbers.ofRecord);
+    case Part::Question:
+        return part.fallback;
     case Part::Date: {
         const QDate today = now.date();
         const QDate date =

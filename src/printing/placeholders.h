@@ -4,6 +4,7 @@
 #include "database/rowsource.h"
 
 #include <QDateTime>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -43,12 +44,18 @@ struct LabelNumbers {
 //   ${data}       today's date (dd/mm/yyyy); ${data+5} five days on, ${data-1} yesterday,
 //                 ${data+6M} six months on; ${data:yyyy-MM-dd} in a Qt date format
 //   ${ora}        the time (hh:mm); ${ora:HH.mm.ss} in a Qt time format
+//   ${?Lotto}     the answer to "Lotto:", asked once when the job starts
 // Anything else, "${" without its "}" included, is text as written.
 class TextTemplate {
 public:
     explicit TextTemplate(const QString& text);
 
     bool hasPlaceholders() const { return m_hasPlaceholders; }
+    // The questions it asks (${?Lotto}: "Lotto"), in order.
+    QStringList questions() const;
+    // Fills the questions in with their answers (the names' letter case ignored); a question
+    // without one prints empty.
+    void answer(const QMap<QString, QString>& answers);
     // Whether ${name} stands for the field of that name: not for a field named like the
     // label's own values (N, data, ora), nor one whose name has braces or spaces around it.
     static bool namesField(const QString& name);
@@ -84,6 +91,12 @@ public:
                 text += value;
                 break;
             }
+            case Part::Question: {
+                const QString value = special(part, numbers, now);
+                lines.field(value);
+                text += value;
+                break;
+            }
             default:
                 text += special(part, numbers, now);
                 lines.value(); // a number or a date: the line has something to print
@@ -106,7 +119,8 @@ private:
             InRecord,
             Quantity,
             Date,
-            Time
+            Time,
+            Question
         } kind = Literal;
         QString text;    // a literal, or the field's name
         int field = -1;  // the field's index once bound
@@ -114,7 +128,7 @@ private:
         int width = 0;
         bool months = false;
         QString format;   // as written after the colon
-        QString fallback; // after the bar; null when there is none
+        QString fallback; // after the bar; null when there is none. A question's answer
     };
     static QString special(const Part& part, const LabelNumbers& numbers, const QDateTime& now);
     // A field's value in the part's format; the value as text when the format does not fit it.

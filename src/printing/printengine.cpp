@@ -22,6 +22,7 @@
 #include "printcomponent/printsurface.h"
 #include "printcomponent/zploutput.h"
 #include "printing/labeldrawing.h"
+#include "printing/lastanswers.h"
 #include "printing/quantities.h"
 #include "printing/sheetgeometry.h"
 
@@ -157,6 +158,7 @@ std::optional<QString> cutTextsAhead(LabelDocument& document, clsDatabase& datab
         }
         LabelDrawing trial(document, records.get());
         trial.textsOnly = true;
+        trial.setAnswers(job.Risposte);
         HeadlessPressivoUi scratch;
         clsPressivo pressivo(scratch, clsPressivo::DrawingOnly{});
         pressivo.setScaleMode(pressivo::Millimetre);
@@ -228,6 +230,9 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
 
     PrintJob job;
     job.CampoQuantita = bound ? document.binding().CampoQuantita : QString();
+    job.Domande = questionsOf(document);
+    if (!job.Domande.isEmpty())
+        job.Risposte = lastanswers::load(document.fileName());
     if (records)
         for (const FieldInfo& field : records->fields())
             job.CampiDisponibili << field.name;
@@ -242,6 +247,8 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     }
     if (!job.PremutoOk)
         return PrintOutcome::Cancelled;
+    if (!job.Strict && !job.Domande.isEmpty())
+        lastanswers::save(document.fileName(), job.Risposte);
     // The quantity field chosen in the window is the label's from now on.
     if (bound && !job.Strict && !StampaDiretta &&
         job.CampoQuantita != document.binding().CampoQuantita) {
@@ -397,6 +404,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     long position = 0;
     int column = 0, row = 1;
     bool earlyPreview = false;
+    drawing->setAnswers(job.Risposte);
     std::optional<quantities::Walk> walk;
     if (byQuantity && records)
         walk.emplace(*records, std::move(perRecord),

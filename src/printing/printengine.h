@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QMap>
 #include <QPointF>
 #include <QString>
 #include <QStringList>
@@ -47,6 +48,10 @@ struct PrintJob {
     QString CampoQuantita;
     // The fields of the label's records, offered for it (none when the label is not bound).
     QStringList CampiDisponibili;
+    // The label's questions (${?Lotto}: "Lotto") and their answers, the last ones given
+    // offered.
+    QStringList Domande;
+    QMap<QString, QString> Risposte;
 };
 
 // Shown while labels are drawn: the wait window, or lines on standard error.

@@ -272,6 +272,57 @@ TEST_F(BatchPrint, EachRecordItsQuantity) {
     EXPECT_TRUE(missing.err.contains(u"\"Pezzi\"")) << missing.err.toStdString();
 }
 
+// "${?Lotto}" asks its question once a job: answered with --set (the name's letter case
+// ignored) every label prints the answer; unanswered, nothing is printed and the command line
+// is wrong.
+TEST_F(BatchPrint, QuestionsAreAnsweredOnTheCommandLine) {
+    const QStringList lines{"oggLayout",
+                            " 2 ",
+                            " 1 ",
+                            " 0 ",
+                            " 0 ",
+                            " 50 ",
+                            " 40 ",
+                            " 0 ",
+                            " 0 ",
+                            " 0 ",
+                            " 0 ",
+                            "oggTesto",
+                            " 0 ",
+                            " 0 ",
+                            " 2835 ",
+                            " 500 ",
+                            "Lotto ${?Lotto} del ${?Data produzione}",
+                            "Arial",
+                            " 8 ",
+                            "False",
+                            "False",
+                            " 0 ",
+                            " 0 ",
+                            " 16777215 ",
+                            " 0 ",
+                            "",
+                            " 0 "};
+    const QString label = folder.filePath(QStringLiteral("lotto.eti"));
+    writeBytes(label, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    const ProcessRun run =
+        marvello(printTo(label, pdf,
+                         {QStringLiteral("--count"), QStringLiteral("2"), QStringLiteral("--set"),
+                          QStringLiteral("lotto=L42"), QStringLiteral("--set"),
+                          QStringLiteral("Data produzione=1/12/2026")}));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QString text = QString::fromUtf8(runTool("pdftotext", {pdf, QStringLiteral("-")}));
+    EXPECT_EQ(text.count(u"Lotto L42 del 1/12/2026"), 2) << text.toStdString();
+
+    QFile::remove(pdf);
+    const ProcessRun unanswered =
+        marvello(printTo(label, pdf, {QStringLiteral("--set"), QStringLiteral("Lotto=L42")}));
+    EXPECT_EQ(unanswered.exitCode, 2);
+    EXPECT_TRUE(unanswered.err.contains(u"--set Data produzione=VALORE"))
+        << unanswered.err.toStdString();
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
 TEST(BatchOptions, Parsing) {
     QString error;
     const auto options = BatchOptions::parse(

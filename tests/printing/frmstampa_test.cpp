@@ -103,4 +103,24 @@ TEST(Stampa, QuantityFromAField) {
     EXPECT_TRUE(unbound.CampoQuantita.isEmpty());
 }
 
+// Each question of the label gets a field with the answer last given; Ok hands the answers on.
+TEST(Stampa, QuestionsWithTheirLastAnswers) {
+    frmStampa dialog;
+    dialog.presetFor(false);
+    dialog.presetQuestions({QStringLiteral("Lotto"), QStringLiteral("Operatore")},
+                           {{QStringLiteral("lotto"), QStringLiteral("L41")}});
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ASSERT_EQ(dialog.txtRisposte.size(), 2u);
+    EXPECT_EQ(dialog.txtRisposte[0]->text(), u"L41");
+    EXPECT_TRUE(dialog.txtRisposte[1]->text().isEmpty());
+    dialog.txtRisposte[0]->setText(QStringLiteral("L42"));
+    dialog.txtRisposte[1]->setText(QStringLiteral("Anna"));
+    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    ASSERT_TRUE(dialog.PremutoOk);
+    EXPECT_EQ(dialog.Risposte,
+              (QMap<QString, QString>{{QStringLiteral("Lotto"), QStringLiteral("L42")},
+                                      {QStringLiteral("Operatore"), QStringLiteral("Anna")}}));
+}
+
 } // namespace

@@ -460,6 +460,38 @@ TEST(TextTemplates, DatesNumbersAndFallbacks) {
     QLocale::setDefault(before);
 }
 
+// The window offers the answers last given to a label's questions, label by label.
+TEST_F(Engine, QuestionsOfferTheLastAnswers) {
+    document.CreaOggTesto(567, 1440, 3000, 255)->Caption = QStringLiteral("Lotto ${?Lotto}");
+    document.setFileName(folder.filePath(QStringLiteral("alimenti.eti")));
+    QStringList asked;
+    QMap<QString, QString> offered;
+    PrintHooks hooks;
+    hooks.ui = &ui;
+    const auto printAnswering = [&](const QString& answer) {
+        hooks.askJob = [&](PrintJob& job, bool) {
+            asked = job.Domande;
+            offered = job.Risposte;
+            job.PremutoOk = true;
+            job.NumeroEtichette = 1;
+            job.PrimaEtichetta = 1;
+            job.Risposte = {{QStringLiteral("Lotto"), answer}};
+        };
+        return StampaEtichette(document, database, false, hooks);
+    };
+    EXPECT_EQ(printAnswering(QStringLiteral("L41")), PrintOutcome::Delivered);
+    EXPECT_EQ(asked, QStringList{QStringLiteral("Lotto")});
+    EXPECT_TRUE(offered.isEmpty());
+    const auto& ops = printed().pages.at(0).operations();
+    EXPECT_TRUE(std::any_of(ops.begin(), ops.end(),
+                            [](const DrawOp& op) { return op.text == u"Lotto L41"; }));
+    EXPECT_EQ(printAnswering(QStringLiteral("L42")), PrintOutcome::Delivered);
+    EXPECT_EQ(offered.value(QStringLiteral("Lotto")), u"L41");
+    document.setFileName(folder.filePath(QStringLiteral("altra.eti")));
+    printAnswering(QStringLiteral("X"));
+    EXPECT_TRUE(offered.isEmpty()); // another label, its own answers
+}
+
 // A barcode's text is upright and regular whatever the text drawn before it.
 TEST_F(Engine, ABarcodesTextTakesNoStyleFromTheTextBeforeIt) {
     LabelElement* text = document.CreaOggTesto(567, 1440, 3000, 255);

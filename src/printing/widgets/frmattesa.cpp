@@ -81,7 +81,11 @@ void askJobWithDialog(PrintJob& job, bool bound, QWidget* parent) {
     frmStampa dialog(parent);
     dialog.presetFor(bound);
     dialog.presetQuantity(job.CampiDisponibili, job.CampoQuantita);
+    dialog.presetQuestions(job.Domande, job.Risposte);
     CursoreNormale();
     dialog.exec();
+    const QStringList questions = job.Domande, fields = job.CampiDisponibili;
     job = static_cast<const PrintJob&>(dialog);
+    job.Domande = questions;
+    job.CampiDisponibili = fields;
 }

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -77,12 +78,35 @@ frmStampa::frmStampa(QWidget* parent)
     cmdCancel = okCancel.cancel;
     connect(cmdOk, &QPushButton::clicked, this, &frmStampa::cmdOk_Click);
     QHBoxLayout* buttons = okCancel.layout;
+    m_questions = new QGroupBox(QStringLiteral("Domande"), this);
+    m_questions->setObjectName(QStringLiteral("fraDomande"));
+    m_questions->setLayout(new QFormLayout);
+    m_questions->hide();
     auto* main = new QVBoxLayout(this);
     main->addWidget(group);
+    main->addWidget(m_questions);
     main->addLayout(buttons);
 
     setFixedSize(sizeHint());
     CentraForm(this);
+}
+
+void frmStampa::presetQuestions(const QStringList& questions,
+                                const QMap<QString, QString>& answers) {
+    auto* form = static_cast<QFormLayout*>(m_questions->layout());
+    for (const QString& question : questions) {
+        auto* field = new QLineEdit(m_questions);
+        field->setObjectName(QStringLiteral("txtRisposta%1").arg(txtRisposte.size()));
+        field->setProperty("domanda", question);
+        field->setMaxLength(1000);
+        for (auto it = answers.begin(); it != answers.end(); ++it)
+            if (it.key().compare(question, Qt::CaseInsensitive) == 0)
+                field->setText(it.value());
+        form->addRow(question + u':', field);
+        txtRisposte.push_back(field);
+    }
+    m_questions->setVisible(!questions.isEmpty());
+    setFixedSize(sizeHint());
 }
 
 void frmStampa::presetQuantity(const QStringList& fields, const QString& chosen) {
@@ -132,5 +156,8 @@ void frmStampa::cmdOk_Click() {
     StampaBordi = chkStampaBordi->isChecked();
     CampoQuantita =
         cmbCampoQuantita->currentIndex() > 0 ? cmbCampoQuantita->currentText() : QString();
+    Risposte.clear();
+    for (const QLineEdit* field : txtRisposte)
+        Risposte.insert(field->property("domanda").toString(), field->text());
     accept();
 }

@@ -5,11 +5,14 @@
 
 #include <QDialog>
 
+#include <vector>
+
 #include <array>
 #include <optional>
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -35,6 +38,10 @@ public:
 
     // All labels for a label bound to a connected database, a number of labels otherwise.
     void presetFor(bool databaseConnesso);
+    // A field for each question of the label ("Lotto:"), with the answer last given.
+    void presetQuestions(const QStringList& questions, const QMap<QString, QString>& answers);
+    std::vector<QLineEdit*> txtRisposte;
+
     // Offers the records' fields for the quantity, `chosen` selected (none when empty).
     void presetQuantity(const QStringList& fields, const QString& chosen);
 
@@ -43,4 +50,5 @@ private:
     // The field's whole value when it is positive and fits 16 bits; else reports and focuses.
     std::optional<qint16> positiveValue(QLineEdit* field);
     QLabel* m_quantityCaption = nullptr;
+    QGroupBox* m_questions = nullptr;
 };
