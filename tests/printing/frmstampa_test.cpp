@@ -86,6 +86,10 @@ TEST(Stampa, QuantityFromAField) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     EXPECT_TRUE(dialog.cmbCampoQuantita->isVisible());
     EXPECT_EQ(dialog.cmbCampoQuantita->currentText(), u"Colli");
+    // The fields offered take no room from the captions beside them.
+    for (QWidget* caption : {static_cast<QWidget*>(dialog.optStampa[1]),
+                             static_cast<QWidget*>(dialog.chkStampaCrocicchi)})
+        EXPECT_GE(caption->width(), caption->sizeHint().width());
     dialog.optStampa[1]->setChecked(true);
     dialog.cmbCampoQuantita->setCurrentIndex(1);
     emit dialog.cmbCampoQuantita->activated(1);

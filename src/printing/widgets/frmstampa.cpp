@@ -60,6 +60,9 @@ frmStampa::frmStampa(QWidget* parent)
     grid->addWidget(chkStampaCrocicchi, 4, 0, 1, 2);
     cmbCampoQuantita = new QComboBox(group);
     cmbCampoQuantita->setObjectName(QStringLiteral("cmbCampoQuantita"));
+    // As wide as a field's name, not as its longest one: the captions beside keep their room.
+    cmbCampoQuantita->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cmbCampoQuantita->setMinimumContentsLength(12);
     cmbCampoQuantita->setToolTip(QStringLiteral("Ogni record tante etichette quante dice il "
                                                 "campo (\"collo ${Q} di ${Qtot}\")"));
     m_quantityCaption = new QLabel(QStringLiteral("Quantità da campo"), group);
@@ -91,6 +94,22 @@ frmStampa::frmStampa(QWidget* parent)
     CentraForm(this);
 }
 
+void frmStampa::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    fitToContents(); // measured as shown: polished, with the fields offered
+}
+
+void frmStampa::fitToContents() {
+    // Fields shown or hidden since: the layout measures them again before the size is fixed.
+    if (!layout())
+        return; // still being built
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    layout()->invalidate();
+    layout()->activate();
+    setFixedSize(layout()->totalSizeHint().expandedTo(layout()->totalMinimumSize()));
+}
+
 void frmStampa::presetQuestions(const QStringList& questions,
                                 const QMap<QString, QString>& answers) {
     auto* form = static_cast<QFormLayout*>(m_questions->layout());
@@ -106,12 +125,12 @@ void frmStampa::presetQuestions(const QStringList& questions,
         txtRisposte.push_back(field);
     }
     m_questions->setVisible(!questions.isEmpty());
-    setFixedSize(sizeHint());
+    fitToContents();
 }
 
 void frmStampa::presetQuantity(const QStringList& fields, const QString& chosen) {
     cmbCampoQuantita->clear();
-    cmbCampoQuantita->addItem(QStringLiteral("(nessuno: un'etichetta per record)"));
+    cmbCampoQuantita->addItem(QStringLiteral("(nessuno)"));
     cmbCampoQuantita->addItems(fields);
     const int at = chosen.isEmpty() ? 0 : cmbCampoQuantita->findText(chosen, Qt::MatchFixedString);
     // A field the records no longer have is still shown, and said by the job.
@@ -120,7 +139,7 @@ void frmStampa::presetQuantity(const QStringList& fields, const QString& chosen)
     cmbCampoQuantita->setCurrentIndex(at < 0 ? cmbCampoQuantita->count() - 1 : at);
     cmbCampoQuantita->setVisible(!fields.isEmpty() || !chosen.isEmpty());
     m_quantityCaption->setVisible(cmbCampoQuantita->isVisibleTo(this));
-    setFixedSize(sizeHint());
+    fitToContents();
 }
 
 void frmStampa::presetFor(bool databaseConnesso) {

@@ -49,6 +49,10 @@ private:
     void cmdOk_Click();
     // The field's whole value when it is positive and fits 16 bits; else reports and focuses.
     std::optional<qint16> positiveValue(QLineEdit* field);
+    void fitToContents();
+
+protected:
+    void showEvent(QShowEvent* event) override;
     QLabel* m_quantityCaption = nullptr;
     QGroupBox* m_questions = nullptr;
 };
