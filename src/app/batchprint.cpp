@@ -95,6 +95,13 @@ std::optional<BatchOptions> BatchOptions::parse(const QStringList& words, QStrin
                 return fail(QStringLiteral("--offset vuole X,Y in millimetri (punto decimale, "
                                            "al massimo 50), come 1.5,-0.5."));
             options.offset = QPointF(x, y);
+        } else if (word == u"--serial-start") {
+            const auto v = value();
+            const auto start = v ? wholeNumber(*v, 0, 999999999) : std::nullopt;
+            if (!start)
+                return fail(QStringLiteral("--serial-start vuole un numero intero da 0 a "
+                                           "999999999."));
+            options.serialStart = *start;
         } else if (word == u"--set") {
             const auto v = value();
             const qsizetype equals = v ? v->indexOf(u'=') : -1;
@@ -284,6 +291,8 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
         if (options.quantityField)
             job.CampoQuantita = *options.quantityField;
         job.Risposte = options.answers;
+        if (options.serialStart)
+            job.InizioNumerazione = *options.serialStart;
     };
     return exitCodeOf(StampaEtichette(document, database, false, hooks),
                       [&] { reportWritten(ui); });

@@ -16,7 +16,7 @@ enum class PrintOutcome;
 
 // marvello --print LABEL.eti --to OUT [--db FILE] [--password PW] [--first N] [--count N]
 //          [--borders] [--crop-marks] [--copies N] [--progress] [--dpi N] [--offset X,Y]
-//          [--quantity-field FIELD] [--set QUESTION=ANSWER ...]
+//          [--quantity-field FIELD] [--set QUESTION=ANSWER ...] [--serial-start N]
 struct BatchOptions {
     QString label;
     QString to; // file.pdf, file.ant, printer, printer:NAME
@@ -36,6 +36,8 @@ struct BatchOptions {
     std::optional<QString> quantityField;
     // The answers to the label's questions (${?Lotto}); every question needs one.
     QMap<QString, QString> answers;
+    // The first serial number (${P}); none: the one after the label's last job.
+    std::optional<long> serialStart;
 
     // Nothing, and a reason, when the words are not a valid request.
     static std::optional<BatchOptions> parse(const QStringList& words, QString* error);

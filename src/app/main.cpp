@@ -81,6 +81,7 @@ QString usage() {
         "      --count N                 numero di etichette (tutte se manca)\n"
         "      --quantity-field CAMPO    ogni record tante etichette quante dice il campo\n"
         "      --set DOMANDA=RISPOSTA    la risposta a ${?DOMANDA} (anche più volte)\n"
+        "      --serial-start N          numerazione ${P} da N (altrimenti dalla stampa prima)\n"
         "      --borders --crop-marks    bordi e indicatori margini\n"
         "      --copies N                copie alla stampante\n"
         "      --progress                avanzamento su stderr\n"

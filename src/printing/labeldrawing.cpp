@@ -29,7 +29,10 @@
 #include "printing/elementrenderer.h"
 #include "printing/placeholders.h"
 #include "printing/sheetgeometry.h"
+
 #include <QFileInfo>
+
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
@@ -114,6 +117,12 @@ QStringList questionsOf(const LabelDocument& document) {
     return names;
 }
 
+bool LabelDrawing::usesSerials() const {
+    return std::any_of(m_sources.begin(), m_sources.end(), [](const auto& entry) {
+        return entry.second.text && entry.second.text->usesSerials();
+    });
+}
+
 void LabelDrawing::setAnswers(const QMap<QString, QString>& answers) {
     for (auto& [element, source] : m_sources)
         if (source.text)
@@ -188,9 +197,10 @@ QString LabelDrawing::valueOf(const LabelElement& element, const QString& own) c
     if (!element.DataMember.isEmpty())
         return source.field >= 0 ? fieldValue(std::size_t(source.field)) : QString();
     if (source.text) {
+        LabelNumbers label = numbers.value_or(LabelNumbers(sequence, sequence));
+        label.serial = serialStart + sequence - 1;
         std::optional<QString> text = source.text->expand(
-            numbers.value_or(LabelNumbers(sequence, sequence)), m_now,
-            [this](std::size_t index) { return typedFieldValue(index); }, fieldText,
+            label, m_now, [this](std::size_t index) { return typedFieldValue(index); }, fieldText,
             resourcelimits::LabelTextCharacters);
         if (!text)
             throw DatabaseError(DatabaseError::InvalidFieldType,

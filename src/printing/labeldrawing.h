@@ -43,6 +43,10 @@ public:
     // Draws only the texts: a trial that counts the cut ones.
     bool textsOnly = false;
 
+    // The serial number (${P}) of the job's first label; each label after it takes the next.
+    long serialStart = 1;
+    bool usesSerials() const;
+
     // The answers to the label's questions (${?Lotto}), for every label of the job.
     void setAnswers(const QMap<QString, QString>& answers);
 

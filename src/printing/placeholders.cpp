@@ -41,13 +41,14 @@ QDateTime printingNow() {
 TextTemplate::TextTemplate(const QString& text) {
     static const QRegularExpression placeholder(QStringLiteral(R"(\$\{([^{}]+)\})"));
     static const QRegularExpression sequence(
-        QStringLiteral(R"(^(N|R|Q|Qtot)(?:\+(\d{1,9}))?(?::(\d{1,2}))?$)"));
+        QStringLiteral(R"(^(N|R|Q|Qtot|P)(?:\+(\d{1,9}))?(?::(\d{1,2}))?$)"));
     qsizetype done = 0;
     auto match = placeholder.globalMatch(text);
     while (match.hasNext()) {
         const auto m = match.next();
         Part part;
         QString name = m.captured(1).trimmed();
+        part.written = name;
         if (name.startsWith(u'?') && name.size() > 1) {
             part.kind = Part::Question;
             part.text = name.mid(1).trimmed();
@@ -56,6 +57,7 @@ TextTemplate::TextTemplate(const QString& text) {
             part.kind = which == u"N"   ? Part::Sequence
                         : which == u"R" ? Part::Record
                         : which == u"Q" ? Part::InRecord
+                        : which == u"P" ? Part::Serial
                                         : Part::Quantity;
             part.text = name;
             part.offset = s.captured(2).toLong();
@@ -122,6 +124,11 @@ void TextTemplate::LineCloser::end(QString& text) {
         text.chop(1);
 }
 
+bool TextTemplate::usesSerials() const {
+    return std::any_of(m_parts.begin(), m_parts.end(),
+                       [](const Part& part) { return part.kind == Part::Serial; });
+}
+
 QStringList TextTemplate::questions() const {
     QStringList names;
     for (const Part& part : m_parts)
@@ -150,9 +157,18 @@ bool TextTemplate::namesField(const QString& name) {
 QStringList TextTemplate::bind(const std::vector<FieldInfo>* fields) {
     QStringList unknown;
     for (Part& part : m_parts) {
-        // Labels made before ${R}, ${Q} and ${Qtot} meant a field of that name.
+        // Labels made before formats and fallbacks may name a field "Tel:Casa": that field.
+        if (part.kind == Part::Field && part.written != part.text && fields &&
+            std::any_of(fields->begin(), fields->end(), [&](const FieldInfo& field) {
+                return field.name.compare(part.written, Qt::CaseInsensitive) == 0;
+            })) {
+            part.text = part.written;
+            part.format.clear();
+            part.fallback = QString();
+        }
+        // Labels made before ${R}, ${Q}, ${Qtot} and ${P} meant a field of that name.
         if ((part.kind == Part::Record || part.kind == Part::InRecord ||
-             part.kind == Part::Quantity) &&
+             part.kind == Part::Quantity || part.kind == Part::Serial) &&
             fields && std::any_of(fields->begin(), fields->end(), [&](const FieldInfo& field) {
                 return field.name.compare(part.text, Qt::CaseInsensitive) == 0;
             }))
@@ -185,6 +201,8 @@ QString TextTemplate::special(const Part& part, const LabelNumbers& numbers, con
         return counted(numbers.inRecord);
     case Part::Quantity:
         return counted(numbers.ofRecord);
+    case Part::Serial:
+        return counted(numbers.serial);
     case Part::Question:
         return part.fallback;
     case Part::Date: {
@@ -214,6 +232,8 @@ QString TextTemplate::formatted(const QVariant& value, const Part& part) {
     case QMetaType::QDateTime:
     case QMetaType::QDate:
         return italian.toString(value.toDateTime(), part.format);
+    case QMetaType::QTime:
+        return italian.toString(value.toTime(), part.format);
     case QMetaType::Double:
     case QMetaType::Float:
     case QMetaType::Int:
@@ -231,8 +251,11 @@ QString TextTemplate::formatted(const QVariant& value, const Part& part) {
     // A number or a date written as text (a CSV's) takes its format too.
     const QString text = value.toString().trimmed();
     if (const auto places = decimals(part.format)) {
+        // As Italians write it ("1.250,5"), else with a decimal point ("12.5").
         bool number = false;
-        const double read = QString(text).replace(u',', u'.').toDouble(&number);
+        double read = italian.toDouble(text, &number);
+        if (!number)
+            read = QLocale::c().toDouble(text, &number);
         if (number)
             return italian.toString(read, 'f', *places);
     } else {

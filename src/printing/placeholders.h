@@ -30,6 +30,7 @@ struct LabelNumbers {
     long record;
     long inRecord;
     long ofRecord;
+    long serial = 0; // ${P}: the serial number, continued from the label's jobs before
 };
 
 // A text with fields in it, as a label's texts and barcodes may hold them:
@@ -40,7 +41,8 @@ struct LabelNumbers {
 //   ${N}          the label's number in the job, from 1; ${N:6} zero-padded to 6 digits,
 //                 ${N+1000} counted from 1001 (both: ${N+1000:6}); ${R}, ${Q}, ${Qtot} the
 //                 record's number, the label's within its record and the record's quantity,
-//                 the same ways (a field named R, Q or Qtot is that field)
+//                 the same ways (a field named R, Q or Qtot is that field); ${P} a serial
+//                 number that continues from the label's last job (${P:6}, ${P+1000})
 //   ${data}       today's date (dd/mm/yyyy); ${data+5} five days on, ${data-1} yesterday,
 //                 ${data+6M} six months on; ${data:yyyy-MM-dd} in a Qt date format
 //   ${ora}        the time (hh:mm); ${ora:HH.mm.ss} in a Qt time format
@@ -51,6 +53,8 @@ public:
     explicit TextTemplate(const QString& text);
 
     bool hasPlaceholders() const { return m_hasPlaceholders; }
+    // Whether it prints serial numbers (${P}); a field named P is bound as that field first.
+    bool usesSerials() const;
     // The questions it asks (${?Lotto}: "Lotto"), in order.
     QStringList questions() const;
     // Fills the questions in with their answers (the names' letter case ignored); a question
@@ -118,11 +122,13 @@ private:
             Record,
             InRecord,
             Quantity,
+            Serial,
             Date,
             Time,
             Question
         } kind = Literal;
         QString text;    // a literal, or the field's name
+        QString written; // the name as written, format and fallback included
         int field = -1;  // the field's index once bound
         long offset = 0; // labels for ${N}; days (or months) for ${data}
         int width = 0;

@@ -24,6 +24,7 @@
 #include "printing/labeldrawing.h"
 #include "printing/lastanswers.h"
 #include "printing/quantities.h"
+#include "printing/serialnumbers.h"
 #include "printing/sheetgeometry.h"
 
 #include <QFileInfo>
@@ -247,8 +248,33 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     }
     if (!job.PremutoOk)
         return PrintOutcome::Cancelled;
-    if (!job.Strict && !job.Domande.isEmpty())
-        lastanswers::save(document.fileName(), job.Risposte);
+    // A question without an answer prints no label with an empty lot: a direct print has no
+    // dialog to ask in.
+    if (StampaDiretta)
+        for (const QString& question : job.Domande)
+            if (std::none_of(job.Risposte.keyValueBegin(), job.Risposte.keyValueEnd(),
+                             [&](const auto& answer) {
+                                 return answer.first.compare(question, Qt::CaseInsensitive) == 0 &&
+                                        !answer.second.isEmpty();
+                             })) {
+                MessageService::current().warn(
+                    QStringLiteral("L'etichetta chiede \"%1\": stamparla dalla finestra di "
+                                   "stampa, che lo domanda.")
+                        .arg(question),
+                    version::mainWindowCaption());
+                return PrintOutcome::Failed;
+            }
+    // A quantity field prints every record of a bound label; a script asking otherwise is
+    // told, not given another number of labels.
+    if (job.Strict && !job.CampoQuantita.trimmed().isEmpty() && (!bound || !job.StampaTutte)) {
+        MessageService::current().warn(
+            bound ? QStringLiteral("La quantità da campo stampa tutti i record: non va con un "
+                                   "numero di etichette.")
+                  : QStringLiteral("La quantità da campo vuole un'etichetta collegata a un "
+                                   "database."),
+            version::mainWindowCaption());
+        return PrintOutcome::Failed;
+    }
     // The quantity field chosen in the window is the label's from now on.
     if (bound && !job.Strict && !StampaDiretta &&
         job.CampoQuantita != document.binding().CampoQuantita) {
@@ -405,6 +431,21 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     int column = 0, row = 1;
     bool earlyPreview = false;
     drawing->setAnswers(job.Risposte);
+    // Serial numbers: the label's lock is held from the first number taken to the job's end.
+    std::optional<SerialNumbers> serials;
+    if (drawing->usesSerials()) {
+        try {
+            serials.emplace(document.fileName());
+        } catch (const DatabaseError& error) {
+            CursoreNormale();
+            pressivo.KillDoc();
+            reportFailure(error.number, error.description);
+            return PrintOutcome::Failed;
+        }
+        if (job.InizioNumerazione)
+            serials->startFrom(*job.InizioNumerazione);
+        drawing->serialStart = serials->next();
+    }
     std::optional<quantities::Walk> walk;
     if (byQuantity && records)
         walk.emplace(*records, std::move(perRecord),
@@ -469,6 +510,8 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
             if (!walk && records && drawing->hasRecord && (i < count || job.StampaTutte))
                 drawing->hasRecord = records->next();
         }
+        if (walk)
+            walk->finish();
         // More records than counted: the data changed while it was read, and the labels
         // printed are not those of the selection.
         if (!walk && records && job.StampaTutte && drawing->hasRecord)
@@ -494,6 +537,19 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     // accepted is delivered, and saying otherwise would make a script print it twice.
     if (!pressivo.EndDoc())
         return PrintOutcome::Failed;
+    if (!job.Strict && !job.Domande.isEmpty())
+        lastanswers::save(document.fileName(), job.Risposte);
+    if (serials) {
+        try {
+            serials->commit(count);
+        } catch (const DatabaseError& error) {
+            // The labels are out, but the next job would print their numbers again.
+            reportFailure(error.number,
+                          error.description + QStringLiteral(" Le etichette sono state stampate: "
+                                                             "correggere la numerazione."));
+            return PrintOutcome::Failed;
+        }
+    }
     if (const QString cut = drawing->cutTextsWarning(); !cut.isEmpty() && !askedAboutCuts)
         MessageService::current().message(cut, version::mainWindowCaption(),
                                           MessageIcon::Information);

@@ -52,6 +52,8 @@ struct PrintJob {
     // offered.
     QStringList Domande;
     QMap<QString, QString> Risposte;
+    // The serial number (${P}) of the first label; none: the one after the label's last job.
+    std::optional<long> InizioNumerazione;
 };
 
 // Shown while labels are drawn: the wait window, or lines on standard error.

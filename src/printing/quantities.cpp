@@ -76,7 +76,26 @@ std::vector<long> read(RecordCursor& records, const QString& field) {
 Walk::Walk(RecordCursor& records, std::vector<long> perRecord, int field)
     : m_records(records)
     , m_perRecord(std::move(perRecord))
-    , m_field(field) {}
+    , m_field(field) {
+    if (m_field < 0)
+        throw DatabaseError(DatabaseError::ItemNotFound,
+                            QStringLiteral("Il campo che dà la quantità di etichette non c'è "
+                                           "più: i dati sono cambiati, la stampa si ferma."));
+}
+
+void Walk::finish() {
+    while (m_read < m_perRecord.size()) {
+        if (!m_records.next() || of(m_records.row()[std::size_t(m_field)]) != m_perRecord[m_read])
+            throw DatabaseError(DatabaseError::CannotOpen,
+                                QStringLiteral("I record non sono più quelli contati: i dati "
+                                               "sono cambiati durante la stampa, che si ferma."));
+        ++m_read;
+    }
+    if (m_records.next())
+        throw DatabaseError(DatabaseError::CannotOpen,
+                            QStringLiteral("Il database ha dato più record di quelli contati: i "
+                                           "dati sono cambiati durante la stampa, che si ferma."));
+}
 
 LabelNumbers Walk::next(long label) {
     while (m_left == 0) {

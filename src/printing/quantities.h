@@ -37,6 +37,8 @@ public:
     // Before each label, in order from 1: moves to the next record when the one before has
     // had its labels. Throws DatabaseError when the records are no longer those counted.
     LabelNumbers next(long label);
+    // After the last label: the records left are those counted with no label, and no more.
+    void finish();
 
 private:
     RecordCursor& m_records;

@@ -13,6 +13,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -321,6 +323,133 @@ TEST_F(BatchPrint, QuestionsAreAnsweredOnTheCommandLine) {
     EXPECT_TRUE(unanswered.err.contains(u"--set Data produzione=VALORE"))
         << unanswered.err.toStdString();
     EXPECT_FALSE(QFile::exists(pdf));
+}
+
+// ${P} continues from one job of a label to the next; a job that fails uses no numbers, and
+// two jobs of the label at once never share one.
+TEST_F(BatchPrint, SerialNumbersNeverRepeat) {
+    const QStringList lines{"oggLayout",
+                            " 1 ",
+                            " 1 ",
+                            " 0 ",
+                            " 0 ",
+                            " 50 ",
+                            " 20 ",
+                            " 0 ",
+                            " 0 ",
+                            " 0 ",
+                            " 0 ",
+                            "oggTesto",
+                            " 0 ",
+                            " 0 ",
+                            " 2835 ",
+                            " 500 ",
+                            "Cespite ${P:6}",
+                            "Arial",
+                            " 8 ",
+                            "False",
+                            "False",
+                            " 0 ",
+                            " 0 ",
+                            " 16777215 ",
+                            " 0 ",
+                            "",
+                            " 0 "};
+    const QString label = folder.filePath(QStringLiteral("cespiti.eti"));
+    writeBytes(label, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    const QStringList state{QStringLiteral("XDG_STATE_HOME=") + folder.filePath("stato")};
+    const auto numbers = [&](const QString& file) {
+        QList<int> found;
+        const QString text = QString::fromUtf8(runTool("pdftotext", {file, QStringLiteral("-")}));
+        auto match = QRegularExpression(QStringLiteral(R"(Cespite (\d{6}))")).globalMatch(text);
+        while (match.hasNext())
+            found << match.next().captured(1).toInt();
+        return found;
+    };
+    const auto job = [&](const QString& out, int count, const QStringList& more = {}) {
+        return marvello(printTo(label, out, QStringList{"--count", QString::number(count)} + more),
+                        state);
+    };
+    ASSERT_EQ(job(pdf, 3).exitCode, 0);
+    EXPECT_EQ(numbers(pdf), (QList<int>{1, 2, 3}));
+    // A job that cannot be delivered (no such folder) uses none.
+    EXPECT_EQ(job(folder.filePath(QStringLiteral("manca/x.pdf")), 5).exitCode, 1);
+    ASSERT_EQ(job(pdf, 2).exitCode, 0);
+    EXPECT_EQ(numbers(pdf), (QList<int>{4, 5}));
+    // A second job started while the first prints waits for it, and goes on after it.
+    const QString other = folder.filePath(QStringLiteral("altro.pdf"));
+    ProcessRun second;
+    const ProcessRun first = marvello(printTo(label, pdf, {"--count", "40"}), state,
+                                      [&](QProcess&) { second = job(other, 40); });
+    ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
+    ASSERT_EQ(second.exitCode, 0) << second.err.toStdString();
+    QList<int> all = numbers(pdf) + numbers(other);
+    std::sort(all.begin(), all.end());
+    QList<int> expected;
+    for (int n = 6; n <= 85; ++n)
+        expected << n;
+    EXPECT_EQ(all, expected);
+    // --serial-start sets where the numbering goes on from.
+    ASSERT_EQ(job(pdf, 1, {"--serial-start", "1000"}).exitCode, 0);
+    ASSERT_EQ(job(pdf, 1).exitCode, 0);
+    EXPECT_EQ(numbers(pdf), QList<int>{1001});
+}
+
+// Formats read numbers as Italians write them, and a field named with a colon, from before
+// formats, is still that field.
+TEST_F(BatchPrint, OlderFieldNamesAndItalianNumbers) {
+    writeBytes(folder.filePath(QStringLiteral("prezzi.csv")),
+               "Tel:Casa,Prezzo\r\n011 123,\"1.250,5\"\r\n");
+    const QStringList lines{"oggDatabase",
+                            "prezzi.csv",
+                            "",
+                            "prezzi",
+                            "",
+                            " 0 ",
+                            "",
+                            "",
+                            "",
+                            "False",
+                            "",
+                            "oggLayout",
+                            " 1 ",
+                            " 1 ",
+                            " 0 ",
+                            " 0 ",
+                            " 100 ",
+                            " 20 ",
+                            " 0 ",
+                            " 0 ",
+                            " 0 ",
+                            " 0 ",
+                            "oggTesto",
+                            " 0 ",
+                            " 0 ",
+                            " 5670 ",
+                            " 500 ",
+                            "${Tel:Casa} costa ${Prezzo:,2}",
+                            "Arial",
+                            " 8 ",
+                            "False",
+                            "False",
+                            " 0 ",
+                            " 0 ",
+                            " 16777215 ",
+                            " 0 ",
+                            "",
+                            " 0 "};
+    const QString label = folder.filePath(QStringLiteral("prezzi.eti"));
+    writeBytes(label, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    const ProcessRun run = marvello(printTo(label, pdf));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(runTool("pdftotext", {pdf, QStringLiteral("-")}))
+                    .contains(u"011 123 costa 1250,50"));
+    // A quantity field with a number of labels is a request that cannot be met as asked.
+    const ProcessRun mixed =
+        marvello(printTo(label, pdf, {"--quantity-field", "Prezzo", "--count", "2"}));
+    EXPECT_EQ(mixed.exitCode, 1);
+    EXPECT_TRUE(mixed.err.contains(u"non va con un numero di etichette"))
+        << mixed.err.toStdString();
 }
 
 TEST(BatchOptions, Parsing) {

@@ -487,7 +487,13 @@ TEST_F(Engine, QuestionsOfferTheLastAnswers) {
                             [](const DrawOp& op) { return op.text == u"Lotto L41"; }));
     EXPECT_EQ(printAnswering(QStringLiteral("L42")), PrintOutcome::Delivered);
     EXPECT_EQ(offered.value(QStringLiteral("Lotto")), u"L41");
+    // A direct print has no dialog: it takes the last answers, and without one it prints
+    // nothing rather than an empty lot.
+    StampaEtichette(document, database, true, hooks); // to the printer, if there is one
+    EXPECT_FALSE(messages.lastText().contains(u"chiede")) << messages.lastText().toStdString();
     document.setFileName(folder.filePath(QStringLiteral("altra.eti")));
+    EXPECT_EQ(StampaEtichette(document, database, true, hooks), PrintOutcome::Failed);
+    EXPECT_TRUE(messages.lastText().contains(u"\"Lotto\"")) << messages.lastText().toStdString();
     printAnswering(QStringLiteral("X"));
     EXPECT_TRUE(offered.isEmpty()); // another label, its own answers
 }
