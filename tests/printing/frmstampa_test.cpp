@@ -1,4 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/labeldocument.h"
+#include "printing/serialnumbers.h"
+#include "printing/widgets/frmnumerazione.h"
 #include "printing/widgets/frmstampa.h"
 #include "support/recordingmessages.h"
 
@@ -7,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -125,6 +130,30 @@ TEST(Stampa, QuestionsWithTheirLastAnswers) {
     EXPECT_EQ(dialog.Risposte,
               (QMap<QString, QString>{{QStringLiteral("Lotto"), QStringLiteral("L42")},
                                       {QStringLiteral("Operatore"), QStringLiteral("Anna")}}));
+}
+
+// "Numerazione..." shows where the label's serial numbers go on from, and keeps a new start.
+TEST(Numerazione, ShowsAndSetsTheNextSerialNumber) {
+    QTemporaryDir folder;
+    const QByteArray before = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", folder.path().toUtf8());
+    LabelDocument document;
+    document.setFileName(folder.filePath(QStringLiteral("cespiti.eti")));
+    const auto answer = [&](int value) {
+        int shown = -1;
+        mnuNumerazione(document, nullptr, [&](QDialog& dialog) {
+            auto& form = static_cast<frmNumerazione&>(dialog);
+            shown = form.txtProssimo->value();
+            form.txtProssimo->setValue(value);
+            QTest::mouseClick(form.cmdOk, Qt::LeftButton);
+            return form.result();
+        });
+        return shown;
+    };
+    EXPECT_EQ(answer(500), 1); // nothing printed yet
+    EXPECT_EQ(SerialNumbers::peek(document.fileName()), 500);
+    EXPECT_EQ(answer(500), 500);
+    qputenv("XDG_STATE_HOME", before);
 }
 
 } // namespace

@@ -22,6 +22,7 @@
 #include "printing/widgets/frmattesa.h"
 #include "printing/widgets/frmcalibrastampante.h"
 #include "printing/widgets/frmimpostapagina.h"
+#include "printing/widgets/frmnumerazione.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -167,6 +168,7 @@ void frmMarvello::buildMenus() {
          {"mnuStampa", "Stampa", run(&frmMarvello::mnuStampa_Click), QKeySequence::Print},
          {"mnuCalibraStampante", "Calibra stampante...",
           [this] { mnuCalibraStampante(m_document, this); }},
+         {"mnuNumerazione", "Numerazione...", [this] { mnuNumerazione(m_document, this); }},
          separator,
          {"mnuEsci", "Esci",
           [this] {
