@@ -438,6 +438,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
             serials.emplace(document.fileName());
         } catch (const DatabaseError& error) {
             CursoreNormale();
+            progress.end();
             pressivo.KillDoc();
             reportFailure(error.number, error.description);
             return PrintOutcome::Failed;
