@@ -73,7 +73,7 @@ QString usage() {
         "      printer (stampante predefinita) o printer:NOME.\n"
         "      --db FILE|INDIRIZZO --password PW|- --password-file FILE\n"
         "                                dati al posto di quelli dell'etichetta: un file\n"
-        "                                (.mdb, .csv, .sqlite) o un server\n"
+        "                                (.mdb, .csv, .xlsx, .ods, .sqlite) o un server\n"
         "                                (postgresql://utente@server/database);\n"
         "                                la password: - la legge da stdin,\n"
         "                                anche MARVELLO_PASSWORD\n"

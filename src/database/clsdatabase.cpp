@@ -9,6 +9,7 @@
 #include "database/csvsource.h"
 #include "database/databaseerror.h"
 #include "database/sourceaddress.h"
+#include "database/spreadsheetsource.h"
 #include "database/sqlsource.h"
 
 clsDatabase::clsDatabase() = default;
@@ -22,6 +23,8 @@ std::unique_ptr<RecordSource> openSource(const SourceAddress& address, const QSt
         return std::make_unique<AccessSource>(address.path, password);
     case SourceAddress::Kind::DelimitedText:
         return std::make_unique<CsvSource>(address.path, address.separator);
+    case SourceAddress::Kind::Spreadsheet:
+        return std::make_unique<SpreadsheetSource>(address.path);
     default:
         return std::make_unique<SqlSource>(address, password);
     }

@@ -19,6 +19,8 @@ SourceAddress::Kind fileKind(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == u"csv" || suffix == u"txt" || suffix == u"tsv")
         return SourceAddress::Kind::DelimitedText;
+    if (suffix == u"xlsx" || suffix == u"xlsm" || suffix == u"ods")
+        return SourceAddress::Kind::Spreadsheet;
     if (suffix == u"sqlite" || suffix == u"sqlite3" || suffix == u"db" || startsLikeSqlite(path))
         return SourceAddress::Kind::Sqlite;
     return SourceAddress::Kind::Access;

@@ -5,7 +5,8 @@
 
 #include <optional>
 
-// What a label's database name says: a file (Access, delimited text, SQLite) by its path, or
+// What a label's database name says: a file (Access, delimited text, spreadsheet, SQLite) by
+// its path, or
 // a database server by an address:
 //   postgresql://user@host:5432/database   (postgres:// too)
 //   mysql://user@host:3306/database        (mariadb:// too)
@@ -13,7 +14,7 @@
 // A delimited text file may name its separator after the path: "clienti.txt?separatore=;"
 // (";", ",", "|" or "tab").
 struct SourceAddress {
-    enum class Kind { Access, DelimitedText, Sqlite, PostgreSql, MySql, Odbc };
+    enum class Kind { Access, DelimitedText, Spreadsheet, Sqlite, PostgreSql, MySql, Odbc };
 
     Kind kind = Kind::Access;
     QString path; // a file's path

@@ -4,6 +4,7 @@
 #include "app/batchprint.h"
 #include "support/files.h"
 #include "support/marvelloprocess.h"
+#include "support/spreadsheets.h"
 #include "support/zbar.h"
 
 #include <QDir>
@@ -26,6 +27,47 @@ int pageCount(const QString& pdf) {
     const auto match = QRegularExpression(QStringLiteral(R"(Pages:\s+(\d+))"))
                            .match(QString::fromLatin1(info.readAllStandardOutput()));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// A label of one 100 x 40 mm label a sheet with one text, bound to a table when one is named.
+QString textLabel(const QString& path, const QString& text, const QString& database = {},
+                  const QString& table = {}) {
+    QStringList lines;
+    if (!database.isEmpty())
+        lines << "oggDatabase" << database << "" << table << ""
+              << " 0 "
+              << ""
+              << ""
+              << ""
+              << "False"
+              << "";
+    lines << "oggLayout"
+          << " 1 "
+          << " 1 "
+          << " 0 "
+          << " 0 "
+          << " 100 "
+          << " 40 "
+          << " 0 "
+          << " 0 "
+          << " 0 "
+          << " 0 ";
+    lines << "oggTesto"
+          << " 0 "
+          << " 0 "
+          << " 5670 "
+          << " 2000 " << text << "Arial"
+          << " 8 "
+          << "False"
+          << "False"
+          << " 0 "
+          << " 0 "
+          << " 16777215 "
+          << " 0 "
+          << ""
+          << " 0 ";
+    writeBytes(path, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    return path;
 }
 
 class BatchPrint : public ::testing::Test {
@@ -272,6 +314,35 @@ TEST_F(BatchPrint, EachRecordItsQuantity) {
         marvello(printTo(path, pdf, {QStringLiteral("--quantity-field"), QStringLiteral("Pezzi")}));
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(u"\"Pezzi\"")) << missing.err.toStdString();
+}
+
+// A warehouse's spreadsheet: each row its number of boxes, the lot typed for the job, a
+// best-before date from today, serial numbers that go on in the next job.
+TEST_F(BatchPrint, ASpreadsheetFeedsQuantitiesQuestionsDatesAndSerials) {
+    RowSource rows;
+    rows.fields = {{QStringLiteral("Articolo")}, {QStringLiteral("Colli")}};
+    rows.rows = {{QStringLiteral("Vite M4"), 12.0},
+                 {QStringLiteral("Dado"), 0.0},
+                 {QStringLiteral("Rondella"), 1.0}};
+    const QString colli = folder.filePath(QStringLiteral("colli.xlsx"));
+    writeXlsx(colli, sheetJson(QStringLiteral("Colli"), rows));
+    const QString label =
+        textLabel(folder.filePath(QStringLiteral("colli.eti")),
+                  "${Articolo} collo ${Q} di ${Qtot} lotto ${?Lotto} entro ${data+5} n. ${P:6}",
+                  QStringLiteral("altro.xlsx"), QStringLiteral("Colli"));
+    const QStringList environment{QStringLiteral("MARVELLO_TODAY=2026-12-28"),
+                                  QStringLiteral("XDG_STATE_HOME=") + folder.filePath("stato")};
+    const QStringList options{"--db", colli, "--quantity-field", "Colli", "--set", "Lotto=L42"};
+    ASSERT_EQ(marvello(printTo(label, pdf, options), environment).exitCode, 0);
+    EXPECT_EQ(pageCount(pdf), 13);
+    QString text = QString::fromUtf8(runTool("pdftotext", {pdf, QStringLiteral("-")})).simplified();
+    EXPECT_TRUE(text.contains(u"Vite M4 collo 3 di 12 lotto L42 entro 02/01/2027 n. 000003"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(u"Rondella collo 1 di 1 lotto L42 entro 02/01/2027 n. 000013"));
+    ASSERT_EQ(marvello(printTo(label, pdf, options), environment).exitCode, 0);
+    text = QString::fromUtf8(runTool("pdftotext", {pdf, QStringLiteral("-")})).simplified();
+    EXPECT_TRUE(text.contains(u"Vite M4 collo 1 di 12 lotto L42 entro 02/01/2027 n. 000014"))
+        << text.toStdString();
 }
 
 // "${?Lotto}" asks its question once a job: answered with --set (the name's letter case

@@ -67,9 +67,9 @@ frmConnettiDBMDB::frmConnettiDBMDB(QWidget* parent)
     connect(cmdSfoglia, &QPushButton::clicked, this, [this] {
         browseIntoField(txtNomeFileDB, windowTitle(),
                         QStringLiteral("Tutti Files (*.*)|*.*|Archivi MDB (*.mdb)|*.mdb|"
-                                       "File di dati (*.mdb *.accdb *.csv *.txt *.tsv *.sqlite "
-                                       "*.sqlite3 *.db)|*.mdb;*.accdb;*.csv;*.txt;*.tsv;*.sqlite;"
-                                       "*.sqlite3;*.db"),
+                                       "File di dati (*.mdb *.accdb *.csv *.txt *.tsv *.xlsx "
+                                       "*.ods *.sqlite *.sqlite3 *.db)|*.mdb;*.accdb;*.csv;*.txt;"
+                                       "*.tsv;*.xlsx;*.ods;*.sqlite;*.sqlite3;*.db"),
                         3);
     });
     connect(cmdOk, &QPushButton::clicked, this, [this] {

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "database/workbook.h"
+
+#include "database/databaseerror.h"
+#include "database/odsworkbook.h"
+#include "database/xlsxworkbook.h"
+
+#include <QDateTime>
+
+#include <cmath>
+
+namespace workbook {
+
+std::unique_ptr<Workbook> open(const QString& path) {
+    auto archive = std::make_unique<ZipArchive>(path);
+    if (OdsWorkbook::recognises(*archive))
+        return std::make_unique<OdsWorkbook>(std::move(archive));
+    if (XlsxWorkbook::recognises(*archive))
+        return std::make_unique<XlsxWorkbook>(std::move(archive));
+    throw DatabaseError(
+        DatabaseError::UnrecognizedFormat,
+        QStringLiteral("Il file %1 non è un foglio di calcolo .xlsx né .ods.").arg(path));
+}
+
+QDateTime serialDate(double serial, bool from1904) {
+    // Day 60 of the 1900 system is 29 February 1900, a day that never was: the days before it
+    // are counted from 31 December 1899, those after from 30 December.
+    if (!std::isfinite(serial) || serial < 0 || serial > 2958466) // after 31/12/9999
+        return {};
+    const double day = std::floor(serial);
+    const QDate zero = from1904   ? QDate(1904, 1, 1)
+                       : day < 61 ? QDate(1899, 12, 31)
+                                  : QDate(1899, 12, 30);
+    const auto milliseconds = std::llround((serial - day) * 86400000.0);
+    return QDateTime(zero.addDays(qint64(day)), QTime(0, 0), Qt::UTC).addMSecs(milliseconds);
+}
+
+int columnIndex(QStringView letters) {
+    if (letters.isEmpty() || letters.size() > 3)
+        return -1;
+    int index = 0;
+    for (const QChar c : letters) {
+        const char16_t upper = c.toUpper().unicode();
+        if (upper < u'A' || upper > u'Z')
+            return -1;
+        index = index * 26 + (upper - u'A' + 1);
+    }
+    return index - 1;
+}
+
+} // namespace workbook

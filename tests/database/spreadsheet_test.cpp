@@ -1,0 +1,340 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Spreadsheets as record sources: cells typed as each format types them, the shapes real files
+// take (repeated and merged cells, sparse rows, several sheets), and files that are damaged or
+// built to harm.
+
+#include "database/databaseerror.h"
+#include "database/spreadsheetsource.h"
+#include "support/files.h"
+#include "support/marvelloprocess.h"
+
+#include <QDateTime>
+#include <QTemporaryDir>
+
+#include <map>
+
+#include <gtest/gtest.h>
+#include <zip.h>
+
+namespace {
+
+using Parts = std::map<QString, QByteArray>;
+
+// Packs the parts into a zip archive, as the spreadsheet programs do.
+void writeZip(const QString& path, const Parts& parts) {
+    int error = 0;
+    zip_t* archive =
+        zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(archive, nullptr);
+    for (const auto& [name, bytes] : parts) {
+        zip_source_t* source =
+            zip_source_buffer(archive, bytes.constData(), zip_uint64_t(bytes.size()), 0);
+        ASSERT_GE(zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_OVERWRITE), 0);
+    }
+    ASSERT_EQ(zip_close(archive), 0); // reads the buffers, which live until here
+}
+
+const QByteArray SheetNs =
+    "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+    "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
+
+QByteArray relations(const QByteArray& body) {
+    return "<?xml version=\"1.0\"?><Relationships "
+           "xmlns=\"http://schemas.openxmlformats.org/package/"
+           "2006/relationships\">" +
+           body + "</Relationships>";
+}
+
+QByteArray relation(const char* id, const char* type, const QByteArray& target,
+                    const char* mode = "") {
+    return QByteArray("<Relationship Id=\"") + id +
+           "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/" + type +
+           "\" Target=\"" + target + "\"" +
+           (*mode ? QByteArray(" TargetMode=\"") + mode + "\"" : "") + "/>";
+}
+
+// An .xlsx of the parts Excel writes, with `sheets` (name → sheetData) and the workbook's
+// date system.
+Parts xlsx(const std::vector<std::pair<QByteArray, QByteArray>>& sheets, bool from1904 = false,
+           const QByteArray& shared = {}) {
+    Parts parts;
+    parts[QStringLiteral("[Content_Types].xml")] = "<?xml version=\"1.0\"?><Types/>";
+    parts[QStringLiteral("_rels/.rels")] =
+        relations(relation("rId1", "officeDocument", "xl/workbook.xml"));
+    QByteArray list, rels = relation("rS", "styles", "styles.xml") +
+                            relation("rT", "sharedStrings", "/xl/sharedStrings.xml");
+    int n = 0;
+    for (const auto& [name, data] : sheets) {
+        ++n;
+        const QByteArray id = "rId" + QByteArray::number(n);
+        list += "<sheet name=\"" + name + "\" sheetId=\"" + QByteArray::number(n) + "\" r:id=\"" +
+                id + "\"/>";
+        rels += relation(id.constData(), "worksheet",
+                         "worksheets/sheet" + QByteArray::number(n) + ".xml");
+        parts[QStringLiteral("xl/worksheets/sheet%1.xml").arg(n)] =
+            "<?xml version=\"1.0\"?><worksheet " + SheetNs + "><dimension ref=\"A1\"/><sheetData>" +
+            data +
+            "</sheetData><mergeCells count=\"1\"><mergeCell "
+            "ref=\"B3:C3\"/></mergeCells></worksheet>";
+    }
+    parts[QStringLiteral("xl/workbook.xml")] =
+        "<?xml version=\"1.0\"?><workbook " + SheetNs + "><workbookPr" +
+        (from1904 ? " date1904=\"1\"" : "") + "/><sheets>" + list + "</sheets></workbook>";
+    parts[QStringLiteral("xl/_rels/workbook.xml.rels")] = relations(rels);
+    // Style 1: a built-in date; 2: a written date and time; 3: a number with a quoted "d".
+    parts[QStringLiteral("xl/styles.xml")] =
+        "<?xml version=\"1.0\"?><styleSheet " + SheetNs +
+        "><numFmts count=\"2\">"
+        "<numFmt numFmtId=\"164\" formatCode=\"dd/mm/yyyy\\ hh:mm\"/>"
+        "<numFmt numFmtId=\"165\" formatCode=\"0.00&quot; d&quot;\"/></numFmts>"
+        "<cellXfs count=\"4\"><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/><xf numFmtId=\"164\"/>"
+        "<xf numFmtId=\"165\"/></cellXfs></styleSheet>";
+    parts[QStringLiteral("xl/sharedStrings.xml")] =
+        "<?xml version=\"1.0\"?><sst " + SheetNs + ">" +
+        (shared.isEmpty() ? QByteArray("<si><t>Articolo</t></si><si><r><t>Vite </t></r><r><t>M4</t>"
+                                       "</r><rPh><t>PHONETIC</t></rPh></si><si><t>Colli</t></si>")
+                          : shared) +
+        "</sst>";
+    return parts;
+}
+
+const QByteArray OdsNs = "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+                         "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+                         "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"";
+
+Parts ods(const QByteArray& tables) {
+    return {{QStringLiteral("mimetype"), "application/vnd.oasis.opendocument.spreadsheet"},
+            {QStringLiteral("content.xml"),
+             "<?xml version=\"1.0\"?><office:document-content " + OdsNs +
+                 "><office:body><office:spreadsheet>" + tables +
+                 "</office:spreadsheet></office:body></office:document-content>"}};
+}
+
+struct Table {
+    std::vector<FieldInfo> fields;
+    std::vector<Row> rows;
+};
+
+Table readAll(const QString& path, const QString& sheet) {
+    const SpreadsheetSource source(path);
+    RecordSelection all{sheet};
+    Table table{source.fields(sheet), {}};
+    const long count = source.count(all);
+    const auto records = source.open(all);
+    while (records->next())
+        table.rows.push_back(records->row());
+    EXPECT_EQ(count, long(table.rows.size()));
+    return table;
+}
+
+QDateTime utc(int y, int m, int d, int h = 0, int min = 0) {
+    return QDateTime(QDate(y, m, d), QTime(h, min), Qt::UTC);
+}
+
+class Spreadsheets : public ::testing::Test {
+protected:
+    QString file(const char* name, const Parts& parts) {
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        writeZip(path, parts);
+        return path;
+    }
+    // The message a file is refused with; empty when it reads.
+    QString refusal(const QString& path, const QString& sheet = QStringLiteral("Dati")) {
+        try {
+            readAll(path, sheet);
+            return {};
+        } catch (const DatabaseError& error) {
+            return error.description;
+        }
+    }
+    QTemporaryDir folder;
+};
+
+TEST_F(Spreadsheets, XlsxCellsAreTypedAsTheFileTypesThem) {
+    // A shared and a rich text, a number, a built-in and a written date style, a yes/no, an
+    // inline text, a formula's kept value and error, a number styled with a quoted "d", cells
+    // given without their reference, a row skipped, a merged cell, trailing empty cells.
+    const QByteArray data =
+        "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>2</v></c>"
+        "<c r=\"C1\" t=\"inlineStr\"><is><t>Scadenza</t></is></c><c r=\"D1\" "
+        "t=\"str\"><v>Ora</v></c>"
+        "<c r=\"E1\" t=\"str\"><v>Fragile</v></c><c r=\"F1\" t=\"str\"><v>Totale</v></c>"
+        "<c r=\"G1\" t=\"str\"><v>Peso</v></c><c r=\"H1\"/><c r=\"I1\" s=\"1\"/></row>"
+        "<row r=\"2\"><c r=\"A2\" t=\"s\"><v>1</v></c><c r=\"B2\"><v>12</v></c>"
+        "<c r=\"C2\" s=\"1\"><v>46364</v></c><c r=\"D2\" s=\"2\"><v>46364.75</v></c>"
+        "<c r=\"E2\" t=\"b\"><v>1</v></c><c r=\"F2\"><f>B2*2</f><v>24</v></c>"
+        "<c r=\"G2\" s=\"3\"><v>2.5</v></c></row>"
+        "<row r=\"4\"><c t=\"inlineStr\"><is><t>Dado</t></is></c><c><v>0</v></c>"
+        "<c s=\"1\"><v>59</v></c><c s=\"2\"/><c t=\"b\"><v>0</v></c>"
+        "<c t=\"e\"><f>1/0</f><v>#DIV/0!</v></c><c r=\"J4\"/></row>"
+        "<row r=\"5\"><c r=\"A5\" t=\"inlineStr\"><is><t></t></is></c></row>";
+    const QString path = file("magazzino.xlsx", xlsx({{"Vuoto", ""}, {"Dati", data}}));
+    EXPECT_EQ(SpreadsheetSource(path).tableNames(), (QStringList{"Vuoto", "Dati"}));
+
+    const Table table = readAll(path, QStringLiteral("dati"));
+    QStringList names;
+    std::vector<int> types;
+    for (const FieldInfo& field : table.fields) {
+        names << field.name;
+        types.push_back(field.type);
+    }
+    EXPECT_EQ(names,
+              (QStringList{"Articolo", "Colli", "Scadenza", "Ora", "Fragile", "Totale", "Peso"}));
+    EXPECT_EQ(types, (std::vector<int>{fieldtype::Text, fieldtype::Double, fieldtype::Date,
+                                       fieldtype::Date, fieldtype::Boolean, fieldtype::Text,
+                                       fieldtype::Double}));
+    ASSERT_EQ(table.rows.size(), 2u); // the empty rows are left out
+    const Row& first = table.rows[0];
+    EXPECT_EQ(first[0], QVariant(QStringLiteral("Vite M4")));
+    EXPECT_EQ(first[1], QVariant(12.0));
+    EXPECT_EQ(first[2].toDateTime(), utc(2026, 12, 8));
+    EXPECT_EQ(first[3].toDateTime(), utc(2026, 12, 8, 18));
+    EXPECT_EQ(first[4], QVariant(true));
+    EXPECT_EQ(first[5], QVariant(24.0));
+    EXPECT_EQ(first[6], QVariant(2.5));
+    const Row& second = table.rows[1];
+    EXPECT_EQ(second[0], QVariant(QStringLiteral("Dado")));
+    EXPECT_EQ(second[1], QVariant(0.0));
+    EXPECT_EQ(second[2].toDateTime(), utc(1900, 2, 28)); // before the day that never was
+    EXPECT_TRUE(second[3].isNull());
+    EXPECT_EQ(second[4], QVariant(false));
+    EXPECT_EQ(second[5], QVariant(QStringLiteral("#DIV/0!")));
+    EXPECT_TRUE(second[6].isNull());
+
+    // The 1904 date system counts from 1 January 1904.
+    const QString mac = file("mac.xlsx", xlsx({{"Dati", "<row><c t=\"str\"><v>Data</v></c></row>"
+                                                        "<row><c s=\"1\"><v>1</v></c></row>"}},
+                                              true));
+    EXPECT_EQ(readAll(mac, QStringLiteral("Dati")).rows.at(0).at(0).toDateTime(), utc(1904, 1, 2));
+}
+
+TEST_F(Spreadsheets, OdsRepeatsAndMergesAsLibreOfficeWritesThem) {
+    const QByteArray content =
+        "<table:table table:name=\"Note\"><table:table-row><table:table-cell office:value-type="
+        "\"string\"><text:p>x</text:p></table:table-cell></table:table-row></table:table>"
+        "<table:table table:name=\"Dati\"><table:table-column "
+        "table:number-columns-repeated=\"1024\"/>"
+        "<table:table-header-rows><table:table-row>"
+        "<table:table-cell "
+        "office:value-type=\"string\"><text:p>Articolo</text:p></table:table-cell>"
+        "<table:table-cell office:value-type=\"string\"><text:p>Prezzo</text:p></table:table-cell>"
+        "<table:table-cell "
+        "office:value-type=\"string\"><text:p>Scadenza</text:p></table:table-cell>"
+        "<table:table-cell office:value-type=\"string\"><text:p>Ora</text:p></table:table-cell>"
+        "<table:table-cell office:value-type=\"string\"><text:p>Fragile</text:p></table:table-cell>"
+        "<table:table-cell table:number-columns-repeated=\"16379\"/></table:table-row>"
+        "</table:table-header-rows>"
+        "<table:table-row table:number-rows-repeated=\"2\">"
+        "<table:table-cell office:value-type=\"string\" table:number-columns-spanned=\"2\">"
+        "<text:p>Vite<text:s text:c=\"2\"/>M4</text:p><text:p>zincata<text:line-break/>A2</text:p>"
+        "<office:annotation><text:p>nota</text:p></office:annotation></table:table-cell>"
+        "<table:covered-table-cell/>"
+        "<table:table-cell office:value-type=\"date\" office:date-value=\"2024-02-29\"/>"
+        "<table:table-cell office:value-type=\"time\" office:time-value=\"PT13H45M30S\"/>"
+        "<table:table-cell office:value-type=\"boolean\" office:boolean-value=\"true\"/>"
+        "<table:table-cell table:number-columns-repeated=\"16379\"/></table:table-row>"
+        "<table:table-row table:number-rows-repeated=\"1048000\"><table:table-cell "
+        "table:number-columns-repeated=\"16384\"/></table:table-row>"
+        "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>Dado</text:p>"
+        "</table:table-cell><table:table-cell office:value-type=\"currency\" office:value=\"1.5\"/>"
+        "<table:table-cell office:value-type=\"date\" office:date-value=\"2026-12-08T10:30:00\"/>"
+        "<table:table-cell/><table:table-cell office:value-type=\"percentage\" "
+        "office:value=\"0.25\"/>"
+        "</table:table-row>"
+        "<table:table-row table:number-rows-repeated=\"1048000\"><table:table-cell "
+        "table:number-columns-repeated=\"16384\"/></table:table-row></table:table>";
+    const QString path = file("magazzino.ods", ods(content));
+    EXPECT_EQ(SpreadsheetSource(path).tableNames(), (QStringList{"Note", "Dati"}));
+    const Table table = readAll(path, QStringLiteral("Dati"));
+    ASSERT_EQ(table.fields.size(), 5u);
+    EXPECT_EQ(table.fields[1].type, fieldtype::Double);
+    EXPECT_EQ(table.fields[2].type, fieldtype::Date);
+    EXPECT_EQ(table.fields[4].type, fieldtype::Text); // yes/no above, a number below
+    ASSERT_EQ(table.rows.size(), 3u);
+    EXPECT_EQ(table.rows[0][0], QVariant(QStringLiteral("Vite  M4\nzincata\nA2")));
+    EXPECT_TRUE(table.rows[0][1].isNull()); // merged into the cell before it
+    EXPECT_EQ(table.rows[0][2].toDateTime(), utc(2024, 2, 29));
+    EXPECT_EQ(table.rows[0][3].toDateTime().time(), QTime(13, 45, 30));
+    EXPECT_EQ(table.rows[0][4], QVariant(true));
+    EXPECT_EQ(table.rows[1], table.rows[0]); // a repeated row stands twice
+    EXPECT_EQ(table.rows[2][1], QVariant(1.5));
+    EXPECT_EQ(table.rows[2][2].toDateTime(), utc(2026, 12, 8, 10, 30));
+    EXPECT_TRUE(table.rows[2][3].isNull());
+    EXPECT_EQ(table.rows[2][4], QVariant(0.25));
+}
+
+// Every file here is refused with a message naming it; none crashes, hangs or takes the
+// memory it asks for.
+TEST_F(Spreadsheets, DamagedOrHostileFilesAreRefused) {
+    const QByteArray header = "<row><c t=\"str\"><v>Nome</v></c></row>";
+    const auto sheet = [&](const QByteArray& rows) { return xlsx({{"Dati", header + rows}}); };
+    std::vector<std::pair<QString, Parts>> hostile;
+    // A part that inflates to more than any workbook needs (a zip bomb).
+    Parts bomb = sheet("");
+    bomb[QStringLiteral("xl/styles.xml")] = "<?xml version=\"1.0\"?><styleSheet " + SheetNs + ">" +
+                                            QByteArray(65 << 20, ' ') + "</styleSheet>";
+    hostile.emplace_back(QStringLiteral("supera 64 MB"), bomb);
+    // Entities that expand a few bytes into gigabytes.
+    Parts laughs = sheet("");
+    laughs[QStringLiteral("xl/sharedStrings.xml")] =
+        "<?xml version=\"1.0\"?><!DOCTYPE sst [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;"
+        "&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">]><sst " +
+        SheetNs + "><si><t>&c;</t></si></sst>";
+    hostile.emplace_back(QStringLiteral("dichiarazione di tipo"), laughs);
+    hostile.emplace_back(QStringLiteral("testo condiviso 7 inesistente"),
+                         sheet("<row><c t=\"s\"><v>7</v></c></row>"));
+    hostile.emplace_back(QStringLiteral("oltre la colonna 4096"),
+                         sheet("<row><c r=\"ZZZ2\"><v>1</v></c></row>"));
+    hostile.emplace_back(QStringLiteral("numero non valido"),
+                         sheet("<row><c><v>1e999</v></c></row>"));
+    hostile.emplace_back(
+        QStringLiteral("un testo supera 65536"),
+        sheet("<row><c t=\"inlineStr\"><is><t>" + QByteArray(70000, 'x') + "</t></is></c></row>"));
+    hostile.emplace_back(QStringLiteral("parte xl/worksheets/sheet1.xml, riga 1"),
+                         sheet("<row><c><v>1</c></row>"));
+    // Sheets packed outside the workbook, or in another file, are no sheets of it.
+    Parts outside = sheet("");
+    outside[QStringLiteral("xl/_rels/workbook.xml.rels")] =
+        relations(relation("rId1", "worksheet", "../../../../etc/passwd"));
+    hostile.emplace_back(QStringLiteral("'Dati'"), outside);
+    Parts external = sheet("");
+    external[QStringLiteral("xl/_rels/workbook.xml.rels")] =
+        relations(relation("rId1", "worksheet", "file:///etc/passwd", "External"));
+    hostile.emplace_back(QStringLiteral("'Dati'"), external);
+    hostile.emplace_back(QStringLiteral("ripetizione non valida"),
+                         ods("<table:table table:name=\"Dati\"><table:table-row "
+                             "table:number-rows-repeated=\"-3\"/></table:table>"));
+    hostile.emplace_back(
+        QStringLiteral("oltre la colonna 4096"),
+        ods("<table:table table:name=\"Dati\"><table:table-row><table:table-cell "
+            "table:number-columns-repeated=\"999999999\" office:value-type=\"float\" "
+            "office:value=\"1\"/></table:table-row></table:table>"));
+    hostile.emplace_back(QStringLiteral("non è un foglio di calcolo .xlsx né .ods"),
+                         Parts{{QStringLiteral("leggimi.txt"), "ciao"}});
+    for (std::size_t i = 0; i < hostile.size(); ++i) {
+        SCOPED_TRACE(hostile[i].first.toStdString());
+        const QString path =
+            file(("ostile" + std::to_string(i) + ".xlsx").c_str(), hostile[i].second);
+        const QString message = refusal(path);
+        EXPECT_TRUE(message.contains(hostile[i].first)) << message.toStdString();
+        EXPECT_TRUE(message.contains(path) || message.contains(u"'Dati'")) << message.toStdString();
+    }
+
+    // Not a zip at all; a real workbook cut short; one with a byte changed inside a part.
+    const QString text = folder.filePath(QStringLiteral("testo.xlsx"));
+    writeBytes(text, "Articolo;Colli\nVite;12\n");
+    EXPECT_TRUE(refusal(text).contains(u"non è un archivio zip")) << refusal(text).toStdString();
+    const QByteArray real = readBytes(testData("spreadsheets/clienti.ods"));
+    const QString cut = folder.filePath(QStringLiteral("tagliato.ods"));
+    writeBytes(cut, real.left(real.size() / 2));
+    EXPECT_FALSE(refusal(cut, QStringLiteral("Clienti")).isEmpty());
+    QByteArray changed = real;
+    const qsizetype content = changed.indexOf("content.xml");
+    ASSERT_GT(content, 0);
+    changed[content + 200] = char(changed[content + 200] ^ 0x55); // inside the compressed part
+    const QString damaged = folder.filePath(QStringLiteral("danneggiato.ods"));
+    writeBytes(damaged, changed);
+    EXPECT_FALSE(refusal(damaged, QStringLiteral("Clienti")).isEmpty());
+}
+
+} // namespace
