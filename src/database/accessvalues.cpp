@@ -6,6 +6,10 @@
 #include <QCollator>
 #include <QRegularExpression>
 
+#include <unicode/ucol.h>
+
+#include <memory>
+
 namespace jet {
 
 namespace {
@@ -36,6 +40,19 @@ const QCollator& collator() {
     throw DatabaseError(
         DatabaseError::TypeMismatch,
         QStringLiteral("Tipo di dati non corrispondente nell'espressione criterio."));
+}
+
+// The collation of collator() as ICU's own, for sort keys: Italian, letter case ignored.
+const UCollator* keyCollator() {
+    static const std::unique_ptr<UCollator, void (*)(UCollator*)> instance = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<UCollator, void (*)(UCollator*)> opened(ucol_open("it_IT", &status),
+                                                                ucol_close);
+        if (opened)
+            ucol_setStrength(opened.get(), UCOL_SECONDARY);
+        return opened;
+    }();
+    return instance.get();
 }
 
 int twoDigitYear(int year) {
@@ -78,6 +95,32 @@ int compare(const QVariant& a, const QVariant& b) {
         return order < 0 ? -1 : order > 0 ? 1 : 0;
     }
     mismatch();
+}
+
+std::optional<QByteArray> equalityKey(const QVariant& value) {
+    if (value.isNull() || !value.isValid())
+        return std::nullopt;
+    if (isNumber(value) || isDate(value)) {
+        const double number = toNumber(value);
+        return 'N' + QByteArray::number(number == 0 ? 0.0 : number, 'g', 17);
+    }
+    if (isText(value) && keyCollator()) {
+        const QString text = value.toString();
+        QByteArray key(qsizetype(text.size()) * 4 + 16, Qt::Uninitialized);
+        for (;;) {
+            const int length = ucol_getSortKey(
+                keyCollator(), reinterpret_cast<const UChar*>(text.utf16()), int(text.size()),
+                reinterpret_cast<uint8_t*>(key.data() + 1), int(key.size() - 1));
+            if (length < key.size()) {
+                key.truncate(length + 1);
+                break;
+            }
+            key.resize(length + 1);
+        }
+        key[0] = 'T';
+        return key;
+    }
+    return 'X' + QByteArray::number(value.typeId()) + ':' + value.toString().toUtf8();
 }
 
 std::optional<QDateTime> parseDate(QStringView text, DateOrder order) {

@@ -18,6 +18,11 @@ double toNumber(const QVariant& value);
 // Throws DatabaseError 3464 when the two cannot be compared. Neither may be Null.
 int compare(const QVariant& a, const QVariant& b);
 
+// A key that two values share whenever compare() finds them equal (numbers and dates by value,
+// texts by the same collation), for joins that look rows up instead of comparing every pair.
+// Nothing for Null, which equals nothing. Values compare() cannot compare get keys that differ.
+std::optional<QByteArray> equalityKey(const QVariant& value);
+
 // Which of two numbers before the year is the day: Access's #literals# put the month first;
 // what an Italian user types puts the day first.
 enum class DateOrder { MonthFirst, DayFirst };

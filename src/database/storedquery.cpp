@@ -3,6 +3,7 @@
 
 #include "database/accessvalues.h"
 #include "database/databaseerror.h"
+#include "database/queryjoin.h"
 #include "database/sqlexpression.h"
 
 #include <algorithm>
@@ -143,26 +144,16 @@ RowSource run(const Definition& definition, const QString& name,
     if (const auto why = whyNotRunnable(definition))
         unsupported(name, *why);
 
-    // Every input, its fields qualified by its alias, joined row by row.
+    // Every input, its fields qualified by its alias.
     RowSource combined;
-    combined.rows.push_back({});
+    std::vector<RowSource> inputs;
     for (const auto& input : definition.inputs) {
-        RowSource rows = source(input.table);
+        inputs.push_back(source(input.table));
         const QString qualifier = input.alias.isEmpty() ? input.table : input.alias;
-        for (FieldInfo field : rows.fields) {
+        for (FieldInfo field : inputs.back().fields) {
             field.table = qualifier;
             combined.fields.push_back(field);
         }
-        std::vector<Row> product;
-        product.reserve(combined.rows.size() * rows.rows.size());
-        for (const Row& left : combined.rows) {
-            for (const Row& right : rows.rows) {
-                Row row = left;
-                row.insert(row.end(), right.begin(), right.end());
-                product.push_back(std::move(row));
-            }
-        }
-        combined.rows = std::move(product);
     }
 
     std::vector<std::unique_ptr<sql::Node>> conditions;
@@ -170,16 +161,13 @@ RowSource run(const Definition& definition, const QString& name,
         conditions.push_back(sql::parse(join.condition));
     if (!definition.where.trimmed().isEmpty())
         conditions.push_back(sql::parse(definition.where));
-    for (auto& condition : conditions)
+    std::vector<const sql::Node*> parts;
+    for (auto& condition : conditions) {
         sql::bind(*condition, combined.fields);
-    std::vector<Row> selected;
-    for (Row& row : combined.rows) {
-        const bool keep = std::all_of(conditions.begin(), conditions.end(), [&](const auto& c) {
-            return sql::isTrue(sql::evaluate(*c, row));
-        });
-        if (keep)
-            selected.push_back(std::move(row));
+        splitConjunction(*condition, parts);
     }
+    std::vector<Row> selected = join(inputs, combined.fields, parts, name);
+    inputs.clear();
 
     if (!definition.orderBy.empty()) {
         std::vector<std::pair<std::unique_ptr<sql::Node>, bool>> keys;
