@@ -70,12 +70,10 @@ int main(int argc, char** argv) {
             pressivo.PaintPicture(logo, x + 70, y + 3, 20, 10);
             pressivo.DrawLine(x, y, x + 90, y + 65, {}, QStringLiteral("B"));
             pressivo.DrawLine(x + 3, y + 22, x + 87, y + 22);
-            double l = x + 3, t = y + 25, w = 40, h = 20;
-            pressivo.DrawEANBarCode(QStringLiteral("8000000000019"), l, t, w, h);
-            double l2 = x + 48;
-            double t2 = y + 25;
-            QVariant w2 = 40, h2 = 20;
-            pressivo.Draw39Barcode(QStringLiteral("ART-%1").arg(label % 1000), l2, t2, w2, h2);
+            pressivo.DrawSymbol(barcode::Symbology::Ean13, QStringLiteral("8000000000019"), x + 3,
+                                y + 25, 40, 20);
+            pressivo.DrawSymbol(barcode::Symbology::Code39,
+                                QStringLiteral("ART-%1").arg(label % 1000), x + 48, y + 25, 40, 20);
         }
         ui.surface().EndDoc();
         const double built = double(timer.nsecsElapsed()) / 1e6;

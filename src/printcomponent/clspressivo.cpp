@@ -51,7 +51,6 @@ clsPressivo::clsPressivo(PressivoUi& ui)
     : m_ui(ui)
     , m_surface(&ui.surface()) {
     setScaleMode(pressivo::Millimetre);
-    setDrawWidth(0);
     m_surface->setPenWidth(0);
     m_copies = 1;
     m_offsetX = 0;
@@ -124,36 +123,6 @@ double clsPressivo::xMeasure(double x) const {
 }
 double clsPressivo::yMeasure(double y) const {
     return measure(y + m_offsetY.toDouble());
-}
-
-int clsPressivo::DrawStyle() const {
-    return m_surface->PenStyle();
-}
-
-void clsPressivo::setDrawStyle(int style) {
-    m_drawStyle = style;
-    m_surface->setPenWidth(0);
-    m_surface->setPenStyle(style);
-}
-
-QVariant clsPressivo::DrawWidth() const {
-    return m_surface->PenWidth();
-}
-
-void clsPressivo::setDrawWidth(const QVariant& width) {
-    m_drawWidth = width;
-    m_surface->setPenWidth(width.toString() + QStringLiteral("pix"));
-}
-
-int clsPressivo::FillStyle() const {
-    const int style = m_surface->BrushStyle();
-    return style == 0 || style == 1 ? style : m_fillStyle;
-}
-
-void clsPressivo::setFillStyle(int style) {
-    m_fillStyle = style;
-    if (style == 0 || style == 1)
-        m_surface->setBrushStyle(style);
 }
 
 int clsPressivo::Orientation() const {
@@ -258,9 +227,6 @@ int clsPressivo::BrushStyle() const {
 }
 void clsPressivo::setBrushStyle(int style) {
     m_surface->setBrushStyle(style);
-}
-int clsPressivo::Page() const {
-    return m_surface->CurrentPage();
 }
 int clsPressivo::Pages() const {
     return m_surface->PageCount();
@@ -491,40 +457,6 @@ void clsPressivo::DrawTextBox(const QString& textToPrint, float x, float y, floa
     m_surface->setPenStyle(printcodes::NoPen);
     m_surface->TextBox(textToPrint, xMeasure(x), yMeasure(y), measure(width), measure(height),
                        shade);
-}
-
-void clsPressivo::DrawEANBarCode(const QString& text, double& left, double& top, double& width,
-                                 double& height) {
-    left *= MillimetreTwips;
-    top *= MillimetreTwips;
-    width *= MillimetreTwips;
-    height *= MillimetreTwips;
-    drawBarcode(true, text, left, top, width, height);
-}
-
-void clsPressivo::Draw39Barcode(const QString& text, double& left, double& top, QVariant& width,
-                                QVariant& height) {
-    left *= MillimetreTwips;
-    top *= MillimetreTwips;
-    width = width.toDouble() * MillimetreTwips;
-    height = height.toDouble() * MillimetreTwips;
-    drawBarcode(false, text, left, top, width.toDouble(), height.toDouble());
-}
-
-void clsPressivo::drawBarcode(bool ean, const QString& text, double left, double top, double width,
-                              double height) {
-    if (text.isEmpty())
-        return;
-    if (!ean && barcode::code39TooLong(text)) {
-        MessageService::current().warn(barcode::codeTooLongText(barcode::Code39LongestText),
-                                       QStringLiteral("Code 39"));
-        return;
-    }
-    // The message of a text that is no EAN, at every call.
-    if (ean && EAN2Bin(text).isEmpty())
-        return;
-    drawSymbol(symbolPlace(), ean ? barcode::Symbology::Ean13 : barcode::Symbology::Code39, text,
-               {left, top, width, height}, {});
 }
 
 QString clsPressivo::DrawSymbol(barcode::Symbology symbology, const QString& text, double left,

@@ -52,12 +52,6 @@ public:
                !file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
     }
     void setFileName(const QVariant& name) { m_fileName = name; }
-    int DrawStyle() const;
-    void setDrawStyle(int style);
-    QVariant DrawWidth() const;
-    void setDrawWidth(const QVariant& width);
-    int FillStyle() const;
-    void setFillStyle(int style);
     int Orientation() const;
     void setOrientation(int orientation);
     double Width() const;
@@ -92,7 +86,6 @@ public:
     void setBrushColor(qint32 colour);
     int BrushStyle() const;
     void setBrushStyle(int style);
-    int Page() const;
     int Pages() const;
 
     // Asks for the destination (or takes the printer when noPrompt) and returns it, 0 when
@@ -132,11 +125,6 @@ public:
     void SendSavedPrint(const QString& file, const QVariant& devicesDisabled = {});
     void DrawTextBox(const QString& textToPrint, float x, float y, float width, float height,
                      bool shade);
-    // Millimetres in, twips out: the four measures come back converted to twips.
-    void DrawEANBarCode(const QString& text, double& left, double& top, double& width,
-                        double& height);
-    void Draw39Barcode(const QString& text, double& left, double& top, QVariant& width,
-                       QVariant& height);
 
     // Any symbology with its options, in millimetres like the others, without messages. The
     // reason when nothing could be drawn (see drawSymbol); empty otherwise.
@@ -161,8 +149,6 @@ private:
     double measure(double value) const;
     double xMeasure(double x) const;
     double yMeasure(double y) const;
-    void drawBarcode(bool ean, const QString& text, double left, double top, double width,
-                     double height);
     QPointF offsetTwips() const;
     SymbolPlace symbolPlace() const;
 
@@ -179,9 +165,6 @@ private:
     qint16 m_copies = 1;
     int m_printDestination = 0;
     QVariant m_fileName;
-    int m_drawStyle = 0;
-    QVariant m_drawWidth = 0;
-    int m_fillStyle = 0;
     int m_orientation = 0;
     int m_textAlign = 0;
     barcode::TextPosition m_barcodeText = barcode::TextPosition::Sotto;

@@ -59,15 +59,6 @@ TEST_F(Pressivo, AFirstRunWritesThreeMillimetresUnderEachKey) {
         EXPECT_EQ(GetKeyIni(programfolders::settingsFile(), QLatin1String(key)), u"0,30") << key;
 }
 
-TEST_F(Pressivo, TextAlignmentTakesTheElementsCoding) {
-    clsPressivo pressivo(ui);
-    pressivo.setTextAlign(1);
-    EXPECT_EQ(ui.surface().TextAlign(), 2);
-    EXPECT_EQ(pressivo.TextAlign(), 1);
-    pressivo.setTextAlign(2);
-    EXPECT_EQ(ui.surface().TextAlign(), 1);
-}
-
 TEST_F(Pressivo, TextBoxesHaveNoOutlineAndShadeWithTheBrush) {
     clsPressivo pressivo(ui);
     pressivo.setBrushColor(65535);
@@ -78,24 +69,13 @@ TEST_F(Pressivo, TextBoxesHaveNoOutlineAndShadeWithTheBrush) {
     EXPECT_NEAR(lastOp().area.width(), 50 * 56.7, 1e-9);
 }
 
-TEST_F(Pressivo, BarcodesConvertTheMeasuresEvenWhenNothingIsDrawn) {
-    clsPressivo pressivo(ui);
-    double left = 10, top = 20, width = 30, height = 15;
-    pressivo.DrawEANBarCode(QString(), left, top, width, height);
-    EXPECT_DOUBLE_EQ(left, 567);
-    EXPECT_DOUBLE_EQ(height, 15 * 56.7);
-    EXPECT_TRUE(ui.surface().document().pages.back().ops.empty());
-}
-
 TEST_F(Pressivo, BarcodesRestoreTheSurfaceAndPrintTheirLineInItalicWhenItIsOn) {
     clsPressivo pressivo(ui);
     pressivo.setFontName(QStringLiteral("Courier New"));
     pressivo.setFontSize(10);
     pressivo.setFontItalic(true);
     pressivo.setTextAlign(2);
-    double left = 10, top = 20;
-    QVariant width = 40, height = 15;
-    pressivo.Draw39Barcode(QStringLiteral("abc"), left, top, width, height);
+    pressivo.DrawSymbol(barcode::Symbology::Code39, QStringLiteral("ABC"), 10, 20, 40, 15);
     const auto& ops = ui.surface().document().pages.back().ops;
     const DrawOp& text = ops.back();
     EXPECT_EQ(text.kind, DrawOp::Kind::TextBox);
@@ -238,14 +218,6 @@ TEST(QrLevels, HigherLevelsTakeMoreModules) {
     }
     // 35 bytes: version 3 at L and M, 4 at Q, 5 at H.
     EXPECT_EQ(sides, (std::vector<int>{29, 29, 33, 37}));
-}
-
-TEST_F(Pressivo, AnInvalidEanReportsAndDrawsNothing) {
-    clsPressivo pressivo(ui);
-    double left = 0, top = 0, width = 30, height = 15;
-    pressivo.DrawEANBarCode(QStringLiteral("123"), left, top, width, height);
-    EXPECT_EQ(messages.lastText(), u"Codice EAN invalido!..");
-    EXPECT_TRUE(ui.surface().document().pages.back().ops.empty());
 }
 
 TEST_F(Pressivo, TheDestinationLoopCarriesOutSetUpRequests) {

@@ -34,11 +34,10 @@ PrintDocument sampleDocument(const QString& folder) {
                                  10, page == 2);
             pressivo.DrawLine(10, 10, 100, 60, 65535, QStringLiteral("BF"), 255, 3);
             pressivo.PaintPicture(picture, 120, 20, 30, 15);
-            double l = 20, t = 80, w = 50, h = 25;
-            pressivo.DrawEANBarCode(QStringLiteral("5901234123457"), l, t, w, h);
-            double l2 = 20, t2 = 120;
-            QVariant w2 = 70, h2 = 20;
-            pressivo.Draw39Barcode(QStringLiteral("ART-%1").arg(page), l2, t2, w2, h2);
+            pressivo.DrawSymbol(barcode::Symbology::Ean13, QStringLiteral("5901234123457"), 20,
+                                80, 50, 25);
+            pressivo.DrawSymbol(barcode::Symbology::Code39, QStringLiteral("ART-%1").arg(page), 20,
+                                120, 70, 20);
             pressivo.setCurrentX(20);
             pressivo.setCurrentY(160);
             pressivo.DrawText(QStringLiteral("Testo libero"));
