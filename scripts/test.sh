@@ -60,6 +60,17 @@ if [[ -n "$literals" ]]; then
     echo "$literals" >&2
     exit 1
 fi
+# No include loops, no source file over 550 lines.
+python3 scripts/include-loops.py src || exit 1
+long=$(git ls-files 'src/*.cpp' | xargs wc -l | awk '$2 != "total" && $1 > 550 {print $2 " (" $1 ")"}')
+if [[ -n "$long" ]]; then
+    echo "test: source files over 550 lines: $long" >&2
+    exit 1
+fi
+# What the tests weigh beside the code they test (aim: a quarter to a third).
+code_lines=$(git ls-files 'src/*.cpp' 'src/*.h' | xargs cat | wc -l)
+test_lines=$(git ls-files 'tests/*.cpp' 'tests/*.h' 'tests/*.py' | xargs cat | wc -l)
+echo "test: $test_lines lines of tests for $code_lines lines of code ($((100 * test_lines / code_lines)) %)"
 widgets=$(git ls-files 'src/*.cpp' 'src/*.h' | grep -v '/widgets/' | grep -v '^src/app/main.cpp$' |
     xargs grep -lE '#include <(QtWidgets/)?Q(Widget|Dialog|MainWindow|Application|MessageBox)' ||
     true)

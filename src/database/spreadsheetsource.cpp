@@ -3,6 +3,7 @@
 
 #include "database/databaseerror.h"
 #include "database/selectionfilter.h"
+#include "database/workbookfile.h"
 
 #include <QFileInfo>
 

@@ -1,26 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "database/workbook.h"
 
-#include "database/databaseerror.h"
-#include "database/odsworkbook.h"
-#include "database/xlsxworkbook.h"
-
 #include <QDateTime>
 
 #include <cmath>
 
 namespace workbook {
-
-std::unique_ptr<Workbook> open(const QString& path) {
-    auto archive = std::make_unique<ZipArchive>(path);
-    if (OdsWorkbook::recognises(*archive))
-        return std::make_unique<OdsWorkbook>(std::move(archive));
-    if (XlsxWorkbook::recognises(*archive))
-        return std::make_unique<XlsxWorkbook>(std::move(archive));
-    throw DatabaseError(
-        DatabaseError::UnrecognizedFormat,
-        QStringLiteral("Il file %1 non è un foglio di calcolo .xlsx né .ods.").arg(path));
-}
 
 QDateTime serialDate(double serial, bool from1904) {
     // Day 60 of the 1900 system is 29 February 1900, a day that never was: the days before it

@@ -39,10 +39,6 @@ public:
     virtual std::unique_ptr<SheetRows> rows(const QString& sheet) const = 0;
 };
 
-// Opens a workbook by what the file holds, whatever its name says. Throws DatabaseError when it
-// is no spreadsheet of these formats or is damaged.
-std::unique_ptr<Workbook> open(const QString& path);
-
 // The date of a serial day number as spreadsheets count them (1900 or 1904 system).
 QDateTime serialDate(double serial, bool from1904);
 // A column's position from its letters ("A" 0, "AB" 27); -1 for anything else.

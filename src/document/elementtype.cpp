@@ -24,3 +24,24 @@ const ElementType& elementType(ElementKind kind) {
 std::span<const ElementType* const> elementTypes() {
     return registered();
 }
+
+// The element's names and templates, declared with the element, come from its kind.
+QString kindName(ElementKind kind) {
+    return elementType(kind).fileKey();
+}
+
+std::optional<ElementKind> kindFromName(QStringView name) {
+    for (const ElementType* type : elementTypes()) {
+        if (name == type->fileKey())
+            return type->kind();
+    }
+    return std::nullopt;
+}
+
+QString elementKey(ElementKind kind, int index) {
+    return kindName(kind) + QString::number(index);
+}
+
+LabelElement LabelElement::makeTemplate(ElementKind kind) {
+    return elementType(kind).makeTemplate();
+}

@@ -21,7 +21,7 @@ enum class VerticalAlignment : qint16 { Alto = 0, Centro = 1, Basso = 2 };
 enum class LineStyle : qint16 { Continua = 0, Tratteggiata = 1, Punteggiata = 2 };
 
 // The kinds of element a label holds, named as in label files; each is described by its
-// ElementType (elementtype.h).
+// ElementType (elementtype.h), where the names and templates below are defined.
 enum class ElementKind { Testo, Immagine, Picture, Rettangolo, Linea, Ellisse };
 inline constexpr std::size_t ElementKindCount = 6;
 

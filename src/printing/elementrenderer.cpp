@@ -8,7 +8,7 @@
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/printdocument.h"
 #include "printcomponent/printsurface.h"
-#include "printing/printengine.h"
+#include "printing/labelplace.h"
 
 #include <algorithm>
 #include <cmath>

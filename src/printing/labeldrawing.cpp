@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/labeldrawing.h"
+#include "printing/fieldtext.h"
+#include "printing/labelplace.h"
 
 #include "barcode/barcodecheck.h"
 #include "barcode/barcodeparameters.h"

@@ -3,7 +3,7 @@
 
 #include "document/picturecache.h"
 #include "printing/placeholders.h"
-#include "printing/printengine.h"
+#include "printing/printjob.h"
 
 #include <QDateTime>
 #include <QImage>

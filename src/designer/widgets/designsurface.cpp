@@ -35,7 +35,11 @@ constexpr double Millimetre = Length::millimetres(1).inTwips();
 DesignSurface::DesignSurface(LabelDocument& document, QWidget* parent)
     : QWidget(parent)
     , m_document(document)
-    , m_overlay(new FrameOverlay(this)) {
+    , m_overlay(new FrameOverlay(this, [this]() -> std::optional<QRect> {
+        if (StatoTrascinamento() == 0)
+            return std::nullopt;
+        return frame();
+    })) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     connect(&m_document, &LabelDocument::elementsChanged, this, [this] {

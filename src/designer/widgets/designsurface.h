@@ -2,13 +2,13 @@
 #pragma once
 
 #include "designer/widgets/clsgrip.h"
-#include "designer/widgets/frameoverlay.h"
 
 #include <QWidget>
 
 #include <array>
 #include <vector>
 
+class FrameOverlay;
 class LabelDocument;
 struct LabelElement;
 
