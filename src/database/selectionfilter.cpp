@@ -32,6 +32,19 @@ QString numberText(const QString& typed) {
     return numbers::formatPlain(criterionNumber(typed), RegionalSettings::decimalSeparator());
 }
 
+// A yes/no typed as words ("Vero", "Sì", "No") or as a number: yes is -1 and no 0, as the
+// database engine stores them, whatever number other than 0 stood for yes.
+QString yesNoText(const QString& typed) {
+    const QString word = typed.trimmed().toLower();
+    static const QStringList yes{u"vero"_qs, u"sì"_qs, u"si"_qs, u"true"_qs, u"yes"_qs, u"on"_qs};
+    static const QStringList no{u"falso"_qs, u"no"_qs, u"false"_qs, u"off"_qs};
+    if (yes.contains(word))
+        return QStringLiteral("-1");
+    if (no.contains(word) || word.isEmpty())
+        return QStringLiteral("0");
+    return criterionNumber(typed) != 0 ? QStringLiteral("-1") : QStringLiteral("0");
+}
+
 // The value a criterion compares the field with, in the field's class.
 QVariant criterionValue(fieldtype::Class fieldClass, const QString& text) {
     switch (fieldClass) {
@@ -72,6 +85,11 @@ SelectionFilter::SelectionFilter(const std::vector<FieldInfo>& fields, RecordSel
             DatabaseError::ItemNotFound,
             QStringLiteral("Elemento non trovato in questo insieme: %1.").arg(selection.field));
     m_class = fieldtype::classOf(fields[std::size_t(m_field)].type);
+    if (fields[std::size_t(m_field)].type == fieldtype::Boolean) {
+        selection.equalTo = yesNoText(selection.equalTo);
+        selection.from = yesNoText(selection.from);
+        selection.to = yesNoText(selection.to);
+    }
     if (m_class == fieldtype::Class::Number) {
         selection.equalTo = numberText(selection.equalTo);
         selection.from = numberText(selection.from);

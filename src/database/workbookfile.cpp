@@ -9,6 +9,14 @@ namespace workbook {
 
 std::unique_ptr<Workbook> open(const QString& path) {
     auto archive = std::make_unique<ZipArchive>(path);
+    // LibreOffice encrypts the parts of a document saved with a password.
+    const QString manifest = QStringLiteral("META-INF/manifest.xml");
+    if (archive->contains(manifest) &&
+        archive->read(manifest, MostPartBytes).contains("encryption-data"))
+        throw DatabaseError(DatabaseError::UnrecognizedFormat,
+                            QStringLiteral("Il file %1 è protetto da password: salvarlo senza "
+                                           "password per stamparne le etichette.")
+                                .arg(path));
     if (OdsWorkbook::recognises(*archive))
         return std::make_unique<OdsWorkbook>(std::move(archive));
     if (XlsxWorkbook::recognises(*archive))

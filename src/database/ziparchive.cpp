@@ -37,7 +37,15 @@ ZipArchive::ZipArchive(const QString& path)
             throw DatabaseError(
                 DatabaseError::CannotOpen,
                 QStringLiteral("Impossibile aprire il file %1: %2.").arg(path, why));
-        damaged(path, QStringLiteral("non è un archivio zip (%1)").arg(why));
+        // Excel keeps a workbook with a password (and the old .xls) in another container.
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly) &&
+            file.read(8) == QByteArrayLiteral("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
+            damaged(path, QStringLiteral("è protetto da password o è nel vecchio formato .xls; "
+                                         "salvarlo come .xlsx senza password"));
+        damaged(path, error == ZIP_ER_NOZIP || error == ZIP_ER_INCONS
+                          ? QStringLiteral("non è un archivio zip integro")
+                          : QStringLiteral("archivio zip illeggibile (%1)").arg(why));
     }
 }
 

@@ -18,15 +18,16 @@ TEST(MessageService, ConsoleServiceGivesTheSafeAnswer) {
 }
 
 TEST(FileFilter, LabelProgramFiltersBecomeQtFilters) {
-    const QString filter = QStringLiteral("Tutti Files (*.*)|*.*|File ascii (*.eti)|*.eti");
+    const QString filter = QStringLiteral(
+        "Tutti Files (*.*)|*.*|File ascii (*.eti)|*.eti|File di dati (*.csv *.ods)|*.csv;*.ods");
     const auto pairs = splitFileFilter(filter);
-    ASSERT_EQ(pairs.size(), 2);
+    ASSERT_EQ(pairs.size(), 3);
     EXPECT_EQ(pairs[1].first, u"File ascii (*.eti)");
     EXPECT_EQ(pairs[1].second, u"*.eti");
     // "*.*" must list files without an extension too.
-    EXPECT_EQ(
-        WidgetMessageService::qtNameFilters(filter),
-        QStringList({QStringLiteral("Tutti Files (*)"), QStringLiteral("File ascii (*.eti)")}));
+    EXPECT_EQ(WidgetMessageService::qtNameFilters(filter),
+              QStringList({QStringLiteral("Tutti Files (*)"), QStringLiteral("File ascii (*.eti)"),
+                           QStringLiteral("File di dati (*.csv *.ods)")})); // Qt splits on blanks
 }
 
 } // namespace

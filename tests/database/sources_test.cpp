@@ -371,7 +371,10 @@ TEST_F(Sources, EverySourceSelectsAndPrintsWhatAccessDoes) {
          {"DataIscrizione", Criterion::Compreso, "", "01/01/2016", "", false},
          {"DataIscrizione", Criterion::Compreso, "", "", "31/12/2015", false},
          {"Citta", Criterion::Compreso, "", "M", "", true},
-         {"Citta", Criterion::Compreso, "", "", "m", true}};
+         {"Citta", Criterion::Compreso, "", "", "m", true},
+         // Yes/no as the labels print it, or as users write it.
+         {"Attivo", Criterion::UgualeA, "Vero", "", "", false},
+         {"Attivo", Criterion::UgualeA, "no", "", "", false}};
     ASSERT_TRUE(connect(testData("demo.mdb")));
     std::vector<std::string> expected;
     for (const auto& [field, criterion, equal, from, to, everywhere] : cases)
@@ -384,6 +387,8 @@ TEST_F(Sources, EverySourceSelectsAndPrintsWhatAccessDoes) {
     EXPECT_EQ(records(expected[10]), 36);
     EXPECT_EQ(records(expected[11]), 5); // the customers not active
     EXPECT_EQ(records(expected[12]), 4);
+    EXPECT_EQ(expected[18], expected[10]);
+    EXPECT_EQ(expected[19], expected[11]);
 
     for (const QString& copy : copies()) {
         SCOPED_TRACE(copy.toStdString());

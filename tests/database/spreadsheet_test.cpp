@@ -323,7 +323,17 @@ TEST_F(Spreadsheets, DamagedOrHostileFilesAreRefused) {
     // Not a zip at all; a real workbook cut short; one with a byte changed inside a part.
     const QString text = folder.filePath(QStringLiteral("testo.xlsx"));
     writeBytes(text, "Articolo;Colli\nVite;12\n");
-    EXPECT_TRUE(refusal(text).contains(u"non è un archivio zip")) << refusal(text).toStdString();
+    EXPECT_TRUE(refusal(text).contains(u"non è un archivio zip integro"))
+        << refusal(text).toStdString();
+    // A workbook with a password: Excel's container, LibreOffice's encrypted parts.
+    const QString excel = folder.filePath(QStringLiteral("cifrato.xlsx"));
+    writeBytes(excel, QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + QByteArray(504, '\0'));
+    EXPECT_TRUE(refusal(excel).contains(u"protetto da password")) << refusal(excel).toStdString();
+    Parts encrypted = ods("");
+    encrypted[QStringLiteral("META-INF/manifest.xml")] =
+        "<manifest:manifest><manifest:file-entry manifest:full-path=\"content.xml\">"
+        "<manifest:encryption-data/></manifest:file-entry></manifest:manifest>";
+    EXPECT_TRUE(refusal(file("cifrato.ods", encrypted)).contains(u"protetto da password"));
     const QByteArray real = readBytes(testData("spreadsheets/clienti.ods"));
     const QString cut = folder.filePath(QStringLiteral("tagliato.ods"));
     writeBytes(cut, real.left(real.size() / 2));

@@ -86,7 +86,10 @@ void WidgetMessageService::keepTitleWhole(QMessageBox& box) {
 QStringList WidgetMessageService::qtNameFilters(const QString& filter) {
     QStringList filters;
     for (const auto& [name, pattern] : splitFileFilter(filter)) {
-        const QString qtPattern = pattern == u"*.*" ? QStringLiteral("*") : pattern;
+        // Qt separates patterns with blanks; the label program's filters with ';'.
+        const QString qtPattern = pattern == u"*.*"
+                                      ? QStringLiteral("*")
+                                      : pattern.split(u';', Qt::SkipEmptyParts).join(u' ');
         const QString plainName = name.section(u'(', 0, 0).trimmed();
         filters.append(QStringLiteral("%1 (%2)").arg(plainName, qtPattern));
     }
