@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "database/clsdatabase.h"
+#include "common/programerror.h"
 
 #include "common/cursor.h"
 #include "common/files.h"
@@ -75,9 +76,7 @@ bool clsDatabase::ConnettiDatabase() {
                 text = QStringLiteral("Archivio attualmente bloccato da un'altro utente/istanza.");
                 break;
             default:
-                // The number alone says nothing to the user: the words follow it.
-                text = QStringLiteral("Errore non gestito. Codice:") +
-                       QString::number(error.number) + u'\r' + error.description;
+                text = userMessage(error.number, error.description, CodeSpacing::Joined);
                 break;
             }
         }

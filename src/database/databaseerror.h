@@ -1,20 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QString>
-
-#include <stdexcept>
+#include "common/programerror.h"
 
 // An error of the database layer, numbered as the Access engine numbers it so that messages
 // read as users of Access programs know them.
-struct DatabaseError : std::runtime_error {
-    DatabaseError(int number, const QString& description)
-        : std::runtime_error(description.toStdString())
-        , number(number)
-        , description(description) {}
-
-    int number;
-    QString description;
+struct DatabaseError : ProgramError {
+    using ProgramError::ProgramError;
 
     static constexpr int InvalidPassword = 3031;    // not a valid password
     static constexpr int InvalidPath = 3044;        // not a valid path

@@ -32,17 +32,18 @@ QString numberText(const QString& typed) {
     return numbers::formatPlain(criterionNumber(typed), RegionalSettings::decimalSeparator());
 }
 
-// A yes/no typed as words ("Vero", "Sì", "No") or as a number: yes is -1 and no 0, as the
-// database engine stores them, whatever number other than 0 stood for yes.
+// A yes/no typed as a word, as the labels print it or as users write it ("Vero", "Sì", "No"):
+// yes is -1 and no 0, as the database engine stores them. Numbers stay as typed (1 is not
+// yes there either).
 QString yesNoText(const QString& typed) {
     const QString word = typed.trimmed().toLower();
-    static const QStringList yes{u"vero"_qs, u"sì"_qs, u"si"_qs, u"true"_qs, u"yes"_qs, u"on"_qs};
-    static const QStringList no{u"falso"_qs, u"no"_qs, u"false"_qs, u"off"_qs};
+    static const QStringList yes{u"vero"_qs, u"sì"_qs, u"si"_qs, u"true"_qs, u"yes"_qs};
+    static const QStringList no{u"falso"_qs, u"no"_qs, u"false"_qs};
     if (yes.contains(word))
         return QStringLiteral("-1");
-    if (no.contains(word) || word.isEmpty())
+    if (no.contains(word))
         return QStringLiteral("0");
-    return criterionNumber(typed) != 0 ? QStringLiteral("-1") : QStringLiteral("0");
+    return typed;
 }
 
 // The value a criterion compares the field with, in the field's class.

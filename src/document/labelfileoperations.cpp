@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/labelfileoperations.h"
+#include "common/programerror.h"
 
 #include <QDir>
 
@@ -63,9 +64,7 @@ LoadResult CaricaEtichetta(LabelDocument& document, const std::optional<QString>
     }
 
     auto failed = [&](int code, const QString& description) {
-        messages.warn(QStringLiteral("Errore non gestito. Codice: ") + QString::number(code) +
-                          u'\r' + description,
-                      titleOr(title));
+        messages.warn(userMessage(code, description), titleOr(title));
         return LoadResult{LoadOutcome::Failed, code, description};
     };
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printcomponent/clspressivo.h"
+#include "common/programerror.h"
 
 #include "barcode/barcodeencoding.h"
 #include "common/colors.h"
@@ -443,9 +444,7 @@ void clsPressivo::SendSavedPrint(const QString& file, const QVariant& devicesDis
         m_fileName = file;
     m_surface->EndDoc();
     if (const auto error = m_surface->LoadDoc(file)) {
-        MessageService::current().warn(QStringLiteral("Errore non gestito. Codice: ") +
-                                           QString::number(error->number) + u'\r' +
-                                           error->description,
+        MessageService::current().warn(userMessage(error->number, error->description),
                                        QStringLiteral("Gestione stampe"));
         return;
     }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printcomponent/savedprints.h"
+#include "common/programerror.h"
 
 #include "common/messageservice.h"
 #include "printcomponent/clspressivo.h"
@@ -14,9 +15,7 @@ namespace {
 
 bool load(PrintSurface& surface, const QString& path) {
     if (const auto error = surface.LoadDoc(path)) {
-        MessageService::current().warn(QStringLiteral("Errore non gestito. Codice: ") +
-                                           QString::number(error->number) + u'\r' +
-                                           error->description,
+        MessageService::current().warn(userMessage(error->number, error->description),
                                        QStringLiteral("Gestione stampe"));
         return false;
     }

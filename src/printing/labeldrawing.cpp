@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/labeldrawing.h"
+#include "common/programerror.h"
 #include "printing/fieldtext.h"
 #include "printing/labelplace.h"
 
@@ -39,11 +40,7 @@
 #include <map>
 #include <set>
 
-namespace {
-
-constexpr int InvalidValue = 5; // "Invalid procedure call or argument"
-
-} // namespace
+namespace {} // namespace
 
 LabelDrawing::LabelDrawing(LabelDocument& document, const RecordCursor* records)
     : m_document(document)
@@ -277,12 +274,12 @@ void LabelDrawing::checkBarcode(const LabelElement& e, const QString& value) con
     if (!symbology)
         return;
     if (const QString problem = barcodecheck::problem(*symbology, value); !problem.isEmpty())
-        throw DatabaseError(InvalidValue,
-                            QStringLiteral("Il codice a barre %1 \"%2\" dell'etichetta %3 "
-                                           "non è valido: %4. La stampa si ferma.")
-                                .arg(barcode::symbologyName(*symbology), value.left(80))
-                                .arg(sequence)
-                                .arg(problem));
+        throw PrintError(PrintError::InvalidValue,
+                         QStringLiteral("Il codice a barre %1 \"%2\" dell'etichetta %3 "
+                                        "non è valido: %4. La stampa si ferma.")
+                             .arg(barcode::symbologyName(*symbology), value.left(80))
+                             .arg(sequence)
+                             .arg(problem));
 }
 
 void LabelDrawing::reportMissingPicture(const LabelElement& e, const QString& named) {
@@ -302,7 +299,7 @@ const QImage& LabelDrawing::picture(const LabelElement& element, const QString& 
     PictureCache::Failure failure;
     const QImage* image = m_pictures.load(path, path, &failure);
     if (!image)
-        throw DatabaseError(failure.code, failure.description);
+        throw PictureError(failure.code, failure.description);
     return *image;
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/printengine.h"
+#include "common/programerror.h"
 
 #include "common/cursor.h"
 #include "common/files.h"
@@ -35,7 +36,6 @@
 namespace {
 
 // The error number a job stopped by a signal reports.
-constexpr int InterruptedJob = 18; // "User interrupt occurred"
 
 // A page chosen for another label (a roll's 4 x 6 in) must not take a sheet that does not fit
 // on it: half the labels would be cut off. A millimetre is let pass, as printers round, and
@@ -98,7 +98,7 @@ std::optional<QString> cutTextsAhead(LabelDocument& document, clsDatabase& datab
             }
         }
         return trial.cutTextsWarning();
-    } catch (const DatabaseError&) {
+    } catch (const ProgramError&) {
         return std::nullopt;
     }
 }
@@ -110,9 +110,7 @@ bool hasTexts(const LabelDocument& document) {
 }
 
 void reportFailure(int number, const QString& description) {
-    MessageService::current().warn(QStringLiteral("Errore non gestito. Codice: ") +
-                                       QString::number(number) + u'\r' + description,
-                                   version::mainWindowCaption());
+    MessageService::current().warn(userMessage(number, description), version::mainWindowCaption());
 }
 
 } // namespace
@@ -136,7 +134,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
             document.setBinding(binding); // the bounds as the criterion read them
         }
         drawing.emplace(document, records.get());
-    } catch (const DatabaseError& error) {
+    } catch (const ProgramError& error) {
         reportFailure(error.number, error.description);
         return PrintOutcome::Failed;
     }
@@ -215,7 +213,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
                                          job.CampoQuantita.trimmed());
             records = database.source().openCounted(selection, counted);
             drawing.emplace(document, records.get());
-        } catch (const DatabaseError& error) {
+        } catch (const ProgramError& error) {
             reportFailure(error.number, error.description);
             return PrintOutcome::Failed;
         }
@@ -282,7 +280,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
                 records = database.source().openCounted(selection, recounted);
             }
             drawing.emplace(document, records.get());
-        } catch (const DatabaseError& error) {
+        } catch (const ProgramError& error) {
             reportFailure(error.number, error.description);
             return PrintOutcome::Failed;
         }
@@ -353,7 +351,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     if (drawing->usesSerials()) {
         try {
             serials.emplace(document.fileName());
-        } catch (const DatabaseError& error) {
+        } catch (const ProgramError& error) {
             CursoreNormale();
             progress.end();
             pressivo.KillDoc();
@@ -371,10 +369,10 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     try {
         for (long i = 1; i <= count; ++i) {
             if (interruption::requested())
-                throw DatabaseError(InterruptedJob,
-                                    QStringLiteral("Stampa interrotta dal segnale %1: nessun file "
-                                                   "scritto.")
-                                        .arg(interruption::signalNumber()));
+                throw InterruptedError(
+                    QStringLiteral("Stampa interrotta dal segnale %1: nessun file "
+                                   "scritto.")
+                        .arg(interruption::signalNumber()));
             const LayoutEtichetta layout = sheet::pageLayout(document.paper(), document.layout());
             do {
                 ++position;
@@ -438,7 +436,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
                                                "dati sono cambiati durante la stampa, che si "
                                                "ferma.")
                                     .arg(count));
-    } catch (const DatabaseError& error) {
+    } catch (const ProgramError& error) {
         CursoreNormale();
         progress.end();
         pressivo.KillDoc();
@@ -460,7 +458,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     if (serials) {
         try {
             serials->commit(count);
-        } catch (const DatabaseError& error) {
+        } catch (const ProgramError& error) {
             // The labels are out, but the next job would print their numbers again.
             reportFailure(error.number,
                           error.description + QStringLiteral(" Le etichette sono state stampate: "

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/serialnumbers.h"
+#include "common/programerror.h"
 
 #include "common/interruption.h"
 #include "database/databaseerror.h"
@@ -44,10 +45,10 @@ std::optional<long> readNext(const QString& file) {
     return next;
 }
 
-DatabaseError stateError(const QString& file, const QString& what) {
-    return DatabaseError(DatabaseError::CannotOpen,
-                         QStringLiteral("Numerazione: %1 (%2). La stampa si ferma.")
-                             .arg(what, QDir::toNativeSeparators(file)));
+FileError stateError(const QString& file, const QString& what) {
+    return FileError(FileError::PathFileAccess,
+                     QStringLiteral("Numerazione: %1 (%2). La stampa si ferma.")
+                         .arg(what, QDir::toNativeSeparators(file)));
 }
 
 } // namespace
@@ -64,7 +65,7 @@ SerialNumbers::SerialNumbers(const QString& labelFile)
         if (m_lock->error() != QLockFile::LockFailedError)
             throw stateError(m_file, QStringLiteral("impossibile bloccare la numerazione"));
         if (interruption::requested())
-            throw DatabaseError(18, QStringLiteral("Stampa interrotta: nessun numero usato."));
+            throw InterruptedError(QStringLiteral("Stampa interrotta: nessun numero usato."));
     }
     const std::optional<long> next = readNext(m_file);
     if (!next)

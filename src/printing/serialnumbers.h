@@ -16,7 +16,7 @@ class QLockFile;
 class SerialNumbers {
 public:
     // Takes the label's lock, waiting while another job of the label holds it (a signal
-    // stops the wait). Throws DatabaseError when the state cannot be read or locked.
+    // stops the wait). Throws FileError when the state cannot be read or locked.
     explicit SerialNumbers(const QString& labelFile);
     ~SerialNumbers();
     SerialNumbers(const SerialNumbers&) = delete;
@@ -26,7 +26,7 @@ public:
     long next() const { return m_next; }
     // Starts this job from `first` instead ("Numerazione...", --serial-start).
     void startFrom(long first) { m_next = first; }
-    // The job delivered `used` labels: the next job starts after them. Throws DatabaseError
+    // The job delivered `used` labels: the next job starts after them. Throws FileError
     // when the state cannot be written.
     void commit(long used);
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/widgets/databaseworkflow.h"
+#include "common/programerror.h"
 #include "document/elementtype.h"
 
 #include "common/cursor.h"
@@ -157,10 +158,9 @@ void DatabaseWorkflow::linkField() {
         CaricaListaCampiList(m_database.source(), table, dialog.lstCampi);
     } catch (const DatabaseError& error) {
         CursoreNormale();
-        MessageService::current().warn(QStringLiteral("Errore non gestito. Codice:") +
-                                           QString::number(error.number) + u'\r' +
-                                           error.description,
-                                       version::mainWindowCaption());
+        MessageService::current().warn(
+            userMessage(error.number, error.description, CodeSpacing::Joined),
+            version::mainWindowCaption());
         return;
     }
     dialog.SelezionaCampo(element->DataMember);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/widgets/frmnumerazione.h"
+#include "common/programerror.h"
 
 #include "common/messageservice.h"
 #include "common/widgets/dialogbuttons.h"
@@ -59,7 +60,7 @@ void mnuNumerazione(const LabelDocument& document, QWidget* parent,
         SerialNumbers serials(document.fileName());
         serials.startFrom(dialog.txtProssimo->value());
         serials.commit(0);
-    } catch (const DatabaseError& error) {
+    } catch (const ProgramError& error) {
         MessageService::current().warn(error.description, dialog.windowTitle());
     }
 }
