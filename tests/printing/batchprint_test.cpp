@@ -29,43 +29,30 @@ int pageCount(const QString& pdf) {
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-// A label of one 100 x 40 mm label a sheet with one text, bound to a table when one is named.
-QString textLabel(const QString& path, const QString& text, const QString& database = {},
-                  const QString& table = {}) {
+// A label with one text: `columns` x `rows` labels of `width` x `height` mm a sheet, the
+// text's box `boxWidth` x `boxHeight` twips at the label's corner, bound to a table when one is
+// named.
+struct TextLabel {
+    QString text;
+    QString database = {}, table = {};
+    int columns = 1, rows = 1, width = 100, height = 40;
+    int boxWidth = 5670, boxHeight = 2000;
+};
+
+QString textLabel(const QString& path, const TextLabel& label) {
+    const auto n = [](int value) { return QStringLiteral(" %1 ").arg(value); };
     QStringList lines;
-    if (!database.isEmpty())
-        lines << "oggDatabase" << database << "" << table << ""
-              << " 0 "
-              << ""
+    if (!label.database.isEmpty())
+        lines << "oggDatabase" << label.database << "" << label.table << "" << n(0) << ""
               << ""
               << ""
               << "False"
               << "";
-    lines << "oggLayout"
-          << " 1 "
-          << " 1 "
-          << " 0 "
-          << " 0 "
-          << " 100 "
-          << " 40 "
-          << " 0 "
-          << " 0 "
-          << " 0 "
-          << " 0 ";
-    lines << "oggTesto"
-          << " 0 "
-          << " 0 "
-          << " 5670 "
-          << " 2000 " << text << "Arial"
-          << " 8 "
-          << "False"
-          << "False"
-          << " 0 "
-          << " 0 "
-          << " 16777215 "
-          << " 0 "
-          << ""
-          << " 0 ";
+    lines << "oggLayout" << n(label.columns) << n(label.rows) << n(0) << n(0) << n(label.width)
+          << n(label.height) << n(0) << n(0) << n(0) << n(0);
+    lines << "oggTesto" << n(0) << n(0) << n(label.boxWidth) << n(label.boxHeight) << label.text
+          << "Arial" << n(8) << "False"
+          << "False" << n(0) << n(0) << n(16777215) << n(0) << "" << n(0);
     writeBytes(path, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
     return path;
 }
@@ -185,48 +172,10 @@ TEST_F(BatchPrint, ASavedPrintPrintsAgainExactlyAsFirstPrinted) {
 TEST_F(BatchPrint, DatesAndNumbersInTheirFormats) {
     writeBytes(folder.filePath(QStringLiteral("prodotti.csv")),
                "Nome,Prezzo,Scadenza,Note\r\nPesto,\"3,5\",2027-03-31,\r\n");
-    const QStringList lines{
-        "oggDatabase",
-        "prodotti.csv",
-        "",
-        "prodotti",
-        "",
-        " 0 ",
-        "",
-        "",
-        "",
-        "False",
-        "",
-        "oggLayout",
-        " 1 ",
-        " 1 ",
-        " 0 ",
-        " 0 ",
-        " 100 ",
-        " 40 ",
-        " 0 ",
-        " 0 ",
-        " 0 ",
-        " 0 ",
-        "oggTesto",
-        " 0 ",
-        " 0 ",
-        " 5670 ",
-        " 2000 ",
-        "${Nome} ${Prezzo:,2} euro entro ${data+5} lotto ${Scadenza:MM/yyyy} ${Note|senza note} "
-        "${data:d MMMM yyyy}",
-        "Arial",
-        " 8 ",
-        "False",
-        "False",
-        " 0 ",
-        " 0 ",
-        " 16777215 ",
-        " 0 ",
-        "",
-        " 0 "};
     const QString label = folder.filePath(QStringLiteral("alimenti.eti"));
-    writeBytes(label, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    textLabel(label, {"${Nome} ${Prezzo:,2} euro entro ${data+5} lotto ${Scadenza:MM/yyyy} "
+                      "${Note|senza note} ${data:d MMMM yyyy}",
+                      "prodotti.csv", "prodotti", 1, 1, 100, 40, 5670, 2000});
     for (const char* locale : {"it_IT.UTF-8", "C"}) {
         const ProcessRun run =
             marvello(printTo(label, pdf), {QStringLiteral("MARVELLO_TODAY=2024-02-26"),
@@ -246,46 +195,9 @@ TEST_F(BatchPrint, DatesAndNumbersInTheirFormats) {
 TEST_F(BatchPrint, EachRecordItsQuantity) {
     const auto label = [&](const QByteArray& rows) {
         writeBytes(folder.filePath(QStringLiteral("colli.csv")), "Nome,Colli\r\n" + rows);
-        const QStringList lines{"oggDatabase",
-                                "colli.csv",
-                                "",
-                                "colli",
-                                "",
-                                " 0 ",
-                                "",
-                                "",
-                                "",
-                                "False",
-                                "",
-                                "oggLayout",
-                                " 1 ",
-                                " 1 ",
-                                " 0 ",
-                                " 0 ",
-                                " 100 ",
-                                " 40 ",
-                                " 0 ",
-                                " 0 ",
-                                " 0 ",
-                                " 0 ",
-                                "oggTesto",
-                                " 0 ",
-                                " 0 ",
-                                " 5670 ",
-                                " 500 ",
-                                "${Nome} collo ${Q} di ${Qtot} record ${R} etichetta ${N}",
-                                "Arial",
-                                " 8 ",
-                                "False",
-                                "False",
-                                " 0 ",
-                                " 0 ",
-                                " 16777215 ",
-                                " 0 ",
-                                "",
-                                " 0 "};
         const QString path = folder.filePath(QStringLiteral("colli.eti"));
-        writeBytes(path, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+        textLabel(path, {"${Nome} collo ${Q} di ${Qtot} record ${R} etichetta ${N}", "colli.csv",
+                         "colli", 1, 1, 100, 40, 5670, 500});
         return path;
     };
     const QString path = label("Zero,0\r\nUno,1\r\nVuoto,\r\nDodici,12\r\n");
@@ -328,8 +240,8 @@ TEST_F(BatchPrint, ASpreadsheetFeedsQuantitiesQuestionsDatesAndSerials) {
     writeXlsx(colli, sheetJson(QStringLiteral("Colli"), rows));
     const QString label =
         textLabel(folder.filePath(QStringLiteral("colli.eti")),
-                  "${Articolo} collo ${Q} di ${Qtot} lotto ${?Lotto} entro ${data+5} n. ${P:6}",
-                  QStringLiteral("altro.xlsx"), QStringLiteral("Colli"));
+                  {"${Articolo} collo ${Q} di ${Qtot} lotto ${?Lotto} entro ${data+5} n. ${P:6}",
+                   "altro.xlsx", "Colli"});
     const QStringList environment{QStringLiteral("MARVELLO_TODAY=2026-12-28"),
                                   QStringLiteral("XDG_STATE_HOME=") + folder.filePath("stato")};
     const QStringList options{"--db", colli, "--quantity-field", "Colli", "--set", "Lotto=L42"};
@@ -349,35 +261,8 @@ TEST_F(BatchPrint, ASpreadsheetFeedsQuantitiesQuestionsDatesAndSerials) {
 // ignored) every label prints the answer; unanswered, nothing is printed and the command line
 // is wrong.
 TEST_F(BatchPrint, QuestionsAreAnsweredOnTheCommandLine) {
-    const QStringList lines{"oggLayout",
-                            " 2 ",
-                            " 1 ",
-                            " 0 ",
-                            " 0 ",
-                            " 50 ",
-                            " 40 ",
-                            " 0 ",
-                            " 0 ",
-                            " 0 ",
-                            " 0 ",
-                            "oggTesto",
-                            " 0 ",
-                            " 0 ",
-                            " 2835 ",
-                            " 500 ",
-                            "Lotto ${?Lotto} del ${?Data produzione}",
-                            "Arial",
-                            " 8 ",
-                            "False",
-                            "False",
-                            " 0 ",
-                            " 0 ",
-                            " 16777215 ",
-                            " 0 ",
-                            "",
-                            " 0 "};
     const QString label = folder.filePath(QStringLiteral("lotto.eti"));
-    writeBytes(label, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    textLabel(label, {"Lotto ${?Lotto} del ${?Data produzione}", {}, {}, 2, 1, 50, 40, 2835, 500});
     const ProcessRun run =
         marvello(printTo(label, pdf,
                          {QStringLiteral("--count"), QStringLiteral("2"), QStringLiteral("--set"),
@@ -399,35 +284,8 @@ TEST_F(BatchPrint, QuestionsAreAnsweredOnTheCommandLine) {
 // ${P} continues from one job of a label to the next; a job that fails uses no numbers, and
 // two jobs of the label at once never share one.
 TEST_F(BatchPrint, SerialNumbersNeverRepeat) {
-    const QStringList lines{"oggLayout",
-                            " 1 ",
-                            " 1 ",
-                            " 0 ",
-                            " 0 ",
-                            " 50 ",
-                            " 20 ",
-                            " 0 ",
-                            " 0 ",
-                            " 0 ",
-                            " 0 ",
-                            "oggTesto",
-                            " 0 ",
-                            " 0 ",
-                            " 2835 ",
-                            " 500 ",
-                            "Cespite ${P:6}",
-                            "Arial",
-                            " 8 ",
-                            "False",
-                            "False",
-                            " 0 ",
-                            " 0 ",
-                            " 16777215 ",
-                            " 0 ",
-                            "",
-                            " 0 "};
     const QString label = folder.filePath(QStringLiteral("cespiti.eti"));
-    writeBytes(label, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    textLabel(label, {"Cespite ${P:6}", {}, {}, 1, 1, 50, 20, 2835, 500});
     const QStringList state{QStringLiteral("XDG_STATE_HOME=") + folder.filePath("stato")};
     const auto numbers = [&](const QString& file) {
         QList<int> found;
@@ -471,46 +329,9 @@ TEST_F(BatchPrint, SerialNumbersNeverRepeat) {
 TEST_F(BatchPrint, OlderFieldNamesAndItalianNumbers) {
     writeBytes(folder.filePath(QStringLiteral("prezzi.csv")),
                "Tel:Casa,Prezzo\r\n011 123,\"1.250,5\"\r\n");
-    const QStringList lines{"oggDatabase",
-                            "prezzi.csv",
-                            "",
-                            "prezzi",
-                            "",
-                            " 0 ",
-                            "",
-                            "",
-                            "",
-                            "False",
-                            "",
-                            "oggLayout",
-                            " 1 ",
-                            " 1 ",
-                            " 0 ",
-                            " 0 ",
-                            " 100 ",
-                            " 20 ",
-                            " 0 ",
-                            " 0 ",
-                            " 0 ",
-                            " 0 ",
-                            "oggTesto",
-                            " 0 ",
-                            " 0 ",
-                            " 5670 ",
-                            " 500 ",
-                            "${Tel:Casa} costa ${Prezzo:,2}",
-                            "Arial",
-                            " 8 ",
-                            "False",
-                            "False",
-                            " 0 ",
-                            " 0 ",
-                            " 16777215 ",
-                            " 0 ",
-                            "",
-                            " 0 "};
     const QString label = folder.filePath(QStringLiteral("prezzi.eti"));
-    writeBytes(label, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    textLabel(label,
+              {"${Tel:Casa} costa ${Prezzo:,2}", "prezzi.csv", "prezzi", 1, 1, 100, 20, 5670, 500});
     const ProcessRun run = marvello(printTo(label, pdf));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(QString::fromUtf8(runTool("pdftotext", {pdf, QStringLiteral("-")}))
