@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "database/clsdatabase.h"
-#include "database/databasebinding.h"
 #include "database/csvsource.h"
+#include "database/databasebinding.h"
 #include "database/widgets/databaselists.h"
 #include "database/widgets/frmselezionerecords.h"
 #include "support/files.h"
@@ -12,9 +12,9 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>

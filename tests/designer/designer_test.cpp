@@ -8,6 +8,7 @@
 #include "printcomponent/pressivoui.h"
 #include "printing/printengine.h"
 #include "support/marvelloprocess.h"
+#include "support/settingsfolder.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -280,8 +281,7 @@ TEST_F(Surface, SeveralElementsAtOnce) {
 // The design surface shows what prints: a label with every kind of element, grabbed from the
 // surface and rendered from the PDF the print engine writes, at the same resolution.
 TEST(OneRenderer, TheDesignerShowsThePixelsOfThePdf) {
-    QTemporaryDir folder;
-    programfolders::setBase(folder.path());
+    const SettingsFolder folder;
     LabelDocument document;
     const double mm = units::TwipsPerMillimetre;
     const double left = units::LabelOriginXTwips, top = units::LabelOriginYTwips;
@@ -359,5 +359,4 @@ TEST(OneRenderer, TheDesignerShowsThePixelsOfThePdf) {
     // Antialiased edges differ in about one pixel in two hundred; a missing, moved or
     // differently drawn element in thousands.
     EXPECT_LT(different, size.width() * size.height() / 100) << "pixels that differ: " << different;
-    programfolders::setBase({});
 }

@@ -19,6 +19,7 @@
 #include "printing/widgets/frmimpostapagina.h"
 #include "printing/widgets/frmstampa.h"
 #include "support/recordingmessages.h"
+#include "support/settingsfolder.h"
 #include "support/windowtest.h"
 
 #include <QAction>
@@ -44,7 +45,6 @@ protected:
     Journey()
         : ui(std::make_shared<NoPrinter>())
         , window(document, database) {
-        programfolders::setBase(folder.path());
         PressivoUi::install(&ui);
         // Whatever goes wrong, no dialog stays open for ever.
         QObject::connect(&watchdog, &QTimer::timeout, [] {
@@ -56,10 +56,7 @@ protected:
         watchdog.start(20000);
         window.show();
     }
-    ~Journey() override {
-        PressivoUi::install(nullptr);
-        programfolders::setBase({});
-    }
+    ~Journey() override { PressivoUi::install(nullptr); }
 
     void run(const char* name) { window.action(QLatin1String(name))->trigger(); }
     void clickSurface(double xTwips, double yTwips) {
@@ -73,7 +70,7 @@ protected:
         return window.surface()->ControlloCorrente();
     }
 
-    QTemporaryDir folder;
+    SettingsFolder folder;
     RecordingMessages messages;
     WidgetPressivoUi ui;
     LabelDocument document;

@@ -10,6 +10,7 @@
 #include "recordingprinter.h"
 #include "support/files.h"
 #include "support/recordingmessages.h"
+#include "support/settingsfolder.h"
 #include "support/zbar.h"
 
 #include <QTemporaryDir>
@@ -20,18 +21,14 @@ namespace {
 
 class Pressivo : public ::testing::Test {
 protected:
-    Pressivo() {
-        programfolders::setBase(folder.path());
-        ui.surface().setPrinterBackend(printer);
-    }
-    ~Pressivo() override { programfolders::setBase({}); }
+    Pressivo() { ui.surface().setPrinterBackend(printer); }
 
     const DrawOp& lastOp() const { return ui.surface().document().pages.back().ops.back(); }
     const DrawStyle& styleOf(const DrawOp& op) const {
         return ui.surface().document().styles[std::size_t(op.style)];
     }
 
-    QTemporaryDir folder;
+    SettingsFolder folder;
     RecordingMessages messages;
     mutable HeadlessPressivoUi ui;
     std::shared_ptr<RecordingPrinter> printer = std::make_shared<RecordingPrinter>();

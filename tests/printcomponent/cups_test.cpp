@@ -12,6 +12,7 @@
 #include "support/files.h"
 #include "support/marvelloprocess.h"
 #include "support/recordingmessages.h"
+#include "support/settingsfolder.h"
 #include "support/zbar.h"
 
 #include <QDir>
@@ -319,7 +320,7 @@ std::vector<int> runs(const QImage& image, int y) {
 // A 4 x 6 in shipping label, one label a page, naming its paper or not: a Code 128, a GS1-128
 // and a QR code. A turned one is 6 in wide and 4 in high, lies on a 4 x 6 in page, and has
 // the Code 128 only.
-QString shippingLabel(const QTemporaryDir& folder, const LabelPaper& paper) {
+QString shippingLabel(const QString& folder, const LabelPaper& paper) {
     LabelDocument document;
     LayoutEtichetta layout;
     layout.EtichetteOrizzontali = 1;
@@ -343,7 +344,7 @@ QString shippingLabel(const QTemporaryDir& folder, const LabelPaper& paper) {
         qr->Tag = QStringLiteral("42");
         qr->ToolTipText = QStringLiteral("https://marvello.example/t/380123450000000013");
     }
-    const QString path = folder.filePath(QStringLiteral("spedizione.eti"));
+    const QString path = folder + QStringLiteral("/spedizione.eti");
     writeBytes(path, std::get<QByteArray>(labelfile::write(document)));
     return path;
 }
@@ -482,7 +483,7 @@ TEST_F(LabelPrinterQueue, ALabelArrivesOnTheQueuesOwnPaper) {
 
     QTemporaryDir folder;
     const ProcessRun run =
-        marvello(printTo(shippingLabel(folder, {}), QStringLiteral("printer:") + queue,
+        marvello(printTo(shippingLabel(folder.path(), {}), QStringLiteral("printer:") + queue,
                          {QStringLiteral("--count"), QStringLiteral("3")}));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const auto jobs = printer.waitForJobs(1);
@@ -500,7 +501,7 @@ TEST_F(LabelPrinterQueue, ALabelArrivesOnTheQueuesOwnPaper) {
 // GS1-128 a whole number of modules of whole dots.
 TEST_F(LabelPrinterQueue, BarsLandOnThePrintersDots) {
     QTemporaryDir folder;
-    const QString label = shippingLabel(folder, {LabelPaper::Kind::Roll, {}, 0, 0});
+    const QString label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0});
     for (const int dotsPerInch : {203, 300}) {
         atResolution(dotsPerInch);
         const std::size_t before = printer.jobsSoFar();
@@ -601,7 +602,7 @@ TEST_F(LabelPrinterQueue, AnEplPrinterGetsTheLabelOnItsDots) {
     QTemporaryDir folder;
     atResolution(203, "zebraep2.ppd");
     const QImage image =
-        printedLabel(shippingLabel(folder, {LabelPaper::Kind::Roll, {}, 0, 0}), eplImage);
+        printedLabel(shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0}), eplImage);
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.width(), 816);
     EXPECT_LE(image.height(), 1218); // the rows after the last dark one are not sent
@@ -654,7 +655,7 @@ TEST_F(LabelPrinterQueue, ADymoAddressLabelArrivesTurned) {
 // printer will rasterise them; its page is the label's roll.
 TEST(LabelPrinterPdf, BarsOnTheDotsOfTheResolutionNamed) {
     QTemporaryDir folder;
-    const QString label = shippingLabel(folder, {LabelPaper::Kind::Roll, {}, 0, 0});
+    const QString label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0});
     const QString pdf = folder.filePath(QStringLiteral("etichetta.pdf"));
     const auto modules = [&](const QStringList& more) {
         const ProcessRun run = marvello(printTo(label, pdf, more));
@@ -674,7 +675,7 @@ TEST(LabelPrinterPdf, BarsOnTheDotsOfTheResolutionNamed) {
 // resolution (203 dpi unless said), read back by the decoder the printer tests use.
 TEST(LabelPrinterZpl, LabelsAsZplGraphics) {
     QTemporaryDir folder;
-    const QString label = shippingLabel(folder, {LabelPaper::Kind::Roll, {}, 0, 0});
+    const QString label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0});
     for (const int dotsPerInch : {203, 300}) {
         const QString zpl = folder.filePath(QStringLiteral("etichette.zpl"));
         const ProcessRun run =
@@ -739,12 +740,10 @@ TEST_F(CupsQueue, ALetterQueueGetsLetterPages) {
 // A queue without a driver (raw, a network label printer on port 9100) set to take ZPL gets
 // the labels as ZPL graphics at the resolution set for it, the copies in the format.
 TEST_F(CupsQueue, APrinterWithoutADriverTakesZpl) {
-    QTemporaryDir folder;
-    programfolders::setBase(folder.path());
-    const auto restore = qScopeGuard([] { programfolders::setBase({}); });
+    const SettingsFolder folder;
     ASSERT_TRUE(printersettings::write(queue, {0, 0, true, 300}));
     BatchOptions options;
-    options.label = shippingLabel(folder, {LabelPaper::Kind::Roll, {}, 0, 0});
+    options.label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0});
     options.to = QStringLiteral("printer:") + queue;
     options.count = 2;
     options.copies = 3;
@@ -770,10 +769,8 @@ TEST_F(CupsQueue, APrinterWithoutADriverTakesZpl) {
 // A printer's calibration applies however the labels reach it: a saved print sent to it later
 // lands where a job printed on it directly does.
 TEST_F(CupsQueue, ASavedPrintTakesThePrintersCalibration) {
-    QTemporaryDir folder;
-    programfolders::setBase(folder.path());
-    const auto restore = qScopeGuard([] { programfolders::setBase({}); });
-    const QString label = shippingLabel(folder, {LabelPaper::Kind::Roll, {}, 0, 0});
+    const SettingsFolder folder;
+    const QString label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0});
     const auto print = [&](const QString& what, const QString& to) {
         BatchOptions options;
         options.label = what;
@@ -853,7 +850,7 @@ TEST(LabelPrinterZpl, TurnedBarsStayOnTheDots) {
 // label turned a quarter clockwise, its bars still whole modules of dots, and it scans.
 TEST(LabelPrinterZpl, ATurnedLabelLiesOnItsRoll) {
     QTemporaryDir folder;
-    const QString label = shippingLabel(folder, {LabelPaper::Kind::Roll, {}, 0, 0, true});
+    const QString label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0, true});
     const QString zpl = folder.filePath(QStringLiteral("girata.zpl"));
     const ProcessRun run = marvello(printTo(label, QStringLiteral("zpl:") + zpl));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();

@@ -6,6 +6,7 @@
 #include "printcomponent/widgets/widgetpressivoui.h"
 #include "recordingprinter.h"
 #include "support/recordingmessages.h"
+#include "support/settingsfolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,21 +32,19 @@ namespace {
 class Destination : public ::testing::Test {
 protected:
     Destination() {
-        programfolders::setBase(folder.path());
         dialog.setCopies(2);
         dialog.setCurrentPrinter(QStringLiteral("Etichettatrice"));
         dialog.setPort(QStringLiteral("usb://1"));
         dialog.show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
     }
-    ~Destination() override { programfolders::setBase({}); }
 
     void choose(int option) {
         QTest::mouseClick(dialog.optTipoStampa[option], Qt::LeftButton, {},
                           QPoint(6, dialog.optTipoStampa[option]->height() / 2));
     }
 
-    QTemporaryDir folder;
+    SettingsFolder folder;
     RecordingMessages messages;
     frmPressivoDestinazioneStampa dialog;
 };

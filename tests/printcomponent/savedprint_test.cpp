@@ -34,8 +34,8 @@ PrintDocument sampleDocument(const QString& folder) {
                                  10, page == 2);
             pressivo.DrawLine(10, 10, 100, 60, 65535, QStringLiteral("BF"), 255, 3);
             pressivo.PaintPicture(picture, 120, 20, 30, 15);
-            pressivo.DrawSymbol(barcode::Symbology::Ean13, QStringLiteral("5901234123457"), 20,
-                                80, 50, 25);
+            pressivo.DrawSymbol(barcode::Symbology::Ean13, QStringLiteral("5901234123457"), 20, 80,
+                                50, 25);
             pressivo.DrawSymbol(barcode::Symbology::Code39, QStringLiteral("ART-%1").arg(page), 20,
                                 120, 70, 20);
             pressivo.setCurrentX(20);

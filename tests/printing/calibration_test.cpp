@@ -10,6 +10,7 @@
 #include "printing/widgets/frmcalibrastampante.h"
 #include "support/marvelloprocess.h"
 #include "support/recordingmessages.h"
+#include "support/settingsfolder.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -24,7 +25,6 @@ namespace {
 class Calibration : public ::testing::Test {
 protected:
     Calibration() {
-        programfolders::setBase(folder.path());
         LayoutEtichetta layout;
         layout.EtichetteOrizzontali = layout.EtichetteVerticali = 1;
         layout.MargineSinistro = layout.MargineSuperiore = 0;
@@ -32,14 +32,13 @@ protected:
         layout.AltezzaEtichetta = 76.2;
         document.setLayout(layout, {LabelPaper::Kind::Roll});
     }
-    ~Calibration() override { programfolders::setBase({}); }
 
     static bool dark(const QImage& page, QPointF millimetres) {
         const QPoint dot = (millimetres * 10).toPoint(); // 254 dpi: 10 dots a millimetre
         return qGray(page.pixel(dot)) < 128;
     }
 
-    QTemporaryDir folder;
+    SettingsFolder folder;
     RecordingMessages messages;
     LabelDocument document;
 };

@@ -17,6 +17,7 @@
 #include "printing/widgets/frmattesa.h"
 #include "support/files.h"
 #include "support/recordingmessages.h"
+#include "support/settingsfolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,10 +41,8 @@ constexpr double Mm = 56.7;
 class Engine : public ::testing::Test {
 protected:
     Engine() {
-        programfolders::setBase(folder.path());
         ui.destination = 1; // the preview keeps the document for the test to look at
     }
-    ~Engine() override { programfolders::setBase({}); }
 
     PrintOutcome print(PrintJob job, bool direct = false) {
         PrintHooks hooks;
@@ -111,7 +110,7 @@ protected:
         return found;
     }
 
-    QTemporaryDir folder;
+    SettingsFolder folder;
     RecordingMessages messages;
     mutable HeadlessPressivoUi ui;
     LabelDocument document;

@@ -13,6 +13,7 @@
 #include "support/files.h"
 #include "support/marvelloprocess.h"
 #include "support/recordingmessages.h"
+#include "support/settingsfolder.h"
 #include "support/windowtest.h"
 
 #include <QCheckBox>
@@ -182,8 +183,7 @@ TEST(SheetCatalogue, TheLayoutDialogTakesASheetFromTheCatalogue) {
               (std::vector<double>{2, 7, 4.65, 15.15, 99.1, 38.1, 2.5, 0, 0, 0}));
     EXPECT_EQ(document.paper(), (LabelPaper{LabelPaper::Kind::Named, QStringLiteral("A4"), 0, 0}));
 
-    QTemporaryDir folder;
-    programfolders::setBase(folder.path());
+    const SettingsFolder folder;
     HeadlessPressivoUi ui;
     ui.destination = 1; // the preview keeps what was drawn
     PrintHooks hooks;
@@ -196,7 +196,6 @@ TEST(SheetCatalogue, TheLayoutDialogTakesASheetFromTheCatalogue) {
         if (op.kind == DrawOp::Kind::Rectangle)
             borders.push_back(QRectF(op.area.topLeft() / units::TwipsPerMillimetre,
                                      op.area.size() / units::TwipsPerMillimetre));
-    programfolders::setBase({});
     ASSERT_EQ(borders.size(), 14u);
     EXPECT_NEAR(borders.front().left(), 4.65, 1e-6);
     EXPECT_NEAR(borders.front().top(), 15.15, 1e-6);
