@@ -25,6 +25,9 @@ bool isCell(const XmlEntry& xml) {
     return xml.is(xmlns::Table, u"table-cell") || xml.is(xmlns::Table, u"covered-table-cell");
 }
 
+constexpr long MostRepeats = 1L << 24;
+constexpr qint64 MostCells = 64'000'000;
+
 // How many times a row or cell stands, as its repeat count says (1 when it says nothing).
 long repeats(const XmlEntry& xml, QStringView attribute) {
     const QString written = xml.attribute(xmlns::Table, attribute);
@@ -32,7 +35,8 @@ long repeats(const XmlEntry& xml, QStringView attribute) {
         return 1;
     bool ok = false;
     const long count = written.toLong(&ok);
-    if (!ok || count < 1)
+    // No sheet has more rows than this; counts beyond it are no counts of a real sheet.
+    if (!ok || count < 1 || count > MostRepeats)
         xml.fail(QStringLiteral("ripetizione non valida \"%1\"").arg(written.left(16)));
     return count;
 }
@@ -141,11 +145,13 @@ public:
             --m_pending;
             ++m_row;
             row = m_last;
+            tally(row);
             return true;
         }
         while (!m_done && m_xml.next()) {
             if (m_xml.depth() < m_tableDepth) {
                 m_done = true; // the table's end
+                m_xml.finish();
                 break;
             }
             if (!m_xml.isStart())
@@ -153,6 +159,7 @@ public:
             if (isRow(m_xml)) {
                 const long count = repeats(m_xml, u"number-rows-repeated");
                 readRow(row);
+                tally(row);
                 ++m_row;
                 if (!row.empty() && count > 1) {
                     m_last = row;
@@ -173,6 +180,14 @@ public:
     long rowNumber() const override { return m_row; }
 
 private:
+    // Repeated rows cost nothing in the file: what they stand for is bounded here.
+    void tally(const Row& row) {
+        m_cells += qint64(row.size());
+        if (m_cells > MostCells)
+            m_xml.fail(QStringLiteral("il foglio ripete righe oltre %1 milioni di celle")
+                           .arg(MostCells / 1000000));
+    }
+
     void readRow(Row& row) {
         row.clear();
         const int depth = m_xml.depth();
@@ -202,6 +217,7 @@ private:
     bool m_done = false;
     long m_row = 0;
     long m_pending = 0;
+    qint64 m_cells = 0;
     Row m_last;
 };
 

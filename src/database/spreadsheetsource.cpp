@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 
+#include <map>
 #include <set>
 
 namespace {
@@ -143,14 +144,15 @@ const SpreadsheetSource::Survey& SpreadsheetSource::survey(const QString& sheet)
     types.resize(width, fieldtype::Text);
     Survey survey;
     std::set<QString> seen;
+    std::map<QString, int> repeats; // the next number for a name met again
     for (std::size_t i = 0; i < width; ++i) {
         FieldInfo field;
         const QString name = i < header.size() ? headerName(header[i]) : QString();
         const QString base = name.isEmpty() ? QStringLiteral("Campo%1").arg(i + 1) : name;
         field.name = base;
         // Two columns of one name could never be told apart.
-        for (int n = 2; !seen.insert(field.name.toUpper()).second; ++n)
-            field.name = QStringLiteral("%1_%2").arg(base).arg(n);
+        for (int& n = repeats[base.toUpper()]; !seen.insert(field.name.toUpper()).second;)
+            field.name = QStringLiteral("%1_%2").arg(base).arg(n = std::max(n, 1) + 1);
         field.type = types[i];
         field.table = sheet;
         survey.fields.push_back(field);

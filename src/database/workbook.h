@@ -14,11 +14,11 @@
 namespace workbook {
 
 // Limits that keep a hostile file from taking the program's memory or time.
-inline constexpr qint64 MostSheetBytes = qint64(2) << 30;   // one sheet's XML, inflated
-inline constexpr qint64 MostPartBytes = qint64(64) << 20;   // the other parts, each
-inline constexpr qsizetype MostCellText = 64 * 1024;        // characters in one cell
-inline constexpr int MostColumns = 4096;                    // a table's fields
-inline constexpr qint64 MostSharedText = qint64(256) << 20; // all shared texts, in characters
+inline constexpr qint64 MostSheetBytes = qint64(2) << 30;    // one sheet's XML, inflated
+inline constexpr qint64 MostPartBytes = qint64(64) << 20;    // the other parts, each
+inline constexpr qsizetype MostCellText = 32767;             // characters in one cell
+inline constexpr int MostColumns = 4096;                     // a table's fields
+inline constexpr qint64 MostSharedBytes = qint64(256) << 20; // all shared texts, in memory
 
 // One sheet's rows, in order. A row is its cells' values from the first column, trailing
 // empty cells left out; a row with nothing in it may come as an empty row or not at all.

@@ -283,19 +283,23 @@ void XlsxWorkbook::readWorkbook(const QString& part) {
             }
         }
     }
+    bool stylesRead = false;
     for (const auto& [id, relation] : related) {
         if (relation.part.isEmpty() || !m_archive->contains(relation.part))
             continue;
-        if (relation.type == u"sharedStrings")
+        // One of each: a workbook that names several is read by its first.
+        if (relation.type == u"sharedStrings" && m_sharedPart.isEmpty())
             m_sharedPart = relation.part;
-        else if (relation.type == u"styles")
+        else if (relation.type == u"styles" && !stylesRead) {
             readStyles(relation.part);
+            stylesRead = true;
+        }
     }
 }
 
 void XlsxWorkbook::readStyles(const QString& part) {
     XmlEntry xml(*m_archive, part, MostPartBytes);
-    std::map<int, QString> formats;
+    std::map<int, bool> dateFormats; // written formats, read once each
     bool inCellStyles = false;
     while (xml.next()) {
         if (xml.isEnd()) {
@@ -304,17 +308,17 @@ void XlsxWorkbook::readStyles(const QString& part) {
             continue;
         }
         if (xml.is(xmlns::Sheet, u"numFmt")) {
-            formats[xml.attribute(NoNamespace, u"numFmtId").toInt()] =
-                xml.attribute(NoNamespace, u"formatCode");
+            const int id = xml.attribute(NoNamespace, u"numFmtId").toInt();
+            dateFormats[id] = isDateFormat(id, xml.attribute(NoNamespace, u"formatCode"));
         } else if (xml.is(xmlns::Sheet, u"cellXfs")) {
             inCellStyles = true;
         } else if (inCellStyles && xml.is(xmlns::Sheet, u"xf")) {
             if (m_dateStyles.size() >= std::size_t(1) << 20)
                 xml.fail(QStringLiteral("troppi stili di cella"));
             const int id = xml.attribute(NoNamespace, u"numFmtId").toInt();
-            const auto format = formats.find(id);
-            m_dateStyles.push_back(
-                isDateFormat(id, format == formats.end() ? QString() : format->second));
+            const auto format = dateFormats.find(id);
+            m_dateStyles.push_back(format == dateFormats.end() ? isDateFormat(id, {})
+                                                               : format->second);
         }
     }
 }
@@ -325,15 +329,16 @@ const std::vector<QString>& XlsxWorkbook::sharedTexts() const {
     auto texts = std::make_shared<std::vector<QString>>();
     if (!m_sharedPart.isEmpty()) {
         XmlEntry xml(*m_archive, m_sharedPart, MostSheetBytes);
-        qint64 characters = 0;
+        qint64 bytes = 0;
         while (xml.next()) {
             if (!xml.isStart() || !xml.is(xmlns::Sheet, u"si"))
                 continue;
             texts->push_back(richText(xml));
-            characters += texts->back().size() + 16;
-            if (characters > MostSharedText)
-                xml.fail(QStringLiteral("i testi condivisi superano %1 milioni di caratteri")
-                             .arg(MostSharedText / 1000000));
+            // What each text takes in memory, its bookkeeping too.
+            bytes += texts->back().size() * qint64(sizeof(QChar)) + 64;
+            if (bytes > MostSharedBytes)
+                xml.fail(QStringLiteral("i testi condivisi occupano più di %1 MB")
+                             .arg(MostSharedBytes >> 20));
         }
     }
     m_shared = std::move(texts);

@@ -4,6 +4,14 @@
 #include "common/interruption.h"
 #include "database/databaseerror.h"
 
+namespace {
+
+// No spreadsheet part nests this deep, and a reader that follows deeper nesting keeps every
+// open element.
+constexpr int MostDepth = 64;
+
+} // namespace
+
 XmlEntry::XmlEntry(const ZipArchive& archive, const QString& entry, qint64 most)
     : m_entry(archive.open(entry, most))
     , m_path(archive.path())
@@ -35,7 +43,13 @@ QXmlStreamReader::TokenType XmlEntry::read() {
         const QByteArray piece = m_entry->nextPiece();
         if (piece.isEmpty())
             m_inflated = true; // what the reader still waits for will never come
-        m_xml.addData(piece);
+        // Decoded here, so that the guard sees what the reader will.
+        const QString text = m_decoder.decode(piece);
+        if (m_decoder.hasError())
+            fail(QStringLiteral("testo non codificato in UTF-8"));
+        if (const QString refused = m_guard.follow(text); !refused.isEmpty())
+            fail(refused);
+        m_xml.addData(text);
     }
 }
 
@@ -51,7 +65,8 @@ bool XmlEntry::nextToken() {
     for (;;) {
         switch (read()) {
         case QXmlStreamReader::StartElement:
-            ++m_depth;
+            if (++m_depth > MostDepth)
+                fail(QStringLiteral("elementi annidati oltre %1 livelli").arg(MostDepth));
             return true;
         case QXmlStreamReader::EndElement:
             --m_depth;
@@ -59,6 +74,7 @@ bool XmlEntry::nextToken() {
         case QXmlStreamReader::Characters:
             return true;
         case QXmlStreamReader::EndDocument:
+            finish();
             return false;
         default:
             break;
@@ -81,7 +97,8 @@ QString XmlEntry::text(qsizetype most) {
     for (;;) {
         const auto token = read();
         if (token == QXmlStreamReader::StartElement) {
-            ++m_depth;
+            if (++m_depth > MostDepth)
+                fail(QStringLiteral("elementi annidati oltre %1 livelli").arg(MostDepth));
         } else if (token == QXmlStreamReader::EndElement) {
             if (--m_depth < depth)
                 return text;
@@ -93,6 +110,12 @@ QString XmlEntry::text(qsizetype most) {
             fail(QStringLiteral("documento interrotto"));
         }
     }
+}
+
+void XmlEntry::finish() {
+    // The last read of an entry is the one that checks it against its checksum.
+    while (!m_inflated)
+        m_inflated = m_entry->nextPiece().isEmpty();
 }
 
 void XmlEntry::skip() {

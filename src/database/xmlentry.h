@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "database/xmlguard.h"
 #include "database/ziparchive.h"
 
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 
 #include <memory>
@@ -41,12 +43,17 @@ public:
     // The depth of the current element (1 for the root).
     int depth() const { return m_depth; }
 
+    // Reads the rest of the entry, unparsed: a damaged entry (its checksum) fails here.
+    void finish();
+
     [[noreturn]] void fail(const QString& why) const;
 
 private:
     QXmlStreamReader::TokenType read();
 
     std::unique_ptr<ZipArchive::Entry> m_entry;
+    QStringDecoder m_decoder{QStringDecoder::Utf8};
+    XmlGuard m_guard;
     QString m_path;
     QString m_name;
     QXmlStreamReader m_xml;

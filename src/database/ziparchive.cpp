@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr qint64 PieceBytes = 256 * 1024;
+// Small pieces: the XML reader rereads a token that is still incomplete at each one.
+constexpr qint64 PieceBytes = 32 * 1024;
 
 [[noreturn]] void damaged(const QString& path, const QString& why) {
     throw DatabaseError(

@@ -21,7 +21,8 @@ namespace {
 using Parts = std::map<QString, QByteArray>;
 
 // Packs the parts into a zip archive, as the spreadsheet programs do.
-void writeZip(const QString& path, const Parts& parts) {
+// Stored parts (not compressed) can be changed in the file, as damage changes them.
+void writeZip(const QString& path, const Parts& parts, bool stored = false) {
     int error = 0;
     zip_t* archive =
         zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
@@ -29,7 +30,11 @@ void writeZip(const QString& path, const Parts& parts) {
     for (const auto& [name, bytes] : parts) {
         zip_source_t* source =
             zip_source_buffer(archive, bytes.constData(), zip_uint64_t(bytes.size()), 0);
-        ASSERT_GE(zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_OVERWRITE), 0);
+        const zip_int64_t index =
+            zip_file_add(archive, name.toUtf8().constData(), source, ZIP_FL_OVERWRITE);
+        ASSERT_GE(index, 0);
+        if (stored)
+            zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0);
     }
     ASSERT_EQ(zip_close(archive), 0); // reads the buffers, which live until here
 }
@@ -271,8 +276,9 @@ TEST_F(Spreadsheets, DamagedOrHostileFilesAreRefused) {
     std::vector<std::pair<QString, Parts>> hostile;
     // A part that inflates to more than any workbook needs (a zip bomb).
     Parts bomb = sheet("");
-    bomb[QStringLiteral("xl/styles.xml")] = "<?xml version=\"1.0\"?><styleSheet " + SheetNs + ">" +
-                                            QByteArray(65 << 20, ' ') + "</styleSheet>";
+    bomb[QStringLiteral("xl/styles.xml")] =
+        "<?xml version=\"1.0\"?><styleSheet " + SheetNs + ">" +
+        (QByteArray("<x/>") + QByteArray(40000, ' ')).repeated(1700) + "</styleSheet>";
     hostile.emplace_back(QStringLiteral("supera 64 MB"), bomb);
     // Entities that expand a few bytes into gigabytes.
     Parts laughs = sheet("");
@@ -288,8 +294,8 @@ TEST_F(Spreadsheets, DamagedOrHostileFilesAreRefused) {
     hostile.emplace_back(QStringLiteral("numero non valido"),
                          sheet("<row><c><v>1e999</v></c></row>"));
     hostile.emplace_back(
-        QStringLiteral("un testo supera 65536"),
-        sheet("<row><c t=\"inlineStr\"><is><t>" + QByteArray(70000, 'x') + "</t></is></c></row>"));
+        QStringLiteral("un testo supera 32767"),
+        sheet("<row><c t=\"inlineStr\"><is><t>" + QByteArray(40000, 'x') + "</t></is></c></row>"));
     hostile.emplace_back(QStringLiteral("parte xl/worksheets/sheet1.xml, riga 1"),
                          sheet("<row><c><v>1</c></row>"));
     // Sheets packed outside the workbook, or in another file, are no sheets of it.
@@ -305,10 +311,32 @@ TEST_F(Spreadsheets, DamagedOrHostileFilesAreRefused) {
                          ods("<table:table table:name=\"Dati\"><table:table-row "
                              "table:number-rows-repeated=\"-3\"/></table:table>"));
     hostile.emplace_back(
-        QStringLiteral("oltre la colonna 4096"),
-        ods("<table:table table:name=\"Dati\"><table:table-row><table:table-cell "
-            "table:number-columns-repeated=\"999999999\" office:value-type=\"float\" "
+        QStringLiteral("ripetizione non valida"),
+        ods("<table:table "
+            "table:name=\"Dati\"><table:table-row><table:table-cell/><table:table-cell "
+            "table:number-columns-repeated=\"9223372036854775807\" office:value-type=\"float\" "
             "office:value=\"1\"/></table:table-row></table:table>"));
+    hostile.emplace_back(QStringLiteral("oltre la colonna 4096"),
+                         ods("<table:table table:name=\"Dati\"><table:table-row><table:table-cell "
+                             "table:number-columns-repeated=\"5000\" office:value-type=\"float\" "
+                             "office:value=\"1\"/></table:table-row></table:table>"));
+    // A row that the file writes once and repeats a million times, a hundred values wide.
+    hostile.emplace_back(
+        QStringLiteral("ripete righe oltre 64 milioni di celle"),
+        ods("<table:table table:name=\"Dati\"><table:table-row table:number-rows-repeated="
+            "\"1000000\"><table:table-cell table:number-columns-repeated=\"100\" "
+            "office:value-type=\"float\" office:value=\"1\"/></table:table-row></table:table>"));
+    // What Qt's reader would hold whole, or compare pair by pair: deep nesting, a tag with
+    // thousands of attributes, a long comment.
+    hostile.emplace_back(QStringLiteral("annidati oltre 64 livelli"),
+                         sheet("<row><c><v>" + QByteArray("<x>").repeated(100) + "1" +
+                               QByteArray("</x>").repeated(100) + "</v></c></row>"));
+    QByteArray attributes;
+    for (int i = 0; i < 5000; ++i)
+        attributes += " a" + QByteArray::number(i) + "=\"1\"";
+    hostile.emplace_back(QStringLiteral("più di 256 attributi"), sheet("<row" + attributes + "/>"));
+    hostile.emplace_back(QStringLiteral("un elemento supera 49152 caratteri"),
+                         sheet("<!--" + QByteArray(200000, 'x') + "-->"));
     hostile.emplace_back(QStringLiteral("non è un foglio di calcolo .xlsx né .ods"),
                          Parts{{QStringLiteral("leggimi.txt"), "ciao"}});
     for (std::size_t i = 0; i < hostile.size(); ++i) {
@@ -345,6 +373,18 @@ TEST_F(Spreadsheets, DamagedOrHostileFilesAreRefused) {
     const QString damaged = folder.filePath(QStringLiteral("danneggiato.ods"));
     writeBytes(damaged, changed);
     EXPECT_FALSE(refusal(damaged, QStringLiteral("Clienti")).isEmpty());
+    // A stored part changed so that it still reads: only its checksum tells.
+    const QString stored = folder.filePath(QStringLiteral("memorizzato.xlsx"));
+    writeZip(stored,
+             xlsx({{"Dati", "<row><c t=\"str\"><v>Nome</v></c></row><row><c t=\"str\"><v>Roma"
+                            "</v></c></row>"}}),
+             true);
+    QByteArray bytes = readBytes(stored);
+    const qsizetype roma = bytes.indexOf("Roma");
+    ASSERT_GT(roma, 0);
+    bytes[roma + 3] = 'e';
+    writeBytes(stored, bytes);
+    EXPECT_TRUE(refusal(stored).contains(u"danneggiata")) << refusal(stored).toStdString();
 }
 
 } // namespace
