@@ -202,18 +202,18 @@ bool chooseDestination(const BatchOptions& options, const PrinterFactory& printe
             return false;
         }
         ui.surface().setPrinterBackend(printer);
-        ui.destination = 2;
+        ui.destination = pressivo::Printer;
         ui.copies = options.copies;
     } else {
         const bool zpl = to.startsWith(QStringLiteral("zpl:"), Qt::CaseInsensitive);
-        ui.destination = 3;
+        ui.destination = pressivo::File;
         ui.fileName = QFileInfo(zpl ? to.mid(4) : to).absoluteFilePath();
     }
     return true;
 }
 
 void reportWritten(const HeadlessPressivoUi& ui) {
-    if (ui.destination == 3)
+    if (ui.destination == pressivo::File)
         std::fprintf(stdout, "%s\n", qPrintable(ui.fileName));
 }
 
@@ -227,7 +227,7 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
         if (!chooseDestination(options, printers, ui))
             return exitcode::Failed;
         if (!savedprints::reprint(ui, options.label, ui.destination, ui.fileName,
-                                  ui.destination == 2 ? options.copies : 1))
+                                  ui.destination == pressivo::Printer ? options.copies : 1))
             return interruption::requested() ? interruption::exitCode() : exitcode::Failed;
         reportWritten(ui);
         return exitcode::Delivered;

@@ -1,18 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printcomponent/clspressivo.h"
 #include "common/programerror.h"
+#include "common/programfolders.h"
+#include "printcomponent/destinationchoice.h"
+#include "printcomponent/filedelivery.h"
+#include "printcomponent/marginsettings.h"
 
 #include "barcode/barcodeencoding.h"
 #include "common/colors.h"
 #include "common/cursor.h"
 #include "common/messageservice.h"
-#include "common/numbers.h"
-#include "common/programfolders.h"
-#include "common/regionalsettings.h"
 #include "common/units.h"
 #include "document/labelelement.h"
-#include "printcomponent/inifile.h"
-#include "printcomponent/pdfstream.h"
 #include "printcomponent/pressivocodes.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
@@ -20,9 +19,6 @@
 
 namespace {
 
-const char* const MarginKeys[] = {"Margine superiore", "Margine inferiore", "Margine destro",
-                                  "Margine sinistro"};
-constexpr double DefaultMargin = units::millimetresToTwips(3);
 // Barcodes take millimetres whatever the scale mode: their callers always gave them so.
 constexpr double MillimetreTwips = units::TwipsPerMillimetre;
 
@@ -57,18 +53,11 @@ clsPressivo::clsPressivo(PressivoUi& ui)
     m_offsetX = 0;
     m_offsetY = 0;
 
-    const QString settings = programfolders::settingsFile();
-    double margins[4];
-    for (int i = 0; i < 4; ++i) {
-        const double centimetres =
-            ValoreNumerico(GetKeyIni(settings, QLatin1String(MarginKeys[i])));
-        margins[i] =
-            centimetres > 0 ? units::Length::centimetres(centimetres).inTwips() : DefaultMargin;
-    }
-    m_surface->setMarginTop(margins[0]);
-    m_surface->setMarginBottom(margins[1]);
-    m_surface->setMarginRight(margins[2]);
-    m_surface->setMarginLeft(margins[3]);
+    const PageMargins margins = PageMargins::read();
+    m_surface->setMarginTop(margins.top.inTwips());
+    m_surface->setMarginBottom(margins.bottom.inTwips());
+    m_surface->setMarginRight(margins.right.inTwips());
+    m_surface->setMarginLeft(margins.left.inTwips());
     m_surface->StartDoc();
 }
 
@@ -83,14 +72,10 @@ clsPressivo::clsPressivo(PressivoUi& ui, DrawingOnly)
 clsPressivo::~clsPressivo() {
     if (!m_keepsMargins)
         return;
-    const double margins[4] = {m_surface->MarginTop(), m_surface->MarginBottom(),
-                               m_surface->MarginRight(), m_surface->MarginLeft()};
-    QLocale locale = RegionalSettings::locale();
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    const QString settings = programfolders::settingsFile();
-    for (int i = 0; i < 4; ++i)
-        SetKeyIni(settings, QLatin1String(MarginKeys[i]),
-                  locale.toString(units::Length::twips(margins[i]).inCentimetres(), 'f', 2));
+    const auto twips = units::Length::twips;
+    PageMargins{twips(m_surface->MarginTop()), twips(m_surface->MarginBottom()),
+                twips(m_surface->MarginRight()), twips(m_surface->MarginLeft())}
+        .save();
     m_ui.unloadPreview();
 }
 
@@ -233,36 +218,19 @@ int clsPressivo::Pages() const {
     return m_surface->PageCount();
 }
 
-int clsPressivo::SelectPrintDestination(const QVariant& devicesDisabled, bool noPrompt) {
+pressivo::Destination clsPressivo::SelectPrintDestination(const QVariant& devicesDisabled,
+                                                          bool noPrompt) {
     CursoreNormale();
-    DestinationRequest request;
-    for (;;) {
-        request = DestinationRequest{};
-        const int disabled = devicesDisabled.isValid() ? devicesDisabled.toInt() : -1;
-        if (disabled >= 0 && disabled <= 2)
-            request.disabledPeripheral = disabled;
-        request.Copies = m_copies;
-        request.CurrentPrinter = m_surface->DeviceName();
-        request.Port = m_surface->PortName();
-        if (noPrompt)
-            request.DestinazioneStampa = 2;
-        else
-            m_ui.askDestination(request);
-        if (request.Copies > 0 && request.Copies < 1000)
-            m_copies = request.Copies;
-        if (request.DestinazioneStampa == -2)
-            m_surface->setAction(2);
-        else if (request.DestinazioneStampa == -1)
-            m_surface->setAction(13);
-        else
-            break;
-    }
-    const int destination = request.DestinazioneStampa;
-    const int result = destination >= 0 && destination <= 3 ? destination : 0;
-    if (result == 3)
+    const int disabled = devicesDisabled.isValid() ? devicesDisabled.toInt() : -1;
+    const DestinationRequest request = chooseDestination(
+        m_ui, *m_surface, disabled >= 0 && disabled <= 2 ? disabled : -1, m_copies, noPrompt);
+    const int answer = request.DestinazioneStampa;
+    m_printDestination = answer >= pressivo::Discard && answer <= pressivo::File
+                             ? pressivo::Destination(answer)
+                             : pressivo::Discard;
+    if (m_printDestination == pressivo::File)
         m_fileName = request.FileName;
-    m_printDestination = destination;
-    return result;
+    return m_printDestination;
 }
 
 void clsPressivo::ClipTo(double x1, double y1, double x2, double y2) {
@@ -313,10 +281,10 @@ void clsPressivo::DrawLine(double x1, double y1, double x2, double y2, const QVa
             m_surface->setPenWidth(0);
             break;
         case 2:
-            m_surface->setPenWidth(QStringLiteral(".4mm"));
+            m_surface->setPenWidth(units::millimetresToTwips(0.4));
             break;
         case 3:
-            m_surface->setPenWidth(QStringLiteral(".8mm"));
+            m_surface->setPenWidth(units::millimetresToTwips(0.8));
             break;
         default:
             break;
@@ -364,43 +332,35 @@ void clsPressivo::StartDoc() {
     m_surface->StartDoc();
     // A print going to a PDF file is written while it is drawn.
     const QString file = m_fileName.toString();
-    if (m_printDestination == 3 && file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+    if (m_printDestination == pressivo::File &&
+        filedelivery::formatOf(file) == filedelivery::Format::Pdf)
         m_surface->streamToPdf(file);
 }
 
 bool clsPressivo::EndDoc() {
     m_surface->EndDoc();
     switch (m_printDestination) {
-    case 0:
+    case pressivo::Discard:
         m_surface->KillDoc();
         return true;
-    case 1:
+    case pressivo::Preview:
         CursoreNormale();
         m_ui.showPreview();
         return true;
-    case 2:
+    case pressivo::Printer:
         // One job of all the copies: the printer collates them and the queue shows one job.
         if (m_copies < 1)
             return true; // no copies asked, none printed
         m_surface->setCopies(m_copies);
-        return m_surface->setAction(11);
-    case 3: {
-        // A file name ending in .pdf gets a PDF, .zpl the ZPL of a label printer; any other a
-        // saved print.
+        return m_surface->setAction(pressivo::PrintDocument);
+    case pressivo::File: {
         const QString file = m_fileName.toString();
+        const int dotsPerInch = m_frame.dotTwips() > 0
+                                    ? int(std::lround(units::TwipsPerInch / m_frame.dotTwips()))
+                                    : zploutput::DefaultDotsPerInch;
         CursoreAttesa();
         QString error;
-        const bool pdf = file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
-        const bool saved =
-            m_surface->isStreaming() ? m_surface->finishPdf(&error)
-            : pdf                    ? printoutput::writePdf(m_surface->document(), file, &error)
-            : writesZpl()
-                ? zploutput::write(m_surface->document(), file,
-                                   m_frame.dotTwips() > 0
-                                       ? int(std::lround(units::TwipsPerInch / m_frame.dotTwips()))
-                                       : zploutput::DefaultDotsPerInch,
-                                   &error)
-                : m_surface->SaveDoc(file, &error);
+        const bool saved = filedelivery::write(*m_surface, file, dotsPerInch, &error);
         CursoreNormale();
         if (!saved)
             MessageService::current().warn(
@@ -408,25 +368,16 @@ bool clsPressivo::EndDoc() {
                 QStringLiteral("Stampa"));
         return saved;
     }
-    default:
-        return true;
     }
+    return true;
 }
 
 void clsPressivo::PaintPicture(const QImage& picture, double x1, double y1, const QVariant& width,
                                const QVariant& height) {
-    const bool hasWidth = given(width);
-    const bool hasHeight = given(height);
-    if (hasWidth && hasHeight)
-        m_surface->DrawPicture(picture, xMeasure(x1), yMeasure(y1), measure(width.toDouble()),
-                               measure(height.toDouble()));
-    else if (hasWidth)
-        m_surface->DrawPicture(picture, xMeasure(x1), yMeasure(y1), measure(width.toDouble()));
-    else if (hasHeight)
-        m_surface->DrawPicture(picture, xMeasure(x1), yMeasure(y1), QVariant(),
-                               measure(height.toDouble()));
-    else
-        m_surface->DrawPicture(picture, xMeasure(x1), yMeasure(y1));
+    const auto twips = [this](const QVariant& size) {
+        return given(size) ? std::optional(measure(size.toDouble())) : std::nullopt;
+    };
+    m_surface->DrawPicture(picture, xMeasure(x1), yMeasure(y1), twips(width), twips(height));
 }
 
 void clsPressivo::ManageFilePrinted() {
@@ -437,10 +388,10 @@ void clsPressivo::ManageFilePrinted() {
 }
 
 void clsPressivo::SendSavedPrint(const QString& file, const QVariant& devicesDisabled) {
-    if (SelectPrintDestination(devicesDisabled, false) == 0)
+    if (SelectPrintDestination(devicesDisabled, false) == pressivo::Discard)
         return;
     // To a file, the name is the one chosen: never the saved print itself.
-    if (m_printDestination != 3)
+    if (m_printDestination != pressivo::File)
         m_fileName = file;
     m_surface->EndDoc();
     if (const auto error = m_surface->LoadDoc(file)) {

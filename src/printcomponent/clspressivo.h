@@ -13,6 +13,7 @@
 #include "barcode/barcodeoptions.h"
 #include "barcode/symbology.h"
 #include "printcomponent/drawingframe.h"
+#include "printcomponent/filedelivery.h"
 #include "printcomponent/pressivocodes.h"
 #include "printcomponent/symboldrawing.h"
 
@@ -24,7 +25,7 @@ class PrintSurface;
 
 // The print output component: every page of a print is drawn through one clsPressivo, in the
 // unit of ScaleMode (millimetres by default), and EndDoc hands the finished document to the
-// destination chosen: discard (0), preview (1), printer (2) or saved print file (3).
+// destination chosen.
 class clsPressivo {
 public:
     explicit clsPressivo(PressivoUi& ui);
@@ -41,16 +42,9 @@ public:
 
     QVariant FileName() const { return m_fileName; }
     // The file chosen is a label printer's ZPL (its name ends in .zpl).
-    bool writesZpl() const {
-        return m_printDestination == 3 &&
-               m_fileName.toString().endsWith(QStringLiteral(".zpl"), Qt::CaseInsensitive);
-    }
+    bool writesZpl() const { return writesFile(filedelivery::Format::Zpl); }
     // The file chosen is a saved print (neither .pdf nor .zpl).
-    bool writesSavedPrint() const {
-        const QString file = m_fileName.toString();
-        return m_printDestination == 3 && !writesZpl() &&
-               !file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
-    }
+    bool writesSavedPrint() const { return writesFile(filedelivery::Format::SavedPrint); }
     void setFileName(const QVariant& name) { m_fileName = name; }
     int Orientation() const;
     void setOrientation(int orientation);
@@ -60,8 +54,10 @@ public:
     void setCopies(qint16 copies) { m_copies = copies; }
     int ScaleMode() const { return m_scaleMode; }
     void setScaleMode(int mode);
-    int PrintDestination() const { return m_printDestination; }
-    void setPrintDestination(int destination) { m_printDestination = destination; }
+    pressivo::Destination PrintDestination() const { return m_printDestination; }
+    void setPrintDestination(pressivo::Destination destination) {
+        m_printDestination = destination;
+    }
     QString FontName() const;
     void setFontName(const QString& name);
     float FontSize() const;
@@ -88,9 +84,10 @@ public:
     void setBrushStyle(int style);
     int Pages() const;
 
-    // Asks for the destination (or takes the printer when noPrompt) and returns it, 0 when
-    // cancelled.
-    int SelectPrintDestination(const QVariant& devicesDisabled = {}, bool noPrompt = false);
+    // Asks for the destination (or takes the printer when noPrompt) and returns it, Discard
+    // when cancelled.
+    pressivo::Destination SelectPrintDestination(const QVariant& devicesDisabled = {},
+                                                 bool noPrompt = false);
     // A line; with tipoLinea "B" a box, "BF" a filled box.
     void DrawLine(double x1, double y1, double x2, double y2, const QVariant& color = {},
                   const QVariant& tipoLinea = {}, const QVariant& penColor = {},
@@ -145,6 +142,10 @@ public:
     double twipsPerUnit() const;
 
 private:
+    bool writesFile(filedelivery::Format format) const {
+        return m_printDestination == pressivo::File &&
+               filedelivery::formatOf(m_fileName.toString()) == format;
+    }
     // A measure in the unit of ScaleMode (plus the offset, for positions) in twips.
     double measure(double value) const;
     double xMeasure(double x) const;
@@ -163,7 +164,7 @@ private:
     float m_currentX = 0;
     float m_currentY = 0;
     qint16 m_copies = 1;
-    int m_printDestination = 0;
+    pressivo::Destination m_printDestination = pressivo::Discard;
     QVariant m_fileName;
     int m_orientation = 0;
     int m_textAlign = 0;

@@ -5,6 +5,7 @@
 #include "common/interruption.h"
 #include "common/units.h"
 #include "common/watchdog.h"
+#include "printcomponent/pagerenderer.h"
 
 #include <QPageSize>
 #include <QPainter>

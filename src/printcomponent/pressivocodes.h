@@ -25,6 +25,10 @@ enum Action : int {
     PrinterSetup = 13,
 };
 
+// How the preview fits its pages: at a chosen zoom, or two pages, a whole page or the page's
+// width to the window.
+enum ZoomMode : int { FreeZoom = 0, TwoPages = 2, WholePage = 3, PageWidth = 4 };
+
 // A unit of measure: its scale mode, the word measures carry, and its twips (a pixel's depend
 // on the screen and are not in the table).
 struct Unit {

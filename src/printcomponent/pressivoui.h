@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "printcomponent/pressivocodes.h"
+
 #include <QString>
 
 #include <memory>
@@ -13,7 +15,10 @@ struct DestinationRequest {
     qint16 Copies = 1;
     QString CurrentPrinter;
     QString Port;
-    // The answer: -2 page set-up, -1 printer set-up, 0 cancelled, 1 preview, 2 printer, 3 file.
+    // The answer: a destination (pressivo::Destination, Discard when cancelled), or one of the
+    // set-up dialogs asked for.
+    static constexpr qint16 PageSetupAsked = -2;
+    static constexpr qint16 PrinterSetupAsked = -1;
     qint16 DestinazioneStampa = 0;
     QString FileName;
 };
@@ -57,7 +62,7 @@ public:
     QString chooseSavedPrint(const QString&) override { return savedPrintAnswer; }
 
     // Answers the destination dialog gives.
-    qint16 destination = 0;
+    pressivo::Destination destination = pressivo::Discard;
     QString fileName;
     int copies = 0; // 0: keep what the dialog was given
     QString savedPrintAnswer;

@@ -52,10 +52,10 @@ PrinterSettings read(const QString& printer) {
     return read;
 }
 
-QPointF offsetFor(int destination, const QString& printer) {
-    if (destination != 2 && destination != 3)
+QPointF offsetFor(pressivo::Destination destination, const QString& printer) {
+    if (destination != pressivo::Printer && destination != pressivo::File)
         return {};
-    const PrinterSettings settings = read(destination == 2 ? printer : Files);
+    const PrinterSettings settings = read(destination == pressivo::Printer ? printer : Files);
     return {settings.offsetX, settings.offsetY};
 }
 

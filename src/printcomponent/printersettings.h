@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "printcomponent/pressivocodes.h"
+
 #include <QPointF>
 #include <QString>
 
@@ -32,9 +34,9 @@ QString file();
 // their nearest sensible one.
 PrinterSettings read(const QString& printer);
 // Where the head of the printer a job goes to really prints, as calibrated (millimetres right
-// and down): a printer's (destination 2) by its name, that of files for PDFs and ZPL files (3);
-// the preview shows labels where the layout puts them.
-QPointF offsetFor(int destination, const QString& printer);
+// and down): a printer's by its name, that of files for PDFs and ZPL files; the preview and
+// saved prints (Discard here) show labels where the layout puts them.
+QPointF offsetFor(pressivo::Destination destination, const QString& printer);
 // False with a reason when the settings cannot be kept.
 bool write(const QString& printer, const PrinterSettings& settings, QString* error = nullptr);
 

@@ -2,23 +2,18 @@
 #include "printcomponent/printsurface.h"
 
 #include "common/colors.h"
-#include "common/messageservice.h"
-#include "common/numbers.h"
 #include "common/units.h"
+#include "printcomponent/pagerenderer.h"
 #include "printcomponent/pdfstream.h"
 #include "printcomponent/pressivocodes.h"
+#include "printcomponent/printerdelivery.h"
 
 #include <QFile>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QRegularExpression>
 #include <QScreen>
 
 #include <cmath>
-
-PrinterOutcome NoPrinter::print(const PrintDocument&, const PrinterJob&) {
-    return {false, QStringLiteral("Nessuna stampante installata.")};
-}
 
 PrintSurface::PrintSurface(QObject* parent)
     : QObject(parent)
@@ -63,29 +58,6 @@ void PrintSurface::dropStream() {
 
 void PrintSurface::setPrinterBackend(std::shared_ptr<PrinterBackend> backend) {
     m_printer = backend ? std::move(backend) : std::make_shared<NoPrinter>();
-}
-
-double PrintSurface::toTwips(const QVariant& measure) const {
-    if (measure.typeId() != QMetaType::QString)
-        return measure.toDouble();
-    static const QRegularExpression pattern(
-        QStringLiteral(R"(^\s*([-+]?[0-9.,]*[0-9][0-9.,]*|[-+]?[.,][0-9]+)\s*([A-Za-z]*)\s*$)"));
-    const auto match = pattern.match(measure.toString());
-    if (!match.hasMatch())
-        return 0;
-    const double value = numbers::parseAnySeparator(match.captured(1)).value_or(0);
-    const QString unit = match.captured(2).toLower();
-    if (unit.isEmpty() || unit == u"twips")
-        return value;
-    if (unit == u"pt")
-        return value * units::TwipsPerPoint;
-    if (unit == u"px")
-        return value * TwipsPerPixel();
-    for (const pressivo::Unit& known : pressivo::Units) {
-        if (unit == known.word)
-            return value * (known.mode == pressivo::Pixel ? TwipsPerPixel() : known.twips);
-    }
-    return 0;
 }
 
 double PrintSurface::TwipsPerPixel() const {
@@ -199,101 +171,45 @@ void PrintSurface::setPreviewPage(int page) {
 }
 
 void PrintSurface::setZoom(double percent) {
-    if (!(percent > 0))
-        return;
-    m_zoom = std::clamp(percent, 1.0, 5000.0);
-    m_zoomMode = 0;
-    emit zoomChanged();
+    if (m_zoom.choose(percent))
+        emit zoomChanged();
 }
 
 void PrintSurface::setViewportSize(QSize pixels, int scrollBarExtent) {
-    m_viewport = pixels.expandedTo(QSize(1, 1));
-    m_scrollBarExtent = std::max(0, scrollBarExtent);
-    if (m_zoomMode != 0)
-        setZoomMode(m_zoomMode);
+    m_zoom.setViewport(pixels, scrollBarExtent);
+    if (m_zoom.mode() != pressivo::FreeZoom)
+        setZoomMode(m_zoom.mode());
 }
 
-void PrintSurface::setZoomMode(int mode) {
+void PrintSurface::setZoomMode(pressivo::ZoomMode mode) {
     const QSizeF paper = m_document.pages.empty() ? orientedPaper() : m_document.paper;
-    const double pageWidth = paper.width() / TwipsPerPixel();
-    const double pageHeight = paper.height() / TwipsPerPixel();
-    // The preview draws its pages PreviewMargin pixels from the edges and from each other.
-    const double margin = PreviewMargin;
-    const double height = std::max(1.0, m_viewport.height() - 2 * margin);
-    double zoom = m_zoom;
-    switch (mode) {
-    case 2:
-        zoom = 100 * std::min(std::max(1.0, m_viewport.width() - 3 * margin) / (2 * pageWidth),
-                              height / pageHeight);
-        break;
-    case 3:
-        zoom = 100 * std::min(std::max(1.0, m_viewport.width() - 2 * margin) / pageWidth,
-                              height / pageHeight);
-        break;
-    case 4:
-        // The page is taller than the window then: leave room for the vertical scroll bar.
-        zoom = 100 * std::max(1.0, m_viewport.width() - 2 * margin - m_scrollBarExtent) / pageWidth;
-        break;
-    default:
-        return;
-    }
-    m_zoom = std::clamp(zoom, 1.0, 5000.0);
-    m_zoomMode = mode;
-    emit zoomChanged();
+    if (m_zoom.fit(mode, paper / TwipsPerPixel()))
+        emit zoomChanged();
 }
 
-bool PrintSurface::setAction(int action) {
-    MessageService& messages = MessageService::current();
-    const QString title = QStringLiteral("Stampa");
-    QString error;
+bool PrintSurface::setAction(pressivo::Action action) {
     switch (action) {
-    case 2: {
-        int orientation = m_orientation;
-        if (!m_printer->pageSetup(orientation)) {
-            messages.warn(QStringLiteral("Nessuna stampante installata: impossibile impostare la "
-                                         "pagina."),
-                          title);
-            return false;
+    case pressivo::PageSetup:
+        if (const auto orientation = printerdelivery::pageSetup(*m_printer, m_orientation)) {
+            setOrientation(*orientation);
+            return true;
         }
-        setOrientation(orientation);
-        return true;
-    }
-    case 13:
-        if (!m_printer->printerSetup()) {
-            messages.warn(QStringLiteral("Nessuna stampante installata: impossibile impostare la "
-                                         "stampante."),
-                          title);
-            return false;
-        }
-        return true;
-    case 9:
-    case 11:
-    case 12: {
+        return false;
+    case pressivo::PrinterSetup:
+        return printerdelivery::printerSetup(*m_printer);
+    case pressivo::PrintShownPage:
+    case pressivo::PrintDocument:
+    case pressivo::PrintAllPages: {
         PrinterJob job;
-        job.first = action == 9 ? m_previewPage : 1;
-        job.last = action == 9 ? m_previewPage : PageCount();
+        const bool shownPage = action == pressivo::PrintShownPage;
+        job.first = shownPage ? m_previewPage : 1;
+        job.last = shownPage ? m_previewPage : PageCount();
         job.copies = m_copies;
         job.name = m_jobName;
-        if (m_progressView) {
-            m_progressView->begin(m_printer->deviceName() + QStringLiteral(" su ") +
-                                      m_printer->portName(),
-                                  job.first, job.last);
-            job.pageReady = [this](int page) { return m_progressView->page(page); };
-        }
-        const PrinterOutcome outcome = m_printer->print(m_document, job);
-        if (m_progressView)
-            m_progressView->end();
-        if (!outcome.delivered) {
-            messages.warn(QStringLiteral("Stampa non eseguita: ") + outcome.message, title);
-            return false;
-        }
-        if (!outcome.message.isEmpty())
-            messages.message(outcome.message, title, MessageIcon::Information);
-        return true;
+        return printerdelivery::send(*m_printer, m_document, std::move(job), m_progressView);
     }
-    default:
-        return false;
     }
+    return false;
 }
 
 namespace {
@@ -314,10 +230,8 @@ void PrintSurface::add(DrawOp op) {
     m_document.pages.back().ops.push_back(std::move(op));
 }
 
-void PrintSurface::DrawLine(const QVariant& x1, const QVariant& y1, const QVariant& x2,
-                            const QVariant& y2) {
-    add(makeOp(DrawOp::Kind::Line,
-               QRectF(QPointF(toTwips(x1), toTwips(y1)), QPointF(toTwips(x2), toTwips(y2)))));
+void PrintSurface::DrawLine(double x1, double y1, double x2, double y2) {
+    add(makeOp(DrawOp::Kind::Line, QRectF(QPointF(x1, y1), QPointF(x2, y2))));
 }
 
 void PrintSurface::ClipTo(const QRectF& twips) {
@@ -328,15 +242,12 @@ void PrintSurface::TurnQuarter(const QRectF& twips) {
     add(makeOp(DrawOp::Kind::Turn, twips));
 }
 
-void PrintSurface::DrawRectangle(const QVariant& x1, const QVariant& y1, const QVariant& x2,
-                                 const QVariant& y2) {
-    add(makeOp(DrawOp::Kind::Rectangle,
-               QRectF(QPointF(toTwips(x1), toTwips(y1)), QPointF(toTwips(x2), toTwips(y2)))));
+void PrintSurface::DrawRectangle(double x1, double y1, double x2, double y2) {
+    add(makeOp(DrawOp::Kind::Rectangle, QRectF(QPointF(x1, y1), QPointF(x2, y2))));
 }
 
-void PrintSurface::DrawCircle(const QVariant& x, const QVariant& y, const QVariant& radius) {
-    const double r = toTwips(radius);
-    add(makeOp(DrawOp::Kind::Circle, QRectF(toTwips(x), toTwips(y), r, r)));
+void PrintSurface::DrawCircle(double x, double y, double radius) {
+    add(makeOp(DrawOp::Kind::Circle, QRectF(x, y, radius, radius)));
 }
 
 void PrintSurface::Rotate(QPointF centre, double degrees) {
@@ -355,31 +266,26 @@ void PrintSurface::DrawRoundedRectangle(const QRectF& box, double radius) {
     add(std::move(op));
 }
 
-void PrintSurface::DrawPicture(const QImage& picture, const QVariant& x, const QVariant& y,
-                               const QVariant& width, const QVariant& height) {
+void PrintSurface::DrawPicture(const QImage& picture, double x, double y,
+                               std::optional<double> width, std::optional<double> height) {
     if (picture.isNull() || !m_open)
         return;
     // Its own size comes from its resolution (96 dpi when it has none).
     const auto dpi = [](int dotsPerMetre) {
         return dotsPerMetre > 0 ? units::dotsPerInch(dotsPerMetre) : units::DefaultDotsPerInch;
     };
-    const double w =
-        width.isValid() && !width.isNull()
-            ? toTwips(width)
-            : units::Length::pixels(picture.width(), dpi(picture.dotsPerMeterX())).inTwips();
-    const double h =
-        height.isValid() && !height.isNull()
-            ? toTwips(height)
-            : units::Length::pixels(picture.height(), dpi(picture.dotsPerMeterY())).inTwips();
-    DrawOp op = makeOp(DrawOp::Kind::Picture, QRectF(toTwips(x), toTwips(y), w, h));
+    const double w = width.value_or(
+        units::Length::pixels(picture.width(), dpi(picture.dotsPerMeterX())).inTwips());
+    const double h = height.value_or(
+        units::Length::pixels(picture.height(), dpi(picture.dotsPerMeterY())).inTwips());
+    DrawOp op = makeOp(DrawOp::Kind::Picture, QRectF(x, y, w, h));
     op.picture = m_document.pictureIndex(picture);
     add(std::move(op));
 }
 
-void PrintSurface::TextBox(const QString& text, const QVariant& x, const QVariant& y,
-                           const QVariant& width, const QVariant& height, bool shade) {
-    DrawOp op = makeOp(DrawOp::Kind::TextBox,
-                       QRectF(toTwips(x), toTwips(y), toTwips(width), toTwips(height)));
+void PrintSurface::TextBox(const QString& text, double x, double y, double width, double height,
+                           bool shade) {
+    DrawOp op = makeOp(DrawOp::Kind::TextBox, QRectF(x, y, width, height));
     op.text = text;
     op.shade = shade;
     if (m_open && !printoutput::textFits(m_style, op.area, text))

@@ -2,83 +2,23 @@
 #pragma once
 
 #include "common/units.h"
+#include "printcomponent/pressivocodes.h"
+#include "printcomponent/previewzoom.h"
 #include "printcomponent/printdocument.h"
+#include "printcomponent/printerbackend.h"
 #include "printcomponent/savedprintformat.h"
 
 #include <QFontMetricsF>
 #include <QObject>
 #include <QSize>
-#include <QVariant>
 
 #include <functional>
 #include <memory>
 #include <optional>
 
-// A print job for a printer: pages first..last (from 1), as one job of `copies` copies, with
-// the name it shows in the queue.
-struct PrinterJob {
-    int first = 1;
-    int last = 1;
-    int copies = 1;
-    QString name;
-    // Told of each page as it is prepared; false when the user cancelled the job.
-    std::function<bool(int page)> pageReady;
-};
-
-// What the user sees while pages are sent to a printer: a window with a cancel button, or
-// nothing in batch runs.
-class PrintProgressView {
-public:
-    virtual ~PrintProgressView() = default;
-    virtual void begin(const QString& printer, int first, int last) = 0;
-    // False when the user asked to cancel.
-    virtual bool page(int page) = 0;
-    virtual void end() = 0;
-};
-
-// What became of a job: delivered or not, and why not (or, for a delivered job, what the
-// user should know, such as a stopped queue).
-struct PrinterOutcome {
-    bool delivered = false;
-    QString message;
-};
-
-// Where finished documents go on paper: a printer of the system, or none.
-class PrinterBackend {
-public:
-    virtual ~PrinterBackend() = default;
-    virtual bool available() const = 0;
-    virtual QString deviceName() const = 0;
-    virtual QString portName() const = 0;
-    // The paper of the current printer, portrait, in twips.
-    virtual QSizeF paperSize() const = 0;
-    // Its resolution, when known (0 otherwise): barcodes then land on its dots.
-    virtual int dotsPerInch() const { return 0; }
-    // Where its dots start on a page of `paper` twips (its own paper when none): the corner of
-    // the area it prints, in twips from the paper's.
-    virtual QPointF dotOrigin(const std::optional<QSizeF>& /*paper*/) const { return {}; }
-    virtual PrinterOutcome print(const PrintDocument& document, const PrinterJob& job) = 0;
-    // The page set-up and printer set-up dialogs; false when there is nothing to set up.
-    virtual bool pageSetup(int& orientation) = 0;
-    virtual bool printerSetup() = 0;
-};
-
-// No printer installed: everything that needs one says so.
-class NoPrinter final : public PrinterBackend {
-public:
-    bool available() const override { return false; }
-    QString deviceName() const override { return {}; }
-    QString portName() const override { return {}; }
-    QSizeF paperSize() const override { return {11906, 16838}; } // A4
-    PrinterOutcome print(const PrintDocument&, const PrinterJob&) override;
-    bool pageSetup(int&) override { return false; }
-    bool printerSetup() override { return false; }
-};
-
 // The print surface: builds a paged document from drawing calls, keeps the drawing state
 // (pen, brush, font, margins, current position), shows pages at a zoom, prints, saves and
-// loads documents. Measures are twips as numbers, or texts with a unit word: "12.5mm", ".4mm",
-// "3pix" (twip, point, pix, in, mm, cm; comma or point as decimal mark).
+// loads documents. Measures are twips.
 class PrintSurface : public QObject {
     Q_OBJECT
 
@@ -110,15 +50,15 @@ public:
     // Preview.
     int PreviewPage() const { return m_previewPage; }
     void setPreviewPage(int page);
-    double Zoom() const { return m_zoom; }
+    double Zoom() const { return m_zoom.percent(); }
     void setZoom(double percent);
-    int ZoomMode() const { return m_zoomMode; }
-    void setZoomMode(int mode); // 2 two pages, 3 whole page, 4 page width
+    pressivo::ZoomMode ZoomMode() const { return m_zoom.mode(); }
+    void setZoomMode(pressivo::ZoomMode mode);
     // The area the preview shows pages in, without scroll bars; the fitting zoom modes follow
     // it. `scrollBarExtent` is the room a scroll bar takes when one is needed.
     void setViewportSize(QSize pixels, int scrollBarExtent = 0);
-    static constexpr int PreviewMargin = 16; // pixels around and between previewed pages
-    bool showsTwoPages() const { return m_zoomMode == 2; }
+    static constexpr int PreviewMargin = PreviewZoom::Margin;
+    bool showsTwoPages() const { return m_zoom.showsTwoPages(); }
 
     // What printing sends with the job: its name in the queue and the copies.
     void setJobName(const QString& name) { m_jobName = name; }
@@ -127,9 +67,8 @@ public:
     // Shows the pages being sent to a printer; none by default. The caller keeps ownership.
     void setProgressView(PrintProgressView* view) { m_progressView = view; }
 
-    // 2 page set-up, 9 print the page shown, 11 and 12 print the document, 13 printer set-up.
     // False when it could not be done (and the user was told why).
-    bool setAction(int action);
+    bool setAction(pressivo::Action action);
 
     QString DeviceName() const { return m_printer->deviceName(); }
     QString PortName() const { return m_printer->portName(); }
@@ -149,22 +88,20 @@ public:
     double MarginTop() const { return m_marginTop; }
     double MarginRight() const { return m_marginRight; }
     double MarginBottom() const { return m_marginBottom; }
-    void setMarginLeft(const QVariant& measure) { m_marginLeft = toTwips(measure); }
-    void setMarginTop(const QVariant& measure) { m_marginTop = toTwips(measure); }
-    void setMarginRight(const QVariant& measure) { m_marginRight = toTwips(measure); }
-    void setMarginBottom(const QVariant& measure) { m_marginBottom = toTwips(measure); }
+    void setMarginLeft(double twips) { m_marginLeft = twips; }
+    void setMarginTop(double twips) { m_marginTop = twips; }
+    void setMarginRight(double twips) { m_marginRight = twips; }
+    void setMarginBottom(double twips) { m_marginBottom = twips; }
 
     double CurrentX() const { return m_currentX; }
     double CurrentY() const { return m_currentY; }
-    void setCurrentX(const QVariant& measure) { m_currentX = toTwips(measure); }
-    void setCurrentY(const QVariant& measure) { m_currentY = toTwips(measure); }
+    void setCurrentX(double twips) { m_currentX = twips; }
+    void setCurrentY(double twips) { m_currentY = twips; }
 
     int PenStyle() const { return m_style.penStyle; }
     void setPenStyle(int style) { m_style.penStyle = style; }
     double PenWidth() const { return m_style.penWidth; }
-    void setPenWidth(const QVariant& measure) {
-        m_style.penWidth = std::max(0.0, toTwips(measure));
-    }
+    void setPenWidth(double twips) { m_style.penWidth = std::max(0.0, twips); }
     qint32 PenColor() const { return m_penColor; }
     void setPenColor(qint32 colour);
     int BrushStyle() const { return m_style.brushStyle; }
@@ -189,7 +126,7 @@ public:
     const DrawStyle& style() const { return m_style; }
 
     // Drawing.
-    void DrawLine(const QVariant& x1, const QVariant& y1, const QVariant& x2, const QVariant& y2);
+    void DrawLine(double x1, double y1, double x2, double y2);
     // How many text boxes so far could not show all of their text.
     int cutTexts() const { return m_cutTexts; }
     // What is drawn next stays inside the rectangle, until the next call; no corners: the
@@ -200,17 +137,16 @@ public:
     void TurnQuarter(const QRectF& twips = {});
     // What follows is turned `degrees` clockwise about `centre` (twips); 0: no more.
     void Rotate(QPointF centre, double degrees);
-    void DrawRectangle(const QVariant& x1, const QVariant& y1, const QVariant& x2,
-                       const QVariant& y2);
-    void DrawCircle(const QVariant& x, const QVariant& y, const QVariant& radius);
+    void DrawRectangle(double x1, double y1, double x2, double y2);
+    void DrawCircle(double x, double y, double radius);
     // In twips: the ellipse inside `box`; a rectangle with round corners of `radius`.
     void DrawEllipse(const QRectF& box);
     void DrawRoundedRectangle(const QRectF& box, double radius);
     // Stretched to width x height when given; its own size otherwise.
-    void DrawPicture(const QImage& picture, const QVariant& x, const QVariant& y,
-                     const QVariant& width = {}, const QVariant& height = {});
-    void TextBox(const QString& text, const QVariant& x, const QVariant& y, const QVariant& width,
-                 const QVariant& height, bool shade);
+    void DrawPicture(const QImage& picture, double x, double y,
+                     std::optional<double> width = std::nullopt,
+                     std::optional<double> height = std::nullopt);
+    void TextBox(const QString& text, double x, double y, double width, double height, bool shade);
     // Prints from the current position inside the margins; a trailing carriage return ends the
     // paragraph and moves to the next line.
     void setText(const QString& text);
@@ -218,9 +154,6 @@ public:
     // Extent in the current font, in twips, whatever the screen.
     double TextWidth(const QString& text) const;
     double TextHeight(const QString& text) const;
-
-    // A measure in twips: numbers are twips; texts carry their unit word.
-    double toTwips(const QVariant& measure) const;
 
 signals:
     void zoomChanged();
@@ -255,10 +188,7 @@ private:
     int m_copies = 1;
     PrintProgressView* m_progressView = nullptr;
     int m_previewPage = 1;
-    double m_zoom = 100;
-    int m_zoomMode = 0;
-    QSize m_viewport{800, 600};
-    int m_scrollBarExtent = 0;
+    PreviewZoom m_zoom;
     // Measuring text happens for every barcode: the metrics of the last font are kept.
     mutable std::optional<std::pair<DrawStyle, QFontMetricsF>> m_metrics;
 };

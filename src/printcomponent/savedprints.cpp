@@ -40,8 +40,8 @@ bool showInPreview(PressivoUi& ui, const QString& path) {
     return true;
 }
 
-bool reprint(PressivoUi& ui, const QString& path, int destination, const QString& fileName,
-             int copies) {
+bool reprint(PressivoUi& ui, const QString& path, pressivo::Destination destination,
+             const QString& fileName, int copies) {
     clsPressivo pressivo(ui);
     if (!load(pressivo.surface(), path))
         return false;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "printcomponent/pressivocodes.h"
+
 #include <QString>
 
 class PressivoUi;
@@ -18,10 +20,10 @@ bool isSavedPrint(const QString& path);
 // when it cannot be read.
 bool showInPreview(PressivoUi& ui, const QString& path);
 
-// Loads the file and delivers it to `destination` (2 printer, 3 file: `fileName` ending in
+// Loads the file and delivers it to `destination` (a printer, or a file: `fileName` ending in
 // .pdf gives a PDF, any other name a saved print) with `copies`; false when it was not
 // delivered (the user was told why).
-bool reprint(PressivoUi& ui, const QString& path, int destination, const QString& fileName,
-             int copies);
+bool reprint(PressivoUi& ui, const QString& path, pressivo::Destination destination,
+             const QString& fileName, int copies);
 
 } // namespace savedprints

@@ -2,6 +2,7 @@
 #include "printcomponent/zploutput.h"
 
 #include "common/files.h"
+#include "printcomponent/pagerenderer.h"
 #include "printcomponent/printdocument.h"
 
 #include <QIODevice>

@@ -36,7 +36,7 @@ void scales(clsPressivo& pressivo, QPointF corner) {
 
 PrintOutcome printPage(const LabelDocument& document, PressivoUi& ui, const QPointF& offset) {
     clsPressivo pressivo(ui);
-    if (pressivo.SelectPrintDestination() == 0)
+    if (pressivo.SelectPrintDestination() == pressivo::Discard)
         return PrintOutcome::Cancelled;
     // The label's place on its page, as it lies there.
     const LayoutEtichetta page = sheet::pageLayout(document.paper(), document.layout());
@@ -48,7 +48,7 @@ PrintOutcome printPage(const LabelDocument& document, PressivoUi& ui, const QPoi
     pressivo.setScaleMode(pressivo::Millimetre);
     pressivo.setOffsetX((paper ? 0.0 : sheet::PrintShiftX) + offset.x());
     pressivo.setOffsetY(offset.y());
-    if (pressivo.PrintDestination() == 2)
+    if (pressivo.PrintDestination() == pressivo::Printer)
         pressivo.surface().setCalibration(offset * units::TwipsPerMillimetre);
 
     const QPointF corner = sheet::labelCorner(page, 1, 1);

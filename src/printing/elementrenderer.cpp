@@ -6,6 +6,7 @@
 #include "common/units.h"
 #include "document/elementtype.h"
 #include "printcomponent/clspressivo.h"
+#include "printcomponent/pagerenderer.h"
 #include "printcomponent/printdocument.h"
 #include "printcomponent/printsurface.h"
 #include "printing/labelplace.h"

@@ -293,7 +293,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     }
 
     clsPressivo pressivo(ui);
-    if (pressivo.SelectPrintDestination({}, StampaDiretta) == 0)
+    if (pressivo.SelectPrintDestination({}, StampaDiretta) == pressivo::Discard)
         return PrintOutcome::Cancelled;
     // The label's own paper, or the printer's: never the paper of the job before.
     const std::optional<QSizeF> jobPaper =
@@ -301,7 +301,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     pressivo.surface().setJobPaper(jobPaper);
     // Bars on a printer's own dots, counted from where its printable area starts; the preview
     // and files draw them to fill their box.
-    const bool toPrinter = pressivo.PrintDestination() == 2;
+    const bool toPrinter = pressivo.PrintDestination() == pressivo::Printer;
     pressivo.setDotsPerInch(job.DotsPerInch > 0    ? job.DotsPerInch
                             : pressivo.writesZpl() ? zploutput::DefaultDotsPerInch
                             : toPrinter            ? pressivo.surface().printer().dotsPerInch()
@@ -333,12 +333,12 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
     // A label's own paper: exactly; and the printer's own offset.
     // A saved print keeps the labels where the layout puts them: the printer it is sent to
     // moves them by its own.
-    const QPointF offset = job.Offset.value_or(
-        printersettings::offsetFor(pressivo.writesSavedPrint() ? 1 : pressivo.PrintDestination(),
-                                   pressivo.surface().DeviceName()));
+    const QPointF offset = job.Offset.value_or(printersettings::offsetFor(
+        pressivo.writesSavedPrint() ? pressivo::Discard : pressivo.PrintDestination(),
+        pressivo.surface().DeviceName()));
     pressivo.setOffsetX((paper ? 0.0 : sheet::PrintShiftX) + offset.x());
     pressivo.setOffsetY(offset.y());
-    if (pressivo.PrintDestination() == 2)
+    if (pressivo.PrintDestination() == pressivo::Printer)
         pressivo.surface().setCalibration(offset * units::TwipsPerMillimetre);
     progress.begin();
 
@@ -393,7 +393,7 @@ PrintOutcome StampaEtichette(LabelDocument& document, clsDatabase& database, boo
                 }
             } while (position < job.PrimaEtichetta);
             // A long preview opens with its first page; the pages after it join it.
-            if (!earlyPreview && pressivo.PrintDestination() == 1 &&
+            if (!earlyPreview && pressivo.PrintDestination() == pressivo::Preview &&
                 pressivo.surface().PageCount() > 1 && ui.showPreviewEarly()) {
                 earlyPreview = true;
                 progress.end();

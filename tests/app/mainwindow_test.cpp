@@ -238,7 +238,7 @@ TEST_F(MainWindow, ASavedPrintOpensAgainInThePreview) {
     ASSERT_TRUE(ui.surface().SaveDoc(saved));
     ui.surface().KillDoc();
 
-    ui.destination = 1; // "Video"
+    ui.destination = pressivo::Preview; // "Video"
     messages.fileAnswers.push_back(saved);
     run("mnuApriStampa");
     ASSERT_EQ(messages.fileRequests.size(), 1);
@@ -248,7 +248,7 @@ TEST_F(MainWindow, ASavedPrintOpensAgainInThePreview) {
 
     // Or to a PDF: the destination is the user's to choose, the saved print stays as it was.
     const QByteArray before = readBytes(saved);
-    ui.destination = 3;
+    ui.destination = pressivo::File;
     ui.fileName = folder.filePath(QStringLiteral("copia.pdf"));
     messages.fileAnswers.push_back(saved);
     run("mnuApriStampa");

@@ -316,7 +316,7 @@ TEST(OneRenderer, TheDesignerShowsThePixelsOfThePdf) {
     const QImage designed = surface.grab().toImage().convertToFormat(QImage::Format_Grayscale8);
 
     HeadlessPressivoUi ui;
-    ui.destination = 3;
+    ui.destination = pressivo::File;
     ui.fileName = folder.filePath(QStringLiteral("etichetta.pdf"));
     PrintHooks hooks;
     hooks.ui = &ui;

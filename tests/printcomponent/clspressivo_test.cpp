@@ -4,6 +4,7 @@
 #include "common/programfolders.h"
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/inifile.h"
+#include "printcomponent/pagerenderer.h"
 #include "printcomponent/pressivocodes.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printsurface.h"
@@ -256,7 +257,7 @@ TEST_F(Pressivo, EndDocDeliversToTheChosenDestination) {
     }
     {
         clsPressivo pressivo(ui);
-        ui.destination = 2;
+        ui.destination = pressivo::Printer;
         ui.copies = 3;
         EXPECT_EQ(pressivo.SelectPrintDestination(), 2);
         pressivo.EndDoc();
@@ -265,14 +266,14 @@ TEST_F(Pressivo, EndDocDeliversToTheChosenDestination) {
     }
     {
         clsPressivo pressivo(ui);
-        pressivo.setPrintDestination(2);
+        pressivo.setPrintDestination(pressivo::Printer);
         pressivo.setCopies(0);
         pressivo.EndDoc();
         EXPECT_EQ(printer->jobs.size(), 1u); // no copies, nothing printed
     }
     {
         clsPressivo pressivo(ui);
-        ui.destination = 1;
+        ui.destination = pressivo::Preview;
         pressivo.SelectPrintDestination();
         pressivo.EndDoc();
         EXPECT_EQ(ui.previews, 1);
@@ -284,7 +285,7 @@ TEST_F(Pressivo, ASavedPrintIsWrittenAndCanBeSentAgain) {
     QDir().mkpath(folder.filePath(QStringLiteral("Stampe")));
     {
         clsPressivo pressivo(ui);
-        ui.destination = 3;
+        ui.destination = pressivo::File;
         ui.fileName = file;
         EXPECT_EQ(pressivo.SelectPrintDestination(), 3);
         EXPECT_EQ(pressivo.FileName().toString(), file);
@@ -297,7 +298,7 @@ TEST_F(Pressivo, ASavedPrintIsWrittenAndCanBeSentAgain) {
     {
         clsPressivo pressivo(ui);
         ui.savedPrintAnswer = file;
-        ui.destination = 2;
+        ui.destination = pressivo::Printer;
         pressivo.ManageFilePrinted();
         ASSERT_EQ(printer->jobs.size(), 1u);
         EXPECT_EQ(printer->jobs[0].pages, 2);
@@ -309,7 +310,7 @@ TEST_F(Pressivo, ADamagedSavedPrintIsReportedNotShown) {
     writeBytes(file, QByteArray("MARVELLO-STAMPA\n\x00\x01garbage", 26));
     clsPressivo pressivo(ui);
     ui.savedPrintAnswer = file;
-    ui.destination = 1;
+    ui.destination = pressivo::Preview;
     pressivo.ManageFilePrinted();
     EXPECT_TRUE(messages.lastText().startsWith(u"Errore non gestito. Codice: 321"));
     EXPECT_EQ(ui.previews, 0);

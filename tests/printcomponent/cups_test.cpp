@@ -184,7 +184,7 @@ TEST_F(CupsQueue, AQueueThatRejectsJobsIsAFailureEverywhere) {
     surface.StartDoc();
     surface.DrawLine(0, 0, 1440, 1440);
     surface.EndDoc();
-    EXPECT_FALSE(surface.setAction(11));
+    EXPECT_FALSE(surface.setAction(pressivo::PrintDocument));
     ASSERT_EQ(messages.messages.size(), 1);
     EXPECT_TRUE(messages.lastText().contains(u"non accetta"));
 }
@@ -201,7 +201,7 @@ TEST_F(CupsQueue, TheWindowKeepsAnsweringWhileCupsTakesTheJob) {
     bool answered = false;
     QMetaObject::invokeMethod(
         &window, [&] { answered = true; }, Qt::QueuedConnection);
-    EXPECT_TRUE(surface.setAction(11));
+    EXPECT_TRUE(surface.setAction(pressivo::PrintDocument));
     EXPECT_TRUE(answered);
     EXPECT_EQ(printer.waitForJobs(1).size(), 1u);
     EXPECT_TRUE(messages.messages.isEmpty());

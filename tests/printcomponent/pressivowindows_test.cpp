@@ -253,7 +253,7 @@ TEST(PrintProgressWindow, IsWideEnoughForItsTitle) {
                       metrics.horizontalAdvance(QStringLiteral("Stampante Etichettatrice")));
         }
     };
-    EXPECT_TRUE(surface.setAction(11));
+    EXPECT_TRUE(surface.setAction(pressivo::PrintDocument));
     EXPECT_EQ(checked, 1);
 }
 

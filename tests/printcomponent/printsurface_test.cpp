@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "printcomponent/pagerenderer.h"
 #include "printcomponent/pdfstream.h"
 #include "printcomponent/printdocument.h"
 #include "printcomponent/printsurface.h"
 #include "support/recordingmessages.h"
 
-#include <QFile>
 #include <QImageReader>
-#include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -14,20 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(Measures, NumbersAreTwipsTextsCarryTheirUnit) {
-    PrintSurface surface;
-    EXPECT_DOUBLE_EQ(surface.toTwips(708.75), 708.75);
-    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("12.5mm")), 708.75);
-    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("12,5mm")), 708.75);
-    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral(".4mm")), 22.68);
-    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("1,5cm")), 850.5);
-    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("2in")), 2880);
-    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("10point")), 200);
-    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("-3twip")), -3);
-    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("2pix")), 2 * surface.TwipsPerPixel());
-    EXPECT_DOUBLE_EQ(surface.toTwips(QStringLiteral("abc")), 0);
-}
 
 TEST(PrintSurfaceDocument, PagesOpsAndSharedPictures) {
     PrintSurface surface;
@@ -40,7 +25,7 @@ TEST(PrintSurfaceDocument, PagesOpsAndSharedPictures) {
         if (page > 0)
             surface.NewPage();
         surface.DrawPicture(picture, 100, 100, 500, 500);
-        surface.DrawRectangle(0, 0, QStringLiteral("10mm"), QStringLiteral("10mm"));
+        surface.DrawRectangle(0, 0, 567, 567);
     }
     surface.EndDoc();
     EXPECT_EQ(surface.PageCount(), 3);
@@ -105,9 +90,9 @@ TEST(PrintSurfaceActions, WithoutAPrinterEveryRequestSaysSo) {
     PrintSurface surface;
     surface.StartDoc();
     surface.EndDoc();
-    surface.setAction(11);
-    surface.setAction(2);
-    surface.setAction(13);
+    surface.setAction(pressivo::PrintDocument);
+    surface.setAction(pressivo::PageSetup);
+    surface.setAction(pressivo::PrinterSetup);
     ASSERT_EQ(messages.messages.size(), 3);
     EXPECT_TRUE(messages.messages[0].text.contains(u"Nessuna stampante installata"));
     EXPECT_TRUE(surface.DeviceName().isEmpty());
@@ -137,8 +122,8 @@ PrintDocument squareDocument() {
     surface.setPenStyle(5);
     surface.setBrushStyle(0);
     surface.setBrushColor(0);
-    surface.DrawRectangle(QStringLiteral("20mm"), QStringLiteral("30mm"), QStringLiteral("30mm"),
-                          QStringLiteral("40mm"));
+    const auto mm = units::millimetresToTwips;
+    surface.DrawRectangle(mm(20), mm(30), mm(30), mm(40));
     surface.EndDoc();
     return surface.document();
 }

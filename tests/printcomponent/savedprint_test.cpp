@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/programfolders.h"
 #include "printcomponent/clspressivo.h"
+#include "printcomponent/pagerenderer.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printdocument.h"
 #include "printcomponent/printsurface.h"

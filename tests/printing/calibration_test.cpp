@@ -47,7 +47,7 @@ protected:
 // top-left cross 10 mm in from it, both moved by exactly the offsets it is printed with.
 TEST_F(Calibration, ThePageMarksTheLabelsEdgeAndCrossesAtKnownDistances) {
     HeadlessPressivoUi ui;
-    ui.destination = 3;
+    ui.destination = pressivo::File;
     ui.fileName = folder.filePath(QStringLiteral("calibrazione.pdf"));
     ASSERT_EQ(calibration::printPage(document, ui, QPointF(1.5, 2)), PrintOutcome::Delivered);
     const QImage page = pdfPage(ui.fileName, 1, 254, folder.path());

@@ -2,6 +2,7 @@
 // Pictures as label users have them, printed to PDFs and looked at from outside.
 
 #include "document/picturefile.h"
+#include "printcomponent/pagerenderer.h"
 #include "support/files.h"
 #include "support/marvelloprocess.h"
 

@@ -41,7 +41,8 @@ constexpr double Mm = 56.7;
 class Engine : public ::testing::Test {
 protected:
     Engine() {
-        ui.destination = 1; // the preview keeps the document for the test to look at
+        ui.destination =
+            pressivo::Preview; // the preview keeps the document for the test to look at
     }
 
     PrintOutcome print(PrintJob job, bool direct = false) {
@@ -305,7 +306,7 @@ TEST_F(Engine, EachPrinterPrintsWithItsOwnCalibration) {
         auto printer = std::make_shared<RecordingPrinter>();
         printer->name = name;
         ui.surface().setPrinterBackend(printer);
-        ui.destination = 2;
+        ui.destination = pressivo::Printer;
         PrintJob job = labels(1);
         job.Offset = given;
         EXPECT_EQ(print(job), PrintOutcome::Delivered);
@@ -520,7 +521,7 @@ TEST_F(Engine, ABarcodesTextTakesNoStyleFromTheTextBeforeIt) {
 TEST_F(Engine, ADirectPrintAsksNothingAndStartsAtTheFirstPosition) {
     bind("Clienti", 1, "Provincia", "FI");
     rectangleAtCorner();
-    ui.destination = 0; // never asked: a direct print goes to the printer
+    ui.destination = pressivo::Discard; // never asked: a direct print goes to the printer
     EXPECT_EQ(print(labels(5, 6), true), PrintOutcome::Failed); // no printer installed
     EXPECT_EQ(asks, 0);
     EXPECT_EQ(ui.questions, 0);
@@ -547,7 +548,7 @@ TEST_F(Engine, AnOpenUpperBoundIsRewrittenInTheLabel) {
 TEST_F(Engine, ACancelledDialogOrDestinationPrintsNothing) {
     rectangleAtCorner();
     EXPECT_EQ(print(PrintJob{}), PrintOutcome::Cancelled);
-    ui.destination = 0;
+    ui.destination = pressivo::Discard;
     EXPECT_EQ(print(labels(1)), PrintOutcome::Cancelled);
     EXPECT_EQ(ui.previews, 0);
 }
@@ -560,7 +561,7 @@ TEST_F(Engine, ALongJobAnswersTheWindowAndStopsWhenCancelled) {
     QWidget window;
     window.show();
     frmAttesa wait(&window);
-    ui.destination = 3;
+    ui.destination = pressivo::File;
     ui.fileName = folder.filePath(QStringLiteral("lungo.pdf"));
 
     // Answered by the event loop only: each answer posts the next; the third presses "Annulla".

@@ -185,7 +185,7 @@ TEST(SheetCatalogue, TheLayoutDialogTakesASheetFromTheCatalogue) {
 
     const SettingsFolder folder;
     HeadlessPressivoUi ui;
-    ui.destination = 1; // the preview keeps what was drawn
+    ui.destination = pressivo::Preview; // the preview keeps what was drawn
     PrintHooks hooks;
     hooks.ui = &ui;
     hooks.askJob = [](PrintJob& job, bool) { job = PrintJob{true, false, 14, 1, false, true}; };

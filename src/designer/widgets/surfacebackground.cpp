@@ -7,6 +7,7 @@
 #include "document/labeldocument.h"
 #include "document/sheetlayout.h"
 #include "printcomponent/clspressivo.h"
+#include "printcomponent/pagerenderer.h"
 #include "printcomponent/pressivoui.h"
 #include "printcomponent/printdocument.h"
 #include "printcomponent/printsurface.h"

@@ -7,6 +7,7 @@
 #include "common/widgets/fieldroutines.h"
 #include "common/widgets/pictures.h"
 #include "common/widgets/windowplacement.h"
+#include "printcomponent/pagerenderer.h"
 #include "printcomponent/printsurface.h"
 
 #include <QAction>
@@ -224,21 +225,21 @@ void frmPressivoAnteprima::AggiornaZoom(const QVariant& zoom) {
         if (value != 0) {
             m_surface->setZoom(value);
         } else {
-            m_surface->setZoomMode(3);
+            m_surface->setZoomMode(pressivo::WholePage);
             showZoom();
         }
     } else if (text == u"Larghezza") {
-        m_surface->setZoomMode(4);
+        m_surface->setZoomMode(pressivo::PageWidth);
         showZoom();
     } else if (text == u"Pagina intera") {
-        m_surface->setZoomMode(3);
+        m_surface->setZoomMode(pressivo::WholePage);
         showZoom();
     } else if (text == u"Due pagine") {
-        m_surface->setZoomMode(2);
+        m_surface->setZoomMode(pressivo::TwoPages);
         cmbZoom->setEditText(QStringLiteral("Due pagine"));
     } else {
         MessageService::current().warn(QStringLiteral("Valore non consentito."), windowTitle());
-        m_surface->setZoomMode(3);
+        m_surface->setZoomMode(pressivo::WholePage);
         showZoom();
     }
     m_applyingZoom = false;
@@ -248,9 +249,9 @@ void frmPressivoAnteprima::AggiornaZoom(const QVariant& zoom) {
 void frmPressivoAnteprima::runCommand(const QString& key) {
     PrintSurface& s = *m_surface;
     if (key == u"stampa") {
-        s.setAction(12);
+        s.setAction(pressivo::PrintAllPages);
     } else if (key == u"stampapagina") {
-        s.setAction(9);
+        s.setAction(pressivo::PrintShownPage);
     } else if (key == u"prima") {
         s.setPreviewPage(1);
         AggiornaControlli();

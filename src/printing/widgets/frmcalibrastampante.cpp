@@ -181,7 +181,7 @@ void frmCalibraStampante::printTestPage() {
         const auto file = MessageService::current().chooseFile(request);
         if (!file)
             return;
-        ui.destination = 3;
+        ui.destination = pressivo::File;
         ui.fileName = *file;
     } else {
         // The page is made for the printer as it will print, in the language and resolution
@@ -190,7 +190,7 @@ void frmCalibraStampante::printTestPage() {
         ui.surface().setPrinterBackend(
             m_open(chosenPrinter(),
                    changed != m_changed.end() ? changed->second : printersettings::read(m_shown)));
-        ui.destination = 2;
+        ui.destination = pressivo::Printer;
     }
     if (calibration::printPage(m_document, ui, offset) == PrintOutcome::Delivered)
         m_printedWith = offset;
