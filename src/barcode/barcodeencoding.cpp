@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "barcode/barcodeencoding.h"
 
-#include "common/messageservice.h"
-
 #include <array>
 
 namespace {
@@ -32,14 +30,6 @@ QString trimBlanks(const QString& text) {
 }
 
 } // namespace
-
-QString EAN2Bin(const QString& codice) {
-    const barcode::EanEncoding encoding = barcode::encodeEan(codice);
-    if (encoding.problem != barcode::EanProblem::None)
-        MessageService::current().message(barcode::eanProblemText(encoding.problem),
-                                          QStringLiteral("EAN2Bin"), MessageIcon::Exclamation);
-    return encoding.modules;
-}
 
 namespace barcode {
 

@@ -9,12 +9,6 @@
 
 // The two symbologies labels carry: EAN (EAN-13 and EAN-8) and Code 39.
 
-// The EAN module string of a text: "1" a dark module, "0" a light one, three light modules
-// on each side. 13 digits give 101 modules, 8 digits 73. The text must already hold its check
-// digit: it is encoded as given, never computed or verified. A text that is no EAN (wrong
-// length, not only digits) gives an empty string after a message titled "EAN2Bin".
-QString EAN2Bin(const QString& codice);
-
 namespace barcode {
 
 enum class EanProblem { None, Length, NotNumeric };
@@ -24,7 +18,10 @@ struct EanEncoding {
     EanProblem problem = EanProblem::None;
 };
 
-// EAN2Bin without the message, for callers that report elsewhere or later.
+// The EAN module string of a text: "1" a dark module, "0" a light one, three light modules
+// on each side. 13 digits give 101 modules, 8 digits 73. The text must already hold its check
+// digit: it is encoded as given, never computed or verified. A text that is no EAN (wrong
+// length, not only digits) gives no modules and the problem.
 EanEncoding encodeEan(const QString& codice);
 // "Codice EAN invalido!.." or "Inserire caratteri di tipo numerico...".
 QString eanProblemText(EanProblem problem);

@@ -38,7 +38,7 @@ ScopedMessageService::~ScopedMessageService() {
 
 namespace {
 
-// Some message boxes are titled by the routine that shows them ("objDatabase", "EAN2Bin"): a
+// Some message boxes are titled by the routine that shows them ("objDatabase"): a
 // window shows it, a line on standard error is better without it.
 bool isRoutineName(const QString& title) {
     if (title.contains(u' '))

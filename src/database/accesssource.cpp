@@ -111,12 +111,6 @@ std::vector<FieldInfo> AccessSource::fields(const QString& name) const {
     return readSource(name).fields;
 }
 
-bool AccessSource::isQuery(const QString& name) const {
-    const auto& queries = m_file->queries();
-    return std::any_of(queries.begin(), queries.end(),
-                       [&](const auto& query) { return query.name == name; });
-}
-
 bool AccessSource::contains(const QString& name) const {
     const auto& tables = m_file->tables();
     const auto& queries = m_file->queries();

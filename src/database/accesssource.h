@@ -25,8 +25,6 @@ public:
 
     // Every stored query, in catalog order.
     QStringList allQueryNames() const;
-    // A stored query has exactly this name (letter case counts).
-    bool isQuery(const QString& name) const;
     // All records of a table or query, as "SELECT * FROM [name];" gives them.
     RowSource readSource(const QString& name) const;
 

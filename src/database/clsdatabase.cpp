@@ -97,24 +97,6 @@ const RecordSource& clsDatabase::source() const {
     return *m_source;
 }
 
-qint16 clsDatabase::GetTipoCampo(const QString& NomeTabella, const QString& NomeCampo) const {
-    for (const FieldInfo& field : source().fields(NomeTabella)) {
-        if (field.name.compare(NomeCampo, Qt::CaseInsensitive) != 0)
-            continue;
-        switch (fieldtype::classOf(field.type)) {
-        case fieldtype::Class::Text:
-            return 1;
-        case fieldtype::Class::Date:
-            return 2;
-        default:
-            return 0;
-        }
-    }
-    throw DatabaseError(
-        DatabaseError::ItemNotFound,
-        QStringLiteral("Elemento non trovato in questo insieme: %1.").arg(NomeCampo));
-}
-
 QVariant ValoreCampo(const QVariant& value, int type, const QVariant& defaultValue,
                      const QVariant& override) {
     if (override.isValid() && !override.isNull() && !override.toString().trimmed().isEmpty())

@@ -32,9 +32,6 @@ public:
     // The connected source; throws DatabaseError when there is none.
     const RecordSource& source() const;
 
-    // 0 number, 1 text, 2 date (other kinds count as numbers).
-    qint16 GetTipoCampo(const QString& NomeTabella, const QString& NomeCampo) const;
-
 private:
     QString m_nomeDatabase;
     QString m_passwordDb;

@@ -49,45 +49,19 @@ TEST_P(InfoUnderLocale, DescribesTheLabelAsJson) {
     // the label describes itself as that JSON. Pictures are looked for beside the new label and
     // passwords are never in the JSON: those are left out of the comparison.
     QJsonArray more = elements;
-    more.append(QJsonObject{{"kind", "oggLinea"},
-                            {"Index", 1},
-                            {"Left", 900},
-                            {"Top", 2000},
-                            {"Width", 2000},
-                            {"Height", 0},
-                            {"z", 0},
-                            {"Rotazione", 90},
-                            {"SpessoreMm", 0.75},
-                            {"TipoLinea", 2},
-                            {"Ascendente", true},
-                            {"BorderColor", 255}});
-    more.append(QJsonObject{{"kind", "oggEllisse"},
-                            {"Index", 1},
-                            {"Left", 1900},
-                            {"Top", 2100},
-                            {"Width", 500},
-                            {"Height", 300},
-                            {"z", 2},
-                            {"Rotazione", 180},
-                            {"BackStyle", 1},
-                            {"BackColor", 65535},
-                            {"BorderColor", 0},
-                            {"SpessoreMm", 0.5}});
-    more.append(QJsonObject{{"kind", "oggImmagine"},
-                            {"Index", 3},
-                            {"Left", 300},
-                            {"Top", 2500},
-                            {"Width", 1500},
-                            {"Height", 1500},
-                            {"z", 1},
-                            {"Rotazione", 0},
-                            {"Tag", "42"},
-                            {"DataMember", ""},
-                            {"ToolTipText", "Lotto 42"},
-                            {"Simbologia", "AZTEC"},
-                            {"LarghezzaModulo", 0.5},
-                            {"LivelloQR", "H"},
-                            {"ZoneDiRispetto", true}});
+    for (const QJsonValue added : QJsonDocument::fromJson(R"([
+        {"kind": "oggLinea", "Index": 1, "Left": 900, "Top": 2000, "Width": 2000, "Height": 0,
+         "z": 0, "Rotazione": 90, "SpessoreMm": 0.75, "TipoLinea": 2, "Ascendente": true,
+         "BorderColor": 255},
+        {"kind": "oggEllisse", "Index": 1, "Left": 1900, "Top": 2100, "Width": 500, "Height": 300,
+         "z": 2, "Rotazione": 180, "BackStyle": 1, "BackColor": 65535, "BorderColor": 0,
+         "SpessoreMm": 0.5},
+        {"kind": "oggImmagine", "Index": 3, "Left": 300, "Top": 2500, "Width": 1500,
+         "Height": 1500, "z": 1, "Rotazione": 0, "Tag": "42", "DataMember": "",
+         "ToolTipText": "Lotto 42", "Simbologia": "AZTEC", "LarghezzaModulo": 0.5,
+         "LivelloQR": "H", "ZoneDiRispetto": true}])")
+                                      .array())
+        more.append(added);
     info["elements"] = more;
     const auto comparable = [](QJsonObject json) {
         QJsonArray kept;
@@ -110,9 +84,8 @@ TEST_P(InfoUnderLocale, DescribesTheLabelAsJson) {
     const QString described = folder.filePath(QStringLiteral("etichetta.json"));
     writeBytes(described, QJsonDocument(comparable(info)).toJson());
     const QString label = folder.filePath(QStringLiteral("etichetta.eti"));
-    const ProcessRun written =
-        marvello({QStringLiteral("--from-info"), described, QStringLiteral("--to"), label});
-    ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
+    ASSERT_TRUE(exited(
+        marvello({QStringLiteral("--from-info"), described, QStringLiteral("--to"), label}), 0));
     const ProcessRun again = marvello({QStringLiteral("--info"), label});
     ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
     QJsonObject back = QJsonDocument::fromJson(again.out.toUtf8()).object();
@@ -144,10 +117,10 @@ TEST(Cli, ADescriptionThatIsNoLabelWritesNothing) {
     for (const auto& [json, why] : cases) {
         const QString described = folder.filePath(QStringLiteral("etichetta.json"));
         writeBytes(described, json);
-        const ProcessRun run =
-            marvello({QStringLiteral("--from-info"), described, QStringLiteral("--to"), label});
-        EXPECT_EQ(run.exitCode, 1) << json;
-        EXPECT_TRUE(run.err.contains(QString::fromUtf8(why))) << json << run.err.toStdString();
+        EXPECT_TRUE(exited(
+            marvello({QStringLiteral("--from-info"), described, QStringLiteral("--to"), label}), 1,
+            QString::fromUtf8(why)))
+            << json;
         EXPECT_FALSE(QFile::exists(label)) << json;
     }
 }
@@ -165,7 +138,7 @@ TEST(Cli, FailuresHaveTheirExitCodeAndSayWhy) {
     writeBytes(damagedPrint, "MARVELLO-STAMPA\nrotta");
     const QString label = example("prodotto.eti");
     const auto print = [&](const QString& what, const QStringList& more = {}) {
-        return QStringList{QStringLiteral("--print"), what, QStringLiteral("--to"), pdf} + more;
+        return printTo(what, pdf, more);
     };
     const std::tuple<QStringList, int, const char*> runs[] = {
         {{QStringLiteral("--stampa")}, 2, "--stampa"},
@@ -190,9 +163,7 @@ TEST(Cli, FailuresHaveTheirExitCodeAndSayWhy) {
     };
     for (const auto& [arguments, exitCode, says] : runs) {
         SCOPED_TRACE(arguments.join(u' ').toStdString());
-        const ProcessRun run = marvello(arguments);
-        EXPECT_EQ(run.exitCode, exitCode);
-        EXPECT_TRUE(run.err.contains(QString::fromUtf8(says))) << run.err.toStdString();
+        EXPECT_TRUE(exited(marvello(arguments), exitCode, QString::fromUtf8(says)));
         EXPECT_FALSE(QFile::exists(pdf));
     }
     const ProcessRun version = marvello({QStringLiteral("--version")});

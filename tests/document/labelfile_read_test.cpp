@@ -2,8 +2,8 @@
 #include "common/units.h"
 #include "document/labeldocument.h"
 #include "document/labelfile.h"
-#include "labelfiletext.h"
 #include "support/files.h"
+#include "support/labelfiletext.h"
 
 #include <QBuffer>
 #include <QImage>

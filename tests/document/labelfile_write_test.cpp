@@ -3,8 +3,8 @@
 #include "document/labeldocument.h"
 #include "document/labelfile.h"
 #include "document/labeljson.h"
-#include "labelfiletext.h"
 #include "support/files.h"
+#include "support/labelfiletext.h"
 
 #include <QDir>
 #include <QFile>

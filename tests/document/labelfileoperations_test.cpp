@@ -3,7 +3,7 @@
 #include "document/labeldocument.h"
 #include "document/labelfile.h"
 #include "document/labelfileoperations.h"
-#include "labelfiletext.h"
+#include "support/labelfiletext.h"
 #include "support/recordingmessages.h"
 
 #include <QDir>

@@ -47,13 +47,8 @@ TEST_F(Pressivo, MarginsComeFromTheSettingsAndAreWrittenBack) {
     }
     EXPECT_EQ(GetKeyIni(programfolders::settingsFile(), QStringLiteral("Margine superiore")),
               u"1,50");
-    EXPECT_EQ(GetKeyIni(programfolders::settingsFile(), QStringLiteral("Margine destro")), u"0,30");
-}
-
-TEST_F(Pressivo, AFirstRunWritesThreeMillimetresUnderEachKey) {
-    { clsPressivo pressivo(ui); }
-    for (const char* key :
-         {"Margine superiore", "Margine inferiore", "Margine destro", "Margine sinistro"})
+    // Missing or unreadable: three millimetres.
+    for (const char* key : {"Margine destro", "Margine inferiore", "Margine sinistro"})
         EXPECT_EQ(GetKeyIni(programfolders::settingsFile(), QLatin1String(key)), u"0,30") << key;
 }
 

@@ -183,25 +183,6 @@ TEST(SheetCatalogue, TheLayoutDialogTakesASheetFromTheCatalogue) {
               (std::vector<double>{2, 7, 4.65, 15.15, 99.1, 38.1, 2.5, 0, 0, 0}));
     EXPECT_EQ(document.paper(), (LabelPaper{LabelPaper::Kind::Named, QStringLiteral("A4"), 0, 0}));
 
-    const SettingsFolder folder;
-    HeadlessPressivoUi ui;
-    ui.destination = pressivo::Preview; // the preview keeps what was drawn
-    PrintHooks hooks;
-    hooks.ui = &ui;
-    hooks.askJob = [](PrintJob& job, bool) { job = PrintJob{true, false, 14, 1, false, true}; };
-    clsDatabase database;
-    ASSERT_EQ(StampaEtichette(document, database, false, hooks), PrintOutcome::Delivered);
-    std::vector<QRectF> borders;
-    for (const DrawOp& op : ui.surface().document().pages.at(0).operations())
-        if (op.kind == DrawOp::Kind::Rectangle)
-            borders.push_back(QRectF(op.area.topLeft() / units::TwipsPerMillimetre,
-                                     op.area.size() / units::TwipsPerMillimetre));
-    ASSERT_EQ(borders.size(), 14u);
-    EXPECT_NEAR(borders.front().left(), 4.65, 1e-6);
-    EXPECT_NEAR(borders.front().top(), 15.15, 1e-6);
-    EXPECT_NEAR(borders.back().left(), 4.65 + 99.1 + 2.5, 1e-6);
-    EXPECT_NEAR(borders.back().bottom(), 297 - 15.15, 1e-6);
-
     // A roll brings its turn: the address label as it is read, turned onto the roll.
     frmImpostaPagina roll(document);
     whenShown<frmModelloFoglio>([](frmModelloFoglio& catalogue) {

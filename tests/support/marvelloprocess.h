@@ -47,6 +47,15 @@ inline ProcessRun runProgram(const QString& program, const QStringList& argument
             QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
+// Whether a run ended with `code`, having said `says` on its error output when given; what it
+// said otherwise.
+inline testing::AssertionResult exited(const ProcessRun& run, int code, QStringView says = {}) {
+    if (run.exitCode == code && run.err.contains(says))
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "exit " << run.exitCode << " where " << code
+                                       << " was expected: " << run.err.toStdString();
+}
+
 inline ProcessRun marvello(const QStringList& arguments, const QStringList& environment = {},
                            const std::function<void(QProcess&)>& whileRunning = {}) {
     return runProgram(QStringLiteral(MARVELLO_EXECUTABLE), arguments, environment, whileRunning);
