@@ -2,18 +2,19 @@
 #include "common/widgets/dialogbuttons.h"
 
 #include <QDialog>
+#include <QDialogButtonBox>
 
 OkCancelButtons makeOkCancelButtons(QDialog* dialog) {
-    auto* ok = new QPushButton(QStringLiteral("Ok"), dialog);
+    // A button box orders them as the desktop does; the captions stay the program's own.
+    auto* box = new QDialogButtonBox(dialog);
+    auto* ok = box->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("cmdOk"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    auto* cancel = box->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
     cancel->setAutoDefault(false);
-    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     auto* layout = new QHBoxLayout;
-    layout->addStretch();
-    layout->addWidget(ok);
-    layout->addWidget(cancel);
-    return {ok, cancel, layout};
+    layout->addWidget(box);
+    return {ok, cancel, layout, box};
 }

@@ -15,6 +15,7 @@
 #include "database/sqlsource.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
@@ -133,7 +134,7 @@ frmConnettiServer::frmConnettiServer(QWidget* parent)
     const OkCancelButtons buttons = makeOkCancelButtons(this);
     cmdOk = buttons.ok;
     cmdCancel = buttons.cancel;
-    buttons.layout->insertWidget(0, cmdProva);
+    buttons.box->addButton(cmdProva, QDialogButtonBox::ActionRole);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Tipo"), cmbTipo);
     form->addRow(QStringLiteral("Server"), txtServer);
@@ -264,7 +265,7 @@ frmCollegaCampo::frmCollegaCampo(QWidget* parent)
     cmdOk = buttons.ok;
     cmdOk->setText(QStringLiteral("Collega"));
     cmdCancel = buttons.cancel;
-    buttons.layout->insertWidget(2, cmdScollega);
+    buttons.box->addButton(cmdScollega, QDialogButtonBox::ActionRole);
     connect(cmdOk, &QPushButton::clicked, this, [this] {
         if (!lstCampi->currentItem() || !lstCampi->currentItem()->isSelected()) {
             MessageService::current().warn(
