@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -182,6 +183,19 @@ TEST_F(Commands, TheTextEditorPutsAFieldWhereTheCaretIs) {
     ASSERT_EQ(offered.size(), 1 + 1 + 3);
     EXPECT_EQ(offered[0]->text(), u"Prezzo && IVA");
     EXPECT_EQ(offered[0]->data().toString(), u"Prezzo & IVA");
+
+    // The wrapped hint has room under the text box and above the buttons, in either form.
+    for (const bool multiLine : {false, true}) {
+        editor.setMultiLine(multiLine);
+        editor.show();
+        const QWidget* box = multiLine ? static_cast<QWidget*>(editor.txtRighe) : editor.txtTesto;
+        const auto* hint = editor.findChild<QLabel*>(QStringLiteral("lblAiuto"));
+        ASSERT_TRUE(hint);
+        EXPECT_GE(hint->geometry().top(), box->geometry().bottom()) << multiLine;
+        EXPECT_GE(hint->height(), hint->heightForWidth(hint->width())) << multiLine;
+        EXPECT_LE(hint->geometry().bottom(), editor.cmdOk->mapTo(&editor, QPoint()).y())
+            << multiLine;
+    }
 }
 
 // A barcode's text whose check digit is wrong is said at once, with the right digit, and the

@@ -16,5 +16,5 @@ OkCancelButtons makeOkCancelButtons(QDialog* dialog) {
     QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     auto* layout = new QHBoxLayout;
     layout->addWidget(box);
-    return {ok, cancel, layout, box};
+    return {ok, cancel, layout};
 }

@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 class QDialog;
-class QDialogButtonBox;
 
 // The "Ok" (default, Enter) and "Cancel" (Esc) buttons of the program's dialogs, in a button
 // box ordered as the desktop orders them. Cancel rejects the dialog; what Ok does is the dialog's
@@ -13,8 +12,7 @@ class QDialogButtonBox;
 struct OkCancelButtons {
     QPushButton* ok;
     QPushButton* cancel;
-    QHBoxLayout* layout;
-    QDialogButtonBox* box; // for further buttons of the dialog's own
+    QHBoxLayout* layout; // a dialog's further buttons go before the box, on the left
 };
 
 OkCancelButtons makeOkCancelButtons(QDialog* dialog);

@@ -2,16 +2,15 @@
 #pragma once
 
 #include <QIcon>
+#include <QString>
 
-#include <functional>
-
-class QPainter;
-
-// Pictures the program draws itself, so that they mean the same on every desktop whatever
-// icon theme it has: drawn on a 24 x 24 canvas, at 16, 24, 32 and 48 pixels.
+// Pictures of the program's own, so that they mean the same on every desktop whatever icon
+// theme it has: drawings on a 24 x 24 canvas in the program's resources (src/icons), drawn in
+// the desktop's text colour where the theme is dark.
 namespace pictures {
 
-QIcon drawn(const std::function<void(QPainter&)>& draw);
+// The picture of that name; an empty icon when there is none.
+QIcon named(const QString& name);
 
 QIcon printer();    // a printer with a sheet coming out
 QIcon file();       // a sheet with a folded corner

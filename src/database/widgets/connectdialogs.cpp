@@ -15,7 +15,6 @@
 #include "database/sqlsource.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
@@ -134,7 +133,7 @@ frmConnettiServer::frmConnettiServer(QWidget* parent)
     const OkCancelButtons buttons = makeOkCancelButtons(this);
     cmdOk = buttons.ok;
     cmdCancel = buttons.cancel;
-    buttons.box->addButton(cmdProva, QDialogButtonBox::ActionRole);
+    buttons.layout->insertWidget(0, cmdProva);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Tipo"), cmbTipo);
     form->addRow(QStringLiteral("Server"), txtServer);
@@ -265,7 +264,7 @@ frmCollegaCampo::frmCollegaCampo(QWidget* parent)
     cmdOk = buttons.ok;
     cmdOk->setText(QStringLiteral("Collega"));
     cmdCancel = buttons.cancel;
-    buttons.box->addButton(cmdScollega, QDialogButtonBox::ActionRole);
+    buttons.layout->insertWidget(0, cmdScollega);
     connect(cmdOk, &QPushButton::clicked, this, [this] {
         if (!lstCampi->currentItem() || !lstCampi->currentItem()->isSelected()) {
             MessageService::current().warn(

@@ -76,6 +76,7 @@ frmModificaTesto::frmModificaTesto(QWidget* parent)
                        "numero dell'etichetta (${N:4} con 4 cifre, ${N+100} da 101); ${data+5}: "
                        "fra 5 giorni (${data+6M} fra 6 mesi, ${data:dd/MM/yy} nel formato)"),
         this);
+    hint->setObjectName(QStringLiteral("lblAiuto"));
     hint->setWordWrap(true);
     hint->setForegroundRole(QPalette::PlaceholderText);
     const OkCancelButtons buttons = makeOkCancelButtons(this);
@@ -103,8 +104,13 @@ frmModificaTesto::frmModificaTesto(QWidget* parent)
     layout->addLayout(row);
     layout->addWidget(hint);
     layout->addLayout(buttons.layout);
-    resize(460, sizeHint().height());
+    fitHeight(460);
     CentraForm(this);
+}
+
+void frmModificaTesto::fitHeight(int width) {
+    // The hint wraps: its height follows the width, which sizeHint() does not know.
+    resize(width, layout()->totalHeightForWidth(width));
 }
 
 void frmModificaTesto::setMultiLine(bool multiLine) {
@@ -117,6 +123,7 @@ void frmModificaTesto::setMultiLine(bool multiLine) {
         txtRighe->setFixedHeight(txtRighe->fontMetrics().lineSpacing() * 5 + 12);
         txtRighe->setFocus();
     }
+    fitHeight(width());
 }
 
 void frmModificaTesto::setTesto(const QString& text) {

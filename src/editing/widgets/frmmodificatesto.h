@@ -36,6 +36,7 @@ public:
     QString Testo;
 
 private:
+    void fitHeight(int width);
     std::function<QString(const QString&)> m_check;
 };
 
