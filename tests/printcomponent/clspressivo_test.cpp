@@ -14,7 +14,6 @@
 #include "support/settingsfolder.h"
 #include "support/zbar.h"
 
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 

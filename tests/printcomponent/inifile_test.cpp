@@ -4,7 +4,6 @@
 #include "printcomponent/inifile.h"
 #include "support/files.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
