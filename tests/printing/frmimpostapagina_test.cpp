@@ -87,7 +87,9 @@ TEST_F(ImpostaPaginaTest, ThePaperIsChosenWithTheLayout) {
     EXPECT_EQ(document.layout().OrigineX, 4);
 }
 
-TEST_F(ImpostaPaginaTest, AClearedRequiredFieldKeepsTheDialogOpenAndStoresNothing) {
+TEST_F(ImpostaPaginaTest, RequiredFieldsAreCheckedInOrderAndOthersMayBeNegative) {
+    // A cleared required field keeps the dialog open and stores nothing, not even the valid
+    // margin.
     retype(dialog.txtMargineSinistro, QStringLiteral("5"));
     retype(dialog.txtEtichetteVerticali, QString());
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
@@ -96,25 +98,25 @@ TEST_F(ImpostaPaginaTest, AClearedRequiredFieldKeepsTheDialogOpenAndStoresNothin
     EXPECT_EQ(messages.beeps, 1);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(QApplication::focusWidget(), dialog.txtEtichetteVerticali);
-    EXPECT_EQ(document.layout(), LayoutEtichetta{}); // the valid margin is not stored either
-}
+    EXPECT_EQ(document.layout(), LayoutEtichetta{});
 
-TEST_F(ImpostaPaginaTest, RequiredFieldsAreCheckedInOrderAndOthersMayBeNegative) {
+    retype(dialog.txtEtichetteVerticali, QStringLiteral("4"));
     retype(dialog.txtAltezzaEtichetta, QStringLiteral("-5"));
     retype(dialog.txtLarghezzaEtichetta, QStringLiteral("0"));
     retype(dialog.txtSpazioVerticale, QStringLiteral("-1"));
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
-    EXPECT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(messages.messages.size(), 2);
     EXPECT_EQ(QApplication::focusWidget(), dialog.txtLarghezzaEtichetta);
     retype(dialog.txtLarghezzaEtichetta, QStringLiteral("70"));
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
-    EXPECT_EQ(messages.messages.size(), 2);
+    EXPECT_EQ(messages.messages.size(), 3);
     EXPECT_EQ(QApplication::focusWidget(), dialog.txtAltezzaEtichetta);
     retype(dialog.txtAltezzaEtichetta, QStringLiteral("30"));
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
-    EXPECT_EQ(messages.messages.size(), 2);
+    EXPECT_EQ(messages.messages.size(), 3);
     EXPECT_EQ(document.layout().SpazioVerticale, -1);
     EXPECT_EQ(document.layout().LarghezzaEtichetta, 70);
+    EXPECT_EQ(document.layout().MargineSinistro, 5);
 }
 
 TEST(ImpostaPaginaCommand, CancelKeepsTheLayoutAndStillRepaints) {
