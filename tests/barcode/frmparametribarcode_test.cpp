@@ -140,14 +140,4 @@ TEST(ParametriBarcode, OnlyBarcodeElementsHaveParameters) {
     EXPECT_FALSE(shown);
 }
 
-TEST(BarcodeTag, ReadsAndWritesTheTwoDigits) {
-    EXPECT_EQ(
-        BarcodeParameters::fromTag(QStringLiteral("12")),
-        (BarcodeParameters{int(barcode::Symbology::Ean13), barcode::TextPosition::Nascosto, {}}));
-    EXPECT_EQ(BarcodeParameters::fromTag(QString()).TipoBarcode, int(barcode::Symbology::Code39));
-    EXPECT_EQ(BarcodeParameters::fromTag(QStringLiteral("x1")).TipoBarcode, 0);
-    EXPECT_EQ(BarcodeParameters::fromTag(QStringLiteral("3")).TipoBarcode, 3); // prints nothing
-    EXPECT_EQ((BarcodeParameters{1, barcode::TextPosition::Sotto, {}}).toTag(), u"10");
-}
-
 } // namespace

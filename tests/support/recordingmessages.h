@@ -30,37 +30,17 @@ public:
     Answer question(const QString& text, const QString& title, QuestionButtons,
                     MessageIcon icon) override {
         questions.append({text, title, icon});
-        if (answers.empty())
-            return Answer::Cancel;
-        const Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return next(answers, Answer::Cancel);
     }
     std::optional<QString> chooseFile(const FileDialogRequest& request) override {
         fileRequests.append(request);
-        if (fileAnswers.empty())
-            return std::nullopt;
-        const auto answer = fileAnswers.front();
-        fileAnswers.pop_front();
-        return answer;
+        return next(fileAnswers, std::optional<QString>());
     }
-
-    std::optional<QColor> chooseColor(const QColor& initial, const QString&) override {
-        colorRequests.append(initial);
-        if (colorAnswers.empty())
-            return std::nullopt;
-        const auto answer = colorAnswers.front();
-        colorAnswers.pop_front();
-        return answer;
+    std::optional<QColor> chooseColor(const QColor&, const QString&) override {
+        return next(colorAnswers, std::optional<QColor>());
     }
-
-    std::optional<QFont> chooseFont(const QFont& initial, const QString&) override {
-        fontRequests.append(initial);
-        if (fontAnswers.empty())
-            return std::nullopt;
-        const auto answer = fontAnswers.front();
-        fontAnswers.pop_front();
-        return answer;
+    std::optional<QFont> chooseFont(const QFont&, const QString&) override {
+        return next(fontAnswers, std::optional<QFont>());
     }
 
     QString lastText() const { return messages.isEmpty() ? QString() : messages.back().text; }
@@ -71,11 +51,18 @@ public:
     QList<FileDialogRequest> fileRequests;
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> fileAnswers;
-    QList<QColor> colorRequests;
-    QList<QFont> fontRequests;
     std::deque<std::optional<QFont>> fontAnswers;
     std::deque<std::optional<QColor>> colorAnswers;
 
 private:
+    // The next scripted answer; `otherwise` once the script has run out.
+    template <typename T> static T next(std::deque<T>& script, T otherwise) {
+        if (script.empty())
+            return otherwise;
+        T answer = std::move(script.front());
+        script.pop_front();
+        return answer;
+    }
+
     ScopedMessageService m_scope;
 };
