@@ -243,6 +243,7 @@ void withDatabase(const QString& driver, const QString& name, Fill&& fill) {
 class Sources : public ::testing::Test {
 protected:
     ~Sources() override {
+        qunsetenv("ODBCINI"); // the data sources were the test's own
         database.DisconnettiDatabase();
         for (const TestServer& kind : {PostgreSql, MariaDb}) {
             if (!ownAddresses()[kind.variable].isEmpty())
@@ -289,17 +290,24 @@ protected:
         if (!server(PostgreSql).isEmpty() && !odbcDriver.isEmpty()) {
             // The same PostgreSQL table through an ODBC data source of the test's own.
             const SourceAddress address = *SourceAddress::parse(postgres());
-            const QString odbcIni = folder.filePath(QStringLiteral("odbc.ini"));
-            writeBytes(odbcIni, QStringLiteral("[MarvelloPG]\nDriver=%1\nServername=%2\nPort=%3\n"
-                                               "Database=%4\nUsername=%5\nBoolsAsChar=0\n")
-                                    .arg(odbcDriver, address.host)
-                                    .arg(address.port)
-                                    .arg(address.database, address.user)
-                                    .toUtf8());
-            qputenv("ODBCINI", odbcIni.toLocal8Bit());
+            odbcSource(QStringLiteral("MarvelloPG"), odbcDriver, address,
+                       QStringLiteral("BoolsAsChar=0\n"));
             names << QStringLiteral("odbc:MarvelloPG");
         }
         return names;
+    }
+
+    // An ODBC data source of the test's own, for the server at `address` as its user.
+    void odbcSource(const QString& name, const QString& driver, const SourceAddress& address,
+                    const QString& more = {}) {
+        const QString odbcIni = folder.filePath(QStringLiteral("odbc.ini"));
+        writeBytes(odbcIni, QStringLiteral("[%1]\nDriver=%2\nServername=%3\nPort=%4\n"
+                                           "Database=%5\nUsername=%6\n%7")
+                                .arg(name, driver, address.host)
+                                .arg(address.port)
+                                .arg(address.database, address.user, more)
+                                .toUtf8());
+        qputenv("ODBCINI", odbcIni.toLocal8Bit());
     }
 
     bool connect(const QString& name) {
@@ -786,14 +794,7 @@ TEST_F(Sources, HostileNamesAreOnlyNames) {
     limited.user = role;
     reads(limited.toString(), pgColumn, QStringLiteral("magazzino"));
     if (const QString odbcDriver = postgresOdbcDriver(); !odbcDriver.isEmpty()) {
-        const QString odbcIni = folder.filePath(QStringLiteral("odbc.ini"));
-        writeBytes(odbcIni, QStringLiteral("[Ostile]\nDriver=%1\nServername=%2\nPort=%3\n"
-                                           "Database=%4\nUsername=%5\n")
-                                .arg(odbcDriver, limited.host)
-                                .arg(limited.port)
-                                .arg(limited.database, role)
-                                .toUtf8());
-        qputenv("ODBCINI", odbcIni.toLocal8Bit());
+        odbcSource(QStringLiteral("Ostile"), odbcDriver, limited);
         reads(QStringLiteral("odbc:Ostile"), pgColumn, QStringLiteral("magazzino"));
     }
 }
