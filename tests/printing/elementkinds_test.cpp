@@ -150,21 +150,6 @@ TEST_F(ElementKinds, ShapesLieWhereTheirBoxesSayAsWideAsTheirLines) {
     EXPECT_EQ(saved[17], 3);
 }
 
-// The words of a PDF's first page with their boxes in millimetres, as pdftotext finds them.
-std::vector<std::pair<QString, QRectF>> pdfWords(const QString& pdf) {
-    const QString html = QString::fromUtf8(
-        runTool("pdftotext", {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
-    static const QRegularExpression word(QStringLiteral(
-        R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re"));
-    std::vector<std::pair<QString, QRectF>> words;
-    for (auto match = word.globalMatch(html); match.hasNext();) {
-        const auto m = match.next();
-        const auto mm = [&](int n) { return m.captured(n).toDouble() * 25.4 / 72; };
-        words.emplace_back(m.captured(5), QRectF(QPointF(mm(1), mm(2)), QPointF(mm(3), mm(4))));
-    }
-    return words;
-}
-
 // A name fitted to its box prints whole inside it, however long, and never larger than its
 // size; the lines of a text lie at the bottom of its box when asked.
 TEST_F(ElementKinds, FittedTextsPrintWholeInsideTheirBoxes) {
@@ -251,19 +236,12 @@ TEST_F(ElementKinds, TurnedTextsReadAlongTheirTurn) {
         text->Rotazione = qint16(texts[i].first);
     }
     print();
-    const QString html = QString::fromUtf8(runTool(
-        "pdftotext", {QStringLiteral("-bbox"), folder.filePath(QStringLiteral("etichetta.pdf")),
-                      QStringLiteral("-")}));
+    const auto words = pdfWords(folder.filePath(QStringLiteral("etichetta.pdf")));
     const auto word = [&](const QString& name) {
-        const auto match =
-            QRegularExpression(
-                QStringLiteral(
-                    R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">%1<)re")
-                    .arg(name))
-                .match(html);
-        EXPECT_TRUE(match.hasMatch()) << name.toStdString() << html.toStdString();
-        const auto mm = [&](int n) { return match.captured(n).toDouble() * 25.4 / 72; };
-        return QRectF(QPointF(mm(1), mm(2)), QPointF(mm(3), mm(4)));
+        const auto found = std::find_if(words.begin(), words.end(),
+                                        [&](const auto& w) { return w.first == name; });
+        EXPECT_NE(found, words.end()) << name.toStdString();
+        return found == words.end() ? QRectF() : found->second;
     };
     for (int i = 0; i < 4; ++i) {
         const QStringList words = QString::fromLatin1(texts[i].second).split(u' ');

@@ -6,11 +6,15 @@
 #include <QDir>
 #include <QImage>
 #include <QProcess>
+#include <QRectF>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -110,4 +114,19 @@ inline QByteArray runTool(const char* name, const QStringList& arguments) {
     process.start(tool(name), arguments);
     process.waitForFinished(60000);
     return process.exitCode() == 0 ? process.readAllStandardOutput() : QByteArray();
+}
+
+// The words of a PDF's first page with their boxes in millimetres, as pdftotext finds them.
+inline std::vector<std::pair<QString, QRectF>> pdfWords(const QString& pdf) {
+    const QString html = QString::fromUtf8(
+        runTool("pdftotext", {QStringLiteral("-bbox"), pdf, QStringLiteral("-")}));
+    static const QRegularExpression word(QStringLiteral(
+        R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re"));
+    std::vector<std::pair<QString, QRectF>> words;
+    for (auto match = word.globalMatch(html); match.hasNext();) {
+        const auto m = match.next();
+        const auto mm = [&](int n) { return m.captured(n).toDouble() * 25.4 / 72; };
+        words.emplace_back(m.captured(5), QRectF(QPointF(mm(1), mm(2)), QPointF(mm(3), mm(4))));
+    }
+    return words;
 }
