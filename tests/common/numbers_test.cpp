@@ -6,30 +6,21 @@
 
 namespace {
 
-struct TextToNumber {
-    const char* text;
-    double expected;
-};
-
-void PrintTo(const TextToNumber& c, std::ostream* os) {
-    *os << '"' << c.text << '"';
+TEST(ValoreNumerico, ReadsItalianNumbersAndNeverFails) {
+    const std::pair<const char*, double> texts[] = {{"", 0},
+                                                    {"1.234,500", 1234.5},
+                                                    {" 12,5 ", 12.5},
+                                                    {"-2,500", -2.5},
+                                                    {"0,000", 0},
+                                                    {"abc", 0},
+                                                    {"12abc", 0},
+                                                    {"1,2,3", 0},
+                                                    // thousands points anywhere are ignored
+                                                    {"1.2345,5", 12345.5},
+                                                    {"1.5", 15}};
+    for (const auto& [text, expected] : texts)
+        EXPECT_DOUBLE_EQ(ValoreNumerico(QString::fromUtf8(text)), expected) << text;
 }
-
-class ValoreNumericoTest : public ::testing::TestWithParam<TextToNumber> {};
-
-TEST_P(ValoreNumericoTest, ReadsItalianNumbersAndNeverFails) {
-    EXPECT_DOUBLE_EQ(ValoreNumerico(QString::fromUtf8(GetParam().text)), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, ValoreNumericoTest,
-                         ::testing::Values(TextToNumber{"", 0}, TextToNumber{"1.234,500", 1234.5},
-                                           TextToNumber{" 12,5 ", 12.5},
-                                           TextToNumber{"-2,500", -2.5}, TextToNumber{"0,000", 0},
-                                           TextToNumber{"abc", 0}, TextToNumber{"12abc", 0},
-                                           TextToNumber{"1,2,3", 0},
-                                           // thousands points anywhere are ignored
-                                           TextToNumber{"1.2345,5", 12345.5},
-                                           TextToNumber{"1.5", 15}));
 
 TEST(ValoreNumerico, NullAndNumericValues) {
     EXPECT_EQ(ValoreNumerico(QVariant()), 0.0);
@@ -39,23 +30,22 @@ TEST(ValoreNumerico, NullAndNumericValues) {
     EXPECT_EQ(ValoreNumerico(true), -1.0); // the database engine's True
 }
 
-class ValoreInteroTest : public ::testing::TestWithParam<TextToNumber> {};
-
-TEST_P(ValoreInteroTest, RoundsHalvesToEvenOrFallsBackToLeadingNumber) {
-    EXPECT_FLOAT_EQ(ValoreIntero(QString::fromUtf8(GetParam().text)), float(GetParam().expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, ValoreInteroTest,
-                         ::testing::Values(TextToNumber{"", 0}, TextToNumber{"8,25", 8},
-                                           TextToNumber{"8,5", 8}, TextToNumber{"9,5", 10},
-                                           TextToNumber{"-2,5", -2}, TextToNumber{"10,51", 11},
-                                           TextToNumber{"32767", 32767},
-                                           // out of 16 bits: the leading number, unrounded
-                                           TextToNumber{"40000", 40000}, TextToNumber{"12abc", 12},
-                                           TextToNumber{"8.7pt", 8.7}, TextToNumber{"abc", 0},
-                                           TextToNumber{"  -3 kg", -3}));
-
-TEST(ValoreIntero, NullGivesZero) {
+TEST(ValoreIntero, RoundsHalvesToEvenOrFallsBackToLeadingNumber) {
+    const std::pair<const char*, float> texts[] = {{"", 0},
+                                                   {"8,25", 8},
+                                                   {"8,5", 8},
+                                                   {"9,5", 10},
+                                                   {"-2,5", -2},
+                                                   {"10,51", 11},
+                                                   {"32767", 32767},
+                                                   // out of 16 bits: the leading number, unrounded
+                                                   {"40000", 40000},
+                                                   {"12abc", 12},
+                                                   {"8.7pt", 8.7f},
+                                                   {"abc", 0},
+                                                   {"  -3 kg", -3}};
+    for (const auto& [text, expected] : texts)
+        EXPECT_FLOAT_EQ(ValoreIntero(QString::fromUtf8(text)), expected) << text;
     EXPECT_EQ(ValoreIntero(QVariant()), 0.0f);
 }
 
