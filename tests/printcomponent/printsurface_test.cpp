@@ -3,6 +3,7 @@
 #include "printcomponent/pdfstream.h"
 #include "printcomponent/printdocument.h"
 #include "printcomponent/printsurface.h"
+#include "support/images.h"
 #include "support/recordingmessages.h"
 
 #include <QImageReader>
@@ -99,22 +100,6 @@ TEST(PrintSurfaceActions, WithoutAPrinterEveryRequestSaysSo) {
 }
 
 // The extent of the dark pixels of an image, in pixels.
-QRect darkArea(const QImage& image) {
-    int left = image.width(), top = image.height(), right = -1, bottom = -1;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (qGray(line[x]) < 128) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
-    }
-    return QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
 // A page with a black 10 mm square at (20 mm, 30 mm).
 PrintDocument squareDocument() {
     PrintSurface surface;
@@ -130,7 +115,7 @@ PrintDocument squareDocument() {
 
 void expectSquareAt600Dpi(const QImage& image) {
     const double pixelsPerMm = 600 / 25.4;
-    const QRect area = darkArea(image);
+    const QRect area = darkBox(image);
     ASSERT_TRUE(area.isValid());
     // Within 0.1 mm (2.4 pixels) on every edge.
     EXPECT_NEAR(area.left() / pixelsPerMm, 20, 0.1);

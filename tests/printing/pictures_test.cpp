@@ -4,6 +4,7 @@
 #include "document/picturefile.h"
 #include "printcomponent/pagerenderer.h"
 #include "support/files.h"
+#include "support/images.h"
 #include "support/marvelloprocess.h"
 
 #include <QFileInfo>
@@ -55,11 +56,7 @@ std::vector<int> pdfImageWidths(const QString& pdf) {
 
 // The box of the inked pixels of a page, in millimetres.
 QRectF inkedMillimetres(const QImage& page, int dpi) {
-    QRect box;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
-            if (qGray(page.pixel(x, y)) < 200)
-                box |= QRect(x, y, 1, 1);
+    const QRect box = darkBox(page, 200);
     const double mm = 25.4 / dpi;
     return QRectF(box.x() * mm, box.y() * mm, box.width() * mm, box.height() * mm);
 }
