@@ -373,65 +373,59 @@ TEST_F(Engine, PlaceholdersFillInFieldsNumbersAndTheDate) {
 
 // In a text of several lines a line whose fields are all empty is left out, with its break;
 // a text of one line prints as it always did.
+// A caption filled in from fields named `names` holding `values`, as label `n` at `now`.
+QString expand(const char* caption, const QStringList& names, const std::vector<QVariant>& values,
+               int n = 1, const QDateTime& now = {}) {
+    std::vector<FieldInfo> fields(std::size_t(names.size()));
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i].name = names[qsizetype(i)];
+    TextTemplate text(QString::fromUtf8(caption));
+    EXPECT_TRUE(text.bind(&fields).isEmpty()) << caption;
+    return text
+        .expand(
+            n, now, [&](std::size_t i) { return values[i]; },
+            [](const QVariant& v) { return v.toString(); }, 1000)
+        .value_or(QStringLiteral("(troppo lungo)"));
+}
+
 TEST(TextTemplates, EmptyLinesOfSeveralLineTextsCloseUp) {
-    std::vector<FieldInfo> fields(3);
-    fields[0].name = QStringLiteral("Nome");
-    fields[1].name = QStringLiteral("Via2");
-    fields[2].name = QStringLiteral("Citta");
-    const QStringList values{QStringLiteral("Rossi"), QStringLiteral(" "),
-                             QStringLiteral("Torino")};
-    const auto expand = [&](const char* caption) {
-        TextTemplate text(QString::fromUtf8(caption));
-        EXPECT_TRUE(text.bind(&fields).isEmpty());
-        return text
-            .expand(
-                7, QDateTime(), [&](std::size_t i) { return QVariant(values[qsizetype(i)]); },
-                [](const QVariant& v) { return v.toString(); }, 1000)
-            .value_or(QStringLiteral("(troppo lungo)"));
+    const auto address = [](const char* caption) {
+        return expand(caption, {"Nome", "Via2", "Citta"},
+                      {QStringLiteral("Rossi"), QStringLiteral(" "), QStringLiteral("Torino")}, 7);
     };
-    EXPECT_EQ(expand("${Nome}\n${Via2}\n${Citta}"), u"Rossi\nTorino");
-    EXPECT_EQ(expand("${Nome}\nc/o ${Via2}\n${Citta} ${N}"), u"Rossi\nTorino 7");
-    EXPECT_EQ(expand("${Nome}\n${Citta}\n${Via2}"), u"Rossi\nTorino");
-    EXPECT_EQ(expand("${Via2}\n${Nome}"), u"Rossi");
-    EXPECT_EQ(expand("Spett.le\n\n${Nome}"), u"Spett.le\n\nRossi"); // no field: kept
-    EXPECT_EQ(expand("${Nome} ${Via2}\n${Citta}"), u"Rossi  \nTorino");
-    EXPECT_EQ(expand("Tel. ${Via2}"), u"Tel.  ");
-    EXPECT_EQ(expand("${Nome}\nLotto ${N} ${Via2}"), u"Rossi\nLotto 7  "); // a number prints
+    EXPECT_EQ(address("${Nome}\n${Via2}\n${Citta}"), u"Rossi\nTorino");
+    EXPECT_EQ(address("${Nome}\nc/o ${Via2}\n${Citta} ${N}"), u"Rossi\nTorino 7");
+    EXPECT_EQ(address("${Nome}\n${Citta}\n${Via2}"), u"Rossi\nTorino");
+    EXPECT_EQ(address("${Via2}\n${Nome}"), u"Rossi");
+    EXPECT_EQ(address("Spett.le\n\n${Nome}"), u"Spett.le\n\nRossi"); // no field: kept
+    EXPECT_EQ(address("${Nome} ${Via2}\n${Citta}"), u"Rossi  \nTorino");
+    EXPECT_EQ(address("Tel. ${Via2}"), u"Tel.  ");
+    EXPECT_EQ(address("${Nome}\nLotto ${N} ${Via2}"), u"Rossi\nLotto 7  "); // a number prints
 }
 
 // Dates moved by days or months (across month ends and a leap day), dates and numbers in a
 // format, and a text for an empty field; unchanged under any regional settings.
 TEST(TextTemplates, DatesNumbersAndFallbacks) {
-    std::vector<FieldInfo> fields(4);
-    fields[0].name = QStringLiteral("Scadenza");
-    fields[1].name = QStringLiteral("Prezzo");
-    fields[2].name = QStringLiteral("Note");
-    fields[3].name = QStringLiteral("Peso");
-    const std::vector<QVariant> values{QVariant(QDateTime(QDate(2027, 3, 31), QTime(0, 0))),
-                                       QVariant(12.5), QVariant(), QVariant(QStringLiteral("1.5"))};
-    const auto expand = [&](const char* caption, const QDateTime& now) {
-        TextTemplate text(QString::fromUtf8(caption));
-        EXPECT_TRUE(text.bind(&fields).isEmpty()) << caption;
-        return text
-            .expand(
-                1, now, [&](std::size_t i) { return values[i]; },
-                [](const QVariant& v) { return v.toString(); }, 1000)
-            .value_or(QStringLiteral("(troppo lungo)"));
+    const auto product = [](const char* caption, const QDateTime& now) {
+        return expand(
+            caption, {"Scadenza", "Prezzo", "Note", "Peso"},
+            {QDateTime(QDate(2027, 3, 31), QTime(0, 0)), 12.5, QVariant(), QStringLiteral("1.5")},
+            1, now);
     };
     const QDateTime leap(QDate(2024, 2, 27), QTime(14, 5, 9));
     const QDateTime endOfJanuary(QDate(2023, 1, 31), QTime(8, 0));
     const auto check = [&] {
-        EXPECT_EQ(expand("${data+2}", leap), u"29/02/2024");
-        EXPECT_EQ(expand("${data+3}", leap), u"01/03/2024");
-        EXPECT_EQ(expand("${data-58}", leap), u"31/12/2023");
-        EXPECT_EQ(expand("${data+1M}", endOfJanuary), u"28/02/2023");
-        EXPECT_EQ(expand("${data+12M:MMMM yyyy}", endOfJanuary), u"gennaio 2024");
-        EXPECT_EQ(expand("${data:yyyy-MM-dd} ${ora:HH:mm:ss}", leap), u"2024-02-27 14:05:09");
-        EXPECT_EQ(expand("${Scadenza:MM/yyyy}", leap), u"03/2027");
-        EXPECT_EQ(expand("${Prezzo:,2} €", leap), u"12,50 €");
-        EXPECT_EQ(expand("${Peso:,3} kg", leap), u"1,500 kg"); // a number in a text field
-        EXPECT_EQ(expand("${Note|nessuna nota}", leap), u"nessuna nota");
-        EXPECT_EQ(expand("${Prezzo|gratis}", leap), u"12.5");
+        EXPECT_EQ(product("${data+2}", leap), u"29/02/2024");
+        EXPECT_EQ(product("${data+3}", leap), u"01/03/2024");
+        EXPECT_EQ(product("${data-58}", leap), u"31/12/2023");
+        EXPECT_EQ(product("${data+1M}", endOfJanuary), u"28/02/2023");
+        EXPECT_EQ(product("${data+12M:MMMM yyyy}", endOfJanuary), u"gennaio 2024");
+        EXPECT_EQ(product("${data:yyyy-MM-dd} ${ora:HH:mm:ss}", leap), u"2024-02-27 14:05:09");
+        EXPECT_EQ(product("${Scadenza:MM/yyyy}", leap), u"03/2027");
+        EXPECT_EQ(product("${Prezzo:,2} €", leap), u"12,50 €");
+        EXPECT_EQ(product("${Peso:,3} kg", leap), u"1,500 kg"); // a number in a text field
+        EXPECT_EQ(product("${Note|nessuna nota}", leap), u"nessuna nota");
+        EXPECT_EQ(product("${Prezzo|gratis}", leap), u"12.5");
     };
     check();
     const QLocale before;
