@@ -21,11 +21,8 @@
 namespace {
 
 int pageCount(const QString& pdf) {
-    QProcess info;
-    info.start(tool("pdfinfo"), {pdf});
-    info.waitForFinished();
     const auto match = QRegularExpression(QStringLiteral(R"(Pages:\s+(\d+))"))
-                           .match(QString::fromLatin1(info.readAllStandardOutput()));
+                           .match(QString::fromLatin1(runTool("pdfinfo", {pdf})));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
@@ -174,8 +171,7 @@ TEST_F(BatchPrint, DatesAndNumbersInTheirFormats) {
             marvello(printTo(label, pdf), {QStringLiteral("MARVELLO_TODAY=2024-02-26"),
                                            QStringLiteral("LC_ALL=") + locale});
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-        const QString text =
-            QString::fromUtf8(runTool("pdftotext", {pdf, QStringLiteral("-")})).simplified();
+        const QString text = pdfText(pdf).simplified();
         EXPECT_TRUE(text.contains(u"Pesto 3,50 euro entro 02/03/2024 lotto 03/2027 senza note "
                                   u"26 febbraio 2024"))
             << locale << ": " << text.toStdString();
@@ -198,8 +194,7 @@ TEST_F(BatchPrint, EachRecordItsQuantity) {
         marvello(printTo(path, pdf, {QStringLiteral("--quantity-field"), QStringLiteral("Colli")}));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(pageCount(pdf), 13);
-    const QString text =
-        QString::fromUtf8(runTool("pdftotext", {pdf, QStringLiteral("-")})).simplified();
+    const QString text = pdfText(pdf).simplified();
     EXPECT_TRUE(text.contains(u"Uno collo 1 di 1 record 1 etichetta 1"));
     EXPECT_TRUE(text.contains(u"Dodici collo 3 di 12 record 2 etichetta 4"));
     EXPECT_TRUE(text.contains(u"Dodici collo 12 di 12 record 2 etichetta 13"));
@@ -240,12 +235,12 @@ TEST_F(BatchPrint, ASpreadsheetFeedsQuantitiesQuestionsDatesAndSerials) {
     const QStringList options{"--db", colli, "--quantity-field", "Colli", "--set", "Lotto=L42"};
     ASSERT_EQ(marvello(printTo(label, pdf, options), environment).exitCode, 0);
     EXPECT_EQ(pageCount(pdf), 13);
-    QString text = QString::fromUtf8(runTool("pdftotext", {pdf, QStringLiteral("-")})).simplified();
+    QString text = pdfText(pdf).simplified();
     EXPECT_TRUE(text.contains(u"Vite M4 collo 3 di 12 lotto L42 entro 02/01/2027 n. 000003"))
         << text.toStdString();
     EXPECT_TRUE(text.contains(u"Rondella collo 1 di 1 lotto L42 entro 02/01/2027 n. 000013"));
     ASSERT_EQ(marvello(printTo(label, pdf, options), environment).exitCode, 0);
-    text = QString::fromUtf8(runTool("pdftotext", {pdf, QStringLiteral("-")})).simplified();
+    text = pdfText(pdf).simplified();
     EXPECT_TRUE(text.contains(u"Vite M4 collo 1 di 12 lotto L42 entro 02/01/2027 n. 000014"))
         << text.toStdString();
 }
@@ -262,7 +257,7 @@ TEST_F(BatchPrint, QuestionsAreAnsweredOnTheCommandLine) {
                           QStringLiteral("lotto=L42"), QStringLiteral("--set"),
                           QStringLiteral("Data produzione=1/12/2026")}));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QString text = QString::fromUtf8(runTool("pdftotext", {pdf, QStringLiteral("-")}));
+    const QString text = pdfText(pdf);
     EXPECT_EQ(text.count(u"Lotto L42 del 1/12/2026"), 2) << text.toStdString();
 
     QFile::remove(pdf);
@@ -282,7 +277,7 @@ TEST_F(BatchPrint, SerialNumbersNeverRepeat) {
     const QStringList state{QStringLiteral("XDG_STATE_HOME=") + folder.filePath("stato")};
     const auto numbers = [&](const QString& file) {
         QList<int> found;
-        const QString text = QString::fromUtf8(runTool("pdftotext", {file, QStringLiteral("-")}));
+        const QString text = pdfText(file);
         auto match = QRegularExpression(QStringLiteral(R"(Cespite (\d{6}))")).globalMatch(text);
         while (match.hasNext())
             found << match.next().captured(1).toInt();
@@ -326,8 +321,7 @@ TEST_F(BatchPrint, OlderFieldNamesAndItalianNumbers) {
     textLabel(label,
               {"${Tel:Casa} costa ${Prezzo:,2}", "prezzi.csv", "prezzi", 1, 1, 100, 20, 5670, 500});
     ASSERT_TRUE(exited(marvello(printTo(label, pdf)), 0));
-    EXPECT_TRUE(QString::fromUtf8(runTool("pdftotext", {pdf, QStringLiteral("-")}))
-                    .contains(u"011 123 costa 1250,50"));
+    EXPECT_TRUE(pdfText(pdf).contains(u"011 123 costa 1250,50"));
     // A quantity field with a number of labels is a request that cannot be met as asked.
     const ProcessRun mixed =
         marvello(printTo(label, pdf, {"--quantity-field", "Prezzo", "--count", "2"}));

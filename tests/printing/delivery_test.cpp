@@ -203,7 +203,7 @@ TEST_F(HostileLabel, AMegabyteBarcodeIsRefusedQuickly) {
     const ProcessRun run = marvelloWithin(1000, printTo(label(sections), pdf));
     EXPECT_EQ(run.exitCode, 5) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(u"Codice a barre troppo lungo")) << run.err.toStdString();
-    EXPECT_TRUE(runTool("pdftotext", {pdf, QStringLiteral("-")}).contains("Sotto il codice"));
+    EXPECT_TRUE(pdfText(pdf).contains("Sotto il codice"));
 }
 
 // A field a thousand times in one text, or one field of megabytes, stops the job with a
@@ -303,7 +303,7 @@ TEST_F(HostileLabel, TextPrintsLetterByLetterWithoutLigatures) {
                                       " 0 , 0 , 3000 , 800 ", "DejaVu Serif", " 12 ")),
                            pdf)),
                        0));
-    const QString text = QString::fromUtf8(runTool("pdftotext", {pdf, QStringLiteral("-")}));
+    const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains(u"Tipografia")) << text.toStdString();
     EXPECT_TRUE(text.contains(u"raffinata")) << text.toStdString();
 }

@@ -116,6 +116,11 @@ inline QByteArray runTool(const char* name, const QStringList& arguments) {
     return process.exitCode() == 0 ? process.readAllStandardOutput() : QByteArray();
 }
 
+// The text of a PDF, as pdftotext reads it.
+inline QString pdfText(const QString& pdf) {
+    return QString::fromUtf8(runTool("pdftotext", {pdf, QStringLiteral("-")}));
+}
+
 // The words of a PDF's first page with their boxes in millimetres, as pdftotext finds them.
 inline std::vector<std::pair<QString, QRectF>> pdfWords(const QString& pdf) {
     const QString html = QString::fromUtf8(
