@@ -48,6 +48,9 @@ TEST_F(MainWindow, GridAndSnapSwitches) {
 
 TEST_F(MainWindow, TheSavePromptsThreeAnswers) {
     window.show();
+    EXPECT_TRUE(window.close()); // without changes: nothing asked
+    EXPECT_TRUE(messages.questions.isEmpty());
+    window.show();
     document.setModificato(true);
     messages.answers = {Answer::Cancel};
     EXPECT_FALSE(window.close());
@@ -58,12 +61,6 @@ TEST_F(MainWindow, TheSavePromptsThreeAnswers) {
     EXPECT_EQ(messages.fileRequests.size(), 1);
     messages.answers = {Answer::No};
     EXPECT_TRUE(window.close());
-}
-
-TEST_F(MainWindow, ClosingWithoutChangesAsksNothing) {
-    window.show();
-    EXPECT_TRUE(window.close());
-    EXPECT_TRUE(messages.questions.isEmpty());
 }
 
 TEST_F(MainWindow, ConnectingAndDisconnectingShowInTheStatusBar) {
