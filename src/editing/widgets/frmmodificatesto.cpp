@@ -109,7 +109,11 @@ frmModificaTesto::frmModificaTesto(QWidget* parent)
 }
 
 void frmModificaTesto::fitHeight(int width) {
-    // The hint wraps: its height follows the width, which sizeHint() does not know.
+    // The hint wraps: its height follows the width, which the layout's minimum does not know.
+    auto* hint = findChild<QLabel*>(QStringLiteral("lblAiuto"));
+    const QMargins margins = layout()->contentsMargins();
+    hint->setMinimumHeight(hint->heightForWidth(width - margins.left() - margins.right()));
+    layout()->setSizeConstraint(QLayout::SetMinimumSize);
     resize(width, layout()->totalHeightForWidth(width));
 }
 
