@@ -14,14 +14,16 @@
 #include "support/files.h"
 #include "support/marvelloprocess.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class InfoUnderLocale : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(InfoUnderLocale, DescribesTheLabelAsJson) {
-    const ProcessRun run = marvello({QStringLiteral("--info"), example("completo.eti")},
-                                    {QStringLiteral("LC_ALL=") + QString::fromLatin1(GetParam()),
-                                     QStringLiteral("LANG=") + QString::fromLatin1(GetParam())});
+    const ProcessRun run = marvello({u"--info"_s, example("completo.eti")},
+                                    {u"LC_ALL="_s + QString::fromLatin1(GetParam()),
+                                     u"LANG="_s + QString::fromLatin1(GetParam())});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     QJsonParseError error;
     QJsonObject info = QJsonDocument::fromJson(run.out.toUtf8(), &error).object();
@@ -81,12 +83,11 @@ TEST_P(InfoUnderLocale, DescribesTheLabelAsJson) {
         return json;
     };
     QTemporaryDir folder;
-    const QString described = folder.filePath(QStringLiteral("etichetta.json"));
+    const QString described = folder.filePath(u"etichetta.json"_s);
     writeBytes(described, QJsonDocument(comparable(info)).toJson());
-    const QString label = folder.filePath(QStringLiteral("etichetta.eti"));
-    ASSERT_TRUE(exited(
-        marvello({QStringLiteral("--from-info"), described, QStringLiteral("--to"), label}), 0));
-    const ProcessRun again = marvello({QStringLiteral("--info"), label});
+    const QString label = folder.filePath(u"etichetta.eti"_s);
+    ASSERT_TRUE(exited(marvello({u"--from-info"_s, described, u"--to"_s, label}), 0));
+    const ProcessRun again = marvello({u"--info"_s, label});
     ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
     QJsonObject back = QJsonDocument::fromJson(again.out.toUtf8()).object();
     // Numbers as read from text on both sides: 2000 and 2000.0 are one number.
@@ -98,7 +99,7 @@ TEST_P(InfoUnderLocale, DescribesTheLabelAsJson) {
 // A description that cannot be a label writes nothing and says why.
 TEST(Cli, ADescriptionThatIsNoLabelWritesNothing) {
     QTemporaryDir folder;
-    const QString label = folder.filePath(QStringLiteral("etichetta.eti"));
+    const QString label = folder.filePath(u"etichetta.eti"_s);
     const std::pair<const char*, const char*> cases[] = {
         {"[1, 2]", "non è un oggetto"},
         {"{\"elements\": [{\"kind\": \"oggCerchio\"}]}", "non è un tipo di elemento"},
@@ -115,11 +116,10 @@ TEST(Cli, ADescriptionThatIsNoLabelWritesNothing) {
         {"{\"elements\": [{\"kind\": \"oggImmagine\", \"LarghezzaModulo\": 9}]}",
          "LarghezzaModulo"}};
     for (const auto& [json, why] : cases) {
-        const QString described = folder.filePath(QStringLiteral("etichetta.json"));
+        const QString described = folder.filePath(u"etichetta.json"_s);
         writeBytes(described, json);
-        EXPECT_TRUE(exited(
-            marvello({QStringLiteral("--from-info"), described, QStringLiteral("--to"), label}), 1,
-            QString::fromUtf8(why)))
+        EXPECT_TRUE(exited(marvello({u"--from-info"_s, described, u"--to"_s, label}), 1,
+                           QString::fromUtf8(why)))
             << json;
         EXPECT_FALSE(QFile::exists(label)) << json;
     }
@@ -131,58 +131,53 @@ INSTANTIATE_TEST_SUITE_P(Locales, InfoUnderLocale,
 // Every way a run can go wrong: its exit code, what it says on standard error, and no output.
 TEST(Cli, FailuresHaveTheirExitCodeAndSayWhy) {
     QTemporaryDir folder;
-    const QString pdf = folder.filePath(QStringLiteral("etichette.pdf"));
-    const QString damagedLabel = folder.filePath(QStringLiteral("rotta.eti"));
+    const QString pdf = folder.filePath(u"etichette.pdf"_s);
+    const QString damagedLabel = folder.filePath(u"rotta.eti"_s);
     writeBytes(damagedLabel, "oggTesto\r\n 10 \r\n");
-    const QString damagedPrint = folder.filePath(QStringLiteral("rotta.ant"));
+    const QString damagedPrint = folder.filePath(u"rotta.ant"_s);
     writeBytes(damagedPrint, "MARVELLO-STAMPA\nrotta");
     const QString label = example("prodotto.eti");
     const auto print = [&](const QString& what, const QStringList& more = {}) {
         return printTo(what, pdf, more);
     };
     const std::tuple<QStringList, int, const char*> runs[] = {
-        {{QStringLiteral("--stampa")}, 2, "--stampa"},
-        {{QStringLiteral("--print"), label}, 2, "--to"},
-        {{QStringLiteral("--print"), label, QStringLiteral("--to"), QStringLiteral("x.doc")},
-         2,
-         ""},
-        {print(label, {QStringLiteral("--count"), QStringLiteral("molte")}), 2, "--count"},
-        {print(label, {QStringLiteral("--count"), QStringLiteral("0")}), 3, "Nessuna etichetta"},
-        {{QStringLiteral("--print"), label, QStringLiteral("--to"),
-          QStringLiteral("printer:Inesistente")},
-         1,
-         "Inesistente"},
-        {print(QStringLiteral("/non/esiste.eti")), 1, "non trovato oppure percoso inacessibile"},
-        {{QStringLiteral("--info"), QStringLiteral("/non/esiste.eti")}, 1, "non trovato"},
-        {{QStringLiteral("--info"), damagedLabel}, 1, "Errore non gestito. Codice: 62"},
+        {{u"--stampa"_s}, 2, "--stampa"},
+        {{u"--print"_s, label}, 2, "--to"},
+        {{u"--print"_s, label, u"--to"_s, u"x.doc"_s}, 2, ""},
+        {print(label, {u"--count"_s, u"molte"_s}), 2, "--count"},
+        {print(label, {u"--count"_s, u"0"_s}), 3, "Nessuna etichetta"},
+        {{u"--print"_s, label, u"--to"_s, u"printer:Inesistente"_s}, 1, "Inesistente"},
+        {print(u"/non/esiste.eti"_s), 1, "non trovato oppure percoso inacessibile"},
+        {{u"--info"_s, u"/non/esiste.eti"_s}, 1, "non trovato"},
+        {{u"--info"_s, damagedLabel}, 1, "Errore non gestito. Codice: 62"},
         {print(example("logo.png")), 1, "Codice: 321"},
         {print(example("clienti.mdb")), 1, "Codice: 321"},
         {print(damagedPrint), 1, "321"},
-        {{label + QStringLiteral(",-S")}, 4, "display"},
-        {{folder.filePath(QStringLiteral("manca.eti,-D"))}, 1, "non trovato"},
+        {{label + u",-S"_s}, 4, "display"},
+        {{folder.filePath(u"manca.eti,-D"_s)}, 1, "non trovato"},
     };
     for (const auto& [arguments, exitCode, says] : runs) {
         SCOPED_TRACE(arguments.join(u' ').toStdString());
         EXPECT_TRUE(exited(marvello(arguments), exitCode, QString::fromUtf8(says)));
         EXPECT_FALSE(QFile::exists(pdf));
     }
-    const ProcessRun version = marvello({QStringLiteral("--version")});
+    const ProcessRun version = marvello({u"--version"_s});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.startsWith("Marvello "));
-    EXPECT_TRUE(marvello({QStringLiteral("--help")}).out.contains("--info"));
+    EXPECT_TRUE(marvello({u"--help"_s}).out.contains("--info"));
 }
 
 TEST(Cli, WithoutADisplayTheLabelIsSummarisedAndPrintedToAPrivateFolder) {
     QTemporaryDir home;
     const ProcessRun run =
-        marvello({example("spedizione.eti")}, {QStringLiteral("XDG_CACHE_HOME=") + home.path()});
+        marvello({example("spedizione.eti")}, {u"XDG_CACHE_HOME="_s + home.path()});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QString out = run.out;
     EXPECT_TRUE(out.contains(u"Nessun display")) << run.out.toStdString();
     EXPECT_TRUE(out.contains(u"[RagioneSociale]"));
-    const QString folder = home.filePath(QStringLiteral("marvello"));
-    EXPECT_TRUE(out.contains(folder + QStringLiteral("/spedizione.pdf")));
-    EXPECT_TRUE(QFile::exists(folder + QStringLiteral("/spedizione.pdf")));
+    const QString folder = home.filePath(u"marvello"_s);
+    EXPECT_TRUE(out.contains(folder + u"/spedizione.pdf"_s));
+    EXPECT_TRUE(QFile::exists(folder + u"/spedizione.pdf"_s));
     EXPECT_EQ(QFile::permissions(folder) & 0x70ff,
               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); // no one else
 }

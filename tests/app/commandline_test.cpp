@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 TEST(SplitArguments, CommasSeparateBlanksDoNot) {
@@ -23,8 +25,8 @@ TEST(SplitArguments, CommasSeparateBlanksDoNot) {
         {"1,2,3,4,5,6,7,8,9,10,11,12", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}}};
     for (const auto& [text, arguments] : texts)
         EXPECT_EQ(LeggiArgomenti(QString::fromUtf8(text)), arguments) << text;
-    EXPECT_EQ(LeggiArgomenti(QStringLiteral("a,b,c"), 2), QStringList({"a", "b"}));
-    EXPECT_TRUE(LeggiArgomenti(QStringLiteral("a,b"), 0).isEmpty());
+    EXPECT_EQ(LeggiArgomenti(u"a,b,c"_s, 2), QStringList({"a", "b"}));
+    EXPECT_TRUE(LeggiArgomenti(u"a,b"_s, 0).isEmpty());
 }
 
 TEST(ArgumentText, ShellWordsJoinWithBlanks) {
@@ -45,24 +47,20 @@ TEST(StartupDispatch, TheCommandLineChoosesWhatHappens) {
     const Case cases[] = {
         {{}, StartupAction::ShowWindow, false, 0, {}},
         {product, StartupAction::ShowWindow, true, 0, {}},
-        {product + QStringLiteral(", -S"), StartupAction::PrintWithDialog, true, 0, {}},
-        {product + QStringLiteral(",-D"), StartupAction::PrintDirect, true, 0, {}},
-        {product + QStringLiteral(",-s"), StartupAction::ShowWindow, true, 0, {}},
+        {product + u", -S"_s, StartupAction::PrintWithDialog, true, 0, {}},
+        {product + u",-D"_s, StartupAction::PrintDirect, true, 0, {}},
+        {product + u",-s"_s, StartupAction::ShowWindow, true, 0, {}},
         // the database and password given replace the label's; a blank one keeps them
-        {shipping + QStringLiteral(",x, altro.mdb , segreto "),
+        {shipping + u",x, altro.mdb , segreto "_s,
          StartupAction::ShowWindow,
          true,
          0,
          {"altro.mdb|segreto"}},
-        {shipping + QStringLiteral(",-X,  ,pw"),
-         StartupAction::ShowWindow,
-         true,
-         0,
-         {"clienti.mdb|"}},
-        {QStringLiteral(" ,-D"), StartupAction::Abandon, false, 1, {}},
+        {shipping + u",-X,  ,pw"_s, StartupAction::ShowWindow, true, 0, {"clienti.mdb|"}},
+        {u" ,-D"_s, StartupAction::Abandon, false, 1, {}},
         // a blank instead of a comma names a file that is not there
-        {shipping + QStringLiteral(" clienti.mdb"), StartupAction::ShowWindow, false, 1, {}},
-        {product + QStringLiteral(",-D,a,b,c"), StartupAction::ShowWindow, false, 0, {}},
+        {shipping + u" clienti.mdb"_s, StartupAction::ShowWindow, false, 1, {}},
+        {product + u",-D,a,b,c"_s, StartupAction::ShowWindow, false, 0, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString());

@@ -31,6 +31,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using MainWindow = WindowTest;
@@ -42,8 +44,8 @@ TEST_F(MainWindow, GridAndSnapSwitches) {
     run("snap");
     EXPECT_TRUE(window.surface()->Griglia());
     EXPECT_FALSE(window.Snap());
-    EXPECT_TRUE(window.action(QStringLiteral("griglia"))->isChecked());
-    EXPECT_FALSE(window.action(QStringLiteral("snap"))->isChecked());
+    EXPECT_TRUE(window.action(u"griglia"_s)->isChecked());
+    EXPECT_FALSE(window.action(u"snap"_s)->isChecked());
 }
 
 TEST_F(MainWindow, TheSavePromptsThreeAnswers) {
@@ -66,17 +68,17 @@ TEST_F(MainWindow, TheSavePromptsThreeAnswers) {
 TEST_F(MainWindow, ConnectingAndDisconnectingShowInTheStatusBar) {
     CollegamentoDatabase binding;
     binding.NomeDatabase = QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb");
-    binding.NomeTabella = QStringLiteral("Clienti");
+    binding.NomeTabella = u"Clienti"_s;
     document.setBinding(binding);
-    EXPECT_TRUE(window.ConnettiDatabase(binding.NomeDatabase, {}, QStringLiteral("clienti")));
-    EXPECT_EQ(window.statusPanel(1), QStringLiteral("Connesso: ") + binding.NomeDatabase);
+    EXPECT_TRUE(window.ConnettiDatabase(binding.NomeDatabase, {}, u"clienti"_s));
+    EXPECT_EQ(window.statusPanel(1), u"Connesso: "_s + binding.NomeDatabase);
     EXPECT_EQ(window.statusPanel(2), u"Clienti");
     run("mnuDisconnettiDb");
     EXPECT_EQ(window.statusPanel(1), u"Non connesso");
     EXPECT_FALSE(document.DatabaseConnesso());
     EXPECT_TRUE(document.Modificato());
     EXPECT_EQ(document.binding().NomeDatabase, binding.NomeDatabase); // kept for the next save
-    EXPECT_FALSE(window.ConnettiDatabase(binding.NomeDatabase, {}, QStringLiteral("Manca")));
+    EXPECT_FALSE(window.ConnettiDatabase(binding.NomeDatabase, {}, u"Manca"_s));
     EXPECT_TRUE(messages.messages.isEmpty()); // a missing table says nothing of its own
 }
 
@@ -84,7 +86,7 @@ TEST_F(MainWindow, ConnectingAndDisconnectingShowInTheStatusBar) {
 // title would show and "Salva" would offer to replace.
 TEST_F(MainWindow, NewLabelAfterAnOpenOne) {
     document.CreaOggTesto(567, 1440, 1000, 255);
-    document.setFileName(QStringLiteral("/tmp/spedizione.eti"));
+    document.setFileName(u"/tmp/spedizione.eti"_s);
     document.setModificato(true);
     messages.answers = {Answer::No};
     run("nuovo");
@@ -136,7 +138,7 @@ TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
     window.show();
     // A new window's first click on an element selects it, as its pressed arrow says.
     EXPECT_TRUE(window.surface()->ModoSelezione());
-    EXPECT_TRUE(window.action(QStringLiteral("seleziona"))->isChecked());
+    EXPECT_TRUE(window.action(u"seleziona"_s)->isChecked());
     const double tpp = window.surface()->twipsPerPixel();
     const auto at = [tpp](double x, double y) { return QPoint(int(x / tpp), int(y / tpp)); };
     run("linea");
@@ -156,7 +158,7 @@ TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
     EXPECT_NEAR(line.Height, 1935, 0.01);
     EXPECT_NEAR(line.box().center().x(), centre.x(), 0.01);
     EXPECT_NEAR(line.box().center().y(), centre.y(), 0.01);
-    window.action(QStringLiteral("mnuAnnulla"))->trigger();
+    window.action(u"mnuAnnulla"_s)->trigger();
     ASSERT_EQ(document.elements().size(), 1u);
     EXPECT_EQ(document.elements()[0]->Rotazione, 0);
     EXPECT_NEAR(document.elements()[0]->Width, 1935, 0.01);
@@ -172,7 +174,7 @@ TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
     whenShown<frmMisura>([](frmMisura& dialog) {
         EXPECT_EQ(dialog.txtMisura->text(), u"0,80 mm");
         dialog.txtMisura->selectAll();
-        QTest::keyClicks(dialog.txtMisura, QStringLiteral("1,25"));
+        QTest::keyClicks(dialog.txtMisura, u"1,25"_s);
         QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     });
     run("mnuSpessoreMm");
@@ -181,7 +183,7 @@ TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
     window.surface()->select({frame});
     whenShown<frmMisura>([](frmMisura& dialog) {
         dialog.txtMisura->selectAll();
-        QTest::keyClicks(dialog.txtMisura, QStringLiteral("2,5"));
+        QTest::keyClicks(dialog.txtMisura, u"2,5"_s);
         QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     });
     run("mnuRaggioAngoli");
@@ -193,7 +195,7 @@ TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
     whenShown<frmPosizione>([](frmPosizione& dialog) {
         QDoubleSpinBox* x = dialog.txtMisure[0];
         x->selectAll();
-        QTest::keyClicks(x, QStringLiteral("12,5"));
+        QTest::keyClicks(x, u"12,5"_s);
         QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     });
     run("mnuPosizione");
@@ -202,12 +204,12 @@ TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
     // The status bar shows it, and a double click there opens the same dialog.
     EXPECT_TRUE(window.statusPanel(3).startsWith(u"X 12,5  Y "))
         << window.statusPanel(3).toStdString();
-    auto* place = window.findChild<QLabel*>(QStringLiteral("lblPosizione"));
+    auto* place = window.findChild<QLabel*>(u"lblPosizione"_s);
     ASSERT_NE(place, nullptr);
     whenShown<frmPosizione>([](frmPosizione& dialog) {
         QDoubleSpinBox* y = dialog.txtMisure[1];
         y->selectAll();
-        QTest::keyClicks(y, QStringLiteral("7"));
+        QTest::keyClicks(y, u"7"_s);
         QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     });
     QTest::mouseDClick(place, Qt::LeftButton);
@@ -226,7 +228,7 @@ TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
 TEST_F(MainWindow, ASavedPrintOpensAgainInThePreview) {
     // A saved print of three labels, written as the destination dialog writes it.
     QTemporaryDir folder;
-    const QString saved = folder.filePath(QStringLiteral("prova.ant"));
+    const QString saved = folder.filePath(u"prova.ant"_s);
     HeadlessPressivoUi ui;
     PressivoUi::install(&ui);
     ui.surface().StartDoc();
@@ -246,7 +248,7 @@ TEST_F(MainWindow, ASavedPrintOpensAgainInThePreview) {
     // Or to a PDF: the destination is the user's to choose, the saved print stays as it was.
     const QByteArray before = readBytes(saved);
     ui.destination = pressivo::File;
-    ui.fileName = folder.filePath(QStringLiteral("copia.pdf"));
+    ui.fileName = folder.filePath(u"copia.pdf"_s);
     messages.fileAnswers.push_back(saved);
     run("mnuApriStampa");
     EXPECT_TRUE(QFileInfo(ui.fileName).size() > 0);
@@ -270,7 +272,7 @@ TEST(FileDialogs, ANameWithoutExtensionTakesTheChosenTypes) {
             ASSERT_NE(dialog, nullptr);
             dialog->selectNameFilter(QString::fromLatin1(filter));
             emit dialog->filterSelected(QString::fromLatin1(filter));
-            dialog->selectFile(QStringLiteral("etichette"));
+            dialog->selectFile(u"etichette"_s);
             QMetaObject::invokeMethod(dialog, "accept"); // as the Save button does
         });
         WidgetMessageService service;
@@ -304,10 +306,9 @@ TEST_F(MainWindow, SmallThingsAUserNoticesAtOnce) {
     EXPECT_TRUE(tooltipOf("stampa"));
 
     // The font size box shows four digits.
-    auto* size = window.findChild<QComboBox*>(QStringLiteral("cmbFontsize"));
+    auto* size = window.findChild<QComboBox*>(u"cmbFontsize"_s);
     ASSERT_NE(size, nullptr);
-    EXPECT_GE(size->lineEdit()->width(),
-              size->fontMetrics().horizontalAdvance(QStringLiteral("1638")));
+    EXPECT_GE(size->lineEdit()->width(), size->fontMetrics().horizontalAdvance(u"1638"_s));
 
     // "Nuovo" brings the label back into view.
     auto* scroll = window.findChild<QScrollArea*>();

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using namespace barcode;
@@ -24,9 +26,8 @@ TEST(Ean, WrongTextsGiveNoModulesAndTheirProblem) {
 }
 
 TEST(Ean, BlanksAroundAreAcceptedAndCheckDigitsAreNotVerified) {
-    EXPECT_EQ(encodeEan(QStringLiteral("  4006381333931 ")).modules,
-              encodeEan(QStringLiteral("4006381333931")).modules);
-    const EanEncoding wrong = encodeEan(QStringLiteral("4006381333932"));
+    EXPECT_EQ(encodeEan(u"  4006381333931 "_s).modules, encodeEan(u"4006381333931"_s).modules);
+    const EanEncoding wrong = encodeEan(u"4006381333932"_s);
     EXPECT_EQ(wrong.problem, EanProblem::None);
     EXPECT_EQ(wrong.modules.size(), 101);
     EXPECT_EQ(wrong.modules.mid(88, 7), u"1101100"); // 2 in R, encoded as given
@@ -43,17 +44,16 @@ TEST(Code39, StartStopAndCharactersWithoutAPattern) {
 
 TEST(Code39, LowerCaseEqualsUpperCaseAndUnknownCharactersTakeNoRoom) {
     const QRectF area(10, 20, 660, 50);
-    EXPECT_EQ(code39Units(QStringLiteral("abc")), 66);
-    EXPECT_EQ(layoutCode39(QStringLiteral("abc"), area), layoutCode39(QStringLiteral("ABC"), area));
-    EXPECT_EQ(layoutCode39(QStringLiteral("A#B"), area), layoutCode39(QStringLiteral("AB"), area));
-    EXPECT_EQ(layoutCode39(QStringLiteral("A\u00e8B"), area),
-              layoutCode39(QStringLiteral("AB"), area));
+    EXPECT_EQ(code39Units(u"abc"_s), 66);
+    EXPECT_EQ(layoutCode39(u"abc"_s, area), layoutCode39(u"ABC"_s, area));
+    EXPECT_EQ(layoutCode39(u"A#B"_s, area), layoutCode39(u"AB"_s, area));
+    EXPECT_EQ(layoutCode39(u"A\u00e8B"_s, area), layoutCode39(u"AB"_s, area));
     EXPECT_TRUE(layoutCode39(QString(), area).empty());
 }
 
 TEST(Code39, FillsTheAreaExactlyEndingWithALightUnit) {
     const QRectF area(10, 20, 660, 50);
-    const auto boxes = layoutCode39(QStringLiteral("ABC"), area);
+    const auto boxes = layoutCode39(u"ABC"_s, area);
     ASSERT_FALSE(boxes.empty());
     EXPECT_DOUBLE_EQ(boxes.front().rect.left(), 10);
     EXPECT_FALSE(boxes.front().dark); // the gap before the start character
@@ -113,7 +113,7 @@ TEST(Scannable, Code39DecodesToItsUpperCaseText) {
 TEST(Scannable, Code39WithNonIntegralUnits) {
     // 66 units over 250 pixels: 3.79 pixels a unit.
     const QSize size(250, 80);
-    const auto boxes = layoutCode39(QStringLiteral("ABC"), QRectF(QPointF(), size));
+    const auto boxes = layoutCode39(u"ABC"_s, QRectF(QPointF(), size));
     EXPECT_EQ(decodeBarcodes(render(boxes, size)), QStringList{"ABC"});
 }
 

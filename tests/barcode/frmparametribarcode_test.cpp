@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 TEST(ParametriBarcode, PresetFromTagSelectsListEntryAndTextPosition) {
@@ -67,18 +69,18 @@ TEST(ParametriBarcode, TwoDimensionalSymbolsStartWithoutText) {
         });
         return element.Tag;
     };
-    EXPECT_EQ(choose({}, 4), u"42");                   // QR Code
-    EXPECT_EQ(choose({}, 6), u"62");                   // PDF417
-    EXPECT_EQ(choose({}, 2), u"20");                   // Code 128: below
-    EXPECT_EQ(choose(QStringLiteral("00"), 5), u"50"); // the element said "below"
-    EXPECT_EQ(choose({}, 9, 1), u"90");                // the user said "below"
+    EXPECT_EQ(choose({}, 4), u"42");      // QR Code
+    EXPECT_EQ(choose({}, 6), u"62");      // PDF417
+    EXPECT_EQ(choose({}, 2), u"20");      // Code 128: below
+    EXPECT_EQ(choose(u"00"_s, 5), u"50"); // the element said "below"
+    EXPECT_EQ(choose({}, 9, 1), u"90");   // the user said "below"
 }
 
 // A symbology beyond the Tag's digits keeps its stand-in's digit in the Tag and its name in
 // the options; module, error correction and quiet zones come back as chosen, and the level is
 // offered for QR Code and Aztec only.
 TEST(ParametriBarcode, FurtherSymbologiesAndOptions) {
-    LabelElement element = barcodeElement(QStringLiteral("20"));
+    LabelElement element = barcodeElement(u"20"_s);
     ASSERT_TRUE(ModificaParametriBarcode(element, nullptr, [](QDialog& dialog) {
         auto& form = static_cast<frmParametriBarcode&>(dialog);
         form.show();
@@ -117,7 +119,7 @@ TEST(ParametriBarcode, FurtherSymbologiesAndOptions) {
 }
 
 TEST(ParametriBarcode, CancelAndEscapeKeepTheTag) {
-    LabelElement element = barcodeElement(QStringLiteral("12"));
+    LabelElement element = barcodeElement(u"12"_s);
     EXPECT_FALSE(ModificaParametriBarcode(element, nullptr, [](QDialog& dialog) {
         auto& form = static_cast<frmParametriBarcode&>(dialog);
         form.show();

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct SymbolCase {
@@ -30,8 +32,8 @@ void PrintTo(const SymbolCase& c, std::ostream* os) {
 
 // Digits and letters only: decoders write GS1 data with or without brackets and separators.
 QString essence(QString text) {
-    text.remove(QRegularExpression(QStringLiteral(R"(^\][A-Za-z]\d)")));
-    text.remove(QRegularExpression(QStringLiteral("[^0-9A-Za-z]")));
+    text.remove(QRegularExpression(uR"(^\][A-Za-z]\d)"_s));
+    text.remove(QRegularExpression(u"[^0-9A-Za-z]"_s));
     return text;
 }
 
@@ -44,7 +46,7 @@ QStringList lines(const QByteArray& output) {
 }
 
 QStringList zbar(const QString& image) {
-    return lines(runTool("zbarimg", {QStringLiteral("-q"), QStringLiteral("--raw"), image}));
+    return lines(runTool("zbarimg", {u"-q"_s, u"--raw"_s, image}));
 }
 
 QStringList zxing(const QString& image) {
@@ -52,7 +54,7 @@ QStringList zxing(const QString& image) {
 }
 
 QStringList dmtx(const QString& image) {
-    return lines(runTool("dmtxread", {QStringLiteral("-n"), image}));
+    return lines(runTool("dmtxread", {u"-n"_s, image}));
 }
 
 class Symbologies : public ::testing::TestWithParam<SymbolCase> {
@@ -60,34 +62,33 @@ protected:
     // A 60 x 40 mm label with one 50 x 30 mm barcode element of the case's symbology.
     // `details`: the element's further properties, "Nome=valore".
     QString label(const QString& tag, const QString& value, const QStringList& details = {}) {
-        const QString path = folder.filePath(QStringLiteral("codice.eti"));
+        const QString path = folder.filePath(u"codice.eti"_s);
         QStringList lines{"oggLayout", " 1 ",    " 1 ", " 10 ", " 10 ",        " 60 ",  " 40 ",
                           " 0 ",       " 0 ",    " 0 ", " 0 ",  "oggImmagine", " 283 ", " 283 ",
                           " 2835 ",    " 1701 ", tag,   "",     value,         " 0 "};
         if (!details.isEmpty())
-            lines << QStringLiteral("oggDettagli") << QStringLiteral(" %1 ").arg(details.size())
-                  << details;
-        writeBytes(path, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+            lines << u"oggDettagli"_s << u" %1 "_s.arg(details.size()) << details;
+        writeBytes(path, lines.join(u"\r\n"_s).toUtf8() + "\r\n");
         return path;
     }
     QString render(const QString& pdf) {
         // The label's corner of the page, with white around the symbol.
         const QImage page = pdfPage(pdf, 1, 300, folder.path());
-        const QString crop = folder.filePath(QStringLiteral("simbolo.png"));
+        const QString crop = folder.filePath(u"simbolo.png"_s);
         page.copy(0, 0, int(100 / 25.4 * 300), int(80 / 25.4 * 300)).save(crop);
         return crop;
     }
     QTemporaryDir folder;
-    QString pdf = folder.filePath(QStringLiteral("codice.pdf"));
+    QString pdf = folder.filePath(u"codice.pdf"_s);
 };
 
 TEST_P(Symbologies, PrintAndDecodeWithIndependentDecoders) {
     const SymbolCase c = GetParam();
     const QString key = QString::fromLatin1(c.key);
-    const ProcessRun run = marvello(printTo(
-        label(QStringLiteral("%1%2").arg(c.digit).arg(0), QString::fromUtf8(c.value),
-              key.isEmpty() ? QStringList() : QStringList{QStringLiteral("Simbologia=") + key}),
-        pdf));
+    const ProcessRun run =
+        marvello(printTo(label(u"%1%2"_s.arg(c.digit).arg(0), QString::fromUtf8(c.value),
+                               key.isEmpty() ? QStringList() : QStringList{u"Simbologia="_s + key}),
+                         pdf));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
     const QString image = render(pdf);
@@ -133,8 +134,7 @@ TEST_F(Symbologies, TheTextGoesWhereChosenAndBadDataIsNamed) {
     // "Nascosto": no text under the bars; "Sotto" (as labels always had): the text.
     for (const auto& [tag, shown] : {std::pair{"22", false}, std::pair{"20", true},
                                      std::pair{"02", false}, std::pair{"00", true}}) {
-        ASSERT_EQ(marvello(printTo(label(QString::fromLatin1(tag), QStringLiteral("TESTO42")), pdf))
-                      .exitCode,
+        ASSERT_EQ(marvello(printTo(label(QString::fromLatin1(tag), u"TESTO42"_s), pdf)).exitCode,
                   0);
         EXPECT_EQ(pdfText(pdf).contains("TESTO42"), shown) << tag;
     }
@@ -177,26 +177,23 @@ TEST_F(Symbologies, WrongCodesStopTheJob) {
     for (const Wrong& w : wrong) {
         QFile::remove(pdf);
         const QString key = QString::fromLatin1(w.key);
-        const ProcessRun run = marvello(printTo(
-            label(QString::fromLatin1(w.tag), QString::fromUtf8(w.value),
-                  key.isEmpty() ? QStringList() : QStringList{QStringLiteral("Simbologia=") + key}),
-            pdf));
+        const ProcessRun run = marvello(
+            printTo(label(QString::fromLatin1(w.tag), QString::fromUtf8(w.value),
+                          key.isEmpty() ? QStringList() : QStringList{u"Simbologia="_s + key}),
+                    pdf));
         EXPECT_EQ(run.exitCode, 1) << w.value;
         EXPECT_TRUE(run.err.contains(u"dell'etichetta 1 non è valido")) << run.err.toStdString();
         EXPECT_FALSE(QFile::exists(pdf)) << w.value;
     }
     // An ITF-14 written whole, its check digit right, prints.
-    const ProcessRun run =
-        marvello(printTo(label(QStringLiteral("70"), QStringLiteral("15400141288763")), pdf));
+    const ProcessRun run = marvello(printTo(label(u"70"_s, u"15400141288763"_s), pdf));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QStringList read = zxing(render(pdf));
     ASSERT_EQ(read.size(), 1);
     EXPECT_EQ(read[0], u"15400141288763");
     // No decoder Debian carries reads GS1 DataBar Limited: its text says the GTIN printed.
-    const ProcessRun limited =
-        marvello(printTo(label(QStringLiteral("20"), QStringLiteral("09501101530003"),
-                               {QStringLiteral("Simbologia=DATABARLIMITED")}),
-                         pdf));
+    const ProcessRun limited = marvello(
+        printTo(label(u"20"_s, u"09501101530003"_s, {u"Simbologia=DATABARLIMITED"_s}), pdf));
     ASSERT_EQ(limited.exitCode, 0) << limited.err.toStdString();
     EXPECT_TRUE(pdfText(pdf).contains("(01)09501101530003"));
 }

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class DecimalEntryTest : public ::testing::Test {
@@ -107,15 +109,15 @@ TEST_F(DecimalEntryTest, KeysEditTheNumberInPlace) {
 }
 
 TEST_F(DecimalEntryTest, PastingMoreThanTenCharactersIsRefused) {
-    field->setText(QStringLiteral("1,000"));
+    field->setText(u"1,000"_s);
     field->selectAll();
-    field->insert(QStringLiteral("123456789012"));
+    field->insert(u"123456789012"_s);
     EXPECT_EQ(field->text(), u"1,000");
 }
 
 TEST_F(DecimalEntryTest, EnteringSelectsAndHighlightsLeavingFormats) {
     other->setFocus();
-    field->setText(QStringLiteral("abc"));
+    field->setText(u"abc"_s);
     field->setFocus();
     QCoreApplication::processEvents();
     EXPECT_EQ(field->selectedText(), u"abc");
@@ -140,10 +142,10 @@ TEST_F(DecimalEntryTest, EnteringSelectsAndHighlightsLeavingFormats) {
 TEST(DecimalFormats, WithAndWithoutLeadingZero) {
     EXPECT_EQ(decimalentry::formatWithZero(0), u"0,000");
     EXPECT_EQ(decimalentry::formatWithZero(0.5), u"0,500");
-    EXPECT_EQ(decimalentry::reformat(QStringLiteral("0")), u",000");
-    EXPECT_EQ(decimalentry::reformat(QStringLiteral("-0,5")), u"-,500");
-    EXPECT_EQ(decimalentry::reformat(QStringLiteral("1.2345,0")), u"12.345,000");
-    EXPECT_EQ(decimalentry::reformat(QStringLiteral("-")), u"-");
+    EXPECT_EQ(decimalentry::reformat(u"0"_s), u",000");
+    EXPECT_EQ(decimalentry::reformat(u"-0,5"_s), u"-,500");
+    EXPECT_EQ(decimalentry::reformat(u"1.2345,0"_s), u"12.345,000");
+    EXPECT_EQ(decimalentry::reformat(u"-"_s), u"-");
 }
 
 } // namespace

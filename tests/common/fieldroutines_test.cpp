@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QColor background(const QLineEdit& field) {
@@ -39,14 +41,14 @@ protected:
 };
 
 TEST_F(FieldRoutinesTest, EnteringHighlightsTrimsAndSelectsLeavingRestores) {
-    second->setText(QStringLiteral("  12  "));
+    second->setText(u"  12  "_s);
     second->setFocus();
     QCoreApplication::processEvents();
     EXPECT_EQ(background(*second), colors::toQColor(colors::Yellow));
     EXPECT_EQ(second->text(), u"12");
     EXPECT_EQ(second->selectedText(), u"12");
 
-    second->setText(QStringLiteral("34 "));
+    second->setText(u"34 "_s);
     first->setFocus();
     QCoreApplication::processEvents();
     EXPECT_EQ(background(*second), QColor(Qt::white));
@@ -62,7 +64,7 @@ TEST_F(FieldRoutinesTest, LeavingADisabledFieldShowsButtonFace) {
 TEST_F(FieldRoutinesTest, WholeNumberFieldTakesDigitsAndBackspaceOnly) {
     first->setFocus();
     first->clear();
-    QTest::keyClicks(first, QStringLiteral("1a2,3-"));
+    QTest::keyClicks(first, u"1a2,3-"_s);
     EXPECT_EQ(first->text(), u"123");
     EXPECT_EQ(messages.beeps, 3);
     QTest::keyClick(first, Qt::Key_Backspace);

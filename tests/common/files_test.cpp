@@ -9,11 +9,13 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 TEST(FileEsiste, OnlyReadableFilesExist) {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("a.eti"));
+    const QString path = folder.filePath(u"a.eti"_s);
     EXPECT_FALSE(FileEsiste(path));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -25,18 +27,18 @@ TEST(FileEsiste, OnlyReadableFilesExist) {
 
 TEST(ResolveReadablePath, RelativePathsAreAlsoLookedForBesideTheLabel) {
     QTemporaryDir folder;
-    QFile file(folder.filePath(QStringLiteral("logo.png")));
+    QFile file(folder.filePath(u"logo.png"_s));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    EXPECT_EQ(resolveReadablePath(QStringLiteral("logo.png"), folder.path()), file.fileName());
+    EXPECT_EQ(resolveReadablePath(u"logo.png"_s, folder.path()), file.fileName());
     EXPECT_EQ(resolveReadablePath(file.fileName(), QString()), file.fileName());
-    EXPECT_TRUE(resolveReadablePath(QStringLiteral("manca.png"), folder.path()).isEmpty());
-    EXPECT_TRUE(resolveReadablePath(QStringLiteral("/assoluto/logo.png"), folder.path()).isEmpty());
+    EXPECT_TRUE(resolveReadablePath(u"manca.png"_s, folder.path()).isEmpty());
+    EXPECT_TRUE(resolveReadablePath(u"/assoluto/logo.png"_s, folder.path()).isEmpty());
 }
 
 TEST(PrivateFolders, AreOnlyOursAndNeverALinkPlantedByOthers) {
     QTemporaryDir folder;
-    const QString mine = folder.filePath(QStringLiteral("cache/marvello"));
+    const QString mine = folder.filePath(u"cache/marvello"_s);
     ASSERT_TRUE(makePrivateFolder(mine));
     EXPECT_EQ(QFile::permissions(mine) & 0x70ff,
               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); // no one else
@@ -47,11 +49,11 @@ TEST(PrivateFolders, AreOnlyOursAndNeverALinkPlantedByOthers) {
     EXPECT_FALSE(QFile::permissions(mine) & QFile::ReadOther);
 
     // A link in its place, even to a folder of ours, is refused.
-    const QString link = folder.filePath(QStringLiteral("collegamento"));
+    const QString link = folder.filePath(u"collegamento"_s);
     ASSERT_TRUE(QFile::link(mine, link));
     EXPECT_FALSE(makePrivateFolder(link));
 
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(folder.filePath(QStringLiteral("cache"))));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(folder.filePath(u"cache"_s)));
     EXPECT_EQ(privateOutputFolder(), mine);
     qunsetenv("XDG_CACHE_HOME");
 }

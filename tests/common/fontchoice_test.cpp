@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Style {
@@ -36,7 +38,7 @@ TEST_P(FontDialogRoundTrip, OkWithoutChangesChangesNothing) {
             dialog->accept();
         });
         WidgetMessageService service;
-        const auto chosen = service.chooseFont(initial, QStringLiteral("Imposta carattere"));
+        const auto chosen = service.chooseFont(initial, u"Imposta carattere"_s);
         ASSERT_TRUE(chosen) << family;
         EXPECT_EQ(chosen->family(), initial.family());
         EXPECT_EQ(chosen->bold(), GetParam().bold) << family;
@@ -54,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(Styles, FontDialogRoundTrip,
                                            Style{false, true}, Style{true, true}));
 
 TEST(FontChoice, AChangedStyleIsTakenFromWeightAndSlant) {
-    QFont initial(QStringLiteral("Arial"));
+    QFont initial(u"Arial"_s);
     initial.setPointSizeF(10);
     QFont bolder = fontchoice::dialogFont(initial);
     bolder.setWeight(QFont::Bold);

@@ -4,16 +4,18 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 TEST(MessageService, ConsoleServiceGivesTheSafeAnswer) {
     ConsoleMessageService console;
-    EXPECT_EQ(console.question(QStringLiteral("Salvare?"), QStringLiteral("t"),
-                               QuestionButtons::YesNoCancel, MessageIcon::Question),
+    EXPECT_EQ(console.question(u"Salvare?"_s, u"t"_s, QuestionButtons::YesNoCancel,
+                               MessageIcon::Question),
               Answer::Cancel);
-    EXPECT_EQ(console.question(QStringLiteral("Salvare?"), QStringLiteral("t"),
-                               QuestionButtons::YesNo, MessageIcon::Question),
-              Answer::No);
+    EXPECT_EQ(
+        console.question(u"Salvare?"_s, u"t"_s, QuestionButtons::YesNo, MessageIcon::Question),
+        Answer::No);
     EXPECT_FALSE(console.chooseFile({}));
 }
 
@@ -26,8 +28,8 @@ TEST(FileFilter, LabelProgramFiltersBecomeQtFilters) {
     EXPECT_EQ(pairs[1].second, u"*.eti");
     // "*.*" must list files without an extension too.
     EXPECT_EQ(WidgetMessageService::qtNameFilters(filter),
-              QStringList({QStringLiteral("Tutti Files (*)"), QStringLiteral("File ascii (*.eti)"),
-                           QStringLiteral("File di dati (*.csv *.ods)")})); // Qt splits on blanks
+              QStringList({u"Tutti Files (*)"_s, u"File ascii (*.eti)"_s,
+                           u"File di dati (*.csv *.ods)"_s})); // Qt splits on blanks
 }
 
 } // namespace

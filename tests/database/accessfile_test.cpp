@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 int openError(const QString& path, const QString& password = {}) {
@@ -21,37 +23,35 @@ int openError(const QString& path, const QString& password = {}) {
 }
 
 TEST(OpenAccessFile, PasswordsMustMatchExactly) {
-    EXPECT_EQ(openError(testData("demo_password.mdb"), QStringLiteral("segreto")), 0);
+    EXPECT_EQ(openError(testData("demo_password.mdb"), u"segreto"_s), 0);
     EXPECT_EQ(openError(testData("demo_password.mdb")), DatabaseError::InvalidPassword);
-    EXPECT_EQ(openError(testData("demo_password.mdb"), QStringLiteral("Segreto")),
+    EXPECT_EQ(openError(testData("demo_password.mdb"), u"Segreto"_s),
               DatabaseError::InvalidPassword);
     // The password is decoded from the header of each version of the format.
     for (const char* file : {"V2000_with-password.mdb", "V2003_with-password.mdb"}) {
-        EXPECT_EQ(openError(testData(file), QStringLiteral("password")), 0) << file;
-        EXPECT_EQ(openError(testData(file), QStringLiteral("passwore")),
-                  DatabaseError::InvalidPassword)
-            << file;
+        EXPECT_EQ(openError(testData(file), u"password"_s), 0) << file;
+        EXPECT_EQ(openError(testData(file), u"passwore"_s), DatabaseError::InvalidPassword) << file;
     }
     // A file without a password opens with any, as Access opens it.
-    EXPECT_EQ(openError(testData("demo.mdb"), QStringLiteral("qualcosa")), 0);
-    EXPECT_EQ(openError(testData("testV1997.mdb"), QStringLiteral("qualcosa")), 0);
+    EXPECT_EQ(openError(testData("demo.mdb"), u"qualcosa"_s), 0);
+    EXPECT_EQ(openError(testData("testV1997.mdb"), u"qualcosa"_s), 0);
 }
 
 TEST(OpenAccessFile, PathsAndFilesThatAreNoDatabase) {
     QTemporaryDir folder;
-    EXPECT_EQ(openError(QStringLiteral("/non/esiste/a.mdb")), DatabaseError::InvalidPath);
-    EXPECT_EQ(openError(folder.filePath(QStringLiteral("manca.mdb"))), DatabaseError::CannotOpen);
-    const QString text = folder.filePath(QStringLiteral("testo.mdb"));
+    EXPECT_EQ(openError(u"/non/esiste/a.mdb"_s), DatabaseError::InvalidPath);
+    EXPECT_EQ(openError(folder.filePath(u"manca.mdb"_s)), DatabaseError::CannotOpen);
+    const QString text = folder.filePath(u"testo.mdb"_s);
     writeBytes(text, QByteArray(8192, 'a'));
     EXPECT_EQ(openError(text), DatabaseError::UnrecognizedFormat);
-    const QString empty = folder.filePath(QStringLiteral("vuoto.mdb"));
+    const QString empty = folder.filePath(u"vuoto.mdb"_s);
     writeBytes(empty, {});
     EXPECT_NE(openError(empty), 0);
 }
 
 TEST(OpenAccessFile, Jet3FilesReadToo) {
     const auto file = AccessFile::open(testData("testV1997.mdb"), {});
-    const RowSource table = file->readTable(QStringLiteral("Table1"));
+    const RowSource table = file->readTable(u"Table1"_s);
     ASSERT_EQ(table.rows.size(), 2u);
     EXPECT_EQ(table.rows[1][0].toString(), u"abcdefg");
     EXPECT_EQ(table.rows[1][3].toInt(), 222);
@@ -82,11 +82,11 @@ TEST(OpenAccessFile, DamagedFilesNeverCrashOrHang) {
                 damaged[4096 + qsizetype(random() % quint32(damaged.size() - 4096))] =
                     char(random());
         }
-        const QString path = folder.filePath(QStringLiteral("rotto%1.mdb").arg(copy));
+        const QString path = folder.filePath(u"rotto%1.mdb"_s.arg(copy));
         writeBytes(path, damaged);
         try {
             const auto opened = AccessFile::open(path, {});
-            opened->readTable(QStringLiteral("Clienti"));
+            opened->readTable(u"Clienti"_s);
         } catch (const DatabaseError& error) {
             EXPECT_GT(error.number, 0);
             ++failures;

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class Database : public ::testing::Test {
@@ -31,8 +33,7 @@ protected:
     }
 
     // The Codice values of the records a criterion selects.
-    std::vector<int> select(RecordSelection& selection,
-                            const QString& key = QStringLiteral("Codice")) {
+    std::vector<int> select(RecordSelection& selection, const QString& key = u"Codice"_s) {
         const auto records = database.source().open(selection);
         const int index = records->fieldIndex(key);
         std::vector<int> codes;
@@ -52,7 +53,7 @@ protected:
 };
 
 TEST_F(Database, ConnectingToAMissingFileSaysSo) {
-    database.setNomeDatabase(QStringLiteral("/non/esiste.mdb"));
+    database.setNomeDatabase(u"/non/esiste.mdb"_s);
     EXPECT_FALSE(database.ConnettiDatabase());
     ASSERT_EQ(messages.messages.size(), 1);
     EXPECT_EQ(messages.lastText(), u"Impossibile connettersi al database /non/esiste.mdb: il "
@@ -64,10 +65,10 @@ TEST_F(Database, ConnectingToAMissingFileSaysSo) {
 
 TEST_F(Database, AWrongPasswordGivesTheEngineNumber) {
     database.setNomeDatabase(testData("demo_password.mdb"));
-    database.setPasswordDb(QStringLiteral("sbagliata"));
+    database.setPasswordDb(u"sbagliata"_s);
     EXPECT_FALSE(database.ConnettiDatabase());
     EXPECT_EQ(messages.lastText(), u"Errore non gestito. Codice:3031\rPassword non valida.");
-    database.setPasswordDb(QStringLiteral("segreto"));
+    database.setPasswordDb(u"segreto"_s);
     EXPECT_TRUE(database.ConnettiDatabase());
     EXPECT_EQ(database.source().tableNames(),
               QStringList({"Clienti", "Prodotti", "Ordini Aperti"}));
@@ -81,27 +82,27 @@ TEST_F(Database, ListsHideSystemTablesAndKeepCatalogOrder) {
               QStringList({"Clienti", "Prodotti", "Ordini Aperti"}));
     EXPECT_EQ(database.source().queryNames(),
               QStringList({"ClientiRoma", "ClientiAttivi", "Etichette Prodotti"}));
-    EXPECT_EQ(names(database.source().fields(QStringLiteral("Ordini Aperti"))),
+    EXPECT_EQ(names(database.source().fields(u"Ordini Aperti"_s)),
               QStringList({"NumeroOrdine", "CodiceCliente", "CodiceArticolo", "Data Ordine",
                            "Quantità", "Urgente"}));
-    EXPECT_EQ(names(database.source().fields(QStringLiteral("ClientiAttivi"))),
+    EXPECT_EQ(names(database.source().fields(u"ClientiAttivi"_s)),
               QStringList({"Codice", "Nome", "Citta", "EAN"}));
     // Names as users type them: letter case and blanks around do not count.
-    EXPECT_TRUE(database.source().contains(QStringLiteral(" clientiroma ")));
-    EXPECT_TRUE(database.source().contains(QStringLiteral("ordini aperti")));
-    EXPECT_FALSE(database.source().contains(QStringLiteral("Clienti Roma")));
+    EXPECT_TRUE(database.source().contains(u" clientiroma "_s));
+    EXPECT_TRUE(database.source().contains(u"ordini aperti"_s));
+    EXPECT_FALSE(database.source().contains(u"Clienti Roma"_s));
 }
 
 TEST_F(Database, ADatabaseOfSystemTablesListsNothing) {
     connect("solo_sistema.mdb");
     EXPECT_TRUE(database.source().tableNames().isEmpty());
     EXPECT_TRUE(database.source().queryNames().isEmpty());
-    EXPECT_TRUE(database.source().contains(QStringLiteral("msysobjects")));
+    EXPECT_TRUE(database.source().contains(u"msysobjects"_s));
 }
 
 TEST_F(Database, EveryFieldTypeHasItsAccessCode) {
     connect("types.mdb");
-    const RowSource tipi = access().readSource(QStringLiteral("Tipi"));
+    const RowSource tipi = access().readSource(u"Tipi"_s);
     std::vector<int> types;
     for (const FieldInfo& field : tipi.fields)
         types.push_back(field.type);
@@ -110,7 +111,7 @@ TEST_F(Database, EveryFieldTypeHasItsAccessCode) {
 
 TEST_F(Database, ValuesAndNulls) {
     connect("types.mdb");
-    RecordSelection all{QStringLiteral("Tipi")};
+    RecordSelection all{u"Tipi"_s};
     const auto records = database.source().open(all);
     const auto value = [&](const char* name) {
         return records->row()[std::size_t(records->fieldIndex(QString::fromLatin1(name)))];
@@ -131,30 +132,25 @@ TEST_F(Database, ValuesAndNulls) {
 
 TEST(ValoreCampo, OverrideDefaultAndValue) {
     EXPECT_EQ(ValoreCampo(QVariant(), 10, QString()).toString(), u"");
-    EXPECT_EQ(ValoreCampo(QVariant(), 10, QString(), QStringLiteral("   ")).toString(), u"");
-    EXPECT_EQ(ValoreCampo(QStringLiteral("x"), 10, QString(), QStringLiteral("  ")).toString(),
-              u"x");
-    EXPECT_EQ(ValoreCampo(QStringLiteral("x"), 10, QString(), QStringLiteral("y")).toString(),
-              u"y");
-    EXPECT_EQ(ValoreCampo(QStringLiteral(" a "), 14, QString()).toString(), u"a");
+    EXPECT_EQ(ValoreCampo(QVariant(), 10, QString(), u"   "_s).toString(), u"");
+    EXPECT_EQ(ValoreCampo(u"x"_s, 10, QString(), u"  "_s).toString(), u"x");
+    EXPECT_EQ(ValoreCampo(u"x"_s, 10, QString(), u"y"_s).toString(), u"y");
+    EXPECT_EQ(ValoreCampo(u" a "_s, 14, QString()).toString(), u"a");
 }
 
 TEST_F(Database, OpenBoundsAreRewrittenIntoTheCallersValues) {
     connect("demo.mdb");
-    RecordSelection codes{QStringLiteral("Clienti"), QStringLiteral("Codice"),
-                          Criterion::Compreso,       {},
-                          QStringLiteral("10"),      {}};
+    RecordSelection codes{u"Clienti"_s, u"Codice"_s, Criterion::Compreso, {}, u"10"_s, {}};
     EXPECT_EQ(database.source().count(codes), 31);
     EXPECT_EQ(codes.to, u"999999999999");
     EXPECT_EQ(codes.equalTo, u"0");
 
-    RecordSelection cities{QStringLiteral("Clienti"), QStringLiteral("Citta"), Criterion::Compreso};
+    RecordSelection cities{u"Clienti"_s, u"Citta"_s, Criterion::Compreso};
     EXPECT_EQ(select(cities).size(), 39u); // all but the one without a city
     EXPECT_EQ(cities.from, QString(34, u'0'));
     EXPECT_EQ(cities.to, QString(34, u'Z'));
 
-    RecordSelection twelve{QStringLiteral("Clienti"), QStringLiteral("Codice"), Criterion::UgualeA,
-                           QStringLiteral("12abc")};
+    RecordSelection twelve{u"Clienti"_s, u"Codice"_s, Criterion::UgualeA, u"12abc"_s};
     EXPECT_EQ(select(twelve), std::vector<int>{12});
     EXPECT_EQ(twelve.equalTo, u"12");
 }
@@ -162,90 +158,81 @@ TEST_F(Database, OpenBoundsAreRewrittenIntoTheCallersValues) {
 TEST_F(Database, BinaryAndGuidFieldsSelectEverythingAndBadCriteriaAreErrors) {
     connect("types.mdb");
     for (const char* field : {"CampoBinario", "CampoGUID"}) {
-        RecordSelection selection{QStringLiteral("Tipi"), QString::fromLatin1(field),
-                                  Criterion::UgualeA, QStringLiteral("x")};
+        RecordSelection selection{u"Tipi"_s, QString::fromLatin1(field), Criterion::UgualeA,
+                                  u"x"_s};
         EXPECT_EQ(database.source().count(selection), 3);
     }
     connect("demo.mdb");
     try {
-        select(QStringLiteral("Clienti"), QStringLiteral("DataIscrizione"), 1,
-               QStringLiteral("ieri"));
+        select(u"Clienti"_s, u"DataIscrizione"_s, 1, u"ieri"_s);
         FAIL();
     } catch (const DatabaseError& error) {
         EXPECT_EQ(error.number, DatabaseError::SyntaxError);
     }
-    EXPECT_THROW(select(QStringLiteral("Clienti"), QStringLiteral("Manca"), 1, QStringLiteral("x")),
-                 DatabaseError);
-    EXPECT_THROW(select(QStringLiteral("Manca"), QStringLiteral("Citta"), 0, {}), DatabaseError);
+    EXPECT_THROW(select(u"Clienti"_s, u"Manca"_s, 1, u"x"_s), DatabaseError);
+    EXPECT_THROW(select(u"Manca"_s, u"Citta"_s, 0, {}), DatabaseError);
 }
 
 TEST_F(Database, StoredQueriesGiveAccessRowsInOrder) {
     connect("demo.mdb");
-    EXPECT_EQ(select(QStringLiteral("ClientiRoma"), {}, 0, {}),
-              (std::vector<int>{1, 4, 11, 16, 29, 35, 40}));
+    EXPECT_EQ(select(u"ClientiRoma"_s, {}, 0, {}), (std::vector<int>{1, 4, 11, 16, 29, 35, 40}));
     EXPECT_EQ(
-        select(QStringLiteral("ClientiAttivi"), {}, 0, {}),
+        select(u"ClientiAttivi"_s, {}, 0, {}),
         (std::vector<int>{36, 20, 34, 37, 2,  3,  12, 26, 15, 18, 19, 5,  27, 9, 7,  28, 30, 35,
                           10, 22, 14, 21, 23, 17, 33, 38, 1,  31, 11, 16, 24, 4, 29, 40, 8}));
     // A criterion over a query's alias.
-    EXPECT_EQ(select(QStringLiteral("ClientiAttivi"), QStringLiteral("Nome"), 2, {},
-                     QStringLiteral("A"), QStringLiteral("Bz")),
+    EXPECT_EQ(select(u"ClientiAttivi"_s, u"Nome"_s, 2, {}, u"A"_s, u"Bz"_s),
               (std::vector<int>{36, 20, 34, 37, 2}));
 
-    const RowSource products = access().readSource(QStringLiteral("Etichette Prodotti"));
+    const RowSource products = access().readSource(u"Etichette Prodotti"_s);
     ASSERT_EQ(products.rows.size(), 22u);
-    const auto article = std::size_t(products.fieldIndex(QStringLiteral("CodiceArticolo")));
+    const auto article = std::size_t(products.fieldIndex(u"CodiceArticolo"_s));
     EXPECT_EQ(products.rows.front()[article].toString(), u"ART-006");
     EXPECT_EQ(products.rows.back()[article].toString(), u"ART-012");
-    EXPECT_EQ(products.fields[std::size_t(products.fieldIndex(QStringLiteral("Prezzo")))].type, 5);
+    EXPECT_EQ(products.fields[std::size_t(products.fieldIndex(u"Prezzo"_s))].type, 5);
 }
 
 // Decimal bounds select the same rows whatever the locale, typed with a comma or a full stop.
 TEST_F(Database, DecimalCriteriaCompareExactly) {
     connect("demo.mdb");
-    const auto clienti = QStringLiteral("Clienti"), peso = QStringLiteral("Peso");
+    const auto clienti = u"Clienti"_s, peso = u"Peso"_s;
     for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
                                   QLocale(QLocale::Italian, QLocale::Italy)}) {
         RegionalSettings::setLocale(locale);
         SCOPED_TRACE(locale.name().toStdString());
         for (const char* typed : {"10.5", "10,5"})
             EXPECT_EQ(select(clienti, peso, 1, QString::fromLatin1(typed)), std::vector<int>{8});
-        EXPECT_EQ(select(clienti, peso, 2, {}, QStringLiteral("9,5"), QStringLiteral("11.75")),
-                  (std::vector<int>{8, 9}));
+        EXPECT_EQ(select(clienti, peso, 2, {}, u"9,5"_s, u"11.75"_s), (std::vector<int>{8, 9}));
         // 0.5 is no open bound.
-        EXPECT_EQ(select(clienti, peso, 2, {}, QStringLiteral("-1"), QStringLiteral("0.5")),
-                  (std::vector<int>{4, 20}));
+        EXPECT_EQ(select(clienti, peso, 2, {}, u"-1"_s, u"0.5"_s), (std::vector<int>{4, 20}));
     }
 }
 
 TEST(StoredQueryKinds, HiddenSelectQueriesRunAndOthersAreNotOffered) {
     RowSource clienti;
-    clienti.fields = {{QStringLiteral("Codice"), fieldtype::Long, QStringLiteral("Clienti")},
-                      {QStringLiteral("Costo"), fieldtype::Double, QStringLiteral("Clienti")}};
+    clienti.fields = {{u"Codice"_s, fieldtype::Long, u"Clienti"_s},
+                      {u"Costo"_s, fieldtype::Double, u"Clienti"_s}};
     clienti.rows = {{1, 12.2}, {2, 24.4}};
     storedquery::Definition form;
     form.options = 1 | 8; // SELECT DISTINCTROW *
-    form.inputs = {{QStringLiteral("Clienti"), {}}};
+    form.inputs = {{u"Clienti"_s, {}}};
     EXPECT_FALSE(storedquery::whyNotRunnable(form));
-    EXPECT_EQ(storedquery::run(form, QStringLiteral("~sq_fClienti"),
-                               [&](const QString&) { return clienti; })
+    EXPECT_EQ(storedquery::run(form, u"~sq_fClienti"_s, [&](const QString&) { return clienti; })
                   .rows.size(),
               2u);
 
     storedquery::Definition net = form;
     net.options = 0;
-    net.outputs = {{QStringLiteral("[Codice]"), {}},
-                   {QStringLiteral("[Costo]/1.22"), {}},
-                   {QStringLiteral("-[Costo]"), QStringLiteral("Meno")}};
-    net.where = QStringLiteral("[Costo] * 2 > 30");
+    net.outputs = {{u"[Codice]"_s, {}}, {u"[Costo]/1.22"_s, {}}, {u"-[Costo]"_s, u"Meno"_s}};
+    net.where = u"[Costo] * 2 > 30"_s;
     const RowSource result =
-        storedquery::run(net, QStringLiteral("Netto"), [&](const QString&) { return clienti; });
+        storedquery::run(net, u"Netto"_s, [&](const QString&) { return clienti; });
     ASSERT_EQ(result.rows.size(), 1u);
     EXPECT_EQ(result.fields[1].name, u"Expr1001");
     EXPECT_NEAR(result.rows[0][1].toDouble(), 20.0, 1e-9);
 
     storedquery::Definition functions = form;
-    functions.outputs = {{QStringLiteral("Format([Costo], 'Fixed')"), {}}};
+    functions.outputs = {{u"Format([Costo], 'Fixed')"_s, {}}};
     EXPECT_TRUE(storedquery::whyNotRunnable(functions));
 }
 
@@ -268,13 +255,9 @@ TEST_F(Database, OnlyQueriesThatCanRunAreOfferedAndOthersAreRefusedByName) {
 
 TEST_F(Database, LargeTableSelections) {
     connect("grande.mdb");
+    EXPECT_EQ(select(u"Indirizzi"_s, u"Citta"_s, 1, u"Roma"_s).size(), 2000u);
     EXPECT_EQ(
-        select(QStringLiteral("Indirizzi"), QStringLiteral("Citta"), 1, QStringLiteral("Roma"))
-            .size(),
-        2000u);
-    EXPECT_EQ(
-        select(QStringLiteral("Indirizzi"), QStringLiteral("Codice"), 2, {},
-               QStringLiteral("19991"), {}),
+        select(u"Indirizzi"_s, u"Codice"_s, 2, {}, u"19991"_s, {}),
         (std::vector<int>{19991, 19992, 19993, 19994, 19995, 19996, 19997, 19998, 19999, 20000}));
 }
 

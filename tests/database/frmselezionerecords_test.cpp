@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class SelezioneRecords : public ::testing::Test {
@@ -27,11 +29,11 @@ protected:
         database.setNomeDatabase(testData("demo.mdb"));
         EXPECT_TRUE(database.ConnettiDatabase());
         binding.NomeDatabase = testData("demo.mdb");
-        binding.NomeTabella = QStringLiteral("Clienti");
-        binding.NomeCampoSelezione = QStringLiteral(" citta ");
+        binding.NomeTabella = u"Clienti"_s;
+        binding.NomeCampoSelezione = u" citta "_s;
         binding.TipoCriterio = qint16(Criterion::Compreso);
-        binding.ValoreDa = QStringLiteral("Bari");
-        binding.ValoreA = QStringLiteral("Firenze");
+        binding.ValoreDa = u"Bari"_s;
+        binding.ValoreA = u"Firenze"_s;
     }
 
     RecordingMessages messages;
@@ -55,8 +57,8 @@ TEST_F(SelezioneRecords, OpensOnTheBindingAndStoresTheConfirmedChoice) {
         EXPECT_TRUE(form.txtCampo[0]->isEnabled());
         EXPECT_FALSE(form.txtCampo[1]->isEnabled());
         EXPECT_EQ(form.txtCampo[1]->text(), u"Bari"); // disabling keeps the text
-        form.txtCampo[0]->setText(QStringLiteral("Roma"));
-        form.SelezionaCampo(QStringLiteral("provincia"));
+        form.txtCampo[0]->setText(u"Roma"_s);
+        form.SelezionaCampo(u"provincia"_s);
         QTest::mouseClick(form.cmdOk, Qt::LeftButton);
         return form.result();
     });
@@ -82,8 +84,8 @@ TEST_F(SelezioneRecords, AnEmptyEqualityValueKeepsTheDialogOpen) {
 }
 
 TEST_F(SelezioneRecords, QueriesListTheirOwnFields) {
-    binding.NomeTabella = QStringLiteral("ClientiAttivi");
-    binding.NomeCampoSelezione = QStringLiteral("Nome");
+    binding.NomeTabella = u"ClientiAttivi"_s;
+    binding.NomeCampoSelezione = u"Nome"_s;
     binding.TipoCriterio = qint16(Criterion::Tutti);
     chooseRecordSelection(binding, database.source(), nullptr, [](QDialog& dialog) {
         auto& form = static_cast<frmSelezioneRecords&>(dialog);
@@ -99,7 +101,7 @@ TEST_F(SelezioneRecords, QueriesListTheirOwnFields) {
 // A delimited file's one table is chosen already.
 TEST(TableList, OneTableIsSelected) {
     QTemporaryDir folder;
-    const QString csv = folder.filePath(QStringLiteral("clienti.csv"));
+    const QString csv = folder.filePath(u"clienti.csv"_s);
     writeBytes(csv, "Nome;Citta\nRossi;Roma\n");
     const CsvSource source(csv, std::nullopt);
     QListWidget list;

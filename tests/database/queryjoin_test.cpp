@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using storedquery::Definition;
@@ -24,25 +26,24 @@ const QVariant Null;
 // with accents, Null keys, a customer with two orders and one with none.
 std::map<QString, RowSource> shop() {
     const QDateTime day(QDate(2026, 12, 8), QTime(0, 0), Qt::UTC);
-    return {{QStringLiteral("Clienti"),
+    return {{u"Clienti"_s,
              table({{"Codice", fieldtype::Long}, {"Nome"}, {"Citta"}, {"Dal", fieldtype::Date}},
                    {{1, "Rossi", "Roma", day},
                     {2, "Bianchi", "Forlì", day.addDays(1)},
                     {3, "Verdi", "Milano", Null},
                     {Null, "Senza codice", "Roma", day}})},
-            {QStringLiteral("Ordini"), table({{"Numero", fieldtype::Long},
-                                              {"Cliente", fieldtype::Double},
-                                              {"Consegna"},
-                                              {"Peso", fieldtype::Double},
-                                              {"Il", fieldtype::Date}},
-                                             {{10, 2.0, "FORLÌ", 3.5, day.addDays(1)},
-                                              {11, 1.0, "roma", 8.0, day},
-                                              {12, 2.0, "Forli", 9.0, day},
-                                              {13, Null, "Roma", 1.0, day},
-                                              {14, 7.0, "Torino", 2.0, day}})},
-            {QStringLiteral("Zone"),
-             table({{"Citta"}, {"Zona"}},
-                   {{"ROMA", "Centro"}, {"forlì", "Nord"}, {"Milano", "Nord"}})}};
+            {u"Ordini"_s, table({{"Numero", fieldtype::Long},
+                                 {"Cliente", fieldtype::Double},
+                                 {"Consegna"},
+                                 {"Peso", fieldtype::Double},
+                                 {"Il", fieldtype::Date}},
+                                {{10, 2.0, "FORLÌ", 3.5, day.addDays(1)},
+                                 {11, 1.0, "roma", 8.0, day},
+                                 {12, 2.0, "Forli", 9.0, day},
+                                 {13, Null, "Roma", 1.0, day},
+                                 {14, 7.0, "Torino", 2.0, day}})},
+            {u"Zone"_s, table({{"Citta"}, {"Zona"}},
+                              {{"ROMA", "Centro"}, {"forlì", "Nord"}, {"Milano", "Nord"}})}};
 }
 
 Definition query(std::vector<Definition::Input> inputs, std::vector<QString> joins,
@@ -58,8 +59,8 @@ Definition query(std::vector<Definition::Input> inputs, std::vector<QString> joi
 
 // Each row's values, '|' between them.
 QStringList run(const Definition& definition, const std::map<QString, RowSource>& tables) {
-    const RowSource result = storedquery::run(definition, QStringLiteral("Q"),
-                                              [&](const QString& t) { return tables.at(t); });
+    const RowSource result =
+        storedquery::run(definition, u"Q"_s, [&](const QString& t) { return tables.at(t); });
     QStringList printed;
     for (const Row& row : result.rows) {
         QStringList values;
@@ -116,12 +117,12 @@ TEST(QueryJoin, JoinsGiveTheRowsAccessGives) {
 // in memory); pairs of tables with no equality beyond two million are refused before any is made.
 TEST(QueryJoin, LargeJoinsAreLookedUpAndUnboundedOnesRefused) {
     std::map<QString, RowSource> tables;
-    RowSource& customers = tables[QStringLiteral("Clienti")];
-    RowSource& orders = tables[QStringLiteral("Ordini")];
+    RowSource& customers = tables[u"Clienti"_s];
+    RowSource& orders = tables[u"Ordini"_s];
     customers.fields = {{"Codice", fieldtype::Long}, {"Nome"}};
     orders.fields = {{"Numero", fieldtype::Long}, {"Cliente", fieldtype::Long}};
     for (int n = 1; n <= 20000; ++n) {
-        customers.rows.push_back({n, QStringLiteral("Cliente %1").arg(n)});
+        customers.rows.push_back({n, u"Cliente %1"_s.arg(n)});
         orders.rows.push_back({100000 + n, 20001 - n});
     }
     const QStringList rows =

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 RowSource table(const char* file, const char* name) {
@@ -94,7 +96,7 @@ TEST(RealAccessFiles, ObjectsAndAttachmentsAreNeverPrinted) {
 TEST(RealAccessFiles, EncryptedFilesAreRefusedAsEncrypted) {
     for (const char* file : {"office-agile-4.2.accdb", "V2010_with-password.accdb"}) {
         try {
-            AccessFile::open(testData(file), QStringLiteral("password"));
+            AccessFile::open(testData(file), u"password"_s);
             ADD_FAILURE() << file;
         } catch (const DatabaseError& error) {
             EXPECT_EQ(error.number, DatabaseError::UnrecognizedFormat);
@@ -112,9 +114,9 @@ TEST_P(CutFiles, AreDamagedNotShort) {
     const QByteArray bytes = original.readAll();
     const qsizetype size = bytes.size() * GetParam() / 100 / 4096 * 4096;
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("tagliato.mdb"));
+    const QString path = folder.filePath(u"tagliato.mdb"_s);
     writeBytes(path, bytes.left(size));
-    EXPECT_EQ(errorOf([&] { AccessFile::open(path, {})->readTable(QStringLiteral("Indirizzi")); }),
+    EXPECT_EQ(errorOf([&] { AccessFile::open(path, {})->readTable(u"Indirizzi"_s); }),
               DatabaseError::UnrecognizedFormat);
 }
 
@@ -127,13 +129,12 @@ class MisbehavingReader : public ::testing::TestWithParam<const char*> {};
 TEST_P(MisbehavingReader, IsGivenUpOn) {
     const auto opened = AccessFile::open(testData("demo.mdb"), {});
     QTemporaryDir folder;
-    const QString script = folder.filePath(QStringLiteral("lettore"));
+    const QString script = folder.filePath(u"lettore"_s);
     writeBytes(script, QByteArray("#!/bin/sh\n") + GetParam() + "\n");
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     AccessFile::setReaderProgram(script);
     AccessFile::setReadTimeLimit(1000);
-    EXPECT_EQ(errorOf([&] { opened->readTable(QStringLiteral("Clienti")); }),
-              DatabaseError::UnrecognizedFormat);
+    EXPECT_EQ(errorOf([&] { opened->readTable(u"Clienti"_s); }), DatabaseError::UnrecognizedFormat);
     AccessFile::setReaderProgram({});
     AccessFile::setReadTimeLimit(4000);
 }
@@ -153,7 +154,7 @@ TEST(AccessRawValues, DecodeWhatLibmdbCannot) {
     // A time without a day prints as a time.
     const QVariant time = accessraw::dateTime(QByteArray::fromHex("cdcccccccccccc3f")); // .225
     EXPECT_EQ(time.typeId(), QMetaType::QTime);
-    EXPECT_EQ(time.toTime().toString(QStringLiteral("HH:mm:ss")), u"05:24:00");
+    EXPECT_EQ(time.toTime().toString(u"HH:mm:ss"_s), u"05:24:00");
     // A GUID with its four hyphens, the first three groups little-endian.
     EXPECT_EQ(accessraw::guid(QByteArray::fromHex("78563412341278569abcdef012345678")),
               u"{12345678-1234-5678-9ABC-DEF012345678}");
@@ -162,8 +163,7 @@ TEST(AccessRawValues, DecodeWhatLibmdbCannot) {
     // Compressed text: one-byte runs and two-byte runs, a space inside a two-byte run.
     EXPECT_EQ(accessraw::text(QByteArray::fromHex("fffe41002d4e20002d4e"), false),
               QString::fromUtf8("A中 中"));
-    EXPECT_EQ(accessraw::text(QByteArray::fromHex("fffe4142004301"), false),
-              QStringLiteral("AB\u0143"));
+    EXPECT_EQ(accessraw::text(QByteArray::fromHex("fffe4142004301"), false), u"AB\u0143"_s);
     EXPECT_TRUE(accessraw::fixed(accessraw::Double, QByteArray(3, 'x')).isNull());
 }
 

@@ -34,11 +34,12 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 RowSource clienti() {
-    static const RowSource rows =
-        AccessSource(testData("demo.mdb"), {}).readSource(QStringLiteral("Clienti"));
+    static const RowSource rows = AccessSource(testData("demo.mdb"), {}).readSource(u"Clienti"_s);
     return rows;
 }
 
@@ -60,13 +61,13 @@ QString server(const TestServer& kind) {
 // The name of this test's own database on a server: tests run side by side, and none may
 // meet another's tables (or end its connections).
 QString ownDatabase() {
-    return QStringLiteral("marvello_%1").arg(QCoreApplication::applicationPid());
+    return u"marvello_%1"_s.arg(QCoreApplication::applicationPid());
 }
 
 QString dropOwnDatabase(const TestServer& kind) {
     const bool postgres = std::string_view(kind.driver) == PostgreSql.driver;
-    return QStringLiteral("DROP DATABASE IF EXISTS %1").arg(ownDatabase()) +
-           (postgres ? QStringLiteral(" WITH (FORCE)") : QString());
+    return u"DROP DATABASE IF EXISTS %1"_s.arg(ownDatabase()) +
+           (postgres ? u" WITH (FORCE)"_s : QString());
 }
 
 // The addresses of this test's own databases, made on first use; gone once dropped.
@@ -82,7 +83,7 @@ QString ownAddress(const TestServer& kind) {
         withDatabase(QString::fromLatin1(kind.driver), server(kind), [&](QSqlDatabase db) {
             QSqlQuery query(db);
             query.exec(dropOwnDatabase(kind));
-            ASSERT_TRUE(query.exec(QStringLiteral("CREATE DATABASE %1").arg(ownDatabase())))
+            ASSERT_TRUE(query.exec(u"CREATE DATABASE %1"_s.arg(ownDatabase())))
                 << query.lastError().text().toStdString();
         });
         SourceAddress own = *SourceAddress::parse(server(kind));
@@ -98,8 +99,8 @@ QString postgres() {
 
 // PostgreSQL's ODBC driver, where Debian's odbc-postgresql puts it; empty when it is not there.
 QString postgresOdbcDriver() {
-    for (const QFileInfo& folder : QDir(QStringLiteral("/usr/lib")).entryInfoList(QDir::Dirs)) {
-        const QString driver = folder.filePath() + QStringLiteral("/odbc/psqlodbcw.so");
+    for (const QFileInfo& folder : QDir(u"/usr/lib"_s).entryInfoList(QDir::Dirs)) {
+        const QString driver = folder.filePath() + u"/odbc/psqlodbcw.so"_s;
         if (QFileInfo::exists(driver))
             return driver;
     }
@@ -125,11 +126,11 @@ QString written(const QVariant& value) {
     switch (value.typeId()) {
     case QMetaType::QDateTime: {
         const QDateTime when = value.toDateTime();
-        return when.toString(when.time() == QTime(0, 0) ? QStringLiteral("dd/MM/yyyy")
-                                                        : QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+        return when.toString(when.time() == QTime(0, 0) ? u"dd/MM/yyyy"_s
+                                                        : u"dd/MM/yyyy HH:mm:ss"_s);
     }
     case QMetaType::Bool:
-        return value.toBool() ? QStringLiteral("Vero") : QStringLiteral("Falso");
+        return value.toBool() ? u"Vero"_s : u"Falso"_s;
     case QMetaType::Double:
     case QMetaType::Float:
         return QString::number(value.toDouble(), 'g', 15).replace(u'.', u',');
@@ -145,19 +146,19 @@ void writeDelimited(const QString& path, const RowSource& rows, QChar separator,
     const auto field = [&](QString text) {
         if (text.contains(separator) || text.contains(u'"') || text.contains(u'\n') ||
             text.contains(u'\r'))
-            text = u'"' + text.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+            text = u'"' + text.replace(u"\""_s, u"\"\""_s) + u'"';
         return text;
     };
     QString text;
     QStringList line;
     for (const FieldInfo& info : rows.fields)
         line << field(info.name);
-    text += line.join(separator) + QStringLiteral("\r\n");
+    text += line.join(separator) + u"\r\n"_s;
     for (const Row& row : rows.rows) {
         line.clear();
         for (const QVariant& value : row)
             line << field(written(value));
-        text += line.join(separator) + QStringLiteral("\r\n");
+        text += line.join(separator) + u"\r\n"_s;
     }
     writeBytes(path, encoding == Encoding::Windows1252 ? *windows1252::encode(text)
                      : encoding == Encoding::Utf8Bom   ? "\xEF\xBB\xBF" + text.toUtf8()
@@ -169,17 +170,17 @@ QString sqlType(int type, const QSqlDriver& driver) {
     const auto dbms = driver.dbmsType();
     switch (fieldtype::classOf(type)) {
     case fieldtype::Class::Number:
-        return type == fieldtype::Boolean ? QStringLiteral("BOOLEAN")
+        return type == fieldtype::Boolean ? u"BOOLEAN"_s
                : type == fieldtype::Long || type == fieldtype::Integer || type == fieldtype::Byte
-                   ? QStringLiteral("INTEGER")
-               : dbms == QSqlDriver::SQLite ? QStringLiteral("REAL")
-                                            : QStringLiteral("DOUBLE PRECISION");
+                   ? u"INTEGER"_s
+               : dbms == QSqlDriver::SQLite ? u"REAL"_s
+                                            : u"DOUBLE PRECISION"_s;
     case fieldtype::Class::Date:
-        return dbms == QSqlDriver::PostgreSQL    ? QStringLiteral("TIMESTAMP")
-               : dbms == QSqlDriver::MySqlServer ? QStringLiteral("DATETIME")
-                                                 : QStringLiteral("TEXT");
+        return dbms == QSqlDriver::PostgreSQL    ? u"TIMESTAMP"_s
+               : dbms == QSqlDriver::MySqlServer ? u"DATETIME"_s
+                                                 : u"TEXT"_s;
     default:
-        return QStringLiteral("TEXT");
+        return u"TEXT"_s;
     }
 }
 
@@ -191,19 +192,16 @@ void copyInto(QSqlDatabase db, const QString& table, const RowSource& rows) {
     };
     QStringList columns, marks;
     for (const FieldInfo& info : rows.fields) {
-        columns << QStringLiteral("%1 %2%3").arg(
-            name(info.name), sqlType(info.type, driver),
-            info.name == u"Codice" ? QStringLiteral(" PRIMARY KEY") : QString());
-        marks << QStringLiteral("?");
+        columns << u"%1 %2%3"_s.arg(name(info.name), sqlType(info.type, driver),
+                                    info.name == u"Codice" ? u" PRIMARY KEY"_s : QString());
+        marks << u"?"_s;
     }
     QSqlQuery query(db);
-    ASSERT_TRUE(query.exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(name(table))));
-    ASSERT_TRUE(
-        query.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(name(table), columns.join(u", "))))
+    ASSERT_TRUE(query.exec(u"DROP TABLE IF EXISTS %1"_s.arg(name(table))));
+    ASSERT_TRUE(query.exec(u"CREATE TABLE %1 (%2)"_s.arg(name(table), columns.join(u", "))))
         << query.lastError().text().toStdString();
     db.transaction();
-    ASSERT_TRUE(query.prepare(
-        QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(name(table), marks.join(u", "))));
+    ASSERT_TRUE(query.prepare(u"INSERT INTO %1 VALUES (%2)"_s.arg(name(table), marks.join(u", "))));
     // Stored in reverse: the records must still come in the key's order.
     for (auto row = rows.rows.rbegin(); row != rows.rows.rend(); ++row) {
         for (std::size_t i = 0; i < row->size(); ++i) {
@@ -231,7 +229,7 @@ void withDatabase(const QString& driver, const QString& name, Fill&& fill) {
             db.setHostName(address->host);
             db.setPort(address->port);
             db.setUserName(address->user);
-            db.setPassword(QStringLiteral("marvello"));
+            db.setPassword(u"marvello"_s);
             db.setDatabaseName(address->database);
         }
         ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
@@ -267,20 +265,20 @@ protected:
             writeDelimited(path, rows, separator, encoding);
             names << path;
         }
-        const QString sqlite = folder.filePath(QStringLiteral("clienti.sqlite"));
-        withDatabase(QStringLiteral("QSQLITE"), sqlite,
-                     [&](QSqlDatabase db) { copyInto(db, QStringLiteral("Clienti"), rows); });
+        const QString sqlite = folder.filePath(u"clienti.sqlite"_s);
+        withDatabase(u"QSQLITE"_s, sqlite,
+                     [&](QSqlDatabase db) { copyInto(db, u"Clienti"_s, rows); });
         names << sqlite;
         // Spreadsheets: one written by openpyxl, and LibreOffice's own of it in both formats.
-        const QString xlsx = folder.filePath(QStringLiteral("clienti.xlsx"));
-        writeXlsx(xlsx, sheetJson(QStringLiteral("Clienti"), rows));
+        const QString xlsx = folder.filePath(u"clienti.xlsx"_s);
+        writeXlsx(xlsx, sheetJson(u"Clienti"_s, rows));
         names << xlsx << testData("spreadsheets/clienti.ods")
               << testData("spreadsheets/clienti-libreoffice.xlsx");
         for (const TestServer& kind : {PostgreSql, MariaDb}) {
             if (server(kind).isEmpty())
                 continue;
             withDatabase(QString::fromLatin1(kind.driver), ownAddress(kind),
-                         [&](QSqlDatabase db) { copyInto(db, QStringLiteral("Clienti"), rows); });
+                         [&](QSqlDatabase db) { copyInto(db, u"Clienti"_s, rows); });
             names << ownAddress(kind);
         }
         const QString odbcDriver = postgresOdbcDriver();
@@ -290,9 +288,8 @@ protected:
         if (!server(PostgreSql).isEmpty() && !odbcDriver.isEmpty()) {
             // The same PostgreSQL table through an ODBC data source of the test's own.
             const SourceAddress address = *SourceAddress::parse(postgres());
-            odbcSource(QStringLiteral("MarvelloPG"), odbcDriver, address,
-                       QStringLiteral("BoolsAsChar=0\n"));
-            names << QStringLiteral("odbc:MarvelloPG");
+            odbcSource(u"MarvelloPG"_s, odbcDriver, address, u"BoolsAsChar=0\n"_s);
+            names << u"odbc:MarvelloPG"_s;
         }
         return names;
     }
@@ -300,7 +297,7 @@ protected:
     // An ODBC data source of the test's own, for the server at `address` as its user.
     void odbcSource(const QString& name, const QString& driver, const SourceAddress& address,
                     const QString& more = {}) {
-        const QString odbcIni = folder.filePath(QStringLiteral("odbc.ini"));
+        const QString odbcIni = folder.filePath(u"odbc.ini"_s);
         writeBytes(odbcIni, QStringLiteral("[%1]\nDriver=%2\nServername=%3\nPort=%4\n"
                                            "Database=%5\nUsername=%6\n%7")
                                 .arg(name, driver, address.host)
@@ -312,14 +309,14 @@ protected:
 
     bool connect(const QString& name) {
         database.setNomeDatabase(name);
-        database.setPasswordDb(isServer(name) ? QStringLiteral("marvello") : QString());
+        database.setPasswordDb(isServer(name) ? u"marvello"_s : QString());
         return database.ConnettiDatabase();
     }
 
     // What the records a criterion selects print: each field of each, as a label shows it.
     std::string select(const QString& field, Criterion criterion, const char* equal,
                        const char* from, const char* to) {
-        RecordSelection selection{QStringLiteral("clienti"),
+        RecordSelection selection{u"clienti"_s,
                                   field,
                                   criterion,
                                   QString::fromUtf8(equal),
@@ -425,9 +422,7 @@ TEST_F(Sources, EverySourceSelectsAndPrintsWhatAccessDoes) {
                 continue;
             std::string wanted = expected[i];
             if (copy.startsWith(testData("spreadsheets"))) // LibreOffice drops a break's \r
-                wanted = QString::fromStdString(wanted)
-                             .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-                             .toStdString();
+                wanted = QString::fromStdString(wanted).replace(u"\r\n"_s, u"\n"_s).toStdString();
             EXPECT_EQ(select(QString::fromLatin1(field), criterion, equal, from, to), wanted)
                 << field << " '" << equal << "' '" << from << "' '" << to << "'";
         }
@@ -437,11 +432,11 @@ TEST_F(Sources, EverySourceSelectsAndPrintsWhatAccessDoes) {
 // One stray byte in a UTF-8 file leaves it UTF-8 (the byte shows as a mark); a file written
 // in Windows-1252 stays Windows-1252.
 TEST_F(Sources, AStrayByteDoesNotChangeAFilesEncoding) {
-    const QString path = folder.filePath(QStringLiteral("negozi.csv"));
+    const QString path = folder.filePath(u"negozi.csv"_s);
     const auto firstValues = [&]() {
         database.setNomeDatabase(path);
         EXPECT_TRUE(database.ConnettiDatabase()) << messages.lastText().toStdString();
-        RecordSelection selection{QStringLiteral("negozi")};
+        RecordSelection selection{u"negozi"_s};
         const auto records = database.source().open(selection);
         QStringList values;
         while (records->next())
@@ -457,10 +452,10 @@ TEST_F(Sources, AStrayByteDoesNotChangeAFilesEncoding) {
     QStringList values = firstValues();
     ASSERT_EQ(values.size(), 21);
     EXPECT_EQ(values.front(), u"Forlì");
-    EXPECT_EQ(values.back(), QStringLiteral("Cant") + QChar(0xFFFD));
+    EXPECT_EQ(values.back(), u"Cant"_s + QChar(0xFFFD));
     writeBytes(path, "Citta\nForl\xEC\nCant\xF9\n");
     values = firstValues();
-    EXPECT_EQ(values, QStringList({QStringLiteral("Forlì"), QStringLiteral("Cantù")}));
+    EXPECT_EQ(values, QStringList({u"Forlì"_s, u"Cantù"_s}));
 }
 
 // Text ranges keep and leave out the same names on every source, accented or not: an open
@@ -468,41 +463,43 @@ TEST_F(Sources, AStrayByteDoesNotChangeAFilesEncoding) {
 TEST_F(Sources, TextRangesAreTheSameEverywhere) {
     RowSource names;
     names.fields.resize(3);
-    names.fields[0].name = QStringLiteral("Codice");
+    names.fields[0].name = u"Codice"_s;
     names.fields[0].type = fieldtype::Long;
-    names.fields[1].name = QStringLiteral("Nome");
-    names.fields[2].name = QStringLiteral("Importo"); // numbers written as text
+    names.fields[1].name = u"Nome"_s;
+    names.fields[2].name = u"Importo"_s; // numbers written as text
     int number = 0;
     for (const char* text :
          {"Milano", "Zürich", "Žilina", "Ørsted", "Ñandú", "Ünïcödé", "abete", "Zurigo"}) {
         ++number;
         names.rows.push_back({number, QString::fromUtf8(text),
-                              number == 1   ? QStringLiteral("1.234,56")
-                              : number == 2 ? QStringLiteral("1234.56")
-                                            : QStringLiteral("7")});
+                              number == 1   ? u"1.234,56"_s
+                              : number == 2 ? u"1234.56"_s
+                                            : u"7"_s});
     }
     std::vector<QString> sources;
-    const QString csv = folder.filePath(QStringLiteral("nomi.csv"));
+    const QString csv = folder.filePath(u"nomi.csv"_s);
     writeDelimited(csv, names, u';', Encoding::Utf8);
     sources.push_back(csv);
-    const QString sqlite = folder.filePath(QStringLiteral("nomi.sqlite"));
-    withDatabase(QStringLiteral("QSQLITE"), sqlite,
-                 [&](QSqlDatabase db) { copyInto(db, QStringLiteral("nomi"), names); });
+    const QString sqlite = folder.filePath(u"nomi.sqlite"_s);
+    withDatabase(u"QSQLITE"_s, sqlite, [&](QSqlDatabase db) { copyInto(db, u"nomi"_s, names); });
     sources.push_back(sqlite);
     for (const TestServer& kind : {PostgreSql, MariaDb}) {
         if (server(kind).isEmpty())
             continue;
         withDatabase(QString::fromLatin1(kind.driver), ownAddress(kind),
-                     [&](QSqlDatabase db) { copyInto(db, QStringLiteral("nomi"), names); });
+                     [&](QSqlDatabase db) { copyInto(db, u"nomi"_s, names); });
         sources.push_back(ownAddress(kind));
     }
     const auto selected = [&](const char* from, const char* to) {
-        RecordSelection selection{QStringLiteral("nomi"),  QStringLiteral("Nome"),
-                                  Criterion::Compreso,     {},
-                                  QString::fromUtf8(from), QString::fromUtf8(to)};
+        RecordSelection selection{u"nomi"_s,
+                                  u"Nome"_s,
+                                  Criterion::Compreso,
+                                  {},
+                                  QString::fromUtf8(from),
+                                  QString::fromUtf8(to)};
         if (std::string_view(from) == "=") // Importo equal to `to`
-            selection = RecordSelection{QStringLiteral("nomi"), QStringLiteral("Importo"),
-                                        Criterion::UgualeA, QString::fromUtf8(to)};
+            selection =
+                RecordSelection{u"nomi"_s, u"Importo"_s, Criterion::UgualeA, QString::fromUtf8(to)};
         const auto records = database.source().open(selection);
         QStringList found;
         while (records->next())
@@ -524,19 +521,17 @@ TEST_F(Sources, TextRangesAreTheSameEverywhere) {
 TEST_F(Sources, TheSameLabelPrintsTheSameFromEverySource) {
     const QString label = example("spedizione.eti");
     const auto text = [&](const QString& pdf) {
-        return runProgram(tool("pdftotext"), {pdf, QStringLiteral("-")}).out;
+        return runProgram(tool("pdftotext"), {pdf, u"-"_s}).out;
     };
-    const QString access = folder.filePath(QStringLiteral("access.pdf"));
+    const QString access = folder.filePath(u"access.pdf"_s);
     ASSERT_EQ(marvello(printTo(label, access)).exitCode, 0);
     const QString expected = text(access);
     ASSERT_TRUE(expected.contains(u"Pizzeria \"Da Totò\""));
     int n = 0;
     for (const QString& copy : copies()) {
-        const QString pdf = folder.filePath(QStringLiteral("%1.pdf").arg(++n));
+        const QString pdf = folder.filePath(u"%1.pdf"_s.arg(++n));
         const ProcessRun run =
-            marvello(printTo(label, pdf,
-                             {QStringLiteral("--db"), copy, QStringLiteral("--password"),
-                              QStringLiteral("marvello")}));
+            marvello(printTo(label, pdf, {u"--db"_s, copy, u"--password"_s, u"marvello"_s}));
         ASSERT_EQ(run.exitCode, 0) << copy.toStdString() << ": " << run.err.toStdString();
         EXPECT_EQ(text(pdf), expected) << copy.toStdString();
     }
@@ -557,24 +552,23 @@ TEST_F(Sources, DelimitedFilesThatCannotBeReadAreRefused) {
         EXPECT_TRUE(messages.lastText().contains(QString::fromUtf8(why)))
             << messages.lastText().toStdString();
     }
-    const QString unicode = folder.filePath(QStringLiteral("unicode.txt"));
-    const QString text = QStringLiteral("Città\tCittà\tCittà\r\nForlì\tCantù\t€\r\n");
+    const QString unicode = folder.filePath(u"unicode.txt"_s);
+    const QString text = u"Città\tCittà\tCittà\r\nForlì\tCantù\t€\r\n"_s;
     writeBytes(unicode,
                QByteArray("\xFF\xFE", 2) +
                    QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
     ASSERT_TRUE(connect(unicode)) << messages.lastText().toStdString();
-    RecordSelection cities{QStringLiteral("unicode")};
+    RecordSelection cities{u"unicode"_s};
     const auto read = database.source().open(cities);
     ASSERT_TRUE(read->next());
-    EXPECT_EQ(read->row(),
-              (Row{QStringLiteral("Forlì"), QStringLiteral("Cantù"), QStringLiteral("€")}));
+    EXPECT_EQ(read->row(), (Row{u"Forlì"_s, u"Cantù"_s, u"€"_s}));
     EXPECT_EQ(read->fields()[2].name, u"Città_3");
 
     // A separator named after the path wins over the one the header suggests.
-    const QString path = folder.filePath(QStringLiteral("elenco.txt"));
+    const QString path = folder.filePath(u"elenco.txt"_s);
     writeBytes(path, "Nome|Note\nRossi|a, b; c\nBianchi|\"x|y\"\n");
-    ASSERT_TRUE(connect(path + QStringLiteral("?separatore=|")));
-    RecordSelection all{QStringLiteral("elenco")};
+    ASSERT_TRUE(connect(path + u"?separatore=|"_s));
+    RecordSelection all{u"elenco"_s};
     const auto records = database.source().open(all);
     ASSERT_EQ(records->fields().size(), 2u);
     ASSERT_TRUE(records->next() && records->next());
@@ -582,12 +576,12 @@ TEST_F(Sources, DelimitedFilesThatCannotBeReadAreRefused) {
 
     // The file dialog shows the separator a label names, and names the one chosen.
     frmConnettiDBMDB dialog;
-    dialog.setDatabase(path + QStringLiteral("?separatore=|"), {});
+    dialog.setDatabase(path + u"?separatore=|"_s, {});
     EXPECT_EQ(dialog.txtNomeFileDB->text(), path);
     EXPECT_TRUE(dialog.cmbSeparatore->isEnabled());
-    dialog.cmbSeparatore->setCurrentIndex(dialog.cmbSeparatore->findData(QStringLiteral("tab")));
+    dialog.cmbSeparatore->setCurrentIndex(dialog.cmbSeparatore->findData(u"tab"_s));
     dialog.cmdOk->click();
-    EXPECT_EQ(dialog.NomeFile, path + QStringLiteral("?separatore=tab"));
+    EXPECT_EQ(dialog.NomeFile, path + u"?separatore=tab"_s);
     dialog.txtNomeFileDB->setText(testData("demo.mdb"));
     EXPECT_FALSE(dialog.cmbSeparatore->isEnabled());
 }
@@ -599,7 +593,7 @@ TEST_F(Sources, AServerThatRefusesSaysWhy) {
         if (server(kind).isEmpty())
             continue;
         database.setNomeDatabase(ownAddress(kind));
-        database.setPasswordDb(QStringLiteral("sbagliata"));
+        database.setPasswordDb(u"sbagliata"_s);
         EXPECT_FALSE(database.ConnettiDatabase());
         EXPECT_TRUE(messages.lastText().contains(u"password")) << messages.lastText().toStdString();
     }
@@ -612,13 +606,11 @@ TEST_F(Sources, AServerThatRefusesSaysWhy) {
 
     // In a batch job: a missing table, and a server that is not there, stop it.
     copies();
-    const QString pdf = folder.filePath(QStringLiteral("out.pdf"));
+    const QString pdf = folder.filePath(u"out.pdf"_s);
     const auto runWith = [&](const QString& label, const QString& db) {
-        return marvello(printTo(label, pdf,
-                                {QStringLiteral("--db"), db, QStringLiteral("--password"),
-                                 QStringLiteral("marvello")}));
+        return marvello(printTo(label, pdf, {u"--db"_s, db, u"--password"_s, u"marvello"_s}));
     };
-    const QString prodotti = folder.filePath(QStringLiteral("prodotti.eti"));
+    const QString prodotti = folder.filePath(u"prodotti.eti"_s);
     QByteArray text = readBytes(example("spedizione.eti"));
     writeBytes(prodotti, text.replace("Clienti", "Fornitori"));
     ProcessRun run = runWith(prodotti, postgres());
@@ -637,17 +629,17 @@ TEST_F(Sources, AServerThatRefusesSaysWhy) {
 TEST_F(Sources, PasswordsReachTheServerAndNobodyElse) {
     REQUIRE_POSTGRES();
     copies();
-    const QString pdf = folder.filePath(QStringLiteral("out.pdf"));
+    const QString pdf = folder.filePath(u"out.pdf"_s);
     const QString label = example("spedizione.eti");
-    const QString passwordFile = folder.filePath(QStringLiteral("password"));
+    const QString passwordFile = folder.filePath(u"password"_s);
     writeBytes(passwordFile, "marvello\n");
     QString withPassword = postgres();
-    withPassword.replace(QStringLiteral("marvello@"), QStringLiteral("marvello:marvello@"));
+    withPassword.replace(u"marvello@"_s, u"marvello:marvello@"_s);
     ASSERT_NE(withPassword, postgres());
     const std::pair<QStringList, QStringList> routes[] = {
-        {{QStringLiteral("--db"), postgres(), QStringLiteral("--password-file"), passwordFile}, {}},
-        {{QStringLiteral("--db"), postgres()}, {QStringLiteral("MARVELLO_PASSWORD=marvello")}},
-        {{QStringLiteral("--db"), withPassword}, {}},
+        {{u"--db"_s, postgres(), u"--password-file"_s, passwordFile}, {}},
+        {{u"--db"_s, postgres()}, {u"MARVELLO_PASSWORD=marvello"_s}},
+        {{u"--db"_s, withPassword}, {}},
     };
     for (const auto& [options, environment] : routes) {
         QFile::remove(pdf);
@@ -658,9 +650,7 @@ TEST_F(Sources, PasswordsReachTheServerAndNobodyElse) {
     // From standard input.
     QProcess fromInput;
     fromInput.start(QStringLiteral(MARVELLO_EXECUTABLE),
-                    printTo(label, pdf,
-                            {QStringLiteral("--db"), postgres(), QStringLiteral("--password"),
-                             QStringLiteral("-")}));
+                    printTo(label, pdf, {u"--db"_s, postgres(), u"--password"_s, u"-"_s}));
     fromInput.write("marvello\n");
     fromInput.closeWriteChannel();
     ASSERT_TRUE(fromInput.waitForFinished(60000));
@@ -668,16 +658,14 @@ TEST_F(Sources, PasswordsReachTheServerAndNobodyElse) {
 
     // While the job runs, its arguments show no password, given alone or in the address.
     QByteArray cmdline;
-    const ProcessRun shown =
-        marvello(printTo(label, pdf,
-                         {QStringLiteral("--db"), withPassword, QStringLiteral("--password"),
-                          QStringLiteral("marvello"), QStringLiteral("--progress")}),
-                 {}, [&](QProcess& process) {
-                     process.setReadChannel(QProcess::StandardError);
-                     process.waitForReadyRead(30000);
-                     cmdline =
-                         readBytes(QStringLiteral("/proc/%1/cmdline").arg(process.processId()));
-                 });
+    const ProcessRun shown = marvello(
+        printTo(label, pdf,
+                {u"--db"_s, withPassword, u"--password"_s, u"marvello"_s, u"--progress"_s}),
+        {}, [&](QProcess& process) {
+            process.setReadChannel(QProcess::StandardError);
+            process.waitForReadyRead(30000);
+            cmdline = readBytes(u"/proc/%1/cmdline"_s.arg(process.processId()));
+        });
     EXPECT_EQ(shown.exitCode, 0) << shown.err.toStdString();
     ASSERT_TRUE(cmdline.contains("--password"));
     EXPECT_FALSE(cmdline.contains(QByteArray("\0marvello\0", 10))) << cmdline.toStdString();
@@ -685,14 +673,14 @@ TEST_F(Sources, PasswordsReachTheServerAndNobodyElse) {
 
     // A wrong password in the address is not repeated in the message; --info hides it too.
     QString wrong = withPassword;
-    wrong.replace(QStringLiteral(":marvello@"), QStringLiteral(":Segreta99@"));
-    const ProcessRun refused = marvello(printTo(label, pdf, {QStringLiteral("--db"), wrong}));
+    wrong.replace(u":marvello@"_s, u":Segreta99@"_s);
+    const ProcessRun refused = marvello(printTo(label, pdf, {u"--db"_s, wrong}));
     EXPECT_NE(refused.exitCode, 0);
     EXPECT_FALSE(refused.err.contains(u"Segreta99")) << refused.err.toStdString();
-    const QString bound = folder.filePath(QStringLiteral("legato.eti"));
+    const QString bound = folder.filePath(u"legato.eti"_s);
     QByteArray text = readBytes(label);
     writeBytes(bound, text.replace("clienti.mdb", wrong.toUtf8()));
-    const ProcessRun info = marvello({QStringLiteral("--info"), bound});
+    const ProcessRun info = marvello({u"--info"_s, bound});
     EXPECT_EQ(info.exitCode, 0) << info.err.toStdString();
     EXPECT_TRUE(info.out.contains(u"marvello:***@")) << info.out.toStdString();
     EXPECT_FALSE(info.out.contains(u"Segreta99"));
@@ -702,10 +690,10 @@ TEST_F(Sources, PasswordsReachTheServerAndNobodyElse) {
 TEST_F(Sources, TheServerDialogTriesTheConnectionAndGivesTheAddress) {
     REQUIRE_POSTGRES();
     frmConnettiServer dialog;
-    dialog.setAddress(postgres(), QStringLiteral("sbagliata"));
+    dialog.setAddress(postgres(), u"sbagliata"_s);
     dialog.cmdProva->click();
     EXPECT_TRUE(messages.lastText().contains(u"password")) << messages.lastText().toStdString();
-    dialog.txtPassword->setText(QStringLiteral("marvello"));
+    dialog.txtPassword->setText(u"marvello"_s);
     dialog.cmdProva->click();
     EXPECT_TRUE(messages.lastText().startsWith(u"Connessione riuscita"))
         << messages.lastText().toStdString();
@@ -717,7 +705,7 @@ TEST_F(Sources, TheServerDialogTriesTheConnectionAndGivesTheAddress) {
     frmConnettiServer odbc;
     odbc.cmbTipo->setCurrentIndex(2);
     EXPECT_FALSE(odbc.txtServer->isEnabled());
-    odbc.txtDatabase->setText(QStringLiteral("Magazzino"));
+    odbc.txtDatabase->setText(u"Magazzino"_s);
     odbc.cmdOk->click();
     EXPECT_EQ(odbc.Indirizzo, u"odbc:Magazzino");
 }
@@ -726,10 +714,10 @@ TEST_F(Sources, TheServerDialogTriesTheConnectionAndGivesTheAddress) {
 // named like a piece of a query reads that column's values, on every kind of source, and a
 // less privileged role reads nothing it may not read.
 TEST_F(Sources, HostileNamesAreOnlyNames) {
-    const QString column = QStringLiteral(R"("1" AS Nome, sqlite_version() AS Citta, "x")");
-    const QString pgColumn = QStringLiteral(R"("id",(SELECT min(v) FROM segreti),"id")");
-    const QString myColumn = QStringLiteral("id`,(SELECT user()),`id");
-    const QString table = QStringLiteral(R"("ostile")");
+    const QString column = uR"("1" AS Nome, sqlite_version() AS Citta, "x")"_s;
+    const QString pgColumn = uR"("id",(SELECT min(v) FROM segreti),"id")"_s;
+    const QString myColumn = u"id`,(SELECT user()),`id"_s;
+    const QString table = uR"("ostile")"_s;
     const auto doubled = [](QString name, QChar quote) {
         return quote + name.replace(quote, QString(2, quote)) + quote;
     };
@@ -739,8 +727,7 @@ TEST_F(Sources, HostileNamesAreOnlyNames) {
                                               "VARCHAR(40))")
                                    .arg(doubled(table, quote), doubled(name, quote))))
             << query.lastError().text().toStdString();
-        ASSERT_TRUE(query.exec(
-            QStringLiteral("INSERT INTO %1 VALUES (1, 'ciao')").arg(doubled(table, quote))));
+        ASSERT_TRUE(query.exec(u"INSERT INTO %1 VALUES (1, 'ciao')"_s.arg(doubled(table, quote))));
     };
     const auto reads = [&](const QString& source, const QString& name, const QString& password) {
         database.setNomeDatabase(source);
@@ -757,45 +744,43 @@ TEST_F(Sources, HostileNamesAreOnlyNames) {
         database.DisconnettiDatabase();
     };
 
-    const QString sqlite = folder.filePath(QStringLiteral("ostile.sqlite"));
-    withDatabase(QStringLiteral("QSQLITE"), sqlite,
-                 [&](QSqlDatabase db) { fill(db, column, u'"'); });
+    const QString sqlite = folder.filePath(u"ostile.sqlite"_s);
+    withDatabase(u"QSQLITE"_s, sqlite, [&](QSqlDatabase db) { fill(db, column, u'"'); });
     reads(sqlite, column, {});
 
     if (!server(MariaDb).isEmpty()) {
-        withDatabase(QStringLiteral("QMYSQL"), ownAddress(MariaDb),
+        withDatabase(u"QMYSQL"_s, ownAddress(MariaDb),
                      [&](QSqlDatabase db) { fill(db, myColumn, u'`'); });
-        reads(ownAddress(MariaDb), myColumn, QStringLiteral("marvello"));
+        reads(ownAddress(MariaDb), myColumn, u"marvello"_s);
     }
 
     REQUIRE_POSTGRES();
     // A role that may read the label's table but not the secrets beside it.
-    const QString role = QStringLiteral("magazzino_%1").arg(QCoreApplication::applicationPid());
-    withDatabase(QStringLiteral("QPSQL"), postgres(), [&](QSqlDatabase db) {
+    const QString role = u"magazzino_%1"_s.arg(QCoreApplication::applicationPid());
+    withDatabase(u"QPSQL"_s, postgres(), [&](QSqlDatabase db) {
         fill(db, pgColumn, u'"');
         QSqlQuery query(db);
-        query.exec(QStringLiteral("DROP ROLE IF EXISTS %1").arg(role));
+        query.exec(u"DROP ROLE IF EXISTS %1"_s.arg(role));
         for (const QString& statement :
-             {QStringLiteral("CREATE TABLE segreti (v TEXT)"),
-              QStringLiteral("INSERT INTO segreti VALUES ('segreto')"),
-              QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD 'magazzino'").arg(role),
-              QStringLiteral("GRANT SELECT ON %1 TO %2").arg(doubled(table, u'"'), role)})
+             {u"CREATE TABLE segreti (v TEXT)"_s, u"INSERT INTO segreti VALUES ('segreto')"_s,
+              u"CREATE ROLE %1 LOGIN PASSWORD 'magazzino'"_s.arg(role),
+              u"GRANT SELECT ON %1 TO %2"_s.arg(doubled(table, u'"'), role)})
             ASSERT_TRUE(query.exec(statement)) << query.lastError().text().toStdString();
     });
     const auto cleanUp = qScopeGuard([&] {
         database.DisconnettiDatabase();
-        withDatabase(QStringLiteral("QPSQL"), server(PostgreSql), [&](QSqlDatabase db) {
+        withDatabase(u"QPSQL"_s, server(PostgreSql), [&](QSqlDatabase db) {
             QSqlQuery(db).exec(dropOwnDatabase(PostgreSql));
-            QSqlQuery(db).exec(QStringLiteral("DROP ROLE IF EXISTS %1").arg(role));
+            QSqlQuery(db).exec(u"DROP ROLE IF EXISTS %1"_s.arg(role));
         });
         ownAddresses().clear();
     });
     SourceAddress limited = *SourceAddress::parse(postgres());
     limited.user = role;
-    reads(limited.toString(), pgColumn, QStringLiteral("magazzino"));
+    reads(limited.toString(), pgColumn, u"magazzino"_s);
     if (const QString odbcDriver = postgresOdbcDriver(); !odbcDriver.isEmpty()) {
-        odbcSource(QStringLiteral("Ostile"), odbcDriver, limited);
-        reads(QStringLiteral("odbc:Ostile"), pgColumn, QStringLiteral("magazzino"));
+        odbcSource(u"Ostile"_s, odbcDriver, limited);
+        reads(u"odbc:Ostile"_s, pgColumn, u"magazzino"_s);
     }
 }
 
@@ -807,31 +792,29 @@ TEST_F(Sources, AQueryThatNeverEndsIsStoppedInTime) {
         "SELECT i AS \"Codice\", 'Cliente' AS \"RagioneSociale\", 'Via Roma' AS \"Indirizzo\", "
         "'00100' AS \"CAP\", 'Roma' AS \"Citta\", 'RM' AS \"Provincia\", "
         "'8001234000011' AS \"EAN\" FROM n");
-    const QString label = folder.filePath(QStringLiteral("infinita.eti"));
+    const QString label = folder.filePath(u"infinita.eti"_s);
     QByteArray text = readBytes(example("spedizione.eti"));
     writeBytes(label, text.replace("Clienti", "infinita"));
-    const QString pdf = folder.filePath(QStringLiteral("infinita.pdf"));
+    const QString pdf = folder.filePath(u"infinita.pdf"_s);
 
-    const QString sqlite = folder.filePath(QStringLiteral("infinita.sqlite"));
-    withDatabase(QStringLiteral("QSQLITE"), sqlite,
+    const QString sqlite = folder.filePath(u"infinita.sqlite"_s);
+    withDatabase(u"QSQLITE"_s, sqlite,
                  [&](QSqlDatabase db) { ASSERT_TRUE(QSqlQuery(db).exec(view)); });
     QElapsedTimer clock;
     clock.start();
-    ProcessRun run = marvello(printTo(
-        label, pdf,
-        {QStringLiteral("--db"), sqlite, QStringLiteral("--timeout"), QStringLiteral("2")}));
+    ProcessRun run = marvello(printTo(label, pdf, {u"--db"_s, sqlite, u"--timeout"_s, u"2"_s}));
     EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(u"non ha risposto per 2 secondi")) << run.err.toStdString();
     EXPECT_LT(clock.elapsed(), 20000);
     EXPECT_FALSE(QFile::exists(pdf));
 
     REQUIRE_POSTGRES();
-    withDatabase(QStringLiteral("QPSQL"), postgres(),
+    withDatabase(u"QPSQL"_s, postgres(),
                  [&](QSqlDatabase db) { ASSERT_TRUE(QSqlQuery(db).exec(view)); });
     // The program's queries at work on the server, of connections made since `since`.
-    const auto activeQueries = [&](const QString& since = QStringLiteral("-infinity")) {
+    const auto activeQueries = [&](const QString& since = u"-infinity"_s) {
         int active = -1;
-        withDatabase(QStringLiteral("QPSQL"), postgres(), [&](QSqlDatabase db) {
+        withDatabase(u"QPSQL"_s, postgres(), [&](QSqlDatabase db) {
             QSqlQuery query(db);
             query.prepare(QStringLiteral(
                 "SELECT count(*) FROM pg_stat_activity WHERE application_name = 'marvello' "
@@ -845,16 +828,14 @@ TEST_F(Sources, AQueryThatNeverEndsIsStoppedInTime) {
     };
     const auto serverNow = [&] {
         QString now;
-        withDatabase(QStringLiteral("QPSQL"), postgres(), [&](QSqlDatabase db) {
+        withDatabase(u"QPSQL"_s, postgres(), [&](QSqlDatabase db) {
             QSqlQuery query(db);
-            if (query.exec(QStringLiteral("SELECT CAST(clock_timestamp() AS text)")) &&
-                query.next())
+            if (query.exec(u"SELECT CAST(clock_timestamp() AS text)"_s) && query.next())
                 now = query.value(0).toString();
         });
         return now;
     };
-    const QStringList options{QStringLiteral("--db"), postgres(), QStringLiteral("--password"),
-                              QStringLiteral("marvello")};
+    const QStringList options{u"--db"_s, postgres(), u"--password"_s, u"marvello"_s};
     clock.restart();
     EXPECT_TRUE(exited(marvello(printTo(label, pdf, options + QStringList{"--timeout", "3"})), 1,
                        u"non ha risposto per 3 secondi"));
@@ -882,31 +863,30 @@ TEST_F(Sources, AQueryThatNeverEndsIsStoppedInTime) {
 // code that says so.
 TEST_F(Sources, AConnectionThatDropsMidJobLeavesNoOutput) {
     REQUIRE_POSTGRES();
-    withDatabase(QStringLiteral("QPSQL"), postgres(), [](QSqlDatabase db) {
+    withDatabase(u"QPSQL"_s, postgres(), [](QSqlDatabase db) {
         QSqlQuery query(db);
-        ASSERT_TRUE(query.exec(QStringLiteral("DROP TABLE IF EXISTS molti")));
+        ASSERT_TRUE(query.exec(u"DROP TABLE IF EXISTS molti"_s));
         ASSERT_TRUE(query.exec(QStringLiteral(
             "CREATE TABLE molti AS SELECT n AS \"Codice\", 'Cliente ' || n AS \"RagioneSociale\", "
             "'Via Roma ' || n AS \"Indirizzo\", '00100' AS \"CAP\", 'Roma' AS \"Citta\", "
             "'RM' AS \"Provincia\", '8001234000011' AS \"EAN\" FROM generate_series(1, 300000) "
             "n")));
     });
-    const QString label = folder.filePath(QStringLiteral("molti.eti"));
+    const QString label = folder.filePath(u"molti.eti"_s);
     QByteArray text = readBytes(example("spedizione.eti"));
     writeBytes(label, text.replace("Clienti", "molti"));
-    const QString pdf = folder.filePath(QStringLiteral("molti.pdf"));
+    const QString pdf = folder.filePath(u"molti.pdf"_s);
     bool dropped = false;
     const ProcessRun run = marvello(
         printTo(label, pdf,
-                {QStringLiteral("--db"), postgres(), QStringLiteral("--password"),
-                 QStringLiteral("marvello"), QStringLiteral("--progress")}),
+                {u"--db"_s, postgres(), u"--password"_s, u"marvello"_s, u"--progress"_s}),
         {}, [&](QProcess& process) {
             // Once labels are being drawn, the server ends the program's connection.
             QByteArray said;
             process.setReadChannel(QProcess::StandardError);
             while (!said.contains("Etichetta 2000/") && process.waitForReadyRead(30000))
                 said += process.readAllStandardError();
-            withDatabase(QStringLiteral("QPSQL"), postgres(), [&](QSqlDatabase db) {
+            withDatabase(u"QPSQL"_s, postgres(), [&](QSqlDatabase db) {
                 QSqlQuery query(db);
                 dropped = query.exec(QStringLiteral(
                               "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "

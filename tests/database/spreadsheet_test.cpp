@@ -16,6 +16,8 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Parts = std::map<QString, QByteArray>;
@@ -63,9 +65,8 @@ QByteArray relation(const char* id, const char* type, const QByteArray& target,
 Parts xlsx(const std::vector<std::pair<QByteArray, QByteArray>>& sheets, bool from1904 = false,
            const QByteArray& shared = {}) {
     Parts parts;
-    parts[QStringLiteral("[Content_Types].xml")] = "<?xml version=\"1.0\"?><Types/>";
-    parts[QStringLiteral("_rels/.rels")] =
-        relations(relation("rId1", "officeDocument", "xl/workbook.xml"));
+    parts[u"[Content_Types].xml"_s] = "<?xml version=\"1.0\"?><Types/>";
+    parts[u"_rels/.rels"_s] = relations(relation("rId1", "officeDocument", "xl/workbook.xml"));
     QByteArray list, rels = relation("rS", "styles", "styles.xml") +
                             relation("rT", "sharedStrings", "/xl/sharedStrings.xml");
     int n = 0;
@@ -76,25 +77,25 @@ Parts xlsx(const std::vector<std::pair<QByteArray, QByteArray>>& sheets, bool fr
                 id + "\"/>";
         rels += relation(id.constData(), "worksheet",
                          "worksheets/sheet" + QByteArray::number(n) + ".xml");
-        parts[QStringLiteral("xl/worksheets/sheet%1.xml").arg(n)] =
+        parts[u"xl/worksheets/sheet%1.xml"_s.arg(n)] =
             "<?xml version=\"1.0\"?><worksheet " + SheetNs + "><dimension ref=\"A1\"/><sheetData>" +
             data +
             "</sheetData><mergeCells count=\"1\"><mergeCell "
             "ref=\"B3:C3\"/></mergeCells></worksheet>";
     }
-    parts[QStringLiteral("xl/workbook.xml")] =
-        "<?xml version=\"1.0\"?><workbook " + SheetNs + "><workbookPr" +
-        (from1904 ? " date1904=\"1\"" : "") + "/><sheets>" + list + "</sheets></workbook>";
-    parts[QStringLiteral("xl/_rels/workbook.xml.rels")] = relations(rels);
+    parts[u"xl/workbook.xml"_s] = "<?xml version=\"1.0\"?><workbook " + SheetNs + "><workbookPr" +
+                                  (from1904 ? " date1904=\"1\"" : "") + "/><sheets>" + list +
+                                  "</sheets></workbook>";
+    parts[u"xl/_rels/workbook.xml.rels"_s] = relations(rels);
     // Style 1: a built-in date; 2: a written date and time; 3: a number with a quoted "d".
-    parts[QStringLiteral("xl/styles.xml")] =
+    parts[u"xl/styles.xml"_s] =
         "<?xml version=\"1.0\"?><styleSheet " + SheetNs +
         "><numFmts count=\"2\">"
         "<numFmt numFmtId=\"164\" formatCode=\"dd/mm/yyyy\\ hh:mm\"/>"
         "<numFmt numFmtId=\"165\" formatCode=\"0.00&quot; d&quot;\"/></numFmts>"
         "<cellXfs count=\"4\"><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/><xf numFmtId=\"164\"/>"
         "<xf numFmtId=\"165\"/></cellXfs></styleSheet>";
-    parts[QStringLiteral("xl/sharedStrings.xml")] =
+    parts[u"xl/sharedStrings.xml"_s] =
         "<?xml version=\"1.0\"?><sst " + SheetNs + ">" +
         (shared.isEmpty() ? QByteArray("<si><t>Articolo</t></si><si><r><t>Vite </t></r><r><t>M4</t>"
                                        "</r><rPh><t>PHONETIC</t></rPh></si><si><t>Colli</t></si>")
@@ -108,11 +109,11 @@ const QByteArray OdsNs = "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:o
                          "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"";
 
 Parts ods(const QByteArray& tables) {
-    return {{QStringLiteral("mimetype"), "application/vnd.oasis.opendocument.spreadsheet"},
-            {QStringLiteral("content.xml"),
-             "<?xml version=\"1.0\"?><office:document-content " + OdsNs +
-                 "><office:body><office:spreadsheet>" + tables +
-                 "</office:spreadsheet></office:body></office:document-content>"}};
+    return {
+        {u"mimetype"_s, "application/vnd.oasis.opendocument.spreadsheet"},
+        {u"content.xml"_s, "<?xml version=\"1.0\"?><office:document-content " + OdsNs +
+                               "><office:body><office:spreadsheet>" + tables +
+                               "</office:spreadsheet></office:body></office:document-content>"}};
 }
 
 struct Table {
@@ -144,7 +145,7 @@ protected:
         return path;
     }
     // The message a file is refused with; empty when it reads.
-    QString refusal(const QString& path, const QString& sheet = QStringLiteral("Dati")) {
+    QString refusal(const QString& path, const QString& sheet = u"Dati"_s) {
         try {
             readAll(path, sheet);
             return {};
@@ -176,7 +177,7 @@ TEST_F(Spreadsheets, XlsxCellsAreTypedAsTheFileTypesThem) {
     const QString path = file("magazzino.xlsx", xlsx({{"Vuoto", ""}, {"Dati", data}}));
     EXPECT_EQ(SpreadsheetSource(path).tableNames(), (QStringList{"Vuoto", "Dati"}));
 
-    const Table table = readAll(path, QStringLiteral("dati"));
+    const Table table = readAll(path, u"dati"_s);
     QStringList names;
     std::vector<int> types;
     for (const FieldInfo& field : table.fields) {
@@ -190,7 +191,7 @@ TEST_F(Spreadsheets, XlsxCellsAreTypedAsTheFileTypesThem) {
                                        fieldtype::Double}));
     ASSERT_EQ(table.rows.size(), 2u); // the empty rows are left out
     const Row& first = table.rows[0];
-    EXPECT_EQ(first[0], QVariant(QStringLiteral("Vite M4")));
+    EXPECT_EQ(first[0], QVariant(u"Vite M4"_s));
     EXPECT_EQ(first[1], QVariant(12.0));
     EXPECT_EQ(first[2].toDateTime(), utc(2026, 12, 8));
     EXPECT_EQ(first[3].toDateTime(), utc(2026, 12, 8, 18));
@@ -198,19 +199,19 @@ TEST_F(Spreadsheets, XlsxCellsAreTypedAsTheFileTypesThem) {
     EXPECT_EQ(first[5], QVariant(24.0));
     EXPECT_EQ(first[6], QVariant(2.5));
     const Row& second = table.rows[1];
-    EXPECT_EQ(second[0], QVariant(QStringLiteral("Dado")));
+    EXPECT_EQ(second[0], QVariant(u"Dado"_s));
     EXPECT_EQ(second[1], QVariant(0.0));
     EXPECT_EQ(second[2].toDateTime(), utc(1900, 2, 28)); // before the day that never was
     EXPECT_TRUE(second[3].isNull());
     EXPECT_EQ(second[4], QVariant(false));
-    EXPECT_EQ(second[5], QVariant(QStringLiteral("#DIV/0!")));
+    EXPECT_EQ(second[5], QVariant(u"#DIV/0!"_s));
     EXPECT_TRUE(second[6].isNull());
 
     // The 1904 date system counts from 1 January 1904.
     const QString mac = file("mac.xlsx", xlsx({{"Dati", "<row><c t=\"str\"><v>Data</v></c></row>"
                                                         "<row><c s=\"1\"><v>1</v></c></row>"}},
                                               true));
-    EXPECT_EQ(readAll(mac, QStringLiteral("Dati")).rows.at(0).at(0).toDateTime(), utc(1904, 1, 2));
+    EXPECT_EQ(readAll(mac, u"Dati"_s).rows.at(0).at(0).toDateTime(), utc(1904, 1, 2));
 }
 
 TEST_F(Spreadsheets, OdsRepeatsAndMergesAsLibreOfficeWritesThem) {
@@ -250,13 +251,13 @@ TEST_F(Spreadsheets, OdsRepeatsAndMergesAsLibreOfficeWritesThem) {
         "table:number-columns-repeated=\"16384\"/></table:table-row></table:table>";
     const QString path = file("magazzino.ods", ods(content));
     EXPECT_EQ(SpreadsheetSource(path).tableNames(), (QStringList{"Note", "Dati"}));
-    const Table table = readAll(path, QStringLiteral("Dati"));
+    const Table table = readAll(path, u"Dati"_s);
     ASSERT_EQ(table.fields.size(), 5u);
     EXPECT_EQ(table.fields[1].type, fieldtype::Double);
     EXPECT_EQ(table.fields[2].type, fieldtype::Date);
     EXPECT_EQ(table.fields[4].type, fieldtype::Text); // yes/no above, a number below
     ASSERT_EQ(table.rows.size(), 3u);
-    EXPECT_EQ(table.rows[0][0], QVariant(QStringLiteral("Vite  M4\nzincata\nA2")));
+    EXPECT_EQ(table.rows[0][0], QVariant(u"Vite  M4\nzincata\nA2"_s));
     EXPECT_TRUE(table.rows[0][1].isNull()); // merged into the cell before it
     EXPECT_EQ(table.rows[0][2].toDateTime(), utc(2024, 2, 29));
     EXPECT_EQ(table.rows[0][3].toDateTime().time(), QTime(13, 45, 30));
@@ -276,69 +277,68 @@ TEST_F(Spreadsheets, DamagedOrHostileFilesAreRefused) {
     std::vector<std::pair<QString, Parts>> hostile;
     // A part that inflates to more than any workbook needs (a zip bomb).
     Parts bomb = sheet("");
-    bomb[QStringLiteral("xl/styles.xml")] =
-        "<?xml version=\"1.0\"?><styleSheet " + SheetNs + ">" +
-        (QByteArray("<x/>") + QByteArray(40000, ' ')).repeated(1700) + "</styleSheet>";
-    hostile.emplace_back(QStringLiteral("supera 64 MB"), bomb);
+    bomb[u"xl/styles.xml"_s] = "<?xml version=\"1.0\"?><styleSheet " + SheetNs + ">" +
+                               (QByteArray("<x/>") + QByteArray(40000, ' ')).repeated(1700) +
+                               "</styleSheet>";
+    hostile.emplace_back(u"supera 64 MB"_s, bomb);
     // Entities that expand a few bytes into gigabytes.
     Parts laughs = sheet("");
-    laughs[QStringLiteral("xl/sharedStrings.xml")] =
+    laughs[u"xl/sharedStrings.xml"_s] =
         "<?xml version=\"1.0\"?><!DOCTYPE sst [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;"
         "&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">]><sst " +
         SheetNs + "><si><t>&c;</t></si></sst>";
-    hostile.emplace_back(QStringLiteral("dichiarazione di tipo"), laughs);
-    hostile.emplace_back(QStringLiteral("testo condiviso 7 inesistente"),
+    hostile.emplace_back(u"dichiarazione di tipo"_s, laughs);
+    hostile.emplace_back(u"testo condiviso 7 inesistente"_s,
                          sheet("<row><c t=\"s\"><v>7</v></c></row>"));
-    hostile.emplace_back(QStringLiteral("oltre la colonna 4096"),
+    hostile.emplace_back(u"oltre la colonna 4096"_s,
                          sheet("<row><c r=\"ZZZ2\"><v>1</v></c></row>"));
-    hostile.emplace_back(QStringLiteral("numero non valido"),
-                         sheet("<row><c><v>1e999</v></c></row>"));
+    hostile.emplace_back(u"numero non valido"_s, sheet("<row><c><v>1e999</v></c></row>"));
     hostile.emplace_back(
-        QStringLiteral("un testo supera 32767"),
+        u"un testo supera 32767"_s,
         sheet("<row><c t=\"inlineStr\"><is><t>" + QByteArray(40000, 'x') + "</t></is></c></row>"));
-    hostile.emplace_back(QStringLiteral("parte xl/worksheets/sheet1.xml, riga 1"),
+    hostile.emplace_back(u"parte xl/worksheets/sheet1.xml, riga 1"_s,
                          sheet("<row><c><v>1</c></row>"));
     // Sheets packed outside the workbook, or in another file, are no sheets of it.
     Parts outside = sheet("");
-    outside[QStringLiteral("xl/_rels/workbook.xml.rels")] =
+    outside[u"xl/_rels/workbook.xml.rels"_s] =
         relations(relation("rId1", "worksheet", "../../../../etc/passwd"));
-    hostile.emplace_back(QStringLiteral("'Dati'"), outside);
+    hostile.emplace_back(u"'Dati'"_s, outside);
     Parts external = sheet("");
-    external[QStringLiteral("xl/_rels/workbook.xml.rels")] =
+    external[u"xl/_rels/workbook.xml.rels"_s] =
         relations(relation("rId1", "worksheet", "file:///etc/passwd", "External"));
-    hostile.emplace_back(QStringLiteral("'Dati'"), external);
-    hostile.emplace_back(QStringLiteral("ripetizione non valida"),
+    hostile.emplace_back(u"'Dati'"_s, external);
+    hostile.emplace_back(u"ripetizione non valida"_s,
                          ods("<table:table table:name=\"Dati\"><table:table-row "
                              "table:number-rows-repeated=\"-3\"/></table:table>"));
     hostile.emplace_back(
-        QStringLiteral("ripetizione non valida"),
+        u"ripetizione non valida"_s,
         ods("<table:table "
             "table:name=\"Dati\"><table:table-row><table:table-cell/><table:table-cell "
             "table:number-columns-repeated=\"9223372036854775807\" office:value-type=\"float\" "
             "office:value=\"1\"/></table:table-row></table:table>"));
-    hostile.emplace_back(QStringLiteral("oltre la colonna 4096"),
+    hostile.emplace_back(u"oltre la colonna 4096"_s,
                          ods("<table:table table:name=\"Dati\"><table:table-row><table:table-cell "
                              "table:number-columns-repeated=\"5000\" office:value-type=\"float\" "
                              "office:value=\"1\"/></table:table-row></table:table>"));
     // A row that the file writes once and repeats a million times, a hundred values wide.
     hostile.emplace_back(
-        QStringLiteral("ripete righe oltre 64 milioni di celle"),
+        u"ripete righe oltre 64 milioni di celle"_s,
         ods("<table:table table:name=\"Dati\"><table:table-row table:number-rows-repeated="
             "\"1000000\"><table:table-cell table:number-columns-repeated=\"100\" "
             "office:value-type=\"float\" office:value=\"1\"/></table:table-row></table:table>"));
     // What Qt's reader would hold whole, or compare pair by pair: deep nesting, a tag with
     // thousands of attributes, a long comment.
-    hostile.emplace_back(QStringLiteral("annidati oltre 64 livelli"),
+    hostile.emplace_back(u"annidati oltre 64 livelli"_s,
                          sheet("<row><c><v>" + QByteArray("<x>").repeated(100) + "1" +
                                QByteArray("</x>").repeated(100) + "</v></c></row>"));
     QByteArray attributes;
     for (int i = 0; i < 5000; ++i)
         attributes += " a" + QByteArray::number(i) + "=\"1\"";
-    hostile.emplace_back(QStringLiteral("più di 256 attributi"), sheet("<row" + attributes + "/>"));
-    hostile.emplace_back(QStringLiteral("un elemento supera 49152 caratteri"),
+    hostile.emplace_back(u"più di 256 attributi"_s, sheet("<row" + attributes + "/>"));
+    hostile.emplace_back(u"un elemento supera 49152 caratteri"_s,
                          sheet("<!--" + QByteArray(200000, 'x') + "-->"));
-    hostile.emplace_back(QStringLiteral("non è un foglio di calcolo .xlsx né .ods"),
-                         Parts{{QStringLiteral("leggimi.txt"), "ciao"}});
+    hostile.emplace_back(u"non è un foglio di calcolo .xlsx né .ods"_s,
+                         Parts{{u"leggimi.txt"_s, "ciao"}});
     for (std::size_t i = 0; i < hostile.size(); ++i) {
         SCOPED_TRACE(hostile[i].first.toStdString());
         const QString path =
@@ -349,32 +349,32 @@ TEST_F(Spreadsheets, DamagedOrHostileFilesAreRefused) {
     }
 
     // Not a zip at all; a real workbook cut short; one with a byte changed inside a part.
-    const QString text = folder.filePath(QStringLiteral("testo.xlsx"));
+    const QString text = folder.filePath(u"testo.xlsx"_s);
     writeBytes(text, "Articolo;Colli\nVite;12\n");
     EXPECT_TRUE(refusal(text).contains(u"non è un archivio zip integro"))
         << refusal(text).toStdString();
     // A workbook with a password: Excel's container, LibreOffice's encrypted parts.
-    const QString excel = folder.filePath(QStringLiteral("cifrato.xlsx"));
+    const QString excel = folder.filePath(u"cifrato.xlsx"_s);
     writeBytes(excel, QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + QByteArray(504, '\0'));
     EXPECT_TRUE(refusal(excel).contains(u"protetto da password")) << refusal(excel).toStdString();
     Parts encrypted = ods("");
-    encrypted[QStringLiteral("META-INF/manifest.xml")] =
+    encrypted[u"META-INF/manifest.xml"_s] =
         "<manifest:manifest><manifest:file-entry manifest:full-path=\"content.xml\">"
         "<manifest:encryption-data/></manifest:file-entry></manifest:manifest>";
     EXPECT_TRUE(refusal(file("cifrato.ods", encrypted)).contains(u"protetto da password"));
     const QByteArray real = readBytes(testData("spreadsheets/clienti.ods"));
-    const QString cut = folder.filePath(QStringLiteral("tagliato.ods"));
+    const QString cut = folder.filePath(u"tagliato.ods"_s);
     writeBytes(cut, real.left(real.size() / 2));
-    EXPECT_FALSE(refusal(cut, QStringLiteral("Clienti")).isEmpty());
+    EXPECT_FALSE(refusal(cut, u"Clienti"_s).isEmpty());
     QByteArray changed = real;
     const qsizetype content = changed.indexOf("content.xml");
     ASSERT_GT(content, 0);
     changed[content + 200] = char(changed[content + 200] ^ 0x55); // inside the compressed part
-    const QString damaged = folder.filePath(QStringLiteral("danneggiato.ods"));
+    const QString damaged = folder.filePath(u"danneggiato.ods"_s);
     writeBytes(damaged, changed);
-    EXPECT_FALSE(refusal(damaged, QStringLiteral("Clienti")).isEmpty());
+    EXPECT_FALSE(refusal(damaged, u"Clienti"_s).isEmpty());
     // A stored part changed so that it still reads: only its checksum tells.
-    const QString stored = folder.filePath(QStringLiteral("memorizzato.xlsx"));
+    const QString stored = folder.filePath(u"memorizzato.xlsx"_s);
     writeZip(stored,
              xlsx({{"Dati", "<row><c t=\"str\"><v>Nome</v></c></row><row><c t=\"str\"><v>Roma"
                             "</v></c></row>"}}),

@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const std::vector<FieldInfo> Fields = {{QStringLiteral("Citta"), 10, QStringLiteral("Clienti")},
-                                       {QStringLiteral("Pezzi"), 3, QStringLiteral("Clienti")},
-                                       {QStringLiteral("Attivo"), 1, QStringLiteral("Clienti")},
-                                       {QStringLiteral("Data"), 8, QStringLiteral("Clienti")}};
+const std::vector<FieldInfo> Fields = {{u"Citta"_s, 10, u"Clienti"_s},
+                                       {u"Pezzi"_s, 3, u"Clienti"_s},
+                                       {u"Attivo"_s, 1, u"Clienti"_s},
+                                       {u"Data"_s, 8, u"Clienti"_s}};
 
 QVariant eval(const char* expression, const Row& row) {
     auto node = sql::parse(QString::fromUtf8(expression));
@@ -18,8 +20,7 @@ QVariant eval(const char* expression, const Row& row) {
     return sql::evaluate(*node, row);
 }
 
-const Row Rome = {QStringLiteral("Roma"), 150, true,
-                  QDateTime(QDate(2019, 10, 21), QTime(14, 30), Qt::UTC)};
+const Row Rome = {u"Roma"_s, 150, true, QDateTime(QDate(2019, 10, 21), QTime(14, 30), Qt::UTC)};
 const Row Nowhere = {QVariant(), QVariant(), false, QVariant()};
 
 int outcome(const QVariant& v) {
@@ -111,10 +112,10 @@ TEST(AccessDates, ReadAsAccessReadsThem) {
 }
 
 TEST(AccessCompare, TextIgnoresCaseButNotAccents) {
-    EXPECT_EQ(jet::compare(QStringLiteral("Roma"), QStringLiteral("ROMA")), 0);
-    EXPECT_NE(jet::compare(QStringLiteral("Cantu"), QStringLiteral("Cantù")), 0);
-    EXPECT_LT(jet::compare(QString(34, u'0'), QStringLiteral("Aosta")), 0);
-    EXPECT_GT(jet::compare(QString(34, u'Z'), QStringLiteral("Venezia")), 0);
+    EXPECT_EQ(jet::compare(u"Roma"_s, u"ROMA"_s), 0);
+    EXPECT_NE(jet::compare(u"Cantu"_s, u"Cantù"_s), 0);
+    EXPECT_LT(jet::compare(QString(34, u'0'), u"Aosta"_s), 0);
+    EXPECT_GT(jet::compare(QString(34, u'Z'), u"Venezia"_s), 0);
     EXPECT_EQ(jet::compare(true, -1), 0);
 }
 

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 TEST(Snapping, RoundingModesAndTheMillimetreStep) {
@@ -286,15 +288,15 @@ TEST(OneRenderer, TheDesignerShowsThePixelsOfThePdf) {
     const double mm = units::TwipsPerMillimetre;
     const double left = units::LabelOriginXTwips, top = units::LabelOriginYTwips;
     LabelElement* text = document.CreaOggTesto(left + 3 * mm, top + 3 * mm, 60 * mm, 8 * mm);
-    text->Caption = QStringLiteral("Prodotto 42");
-    text->FontName = QStringLiteral("DejaVu Sans");
+    text->Caption = u"Prodotto 42"_s;
+    text->FontName = u"DejaVu Sans"_s;
     text->FontSize = 14;
     text->FontBold = true;
     text->Alignment = TextAlignment::Centre;
     LabelElement* barcode =
         document.CreaOggImmagine(left + 5 * mm, top + 14 * mm, 40 * mm, 18 * mm);
-    barcode->ToolTipText = QStringLiteral("8001234000011");
-    barcode->Tag = QStringLiteral("10");
+    barcode->ToolTipText = u"8001234000011"_s;
+    barcode->Tag = u"10"_s;
     LabelElement* box = document.CreaOggRettangolo(left + 50 * mm, top + 14 * mm, 25 * mm, 12 * mm);
     box->BorderWidth = 3;
     box->BackStyle = Background::Opaque;
@@ -308,7 +310,7 @@ TEST(OneRenderer, TheDesignerShowsThePixelsOfThePdf) {
             if ((x / 10 + y / 10) % 2 == 0)
                 checks.setPixel(x, y, qRgb(0, 0, 0));
     picture->Picture = checks;
-    picture->ToolTipText = folder.filePath(QStringLiteral("quadri.png"));
+    picture->ToolTipText = folder.filePath(u"quadri.png"_s);
     ASSERT_TRUE(checks.save(picture->ToolTipText));
 
     DesignSurface surface(document);
@@ -317,7 +319,7 @@ TEST(OneRenderer, TheDesignerShowsThePixelsOfThePdf) {
 
     HeadlessPressivoUi ui;
     ui.destination = pressivo::File;
-    ui.fileName = folder.filePath(QStringLiteral("etichetta.pdf"));
+    ui.fileName = folder.filePath(u"etichetta.pdf"_s);
     PrintHooks hooks;
     hooks.ui = &ui;
     hooks.askJob = [](PrintJob& job, bool) {

@@ -7,23 +7,17 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 TEST(NewLabel, HasDefaultsAndNothingElse) {
     LabelDocument document;
     document.CreaOggTesto(567, 1440, 1000, 255);
-    document.setBinding({QStringLiteral("a.mdb"),
-                         QStringLiteral("pw"),
-                         QStringLiteral("T"),
-                         QStringLiteral("F"),
-                         1,
-                         QStringLiteral("x"),
-                         {},
-                         {},
-                         true,
-                         QStringLiteral("riservato")});
+    document.setBinding(
+        {u"a.mdb"_s, u"pw"_s, u"T"_s, u"F"_s, 1, u"x"_s, {}, {}, true, u"riservato"_s});
     document.setDatabaseConnesso(true);
-    document.zOrder().SetZOrdine(QStringLiteral("oggTesto1"), 1);
+    document.zOrder().SetZOrdine(u"oggTesto1"_s, 1);
     document.setModificato(true);
     LayoutEtichetta changed;
     changed.EtichetteOrizzontali = 3;
@@ -65,15 +59,15 @@ TEST(ElementKinds, EachIsRegisteredInItsPlaceUnderItsOwnKey) {
 
 TEST(NewIndex, IsOneMoreThanTheHighestOfTheKind) {
     LabelDocument document;
-    EXPECT_EQ(document.GetNewIndex(QStringLiteral("oggTesto")), 1);
+    EXPECT_EQ(document.GetNewIndex(u"oggTesto"_s), 1);
     for (int i = 0; i < 5; ++i)
         document.CreaOggTesto(0, 0, 10, 10);
     document.CreaOggRettangolo(0, 0, 10, 10);
-    document.removeElement(QStringLiteral("oggTesto3"));
-    document.removeElement(QStringLiteral("oggTesto4"));
+    document.removeElement(u"oggTesto3"_s);
+    document.removeElement(u"oggTesto4"_s);
     // Texts 1, 2 and 5 are left.
     EXPECT_EQ(document.GetNewIndex(ElementKind::Testo), 6);
-    document.removeElement(QStringLiteral("oggTesto5"));
+    document.removeElement(u"oggTesto5"_s);
     EXPECT_EQ(document.GetNewIndex(ElementKind::Testo), 3);
     EXPECT_EQ(document.GetNewIndex(ElementKind::Rettangolo), 2);
     EXPECT_EQ(document.GetNewIndex(ElementKind::Picture), 1);
@@ -82,7 +76,7 @@ TEST(NewIndex, IsOneMoreThanTheHighestOfTheKind) {
 TEST(CreateElement, CopiesTheTemplateAndSetsGeometry) {
     LabelDocument document;
     LabelElement& textTemplate = document.templateOf(ElementKind::Testo);
-    textTemplate.FontName = QStringLiteral("Arial");
+    textTemplate.FontName = u"Arial"_s;
     textTemplate.FontSize = 14;
     textTemplate.FontBold = true;
 
@@ -98,8 +92,8 @@ TEST(CreateElement, CopiesTheTemplateAndSetsGeometry) {
     // At the label's top-left corner.
     EXPECT_EQ(text->Left - units::LabelOriginXTwips, 0);
     EXPECT_EQ(text->Top - units::LabelOriginYTwips, 0);
-    EXPECT_EQ(document.element(QStringLiteral("oggTesto1")), text);
-    EXPECT_EQ(document.element(QStringLiteral("oggTesto0")), nullptr); // templates are no elements
+    EXPECT_EQ(document.element(u"oggTesto1"_s), text);
+    EXPECT_EQ(document.element(u"oggTesto0"_s), nullptr); // templates are no elements
 }
 
 TEST(CreateElement, NewElementsGoOnTopAndDepthMovesKeepCreationOrder) {
@@ -121,8 +115,8 @@ TEST(RemoveElement, AlsoForgetsItsDepthSoAReusedIndexStartsAtZero) {
     document.CreaOggTesto(0, 0, 10, 10);
     LabelElement* second = document.CreaOggTesto(0, 0, 10, 10);
     document.zOrder().SetZOrdine(second->key(), 1);
-    EXPECT_TRUE(document.removeElement(QStringLiteral("oggTesto2")));
-    EXPECT_FALSE(document.removeElement(QStringLiteral("oggTesto2")));
+    EXPECT_TRUE(document.removeElement(u"oggTesto2"_s));
+    EXPECT_FALSE(document.removeElement(u"oggTesto2"_s));
     LabelElement* again = document.CreaOggTesto(0, 0, 10, 10);
     EXPECT_EQ(again->key(), u"oggTesto2");
     EXPECT_EQ(document.zOrder().GetZOrdine(again->key()), 0);
@@ -132,13 +126,13 @@ TEST(RemoveElement, AlsoForgetsItsDepthSoAReusedIndexStartsAtZero) {
 TEST(ZOrderTable, AFullTableRefusesNewKeysButStillUpdatesOldOnes) {
     TabellaZOrdine table;
     for (int i = 1; i <= TabellaZOrdine::Capacity; ++i)
-        ASSERT_TRUE(table.SetZOrdine(QStringLiteral("oggTesto%1").arg(i), 1));
+        ASSERT_TRUE(table.SetZOrdine(u"oggTesto%1"_s.arg(i), 1));
     EXPECT_TRUE(table.isFull());
-    EXPECT_FALSE(table.SetZOrdine(QStringLiteral("oggTesto10001"), 2));
+    EXPECT_FALSE(table.SetZOrdine(u"oggTesto10001"_s, 2));
     EXPECT_EQ(table.count(), TabellaZOrdine::Capacity);
-    EXPECT_EQ(table.GetZOrdine(QStringLiteral("oggTesto10001")), 0);
-    EXPECT_TRUE(table.SetZOrdine(QStringLiteral("oggTesto10000"), 2));
-    EXPECT_EQ(table.GetZOrdine(QStringLiteral("oggTesto10000")), 2);
+    EXPECT_EQ(table.GetZOrdine(u"oggTesto10001"_s), 0);
+    EXPECT_TRUE(table.SetZOrdine(u"oggTesto10000"_s, 2));
+    EXPECT_EQ(table.GetZOrdine(u"oggTesto10000"_s), 2);
 }
 
 TEST(Modified, ChangesAreSignalledOnce) {

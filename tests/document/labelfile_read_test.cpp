@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using labelfile::read;
@@ -31,10 +33,9 @@ TEST(ReadLabelFile, ATextSectionAloneGivesOneTextAndDefaults) {
 }
 
 TEST(ReadLabelFile, LinesThatAreNoKeysAreSkipped) {
-    QStringList lines{QStringLiteral("commento"), QString(), QStringLiteral("oggtesto"),
-                      QStringLiteral(" oggTesto"), QStringLiteral("oggTesto ")};
+    QStringList lines{u"commento"_s, QString(), u"oggtesto"_s, u" oggTesto"_s, u"oggTesto "_s};
     lines += textSection();
-    lines += {QString(), QStringLiteral("fine")};
+    lines += {QString(), u"fine"_s};
     LabelDocument document;
     ASSERT_FALSE(read(labelFileBytes(lines), document));
     EXPECT_EQ(document.elements().size(), 1u);
@@ -80,8 +81,7 @@ TEST(ReadLabelFile, OnlyVeroAndTrueMeanBold) {
         {"1", false},   {"-1", false},  {"Falso", false},   {"", false}};
     for (const auto& [line, bold] : words) {
         LabelDocument document;
-        ASSERT_FALSE(read(labelFileBytes(textSection(QStringLiteral("x"), QStringLiteral(" 10 "),
-                                                     QString::fromLatin1(line))),
+        ASSERT_FALSE(read(labelFileBytes(textSection(u"x"_s, u" 10 "_s, QString::fromLatin1(line))),
                           document));
         EXPECT_EQ(document.elements()[0]->FontBold, bold) << '"' << line << '"';
     }
@@ -94,23 +94,22 @@ TEST(ReadLabelFile, FontSizesAreRoundedToWholePointsHalvesToEven) {
         {" 11pt", 11}, {" 0 ", 1},    {" 5000 ", 1638}}; // beyond what fonts take: kept in range
     for (const auto& [line, size] : sizes) {
         LabelDocument document;
-        ASSERT_FALSE(read(
-            labelFileBytes(textSection(QStringLiteral("x"), QString::fromLatin1(line))), document));
+        ASSERT_FALSE(
+            read(labelFileBytes(textSection(u"x"_s, QString::fromLatin1(line))), document));
         EXPECT_EQ(document.elements()[0]->FontSize, size) << '"' << line << '"';
     }
 }
 
-QStringList rectangleSection(const QString& borderWidth,
-                             const QString& depth = QStringLiteral(" 0 ")) {
+QStringList rectangleSection(const QString& borderWidth, const QString& depth = u" 0 "_s) {
     return fileLines("oggRettangolo| 0 | 0 | 500 | 500 | 1 | 255 | 0 | tag ") +
            QStringList{depth, borderWidth};
 }
 
 TEST(ReadLabelFile, RectangleBorderWidthOnlyOneToThree) {
     LabelDocument document;
-    QStringList lines = rectangleSection(QStringLiteral(" 3 "));
-    lines += rectangleSection(QStringLiteral(" 5 "));
-    lines += rectangleSection(QStringLiteral(" 0 "));
+    QStringList lines = rectangleSection(u" 3 "_s);
+    lines += rectangleSection(u" 5 "_s);
+    lines += rectangleSection(u" 0 "_s);
     ASSERT_FALSE(read(labelFileBytes(lines), document));
     ASSERT_EQ(document.elements().size(), 3u);
     EXPECT_EQ(document.elements()[0]->BorderWidth, 3);
@@ -122,8 +121,8 @@ TEST(ReadLabelFile, RectangleBorderWidthOnlyOneToThree) {
 }
 
 TEST(ReadLabelFile, AFileCutShortKeepsWhatWasRead) {
-    QStringList lines = textSection(QStringLiteral("intero"));
-    QStringList cut = textSection(QStringLiteral("tagliato"));
+    QStringList lines = textSection(u"intero"_s);
+    QStringList cut = textSection(u"tagliato"_s);
     lines += cut.mid(0, 7); // key, geometry, caption, font name
     LabelDocument document;
     const auto error = read(labelFileBytes(lines), document);
@@ -172,7 +171,7 @@ TEST(ReadLabelFile, BadValuesStopTheReadWithTheirErrorNumber) {
 TEST(ReadLabelFile, DetailsCountWholeLines) {
     for (const char* count : {" 0.5 ", " 65 ", "-1 "}) {
         QStringList lines = textSection() + fileLines("oggDettagli") + QStringList{count};
-        lines += textSection(QStringLiteral("Secondo"));
+        lines += textSection(u"Secondo"_s);
         LabelDocument document;
         const auto error = read(labelFileBytes(lines), document);
         ASSERT_TRUE(error) << count;
@@ -207,12 +206,12 @@ TEST(ReadLabelFile, PicturesLoadOnlyWhenUnlinkedAndPresent) {
     QTemporaryDir folder;
     QImage image(8, 4, QImage::Format_RGB32);
     image.fill(Qt::red);
-    ASSERT_TRUE(image.save(folder.filePath(QStringLiteral("rosso.png"))));
+    ASSERT_TRUE(image.save(folder.filePath(u"rosso.png"_s)));
 
-    QStringList lines = pictureSection(folder.filePath(QStringLiteral("rosso.png")));
-    lines += pictureSection(folder.filePath(QStringLiteral("manca.png")));
-    lines += pictureSection(folder.filePath(QStringLiteral("rosso.png")), QStringLiteral("Foto"));
-    lines += pictureSection(QStringLiteral("rosso.png")); // relative to the label's folder
+    QStringList lines = pictureSection(folder.filePath(u"rosso.png"_s));
+    lines += pictureSection(folder.filePath(u"manca.png"_s));
+    lines += pictureSection(folder.filePath(u"rosso.png"_s), u"Foto"_s);
+    lines += pictureSection(u"rosso.png"_s); // relative to the label's folder
     LabelDocument document;
     ASSERT_FALSE(read(labelFileBytes(lines), document, folder.path()));
     ASSERT_EQ(document.elements().size(), 4u);
@@ -233,11 +232,11 @@ TEST(ReadLabelFile, PicturesBeyondWhatOneLabelMayHoldAreRefused) {
     QTemporaryDir folder;
     QImage big(4000, 4000, QImage::Format_RGB32);
     big.fill(Qt::gray);
-    ASSERT_TRUE(big.save(folder.filePath(QStringLiteral("0.png"))));
+    ASSERT_TRUE(big.save(folder.filePath(u"0.png"_s)));
     QStringList lines;
     for (int i = 0; i < 7; ++i) {
-        const QString name = QString::number(i) + QStringLiteral(".png");
-        QFile::copy(folder.filePath(QStringLiteral("0.png")), folder.filePath(name));
+        const QString name = QString::number(i) + u".png"_s;
+        QFile::copy(folder.filePath(u"0.png"_s), folder.filePath(name));
         lines += pictureSection(name);
         lines += pictureSection(name); // named twice, counted once
     }
@@ -267,8 +266,7 @@ TEST(ReadLabelFile, ManyElementsKeepTheirDepthOrder) {
     // Every third element sent back, every third brought to the front, as a large label has.
     QStringList lines;
     for (int i = 0; i < 3000; ++i)
-        lines += textSection(QString::number(i), QStringLiteral(" 10 "), QStringLiteral("False"),
-                             QStringLiteral(" %1 ").arg(i % 3));
+        lines += textSection(QString::number(i), u" 10 "_s, u"False"_s, u" %1 "_s.arg(i % 3));
     LabelDocument document;
     ASSERT_FALSE(read(labelFileBytes(lines), document));
     // Each depth pass in creation order, as the print has always drawn them.
@@ -284,10 +282,10 @@ TEST(ReadLabelFile, ManyElementsKeepTheirDepthOrder) {
 
 TEST(ReadLabelFile, APictureFileThatIsNoPictureFails) {
     QTemporaryDir folder;
-    writeBytes(folder.filePath(QStringLiteral("finta.jpg")), "questo non è un jpeg");
+    writeBytes(folder.filePath(u"finta.jpg"_s), "questo non è un jpeg");
     LabelDocument document;
-    const auto error = read(
-        labelFileBytes(pictureSection(folder.filePath(QStringLiteral("finta.jpg")))), document);
+    const auto error =
+        read(labelFileBytes(pictureSection(folder.filePath(u"finta.jpg"_s))), document);
     ASSERT_TRUE(error);
     EXPECT_EQ(error->code, labelfile::errors::InvalidPicture);
     EXPECT_EQ(document.elements().size(), 1u);

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QByteArray written(const LabelDocument& document) {
@@ -26,10 +28,8 @@ QByteArray written(const LabelDocument& document) {
 
 // A label that sets every property of every kind to something other than the template's.
 void fillEveryProperty(LabelDocument& document) {
-    document.setBinding({QStringLiteral("C:\\Dati\\Città.mdb"), QStringLiteral("p4ss"),
-                         QStringLiteral("Ordini Aperti"), QStringLiteral("Prezzo"), 2,
-                         QStringLiteral("x"), QStringLiteral("1,5"), QStringLiteral("99,75"), true,
-                         QStringLiteral(" libero € ")});
+    document.setBinding({u"C:\\Dati\\Città.mdb"_s, u"p4ss"_s, u"Ordini Aperti"_s, u"Prezzo"_s, 2,
+                         u"x"_s, u"1,5"_s, u"99,75"_s, true, u" libero € "_s});
     LayoutEtichetta layout;
     layout.EtichetteOrizzontali = 3;
     layout.EtichetteVerticali = 7;
@@ -44,8 +44,8 @@ void fillEveryProperty(LabelDocument& document) {
     document.setLayout(layout);
 
     LabelElement* text = document.CreaOggTesto(600, 1500, 2500.5f, 300);
-    text->Caption = QStringLiteral("Perché così? Prezzo € 3,50 – «offerta»");
-    text->FontName = QStringLiteral("Times New Roman");
+    text->Caption = u"Perché così? Prezzo € 3,50 – «offerta»"_s;
+    text->FontName = u"Times New Roman"_s;
     text->FontSize = 14;
     text->FontBold = true;
     text->FontItalic = true;
@@ -53,17 +53,17 @@ void fillEveryProperty(LabelDocument& document) {
     text->Alignment = TextAlignment::Centre;
     text->BackColor = 65535;
     text->ForeColor = 255;
-    text->DataMember = QStringLiteral("Descrizione");
+    text->DataMember = u"Descrizione"_s;
     document.zOrder().SetZOrdine(text->key(), 1);
 
     LabelElement* barcode = document.CreaOggImmagine(0, 0, 1935, 1035); // left of the label
-    barcode->Tag = QStringLiteral("11");
-    barcode->ToolTipText = QStringLiteral("8001234567890");
+    barcode->Tag = u"11"_s;
+    barcode->ToolTipText = u"8001234567890"_s;
 
     LabelElement* picture = document.CreaOggPicture(567, 1440, 1000, 500);
-    picture->Tag = QStringLiteral("logo");
-    picture->DataMember = QStringLiteral("Foto");
-    picture->ToolTipText = QStringLiteral("/tmp/non esiste.png");
+    picture->Tag = u"logo"_s;
+    picture->DataMember = u"Foto"_s;
+    picture->ToolTipText = u"/tmp/non esiste.png"_s;
     picture->MantieniProporzioni = false; // stretched, as pictures of older labels are
     document.zOrder().SetZOrdine(picture->key(), 2);
 
@@ -72,7 +72,7 @@ void fillEveryProperty(LabelDocument& document) {
     rectangle->BackColor = 12632256;
     rectangle->BorderColor = colors::ButtonFace; // system colour: negative
     rectangle->BorderWidth = 3;
-    rectangle->Tag = QStringLiteral("cornice");
+    rectangle->Tag = u"cornice"_s;
     document.zOrder().SetZOrdine(rectangle->key(), 1);
 }
 
@@ -80,7 +80,7 @@ TEST(WriteLabelFile, KeepsTheSectionOrderAndLineForms) {
     LabelDocument document;
     fillEveryProperty(document);
     const QString text = windows1252::decode(written(document));
-    const QStringList lines = text.split(QStringLiteral("\r\n"));
+    const QStringList lines = text.split(u"\r\n"_s);
     ASSERT_EQ(lines.size(), 11 + 11 + 16 + 9 + 9 + 11 + 1);
     EXPECT_EQ(lines.last(), QString()); // the last line ends with CRLF too
     EXPECT_EQ(lines[0], u"oggDatabase");
@@ -128,15 +128,15 @@ TEST(WriteLabelFile, NewKindsAndTurnsGoWhereOlderProgramsSkipThem) {
     fillEveryProperty(before);
     LabelDocument after;
     fillEveryProperty(after);
-    after.element(QStringLiteral("oggTesto1"))->Rotazione = 90;
-    LabelElement* barcode = after.element(QStringLiteral("oggImmagine1"));
+    after.element(u"oggTesto1"_s)->Rotazione = 90;
+    LabelElement* barcode = after.element(u"oggImmagine1"_s);
     barcode->Rotazione = 270;
     // EAN-8 keeps the Tag's EAN digit for older programs.
     barcode->OpzioniBarcode = {barcode::Symbology::Ean8, 0.33f, barcode::QrLevel::Q, true};
-    LabelElement* frame = after.element(QStringLiteral("oggRettangolo1"));
+    LabelElement* frame = after.element(u"oggRettangolo1"_s);
     frame->RaggioAngoli = 2.5f;
     frame->SpessoreMm = 0.4f;
-    after.element(QStringLiteral("oggPicture1"))->MantieniProporzioni = true;
+    after.element(u"oggPicture1"_s)->MantieniProporzioni = true;
     LabelElement* line = after.CreaOgg(ElementKind::Linea, 600, 2000, 3000, 0);
     line->Ascendente = true;
     line->SpessoreMm = 1.25f;
@@ -148,7 +148,7 @@ TEST(WriteLabelFile, NewKindsAndTurnsGoWhereOlderProgramsSkipThem) {
     ellipse->BackColor = 65535;
     ellipse->SpessoreMm = 5;
     CollegamentoDatabase binding = after.binding();
-    binding.CampoQuantita = QStringLiteral("Colli");
+    binding.CampoQuantita = u"Colli"_s;
     after.setBinding(binding);
     const QByteArray bytes = written(after);
 
@@ -162,7 +162,7 @@ TEST(WriteLabelFile, NewKindsAndTurnsGoWhereOlderProgramsSkipThem) {
     const std::map<QString, int> known{{"oggDatabase", 10}, {"oggLayout", 10},
                                        {"oggTesto", 15},    {"oggImmagine", 8},
                                        {"oggPicture", 8},   {"oggRettangolo", 10}};
-    const QStringList lines = windows1252::decode(bytes).split(QStringLiteral("\r\n"));
+    const QStringList lines = windows1252::decode(bytes).split(u"\r\n"_s);
     QStringList older;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (const auto section = known.find(lines[i]); section != known.end()) {
@@ -171,7 +171,7 @@ TEST(WriteLabelFile, NewKindsAndTurnsGoWhereOlderProgramsSkipThem) {
         }
     }
     older << QString();
-    EXPECT_EQ(older.join(QStringLiteral("\r\n")), windows1252::decode(written(before)));
+    EXPECT_EQ(older.join(u"\r\n"_s), windows1252::decode(written(before)));
 }
 
 // The paper a label names goes in a section older programs skip, after everything they read;
@@ -183,11 +183,10 @@ TEST(WriteLabelFile, ThePaperALabelNamesIsKept) {
     fillEveryProperty(original);
     const QByteArray without = written(original);
     EXPECT_FALSE(without.contains("oggCarta"));
-    for (const LabelPaper& paper :
-         {LabelPaper{LabelPaper::Kind::Named, QStringLiteral("Letter"), 0, 0},
-          LabelPaper{LabelPaper::Kind::Custom, {}, 100, 62.5},
-          LabelPaper{LabelPaper::Kind::Roll, {}, 0, 0},
-          LabelPaper{LabelPaper::Kind::Roll, {}, 0, 0, true}}) {
+    for (const LabelPaper& paper : {LabelPaper{LabelPaper::Kind::Named, u"Letter"_s, 0, 0},
+                                    LabelPaper{LabelPaper::Kind::Custom, {}, 100, 62.5},
+                                    LabelPaper{LabelPaper::Kind::Roll, {}, 0, 0},
+                                    LabelPaper{LabelPaper::Kind::Roll, {}, 0, 0, true}}) {
         original.setPaper(paper);
         const QByteArray with = written(original);
         EXPECT_TRUE(with.startsWith(without)); // older readers find what they always did
@@ -264,7 +263,7 @@ INSTANTIATE_TEST_SUITE_P(Systems, Locales,
 TEST(WriteLabelFile, LineBreaksInTextsAreKeptBesideTheBlankedLine) {
     LabelDocument document;
     LabelElement* text = document.CreaOggTesto(567, 1440, 1000, 255);
-    text->Caption = QStringLiteral("riga uno\r\nriga due\nriga tre\rfine \\n");
+    text->Caption = u"riga uno\r\nriga due\nriga tre\rfine \\n"_s;
     const QByteArray bytes = written(document);
     EXPECT_TRUE(bytes.contains("\r\nriga uno riga due riga tre fine \\n\r\n"));
     LabelDocument loaded;
@@ -277,7 +276,7 @@ TEST(WriteLabelFile, TextsOutsideTheCodePageRefuseTheWholeWrite) {
     LabelDocument document;
     document.CreaOggTesto(567, 1440, 1000, 255);
     LabelElement* text = document.CreaOggTesto(567, 1440, 1000, 255);
-    text->Caption = QStringLiteral("Łódź");
+    text->Caption = u"Łódź"_s;
     const auto result = labelfile::write(document);
     const auto* error = std::get_if<labelfile::WriteError>(&result);
     ASSERT_TRUE(error);

@@ -17,6 +17,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class LabelFiles : public ::testing::Test {
@@ -37,11 +39,10 @@ TEST_F(LabelFiles, OpeningAMissingFileSaysSoAndChangesNothing) {
     EXPECT_EQ(messages.beeps, 1);
     ASSERT_EQ(messages.messages.size(), 1);
     EXPECT_EQ(messages.messages[0].text,
-              QStringLiteral("File ") + missing +
-                  QStringLiteral(" non trovato oppure percoso inacessibile."));
+              u"File "_s + missing + u" non trovato oppure percoso inacessibile."_s);
     EXPECT_EQ(messages.messages[0].title, version::mainWindowCaption());
     EXPECT_EQ(messages.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(document.element(QStringLiteral("oggTesto1")), kept);
+    EXPECT_EQ(document.element(u"oggTesto1"_s), kept);
     EXPECT_TRUE(document.Modificato());
 }
 
@@ -64,8 +65,7 @@ TEST_F(LabelFiles, CancellingTheOpenDialogChangesNothing) {
 }
 
 TEST_F(LabelFiles, OpeningReplacesTheLabelAndConnectsItsDatabase) {
-    QStringList lines{QStringLiteral("oggDatabase"), QStringLiteral("nel file.mdb"),
-                      QStringLiteral("pw file"), QStringLiteral("Clienti")};
+    QStringList lines{u"oggDatabase"_s, u"nel file.mdb"_s, u"pw file"_s, u"Clienti"_s};
     for (int i = 0; i < 7; ++i)
         lines << QString();
     lines += textSection();
@@ -90,13 +90,13 @@ TEST_F(LabelFiles, OpeningReplacesTheLabelAndConnectsItsDatabase) {
 
     // The command line's database replaces the file's, with its password even when empty.
     calls.clear();
-    CaricaEtichetta(document, path("a.eti"), QStringLiteral("altro.mdb"), QString(), connector);
+    CaricaEtichetta(document, path("a.eti"), u"altro.mdb"_s, QString(), connector);
     EXPECT_EQ(calls, QStringList({"altro.mdb", "", "Clienti"}));
     EXPECT_EQ(document.binding().NomeDatabase, u"altro.mdb");
 }
 
 TEST_F(LabelFiles, AReadErrorIsReportedWithItsNumberAndKeepsThePartialLabel) {
-    QStringList lines{QStringLiteral("oggDatabase"), QStringLiteral("db.mdb")};
+    QStringList lines{u"oggDatabase"_s, u"db.mdb"_s};
     for (int i = 0; i < 9; ++i)
         lines << QString();
     lines += textSection();
@@ -144,7 +144,7 @@ TEST_F(LabelFiles, CancellingTheSaveDialogCancelsAndKeepsTheChangeFlag) {
 TEST_F(LabelFiles, ARefusedSaveNamesTheElementAndLeavesTheOldFile) {
     writeBytes(path("vecchia.eti"), "contenuto precedente");
     LabelElement* text = document.CreaOggTesto(567, 1440, 1000, 255);
-    text->Caption = QStringLiteral("Ελληνικά");
+    text->Caption = u"Ελληνικά"_s;
     document.setModificato(true);
     messages.fileAnswers.push_back(path("vecchia.eti"));
     EXPECT_TRUE(SalvaEtichetta(document));
@@ -161,7 +161,7 @@ TEST_F(LabelFiles, AFailedSaveInAReadOnlyFolderLeavesTheOldFile) {
     // The ordinary user must reach the folder, and find it read-only.
     QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                              QFile::ReadOther | QFile::ExeOther);
-    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("protetta")));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(u"protetta"_s));
     writeBytes(target, "versione buona");
     QFile::setPermissions(path("protetta"), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
                                                 QFile::ExeGroup | QFile::ReadOther |

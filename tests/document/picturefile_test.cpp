@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Cut and bit-flipped metafiles: the player stops or refuses, within its time, and the
@@ -19,7 +21,7 @@ TEST(PictureFiles, DamagedMetafilesAreRefusedWithoutHarm) {
     const QByteArray good = readBytes(testData("pictures/64716_image2.wmf"));
     ASSERT_FALSE(good.isEmpty());
     QRandomGenerator random(7);
-    const QString damaged = folder.filePath(QStringLiteral("rotto.wmf"));
+    const QString damaged = folder.filePath(u"rotto.wmf"_s);
     for (int round = 0; round < 24; ++round) {
         QByteArray bytes = good;
         if (round % 2 == 0) {
@@ -48,12 +50,12 @@ TEST(PictureFiles, MarkupInTextAndPicturesNamedByDrawingsAreHarmless) {
     QByteArray bytes = readBytes(testData("pictures/60677.wmf"));
     ASSERT_GT(bytes.size(), 29132);
     bytes.replace(29120, 12, "A&B<C>D&E<F>"); // the string of its first ExtTextOut record
-    const QString wmf = folder.filePath(QStringLiteral("testo.wmf"));
+    const QString wmf = folder.filePath(u"testo.wmf"_s);
     writeBytes(wmf, bytes);
     const picturefile::Read drawing = picturefile::read(wmf, 1'000'000);
     EXPECT_TRUE(picturefile::isDrawing(drawing.picture)) << drawing.error.toStdString();
 
-    const QString svg = folder.filePath(QStringLiteral("se.svg"));
+    const QString svg = folder.filePath(u"se.svg"_s);
     writeBytes(svg, "<svg xmlns='http://www.w3.org/2000/svg' "
                     "xmlns:xlink='http://www.w3.org/1999/xlink' width='10' height='10'>"
                     "<image xlink:href='se.svg' width='10' height='10'/>"
@@ -86,7 +88,7 @@ TEST(PictureFiles, DrawingsShowNoOtherFile) {
     QTemporaryDir folder;
     QImage secret(8, 8, QImage::Format_RGB32);
     secret.fill(Qt::red);
-    const QString privato = folder.filePath(QStringLiteral("privato.png"));
+    const QString privato = folder.filePath(u"privato.png"_s);
     ASSERT_TRUE(secret.save(privato));
     QImage green(4, 4, QImage::Format_RGB32);
     green.fill(Qt::green);
@@ -123,7 +125,7 @@ TEST(PictureFiles, DrawingsShowNoOtherFile) {
                 .toBase64() +
             "' width='40' height='40'/>",
     };
-    const QString self = folder.filePath(QStringLiteral("self.svg"));
+    const QString self = folder.filePath(u"self.svg"_s);
     for (const QByteArray& body : hostile) {
         writeBytes(self, open + body + "</svg>");
         const picturefile::Read drawing = picturefile::read(self, 1'000'000);

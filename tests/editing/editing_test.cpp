@@ -27,14 +27,16 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 TEST(Paste, TwoCopiesStackAtTheSamePlaceAboveAndRightOfTheSource) {
     LabelDocument document;
     LabelElement* source = document.CreaOggTesto(2000, 3000, 1000, 255);
     source->FontSize = 8.25f;
-    source->Caption = QStringLiteral("Prezzo");
-    source->DataMember = QStringLiteral("Prezzo");
+    source->Caption = u"Prezzo"_s;
+    source->DataMember = u"Prezzo"_s;
     LabelElement* first = DuplicaOggetto(document, source->key());
     LabelElement* second = DuplicaOggetto(document, source->key());
     ASSERT_TRUE(first && second);
@@ -53,7 +55,7 @@ TEST(Paste, APastedPictureShowsItsPictureAndADeletedSourcePastesNothing) {
     LabelDocument document;
     LabelElement* picture = document.CreaOggPicture(0, 0, 500, 500);
     picture->Picture = QImage(4, 4, QImage::Format_RGB32);
-    picture->ToolTipText = QStringLiteral("logo.png");
+    picture->ToolTipText = u"logo.png"_s;
     LabelElement* copy = DuplicaOggetto(document, picture->key());
     EXPECT_FALSE(copy->Picture.isNull());
     EXPECT_EQ(copy->ToolTipText, u"logo.png");
@@ -112,19 +114,19 @@ TEST_F(Commands, CopyPasteDeleteAndDepth) {
     EXPECT_EQ(document.elements().size(), 2u);
     EXPECT_EQ(window.surface()->ControlloCorrente(), nullptr);
     EXPECT_TRUE(window.surface()->ModoSelezione());
-    EXPECT_EQ(document.zOrder().GetZOrdine(QStringLiteral("oggTesto1")), 0);
+    EXPECT_EQ(document.zOrder().GetZOrdine(u"oggTesto1"_s), 0);
     run("mnuIncolla"); // the copied element is gone: nothing is pasted
     EXPECT_EQ(document.elements().size(), 2u);
 }
 
 TEST_F(Commands, EditingALinkedTextUnlinksIt) {
     LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
-    text->DataMember = QStringLiteral("Citta");
-    text->Caption = QStringLiteral("[Citta]");
+    text->DataMember = u"Citta"_s;
+    text->Caption = u"[Citta]"_s;
     select(text);
     whenShown<frmModificaTesto>([](frmModificaTesto& editor) {
         EXPECT_TRUE(editor.txtRighe->toPlainText().isEmpty()); // a linked text shows no text
-        editor.txtRighe->setPlainText(QStringLiteral("Roma"));
+        editor.txtRighe->setPlainText(u"Roma"_s);
         QTest::mouseClick(editor.cmdOk, Qt::LeftButton);
     });
     run("mnuModificaTesto");
@@ -137,7 +139,7 @@ TEST_F(Commands, EditingALinkedTextUnlinksIt) {
 TEST_F(Commands, TheTextEditorPutsAFieldWhereTheCaretIs) {
     ASSERT_TRUE(connectDemo());
     LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
-    text->Caption = QStringLiteral("Spett.");
+    text->Caption = u"Spett."_s;
     select(text);
     whenShown<frmModificaTesto>([](frmModificaTesto& editor) {
         const QList<QAction*> offered = editor.cmdCampi->menu()->actions();
@@ -161,14 +163,14 @@ TEST_F(Commands, TheTextEditorPutsAFieldWhereTheCaretIs) {
         QTextCursor caret = editor.txtRighe->textCursor();
         caret.setPosition(6);
         editor.txtRighe->setTextCursor(caret);
-        QTest::keyClicks(editor.txtRighe, QStringLiteral(" "));
+        QTest::keyClicks(editor.txtRighe, u" "_s);
         choose("RagioneSociale");
-        QTest::keyClicks(editor.txtRighe, QStringLiteral(" n. "));
+        QTest::keyClicks(editor.txtRighe, u" n. "_s);
         choose("N");
         // Enter makes a new line; the dialog stays open.
         editor.txtRighe->moveCursor(QTextCursor::End);
         QTest::keyClick(editor.txtRighe, Qt::Key_Return);
-        QTest::keyClicks(editor.txtRighe, QStringLiteral("Torino"));
+        QTest::keyClicks(editor.txtRighe, u"Torino"_s);
         EXPECT_TRUE(editor.isVisible());
         QTest::mouseClick(editor.cmdOk, Qt::LeftButton);
     });
@@ -177,8 +179,7 @@ TEST_F(Commands, TheTextEditorPutsAFieldWhereTheCaretIs) {
 
     // Fields that ${...} cannot name are not offered, and a & shows as itself.
     frmModificaTesto editor;
-    editor.offerFields({QStringLiteral("data"), QStringLiteral("N+1"), QStringLiteral("a}b"),
-                        QStringLiteral(" Nome"), QStringLiteral("Prezzo & IVA")});
+    editor.offerFields({u"data"_s, u"N+1"_s, u"a}b"_s, u" Nome"_s, u"Prezzo & IVA"_s});
     const QList<QAction*> offered = editor.cmdCampi->menu()->actions();
     ASSERT_EQ(offered.size(), 1 + 1 + 3);
     EXPECT_EQ(offered[0]->text(), u"Prezzo && IVA");
@@ -189,7 +190,7 @@ TEST_F(Commands, TheTextEditorPutsAFieldWhereTheCaretIs) {
         editor.setMultiLine(multiLine);
         editor.show();
         const QWidget* box = multiLine ? static_cast<QWidget*>(editor.txtRighe) : editor.txtTesto;
-        const auto* hint = editor.findChild<QLabel*>(QStringLiteral("lblAiuto"));
+        const auto* hint = editor.findChild<QLabel*>(u"lblAiuto"_s);
         ASSERT_TRUE(hint);
         EXPECT_GE(hint->geometry().top(), box->geometry().bottom()) << multiLine;
         EXPECT_GE(hint->height(), hint->heightForWidth(hint->width())) << multiLine;
@@ -202,15 +203,15 @@ TEST_F(Commands, TheTextEditorPutsAFieldWhereTheCaretIs) {
 // editor stays open; placeholders are left for printing to check.
 TEST_F(Commands, TheBarcodeEditorSaysAWrongCheckDigit) {
     LabelElement* code = document.CreaOggImmagine(1000, 2000, 1935, 1035);
-    code->Tag = QStringLiteral("10");
-    code->ToolTipText = QStringLiteral("4006381333931");
+    code->Tag = u"10"_s;
+    code->ToolTipText = u"4006381333931"_s;
     select(code);
     whenShown<frmModificaTesto>([this](frmModificaTesto& editor) {
-        editor.txtTesto->setText(QStringLiteral("4006381333932"));
+        editor.txtTesto->setText(u"4006381333932"_s);
         QTest::mouseClick(editor.cmdOk, Qt::LeftButton);
         EXPECT_EQ(messages.lastText(), u"Cifra di controllo errata: attesa 1");
         EXPECT_TRUE(editor.isVisible());
-        editor.txtTesto->setText(QStringLiteral("400638133393${N}"));
+        editor.txtTesto->setText(u"400638133393${N}"_s);
         QTest::mouseClick(editor.cmdOk, Qt::LeftButton);
     });
     run("mnuModificaTesto");
@@ -221,7 +222,7 @@ TEST_F(Commands, ThePictureEditorWantsAnExistingFile) {
     LabelElement* picture = document.CreaOggPicture(1000, 2000, 1000, 1000);
     select(picture);
     whenShown<frmModificaImmagine>([this](frmModificaImmagine& editor) {
-        editor.txtNomeFile->setText(QStringLiteral("/non/esiste.png"));
+        editor.txtNomeFile->setText(u"/non/esiste.png"_s);
         QTest::mouseClick(editor.cmdOk, Qt::LeftButton);
         EXPECT_EQ(messages.lastText(), u"Inserire un nome file valido.");
         EXPECT_TRUE(editor.isVisible());
@@ -259,7 +260,7 @@ TEST_F(Commands, LinkingATextShowsTheFieldAndUnlinkingBringsBackAbc) {
         EXPECT_EQ(dialog.lstCampi->count(), 17);
         QTest::mouseClick(dialog.cmdOk, Qt::LeftButton); // nothing selected
         EXPECT_TRUE(dialog.isVisible());
-        dialog.SelezionaCampo(QStringLiteral(" citta "));
+        dialog.SelezionaCampo(u" citta "_s);
         QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     });
     run("collega");
@@ -276,10 +277,9 @@ TEST_F(Commands, LinkingATextShowsTheFieldAndUnlinkingBringsBackAbc) {
 }
 
 TEST_F(Commands, FontBoxesApplyWholeSizesToTheTextOrTheTemplate) {
-    EXPECT_TRUE(FontBoxes::FontDisponibile(QStringLiteral("Arial"))); // printed by Liberation Sans
-    EXPECT_FALSE(FontBoxes::FontDisponibile(QStringLiteral("arial")));
-    window.fonts().ApplicaCarattere(QStringLiteral("Liberation Serif"), QStringLiteral("8,5"), true,
-                                    false);
+    EXPECT_TRUE(FontBoxes::FontDisponibile(u"Arial"_s)); // printed by Liberation Sans
+    EXPECT_FALSE(FontBoxes::FontDisponibile(u"arial"_s));
+    window.fonts().ApplicaCarattere(u"Liberation Serif"_s, u"8,5"_s, true, false);
     const LabelElement& textTemplate = document.templateOf(ElementKind::Testo);
     EXPECT_EQ(textTemplate.FontName, u"Liberation Serif");
     EXPECT_EQ(textTemplate.FontSize, 8);
@@ -288,7 +288,7 @@ TEST_F(Commands, FontBoxesApplyWholeSizesToTheTextOrTheTemplate) {
     LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
     EXPECT_EQ(text->FontName, u"Liberation Serif");
     select(text);
-    window.fonts().ApplicaCarattere(QStringLiteral("Arial"), QStringLiteral("12"), false, true);
+    window.fonts().ApplicaCarattere(u"Arial"_s, u"12"_s, false, true);
     EXPECT_EQ(text->FontName, u"Arial");
     EXPECT_TRUE(text->FontItalic);
     EXPECT_EQ(textTemplate.FontName, u"Liberation Serif"); // the template stays
@@ -308,9 +308,9 @@ TEST_F(Commands, FontBoxesRefuseUnknownFontsAndSizesOutOfRange) {
         QCoreApplication::processEvents();
         EXPECT_EQ(messages.lastText(), u"Inserire un valore compreso fra 1 e 1638.");
     }
-    size->setCurrentText(QStringLiteral("10"));
+    size->setCurrentText(u"10"_s);
     name->setFocus();
-    name->setCurrentText(QStringLiteral("liberation sans"));
+    name->setCurrentText(u"liberation sans"_s);
     size->setFocus();
     QCoreApplication::processEvents();
     EXPECT_EQ(messages.lastText(), u"Il tipo di carattere inserito non è disponibile nel sistema.");
@@ -320,7 +320,7 @@ TEST_F(Commands, FontBoxesRefuseUnknownFontsAndSizesOutOfRange) {
 TEST_F(Commands, TheFontDialogSetsTemplateAndSelectedText) {
     LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
     select(text);
-    QFont chosen(QStringLiteral("Liberation Mono"));
+    QFont chosen(u"Liberation Mono"_s);
     chosen.setPointSizeF(13.5);
     messages.fontAnswers.push_back(chosen);
     run("carattere");
@@ -345,7 +345,7 @@ TEST_F(Commands, ANewBarcodesParametersOpenWithCode39AndTextBelow) {
 TEST_F(Commands, DoubleClickingALinkedPictureOpensTheFieldLink) {
     ASSERT_TRUE(connectDemo());
     LabelElement* picture = document.CreaOggPicture(1000, 2000, 1500, 1500);
-    picture->DataMember = QStringLiteral("Logo");
+    picture->DataMember = u"Logo"_s;
     window.show();
     window.surface()->setModoSelezione(true);
     const double tpp = window.surface()->twipsPerPixel();

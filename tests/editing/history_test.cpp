@@ -6,6 +6,8 @@
 #include <QJsonDocument>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QByteArray json(const LabelDocument& document) {
@@ -72,7 +74,7 @@ TEST_F(History, EachCommandUndoesAndRedoesExactly) {
         EXPECT_EQ(json(document), states[i - 1]) << "undoing step " << i;
     }
     EXPECT_FALSE(document.Modificato()); // back at the label as it was opened
-    EXPECT_FALSE(window.action(QStringLiteral("mnuAnnulla"))->isEnabled());
+    EXPECT_FALSE(window.action(u"mnuAnnulla"_s)->isEnabled());
     for (std::size_t i = 1; i < states.size(); ++i) {
         run("mnuRipeti");
         EXPECT_EQ(json(document), states[i]) << "redoing step " << i;
@@ -81,7 +83,7 @@ TEST_F(History, EachCommandUndoesAndRedoesExactly) {
 
     // Saved: undoing leaves the saved label (modified), redoing comes back to it.
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("etichetta.eti"));
+    const QString path = folder.filePath(u"etichetta.eti"_s);
     messages.fileAnswers.push_back(path);
     run("mnuSalva");
     EXPECT_FALSE(document.Modificato());

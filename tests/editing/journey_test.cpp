@@ -38,6 +38,8 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class Journey : public ::testing::Test {
@@ -95,8 +97,8 @@ TEST_F(Journey, FromANewLabelToAReopenedSavedPrint) {
 
     // The sheet: 3 labels across.
     whenShown<frmImpostaPagina>([](frmImpostaPagina& dialog) {
-        dialog.txtEtichetteOrizzontali->setText(QStringLiteral("3,000"));
-        dialog.txtLarghezzaEtichetta->setText(QStringLiteral("60,000"));
+        dialog.txtEtichetteOrizzontali->setText(u"3,000"_s);
+        dialog.txtLarghezzaEtichetta->setText(u"60,000"_s);
         QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     });
     run("imposta");
@@ -107,7 +109,7 @@ TEST_F(Journey, FromANewLabelToAReopenedSavedPrint) {
     whenShown<frmConnettiDBMDB>([database](frmConnettiDBMDB& dialog) {
         dialog.txtNomeFileDB->setText(database);
         whenShown<frmSelezionaTabella>([](frmSelezionaTabella& tables) {
-            tables.SelezionaTabella(QStringLiteral("Clienti"));
+            tables.SelezionaTabella(u"Clienti"_s);
             QTest::mouseClick(tables.cmdOk, Qt::LeftButton);
         });
         QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
@@ -133,16 +135,16 @@ TEST_F(Journey, FromANewLabelToAReopenedSavedPrint) {
 
     // Customers of Rome only.
     whenShown<frmSelezioneRecords>([](frmSelezioneRecords& dialog) {
-        dialog.SelezionaCampo(QStringLiteral("Citta"));
+        dialog.SelezionaCampo(u"Citta"_s);
         dialog.selectCriterion(1);
-        dialog.txtCampo[0]->setText(QStringLiteral("Roma"));
+        dialog.txtCampo[0]->setText(u"Roma"_s);
         QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     });
     run("mnuSelezionaRecords");
     EXPECT_EQ(document.binding().ValoreUgualeA, u"Roma");
 
     // Save, close, reopen.
-    const QString label = folder.filePath(QStringLiteral("viaggio.eti"));
+    const QString label = folder.filePath(u"viaggio.eti"_s);
     messages.fileAnswers.push_back(label);
     run("salva");
     EXPECT_FALSE(document.Modificato());
@@ -163,9 +165,9 @@ TEST_F(Journey, FromANewLabelToAReopenedSavedPrint) {
             destination.optTipoStampa[1]->click();
             whenShown<frmPressivoAnteprima>([](frmPressivoAnteprima& preview) {
                 EXPECT_EQ(preview.txtNumeroPagine->text(), u"1"); // 7 labels on a 3 x 4 sheet
-                preview.runCommand(QStringLiteral("successiva"));
+                preview.runCommand(u"successiva"_s);
                 EXPECT_EQ(preview.vspAnteprima().PreviewPage(), 1);
-                preview.runCommand(QStringLiteral("chiudi"));
+                preview.runCommand(u"chiudi"_s);
             });
             QTest::mouseClick(destination.cmdOk, Qt::LeftButton);
         });
@@ -174,7 +176,7 @@ TEST_F(Journey, FromANewLabelToAReopenedSavedPrint) {
     run("stampa");
 
     // Print them to a saved print file.
-    const QString saved = folder.filePath(QStringLiteral("Stampe/roma.ant"));
+    const QString saved = folder.filePath(u"Stampe/roma.ant"_s);
     messages.fileAnswers.push_back(saved);
     whenShown<frmStampa>([](frmStampa& dialog) {
         whenShown<frmPressivoDestinazioneStampa>([](frmPressivoDestinazioneStampa& destination) {
@@ -197,7 +199,7 @@ TEST_F(Journey, FromANewLabelToAReopenedSavedPrint) {
                 destination.optTipoStampa[1]->click();
                 whenShown<frmPressivoAnteprima>([&previewed](frmPressivoAnteprima& preview) {
                     previewed = preview.vspAnteprima().PageCount() == 1;
-                    preview.runCommand(QStringLiteral("chiudi"));
+                    preview.runCommand(u"chiudi"_s);
                 });
                 QTest::mouseClick(destination.cmdOk, Qt::LeftButton);
             });

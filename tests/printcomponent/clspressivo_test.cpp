@@ -14,8 +14,9 @@
 #include "support/settingsfolder.h"
 #include "support/zbar.h"
 
-
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -35,17 +36,14 @@ protected:
 };
 
 TEST_F(Pressivo, MarginsComeFromTheSettingsAndAreWrittenBack) {
-    SetKeyIni(programfolders::settingsFile(), QStringLiteral("MARGINE SUPERIORE"),
-              QStringLiteral("1,5"));
-    SetKeyIni(programfolders::settingsFile(), QStringLiteral("Margine destro"),
-              QStringLiteral("x"));
+    SetKeyIni(programfolders::settingsFile(), u"MARGINE SUPERIORE"_s, u"1,5"_s);
+    SetKeyIni(programfolders::settingsFile(), u"Margine destro"_s, u"x"_s);
     {
         clsPressivo pressivo(ui);
         EXPECT_DOUBLE_EQ(ui.surface().MarginTop(), 850.5);
         EXPECT_DOUBLE_EQ(ui.surface().MarginRight(), 170.1);
     }
-    EXPECT_EQ(GetKeyIni(programfolders::settingsFile(), QStringLiteral("Margine superiore")),
-              u"1,50");
+    EXPECT_EQ(GetKeyIni(programfolders::settingsFile(), u"Margine superiore"_s), u"1,50");
     // Missing or unreadable: three millimetres.
     for (const char* key : {"Margine destro", "Margine inferiore", "Margine sinistro"})
         EXPECT_EQ(GetKeyIni(programfolders::settingsFile(), QLatin1String(key)), u"0,30") << key;
@@ -54,7 +52,7 @@ TEST_F(Pressivo, MarginsComeFromTheSettingsAndAreWrittenBack) {
 TEST_F(Pressivo, TextBoxesHaveNoOutlineAndShadeWithTheBrush) {
     clsPressivo pressivo(ui);
     pressivo.setBrushColor(65535);
-    pressivo.DrawTextBox(QStringLiteral("Ciao"), 10, 10, 50, 5, true);
+    pressivo.DrawTextBox(u"Ciao"_s, 10, 10, 50, 5, true);
     EXPECT_EQ(lastOp().kind, DrawOp::Kind::TextBox);
     EXPECT_TRUE(lastOp().shade);
     EXPECT_EQ(ui.surface().PenStyle(), 5);
@@ -63,11 +61,11 @@ TEST_F(Pressivo, TextBoxesHaveNoOutlineAndShadeWithTheBrush) {
 
 TEST_F(Pressivo, BarcodesRestoreTheSurfaceAndPrintTheirLineInItalicWhenItIsOn) {
     clsPressivo pressivo(ui);
-    pressivo.setFontName(QStringLiteral("Courier New"));
+    pressivo.setFontName(u"Courier New"_s);
     pressivo.setFontSize(10);
     pressivo.setFontItalic(true);
     pressivo.setTextAlign(2);
-    pressivo.DrawSymbol(barcode::Symbology::Code39, QStringLiteral("ABC"), 10, 20, 40, 15);
+    pressivo.DrawSymbol(barcode::Symbology::Code39, u"ABC"_s, 10, 20, 40, 15);
     const auto& ops = ui.surface().document().pages.back().ops;
     const DrawOp& text = ops.back();
     EXPECT_EQ(text.kind, DrawOp::Kind::TextBox);
@@ -198,7 +196,7 @@ TEST_F(Pressivo, AskedModulesAndQuietZones) {
 
 // The error correction asked makes a larger QR Code for the same data.
 TEST(QrLevels, HigherLevelsTakeMoreModules) {
-    const QString data = QStringLiteral("https://example.org/etichetta?id=42");
+    const QString data = u"https://example.org/etichetta?id=42"_s;
     std::vector<int> sides;
     for (const barcode::QrLevel level :
          {barcode::QrLevel::L, barcode::QrLevel::M, barcode::QrLevel::Q, barcode::QrLevel::H}) {
@@ -275,15 +273,15 @@ TEST_F(Pressivo, EndDocDeliversToTheChosenDestination) {
 }
 
 TEST_F(Pressivo, ASavedPrintIsWrittenAndCanBeSentAgain) {
-    const QString file = folder.filePath(QStringLiteral("Stampe/etichette.ant"));
-    QDir().mkpath(folder.filePath(QStringLiteral("Stampe")));
+    const QString file = folder.filePath(u"Stampe/etichette.ant"_s);
+    QDir().mkpath(folder.filePath(u"Stampe"_s));
     {
         clsPressivo pressivo(ui);
         ui.destination = pressivo::File;
         ui.fileName = file;
         EXPECT_EQ(pressivo.SelectPrintDestination(), 3);
         EXPECT_EQ(pressivo.FileName().toString(), file);
-        pressivo.DrawLine(0, 0, 10, 10, {}, QStringLiteral("B"));
+        pressivo.DrawLine(0, 0, 10, 10, {}, u"B"_s);
         pressivo.NewPage();
         pressivo.DrawLine(0, 0, 10, 10);
         pressivo.EndDoc();
@@ -300,7 +298,7 @@ TEST_F(Pressivo, ASavedPrintIsWrittenAndCanBeSentAgain) {
 }
 
 TEST_F(Pressivo, ADamagedSavedPrintIsReportedNotShown) {
-    const QString file = folder.filePath(QStringLiteral("rotta.ant"));
+    const QString file = folder.filePath(u"rotta.ant"_s);
     writeBytes(file, QByteArray("MARVELLO-STAMPA\n\x00\x01garbage", 26));
     clsPressivo pressivo(ui);
     ui.savedPrintAnswer = file;

@@ -13,6 +13,7 @@
 #include "support/marvelloprocess.h"
 #include "support/recordingmessages.h"
 #include "support/settingsfolder.h"
+#include "support/socketprinter.h"
 #include "support/zbar.h"
 
 #include <QDir>
@@ -24,10 +25,6 @@
 
 #include <cups/cups.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <condition_variable>
@@ -37,73 +34,12 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-// A printer at the other end of a socket: keeps every connection's bytes, one job each.
-class SocketPrinter {
-public:
-    SocketPrinter() {
-        m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        ::listen(m_listener, 4);
-        socklen_t length = sizeof address;
-        ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
-        m_port = ntohs(address.sin_port);
-        m_thread = std::thread([this] { serve(); });
-    }
-    ~SocketPrinter() {
-        m_stopping = true;
-        m_thread.join();
-        ::close(m_listener);
-    }
-
-    int port() const { return m_port; }
-
-    // Waits (at most a minute) until `count` jobs have arrived whole.
-    std::vector<QByteArray> waitForJobs(std::size_t count) {
-        std::unique_lock lock(m_mutex);
-        m_arrived.wait_for(lock, std::chrono::minutes(1), [&] { return m_jobs.size() >= count; });
-        return m_jobs;
-    }
-    std::size_t jobsSoFar() {
-        std::lock_guard lock(m_mutex);
-        return m_jobs.size();
-    }
-
-private:
-    void serve() {
-        while (!m_stopping) {
-            pollfd waiting{m_listener, POLLIN, 0};
-            if (::poll(&waiting, 1, 100) <= 0)
-                continue;
-            const int connection = ::accept(m_listener, nullptr, nullptr);
-            if (connection < 0)
-                continue;
-            QByteArray bytes;
-            char buffer[65536];
-            for (ssize_t got; (got = ::read(connection, buffer, sizeof buffer)) > 0;)
-                bytes.append(buffer, got);
-            ::close(connection);
-            std::lock_guard lock(m_mutex);
-            m_jobs.push_back(bytes);
-            m_arrived.notify_all();
-        }
-    }
-
-    int m_listener = -1;
-    int m_port = 0;
-    std::atomic<bool> m_stopping = false;
-    std::thread m_thread;
-    std::mutex m_mutex;
-    std::condition_variable m_arrived;
-    std::vector<QByteArray> m_jobs;
-};
-
 bool schedulerRunning() {
-    return runTool("lpstat", {QStringLiteral("-r")}).contains("is running");
+    return runTool("lpstat", {u"-r"_s}).contains("is running");
 }
 
 class CupsQueue : public ::testing::Test {
@@ -115,20 +51,19 @@ protected:
             GTEST_SKIP() << "no CUPS scheduler to add queues to";
         }
         previousDefault =
-            QString::fromUtf8(runTool("lpstat", {QStringLiteral("-d")})).section(u':', 1).trimmed();
-        lpadmin({QStringLiteral("-p"), queue, QStringLiteral("-E"), QStringLiteral("-v"),
-                 QStringLiteral("socket://127.0.0.1:%1").arg(printer.port()), QStringLiteral("-m"),
-                 QStringLiteral("raw")});
-        ASSERT_TRUE(runTool("lpstat", {QStringLiteral("-p"), queue}).contains(queue.toUtf8()));
+            QString::fromUtf8(runTool("lpstat", {u"-d"_s})).section(u':', 1).trimmed();
+        lpadmin({u"-p"_s, queue, u"-E"_s, u"-v"_s, u"socket://127.0.0.1:%1"_s.arg(printer.port()),
+                 u"-m"_s, u"raw"_s});
+        ASSERT_TRUE(runTool("lpstat", {u"-p"_s, queue}).contains(queue.toUtf8()));
     }
     void TearDown() override {
         if (IsSkipped())
             return;
-        runTool("cancel", {QStringLiteral("-a"), queue});
-        lpadmin({QStringLiteral("-x"), queue});
+        runTool("cancel", {u"-a"_s, queue});
+        lpadmin({u"-x"_s, queue});
         if (previousDefault.startsWith(u"marvello") || previousDefault.isEmpty())
             return;
-        lpadmin({QStringLiteral("-d"), previousDefault});
+        lpadmin({u"-d"_s, previousDefault});
     }
     static void lpadmin(const QStringList& arguments) {
         QProcess process;
@@ -149,13 +84,12 @@ protected:
     }
 
     SocketPrinter printer;
-    QString queue = QStringLiteral("marvello-prova-%1").arg(::getpid());
+    QString queue = u"marvello-prova-%1"_s.arg(::getpid());
     QString previousDefault;
 };
 
 TEST_F(CupsQueue, OneNamedJobCarriesAllTheCopies) {
-    const ProcessRun run =
-        printOn(QStringLiteral("printer:") + queue, {QStringLiteral("--copies"), "3"});
+    const ProcessRun run = printOn(u"printer:"_s + queue, {u"--copies"_s, "3"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const auto jobs = printer.waitForJobs(1);
     ASSERT_EQ(jobs.size(), 1u);
@@ -164,14 +98,14 @@ TEST_F(CupsQueue, OneNamedJobCarriesAllTheCopies) {
     EXPECT_EQ(jobTitle(), u"prodotto.eti");
 
     QTemporaryDir folder;
-    const QString copy = folder.filePath(QStringLiteral("copia.pdf"));
+    const QString copy = folder.filePath(u"copia.pdf"_s);
     writeBytes(copy, jobs[0].left(jobs[0].indexOf("%%EOF") + 6));
     EXPECT_TRUE(pdfText(copy).contains("extravergine"));
 }
 
 TEST_F(CupsQueue, AQueueThatRejectsJobsIsAFailureEverywhere) {
     runTool("cupsreject", {queue});
-    const ProcessRun run = printOn(QStringLiteral("printer:") + queue);
+    const ProcessRun run = printOn(u"printer:"_s + queue);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(u"non accetta")) << run.err.toStdString();
     EXPECT_EQ(printer.jobsSoFar(), 0u);
@@ -208,22 +142,22 @@ TEST_F(CupsQueue, TheWindowKeepsAnsweringWhileCupsTakesTheJob) {
 
 TEST_F(CupsQueue, AStoppedQueueKeepsTheJobAndSaysSo) {
     runTool("cupsdisable", {queue});
-    const ProcessRun run = printOn(QStringLiteral("printer:") + queue);
+    const ProcessRun run = printOn(u"printer:"_s + queue);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(u"ferma")) << run.err.toStdString();
-    EXPECT_TRUE(runTool("lpstat", {QStringLiteral("-o"), queue}).contains(queue.toUtf8()));
+    EXPECT_TRUE(runTool("lpstat", {u"-o"_s, queue}).contains(queue.toUtf8()));
     EXPECT_EQ(printer.jobsSoFar(), 0u);
 }
 
 TEST_F(CupsQueue, AnUnknownQueueNeverFallsBackToTheDefault) {
-    lpadmin({QStringLiteral("-d"), queue});
-    const ProcessRun missing = printOn(QStringLiteral("printer:Inesistente"));
+    lpadmin({u"-d"_s, queue});
+    const ProcessRun missing = printOn(u"printer:Inesistente"_s);
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(u"Inesistente")) << missing.err.toStdString();
     EXPECT_EQ(printer.jobsSoFar(), 0u);
 
     // The default printer is the one "printer" and the direct print use.
-    EXPECT_TRUE(exited(marvello({example("prodotto.eti") + QStringLiteral(",-D")}), 0));
+    EXPECT_TRUE(exited(marvello({example("prodotto.eti") + u",-D"_s}), 0));
     EXPECT_EQ(printer.waitForJobs(1).size(), 1u);
 }
 
@@ -234,7 +168,7 @@ struct ZplGraphic {
 };
 std::vector<ZplGraphic> zplGraphics(const QByteArray& job) {
     std::vector<ZplGraphic> found;
-    static const QRegularExpression download(QStringLiteral("~DG[^,]*,(\\d+),(\\d+),"));
+    static const QRegularExpression download(u"~DG[^,]*,(\\d+),(\\d+),"_s);
     auto it = download.globalMatch(QString::fromLatin1(job));
     while (it.hasNext()) {
         const auto match = it.next();
@@ -328,21 +262,21 @@ QString shippingLabel(const QString& folder, const LabelPaper& paper) {
     layout.AltezzaEtichetta = paper.turned ? 101.6 : 152.4;
     document.setLayout(layout);
     document.setPaper(paper);
-    document.CreaOggTesto(850, 1700, 3000, 400)->Caption = QStringLiteral("Spedizione");
+    document.CreaOggTesto(850, 1700, 3000, 400)->Caption = u"Spedizione"_s;
     // A Code 128 of 70 mm: at 203 dpi its modules would be about 3.3 dots.
     LabelElement* code = document.CreaOggImmagine(850, 2600, 70 * 56.7f, 15 * 56.7f);
-    code->Tag = QStringLiteral("20");
-    code->ToolTipText = QStringLiteral("MARVELLO-4X6");
+    code->Tag = u"20"_s;
+    code->ToolTipText = u"MARVELLO-4X6"_s;
     if (!paper.turned) {
         // A courier's: the parcel's SSCC in GS1-128 and a QR code with its tracking page.
         LabelElement* sscc = document.CreaOggImmagine(850, 4000, 90 * 56.7f, 25 * 56.7f);
-        sscc->Tag = QStringLiteral("30");
-        sscc->ToolTipText = QStringLiteral("(00)380123450000000013");
+        sscc->Tag = u"30"_s;
+        sscc->ToolTipText = u"(00)380123450000000013"_s;
         LabelElement* qr = document.CreaOggImmagine(850, 6000, 30 * 56.7f, 30 * 56.7f);
-        qr->Tag = QStringLiteral("42");
-        qr->ToolTipText = QStringLiteral("https://marvello.example/t/380123450000000013");
+        qr->Tag = u"42"_s;
+        qr->ToolTipText = u"https://marvello.example/t/380123450000000013"_s;
     }
-    const QString path = folder + QStringLiteral("/spedizione.eti");
+    const QString path = folder + u"/spedizione.eti"_s;
     writeBytes(path, std::get<QByteArray>(labelfile::write(document)));
     return path;
 }
@@ -358,16 +292,15 @@ protected:
     }
     void atResolution(int dotsPerInch, const char* driver = "zebra.ppd",
                       const char* media = "w288h432") {
-        lpadmin({QStringLiteral("-p"), queue, QStringLiteral("-E"), QStringLiteral("-v"),
-                 QStringLiteral("socket://127.0.0.1:%1").arg(printer.port()), QStringLiteral("-m"),
-                 QStringLiteral("drv:///sample.drv/") + QLatin1String(driver), QStringLiteral("-o"),
-                 QStringLiteral("PageSize=") + QLatin1String(media), QStringLiteral("-o"),
-                 QStringLiteral("Resolution=%1dpi").arg(dotsPerInch)});
+        lpadmin({u"-p"_s, queue, u"-E"_s, u"-v"_s, u"socket://127.0.0.1:%1"_s.arg(printer.port()),
+                 u"-m"_s, u"drv:///sample.drv/"_s + QLatin1String(driver), u"-o"_s,
+                 u"PageSize="_s + QLatin1String(media), u"-o"_s,
+                 u"Resolution=%1dpi"_s.arg(dotsPerInch)});
     }
     // The one label a job holds, as the printer receives it.
     QImage printedLabel(const QString& label, QImage (*decode)(const QByteArray&)) {
         const std::size_t before = printer.jobsSoFar();
-        EXPECT_TRUE(exited(marvello(printTo(label, QStringLiteral("printer:") + queue)), 0));
+        EXPECT_TRUE(exited(marvello(printTo(label, u"printer:"_s + queue)), 0));
         const auto jobs = printer.waitForJobs(before + 1);
         const QImage image = jobs.size() == before + 1 ? decode(jobs.back()) : QImage();
         return image;
@@ -462,9 +395,8 @@ TEST_F(LabelPrinterQueue, ALabelArrivesOnTheQueuesOwnPaper) {
     EXPECT_NEAR(paper.height(), 6 * 1440, 2);
 
     QTemporaryDir folder;
-    const ProcessRun run =
-        marvello(printTo(shippingLabel(folder.path(), {}), QStringLiteral("printer:") + queue,
-                         {QStringLiteral("--count"), QStringLiteral("3")}));
+    const ProcessRun run = marvello(
+        printTo(shippingLabel(folder.path(), {}), u"printer:"_s + queue, {u"--count"_s, u"3"_s}));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const auto jobs = printer.waitForJobs(1);
     ASSERT_EQ(jobs.size(), 1u);
@@ -485,9 +417,8 @@ TEST_F(LabelPrinterQueue, BarsLandOnThePrintersDots) {
     for (const int dotsPerInch : {203, 300}) {
         atResolution(dotsPerInch);
         const std::size_t before = printer.jobsSoFar();
-        ASSERT_TRUE(exited(marvello(printTo(label, QStringLiteral("printer:") + queue,
-                                            {QStringLiteral("--count"), QStringLiteral("3")})),
-                           0));
+        ASSERT_TRUE(
+            exited(marvello(printTo(label, u"printer:"_s + queue, {u"--count"_s, u"3"_s})), 0));
         const auto jobs = printer.waitForJobs(before + 1);
         ASSERT_EQ(jobs.size(), before + 1);
         const auto graphics = zplGraphics(jobs.back());
@@ -532,15 +463,15 @@ TEST_F(LabelPrinterQueue, TurnedAndMeasuredSymbolsOnTheDriversDots) {
     document.setPaper({LabelPaper::Kind::Roll, {}, 0, 0});
     LabelElement* turned =
         document.CreaOggImmagine(567 + 10 * 56.7f, 1440 + 10 * 56.7f, 15 * 56.7f, 70 * 56.7f);
-    turned->Tag = QStringLiteral("22");
-    turned->ToolTipText = QStringLiteral("MARVELLO-90");
+    turned->Tag = u"22"_s;
+    turned->ToolTipText = u"MARVELLO-90"_s;
     turned->Rotazione = 90;
     LabelElement* ean =
         document.CreaOggImmagine(567 + 40 * 56.7f, 1440 + 100 * 56.7f, 50 * 56.7f, 20 * 56.7f);
-    ean->Tag = QStringLiteral("12");
-    ean->ToolTipText = QStringLiteral("4006381333931");
+    ean->Tag = u"12"_s;
+    ean->ToolTipText = u"4006381333931"_s;
     ean->OpzioniBarcode.moduleMm = 0.33f;
-    const QString label = folder.filePath(QStringLiteral("misure.eti"));
+    const QString label = folder.filePath(u"misure.eti"_s);
     writeBytes(label, std::get<QByteArray>(labelfile::write(document)));
     for (const int dotsPerInch : {203, 300}) {
         atResolution(dotsPerInch);
@@ -580,16 +511,16 @@ TEST_F(LabelPrinterQueue, ADymoAddressLabelArrivesTurned) {
     // Clear of the 5.3 mm the driver keeps unprinted at each end of the label.
     LabelElement* code =
         document.CreaOggImmagine(567 + 8 * 56.7f, 1440 + 4 * 56.7f, 70 * 56.7f, 15 * 56.7f);
-    code->Tag = QStringLiteral("20");
-    code->ToolTipText = QStringLiteral("DYMO-99010");
-    const QString label = folder.filePath(QStringLiteral("indirizzo.eti"));
+    code->Tag = u"20"_s;
+    code->ToolTipText = u"DYMO-99010"_s;
+    const QString label = folder.filePath(u"indirizzo.eti"_s);
     writeBytes(label, std::get<QByteArray>(labelfile::write(document)));
 
     const QImage image = printedLabel(label, dymoImage);
     ASSERT_FALSE(image.isNull());
     EXPECT_GT(image.height(), image.width()); // fed short side first
     const QImage upright = image.transformed(QTransform().rotate(-90));
-    EXPECT_EQ(decodeBarcodes(upright), QStringList{QStringLiteral("DYMO-99010")});
+    EXPECT_EQ(decodeBarcodes(upright), QStringList{u"DYMO-99010"_s});
     // A row through the bars: the driver leaves out the printer's margins, so the label's rows
     // are found by the bars themselves, 5 mm into the element. The driver's printable area
     // starts a fraction of a dot off the page's dot grid (its margins are in points).
@@ -606,14 +537,14 @@ TEST_F(LabelPrinterQueue, ADymoAddressLabelArrivesTurned) {
 TEST(LabelPrinterPdf, BarsOnTheDotsOfTheResolutionNamed) {
     QTemporaryDir folder;
     const QString label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0});
-    const QString pdf = folder.filePath(QStringLiteral("etichetta.pdf"));
+    const QString pdf = folder.filePath(u"etichetta.pdf"_s);
     const auto onTheDots = [&](const QStringList& more) {
         EXPECT_TRUE(exited(marvello(printTo(label, pdf, more)), 0));
         const QImage page = pdfPage(pdf, 1, 203, folder.path());
         EXPECT_EQ(page.size(), QSize(812, 1218));
         return barsOnTheDots(page, barRow(2600, 203));
     };
-    EXPECT_TRUE(onTheDots({QStringLiteral("--dpi"), QStringLiteral("203")}));
+    EXPECT_TRUE(onTheDots({u"--dpi"_s, u"203"_s}));
     EXPECT_FALSE(onTheDots({})); // without: stretched to the box, as on screen
 }
 
@@ -623,11 +554,10 @@ TEST(LabelPrinterZpl, LabelsAsZplGraphics) {
     QTemporaryDir folder;
     const QString label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0});
     for (const int dotsPerInch : {203, 300}) {
-        const QString zpl = folder.filePath(QStringLiteral("etichette.zpl"));
+        const QString zpl = folder.filePath(u"etichette.zpl"_s);
         const ProcessRun run =
-            marvello(printTo(label, QStringLiteral("zpl:") + zpl,
-                             {QStringLiteral("--count"), QStringLiteral("2"),
-                              QStringLiteral("--dpi"), QString::number(dotsPerInch)}));
+            marvello(printTo(label, u"zpl:"_s + zpl,
+                             {u"--count"_s, u"2"_s, u"--dpi"_s, QString::number(dotsPerInch)}));
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         const QByteArray bytes = readBytes(zpl);
         const auto graphics = zplGraphics(bytes);
@@ -638,30 +568,27 @@ TEST(LabelPrinterZpl, LabelsAsZplGraphics) {
         EXPECT_TRUE(decodeBarcodes(image).contains(u"MARVELLO-4X6"));
         EXPECT_TRUE(barsOnTheDots(image, barRow(2600, dotsPerInch))) << dotsPerInch;
     }
-    EXPECT_NE(
-        marvello(printTo(label, QStringLiteral("zpl:") + folder.filePath(QStringLiteral("x"))))
-            .exitCode,
-        0); // a ZPL file is named as one
+    EXPECT_NE(marvello(printTo(label, u"zpl:"_s + folder.filePath(u"x"_s))).exitCode,
+              0); // a ZPL file is named as one
 }
 
 // A label that names no paper prints on the queue's own: a Letter queue gets Letter pages, a
 // label that names A4 gets A4 pages there.
 TEST_F(CupsQueue, ALetterQueueGetsLetterPages) {
-    lpadmin({QStringLiteral("-p"), queue, QStringLiteral("-o"),
-             QStringLiteral("media-default=na_letter_8.5x11in")});
+    lpadmin({u"-p"_s, queue, u"-o"_s, u"media-default=na_letter_8.5x11in"_s});
     const auto pageOfJob = [&](const QString& label) {
         const std::size_t before = printer.jobsSoFar();
-        EXPECT_TRUE(exited(marvello(printTo(label, QStringLiteral("printer:") + queue)), 0));
+        EXPECT_TRUE(exited(marvello(printTo(label, u"printer:"_s + queue)), 0));
         const auto jobs = printer.waitForJobs(before + 1);
         static const QRegularExpression mediaBox(
-            QStringLiteral(R"(/MediaBox\s*\[\s*0\s+0\s+([0-9.]+)\s+([0-9.]+))"));
+            uR"(/MediaBox\s*\[\s*0\s+0\s+([0-9.]+)\s+([0-9.]+))"_s);
         const auto match = mediaBox.match(QString::fromLatin1(jobs.back()));
         return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble())
                                 : QSizeF();
     };
     // One 60 x 40 mm label with a Code 128, naming no paper; then naming A4.
     QTemporaryDir folder;
-    const QString unnamed = folder.filePath(QStringLiteral("senza.eti"));
+    const QString unnamed = folder.filePath(u"senza.eti"_s);
     const QByteArray label = "oggLayout\r\n 1 \r\n 1 \r\n 10 \r\n 10 \r\n 60 \r\n 40 \r\n 0 \r\n"
                              " 0 \r\n 0 \r\n 0 \r\noggImmagine\r\n 283 \r\n 283 \r\n 2835 \r\n"
                              " 1701 \r\n20\r\n\r\nLETTERA\r\n 0 \r\n";
@@ -669,7 +596,7 @@ TEST_F(CupsQueue, ALetterQueueGetsLetterPages) {
     const QSizeF letter = pageOfJob(unnamed);
     EXPECT_NEAR(letter.width(), 612, 1);
     EXPECT_NEAR(letter.height(), 792, 1);
-    const QString named = folder.filePath(QStringLiteral("a4.eti"));
+    const QString named = folder.filePath(u"a4.eti"_s);
     writeBytes(named, label + "oggCarta\r\n 1 \r\nA4\r\n 0 \r\n 0 \r\n");
     const QSizeF a4 = pageOfJob(named);
     EXPECT_NEAR(a4.width(), 595.3, 1);
@@ -683,7 +610,7 @@ TEST_F(CupsQueue, APrinterWithoutADriverTakesZpl) {
     ASSERT_TRUE(printersettings::write(queue, {0, 0, true, 300}));
     BatchOptions options;
     options.label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0});
-    options.to = QStringLiteral("printer:") + queue;
+    options.to = u"printer:"_s + queue;
     options.count = 2;
     options.copies = 3;
     ASSERT_EQ(runBatchPrint(options,
@@ -717,17 +644,17 @@ TEST_F(CupsQueue, ASavedPrintTakesThePrintersCalibration) {
         const auto jobs = printer.waitForJobs(printer.jobsSoFar());
         return darkBox(zplImage(jobs.back())).left();
     };
-    const QString saved = folder.filePath(QStringLiteral("spedizione.ant"));
+    const QString saved = folder.filePath(u"spedizione.ant"_s);
     ASSERT_EQ(print(label, saved), 0);
     ASSERT_TRUE(printersettings::write(queue, {0, 0, true, 203}));
-    ASSERT_EQ(print(saved, QStringLiteral("printer:") + queue), 0);
+    ASSERT_EQ(print(saved, u"printer:"_s + queue), 0);
     printer.waitForJobs(1);
     const int uncalibrated = firstDarkColumn();
     ASSERT_TRUE(printersettings::write(queue, {5, 0, true, 203}));
-    ASSERT_EQ(print(label, QStringLiteral("printer:") + queue), 0);
+    ASSERT_EQ(print(label, u"printer:"_s + queue), 0);
     printer.waitForJobs(2);
     const int direct = firstDarkColumn();
-    ASSERT_EQ(print(saved, QStringLiteral("printer:") + queue), 0);
+    ASSERT_EQ(print(saved, u"printer:"_s + queue), 0);
     printer.waitForJobs(3);
     const int fromSaved = firstDarkColumn();
     EXPECT_NEAR(direct - uncalibrated, 40, 1); // 5 mm at 203 dpi
@@ -751,16 +678,16 @@ TEST(LabelPrinterZpl, TurnedBarsStayOnTheDots) {
         LabelElement* code =
             document.CreaOggImmagine(567 + 20 * 56.7f, 1440 + 20 * 56.7f,
                                      (across ? 15 : 70) * 56.7f, (across ? 70 : 15) * 56.7f);
-        code->Tag = QStringLiteral("20");
-        code->ToolTipText = QStringLiteral("MARVELLO-4X6");
+        code->Tag = u"20"_s;
+        code->ToolTipText = u"MARVELLO-4X6"_s;
         code->Rotazione = qint16(turn);
-        const QString label = folder.filePath(QStringLiteral("girato.eti"));
+        const QString label = folder.filePath(u"girato.eti"_s);
         writeBytes(label, std::get<QByteArray>(labelfile::write(document)));
-        const QString zpl = folder.filePath(QStringLiteral("girato.zpl"));
-        ASSERT_TRUE(exited(marvello(printTo(label, QStringLiteral("zpl:") + zpl)), 0));
+        const QString zpl = folder.filePath(u"girato.zpl"_s);
+        ASSERT_TRUE(exited(marvello(printTo(label, u"zpl:"_s + zpl)), 0));
         const QImage image = zplImage(readBytes(zpl)).transformed(QTransform().rotate(-turn));
         ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(decodeBarcodes(image), QStringList{QStringLiteral("MARVELLO-4X6")}) << turn;
+        EXPECT_EQ(decodeBarcodes(image), QStringList{u"MARVELLO-4X6"_s}) << turn;
         EXPECT_TRUE(barsOnTheDots(image, darkBox(image).top() + int(5 / 25.4 * 203))) << turn;
     }
 }
@@ -770,31 +697,29 @@ TEST(LabelPrinterZpl, TurnedBarsStayOnTheDots) {
 TEST(LabelPrinterZpl, ATurnedLabelLiesOnItsRoll) {
     QTemporaryDir folder;
     const QString label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0, true});
-    const QString zpl = folder.filePath(QStringLiteral("girata.zpl"));
-    ASSERT_TRUE(exited(marvello(printTo(label, QStringLiteral("zpl:") + zpl)), 0));
+    const QString zpl = folder.filePath(u"girata.zpl"_s);
+    ASSERT_TRUE(exited(marvello(printTo(label, u"zpl:"_s + zpl)), 0));
     const QImage image = zplImage(readBytes(zpl));
     ASSERT_NEAR(image.width(), 812, 8); // whole bytes
     ASSERT_EQ(image.height(), 1218);
     // Turned back, the label reads as designed: the bars where the element is.
     const QImage upright = image.transformed(QTransform().rotate(-90));
-    EXPECT_EQ(decodeBarcodes(upright), QStringList{QStringLiteral("MARVELLO-4X6")});
+    EXPECT_EQ(decodeBarcodes(upright), QStringList{u"MARVELLO-4X6"_s});
     EXPECT_TRUE(barsOnTheDots(upright, barRow(2600, 203)));
     // The label's top edge runs down the right of the page: the text's corner is there.
     EXPECT_FALSE(darkBox(image.copy(406, 0, 406, 1218)).isEmpty());
     EXPECT_TRUE(darkBox(image.copy(0, 0, 200, 1218)).isEmpty());
 
     // The bars' text goes under them as the label reads, turned with it.
-    const QString pdf = folder.filePath(QStringLiteral("girata.pdf"));
+    const QString pdf = folder.filePath(u"girata.pdf"_s);
     ASSERT_EQ(marvello(printTo(label, pdf)).exitCode, 0);
     EXPECT_TRUE(pdfText(pdf).contains("MARVELLO-4X6"));
 
     // Kept as a saved print and printed again from it: the same label, turned the same.
-    const QString saved = folder.filePath(QStringLiteral("girata.ant"));
-    ASSERT_EQ(
-        marvello(printTo(label, saved, {QStringLiteral("--dpi"), QStringLiteral("203")})).exitCode,
-        0);
-    const QString again = folder.filePath(QStringLiteral("ancora.zpl"));
-    ASSERT_EQ(marvello(printTo(saved, QStringLiteral("zpl:") + again)).exitCode, 0);
+    const QString saved = folder.filePath(u"girata.ant"_s);
+    ASSERT_EQ(marvello(printTo(label, saved, {u"--dpi"_s, u"203"_s})).exitCode, 0);
+    const QString again = folder.filePath(u"ancora.zpl"_s);
+    ASSERT_EQ(marvello(printTo(saved, u"zpl:"_s + again)).exitCode, 0);
     EXPECT_EQ(zplImage(readBytes(again)), image);
 }
 

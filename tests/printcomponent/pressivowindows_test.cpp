@@ -27,14 +27,16 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class Destination : public ::testing::Test {
 protected:
     Destination() {
         dialog.setCopies(2);
-        dialog.setCurrentPrinter(QStringLiteral("Etichettatrice"));
-        dialog.setPort(QStringLiteral("usb://1"));
+        dialog.setCurrentPrinter(u"Etichettatrice"_s);
+        dialog.setPort(u"usb://1"_s);
         dialog.show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
     }
@@ -73,7 +75,7 @@ TEST_F(Destination, PreviewLocksTheCopiesAtOne) {
 TEST_F(Destination, CopiesTakeDigitsOnlyAndFollowTheScrollBar) {
     dialog.txtCopie->setFocus();
     dialog.txtCopie->selectAll();
-    QTest::keyClicks(dialog.txtCopie, QStringLiteral("1x2"));
+    QTest::keyClicks(dialog.txtCopie, u"1x2"_s);
     EXPECT_EQ(dialog.txtCopie->text(), u"12");
     EXPECT_EQ(messages.beeps, 1);
     dialog.vscCopie->setValue(7);
@@ -104,10 +106,10 @@ TEST_F(Destination, AFileNameIsAskedInTheStampeFolder) {
     EXPECT_TRUE(QDir(programfolders::printsFolder()).exists());
     EXPECT_TRUE(request.confirmOverwrite);
 
-    messages.fileAnswers.push_back(folder.filePath(QStringLiteral("Stampe/prova.ant")));
+    messages.fileAnswers.push_back(folder.filePath(u"Stampe/prova.ant"_s));
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     EXPECT_EQ(dialog.DestinazioneStampa(), 3);
-    EXPECT_EQ(dialog.FileName().toString(), folder.filePath(QStringLiteral("Stampe/prova.ant")));
+    EXPECT_EQ(dialog.FileName().toString(), folder.filePath(u"Stampe/prova.ant"_s));
 }
 
 class Preview : public ::testing::Test {
@@ -136,27 +138,27 @@ protected:
 
 TEST_F(Preview, PagingStopsAtBothEnds) {
     EXPECT_EQ(window.txtNumeroPagine->text(), u"5");
-    window.runCommand(QStringLiteral("precedente"));
+    window.runCommand(u"precedente"_s);
     EXPECT_EQ(window.txtPagina->text(), u"1");
-    window.runCommand(QStringLiteral("ultima"));
+    window.runCommand(u"ultima"_s);
     EXPECT_EQ(window.txtPagina->text(), u"5");
-    window.runCommand(QStringLiteral("successiva"));
+    window.runCommand(u"successiva"_s);
     EXPECT_EQ(window.vspAnteprima().PreviewPage(), 5);
-    window.runCommand(QStringLiteral("precedente"));
+    window.runCommand(u"precedente"_s);
     EXPECT_EQ(window.txtPagina->text(), u"4");
-    window.runCommand(QStringLiteral("prima"));
+    window.runCommand(u"prima"_s);
     EXPECT_EQ(window.vspAnteprima().PreviewPage(), 1);
 }
 
 TEST_F(Preview, ThePageBoxRefusesPagesThatDoNotExist) {
-    leavePageBox(QStringLiteral("7"));
+    leavePageBox(u"7"_s);
     EXPECT_EQ(messages.messages.size(), 1);
     EXPECT_EQ(window.txtPagina->text(), u"5");
     EXPECT_EQ(window.vspAnteprima().PreviewPage(), 5);
     leavePageBox(QString());
     EXPECT_EQ(window.txtPagina->text(), u"1");
     EXPECT_EQ(messages.messages.size(), 2);
-    leavePageBox(QStringLiteral("3"));
+    leavePageBox(u"3"_s);
     EXPECT_EQ(window.vspAnteprima().PreviewPage(), 3);
     EXPECT_EQ(messages.messages.size(), 2);
 }
@@ -186,7 +188,7 @@ TEST_P(PreviewFit, OpensOnTheWholePageAndFitsAtAnySize) {
     window.resize(GetParam());
     // As the print component opens it: the whole page, asked for before the window shows.
     window.AggiornaControlli();
-    window.AggiornaZoom(QStringLiteral("Pagina intera"));
+    window.AggiornaZoom(u"Pagina intera"_s);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     const int margin = PrintSurface::PreviewMargin;
@@ -199,13 +201,13 @@ TEST_P(PreviewFit, OpensOnTheWholePageAndFitsAtAnySize) {
                     std::abs(whole.page.width() - (whole.visible.width() - 2 * margin)) < 2)
             << whole.page.width() << "x" << whole.page.height();
 
-        window.cmbZoom->setEditText(QStringLiteral("Larghezza"));
+        window.cmbZoom->setEditText(u"Larghezza"_s);
         window.AggiornaZoom();
         const Fit width = fitOf(window);
         const int bar = window.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
         EXPECT_NEAR(width.page.width(), width.visible.width() - 2 * margin - bar, 2);
 
-        window.cmbZoom->setEditText(QStringLiteral("Pagina intera"));
+        window.cmbZoom->setEditText(u"Pagina intera"_s);
         window.AggiornaZoom();
         window.resize(GetParam().transposed()); // and again after a resize
     }
@@ -249,8 +251,7 @@ TEST(PrintProgressWindow, IsWideEnoughForItsTitle) {
             const QFontMetrics metrics(progress->font());
             // A title bar also holds the window's icon and three buttons.
             EXPECT_GE(progress->width(), metrics.horizontalAdvance(progress->windowTitle()) + 160);
-            EXPECT_GE(progress->width(),
-                      metrics.horizontalAdvance(QStringLiteral("Stampante Etichettatrice")));
+            EXPECT_GE(progress->width(), metrics.horizontalAdvance(u"Stampante Etichettatrice"_s));
         }
     };
     EXPECT_TRUE(surface.setAction(pressivo::PrintDocument));

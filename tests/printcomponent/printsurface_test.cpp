@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 TEST(PrintSurfaceDocument, PagesOpsAndSharedPictures) {
@@ -46,8 +48,7 @@ TEST(PrintSurfaceDocument, FinishedPagesArePackedAndDrawTheSame) {
         if (page > 0)
             surface.NewPage();
         surface.setFontBold(page == 1);
-        surface.TextBox(QStringLiteral("Pagina %1 è qui").arg(page + 1), 500, 500, 3000, 400,
-                        page == 2);
+        surface.TextBox(u"Pagina %1 è qui"_s.arg(page + 1), 500, 500, 3000, 400, page == 2);
         surface.DrawPicture(picture, 600, 1200, 400, 400);
         surface.ClipTo(QRectF(0, 0, 2000, 2000));
         surface.DrawCircle(1500, 2000, 700);
@@ -73,17 +74,17 @@ TEST(PrintSurfaceText, TextFlowsFromTheCurrentPositionAndMovesIt) {
     surface.setMarginLeft(1000);
     surface.setCurrentX(2000);
     surface.setCurrentY(3000);
-    const double width = surface.TextWidth(QStringLiteral("abc"));
+    const double width = surface.TextWidth(u"abc"_s);
     EXPECT_GT(width, 0);
-    surface.setText(QStringLiteral("abc"));
+    surface.setText(u"abc"_s);
     EXPECT_NEAR(surface.CurrentX(), 2000 + width, 0.01);
     EXPECT_EQ(surface.CurrentY(), 3000);
-    surface.setText(QStringLiteral("def\r"));
+    surface.setText(u"def\r"_s);
     EXPECT_EQ(surface.CurrentX(), 1000);
     EXPECT_GT(surface.CurrentY(), 3000);
-    EXPECT_GT(surface.TextHeight(QStringLiteral("a\rb")), surface.TextHeight(QStringLiteral("a")));
+    EXPECT_GT(surface.TextHeight(u"a\rb"_s), surface.TextHeight(u"a"_s));
     surface.setFontSize(20);
-    EXPECT_NEAR(surface.TextWidth(QStringLiteral("abc")), 2 * width, width * 0.05);
+    EXPECT_NEAR(surface.TextWidth(u"abc"_s), 2 * width, width * 0.05);
 }
 
 TEST(PrintSurfaceActions, WithoutAPrinterEveryRequestSaysSo) {
@@ -129,19 +130,18 @@ TEST(PrintOutput, ABoxLandsWhereItWasPlacedOnAnImage) {
 }
 
 TEST(PrintOutput, ABoxLandsWhereItWasPlacedInAPdf) {
-    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    const QString pdftoppm = QStandardPaths::findExecutable(u"pdftoppm"_s);
     ASSERT_FALSE(pdftoppm.isEmpty()) << "pdftoppm (poppler-utils) is needed";
     QTemporaryDir folder;
-    const QString pdf = folder.filePath(QStringLiteral("quadrato.pdf"));
+    const QString pdf = folder.filePath(u"quadrato.pdf"_s);
     QString error;
     ASSERT_TRUE(printoutput::writePdf(squareDocument(), pdf, &error)) << error.toStdString();
     QProcess render;
-    render.start(pdftoppm, {QStringLiteral("-r"), QStringLiteral("600"), QStringLiteral("-gray"),
-                            QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,
-                            folder.filePath(QStringLiteral("p"))});
+    render.start(pdftoppm, {u"-r"_s, u"600"_s, u"-gray"_s, u"-png"_s, u"-singlefile"_s, pdf,
+                            folder.filePath(u"p"_s)});
     ASSERT_TRUE(render.waitForFinished(60000));
     QImageReader::setAllocationLimit(512);
-    const QImage page(folder.filePath(QStringLiteral("p.png")));
+    const QImage page(folder.filePath(u"p.png"_s));
     ASSERT_FALSE(page.isNull());
     // A4 at 600 dpi.
     EXPECT_NEAR(page.width(), 4961, 2);
@@ -150,8 +150,7 @@ TEST(PrintOutput, ABoxLandsWhereItWasPlacedInAPdf) {
 
 TEST(PrintOutput, APdfThatCannotBeWrittenSaysWhy) {
     QString error;
-    EXPECT_FALSE(
-        printoutput::writePdf(squareDocument(), QStringLiteral("/non/esiste/a.pdf"), &error));
+    EXPECT_FALSE(printoutput::writePdf(squareDocument(), u"/non/esiste/a.pdf"_s, &error));
     EXPECT_FALSE(error.isEmpty());
 }
 

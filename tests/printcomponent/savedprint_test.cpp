@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Three pages with text, boxes, a picture drawn twice and both barcodes.
@@ -28,20 +30,18 @@ PrintDocument sampleDocument(const QString& folder) {
         for (int page = 0; page < 3; ++page) {
             if (page > 0)
                 pressivo.NewPage();
-            pressivo.setFontName(QStringLiteral("Liberation Sans"));
+            pressivo.setFontName(u"Liberation Sans"_s);
             pressivo.setFontSize(12);
             pressivo.setFontBold(page == 1);
-            pressivo.DrawTextBox(QStringLiteral("Pagina %1 – Perché sì").arg(page + 1), 20, 20, 80,
-                                 10, page == 2);
-            pressivo.DrawLine(10, 10, 100, 60, 65535, QStringLiteral("BF"), 255, 3);
+            pressivo.DrawTextBox(u"Pagina %1 – Perché sì"_s.arg(page + 1), 20, 20, 80, 10,
+                                 page == 2);
+            pressivo.DrawLine(10, 10, 100, 60, 65535, u"BF"_s, 255, 3);
             pressivo.PaintPicture(picture, 120, 20, 30, 15);
-            pressivo.DrawSymbol(barcode::Symbology::Ean13, QStringLiteral("5901234123457"), 20, 80,
-                                50, 25);
-            pressivo.DrawSymbol(barcode::Symbology::Code39, QStringLiteral("ART-%1").arg(page), 20,
-                                120, 70, 20);
+            pressivo.DrawSymbol(barcode::Symbology::Ean13, u"5901234123457"_s, 20, 80, 50, 25);
+            pressivo.DrawSymbol(barcode::Symbology::Code39, u"ART-%1"_s.arg(page), 20, 120, 70, 20);
             pressivo.setCurrentX(20);
             pressivo.setCurrentY(160);
-            pressivo.DrawText(QStringLiteral("Testo libero"));
+            pressivo.DrawText(u"Testo libero"_s);
         }
         ui.surface().EndDoc();
         document = ui.surface().document();
@@ -56,7 +56,7 @@ TEST(SavedPrints, SaveAndLoadRenderIdentically) {
     const PrintDocument original = sampleDocument(folder.path());
     ASSERT_EQ(original.pages.size(), 3u);
     EXPECT_EQ(original.pictures.size(), 1u);
-    const QString path = folder.filePath(QStringLiteral("stampa.ant"));
+    const QString path = folder.filePath(u"stampa.ant"_s);
     QString error;
     ASSERT_TRUE(printoutput::save(original, path, &error)) << error.toStdString();
 
@@ -71,7 +71,7 @@ TEST(SavedPrints, SaveAndLoadRenderIdentically) {
 
 TEST(SavedPrints, DamagedCutAndForeignFilesAreRefusedCleanly) {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("stampa.ant"));
+    const QString path = folder.filePath(u"stampa.ant"_s);
     ASSERT_TRUE(printoutput::save(sampleDocument(folder.path()), path));
     const QByteArray good = readBytes(path);
 
@@ -112,7 +112,7 @@ TEST(SavedPrints, DamagedCutAndForeignFilesAreRefusedCleanly) {
 TEST(SavedPrints, OversizedFilesAreRefusedUnreadAndRepeatedPicturesShareOneImage) {
     QTemporaryDir folder;
     // A sparse file larger than any saved print: refused without reading it.
-    const QString huge = folder.filePath(QStringLiteral("enorme.ant"));
+    const QString huge = folder.filePath(u"enorme.ant"_s);
     writeBytes(huge, "MARVELLO-STAMPA\n");
     ASSERT_TRUE(QFile::resize(huge, qint64(600) << 20));
     PrintDocument document;
@@ -140,7 +140,7 @@ TEST(SavedPrints, OversizedFilesAreRefusedUnreadAndRepeatedPicturesShareOneImage
         x += 1000;
     }
     three.paper = QSizeF(3000, 1000);
-    const QString path = folder.filePath(QStringLiteral("tre.ant"));
+    const QString path = folder.filePath(u"tre.ant"_s);
     ASSERT_TRUE(printoutput::save(three, path));
     PrintDocument loaded;
     ASSERT_FALSE(printoutput::load(path, loaded));

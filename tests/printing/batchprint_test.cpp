@@ -5,6 +5,7 @@
 #include "support/files.h"
 #include "support/marvelloprocess.h"
 #include "support/spreadsheets.h"
+#include "support/textlabel.h"
 #include "support/zbar.h"
 
 #include <QDir>
@@ -18,46 +19,20 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 int pageCount(const QString& pdf) {
-    const auto match = QRegularExpression(QStringLiteral(R"(Pages:\s+(\d+))"))
+    const auto match = QRegularExpression(uR"(Pages:\s+(\d+))"_s)
                            .match(QString::fromLatin1(runTool("pdfinfo", {pdf})));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
-}
-
-// A label with one text: `columns` x `rows` labels of `width` x `height` mm a sheet, the
-// text's box `boxWidth` x `boxHeight` twips at the label's corner, bound to a table when one is
-// named.
-struct TextLabel {
-    QString text;
-    QString database = {}, table = {};
-    int columns = 1, rows = 1, width = 100, height = 40;
-    int boxWidth = 5670, boxHeight = 2000;
-};
-
-QString textLabel(const QString& path, const TextLabel& label) {
-    const auto n = [](int value) { return QStringLiteral(" %1 ").arg(value); };
-    QStringList lines;
-    if (!label.database.isEmpty())
-        lines << "oggDatabase" << label.database << "" << label.table << "" << n(0) << ""
-              << ""
-              << ""
-              << "False"
-              << "";
-    lines << "oggLayout" << n(label.columns) << n(label.rows) << n(0) << n(0) << n(label.width)
-          << n(label.height) << n(0) << n(0) << n(0) << n(0);
-    lines << "oggTesto" << n(0) << n(0) << n(label.boxWidth) << n(label.boxHeight) << label.text
-          << "Arial" << n(8) << "False"
-          << "False" << n(0) << n(0) << n(16777215) << n(0) << "" << n(0);
-    writeBytes(path, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
-    return path;
 }
 
 class BatchPrint : public ::testing::Test {
 protected:
     QTemporaryDir folder;
-    QString pdf = folder.filePath(QStringLiteral("etichette.pdf"));
+    QString pdf = folder.filePath(u"etichette.pdf"_s);
 };
 
 TEST_F(BatchPrint, ABoundLabelPrintsEveryRecordAndItsBarcodesScan) {
@@ -87,9 +62,7 @@ TEST_F(BatchPrint, ABoundLabelPrintsEveryRecordAndItsBarcodesScan) {
 }
 
 TEST_F(BatchPrint, TextLandsWhereTheLayoutPutsIt) {
-    ASSERT_EQ(marvello(printTo(example("spedizione.eti"), pdf,
-                               {QStringLiteral("--count"), QStringLiteral("2")}))
-                  .exitCode,
+    ASSERT_EQ(marvello(printTo(example("spedizione.eti"), pdf, {u"--count"_s, u"2"_s})).exitCode,
               0);
     // The second label's company name: column 2 of the sheet.
     const auto words = pdfWords(pdf);
@@ -102,18 +75,17 @@ TEST_F(BatchPrint, TextLandsWhereTheLayoutPutsIt) {
 }
 
 TEST_F(BatchPrint, TheFirstPositionAndCountChooseTheSheets) {
-    ASSERT_TRUE(exited(marvello(printTo(example("prodotto.eti"), pdf,
-                                        {QStringLiteral("--first"), QStringLiteral("24"),
-                                         QStringLiteral("--count"), QStringLiteral("2"),
-                                         QStringLiteral("--borders")})),
-                       0));
+    ASSERT_TRUE(
+        exited(marvello(printTo(example("prodotto.eti"), pdf,
+                                {u"--first"_s, u"24"_s, u"--count"_s, u"2"_s, u"--borders"_s})),
+               0));
     EXPECT_EQ(pageCount(pdf), 2); // 3 x 8 sheet: position 24 is the last of page 1
 }
 
 TEST_F(BatchPrint, EveryExamplePrintsWithoutAnError) {
     for (const char* label : {"spedizione.eti", "prodotto.eti", "completo.eti", "scaffale.eti"}) {
         for (const char* kind : {".pdf", ".ant"}) {
-            const QString out = folder.filePath(QStringLiteral("esempio") + QLatin1String(kind));
+            const QString out = folder.filePath(u"esempio"_s + QLatin1String(kind));
             const ProcessRun run = marvello(printTo(example(label), out));
             EXPECT_EQ(run.exitCode, 0) << label;
             // At most the note of a name too long for its box.
@@ -125,51 +97,46 @@ TEST_F(BatchPrint, EveryExamplePrintsWithoutAnError) {
         }
     }
     // A database without the label's table: nothing is printed.
-    const ProcessRun other = marvello(
-        printTo(example("completo.eti"), pdf, {QStringLiteral("--db"), testData("testV1997.mdb")}));
+    const ProcessRun other =
+        marvello(printTo(example("completo.eti"), pdf, {u"--db"_s, testData("testV1997.mdb")}));
     EXPECT_NE(other.exitCode, 0);
     EXPECT_TRUE(other.err.contains(u"\"Clienti\" non è nel database")) << other.err.toStdString();
 }
 
 TEST_F(BatchPrint, ASavedPrintPrintsAgainExactlyAsFirstPrinted) {
-    const QString saved = folder.filePath(QStringLiteral("spedizione.ant"));
-    ASSERT_EQ(marvello(printTo(example("spedizione.eti"), saved, {QStringLiteral("--count"), "3"}))
-                  .exitCode,
-              0);
-    ASSERT_EQ(marvello(printTo(example("spedizione.eti"), pdf, {QStringLiteral("--count"), "3"}))
-                  .exitCode,
-              0);
-    const QString again = folder.filePath(QStringLiteral("di_nuovo.pdf"));
+    const QString saved = folder.filePath(u"spedizione.ant"_s);
+    ASSERT_EQ(marvello(printTo(example("spedizione.eti"), saved, {u"--count"_s, "3"})).exitCode, 0);
+    ASSERT_EQ(marvello(printTo(example("spedizione.eti"), pdf, {u"--count"_s, "3"})).exitCode, 0);
+    const QString again = folder.filePath(u"di_nuovo.pdf"_s);
     const ProcessRun reprint = marvello(printTo(saved, again));
     ASSERT_EQ(reprint.exitCode, 0) << reprint.err.toStdString();
     EXPECT_TRUE(reprint.out.contains(again));
     // Every word in the same place.
-    const QByteArray first = runTool("pdftotext", {QStringLiteral("-bbox"), pdf, "-"});
-    const QByteArray second = runTool("pdftotext", {QStringLiteral("-bbox"), again, "-"});
+    const QByteArray first = runTool("pdftotext", {u"-bbox"_s, pdf, "-"});
+    const QByteArray second = runTool("pdftotext", {u"-bbox"_s, again, "-"});
     auto words = [](const QByteArray& html) { return html.mid(html.indexOf("<doc>")); };
     EXPECT_FALSE(words(first).isEmpty());
     EXPECT_EQ(words(first), words(second));
 
     // Opened as other programs open a label: without a display it becomes a PDF.
     QTemporaryDir home;
-    EXPECT_TRUE(exited(marvello({saved}, {QStringLiteral("XDG_CACHE_HOME=") + home.path()}), 0));
-    EXPECT_TRUE(QFile::exists(home.filePath(QStringLiteral("marvello/spedizione.pdf"))));
+    EXPECT_TRUE(exited(marvello({saved}, {u"XDG_CACHE_HOME="_s + home.path()}), 0));
+    EXPECT_TRUE(QFile::exists(home.filePath(u"marvello/spedizione.pdf"_s)));
 }
 
 // A food label from a CSV with a fixed "today": a best-before date 5 days on across a leap
 // day, a date field and a price in their formats, a text for an empty note; the same under
 // Italian and C regional settings.
 TEST_F(BatchPrint, DatesAndNumbersInTheirFormats) {
-    writeBytes(folder.filePath(QStringLiteral("prodotti.csv")),
+    writeBytes(folder.filePath(u"prodotti.csv"_s),
                "Nome,Prezzo,Scadenza,Note\r\nPesto,\"3,5\",2027-03-31,\r\n");
-    const QString label = folder.filePath(QStringLiteral("alimenti.eti"));
+    const QString label = folder.filePath(u"alimenti.eti"_s);
     textLabel(label, {"${Nome} ${Prezzo:,2} euro entro ${data+5} lotto ${Scadenza:MM/yyyy} "
                       "${Note|senza note} ${data:d MMMM yyyy}",
                       "prodotti.csv", "prodotti", 1, 1, 100, 40, 5670, 2000});
     for (const char* locale : {"it_IT.UTF-8", "C"}) {
         const ProcessRun run =
-            marvello(printTo(label, pdf), {QStringLiteral("MARVELLO_TODAY=2024-02-26"),
-                                           QStringLiteral("LC_ALL=") + locale});
+            marvello(printTo(label, pdf), {u"MARVELLO_TODAY=2024-02-26"_s, u"LC_ALL="_s + locale});
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         const QString text = pdfText(pdf).simplified();
         EXPECT_TRUE(text.contains(u"Pesto 3,50 euro entro 02/03/2024 lotto 03/2027 senza note "
@@ -183,15 +150,14 @@ TEST_F(BatchPrint, DatesAndNumbersInTheirFormats) {
 // record, before anything is printed.
 TEST_F(BatchPrint, EachRecordItsQuantity) {
     const auto label = [&](const QByteArray& rows) {
-        writeBytes(folder.filePath(QStringLiteral("colli.csv")), "Nome,Colli\r\n" + rows);
-        const QString path = folder.filePath(QStringLiteral("colli.eti"));
+        writeBytes(folder.filePath(u"colli.csv"_s), "Nome,Colli\r\n" + rows);
+        const QString path = folder.filePath(u"colli.eti"_s);
         textLabel(path, {"${Nome} collo ${Q} di ${Qtot} record ${R} etichetta ${N}", "colli.csv",
                          "colli", 1, 1, 100, 40, 5670, 500});
         return path;
     };
     const QString path = label("Zero,0\r\nUno,1\r\nVuoto,\r\nDodici,12\r\n");
-    const ProcessRun run =
-        marvello(printTo(path, pdf, {QStringLiteral("--quantity-field"), QStringLiteral("Colli")}));
+    const ProcessRun run = marvello(printTo(path, pdf, {u"--quantity-field"_s, u"Colli"_s}));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(pageCount(pdf), 13);
     const QString text = pdfText(pdf).simplified();
@@ -204,14 +170,13 @@ TEST_F(BatchPrint, EachRecordItsQuantity) {
         QFile::remove(pdf);
         const ProcessRun refused =
             marvello(printTo(label(QByteArray("Uno,1\r\nMale,") + bad + "\r\n"), pdf,
-                             {QStringLiteral("--quantity-field"), QStringLiteral("Colli")}));
+                             {u"--quantity-field"_s, u"Colli"_s}));
         EXPECT_EQ(refused.exitCode, 1) << bad;
-        EXPECT_TRUE(refused.err.contains(QStringLiteral("Il record 2 chiede \"%1\"").arg(bad)))
+        EXPECT_TRUE(refused.err.contains(u"Il record 2 chiede \"%1\""_s.arg(bad)))
             << refused.err.toStdString();
         EXPECT_FALSE(QFile::exists(pdf)) << bad;
     }
-    const ProcessRun missing =
-        marvello(printTo(path, pdf, {QStringLiteral("--quantity-field"), QStringLiteral("Pezzi")}));
+    const ProcessRun missing = marvello(printTo(path, pdf, {u"--quantity-field"_s, u"Pezzi"_s}));
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(u"\"Pezzi\"")) << missing.err.toStdString();
 }
@@ -220,18 +185,16 @@ TEST_F(BatchPrint, EachRecordItsQuantity) {
 // best-before date from today, serial numbers that go on in the next job.
 TEST_F(BatchPrint, ASpreadsheetFeedsQuantitiesQuestionsDatesAndSerials) {
     RowSource rows;
-    rows.fields = {{QStringLiteral("Articolo")}, {QStringLiteral("Colli")}};
-    rows.rows = {{QStringLiteral("Vite M4"), 12.0},
-                 {QStringLiteral("Dado"), 0.0},
-                 {QStringLiteral("Rondella"), 1.0}};
-    const QString colli = folder.filePath(QStringLiteral("colli.xlsx"));
-    writeXlsx(colli, sheetJson(QStringLiteral("Colli"), rows));
+    rows.fields = {{u"Articolo"_s}, {u"Colli"_s}};
+    rows.rows = {{u"Vite M4"_s, 12.0}, {u"Dado"_s, 0.0}, {u"Rondella"_s, 1.0}};
+    const QString colli = folder.filePath(u"colli.xlsx"_s);
+    writeXlsx(colli, sheetJson(u"Colli"_s, rows));
     const QString label =
-        textLabel(folder.filePath(QStringLiteral("colli.eti")),
+        textLabel(folder.filePath(u"colli.eti"_s),
                   {"${Articolo} collo ${Q} di ${Qtot} lotto ${?Lotto} entro ${data+5} n. ${P:6}",
                    "altro.xlsx", "Colli"});
-    const QStringList environment{QStringLiteral("MARVELLO_TODAY=2026-12-28"),
-                                  QStringLiteral("XDG_STATE_HOME=") + folder.filePath("stato")};
+    const QStringList environment{u"MARVELLO_TODAY=2026-12-28"_s,
+                                  u"XDG_STATE_HOME="_s + folder.filePath("stato")};
     const QStringList options{"--db", colli, "--quantity-field", "Colli", "--set", "Lotto=L42"};
     ASSERT_EQ(marvello(printTo(label, pdf, options), environment).exitCode, 0);
     EXPECT_EQ(pageCount(pdf), 13);
@@ -249,20 +212,17 @@ TEST_F(BatchPrint, ASpreadsheetFeedsQuantitiesQuestionsDatesAndSerials) {
 // ignored) every label prints the answer; unanswered, nothing is printed and the command line
 // is wrong.
 TEST_F(BatchPrint, QuestionsAreAnsweredOnTheCommandLine) {
-    const QString label = folder.filePath(QStringLiteral("lotto.eti"));
+    const QString label = folder.filePath(u"lotto.eti"_s);
     textLabel(label, {"Lotto ${?Lotto} del ${?Data produzione}", {}, {}, 2, 1, 50, 40, 2835, 500});
-    const ProcessRun run =
-        marvello(printTo(label, pdf,
-                         {QStringLiteral("--count"), QStringLiteral("2"), QStringLiteral("--set"),
-                          QStringLiteral("lotto=L42"), QStringLiteral("--set"),
-                          QStringLiteral("Data produzione=1/12/2026")}));
+    const ProcessRun run = marvello(printTo(label, pdf,
+                                            {u"--count"_s, u"2"_s, u"--set"_s, u"lotto=L42"_s,
+                                             u"--set"_s, u"Data produzione=1/12/2026"_s}));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QString text = pdfText(pdf);
     EXPECT_EQ(text.count(u"Lotto L42 del 1/12/2026"), 2) << text.toStdString();
 
     QFile::remove(pdf);
-    const ProcessRun unanswered =
-        marvello(printTo(label, pdf, {QStringLiteral("--set"), QStringLiteral("Lotto=L42")}));
+    const ProcessRun unanswered = marvello(printTo(label, pdf, {u"--set"_s, u"Lotto=L42"_s}));
     EXPECT_EQ(unanswered.exitCode, 2);
     EXPECT_TRUE(unanswered.err.contains(u"--set Data produzione=VALORE"))
         << unanswered.err.toStdString();
@@ -272,13 +232,13 @@ TEST_F(BatchPrint, QuestionsAreAnsweredOnTheCommandLine) {
 // ${P} continues from one job of a label to the next; a job that fails uses no numbers, and
 // two jobs of the label at once never share one.
 TEST_F(BatchPrint, SerialNumbersNeverRepeat) {
-    const QString label = folder.filePath(QStringLiteral("cespiti.eti"));
+    const QString label = folder.filePath(u"cespiti.eti"_s);
     textLabel(label, {"Cespite ${P:6}", {}, {}, 1, 1, 50, 20, 2835, 500});
-    const QStringList state{QStringLiteral("XDG_STATE_HOME=") + folder.filePath("stato")};
+    const QStringList state{u"XDG_STATE_HOME="_s + folder.filePath("stato")};
     const auto numbers = [&](const QString& file) {
         QList<int> found;
         const QString text = pdfText(file);
-        auto match = QRegularExpression(QStringLiteral(R"(Cespite (\d{6}))")).globalMatch(text);
+        auto match = QRegularExpression(uR"(Cespite (\d{6}))"_s).globalMatch(text);
         while (match.hasNext())
             found << match.next().captured(1).toInt();
         return found;
@@ -290,11 +250,11 @@ TEST_F(BatchPrint, SerialNumbersNeverRepeat) {
     ASSERT_EQ(job(pdf, 3).exitCode, 0);
     EXPECT_EQ(numbers(pdf), (QList<int>{1, 2, 3}));
     // A job that cannot be delivered (no such folder) uses none.
-    EXPECT_EQ(job(folder.filePath(QStringLiteral("manca/x.pdf")), 5).exitCode, 1);
+    EXPECT_EQ(job(folder.filePath(u"manca/x.pdf"_s), 5).exitCode, 1);
     ASSERT_EQ(job(pdf, 2).exitCode, 0);
     EXPECT_EQ(numbers(pdf), (QList<int>{4, 5}));
     // A second job started while the first prints waits for it, and goes on after it.
-    const QString other = folder.filePath(QStringLiteral("altro.pdf"));
+    const QString other = folder.filePath(u"altro.pdf"_s);
     ProcessRun second;
     const ProcessRun first = marvello(printTo(label, pdf, {"--count", "40"}), state,
                                       [&](QProcess&) { second = job(other, 40); });
@@ -315,9 +275,8 @@ TEST_F(BatchPrint, SerialNumbersNeverRepeat) {
 // Formats read numbers as Italians write them, and a field named with a colon, from before
 // formats, is still that field.
 TEST_F(BatchPrint, OlderFieldNamesAndItalianNumbers) {
-    writeBytes(folder.filePath(QStringLiteral("prezzi.csv")),
-               "Tel:Casa,Prezzo\r\n011 123,\"1.250,5\"\r\n");
-    const QString label = folder.filePath(QStringLiteral("prezzi.eti"));
+    writeBytes(folder.filePath(u"prezzi.csv"_s), "Tel:Casa,Prezzo\r\n011 123,\"1.250,5\"\r\n");
+    const QString label = folder.filePath(u"prezzi.eti"_s);
     textLabel(label,
               {"${Tel:Casa} costa ${Prezzo:,2}", "prezzi.csv", "prezzi", 1, 1, 100, 20, 5670, 500});
     ASSERT_TRUE(exited(marvello(printTo(label, pdf)), 0));
@@ -333,36 +292,29 @@ TEST_F(BatchPrint, OlderFieldNamesAndItalianNumbers) {
 TEST(BatchOptions, Parsing) {
     QString error;
     const auto options = BatchOptions::parse(
-        printTo(QStringLiteral("a.eti"), QStringLiteral("printer:Zebra"),
-                {QStringLiteral("--copies"), QStringLiteral("3"), QStringLiteral("--crop-marks"),
-                 QStringLiteral("--db"), QStringLiteral("b.mdb")}),
+        printTo(u"a.eti"_s, u"printer:Zebra"_s,
+                {u"--copies"_s, u"3"_s, u"--crop-marks"_s, u"--db"_s, u"b.mdb"_s}),
         &error);
     ASSERT_TRUE(options) << error.toStdString();
     EXPECT_EQ(options->copies, 3);
     EXPECT_TRUE(options->cropMarks);
-    EXPECT_EQ(options->database, QStringLiteral("b.mdb"));
+    EXPECT_EQ(options->database, u"b.mdb"_s);
     EXPECT_FALSE(options->count);
-    EXPECT_FALSE(BatchOptions::parse(printTo(QStringLiteral("a.eti"), QStringLiteral("a.pdf"),
-                                             {QStringLiteral("--copies"), QStringLiteral("0")}),
-                                     &error));
+    EXPECT_FALSE(
+        BatchOptions::parse(printTo(u"a.eti"_s, u"a.pdf"_s, {u"--copies"_s, u"0"_s}), &error));
 
     // A printer's own offset in millimetres, and the resolution of a label printer's file.
-    const auto offset =
-        BatchOptions::parse(printTo(QStringLiteral("a.eti"), QStringLiteral("zpl:a.zpl"),
-                                    {QStringLiteral("--offset"), QStringLiteral("1.5,-0.5"),
-                                     QStringLiteral("--dpi"), QStringLiteral("300")}),
-                            &error);
+    const auto offset = BatchOptions::parse(
+        printTo(u"a.eti"_s, u"zpl:a.zpl"_s, {u"--offset"_s, u"1.5,-0.5"_s, u"--dpi"_s, u"300"_s}),
+        &error);
     ASSERT_TRUE(offset) << error.toStdString();
     EXPECT_EQ(offset->offset, QPointF(1.5, -0.5));
     EXPECT_EQ(offset->dotsPerInch, 300);
     for (const char* wrong : {"1,5,2", "1.5;2", "x,1", "60,0"})
-        EXPECT_FALSE(
-            BatchOptions::parse(printTo(QStringLiteral("a.eti"), QStringLiteral("a.pdf"),
-                                        {QStringLiteral("--offset"), QString::fromLatin1(wrong)}),
-                                &error))
+        EXPECT_FALSE(BatchOptions::parse(
+            printTo(u"a.eti"_s, u"a.pdf"_s, {u"--offset"_s, QString::fromLatin1(wrong)}), &error))
             << wrong;
-    EXPECT_FALSE(
-        BatchOptions::parse(printTo(QStringLiteral("a.eti"), QStringLiteral("zpl:a.pdf")), &error));
+    EXPECT_FALSE(BatchOptions::parse(printTo(u"a.eti"_s, u"zpl:a.pdf"_s), &error));
 }
 
 } // namespace

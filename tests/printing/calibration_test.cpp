@@ -20,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class Calibration : public ::testing::Test {
@@ -48,7 +50,7 @@ protected:
 TEST_F(Calibration, ThePageMarksTheLabelsEdgeAndCrossesAtKnownDistances) {
     HeadlessPressivoUi ui;
     ui.destination = pressivo::File;
-    ui.fileName = folder.filePath(QStringLiteral("calibrazione.pdf"));
+    ui.fileName = folder.filePath(u"calibrazione.pdf"_s);
     ASSERT_EQ(calibration::printPage(document, ui, QPointF(1.5, 2)), PrintOutcome::Delivered);
     const QImage page = pdfPage(ui.fileName, 1, 254, folder.path());
     ASSERT_EQ(page.size(), QSize(1016, 762)); // the roll's page: the label
@@ -78,9 +80,9 @@ TEST_F(Calibration, TheDialogKeepsEachPrintersOwnSettings) {
         openedWith = settings;
         return printer;
     };
-    const QStringList printers{QStringLiteral("UFFICIO"), QStringLiteral("ZEBRA")};
+    const QStringList printers{u"UFFICIO"_s, u"ZEBRA"_s};
     {
-        frmCalibraStampante dialog(document, printers, QStringLiteral("ZEBRA"), open);
+        frmCalibraStampante dialog(document, printers, u"ZEBRA"_s, open);
         EXPECT_EQ(dialog.chosenPrinter(), u"ZEBRA");
         dialog.cmbLinguaggio->setCurrentIndex(1);
         dialog.txtRisoluzione->setValue(300);
@@ -94,7 +96,7 @@ TEST_F(Calibration, TheDialogKeepsEachPrintersOwnSettings) {
         EXPECT_EQ(opened, u"ZEBRA");
         // The page goes out as the printer will print, nothing kept before "Ok".
         EXPECT_EQ(openedWith, (PrinterSettings{-1.5, 1, true, 300}));
-        EXPECT_EQ(printersettings::read(QStringLiteral("ZEBRA")), PrinterSettings{});
+        EXPECT_EQ(printersettings::read(u"ZEBRA"_s), PrinterSettings{});
         EXPECT_TRUE(printer->received.calibration.has_value()); // not moved again
         QRectF frame;
         for (const DrawOp& op : printer->received.pages.at(0).operations())
@@ -105,29 +107,27 @@ TEST_F(Calibration, TheDialogKeepsEachPrintersOwnSettings) {
         EXPECT_NEAR(frame.top(), 1, 1e-6);
         EXPECT_NEAR(frame.width(), 101.6, 1e-6);
 
-        dialog.cmbStampante->setCurrentText(QStringLiteral("UFFICIO"));
+        dialog.cmbStampante->setCurrentText(u"UFFICIO"_s);
         EXPECT_EQ(dialog.txtSpostamentoX->value(), 0);
         EXPECT_FALSE(dialog.txtRisoluzione->isEnabled());
         dialog.txtSpostamentoX->setValue(0.5);
-        dialog.cmbStampante->setCurrentText(QStringLiteral("ZEBRA"));
+        dialog.cmbStampante->setCurrentText(u"ZEBRA"_s);
         EXPECT_DOUBLE_EQ(dialog.txtSpostamentoX->value(), -1.5); // what was typed, kept
         dialog.cmdOk->click();
     }
-    EXPECT_EQ(printersettings::read(QStringLiteral("ZEBRA")),
-              (PrinterSettings{-1.5, 1, true, 300}));
-    EXPECT_EQ(printersettings::read(QStringLiteral("UFFICIO")),
-              (PrinterSettings{0.5, 0, false, 0}));
+    EXPECT_EQ(printersettings::read(u"ZEBRA"_s), (PrinterSettings{-1.5, 1, true, 300}));
+    EXPECT_EQ(printersettings::read(u"UFFICIO"_s), (PrinterSettings{0.5, 0, false, 0}));
 
     // A correction is of the page printed, whatever was typed since; "Annulla" keeps nothing.
-    frmCalibraStampante cancelled(document, printers, QStringLiteral("UFFICIO"), open);
+    frmCalibraStampante cancelled(document, printers, u"UFFICIO"_s, open);
     cancelled.cmdProva->click();
     cancelled.txtSpostamentoX->setValue(3);
     cancelled.txtMisuraX->setValue(9);
     cancelled.cmdCorreggi->click();
     EXPECT_DOUBLE_EQ(cancelled.txtSpostamentoX->value(), 1.5);
     cancelled.cmdCancel->click();
-    EXPECT_EQ(printersettings::read(QStringLiteral("UFFICIO")).offsetX, 0.5);
-    EXPECT_EQ(printersettings::read(QStringLiteral("ufficio")).offsetX, 0.5); // as CUPS names
+    EXPECT_EQ(printersettings::read(u"UFFICIO"_s).offsetX, 0.5);
+    EXPECT_EQ(printersettings::read(u"ufficio"_s).offsetX, 0.5); // as CUPS names
 }
 
 } // namespace

@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The shipping example with its criterion replaced: `field` equal to `value`.
@@ -28,41 +30,39 @@ QString shippingLabelSelecting(const QTemporaryDir& folder, const QString& value
     QList<QByteArray> lines = readBytes(example("spedizione.eti")).split('\n');
     lines[5] = " 1 \r";
     lines[6] = value.toLatin1() + '\r';
-    const QString path = folder.filePath(QStringLiteral("selezione.eti"));
+    const QString path = folder.filePath(u"selezione.eti"_s);
     writeBytes(path, lines.join('\n'));
-    QFile::copy(example("clienti.mdb"), folder.filePath(QStringLiteral("clienti.mdb")));
+    QFile::copy(example("clienti.mdb"), folder.filePath(u"clienti.mdb"_s));
     return path;
 }
 
 class Delivery : public ::testing::Test {
 protected:
     QTemporaryDir folder;
-    QString pdf = folder.filePath(QStringLiteral("etichette.pdf"));
+    QString pdf = folder.filePath(u"etichette.pdf"_s);
 };
 
 TEST_F(Delivery, NothingToPrintIsNoSuccessAndWritesNothing) {
-    const QString label = shippingLabelSelecting(folder, QStringLiteral("Nessuna provincia"));
+    const QString label = shippingLabelSelecting(folder, u"Nessuna provincia"_s);
     EXPECT_TRUE(exited(marvello(printTo(label, pdf)), 3, u"Nessun record selezionato"));
     EXPECT_FALSE(QFile::exists(pdf));
     // As other programs start it: the direct print finds no record before any printer.
-    EXPECT_EQ(marvello({label + QStringLiteral(",-D")}).exitCode, 3);
+    EXPECT_EQ(marvello({label + u",-D"_s}).exitCode, 3);
 }
 
 TEST_F(Delivery, ADamagedOrEncryptedDatabasePrintsNothing) {
     // The 20,000 addresses cut to half: the rows it still holds are no complete print.
     QFile original(testData("grande.mdb"));
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));
-    const QString cut = folder.filePath(QStringLiteral("tagliato.mdb"));
+    const QString cut = folder.filePath(u"tagliato.mdb"_s);
     writeBytes(cut, original.readAll().left(280 * 4096));
     const QString addresses = QStringLiteral(MARVELLO_BENCH_DIR "/indirizzi.eti");
-    EXPECT_TRUE(
-        exited(marvello(printTo(addresses, pdf, {QStringLiteral("--db"), cut})), 1, u"3343"));
+    EXPECT_TRUE(exited(marvello(printTo(addresses, pdf, {u"--db"_s, cut})), 1, u"3343"));
     EXPECT_FALSE(QFile::exists(pdf));
 
-    const ProcessRun encrypted =
-        marvello(printTo(addresses, pdf,
-                         {QStringLiteral("--db"), testData("office-agile-4.2.accdb"),
-                          QStringLiteral("--password"), QStringLiteral("password")}));
+    const ProcessRun encrypted = marvello(
+        printTo(addresses, pdf,
+                {u"--db"_s, testData("office-agile-4.2.accdb"), u"--password"_s, u"password"_s}));
     EXPECT_EQ(encrypted.exitCode, 1);
     EXPECT_TRUE(encrypted.err.contains(u"cifrato")) << encrypted.err.toStdString();
     EXPECT_FALSE(encrypted.err.contains(u"mdb_")) << encrypted.err.toStdString(); // libmdb quiet
@@ -98,11 +98,11 @@ protected:
 
 TEST_F(SmallDisk, AFullDiskLeavesThePreviousFileAndSaysWhy) {
     // 2,000 addresses need far more than the disk has.
-    const QString saved = folder.filePath(QStringLiteral("etichette.ant"));
+    const QString saved = folder.filePath(u"etichette.ant"_s);
     for (const QString& target : {pdf, saved}) {
-        const ProcessRun run = marvello(printTo(
-            QStringLiteral(MARVELLO_BENCH_DIR "/indirizzi.eti"), target,
-            {QStringLiteral("--db"), testData("grande.mdb"), QStringLiteral("--count"), "2000"}));
+        const ProcessRun run =
+            marvello(printTo(QStringLiteral(MARVELLO_BENCH_DIR "/indirizzi.eti"), target,
+                             {u"--db"_s, testData("grande.mdb"), u"--count"_s, "2000"}));
         EXPECT_EQ(run.exitCode, 1) << target.toStdString();
         EXPECT_TRUE(run.err.contains(u"Spazio su disco esaurito")) << run.err.toStdString();
     }
@@ -126,9 +126,8 @@ TEST_P(StoppedJob, LeavesThePreviousFileIntact) {
     writeBytes(pdf, "la stampa di ieri");
     const QString label = QStringLiteral(MARVELLO_BENCH_DIR "/indirizzi.eti");
     const ProcessRun run = marvello(
-        printTo(label, pdf,
-                {QStringLiteral("--db"), testData("grande.mdb"), QStringLiteral("--progress")}),
-        {}, [signal = signal](QProcess& process) {
+        printTo(label, pdf, {u"--db"_s, testData("grande.mdb"), u"--progress"_s}), {},
+        [signal = signal](QProcess& process) {
             // Halfway through the labels: the PDF is being written.
             QByteArray progress;
             process.setReadChannel(QProcess::StandardError);
@@ -162,9 +161,9 @@ protected:
     // database) before it.
     QString label(const QStringList& sections, const QStringList& before = {},
                   const char* layout = "oggLayout| 1 | 1 | 10 | 10 | 60 | 40 | 0 | 0 | 0 | 0 ") {
-        const QString path = folder.filePath(QStringLiteral("ostile.eti"));
+        const QString path = folder.filePath(u"ostile.eti"_s);
         const QStringList lines = before + fileLines(layout) + sections;
-        writeBytes(path, lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
+        writeBytes(path, lines.join(u"\r\n"_s).toLatin1() + "\r\n");
         return path;
     }
     static QStringList element(const char* kind, const QString& geometry, const QStringList& rest) {
@@ -182,11 +181,11 @@ protected:
 TEST_F(HostileLabel, OnePictureNamedTwentyTimesIsDecodedOnce) {
     QImage big(4000, 4000, QImage::Format_RGB32);
     big.fill(Qt::darkCyan);
-    ASSERT_TRUE(big.save(folder.filePath(QStringLiteral("foto.png"))));
+    ASSERT_TRUE(big.save(folder.filePath(u"foto.png"_s)));
     QStringList sections;
     for (int i = 0; i < 20; ++i)
-        sections += element("oggPicture", QStringLiteral(" 0 , 0 , 900 , 600 "),
-                            {QString(), QString(), QStringLiteral("foto.png"), " 0 "});
+        sections += element("oggPicture", u" 0 , 0 , 900 , 600 "_s,
+                            {QString(), QString(), u"foto.png"_s, " 0 "});
     // 20 decoded copies took 1.3 GB; one is 64 MB.
     const ProcessRun run = marvelloWithin(1000, printTo(label(sections), pdf));
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -194,10 +193,9 @@ TEST_F(HostileLabel, OnePictureNamedTwentyTimesIsDecodedOnce) {
 }
 
 TEST_F(HostileLabel, AMegabyteBarcodeIsRefusedQuickly) {
-    const QStringList sections =
-        element("oggImmagine", QStringLiteral(" 0 , 0 , 2000 , 600 "),
-                {QStringLiteral("0"), QString(), QString(1 << 20, u'A'), " 0 "}) +
-        text(QStringLiteral("Sotto il codice"), " 0 , 700 , 2000 , 300 ");
+    const QStringList sections = element("oggImmagine", u" 0 , 0 , 2000 , 600 "_s,
+                                         {u"0"_s, QString(), QString(1 << 20, u'A'), " 0 "}) +
+                                 text(u"Sotto il codice"_s, " 0 , 700 , 2000 , 300 ");
     // It took 29 s and 1.2 GB; now the symbol is refused and the rest of the label prints,
     // and the exit code says a symbol is missing.
     const ProcessRun run = marvelloWithin(1000, printTo(label(sections), pdf));
@@ -209,20 +207,19 @@ TEST_F(HostileLabel, AMegabyteBarcodeIsRefusedQuickly) {
 // A field a thousand times in one text, or one field of megabytes, stops the job with a
 // message naming them, within a small memory (the first took 3 GB and aborted).
 TEST_F(HostileLabel, TextsAndValuesAreBounded) {
-    const QString csv = folder.filePath(QStringLiteral("dati.csv"));
+    const QString csv = folder.filePath(u"dati.csv"_s);
     const auto labelWith = [&](const QString& text) {
         return label(HostileLabel::text(text),
                      fileLines("oggDatabase|dati.csv||dati|| 0 ||||False|"));
     };
     writeBytes(csv, "V\n" + QByteArray(900'000, 'x') + "\n");
-    ProcessRun run =
-        marvelloWithin(1000, printTo(labelWith(QStringLiteral("${V}").repeated(1000)), pdf));
+    ProcessRun run = marvelloWithin(1000, printTo(labelWith(u"${V}"_s.repeated(1000)), pdf));
     EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(u"caratteri con i campi inseriti")) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(pdf));
 
     writeBytes(csv, "V\n" + QByteArray(3'000'000, 'x') + "\n");
-    run = marvelloWithin(1000, printTo(labelWith(QStringLiteral("${V}")), pdf));
+    run = marvelloWithin(1000, printTo(labelWith(u"${V}"_s), pdf));
     EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(u"Il campo V")) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(pdf));
@@ -231,18 +228,18 @@ TEST_F(HostileLabel, TextsAndValuesAreBounded) {
 // What a job is asked beyond what there is: a pipe, a folder or a read-only file as its
 // output, a first position past the sheet, more labels than records.
 TEST_F(HostileLabel, TargetsAndCountsBeyondWhatThereIs) {
-    const QString fifo = folder.filePath(QStringLiteral("tubo.pdf"));
+    const QString fifo = folder.filePath(u"tubo.pdf"_s);
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const QString plain = label(element("oggRettangolo", QStringLiteral(" 0 , 0 , 900 , 600 "),
+    const QString plain = label(element("oggRettangolo", u" 0 , 0 , 900 , 600 "_s,
                                         {" 0 ", " 16777215 ", " 0 ", "", " 0 ", " 1 "}));
     ProcessRun run = marvello(printTo(plain, fifo));
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(u"non è un file ordinario")) << run.err.toStdString();
     EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
-    run = marvello(printTo(plain, folder.path() + QStringLiteral("/.")));
+    run = marvello(printTo(plain, folder.path() + u"/."_s));
     EXPECT_NE(run.exitCode, 0);
 
-    const QString readOnly = folder.filePath(QStringLiteral("sola-lettura.ant"));
+    const QString readOnly = folder.filePath(u"sola-lettura.ant"_s);
     writeBytes(readOnly, "prima");
     QFile::setPermissions(readOnly, QFileDevice::ReadOwner);
     run = marvello(printTo(plain, readOnly));
@@ -253,25 +250,22 @@ TEST_F(HostileLabel, TargetsAndCountsBeyondWhatThereIs) {
     }
 
     EXPECT_TRUE(
-        exited(marvello(printTo(plain, pdf, {QStringLiteral("--first"), QStringLiteral("2")})), 1,
-               u"oltre le 1 etichette"));
+        exited(marvello(printTo(plain, pdf, {u"--first"_s, u"2"_s})), 1, u"oltre le 1 etichette"));
     EXPECT_FALSE(QFile::exists(pdf));
 
     // The shipping example selecting one province has fewer than 10 records.
-    const QString shipping = shippingLabelSelecting(folder, QStringLiteral("TO"));
+    const QString shipping = shippingLabelSelecting(folder, u"TO"_s);
     EXPECT_TRUE(
-        exited(marvello(printTo(shipping, pdf, {QStringLiteral("--count"), QStringLiteral("10")})),
-               0, u"si stampano"));
+        exited(marvello(printTo(shipping, pdf, {u"--count"_s, u"10"_s})), 0, u"si stampano"));
 }
 
 // An element larger than its label stays on its label: nothing of it prints on the next one.
 TEST_F(HostileLabel, ElementsStayOnTheirOwnLabel) {
     // Two labels of 40 x 30 mm side by side, no gap; a black box from 30 to 60 mm.
-    const QString path = label(element("oggRettangolo", QStringLiteral(" 1701 , 0 , 1701 , 567 "),
+    const QString path = label(element("oggRettangolo", u" 1701 , 0 , 1701 , 567 "_s,
                                        {" 1 ", " 0 ", " 0 ", "", " 0 ", " 1 "}),
                                {}, "oggLayout| 2 | 1 | 10 | 10 | 40 | 30 | 0 | 0 | 0 | 0 ");
-    ASSERT_TRUE(
-        exited(marvello(printTo(path, pdf, {QStringLiteral("--count"), QStringLiteral("1")})), 0));
+    ASSERT_TRUE(exited(marvello(printTo(path, pdf, {u"--count"_s, u"1"_s})), 0));
     const QImage page = pdfPage(pdf, 1, 100, folder.path());
     const auto at = [&](double xMm, double yMm) {
         return page.pixelColor(int(xMm / 25.4 * 100), int(yMm / 25.4 * 100));
@@ -283,38 +277,36 @@ TEST_F(HostileLabel, ElementsStayOnTheirOwnLabel) {
 
 // A text longer than its box prints cut, and the job says which: it is no failure.
 TEST_F(HostileLabel, ATextCutByItsBoxIsSaid) {
-    ProcessRun run =
-        marvello(printTo(label(text(QStringLiteral("Corto"), " 0 , 0 , 1000 , 300 ")), pdf));
+    ProcessRun run = marvello(printTo(label(text(u"Corto"_s, " 0 , 0 , 1000 , 300 ")), pdf));
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
-    run = marvello(printTo(
-        label(text(QStringLiteral("Una ragione sociale molto lunga che non entra nel riquadro"),
-                   " 0 , 0 , 1000 , 300 ")),
-        pdf));
+    run =
+        marvello(printTo(label(text(u"Una ragione sociale molto lunga che non entra nel riquadro"_s,
+                                    " 0 , 0 , 1000 , 300 ")),
+                         pdf));
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.err.contains(u"testi tagliati")) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(u"Una ragione sociale")) << run.err.toStdString();
 }
 
 TEST_F(HostileLabel, TextPrintsLetterByLetterWithoutLigatures) {
-    ASSERT_TRUE(exited(marvello(printTo(
-                           // DejaVu Serif has "fi" and "ffi" ligatures.
-                           label(text(QStringLiteral("Tipografia raffinata"),
-                                      " 0 , 0 , 3000 , 800 ", "DejaVu Serif", " 12 ")),
-                           pdf)),
-                       0));
+    ASSERT_TRUE(exited(
+        marvello(printTo(
+            // DejaVu Serif has "fi" and "ffi" ligatures.
+            label(text(u"Tipografia raffinata"_s, " 0 , 0 , 3000 , 800 ", "DejaVu Serif", " 12 ")),
+            pdf)),
+        0));
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains(u"Tipografia")) << text.toStdString();
     EXPECT_TRUE(text.contains(u"raffinata")) << text.toStdString();
 }
 
 TEST_F(HostileLabel, GeometryBeyondAnySheetIsRefused) {
-    EXPECT_TRUE(exited(
-        marvello(printTo(label(element("oggRettangolo",
-                                       QStringLiteral(" 100000000000000000000 , 0 , 500 , 300 "),
-                                       {" 0 ", " 0 ", " 0 ", "", " 0 ", " 1 "})),
-                         pdf)),
-        1, u"Codice: 6"));
+    EXPECT_TRUE(exited(marvello(printTo(label(element("oggRettangolo",
+                                                      u" 100000000000000000000 , 0 , 500 , 300 "_s,
+                                                      {" 0 ", " 0 ", " 0 ", "", " 0 ", " 1 "})),
+                                        pdf)),
+                       1, u"Codice: 6"));
     EXPECT_FALSE(QFile::exists(pdf));
 }
 

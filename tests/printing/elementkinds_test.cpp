@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <variant>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int Dpi = 254; // ten pixels a millimetre
@@ -51,8 +53,8 @@ protected:
 
     // The label printed to `name`; the PDF's first page at ten pixels a millimetre when it is
     // one.
-    QImage print(const QString& name = QStringLiteral("etichetta.pdf")) {
-        const QString label = folder.filePath(QStringLiteral("etichetta.eti"));
+    QImage print(const QString& name = u"etichetta.pdf"_s) {
+        const QString label = folder.filePath(u"etichetta.eti"_s);
         writeBytes(label, std::get<QByteArray>(labelfile::write(document)));
         EXPECT_TRUE(exited(marvello(printTo(label, folder.filePath(name))), 0));
         return name.endsWith(u".pdf") ? pdfPage(folder.filePath(name), 1, Dpi, folder.path())
@@ -144,8 +146,8 @@ TEST_F(ElementKinds, ShapesLieWhereTheirBoxesSayAsWideAsTheirLines) {
     EXPECT_NEAR(side.back().second - side.back().first, 0.8, 0.15);
 
     // Ellipses and dashes are in saved prints only this version reads: its version says so.
-    print(QStringLiteral("etichetta.ant"));
-    const QByteArray saved = readBytes(folder.filePath(QStringLiteral("etichetta.ant")));
+    print(u"etichetta.ant"_s);
+    const QByteArray saved = readBytes(folder.filePath(u"etichetta.ant"_s));
     ASSERT_GT(saved.size(), 18);
     EXPECT_EQ(saved[17], 3);
 }
@@ -159,17 +161,17 @@ TEST_F(ElementKinds, FittedTextsPrintWholeInsideTheirBoxes) {
         // Words of one letter each element: "bbbbb bbbbb b".
         const QString word = QString(5, QChar(u'b' + i)) + u' ';
         text->Caption = word.repeated(lengths[i] / 6 + 1).left(lengths[i]).trimmed();
-        text->FontName = QStringLiteral("DejaVu Sans");
+        text->FontName = u"DejaVu Sans"_s;
         text->FontSize = 14;
         text->Adatta = true;
     }
     LabelElement* address = add(ElementKind::Testo, 60, 5, 38, 30);
-    address->Caption = QStringLiteral("Mario Rossi\nVia Roma 1\nTorino");
-    address->FontName = QStringLiteral("DejaVu Sans");
+    address->Caption = u"Mario Rossi\nVia Roma 1\nTorino"_s;
+    address->FontName = u"DejaVu Sans"_s;
     address->AllineamentoVerticale = VerticalAlignment::Basso;
     address->FontUnderline = true;
     print();
-    const auto words = pdfWords(folder.filePath(QStringLiteral("etichetta.pdf")));
+    const auto words = pdfWords(folder.filePath(u"etichetta.pdf"_s));
     for (int i = 0; i < 5; ++i) {
         const QRectF box(5, 3 + i * 10, 50, 8);
         const QChar letter(u'b' + i);
@@ -202,7 +204,7 @@ TEST_F(ElementKinds, FittedTextsPrintWholeInsideTheirBoxes) {
 TEST_F(ElementKinds, PicturesKeepTheirProportionsOrStretch) {
     QImage wide(200, 100, QImage::Format_RGB32);
     wide.fill(Qt::black);
-    const QString path = folder.filePath(QStringLiteral("largo.png"));
+    const QString path = folder.filePath(u"largo.png"_s);
     ASSERT_TRUE(wide.save(path));
     for (const bool keep : {true, false}) {
         LabelElement* picture = add(ElementKind::Picture, 10 + (keep ? 0 : 50), 10, 40, 40);
@@ -231,12 +233,12 @@ TEST_F(ElementKinds, TurnedTextsReadAlongTheirTurn) {
         LabelElement* text = add(ElementKind::Testo, boxes[i].x(), boxes[i].y(), boxes[i].width(),
                                  boxes[i].height());
         text->Caption = QString::fromLatin1(texts[i].second);
-        text->FontName = QStringLiteral("DejaVu Sans");
+        text->FontName = u"DejaVu Sans"_s;
         text->FontSize = 12;
         text->Rotazione = qint16(texts[i].first);
     }
     print();
-    const auto words = pdfWords(folder.filePath(QStringLiteral("etichetta.pdf")));
+    const auto words = pdfWords(folder.filePath(u"etichetta.pdf"_s));
     const auto word = [&](const QString& name) {
         const auto found = std::find_if(words.begin(), words.end(),
                                         [&](const auto& w) { return w.first == name; });
@@ -273,8 +275,8 @@ TEST_F(ElementKinds, TurnedBarcodesScanAndSavedPrintsKeepTheTurn) {
     for (int i = 0; i < 4; ++i) {
         LabelElement* code = add(ElementKind::Immagine, boxes[i].x(), boxes[i].y(),
                                  boxes[i].width(), boxes[i].height());
-        code->Tag = QStringLiteral("1");
-        code->ToolTipText = QStringLiteral("8001234567897");
+        code->Tag = u"1"_s;
+        code->ToolTipText = u"8001234567897"_s;
         code->Rotazione = qint16(turns[i]);
     }
     const QImage page = print();
@@ -283,18 +285,17 @@ TEST_F(ElementKinds, TurnedBarcodesScanAndSavedPrintsKeepTheTurn) {
         const QRect area(int(boxes[i].x() * PixelsPerMm), int(boxes[i].y() * PixelsPerMm),
                          int(boxes[i].width() * PixelsPerMm), int(boxes[i].height() * PixelsPerMm));
         const QImage symbol = withQuietZone(page.copy(area).convertToFormat(QImage::Format_RGB32));
-        EXPECT_EQ(decodeBarcodes(symbol), QStringList{QStringLiteral("8001234567897")}) << turns[i];
-        const QString file = folder.filePath(QStringLiteral("codice%1.png").arg(turns[i]));
+        EXPECT_EQ(decodeBarcodes(symbol), QStringList{u"8001234567897"_s}) << turns[i];
+        const QString file = folder.filePath(u"codice%1.png"_s.arg(turns[i]));
         symbol.save(file);
         EXPECT_EQ(zxingOutput(file), "8001234567897") << turns[i];
     }
 
-    print(QStringLiteral("etichetta.ant"));
-    ASSERT_TRUE(exited(marvello(printTo(folder.filePath(QStringLiteral("etichetta.ant")),
-                                        folder.filePath(QStringLiteral("di_nuovo.pdf")))),
-                       0));
-    EXPECT_EQ(pdfPage(folder.filePath(QStringLiteral("di_nuovo.pdf")), 1, Dpi, folder.path()),
-              page);
+    print(u"etichetta.ant"_s);
+    ASSERT_TRUE(exited(
+        marvello(printTo(folder.filePath(u"etichetta.ant"_s), folder.filePath(u"di_nuovo.pdf"_s))),
+        0));
+    EXPECT_EQ(pdfPage(folder.filePath(u"di_nuovo.pdf"_s), 1, Dpi, folder.path()), page);
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class ImpostaPaginaTest : public ::testing::Test {
@@ -41,9 +43,9 @@ protected:
 
 TEST_F(ImpostaPaginaTest, OkStoresEveryValueWithoutMarkingTheLabelChanged) {
     QSignalSpy changed(&document, &LabelDocument::layoutChanged);
-    retype(dialog.txtLarghezzaEtichetta, QStringLiteral("63,5"));
-    retype(dialog.txtOrigineX, QStringLiteral("-2,5"));
-    retype(dialog.txtEtichetteOrizzontali, QStringLiteral("3"));
+    retype(dialog.txtLarghezzaEtichetta, u"63,5"_s);
+    retype(dialog.txtOrigineX, u"-2,5"_s);
+    retype(dialog.txtEtichetteOrizzontali, u"3"_s);
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(document.layout().LarghezzaEtichetta, 63.5);
@@ -59,27 +61,27 @@ TEST_F(ImpostaPaginaTest, OkStoresEveryValueWithoutMarkingTheLabelChanged) {
 // positive; the choice is stored with the layout.
 TEST_F(ImpostaPaginaTest, ThePaperIsChosenWithTheLayout) {
     EXPECT_EQ(dialog.cmbCarta->currentText(), u"Della stampante"); // a label that names none
-    retype(dialog.txtEtichetteOrizzontali, QStringLiteral("1"));
-    retype(dialog.txtEtichetteVerticali, QStringLiteral("1"));
-    retype(dialog.txtMargineSinistro, QStringLiteral("0"));
-    retype(dialog.txtMargineSuperiore, QStringLiteral("0"));
-    retype(dialog.txtLarghezzaEtichetta, QStringLiteral("101,6"));
-    retype(dialog.txtAltezzaEtichetta, QStringLiteral("152,4"));
-    dialog.cmbCarta->setCurrentText(QStringLiteral("Rotolo"));
+    retype(dialog.txtEtichetteOrizzontali, u"1"_s);
+    retype(dialog.txtEtichetteVerticali, u"1"_s);
+    retype(dialog.txtMargineSinistro, u"0"_s);
+    retype(dialog.txtMargineSuperiore, u"0"_s);
+    retype(dialog.txtLarghezzaEtichetta, u"101,6"_s);
+    retype(dialog.txtAltezzaEtichetta, u"152,4"_s);
+    dialog.cmbCarta->setCurrentText(u"Rotolo"_s);
     // Placed from the paper's edge now: the origin takes over the 4 mm the label printed with.
     EXPECT_EQ(dialog.txtOrigineX->text(), u"4,000");
     EXPECT_EQ(dialog.txtLarghezzaCarta->text(), u"101,6");
     EXPECT_EQ(dialog.txtAltezzaCarta->text(), u"152,4");
     EXPECT_TRUE(dialog.txtLarghezzaCarta->isReadOnly());
 
-    dialog.cmbCarta->setCurrentText(QStringLiteral("Personalizzata"));
+    dialog.cmbCarta->setCurrentText(u"Personalizzata"_s);
     EXPECT_FALSE(dialog.txtLarghezzaCarta->isReadOnly());
     retype(dialog.txtAltezzaCarta, QString());
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(messages.lastText(), u"Inserire un valore positivo.");
 
-    dialog.cmbCarta->setCurrentText(QStringLiteral("Rotolo"));
+    dialog.cmbCarta->setCurrentText(u"Rotolo"_s);
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(document.paper().kind, LabelPaper::Kind::Roll);
@@ -90,7 +92,7 @@ TEST_F(ImpostaPaginaTest, ThePaperIsChosenWithTheLayout) {
 TEST_F(ImpostaPaginaTest, RequiredFieldsAreCheckedInOrderAndOthersMayBeNegative) {
     // A cleared required field keeps the dialog open and stores nothing, not even the valid
     // margin.
-    retype(dialog.txtMargineSinistro, QStringLiteral("5"));
+    retype(dialog.txtMargineSinistro, u"5"_s);
     retype(dialog.txtEtichetteVerticali, QString());
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     ASSERT_EQ(messages.messages.size(), 1);
@@ -100,18 +102,18 @@ TEST_F(ImpostaPaginaTest, RequiredFieldsAreCheckedInOrderAndOthersMayBeNegative)
     EXPECT_EQ(QApplication::focusWidget(), dialog.txtEtichetteVerticali);
     EXPECT_EQ(document.layout(), LayoutEtichetta{});
 
-    retype(dialog.txtEtichetteVerticali, QStringLiteral("4"));
-    retype(dialog.txtAltezzaEtichetta, QStringLiteral("-5"));
-    retype(dialog.txtLarghezzaEtichetta, QStringLiteral("0"));
-    retype(dialog.txtSpazioVerticale, QStringLiteral("-1"));
+    retype(dialog.txtEtichetteVerticali, u"4"_s);
+    retype(dialog.txtAltezzaEtichetta, u"-5"_s);
+    retype(dialog.txtLarghezzaEtichetta, u"0"_s);
+    retype(dialog.txtSpazioVerticale, u"-1"_s);
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     EXPECT_EQ(messages.messages.size(), 2);
     EXPECT_EQ(QApplication::focusWidget(), dialog.txtLarghezzaEtichetta);
-    retype(dialog.txtLarghezzaEtichetta, QStringLiteral("70"));
+    retype(dialog.txtLarghezzaEtichetta, u"70"_s);
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     EXPECT_EQ(messages.messages.size(), 3);
     EXPECT_EQ(QApplication::focusWidget(), dialog.txtAltezzaEtichetta);
-    retype(dialog.txtAltezzaEtichetta, QStringLiteral("30"));
+    retype(dialog.txtAltezzaEtichetta, u"30"_s);
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     EXPECT_EQ(messages.messages.size(), 3);
     EXPECT_EQ(document.layout().SpazioVerticale, -1);
@@ -130,7 +132,7 @@ TEST(ImpostaPaginaCommand, CancelKeepsTheLayoutAndStillRepaints) {
         auto& form = static_cast<frmImpostaPagina&>(dialog);
         form.show();
         EXPECT_EQ(form.txtMargineSinistro->text(), u"7,250");
-        form.txtMargineSinistro->setText(QStringLiteral("99,000"));
+        form.txtMargineSinistro->setText(u"99,000"_s);
         QTest::mouseClick(form.cmdCancel, Qt::LeftButton);
         return form.result();
     });

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The print request: "all labels" preselected for a bound label, what it hands over on Ok,
@@ -85,8 +87,7 @@ TEST(Stampa, OkHandsOverTheChoicesOrRefusesWithTheFocusOnTheField) {
 TEST(Stampa, QuantityFromAField) {
     frmStampa dialog;
     dialog.presetFor(true);
-    dialog.presetQuantity({QStringLiteral("Nome"), QStringLiteral("Colli")},
-                          QStringLiteral("colli"));
+    dialog.presetQuantity({u"Nome"_s, u"Colli"_s}, u"colli"_s);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     EXPECT_TRUE(dialog.cmbCampoQuantita->isVisible());
@@ -116,20 +117,18 @@ TEST(Stampa, QuantityFromAField) {
 TEST(Stampa, QuestionsWithTheirLastAnswers) {
     frmStampa dialog;
     dialog.presetFor(false);
-    dialog.presetQuestions({QStringLiteral("Lotto"), QStringLiteral("Operatore")},
-                           {{QStringLiteral("lotto"), QStringLiteral("L41")}});
+    dialog.presetQuestions({u"Lotto"_s, u"Operatore"_s}, {{u"lotto"_s, u"L41"_s}});
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     ASSERT_EQ(dialog.txtRisposte.size(), 2u);
     EXPECT_EQ(dialog.txtRisposte[0]->text(), u"L41");
     EXPECT_TRUE(dialog.txtRisposte[1]->text().isEmpty());
-    dialog.txtRisposte[0]->setText(QStringLiteral("L42"));
-    dialog.txtRisposte[1]->setText(QStringLiteral("Anna"));
+    dialog.txtRisposte[0]->setText(u"L42"_s);
+    dialog.txtRisposte[1]->setText(u"Anna"_s);
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     ASSERT_TRUE(dialog.PremutoOk);
     EXPECT_EQ(dialog.Risposte,
-              (QMap<QString, QString>{{QStringLiteral("Lotto"), QStringLiteral("L42")},
-                                      {QStringLiteral("Operatore"), QStringLiteral("Anna")}}));
+              (QMap<QString, QString>{{u"Lotto"_s, u"L42"_s}, {u"Operatore"_s, u"Anna"_s}}));
 }
 
 // "Numerazione..." shows where the label's serial numbers go on from, and keeps a new start.
@@ -138,7 +137,7 @@ TEST(Numerazione, ShowsAndSetsTheNextSerialNumber) {
     const QByteArray before = qgetenv("XDG_STATE_HOME");
     qputenv("XDG_STATE_HOME", folder.path().toUtf8());
     LabelDocument document;
-    document.setFileName(folder.filePath(QStringLiteral("cespiti.eti")));
+    document.setFileName(folder.filePath(u"cespiti.eti"_s));
     const auto answer = [&](int value) {
         int shown = -1;
         mnuNumerazione(document, nullptr, [&](QDialog& dialog) {

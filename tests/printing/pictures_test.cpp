@@ -16,6 +16,8 @@
 
 #include <map>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr double Mm = 56.7;
@@ -23,7 +25,7 @@ constexpr double Mm = 56.7;
 // A label 80 x 50 mm on a sheet of one, its picture element 50 x 30 mm at 5 mm, 7 mm from the
 // label's corner, naming `picture`.
 QString pictureLabel(const QTemporaryDir& folder, const QString& picture, int labels = 1) {
-    const QString path = folder.filePath(QStringLiteral("immagine.eti"));
+    const QString path = folder.filePath(u"immagine.eti"_s);
     const QStringList lines =
         QString("oggLayout| %1 | 1 | 10 | 10 | 80 | 50 | 0 | 0 | 0 | 0 |oggPicture| %2 | %3 | %4 "
                 "| %5 |||%6| 0 ")
@@ -34,15 +36,14 @@ QString pictureLabel(const QTemporaryDir& folder, const QString& picture, int la
             .arg(30 * Mm)
             .arg(picture)
             .split(u'|');
-    writeBytes(path, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    writeBytes(path, lines.join(u"\r\n"_s).toUtf8() + "\r\n");
     return path;
 }
 
 // The image objects a PDF holds (however often each is drawn): their width in pixels.
 std::vector<int> pdfImageWidths(const QString& pdf) {
     std::map<int, int> widthByObject;
-    const QList<QByteArray> lines =
-        runTool("pdfimages", {QStringLiteral("-list"), pdf}).split('\n');
+    const QList<QByteArray> lines = runTool("pdfimages", {u"-list"_s, pdf}).split('\n');
     for (const QByteArray& line : lines.mid(2)) {
         const QList<QByteArray> columns = line.simplified().split(' ');
         if (columns.size() > 10)
@@ -64,7 +65,7 @@ QRectF inkedMillimetres(const QImage& page, int dpi) {
 class Pictures : public ::testing::Test {
 protected:
     QTemporaryDir folder;
-    QString pdf = folder.filePath(QStringLiteral("etichetta.pdf"));
+    QString pdf = folder.filePath(u"etichetta.pdf"_s);
 };
 
 // Real metafiles from another program print as vector paths, inside their element's box (at
@@ -110,8 +111,7 @@ TEST_F(Pictures, AMetafileLibwmfRefusesGivesThePictureMessage) {
 // A picture that is not there, or is a folder, is named and the job says it is incomplete:
 // the labels print without it, and a script sees an exit code of its own.
 TEST_F(Pictures, AMissingPictureIsSaidAndTheExitCodeTellsIt) {
-    for (const QString& missing :
-         {folder.filePath(QStringLiteral("logo-sparito.png")), folder.path()}) {
+    for (const QString& missing : {folder.filePath(u"logo-sparito.png"_s), folder.path()}) {
         QFile::remove(pdf);
         const ProcessRun run = marvello(printTo(pictureLabel(folder, missing), pdf));
         EXPECT_EQ(run.exitCode, 5) << run.err.toStdString();
@@ -134,9 +134,9 @@ TEST_F(Pictures, AHeavyDrawingOnEveryLabelIsWrittenOnce) {
         QPainter painter(&picture);
         picturefile::draw(painter, QRectF(0, 0, 591, 354), drawing.picture);
     }
-    const QString png = folder.filePath(QStringLiteral("logo.png"));
+    const QString png = folder.filePath(u"logo.png"_s);
     ASSERT_TRUE(picture.save(png));
-    const QStringList forty{QStringLiteral("--count"), QStringLiteral("40")};
+    const QStringList forty{u"--count"_s, u"40"_s};
     ASSERT_EQ(marvello(printTo(pictureLabel(folder, png), pdf, forty)).exitCode, 0);
     const qint64 withPicture = QFileInfo(pdf).size();
     ASSERT_EQ(marvello(printTo(pictureLabel(folder, wmf), pdf, forty)).exitCode, 0);
@@ -146,7 +146,7 @@ TEST_F(Pictures, AHeavyDrawingOnEveryLabelIsWrittenOnce) {
 
 // SVG drawings print as vectors; GIF, TIFF, WebP and ICO pictures load as bitmaps.
 TEST_F(Pictures, SvgDrawingsAndOtherFormats) {
-    const QString svg = folder.filePath(QStringLiteral("logo.svg"));
+    const QString svg = folder.filePath(u"logo.svg"_s);
     writeBytes(svg, "<svg xmlns='http://www.w3.org/2000/svg' width='100' height='60'>"
                     "<rect x='5' y='5' width='90' height='50' fill='none' stroke='black' "
                     "stroke-width='4'/><text x='20' y='38' font-size='20'>Caffè</text></svg>");
@@ -157,14 +157,13 @@ TEST_F(Pictures, SvgDrawingsAndOtherFormats) {
     QImage photo(40, 30, QImage::Format_RGB32);
     photo.fill(Qt::darkBlue);
     // Qt writes no GIF: a 2 x 1 one written by hand.
-    writeBytes(folder.filePath(QStringLiteral("foto.gif")),
+    writeBytes(folder.filePath(u"foto.gif"_s),
                QByteArray::fromBase64("R0lGODlhAgABAIAAAAAA/////ywAAAAAAgABAAACAkQBADs="));
-    const picturefile::Read gif =
-        picturefile::read(folder.filePath(QStringLiteral("foto.gif")), 100);
+    const picturefile::Read gif = picturefile::read(folder.filePath(u"foto.gif"_s), 100);
     EXPECT_EQ(gif.picture.size(), QSize(2, 1)) << gif.error.toStdString();
     for (const char* format : {"tiff", "webp", "ico"}) {
         SCOPED_TRACE(format);
-        const QString path = folder.filePath(QStringLiteral("foto.") + QLatin1String(format));
+        const QString path = folder.filePath(u"foto."_s + QLatin1String(format));
         ASSERT_TRUE(photo.save(path, format));
         const picturefile::Read read = picturefile::read(path, 1'000'000);
         EXPECT_EQ(read.picture.size(), QSize(40, 30)) << read.error.toStdString();
@@ -179,12 +178,10 @@ TEST_F(Pictures, APhotoIsEmbeddedOnceAtPrintResolution) {
     for (int y = 0; y < photo.height(); ++y)
         for (int x = 0; x < photo.width(); ++x)
             photo.setPixel(x, y, random.generate() | 0xff000000);
-    const QString jpeg = folder.filePath(QStringLiteral("foto.jpg"));
+    const QString jpeg = folder.filePath(u"foto.jpg"_s);
     ASSERT_TRUE(photo.save(jpeg, "JPEG", 90));
-    ASSERT_EQ(marvello(printTo(pictureLabel(folder, jpeg, 2), pdf,
-                               {QStringLiteral("--count"), QStringLiteral("2")}))
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        marvello(printTo(pictureLabel(folder, jpeg, 2), pdf, {u"--count"_s, u"2"_s})).exitCode, 0);
     const std::vector<int> widths = pdfImageWidths(pdf);
     ASSERT_EQ(widths.size(), 1u);
     EXPECT_EQ(widths[0], 591); // 50 mm at 300 dpi

@@ -34,6 +34,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr double Mm = 56.7;
@@ -165,11 +167,11 @@ TEST_F(Engine, CropMarksAndBordersAreNineLinesALabel) {
 
 TEST_F(Engine, ElementsPrintBackToFrontWhateverTheirCreationOrder) {
     LabelElement* front = document.CreaOggTesto(567, 1440, 1000, 255);
-    front->Caption = QStringLiteral("davanti");
+    front->Caption = u"davanti"_s;
     LabelElement* middle = document.CreaOggTesto(567, 1440, 1000, 255);
-    middle->Caption = QStringLiteral("in mezzo");
+    middle->Caption = u"in mezzo"_s;
     LabelElement* back = document.CreaOggTesto(567, 1440, 1000, 255);
-    back->Caption = QStringLiteral("dietro");
+    back->Caption = u"dietro"_s;
     document.zOrder().SetZOrdine(front->key(), 1);
     document.zOrder().SetZOrdine(back->key(), 2);
     print(labels(1));
@@ -180,9 +182,9 @@ TEST_F(Engine, ElementsPrintBackToFrontWhateverTheirCreationOrder) {
 // on paper, and in the label saved and opened again.
 TEST_F(Engine, WhatTheSurfaceShowsOnTopPrintsOnTopAndStaysThere) {
     LabelElement* x = document.CreaOggTesto(567, 1440, 1000, 255);
-    x->Caption = QStringLiteral("X");
+    x->Caption = u"X"_s;
     LabelElement* y = document.CreaOggTesto(567, 1440, 1000, 255);
-    y->Caption = QStringLiteral("Y");
+    y->Caption = u"Y"_s;
     bringToFront(document, *y);
     bringToFront(document, *x);
     EXPECT_EQ(document.drawOrder().back(), x);
@@ -250,7 +252,7 @@ TEST_F(Engine, ALabelPrintsOnThePaperItNames) {
     EXPECT_NEAR(firstCorner().x(), 0, 0.01);
     EXPECT_NEAR(firstCorner().y(), 0, 0.01);
 
-    document.setPaper({LabelPaper::Kind::Named, QStringLiteral("A5"), 0, 0});
+    document.setPaper({LabelPaper::Kind::Named, u"A5"_s, 0, 0});
     layout.MargineSinistro = 5;
     layout.LarghezzaEtichetta = 60;
     layout.AltezzaEtichetta = 40;
@@ -280,8 +282,8 @@ TEST_F(Engine, ALabelPrintsOnThePaperItNames) {
 TEST_F(Engine, EachPrinterPrintsWithItsOwnCalibration) {
     rectangleAtCorner();
     document.setPaper(LabelPaper::newLabel());
-    ASSERT_TRUE(printersettings::write(QStringLiteral("ETICHETTE"), {2.25, -1.5, false, 0}));
-    EXPECT_EQ(printersettings::read(QStringLiteral("ETICHETTE")).offsetX, 2.25);
+    ASSERT_TRUE(printersettings::write(u"ETICHETTE"_s, {2.25, -1.5, false, 0}));
+    EXPECT_EQ(printersettings::read(u"ETICHETTE"_s).offsetX, 2.25);
     const auto cornerOn = [&](const QString& name, std::optional<QPointF> given) {
         auto printer = std::make_shared<RecordingPrinter>();
         printer->name = name;
@@ -295,21 +297,20 @@ TEST_F(Engine, EachPrinterPrintsWithItsOwnCalibration) {
                 return op.area.topLeft() / Mm;
         return QPointF(-1, -1);
     };
-    const QPointF calibrated = cornerOn(QStringLiteral("ETICHETTE"), std::nullopt);
+    const QPointF calibrated = cornerOn(u"ETICHETTE"_s, std::nullopt);
     EXPECT_NEAR(calibrated.x(), 10 + 2.25, 1e-6);
     EXPECT_NEAR(calibrated.y(), 10 - 1.5, 1e-6);
-    const QPointF other = cornerOn(QStringLiteral("UFFICIO"), std::nullopt);
+    const QPointF other = cornerOn(u"UFFICIO"_s, std::nullopt);
     EXPECT_NEAR(other.x(), 10, 1e-6);
     EXPECT_NEAR(other.y(), 10, 1e-6);
     // A job's offset moves every label by exactly that much.
-    const QPointF given = cornerOn(QStringLiteral("ETICHETTE"), QPointF(1.5, -0.5));
+    const QPointF given = cornerOn(u"ETICHETTE"_s, QPointF(1.5, -0.5));
     EXPECT_NEAR(given.x(), 10 + 1.5, 1e-6);
     EXPECT_NEAR(given.y(), 10 - 0.5, 1e-6);
     // A settings file edited by hand cannot throw labels off the paper.
     writeBytes(printersettings::file(), "[etichette]\nOffsetX=1e300\nOffsetY=nan\n");
-    EXPECT_EQ(printersettings::read(QStringLiteral("ETICHETTE")).offsetX,
-              printersettings::LargestOffset);
-    EXPECT_EQ(printersettings::read(QStringLiteral("ETICHETTE")).offsetY, 0);
+    EXPECT_EQ(printersettings::read(u"ETICHETTE"_s).offsetX, printersettings::LargestOffset);
+    EXPECT_EQ(printersettings::read(u"ETICHETTE"_s).offsetY, 0);
 }
 
 TEST_F(Engine, AnUnboundLabelPrintedAllGivesOneLabel) {
@@ -323,7 +324,7 @@ TEST_F(Engine, AnUnboundLabelPrintedAllGivesOneLabel) {
 
 TEST_F(Engine, ABoundLabelPrintsOneLabelPerRecordInOrder) {
     bind("Clienti", 1, "Citta", "Roma");
-    document.CreaOggTesto(567, 1440, 3000, 255)->DataMember = QStringLiteral("RagioneSociale");
+    document.CreaOggTesto(567, 1440, 3000, 255)->DataMember = u"RagioneSociale"_s;
     PrintJob job = labels(0);
     job.StampaTutte = true;
     print(job);
@@ -336,8 +337,8 @@ TEST_F(Engine, ABoundLabelPrintsOneLabelPerRecordInOrder) {
 
 TEST_F(Engine, LabelsBeyondTheLastRecordPrintEmptyValues) {
     bind("Clienti", 1, "Citta", "Firenze");
-    document.CreaOggTesto(567, 1440, 3000, 255)->DataMember = QStringLiteral("Citta");
-    document.CreaOggTesto(567, 1440, 3000, 255)->Caption = QStringLiteral("fisso");
+    document.CreaOggTesto(567, 1440, 3000, 255)->DataMember = u"Citta"_s;
+    document.CreaOggTesto(567, 1440, 3000, 255)->Caption = u"fisso"_s;
     print(labels(3));
     EXPECT_EQ(texts(), (std::vector<QString>{"Firenze", "fisso", "Firenze", "fisso", "", "fisso"}));
 }
@@ -346,13 +347,13 @@ TEST_F(Engine, LabelsBeyondTheLastRecordPrintEmptyValues) {
 // stops the job before anything is printed.
 TEST_F(Engine, PlaceholdersFillInFieldsNumbersAndTheDate) {
     LabelElement* text = document.CreaOggTesto(567, 1440, 3000, 255);
-    text->Caption = QStringLiteral("${N:3}/${N+1000} ${data} ${Altro");
+    text->Caption = u"${N:3}/${N+1000} ${data} ${Altro"_s;
     print(labels(2));
-    const QString today = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
+    const QString today = QDate::currentDate().toString(u"dd/MM/yyyy"_s);
     EXPECT_EQ(texts(), (std::vector<QString>{"001/1001 " + today + " ${Altro",
                                              "002/1002 " + today + " ${Altro"}));
 
-    text->Caption = QStringLiteral("${CAP} ${citta} (${Provincia})");
+    text->Caption = u"${CAP} ${citta} (${Provincia})"_s;
     const int before = ui.previews;
     EXPECT_EQ(print(labels(1)), PrintOutcome::Failed); // no database: no fields
     EXPECT_EQ(ui.previews, before);
@@ -364,7 +365,7 @@ TEST_F(Engine, PlaceholdersFillInFieldsNumbersAndTheDate) {
     EXPECT_EQ(print(all), PrintOutcome::Delivered);
     EXPECT_EQ(texts(), (std::vector<QString>{"50123 Firenze (FI)", "50125 Firenze (FI)"}));
 
-    text->Caption = QStringLiteral("${Citta} ${Regione}");
+    text->Caption = u"${Citta} ${Regione}"_s;
     const int previews = ui.previews;
     EXPECT_EQ(print(all), PrintOutcome::Failed);
     EXPECT_TRUE(messages.lastText().contains(u"\"Regione\" usato dal testo"));
@@ -385,13 +386,12 @@ QString expand(const char* caption, const QStringList& names, const std::vector<
         .expand(
             n, now, [&](std::size_t i) { return values[i]; },
             [](const QVariant& v) { return v.toString(); }, 1000)
-        .value_or(QStringLiteral("(troppo lungo)"));
+        .value_or(u"(troppo lungo)"_s);
 }
 
 TEST(TextTemplates, EmptyLinesOfSeveralLineTextsCloseUp) {
     const auto address = [](const char* caption) {
-        return expand(caption, {"Nome", "Via2", "Citta"},
-                      {QStringLiteral("Rossi"), QStringLiteral(" "), QStringLiteral("Torino")}, 7);
+        return expand(caption, {"Nome", "Via2", "Citta"}, {u"Rossi"_s, u" "_s, u"Torino"_s}, 7);
     };
     EXPECT_EQ(address("${Nome}\n${Via2}\n${Citta}"), u"Rossi\nTorino");
     EXPECT_EQ(address("${Nome}\nc/o ${Via2}\n${Citta} ${N}"), u"Rossi\nTorino 7");
@@ -407,10 +407,9 @@ TEST(TextTemplates, EmptyLinesOfSeveralLineTextsCloseUp) {
 // format, and a text for an empty field; unchanged under any regional settings.
 TEST(TextTemplates, DatesNumbersAndFallbacks) {
     const auto product = [](const char* caption, const QDateTime& now) {
-        return expand(
-            caption, {"Scadenza", "Prezzo", "Note", "Peso"},
-            {QDateTime(QDate(2027, 3, 31), QTime(0, 0)), 12.5, QVariant(), QStringLiteral("1.5")},
-            1, now);
+        return expand(caption, {"Scadenza", "Prezzo", "Note", "Peso"},
+                      {QDateTime(QDate(2027, 3, 31), QTime(0, 0)), 12.5, QVariant(), u"1.5"_s}, 1,
+                      now);
     };
     const QDateTime leap(QDate(2024, 2, 27), QTime(14, 5, 9));
     const QDateTime endOfJanuary(QDate(2023, 1, 31), QTime(8, 0));
@@ -438,8 +437,8 @@ TEST(TextTemplates, DatesNumbersAndFallbacks) {
 
 // The window offers the answers last given to a label's questions, label by label.
 TEST_F(Engine, QuestionsOfferTheLastAnswers) {
-    document.CreaOggTesto(567, 1440, 3000, 255)->Caption = QStringLiteral("Lotto ${?Lotto}");
-    document.setFileName(folder.filePath(QStringLiteral("alimenti.eti")));
+    document.CreaOggTesto(567, 1440, 3000, 255)->Caption = u"Lotto ${?Lotto}"_s;
+    document.setFileName(folder.filePath(u"alimenti.eti"_s));
     QStringList asked;
     QMap<QString, QString> offered;
     PrintHooks hooks;
@@ -451,36 +450,36 @@ TEST_F(Engine, QuestionsOfferTheLastAnswers) {
             job.PremutoOk = true;
             job.NumeroEtichette = 1;
             job.PrimaEtichetta = 1;
-            job.Risposte = {{QStringLiteral("Lotto"), answer}};
+            job.Risposte = {{u"Lotto"_s, answer}};
         };
         return StampaEtichette(document, database, false, hooks);
     };
-    EXPECT_EQ(printAnswering(QStringLiteral("L41")), PrintOutcome::Delivered);
-    EXPECT_EQ(asked, QStringList{QStringLiteral("Lotto")});
+    EXPECT_EQ(printAnswering(u"L41"_s), PrintOutcome::Delivered);
+    EXPECT_EQ(asked, QStringList{u"Lotto"_s});
     EXPECT_TRUE(offered.isEmpty());
     const auto& ops = printed().pages.at(0).operations();
     EXPECT_TRUE(std::any_of(ops.begin(), ops.end(),
                             [](const DrawOp& op) { return op.text == u"Lotto L41"; }));
-    EXPECT_EQ(printAnswering(QStringLiteral("L42")), PrintOutcome::Delivered);
-    EXPECT_EQ(offered.value(QStringLiteral("Lotto")), u"L41");
+    EXPECT_EQ(printAnswering(u"L42"_s), PrintOutcome::Delivered);
+    EXPECT_EQ(offered.value(u"Lotto"_s), u"L41");
     // A direct print has no dialog: it takes the last answers, and without one it prints
     // nothing rather than an empty lot.
     StampaEtichette(document, database, true, hooks); // to the printer, if there is one
     EXPECT_FALSE(messages.lastText().contains(u"chiede")) << messages.lastText().toStdString();
-    document.setFileName(folder.filePath(QStringLiteral("altra.eti")));
+    document.setFileName(folder.filePath(u"altra.eti"_s));
     EXPECT_EQ(StampaEtichette(document, database, true, hooks), PrintOutcome::Failed);
     EXPECT_TRUE(messages.lastText().contains(u"\"Lotto\"")) << messages.lastText().toStdString();
-    printAnswering(QStringLiteral("X"));
+    printAnswering(u"X"_s);
     EXPECT_TRUE(offered.isEmpty()); // another label, its own answers
 }
 
 // A barcode's text is upright and regular whatever the text drawn before it.
 TEST_F(Engine, ABarcodesTextTakesNoStyleFromTheTextBeforeIt) {
     LabelElement* text = document.CreaOggTesto(567, 1440, 3000, 255);
-    text->Caption = QStringLiteral("corsivo");
+    text->Caption = u"corsivo"_s;
     text->FontItalic = true;
     text->FontBold = true;
-    document.CreaOggImmagine(567, 2000, 3000, 1000)->ToolTipText = QStringLiteral("12345");
+    document.CreaOggImmagine(567, 2000, 3000, 1000)->ToolTipText = u"12345"_s;
     print(labels(1));
     int symbolTexts = 0;
     for (const DrawOp& op : printed().pages.at(0).operations()) {
@@ -508,9 +507,9 @@ TEST_F(Engine, TheSymbologyFollowsTheFirstDigitOfTheTag) {
     for (const char* tag : {"1", "10", "0", ""}) {
         LabelElement* code = document.CreaOggImmagine(567, 1440, 40 * Mm, 15 * Mm);
         code->Tag = QString::fromLatin1(tag);
-        code->ToolTipText = tag[0] == '1' ? QStringLiteral("5901234123457") : QStringLiteral("A1");
+        code->ToolTipText = tag[0] == '1' ? u"5901234123457"_s : u"A1"_s;
     }
-    document.CreaOggImmagine(567, 1440, 40 * Mm, 15 * Mm)->Tag = QStringLiteral("7");
+    document.CreaOggImmagine(567, 1440, 40 * Mm, 15 * Mm)->Tag = u"7"_s;
     print(labels(1));
     EXPECT_EQ(texts(), (std::vector<QString>{"5901234123457", "5901234123457", "*A1*", "*A1*"}));
 }
@@ -533,12 +532,12 @@ TEST_F(Engine, ACancelledDialogOrDestinationPrintsNothing) {
 // cleanly: no PDF, not even a partial one, and nothing left in the folder.
 TEST_F(Engine, ALongJobAnswersTheWindowAndStopsWhenCancelled) {
     rectangleAtCorner();
-    document.CreaOggTesto(567, 567, 20 * Mm, 5 * Mm)->Caption = QStringLiteral("Etichetta");
+    document.CreaOggTesto(567, 567, 20 * Mm, 5 * Mm)->Caption = u"Etichetta"_s;
     QWidget window;
     window.show();
     frmAttesa wait(&window);
     ui.destination = pressivo::File;
-    ui.fileName = folder.filePath(QStringLiteral("lungo.pdf"));
+    ui.fileName = folder.filePath(u"lungo.pdf"_s);
 
     // Answered by the event loop only: each answer posts the next; the third presses "Annulla".
     std::vector<int> answeredAt;
@@ -562,8 +561,7 @@ TEST_F(Engine, ALongJobAnswersTheWindowAndStopsWhenCancelled) {
     EXPECT_LT(answeredAt.back(), 20000);
     EXPECT_FALSE(wait.isVisible());
     EXPECT_FALSE(QFile::exists(ui.fileName));
-    EXPECT_EQ(QDir(folder.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files),
-              QStringList());
+    EXPECT_EQ(QDir(folder.path()).entryList({u"*.pdf*"_s}, QDir::Files), QStringList());
     EXPECT_TRUE(messages.messages.isEmpty());
 }
 
@@ -591,7 +589,7 @@ TEST_F(Engine, ALongPreviewOpensWithItsFirstPage) {
             frmPressivoAnteprima* preview = windows.preview();
             if (preview && preview->isVisible()) {
                 const bool printable =
-                    preview->Toolbar1->findChild<QAction*>(QStringLiteral("stampa"))->isEnabled();
+                    preview->Toolbar1->findChild<QAction*>(u"stampa"_s)->isEnabled();
                 if (windows.surface().isOpen() && seen.pagesWhileDrawing == 0) {
                     seen.pagesWhileDrawing = windows.surface().PageCount();
                     seen.printableWhileDrawing = printable;
@@ -633,7 +631,7 @@ TEST_F(Engine, ALongPreviewOpensWithItsFirstPage) {
 // then stop; the job says nothing more of them.
 TEST_F(Engine, CutTextsAreSaidBeforeTheJobFromTheWindow) {
     document.CreaOggTesto(567, 567, 3 * Mm, 3 * Mm)->Caption =
-        QStringLiteral("Un nome troppo lungo per il suo riquadro");
+        u"Un nome troppo lungo per il suo riquadro"_s;
     messages.answers = {Answer::No};
     EXPECT_EQ(print(labels(3)), PrintOutcome::Cancelled);
     ASSERT_EQ(messages.questions.size(), 1);
@@ -649,23 +647,23 @@ TEST_F(Engine, CutTextsAreSaidBeforeTheJobFromTheWindow) {
 
     // Bound to an SQLite file, whose connection reads one selection at a time: the names too
     // long are said before, and every record still prints after.
-    const QString sqlite = folder.filePath(QStringLiteral("clienti.sqlite"));
+    const QString sqlite = folder.filePath(u"clienti.sqlite"_s);
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("w"));
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"w"_s);
         db.setDatabaseName(sqlite);
         ASSERT_TRUE(db.open());
         QSqlQuery query(db);
-        ASSERT_TRUE(query.exec(QStringLiteral("CREATE TABLE Clienti (Nome TEXT)")));
+        ASSERT_TRUE(query.exec(u"CREATE TABLE Clienti (Nome TEXT)"_s));
         ASSERT_TRUE(query.exec(QStringLiteral("INSERT INTO Clienti VALUES ('Ragione sociale "
                                               "lunghissima'), ('B'), ('Altra ragione lunga')")));
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("w"));
+    QSqlDatabase::removeDatabase(u"w"_s);
     document.NuovaEtichetta();
     LabelElement* name = document.CreaOggTesto(567, 567, 10 * Mm, 5 * Mm);
-    name->DataMember = QStringLiteral("Nome");
+    name->DataMember = u"Nome"_s;
     CollegamentoDatabase binding;
     binding.NomeDatabase = sqlite;
-    binding.NomeTabella = QStringLiteral("Clienti");
+    binding.NomeTabella = u"Clienti"_s;
     document.setBinding(binding);
     ASSERT_TRUE(connectLabelDatabase(database, document, sqlite, {}, binding.NomeTabella));
     messages.answers = {Answer::Yes};
@@ -679,7 +677,7 @@ TEST_F(Engine, CutTextsAreSaidBeforeTheJobFromTheWindow) {
 }
 
 TEST_F(Engine, APictureThatIsNoPictureEndsTheJobWithAMessage) {
-    const QString fake = folder.filePath(QStringLiteral("finta.png"));
+    const QString fake = folder.filePath(u"finta.png"_s);
     writeBytes(fake, "non è un'immagine");
     document.CreaOggPicture(567, 1440, 1000, 1000)->ToolTipText = fake;
     EXPECT_EQ(print(labels(2)), PrintOutcome::Failed);
@@ -690,7 +688,7 @@ TEST_F(Engine, APictureThatIsNoPictureEndsTheJobWithAMessage) {
 TEST_F(Engine, PicturesAreReadOnceAndHeldOnce) {
     QImage image(20, 10, QImage::Format_RGB32);
     image.fill(Qt::green);
-    const QString path = folder.filePath(QStringLiteral("logo.png"));
+    const QString path = folder.filePath(u"logo.png"_s);
     ASSERT_TRUE(image.save(path));
     document.CreaOggPicture(567, 1440, 1000, 500)->ToolTipText = path;
     print(labels(20));

@@ -24,6 +24,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const SheetTemplate* find(const std::vector<SheetTemplate>& sheets, const char* maker,
@@ -83,10 +85,9 @@ TEST(SheetCatalogue, ProductsMatchTheirMakersSheetsAndFitTheirPaper) {
     EXPECT_EQ(pageOf("Zebra", "4x6in"), QSizeF(101.6, 152.4));
     EXPECT_EQ(pageOf("Brother", "DK-11202"), QSizeF(62, 100));
     EXPECT_EQ(pageOf("DYMO", "99010"), QSizeF(28.575, 88.9)); // the driver's 81 x 252 pt
-    EXPECT_EQ(sheetcatalogue::search(sheets, QStringLiteral("dk-22205")).size(), 1u);
-    EXPECT_TRUE(
-        find(sheetcatalogue::search(sheets, QStringLiteral("63,5 x 38,1")), "Avery", "L7160"));
-    EXPECT_EQ(sheetcatalogue::search(sheets, QStringLiteral("zweckform 3474")).size(), 1u);
+    EXPECT_EQ(sheetcatalogue::search(sheets, u"dk-22205"_s).size(), 1u);
+    EXPECT_TRUE(find(sheetcatalogue::search(sheets, u"63,5 x 38,1"_s), "Avery", "L7160"));
+    EXPECT_EQ(sheetcatalogue::search(sheets, u"zweckform 3474"_s).size(), 1u);
 }
 
 // A gLabels file as the collection writes them: rectangles in points and millimetres, an
@@ -145,22 +146,21 @@ TEST(SheetCatalogue, GlabelsTemplatesAreReadInMillimetres) {
 // For scripts: the JSON of --sheets, with the gLabels collection where it is installed.
 TEST(SheetCatalogue, TheCommandLineListsMatchingSheetsAsJson) {
     QTemporaryDir folder;
-    writeBytes(folder.filePath(QStringLiteral("acme-templates.xml")), GlabelsFile);
-    const ProcessRun run = marvello({QStringLiteral("--sheets"), QStringLiteral("L7160")});
+    writeBytes(folder.filePath(u"acme-templates.xml"_s), GlabelsFile);
+    const ProcessRun run = marvello({u"--sheets"_s, u"L7160"_s});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QJsonObject first = QJsonDocument::fromJson(run.out.toUtf8()).array().at(0).toObject();
-    EXPECT_EQ(first.value(QStringLiteral("code")).toString(), u"L7160");
-    EXPECT_EQ(first.value(QStringLiteral("EtichetteOrizzontali")).toDouble(), 3);
-    EXPECT_EQ(first.value(QStringLiteral("EtichetteVerticali")).toDouble(), 7);
-    EXPECT_EQ(first.value(QStringLiteral("LarghezzaEtichetta")).toDouble(), 63.5);
-    EXPECT_EQ(first.value(QStringLiteral("AltezzaEtichetta")).toDouble(), 38.1);
+    EXPECT_EQ(first.value(u"code"_s).toString(), u"L7160");
+    EXPECT_EQ(first.value(u"EtichetteOrizzontali"_s).toDouble(), 3);
+    EXPECT_EQ(first.value(u"EtichetteVerticali"_s).toDouble(), 7);
+    EXPECT_EQ(first.value(u"LarghezzaEtichetta"_s).toDouble(), 63.5);
+    EXPECT_EQ(first.value(u"AltezzaEtichetta"_s).toDouble(), 38.1);
 
-    const ProcessRun glabels =
-        marvello({QStringLiteral("--sheets"), QStringLiteral("acme 200")},
-                 {QStringLiteral("MARVELLO_GLABELS_TEMPLATES=") + folder.path()});
+    const ProcessRun glabels = marvello({u"--sheets"_s, u"acme 200"_s},
+                                        {u"MARVELLO_GLABELS_TEMPLATES="_s + folder.path()});
     EXPECT_EQ(QJsonDocument::fromJson(glabels.out.toUtf8()).array().size(), 1)
         << glabels.out.toStdString();
-    EXPECT_NE(marvello({QStringLiteral("--sheets"), QStringLiteral("nessunfoglio")}).exitCode, 0);
+    EXPECT_NE(marvello({u"--sheets"_s, u"nessunfoglio"_s}).exitCode, 0);
 }
 
 // "Modello di foglio..." fills in the sheet, and its labels print where the maker's sheet has
@@ -173,7 +173,7 @@ TEST(SheetCatalogue, TheLayoutDialogTakesASheetFromTheCatalogue) {
     document.setLayout(layout);
     frmImpostaPagina dialog(document);
     whenShown<frmModelloFoglio>([](frmModelloFoglio& catalogue) {
-        catalogue.txtCerca->setText(QStringLiteral("L7163"));
+        catalogue.txtCerca->setText(u"L7163"_s);
         catalogue.cmdOk->click();
     });
     dialog.cmdModello->click();
@@ -181,12 +181,12 @@ TEST(SheetCatalogue, TheLayoutDialogTakesASheetFromTheCatalogue) {
     // The sheet brings its paper, so the labels need no origin to undo the printing shift.
     EXPECT_EQ(values(document.layout()),
               (std::vector<double>{2, 7, 4.65, 15.15, 99.1, 38.1, 2.5, 0, 0, 0}));
-    EXPECT_EQ(document.paper(), (LabelPaper{LabelPaper::Kind::Named, QStringLiteral("A4"), 0, 0}));
+    EXPECT_EQ(document.paper(), (LabelPaper{LabelPaper::Kind::Named, u"A4"_s, 0, 0}));
 
     // A roll brings its turn: the address label as it is read, turned onto the roll.
     frmImpostaPagina roll(document);
     whenShown<frmModelloFoglio>([](frmModelloFoglio& catalogue) {
-        catalogue.txtCerca->setText(QStringLiteral("DYMO 99010"));
+        catalogue.txtCerca->setText(u"DYMO 99010"_s);
         catalogue.cmdOk->click();
     });
     roll.cmdModello->click();
