@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev libgl-dev qt6-translations-l10n qt6-svg-dev qt6-image-formats-plugins libwmf-dev
     libexpat1-dev libjpeg-dev libpng-dev libfreetype-dev libx11-dev zlib1g-dev
     libgtest-dev zbar-tools libcups2-dev cups cups-client cups-bsd
-    libpq-dev libsqlite3-dev libzint-dev libzip-dev libicu-dev python3-openpyxl python3-zxing-cpp python3-pil dmtx-utils
+    libpq-dev libsqlite3-dev libzint-dev libzip-dev libicu-dev libcpp-httplib-dev python3-openpyxl python3-zxing-cpp python3-pil dmtx-utils
     mdbtools-dev poppler-utils
     libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-mysql libqt6sql6-odbc postgresql sqlite3
     mariadb-server-core mariadb-client-core odbc-postgresql procps

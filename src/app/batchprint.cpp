@@ -3,6 +3,7 @@
 
 #include "app/exitcodes.h"
 #include "common/interruption.h"
+#include "common/messageservice.h"
 #include "common/passwords.h"
 #include "common/watchdog.h"
 #include "database/clsdatabase.h"
@@ -195,10 +196,10 @@ bool chooseDestination(const BatchOptions& options, const PrinterFactory& printe
         const QString name = to.section(u':', 1);
         std::shared_ptr<PrinterBackend> printer = printers ? printers(name) : nullptr;
         if (!printer || !printer->available()) {
-            std::fprintf(stderr, "%s\n",
-                         qPrintable(name.isEmpty()
-                                        ? QStringLiteral("Nessuna stampante installata.")
-                                        : QStringLiteral("Stampante %1 non trovata.").arg(name)));
+            MessageService::current().message(
+                name.isEmpty() ? QStringLiteral("Nessuna stampante installata.")
+                               : QStringLiteral("Stampante %1 non trovata.").arg(name),
+                {});
             return false;
         }
         ui.surface().setPrinterBackend(printer);
@@ -221,8 +222,8 @@ void reportWritten(const HeadlessPressivoUi& ui) {
 
 int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
     watchdog::setTimeout(std::chrono::seconds(options.timeoutSeconds));
-    HeadlessPressivoUi ui;
     if (savedprints::isSavedPrint(options.label)) {
+        HeadlessPressivoUi ui;
         // A saved print goes out again exactly as it was first printed.
         if (!chooseDestination(options, printers, ui))
             return exitcode::Failed;
@@ -245,18 +246,20 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
         return exitcode::Failed;
     if (!document.binding().NomeDatabase.isEmpty() && !document.DatabaseConnesso()) {
         const CollegamentoDatabase binding = document.binding();
-        std::fprintf(stderr, "%s\n",
-                     qPrintable(tableMissing
-                                    ? QStringLiteral("La tabella o la query \"%1\" non è "
-                                                     "nel database %2: la stampa si "
-                                                     "ferma.")
-                                          .arg(binding.NomeTabella,
-                                               passwords::hiddenIn(binding.NomeDatabase))
-                                    : QStringLiteral("Database %1 non connesso: la stampa "
-                                                     "si ferma.")
-                                          .arg(passwords::hiddenIn(binding.NomeDatabase))));
+        MessageService::current().message(
+            tableMissing ? QStringLiteral("La tabella o la query \"%1\" non è nel database %2: "
+                                          "la stampa si ferma.")
+                               .arg(binding.NomeTabella, passwords::hiddenIn(binding.NomeDatabase))
+                         : QStringLiteral("Database %1 non connesso: la stampa si ferma.")
+                               .arg(passwords::hiddenIn(binding.NomeDatabase)),
+            {});
         return exitcode::Failed;
     }
+    return printLoaded(document, database, options, printers);
+}
+
+int printLoaded(LabelDocument& document, clsDatabase& database, const BatchOptions& options,
+                const PrinterFactory& printers) {
     // A question without an answer is a command line that is not complete: no label is
     // printed with an empty lot.
     for (const QString& question : questionsOf(document)) {
@@ -264,13 +267,14 @@ int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers) {
             options.answers.keyBegin(), options.answers.keyEnd(),
             [&](const QString& name) { return name.compare(question, Qt::CaseInsensitive) == 0; });
         if (!answered) {
-            std::fprintf(stderr, "%s\n",
-                         qPrintable(QStringLiteral("L'etichetta chiede \"%1\": dare la risposta "
-                                                   "con --set %1=VALORE.")
-                                        .arg(question)));
+            MessageService::current().message(
+                QStringLiteral("L'etichetta chiede \"%1\": dare la risposta con --set %1=VALORE.")
+                    .arg(question),
+                {});
             return exitcode::Usage;
         }
     }
+    HeadlessPressivoUi ui;
     if (!chooseDestination(options, printers, ui))
         return exitcode::Failed;
 

@@ -53,3 +53,11 @@ int exitCodeOf(PrintOutcome outcome, const std::function<void()>& whenDelivered 
 // Prints without windows; messages go to standard error. Exit code 0 only when the document
 // was delivered.
 int runBatchPrint(const BatchOptions& options, const PrinterFactory& printers);
+
+class clsDatabase;
+class LabelDocument;
+// The same for a label already open (and connected, when it prints from data): every question
+// answered, the destination reached, the labels printed. Messages go through the message
+// service; the written file's name to standard output.
+int printLoaded(LabelDocument& document, clsDatabase& database, const BatchOptions& options,
+                const PrinterFactory& printers);

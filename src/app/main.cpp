@@ -6,6 +6,7 @@
 //   marvello --info LABEL.eti                             the label as JSON, for scripts
 //   marvello --from-info INFO.json --to LABEL.eti         a label written from that JSON
 //   marvello --sheets [TEXT]                              label sheets of the catalogue, as JSON
+//   marvello serve [--config FILE] [--check] [...]         the print service
 //   marvello --help | --version
 
 #include "app/batchprint.h"
@@ -31,6 +32,7 @@
 #include "printing/printengine.h"
 #include "printing/sheetcatalogue.h"
 #include "printing/widgets/frmattesa.h"
+#include "service/printservice.h"
 
 #include <QApplication>
 #include <QDir>
@@ -94,6 +96,11 @@ QString usage() {
         "                                  scrive l'etichetta descritta dal JSON di --info\n"
         "  marvello --sheets [TESTO]       i modelli di foglio che contengono il testo\n"
         "                                  (produttore, codice, misura), in JSON\n"
+        "  marvello serve [--config FILE] [--check] [--listen INDIRIZZO:PORTA]\n"
+        "                 [--labels CARTELLA] [--tokens FILE] [--state CARTELLA]\n"
+        "                 [--printers NOME,...] [--watch CARTELLA] [--watch-to DESTINAZIONE]\n"
+        "                                  il servizio di stampa: lavori via HTTP e da una\n"
+        "                                  cartella; --check controlla la configurazione\n"
         "  marvello --help                 questo aiuto\n"
         "  marvello --version              la versione");
 }
@@ -169,8 +176,28 @@ int runFromInfo(const QStringList& words) {
     return exitcode::Delivered;
 }
 
+// `marvello serve`: until SIGTERM; with --check, only says whether the configuration holds.
+int runServe(const QStringList& words) {
+    QString error;
+    const auto config = ServiceConfig::fromArguments(words, defaultServiceConfigFile(), &error);
+    if (!config) {
+        print(stderr, error);
+        return exitcode::Usage;
+    }
+    if (words.contains(QStringLiteral("--check"))) {
+        const QStringList problems = config->problems();
+        print(problems.isEmpty() ? stdout : stderr,
+              problems.isEmpty() ? QStringLiteral("Configurazione valida.") : problems.join(u'\n'));
+        return problems.isEmpty() ? exitcode::Delivered : exitcode::Failed;
+    }
+    stopOnSignals(true);
+    return runPrintService(*config, systemPrinter);
+}
+
 int runOption(const QStringList& words) {
     const QString& option = words.first();
+    if (option == u"serve")
+        return runServe(words.mid(1));
     if (option == u"--help" || option == u"-h") {
         print(stdout, usage());
         return 0;
@@ -318,7 +345,8 @@ int runLabelProgram(const QStringList& words, bool hasDisplay) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool option = argc > 1 && std::strncmp(argv[1], "--", 2) == 0;
+    const bool option =
+        argc > 1 && (std::strncmp(argv[1], "--", 2) == 0 || std::strcmp(argv[1], "serve") == 0);
     const bool hasDisplay = !option && displayAvailable();
     // Without a display (and for the options, which never show a window) Qt still renders,
     // off screen.

@@ -28,6 +28,11 @@ public:
     // Lets the database go; always false.
     bool DisconnettiDatabase();
     bool isConnected() const { return m_source != nullptr; }
+    // Connects a source already open (records a job brought), under the name given.
+    void connectSource(const QString& name, std::unique_ptr<RecordSource> source) {
+        m_nomeDatabase = name;
+        m_source = std::move(source);
+    }
 
     // The connected source; throws DatabaseError when there is none.
     const RecordSource& source() const;

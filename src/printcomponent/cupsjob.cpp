@@ -41,6 +41,25 @@ bool stopped(const QString& queue) {
     return dest && option(dest, "printer-state").toInt() == IPP_PSTATE_STOPPED;
 }
 
+// What the queue's state says in words (the reason given with cupsreject -r); empty when
+// nothing.
+QString stateMessage(const QString& queue) {
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0,
+                     "/printers/%s", queue.toUtf8().constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "printer-state-message");
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    ipp_attribute_t* message =
+        response ? ippFindAttribute(response, "printer-state-message", IPP_TAG_TEXT) : nullptr;
+    const QString text =
+        message ? QString::fromUtf8(ippGetString(message, 0, nullptr)).trimmed() : QString();
+    ippDelete(response);
+    return text;
+}
+
 // The job's state, 0 when CUPS no longer lists it.
 int jobState(const QString& queue, int jobId) {
     cups_job_t* jobs = nullptr;
@@ -204,6 +223,22 @@ std::optional<QSizeF> defaultPaper(const QString& queue) {
     return QSizeF(width * TwipsPerHundredthMm, length * TwipsPerHundredthMm);
 }
 
+std::optional<int> jobTitled(const QString& queue, const QString& title) {
+    cups_job_t* jobs = nullptr;
+    const int count =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
+    if (count < 0)
+        return std::nullopt;
+    std::optional<int> found;
+    const QByteArray wanted = title.toUtf8();
+    for (int i = 0; i < count; ++i)
+        if (jobs[i].title && wanted == jobs[i].title && jobs[i].state != IPP_JSTATE_ABORTED &&
+            jobs[i].state != IPP_JSTATE_CANCELED)
+            found = jobs[i].id;
+    cupsFreeJobs(count, jobs);
+    return found;
+}
+
 Outcome submit(const Request& request) {
     Outcome outcome;
     const Dest dest = namedDest(request.queue);
@@ -215,8 +250,11 @@ Outcome submit(const Request& request) {
     }
     const QString queue = QString::fromUtf8(dest->name);
     if (option(dest, "printer-is-accepting-jobs") == u"false") {
+        // The reason the queue was stopped for (cupsreject -r), when one was given.
+        const QString reason = stateMessage(queue);
         outcome.message =
-            QStringLiteral("La stampante %1 non accetta lavori: la coda li rifiuta.").arg(queue);
+            QStringLiteral("La stampante %1 non accetta lavori: la coda li rifiuta.").arg(queue) +
+            (reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
         return outcome;
     }
 

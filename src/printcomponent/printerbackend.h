@@ -37,6 +37,7 @@ public:
 struct PrinterOutcome {
     bool delivered = false;
     QString message;
+    int jobId = 0; // the job's number in the printer's queue, when it has one
 };
 
 // Where finished documents go on paper: a printer of the system, or none.

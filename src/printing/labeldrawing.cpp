@@ -116,6 +116,27 @@ QStringList questionsOf(const LabelDocument& document) {
     return names;
 }
 
+QStringList fieldsOf(const LabelDocument& document) {
+    QStringList names;
+    const auto add = [&](const QString& name) {
+        if (!name.trimmed().isEmpty() && !names.contains(name, Qt::CaseInsensitive))
+            names << name;
+    };
+    for (const auto& element : document.elements()) {
+        const ValueKind value = typeOf(*element).value();
+        if (element->Index <= 0)
+            continue;
+        if (!element->DataMember.isEmpty())
+            add(element->DataMember);
+        else if (value == ValueKind::Text || value == ValueKind::Symbol)
+            for (const QString& name :
+                 TextTemplate(typeOf(*element).ownValue(*element)).bind(nullptr))
+                add(name);
+    }
+    add(document.binding().CampoQuantita.trimmed());
+    return names;
+}
+
 bool LabelDrawing::usesSerials() const {
     return std::any_of(m_sources.begin(), m_sources.end(), [](const auto& entry) {
         return entry.second.text && entry.second.text->usesSerials();

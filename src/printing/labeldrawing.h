@@ -26,6 +26,9 @@ struct LayoutEtichetta;
 // cannot be printed is said once per element; a value a scanner would refuse stops the job.
 // The questions a label's texts and barcodes ask (${?Lotto}), each once, in order.
 QStringList questionsOf(const LabelDocument& document);
+// The fields its elements print (their field, or those their texts and barcodes name), each
+// once, in order; with the field that says how many labels a record gets.
+QStringList fieldsOf(const LabelDocument& document);
 
 class LabelDrawing {
 public:

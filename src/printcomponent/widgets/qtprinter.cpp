@@ -164,7 +164,7 @@ PrinterOutcome QtPrinter::print(const PrintDocument& document, const PrinterJob&
     request.paper = document.paper;
     request.duplex = m_printer.duplex() != QPrinter::DuplexNone;
     const cupsjob::Outcome outcome = submitAside(request);
-    return {outcome.delivered, outcome.message};
+    return {outcome.delivered, outcome.message, outcome.jobId};
 }
 
 bool QtPrinter::pageSetup(int& orientation) {

@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "service/jobjournal.h"
+
+#include <QDateTime>
+#include <QUuid>
+
+#include <sqlite3.h>
+
+namespace {
+
+const char* const Schema = R"sql(
+PRAGMA journal_mode = WAL;
+PRAGMA synchronous = FULL;
+CREATE TABLE IF NOT EXISTS jobs (
+    sequence INTEGER PRIMARY KEY AUTOINCREMENT,
+    id TEXT NOT NULL UNIQUE,
+    body BLOB NOT NULL,
+    state TEXT NOT NULL,
+    message TEXT NOT NULL DEFAULT '',
+    cups_job INTEGER NOT NULL DEFAULT 0,
+    received TEXT NOT NULL,
+    finished TEXT NOT NULL DEFAULT '',
+    origin TEXT NOT NULL DEFAULT ''
+);
+CREATE INDEX IF NOT EXISTS unfinished ON jobs (state) WHERE state IN ('queued', 'printing');
+)sql";
+
+// A prepared statement, finalised however the call ends.
+class Statement {
+public:
+    Statement(sqlite3* db, const char* sql) {
+        sqlite3_prepare_v2(db, sql, -1, &m_statement, nullptr);
+    }
+    ~Statement() { sqlite3_finalize(m_statement); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool valid() const { return m_statement != nullptr; }
+    void bind(int i, const QString& text) {
+        const QByteArray bytes = text.toUtf8();
+        sqlite3_bind_text(m_statement, i, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+    }
+    void bind(int i, const QByteArray& bytes) {
+        sqlite3_bind_blob(m_statement, i, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+    }
+    void bind(int i, long long number) { sqlite3_bind_int64(m_statement, i, number); }
+    int step() { return sqlite3_step(m_statement); }
+    QString text(int column) const {
+        return QString::fromUtf8(
+            reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column)));
+    }
+    QByteArray blob(int column) const {
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(m_statement, column)),
+                          sqlite3_column_bytes(m_statement, column));
+    }
+    long long number(int column) const { return sqlite3_column_int64(m_statement, column); }
+
+private:
+    sqlite3_stmt* m_statement = nullptr;
+};
+
+QString now() {
+    return QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
+}
+
+JournalEntry::State stateFromName(const QString& name) {
+    using State = JournalEntry::State;
+    return name == u"printing"    ? State::Printing
+           : name == u"delivered" ? State::Delivered
+           : name == u"failed"    ? State::Failed
+                                  : State::Queued;
+}
+
+} // namespace
+
+QString stateName(JournalEntry::State state) {
+    switch (state) {
+    case JournalEntry::State::Queued:
+        return QStringLiteral("queued");
+    case JournalEntry::State::Printing:
+        return QStringLiteral("printing");
+    case JournalEntry::State::Delivered:
+        return QStringLiteral("delivered");
+    case JournalEntry::State::Failed:
+        break;
+    }
+    return QStringLiteral("failed");
+}
+
+std::unique_ptr<JobJournal> JobJournal::open(const QString& file, QString* error) {
+    sqlite3* db = nullptr;
+    const int opened = sqlite3_open_v2(file.toUtf8().constData(), &db,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE |
+                                           SQLITE_OPEN_FULLMUTEX | SQLITE_OPEN_NOFOLLOW,
+                                       nullptr);
+    char* message = nullptr;
+    if (opened != SQLITE_OK || sqlite3_exec(db, Schema, nullptr, nullptr, &message) != SQLITE_OK) {
+        *error = QStringLiteral("%1: %2").arg(
+            file, QString::fromUtf8(message ? message : sqlite3_errmsg(db)));
+        sqlite3_free(message);
+        sqlite3_close(db);
+        return nullptr;
+    }
+    sqlite3_busy_timeout(db, 10000);
+    return std::unique_ptr<JobJournal>(new JobJournal(db));
+}
+
+JobJournal::JobJournal(sqlite3* db)
+    : m_db(db) {}
+
+JobJournal::~JobJournal() {
+    sqlite3_close(m_db);
+}
+
+std::optional<JournalEntry> JobJournal::add(const QByteArray& body, const QString& origin) {
+    JournalEntry entry;
+    entry.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    entry.body = body;
+    entry.received = now();
+    entry.origin = origin;
+    const std::lock_guard lock(m_mutex);
+    Statement insert(m_db, "INSERT INTO jobs (id, body, state, received, origin) "
+                           "VALUES (?, ?, ?, ?, ?)");
+    if (!insert.valid())
+        return std::nullopt;
+    insert.bind(1, entry.id);
+    insert.bind(2, body);
+    insert.bind(3, stateName(JournalEntry::State::Queued));
+    insert.bind(4, entry.received);
+    insert.bind(5, origin);
+    if (insert.step() != SQLITE_DONE)
+        return std::nullopt;
+    entry.sequence = sqlite3_last_insert_rowid(m_db);
+    return entry;
+}
+
+std::optional<JournalEntry> JobJournal::select(const char* where, const QString& key,
+                                               long long number) const {
+    const std::lock_guard lock(m_mutex);
+    const QByteArray sql =
+        QByteArrayLiteral("SELECT sequence, id, body, state, message, "
+                          "cups_job, received, finished, origin FROM jobs WHERE ") +
+        where;
+    Statement query(m_db, sql.constData());
+    if (!query.valid())
+        return std::nullopt;
+    if (key.isNull())
+        query.bind(1, number);
+    else
+        query.bind(1, key);
+    if (query.step() != SQLITE_ROW)
+        return std::nullopt;
+    JournalEntry entry;
+    entry.sequence = query.number(0);
+    entry.id = query.text(1);
+    entry.body = query.blob(2);
+    entry.state = stateFromName(query.text(3));
+    entry.message = query.text(4);
+    entry.cupsJob = int(query.number(5));
+    entry.received = query.text(6);
+    entry.finished = query.text(7);
+    entry.origin = query.text(8);
+    return entry;
+}
+
+std::optional<JournalEntry> JobJournal::find(const QString& id) const {
+    return select("id = ?", id, 0);
+}
+
+std::optional<JournalEntry> JobJournal::at(long long sequence) const {
+    return select("sequence = ?", QString(), sequence);
+}
+
+std::vector<long long> JobJournal::unfinished() const {
+    const std::lock_guard lock(m_mutex);
+    Statement query(m_db, "SELECT sequence FROM jobs WHERE state IN ('queued', 'printing') "
+                          "ORDER BY sequence");
+    std::vector<long long> found;
+    while (query.valid() && query.step() == SQLITE_ROW)
+        found.push_back(query.number(0));
+    return found;
+}
+
+bool JobJournal::setState(long long sequence, JournalEntry::State state, const QString& message,
+                          int cupsJob) {
+    const bool ended =
+        state == JournalEntry::State::Delivered || state == JournalEntry::State::Failed;
+    const std::lock_guard lock(m_mutex);
+    Statement update(m_db, "UPDATE jobs SET state = ?, message = ?, cups_job = ?, finished = ? "
+                           "WHERE sequence = ?");
+    if (!update.valid())
+        return false;
+    update.bind(1, stateName(state));
+    update.bind(2, message);
+    update.bind(3, static_cast<long long>(cupsJob));
+    update.bind(4, ended ? now() : QStringLiteral(""));
+    update.bind(5, sequence);
+    return update.step() == SQLITE_DONE;
+}

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+struct sqlite3;
+
+// A job as the journal keeps it.
+struct JournalEntry {
+    enum class State { Queued, Printing, Delivered, Failed };
+
+    long long sequence = 0; // the order jobs were received in
+    QString id;
+    QByteArray body; // the request, as received
+    State state = State::Queued;
+    QString message; // why it failed, or what to know of a delivered job
+    int cupsJob = 0;
+    QString received;
+    QString finished;
+    QString origin; // the file of the watch folder it came from; empty for the API's jobs
+};
+
+QString stateName(JournalEntry::State state);
+
+// Every job the service accepts, on disk before it is acknowledged: an SQLite file written
+// synchronously, so that a service killed or a machine switched off resumes each job that was
+// not delivered and prints none twice. Safe to call from several threads.
+class JobJournal {
+public:
+    // Opens (or makes) the journal in `file`; nothing, and why, when it cannot.
+    static std::unique_ptr<JobJournal> open(const QString& file, QString* error);
+    ~JobJournal();
+    JobJournal(const JobJournal&) = delete;
+    JobJournal& operator=(const JobJournal&) = delete;
+
+    // Keeps a new job; the entry as kept, or nothing when the disk did not take it.
+    std::optional<JournalEntry> add(const QByteArray& body, const QString& origin = {});
+    std::optional<JournalEntry> find(const QString& id) const;
+    // The jobs still to print (queued, or printing when the service stopped), in order.
+    std::vector<long long> unfinished() const;
+    std::optional<JournalEntry> at(long long sequence) const;
+    // A job came from this file of the watch folder.
+    bool hasOrigin(const QString& path) const { return select("origin = ?", path, 0).has_value(); }
+
+    bool setState(long long sequence, JournalEntry::State state, const QString& message = {},
+                  int cupsJob = 0);
+
+private:
+    explicit JobJournal(sqlite3* db);
+    std::optional<JournalEntry> select(const char* where, const QString& key,
+                                       long long number) const;
+
+    sqlite3* m_db;
+    mutable std::mutex m_mutex;
+};

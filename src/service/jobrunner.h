@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/batchprint.h"
+#include "service/jobjournal.h"
+#include "service/labelfolder.h"
+
+#include <QString>
+
+// What became of a job the service printed.
+struct JobResult {
+    JournalEntry::State state = JournalEntry::State::Failed;
+    QString message;
+    int cupsJob = 0;
+    // Stopped by the service's own end: the job stays in the journal to print at the next
+    // start.
+    bool interrupted = false;
+};
+
+// Prints the journal's jobs one at a time: the label from the folder, the job's records in
+// place of the label's data, to a PDF in the state folder or to a printer.
+class JobRunner {
+public:
+    JobRunner(LabelFolder labels, QString pdfFolder, QStringList printers,
+              PrinterFactory systemPrinters);
+
+    JobResult run(const JournalEntry& entry);
+
+    // Where a job's PDF is written.
+    QString pdfOf(const QString& id) const;
+    // The title the job has in the printer's queue: how a job is found again after a crash.
+    static QString queueTitle(const QString& id);
+
+private:
+    LabelFolder m_labels;
+    QString m_pdfFolder;
+    QStringList m_printers;
+    PrinterFactory m_systemPrinters;
+};
