@@ -298,6 +298,8 @@ int printLoaded(LabelDocument& document, clsDatabase& database, const BatchOptio
         if (options.serialStart)
             job.InizioNumerazione = *options.serialStart;
     };
-    return exitCodeOf(StampaEtichette(document, database, false, hooks),
-                      [&] { reportWritten(ui); });
+    return exitCodeOf(StampaEtichette(document, database, false, hooks), [&] {
+        if (options.sayWritten)
+            reportWritten(ui);
+    });
 }

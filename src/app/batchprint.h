@@ -38,6 +38,8 @@ struct BatchOptions {
     QMap<QString, QString> answers;
     // The first serial number (${P}); none: the one after the label's last job.
     std::optional<long> serialStart;
+    // The file written is named on standard output (a service keeps its output for its log).
+    bool sayWritten = true;
 
     // Nothing, and a reason, when the words are not a valid request.
     static std::optional<BatchOptions> parse(const QStringList& words, QString* error);

@@ -97,6 +97,10 @@ std::optional<std::pair<int, QString>> HttpApi::refusal(const JobRequest& reques
 
 void HttpApi::install(httplib::Server& server) {
     server.set_payload_max_length(LargestBody);
+    // A thread for each client of a busy shop floor, and connections kept for many requests:
+    // a client then never waits for another's connection to close.
+    server.new_task_queue = [] { return new httplib::ThreadPool(ConcurrentClients); };
+    server.set_keep_alive_max_count(1000);
     // Nothing is read or answered for a client without a token.
     server.set_pre_routing_handler(
         [this](const httplib::Request& request, httplib::Response& response) {

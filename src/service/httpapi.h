@@ -35,6 +35,8 @@ struct HttpApi {
 
     // The largest request body taken.
     static constexpr std::size_t LargestBody = 10 * 1024 * 1024;
+    // The clients served at the same time; more wait for a connection.
+    static constexpr std::size_t ConcurrentClients = 128;
 
     void install(httplib::Server& server);
 

@@ -149,6 +149,7 @@ JobResult JobRunner::run(const JournalEntry& entry) {
     options.to = toPrinter ? QStringLiteral("printer:") + request->printer() : pdfOf(entry.id);
     options.copies = request->copies;
     options.answers = request->answers;
+    options.sayWritten = false;
     std::shared_ptr<TitledPrinter> printer;
     const PrinterFactory printers = [&](const QString& name) -> std::shared_ptr<PrinterBackend> {
         auto system = m_systemPrinters ? m_systemPrinters(name) : nullptr;

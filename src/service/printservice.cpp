@@ -15,6 +15,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <sys/socket.h>
 #include <thread>
 
 namespace {
@@ -98,6 +99,13 @@ int runPrintService(const ServiceConfig& config, const PrinterFactory& printers)
         return 1;
     }
     api.install(*server);
+    // The library listens with a queue of 5 connections: a hundred clients arriving at once
+    // would wait a second for a retry. The socket is listened on again with the system's own.
+    int listener = -1;
+    server->set_socket_options([&listener](int socket) {
+        httplib::default_socket_options(socket);
+        listener = socket;
+    });
     // Port 0: one the system chooses, said below (tests start services side by side).
     const int port = config.port == 0 ? server->bind_to_any_port(config.host.toStdString())
                      : server->bind_to_port(config.host.toStdString(), config.port) ? config.port
@@ -106,6 +114,7 @@ int runPrintService(const ServiceConfig& config, const PrinterFactory& printers)
         say(QStringLiteral("Impossibile ascoltare su %1:%2.").arg(config.host).arg(config.port));
         return 1;
     }
+    ::listen(listener, SOMAXCONN);
     std::thread listening([&server] { server->listen_after_bind(); });
     std::unique_ptr<WatchFolder> watch;
     if (!config.watch.isEmpty())

@@ -88,6 +88,7 @@ public:
     testing::AssertionResult start() {
         m_process.setProcessChannelMode(QProcess::SeparateChannels);
         m_process.setReadChannel(QProcess::StandardError);
+        m_process.setStandardOutputFile(QProcess::nullDevice());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"XDG_CONFIG_HOME"_s, root.filePath(u"config"_s));
         env.insert(u"XDG_CACHE_HOME"_s, root.filePath(u"cache"_s));
