@@ -31,7 +31,8 @@ for file in ./usr/bin/marvello ./usr/libexec/marvello/marvello-mdb-reader \
     ./usr/share/icons/hicolor/scalable/mimetypes/application-x-marvello-label.svg \
     ./usr/share/marvello/sheets.tsv \
     ./usr/share/man/man1/marvello.1.gz ./usr/share/doc/marvello/copyright \
-    ./usr/share/doc/marvello/examples/spedizione.eti; do
+    ./usr/share/doc/marvello/examples/spedizione.eti \
+    ./usr/lib/systemd/system/marvello-serve.service ./usr/lib/sysusers.d/marvello.conf; do
     check "contains $file" grep -q " $file\$" <<<"$listing"
 done
 
@@ -45,6 +46,12 @@ echo "$lintian_output" | sed 's/^/lintian: /'
 check "lintian without errors" bash -c '! grep -q "^E:" <<<"$1"' _ "$lintian_output"
 check "the unpacked program runs" bash -c \
     '"$1/usr/bin/marvello" --version | grep -q "^Marvello "' _ "$root"
+check "the service's example configuration is valid" bash -c \
+    'd=$(mktemp -d) && mkdir "$d/etichette" && printf "%s\n" 0123456789abcdef0123 >"$d/token" &&
+     sed -e "s|/var/lib/marvello/etichette|$d/etichette|" -e "s|/etc/marvello/tokens|$d/token|" \
+         -e "s|^watch|# watch|" "$1/usr/share/doc/marvello/serve.conf.example" >"$d/serve.conf" &&
+     "$1/usr/bin/marvello" serve --config "$d/serve.conf" --check | grep -q "valida"; r=$?;
+     rm -rf "$d"; exit $r' _ "$root"
 check "the man page reads" bash -c 'zcat "$1/usr/share/man/man1/marvello.1.gz" | man -l - >/dev/null 2>&1' _ "$root"
 
 # The file types, as a desktop sees them with the package's data first.

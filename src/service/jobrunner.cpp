@@ -23,7 +23,9 @@ public:
     QStringList said;
 
     void beep() override {}
-    void message(const QString& text, const QString&, MessageIcon) override { said << text; }
+    void message(const QString& text, const QString&, MessageIcon) override {
+        said << QString(text).replace(u'\r', u' ');
+    }
     Answer question(const QString& text, const QString&, QuestionButtons buttons,
                     MessageIcon) override {
         said << text;

@@ -226,6 +226,19 @@ TEST_F(PrintService, RefusesStrangersAndHostileRequestsAndPrintsNothing) {
 
     EXPECT_EQ(status(http.Get("/v1/health", headers)), 200);
     EXPECT_TRUE(service.pdfs().isEmpty());
+
+    // A configuration that would let anyone in, or nobody, does not start.
+    const QString weak = service.root.filePath(u"deboli"_s);
+    writeBytes(weak, "corto\n");
+    EXPECT_TRUE(exited(marvello({u"serve"_s, u"--check"_s, u"--labels"_s, service.labels,
+                                 u"--state"_s, service.state, u"--tokens"_s, weak}),
+                       1, u"almeno 16 caratteri"));
+    const QString config = service.root.filePath(u"serve.conf"_s);
+    writeBytes(config, "labels = /non/esiste\nporta = 80\n");
+    EXPECT_TRUE(exited(marvello({u"serve"_s, u"--config"_s, config}), 2, u"riga 2"));
+    EXPECT_TRUE(exited(marvello({u"serve"_s, u"--check"_s, u"--labels"_s, service.labels,
+                                 u"--state"_s, service.state, u"--tokens"_s, service.tokens}),
+                       0));
 }
 
 TEST_F(PrintService, PrintsTheJobsRecordsToAPdfAndDescribesItsLabels) {
