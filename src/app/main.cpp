@@ -177,7 +177,16 @@ int runFromInfo(const QStringList& words) {
 }
 
 // `marvello serve`: until SIGTERM; with --check, only says whether the configuration holds.
-int runServe(const QStringList& words) {
+int runServe(QStringList words) {
+    // A worker the service started for one lane: "--worker LANE --parent PID" after its own.
+    const qsizetype worker = words.indexOf(QStringLiteral("--worker"));
+    QString lane;
+    qint64 parent = 0;
+    if (worker >= 0 && worker + 3 < words.size() && words[worker + 2] == u"--parent") {
+        lane = words[worker + 1];
+        parent = words[worker + 3].toLongLong();
+        words.remove(worker, 4);
+    }
     QString error;
     const auto config = ServiceConfig::fromArguments(words, defaultServiceConfigFile(), &error);
     if (!config) {
@@ -191,7 +200,9 @@ int runServe(const QStringList& words) {
         return problems.isEmpty() ? exitcode::Delivered : exitcode::Failed;
     }
     stopOnSignals(true);
-    return runPrintService(*config, systemPrinter);
+    if (!lane.isEmpty())
+        return runLaneWorker(*config, lane, parent, systemPrinter);
+    return runPrintService(*config, words);
 }
 
 int runOption(const QStringList& words) {

@@ -4,6 +4,7 @@
 #include "service/jobjournal.h"
 #include "service/jobqueue.h"
 #include "service/jobrequest.h"
+#include "service/jobrunner.h"
 #include "service/labelfacts.h"
 
 #include <QFile>
@@ -133,12 +134,12 @@ void HttpApi::install(httplib::Server& server) {
             return refuse(response, 400, why);
         if (const auto refused = refusal(*job))
             return refuse(response, refused->first, refused->second);
-        const auto entry = journal.add(body);
+        const auto entry = journal.add(body, job->lane());
         if (!entry)
             return refuse(response, 503,
                           QStringLiteral("Il giornale dei lavori non si può "
                                          "scrivere: lavoro non accettato."));
-        queue.push(entry->sequence);
+        queue.push(entry->lane);
         response.set_header("Location", "/v1/jobs/" + entry->id.toStdString());
         answer(response, 202, QJsonObject{{QStringLiteral("id"), entry->id}});
     });
@@ -157,7 +158,7 @@ void HttpApi::install(httplib::Server& server) {
         if (entry->state != JournalEntry::State::Delivered)
             return refuse(response, 409, QStringLiteral("Il lavoro non è stampato."));
         // Sent a piece at a time: a job of many labels is never held whole.
-        auto pdf = std::make_shared<QFile>(pdfOf(entry->id));
+        auto pdf = std::make_shared<QFile>(JobRunner::pdfOf(pdfFolder, entry->id));
         if (!pdf->open(QIODevice::ReadOnly))
             return refuse(response, 404, QStringLiteral("Il lavoro non ha un PDF."));
         response.set_content_provider(
@@ -188,6 +189,6 @@ void HttpApi::install(httplib::Server& server) {
     server.Get("/v1/health", [this](const httplib::Request&, httplib::Response& response) {
         answer(response, 200,
                QJsonObject{{QStringLiteral("status"), QStringLiteral("ok")},
-                           {QStringLiteral("waiting"), qint64(queue.size())}});
+                           {QStringLiteral("waiting"), journal.unfinishedCount()}});
     });
 }

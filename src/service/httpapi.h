@@ -31,7 +31,7 @@ struct HttpApi {
     QStringList printers;
     JobJournal& journal;
     JobQueue& queue;
-    std::function<QString(const QString& id)> pdfOf;
+    QString pdfFolder;
 
     // The largest request body taken.
     static constexpr std::size_t LargestBody = 10 * 1024 * 1024;

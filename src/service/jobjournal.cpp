@@ -20,9 +20,12 @@ CREATE TABLE IF NOT EXISTS jobs (
     cups_job INTEGER NOT NULL DEFAULT 0,
     received TEXT NOT NULL,
     finished TEXT NOT NULL DEFAULT '',
-    origin TEXT NOT NULL DEFAULT ''
+    origin TEXT NOT NULL DEFAULT '',
+    lane TEXT NOT NULL DEFAULT '',
+    attempts INTEGER NOT NULL DEFAULT 0
 );
-CREATE INDEX IF NOT EXISTS unfinished ON jobs (state) WHERE state IN ('queued', 'printing');
+CREATE INDEX IF NOT EXISTS unfinished ON jobs (lane, sequence)
+    WHERE state IN ('queued', 'printing');
 )sql";
 
 // A prepared statement, finalised however the call ends.
@@ -112,15 +115,17 @@ JobJournal::~JobJournal() {
     sqlite3_close(m_db);
 }
 
-std::optional<JournalEntry> JobJournal::add(const QByteArray& body, const QString& origin) {
+std::optional<JournalEntry> JobJournal::add(const QByteArray& body, const QString& lane,
+                                            const QString& origin) {
     JournalEntry entry;
     entry.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
     entry.body = body;
     entry.received = now();
     entry.origin = origin;
+    entry.lane = lane;
     const std::lock_guard lock(m_mutex);
-    Statement insert(m_db, "INSERT INTO jobs (id, body, state, received, origin) "
-                           "VALUES (?, ?, ?, ?, ?)");
+    Statement insert(m_db, "INSERT INTO jobs (id, body, state, received, origin, lane) "
+                           "VALUES (?, ?, ?, ?, ?, ?)");
     if (!insert.valid())
         return std::nullopt;
     insert.bind(1, entry.id);
@@ -128,26 +133,23 @@ std::optional<JournalEntry> JobJournal::add(const QByteArray& body, const QStrin
     insert.bind(3, stateName(JournalEntry::State::Queued));
     insert.bind(4, entry.received);
     insert.bind(5, origin);
+    insert.bind(6, lane);
     if (insert.step() != SQLITE_DONE)
         return std::nullopt;
     entry.sequence = sqlite3_last_insert_rowid(m_db);
     return entry;
 }
 
-std::optional<JournalEntry> JobJournal::select(const char* where, const QString& key,
-                                               long long number) const {
+std::optional<JournalEntry> JobJournal::select(const char* where, const QString& key) const {
     const std::lock_guard lock(m_mutex);
-    const QByteArray sql =
-        QByteArrayLiteral("SELECT sequence, id, body, state, message, "
-                          "cups_job, received, finished, origin FROM jobs WHERE ") +
-        where;
+    const QByteArray sql = QByteArrayLiteral("SELECT sequence, id, body, state, message, "
+                                             "cups_job, received, finished, origin, lane, attempts "
+                                             "FROM jobs WHERE ") +
+                           where;
     Statement query(m_db, sql.constData());
     if (!query.valid())
         return std::nullopt;
-    if (key.isNull())
-        query.bind(1, number);
-    else
-        query.bind(1, key);
+    query.bind(1, key);
     if (query.step() != SQLITE_ROW)
         return std::nullopt;
     JournalEntry entry;
@@ -160,25 +162,32 @@ std::optional<JournalEntry> JobJournal::select(const char* where, const QString&
     entry.received = query.text(6);
     entry.finished = query.text(7);
     entry.origin = query.text(8);
+    entry.lane = query.text(9);
+    entry.attempts = int(query.number(10));
     return entry;
 }
 
 std::optional<JournalEntry> JobJournal::find(const QString& id) const {
-    return select("id = ?", id, 0);
+    return select("id = ?", id);
 }
 
-std::optional<JournalEntry> JobJournal::at(long long sequence) const {
-    return select("sequence = ?", QString(), sequence);
+std::optional<JournalEntry> JobJournal::nextOf(const QString& lane) const {
+    return select("lane = ? AND state IN ('queued', 'printing') ORDER BY sequence LIMIT 1", lane);
 }
 
-std::vector<long long> JobJournal::unfinished() const {
+QStringList JobJournal::unfinishedLanes() const {
     const std::lock_guard lock(m_mutex);
-    Statement query(m_db, "SELECT sequence FROM jobs WHERE state IN ('queued', 'printing') "
-                          "ORDER BY sequence");
-    std::vector<long long> found;
+    Statement query(m_db, "SELECT DISTINCT lane FROM jobs WHERE state IN ('queued', 'printing')");
+    QStringList found;
     while (query.valid() && query.step() == SQLITE_ROW)
-        found.push_back(query.number(0));
+        found << query.text(0);
     return found;
+}
+
+long long JobJournal::unfinishedCount() const {
+    const std::lock_guard lock(m_mutex);
+    Statement query(m_db, "SELECT count(*) FROM jobs WHERE state IN ('queued', 'printing')");
+    return query.valid() && query.step() == SQLITE_ROW ? query.number(0) : -1;
 }
 
 bool JobJournal::setState(long long sequence, JournalEntry::State state, const QString& message,
@@ -186,14 +195,15 @@ bool JobJournal::setState(long long sequence, JournalEntry::State state, const Q
     const bool ended =
         state == JournalEntry::State::Delivered || state == JournalEntry::State::Failed;
     const std::lock_guard lock(m_mutex);
-    Statement update(m_db, "UPDATE jobs SET state = ?, message = ?, cups_job = ?, finished = ? "
-                           "WHERE sequence = ?");
+    Statement update(m_db, "UPDATE jobs SET state = ?, message = ?, cups_job = ?, finished = ?, "
+                           "attempts = attempts + ? WHERE sequence = ?");
     if (!update.valid())
         return false;
     update.bind(1, stateName(state));
     update.bind(2, message);
     update.bind(3, static_cast<long long>(cupsJob));
     update.bind(4, ended ? now() : QStringLiteral(""));
-    update.bind(5, sequence);
+    update.bind(5, static_cast<long long>(state == JournalEntry::State::Printing));
+    update.bind(6, sequence);
     return update.step() == SQLITE_DONE;
 }

@@ -22,7 +22,9 @@ struct JournalEntry {
     int cupsJob = 0;
     QString received;
     QString finished;
-    QString origin; // the file of the watch folder it came from; empty for the API's jobs
+    QString origin;   // the file of the watch folder it came from; empty for the API's jobs
+    QString lane;     // where it prints ("pdf", "printer:zebra"): jobs of a lane print in order
+    int attempts = 0; // how many times its printing began
 };
 
 QString stateName(JournalEntry::State state);
@@ -39,21 +41,25 @@ public:
     JobJournal& operator=(const JobJournal&) = delete;
 
     // Keeps a new job; the entry as kept, or nothing when the disk did not take it.
-    std::optional<JournalEntry> add(const QByteArray& body, const QString& origin = {});
+    std::optional<JournalEntry> add(const QByteArray& body, const QString& lane,
+                                    const QString& origin = {});
     std::optional<JournalEntry> find(const QString& id) const;
-    // The jobs still to print (queued, or printing when the service stopped), in order.
-    std::vector<long long> unfinished() const;
-    std::optional<JournalEntry> at(long long sequence) const;
+    // The lanes with jobs still to print (queued, or printing when the service stopped).
+    QStringList unfinishedLanes() const;
+    // How many jobs are still to print.
+    long long unfinishedCount() const;
+    // The lane's first job still to print.
+    std::optional<JournalEntry> nextOf(const QString& lane) const;
     // A job came from this file of the watch folder.
-    bool hasOrigin(const QString& path) const { return select("origin = ?", path, 0).has_value(); }
+    bool hasOrigin(const QString& path) const { return select("origin = ?", path).has_value(); }
 
+    // A job that begins printing counts one attempt more.
     bool setState(long long sequence, JournalEntry::State state, const QString& message = {},
                   int cupsJob = 0);
 
 private:
     explicit JobJournal(sqlite3* db);
-    std::optional<JournalEntry> select(const char* where, const QString& key,
-                                       long long number) const;
+    std::optional<JournalEntry> select(const char* where, const QString& key) const;
 
     sqlite3* m_db;
     mutable std::mutex m_mutex;

@@ -1,41 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
+
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <optional>
 
-// The journal's jobs waiting to print, by their sequence number: taken in the order they came.
-// Threads that accept jobs push, the printing thread pops.
+// The lanes that have just received a job, for the thread that starts their printers' workers:
+// the threads that accept jobs push, it pops.
 class JobQueue {
 public:
-    void push(long long sequence) {
+    void push(const QString& lane) {
         {
             const std::lock_guard lock(m_mutex);
-            m_waiting.push_back(sequence);
+            m_waiting.push_back(lane);
         }
         m_ready.notify_one();
     }
 
-    // The next job, or nothing when none came within `wait`.
-    std::optional<long long> pop(std::chrono::milliseconds wait) {
+    // The next lane, or nothing when none came within `wait`.
+    std::optional<QString> pop(std::chrono::milliseconds wait) {
         std::unique_lock lock(m_mutex);
         if (!m_ready.wait_for(lock, wait, [this] { return !m_waiting.empty(); }))
             return std::nullopt;
-        const long long next = m_waiting.front();
+        QString next = m_waiting.front();
         m_waiting.pop_front();
         return next;
     }
 
-    std::size_t size() const {
-        const std::lock_guard lock(m_mutex);
-        return m_waiting.size();
-    }
-
 private:
-    mutable std::mutex m_mutex;
+    std::mutex m_mutex;
     std::condition_variable m_ready;
-    std::deque<long long> m_waiting;
+    std::deque<QString> m_waiting;
 };

@@ -29,4 +29,6 @@ struct JobRequest {
     bool toPdf() const { return to == u"pdf"; }
     // The printer's name for "printer:NAME".
     QString printer() const { return to.mid(8); }
+    // Where it prints, as the journal groups jobs: those of one lane print in order.
+    QString lane() const { return to.toLower(); }
 };

@@ -83,8 +83,8 @@ JobRunner::JobRunner(LabelFolder labels, QString pdfFolder, QStringList printers
     , m_printers(std::move(printers))
     , m_systemPrinters(std::move(systemPrinters)) {}
 
-QString JobRunner::pdfOf(const QString& id) const {
-    return QDir(m_pdfFolder).filePath(id + QStringLiteral(".pdf"));
+QString JobRunner::pdfOf(const QString& folder, const QString& id) {
+    return QDir(folder).filePath(id + QStringLiteral(".pdf"));
 }
 
 QString JobRunner::queueTitle(const QString& id) {
@@ -148,7 +148,8 @@ JobResult JobRunner::run(const JournalEntry& entry) {
 
     BatchOptions options;
     options.label = *label;
-    options.to = toPrinter ? QStringLiteral("printer:") + request->printer() : pdfOf(entry.id);
+    options.to =
+        toPrinter ? QStringLiteral("printer:") + request->printer() : pdfOf(m_pdfFolder, entry.id);
     options.copies = request->copies;
     options.answers = request->answers;
     options.sayWritten = false;

@@ -27,7 +27,7 @@ public:
     JobResult run(const JournalEntry& entry);
 
     // Where a job's PDF is written.
-    QString pdfOf(const QString& id) const;
+    static QString pdfOf(const QString& folder, const QString& id);
     // The title the job has in the printer's queue: how a job is found again after a crash.
     static QString queueTitle(const QString& id);
 

@@ -7,6 +7,7 @@
 #include "service/jobjournal.h"
 #include "service/jobqueue.h"
 #include "service/jobrunner.h"
+#include "service/laneworkers.h"
 #include "service/watchfolder.h"
 
 #include <QDir>
@@ -15,10 +16,15 @@
 
 #include <csignal>
 #include <cstdio>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
+
+constexpr auto IdlePause = std::chrono::milliseconds(50);
+constexpr int MostAttempts = 3;
 
 void say(const QString& text) {
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
@@ -32,67 +38,78 @@ std::unique_ptr<httplib::Server> makeServer(const ServiceConfig& config) {
     return std::make_unique<httplib::Server>();
 }
 
-// Prints the queued jobs one after the other, each noted in the journal before and after.
-void printQueued(JobJournal& journal, JobQueue& queue, JobRunner& runner, WatchFolder* watch) {
+// The lane's jobs, one after the other in the order received, each noted in the journal
+// before and after; until SIGTERM, or the service that started the worker is gone.
+void printLane(JobJournal& journal, const QString& lane, JobRunner& runner,
+               const QString& watchFolder) {
     using State = JournalEntry::State;
     while (!interruption::requested()) {
-        const auto sequence = queue.pop(std::chrono::milliseconds(200));
-        if (!sequence)
+        auto entry = journal.nextOf(lane);
+        if (!entry) {
+            std::this_thread::sleep_for(IdlePause);
             continue;
-        auto entry = journal.at(*sequence);
-        if (!entry || entry->state == State::Delivered || entry->state == State::Failed)
-            continue;
-        // On disk before anything is sent: a restart then knows the job may have gone out.
-        if (entry->state == State::Queued && !journal.setState(*sequence, State::Printing))
-            say(QStringLiteral("Giornale dei lavori non scrivibile: il lavoro %1 attende.")
-                    .arg(entry->id));
-        const JobResult result = runner.run(*entry);
+        }
+        // A job that brought the worker down again and again is not tried for ever.
+        JobResult result{State::Failed,
+                         QStringLiteral("Il lavoro ha fermato la stampa %1 volte: non si riprova.")
+                             .arg(entry->attempts)};
+        if (entry->attempts < MostAttempts) {
+            // On disk before anything is sent: a restart then knows the job may have gone out.
+            if (!journal.setState(entry->sequence, State::Printing)) {
+                say(QStringLiteral("Giornale dei lavori non scrivibile: il lavoro %1 attende.")
+                        .arg(entry->id));
+                std::this_thread::sleep_for(IdlePause);
+                continue;
+            }
+            result = runner.run(*entry);
+        }
         if (result.interrupted)
             break;
-        if (!journal.setState(*sequence, result.state, result.message, result.cupsJob))
+        if (!journal.setState(entry->sequence, result.state, result.message, result.cupsJob))
             say(QStringLiteral("Giornale dei lavori non scrivibile: lavoro %1 %2.")
                     .arg(entry->id, stateName(result.state)));
         if (result.state == State::Failed)
             say(QStringLiteral("Lavoro %1 non stampato: %2").arg(entry->id, result.message));
-        if (watch && !entry->origin.isEmpty())
-            watch->finish(entry->origin, result.state == State::Delivered, result.message);
+        if (!watchFolder.isEmpty() && !entry->origin.isEmpty())
+            WatchFolder::finish(watchFolder, entry->origin, result.state == State::Delivered,
+                                result.message);
     }
+}
+
+std::unique_ptr<JobJournal> openJournal(const ServiceConfig& config) {
+    QString why;
+    auto journal =
+        JobJournal::open(QDir(config.state).filePath(QStringLiteral("lavori.sqlite")), &why);
+    if (!journal)
+        say(QStringLiteral("Giornale dei lavori: %1").arg(why));
+    return journal;
+}
+
+QString pdfFolderOf(const ServiceConfig& config) {
+    return QDir(config.state).filePath(QStringLiteral("pdf"));
 }
 
 } // namespace
 
-int runPrintService(const ServiceConfig& config, const PrinterFactory& printers) {
+int runPrintService(const ServiceConfig& config, const QStringList& arguments) {
     // A client that hangs up while it is answered must not end the service.
     std::signal(SIGPIPE, SIG_IGN);
     if (const QStringList problems = config.problems(); !problems.isEmpty()) {
         say(problems.join(u'\n'));
         return 1;
     }
-    const QString pdfFolder = QDir(config.state).filePath(QStringLiteral("pdf"));
-    if (!makePrivateFolder(config.state) || !QDir().mkpath(pdfFolder)) {
+    if (!makePrivateFolder(config.state) || !QDir().mkpath(pdfFolderOf(config))) {
         say(QStringLiteral("state: la cartella %1 non si può usare (deve essere di questo "
                            "utente e solo sua).")
                 .arg(config.state));
         return 1;
     }
-    QString why;
-    const auto journal =
-        JobJournal::open(QDir(config.state).filePath(QStringLiteral("lavori.sqlite")), &why);
-    if (!journal) {
-        say(QStringLiteral("Giornale dei lavori: %1").arg(why));
+    const auto journal = openJournal(config);
+    if (!journal)
         return 1;
-    }
     JobQueue queue;
-    for (const long long sequence : journal->unfinished())
-        queue.push(sequence);
-
-    JobRunner runner(LabelFolder(config.labels), pdfFolder, config.printers, printers);
-    HttpApi api{LabelFolder(config.labels),
-                config.tokens,
-                config.printers,
-                *journal,
-                queue,
-                [&runner](const QString& id) { return runner.pdfOf(id); }};
+    HttpApi api{LabelFolder(config.labels), config.tokens, config.printers, *journal, queue,
+                pdfFolderOf(config)};
     const auto server = makeServer(config);
     if (!server->is_valid()) {
         say(QStringLiteral("Certificato o chiave non validi."));
@@ -128,13 +145,40 @@ int runPrintService(const ServiceConfig& config, const PrinterFactory& printers)
     say(QStringLiteral("Marvello serve: %1://%2:%3, %4 lavori da riprendere.")
             .arg(config.usesTls() ? QStringLiteral("https") : QStringLiteral("http"), config.host)
             .arg(port)
-            .arg(queue.size()));
+            .arg(journal->unfinishedCount()));
 
-    printQueued(*journal, queue, runner, watch.get());
+    // A worker for each lane with jobs; one that ended is started again while its lane has
+    // jobs left.
+    LaneWorkers workers(arguments);
+    auto lastLook = std::chrono::steady_clock::time_point();
+    while (!interruption::requested()) {
+        if (const auto lane = queue.pop(std::chrono::milliseconds(200)))
+            workers.ensure(*lane);
+        if (std::chrono::steady_clock::now() - lastLook > std::chrono::seconds(2)) {
+            for (const QString& lane : journal->unfinishedLanes())
+                workers.ensure(lane);
+            lastLook = std::chrono::steady_clock::now();
+        }
+    }
 
     watch.reset();
     server->stop();
     listening.join();
+    workers.stopAll();
     say(QStringLiteral("Marvello serve: fermato (segnale %1).").arg(interruption::signalNumber()));
+    return 0;
+}
+
+int runLaneWorker(const ServiceConfig& config, const QString& lane, qint64 parent,
+                  const PrinterFactory& printers) {
+    // Gone with the service: a worker never prints on after it was killed.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parent)
+        return 1;
+    const auto journal = openJournal(config);
+    if (!journal)
+        return 1;
+    JobRunner runner(LabelFolder(config.labels), pdfFolderOf(config), config.printers, printers);
+    printLane(*journal, lane, runner, config.watch);
     return 0;
 }

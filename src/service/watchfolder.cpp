@@ -99,14 +99,15 @@ void WatchFolder::take(const QString& name) {
         return; // taken by someone else meanwhile
     QString why;
     const auto body = jobOf(path, &why);
-    const auto entry = body ? m_journal.add(*body, path) : std::nullopt;
+    const auto request = body ? JobRequest::parse(*body, &why) : std::nullopt;
+    const auto entry = request ? m_journal.add(*body, request->lane(), path) : std::nullopt;
     if (!entry) {
         if (body)
             why = QStringLiteral("il giornale dei lavori non si può scrivere.");
-        finish(path, false, why);
+        finish(m_folder, path, false, why);
         return;
     }
-    m_queue.push(entry->sequence);
+    m_queue.push(entry->lane);
 }
 
 std::optional<QByteArray> WatchFolder::jobOf(const QString& path, QString* why) const {
@@ -162,8 +163,9 @@ std::optional<QByteArray> WatchFolder::jobOf(const QString& path, QString* why) 
     return body;
 }
 
-void WatchFolder::finish(const QString& origin, bool delivered, const QString& message) {
-    const QString moved = moveInto(origin, QDir(m_folder).filePath(delivered ? Done : Failed));
+void WatchFolder::finish(const QString& folder, const QString& origin, bool delivered,
+                         const QString& message) {
+    const QString moved = moveInto(origin, QDir(folder).filePath(delivered ? Done : Failed));
     if (moved.isEmpty())
         return;
     writeLog(moved, delivered ? (message.isEmpty() ? QStringLiteral("Stampato.")

@@ -28,8 +28,10 @@ public:
     WatchFolder(const WatchFolder&) = delete;
     WatchFolder& operator=(const WatchFolder&) = delete;
 
-    // The job from `origin` is done: the file goes to "fatti" or "errori" with its log.
-    void finish(const QString& origin, bool delivered, const QString& message);
+    // The job from `origin` is done: the file goes to "fatti" or "errori" of `folder` with its
+    // log.
+    static void finish(const QString& folder, const QString& origin, bool delivered,
+                       const QString& message);
 
 private:
     void watch();

@@ -16,6 +16,7 @@
 #include "printing/printengine.h"
 #include "printing/widgets/frmattesa.h"
 #include "support/files.h"
+#include "support/near.h"
 #include "support/recordingmessages.h"
 #include "support/settingsfolder.h"
 
@@ -59,13 +60,9 @@ protected:
     }
 
     static PrintJob labels(int count, int first = 1) {
-        PrintJob job;
-        job.PremutoOk = true;
-        job.StampaTutte = false;
-        job.NumeroEtichette = qint16(count);
-        job.PrimaEtichetta = qint16(first);
-        return job;
+        return PrintJob{true, false, qint16(count), qint16(first)};
     }
+    static PrintJob all() { return PrintJob{true, true}; }
 
     const PrintDocument& printed() const { return ui.surface().document(); }
 
@@ -91,14 +88,14 @@ protected:
 
     void bind(const char* table, int criterion = 0, const char* field = "", const char* equal = "",
               const char* from = "", const char* to = "") {
-        CollegamentoDatabase binding;
-        binding.NomeDatabase = QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb");
-        binding.NomeTabella = QString::fromLatin1(table);
-        binding.TipoCriterio = qint16(criterion);
-        binding.NomeCampoSelezione = QString::fromLatin1(field);
-        binding.ValoreUgualeA = QString::fromUtf8(equal);
-        binding.ValoreDa = QString::fromLatin1(from);
-        binding.ValoreA = QString::fromLatin1(to);
+        const CollegamentoDatabase binding{QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb"),
+                                           {},
+                                           QString::fromLatin1(table),
+                                           QString::fromLatin1(field),
+                                           qint16(criterion),
+                                           QString::fromUtf8(equal),
+                                           QString::fromLatin1(from),
+                                           QString::fromLatin1(to)};
         document.setBinding(binding);
         ASSERT_TRUE(connectLabelDatabase(database, document, binding.NomeDatabase, {},
                                          binding.NomeTabella));
@@ -135,10 +132,7 @@ TEST_F(Engine, LabelsFillTheGridFromTheFirstPositionAsked) {
     EXPECT_EQ(corners(), (Corners{{1, 2, 4}, {2, 1, 1}}));
     print(labels(1, 9));
     EXPECT_EQ(corners(), (Corners{{2, 1, 1}}));
-    LayoutEtichetta layout;
-    layout.EtichetteOrizzontali = 2.5;
-    layout.EtichetteVerticali = 1.9;
-    document.setLayout(layout);
+    document.setLayout({2.5, 1.9});
     print(labels(3));
     EXPECT_EQ(corners(), (Corners{{1, 1, 1}, {1, 2, 1}, {2, 1, 1}}));
 }
@@ -163,19 +157,6 @@ TEST_F(Engine, CropMarksAndBordersAreNineLinesALabel) {
     EXPECT_EQ(ops[9].area, ops[8].area); // the cell is the outline
     EXPECT_EQ(ops[10].kind, DrawOp::Kind::Clip);
     EXPECT_TRUE(ops[10].area.isEmpty());
-}
-
-TEST_F(Engine, ElementsPrintBackToFrontWhateverTheirCreationOrder) {
-    LabelElement* front = document.CreaOggTesto(567, 1440, 1000, 255);
-    front->Caption = u"davanti"_s;
-    LabelElement* middle = document.CreaOggTesto(567, 1440, 1000, 255);
-    middle->Caption = u"in mezzo"_s;
-    LabelElement* back = document.CreaOggTesto(567, 1440, 1000, 255);
-    back->Caption = u"dietro"_s;
-    document.zOrder().SetZOrdine(front->key(), 1);
-    document.zOrder().SetZOrdine(back->key(), 2);
-    print(labels(1));
-    EXPECT_EQ(texts(), (std::vector<QString>{"dietro", "in mezzo", "davanti"}));
 }
 
 // Brought to the front one after the other, the last one covers the first: on the surface,
@@ -226,11 +207,7 @@ TEST_F(Engine, ALabelPrintsOnThePaperItNames) {
     EXPECT_EQ(print(labels(1)), PrintOutcome::Failed);
     EXPECT_TRUE(messages.lastText().contains(u"non stanno sulla pagina"))
         << messages.lastText().toStdString();
-    LayoutEtichetta layout;
-    layout.EtichetteOrizzontali = layout.EtichetteVerticali = 1;
-    layout.MargineSinistro = layout.MargineSuperiore = 0;
-    layout.LarghezzaEtichetta = 101.6;
-    layout.AltezzaEtichetta = 152.4;
+    LayoutEtichetta layout{1, 1, 0, 0, 101.6, 152.4};
     document.setLayout(layout);
     EXPECT_EQ(print(labels(1)), PrintOutcome::Delivered);
 
@@ -249,8 +226,7 @@ TEST_F(Engine, ALabelPrintsOnThePaperItNames) {
     EXPECT_EQ(printed().pages.size(), 3u);
     EXPECT_NEAR(printed().paper.width(), 4 * 1440, 1); // 288 x 432 pt
     EXPECT_NEAR(printed().paper.height(), 6 * 1440, 1);
-    EXPECT_NEAR(firstCorner().x(), 0, 0.01);
-    EXPECT_NEAR(firstCorner().y(), 0, 0.01);
+    EXPECT_TRUE(near(firstCorner(), {0, 0}, 0.01));
 
     document.setPaper({LabelPaper::Kind::Named, u"A5"_s, 0, 0});
     layout.MargineSinistro = 5;
@@ -297,37 +273,26 @@ TEST_F(Engine, EachPrinterPrintsWithItsOwnCalibration) {
                 return op.area.topLeft() / Mm;
         return QPointF(-1, -1);
     };
-    const QPointF calibrated = cornerOn(u"ETICHETTE"_s, std::nullopt);
-    EXPECT_NEAR(calibrated.x(), 10 + 2.25, 1e-6);
-    EXPECT_NEAR(calibrated.y(), 10 - 1.5, 1e-6);
-    const QPointF other = cornerOn(u"UFFICIO"_s, std::nullopt);
-    EXPECT_NEAR(other.x(), 10, 1e-6);
-    EXPECT_NEAR(other.y(), 10, 1e-6);
+    EXPECT_TRUE(near(cornerOn(u"ETICHETTE"_s, std::nullopt), {10 + 2.25, 10 - 1.5}));
+    EXPECT_TRUE(near(cornerOn(u"UFFICIO"_s, std::nullopt), {10, 10}));
     // A job's offset moves every label by exactly that much.
-    const QPointF given = cornerOn(u"ETICHETTE"_s, QPointF(1.5, -0.5));
-    EXPECT_NEAR(given.x(), 10 + 1.5, 1e-6);
-    EXPECT_NEAR(given.y(), 10 - 0.5, 1e-6);
+    EXPECT_TRUE(near(cornerOn(u"ETICHETTE"_s, QPointF(1.5, -0.5)), {10 + 1.5, 10 - 0.5}));
     // A settings file edited by hand cannot throw labels off the paper.
     writeBytes(printersettings::file(), "[etichette]\nOffsetX=1e300\nOffsetY=nan\n");
     EXPECT_EQ(printersettings::read(u"ETICHETTE"_s).offsetX, printersettings::LargestOffset);
     EXPECT_EQ(printersettings::read(u"ETICHETTE"_s).offsetY, 0);
 }
 
-TEST_F(Engine, AnUnboundLabelPrintedAllGivesOneLabel) {
+// "All labels": one for an unbound label, one a record in order for a bound one.
+TEST_F(Engine, AllLabelsAreOneOrOneARecordInOrder) {
     rectangleAtCorner();
-    PrintJob job = labels(0);
-    job.StampaTutte = true;
-    print(job);
+    print(all());
     EXPECT_FALSE(askedBound);
     EXPECT_EQ(corners().size(), 1u);
-}
 
-TEST_F(Engine, ABoundLabelPrintsOneLabelPerRecordInOrder) {
     bind("Clienti", 1, "Citta", "Roma");
     document.CreaOggTesto(567, 1440, 3000, 255)->DataMember = u"RagioneSociale"_s;
-    PrintJob job = labels(0);
-    job.StampaTutte = true;
-    print(job);
+    print(all());
     EXPECT_TRUE(askedBound);
     EXPECT_EQ(texts(), (std::vector<QString>{"Rossi Forniture S.r.l.",
                                              "Tipografia Città Eterna S.p.A.", "Sartoria Ricci",
@@ -360,14 +325,12 @@ TEST_F(Engine, PlaceholdersFillInFieldsNumbersAndTheDate) {
     EXPECT_TRUE(messages.lastText().contains(u"\"CAP\"")) << messages.lastText().toStdString();
 
     bind("Clienti", 1, "Citta", "Firenze");
-    PrintJob all = labels(0);
-    all.StampaTutte = true;
-    EXPECT_EQ(print(all), PrintOutcome::Delivered);
+    EXPECT_EQ(print(all()), PrintOutcome::Delivered);
     EXPECT_EQ(texts(), (std::vector<QString>{"50123 Firenze (FI)", "50125 Firenze (FI)"}));
 
     text->Caption = u"${Citta} ${Regione}"_s;
     const int previews = ui.previews;
-    EXPECT_EQ(print(all), PrintOutcome::Failed);
+    EXPECT_EQ(print(all()), PrintOutcome::Failed);
     EXPECT_TRUE(messages.lastText().contains(u"\"Regione\" usato dal testo"));
     EXPECT_EQ(ui.previews, previews);
 }
@@ -448,8 +411,7 @@ TEST_F(Engine, QuestionsOfferTheLastAnswers) {
             asked = job.Domande;
             offered = job.Risposte;
             job.PremutoOk = true;
-            job.NumeroEtichette = 1;
-            job.PrimaEtichetta = 1;
+            job.NumeroEtichette = job.PrimaEtichetta = 1;
             job.Risposte = {{u"Lotto"_s, answer}};
         };
         return StampaEtichette(document, database, false, hooks);
@@ -661,15 +623,10 @@ TEST_F(Engine, CutTextsAreSaidBeforeTheJobFromTheWindow) {
     document.NuovaEtichetta();
     LabelElement* name = document.CreaOggTesto(567, 567, 10 * Mm, 5 * Mm);
     name->DataMember = u"Nome"_s;
-    CollegamentoDatabase binding;
-    binding.NomeDatabase = sqlite;
-    binding.NomeTabella = u"Clienti"_s;
-    document.setBinding(binding);
-    ASSERT_TRUE(connectLabelDatabase(database, document, sqlite, {}, binding.NomeTabella));
+    document.setBinding({sqlite, {}, u"Clienti"_s});
+    ASSERT_TRUE(connectLabelDatabase(database, document, sqlite, {}, u"Clienti"_s));
     messages.answers = {Answer::Yes};
-    PrintJob all = labels(0);
-    all.StampaTutte = true;
-    EXPECT_EQ(print(all), PrintOutcome::Delivered);
+    EXPECT_EQ(print(all()), PrintOutcome::Delivered);
     ASSERT_EQ(messages.questions.size(), 3);
     EXPECT_TRUE(messages.questions.back().text.contains(u"riquadro: 2 (la prima"))
         << messages.questions.back().text.toStdString();

@@ -336,13 +336,28 @@ TEST_F(PrintService, KilledInTheMiddleOfABatchDeliversEveryJobOnce) {
 }
 
 // Jobs to a queue that refuses them fail with the queue's reason; the jobs after them print.
-TEST_F(PrintService, AQueueThatRefusesFailsOnlyItsOwnJobs) {
+// A printer that does not answer holds only its own jobs: the others print meanwhile.
+TEST_F(PrintService, APrinterThatRefusesOrLagsHoldsOnlyItsOwnJobs) {
     if (!cupsAvailable())
         GTEST_SKIP() << "no CUPS scheduler to add queues to";
-    ThrowawayQueue refusing(u"marvello-chiusa"_s), working(u"marvello-aperta"_s);
+    ThrowawayQueue refusing(u"marvello-chiusa"_s), working(u"marvello-aperta"_s),
+        silent(u"marvello-muta"_s, u"socket://127.0.0.1:9"_s);
     refusing.reject(u"carta finita"_s);
-    service.printers << refusing.name << working.name;
+    service.printers << refusing.name << working.name << silent.name;
     ASSERT_TRUE(service.start());
+    QStringList lagging;
+    for (const char* name : {"Lenta", "Lentissima"})
+        lagging << jsonOf(service.post(
+                              job(u"nome.eti"_s, names({name}), {}, u"printer:"_s + silent.name)))
+                       .value(u"id")
+                       .toString();
+    const QString quick =
+        jsonOf(service.post(job(u"nome.eti"_s, names({"Svelta"})))).value(u"id").toString();
+    EXPECT_EQ(service.ended(quick).value(u"state"), u"delivered"_s);
+    const auto behind =
+        jsonOf(service.client().Get("/v1/jobs/" + lagging[1].toStdString(), Service::authorised()));
+    EXPECT_NE(behind.value(u"state"), u"delivered"_s) << "the PDF waited for the silent printer";
+
     const QString first = jsonOf(service.post(job(u"nome.eti"_s, names({"Rossi"}), {},
                                                   u"printer:"_s + refusing.name)))
                               .value(u"id")

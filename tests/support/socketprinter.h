@@ -83,11 +83,13 @@ private:
 
 // A throwaway CUPS queue that prints raw to a SocketPrinter; removed with its jobs at the end.
 struct ThrowawayQueue {
-    explicit ThrowawayQueue(QString name)
+    // On `device` when given (a printer that never answers), else on the socket printer.
+    explicit ThrowawayQueue(QString name, const QString& device = {})
         : name(std::move(name)) {
         lpadmin({QStringLiteral("-p"), this->name, QStringLiteral("-E"), QStringLiteral("-v"),
-                 QStringLiteral("socket://127.0.0.1:%1").arg(printer.port()), QStringLiteral("-m"),
-                 QStringLiteral("raw")});
+                 device.isEmpty() ? QStringLiteral("socket://127.0.0.1:%1").arg(printer.port())
+                                  : device,
+                 QStringLiteral("-m"), QStringLiteral("raw")});
     }
     ~ThrowawayQueue() {
         QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), name});
