@@ -223,13 +223,13 @@ std::optional<QSizeF> defaultPaper(const QString& queue) {
     return QSizeF(width * TwipsPerHundredthMm, length * TwipsPerHundredthMm);
 }
 
-std::optional<int> jobTitled(const QString& queue, const QString& title) {
+int jobTitled(const QString& queue, const QString& title) {
     cups_job_t* jobs = nullptr;
     const int count =
         cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
     if (count < 0)
-        return std::nullopt;
-    std::optional<int> found;
+        return -1;
+    int found = 0;
     const QByteArray wanted = title.toUtf8();
     for (int i = 0; i < count; ++i)
         if (jobs[i].title && wanted == jobs[i].title && jobs[i].state != IPP_JSTATE_ABORTED &&

@@ -50,8 +50,9 @@ struct Outcome {
 // that fails or a job that CUPS aborts or cancels is not delivered.
 Outcome submit(const Request& request);
 
-// The job of that title the queue has taken (pending, printing or done, not cancelled or
-// aborted), the newest when there are several; nothing when there is none.
-std::optional<int> jobTitled(const QString& queue, const QString& title);
+// The number of the job of that title the queue has taken (pending, printing or done, not
+// cancelled or aborted), the newest when there are several; 0 when there is none, -1 when
+// CUPS cannot be asked.
+int jobTitled(const QString& queue, const QString& title);
 
 } // namespace cupsjob

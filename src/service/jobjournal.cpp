@@ -24,9 +24,10 @@ CREATE TABLE IF NOT EXISTS jobs (
     lane TEXT NOT NULL DEFAULT '',
     attempts INTEGER NOT NULL DEFAULT 0
 );
-CREATE INDEX IF NOT EXISTS unfinished ON jobs (lane, sequence)
-    WHERE state IN ('queued', 'printing');
 )sql";
+
+const char* const Index = "CREATE INDEX IF NOT EXISTS unfinished_by_lane ON jobs (lane, sequence) "
+                          "WHERE state IN ('queued', 'printing')";
 
 // A prepared statement, finalised however the call ends.
 class Statement {
@@ -97,6 +98,9 @@ std::unique_ptr<JobJournal> JobJournal::open(const QString& file, QString* error
                                            SQLITE_OPEN_FULLMUTEX | SQLITE_OPEN_NOFOLLOW,
                                        nullptr);
     char* message = nullptr;
+    // The service and its workers share the journal: each waits for the others' writes.
+    if (opened == SQLITE_OK)
+        sqlite3_busy_timeout(db, 10000);
     if (opened != SQLITE_OK || sqlite3_exec(db, Schema, nullptr, nullptr, &message) != SQLITE_OK) {
         *error = QStringLiteral("%1: %2").arg(
             file, QString::fromUtf8(message ? message : sqlite3_errmsg(db)));
@@ -104,7 +108,17 @@ std::unique_ptr<JobJournal> JobJournal::open(const QString& file, QString* error
         sqlite3_close(db);
         return nullptr;
     }
-    sqlite3_busy_timeout(db, 10000);
+    // Journals written before jobs had lanes: the columns added, their jobs in the PDF or
+    // printer lane their request names.
+    if (sqlite3_exec(db, "ALTER TABLE jobs ADD COLUMN lane TEXT NOT NULL DEFAULT ''", nullptr,
+                     nullptr, nullptr) == SQLITE_OK) {
+        sqlite3_exec(db,
+                     "ALTER TABLE jobs ADD COLUMN attempts INTEGER NOT NULL DEFAULT 0;"
+                     "UPDATE jobs SET lane = lower(json_extract(body, '$.to'));"
+                     "DROP INDEX IF EXISTS unfinished;",
+                     nullptr, nullptr, nullptr);
+    }
+    sqlite3_exec(db, Index, nullptr, nullptr, nullptr);
     return std::unique_ptr<JobJournal>(new JobJournal(db));
 }
 

@@ -50,8 +50,10 @@ public:
     long long unfinishedCount() const;
     // The lane's first job still to print.
     std::optional<JournalEntry> nextOf(const QString& lane) const;
-    // A job came from this file of the watch folder.
-    bool hasOrigin(const QString& path) const { return select("origin = ?", path).has_value(); }
+    // The job that came from this file of the watch folder.
+    std::optional<JournalEntry> fromOrigin(const QString& path) const {
+        return select("origin = ? ORDER BY sequence DESC LIMIT 1", path);
+    }
 
     // A job that begins printing counts one attempt more.
     bool setState(long long sequence, JournalEntry::State state, const QString& message = {},

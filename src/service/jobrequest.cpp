@@ -10,6 +10,10 @@
 namespace {
 
 constexpr int MostFields = 255;
+// A job's records, and their values, are held whole: a request of a few kilobytes must not ask
+// for gigabytes.
+constexpr qsizetype MostRecords = 100000;
+constexpr qsizetype MostValues = 2000000;
 constexpr qsizetype LongestFieldName = 64;
 
 // The records' fields in the order they first appear, each typed by what its values are: a
@@ -17,6 +21,10 @@ constexpr qsizetype LongestFieldName = 64;
 std::optional<RowSource> recordsFrom(const QJsonArray& array, QString* error) {
     RowSource rows;
     std::vector<QJsonValue::Type> kinds;
+    if (array.size() > MostRecords) {
+        *error = QStringLiteral("Troppi record: al massimo %1 per lavoro.").arg(MostRecords);
+        return std::nullopt;
+    }
     for (const QJsonValue& value : array) {
         if (!value.isObject()) {
             *error = QStringLiteral("\"records\" vuole una lista di oggetti.");
@@ -50,7 +58,11 @@ std::optional<RowSource> recordsFrom(const QJsonArray& array, QString* error) {
         rows.fields[i].type = kinds[i] == QJsonValue::Double ? fieldtype::Double
                               : kinds[i] == QJsonValue::Bool ? fieldtype::Boolean
                                                              : fieldtype::Text;
-    rows.rows.reserve(array.size());
+    if (array.size() * qsizetype(rows.fields.size()) > MostValues) {
+        *error = QStringLiteral("Troppi valori: record per campi al massimo %1.").arg(MostValues);
+        return std::nullopt;
+    }
+    rows.rows.reserve(std::size_t(array.size()));
     for (const QJsonValue& value : array) {
         const QJsonObject record = value.toObject();
         Row row(rows.fields.size());
@@ -132,6 +144,8 @@ std::optional<JobRequest> JobRequest::parse(const QByteArray& body, QString* err
         if (!copies.isDouble() || n < 1 || n > 999 || n != std::floor(n))
             return fail(QStringLiteral("\"copies\" vuole un numero intero da 1 a 999."));
         request.copies = int(n);
+        if (request.toPdf() && request.copies > 1)
+            return fail(QStringLiteral("\"copies\" vale per le stampanti: un PDF ha una copia."));
     }
     return request;
 }

@@ -91,6 +91,14 @@ QString JobRunner::queueTitle(const QString& id) {
     return QStringLiteral("marvello-") + id;
 }
 
+int JobRunner::alreadySent(const JournalEntry& entry) const {
+    QString why;
+    const auto request = JobRequest::parse(entry.body, &why);
+    if (entry.state != JournalEntry::State::Printing || !request || request->toPdf())
+        return 0;
+    return cupsjob::jobTitled(request->printer(), queueTitle(entry.id));
+}
+
 JobResult JobRunner::run(const JournalEntry& entry) {
     QString why;
     const auto request = JobRequest::parse(entry.body, &why);
@@ -103,11 +111,6 @@ JobResult JobRunner::run(const JournalEntry& entry) {
     if (toPrinter && !m_printers.contains(request->printer(), Qt::CaseInsensitive))
         return failed(QStringLiteral("La stampante %1 non è tra quelle del servizio.")
                           .arg(request->printer()));
-    // A job to a printer that the service was stopped in the middle of may have reached the
-    // queue: then it is not sent again.
-    if (toPrinter && entry.state == JournalEntry::State::Printing)
-        if (const auto sent = cupsjob::jobTitled(request->printer(), queueTitle(entry.id)))
-            return {JournalEntry::State::Delivered, {}, *sent};
 
     JobMessages messages;
     const ScopedMessageService scoped(messages);

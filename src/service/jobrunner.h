@@ -25,6 +25,9 @@ public:
               PrinterFactory systemPrinters);
 
     JobResult run(const JournalEntry& entry);
+    // A job to a printer that its worker was stopped in the middle of may have reached the
+    // queue: its number there, 0 when it has not, -1 when CUPS cannot say (ask again later).
+    int alreadySent(const JournalEntry& entry) const;
 
     // Where a job's PDF is written.
     static QString pdfOf(const QString& folder, const QString& id);

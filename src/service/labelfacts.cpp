@@ -7,6 +7,7 @@
 #include "service/jobrequest.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 std::optional<LabelFacts> LabelFacts::of(const QString& path, QString* error) {
     QFile file(path);
@@ -20,7 +21,7 @@ std::optional<LabelFacts> LabelFacts::of(const QString& path, QString* error) {
         return std::nullopt;
     }
     LabelDocument document;
-    if (const auto problem = labelfile::read(bytes, document)) {
+    if (const auto problem = labelfile::read(bytes, document, QFileInfo(path).absolutePath())) {
         *error = QStringLiteral("errore %1: %2").arg(problem->code).arg(problem->description);
         return std::nullopt;
     }

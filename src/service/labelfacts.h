@@ -15,8 +15,8 @@ struct LabelFacts {
     QStringList questions;
     bool bound = false; // it has data of its own
 
-    // The label file read (nothing more: no data opened, no picture followed); nothing, and
-    // why, when it cannot be read.
+    // The label file read as the printer reads it (its pictures too, beside it; no data
+    // opened); nothing, and why, when it cannot be read.
     static std::optional<LabelFacts> of(const QString& path, QString* error);
 
     // Why the job does not fit the label: a field its records lack or one the label does not

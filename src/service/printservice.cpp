@@ -53,7 +53,14 @@ void printLane(JobJournal& journal, const QString& lane, JobRunner& runner,
         JobResult result{State::Failed,
                          QStringLiteral("Il lavoro ha fermato la stampa %1 volte: non si riprova.")
                              .arg(entry->attempts)};
-        if (entry->attempts < MostAttempts) {
+        const int sent = runner.alreadySent(*entry);
+        if (sent < 0) {
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            continue;
+        }
+        if (sent > 0)
+            result = {State::Delivered, {}, sent};
+        else if (entry->attempts < MostAttempts) {
             // On disk before anything is sent: a restart then knows the job may have gone out.
             if (!journal.setState(entry->sequence, State::Printing)) {
                 say(QStringLiteral("Giornale dei lavori non scrivibile: il lavoro %1 attende.")
@@ -142,6 +149,12 @@ int runPrintService(const ServiceConfig& config, const QStringList& arguments) {
                     return refused->second;
                 return std::nullopt;
             });
+    const bool loopback = config.host.startsWith(QStringLiteral("127.")) || config.host == u"::1" ||
+                          config.host == u"localhost";
+    if (!config.usesTls() && !loopback)
+        say(QStringLiteral("Attenzione: senza certificate e key i token passano in chiaro sulla "
+                           "rete (%1).")
+                .arg(config.host));
     say(QStringLiteral("Marvello serve: %1://%2:%3, %4 lavori da riprendere.")
             .arg(config.usesTls() ? QStringLiteral("https") : QStringLiteral("http"), config.host)
             .arg(port)

@@ -15,6 +15,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QUuid>
 
 namespace {
 
@@ -26,15 +27,24 @@ const QString Failed = QStringLiteral("errori");
 constexpr qint64 SettledMilliseconds = 1000;
 constexpr auto ScanInterval = std::chrono::milliseconds(250);
 
-// Moves the file into `folder`, under a new name when one of its name is already there.
-QString moveInto(const QString& path, const QString& folder) {
-    const QFileInfo file(path);
-    QString target = QDir(folder).filePath(file.fileName());
+// Moves the file into `folder` as `name`, or a name made from it when one of that name is
+// already there.
+QString moveInto(const QString& path, const QString& folder, const QString& name) {
+    const QFileInfo file(name);
+    QString target = QDir(folder).filePath(name);
     for (int n = 2; QFileInfo::exists(target) || QFileInfo::exists(target + QStringLiteral(".log"));
          ++n)
         target = QDir(folder).filePath(
             QStringLiteral("%1-%2.%3").arg(file.completeBaseName()).arg(n).arg(file.suffix()));
     return QFile::rename(path, target) ? target : QString();
+}
+
+// A file being worked on carries a prefix of its own ("1a2b3c4d-spedizione.csv"): each is
+// told apart in the journal however often a program drops the same name.
+constexpr int PrefixLength = 9;
+
+QString workingName(const QString& name) {
+    return QUuid::createUuid().toString(QUuid::Id128).left(PrefixLength - 1) + u'-' + name;
 }
 
 void writeLog(const QString& path, const QString& text) {
@@ -54,12 +64,19 @@ WatchFolder::WatchFolder(QString folder, QString to, JobJournal& journal, JobQue
     , m_check(std::move(check)) {
     for (const QString& sub : {Working, Done, Failed})
         QDir(m_folder).mkpath(sub);
-    // A file moved in just before the service stopped, that never reached the journal.
+    // A file moved in just before the service stopped: taken again when it never reached the
+    // journal, put where it belongs when its job ended before it was moved.
     const QDir working(QDir(m_folder).filePath(Working));
     for (const QString& name :
-         working.entryList({QStringLiteral("*.json"), QStringLiteral("*.csv")}, QDir::Files))
-        if (!m_journal.hasOrigin(working.filePath(name)))
-            QFile::rename(working.filePath(name), QDir(m_folder).filePath(name));
+         working.entryList({QStringLiteral("*.json"), QStringLiteral("*.csv")}, QDir::Files)) {
+        const QString path = working.filePath(name);
+        const auto entry = m_journal.fromOrigin(path);
+        if (!entry)
+            moveInto(path, m_folder, name.mid(PrefixLength));
+        else if (entry->state == JournalEntry::State::Delivered ||
+                 entry->state == JournalEntry::State::Failed)
+            finish(m_folder, path, entry->state == JournalEntry::State::Delivered, entry->message);
+    }
     m_thread = std::thread([this] { watch(); });
 }
 
@@ -94,7 +111,8 @@ void WatchFolder::scan() {
 }
 
 void WatchFolder::take(const QString& name) {
-    const QString path = moveInto(QDir(m_folder).filePath(name), QDir(m_folder).filePath(Working));
+    const QString path = moveInto(QDir(m_folder).filePath(name), QDir(m_folder).filePath(Working),
+                                  workingName(name));
     if (path.isEmpty())
         return; // taken by someone else meanwhile
     QString why;
@@ -130,7 +148,7 @@ std::optional<QByteArray> WatchFolder::jobOf(const QString& path, QString* why) 
         body = json.read(qint64(HttpApi::LargestBody) + 1);
     } else {
         // "spedizione-000123.csv": the records of "spedizione.eti".
-        const QString base = file.completeBaseName();
+        const QString base = QFileInfo(file.fileName().mid(PrefixLength)).completeBaseName();
         const qsizetype dash = base.lastIndexOf(u'-');
         const QString label = (dash > 0 ? base.left(dash) : base) + QStringLiteral(".eti");
         QJsonArray records;
@@ -165,7 +183,8 @@ std::optional<QByteArray> WatchFolder::jobOf(const QString& path, QString* why) 
 
 void WatchFolder::finish(const QString& folder, const QString& origin, bool delivered,
                          const QString& message) {
-    const QString moved = moveInto(origin, QDir(folder).filePath(delivered ? Done : Failed));
+    const QString moved = moveInto(origin, QDir(folder).filePath(delivered ? Done : Failed),
+                                   QFileInfo(origin).fileName().mid(PrefixLength));
     if (moved.isEmpty())
         return;
     writeLog(moved, delivered ? (message.isEmpty() ? QStringLiteral("Stampato.")

@@ -206,6 +206,7 @@ TEST_F(PrintService, RefusesStrangersAndHostileRequestsAndPrintsNothing) {
         {job(u"spedizione.eti"_s, names({"Rossi"})), 400}, // no answer to "Lotto"
         {job(u"nome.eti"_s, names({"Rossi"}), {}, u"printer:ALTRA"_s), 400},
         {job(u"nome.eti"_s, names({"Rossi"}), {}, u"/tmp/x.pdf"_s), 400},
+        {QJsonObject{{u"label"_s, u"nome.eti"_s}, {u"to"_s, u"pdf"_s}, {u"copies"_s, 2}}, 400},
     };
     for (const auto& [body, expected] : refused) {
         const auto result = service.post(body);
@@ -218,6 +219,14 @@ TEST_F(PrintService, RefusesStrangersAndHostileRequestsAndPrintsNothing) {
     EXPECT_EQ(status(malformed), 400);
     EXPECT_TRUE(jsonOf(malformed).value(u"error").toString().startsWith(u"JSON non valido"));
     EXPECT_EQ(status(http.Post("/v1/jobs", headers, "[1, 2]", "application/json")), 400);
+    // A few megabytes that would ask for gigabytes once read as records.
+    std::string flood = R"({"label": "nome.eti", "to": "pdf", "records": [)";
+    for (int i = 0; i < 200000; ++i)
+        flood += "{},";
+    flood.back() = ']';
+    const auto flooded = http.Post("/v1/jobs", headers, flood + "}", "application/json");
+    EXPECT_EQ(status(flooded), 400);
+    EXPECT_TRUE(jsonOf(flooded).value(u"error").toString().startsWith(u"Troppi record"));
     EXPECT_EQ(
         status(http.Post("/v1/jobs", headers, std::string(11 << 20, ' '), "application/json")),
         413);
@@ -397,15 +406,26 @@ TEST_F(PrintService, TheWatchFolderTakesEachWholeFileOnce) {
     writeBytes(service.watch + u"/rotto.json"_s, "{\"label\": ");
     writeBytes(service.watch + u"/manca-1.csv"_s, "Nome\r\nRossi\r\n");
     const QString done = service.watch + u"/fatti/nome-000123.csv.log"_s;
-    while (!QFile::exists(done) ||
-           QDir(service.watch + u"/errori"_s).entryList(QDir::Files).size() < 4)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const auto waitFor = [](const QString& file) {
+        for (int i = 0; i < 3000 && !QFile::exists(file); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    };
+    waitFor(done);
+    // The same name dropped again is another job.
+    writeBytes(service.watch + u"/nome-000123.csv"_s, "Nome\r\nDi nuovo\r\n");
+    waitFor(service.watch + u"/fatti/nome-000123-2.csv.log"_s);
+    waitFor(service.watch + u"/errori/manca-1.csv.log"_s);
+    waitFor(service.watch + u"/errori/rotto.json.log"_s);
     EXPECT_TRUE(readBytes(done).startsWith("Stampato"));
     EXPECT_TRUE(readBytes(service.watch + u"/errori/rotto.json.log"_s).contains("JSON non valido"));
     EXPECT_TRUE(readBytes(service.watch + u"/errori/manca-1.csv.log"_s).contains("manca.eti"));
-    ASSERT_EQ(service.pdfs().size(), 1);
-    const QString text = pdfText(service.state + u"/pdf/"_s + service.pdfs().front());
-    EXPECT_TRUE(text.contains(u"Record1") && text.contains(u"Record10")) << text.toStdString();
+    ASSERT_EQ(service.pdfs().size(), 2);
+    QString text;
+    for (const QString& pdf : service.pdfs())
+        text += pdfText(service.state + u"/pdf/"_s + pdf);
+    EXPECT_TRUE(text.contains(u"Record1") && text.contains(u"Record10") &&
+                text.contains(u"Di nuovo"))
+        << text.toStdString();
     EXPECT_TRUE(QDir(service.watch + u"/in-lavorazione"_s).isEmpty());
 }
 
