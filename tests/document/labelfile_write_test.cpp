@@ -30,18 +30,7 @@ QByteArray written(const LabelDocument& document) {
 void fillEveryProperty(LabelDocument& document) {
     document.setBinding({u"C:\\Dati\\Città.mdb"_s, u"p4ss"_s, u"Ordini Aperti"_s, u"Prezzo"_s, 2,
                          u"x"_s, u"1,5"_s, u"99,75"_s, true, u" libero € "_s});
-    LayoutEtichetta layout;
-    layout.EtichetteOrizzontali = 3;
-    layout.EtichetteVerticali = 7;
-    layout.MargineSinistro = 4.5;
-    layout.MargineSuperiore = 12.75;
-    layout.LarghezzaEtichetta = 63.5;
-    layout.AltezzaEtichetta = 38.1;
-    layout.SpazioOrizzontale = 2.5;
-    layout.SpazioVerticale = 0;
-    layout.OrigineX = -2.5;
-    layout.OrigineY = 0.125;
-    document.setLayout(layout);
+    document.setLayout({3, 7, 4.5, 12.75, 63.5, 38.1, 2.5, 0, -2.5, 0.125});
 
     LabelElement* text = document.CreaOggTesto(600, 1500, 2500.5f, 300);
     text->Caption = u"Perché così? Prezzo € 3,50 – «offerta»"_s;
@@ -83,26 +72,19 @@ TEST(WriteLabelFile, KeepsTheSectionOrderAndLineForms) {
     const QStringList lines = text.split(u"\r\n"_s);
     ASSERT_EQ(lines.size(), 11 + 11 + 16 + 9 + 9 + 11 + 1);
     EXPECT_EQ(lines.last(), QString()); // the last line ends with CRLF too
-    EXPECT_EQ(lines[0], u"oggDatabase");
-    EXPECT_EQ(lines[5], u" 2 ");
-    EXPECT_EQ(lines[9], u"True");
-    EXPECT_EQ(lines[10], u" libero € ");
-    EXPECT_EQ(lines[11], u"oggLayout");
-    EXPECT_EQ(lines[15], u" 12,75 ");
-    EXPECT_EQ(lines[20], u"-2,5 ");
-    EXPECT_EQ(lines[22], u"oggTesto");
-    EXPECT_EQ(lines[23], u" 33 "); // X = Left - 567
-    EXPECT_EQ(lines[24], u" 60 "); // Y = Top - 1440
-    EXPECT_EQ(lines[25], u" 2500,5 ");
-    EXPECT_EQ(lines[37], u" 1 "); // z flag last
-    EXPECT_EQ(lines[38], u"oggImmagine");
-    EXPECT_EQ(lines[39], u"-567 ");
-    EXPECT_EQ(lines[56], u"oggRettangolo");
-    EXPECT_EQ(lines[57], u" 133,25 ");
-    EXPECT_EQ(lines[63], u"-2147483633 ");
-    EXPECT_EQ(lines[64], u"cornice");
-    EXPECT_EQ(lines[65], u" 1 "); // z flag before the border width
-    EXPECT_EQ(lines[66], u" 3 ");
+    // The sections in their order; positions from the label's corner (X = Left - 567,
+    // Y = Top - 1440); the depth flag last in a text, before the border width in a rectangle.
+    const auto at = [&](std::initializer_list<int> numbers) {
+        QStringList picked;
+        for (const int n : numbers)
+            picked << lines[n];
+        return picked;
+    };
+    EXPECT_EQ(at({0, 11, 22, 38, 56}), QStringList({"oggDatabase", "oggLayout", "oggTesto",
+                                                    "oggImmagine", "oggRettangolo"}));
+    EXPECT_EQ(at({23, 24, 25, 37, 39}), QStringList({" 33 ", " 60 ", " 2500,5 ", " 1 ", "-567 "}));
+    EXPECT_EQ(at({63, 64, 65, 66}), QStringList({"-2147483633 ", "cornice", " 1 ", " 3 "}));
+    EXPECT_EQ(at({9, 10, 15, 20}), QStringList({"True", " libero € ", " 12,75 ", "-2,5 "}));
 }
 
 TEST(WriteLabelFile, EveryPropertySurvivesSaveLoadSave) {

@@ -105,9 +105,7 @@ TEST_F(CupsQueue, OneNamedJobCarriesAllTheCopies) {
 
 TEST_F(CupsQueue, AQueueThatRejectsJobsIsAFailureEverywhere) {
     runTool("cupsreject", {queue});
-    const ProcessRun run = printOn(u"printer:"_s + queue);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains(u"non accetta")) << run.err.toStdString();
+    EXPECT_TRUE(exited(printOn(u"printer:"_s + queue), 1, u"non accetta"));
     EXPECT_EQ(printer.jobsSoFar(), 0u);
 
     // In the window the same refusal is a message box, and the print is not done.
@@ -142,18 +140,14 @@ TEST_F(CupsQueue, TheWindowKeepsAnsweringWhileCupsTakesTheJob) {
 
 TEST_F(CupsQueue, AStoppedQueueKeepsTheJobAndSaysSo) {
     runTool("cupsdisable", {queue});
-    const ProcessRun run = printOn(u"printer:"_s + queue);
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(u"ferma")) << run.err.toStdString();
+    EXPECT_TRUE(exited(printOn(u"printer:"_s + queue), 0, u"ferma"));
     EXPECT_TRUE(runTool("lpstat", {u"-o"_s, queue}).contains(queue.toUtf8()));
     EXPECT_EQ(printer.jobsSoFar(), 0u);
 }
 
 TEST_F(CupsQueue, AnUnknownQueueNeverFallsBackToTheDefault) {
     lpadmin({u"-d"_s, queue});
-    const ProcessRun missing = printOn(u"printer:Inesistente"_s);
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_TRUE(missing.err.contains(u"Inesistente")) << missing.err.toStdString();
+    EXPECT_TRUE(exited(printOn(u"printer:Inesistente"_s), 1, u"Inesistente"));
     EXPECT_EQ(printer.jobsSoFar(), 0u);
 
     // The default printer is the one "printer" and the direct print use.
@@ -254,13 +248,7 @@ std::vector<int> runs(const QImage& image, int y) {
 // the Code 128 only.
 QString shippingLabel(const QString& folder, const LabelPaper& paper) {
     LabelDocument document;
-    LayoutEtichetta layout;
-    layout.EtichetteOrizzontali = 1;
-    layout.EtichetteVerticali = 1;
-    layout.MargineSinistro = layout.MargineSuperiore = 0;
-    layout.LarghezzaEtichetta = paper.turned ? 152.4 : 101.6;
-    layout.AltezzaEtichetta = paper.turned ? 101.6 : 152.4;
-    document.setLayout(layout);
+    document.setLayout({1, 1, 0, 0, paper.turned ? 152.4 : 101.6, paper.turned ? 101.6 : 152.4});
     document.setPaper(paper);
     document.CreaOggTesto(850, 1700, 3000, 400)->Caption = u"Spedizione"_s;
     // A Code 128 of 70 mm: at 203 dpi its modules would be about 3.3 dots.
@@ -454,12 +442,7 @@ TEST_F(LabelPrinterQueue, BarsLandOnThePrintersDots) {
 TEST_F(LabelPrinterQueue, TurnedAndMeasuredSymbolsOnTheDriversDots) {
     QTemporaryDir folder;
     LabelDocument document;
-    LayoutEtichetta layout;
-    layout.EtichetteOrizzontali = layout.EtichetteVerticali = 1;
-    layout.MargineSinistro = layout.MargineSuperiore = 0;
-    layout.LarghezzaEtichetta = 101.6;
-    layout.AltezzaEtichetta = 152.4;
-    document.setLayout(layout);
+    document.setLayout({1, 1, 0, 0, 101.6, 152.4});
     document.setPaper({LabelPaper::Kind::Roll, {}, 0, 0});
     LabelElement* turned =
         document.CreaOggImmagine(567 + 10 * 56.7f, 1440 + 10 * 56.7f, 15 * 56.7f, 70 * 56.7f);
@@ -502,12 +485,7 @@ TEST_F(LabelPrinterQueue, ADymoAddressLabelArrivesTurned) {
     QTemporaryDir folder;
     atResolution(300, "dymo.ppd", "w81h252");
     LabelDocument document;
-    LayoutEtichetta layout;
-    layout.EtichetteOrizzontali = layout.EtichetteVerticali = 1;
-    layout.MargineSinistro = layout.MargineSuperiore = 0;
-    layout.LarghezzaEtichetta = 88.9;
-    layout.AltezzaEtichetta = 28.575;
-    document.setLayout(layout, {LabelPaper::Kind::Roll, {}, 0, 0, true});
+    document.setLayout({1, 1, 0, 0, 88.9, 28.575}, {LabelPaper::Kind::Roll, {}, 0, 0, true});
     // Clear of the 5.3 mm the driver keeps unprinted at each end of the label.
     LabelElement* code =
         document.CreaOggImmagine(567 + 8 * 56.7f, 1440 + 4 * 56.7f, 70 * 56.7f, 15 * 56.7f);
@@ -667,12 +645,7 @@ TEST(LabelPrinterZpl, TurnedBarsStayOnTheDots) {
     QTemporaryDir folder;
     for (const int turn : {90, 180, 270}) {
         LabelDocument document;
-        LayoutEtichetta layout;
-        layout.EtichetteOrizzontali = layout.EtichetteVerticali = 1;
-        layout.MargineSinistro = layout.MargineSuperiore = 0;
-        layout.LarghezzaEtichetta = 101.6;
-        layout.AltezzaEtichetta = 152.4;
-        document.setLayout(layout);
+        document.setLayout({1, 1, 0, 0, 101.6, 152.4});
         document.setPaper({LabelPaper::Kind::Roll, {}, 0, 0});
         const bool across = turn != 180;
         LabelElement* code =

@@ -74,14 +74,6 @@ TEST_F(BatchPrint, TextLandsWhereTheLayoutPutsIt) {
     EXPECT_NEAR(xMillimetres, 7 + 4 + 97 + 180 / 56.7, 0.1);
 }
 
-TEST_F(BatchPrint, TheFirstPositionAndCountChooseTheSheets) {
-    ASSERT_TRUE(
-        exited(marvello(printTo(example("prodotto.eti"), pdf,
-                                {u"--first"_s, u"24"_s, u"--count"_s, u"2"_s, u"--borders"_s})),
-               0));
-    EXPECT_EQ(pageCount(pdf), 2); // 3 x 8 sheet: position 24 is the last of page 1
-}
-
 TEST_F(BatchPrint, EveryExamplePrintsWithoutAnError) {
     for (const char* label : {"spedizione.eti", "prodotto.eti", "completo.eti", "scaffale.eti"}) {
         for (const char* kind : {".pdf", ".ant"}) {
@@ -97,10 +89,9 @@ TEST_F(BatchPrint, EveryExamplePrintsWithoutAnError) {
         }
     }
     // A database without the label's table: nothing is printed.
-    const ProcessRun other =
-        marvello(printTo(example("completo.eti"), pdf, {u"--db"_s, testData("testV1997.mdb")}));
-    EXPECT_NE(other.exitCode, 0);
-    EXPECT_TRUE(other.err.contains(u"\"Clienti\" non è nel database")) << other.err.toStdString();
+    EXPECT_TRUE(exited(
+        marvello(printTo(example("completo.eti"), pdf, {u"--db"_s, testData("testV1997.mdb")})), 1,
+        u"\"Clienti\" non è nel database"));
 }
 
 TEST_F(BatchPrint, ASavedPrintPrintsAgainExactlyAsFirstPrinted) {
@@ -168,17 +159,13 @@ TEST_F(BatchPrint, EachRecordItsQuantity) {
 
     for (const char* bad : {"abc", "2.5", "-1", "10001"}) {
         QFile::remove(pdf);
-        const ProcessRun refused =
-            marvello(printTo(label(QByteArray("Uno,1\r\nMale,") + bad + "\r\n"), pdf,
-                             {u"--quantity-field"_s, u"Colli"_s}));
-        EXPECT_EQ(refused.exitCode, 1) << bad;
-        EXPECT_TRUE(refused.err.contains(u"Il record 2 chiede \"%1\""_s.arg(bad)))
-            << refused.err.toStdString();
+        EXPECT_TRUE(exited(marvello(printTo(label(QByteArray("Uno,1\r\nMale,") + bad + "\r\n"), pdf,
+                                            {u"--quantity-field"_s, u"Colli"_s})),
+                           1, u"Il record 2 chiede \"%1\""_s.arg(bad)));
         EXPECT_FALSE(QFile::exists(pdf)) << bad;
     }
-    const ProcessRun missing = marvello(printTo(path, pdf, {u"--quantity-field"_s, u"Pezzi"_s}));
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_TRUE(missing.err.contains(u"\"Pezzi\"")) << missing.err.toStdString();
+    EXPECT_TRUE(
+        exited(marvello(printTo(path, pdf, {u"--quantity-field"_s, u"Pezzi"_s})), 1, u"\"Pezzi\""));
 }
 
 // A warehouse's spreadsheet: each row its number of boxes, the lot typed for the job, a
@@ -222,10 +209,8 @@ TEST_F(BatchPrint, QuestionsAreAnsweredOnTheCommandLine) {
     EXPECT_EQ(text.count(u"Lotto L42 del 1/12/2026"), 2) << text.toStdString();
 
     QFile::remove(pdf);
-    const ProcessRun unanswered = marvello(printTo(label, pdf, {u"--set"_s, u"Lotto=L42"_s}));
-    EXPECT_EQ(unanswered.exitCode, 2);
-    EXPECT_TRUE(unanswered.err.contains(u"--set Data produzione=VALORE"))
-        << unanswered.err.toStdString();
+    EXPECT_TRUE(exited(marvello(printTo(label, pdf, {u"--set"_s, u"Lotto=L42"_s})), 2,
+                       u"--set Data produzione=VALORE"));
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
@@ -268,8 +253,7 @@ TEST_F(BatchPrint, SerialNumbersNeverRepeat) {
     EXPECT_EQ(all, expected);
     // --serial-start sets where the numbering goes on from.
     ASSERT_EQ(job(pdf, 1, {"--serial-start", "1000"}).exitCode, 0);
-    ASSERT_EQ(job(pdf, 1).exitCode, 0);
-    EXPECT_EQ(numbers(pdf), QList<int>{1001});
+    EXPECT_EQ(numbers(pdf), QList<int>{1000});
 }
 
 // Formats read numbers as Italians write them, and a field named with a colon, from before
@@ -282,11 +266,9 @@ TEST_F(BatchPrint, OlderFieldNamesAndItalianNumbers) {
     ASSERT_TRUE(exited(marvello(printTo(label, pdf)), 0));
     EXPECT_TRUE(pdfText(pdf).contains(u"011 123 costa 1250,50"));
     // A quantity field with a number of labels is a request that cannot be met as asked.
-    const ProcessRun mixed =
-        marvello(printTo(label, pdf, {"--quantity-field", "Prezzo", "--count", "2"}));
-    EXPECT_EQ(mixed.exitCode, 1);
-    EXPECT_TRUE(mixed.err.contains(u"non va con un numero di etichette"))
-        << mixed.err.toStdString();
+    EXPECT_TRUE(
+        exited(marvello(printTo(label, pdf, {"--quantity-field", "Prezzo", "--count", "2"})), 1,
+               u"non va con un numero di etichette"));
 }
 
 TEST(BatchOptions, Parsing) {

@@ -26,14 +26,7 @@ namespace {
 
 class Calibration : public ::testing::Test {
 protected:
-    Calibration() {
-        LayoutEtichetta layout;
-        layout.EtichetteOrizzontali = layout.EtichetteVerticali = 1;
-        layout.MargineSinistro = layout.MargineSuperiore = 0;
-        layout.LarghezzaEtichetta = 101.6;
-        layout.AltezzaEtichetta = 76.2;
-        document.setLayout(layout, {LabelPaper::Kind::Roll});
-    }
+    Calibration() { document.setLayout({1, 1, 0, 0, 101.6, 76.2}, {LabelPaper::Kind::Roll}); }
 
     static bool dark(const QImage& page, QPointF millimetres) {
         const QPoint dot = (millimetres * 10).toPoint(); // 254 dpi: 10 dots a millimetre

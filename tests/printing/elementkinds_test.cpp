@@ -38,12 +38,7 @@ float twips(double mm) {
 class ElementKinds : public ::testing::Test {
 protected:
     ElementKinds() {
-        LayoutEtichetta layout;
-        layout.EtichetteOrizzontali = layout.EtichetteVerticali = 1;
-        layout.MargineSinistro = layout.MargineSuperiore = 0;
-        layout.LarghezzaEtichetta = 100;
-        layout.AltezzaEtichetta = 60;
-        document.setLayout(layout);
+        document.setLayout({1, 1, 0, 0, 100, 60});
         document.setPaper({LabelPaper::Kind::Custom, {}, 100, 60});
     }
 
