@@ -190,22 +190,10 @@ TEST_F(Spreadsheets, XlsxCellsAreTypedAsTheFileTypesThem) {
                                        fieldtype::Date, fieldtype::Boolean, fieldtype::Text,
                                        fieldtype::Double}));
     ASSERT_EQ(table.rows.size(), 2u); // the empty rows are left out
-    const Row& first = table.rows[0];
-    EXPECT_EQ(first[0], QVariant(u"Vite M4"_s));
-    EXPECT_EQ(first[1], QVariant(12.0));
-    EXPECT_EQ(first[2].toDateTime(), utc(2026, 12, 8));
-    EXPECT_EQ(first[3].toDateTime(), utc(2026, 12, 8, 18));
-    EXPECT_EQ(first[4], QVariant(true));
-    EXPECT_EQ(first[5], QVariant(24.0));
-    EXPECT_EQ(first[6], QVariant(2.5));
-    const Row& second = table.rows[1];
-    EXPECT_EQ(second[0], QVariant(u"Dado"_s));
-    EXPECT_EQ(second[1], QVariant(0.0));
-    EXPECT_EQ(second[2].toDateTime(), utc(1900, 2, 28)); // before the day that never was
-    EXPECT_TRUE(second[3].isNull());
-    EXPECT_EQ(second[4], QVariant(false));
-    EXPECT_EQ(second[5], QVariant(u"#DIV/0!"_s));
-    EXPECT_TRUE(second[6].isNull());
+    EXPECT_EQ(table.rows[0], (Row{u"Vite M4"_s, 12.0, utc(2026, 12, 8), utc(2026, 12, 8, 18), true,
+                                  24.0, 2.5}));
+    // 28 February 1900: before the day that never was.
+    EXPECT_EQ(table.rows[1], (Row{u"Dado"_s, 0.0, utc(1900, 2, 28), {}, false, u"#DIV/0!"_s, {}}));
 
     // The 1904 date system counts from 1 January 1904.
     const QString mac = file("mac.xlsx", xlsx({{"Dati", "<row><c t=\"str\"><v>Data</v></c></row>"

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/units.h"
-#include "document/elementtype.h"
 #include "document/labeldocument.h"
 
 #include <QSignalSpy>
@@ -19,16 +18,12 @@ TEST(NewLabel, HasDefaultsAndNothingElse) {
     document.setDatabaseConnesso(true);
     document.zOrder().SetZOrdine(u"oggTesto1"_s, 1);
     document.setModificato(true);
-    LayoutEtichetta changed;
-    changed.EtichetteOrizzontali = 3;
-    document.setLayout(changed);
+    document.setLayout({3});
 
     QSignalSpy disconnected(&document, &LabelDocument::disconnectRequested);
     document.NuovaEtichetta();
 
     EXPECT_EQ(document.layout(), LayoutEtichetta{});
-    EXPECT_EQ(document.layout().EtichetteOrizzontali, 2);
-    EXPECT_EQ(document.layout().AltezzaEtichetta, 50);
     EXPECT_TRUE(document.binding().NomeDatabase.isEmpty());
     EXPECT_EQ(document.binding().TipoCriterio, 0);
     // The two reserved values survive a new label.
@@ -40,21 +35,6 @@ TEST(NewLabel, HasDefaultsAndNothingElse) {
     EXPECT_EQ(document.zOrder().count(), 0);
     EXPECT_FALSE(document.Modificato());
     EXPECT_EQ(disconnected.count(), 1);
-}
-
-// Each kind answers for its own slot and its own section key: a kind registered in the wrong
-// place would read one kind's lines as another's.
-TEST(ElementKinds, EachIsRegisteredInItsPlaceUnderItsOwnKey) {
-    QStringList keys;
-    for (std::size_t i = 0; i < ElementKindCount; ++i) {
-        const ElementType& type = elementType(ElementKind(i));
-        EXPECT_EQ(std::size_t(type.kind()), i);
-        EXPECT_EQ(type.makeTemplate().kind, type.kind());
-        EXPECT_EQ(kindFromName(type.fileKey()), type.kind());
-        EXPECT_FALSE(keys.contains(type.fileKey()));
-        keys << type.fileKey();
-    }
-    EXPECT_EQ(elementTypes().size(), ElementKindCount);
 }
 
 TEST(NewIndex, IsOneMoreThanTheHighestOfTheKind) {

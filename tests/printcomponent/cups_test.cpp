@@ -11,6 +11,7 @@
 #include "support/files.h"
 #include "support/images.h"
 #include "support/marvelloprocess.h"
+#include "support/near.h"
 #include "support/recordingmessages.h"
 #include "support/settingsfolder.h"
 #include "support/socketprinter.h"
@@ -70,6 +71,13 @@ protected:
         process.start(tool("lpadmin"), arguments);
         process.waitForFinished(30000);
     }
+    // A document of one line for the queue, as the window prints it.
+    void drawLineFor(PrintSurface& surface) const {
+        surface.setPrinterBackend(std::make_shared<QtPrinter>(queue));
+        surface.StartDoc();
+        surface.DrawLine(0, 0, 1440, 1440);
+        surface.EndDoc();
+    }
     ProcessRun printOn(const QString& destination, const QStringList& more = {}) {
         return marvello(::printTo(example("prodotto.eti"), destination, more));
     }
@@ -111,10 +119,7 @@ TEST_F(CupsQueue, AQueueThatRejectsJobsIsAFailureEverywhere) {
     // In the window the same refusal is a message box, and the print is not done.
     RecordingMessages messages;
     PrintSurface surface;
-    surface.setPrinterBackend(std::make_shared<QtPrinter>(queue));
-    surface.StartDoc();
-    surface.DrawLine(0, 0, 1440, 1440);
-    surface.EndDoc();
+    drawLineFor(surface);
     EXPECT_FALSE(surface.setAction(pressivo::PrintDocument));
     ASSERT_EQ(messages.messages.size(), 1);
     EXPECT_TRUE(messages.lastText().contains(u"non accetta"));
@@ -124,10 +129,7 @@ TEST_F(CupsQueue, AQueueThatRejectsJobsIsAFailureEverywhere) {
 TEST_F(CupsQueue, TheWindowKeepsAnsweringWhileCupsTakesTheJob) {
     RecordingMessages messages;
     PrintSurface surface;
-    surface.setPrinterBackend(std::make_shared<QtPrinter>(queue));
-    surface.StartDoc();
-    surface.DrawLine(0, 0, 1440, 1440);
-    surface.EndDoc();
+    drawLineFor(surface);
     QObject window;
     bool answered = false;
     QMetaObject::invokeMethod(
@@ -375,35 +377,20 @@ int barRow(double top, int dotsPerInch) {
     return int((top - 1440 + 5 * 56.7) / 1440 * dotsPerInch);
 }
 
-// The queue's own paper is the page when the label names none: a 4 x 6 in label arrives as
-// three 4 x 6 in graphics, not as A4 pages (one that names its roll: below).
-TEST_F(LabelPrinterQueue, ALabelArrivesOnTheQueuesOwnPaper) {
-    const QSizeF paper = QtPrinter(queue).paperSize();
-    EXPECT_NEAR(paper.width(), 4 * 1440, 2);
-    EXPECT_NEAR(paper.height(), 6 * 1440, 2);
-
-    QTemporaryDir folder;
-    const ProcessRun run = marvello(
-        printTo(shippingLabel(folder.path(), {}), u"printer:"_s + queue, {u"--count"_s, u"3"_s}));
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const auto jobs = printer.waitForJobs(1);
-    ASSERT_EQ(jobs.size(), 1u);
-    const auto graphics = zplGraphics(jobs.back());
-    ASSERT_EQ(graphics.size(), 3u);
-    for (const ZplGraphic& graphic : graphics) {
-        EXPECT_NEAR(graphic.width, 812, 8);   // 4 in at 203 dpi, whole bytes
-        EXPECT_NEAR(graphic.height, 1218, 2); // 6 in
-    }
-}
-
 // A courier's 4 x 6 in label printed three times on a Zebra at 203 and at 300 dpi arrives as
 // three label-sized graphics whose symbols scan, every bar and space of the Code 128 and the
-// GS1-128 a whole number of modules of whole dots.
+// GS1-128 a whole number of modules of whole dots. A label that names no paper takes the
+// queue's own (4 x 6 in, not A4); one that names its roll, the roll.
 TEST_F(LabelPrinterQueue, BarsLandOnThePrintersDots) {
+    EXPECT_TRUE(near(QPointF(QtPrinter(queue).paperSize().width(),
+                             QtPrinter(queue).paperSize().height()),
+                     {4 * 1440, 6 * 1440}, 2));
     QTemporaryDir folder;
-    const QString label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0});
     for (const int dotsPerInch : {203, 300}) {
         atResolution(dotsPerInch);
+        const QString label =
+            shippingLabel(folder.path(), dotsPerInch == 203 ? LabelPaper{}
+                                                            : LabelPaper{LabelPaper::Kind::Roll});
         const std::size_t before = printer.jobsSoFar();
         ASSERT_TRUE(
             exited(marvello(printTo(label, u"printer:"_s + queue, {u"--count"_s, u"3"_s})), 0));
