@@ -33,15 +33,6 @@ TEST(Ean, BlanksAroundAreAcceptedAndCheckDigitsAreNotVerified) {
     EXPECT_EQ(wrong.modules.mid(88, 7), u"1101100"); // 2 in R, encoded as given
 }
 
-TEST(Code39, StartStopAndCharactersWithoutAPattern) {
-    EXPECT_EQ(code39Pattern(1), code39Pattern('*'));
-    EXPECT_EQ(code39Pattern(2), code39Pattern('*'));
-    EXPECT_TRUE(code39Pattern('#').isEmpty());
-    EXPECT_TRUE(code39Pattern('@').isEmpty());
-    EXPECT_TRUE(code39Pattern('a').isEmpty());
-    EXPECT_EQ(code39Pattern(200), code39Pattern(0));
-}
-
 TEST(Code39, LowerCaseEqualsUpperCaseAndUnknownCharactersTakeNoRoom) {
     const QRectF area(10, 20, 660, 50);
     EXPECT_EQ(code39Units(u"abc"_s), 66);

@@ -190,8 +190,8 @@ TEST_F(Spreadsheets, XlsxCellsAreTypedAsTheFileTypesThem) {
                                        fieldtype::Date, fieldtype::Boolean, fieldtype::Text,
                                        fieldtype::Double}));
     ASSERT_EQ(table.rows.size(), 2u); // the empty rows are left out
-    EXPECT_EQ(table.rows[0], (Row{u"Vite M4"_s, 12.0, utc(2026, 12, 8), utc(2026, 12, 8, 18), true,
-                                  24.0, 2.5}));
+    EXPECT_EQ(table.rows[0],
+              (Row{u"Vite M4"_s, 12.0, utc(2026, 12, 8), utc(2026, 12, 8, 18), true, 24.0, 2.5}));
     // 28 February 1900: before the day that never was.
     EXPECT_EQ(table.rows[1], (Row{u"Dado"_s, 0.0, utc(1900, 2, 28), {}, false, u"#DIV/0!"_s, {}}));
 

@@ -382,15 +382,14 @@ int barRow(double top, int dotsPerInch) {
 // GS1-128 a whole number of modules of whole dots. A label that names no paper takes the
 // queue's own (4 x 6 in, not A4); one that names its roll, the roll.
 TEST_F(LabelPrinterQueue, BarsLandOnThePrintersDots) {
-    EXPECT_TRUE(near(QPointF(QtPrinter(queue).paperSize().width(),
-                             QtPrinter(queue).paperSize().height()),
-                     {4 * 1440, 6 * 1440}, 2));
+    EXPECT_TRUE(
+        near(QPointF(QtPrinter(queue).paperSize().width(), QtPrinter(queue).paperSize().height()),
+             {4 * 1440, 6 * 1440}, 2));
     QTemporaryDir folder;
     for (const int dotsPerInch : {203, 300}) {
         atResolution(dotsPerInch);
-        const QString label =
-            shippingLabel(folder.path(), dotsPerInch == 203 ? LabelPaper{}
-                                                            : LabelPaper{LabelPaper::Kind::Roll});
+        const QString label = shippingLabel(
+            folder.path(), dotsPerInch == 203 ? LabelPaper{} : LabelPaper{LabelPaper::Kind::Roll});
         const std::size_t before = printer.jobsSoFar();
         ASSERT_TRUE(
             exited(marvello(printTo(label, u"printer:"_s + queue, {u"--count"_s, u"3"_s})), 0));
