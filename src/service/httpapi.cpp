@@ -75,7 +75,7 @@ std::optional<std::pair<int, QString>> HttpApi::refusal(const JobRequest& reques
     const auto path = labels.resolve(request.label, {QStringLiteral("eti")}, &why);
     if (!path)
         return std::pair(404, QStringLiteral("Etichetta %1: %2").arg(request.label.left(255), why));
-    const auto facts = LabelFacts::of(*path, &why);
+    const auto facts = LabelFacts::cached(*path, &why);
     if (!facts)
         return std::pair(422,
                          QStringLiteral("Etichetta %1 non leggibile: %2").arg(request.label, why));
@@ -183,7 +183,7 @@ void HttpApi::install(httplib::Server& server) {
         for (const QString& name : labels.labels()) {
             QString why;
             const auto path = labels.resolve(name, {QStringLiteral("eti")}, &why);
-            const auto facts = path ? LabelFacts::of(*path, &why) : std::nullopt;
+            const auto facts = path ? LabelFacts::cached(*path, &why) : std::nullopt;
             if (!facts)
                 continue;
             list.append(QJsonObject{

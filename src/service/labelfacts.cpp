@@ -6,8 +6,19 @@
 #include "printing/labeldrawing.h"
 #include "service/jobrequest.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+
+#include <map>
+#include <mutex>
+
+namespace {
+
+// The labels whose facts are kept; a folder of more is read again as it is used.
+constexpr std::size_t MostKnown = 1000;
+
+} // namespace
 
 std::optional<LabelFacts> LabelFacts::of(const QString& path, QString* error) {
     QFile file(path);
@@ -27,6 +38,32 @@ std::optional<LabelFacts> LabelFacts::of(const QString& path, QString* error) {
     }
     return LabelFacts{fieldsOf(document), questionsOf(document),
                       !document.binding().NomeDatabase.isEmpty()};
+}
+
+std::optional<LabelFacts> LabelFacts::cached(const QString& path, QString* error) {
+    struct Known {
+        qint64 size;
+        QDateTime modified;
+        LabelFacts facts;
+    };
+    static std::mutex lock;
+    static std::map<QString, Known> known;
+    const QFileInfo file(path);
+    {
+        const std::lock_guard guard(lock);
+        const auto it = known.find(path);
+        if (it != known.end() && it->second.size == file.size() &&
+            it->second.modified == file.lastModified())
+            return it->second.facts;
+    }
+    auto facts = of(path, error);
+    if (facts) {
+        const std::lock_guard guard(lock);
+        if (known.size() >= MostKnown)
+            known.clear();
+        known[path] = Known{file.size(), file.lastModified(), *facts};
+    }
+    return facts;
 }
 
 QString LabelFacts::mismatch(const JobRequest& request) const {

@@ -19,6 +19,10 @@ struct LabelFacts {
     // opened); nothing, and why, when it cannot be read.
     static std::optional<LabelFacts> of(const QString& path, QString* error);
 
+    // The same, read once for each version of the file (its size and time): jobs and listings
+    // name the same few labels again and again. Safe from several threads.
+    static std::optional<LabelFacts> cached(const QString& path, QString* error);
+
     // Why the job does not fit the label: a field its records lack or one the label does not
     // know, a question without an answer or an answer to none. Empty when it fits.
     QString mismatch(const JobRequest& request) const;
