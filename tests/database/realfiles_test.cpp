@@ -106,46 +106,41 @@ TEST(RealAccessFiles, EncryptedFilesAreRefusedAsEncrypted) {
 }
 
 // Copies of the 20,000-row database cut at a tenth, a quarter, a half and three quarters.
-class CutFiles : public ::testing::TestWithParam<int> {};
-
-TEST_P(CutFiles, AreDamagedNotShort) {
-    QFile original(testData("grande.mdb"));
-    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
-    const QByteArray bytes = original.readAll();
-    const qsizetype size = bytes.size() * GetParam() / 100 / 4096 * 4096;
+TEST(CutFiles, AreDamagedNotShort) {
+    const QByteArray bytes = readBytes(testData("grande.mdb"));
+    ASSERT_FALSE(bytes.isEmpty());
     QTemporaryDir folder;
     const QString path = folder.filePath(u"tagliato.mdb"_s);
-    writeBytes(path, bytes.left(size));
-    EXPECT_EQ(errorOf([&] { AccessFile::open(path, {})->readTable(u"Indirizzi"_s); }),
-              DatabaseError::UnrecognizedFormat);
+    for (const int percent : {10, 25, 50, 75}) {
+        writeBytes(path, bytes.left(bytes.size() * percent / 100 / 4096 * 4096));
+        EXPECT_EQ(errorOf([&] { AccessFile::open(path, {})->readTable(u"Indirizzi"_s); }),
+                  DatabaseError::UnrecognizedFormat)
+            << percent << " %";
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Percent, CutFiles, ::testing::Values(10, 25, 50, 75));
 
 // A reader that hangs or floods standard error (as libmdb does on some damaged files) is
 // given up on: the read ends with 3343 and what it said is not kept.
-class MisbehavingReader : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(MisbehavingReader, IsGivenUpOn) {
+TEST(MisbehavingReader, IsGivenUpOn) {
     const auto opened = AccessFile::open(testData("demo.mdb"), {});
     QTemporaryDir folder;
     const QString script = folder.filePath(u"lettore"_s);
-    writeBytes(script, QByteArray("#!/bin/sh\n") + GetParam() + "\n");
-    QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    AccessFile::setReaderProgram(script);
     AccessFile::setReadTimeLimit(1000);
-    EXPECT_EQ(errorOf([&] { opened->readTable(u"Clienti"_s); }), DatabaseError::UnrecognizedFormat);
+    for (const char* behaviour : {"exec sleep 600", // loops silently
+                                  "exec yes 'warning: page 56 from map doesn't match'", // floods
+                                  "echo 'warning: page 1' >&2; exit 0", // complains and stops
+                                  "kill -SEGV $$",                      // crashes
+                                  "printf R; kill -SEGV $$"}) {         // mid-record
+        writeBytes(script, QByteArray("#!/bin/sh\n") + behaviour + "\n");
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        AccessFile::setReaderProgram(script);
+        EXPECT_EQ(errorOf([&] { opened->readTable(u"Clienti"_s); }),
+                  DatabaseError::UnrecognizedFormat)
+            << behaviour;
+    }
     AccessFile::setReaderProgram({});
     AccessFile::setReadTimeLimit(4000);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Readers, MisbehavingReader,
-    ::testing::Values("exec sleep 600",                                     // loops silently
-                      "exec yes 'warning: page 56 from map doesn't match'", // floods stderr
-                      "echo 'warning: page 1' >&2; exit 0",                 // complains and stops
-                      "kill -SEGV $$",                                      // crashes
-                      "printf R; kill -SEGV $$"));                          // mid-record
 
 TEST(AccessRawValues, DecodeWhatLibmdbCannot) {
     // Days since 30/12/1899: before it, the day counts back and the time forward.

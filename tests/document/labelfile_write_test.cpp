@@ -5,9 +5,11 @@
 #include "document/labeljson.h"
 #include "support/files.h"
 #include "support/labelfiletext.h"
+#include "support/marvelloprocess.h"
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 
 #include <map>
 
@@ -194,51 +196,41 @@ TEST(WriteLabelFile, ThePaperALabelNamesIsKept) {
     EXPECT_FALSE(cut.paper().names());
 }
 
-class ExampleLabels : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(ExampleLabels, LoadAndSaveToTheSameBytes) {
-    const QString path = QDir(QStringLiteral(MARVELLO_EXAMPLES_DIR)).filePath(GetParam());
-    const QByteArray bytes = readBytes(path);
-    LabelDocument document;
-    ASSERT_FALSE(labelfile::read(bytes, document, QStringLiteral(MARVELLO_EXAMPLES_DIR)));
-    EXPECT_FALSE(document.elements().empty());
-    EXPECT_EQ(written(document), bytes);
+TEST(ExampleLabels, LoadAndSaveToTheSameBytes) {
+    for (const char* name :
+         {"spedizione.eti", "prodotto.eti", "completo.eti", "corriere-4x6.eti", "scaffale.eti"}) {
+        const QByteArray bytes = readBytes(example(name));
+        LabelDocument document;
+        ASSERT_FALSE(labelfile::read(bytes, document, QStringLiteral(MARVELLO_EXAMPLES_DIR)));
+        EXPECT_FALSE(document.elements().empty()) << name;
+        EXPECT_EQ(written(document), bytes) << name;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, ExampleLabels,
-                         ::testing::Values("spedizione.eti", "prodotto.eti", "completo.eti",
-                                           "corriere-4x6.eti", "scaffale.eti"));
-
-class Locales : public ::testing::TestWithParam<QLocale> {
-protected:
-    ~Locales() override { RegionalSettings::setLocale(QLocale(QLocale::Italian, QLocale::Italy)); }
-};
-
-TEST_P(Locales, AFileWrittenInItalyReadsTheSameEverywhereAndBack) {
+TEST(Locales, AFileWrittenInItalyReadsTheSameEverywhereAndBack) {
+    const QLocale italy(QLocale::Italian, QLocale::Italy);
+    const auto restore = qScopeGuard([&] { RegionalSettings::setLocale(italy); });
     LabelDocument italian;
     fillEveryProperty(italian);
     const QByteArray fromItaly = written(italian);
+    for (const QLocale& system : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::German, QLocale::Switzerland)}) {
+        SCOPED_TRACE(system.name().toStdString());
+        RegionalSettings::setLocale(system);
+        LabelDocument elsewhere;
+        ASSERT_FALSE(labelfile::read(fromItaly, elsewhere));
+        EXPECT_EQ(elsewhere.layout(), italian.layout());
+        EXPECT_EQ(elsewhere.elements()[0]->Width, 2500.5f);
+        EXPECT_EQ(elsewhere.elements()[3]->Left, 700.25f);
 
-    RegionalSettings::setLocale(GetParam());
-    LabelDocument elsewhere;
-    ASSERT_FALSE(labelfile::read(fromItaly, elsewhere));
-    EXPECT_EQ(elsewhere.layout(), italian.layout());
-    EXPECT_EQ(elsewhere.elements()[0]->Width, 2500.5f);
-    EXPECT_EQ(elsewhere.elements()[3]->Left, 700.25f);
-
-    // Written there, read back in Italy.
-    const QByteArray fromElsewhere = written(elsewhere);
-    RegionalSettings::setLocale(QLocale(QLocale::Italian, QLocale::Italy));
-    LabelDocument back;
-    ASSERT_FALSE(labelfile::read(fromElsewhere, back));
-    EXPECT_EQ(back.layout(), italian.layout());
-    EXPECT_EQ(written(back), fromItaly);
+        // Written there, read back in Italy.
+        const QByteArray fromElsewhere = written(elsewhere);
+        RegionalSettings::setLocale(italy);
+        LabelDocument back;
+        ASSERT_FALSE(labelfile::read(fromElsewhere, back));
+        EXPECT_EQ(written(back), fromItaly);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Systems, Locales,
-                         ::testing::Values(QLocale::c(),
-                                           QLocale(QLocale::English, QLocale::UnitedStates),
-                                           QLocale(QLocale::German, QLocale::Switzerland)));
 
 // A text's lines are kept; its own line in the file holds them as blanks, for older
 // programs.

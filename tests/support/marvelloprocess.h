@@ -87,16 +87,21 @@ inline QStringList printTo(const QString& what, const QString& to, const QString
     return QStringList{QStringLiteral("--print"), what, QStringLiteral("--to"), to} + more;
 }
 
+// Runs a helper program to its end; its standard output, empty when it failed.
+inline QByteArray runTool(const char* name, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool(name), arguments);
+    process.waitForFinished(60000);
+    return process.exitCode() == 0 ? process.readAllStandardOutput() : QByteArray();
+}
+
 // Page `page` (from 1) of a PDF rendered in grey at `dpi`, through a file in `folder`.
 inline QImage pdfPage(const QString& pdf, int page, int dpi, const QString& folder) {
     const QString prefix = QDir(folder).filePath(QStringLiteral("pagina"));
-    QProcess render;
-    render.start(tool("pdftoppm"),
-                 {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
-                  QString::number(page), QStringLiteral("-l"), QString::number(page),
-                  QStringLiteral("-gray"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                  pdf, prefix});
-    render.waitForFinished(60000);
+    runTool("pdftoppm", {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+                         QString::number(page), QStringLiteral("-l"), QString::number(page),
+                         QStringLiteral("-gray"), QStringLiteral("-png"),
+                         QStringLiteral("-singlefile"), pdf, prefix});
     return QImage(prefix + QStringLiteral(".png"));
 }
 
@@ -106,14 +111,6 @@ inline QString example(const char* name) {
 
 inline QString testData(const char* name) {
     return QDir(QStringLiteral(MARVELLO_TEST_DATA_DIR)).filePath(QString::fromLatin1(name));
-}
-
-// Runs a helper program to its end; its standard output, empty when it failed.
-inline QByteArray runTool(const char* name, const QStringList& arguments) {
-    QProcess process;
-    process.start(tool(name), arguments);
-    process.waitForFinished(60000);
-    return process.exitCode() == 0 ? process.readAllStandardOutput() : QByteArray();
 }
 
 // The text of a PDF, as pdftotext reads it.

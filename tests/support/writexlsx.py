@@ -5,9 +5,8 @@
     writexlsx.py TABLE.json OUT.xlsx
 
 TABLE.json: {"sheet": "Clienti", "fields": ["Codice", ...],
-             "rows": [[value, ...], ...], "merge": ["A1:B1", ...]}
-A value is null (no cell), a number, a boolean, a text, or {"date": "2015-01-12T00:00:00"};
-{"formula": "=B2*2"} writes a formula (openpyxl keeps no value for it).
+             "rows": [[value, ...], ...]}
+A value is null (no cell), a number, a boolean, a text, or {"date": "2015-01-12T00:00:00"}.
 """
 import datetime
 import json
@@ -19,8 +18,6 @@ import openpyxl
 def cell_value(value):
     if isinstance(value, dict) and "date" in value:
         return datetime.datetime.fromisoformat(value["date"])
-    if isinstance(value, dict) and "formula" in value:
-        return value["formula"]
     return value
 
 
@@ -37,8 +34,6 @@ def main():
         for c in cell:
             if isinstance(c.value, datetime.datetime):
                 c.number_format = "dd/mm/yyyy hh:mm:ss" if c.value.time() else "dd/mm/yyyy"
-    for cells in table.get("merge", []):
-        sheet.merge_cells(cells)
     book.save(sys.argv[2])
 
 

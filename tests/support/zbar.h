@@ -1,30 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "support/marvelloprocess.h"
+
 #include <QImage>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryDir>
 
 // Reads the barcodes in an image the way a scanner would, with zbar (Debian zbar-tools).
 // Every symbol found, one entry each; empty when none.
 inline QStringList decodeBarcodes(const QImage& image) {
-    const QString zbarimg = QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
-    if (zbarimg.isEmpty())
-        return {QStringLiteral("<zbarimg is not installed>")};
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("symbol.png"));
     image.save(path);
-    QProcess process;
-    process.start(zbarimg, {QStringLiteral("-q"), QStringLiteral("--raw"), path});
-    process.waitForFinished(30000);
-    QStringList symbols;
-    for (const QByteArray& line : process.readAllStandardOutput().split('\n')) {
-        if (!line.isEmpty())
-            symbols << QString::fromUtf8(line);
-    }
-    return symbols;
+    return QString::fromUtf8(
+               runTool("zbarimg", {QStringLiteral("-q"), QStringLiteral("--raw"), path}))
+        .split(u'\n', Qt::SkipEmptyParts);
 }
 
 // What ZXing (python3-zxing-cpp) reads in the image file: the first symbol's text, as the
