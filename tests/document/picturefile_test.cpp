@@ -64,13 +64,18 @@ TEST(PictureFiles, MarkupInTextAndPicturesNamedByDrawingsAreHarmless) {
     EXPECT_TRUE(picturefile::isDrawing(self.picture)) << self.error.toStdString();
 }
 
-// How many pixels of a drawing painted on a white 40 x 40 image are mostly red.
-int redPixels(const picturefile::Read& drawing) {
+// A drawing painted on a white 40 x 40 image.
+QImage painted(const picturefile::Read& drawing) {
     QImage page(40, 40, QImage::Format_RGB32);
     page.fill(Qt::white);
     QPainter painter(&page);
     picturefile::draw(painter, QRectF(0, 0, 40, 40), drawing.picture);
-    painter.end();
+    return page;
+}
+
+// How many pixels of a drawing painted on a white 40 x 40 image are mostly red.
+int redPixels(const picturefile::Read& drawing) {
+    const QImage page = painted(drawing);
     int red = 0;
     for (int y = 0; y < page.height(); ++y) {
         for (int x = 0; x < page.width(); ++x) {
@@ -139,12 +144,8 @@ TEST(PictureFiles, DrawingsShowNoOtherFile) {
                    open + "<image " + attribute + "='" + data + "' width='40' height='40'/></svg>");
         const picturefile::Read drawing = picturefile::read(self, 1'000'000);
         ASSERT_TRUE(picturefile::isDrawing(drawing.picture)) << drawing.error.toStdString();
-        QImage page(40, 40, QImage::Format_RGB32);
-        page.fill(Qt::white);
-        QPainter painter(&page);
-        picturefile::draw(painter, QRectF(0, 0, 40, 40), drawing.picture);
-        painter.end();
-        EXPECT_EQ(page.pixelColor(20, 20), QColor(Qt::green)) << attribute.toStdString();
+        EXPECT_EQ(painted(drawing).pixelColor(20, 20), QColor(Qt::green))
+            << attribute.toStdString();
     }
     // Copies of copies of copies would draw a billion shapes: a copy of something that
     // copies is left out, and the drawing opens at once.
@@ -163,12 +164,7 @@ TEST(PictureFiles, DrawingsShowNoOtherFile) {
     writeBytes(self, open + "<image href='" + data + "' width='40' height='40'/></svg>");
     const picturefile::Read over = picturefile::read(self, 15);
     ASSERT_FALSE(over.picture.isNull());
-    QImage page(40, 40, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    QPainter painter(&page);
-    picturefile::draw(painter, QRectF(0, 0, 40, 40), over.picture);
-    painter.end();
-    EXPECT_EQ(page.pixelColor(20, 20), QColor(Qt::white));
+    EXPECT_EQ(painted(over).pixelColor(20, 20), QColor(Qt::white));
 }
 
 } // namespace

@@ -39,6 +39,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// A batch print run in this process (with its settings folder), to the system's printers.
+int printHere(const QString& label, const QString& to, const QStringList& more) {
+    QString error;
+    const auto options = BatchOptions::parse(printTo(label, to, more), &error);
+    EXPECT_TRUE(options) << error.toStdString();
+    return options ? runBatchPrint(
+                         *options,
+                         [](const QString& name) { return std::make_shared<QtPrinter>(name); })
+                   : -1;
+}
+
 bool schedulerRunning() {
     return runTool("lpstat", {u"-r"_s}).contains("is running");
 }
@@ -572,13 +583,8 @@ TEST_F(CupsQueue, ALetterQueueGetsLetterPages) {
 TEST_F(CupsQueue, APrinterWithoutADriverTakesZpl) {
     const SettingsFolder folder;
     ASSERT_TRUE(printersettings::write(queue, {0, 0, true, 300}));
-    BatchOptions options;
-    options.label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0});
-    options.to = u"printer:"_s + queue;
-    options.count = 2;
-    options.copies = 3;
-    ASSERT_EQ(runBatchPrint(options,
-                            [](const QString& name) { return std::make_shared<QtPrinter>(name); }),
+    ASSERT_EQ(printHere(shippingLabel(folder.path(), {LabelPaper::Kind::Roll}),
+                        u"printer:"_s + queue, {u"--count"_s, u"2"_s, u"--copies"_s, u"3"_s}),
               0);
     const auto jobs = printer.waitForJobs(1);
     ASSERT_EQ(jobs.size(), 1u);
@@ -597,12 +603,7 @@ TEST_F(CupsQueue, ASavedPrintTakesThePrintersCalibration) {
     const SettingsFolder folder;
     const QString label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0});
     const auto print = [&](const QString& what, const QString& to) {
-        BatchOptions options;
-        options.label = what;
-        options.to = to;
-        options.count = 1;
-        return runBatchPrint(options,
-                             [](const QString& name) { return std::make_shared<QtPrinter>(name); });
+        return printHere(what, to, {u"--count"_s, u"1"_s});
     };
     const auto firstDarkColumn = [&]() {
         const auto jobs = printer.waitForJobs(printer.jobsSoFar());
