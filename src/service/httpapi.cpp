@@ -72,7 +72,7 @@ bool HttpApi::authorised(const std::string& header) const {
 
 std::optional<std::pair<int, QString>> HttpApi::refusal(const JobRequest& request) const {
     QString why;
-    const auto path = labels.resolve(request.label, {QStringLiteral("eti")}, &why);
+    const auto path = labels.label(request.label, &why);
     if (!path)
         return std::pair(404, QStringLiteral("Etichetta %1: %2").arg(request.label.left(255), why));
     const auto facts = LabelFacts::cached(*path, &why);
@@ -84,12 +84,7 @@ std::optional<std::pair<int, QString>> HttpApi::refusal(const JobRequest& reques
             400, QStringLiteral("La stampante %1 non è tra quelle del servizio "
                                 "(%2).")
                      .arg(request.printer().left(255), printers.join(QStringLiteral(", "))));
-    if (!request.database.isEmpty() &&
-        !labels.resolve(request.database,
-                        {QStringLiteral("mdb"), QStringLiteral("accdb"), QStringLiteral("csv"),
-                         QStringLiteral("txt"), QStringLiteral("xlsx"), QStringLiteral("ods"),
-                         QStringLiteral("sqlite"), QStringLiteral("db")},
-                        &why))
+    if (!request.database.isEmpty() && !labels.dataFile(request.database, &why))
         return std::pair(400, QStringLiteral("Dati %1: %2").arg(request.database.left(255), why));
     if (const QString mismatch = facts->mismatch(request); !mismatch.isEmpty())
         return std::pair(400, mismatch);
@@ -182,7 +177,7 @@ void HttpApi::install(httplib::Server& server) {
         QJsonArray list;
         for (const QString& name : labels.labels()) {
             QString why;
-            const auto path = labels.resolve(name, {QStringLiteral("eti")}, &why);
+            const auto path = labels.label(name, &why);
             const auto facts = path ? LabelFacts::cached(*path, &why) : std::nullopt;
             if (!facts)
                 continue;

@@ -104,7 +104,7 @@ JobResult JobRunner::run(const JournalEntry& entry) {
     const auto request = JobRequest::parse(entry.body, &why);
     if (!request)
         return failed(why);
-    const auto label = m_labels.resolve(request->label, {QStringLiteral("eti")}, &why);
+    const auto label = m_labels.label(request->label, &why);
     if (!label)
         return failed(QStringLiteral("Etichetta %1: %2").arg(request->label, why));
     const bool toPrinter = !request->toPdf();
@@ -118,12 +118,7 @@ JobResult JobRunner::run(const JournalEntry& entry) {
     clsDatabase database;
     QString dataFile;
     if (!request->database.isEmpty()) {
-        const auto data =
-            m_labels.resolve(request->database,
-                             {QStringLiteral("mdb"), QStringLiteral("accdb"), QStringLiteral("csv"),
-                              QStringLiteral("txt"), QStringLiteral("xlsx"), QStringLiteral("ods"),
-                              QStringLiteral("sqlite"), QStringLiteral("db")},
-                             &why);
+        const auto data = m_labels.dataFile(request->database, &why);
         if (!data)
             return failed(QStringLiteral("Dati %1: %2").arg(request->database, why));
         dataFile = *data;

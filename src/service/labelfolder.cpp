@@ -43,6 +43,18 @@ std::optional<QString> LabelFolder::resolve(const QString& name, const QStringLi
     return real;
 }
 
+std::optional<QString> LabelFolder::label(const QString& name, QString* why) const {
+    return resolve(name, {QStringLiteral("eti")}, why);
+}
+
+std::optional<QString> LabelFolder::dataFile(const QString& name, QString* why) const {
+    return resolve(name,
+                   {QStringLiteral("mdb"), QStringLiteral("accdb"), QStringLiteral("csv"),
+                    QStringLiteral("txt"), QStringLiteral("xlsx"), QStringLiteral("ods"),
+                    QStringLiteral("sqlite"), QStringLiteral("db")},
+                   why);
+}
+
 QStringList LabelFolder::labels() const {
     QStringList names;
     if (m_canonical.isEmpty())
@@ -53,8 +65,7 @@ QStringList LabelFolder::labels() const {
     while (files.hasNext() && names.size() < MostLabels) {
         const QString relative = folder.relativeFilePath(files.next());
         QString ignored;
-        if (relative.count(u'/') < DeepestFolder &&
-            resolve(relative, {QStringLiteral("eti")}, &ignored))
+        if (relative.count(u'/') < DeepestFolder && label(relative, &ignored))
             names << relative;
     }
     names.sort();

@@ -16,6 +16,10 @@ public:
     // one of `suffixes` ("eti"); nothing, and why in the caller's words, otherwise.
     std::optional<QString> resolve(const QString& name, const QStringList& suffixes,
                                    QString* why) const;
+    // A label file (.eti) of the folder, and a data file a job may name instead of the label's
+    // own (the kinds the program reads).
+    std::optional<QString> label(const QString& name, QString* why) const;
+    std::optional<QString> dataFile(const QString& name, QString* why) const;
     // The labels (.eti) in the folder and the folders under it, as names relative to it.
     QStringList labels() const;
 
