@@ -13,29 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(FileEsiste, OnlyReadableFilesExist) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(u"a.eti"_s);
-    EXPECT_FALSE(FileEsiste(path));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    EXPECT_TRUE(FileEsiste(path));
-    EXPECT_FALSE(FileEsiste(folder.path())); // a folder is no file
-    EXPECT_FALSE(FileEsiste(QString()));
-}
-
-TEST(ResolveReadablePath, RelativePathsAreAlsoLookedForBesideTheLabel) {
-    QTemporaryDir folder;
-    QFile file(folder.filePath(u"logo.png"_s));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    EXPECT_EQ(resolveReadablePath(u"logo.png"_s, folder.path()), file.fileName());
-    EXPECT_EQ(resolveReadablePath(file.fileName(), QString()), file.fileName());
-    EXPECT_TRUE(resolveReadablePath(u"manca.png"_s, folder.path()).isEmpty());
-    EXPECT_TRUE(resolveReadablePath(u"/assoluto/logo.png"_s, folder.path()).isEmpty());
-}
-
 TEST(PrivateFolders, AreOnlyOursAndNeverALinkPlantedByOthers) {
     QTemporaryDir folder;
     const QString mine = folder.filePath(u"cache/marvello"_s);

@@ -115,13 +115,4 @@ TEST(ZOrderTable, AFullTableRefusesNewKeysButStillUpdatesOldOnes) {
     EXPECT_EQ(table.GetZOrdine(u"oggTesto10000"_s), 2);
 }
 
-TEST(Modified, ChangesAreSignalledOnce) {
-    LabelDocument document;
-    QSignalSpy spy(&document, &LabelDocument::modifiedChanged);
-    document.setModificato(true);
-    document.setModificato(true);
-    document.setModificato(false);
-    EXPECT_EQ(spy.count(), 2);
-}
-
 } // namespace

@@ -5,7 +5,6 @@
 #include "support/files.h"
 #include "support/labelfiletext.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -17,37 +16,28 @@ namespace {
 
 using labelfile::read;
 
+// A text section alone, with lone line feeds, or among lines that are no keys.
 TEST(ReadLabelFile, ATextSectionAloneGivesOneTextAndDefaults) {
-    LabelDocument document;
-    ASSERT_FALSE(read(labelFileBytes(textSection()), document));
-    ASSERT_EQ(document.elements().size(), 1u);
-    const LabelElement& text = *document.elements()[0];
-    EXPECT_EQ(text.key(), u"oggTesto1");
-    EXPECT_EQ(text.Left, 150 + units::LabelOriginXTwips);
-    EXPECT_EQ(text.Top, 300 + units::LabelOriginYTwips);
-    EXPECT_EQ(text.Width, 1000);
-    EXPECT_EQ(text.Caption, u"Ciao");
-    EXPECT_EQ(text.FontName, u"Arial");
-    EXPECT_EQ(document.layout(), LayoutEtichetta{});
-    EXPECT_TRUE(document.binding().NomeDatabase.isEmpty());
-}
-
-TEST(ReadLabelFile, LinesThatAreNoKeysAreSkipped) {
-    QStringList lines{u"commento"_s, QString(), u"oggtesto"_s, u" oggTesto"_s, u"oggTesto "_s};
-    lines += textSection();
-    lines += {QString(), u"fine"_s};
-    LabelDocument document;
-    ASSERT_FALSE(read(labelFileBytes(lines), document));
-    EXPECT_EQ(document.elements().size(), 1u);
-}
-
-TEST(ReadLabelFile, LoneLineFeedsEndLinesToo) {
-    QByteArray bytes = labelFileBytes(textSection());
-    bytes.replace("\r\n", "\n");
-    LabelDocument document;
-    ASSERT_FALSE(read(bytes, document));
-    ASSERT_EQ(document.elements().size(), 1u);
-    EXPECT_EQ(document.elements()[0]->Caption, u"Ciao");
+    QByteArray lineFeeds = labelFileBytes(textSection());
+    lineFeeds.replace("\r\n", "\n");
+    const QStringList noKeys{u"commento"_s, QString(), u"oggtesto"_s, u" oggTesto"_s,
+                             u"oggTesto "_s};
+    for (const QByteArray& bytes :
+         {labelFileBytes(textSection()), lineFeeds,
+          labelFileBytes(noKeys + textSection() + QStringList{QString(), u"fine"_s})}) {
+        LabelDocument document;
+        ASSERT_FALSE(read(bytes, document));
+        ASSERT_EQ(document.elements().size(), 1u);
+        const LabelElement& text = *document.elements()[0];
+        EXPECT_EQ(text.key(), u"oggTesto1");
+        EXPECT_EQ(text.Left, 150 + units::LabelOriginXTwips);
+        EXPECT_EQ(text.Top, 300 + units::LabelOriginYTwips);
+        EXPECT_EQ(text.Width, 1000);
+        EXPECT_EQ(text.Caption, u"Ciao");
+        EXPECT_EQ(text.FontName, u"Arial");
+        EXPECT_EQ(document.layout(), LayoutEtichetta{});
+        EXPECT_TRUE(document.binding().NomeDatabase.isEmpty());
+    }
 }
 
 TEST(ReadLabelFile, LaterDatabaseAndLayoutSectionsWin) {
@@ -75,28 +65,25 @@ TEST(ReadLabelFile, DatabaseSectionTrimsAndKeepsTheReservedTextAsIs) {
     EXPECT_EQ(binding.TestoRiservato, u"  spazi  ");
 }
 
-TEST(ReadLabelFile, OnlyVeroAndTrueMeanBold) {
-    const std::pair<const char*, bool> words[] = {
-        {"Vero", true}, {"True", true}, {"  True  ", true}, {" Vero", true}, {"true", false},
-        {"1", false},   {"-1", false},  {"Falso", false},   {"", false}};
-    for (const auto& [line, bold] : words) {
+// Only "Vero" and "True" mean bold; font sizes are rounded to whole points, halves to even.
+TEST(ReadLabelFile, BoldWordsAndFontSizes) {
+    const std::tuple<const char*, const char*, float, bool> texts[] = {
+        {" 10 ", "Vero", 10, true},     {" 10 ", "True", 10, true},
+        {" 10 ", "  True  ", 10, true}, {" 10 ", " Vero", 10, true},
+        {" 10 ", "true", 10, false},    {" 10 ", "1", 10, false},
+        {" 10 ", "-1", 10, false},      {" 10 ", "Falso", 10, false},
+        {" 10 ", "", 10, false},        {" 8,25 ", "", 8, false},
+        {" 8,5 ", "", 8, false},        {" 9,5 ", "", 10, false},
+        {" 12 ", "", 12, false},        {" 9.5 ", "", 10, false}, // the decimal mark a point
+        {" 11pt", "", 11, false},       {" 0 ", "", 1, false},
+        {" 5000 ", "", 1638, false}}; // beyond what fonts take: kept in range
+    for (const auto& [size, boldLine, points, bold] : texts) {
         LabelDocument document;
-        ASSERT_FALSE(read(labelFileBytes(textSection(u"x"_s, u" 10 "_s, QString::fromLatin1(line))),
+        ASSERT_FALSE(read(labelFileBytes(textSection(u"x"_s, QString::fromLatin1(size),
+                                                     QString::fromLatin1(boldLine))),
                           document));
-        EXPECT_EQ(document.elements()[0]->FontBold, bold) << '"' << line << '"';
-    }
-}
-
-TEST(ReadLabelFile, FontSizesAreRoundedToWholePointsHalvesToEven) {
-    const std::pair<const char*, float> sizes[] = {
-        {" 8,25 ", 8}, {" 8,5 ", 8},  {" 9,5 ", 10},
-        {" 12 ", 12},  {" 9.5 ", 10}, // a file written where the decimal mark is a point
-        {" 11pt", 11}, {" 0 ", 1},    {" 5000 ", 1638}}; // beyond what fonts take: kept in range
-    for (const auto& [line, size] : sizes) {
-        LabelDocument document;
-        ASSERT_FALSE(
-            read(labelFileBytes(textSection(u"x"_s, QString::fromLatin1(line))), document));
-        EXPECT_EQ(document.elements()[0]->FontSize, size) << '"' << line << '"';
+        EXPECT_EQ(document.elements()[0]->FontSize, points) << '"' << size << '"';
+        EXPECT_EQ(document.elements()[0]->FontBold, bold) << '"' << boldLine << '"';
     }
 }
 
@@ -247,19 +234,12 @@ TEST(ReadLabelFile, PicturesBeyondWhatOneLabelMayHoldAreRefused) {
     EXPECT_EQ(document.elements().size(), 13u); // six pictures fit, twice each
 }
 
-TEST(ReadLabelFile, AFileWithoutAnySectionIsNoLabel) {
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::blue);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    for (const QByteArray& bytes : {png, QByteArray(), QByteArray("Standard Jet DB\r\n")}) {
-        LabelDocument document;
-        const auto error = read(bytes, document);
-        ASSERT_TRUE(error);
-        EXPECT_EQ(error->code, labelfile::errors::InvalidFileFormat);
-    }
+// Pictures and databases opened as labels are refused through the command line's tests.
+TEST(ReadLabelFile, AnEmptyFileIsNoLabel) {
+    LabelDocument document;
+    const auto error = read(QByteArray(), document);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->code, labelfile::errors::InvalidFileFormat);
 }
 
 TEST(ReadLabelFile, ManyElementsKeepTheirDepthOrder) {

@@ -272,31 +272,6 @@ TEST_F(Pressivo, EndDocDeliversToTheChosenDestination) {
     }
 }
 
-TEST_F(Pressivo, ASavedPrintIsWrittenAndCanBeSentAgain) {
-    const QString file = folder.filePath(u"Stampe/etichette.ant"_s);
-    QDir().mkpath(folder.filePath(u"Stampe"_s));
-    {
-        clsPressivo pressivo(ui);
-        ui.destination = pressivo::File;
-        ui.fileName = file;
-        EXPECT_EQ(pressivo.SelectPrintDestination(), 3);
-        EXPECT_EQ(pressivo.FileName().toString(), file);
-        pressivo.DrawLine(0, 0, 10, 10, {}, u"B"_s);
-        pressivo.NewPage();
-        pressivo.DrawLine(0, 0, 10, 10);
-        pressivo.EndDoc();
-    }
-    ASSERT_TRUE(QFile::exists(file));
-    {
-        clsPressivo pressivo(ui);
-        ui.savedPrintAnswer = file;
-        ui.destination = pressivo::Printer;
-        pressivo.ManageFilePrinted();
-        ASSERT_EQ(printer->jobs.size(), 1u);
-        EXPECT_EQ(printer->jobs[0].pages, 2);
-    }
-}
-
 TEST_F(Pressivo, ADamagedSavedPrintIsReportedNotShown) {
     const QString file = folder.filePath(u"rotta.ant"_s);
     writeBytes(file, QByteArray("MARVELLO-STAMPA\n\x00\x01garbage", 26));

@@ -4,11 +4,10 @@
 #include "printcomponent/printdocument.h"
 #include "printcomponent/printsurface.h"
 #include "support/images.h"
+#include "support/marvelloprocess.h"
 #include "support/recordingmessages.h"
 
 #include <QImageReader>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -17,31 +16,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(PrintSurfaceDocument, PagesOpsAndSharedPictures) {
+// Pages hold their operations and share their pictures; finished pages are kept packed, and
+// draw exactly as they did before they were packed.
+TEST(PrintSurfaceDocument, PagesArePackedShareTheirPicturesAndDrawTheSame) {
     PrintSurface surface;
     surface.DrawLine(0, 0, 100, 100); // no document yet: nothing happens
     surface.StartDoc();
     EXPECT_EQ(surface.PageCount(), 1);
-    QImage picture(10, 10, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    for (int page = 0; page < 3; ++page) {
-        if (page > 0)
-            surface.NewPage();
-        surface.DrawPicture(picture, 100, 100, 500, 500);
-        surface.DrawRectangle(0, 0, 567, 567);
-    }
-    surface.EndDoc();
-    EXPECT_EQ(surface.PageCount(), 3);
-    EXPECT_EQ(surface.document().pictures.size(), 1u); // held once
-    EXPECT_EQ(surface.document().pages[2].operations().size(), 2u);
-    surface.KillDoc();
-    EXPECT_EQ(surface.PageCount(), 0);
-}
-
-// Finished pages are kept packed, and draw exactly as they did before they were packed.
-TEST(PrintSurfaceDocument, FinishedPagesArePackedAndDrawTheSame) {
-    PrintSurface surface;
-    surface.StartDoc();
     QImage picture(10, 10, QImage::Format_RGB32);
     picture.fill(Qt::blue);
     for (int page = 0; page < 3; ++page) {
@@ -56,6 +37,8 @@ TEST(PrintSurfaceDocument, FinishedPagesArePackedAndDrawTheSame) {
     EXPECT_TRUE(surface.document().pages[0].isPacked());
     EXPECT_FALSE(surface.document().pages[2].isPacked()); // still being drawn
     surface.EndDoc();
+    EXPECT_EQ(surface.PageCount(), 3);
+    EXPECT_EQ(surface.document().pictures.size(), 1u); // held once
     PrintDocument unpacked = surface.document();
     for (PrintPage& page : unpacked.pages) {
         EXPECT_TRUE(page.isPacked());
@@ -66,6 +49,8 @@ TEST(PrintSurfaceDocument, FinishedPagesArePackedAndDrawTheSame) {
     for (int page = 0; page < 3; ++page)
         EXPECT_EQ(printoutput::renderImage(surface.document(), page, 60),
                   printoutput::renderImage(unpacked, page, 60));
+    surface.KillDoc();
+    EXPECT_EQ(surface.PageCount(), 0);
 }
 
 TEST(PrintSurfaceText, TextFlowsFromTheCurrentPositionAndMovesIt) {
@@ -100,7 +85,6 @@ TEST(PrintSurfaceActions, WithoutAPrinterEveryRequestSaysSo) {
     EXPECT_TRUE(surface.DeviceName().isEmpty());
 }
 
-// The extent of the dark pixels of an image, in pixels.
 // A page with a black 10 mm square at (20 mm, 30 mm).
 PrintDocument squareDocument() {
     PrintSurface surface;
@@ -125,25 +109,15 @@ void expectSquareAt600Dpi(const QImage& image) {
     EXPECT_NEAR((area.bottom() + 1) / pixelsPerMm, 40, 0.1);
 }
 
-TEST(PrintOutput, ABoxLandsWhereItWasPlacedOnAnImage) {
+TEST(PrintOutput, ABoxLandsWhereItWasPlacedOnAnImageAndInAPdf) {
     expectSquareAt600Dpi(printoutput::renderImage(squareDocument(), 0, 600));
-}
-
-TEST(PrintOutput, ABoxLandsWhereItWasPlacedInAPdf) {
-    const QString pdftoppm = QStandardPaths::findExecutable(u"pdftoppm"_s);
-    ASSERT_FALSE(pdftoppm.isEmpty()) << "pdftoppm (poppler-utils) is needed";
     QTemporaryDir folder;
     const QString pdf = folder.filePath(u"quadrato.pdf"_s);
     QString error;
     ASSERT_TRUE(printoutput::writePdf(squareDocument(), pdf, &error)) << error.toStdString();
-    QProcess render;
-    render.start(pdftoppm, {u"-r"_s, u"600"_s, u"-gray"_s, u"-png"_s, u"-singlefile"_s, pdf,
-                            folder.filePath(u"p"_s)});
-    ASSERT_TRUE(render.waitForFinished(60000));
-    QImageReader::setAllocationLimit(512);
-    const QImage page(folder.filePath(u"p.png"_s));
+    QImageReader::setAllocationLimit(512); // an A4 page at 600 dpi
+    const QImage page = pdfPage(pdf, 1, 600, folder.path());
     ASSERT_FALSE(page.isNull());
-    // A4 at 600 dpi.
     EXPECT_NEAR(page.width(), 4961, 2);
     expectSquareAt600Dpi(page.convertToFormat(QImage::Format_RGB32));
 }
