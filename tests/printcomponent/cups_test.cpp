@@ -50,38 +50,22 @@ int printHere(const QString& label, const QString& to, const QStringList& more) 
                    : -1;
 }
 
-bool schedulerRunning() {
-    return runTool("lpstat", {u"-r"_s}).contains("is running");
-}
-
 class CupsQueue : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!schedulerRunning() || ::geteuid() != 0) {
-            if (qEnvironmentVariableIsSet("MARVELLO_REQUIRE_CUPS"))
-                FAIL() << "cupsd must be running and the tests must run as root";
+        if (!cupsAvailable())
             GTEST_SKIP() << "no CUPS scheduler to add queues to";
-        }
         previousDefault =
             QString::fromUtf8(runTool("lpstat", {u"-d"_s})).section(u':', 1).trimmed();
-        lpadmin({u"-p"_s, queue, u"-E"_s, u"-v"_s, u"socket://127.0.0.1:%1"_s.arg(printer.port()),
-                 u"-m"_s, u"raw"_s});
+        added.emplace(u"marvello-prova-%1"_s.arg(::getpid()));
         ASSERT_TRUE(runTool("lpstat", {u"-p"_s, queue}).contains(queue.toUtf8()));
     }
     void TearDown() override {
-        if (IsSkipped())
-            return;
-        runTool("cancel", {u"-a"_s, queue});
-        lpadmin({u"-x"_s, queue});
-        if (previousDefault.startsWith(u"marvello") || previousDefault.isEmpty())
-            return;
-        lpadmin({u"-d"_s, previousDefault});
+        added.reset();
+        if (!previousDefault.startsWith(u"marvello") && !previousDefault.isEmpty())
+            lpadmin({u"-d"_s, previousDefault});
     }
-    static void lpadmin(const QStringList& arguments) {
-        QProcess process;
-        process.start(tool("lpadmin"), arguments);
-        process.waitForFinished(30000);
-    }
+    static void lpadmin(const QStringList& arguments) { ThrowawayQueue::lpadmin(arguments); }
     // A document of one line for the queue, as the window prints it.
     void drawLineFor(PrintSurface& surface) const {
         surface.setPrinterBackend(std::make_shared<QtPrinter>(queue));
@@ -102,30 +86,41 @@ protected:
         return title;
     }
 
-    SocketPrinter printer;
-    QString queue = u"marvello-prova-%1"_s.arg(::getpid());
+    // The next job the printer receives, once `print` has printed it.
+    QByteArray nextJob(const std::function<bool()>& print) {
+        const std::size_t before = printer().jobsSoFar();
+        EXPECT_TRUE(print());
+        const auto jobs = printer().waitForJobs(before + 1);
+        return jobs.size() == before + 1 ? jobs.back() : QByteArray();
+    }
+    // The job a print of the label on the queue sends.
+    QByteArray jobOf(const QString& label, const QStringList& more = {}) {
+        return nextJob(
+            [&] { return exited(marvello(printTo(label, u"printer:"_s + queue, more)), 0); });
+    }
+    SocketPrinter& printer() { return added->printer; }
+
+    std::optional<ThrowawayQueue> added;
+    const QString queue = u"marvello-prova-%1"_s.arg(::getpid());
     QString previousDefault;
 };
 
 TEST_F(CupsQueue, OneNamedJobCarriesAllTheCopies) {
-    const ProcessRun run = printOn(u"printer:"_s + queue, {u"--copies"_s, "3"});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const auto jobs = printer.waitForJobs(1);
-    ASSERT_EQ(jobs.size(), 1u);
+    const QByteArray job = jobOf(example("prodotto.eti"), {u"--copies"_s, "3"});
     // A raw queue hands the PDF to the device once per copy, in one job.
-    EXPECT_EQ(jobs[0].count("%PDF-"), 3);
+    EXPECT_EQ(job.count("%PDF-"), 3);
     EXPECT_EQ(jobTitle(), u"prodotto.eti");
 
     QTemporaryDir folder;
     const QString copy = folder.filePath(u"copia.pdf"_s);
-    writeBytes(copy, jobs[0].left(jobs[0].indexOf("%%EOF") + 6));
+    writeBytes(copy, job.left(job.indexOf("%%EOF") + 6));
     EXPECT_TRUE(pdfText(copy).contains("extravergine"));
 }
 
 TEST_F(CupsQueue, AQueueThatRejectsJobsIsAFailureEverywhere) {
     runTool("cupsreject", {queue});
     EXPECT_TRUE(exited(printOn(u"printer:"_s + queue), 1, u"non accetta"));
-    EXPECT_EQ(printer.jobsSoFar(), 0u);
+    EXPECT_EQ(printer().jobsSoFar(), 0u);
 
     // In the window the same refusal is a message box, and the print is not done.
     RecordingMessages messages;
@@ -147,7 +142,7 @@ TEST_F(CupsQueue, TheWindowKeepsAnsweringWhileCupsTakesTheJob) {
         &window, [&] { answered = true; }, Qt::QueuedConnection);
     EXPECT_TRUE(surface.setAction(pressivo::PrintDocument));
     EXPECT_TRUE(answered);
-    EXPECT_EQ(printer.waitForJobs(1).size(), 1u);
+    EXPECT_EQ(printer().waitForJobs(1).size(), 1u);
     EXPECT_TRUE(messages.messages.isEmpty());
 }
 
@@ -155,17 +150,17 @@ TEST_F(CupsQueue, AStoppedQueueKeepsTheJobAndSaysSo) {
     runTool("cupsdisable", {queue});
     EXPECT_TRUE(exited(printOn(u"printer:"_s + queue), 0, u"ferma"));
     EXPECT_TRUE(runTool("lpstat", {u"-o"_s, queue}).contains(queue.toUtf8()));
-    EXPECT_EQ(printer.jobsSoFar(), 0u);
+    EXPECT_EQ(printer().jobsSoFar(), 0u);
 }
 
 TEST_F(CupsQueue, AnUnknownQueueNeverFallsBackToTheDefault) {
     lpadmin({u"-d"_s, queue});
     EXPECT_TRUE(exited(printOn(u"printer:Inesistente"_s), 1, u"Inesistente"));
-    EXPECT_EQ(printer.jobsSoFar(), 0u);
+    EXPECT_EQ(printer().jobsSoFar(), 0u);
 
     // The default printer is the one "printer" and the direct print use.
     EXPECT_TRUE(exited(marvello({example("prodotto.eti") + u",-D"_s}), 0));
-    EXPECT_EQ(printer.waitForJobs(1).size(), 1u);
+    EXPECT_EQ(printer().waitForJobs(1).size(), 1u);
 }
 
 // The graphics a Zebra receives: each "~DG" download is one label's image, its bytes per row
@@ -256,6 +251,28 @@ std::vector<int> runs(const QImage& image, int y) {
     return found;
 }
 
+// A barcode element: its box in twips on the design surface, its symbology's tag, its data.
+LabelElement& symbol(LabelDocument& document, const QRectF& box, const QString& tag,
+                     const QString& data) {
+    LabelElement& code = *document.CreaOggImmagine(float(box.x()), float(box.y()),
+                                                   float(box.width()), float(box.height()));
+    code.Tag = tag;
+    code.ToolTipText = data;
+    return code;
+}
+
+// A box `x`, `y` mm from the label's corner on the design surface, `width` x `height` mm.
+QRectF mmBox(double x, double y, double width, double height) {
+    constexpr double Mm = 56.7;
+    return {567 + x * Mm, 1440 + y * Mm, width * Mm, height * Mm};
+}
+
+// The document written as a label file at `path`.
+QString written(const LabelDocument& document, const QString& path) {
+    writeBytes(path, std::get<QByteArray>(labelfile::write(document)));
+    return path;
+}
+
 // A 4 x 6 in shipping label, one label a page, naming its paper or not: a Code 128, a GS1-128
 // and a QR code. A turned one is 6 in wide and 4 in high, lies on a 4 x 6 in page, and has
 // the Code 128 only.
@@ -265,21 +282,14 @@ QString shippingLabel(const QString& folder, const LabelPaper& paper) {
     document.setPaper(paper);
     document.CreaOggTesto(850, 1700, 3000, 400)->Caption = u"Spedizione"_s;
     // A Code 128 of 70 mm: at 203 dpi its modules would be about 3.3 dots.
-    LabelElement* code = document.CreaOggImmagine(850, 2600, 70 * 56.7f, 15 * 56.7f);
-    code->Tag = u"20"_s;
-    code->ToolTipText = u"MARVELLO-4X6"_s;
+    symbol(document, {850, 2600, 70 * 56.7f, 15 * 56.7f}, u"20"_s, u"MARVELLO-4X6"_s);
     if (!paper.turned) {
         // A courier's: the parcel's SSCC in GS1-128 and a QR code with its tracking page.
-        LabelElement* sscc = document.CreaOggImmagine(850, 4000, 90 * 56.7f, 25 * 56.7f);
-        sscc->Tag = u"30"_s;
-        sscc->ToolTipText = u"(00)380123450000000013"_s;
-        LabelElement* qr = document.CreaOggImmagine(850, 6000, 30 * 56.7f, 30 * 56.7f);
-        qr->Tag = u"42"_s;
-        qr->ToolTipText = u"https://marvello.example/t/380123450000000013"_s;
+        symbol(document, {850, 4000, 90 * 56.7f, 25 * 56.7f}, u"30"_s, u"(00)380123450000000013"_s);
+        symbol(document, {850, 6000, 30 * 56.7f, 30 * 56.7f}, u"42"_s,
+               u"https://marvello.example/t/380123450000000013"_s);
     }
-    const QString path = folder + u"/spedizione.eti"_s;
-    writeBytes(path, std::get<QByteArray>(labelfile::write(document)));
-    return path;
+    return written(document, folder + u"/spedizione.eti"_s);
 }
 
 // A label printer's queue, on CUPS' own Zebra driver with 4 x 6 in labels at 203 dpi.
@@ -293,18 +303,14 @@ protected:
     }
     void atResolution(int dotsPerInch, const char* driver = "zebra.ppd",
                       const char* media = "w288h432") {
-        lpadmin({u"-p"_s, queue, u"-E"_s, u"-v"_s, u"socket://127.0.0.1:%1"_s.arg(printer.port()),
+        lpadmin({u"-p"_s, queue, u"-E"_s, u"-v"_s, u"socket://127.0.0.1:%1"_s.arg(printer().port()),
                  u"-m"_s, u"drv:///sample.drv/"_s + QLatin1String(driver), u"-o"_s,
                  u"PageSize="_s + QLatin1String(media), u"-o"_s,
                  u"Resolution=%1dpi"_s.arg(dotsPerInch)});
     }
     // The one label a job holds, as the printer receives it.
     QImage printedLabel(const QString& label, QImage (*decode)(const QByteArray&)) {
-        const std::size_t before = printer.jobsSoFar();
-        EXPECT_TRUE(exited(marvello(printTo(label, u"printer:"_s + queue)), 0));
-        const auto jobs = printer.waitForJobs(before + 1);
-        const QImage image = jobs.size() == before + 1 ? decode(jobs.back()) : QImage();
-        return image;
+        return decode(jobOf(label));
     }
 };
 
@@ -401,18 +407,14 @@ TEST_F(LabelPrinterQueue, BarsLandOnThePrintersDots) {
         atResolution(dotsPerInch);
         const QString label = shippingLabel(
             folder.path(), dotsPerInch == 203 ? LabelPaper{} : LabelPaper{LabelPaper::Kind::Roll});
-        const std::size_t before = printer.jobsSoFar();
-        ASSERT_TRUE(
-            exited(marvello(printTo(label, u"printer:"_s + queue, {u"--count"_s, u"3"_s})), 0));
-        const auto jobs = printer.waitForJobs(before + 1);
-        ASSERT_EQ(jobs.size(), before + 1);
-        const auto graphics = zplGraphics(jobs.back());
+        const QByteArray job = jobOf(label, {u"--count"_s, u"3"_s});
+        const auto graphics = zplGraphics(job);
         ASSERT_EQ(graphics.size(), 3u);
         for (const ZplGraphic& graphic : graphics) {
             EXPECT_NEAR(graphic.width, 4 * dotsPerInch, 8); // whole bytes
             EXPECT_NEAR(graphic.height, 6 * dotsPerInch, 2);
         }
-        const QImage image = zplImage(jobs.back());
+        const QImage image = zplImage(job);
         ASSERT_FALSE(image.isNull());
         QStringList scanned = decodeBarcodes(image);
         scanned.sort();
@@ -441,18 +443,10 @@ TEST_F(LabelPrinterQueue, TurnedAndMeasuredSymbolsOnTheDriversDots) {
     LabelDocument document;
     document.setLayout({1, 1, 0, 0, 101.6, 152.4});
     document.setPaper({LabelPaper::Kind::Roll, {}, 0, 0});
-    LabelElement* turned =
-        document.CreaOggImmagine(567 + 10 * 56.7f, 1440 + 10 * 56.7f, 15 * 56.7f, 70 * 56.7f);
-    turned->Tag = u"22"_s;
-    turned->ToolTipText = u"MARVELLO-90"_s;
-    turned->Rotazione = 90;
-    LabelElement* ean =
-        document.CreaOggImmagine(567 + 40 * 56.7f, 1440 + 100 * 56.7f, 50 * 56.7f, 20 * 56.7f);
-    ean->Tag = u"12"_s;
-    ean->ToolTipText = u"4006381333931"_s;
-    ean->OpzioniBarcode.moduleMm = 0.33f;
-    const QString label = folder.filePath(u"misure.eti"_s);
-    writeBytes(label, std::get<QByteArray>(labelfile::write(document)));
+    symbol(document, mmBox(10, 10, 15, 70), u"22"_s, u"MARVELLO-90"_s).Rotazione = 90;
+    symbol(document, mmBox(40, 100, 50, 20), u"12"_s, u"4006381333931"_s).OpzioniBarcode.moduleMm =
+        0.33f;
+    const QString label = written(document, folder.filePath(u"misure.eti"_s));
     for (const int dotsPerInch : {203, 300}) {
         atResolution(dotsPerInch);
         const QImage image = printedLabel(label, zplImage);
@@ -484,12 +478,8 @@ TEST_F(LabelPrinterQueue, ADymoAddressLabelArrivesTurned) {
     LabelDocument document;
     document.setLayout({1, 1, 0, 0, 88.9, 28.575}, {LabelPaper::Kind::Roll, {}, 0, 0, true});
     // Clear of the 5.3 mm the driver keeps unprinted at each end of the label.
-    LabelElement* code =
-        document.CreaOggImmagine(567 + 8 * 56.7f, 1440 + 4 * 56.7f, 70 * 56.7f, 15 * 56.7f);
-    code->Tag = u"20"_s;
-    code->ToolTipText = u"DYMO-99010"_s;
-    const QString label = folder.filePath(u"indirizzo.eti"_s);
-    writeBytes(label, std::get<QByteArray>(labelfile::write(document)));
+    symbol(document, mmBox(8, 4, 70, 15), u"20"_s, u"DYMO-99010"_s);
+    const QString label = written(document, folder.filePath(u"indirizzo.eti"_s));
 
     const QImage image = printedLabel(label, dymoImage);
     ASSERT_FALSE(image.isNull());
@@ -552,12 +542,9 @@ TEST(LabelPrinterZpl, LabelsAsZplGraphics) {
 TEST_F(CupsQueue, ALetterQueueGetsLetterPages) {
     lpadmin({u"-p"_s, queue, u"-o"_s, u"media-default=na_letter_8.5x11in"_s});
     const auto pageOfJob = [&](const QString& label) {
-        const std::size_t before = printer.jobsSoFar();
-        EXPECT_TRUE(exited(marvello(printTo(label, u"printer:"_s + queue)), 0));
-        const auto jobs = printer.waitForJobs(before + 1);
         static const QRegularExpression mediaBox(
             uR"(/MediaBox\s*\[\s*0\s+0\s+([0-9.]+)\s+([0-9.]+))"_s);
-        const auto match = mediaBox.match(QString::fromLatin1(jobs.back()));
+        const auto match = mediaBox.match(QString::fromLatin1(jobOf(label)));
         return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble())
                                 : QSizeF();
     };
@@ -583,18 +570,14 @@ TEST_F(CupsQueue, ALetterQueueGetsLetterPages) {
 TEST_F(CupsQueue, APrinterWithoutADriverTakesZpl) {
     const SettingsFolder folder;
     ASSERT_TRUE(printersettings::write(queue, {0, 0, true, 300}));
-    ASSERT_EQ(printHere(shippingLabel(folder.path(), {LabelPaper::Kind::Roll}),
-                        u"printer:"_s + queue, {u"--count"_s, u"2"_s, u"--copies"_s, u"3"_s}),
-              0);
-    const auto jobs = printer.waitForJobs(1);
-    ASSERT_EQ(jobs.size(), 1u);
-    const auto graphics = zplGraphics(jobs[0]);
+    const QByteArray job = nextJob([&] {
+        return printHere(shippingLabel(folder.path(), {LabelPaper::Kind::Roll}),
+                         u"printer:"_s + queue, {u"--count"_s, u"2"_s, u"--copies"_s, u"3"_s}) == 0;
+    });
+    const auto graphics = zplGraphics(job);
     ASSERT_EQ(graphics.size(), 2u);
     EXPECT_EQ(graphics[0].height, 6 * 300);
-    EXPECT_EQ(jobs[0].count("^PQ3"), 2);
-    const QImage image = zplImage(jobs[0]);
-    EXPECT_TRUE(decodeBarcodes(image).contains(u"MARVELLO-4X6"));
-    EXPECT_TRUE(barsOnTheDots(image, barRow(2600, 300)));
+    EXPECT_EQ(job.count("^PQ3"), 2);
 }
 
 // A printer's calibration applies however the labels reach it: a saved print sent to it later
@@ -602,26 +585,18 @@ TEST_F(CupsQueue, APrinterWithoutADriverTakesZpl) {
 TEST_F(CupsQueue, ASavedPrintTakesThePrintersCalibration) {
     const SettingsFolder folder;
     const QString label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0});
-    const auto print = [&](const QString& what, const QString& to) {
-        return printHere(what, to, {u"--count"_s, u"1"_s});
-    };
-    const auto firstDarkColumn = [&]() {
-        const auto jobs = printer.waitForJobs(printer.jobsSoFar());
-        return darkBox(zplImage(jobs.back())).left();
+    const QStringList one{u"--count"_s, u"1"_s};
+    const auto firstDarkColumn = [&](const QString& what) {
+        const auto print = [&] { return printHere(what, u"printer:"_s + queue, one) == 0; };
+        return darkBox(zplImage(nextJob(print))).left();
     };
     const QString saved = folder.filePath(u"spedizione.ant"_s);
-    ASSERT_EQ(print(label, saved), 0);
+    ASSERT_EQ(printHere(label, saved, one), 0);
     ASSERT_TRUE(printersettings::write(queue, {0, 0, true, 203}));
-    ASSERT_EQ(print(saved, u"printer:"_s + queue), 0);
-    printer.waitForJobs(1);
-    const int uncalibrated = firstDarkColumn();
+    const int uncalibrated = firstDarkColumn(saved);
     ASSERT_TRUE(printersettings::write(queue, {5, 0, true, 203}));
-    ASSERT_EQ(print(label, u"printer:"_s + queue), 0);
-    printer.waitForJobs(2);
-    const int direct = firstDarkColumn();
-    ASSERT_EQ(print(saved, u"printer:"_s + queue), 0);
-    printer.waitForJobs(3);
-    const int fromSaved = firstDarkColumn();
+    const int direct = firstDarkColumn(label);
+    const int fromSaved = firstDarkColumn(saved);
     EXPECT_NEAR(direct - uncalibrated, 40, 1); // 5 mm at 203 dpi
     EXPECT_NEAR(fromSaved, direct, 1);
 }
@@ -635,14 +610,10 @@ TEST(LabelPrinterZpl, TurnedBarsStayOnTheDots) {
         document.setLayout({1, 1, 0, 0, 101.6, 152.4});
         document.setPaper({LabelPaper::Kind::Roll, {}, 0, 0});
         const bool across = turn != 180;
-        LabelElement* code =
-            document.CreaOggImmagine(567 + 20 * 56.7f, 1440 + 20 * 56.7f,
-                                     (across ? 15 : 70) * 56.7f, (across ? 70 : 15) * 56.7f);
-        code->Tag = u"20"_s;
-        code->ToolTipText = u"MARVELLO-4X6"_s;
-        code->Rotazione = qint16(turn);
-        const QString label = folder.filePath(u"girato.eti"_s);
-        writeBytes(label, std::get<QByteArray>(labelfile::write(document)));
+        symbol(document, mmBox(20, 20, across ? 15 : 70, across ? 70 : 15), u"20"_s,
+               u"MARVELLO-4X6"_s)
+            .Rotazione = qint16(turn);
+        const QString label = written(document, folder.filePath(u"girato.eti"_s));
         const QString zpl = folder.filePath(u"girato.zpl"_s);
         ASSERT_TRUE(exited(marvello(printTo(label, u"zpl:"_s + zpl)), 0));
         const QImage image = zplImage(readBytes(zpl)).transformed(QTransform().rotate(-turn));

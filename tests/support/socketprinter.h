@@ -18,6 +18,8 @@
 #include <thread>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 // A printer at the other end of a socket: keeps every connection's bytes, one job each.
 class SocketPrinter {
 public:
@@ -80,6 +82,19 @@ private:
     std::condition_variable m_arrived;
     std::vector<QByteArray> m_jobs;
 };
+
+// Whether throwaway queues can be added: a scheduler running and the tests running as root.
+// Where CUPS is required (MARVELLO_REQUIRE_CUPS), it is a failure when they cannot.
+inline bool cupsAvailable() {
+    QProcess lpstat;
+    lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-r")});
+    lpstat.waitForFinished(30000);
+    if (lpstat.readAllStandardOutput().contains("is running") && ::geteuid() == 0)
+        return true;
+    EXPECT_FALSE(qEnvironmentVariableIsSet("MARVELLO_REQUIRE_CUPS"))
+        << "cupsd must be running and the tests must run as root";
+    return false;
+}
 
 // A throwaway CUPS queue that prints raw to a SocketPrinter; removed with its jobs at the end.
 struct ThrowawayQueue {
