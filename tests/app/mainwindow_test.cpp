@@ -101,8 +101,7 @@ TEST_F(MainWindow, MovingAnElementMarksTheLabelChanged) {
     window.show();
     LabelElement* text = document.CreaOggTesto(1200, 2000, 1000, 255);
     window.surface()->setModoSelezione(true);
-    const double tpp = window.surface()->twipsPerPixel();
-    const QPoint from(int(1500 / tpp), int(2100 / tpp));
+    const QPoint from = at(1500, 2100);
     QTest::mousePress(window.surface(), Qt::LeftButton, {}, from);
     QTest::mouseMove(window.surface(), from + QPoint(30, 30));
     QTest::mouseRelease(window.surface(), Qt::LeftButton, {}, from + QPoint(30, 30));
@@ -113,7 +112,7 @@ TEST_F(MainWindow, MovingAnElementMarksTheLabelChanged) {
     run("salva");
     EXPECT_EQ(window.surface()->ControlloCorrente(), nullptr);
     EXPECT_TRUE(window.surface()->ModoSelezione());
-    const QPoint moved(int((text->Left + 300) / tpp), int((text->Top + 100) / tpp));
+    const QPoint moved = at(text->Left + 300, text->Top + 100);
     QTest::mouseClick(window.surface(), Qt::LeftButton, {}, moved);
     EXPECT_EQ(window.surface()->ControlloCorrente(), text);
 
@@ -125,8 +124,7 @@ TEST_F(MainWindow, MovingAnElementMarksTheLabelChanged) {
     run("rettangolo");
     EXPECT_TRUE(checked("rettangolo"));
     EXPECT_FALSE(checked("seleziona"));
-    QTest::mouseClick(window.surface(), Qt::LeftButton, {},
-                      QPoint(int(4000 / tpp), int(4000 / tpp)));
+    QTest::mouseClick(window.surface(), Qt::LeftButton, {}, at(4000, 4000));
     EXPECT_EQ(document.elements().size(), 2u);
     EXPECT_TRUE(checked("seleziona"));
     EXPECT_FALSE(checked("rettangolo"));
@@ -139,8 +137,6 @@ TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
     // A new window's first click on an element selects it, as its pressed arrow says.
     EXPECT_TRUE(window.surface()->ModoSelezione());
     EXPECT_TRUE(window.action(u"seleziona"_s)->isChecked());
-    const double tpp = window.surface()->twipsPerPixel();
-    const auto at = [tpp](double x, double y) { return QPoint(int(x / tpp), int(y / tpp)); };
     run("linea");
     QTest::mouseClick(window.surface(), Qt::LeftButton, {}, at(3000, 3000));
     ASSERT_EQ(document.elements().size(), 1u);
@@ -227,7 +223,6 @@ TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
 
 TEST_F(MainWindow, ASavedPrintOpensAgainInThePreview) {
     // A saved print of three labels, written as the destination dialog writes it.
-    QTemporaryDir folder;
     const QString saved = folder.filePath(u"prova.ant"_s);
     HeadlessPressivoUi ui;
     PressivoUi::install(&ui);
@@ -257,7 +252,7 @@ TEST_F(MainWindow, ASavedPrintOpensAgainInThePreview) {
 }
 
 TEST(FileDialogs, ANameWithoutExtensionTakesTheChosenTypes) {
-    QTemporaryDir folder;
+    const QTemporaryDir folder;
     FileDialogRequest request;
     request.mode = FileDialogRequest::Mode::Save;
     request.filter = QStringLiteral("Tutti Files (*.*)|*.*|File anteprima (*.ant)|*.ant|"

@@ -348,16 +348,14 @@ TEST_F(Commands, DoubleClickingALinkedPictureOpensTheFieldLink) {
     picture->DataMember = u"Logo"_s;
     window.show();
     window.surface()->setModoSelezione(true);
-    const double tpp = window.surface()->twipsPerPixel();
-    const QPoint at(int(1500 / tpp), int(2500 / tpp));
-    QTest::mouseClick(window.surface(), Qt::LeftButton, {}, at);
+    QTest::mouseClick(window.surface(), Qt::LeftButton, {}, at(1500, 2500));
     bool linkDialog = false;
     whenShown<frmCollegaCampo>([&linkDialog](frmCollegaCampo& dialog) {
         linkDialog =
             dialog.lstCampi->currentItem() && dialog.lstCampi->currentItem()->text() == u"Logo";
         QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton);
     });
-    QTest::mouseDClick(window.surface(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(window.surface(), Qt::LeftButton, {}, at(1500, 2500));
     EXPECT_TRUE(linkDialog);
     EXPECT_EQ(picture->DataMember, u"Logo");
 }

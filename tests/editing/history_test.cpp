@@ -4,7 +4,6 @@
 #include "support/windowtest.h"
 
 #include <QJsonDocument>
-#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 
@@ -82,7 +81,6 @@ TEST_F(History, EachCommandUndoesAndRedoesExactly) {
     EXPECT_TRUE(document.Modificato());
 
     // Saved: undoing leaves the saved label (modified), redoing comes back to it.
-    QTemporaryDir folder;
     const QString path = folder.filePath(u"etichetta.eti"_s);
     messages.fileAnswers.push_back(path);
     run("mnuSalva");

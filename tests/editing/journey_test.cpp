@@ -42,11 +42,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class Journey : public ::testing::Test {
+class Journey : public WindowTest {
 protected:
-    Journey()
-        : ui(std::make_shared<NoPrinter>())
-        , window(document, database) {
+    Journey() {
         PressivoUi::install(&ui);
         // Whatever goes wrong, no dialog stays open for ever.
         QObject::connect(&watchdog, &QTimer::timeout, [] {
@@ -60,24 +58,13 @@ protected:
     }
     ~Journey() override { PressivoUi::install(nullptr); }
 
-    void run(const char* name) { window.action(QLatin1String(name))->trigger(); }
-    void clickSurface(double xTwips, double yTwips) {
-        const double tpp = window.surface()->twipsPerPixel();
-        QTest::mouseClick(window.surface(), Qt::LeftButton, {},
-                          QPoint(int(xTwips / tpp), int(yTwips / tpp)));
-    }
     LabelElement* insert(const char* tool, double x, double y) {
         run(tool);
-        clickSurface(x, y);
+        QTest::mouseClick(window.surface(), Qt::LeftButton, {}, at(x, y));
         return window.surface()->ControlloCorrente();
     }
 
-    SettingsFolder folder;
-    RecordingMessages messages;
-    WidgetPressivoUi ui;
-    LabelDocument document;
-    clsDatabase database;
-    frmMarvello window;
+    WidgetPressivoUi ui{std::make_shared<NoPrinter>()};
     QTimer watchdog;
 };
 
@@ -120,9 +107,7 @@ TEST_F(Journey, FromANewLabelToAReopenedSavedPrint) {
 
     // Link the text and the barcode.
     const auto link = [&](LabelElement* element, const char* field) {
-        window.surface()->setModoSelezione(true);
-        window.surface()->IniziaSpostamento(element, QPoint());
-        QTest::mouseRelease(window.surface(), Qt::LeftButton);
+        select(element);
         whenShown<frmCollegaCampo>([field](frmCollegaCampo& dialog) {
             dialog.SelezionaCampo(QLatin1String(field));
             QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);

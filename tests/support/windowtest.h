@@ -6,6 +6,7 @@
 #include "designer/widgets/designsurface.h"
 #include "document/labeldocument.h"
 #include "support/recordingmessages.h"
+#include "support/settingsfolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,6 +43,12 @@ protected:
 
     void run(const char* name) { window.action(QLatin1String(name))->trigger(); }
 
+    // The point of the design surface at these twips.
+    QPoint at(double xTwips, double yTwips) const {
+        const double tpp = window.surface()->twipsPerPixel();
+        return QPoint(int(xTwips / tpp), int(yTwips / tpp));
+    }
+
     void select(LabelElement* element) {
         window.surface()->setModoSelezione(true);
         window.surface()->IniziaSpostamento(element, QPoint());
@@ -57,6 +64,7 @@ protected:
         return window.ConnettiDatabase(binding.NomeDatabase, {}, binding.NomeTabella);
     }
 
+    SettingsFolder folder; // first: the window reads its settings when it is made
     RecordingMessages messages;
     LabelDocument document;
     clsDatabase database;
