@@ -50,13 +50,14 @@ bool writeLines(const QString& file, const QStringList& lines) {
     return written && out.error() == QFileDevice::NoError;
 }
 
-} // namespace
-
+// The temporary file a rewrite goes through: the extension replaced by "~tm".
 QString temporaryIniFile(const QString& file) {
     const qsizetype dot = file.lastIndexOf(u'.');
     const qsizetype slash = std::max(file.lastIndexOf(u'/'), file.lastIndexOf(u'\\'));
     return dot > slash ? file.left(dot + 1) + QStringLiteral("~tm") : file + QStringLiteral("~tm");
 }
+
+} // namespace
 
 QString GetKeyIni(const QString& file, const QString& key) {
     if (file.isEmpty() || key.isEmpty())

@@ -13,6 +13,3 @@ QString GetKeyIni(const QString& file, const QString& key);
 // then replaces it in one step. False when the file name or key is empty, or the file cannot
 // be written.
 bool SetKeyIni(const QString& file, const QString& key, const QString& value);
-
-// The temporary file a rewrite goes through: the extension replaced by "~tm".
-QString temporaryIniFile(const QString& file);

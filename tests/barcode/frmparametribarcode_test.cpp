@@ -37,23 +37,10 @@ LabelElement barcodeElement(const QString& tag) {
     return element;
 }
 
+// The choices become the Tag's two digits (an empty Tag opens as "00"; Ok is the default
+// button). A 2-D symbol chosen for a new element gets no text; an element's own choice, or the
+// user's in the dialog, stays.
 TEST(ParametriBarcode, ChoicesBecomeTheTwoDigits) {
-    LabelElement element = barcodeElement(QString()); // an empty Tag opens as "00"
-    ModificaParametriBarcode(element, nullptr, [](QDialog& dialog) {
-        auto& form = static_cast<frmParametriBarcode&>(dialog);
-        form.show();
-        form.cmbTipoBarcode->setCurrentIndex(1);
-        QTest::mouseClick(form.optAllineamento[0], Qt::LeftButton, {},
-                          QPoint(6, form.optAllineamento[0]->height() / 2));
-        QTest::keyClick(&form, Qt::Key_Return); // Ok is the default button
-        return form.result();
-    });
-    EXPECT_EQ(element.Tag, u"11");
-}
-
-// A 2-D symbol chosen for a new element gets no text; an element's own choice, or the user's
-// in the dialog, stays.
-TEST(ParametriBarcode, TwoDimensionalSymbolsStartWithoutText) {
     const auto choose = [](const QString& tag, int symbology, int clickFirst = -1) {
         LabelElement element = barcodeElement(tag);
         ModificaParametriBarcode(element, nullptr, [&](QDialog& dialog) {
@@ -69,6 +56,7 @@ TEST(ParametriBarcode, TwoDimensionalSymbolsStartWithoutText) {
         });
         return element.Tag;
     };
+    EXPECT_EQ(choose({}, 1, 0), u"11");   // EAN-13, text above
     EXPECT_EQ(choose({}, 4), u"42");      // QR Code
     EXPECT_EQ(choose({}, 6), u"62");      // PDF417
     EXPECT_EQ(choose({}, 2), u"20");      // Code 128: below

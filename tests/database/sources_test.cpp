@@ -364,7 +364,7 @@ TEST_F(Sources, EverySourceSelectsAndPrintsWhatAccessDoes) {
             {"Citta", UgualeA, "Roma' OR 'a'='a", "", "", Everywhere, 0},
             {"Citta", Compreso, "", "Bari", "Firenze", Everywhere, 8},
             {"CAP", Compreso, "", "00100", "09999", Everywhere, 9},
-            {"Codice", Compreso, "", "10", "", Everywhere, -1},
+            {"Codice", Compreso, "", "10", "", Everywhere, 31},
             {"Fido", Compreso, "", "1000,5", "5000", Everywhere, -1},
             {"Peso", UgualeA, "10.5", "", "", Everywhere, -1},
             // 13 digits: numbers in the delimited copy, and no open bound leaves them out.

@@ -4,6 +4,7 @@
 #include "printcomponent/inifile.h"
 #include "support/files.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -25,28 +26,32 @@ protected:
 TEST_F(IniFile, KeysMatchWithoutLetterCaseAndTheLastOneWins) {
     write("altro=1\r\nMARGINE SUPERIORE=1,5\r\nMargine superiore = 9\r\nmargine superiore=2,5\r\n");
     EXPECT_EQ(GetKeyIni(file, u"Margine superiore"_s), u"2,5");
-    write("MARGINE SUPERIORE=  1,5  \r\n");
+    write("MARGINE SUPERIORE=  1,5  \r\nMargine destro =1\r\n"); // a blank breaks that key
     EXPECT_EQ(GetKeyIni(file, u"Margine superiore="_s), u"1,5");
     EXPECT_DOUBLE_EQ(ValoreNumerico(GetKeyIni(file, u"Margine superiore"_s)) * 567, 850.5);
     EXPECT_EQ(GetKeyIni(file, u"Margine destro"_s), u"");
-    EXPECT_EQ(GetKeyIni(u"/non/esiste.ini"_s, u"x"_s), u"");
     EXPECT_EQ(GetKeyIni(QString(), u"x"_s), u"");
 }
 
-TEST_F(IniFile, ABlankBeforeTheSignBreaksTheKey) {
-    write("Margine destro =1\r\n");
-    EXPECT_EQ(GetKeyIni(file, u"Margine destro"_s), u"");
-    ASSERT_TRUE(SetKeyIni(file, u"Margine destro"_s, u"0,30"_s));
-    EXPECT_EQ(read(), QByteArray("Margine destro =1\r\nMargine destro=0,30\r\n"));
-}
-
-TEST_F(IniFile, RewritesEveryMatchKeepsOtherLinesAndLeavesNoTemporaryFile) {
-    write("# note\r\nmargine sinistro=1\r\nuno=2\r\nMARGINE SINISTRO=3\r\n");
-    ASSERT_TRUE(SetKeyIni(file, u"Margine sinistro"_s, u"0,50"_s));
-    EXPECT_EQ(read(),
-              QByteArray("# note\r\nmargine sinistro=0,50\r\nuno=2\r\nMARGINE SINISTRO=0,50\r\n"));
-    EXPECT_EQ(temporaryIniFile(file), folder.filePath(u"pressivo.~tm"_s));
-    EXPECT_FALSE(QFile::exists(folder.filePath(u"pressivo.~tm"_s)));
+// A blank before the sign breaks the key; every match is rewritten and other lines kept; a
+// missing file is made with one line; no temporary file stays behind.
+TEST_F(IniFile, RewritesEveryMatchAndKeepsOtherLines) {
+    const std::tuple<QByteArray, const char*, QByteArray> rewrites[] = {
+        {"Margine destro =1\r\n", "Margine destro", "Margine destro =1\r\nMargine destro=0,30\r\n"},
+        {"# note\r\nmargine sinistro=1\r\nuno=2\r\nMARGINE SINISTRO=3\r\n", "Margine sinistro",
+         "# note\r\nmargine sinistro=0,30\r\nuno=2\r\nMARGINE SINISTRO=0,30\r\n"},
+        {{}, "Margine inferiore", "Margine inferiore=0,30\r\n"}};
+    for (const auto& [before, key, after] : rewrites) {
+        QFile::remove(file);
+        if (!before.isEmpty())
+            write(before);
+        ASSERT_TRUE(SetKeyIni(file, QString::fromLatin1(key), u"0,30"_s));
+        EXPECT_EQ(read(), after);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{u"pressivo.ini"_s});
+    }
+    EXPECT_EQ(GetKeyIni(u"/non/esiste.ini"_s, u"x"_s), u"");
+    EXPECT_FALSE(SetKeyIni(QString(), u"k"_s, u"v"_s));
+    EXPECT_FALSE(SetKeyIni(file, QString(), u"v"_s));
 }
 
 TEST_F(IniFile, ARewriteKeepsWhoMayReadTheFile) {
@@ -55,18 +60,6 @@ TEST_F(IniFile, ARewriteKeepsWhoMayReadTheFile) {
     ASSERT_TRUE(QFile::setPermissions(file, ownerOnly));
     ASSERT_TRUE(SetKeyIni(file, u"Margine sinistro"_s, u"2"_s));
     EXPECT_EQ(QFile::permissions(file) & 0x70ff, ownerOnly);
-}
-
-TEST_F(IniFile, AMissingFileIsCreatedWithOneLine) {
-    ASSERT_TRUE(SetKeyIni(file, u"Margine inferiore"_s, u"0,30"_s));
-    EXPECT_EQ(read(), QByteArray("Margine inferiore=0,30\r\n"));
-    EXPECT_FALSE(SetKeyIni(QString(), u"k"_s, u"v"_s));
-    EXPECT_FALSE(SetKeyIni(file, QString(), u"v"_s));
-}
-
-TEST(TemporaryIniFile, ExtensionOnlyAfterTheLastFolder) {
-    EXPECT_EQ(temporaryIniFile(u"/a.b/pressivo"_s), u"/a.b/pressivo~tm");
-    EXPECT_EQ(temporaryIniFile(u"C:\\a.b\\pressivo.ini"_s), u"C:\\a.b\\pressivo.~tm");
 }
 
 } // namespace
