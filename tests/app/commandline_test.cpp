@@ -4,7 +4,6 @@
 #include "support/marvelloprocess.h"
 #include "support/recordingmessages.h"
 
-#include <QDir>
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,6 @@
 #include "support/marvelloprocess.h"
 #include "support/settingsfolder.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>

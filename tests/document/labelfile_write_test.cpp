@@ -7,9 +7,6 @@
 #include "support/labelfiletext.h"
 #include "support/marvelloprocess.h"
 
-#include <QDir>
-#include <QFile>
-#include <QScopeGuard>
 
 #include <map>
 

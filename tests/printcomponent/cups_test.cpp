@@ -17,9 +17,6 @@
 #include "support/socketprinter.h"
 #include "support/zbar.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>

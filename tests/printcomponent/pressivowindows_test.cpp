@@ -20,7 +20,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QWheelEvent>

@@ -8,11 +8,9 @@
 #include "support/textlabel.h"
 #include "support/zbar.h"
 
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>

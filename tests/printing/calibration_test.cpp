@@ -16,7 +16,6 @@
 #include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,6 @@
 #include "support/marvelloprocess.h"
 #include "support/zbar.h"
 
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>

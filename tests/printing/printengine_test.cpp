@@ -29,7 +29,6 @@
 #include <QRadioButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 

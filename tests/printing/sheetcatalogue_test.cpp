@@ -17,7 +17,6 @@
 #include "support/windowtest.h"
 
 #include <QCheckBox>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
