@@ -101,11 +101,4 @@ TEST(Scannable, Code39DecodesToItsUpperCaseText) {
     }
 }
 
-TEST(Scannable, Code39WithNonIntegralUnits) {
-    // 66 units over 250 pixels: 3.79 pixels a unit.
-    const QSize size(250, 80);
-    const auto boxes = layoutCode39(u"ABC"_s, QRectF(QPointF(), size));
-    EXPECT_EQ(decodeBarcodes(render(boxes, size)), QStringList{"ABC"});
-}
-
 } // namespace

@@ -105,6 +105,21 @@ QString postgresOdbcDriver() {
     return {};
 }
 
+// The first value `sql` gives on this test's own PostgreSQL database, with `bound` for its
+// mark; -1 when it gives none.
+QVariant onPostgres(const QString& sql, const QVariant& bound = {}) {
+    QVariant value = -1;
+    withDatabase(u"QPSQL"_s, postgres(), [&](QSqlDatabase db) {
+        QSqlQuery query(db);
+        query.prepare(sql);
+        if (bound.isValid())
+            query.addBindValue(bound);
+        if (query.exec() && query.next())
+            value = query.value(0);
+    });
+    return value;
+}
+
 bool isServer(const QString& name) {
     const auto address = SourceAddress::parse(name);
     return address && address->isServer();
@@ -777,29 +792,14 @@ TEST_F(Sources, AQueryThatNeverEndsIsStoppedInTime) {
     REQUIRE_POSTGRES();
     withDatabase(u"QPSQL"_s, postgres(),
                  [&](QSqlDatabase db) { ASSERT_TRUE(QSqlQuery(db).exec(view)); });
-    // The program's queries at work on the server, of connections made since `since`.
+    // The program's queries at work on the server, of connections made since `since`; -1
+    // when the server cannot say.
     const auto activeQueries = [&](const QString& since = u"-infinity"_s) {
-        int active = -1;
-        withDatabase(u"QPSQL"_s, postgres(), [&](QSqlDatabase db) {
-            QSqlQuery query(db);
-            query.prepare(QStringLiteral(
-                "SELECT count(*) FROM pg_stat_activity WHERE application_name = 'marvello' "
-                "AND state = 'active' AND datname = current_database() "
-                "AND backend_start > CAST(? AS timestamptz)"));
-            query.addBindValue(since);
-            if (query.exec() && query.next())
-                active = query.value(0).toInt();
-        });
-        return active;
-    };
-    const auto serverNow = [&] {
-        QString now;
-        withDatabase(u"QPSQL"_s, postgres(), [&](QSqlDatabase db) {
-            QSqlQuery query(db);
-            if (query.exec(u"SELECT CAST(clock_timestamp() AS text)"_s) && query.next())
-                now = query.value(0).toString();
-        });
-        return now;
+        return onPostgres(u"SELECT count(*) FROM pg_stat_activity WHERE application_name = "
+                          "'marvello' AND state = 'active' AND datname = current_database() "
+                          "AND backend_start > CAST(? AS timestamptz)"_s,
+                          since)
+            .toInt();
     };
     const QStringList options{u"--db"_s, postgres(), u"--password"_s, u"marvello"_s};
     clock.restart();
@@ -810,7 +810,7 @@ TEST_F(Sources, AQueryThatNeverEndsIsStoppedInTime) {
     EXPECT_EQ(activeQueries(), 0); // cancelled on the server too
 
     qint64 afterSignal = -1;
-    const QString started = serverNow();
+    const QString started = onPostgres(u"SELECT CAST(clock_timestamp() AS text)"_s).toString();
     run = marvello(printTo(label, pdf, options), {}, [&](QProcess& process) {
         // Once the server is working on the view, the job is asked to stop.
         while (activeQueries(started) == 0 && process.state() == QProcess::Running)
@@ -843,23 +843,20 @@ TEST_F(Sources, AConnectionThatDropsMidJobLeavesNoOutput) {
     writeBytes(label, text.replace("Clienti", "molti"));
     const QString pdf = folder.filePath(u"molti.pdf"_s);
     bool dropped = false;
-    const ProcessRun run = marvello(
-        printTo(label, pdf,
-                {u"--db"_s, postgres(), u"--password"_s, u"marvello"_s, u"--progress"_s}),
-        {}, [&](QProcess& process) {
-            // Once labels are being drawn, the server ends the program's connection.
-            QByteArray said;
-            process.setReadChannel(QProcess::StandardError);
-            while (!said.contains("Etichetta 2000/") && process.waitForReadyRead(30000))
-                said += process.readAllStandardError();
-            withDatabase(u"QPSQL"_s, postgres(), [&](QSqlDatabase db) {
-                QSqlQuery query(db);
-                dropped = query.exec(QStringLiteral(
-                              "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
-                              "application_name = 'marvello' AND datname = current_database()")) &&
-                          query.next() && query.value(0).toBool();
-            });
-        });
+    const ProcessRun run =
+        marvello(printTo(label, pdf,
+                         {u"--db"_s, postgres(), u"--password"_s, u"marvello"_s, u"--progress"_s}),
+                 {}, [&](QProcess& process) {
+                     // Once labels are being drawn, the server ends the program's connection.
+                     QByteArray said;
+                     process.setReadChannel(QProcess::StandardError);
+                     while (!said.contains("Etichetta 2000/") && process.waitForReadyRead(30000))
+                         said += process.readAllStandardError();
+                     dropped =
+                         onPostgres(u"SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                                    "application_name = 'marvello' AND datname = "
+                                    "current_database()"_s) == QVariant(true);
+                 });
     ASSERT_TRUE(dropped);
     EXPECT_NE(run.exitCode, 0);
     EXPECT_FALSE(QFile::exists(pdf));

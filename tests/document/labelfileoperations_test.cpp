@@ -65,10 +65,8 @@ TEST_F(LabelFiles, CancellingTheOpenDialogChangesNothing) {
 }
 
 TEST_F(LabelFiles, OpeningReplacesTheLabelAndConnectsItsDatabase) {
-    QStringList lines{u"oggDatabase"_s, u"nel file.mdb"_s, u"pw file"_s, u"Clienti"_s};
-    for (int i = 0; i < 7; ++i)
-        lines << QString();
-    lines += textSection();
+    const QStringList lines =
+        fileLines("oggDatabase|nel file.mdb|pw file|Clienti|||||||") + textSection();
     writeBytes(path("a.eti"), labelFileBytes(lines));
     document.CreaOggRettangolo(0, 0, 10, 10);
     document.setModificato(true);
@@ -96,11 +94,8 @@ TEST_F(LabelFiles, OpeningReplacesTheLabelAndConnectsItsDatabase) {
 }
 
 TEST_F(LabelFiles, AReadErrorIsReportedWithItsNumberAndKeepsThePartialLabel) {
-    QStringList lines{u"oggDatabase"_s, u"db.mdb"_s};
-    for (int i = 0; i < 9; ++i)
-        lines << QString();
-    lines += textSection();
-    lines += textSection().mid(0, 8);
+    const QStringList lines =
+        fileLines("oggDatabase|db.mdb|||||||||") + textSection() + textSection().mid(0, 8);
     writeBytes(path("cut.eti"), labelFileBytes(lines));
     bool connected = false;
     const LoadResult result = CaricaEtichetta(document, path("cut.eti"), {}, {},
