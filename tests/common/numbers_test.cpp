@@ -6,18 +6,11 @@
 
 namespace {
 
+// Thousands points anywhere are ignored: "1.2345,5" and "1.5".
 TEST(ValoreNumerico, ReadsItalianNumbersAndNeverFails) {
-    const std::pair<const char*, double> texts[] = {{"", 0},
-                                                    {"1.234,500", 1234.5},
-                                                    {" 12,5 ", 12.5},
-                                                    {"-2,500", -2.5},
-                                                    {"0,000", 0},
-                                                    {"abc", 0},
-                                                    {"12abc", 0},
-                                                    {"1,2,3", 0},
-                                                    // thousands points anywhere are ignored
-                                                    {"1.2345,5", 12345.5},
-                                                    {"1.5", 15}};
+    const std::pair<const char*, double> texts[] = {
+        {"", 0},    {"1.234,500", 1234.5}, {" 12,5 ", 12.5}, {"-2,500", -2.5},      {"0,000", 0},
+        {"abc", 0}, {"12abc", 0},          {"1,2,3", 0},     {"1.2345,5", 12345.5}, {"1.5", 15}};
     for (const auto& [text, expected] : texts)
         EXPECT_DOUBLE_EQ(ValoreNumerico(QString::fromUtf8(text)), expected) << text;
 }
@@ -30,20 +23,12 @@ TEST(ValoreNumerico, NullAndNumericValues) {
     EXPECT_EQ(ValoreNumerico(true), -1.0); // the database engine's True
 }
 
+// Out of 16 bits ("40000") or no number ("12abc"): the leading number, unrounded.
 TEST(ValoreIntero, RoundsHalvesToEvenOrFallsBackToLeadingNumber) {
-    const std::pair<const char*, float> texts[] = {{"", 0},
-                                                   {"8,25", 8},
-                                                   {"8,5", 8},
-                                                   {"9,5", 10},
-                                                   {"-2,5", -2},
-                                                   {"10,51", 11},
-                                                   {"32767", 32767},
-                                                   // out of 16 bits: the leading number, unrounded
-                                                   {"40000", 40000},
-                                                   {"12abc", 12},
-                                                   {"8.7pt", 8.7f},
-                                                   {"abc", 0},
-                                                   {"  -3 kg", -3}};
+    const std::pair<const char*, float> texts[] = {
+        {"", 0},       {"8,25", 8},     {"8,5", 8},       {"9,5", 10},
+        {"-2,5", -2},  {"10,51", 11},   {"32767", 32767}, {"40000", 40000},
+        {"12abc", 12}, {"8.7pt", 8.7f}, {"abc", 0},       {"  -3 kg", -3}};
     for (const auto& [text, expected] : texts)
         EXPECT_FLOAT_EQ(ValoreIntero(QString::fromUtf8(text)), expected) << text;
     EXPECT_EQ(ValoreIntero(QVariant()), 0.0f);

@@ -28,6 +28,8 @@ int outcome(const QVariant& v) {
 }
 
 // Each condition on a row of values and on a row of Nulls: 1 true, 0 false, -1 Null.
+// Arithmetic keeps precedence, unary minus and parentheses, and Null propagates; letter case is
+// ignored, accents are not.
 TEST(Conditions, FollowAccessThreeValuedLogic) {
     const std::tuple<const char*, int, int> cases[] = {
         {R"((((Clienti.Citta)="Roma")))", 1, -1},
@@ -49,14 +51,12 @@ TEST(Conditions, FollowAccessThreeValuedLogic) {
         {"Citta = 'Roma' And Pezzi > 1000", 0, -1},
         {"Not (Pezzi > 100)", 0, -1},
         {"Pezzi > -5", 1, -1},
-        // Arithmetic: precedence, unary minus, parentheses; Null propagates.
         {"Pezzi / 1.5 = 100", 1, -1},
         {"Pezzi - 50 * 2 = 50", 1, -1},
         {"(Pezzi - 50) * 2 = 200", 1, -1},
         {"-Pezzi + 151 = 1", 1, -1},
         {"Citta & '!' = 'Roma!'", 1, 0},
-        {"Citta = 'Romà'", 0, -1}, // letter case is ignored, accents are not
-    };
+        {"Citta = 'Romà'", 0, -1}};
     for (const auto& [expression, onRome, onNowhere] : cases) {
         EXPECT_EQ(outcome(eval(expression, Rome)), onRome) << expression;
         EXPECT_EQ(outcome(eval(expression, Nowhere)), onNowhere) << expression;
