@@ -22,7 +22,7 @@ TEST_P(InfoUnderLocale, DescribesTheLabelAsJson) {
     const ProcessRun run = marvello({u"--info"_s, example("completo.eti")},
                                     {u"LC_ALL="_s + QString::fromLatin1(GetParam()),
                                      u"LANG="_s + QString::fromLatin1(GetParam())});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_TRUE(exited(run, 0));
     QJsonParseError error;
     QJsonObject info = QJsonDocument::fromJson(run.out.toUtf8(), &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
@@ -86,7 +86,7 @@ TEST_P(InfoUnderLocale, DescribesTheLabelAsJson) {
     const QString label = folder.filePath(u"etichetta.eti"_s);
     ASSERT_TRUE(exited(marvello({u"--from-info"_s, described, u"--to"_s, label}), 0));
     const ProcessRun again = marvello({u"--info"_s, label});
-    ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
+    ASSERT_TRUE(exited(again, 0));
     QJsonObject back = QJsonDocument::fromJson(again.out.toUtf8()).object();
     // Numbers as read from text on both sides: 2000 and 2000.0 are one number.
     EXPECT_EQ(comparable(back),
@@ -135,22 +135,19 @@ TEST(Cli, FailuresHaveTheirExitCodeAndSayWhy) {
     const QString damagedPrint = folder.filePath(u"rotta.ant"_s);
     writeBytes(damagedPrint, "MARVELLO-STAMPA\nrotta");
     const QString label = example("prodotto.eti");
-    const auto print = [&](const QString& what, const QStringList& more = {}) {
-        return printTo(what, pdf, more);
-    };
     const std::tuple<QStringList, int, const char*> runs[] = {
         {{u"--stampa"_s}, 2, "--stampa"},
         {{u"--print"_s, label}, 2, "--to"},
-        {{u"--print"_s, label, u"--to"_s, u"x.doc"_s}, 2, ""},
-        {print(label, {u"--count"_s, u"molte"_s}), 2, "--count"},
-        {print(label, {u"--count"_s, u"0"_s}), 3, "Nessuna etichetta"},
-        {{u"--print"_s, label, u"--to"_s, u"printer:Inesistente"_s}, 1, "Inesistente"},
-        {print(u"/non/esiste.eti"_s), 1, "non trovato oppure percoso inacessibile"},
+        {printTo(label, u"x.doc"_s), 2, ""},
+        {printTo(label, pdf, {u"--count"_s, u"molte"_s}), 2, "--count"},
+        {printTo(label, pdf, {u"--count"_s, u"0"_s}), 3, "Nessuna etichetta"},
+        {printTo(label, u"printer:Inesistente"_s), 1, "Inesistente"},
+        {printTo(u"/non/esiste.eti"_s, pdf), 1, "non trovato oppure percoso inacessibile"},
         {{u"--info"_s, u"/non/esiste.eti"_s}, 1, "non trovato"},
         {{u"--info"_s, damagedLabel}, 1, "Errore non gestito. Codice: 62"},
-        {print(example("logo.png")), 1, "Codice: 321"},
-        {print(example("clienti.mdb")), 1, "Codice: 321"},
-        {print(damagedPrint), 1, "321"},
+        {printTo(example("logo.png"), pdf), 1, "Codice: 321"},
+        {printTo(example("clienti.mdb"), pdf), 1, "Codice: 321"},
+        {printTo(damagedPrint, pdf), 1, "321"},
         {{label + u",-S"_s}, 4, "display"},
         {{folder.filePath(u"manca.eti,-D"_s)}, 1, "non trovato"},
     };
@@ -169,12 +166,11 @@ TEST(Cli, WithoutADisplayTheLabelIsSummarisedAndPrintedToAPrivateFolder) {
     QTemporaryDir home;
     const ProcessRun run =
         marvello({example("spedizione.eti")}, {u"XDG_CACHE_HOME="_s + home.path()});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QString out = run.out;
-    EXPECT_TRUE(out.contains(u"Nessun display")) << run.out.toStdString();
-    EXPECT_TRUE(out.contains(u"[RagioneSociale]"));
+    EXPECT_TRUE(exited(run, 0));
+    EXPECT_TRUE(run.out.contains(u"Nessun display")) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(u"[RagioneSociale]"));
     const QString folder = home.filePath(u"marvello"_s);
-    EXPECT_TRUE(out.contains(folder + u"/spedizione.pdf"_s));
+    EXPECT_TRUE(run.out.contains(folder + u"/spedizione.pdf"_s));
     EXPECT_TRUE(QFile::exists(folder + u"/spedizione.pdf"_s));
     EXPECT_EQ(QFile::permissions(folder) & 0x70ff,
               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); // no one else

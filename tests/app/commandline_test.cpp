@@ -4,14 +4,13 @@
 #include "support/marvelloprocess.h"
 #include "support/recordingmessages.h"
 
-
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(SplitArguments, CommasSeparateBlanksDoNot) {
+TEST(SplitArguments, CommasSeparateBlanksDoNotAndShellWordsJoinWithBlanks) {
     const std::pair<const char*, QStringList> texts[] = {
         {"", {}},
         {",,,", {}},
@@ -26,9 +25,6 @@ TEST(SplitArguments, CommasSeparateBlanksDoNot) {
         EXPECT_EQ(LeggiArgomenti(QString::fromUtf8(text)), arguments) << text;
     EXPECT_EQ(LeggiArgomenti(u"a,b,c"_s, 2), QStringList({"a", "b"}));
     EXPECT_TRUE(LeggiArgomenti(u"a,b"_s, 0).isEmpty());
-}
-
-TEST(ArgumentText, ShellWordsJoinWithBlanks) {
     EXPECT_EQ(argumentText({"a.eti,", "-S"}), u"a.eti, -S");
     EXPECT_EQ(LeggiArgomenti(argumentText({"my label.eti"})), QStringList({"my label.eti"}));
 }
@@ -43,23 +39,20 @@ TEST(StartupDispatch, TheCommandLineChoosesWhatHappens) {
         int messages;
         QStringList connections; // database|password
     };
+    using enum StartupAction;
     const Case cases[] = {
-        {{}, StartupAction::ShowWindow, false, 0, {}},
-        {product, StartupAction::ShowWindow, true, 0, {}},
-        {product + u", -S"_s, StartupAction::PrintWithDialog, true, 0, {}},
-        {product + u",-D"_s, StartupAction::PrintDirect, true, 0, {}},
-        {product + u",-s"_s, StartupAction::ShowWindow, true, 0, {}},
+        {{}, ShowWindow, false, 0, {}},
+        {product, ShowWindow, true, 0, {}},
+        {product + u", -S"_s, PrintWithDialog, true, 0, {}},
+        {product + u",-D"_s, PrintDirect, true, 0, {}},
+        {product + u",-s"_s, ShowWindow, true, 0, {}},
         // the database and password given replace the label's; a blank one keeps them
-        {shipping + u",x, altro.mdb , segreto "_s,
-         StartupAction::ShowWindow,
-         true,
-         0,
-         {"altro.mdb|segreto"}},
-        {shipping + u",-X,  ,pw"_s, StartupAction::ShowWindow, true, 0, {"clienti.mdb|"}},
-        {u" ,-D"_s, StartupAction::Abandon, false, 1, {}},
+        {shipping + u",x, altro.mdb , segreto "_s, ShowWindow, true, 0, {"altro.mdb|segreto"}},
+        {shipping + u",-X,  ,pw"_s, ShowWindow, true, 0, {"clienti.mdb|"}},
+        {u" ,-D"_s, Abandon, false, 1, {}},
         // a blank instead of a comma names a file that is not there
-        {shipping + u" clienti.mdb"_s, StartupAction::ShowWindow, false, 1, {}},
-        {product + u",-D,a,b,c"_s, StartupAction::ShowWindow, false, 0, {}},
+        {shipping + u" clienti.mdb"_s, ShowWindow, false, 1, {}},
+        {product + u",-D,a,b,c"_s, ShowWindow, false, 0, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString());

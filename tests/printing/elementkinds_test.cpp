@@ -23,16 +23,6 @@ namespace {
 constexpr int Dpi = 254; // ten pixels a millimetre
 constexpr double PixelsPerMm = Dpi / 25.4;
 
-float twipsX(double mm) {
-    return float(units::LabelOriginXTwips + units::millimetresToTwips(mm));
-}
-float twipsY(double mm) {
-    return float(units::LabelOriginYTwips + units::millimetresToTwips(mm));
-}
-float twips(double mm) {
-    return float(units::millimetresToTwips(mm));
-}
-
 // A 100 x 60 mm label alone on a page of its size.
 class ElementKinds : public ::testing::Test {
 protected:
@@ -41,8 +31,13 @@ protected:
         document.setPaper({LabelPaper::Kind::Custom, {}, 100, 60});
     }
 
+    // An element whose box is given in millimetres from the label's corner.
     LabelElement* add(ElementKind kind, double x, double y, double w, double h) {
-        return document.CreaOgg(kind, twipsX(x), twipsY(y), twips(w), twips(h));
+        const auto twips = [](double origin, double mm) {
+            return float(origin + units::millimetresToTwips(mm));
+        };
+        return document.CreaOgg(kind, twips(units::LabelOriginXTwips, x),
+                                twips(units::LabelOriginYTwips, y), twips(0, w), twips(0, h));
     }
 
     // The label printed to `name`; the PDF's first page at ten pixels a millimetre when it is
@@ -179,8 +174,7 @@ TEST_F(ElementKinds, FittedTextsPrintWholeInsideTheirBoxes) {
             EXPECT_TRUE(box.adjusted(-0.2, -0.2, 0.2, 0.2).contains(where))
                 << lengths[i] << " " << text.toStdString();
         }
-        const QString caption = document.elements()[std::size_t(i)]->Caption;
-        EXPECT_EQ(found.join(u' '), caption) << lengths[i];
+        EXPECT_EQ(found.join(u' '), document.elements()[std::size_t(i)]->Caption) << lengths[i];
         // 14 pt is about 5 mm of line; shorter texts keep it.
         if (lengths[i] <= 12)
             EXPECT_GT(tallest, 4.5) << lengths[i];
@@ -208,14 +202,13 @@ TEST_F(ElementKinds, PicturesKeepTheirProportionsOrStretch) {
     }
     const QImage page = print();
     ASSERT_FALSE(page.isNull());
-    const auto kept = darkRuns(page, 30, false);
-    ASSERT_EQ(kept.size(), 1u);
-    EXPECT_NEAR(kept[0].first, 20, 0.2);
-    EXPECT_NEAR(kept[0].second, 40, 0.2);
-    const auto stretched = darkRuns(page, 80, false);
-    ASSERT_EQ(stretched.size(), 1u);
-    EXPECT_NEAR(stretched[0].first, 10, 0.2);
-    EXPECT_NEAR(stretched[0].second, 50, 0.2);
+    // Down the middle of each: the kept one from 20 to 40 mm, the stretched one from 10 to 50.
+    for (const auto& [x, top, bottom] : {std::tuple{30, 20, 40}, {80, 10, 50}}) {
+        const auto runs = darkRuns(page, x, false);
+        ASSERT_EQ(runs.size(), 1u) << x;
+        EXPECT_NEAR(runs[0].first, top, 0.2) << x;
+        EXPECT_NEAR(runs[0].second, bottom, 0.2) << x;
+    }
 }
 
 // Texts turned each quarter: each word within its element's box, read along the turn.
@@ -246,19 +239,10 @@ TEST_F(ElementKinds, TurnedTextsReadAlongTheirTurn) {
         EXPECT_TRUE(within.contains(first) && within.contains(second)) << texts[i].second;
         const bool upright = texts[i].first % 180 == 0;
         EXPECT_EQ(first.height() > first.width(), !upright) << texts[i].second;
-        switch (texts[i].first) {
-        case 0:
-            EXPECT_LT(first.left(), second.left());
-            break;
-        case 90:
-            EXPECT_LT(first.top(), second.top());
-            break;
-        case 180:
-            EXPECT_GT(first.left(), second.left());
-            break;
-        default:
-            EXPECT_GT(first.top(), second.top());
-        }
+        // The second word follows the first: to the right, below, to the left, above.
+        const double follows[] = {second.left() - first.left(), second.top() - first.top(),
+                                  first.left() - second.left(), first.top() - second.top()};
+        EXPECT_GT(follows[texts[i].first / 90], 0) << texts[i].second;
     }
 }
 
@@ -286,10 +270,9 @@ TEST_F(ElementKinds, TurnedBarcodesScanAndSavedPrintsKeepTheTurn) {
     }
 
     print(u"etichetta.ant"_s);
-    ASSERT_TRUE(exited(
-        marvello(printTo(folder.filePath(u"etichetta.ant"_s), folder.filePath(u"di_nuovo.pdf"_s))),
-        0));
-    EXPECT_EQ(pdfPage(folder.filePath(u"di_nuovo.pdf"_s), 1, Dpi, folder.path()), page);
+    const QString again = folder.filePath(u"di_nuovo.pdf"_s);
+    ASSERT_TRUE(exited(marvello(printTo(folder.filePath(u"etichetta.ant"_s), again)), 0));
+    EXPECT_EQ(pdfPage(again, 1, Dpi, folder.path()), page);
 }
 
 } // namespace
