@@ -47,7 +47,7 @@ struct Keystroke {
     bool beeps;
 };
 
-TEST_F(DecimalEntryTest, KeysEditTheNumberInPlace) {
+TEST_F(DecimalEntryTest, KeysEditInPlaceLongPastesAreRefusedAndLeavingFormats) {
     const Keystroke keys[] = {
         // The point acts as the comma: appends decimals or jumps behind the comma.
         {"12", 2, 0, '.', "12,000", 3, false},
@@ -106,16 +106,13 @@ TEST_F(DecimalEntryTest, KeysEditTheNumberInPlace) {
         }
         EXPECT_EQ(messages.beeps > beeps, k.beeps);
     }
-}
-
-TEST_F(DecimalEntryTest, PastingMoreThanTenCharactersIsRefused) {
+    // Pasting more than ten characters is refused.
     field->setText(u"1,000"_s);
     field->selectAll();
     field->insert(u"123456789012"_s);
     EXPECT_EQ(field->text(), u"1,000");
-}
 
-TEST_F(DecimalEntryTest, EnteringSelectsAndHighlightsLeavingFormats) {
+    // Entering selects and highlights, leaving formats.
     other->setFocus();
     field->setText(u"abc"_s);
     field->setFocus();

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "common/programfolders.h"
 #include "common/units.h"
 #include "database/clsdatabase.h"
 #include "designer/widgets/clsgrip.h"
@@ -51,7 +50,10 @@ protected:
     double tpp = 15;
 };
 
-TEST_F(Surface, APressOnAnElementSelectsItWithEightGripsWithoutMovingIt) {
+// A click selects without moving; letting go of the selection keeps the select tool: the next
+// click selects again. Without the select tool (and no other armed) presses do nothing. A drag
+// moves the element once released.
+TEST_F(Surface, APressSelectsWithEightGripsAndADragMovesOnceReleased) {
     LabelElement* text = document.CreaOggTesto(1200, 2000, 1000, 255);
     const QPoint inside = pixel(1500, 2100);
     QTest::mouseClick(&surface, Qt::LeftButton, {}, inside);
@@ -64,16 +66,21 @@ TEST_F(Surface, APressOnAnElementSelectsItWithEightGripsWithoutMovingIt) {
     EXPECT_LE(std::abs(text->Left - 1200), tpp / 2);
     EXPECT_LE(std::abs(text->Top - 2000), tpp / 2);
     EXPECT_EQ(text->Width, 1000); // a click that does not move changes nothing
-}
+    surface.Deseleziona();
+    QTest::mouseClick(&surface, Qt::LeftButton, {}, inside);
+    EXPECT_EQ(surface.ControlloCorrente(), text);
+    surface.Deseleziona();
+    surface.setModoSelezione(false);
+    QTest::mouseClick(&surface, Qt::LeftButton, {}, inside);
+    EXPECT_EQ(surface.ControlloCorrente(), nullptr);
+    EXPECT_EQ(text->Left, 1200);
 
-TEST_F(Surface, MovingFollowsTheMouseOnceReleased) {
-    LabelElement* text = document.CreaOggTesto(1200, 2000, 1000, 255);
-    const QPoint from = pixel(1500, 2100);
-    QTest::mousePress(&surface, Qt::LeftButton, {}, from);
-    QTest::mouseMove(&surface, from + QPoint(40, 20));
+    surface.setModoSelezione(true);
+    QTest::mousePress(&surface, Qt::LeftButton, {}, inside);
+    QTest::mouseMove(&surface, inside + QPoint(40, 20));
     EXPECT_EQ(surface.StatoTrascinamento(), 1);
     EXPECT_EQ(text->Left, 1200); // the element waits for the release
-    QTest::mouseRelease(&surface, Qt::LeftButton, {}, from + QPoint(40, 20));
+    QTest::mouseRelease(&surface, Qt::LeftButton, {}, inside + QPoint(40, 20));
     EXPECT_NEAR(text->Left, 1200 + 40 * tpp, tpp);
     EXPECT_NEAR(text->Top, 2000 + 20 * tpp, tpp);
     EXPECT_NEAR(text->Width, 1000, tpp); // whole pixels after a drag
@@ -199,20 +206,6 @@ TEST_F(Surface, RectanglesAreHitAndEmptySurfaceClears) {
     EXPECT_EQ(surface.ControlloCorrente(), nullptr); // other buttons do nothing
 }
 
-// Letting go of the selection keeps the select tool: the next click selects again. Without
-// the select tool (and no other armed) presses do nothing.
-TEST_F(Surface, WithoutTheSelectToolPressesDoNothing) {
-    LabelElement* text = document.CreaOggTesto(1200, 2000, 1000, 255);
-    surface.Deseleziona();
-    QTest::mouseClick(&surface, Qt::LeftButton, {}, pixel(1500, 2100));
-    EXPECT_EQ(surface.ControlloCorrente(), text);
-    surface.Deseleziona();
-    surface.setModoSelezione(false);
-    QTest::mouseClick(&surface, Qt::LeftButton, {}, pixel(1500, 2100));
-    EXPECT_EQ(surface.ControlloCorrente(), nullptr);
-    EXPECT_EQ(text->Left, 1200);
-}
-
 // At 200 % a drag of N pixels moves half the twips it moves at 100 %; snapping still lands
 // on the label's millimetres; the surface and its rulers grow with the zoom, grips do not.
 TEST_F(Surface, ZoomScalesThePixelsNotThePositions) {
@@ -299,11 +292,9 @@ TEST(OneRenderer, TheDesignerShowsThePixelsOfThePdf) {
     LabelElement* picture =
         document.CreaOggPicture(left + 50 * mm, top + 30 * mm, 20 * mm, 15 * mm);
     QImage checks(40, 30, QImage::Format_RGB32);
-    checks.fill(Qt::white);
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x)
-            if ((x / 10 + y / 10) % 2 == 0)
-                checks.setPixel(x, y, qRgb(0, 0, 0));
+            checks.setPixelColor(x, y, (x / 10 + y / 10) % 2 ? Qt::white : Qt::black);
     picture->Picture = checks;
     picture->ToolTipText = folder.filePath(u"quadri.png"_s);
     ASSERT_TRUE(checks.save(picture->ToolTipText));

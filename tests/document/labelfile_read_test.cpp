@@ -16,6 +16,12 @@ namespace {
 
 using labelfile::read;
 
+// The number of the error that stops the read; 0 when the file reads through.
+int errorCode(const QByteArray& bytes, LabelDocument& document, const QString& folder = {}) {
+    const auto error = read(bytes, document, folder);
+    return error ? error->code : 0;
+}
+
 // A text section alone, with lone line feeds, or among lines that are no keys.
 TEST(ReadLabelFile, ATextSectionAloneGivesOneTextAndDefaults) {
     QByteArray lineFeeds = labelFileBytes(textSection());
@@ -40,7 +46,7 @@ TEST(ReadLabelFile, ATextSectionAloneGivesOneTextAndDefaults) {
     }
 }
 
-TEST(ReadLabelFile, LaterDatabaseAndLayoutSectionsWin) {
+TEST(ReadLabelFile, LaterLayoutSectionsWinAndTheDatabaseSectionKeepsTheReservedTextAsIs) {
     const QStringList lines = fileLines("oggLayout| 3 | 7 | 1 | 2 | 60 | 30,5 | 0 | 0 |-1,25 |x|"
                                         "oggLayout| 4 | 7 | 1 | 2 | 60 | 30,5 | 0 | 0 |-1,25 |abc");
     LabelDocument document;
@@ -49,14 +55,13 @@ TEST(ReadLabelFile, LaterDatabaseAndLayoutSectionsWin) {
     EXPECT_EQ(document.layout().AltezzaEtichetta, 30.5);
     EXPECT_EQ(document.layout().OrigineX, -1.25);
     EXPECT_EQ(document.layout().OrigineY, 0); // a layout value that is no number reads as 0
-}
 
-TEST(ReadLabelFile, DatabaseSectionTrimsAndKeepsTheReservedTextAsIs) {
-    const QStringList lines =
+    // The database section trimmed, but for the reserved text.
+    const QStringList database =
         fileLines("oggDatabase|  C:\\dati\\a.mdb | pw |Clienti|Citta| 1 | Roma |||-1|  spazi  ");
-    LabelDocument document;
-    ASSERT_FALSE(read(labelFileBytes(lines), document));
-    const CollegamentoDatabase& binding = document.binding();
+    LabelDocument bound;
+    ASSERT_FALSE(read(labelFileBytes(database), bound));
+    const CollegamentoDatabase& binding = bound.binding();
     EXPECT_EQ(binding.NomeDatabase, u"C:\\dati\\a.mdb");
     EXPECT_EQ(binding.PasswordDb, u"pw");
     EXPECT_EQ(binding.TipoCriterio, 1);
@@ -94,9 +99,8 @@ QStringList rectangleSection(const QString& borderWidth, const QString& depth = 
 
 TEST(ReadLabelFile, RectangleBorderWidthOnlyOneToThree) {
     LabelDocument document;
-    QStringList lines = rectangleSection(u" 3 "_s);
-    lines += rectangleSection(u" 5 "_s);
-    lines += rectangleSection(u" 0 "_s);
+    const QStringList lines =
+        rectangleSection(u" 3 "_s) + rectangleSection(u" 5 "_s) + rectangleSection(u" 0 "_s);
     ASSERT_FALSE(read(labelFileBytes(lines), document));
     ASSERT_EQ(document.elements().size(), 3u);
     EXPECT_EQ(document.elements()[0]->BorderWidth, 3);
@@ -109,12 +113,9 @@ TEST(ReadLabelFile, RectangleBorderWidthOnlyOneToThree) {
 
 TEST(ReadLabelFile, AFileCutShortKeepsWhatWasRead) {
     QStringList lines = textSection(u"intero"_s);
-    QStringList cut = textSection(u"tagliato"_s);
-    lines += cut.mid(0, 7); // key, geometry, caption, font name
+    lines += textSection(u"tagliato"_s).mid(0, 7); // key, geometry, caption, font name
     LabelDocument document;
-    const auto error = read(labelFileBytes(lines), document);
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->code, labelfile::errors::InputPastEnd);
+    EXPECT_EQ(errorCode(labelFileBytes(lines), document), labelfile::errors::InputPastEnd);
     ASSERT_EQ(document.elements().size(), 2u);
     const LabelElement& partial = *document.elements()[1];
     EXPECT_EQ(partial.Caption, u"tagliato");
@@ -122,7 +123,7 @@ TEST(ReadLabelFile, AFileCutShortKeepsWhatWasRead) {
     EXPECT_EQ(partial.Width, 1000);
 
     LabelDocument geometry;
-    EXPECT_EQ(read(labelFileBytes(textSection().mid(0, 4)), geometry)->code,
+    EXPECT_EQ(errorCode(labelFileBytes(textSection().mid(0, 4)), geometry),
               labelfile::errors::InputPastEnd);
     EXPECT_TRUE(geometry.elements().empty()); // no element without its geometry
     LabelDocument database;
@@ -160,9 +161,7 @@ TEST(ReadLabelFile, DetailsCountWholeLines) {
         QStringList lines = textSection() + fileLines("oggDettagli") + QStringList{count};
         lines += textSection(u"Secondo"_s);
         LabelDocument document;
-        const auto error = read(labelFileBytes(lines), document);
-        ASSERT_TRUE(error) << count;
-        EXPECT_EQ(error->code, labelfile::errors::Overflow) << count;
+        EXPECT_EQ(errorCode(labelFileBytes(lines), document), labelfile::errors::Overflow) << count;
     }
     QStringList turned = textSection() + fileLines("oggDettagli| 1 |Rotazione=90");
     LabelDocument document;
@@ -212,6 +211,13 @@ TEST(ReadLabelFile, PicturesLoadOnlyWhenUnlinkedAndPresent) {
     // One file named twice is decoded once and shared.
     EXPECT_EQ(document.elements()[0]->Picture.cacheKey(),
               document.elements()[3]->Picture.cacheKey());
+
+    // A file that is no picture stops the read.
+    writeBytes(folder.filePath(u"finta.jpg"_s), "questo non è un jpeg");
+    LabelDocument fake;
+    EXPECT_EQ(errorCode(labelFileBytes(pictureSection(folder.filePath(u"finta.jpg"_s))), fake),
+              labelfile::errors::InvalidPicture);
+    EXPECT_EQ(fake.elements().size(), 1u);
 }
 
 TEST(ReadLabelFile, PicturesBeyondWhatOneLabelMayHoldAreRefused) {
@@ -228,18 +234,9 @@ TEST(ReadLabelFile, PicturesBeyondWhatOneLabelMayHoldAreRefused) {
         lines += pictureSection(name); // named twice, counted once
     }
     LabelDocument document;
-    const auto error = read(labelFileBytes(lines), document, folder.path());
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->code, labelfile::errors::OutOfMemory);
+    EXPECT_EQ(errorCode(labelFileBytes(lines), document, folder.path()),
+              labelfile::errors::OutOfMemory);
     EXPECT_EQ(document.elements().size(), 13u); // six pictures fit, twice each
-}
-
-// Pictures and databases opened as labels are refused through the command line's tests.
-TEST(ReadLabelFile, AnEmptyFileIsNoLabel) {
-    LabelDocument document;
-    const auto error = read(QByteArray(), document);
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->code, labelfile::errors::InvalidFileFormat);
 }
 
 TEST(ReadLabelFile, ManyElementsKeepTheirDepthOrder) {
@@ -260,18 +257,10 @@ TEST(ReadLabelFile, ManyElementsKeepTheirDepthOrder) {
     EXPECT_EQ(*document.GetNewIndex(ElementKind::Testo), 3001);
 }
 
-TEST(ReadLabelFile, APictureFileThatIsNoPictureFails) {
-    QTemporaryDir folder;
-    writeBytes(folder.filePath(u"finta.jpg"_s), "questo non è un jpeg");
-    LabelDocument document;
-    const auto error =
-        read(labelFileBytes(pictureSection(folder.filePath(u"finta.jpg"_s))), document);
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->code, labelfile::errors::InvalidPicture);
-    EXPECT_EQ(document.elements().size(), 1u);
-}
-
-TEST(ReadLabelFile, GarbageNeverCrashes) {
+// Pictures and databases opened as labels are refused through the command line's tests.
+TEST(ReadLabelFile, AnEmptyFileIsNoLabelAndGarbageNeverCrashes) {
+    LabelDocument empty;
+    EXPECT_EQ(errorCode(QByteArray(), empty), labelfile::errors::InvalidFileFormat);
     // Random bytes, and every key followed by nonsense.
     QByteArray noise;
     quint32 seed = 12345;

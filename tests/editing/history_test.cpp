@@ -41,16 +41,11 @@ TEST_F(History, EachCommandUndoesAndRedoesExactly) {
         command();
         states.push_back(json(document));
     };
-    step([&] {
-        choose({first, second});
-        run("mnuOpaco");
-    });
-    step([&] { run("mnuPortaIndietro"); });
-    step([&] { run("mnuAllineaSinistra"); });
-    step([&] {
-        messages.colorAnswers.push_back(QColor(255, 0, 0));
-        run("mnuColoreOggetto");
-    });
+    choose({first, second});
+    for (const char* name : {"mnuOpaco", "mnuPortaIndietro", "mnuAllineaSinistra"})
+        step([&] { run(name); });
+    messages.colorAnswers.push_back(QColor(255, 0, 0));
+    step([&] { run("mnuColoreOggetto"); });
     step([&] {
         // A burst of arrow keys is one step.
         for (int i = 0; i < 3; ++i)
@@ -97,8 +92,10 @@ TEST_F(History, EachCommandUndoesAndRedoesExactly) {
     EXPECT_FALSE(window.history().stack().canUndo());
 }
 
-// The formatting commands act on every element chosen that they apply to.
-TEST_F(History, CommandsActOnEveryElementChosen) {
+// The formatting commands act on every element chosen that they apply to. Undoing and redoing
+// a binding connects the label to the database it names again: a label printed after a redo
+// prints its records, not one empty label.
+TEST_F(History, CommandsActOnEveryElementChosenAndTheDatabaseFollowsTheBinding) {
     LabelElement* a = text(1200, 2000);
     LabelElement* b = text(1200, 3000);
     LabelElement* box = document.CreaOggRettangolo(4000, 2000, 1000, 1000);
@@ -106,9 +103,8 @@ TEST_F(History, CommandsActOnEveryElementChosen) {
     run("mnuSpessore3");
     run("mnuOpaco");
     EXPECT_EQ(box->BorderWidth, 3);
-    EXPECT_EQ(a->BackStyle, Background::Opaque);
-    EXPECT_EQ(b->BackStyle, Background::Opaque);
-    EXPECT_EQ(box->BackStyle, Background::Opaque);
+    for (const LabelElement* chosen : {a, b, box})
+        EXPECT_EQ(chosen->BackStyle, Background::Opaque);
     run("mnuCopia");
     run("mnuIncolla");
     EXPECT_EQ(document.elements().size(), 6u);
@@ -116,11 +112,7 @@ TEST_F(History, CommandsActOnEveryElementChosen) {
     run("mnuCancella");
     EXPECT_EQ(document.elements().size(), 4u);
     EXPECT_TRUE(window.surface()->selection().empty());
-}
 
-// Undoing and redoing a binding connects the label to the database it names again: a label
-// printed after a redo prints its records, not one empty label.
-TEST_F(History, TheDatabaseFollowsTheBindingBackAndForth) {
     ASSERT_TRUE(connectDemo());
     window.history().checkpoint({});
     run("mnuAnnulla");

@@ -8,7 +8,6 @@
 #include "support/recordingmessages.h"
 #include "support/settingsfolder.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -21,7 +20,6 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QTest>
-#include <QToolBar>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -111,55 +109,52 @@ TEST_F(Destination, AFileNameIsAskedInTheStampeFolder) {
     EXPECT_EQ(dialog.FileName().toString(), folder.filePath(u"Stampe/prova.ant"_s));
 }
 
-class Preview : public ::testing::Test {
-protected:
-    Preview() {
-        PrintSurface& surface = window.vspAnteprima();
-        surface.StartDoc();
-        for (int page = 1; page < 5; ++page)
-            surface.NewPage();
-        surface.EndDoc();
-        window.show();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-        window.AggiornaControlli();
-    }
-
-    void leavePageBox(const QString& text) {
-        window.txtPagina->setFocus();
-        window.txtPagina->setText(text);
-        window.cmbZoom->setFocus();
-        QCoreApplication::processEvents();
-    }
-
+// Paging stops at both ends; the page box refuses pages that do not exist; closing only hides.
+TEST(Preview, PagingThePageBoxAndClosing) {
     RecordingMessages messages;
     frmPressivoAnteprima window;
-};
+    PrintSurface& surface = window.vspAnteprima();
+    surface.StartDoc();
+    for (int page = 1; page < 5; ++page)
+        surface.NewPage();
+    surface.EndDoc();
+    window.show();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.AggiornaControlli();
 
-TEST_F(Preview, PagingStopsAtBothEnds) {
     EXPECT_EQ(window.txtNumeroPagine->text(), u"5");
     window.runCommand(u"precedente"_s);
     EXPECT_EQ(window.txtPagina->text(), u"1");
     window.runCommand(u"ultima"_s);
     EXPECT_EQ(window.txtPagina->text(), u"5");
     window.runCommand(u"successiva"_s);
-    EXPECT_EQ(window.vspAnteprima().PreviewPage(), 5);
+    EXPECT_EQ(surface.PreviewPage(), 5);
     window.runCommand(u"precedente"_s);
     EXPECT_EQ(window.txtPagina->text(), u"4");
     window.runCommand(u"prima"_s);
-    EXPECT_EQ(window.vspAnteprima().PreviewPage(), 1);
-}
+    EXPECT_EQ(surface.PreviewPage(), 1);
 
-TEST_F(Preview, ThePageBoxRefusesPagesThatDoNotExist) {
+    const auto leavePageBox = [&](const QString& text) {
+        window.txtPagina->setFocus();
+        window.txtPagina->setText(text);
+        window.cmbZoom->setFocus();
+        QCoreApplication::processEvents();
+    };
     leavePageBox(u"7"_s);
     EXPECT_EQ(messages.messages.size(), 1);
     EXPECT_EQ(window.txtPagina->text(), u"5");
-    EXPECT_EQ(window.vspAnteprima().PreviewPage(), 5);
+    EXPECT_EQ(surface.PreviewPage(), 5);
     leavePageBox(QString());
     EXPECT_EQ(window.txtPagina->text(), u"1");
     EXPECT_EQ(messages.messages.size(), 2);
     leavePageBox(u"3"_s);
-    EXPECT_EQ(window.vspAnteprima().PreviewPage(), 3);
+    EXPECT_EQ(surface.PreviewPage(), 3);
     EXPECT_EQ(messages.messages.size(), 2);
+
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    window.show();
+    EXPECT_EQ(surface.PageCount(), 5); // same window, same document
 }
 
 // The page as the preview draws it, in pixels, and the area it is shown in.
@@ -224,13 +219,6 @@ TEST_P(PreviewFit, OpensOnTheWholePageAndFitsAtAnySize) {
 
 INSTANTIATE_TEST_SUITE_P(WindowSizes, PreviewFit,
                          ::testing::Values(QSize(900, 700), QSize(500, 900)));
-
-TEST_F(Preview, ClosingOnlyHides) {
-    window.close();
-    EXPECT_FALSE(window.isVisible());
-    window.show();
-    EXPECT_EQ(window.vspAnteprima().PageCount(), 5); // same window, same document
-}
 
 // The progress of a print from the preview shows its whole title and printer.
 TEST(PrintProgressWindow, IsWideEnoughForItsTitle) {
