@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "common/programfolders.h"
 #include "common/units.h"
 #include "document/labeldocument.h"
 #include "printcomponent/pressivoui.h"
@@ -23,47 +22,39 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class Calibration : public ::testing::Test {
-protected:
-    Calibration() { document.setLayout({1, 1, 0, 0, 101.6, 76.2}, {LabelPaper::Kind::Roll}); }
-
-    static bool dark(const QImage& page, QPointF millimetres) {
-        const QPoint dot = (millimetres * 10).toPoint(); // 254 dpi: 10 dots a millimetre
-        return qGray(page.pixel(dot)) < 128;
-    }
-
+// The page shows where the printer puts the label: its frame at the label's edge and the
+// top-left cross 10 mm in from it, both moved by exactly the offsets it is printed with.
+// Each printer keeps its own settings: offsets corrected from where the cross was measured,
+// the language of a printer without a driver, a test page printed as the printer will print.
+// "Annulla" keeps nothing.
+TEST(Calibration, ThePageMarksTheLabelsEdgeAndTheDialogKeepsEachPrintersOwnSettings) {
     SettingsFolder folder;
     RecordingMessages messages;
     LabelDocument document;
-};
-
-// The page shows where the printer puts the label: its frame at the label's edge and the
-// top-left cross 10 mm in from it, both moved by exactly the offsets it is printed with.
-TEST_F(Calibration, ThePageMarksTheLabelsEdgeAndCrossesAtKnownDistances) {
+    document.setLayout({1, 1, 0, 0, 101.6, 76.2}, {LabelPaper::Kind::Roll});
     HeadlessPressivoUi ui;
     ui.destination = pressivo::File;
     ui.fileName = folder.filePath(u"calibrazione.pdf"_s);
     ASSERT_EQ(calibration::printPage(document, ui, QPointF(1.5, 2)), PrintOutcome::Delivered);
     const QImage page = pdfPage(ui.fileName, 1, 254, folder.path());
     ASSERT_EQ(page.size(), QSize(1016, 762)); // the roll's page: the label
+    const auto dark = [&page](QPointF millimetres) {
+        const QPoint dot = (millimetres * 10).toPoint(); // 254 dpi: 10 dots a millimetre
+        return qGray(page.pixel(dot)) < 128;
+    };
     // The frame: its left edge 1.5 mm in, its top 2 mm down, nothing before them.
-    EXPECT_TRUE(dark(page, {1.5, 40}));
-    EXPECT_FALSE(dark(page, {1.0, 40}));
-    EXPECT_TRUE(dark(page, {50, 2}));
-    EXPECT_FALSE(dark(page, {50, 1.5}));
+    EXPECT_TRUE(dark({1.5, 40}));
+    EXPECT_FALSE(dark({1.0, 40}));
+    EXPECT_TRUE(dark({50, 2}));
+    EXPECT_FALSE(dark({50, 1.5}));
     // The cross at 10 mm from the label's corner: its arms at 11.5 mm and 12 mm.
-    EXPECT_TRUE(dark(page, {11.5, 14.5}));
-    EXPECT_TRUE(dark(page, {9, 12}));
-    EXPECT_FALSE(dark(page, {9, 13}));
+    EXPECT_TRUE(dark({11.5, 14.5}));
+    EXPECT_TRUE(dark({9, 12}));
+    EXPECT_FALSE(dark({9, 13}));
     // The 10 mm scale along the top: a tick at every millimetre.
     for (int mm = 0; mm <= 10; ++mm)
-        EXPECT_TRUE(dark(page, {1.5 + mm, 2.8})) << mm;
-}
+        EXPECT_TRUE(dark({1.5 + mm, 2.8})) << mm;
 
-// Each printer keeps its own settings: offsets corrected from where the cross was measured,
-// the language of a printer without a driver, a test page printed as the printer will print.
-// "Annulla" keeps nothing.
-TEST_F(Calibration, TheDialogKeepsEachPrintersOwnSettings) {
     auto printer = std::make_shared<RecordingPrinter>();
     QString opened;
     PrinterSettings openedWith;

@@ -4,8 +4,6 @@
 #include "support/recordingmessages.h"
 
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -48,10 +46,7 @@ TEST_F(ImpostaPaginaTest, OkStoresEveryValueWithoutMarkingTheLabelChanged) {
     retype(dialog.txtEtichetteOrizzontali, u"3"_s);
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(document.layout().LarghezzaEtichetta, 63.5);
-    EXPECT_EQ(document.layout().OrigineX, -2.5);
-    EXPECT_EQ(document.layout().EtichetteOrizzontali, 3);
-    EXPECT_EQ(document.layout().AltezzaEtichetta, 50);
+    EXPECT_EQ(document.layout(), (LayoutEtichetta{3, 4, 10, 10, 63.5, 50, 10, 10, -2.5, 0}));
     EXPECT_FALSE(document.Modificato());
     EXPECT_EQ(changed.count(), 1);
     EXPECT_TRUE(messages.messages.isEmpty());
@@ -61,12 +56,10 @@ TEST_F(ImpostaPaginaTest, OkStoresEveryValueWithoutMarkingTheLabelChanged) {
 // positive; the choice is stored with the layout.
 TEST_F(ImpostaPaginaTest, ThePaperIsChosenWithTheLayout) {
     EXPECT_EQ(dialog.cmbCarta->currentText(), u"Della stampante"); // a label that names none
-    retype(dialog.txtEtichetteOrizzontali, u"1"_s);
-    retype(dialog.txtEtichetteVerticali, u"1"_s);
-    retype(dialog.txtMargineSinistro, u"0"_s);
-    retype(dialog.txtMargineSuperiore, u"0"_s);
-    retype(dialog.txtLarghezzaEtichetta, u"101,6"_s);
-    retype(dialog.txtAltezzaEtichetta, u"152,4"_s);
+    // One label of 101.6 x 152.4 mm a sheet, no margins: the fields in the layout's order.
+    const QStringList typed{u"1"_s, u"1"_s, u"0"_s, u"0"_s, u"101,6"_s, u"152,4"_s};
+    for (qsizetype i = 0; i < typed.size(); ++i)
+        retype(dialog.fields()[std::size_t(i)], typed[i]);
     dialog.cmbCarta->setCurrentText(u"Rotolo"_s);
     // Placed from the paper's edge now: the origin takes over the 4 mm the label printed with.
     EXPECT_EQ(dialog.txtOrigineX->text(), u"4,000");
@@ -116,9 +109,7 @@ TEST_F(ImpostaPaginaTest, RequiredFieldsAreCheckedInOrderAndOthersMayBeNegative)
     retype(dialog.txtAltezzaEtichetta, u"30"_s);
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     EXPECT_EQ(messages.messages.size(), 3);
-    EXPECT_EQ(document.layout().SpazioVerticale, -1);
-    EXPECT_EQ(document.layout().LarghezzaEtichetta, 70);
-    EXPECT_EQ(document.layout().MargineSinistro, 5);
+    EXPECT_EQ(document.layout(), (LayoutEtichetta{2, 4, 5, 10, 70, 30, 10, -1, 0, 0}));
 }
 
 TEST(ImpostaPaginaCommand, CancelKeepsTheLayoutAndStillRepaints) {

@@ -83,8 +83,9 @@ TEST(Stampa, OkHandsOverTheChoicesOrRefusesWithTheFocusOnTheField) {
 }
 
 // "Quantità da campo" offers the records' fields, shows the label's choice, and a field chosen
-// prints every record; it is not offered for a label bound to nothing.
-TEST(Stampa, QuantityFromAField) {
+// prints every record; it is not offered for a label bound to nothing. Each question of the
+// label gets a field with the answer last given; Ok hands the answers on.
+TEST(Stampa, QuantityFromAFieldAndQuestionsWithTheirLastAnswers) {
     frmStampa dialog;
     dialog.presetFor(true);
     dialog.presetQuantity({u"Nome"_s, u"Colli"_s}, u"colli"_s);
@@ -107,27 +108,19 @@ TEST(Stampa, QuantityFromAField) {
     frmStampa unbound;
     unbound.presetFor(false);
     unbound.presetQuantity({}, {});
+    unbound.presetQuestions({u"Lotto"_s, u"Operatore"_s}, {{u"lotto"_s, u"L41"_s}});
     unbound.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&unbound));
     EXPECT_FALSE(unbound.cmbCampoQuantita->isVisible());
+    ASSERT_EQ(unbound.txtRisposte.size(), 2u);
+    EXPECT_EQ(unbound.txtRisposte[0]->text(), u"L41");
+    EXPECT_TRUE(unbound.txtRisposte[1]->text().isEmpty());
+    unbound.txtRisposte[0]->setText(u"L42"_s);
+    unbound.txtRisposte[1]->setText(u"Anna"_s);
     QTest::mouseClick(unbound.cmdOk, Qt::LeftButton);
+    ASSERT_TRUE(unbound.PremutoOk);
     EXPECT_TRUE(unbound.CampoQuantita.isEmpty());
-}
-
-// Each question of the label gets a field with the answer last given; Ok hands the answers on.
-TEST(Stampa, QuestionsWithTheirLastAnswers) {
-    frmStampa dialog;
-    dialog.presetFor(false);
-    dialog.presetQuestions({u"Lotto"_s, u"Operatore"_s}, {{u"lotto"_s, u"L41"_s}});
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    ASSERT_EQ(dialog.txtRisposte.size(), 2u);
-    EXPECT_EQ(dialog.txtRisposte[0]->text(), u"L41");
-    EXPECT_TRUE(dialog.txtRisposte[1]->text().isEmpty());
-    dialog.txtRisposte[0]->setText(u"L42"_s);
-    dialog.txtRisposte[1]->setText(u"Anna"_s);
-    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
-    ASSERT_TRUE(dialog.PremutoOk);
-    EXPECT_EQ(dialog.Risposte,
+    EXPECT_EQ(unbound.Risposte,
               (QMap<QString, QString>{{u"Lotto"_s, u"L42"_s}, {u"Operatore"_s, u"Anna"_s}}));
 }
 

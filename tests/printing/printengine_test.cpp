@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "common/programfolders.h"
 #include "common/units.h"
 #include "database/clsdatabase.h"
 #include "document/labeldocument.h"
@@ -42,14 +41,15 @@ constexpr double Mm = 56.7;
 
 class Engine : public ::testing::Test {
 protected:
-    Engine() {
-        ui.destination =
-            pressivo::Preview; // the preview keeps the document for the test to look at
-    }
+    // The preview keeps the document for the test to look at.
+    Engine() { ui.destination = pressivo::Preview; }
 
-    PrintOutcome print(PrintJob job, bool direct = false) {
+    // Prints `job` through `windows`, the headless ones when none are given.
+    PrintOutcome print(PrintJob job, bool direct = false, PrintProgress* progress = nullptr,
+                       PressivoUi* windows = nullptr) {
         PrintHooks hooks;
-        hooks.ui = &ui;
+        hooks.ui = windows ? windows : &ui;
+        hooks.progress = progress;
         hooks.askJob = [&](PrintJob& asked, bool bound) {
             askedBound = bound;
             ++asks;
@@ -79,6 +79,14 @@ protected:
             }
         }
         return found;
+    }
+
+    // The top-left corner, in millimetres, of the first rectangle on a document's first page.
+    static QPointF firstCorner(const PrintDocument& document) {
+        for (const DrawOp& op : document.pages.at(0).operations())
+            if (op.kind == DrawOp::Kind::Rectangle)
+                return op.area.topLeft() / Mm;
+        return QPointF(-1, -1);
     }
 
     LabelElement* rectangleAtCorner() {
@@ -120,10 +128,15 @@ protected:
 
 using Corners = std::vector<std::tuple<int, int, int>>;
 
-// Labels fill the sheet's grid from the position asked, a full sheet starts a page, and
-// fractional counts act as their whole part.
+// A cancelled dialog or destination prints nothing. Labels fill the sheet's grid from the
+// position asked, a full sheet starts a page, and fractional counts act as their whole part.
 TEST_F(Engine, LabelsFillTheGridFromTheFirstPositionAsked) {
     rectangleAtCorner();
+    EXPECT_EQ(print(PrintJob{}), PrintOutcome::Cancelled);
+    ui.destination = pressivo::Discard;
+    EXPECT_EQ(print(labels(1)), PrintOutcome::Cancelled);
+    EXPECT_EQ(ui.previews, 0);
+    ui.destination = pressivo::Preview;
     EXPECT_EQ(print(labels(5, 3)), PrintOutcome::Delivered);
     EXPECT_EQ(corners(), (Corners{{1, 1, 2}, {1, 2, 2}, {1, 1, 3}, {1, 2, 3}, {1, 1, 4}}));
     EXPECT_EQ(ui.previews, 1);
@@ -138,8 +151,7 @@ TEST_F(Engine, LabelsFillTheGridFromTheFirstPositionAsked) {
 
 TEST_F(Engine, CropMarksAndBordersAreNineLinesALabel) {
     PrintJob job = labels(2);
-    job.StampaCrocicchi = true;
-    job.StampaBordi = true;
+    job.StampaCrocicchi = job.StampaBordi = true;
     print(job);
     ASSERT_EQ(printed().pages.size(), 1u);
     // Each label: its marks and outline, then its elements within its cell (a clip and its end).
@@ -184,14 +196,11 @@ TEST_F(Engine, FontSizesPrintInWholePoints) {
     document.CreaOggTesto(567, 1440, 1000, 255)->FontSize = 11.5f;
     messages.answers = {Answer::Yes}; // the boxes are small for their text
     ASSERT_EQ(print(labels(1)), PrintOutcome::Delivered);
-    std::vector<DrawOp> texts;
-    for (const DrawOp& op : printed().pages.at(0).operations()) {
+    std::vector<double> sizes;
+    for (const DrawOp& op : printed().pages.at(0).operations())
         if (op.kind == DrawOp::Kind::TextBox)
-            texts.push_back(op);
-    }
-    ASSERT_EQ(texts.size(), 2u);
-    EXPECT_EQ(printed().styles[std::size_t(texts[0].style)].fontSize, 10);
-    EXPECT_EQ(printed().styles[std::size_t(texts[1].style)].fontSize, 12);
+            sizes.push_back(printed().styles[std::size_t(op.style)].fontSize);
+    EXPECT_EQ(sizes, (std::vector<double>{10, 12}));
 }
 
 // A label that names its paper prints on it, placed from its edge, whatever the printer's
@@ -213,19 +222,12 @@ TEST_F(Engine, ALabelPrintsOnThePaperItNames) {
     printer->paper = QSizeF(12240, 15840); // Letter
     layout.EtichetteVerticali = 3;         // a roll ignores the rows: one label a page
     document.setLayout(layout);
-    const auto firstCorner = [&] {
-        for (const DrawOp& op : printed().pages.at(0).operations())
-            if (op.kind == DrawOp::Kind::Rectangle)
-                return op.area.topLeft() / Mm;
-        return QPointF(-1, -1);
-    };
-
     document.setPaper({LabelPaper::Kind::Roll, {}, 0, 0});
     ASSERT_EQ(print(labels(3)), PrintOutcome::Delivered);
     EXPECT_EQ(printed().pages.size(), 3u);
     EXPECT_NEAR(printed().paper.width(), 4 * 1440, 1); // 288 x 432 pt
     EXPECT_NEAR(printed().paper.height(), 6 * 1440, 1);
-    EXPECT_TRUE(near(firstCorner(), {0, 0}, 0.01));
+    EXPECT_TRUE(near(firstCorner(printed()), {0, 0}, 0.01));
 
     document.setPaper({LabelPaper::Kind::Named, u"A5"_s, 0, 0});
     layout.MargineSinistro = 5;
@@ -236,7 +238,7 @@ TEST_F(Engine, ALabelPrintsOnThePaperItNames) {
     EXPECT_EQ(printed().pages.size(), 1u);
     EXPECT_NEAR(printed().paper.width() / units::PaperTwipsPerMillimetre, 148, 0.01);
     EXPECT_NEAR(printed().paper.height() / units::PaperTwipsPerMillimetre, 210, 0.01);
-    EXPECT_NEAR(firstCorner().x(), 5, 0.01);
+    EXPECT_NEAR(firstCorner(printed()).x(), 5, 0.01);
     // A sheet wider than the paper it names: the paper is changed in the layout.
     layout.EtichetteOrizzontali = 3;
     document.setLayout(layout);
@@ -249,7 +251,7 @@ TEST_F(Engine, ALabelPrintsOnThePaperItNames) {
     document.setPaper({});
     ASSERT_EQ(print(labels(1)), PrintOutcome::Delivered);
     EXPECT_EQ(printed().paper, QSizeF(12240, 15840));
-    EXPECT_NEAR(firstCorner().x(), 9, 0.01);
+    EXPECT_NEAR(firstCorner(printed()).x(), 9, 0.01);
 }
 
 // Each printer prints with the offsets calibrated for it, kept by its name in the settings;
@@ -267,10 +269,7 @@ TEST_F(Engine, EachPrinterPrintsWithItsOwnCalibration) {
         PrintJob job = labels(1);
         job.Offset = given;
         EXPECT_EQ(print(job), PrintOutcome::Delivered);
-        for (const DrawOp& op : printer->received.pages.at(0).operations())
-            if (op.kind == DrawOp::Kind::Rectangle)
-                return op.area.topLeft() / Mm;
-        return QPointF(-1, -1);
+        return firstCorner(printer->received);
     };
     EXPECT_TRUE(near(cornerOn(u"ETICHETTE"_s, std::nullopt), {10 + 2.25, 10 - 1.5}));
     EXPECT_TRUE(near(cornerOn(u"UFFICIO"_s, std::nullopt), {10, 10}));
@@ -375,7 +374,10 @@ TEST(TextTemplates, DatesNumbersAndFallbacks) {
     };
     const QDateTime leap(QDate(2024, 2, 27), QTime(14, 5, 9));
     const QDateTime endOfJanuary(QDate(2023, 1, 31), QTime(8, 0));
-    const auto check = [&] {
+    const QLocale before;
+    for (const QLocale& locale :
+         {before, QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        QLocale::setDefault(locale);
         EXPECT_EQ(product("${data+2}", leap), u"29/02/2024");
         EXPECT_EQ(product("${data+3}", leap), u"01/03/2024");
         EXPECT_EQ(product("${data-58}", leap), u"31/12/2023");
@@ -387,13 +389,7 @@ TEST(TextTemplates, DatesNumbersAndFallbacks) {
         EXPECT_EQ(product("${Peso:,3} kg", leap), u"1,500 kg"); // a number in a text field
         EXPECT_EQ(product("${Note|nessuna nota}", leap), u"nessuna nota");
         EXPECT_EQ(product("${Prezzo|gratis}", leap), u"12.5");
-    };
-    check();
-    const QLocale before;
-    QLocale::setDefault(QLocale::c());
-    check();
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    check();
+    }
     QLocale::setDefault(before);
 }
 
@@ -418,9 +414,7 @@ TEST_F(Engine, QuestionsOfferTheLastAnswers) {
     EXPECT_EQ(printAnswering(u"L41"_s), PrintOutcome::Delivered);
     EXPECT_EQ(asked, QStringList{u"Lotto"_s});
     EXPECT_TRUE(offered.isEmpty());
-    const auto& ops = printed().pages.at(0).operations();
-    EXPECT_TRUE(std::any_of(ops.begin(), ops.end(),
-                            [](const DrawOp& op) { return op.text == u"Lotto L41"; }));
+    EXPECT_EQ(texts(), std::vector<QString>{"Lotto L41"});
     EXPECT_EQ(printAnswering(u"L42"_s), PrintOutcome::Delivered);
     EXPECT_EQ(offered.value(u"Lotto"_s), u"L41");
     // A direct print has no dialog: it takes the last answers, and without one it prints
@@ -438,8 +432,7 @@ TEST_F(Engine, QuestionsOfferTheLastAnswers) {
 TEST_F(Engine, ABarcodesTextTakesNoStyleFromTheTextBeforeIt) {
     LabelElement* text = document.CreaOggTesto(567, 1440, 3000, 255);
     text->Caption = u"corsivo"_s;
-    text->FontItalic = true;
-    text->FontBold = true;
+    text->FontItalic = text->FontBold = true;
     document.CreaOggImmagine(567, 2000, 3000, 1000)->ToolTipText = u"12345"_s;
     print(labels(1));
     int symbolTexts = 0;
@@ -481,54 +474,11 @@ TEST_F(Engine, AnOpenUpperBoundIsRewrittenInTheLabel) {
     EXPECT_EQ(document.binding().ValoreA, u"999999999999");
 }
 
-TEST_F(Engine, ACancelledDialogOrDestinationPrintsNothing) {
-    rectangleAtCorner();
-    EXPECT_EQ(print(PrintJob{}), PrintOutcome::Cancelled);
-    ui.destination = pressivo::Discard;
-    EXPECT_EQ(print(labels(1)), PrintOutcome::Cancelled);
-    EXPECT_EQ(ui.previews, 0);
-}
-
-// A long job keeps the window's events flowing while labels are drawn, and "Annulla" stops it
-// cleanly: no PDF, not even a partial one, and nothing left in the folder.
-TEST_F(Engine, ALongJobAnswersTheWindowAndStopsWhenCancelled) {
-    rectangleAtCorner();
-    document.CreaOggTesto(567, 567, 20 * Mm, 5 * Mm)->Caption = u"Etichetta"_s;
-    QWidget window;
-    window.show();
-    frmAttesa wait(&window);
-    ui.destination = pressivo::File;
-    ui.fileName = folder.filePath(u"lungo.pdf"_s);
-
-    // Answered by the event loop only: each answer posts the next; the third presses "Annulla".
-    std::vector<int> answeredAt;
-    std::function<void()> answer = [&] {
-        answeredAt.push_back(wait.barAvanzamento->value());
-        if (answeredAt.size() == 3)
-            QTest::mouseClick(wait.cmdAnnulla, Qt::LeftButton);
-        else
-            QMetaObject::invokeMethod(&window, answer, Qt::QueuedConnection);
-    };
-    QMetaObject::invokeMethod(&window, answer, Qt::QueuedConnection);
-
-    PrintHooks hooks;
-    hooks.ui = &ui;
-    hooks.progress = &wait;
-    hooks.askJob = [](PrintJob& asked, bool) { asked = labels(20000); };
-    EXPECT_EQ(StampaEtichette(document, database, false, hooks), PrintOutcome::Cancelled);
-
-    ASSERT_EQ(answeredAt.size(), 3u);
-    EXPECT_GT(answeredAt.back(), answeredAt.front()); // answered while labels were drawn
-    EXPECT_LT(answeredAt.back(), 20000);
-    EXPECT_FALSE(wait.isVisible());
-    EXPECT_FALSE(QFile::exists(ui.fileName));
-    EXPECT_EQ(QDir(folder.path()).entryList({u"*.pdf*"_s}, QDir::Files), QStringList());
-    EXPECT_TRUE(messages.messages.isEmpty());
-}
-
 // The preview of a long job opens with its first page and takes the others as they are drawn;
-// it prints only the whole job, and closing it early ends the job.
-TEST_F(Engine, ALongPreviewOpensWithItsFirstPage) {
+// it prints only the whole job, and closing it early ends the job. A long job keeps the
+// window's events flowing while labels are drawn, and "Annulla" stops it cleanly: no PDF, not
+// even a partial one, and nothing left in the folder.
+TEST_F(Engine, ALongJobPreviewsItsFirstPageEarlyAndStopsCleanlyWhenCancelled) {
     rectangleAtCorner();
     WidgetPressivoUi windows(std::make_shared<NoPrinter>());
     const auto run = [&](bool closeEarly) {
@@ -568,10 +518,7 @@ TEST_F(Engine, ALongPreviewOpensWithItsFirstPage) {
             QMetaObject::invokeMethod(qApp, look, Qt::QueuedConnection);
         };
         QMetaObject::invokeMethod(qApp, look, Qt::QueuedConnection);
-        PrintHooks hooks;
-        hooks.ui = &windows;
-        hooks.askJob = [](PrintJob& asked, bool) { asked = labels(20000); };
-        seen.outcome = StampaEtichette(document, database, false, hooks);
+        seen.outcome = print(labels(20000), false, nullptr, &windows);
         return seen;
     };
 
@@ -585,7 +532,32 @@ TEST_F(Engine, ALongPreviewOpensWithItsFirstPage) {
     const auto closed = run(true);
     EXPECT_EQ(closed.outcome, PrintOutcome::Cancelled);
     EXPECT_EQ(windows.surface().PageCount(), 0);
-    EXPECT_TRUE(messages.messages.isEmpty());
+
+    document.CreaOggTesto(567, 567, 20 * Mm, 5 * Mm)->Caption = u"Etichetta"_s;
+    QWidget window;
+    window.show();
+    frmAttesa wait(&window);
+    ui.destination = pressivo::File;
+    ui.fileName = folder.filePath(u"lungo.pdf"_s);
+    // Answered by the event loop only: each answer posts the next; the third presses "Annulla".
+    std::vector<int> answeredAt;
+    std::function<void()> answer = [&] {
+        answeredAt.push_back(wait.barAvanzamento->value());
+        if (answeredAt.size() == 3)
+            QTest::mouseClick(wait.cmdAnnulla, Qt::LeftButton);
+        else
+            QMetaObject::invokeMethod(&window, answer, Qt::QueuedConnection);
+    };
+    QMetaObject::invokeMethod(&window, answer, Qt::QueuedConnection);
+    EXPECT_EQ(print(labels(20000), false, &wait), PrintOutcome::Cancelled);
+
+    ASSERT_EQ(answeredAt.size(), 3u);
+    EXPECT_GT(answeredAt.back(), answeredAt.front()); // answered while labels were drawn
+    EXPECT_LT(answeredAt.back(), 20000);
+    EXPECT_FALSE(wait.isVisible());
+    EXPECT_FALSE(QFile::exists(ui.fileName));
+    EXPECT_EQ(QDir(folder.path()).entryList({u"*.pdf*"_s}, QDir::Files), QStringList());
+    EXPECT_TRUE(messages.messages.isEmpty()); // from either job
 }
 
 // From the window, texts too long for their box are said before the job, which the user may
@@ -620,8 +592,7 @@ TEST_F(Engine, CutTextsAreSaidBeforeTheJobFromTheWindow) {
     }
     QSqlDatabase::removeDatabase(u"w"_s);
     document.NuovaEtichetta();
-    LabelElement* name = document.CreaOggTesto(567, 567, 10 * Mm, 5 * Mm);
-    name->DataMember = u"Nome"_s;
+    document.CreaOggTesto(567, 567, 10 * Mm, 5 * Mm)->DataMember = u"Nome"_s;
     document.setBinding({sqlite, {}, u"Clienti"_s});
     ASSERT_TRUE(connectLabelDatabase(database, document, sqlite, {}, u"Clienti"_s));
     messages.answers = {Answer::Yes};
@@ -632,21 +603,20 @@ TEST_F(Engine, CutTextsAreSaidBeforeTheJobFromTheWindow) {
     EXPECT_EQ(texts().size(), 3u);
 }
 
-TEST_F(Engine, APictureThatIsNoPictureEndsTheJobWithAMessage) {
+// A picture that is no picture ends the job with a message; a real one is read once and held
+// once, however many labels show it.
+TEST_F(Engine, PicturesAreReadOnceAndOneThatIsNoPictureEndsTheJob) {
     const QString fake = folder.filePath(u"finta.png"_s);
     writeBytes(fake, "non è un'immagine");
-    document.CreaOggPicture(567, 1440, 1000, 1000)->ToolTipText = fake;
+    LabelElement* picture = document.CreaOggPicture(567, 1440, 1000, 500);
+    picture->ToolTipText = fake;
     EXPECT_EQ(print(labels(2)), PrintOutcome::Failed);
     EXPECT_TRUE(messages.lastText().startsWith(u"Errore non gestito. Codice: 481"));
     EXPECT_EQ(ui.previews, 0);
-}
-
-TEST_F(Engine, PicturesAreReadOnceAndHeldOnce) {
     QImage image(20, 10, QImage::Format_RGB32);
     image.fill(Qt::green);
-    const QString path = folder.filePath(u"logo.png"_s);
-    ASSERT_TRUE(image.save(path));
-    document.CreaOggPicture(567, 1440, 1000, 500)->ToolTipText = path;
+    picture->ToolTipText = folder.filePath(u"logo.png"_s);
+    ASSERT_TRUE(image.save(picture->ToolTipText));
     print(labels(20));
     EXPECT_EQ(printed().pictures.size(), 1u);
     EXPECT_EQ(printed().pages.size(), 3u);

@@ -1,11 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "common/numbers.h"
-#include "common/programfolders.h"
-#include "common/units.h"
 #include "document/labeldocument.h"
-#include "printcomponent/pressivoui.h"
-#include "printcomponent/printsurface.h"
-#include "printing/printengine.h"
 #include "printing/sheetcatalogue.h"
 #include "printing/sheetgeometry.h"
 #include "printing/widgets/frmimpostapagina.h"
@@ -13,7 +7,6 @@
 #include "support/files.h"
 #include "support/marvelloprocess.h"
 #include "support/recordingmessages.h"
-#include "support/settingsfolder.h"
 #include "support/windowtest.h"
 
 #include <QCheckBox>
@@ -147,7 +140,7 @@ TEST(SheetCatalogue, TheCommandLineListsMatchingSheetsAsJson) {
     QTemporaryDir folder;
     writeBytes(folder.filePath(u"acme-templates.xml"_s), GlabelsFile);
     const ProcessRun run = marvello({u"--sheets"_s, u"L7160"_s});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ASSERT_TRUE(exited(run, 0));
     const QJsonObject first = QJsonDocument::fromJson(run.out.toUtf8()).array().at(0).toObject();
     EXPECT_EQ(first.value(u"code"_s).toString(), u"L7160");
     EXPECT_EQ(first.value(u"EtichetteOrizzontali"_s).toDouble(), 3);
