@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "database/accessfile.h"
 #include "database/databaseerror.h"
+#include "support/databaseerrors.h"
 #include "support/files.h"
 #include "support/marvelloprocess.h"
 
@@ -13,12 +14,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 int openError(const QString& path, const QString& password = {}) {
-    try {
-        AccessFile::open(path, password);
-    } catch (const DatabaseError& error) {
-        return error.number;
-    }
-    return 0;
+    return databaseError([&] { AccessFile::open(path, password); }).number;
 }
 
 TEST(OpenAccessFile, PasswordsMustMatchExactly) {
@@ -36,18 +32,6 @@ TEST(OpenAccessFile, PasswordsMustMatchExactly) {
     EXPECT_EQ(openError(testData("testV1997.mdb"), u"qualcosa"_s), 0);
 }
 
-TEST(OpenAccessFile, PathsAndFilesThatAreNoDatabase) {
-    QTemporaryDir folder;
-    EXPECT_EQ(openError(u"/non/esiste/a.mdb"_s), DatabaseError::InvalidPath);
-    EXPECT_EQ(openError(folder.filePath(u"manca.mdb"_s)), DatabaseError::CannotOpen);
-    const QString text = folder.filePath(u"testo.mdb"_s);
-    writeBytes(text, QByteArray(8192, 'a'));
-    EXPECT_EQ(openError(text), DatabaseError::UnrecognizedFormat);
-    const QString empty = folder.filePath(u"vuoto.mdb"_s);
-    writeBytes(empty, {});
-    EXPECT_NE(openError(empty), 0);
-}
-
 TEST(OpenAccessFile, Jet3FilesReadToo) {
     const auto file = AccessFile::open(testData("testV1997.mdb"), {});
     const RowSource table = file->readTable(u"Table1"_s);
@@ -59,12 +43,21 @@ TEST(OpenAccessFile, Jet3FilesReadToo) {
     EXPECT_TRUE(table.rows[1][8].toBool());
 }
 
-// Damaged copies of a real file: every one opens and reads, or fails with a number; none
-// crashes or hangs the program.
-TEST(OpenAccessFile, DamagedFilesNeverCrashOrHang) {
+// Paths and files that are no database are refused. Damaged copies of a real file: every one
+// opens and reads, or fails with a number; none crashes or hangs the program.
+TEST(OpenAccessFile, PathsFilesThatAreNoDatabaseAndDamagedFiles) {
+    QTemporaryDir folder;
+    EXPECT_EQ(openError(u"/non/esiste/a.mdb"_s), DatabaseError::InvalidPath);
+    EXPECT_EQ(openError(folder.filePath(u"manca.mdb"_s)), DatabaseError::CannotOpen);
+    const QString text = folder.filePath(u"testo.mdb"_s);
+    writeBytes(text, QByteArray(8192, 'a'));
+    EXPECT_EQ(openError(text), DatabaseError::UnrecognizedFormat);
+    const QString empty = folder.filePath(u"vuoto.mdb"_s);
+    writeBytes(empty, {});
+    EXPECT_NE(openError(empty), 0);
+
     AccessFile::setReadTimeLimit(3000);
     const QByteArray original = readBytes(testData("demo.mdb"));
-    QTemporaryDir folder;
     quint32 seed = 20261206;
     auto random = [&] {
         seed = seed * 1664525u + 1013904223u;
@@ -84,8 +77,7 @@ TEST(OpenAccessFile, DamagedFilesNeverCrashOrHang) {
         const QString path = folder.filePath(u"rotto%1.mdb"_s.arg(copy));
         writeBytes(path, damaged);
         try {
-            const auto opened = AccessFile::open(path, {});
-            opened->readTable(u"Clienti"_s);
+            AccessFile::open(path, {})->readTable(u"Clienti"_s);
         } catch (const DatabaseError& error) {
             EXPECT_GT(error.number, 0);
             ++failures;

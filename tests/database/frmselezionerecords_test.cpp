@@ -9,7 +9,6 @@
 #include "support/recordingmessages.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -23,25 +22,32 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class SelezioneRecords : public ::testing::Test {
-protected:
-    SelezioneRecords() {
-        database.setNomeDatabase(testData("demo.mdb"));
-        EXPECT_TRUE(database.ConnettiDatabase());
-        binding.NomeDatabase = testData("demo.mdb");
-        binding.NomeTabella = u"Clienti"_s;
-        binding.NomeCampoSelezione = u" citta "_s;
-        binding.TipoCriterio = qint16(Criterion::Compreso);
-        binding.ValoreDa = u"Bari"_s;
-        binding.ValoreA = u"Firenze"_s;
-    }
-
+TEST(SelezioneRecords, OpensOnTheBindingAndStoresOnlyAConfirmedChoice) {
     RecordingMessages messages;
     clsDatabase database;
+    database.setNomeDatabase(testData("demo.mdb"));
+    ASSERT_TRUE(database.ConnettiDatabase());
     CollegamentoDatabase binding;
-};
+    binding.NomeDatabase = testData("demo.mdb");
+    binding.NomeTabella = u"Clienti"_s;
+    binding.NomeCampoSelezione = u" citta "_s;
+    binding.TipoCriterio = qint16(Criterion::Compreso);
+    binding.ValoreDa = u"Bari"_s;
+    binding.ValoreA = u"Firenze"_s;
 
-TEST_F(SelezioneRecords, OpensOnTheBindingAndStoresTheConfirmedChoice) {
+    chooseRecordSelection(binding, database.source(), nullptr, [&](QDialog& dialog) {
+        auto& form = static_cast<frmSelezioneRecords&>(dialog);
+        form.show();
+        form.selectCriterion(1);
+        form.txtCampo[0]->clear();
+        QTest::mouseClick(form.cmdOk, Qt::LeftButton);
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_EQ(messages.lastText(), u"Inserire un valore.");
+        QTest::mouseClick(form.cmdCancel, Qt::LeftButton);
+        return form.result();
+    });
+    EXPECT_EQ(binding.TipoCriterio, qint16(Criterion::Compreso)); // cancelled: unchanged
+
     chooseRecordSelection(binding, database.source(), nullptr, [](QDialog& dialog) {
         auto& form = static_cast<frmSelezioneRecords&>(dialog);
         EXPECT_EQ(form.windowTitle(), u"Seleziona i records");
@@ -66,24 +72,8 @@ TEST_F(SelezioneRecords, OpensOnTheBindingAndStoresTheConfirmedChoice) {
     EXPECT_EQ(binding.TipoCriterio, qint16(Criterion::UgualeA));
     EXPECT_EQ(binding.ValoreUgualeA, u"Roma");
     EXPECT_EQ(binding.ValoreDa, u"Bari");
-}
 
-TEST_F(SelezioneRecords, AnEmptyEqualityValueKeepsTheDialogOpen) {
-    chooseRecordSelection(binding, database.source(), nullptr, [&](QDialog& dialog) {
-        auto& form = static_cast<frmSelezioneRecords&>(dialog);
-        form.show();
-        form.selectCriterion(1);
-        form.txtCampo[0]->clear();
-        QTest::mouseClick(form.cmdOk, Qt::LeftButton);
-        EXPECT_TRUE(form.isVisible());
-        EXPECT_EQ(messages.lastText(), u"Inserire un valore.");
-        QTest::mouseClick(form.cmdCancel, Qt::LeftButton);
-        return form.result();
-    });
-    EXPECT_EQ(binding.TipoCriterio, qint16(Criterion::Compreso)); // cancelled: unchanged
-}
-
-TEST_F(SelezioneRecords, QueriesListTheirOwnFields) {
+    // A query lists its own fields.
     binding.NomeTabella = u"ClientiAttivi"_s;
     binding.NomeCampoSelezione = u"Nome"_s;
     binding.TipoCriterio = qint16(Criterion::Tutti);

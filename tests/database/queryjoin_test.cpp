@@ -3,6 +3,7 @@
 
 #include "database/databaseerror.h"
 #include "database/storedquery.h"
+#include "support/databaseerrors.h"
 
 #include <QDateTime>
 
@@ -16,10 +17,6 @@ namespace {
 
 using storedquery::Definition;
 
-RowSource table(std::vector<FieldInfo> fields, std::vector<Row> rows) {
-    return {std::move(fields), std::move(rows)};
-}
-
 const QVariant Null;
 
 // Customers and orders: keys of different number types, texts in other letter cases and
@@ -27,23 +24,23 @@ const QVariant Null;
 std::map<QString, RowSource> shop() {
     const QDateTime day(QDate(2026, 12, 8), QTime(0, 0), Qt::UTC);
     return {{u"Clienti"_s,
-             table({{"Codice", fieldtype::Long}, {"Nome"}, {"Citta"}, {"Dal", fieldtype::Date}},
-                   {{1, "Rossi", "Roma", day},
-                    {2, "Bianchi", "Forlì", day.addDays(1)},
-                    {3, "Verdi", "Milano", Null},
-                    {Null, "Senza codice", "Roma", day}})},
-            {u"Ordini"_s, table({{"Numero", fieldtype::Long},
-                                 {"Cliente", fieldtype::Double},
-                                 {"Consegna"},
-                                 {"Peso", fieldtype::Double},
-                                 {"Il", fieldtype::Date}},
-                                {{10, 2.0, "FORLÌ", 3.5, day.addDays(1)},
-                                 {11, 1.0, "roma", 8.0, day},
-                                 {12, 2.0, "Forli", 9.0, day},
-                                 {13, Null, "Roma", 1.0, day},
-                                 {14, 7.0, "Torino", 2.0, day}})},
-            {u"Zone"_s, table({{"Citta"}, {"Zona"}},
-                              {{"ROMA", "Centro"}, {"forlì", "Nord"}, {"Milano", "Nord"}})}};
+             RowSource{{{"Codice", fieldtype::Long}, {"Nome"}, {"Citta"}, {"Dal", fieldtype::Date}},
+                       {{1, "Rossi", "Roma", day},
+                        {2, "Bianchi", "Forlì", day.addDays(1)},
+                        {3, "Verdi", "Milano", Null},
+                        {Null, "Senza codice", "Roma", day}}}},
+            {u"Ordini"_s, RowSource{{{"Numero", fieldtype::Long},
+                                     {"Cliente", fieldtype::Double},
+                                     {"Consegna"},
+                                     {"Peso", fieldtype::Double},
+                                     {"Il", fieldtype::Date}},
+                                    {{10, 2.0, "FORLÌ", 3.5, day.addDays(1)},
+                                     {11, 1.0, "roma", 8.0, day},
+                                     {12, 2.0, "Forli", 9.0, day},
+                                     {13, Null, "Roma", 1.0, day},
+                                     {14, 7.0, "Torino", 2.0, day}}}},
+            {u"Zone"_s, RowSource{{{"Citta"}, {"Zona"}},
+                                  {{"ROMA", "Centro"}, {"forlì", "Nord"}, {"Milano", "Nord"}}}}};
 }
 
 Definition query(std::vector<Definition::Input> inputs, std::vector<QString> joins,
@@ -105,12 +102,9 @@ TEST(QueryJoin, JoinsGiveTheRowsAccessGives) {
         EXPECT_EQ(run(cases[i].first, tables), cases[i].second) << "case " << i;
 
     // A number compared with a text is still Access's type mismatch.
-    try {
-        run(query({{"Clienti", ""}, {"Ordini", ""}}, {"Clienti.Nome = Ordini.Cliente"}), tables);
-        ADD_FAILURE() << "no error";
-    } catch (const DatabaseError& error) {
-        EXPECT_EQ(error.number, DatabaseError::TypeMismatch);
-    }
+    const Definition mismatch =
+        query({{"Clienti", ""}, {"Ordini", ""}}, {"Clienti.Nome = Ordini.Cliente"});
+    EXPECT_EQ(databaseError([&] { run(mismatch, tables); }).number, DatabaseError::TypeMismatch);
 }
 
 // 20,000 orders of 20,000 customers: looked up, not paired (400 million pairs would not fit
@@ -130,15 +124,12 @@ TEST(QueryJoin, LargeJoinsAreLookedUpAndUnboundedOnesRefused) {
     ASSERT_EQ(rows.size(), 20000);
     EXPECT_EQ(rows.front(), "100001|20000|20000|Cliente 20000");
 
-    try {
-        run(query({{"Ordini", ""}, {"Clienti", ""}}, {}, "Ordini.Cliente > Clienti.Codice"),
-            tables);
-        ADD_FAILURE() << "no error";
-    } catch (const DatabaseError& error) {
-        EXPECT_EQ(error.number, DatabaseError::UnsupportedQuery);
-        EXPECT_TRUE(error.description.contains(u"unisce 20000 righe a 20000"))
-            << error.description.toStdString();
-    }
+    const Definition unbounded =
+        query({{"Ordini", ""}, {"Clienti", ""}}, {}, "Ordini.Cliente > Clienti.Codice");
+    const DatabaseError error = databaseError([&] { run(unbounded, tables); });
+    EXPECT_EQ(error.number, DatabaseError::UnsupportedQuery);
+    EXPECT_TRUE(error.description.contains(u"unisce 20000 righe a 20000"))
+        << error.description.toStdString();
 }
 
 } // namespace

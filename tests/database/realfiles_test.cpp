@@ -5,6 +5,7 @@
 #include "database/accessfile.h"
 #include "database/accessraw.h"
 #include "database/databaseerror.h"
+#include "support/databaseerrors.h"
 #include "support/files.h"
 #include "support/marvelloprocess.h"
 
@@ -19,8 +20,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 RowSource table(const char* file, const char* name) {
-    const auto opened = AccessFile::open(testData(file), {});
-    return opened->readTable(QString::fromLatin1(name));
+    return AccessFile::open(testData(file), {})->readTable(QString::fromLatin1(name));
 }
 
 QVariant value(const RowSource& source, int row, const char* field) {
@@ -29,16 +29,7 @@ QVariant value(const RowSource& source, int row, const char* field) {
     return index < 0 ? QVariant() : source.rows.at(std::size_t(row)).at(std::size_t(index));
 }
 
-int errorOf(const std::function<void()>& read) {
-    try {
-        read();
-    } catch (const DatabaseError& error) {
-        return error.number;
-    }
-    return 0;
-}
-
-TEST(RealAccessFiles, CalculatedColumnsGiveTheirValues) {
+TEST(RealAccessFiles, CalculatedColumnsDatesLargeNumbersMemosAndUnicode) {
     const RowSource rows = table("calcFieldTestV2010.accdb", "Table1");
     EXPECT_EQ(value(rows, 0, "LastFirst").toString(), u"Wayne, Bruce");
     EXPECT_EQ(value(rows, 0, "AllNames").toString(), u"Wayne, Bruce=Wayne, Bruce"); // a memo
@@ -47,9 +38,8 @@ TEST(RealAccessFiles, CalculatedColumnsGiveTheirValues) {
     EXPECT_TRUE(value(rows, 0, "IsRich").toBool());
     EXPECT_NEAR(value(rows, 0, "DecimalTest").toDouble(), 50.325, 1e-9);
     EXPECT_NEAR(value(rows, 1, "Popularity").toDouble(), -36.2222, 1e-9);
-}
 
-TEST(RealAccessFiles, DatesBeforeNineteenHundredAndExtendedDates) {
+    // Dates before 1900, and extended dates.
     const RowSource old = table("oldDatesV2007.accdb", "Table1");
     QList<int> years;
     for (std::size_t row = 0; row < old.rows.size(); ++row)
@@ -63,9 +53,7 @@ TEST(RealAccessFiles, DatesBeforeNineteenHundredAndExtendedDates) {
               QDateTime(QDate(2021, 6, 14), QTime(12, 45), Qt::UTC));
     EXPECT_EQ(value(extended, 2, "DateNormalCalc").toDateTime(),
               value(extended, 2, "DateNormal").toDateTime());
-}
 
-TEST(RealAccessFiles, LargeNumbersMemosAndCompressedUnicode) {
     // A memo kept on a page of its own.
     EXPECT_TRUE(value(table("test2V2000.mdb", "MSP_PROJECTS"), 0, "PROJ_PROP_AUTHOR")
                     .toString()
@@ -82,8 +70,7 @@ TEST(RealAccessFiles, ObjectsAndAttachmentsAreNeverPrinted) {
          {std::tuple{"attachments.accdb", "Table1", "Attachments"},
           std::tuple{"calcFieldTestV2010.accdb", "f_BEB1C424567B4F848D2A3541BE7E10F4_Data",
                      "FileData"}}) { // an OLE object
-        const auto opened = AccessFile::open(testData(file), {});
-        const RowSource rows = opened->readTable(QString::fromLatin1(name));
+        const RowSource rows = table(file, name);
         const int index = rows.fieldIndex(QString::fromLatin1(field));
         ASSERT_GE(index, 0) << field;
         ASSERT_FALSE(rows.rows.empty());
@@ -93,37 +80,32 @@ TEST(RealAccessFiles, ObjectsAndAttachmentsAreNeverPrinted) {
     }
 }
 
-TEST(RealAccessFiles, EncryptedFilesAreRefusedAsEncrypted) {
+// Encrypted files are refused as encrypted.
+TEST(UnreadableFiles, EncryptedFilesCutFilesAndMisbehavingReadersEndIn3343) {
     for (const char* file : {"office-agile-4.2.accdb", "V2010_with-password.accdb"}) {
-        try {
-            AccessFile::open(testData(file), u"password"_s);
-            ADD_FAILURE() << file;
-        } catch (const DatabaseError& error) {
-            EXPECT_EQ(error.number, DatabaseError::UnrecognizedFormat);
-            EXPECT_TRUE(error.description.contains(u"cifrato")) << file;
-        }
+        const DatabaseError error =
+            databaseError([&] { AccessFile::open(testData(file), u"password"_s); });
+        EXPECT_EQ(error.number, DatabaseError::UnrecognizedFormat) << file;
+        EXPECT_TRUE(error.description.contains(u"cifrato")) << file;
     }
-}
 
-// Copies of the 20,000-row database cut at a tenth, a quarter, a half and three quarters.
-TEST(CutFiles, AreDamagedNotShort) {
+    // Copies of the 20,000-row database cut at a tenth, a quarter, a half and three quarters
+    // are damaged, not short.
     const QByteArray bytes = readBytes(testData("grande.mdb"));
     ASSERT_FALSE(bytes.isEmpty());
     QTemporaryDir folder;
     const QString path = folder.filePath(u"tagliato.mdb"_s);
     for (const int percent : {10, 25, 50, 75}) {
         writeBytes(path, bytes.left(bytes.size() * percent / 100 / 4096 * 4096));
-        EXPECT_EQ(errorOf([&] { AccessFile::open(path, {})->readTable(u"Indirizzi"_s); }),
-                  DatabaseError::UnrecognizedFormat)
+        EXPECT_EQ(
+            databaseError([&] { AccessFile::open(path, {})->readTable(u"Indirizzi"_s); }).number,
+            DatabaseError::UnrecognizedFormat)
             << percent << " %";
     }
-}
 
-// A reader that hangs or floods standard error (as libmdb does on some damaged files) is
-// given up on: the read ends with 3343 and what it said is not kept.
-TEST(MisbehavingReader, IsGivenUpOn) {
+    // A reader that hangs or floods standard error (as libmdb does on some damaged files) is
+    // given up on: the read ends with 3343 and what it said is not kept.
     const auto opened = AccessFile::open(testData("demo.mdb"), {});
-    QTemporaryDir folder;
     const QString script = folder.filePath(u"lettore"_s);
     AccessFile::setReadTimeLimit(1000);
     for (const char* behaviour : {"exec sleep 600", // loops silently
@@ -134,7 +116,7 @@ TEST(MisbehavingReader, IsGivenUpOn) {
         writeBytes(script, QByteArray("#!/bin/sh\n") + behaviour + "\n");
         QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         AccessFile::setReaderProgram(script);
-        EXPECT_EQ(errorOf([&] { opened->readTable(u"Clienti"_s); }),
+        EXPECT_EQ(databaseError([&] { opened->readTable(u"Clienti"_s); }).number,
                   DatabaseError::UnrecognizedFormat)
             << behaviour;
     }

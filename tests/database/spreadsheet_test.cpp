@@ -3,8 +3,8 @@
 // take (repeated and merged cells, sparse rows, several sheets), and files that are damaged or
 // built to harm.
 
-#include "database/databaseerror.h"
 #include "database/spreadsheetsource.h"
+#include "support/databaseerrors.h"
 #include "support/files.h"
 #include "support/marvelloprocess.h"
 
@@ -20,11 +20,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using Parts = std::map<QString, QByteArray>;
+using Archive = std::map<QString, QByteArray>; // the files in it by name
 
-// Packs the parts into a zip archive, as the spreadsheet programs do.
+// Packs the files into a zip archive, as the spreadsheet programs do.
 // Stored parts (not compressed) can be changed in the file, as damage changes them.
-void writeZip(const QString& path, const Parts& parts, bool stored = false) {
+void writeZip(const QString& path, const Archive& parts, bool stored = false) {
     int error = 0;
     zip_t* archive =
         zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
@@ -62,9 +62,9 @@ QByteArray relation(const char* id, const char* type, const QByteArray& target,
 
 // An .xlsx of the parts Excel writes, with `sheets` (name → sheetData) and the workbook's
 // date system.
-Parts xlsx(const std::vector<std::pair<QByteArray, QByteArray>>& sheets, bool from1904 = false,
-           const QByteArray& shared = {}) {
-    Parts parts;
+Archive xlsx(const std::vector<std::pair<QByteArray, QByteArray>>& sheets, bool from1904 = false,
+             const QByteArray& shared = {}) {
+    Archive parts;
     parts[u"[Content_Types].xml"_s] = "<?xml version=\"1.0\"?><Types/>";
     parts[u"_rels/.rels"_s] = relations(relation("rId1", "officeDocument", "xl/workbook.xml"));
     QByteArray list, rels = relation("rS", "styles", "styles.xml") +
@@ -108,7 +108,7 @@ const QByteArray OdsNs = "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:o
                          "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
                          "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"";
 
-Parts ods(const QByteArray& tables) {
+Archive ods(const QByteArray& tables) {
     return {
         {u"mimetype"_s, "application/vnd.oasis.opendocument.spreadsheet"},
         {u"content.xml"_s, "<?xml version=\"1.0\"?><office:document-content " + OdsNs +
@@ -116,15 +116,10 @@ Parts ods(const QByteArray& tables) {
                                "</office:spreadsheet></office:body></office:document-content>"}};
 }
 
-struct Table {
-    std::vector<FieldInfo> fields;
-    std::vector<Row> rows;
-};
-
-Table readAll(const QString& path, const QString& sheet) {
+RowSource readAll(const QString& path, const QString& sheet) {
     const SpreadsheetSource source(path);
     RecordSelection all{sheet};
-    Table table{source.fields(sheet), {}};
+    RowSource table{source.fields(sheet), {}};
     const long count = source.count(all);
     const auto records = source.open(all);
     while (records->next())
@@ -139,19 +134,14 @@ QDateTime utc(int y, int m, int d, int h = 0, int min = 0) {
 
 class Spreadsheets : public ::testing::Test {
 protected:
-    QString file(const char* name, const Parts& parts) {
+    QString file(const char* name, const Archive& parts) {
         const QString path = folder.filePath(QString::fromLatin1(name));
         writeZip(path, parts);
         return path;
     }
     // The message a file is refused with; empty when it reads.
     QString refusal(const QString& path, const QString& sheet = u"Dati"_s) {
-        try {
-            readAll(path, sheet);
-            return {};
-        } catch (const DatabaseError& error) {
-            return error.description;
-        }
+        return databaseError([&] { readAll(path, sheet); }).description;
     }
     QTemporaryDir folder;
 };
@@ -177,7 +167,7 @@ TEST_F(Spreadsheets, XlsxCellsAreTypedAsTheFileTypesThem) {
     const QString path = file("magazzino.xlsx", xlsx({{"Vuoto", ""}, {"Dati", data}}));
     EXPECT_EQ(SpreadsheetSource(path).tableNames(), (QStringList{"Vuoto", "Dati"}));
 
-    const Table table = readAll(path, u"dati"_s);
+    const RowSource table = readAll(path, u"dati"_s);
     QStringList names;
     std::vector<int> types;
     for (const FieldInfo& field : table.fields) {
@@ -239,7 +229,7 @@ TEST_F(Spreadsheets, OdsRepeatsAndMergesAsLibreOfficeWritesThem) {
         "table:number-columns-repeated=\"16384\"/></table:table-row></table:table>";
     const QString path = file("magazzino.ods", ods(content));
     EXPECT_EQ(SpreadsheetSource(path).tableNames(), (QStringList{"Note", "Dati"}));
-    const Table table = readAll(path, u"Dati"_s);
+    const RowSource table = readAll(path, u"Dati"_s);
     ASSERT_EQ(table.fields.size(), 5u);
     EXPECT_EQ(table.fields[1].type, fieldtype::Double);
     EXPECT_EQ(table.fields[2].type, fieldtype::Date);
@@ -262,15 +252,15 @@ TEST_F(Spreadsheets, OdsRepeatsAndMergesAsLibreOfficeWritesThem) {
 TEST_F(Spreadsheets, DamagedOrHostileFilesAreRefused) {
     const QByteArray header = "<row><c t=\"str\"><v>Nome</v></c></row>";
     const auto sheet = [&](const QByteArray& rows) { return xlsx({{"Dati", header + rows}}); };
-    std::vector<std::pair<QString, Parts>> hostile;
+    std::vector<std::pair<QString, Archive>> hostile;
     // A part that inflates to more than any workbook needs (a zip bomb).
-    Parts bomb = sheet("");
+    Archive bomb = sheet("");
     bomb[u"xl/styles.xml"_s] = "<?xml version=\"1.0\"?><styleSheet " + SheetNs + ">" +
                                (QByteArray("<x/>") + QByteArray(40000, ' ')).repeated(1700) +
                                "</styleSheet>";
     hostile.emplace_back(u"supera 64 MB"_s, bomb);
     // Entities that expand a few bytes into gigabytes.
-    Parts laughs = sheet("");
+    Archive laughs = sheet("");
     laughs[u"xl/sharedStrings.xml"_s] =
         "<?xml version=\"1.0\"?><!DOCTYPE sst [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;"
         "&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">]><sst " +
@@ -287,11 +277,11 @@ TEST_F(Spreadsheets, DamagedOrHostileFilesAreRefused) {
     hostile.emplace_back(u"parte xl/worksheets/sheet1.xml, riga 1"_s,
                          sheet("<row><c><v>1</c></row>"));
     // Sheets packed outside the workbook, or in another file, are no sheets of it.
-    Parts outside = sheet("");
+    Archive outside = sheet("");
     outside[u"xl/_rels/workbook.xml.rels"_s] =
         relations(relation("rId1", "worksheet", "../../../../etc/passwd"));
     hostile.emplace_back(u"'Dati'"_s, outside);
-    Parts external = sheet("");
+    Archive external = sheet("");
     external[u"xl/_rels/workbook.xml.rels"_s] =
         relations(relation("rId1", "worksheet", "file:///etc/passwd", "External"));
     hostile.emplace_back(u"'Dati'"_s, external);
@@ -326,7 +316,7 @@ TEST_F(Spreadsheets, DamagedOrHostileFilesAreRefused) {
     hostile.emplace_back(u"un elemento supera 49152 caratteri"_s,
                          sheet("<!--" + QByteArray(200000, 'x') + "-->"));
     hostile.emplace_back(u"non è un foglio di calcolo .xlsx né .ods"_s,
-                         Parts{{u"leggimi.txt"_s, "ciao"}});
+                         Archive{{u"leggimi.txt"_s, "ciao"}});
     for (std::size_t i = 0; i < hostile.size(); ++i) {
         SCOPED_TRACE(hostile[i].first.toStdString());
         const QString path =
@@ -345,7 +335,7 @@ TEST_F(Spreadsheets, DamagedOrHostileFilesAreRefused) {
     const QString excel = folder.filePath(u"cifrato.xlsx"_s);
     writeBytes(excel, QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1") + QByteArray(504, '\0'));
     EXPECT_TRUE(refusal(excel).contains(u"protetto da password")) << refusal(excel).toStdString();
-    Parts encrypted = ods("");
+    Archive encrypted = ods("");
     encrypted[u"META-INF/manifest.xml"_s] =
         "<manifest:manifest><manifest:file-entry manifest:full-path=\"content.xml\">"
         "<manifest:encryption-data/></manifest:file-entry></manifest:manifest>";
