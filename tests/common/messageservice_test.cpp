@@ -10,12 +10,9 @@ namespace {
 
 TEST(MessageService, ConsoleServiceGivesTheSafeAnswer) {
     ConsoleMessageService console;
-    EXPECT_EQ(console.question(u"Salvare?"_s, u"t"_s, QuestionButtons::YesNoCancel,
-                               MessageIcon::Question),
-              Answer::Cancel);
-    EXPECT_EQ(
-        console.question(u"Salvare?"_s, u"t"_s, QuestionButtons::YesNo, MessageIcon::Question),
-        Answer::No);
+    for (const auto& [buttons, safe] : {std::pair{QuestionButtons::YesNoCancel, Answer::Cancel},
+                                        std::pair{QuestionButtons::YesNo, Answer::No}})
+        EXPECT_EQ(console.question(u"Salvare?"_s, u"t"_s, buttons, MessageIcon::Question), safe);
     EXPECT_FALSE(console.chooseFile({}));
 }
 

@@ -1,21 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/numbers.h"
-#include "common/regionalsettings.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 // Thousands points anywhere are ignored: "1.2345,5" and "1.5".
-TEST(ValoreNumerico, ReadsItalianNumbersAndNeverFails) {
+TEST(ValoreNumerico, ReadsItalianNumbersAndValuesAndNeverFails) {
     const std::pair<const char*, double> texts[] = {
         {"", 0},    {"1.234,500", 1234.5}, {" 12,5 ", 12.5}, {"-2,500", -2.5},      {"0,000", 0},
         {"abc", 0}, {"12abc", 0},          {"1,2,3", 0},     {"1.2345,5", 12345.5}, {"1.5", 15}};
     for (const auto& [text, expected] : texts)
         EXPECT_DOUBLE_EQ(ValoreNumerico(QString::fromUtf8(text)), expected) << text;
-}
-
-TEST(ValoreNumerico, NullAndNumericValues) {
     EXPECT_EQ(ValoreNumerico(QVariant()), 0.0);
     EXPECT_EQ(ValoreNumerico(QVariant(QMetaType::fromType<QString>())), 0.0);
     EXPECT_EQ(ValoreNumerico(42), 42.0);
@@ -34,27 +30,23 @@ TEST(ValoreIntero, RoundsHalvesToEvenOrFallsBackToLeadingNumber) {
     EXPECT_EQ(ValoreIntero(QVariant()), 0.0f);
 }
 
+// Blanks are skipped anywhere ("1 2 3"), a comma ends the number ("8,25"), and a number too
+// large is no infinity ("1e999").
 TEST(LeadingNumber, ReadsLikeTheClassicValFunction) {
-    using numbers::leadingNumber;
-    EXPECT_DOUBLE_EQ(leadingNumber(u"  -12.5kg"), -12.5);
-    EXPECT_DOUBLE_EQ(leadingNumber(u"1 2 3"), 123); // blanks are skipped anywhere
-    EXPECT_DOUBLE_EQ(leadingNumber(u"8,25"), 8);    // a comma ends the number
-    EXPECT_DOUBLE_EQ(leadingNumber(u"1.5e3x"), 1500);
-    EXPECT_DOUBLE_EQ(leadingNumber(u"12e"), 12);
-    EXPECT_DOUBLE_EQ(leadingNumber(u"True"), 0);
-    EXPECT_DOUBLE_EQ(leadingNumber(u"-"), 0);
-    EXPECT_DOUBLE_EQ(leadingNumber(u"1e999"), 0); // no infinity
+    const std::pair<const char*, double> texts[] = {
+        {"  -12.5kg", -12.5}, {"1 2 3", 123}, {"8,25", 8}, {"1.5e3x", 1500},
+        {"12e", 12},          {"True", 0},    {"-", 0},    {"1e999", 0}};
+    for (const auto& [text, expected] : texts)
+        EXPECT_DOUBLE_EQ(numbers::leadingNumber(QString::fromLatin1(text)), expected) << text;
 }
 
 TEST(FormatNumero, GroupsAndRoundsHalvesAwayFromZero) {
-    EXPECT_EQ(FormatNumero(1234.5, 3), u"1.234,500");
-    EXPECT_EQ(FormatNumero(2, 3), u"2,000");
-    EXPECT_EQ(FormatNumero(0, 3), u"0,000");
-    EXPECT_EQ(FormatNumero(-0.0001, 3), u"0,000");
-    EXPECT_EQ(FormatNumero(-2.5, 3), u"-2,500");
-    EXPECT_EQ(FormatNumero(1234567, 0), u"1.234.567");
-    EXPECT_EQ(FormatNumero(0.125, 2), u"0,13");
-    EXPECT_EQ(FormatNumero(2.5, 0), u"3");
+    const std::tuple<double, int, const char*> cases[] = {
+        {1234.5, 3, "1.234,500"}, {2, 3, "2,000"},     {0, 3, "0,000"},
+        {-0.0001, 3, "0,000"},    {-2.5, 3, "-2,500"}, {1234567, 0, "1.234.567"},
+        {0.125, 2, "0,13"},       {2.5, 0, "3"}};
+    for (const auto& [value, decimals, expected] : cases)
+        EXPECT_EQ(FormatNumero(value, decimals), QString::fromUtf8(expected)) << expected;
 }
 
 TEST(Int16Conversion, RangeAndRounding) {

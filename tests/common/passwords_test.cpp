@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/passwords.h"
 
-#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>

@@ -9,17 +9,14 @@ TEST(Windows1252, EveryByteRoundTrips) {
     QByteArray all;
     for (int i = 0; i < 256; ++i)
         all.append(char(i));
-    const auto back = windows1252::encode(windows1252::decode(all));
-    ASSERT_TRUE(back);
-    EXPECT_EQ(*back, all);
+    EXPECT_EQ(windows1252::encode(windows1252::decode(all)), all);
 }
 
 TEST(Windows1252, ItalianLettersAndEuroUseTheirCodePageBytes) {
     const QString text = QString::fromUtf8("àèéìòù€œ");
-    const auto bytes = windows1252::encode(text);
-    ASSERT_TRUE(bytes);
-    EXPECT_EQ(*bytes, QByteArray("\xE0\xE8\xE9\xEC\xF2\xF9\x80\x9C"));
-    EXPECT_EQ(windows1252::decode(*bytes), text);
+    const QByteArray bytes("\xE0\xE8\xE9\xEC\xF2\xF9\x80\x9C");
+    EXPECT_EQ(windows1252::encode(text), bytes);
+    EXPECT_EQ(windows1252::decode(bytes), text);
 }
 
 TEST(Windows1252, CharactersOutsideTheCodePageAreFound) {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/version.h"
 #include "document/labeldocument.h"
-#include "document/labelfile.h"
 #include "document/labelfileoperations.h"
+#include "support/files.h"
 #include "support/labelfiletext.h"
 #include "support/recordingmessages.h"
 
@@ -11,8 +11,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include "support/files.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,30 +28,9 @@ protected:
     LabelDocument document;
 };
 
-TEST_F(LabelFiles, OpeningAMissingFileSaysSoAndChangesNothing) {
+TEST_F(LabelFiles, AnOpenCancelledOrOfAMissingFileOrAFolderChangesNothing) {
     LabelElement* kept = document.CreaOggTesto(567, 1440, 1000, 255);
-    document.setModificato(true);
-    const QString missing = path("manca.eti");
-    const LoadResult result = CaricaEtichetta(document, missing);
-    EXPECT_EQ(result.outcome, LoadOutcome::NotFound);
-    EXPECT_EQ(messages.beeps, 1);
-    ASSERT_EQ(messages.messages.size(), 1);
-    EXPECT_EQ(messages.messages[0].text,
-              u"File "_s + missing + u" non trovato oppure percoso inacessibile."_s);
-    EXPECT_EQ(messages.messages[0].title, version::mainWindowCaption());
-    EXPECT_EQ(messages.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(document.element(u"oggTesto1"_s), kept);
-    EXPECT_TRUE(document.Modificato());
-}
-
-TEST_F(LabelFiles, AFolderIsNoLabelFile) {
-    EXPECT_EQ(CaricaEtichetta(document, folder.path()).outcome, LoadOutcome::NotFound);
-}
-
-TEST_F(LabelFiles, CancellingTheOpenDialogChangesNothing) {
-    document.CreaOggTesto(567, 1440, 1000, 255);
-    const LoadResult result = CaricaEtichetta(document, std::nullopt);
-    EXPECT_EQ(result.outcome, LoadOutcome::Cancelled);
+    EXPECT_EQ(CaricaEtichetta(document, std::nullopt).outcome, LoadOutcome::Cancelled);
     ASSERT_EQ(messages.fileRequests.size(), 1);
     const FileDialogRequest& request = messages.fileRequests[0];
     EXPECT_EQ(request.title, u"Inserire il nome del file etichetta da aprire");
@@ -62,23 +39,35 @@ TEST_F(LabelFiles, CancellingTheOpenDialogChangesNothing) {
     EXPECT_TRUE(request.mustExist);
     EXPECT_TRUE(messages.messages.isEmpty());
     EXPECT_EQ(document.elements().size(), 1u);
+
+    document.setModificato(true);
+    const QString missing = path("manca.eti");
+    EXPECT_EQ(CaricaEtichetta(document, missing).outcome, LoadOutcome::NotFound);
+    EXPECT_EQ(messages.beeps, 1);
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(messages.messages[0].text,
+              u"File "_s + missing + u" non trovato oppure percoso inacessibile."_s);
+    EXPECT_EQ(messages.messages[0].title, version::mainWindowCaption());
+    EXPECT_EQ(messages.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(document.element(u"oggTesto1"_s), kept);
+    EXPECT_TRUE(document.Modificato());
+    EXPECT_EQ(CaricaEtichetta(document, folder.path()).outcome, LoadOutcome::NotFound);
 }
 
 TEST_F(LabelFiles, OpeningReplacesTheLabelAndConnectsItsDatabase) {
-    const QStringList lines =
-        fileLines("oggDatabase|nel file.mdb|pw file|Clienti|||||||") + textSection();
-    writeBytes(path("a.eti"), labelFileBytes(lines));
+    writeBytes(path("a.eti"),
+               labelFileBytes(fileLines("oggDatabase|nel file.mdb|pw file|Clienti|||||||") +
+                              textSection()));
     document.CreaOggRettangolo(0, 0, 10, 10);
     document.setModificato(true);
 
     QStringList calls;
-    const DatabaseConnector connector = [&](const QString& name, const QString& password,
-                                            const QString& table) {
-        calls << name << password << table;
+    const auto connector = [&](const auto&... given) {
+        (calls << ... << given);
         return true;
     };
-    const LoadResult result = CaricaEtichetta(document, path("a.eti"), {}, {}, connector);
-    EXPECT_EQ(result.outcome, LoadOutcome::Loaded);
+    EXPECT_EQ(CaricaEtichetta(document, path("a.eti"), {}, {}, connector).outcome,
+              LoadOutcome::Loaded);
     EXPECT_EQ(calls, QStringList({"nel file.mdb", "pw file", "Clienti"}));
     EXPECT_TRUE(document.DatabaseConnesso());
     EXPECT_FALSE(document.Modificato());
@@ -94,9 +83,8 @@ TEST_F(LabelFiles, OpeningReplacesTheLabelAndConnectsItsDatabase) {
 }
 
 TEST_F(LabelFiles, AReadErrorIsReportedWithItsNumberAndKeepsThePartialLabel) {
-    const QStringList lines =
-        fileLines("oggDatabase|db.mdb|||||||||") + textSection() + textSection().mid(0, 8);
-    writeBytes(path("cut.eti"), labelFileBytes(lines));
+    writeBytes(path("cut.eti"), labelFileBytes(fileLines("oggDatabase|db.mdb|||||||||") +
+                                               textSection() + textSection().mid(0, 8)));
     bool connected = false;
     const LoadResult result = CaricaEtichetta(document, path("cut.eti"), {}, {},
                                               [&](auto&&...) { return connected = true; });
@@ -129,17 +117,9 @@ TEST_F(LabelFiles, SavingAsksForTheFileWritesItAndClearsTheChangeFlag) {
     EXPECT_EQ(reloaded.elements().size(), 1u);
 }
 
-TEST_F(LabelFiles, CancellingTheSaveDialogCancelsAndKeepsTheChangeFlag) {
-    document.setModificato(true);
-    EXPECT_TRUE(SalvaEtichetta(document));
-    EXPECT_TRUE(document.Modificato());
-    EXPECT_TRUE(messages.messages.isEmpty());
-}
-
 TEST_F(LabelFiles, ARefusedSaveNamesTheElementAndLeavesTheOldFile) {
     writeBytes(path("vecchia.eti"), "contenuto precedente");
-    LabelElement* text = document.CreaOggTesto(567, 1440, 1000, 255);
-    text->Caption = u"Ελληνικά"_s;
+    document.CreaOggTesto(567, 1440, 1000, 255)->Caption = u"Ελληνικά"_s;
     document.setModificato(true);
     messages.fileAnswers.push_back(path("vecchia.eti"));
     EXPECT_TRUE(SalvaEtichetta(document));
@@ -164,9 +144,8 @@ TEST_F(LabelFiles, AFailedSaveInAReadOnlyFolderLeavesTheOldFile) {
     document.CreaOggTesto(567, 1440, 1000, 255);
     document.setModificato(true);
 
-    SaveResult result;
     if (geteuid() != 0) {
-        result = saveLabelFile(document, target);
+        EXPECT_FALSE(saveLabelFile(document, target).saved);
     } else {
         // Root writes anywhere: save as an ordinary user in a child process.
         const pid_t child = fork();
@@ -180,16 +159,17 @@ TEST_F(LabelFiles, AFailedSaveInAReadOnlyFolderLeavesTheOldFile) {
         waitpid(child, &status, 0);
         ASSERT_TRUE(WIFEXITED(status));
         ASSERT_EQ(WEXITSTATUS(status), 0) << "the save should have failed";
-        result.saved = false;
     }
-    EXPECT_FALSE(result.saved);
     EXPECT_EQ(readBytes(target), QByteArray("versione buona"));
     EXPECT_EQ(QDir(path("protetta")).entryList(QDir::Files), QStringList({"etichetta.eti"}));
     QFile::setPermissions(path("protetta"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-TEST_F(LabelFiles, AFailedSaveIsReportedNotSilent) {
+TEST_F(LabelFiles, ACancelledSaveIsSilentAFailedOneReportedAndBothKeepTheChangeFlag) {
     document.setModificato(true);
+    EXPECT_TRUE(SalvaEtichetta(document));
+    EXPECT_TRUE(document.Modificato());
+    EXPECT_TRUE(messages.messages.isEmpty());
     messages.fileAnswers.push_back(path("cartella/che/non/esiste.eti"));
     EXPECT_TRUE(SalvaEtichetta(document));
     EXPECT_EQ(messages.messages.size(), 1);

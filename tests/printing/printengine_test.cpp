@@ -159,8 +159,7 @@ TEST_F(Engine, CropMarksAndBordersAreNineLinesALabel) {
     ASSERT_EQ(ops.size(), 22u);
     EXPECT_EQ(ops[0].kind, DrawOp::Kind::Line);
     // The first mark: a 2 mm vertical line through the label's top-left corner.
-    EXPECT_NEAR(ops[0].area.left() / Mm, 10 + 4, 1e-9);
-    EXPECT_NEAR(ops[0].area.top() / Mm, 9, 1e-9);
+    EXPECT_TRUE(near(ops[0].area.topLeft() / Mm, {10 + 4, 9}, 1e-9));
     EXPECT_NEAR(ops[0].area.bottom() / Mm, 11, 1e-9);
     EXPECT_EQ(ops[8].kind, DrawOp::Kind::Rectangle); // the outline
     EXPECT_NEAR(ops[8].area.width() / Mm, 80, 1e-9);
@@ -317,9 +316,8 @@ TEST_F(Engine, PlaceholdersFillInFieldsNumbersAndTheDate) {
                                              "002/1002 " + today + " ${Altro"}));
 
     text->Caption = u"${CAP} ${citta} (${Provincia})"_s;
-    const int before = ui.previews;
     EXPECT_EQ(print(labels(1)), PrintOutcome::Failed); // no database: no fields
-    EXPECT_EQ(ui.previews, before);
+    EXPECT_EQ(ui.previews, 1);
     EXPECT_TRUE(messages.lastText().contains(u"\"CAP\"")) << messages.lastText().toStdString();
 
     bind("Clienti", 1, "Citta", "Firenze");
@@ -327,10 +325,9 @@ TEST_F(Engine, PlaceholdersFillInFieldsNumbersAndTheDate) {
     EXPECT_EQ(texts(), (std::vector<QString>{"50123 Firenze (FI)", "50125 Firenze (FI)"}));
 
     text->Caption = u"${Citta} ${Regione}"_s;
-    const int previews = ui.previews;
     EXPECT_EQ(print(all()), PrintOutcome::Failed);
     EXPECT_TRUE(messages.lastText().contains(u"\"Regione\" usato dal testo"));
-    EXPECT_EQ(ui.previews, previews);
+    EXPECT_EQ(ui.previews, 2);
 }
 
 // In a text of several lines a line whose fields are all empty is left out, with its break;
@@ -529,8 +526,7 @@ TEST_F(Engine, ALongJobPreviewsItsFirstPageEarlyAndStopsCleanlyWhenCancelled) {
     EXPECT_FALSE(whole.printableWhileDrawing);
     EXPECT_TRUE(whole.printableAtEnd);
 
-    const auto closed = run(true);
-    EXPECT_EQ(closed.outcome, PrintOutcome::Cancelled);
+    EXPECT_EQ(run(true).outcome, PrintOutcome::Cancelled);
     EXPECT_EQ(windows.surface().PageCount(), 0);
 
     document.CreaOggTesto(567, 567, 20 * Mm, 5 * Mm)->Caption = u"Etichetta"_s;
