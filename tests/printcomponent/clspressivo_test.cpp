@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "barcode/barcodeencoding.h"
 #include "barcode/zintsymbol.h"
 #include "common/programfolders.h"
 #include "printcomponent/clspressivo.h"
@@ -85,43 +84,10 @@ TEST_F(Pressivo, BarcodesRestoreTheSurfaceAndPrintTheirLineInItalicWhenItIsOn) {
     EXPECT_EQ(pressivo.TextAlign(), 2);
 }
 
-// On a printer's dots every symbol keeps to its box and every bar edge lands on a dot:
-// PDF417's rows are three modules tall, ITF-14 and UPC-A carry quiet zones in their drawing.
-TEST_F(Pressivo, SymbolsOnWholeDotsFillTheirBox) {
-    clsPressivo pressivo(ui, clsPressivo::DrawingOnly{});
-    pressivo.setScaleMode(pressivo::Millimetre);
-    pressivo.setDotsPerInch(203);
-    const double dot = 1440.0 / 203;
-    for (const auto& [symbology, value] :
-         {std::pair{barcode::Symbology::Pdf417, "MARVELLO PDF417 1234567890"},
-          std::pair{barcode::Symbology::Itf14, "1540014128876"},
-          std::pair{barcode::Symbology::UpcA, "03600029145"},
-          std::pair{barcode::Symbology::QrCode, "https://example.org/etichetta"}}) {
-        ui.surface().KillDoc();
-        ui.surface().StartDoc();
-        pressivo.setBarcodeTextPosition(barcode::TextPosition::Nascosto);
-        EXPECT_TRUE(
-            pressivo.DrawSymbol(symbology, QString::fromLatin1(value), 10, 10, 60, 30).isEmpty());
-        QRectF drawn;
-        for (const DrawOp& op : ui.surface().document().pages.back().ops) {
-            if (op.kind != DrawOp::Kind::Rectangle)
-                continue;
-            drawn |= op.area;
-            // On the dots: 2-D cells exactly, bars a quarter dot inside theirs.
-            const double inside = barcode::isTwoDimensional(symbology) ? 0 : 0.25;
-            for (const double edge : {op.area.left(), op.area.right()})
-                EXPECT_NEAR(std::abs(edge / dot - std::round(edge / dot)), inside, 1e-6) << value;
-        }
-        // The largest whole module: more than half the box, whatever the quiet zones take.
-        EXPECT_GT(drawn.width(), (barcode::isTwoDimensional(symbology) ? 25 : 35) * 56.7) << value;
-        EXPECT_LE(drawn.right(), 70 * 56.7 + 1) << value;
-    }
-}
-
 // A module width asked for holds on screen and in PDFs exactly, on a printer in the nearest
 // whole dots; the symbol starts at the box's left edge and a box too narrow for it is said.
 // Quiet zones move the bars in from the box's edges.
-TEST_F(Pressivo, AskedModulesAndQuietZones) {
+TEST_F(Pressivo, AskedModulesWholeDotsAndQuietZones) {
     clsPressivo pressivo(ui, clsPressivo::DrawingOnly{});
     pressivo.setScaleMode(pressivo::Millimetre);
     pressivo.setBarcodeTextPosition(barcode::TextPosition::Nascosto);
@@ -172,6 +138,27 @@ TEST_F(Pressivo, AskedModulesAndQuietZones) {
     EXPECT_TRUE(why.contains(u"il riquadro non basta")) << why.toStdString();
     EXPECT_TRUE(why.contains(u"68,06 mm")) << why.toStdString(); // 8 dots a module
 
+    // On a printer's dots every symbol keeps to its box and every bar edge lands on a dot:
+    // PDF417's rows are three modules tall, ITF-14 and UPC-A carry quiet zones in their drawing.
+    for (const auto& [symbology, value] :
+         {std::pair{barcode::Symbology::Pdf417, "MARVELLO PDF417 1234567890"},
+          std::pair{barcode::Symbology::Itf14, "1540014128876"},
+          std::pair{barcode::Symbology::UpcA, "03600029145"},
+          std::pair{barcode::Symbology::QrCode, "https://example.org/etichetta"}}) {
+        QRectF drawn;
+        for (const QRectF& area : bars(symbology, value, {}, &why)) {
+            drawn |= area;
+            // On the dots: 2-D cells exactly, bars a quarter dot inside theirs.
+            const double inside = barcode::isTwoDimensional(symbology) ? 0 : 0.25;
+            for (const double edge : {area.left(), area.right()})
+                EXPECT_NEAR(std::abs(edge / dot - std::round(edge / dot)), inside, 1e-6) << value;
+        }
+        EXPECT_TRUE(why.isEmpty()) << value;
+        // The largest whole module: more than half the box, whatever the quiet zones take.
+        EXPECT_GT(drawn.width(), (barcode::isTwoDimensional(symbology) ? 25 : 35) * 56.7) << value;
+        EXPECT_LE(drawn.right(), 70 * 56.7 + 1) << value;
+    }
+
     // EAN-13 stretched over 60 mm: its first bar 3 of 101 modules in, with quiet zones 11 of
     // 113.
     pressivo.setDotsPerInch(0);
@@ -211,7 +198,6 @@ TEST(QrLevels, HigherLevelsTakeMoreModules) {
 }
 
 TEST_F(Pressivo, TheDestinationLoopCarriesOutSetUpRequests) {
-    clsPressivo pressivo(ui);
     struct Script final : PressivoUi {
         HeadlessPressivoUi& inner;
         std::vector<qint16> answers;

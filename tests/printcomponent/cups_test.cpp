@@ -25,10 +25,7 @@
 
 #include <unistd.h>
 
-#include <condition_variable>
-#include <mutex>
 #include <numeric>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -73,15 +70,6 @@ protected:
     ProcessRun printOn(const QString& destination, const QStringList& more = {}) {
         return marvello(::printTo(example("prodotto.eti"), destination, more));
     }
-    // The title CUPS shows for the job.
-    QString jobTitle() {
-        cups_job_t* jobs = nullptr;
-        const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0,
-                                       CUPS_WHICHJOBS_ALL);
-        const QString title = count > 0 ? QString::fromUtf8(jobs[0].title) : QString();
-        cupsFreeJobs(count, jobs);
-        return title;
-    }
 
     // The next job the printer receives, once `print` has printed it.
     QByteArray nextJob(const std::function<bool()>& print) {
@@ -106,7 +94,12 @@ TEST_F(CupsQueue, OneNamedJobCarriesAllTheCopies) {
     const QByteArray job = jobOf(example("prodotto.eti"), {u"--copies"_s, "3"});
     // A raw queue hands the PDF to the device once per copy, in one job.
     EXPECT_EQ(job.count("%PDF-"), 3);
-    EXPECT_EQ(jobTitle(), u"prodotto.eti");
+    // The title CUPS shows for the job.
+    cups_job_t* jobs = nullptr;
+    const int count =
+        cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
+    EXPECT_EQ(count > 0 ? QString::fromUtf8(jobs[0].title) : QString(), u"prodotto.eti");
+    cupsFreeJobs(count, jobs);
 
     QTemporaryDir folder;
     const QString copy = folder.filePath(u"copia.pdf"_s);
@@ -294,25 +287,7 @@ protected:
                  u"PageSize="_s + QLatin1String(media), u"-o"_s,
                  u"Resolution=%1dpi"_s.arg(dotsPerInch)});
     }
-    // The one label a job holds, as the printer receives it.
-    QImage printedLabel(const QString& label, QImage (*decode)(const QByteArray&)) {
-        return decode(jobOf(label));
-    }
 };
-
-// A 1-bit image from rows of a printer's raster: `rows` holds each row's bytes, a set bit a dark
-// dot when `darkIsSet`.
-QImage fromRows(const std::vector<QByteArray>& rows, int width, bool darkIsSet) {
-    QImage image(width, int(rows.size()), QImage::Format_Mono);
-    image.setColor(darkIsSet ? 0 : 1, qRgb(255, 255, 255));
-    image.setColor(darkIsSet ? 1 : 0, qRgb(0, 0, 0));
-    image.fill(darkIsSet ? 0 : 1);
-    for (std::size_t y = 0; y < rows.size(); ++y)
-        std::memcpy(
-            image.scanLine(int(y)), rows[y].constData(),
-            std::min<std::size_t>(std::size_t(rows[y].size()), std::size_t(image.bytesPerLine())));
-    return image;
-}
 
 // A DYMO LabelWriter's raster: ESC D the bytes of a row, ESC f 1 n n blank rows, SYN and the
 // bytes of a row (a set bit a dark dot), ESC E the end of the label.
@@ -343,7 +318,17 @@ QImage dymoImage(const QByteArray& job) {
             ++at;
         }
     }
-    return perRow > 0 ? fromRows(rows, perRow * 8, true) : QImage();
+    if (perRow == 0)
+        return QImage();
+    QImage image(perRow * 8, int(rows.size()), QImage::Format_Mono);
+    image.setColor(0, qRgb(255, 255, 255));
+    image.setColor(1, qRgb(0, 0, 0));
+    image.fill(0);
+    for (std::size_t y = 0; y < rows.size(); ++y)
+        std::memcpy(
+            image.scanLine(int(y)), rows[y].constData(),
+            std::min<std::size_t>(std::size_t(rows[y].size()), std::size_t(image.bytesPerLine())));
+    return image;
 }
 
 // How many of the runs across a row (bars and spaces in turn) are not whole multiples of the
@@ -389,6 +374,16 @@ TEST_F(LabelPrinterQueue, BarsLandOnThePrintersDots) {
         near(QPointF(QtPrinter(queue).paperSize().width(), QtPrinter(queue).paperSize().height()),
              {4 * 1440, 6 * 1440}, 2));
     QTemporaryDir folder;
+    // Through the same driver a Code 128 turned a quarter and an EAN-13 whose module is asked as
+    // 0.33 mm scan, every bar and space of whole modules of whole dots; the asked module is the
+    // nearest whole dots (3 at 203 dpi, 4 at 300).
+    LabelDocument document;
+    document.setLayout({1, 1, 0, 0, 101.6, 152.4});
+    document.setPaper({LabelPaper::Kind::Roll, {}, 0, 0});
+    symbol(document, mmBox(10, 10, 15, 70), u"22"_s, u"MARVELLO-90"_s).Rotazione = 90;
+    symbol(document, mmBox(40, 100, 50, 20), u"12"_s, u"4006381333931"_s).OpzioniBarcode.moduleMm =
+        0.33f;
+    const QString measured = written(document, folder.filePath(u"misure.eti"_s));
     for (const int dotsPerInch : {203, 300}) {
         atResolution(dotsPerInch);
         const QString label = shippingLabel(
@@ -417,31 +412,15 @@ TEST_F(LabelPrinterQueue, BarsLandOnThePrintersDots) {
         EXPECT_EQ(*std::min_element(widths.begin(), widths.end()),
                   int(70 * 56.7 / 1440 * dotsPerInch / 167))
             << dotsPerInch;
-    }
-}
 
-// Through CUPS' Zebra driver at 203 and 300 dpi, a Code 128 turned a quarter and an EAN-13
-// whose module is asked as 0.33 mm scan, every bar and space of whole modules of whole dots;
-// the asked module is the nearest whole dots (3 at 203 dpi, 4 at 300).
-TEST_F(LabelPrinterQueue, TurnedAndMeasuredSymbolsOnTheDriversDots) {
-    QTemporaryDir folder;
-    LabelDocument document;
-    document.setLayout({1, 1, 0, 0, 101.6, 152.4});
-    document.setPaper({LabelPaper::Kind::Roll, {}, 0, 0});
-    symbol(document, mmBox(10, 10, 15, 70), u"22"_s, u"MARVELLO-90"_s).Rotazione = 90;
-    symbol(document, mmBox(40, 100, 50, 20), u"12"_s, u"4006381333931"_s).OpzioniBarcode.moduleMm =
-        0.33f;
-    const QString label = written(document, folder.filePath(u"misure.eti"_s));
-    for (const int dotsPerInch : {203, 300}) {
-        atResolution(dotsPerInch);
-        const QImage image = printedLabel(label, zplImage);
-        ASSERT_FALSE(image.isNull());
-        QStringList scanned = decodeBarcodes(image);
+        const QImage symbols = zplImage(jobOf(measured));
+        ASSERT_FALSE(symbols.isNull());
+        scanned = decodeBarcodes(symbols);
         scanned.sort();
         EXPECT_EQ(scanned, (QStringList{"4006381333931", "MARVELLO-90"})) << dotsPerInch;
         const auto dots = [&](double mm) { return int(mm / 25.4 * dotsPerInch); };
         // The EAN's row 10 mm into its box, from its left edge: 95 modules of the asked width.
-        const std::vector<int> eanRuns = runs(image.copy(0, dots(110), image.width(), 1), 0);
+        const std::vector<int> eanRuns = runs(symbols.copy(0, dots(110), symbols.width(), 1), 0);
         ASSERT_EQ(eanRuns.size(), 59u) << dotsPerInch; // 30 bars and the 29 spaces between
         EXPECT_EQ(offTheDots(eanRuns), 0);
         const int module = *std::min_element(eanRuns.begin(), eanRuns.end());
@@ -449,7 +428,7 @@ TEST_F(LabelPrinterQueue, TurnedAndMeasuredSymbolsOnTheDriversDots) {
         EXPECT_EQ(std::accumulate(eanRuns.begin(), eanRuns.end(), 0), 95 * module);
         // The turned Code 128's bars run across the page: a column through them.
         const QImage column =
-            image.copy(dots(20), 0, 1, image.height()).transformed(QTransform().rotate(-90));
+            symbols.copy(dots(20), 0, 1, symbols.height()).transformed(QTransform().rotate(-90));
         EXPECT_TRUE(barsOnTheDots(column, 0)) << dotsPerInch;
     }
 }
@@ -466,7 +445,7 @@ TEST_F(LabelPrinterQueue, ADymoAddressLabelArrivesTurned) {
     symbol(document, mmBox(8, 4, 70, 15), u"20"_s, u"DYMO-99010"_s);
     const QString label = written(document, folder.filePath(u"indirizzo.eti"_s));
 
-    const QImage image = printedLabel(label, dymoImage);
+    const QImage image = dymoImage(jobOf(label));
     ASSERT_FALSE(image.isNull());
     EXPECT_GT(image.height(), image.width()); // fed short side first
     const QImage upright = image.transformed(QTransform().rotate(-90));
@@ -502,11 +481,11 @@ TEST(LabelPrinterPdf, BarsOnTheDotsOfTheResolutionNamed) {
 // resolution (203 dpi unless said), read back by the decoder the printer tests use.
 TEST(LabelPrinterZpl, LabelsAsZplGraphics) {
     QTemporaryDir folder;
-    const QString label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0});
+    const QString courier = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0});
     for (const int dotsPerInch : {203, 300}) {
         const QString zpl = folder.filePath(u"etichette.zpl"_s);
         ASSERT_TRUE(exited(
-            marvello(printTo(label, u"zpl:"_s + zpl,
+            marvello(printTo(courier, u"zpl:"_s + zpl,
                              {u"--count"_s, u"2"_s, u"--dpi"_s, QString::number(dotsPerInch)})),
             0));
         const QByteArray bytes = readBytes(zpl);
@@ -518,78 +497,11 @@ TEST(LabelPrinterZpl, LabelsAsZplGraphics) {
         EXPECT_TRUE(decodeBarcodes(image).contains(u"MARVELLO-4X6"));
         EXPECT_TRUE(barsOnTheDots(image, barRow(2600, dotsPerInch))) << dotsPerInch;
     }
-    EXPECT_NE(marvello(printTo(label, u"zpl:"_s + folder.filePath(u"x"_s))).exitCode,
+    EXPECT_NE(marvello(printTo(courier, u"zpl:"_s + folder.filePath(u"x"_s))).exitCode,
               0); // a ZPL file is named as one
-}
 
-// A label that names no paper prints on the queue's own: a Letter queue gets Letter pages, a
-// label that names A4 gets A4 pages there.
-TEST_F(CupsQueue, ALetterQueueGetsLetterPages) {
-    lpadmin({u"-p"_s, queue, u"-o"_s, u"media-default=na_letter_8.5x11in"_s});
-    const auto pageOfJob = [&](const QString& label) {
-        static const QRegularExpression mediaBox(
-            uR"(/MediaBox\s*\[\s*0\s+0\s+([0-9.]+)\s+([0-9.]+))"_s);
-        const auto match = mediaBox.match(QString::fromLatin1(jobOf(label)));
-        return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble())
-                                : QSizeF();
-    };
-    // One 60 x 40 mm label with a Code 128, naming no paper; then naming A4.
-    QTemporaryDir folder;
-    const QString unnamed = folder.filePath(u"senza.eti"_s);
-    const QByteArray label = "oggLayout\r\n 1 \r\n 1 \r\n 10 \r\n 10 \r\n 60 \r\n 40 \r\n 0 \r\n"
-                             " 0 \r\n 0 \r\n 0 \r\noggImmagine\r\n 283 \r\n 283 \r\n 2835 \r\n"
-                             " 1701 \r\n20\r\n\r\nLETTERA\r\n 0 \r\n";
-    writeBytes(unnamed, label);
-    const QSizeF letter = pageOfJob(unnamed);
-    EXPECT_NEAR(letter.width(), 612, 1);
-    EXPECT_NEAR(letter.height(), 792, 1);
-    const QString named = folder.filePath(u"a4.eti"_s);
-    writeBytes(named, label + "oggCarta\r\n 1 \r\nA4\r\n 0 \r\n 0 \r\n");
-    const QSizeF a4 = pageOfJob(named);
-    EXPECT_NEAR(a4.width(), 595.3, 1);
-    EXPECT_NEAR(a4.height(), 841.9, 1);
-}
-
-// A queue without a driver (raw, a network label printer on port 9100) set to take ZPL gets
-// the labels as ZPL graphics at the resolution set for it, the copies in the format.
-TEST_F(CupsQueue, APrinterWithoutADriverTakesZpl) {
-    const SettingsFolder folder;
-    ASSERT_TRUE(printersettings::write(queue, {0, 0, true, 300}));
-    const QByteArray job = nextJob([&] {
-        return printHere(shippingLabel(folder.path(), {LabelPaper::Kind::Roll}),
-                         u"printer:"_s + queue, {u"--count"_s, u"2"_s, u"--copies"_s, u"3"_s}) == 0;
-    });
-    const auto images = zplImages(job);
-    ASSERT_EQ(images.size(), 2u);
-    EXPECT_EQ(images[0].height(), 6 * 300);
-    EXPECT_EQ(job.count("^PQ3"), 2);
-}
-
-// A printer's calibration applies however the labels reach it: a saved print sent to it later
-// lands where a job printed on it directly does.
-TEST_F(CupsQueue, ASavedPrintTakesThePrintersCalibration) {
-    const SettingsFolder folder;
-    const QString label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0});
-    const QStringList one{u"--count"_s, u"1"_s};
-    const auto firstDarkColumn = [&](const QString& what) {
-        const auto print = [&] { return printHere(what, u"printer:"_s + queue, one) == 0; };
-        return darkBox(zplImage(nextJob(print))).left();
-    };
-    const QString saved = folder.filePath(u"spedizione.ant"_s);
-    ASSERT_EQ(printHere(label, saved, one), 0);
-    ASSERT_TRUE(printersettings::write(queue, {0, 0, true, 203}));
-    const int uncalibrated = firstDarkColumn(saved);
-    ASSERT_TRUE(printersettings::write(queue, {5, 0, true, 203}));
-    const int direct = firstDarkColumn(label);
-    const int fromSaved = firstDarkColumn(saved);
-    EXPECT_NEAR(direct - uncalibrated, 40, 1); // 5 mm at 203 dpi
-    EXPECT_NEAR(fromSaved, direct, 1);
-}
-
-// A Code 128 turned each quarter on a 203 dpi printer scans, and a line across its bars
-// (the picture turned back upright) meets whole modules of whole dots.
-TEST(LabelPrinterZpl, TurnedBarsStayOnTheDots) {
-    QTemporaryDir folder;
+    // A Code 128 turned each quarter on a 203 dpi printer scans, and a line across its bars
+    // (the picture turned back upright) meets whole modules of whole dots.
     for (const int turn : {90, 180, 270}) {
         LabelDocument document;
         document.setLayout({1, 1, 0, 0, 101.6, 152.4});
@@ -606,12 +518,9 @@ TEST(LabelPrinterZpl, TurnedBarsStayOnTheDots) {
         EXPECT_EQ(decodeBarcodes(image), QStringList{u"MARVELLO-4X6"_s}) << turn;
         EXPECT_TRUE(barsOnTheDots(image, darkBox(image).top() + int(5 / 25.4 * 203))) << turn;
     }
-}
 
-// "Ruota di 90°": a 6 x 4 in label on a 4-inch roll arrives as a 4 x 6 in graphic holding the
-// label turned a quarter clockwise, its bars still whole modules of dots, and it scans.
-TEST(LabelPrinterZpl, ATurnedLabelLiesOnItsRoll) {
-    QTemporaryDir folder;
+    // "Ruota di 90°": a 6 x 4 in label on a 4-inch roll arrives as a 4 x 6 in graphic holding
+    // the label turned a quarter clockwise, its bars still whole modules of dots, and it scans.
     const QString label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0, true});
     const QString zpl = folder.filePath(u"girata.zpl"_s);
     ASSERT_TRUE(exited(marvello(printTo(label, u"zpl:"_s + zpl)), 0));
@@ -637,6 +546,64 @@ TEST(LabelPrinterZpl, ATurnedLabelLiesOnItsRoll) {
     const QString again = folder.filePath(u"ancora.zpl"_s);
     ASSERT_EQ(marvello(printTo(saved, u"zpl:"_s + again)).exitCode, 0);
     EXPECT_EQ(zplImage(readBytes(again)), image);
+}
+
+// A label that names no paper prints on the queue's own: a Letter queue gets Letter pages, a
+// label that names A4 gets A4 pages there.
+TEST_F(CupsQueue, ALetterQueueGetsLetterPages) {
+    lpadmin({u"-p"_s, queue, u"-o"_s, u"media-default=na_letter_8.5x11in"_s});
+    QTemporaryDir folder;
+    // The page, in points, of the job a label file of these bytes sends.
+    const auto pageOfJob = [&](const QByteArray& bytes) {
+        static const QRegularExpression mediaBox(
+            uR"(/MediaBox\s*\[\s*0\s+0\s+([0-9.]+)\s+([0-9.]+))"_s);
+        const QString file = folder.filePath(u"etichetta.eti"_s);
+        writeBytes(file, bytes);
+        const auto match = mediaBox.match(QString::fromLatin1(jobOf(file)));
+        return match.hasMatch()
+                   ? QPointF(match.captured(1).toDouble(), match.captured(2).toDouble())
+                   : QPointF();
+    };
+    // One 60 x 40 mm label with a Code 128, naming no paper; then naming A4.
+    const QByteArray label = "oggLayout\r\n 1 \r\n 1 \r\n 10 \r\n 10 \r\n 60 \r\n 40 \r\n 0 \r\n"
+                             " 0 \r\n 0 \r\n 0 \r\noggImmagine\r\n 283 \r\n 283 \r\n 2835 \r\n"
+                             " 1701 \r\n20\r\n\r\nLETTERA\r\n 0 \r\n";
+    EXPECT_TRUE(near(pageOfJob(label), {612, 792}, 1));
+    EXPECT_TRUE(
+        near(pageOfJob(label + "oggCarta\r\n 1 \r\nA4\r\n 0 \r\n 0 \r\n"), {595.3, 841.9}, 1));
+}
+
+// A queue without a driver (raw, a network label printer on port 9100) set to take ZPL gets
+// the labels as ZPL graphics at the resolution set for it, the copies in the format.
+TEST_F(CupsQueue, APrinterWithoutADriverTakesZplAndItsCalibration) {
+    const SettingsFolder folder;
+    const QString label = shippingLabel(folder.path(), {LabelPaper::Kind::Roll, {}, 0, 0});
+    ASSERT_TRUE(printersettings::write(queue, {0, 0, true, 300}));
+    const QByteArray job = nextJob([&] {
+        return printHere(label, u"printer:"_s + queue,
+                         {u"--count"_s, u"2"_s, u"--copies"_s, u"3"_s}) == 0;
+    });
+    const auto images = zplImages(job);
+    ASSERT_EQ(images.size(), 2u);
+    EXPECT_EQ(images[0].height(), 6 * 300);
+    EXPECT_EQ(job.count("^PQ3"), 2);
+
+    // The printer's calibration applies however the labels reach it: a saved print sent to it
+    // later lands where a job printed on it directly does.
+    const QStringList one{u"--count"_s, u"1"_s};
+    const auto firstDarkColumn = [&](const QString& what) {
+        const auto print = [&] { return printHere(what, u"printer:"_s + queue, one) == 0; };
+        return darkBox(zplImage(nextJob(print))).left();
+    };
+    const QString saved = folder.filePath(u"spedizione.ant"_s);
+    ASSERT_EQ(printHere(label, saved, one), 0);
+    ASSERT_TRUE(printersettings::write(queue, {0, 0, true, 203}));
+    const int uncalibrated = firstDarkColumn(saved);
+    ASSERT_TRUE(printersettings::write(queue, {5, 0, true, 203}));
+    const int direct = firstDarkColumn(label);
+    const int fromSaved = firstDarkColumn(saved);
+    EXPECT_NEAR(direct - uncalibrated, 40, 1); // 5 mm at 203 dpi
+    EXPECT_NEAR(fromSaved, direct, 1);
 }
 
 } // namespace

@@ -14,16 +14,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class IniFile : public ::testing::Test {
-protected:
-    void write(const QByteArray& bytes) { writeBytes(file, bytes); }
-    QByteArray read() const { return readBytes(file); }
-
+// Keys match without letter case and the last one wins. A blank before the sign breaks the
+// key; every match is rewritten and other lines kept; a missing file is made with one line; no
+// temporary file stays behind; a rewrite keeps who may read the file.
+TEST(IniFile, KeysMatchWithoutLetterCaseAndEveryMatchIsRewritten) {
     QTemporaryDir folder;
-    QString file = folder.filePath(u"pressivo.ini"_s);
-};
-
-TEST_F(IniFile, KeysMatchWithoutLetterCaseAndTheLastOneWins) {
+    const QString file = folder.filePath(u"pressivo.ini"_s);
+    const auto write = [&](const QByteArray& bytes) { writeBytes(file, bytes); };
     write("altro=1\r\nMARGINE SUPERIORE=1,5\r\nMargine superiore = 9\r\nmargine superiore=2,5\r\n");
     EXPECT_EQ(GetKeyIni(file, u"Margine superiore"_s), u"2,5");
     write("MARGINE SUPERIORE=  1,5  \r\nMargine destro =1\r\n"); // a blank breaks that key
@@ -31,11 +28,7 @@ TEST_F(IniFile, KeysMatchWithoutLetterCaseAndTheLastOneWins) {
     EXPECT_DOUBLE_EQ(ValoreNumerico(GetKeyIni(file, u"Margine superiore"_s)) * 567, 850.5);
     EXPECT_EQ(GetKeyIni(file, u"Margine destro"_s), u"");
     EXPECT_EQ(GetKeyIni(QString(), u"x"_s), u"");
-}
 
-// A blank before the sign breaks the key; every match is rewritten and other lines kept; a
-// missing file is made with one line; no temporary file stays behind.
-TEST_F(IniFile, RewritesEveryMatchAndKeepsOtherLines) {
     const std::tuple<QByteArray, const char*, QByteArray> rewrites[] = {
         {"Margine destro =1\r\n", "Margine destro", "Margine destro =1\r\nMargine destro=0,30\r\n"},
         {"# note\r\nmargine sinistro=1\r\nuno=2\r\nMARGINE SINISTRO=3\r\n", "Margine sinistro",
@@ -46,25 +39,19 @@ TEST_F(IniFile, RewritesEveryMatchAndKeepsOtherLines) {
         if (!before.isEmpty())
             write(before);
         ASSERT_TRUE(SetKeyIni(file, QString::fromLatin1(key), u"0,30"_s));
-        EXPECT_EQ(read(), after);
+        EXPECT_EQ(readBytes(file), after);
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{u"pressivo.ini"_s});
     }
     EXPECT_EQ(GetKeyIni(u"/non/esiste.ini"_s, u"x"_s), u"");
     EXPECT_FALSE(SetKeyIni(QString(), u"k"_s, u"v"_s));
     EXPECT_FALSE(SetKeyIni(file, QString(), u"v"_s));
-}
 
-TEST_F(IniFile, ARewriteKeepsWhoMayReadTheFile) {
     write("margine sinistro=1\r\n");
     const auto ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
     ASSERT_TRUE(QFile::setPermissions(file, ownerOnly));
     ASSERT_TRUE(SetKeyIni(file, u"Margine sinistro"_s, u"2"_s));
     EXPECT_EQ(QFile::permissions(file) & 0x70ff, ownerOnly);
 }
-
-} // namespace
-
-namespace {
 
 TEST(ProgramFolders, AnInstalledProgramUsesTheUsersFoldersAPortableOneItsOwn) {
     const QString config = u"/home/anna/.config/Marvello"_s;

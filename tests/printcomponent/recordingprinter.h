@@ -13,7 +13,7 @@ public:
     QString portName() const override { return QStringLiteral("usb://1"); }
     QSizeF paperSize() const override { return paper; }
     PrinterOutcome print(const PrintDocument& document, const PrinterJob& job) override {
-        jobs.push_back({job.first, job.last, int(document.pages.size()), job.copies, job.name});
+        jobs.push_back(job);
         received = document;
         if (job.pageReady && whilePrinting) {
             job.pageReady(job.first);
@@ -31,14 +31,10 @@ public:
         return true;
     }
 
-    struct Job {
-        int first, last, pages, copies;
-        QString name;
-    };
     QString name = QStringLiteral("Etichettatrice");
     QSizeF paper{11906, 16838}; // A4, in twips
     PrintDocument received;     // the last document printed
-    std::vector<Job> jobs;
+    std::vector<PrinterJob> jobs;
     int pageSetups = 0;
     int printerSetups = 0;
     // Called once the first page was announced to the progress view.
