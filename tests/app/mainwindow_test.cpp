@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "barcode/widgets/frmparametribarcode.h"
 #include "common/units.h"
-#include "common/version.h"
 #include "common/widgets/widgetmessageservice.h"
-#include "database/clsdatabase.h"
 #include "designer/widgets/designsurface.h"
 #include "document/labeldocument.h"
 #include "editing/widgets/frmmisura.h"
@@ -37,17 +34,6 @@ namespace {
 
 using MainWindow = WindowTest;
 
-TEST_F(MainWindow, GridAndSnapSwitches) {
-    EXPECT_FALSE(window.surface()->Griglia());
-    EXPECT_TRUE(window.Snap());
-    run("griglia");
-    run("snap");
-    EXPECT_TRUE(window.surface()->Griglia());
-    EXPECT_FALSE(window.Snap());
-    EXPECT_TRUE(window.action(u"griglia"_s)->isChecked());
-    EXPECT_FALSE(window.action(u"snap"_s)->isChecked());
-}
-
 TEST_F(MainWindow, TheSavePromptsThreeAnswers) {
     window.show();
     EXPECT_TRUE(window.close()); // without changes: nothing asked
@@ -65,26 +51,35 @@ TEST_F(MainWindow, TheSavePromptsThreeAnswers) {
     EXPECT_TRUE(window.close());
 }
 
-TEST_F(MainWindow, ConnectingAndDisconnectingShowInTheStatusBar) {
+// The connection shows in the status bar, the grid and snap switches on their buttons.
+TEST_F(MainWindow, ConnectionSwitchesAndANewLabel) {
+    const QString demo = QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb");
     CollegamentoDatabase binding;
-    binding.NomeDatabase = QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb");
+    binding.NomeDatabase = demo;
     binding.NomeTabella = u"Clienti"_s;
     document.setBinding(binding);
-    EXPECT_TRUE(window.ConnettiDatabase(binding.NomeDatabase, {}, u"clienti"_s));
-    EXPECT_EQ(window.statusPanel(1), u"Connesso: "_s + binding.NomeDatabase);
+    EXPECT_TRUE(window.ConnettiDatabase(demo, {}, u"clienti"_s));
+    EXPECT_EQ(window.statusPanel(1), u"Connesso: "_s + demo);
     EXPECT_EQ(window.statusPanel(2), u"Clienti");
     run("mnuDisconnettiDb");
     EXPECT_EQ(window.statusPanel(1), u"Non connesso");
     EXPECT_FALSE(document.DatabaseConnesso());
     EXPECT_TRUE(document.Modificato());
-    EXPECT_EQ(document.binding().NomeDatabase, binding.NomeDatabase); // kept for the next save
-    EXPECT_FALSE(window.ConnettiDatabase(binding.NomeDatabase, {}, u"Manca"_s));
+    EXPECT_EQ(document.binding().NomeDatabase, demo); // kept for the next save
+    EXPECT_FALSE(window.ConnettiDatabase(demo, {}, u"Manca"_s));
     EXPECT_TRUE(messages.messages.isEmpty()); // a missing table says nothing of its own
-}
 
-// A new label keeps nothing of the one open before: no elements, and no file name that the
-// title would show and "Salva" would offer to replace.
-TEST_F(MainWindow, NewLabelAfterAnOpenOne) {
+    EXPECT_FALSE(window.surface()->Griglia());
+    EXPECT_TRUE(window.Snap());
+    run("griglia");
+    run("snap");
+    EXPECT_TRUE(window.surface()->Griglia());
+    EXPECT_FALSE(window.Snap());
+    EXPECT_TRUE(window.action(u"griglia"_s)->isChecked());
+    EXPECT_FALSE(window.action(u"snap"_s)->isChecked());
+
+    // A new label keeps nothing of the one open before: no elements, and no file name that the
+    // title would show and "Salva" would offer to replace.
     document.CreaOggTesto(567, 1440, 1000, 255);
     document.setFileName(u"/tmp/spedizione.eti"_s);
     document.setModificato(true);
@@ -112,8 +107,7 @@ TEST_F(MainWindow, MovingAnElementMarksTheLabelChanged) {
     run("salva");
     EXPECT_EQ(window.surface()->ControlloCorrente(), nullptr);
     EXPECT_TRUE(window.surface()->ModoSelezione());
-    const QPoint moved = at(text->Left + 300, text->Top + 100);
-    QTest::mouseClick(window.surface(), Qt::LeftButton, {}, moved);
+    QTest::mouseClick(window.surface(), Qt::LeftButton, {}, at(text->Left + 300, text->Top + 100));
     EXPECT_EQ(window.surface()->ControlloCorrente(), text);
 
     // The toolbar shows the armed tool, and the select tool once it is used up.
@@ -166,34 +160,31 @@ TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
     EXPECT_EQ(ellipse.kind, ElementKind::Ellisse);
     run("spessore3");
     EXPECT_FLOAT_EQ(ellipse.SpessoreMm, 0.8f);
+    // Types over what a dialog's box shows, and confirms it.
+    const auto retype = [](QDoubleSpinBox* box, const QString& typed, QPushButton* ok) {
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+        QTest::mouseClick(ok, Qt::LeftButton);
+    };
     // Any width in millimetres, shown as it prints and typed with the decimal comma.
-    whenShown<frmMisura>([](frmMisura& dialog) {
+    whenShown<frmMisura>([retype](frmMisura& dialog) {
         EXPECT_EQ(dialog.txtMisura->text(), u"0,80 mm");
-        dialog.txtMisura->selectAll();
-        QTest::keyClicks(dialog.txtMisura, u"1,25"_s);
-        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+        retype(dialog.txtMisura, u"1,25"_s, dialog.cmdOk);
     });
     run("mnuSpessoreMm");
     EXPECT_FLOAT_EQ(ellipse.SpessoreMm, 1.25f);
     LabelElement* frame = document.CreaOggRettangolo(6000, 6000, 1500, 1000);
     window.surface()->select({frame});
-    whenShown<frmMisura>([](frmMisura& dialog) {
-        dialog.txtMisura->selectAll();
-        QTest::keyClicks(dialog.txtMisura, u"2,5"_s);
-        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
-    });
+    whenShown<frmMisura>(
+        [retype](frmMisura& dialog) { retype(dialog.txtMisura, u"2,5"_s, dialog.cmdOk); });
     run("mnuRaggioAngoli");
     EXPECT_FLOAT_EQ(frame->RaggioAngoli, 2.5f);
     window.surface()->select({&ellipse});
 
     // Its place typed with the decimal comma; what was not changed stays.
     const float height = ellipse.Height;
-    whenShown<frmPosizione>([](frmPosizione& dialog) {
-        QDoubleSpinBox* x = dialog.txtMisure[0];
-        x->selectAll();
-        QTest::keyClicks(x, u"12,5"_s);
-        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
-    });
+    whenShown<frmPosizione>(
+        [retype](frmPosizione& dialog) { retype(dialog.txtMisure[0], u"12,5"_s, dialog.cmdOk); });
     run("mnuPosizione");
     EXPECT_NEAR(ellipse.Left, units::LabelOriginXTwips + 12.5 * units::TwipsPerMillimetre, 0.01);
     EXPECT_EQ(ellipse.Height, height);
@@ -202,12 +193,8 @@ TEST_F(MainWindow, LinesAndEllipsesAreDrawnAndTurned) {
         << window.statusPanel(3).toStdString();
     auto* place = window.findChild<QLabel*>(u"lblPosizione"_s);
     ASSERT_NE(place, nullptr);
-    whenShown<frmPosizione>([](frmPosizione& dialog) {
-        QDoubleSpinBox* y = dialog.txtMisure[1];
-        y->selectAll();
-        QTest::keyClicks(y, u"7"_s);
-        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
-    });
+    whenShown<frmPosizione>(
+        [retype](frmPosizione& dialog) { retype(dialog.txtMisure[1], u"7"_s, dialog.cmdOk); });
     QTest::mouseDClick(place, Qt::LeftButton);
     EXPECT_NEAR(ellipse.Top, units::LabelOriginYTwips + 7 * units::TwipsPerMillimetre, 0.01);
     EXPECT_TRUE(window.statusPanel(3).contains(u"Y 7,0")) << window.statusPanel(3).toStdString();
@@ -270,8 +257,7 @@ TEST(FileDialogs, ANameWithoutExtensionTakesTheChosenTypes) {
             dialog->selectFile(u"etichette"_s);
             QMetaObject::invokeMethod(dialog, "accept"); // as the Save button does
         });
-        WidgetMessageService service;
-        const auto chosen = service.chooseFile(request);
+        const auto chosen = WidgetMessageService().chooseFile(request);
         ASSERT_TRUE(chosen);
         EXPECT_TRUE(chosen->endsWith(QString::fromLatin1(suffix))) << chosen->toStdString();
     }
@@ -308,31 +294,30 @@ TEST_F(MainWindow, SmallThingsAUserNoticesAtOnce) {
     // "Nuovo" brings the label back into view.
     auto* scroll = window.findChild<QScrollArea*>();
     ASSERT_NE(scroll, nullptr);
-    scroll->horizontalScrollBar()->setValue(300);
-    scroll->verticalScrollBar()->setValue(300);
+    QScrollBar& across = *scroll->horizontalScrollBar();
+    QScrollBar& down = *scroll->verticalScrollBar();
+    across.setValue(300);
+    down.setValue(300);
     run("mnuNuovo");
-    EXPECT_EQ(scroll->horizontalScrollBar()->value(), 0);
-    EXPECT_EQ(scroll->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(across.value(), 0);
+    EXPECT_EQ(down.value(), 0);
 
     // Zooming out from a corner far from the label brings the label back into view, and
     // zooming keeps the middle of the view where it was.
     auto* surface = window.surface();
     const auto labelInView = [&] {
-        const QRect view(
-            QPoint(scroll->horizontalScrollBar()->value(), scroll->verticalScrollBar()->value()),
-            scroll->viewport()->size());
+        const QRect view(QPoint(across.value(), down.value()), scroll->viewport()->size());
         return view.contains(surface->labelPixels());
     };
     run("mnuZoom100");
     for (int i = 0; i < 4; ++i)
         run("mnuZoomAvanti");
-    scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
-    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    across.setValue(across.maximum());
+    down.setValue(down.maximum());
     EXPECT_FALSE(labelInView());
     for (int i = 0; i < 5; ++i)
         run("mnuZoomIndietro");
     EXPECT_TRUE(labelInView());
-    QScrollBar& across = *scroll->horizontalScrollBar();
     for (int i = 0; i < 4; ++i)
         run("mnuZoomAvanti"); // 300 %: the label is larger than the view
     across.setValue(surface->labelPixels().center().x() - scroll->viewport()->width() / 2);
@@ -346,7 +331,7 @@ TEST_F(MainWindow, SmallThingsAUserNoticesAtOnce) {
     // The rulers stay along the view's top and left edges while the surface scrolls.
     run("mnuZoom100");
     across.setValue(300);
-    scroll->verticalScrollBar()->setValue(300);
+    down.setValue(300);
     const QImage view = scroll->viewport()->grab().toImage();
     const auto whiteShare = [&](QPoint from, QPoint step, int count) {
         int white = 0;

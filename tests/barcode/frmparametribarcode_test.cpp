@@ -6,8 +6,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -106,7 +104,7 @@ TEST(ParametriBarcode, FurtherSymbologiesAndOptions) {
     EXPECT_EQ(element.OpzioniBarcode.moduleMm, 0);
 }
 
-TEST(ParametriBarcode, CancelAndEscapeKeepTheTag) {
+TEST(ParametriBarcode, CancelEscapeAndOtherKindsChangeNothing) {
     LabelElement element = barcodeElement(u"12"_s);
     EXPECT_FALSE(ModificaParametriBarcode(element, nullptr, [](QDialog& dialog) {
         auto& form = static_cast<frmParametriBarcode&>(dialog);
@@ -121,9 +119,6 @@ TEST(ParametriBarcode, CancelAndEscapeKeepTheTag) {
         return dialog.result();
     }));
     EXPECT_EQ(element.Tag, u"12");
-}
-
-TEST(ParametriBarcode, OnlyBarcodeElementsHaveParameters) {
     LabelElement text = LabelElement::makeTemplate(ElementKind::Testo);
     bool shown = false;
     EXPECT_FALSE(ModificaParametriBarcode(text, nullptr, [&](QDialog&) { return shown = true; }));

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/colors.h"
 #include "common/widgets/fieldroutines.h"
-#include "common/widgets/windowplacement.h"
 #include "support/recordingmessages.h"
 
 #include <QDialog>
 #include <QLineEdit>
-#include <QScreen>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -15,10 +13,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QColor background(const QLineEdit& field) {
-    return field.palette().color(QPalette::Base);
-}
 
 class FieldRoutinesTest : public ::testing::Test {
 protected:
@@ -40,29 +34,26 @@ protected:
     QLineEdit* second;
 };
 
-TEST_F(FieldRoutinesTest, EnteringHighlightsTrimsAndSelectsLeavingRestores) {
+// Entering a field highlights, trims and selects it, leaving restores it; a whole number field
+// takes digits and backspace only.
+TEST_F(FieldRoutinesTest, EnteringLeavingAndTypingInTheFields) {
     second->setText(u"  12  "_s);
     second->setFocus();
     QCoreApplication::processEvents();
-    EXPECT_EQ(background(*second), colors::toQColor(colors::Yellow));
+    EXPECT_EQ(second->palette().color(QPalette::Base), colors::toQColor(colors::Yellow));
     EXPECT_EQ(second->text(), u"12");
     EXPECT_EQ(second->selectedText(), u"12");
 
     second->setText(u"34 "_s);
     first->setFocus();
     QCoreApplication::processEvents();
-    EXPECT_EQ(background(*second), QColor(Qt::white));
+    EXPECT_EQ(second->palette().color(QPalette::Base), QColor(Qt::white));
     EXPECT_EQ(second->text(), u"34");
-}
-
-TEST_F(FieldRoutinesTest, LeavingADisabledFieldShowsButtonFace) {
+    // Leaving a disabled field shows the button face.
     second->setEnabled(false);
     LasciaCampo(second);
-    EXPECT_EQ(background(*second), colors::toQColor(colors::ButtonFace));
-}
+    EXPECT_EQ(second->palette().color(QPalette::Base), colors::toQColor(colors::ButtonFace));
 
-TEST_F(FieldRoutinesTest, WholeNumberFieldTakesDigitsAndBackspaceOnly) {
-    first->setFocus();
     first->clear();
     QTest::keyClicks(first, u"1a2,3-"_s);
     EXPECT_EQ(first->text(), u"123");

@@ -29,8 +29,7 @@ TEST(FontDialogRoundTrip, OkWithoutChangesChangesNothing) {
                 shown = dialog->currentFont();
                 dialog->accept();
             });
-            WidgetMessageService service;
-            const auto chosen = service.chooseFont(initial, u"Imposta carattere"_s);
+            const auto chosen = WidgetMessageService().chooseFont(initial, u"Imposta carattere"_s);
             ASSERT_TRUE(chosen);
             EXPECT_EQ(chosen->family(), initial.family());
             EXPECT_EQ(chosen->bold(), bold);

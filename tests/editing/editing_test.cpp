@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/widgets/fontboxes.h"
 #include "barcode/widgets/frmparametribarcode.h"
-#include "database/clsdatabase.h"
 #include "database/widgets/connectdialogs.h"
 #include "designer/widgets/designsurface.h"
 #include "document/labeldocument.h"
@@ -30,7 +29,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-TEST(Paste, TwoCopiesStackAtTheSamePlaceAboveAndRightOfTheSource) {
+TEST(Paste, CopiesStackAboveAndRightOfTheSourceAndPicturesKeepTheirPicture) {
     LabelDocument document;
     LabelElement* source = document.CreaOggTesto(2000, 3000, 1000, 255);
     source->FontSize = 8.25f;
@@ -48,10 +47,8 @@ TEST(Paste, TwoCopiesStackAtTheSamePlaceAboveAndRightOfTheSource) {
         EXPECT_EQ(document.zOrder().GetZOrdine(copy->key()), 1);
     }
     EXPECT_EQ(document.stackingOrder().back(), second);
-}
 
-TEST(Paste, APastedPictureShowsItsPicture) {
-    LabelDocument document;
+    // A pasted picture shows its picture.
     LabelElement* picture = document.CreaOggPicture(0, 0, 500, 500);
     picture->Picture = QImage(4, 4, QImage::Format_RGB32);
     picture->ToolTipText = u"logo.png"_s;
@@ -115,26 +112,50 @@ TEST_F(Commands, CopyPasteDeleteAndDepth) {
     EXPECT_EQ(document.elements().size(), 2u);
 }
 
-TEST_F(Commands, EditingALinkedTextUnlinksIt) {
-    LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
-    text->DataMember = u"Citta"_s;
-    text->Caption = u"[Citta]"_s;
-    select(text);
-    whenShown<frmModificaTesto>([](frmModificaTesto& editor) {
-        EXPECT_TRUE(editor.txtRighe->toPlainText().isEmpty()); // a linked text shows no text
-        editor.txtRighe->setPlainText(u"Roma"_s);
-        QTest::mouseClick(editor.cmdOk, Qt::LeftButton);
+// Connecting asks for the file, then the table; cancelled, it leaves the label unconnected.
+TEST_F(Commands, TheTablesFieldsAreLinkedAndPutInTexts) {
+    const QString demo = QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb");
+    whenShown<frmConnettiDBMDB>([demo](frmConnettiDBMDB& dialog) {
+        dialog.txtNomeFileDB->setText(demo);
+        whenShown<frmSelezionaTabella>([](frmSelezionaTabella& tables) {
+            EXPECT_EQ(tables.lstTabelle->count(), 6); // three tables, then three queries
+            EXPECT_EQ(tables.lstTabelle->item(3)->text(), u"ClientiRoma");
+            QTest::mouseClick(tables.cmdCancel, Qt::LeftButton);
+        });
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     });
-    run("mnuModificaTesto");
-    EXPECT_EQ(text->Caption, u"Roma");
-    EXPECT_TRUE(text->DataMember.isEmpty());
-}
+    run("connettidb");
+    EXPECT_EQ(window.statusPanel(1), u"Non connesso");
+    EXPECT_FALSE(document.DatabaseConnesso());
+    EXPECT_EQ(document.binding().NomeDatabase, demo);
 
-// "Campi" offers the table's fields and the label's own values, and puts the chosen one where
-// the caret is; its menu taking the focus for a moment neither trims nor selects the text.
-TEST_F(Commands, TheTextEditorPutsAFieldWhereTheCaretIs) {
+    // A linked text shows the field; unlinked, it shows "abc" again.
     ASSERT_TRUE(connectDemo());
+    select(document.CreaOggRettangolo(5000, 5000, 500, 500));
+    run("collega"); // a rectangle cannot be linked: no dialog
     LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
+    select(text);
+    whenShown<frmCollegaCampo>([](frmCollegaCampo& dialog) {
+        EXPECT_EQ(dialog.lstCampi->count(), 17);
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton); // nothing selected
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.SelezionaCampo(u" citta "_s);
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    });
+    run("collega");
+    EXPECT_EQ(text->DataMember, u"Citta");
+    EXPECT_EQ(text->Caption, u"[Citta]");
+    EXPECT_EQ(messages.lastText(), u"Selezionare il nome campo da collegare al controllo.");
+    whenShown<frmCollegaCampo>([](frmCollegaCampo& dialog) {
+        EXPECT_EQ(dialog.lstCampi->currentItem()->text(), u"Citta");
+        QTest::mouseClick(dialog.cmdScollega, Qt::LeftButton);
+    });
+    run("collega");
+    EXPECT_TRUE(text->DataMember.isEmpty());
+    EXPECT_EQ(text->Caption, u"abc");
+
+    // "Campi" offers the table's fields and the label's own values, and puts the chosen one where
+    // the caret is; its menu taking the focus for a moment neither trims nor selects the text.
     text->Caption = u"Spett."_s;
     select(text);
     whenShown<frmModificaTesto>([](frmModificaTesto& editor) {
@@ -173,6 +194,22 @@ TEST_F(Commands, TheTextEditorPutsAFieldWhereTheCaretIs) {
     run("mnuModificaTesto");
     EXPECT_EQ(text->Caption, u"Spett. ${RagioneSociale} n. ${N}${Citta}\nTorino");
 
+    // Double clicking a linked picture opens its field link.
+    LabelElement* picture = document.CreaOggPicture(1000, 2000, 1500, 1500);
+    picture->DataMember = u"Logo"_s;
+    window.show();
+    window.surface()->setModoSelezione(true);
+    QTest::mouseClick(window.surface(), Qt::LeftButton, {}, at(1500, 2500));
+    bool linkDialog = false;
+    whenShown<frmCollegaCampo>([&linkDialog](frmCollegaCampo& dialog) {
+        linkDialog =
+            dialog.lstCampi->currentItem() && dialog.lstCampi->currentItem()->text() == u"Logo";
+        QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton);
+    });
+    QTest::mouseDClick(window.surface(), Qt::LeftButton, {}, at(1500, 2500));
+    EXPECT_TRUE(linkDialog);
+    EXPECT_EQ(picture->DataMember, u"Logo");
+
     // Fields that ${...} cannot name are not offered, and a & shows as itself.
     frmModificaTesto editor;
     editor.offerFields({u"data"_s, u"N+1"_s, u"a}b"_s, u" Nome"_s, u"Prezzo & IVA"_s});
@@ -195,13 +232,21 @@ TEST_F(Commands, TheTextEditorPutsAFieldWhereTheCaretIs) {
     }
 }
 
-// A barcode's text whose check digit is wrong is said at once, with the right digit, and the
-// editor stays open; placeholders are left for printing to check.
-TEST_F(Commands, TheBarcodeEditorSaysAWrongCheckDigit) {
+// A new barcode's parameters open with Code 39 and the text below. A barcode's text whose
+// check digit is wrong is said at once, with the right digit, and the editor stays open;
+// placeholders are left for printing to check.
+TEST_F(Commands, TheEditorsOfBarcodesPicturesAndLinkedTexts) {
     LabelElement* code = document.CreaOggImmagine(1000, 2000, 1935, 1035);
-    code->Tag = u"10"_s;
-    code->ToolTipText = u"4006381333931"_s;
     select(code);
+    whenShown<frmParametriBarcode>([](frmParametriBarcode& dialog) {
+        EXPECT_EQ(dialog.cmbTipoBarcode->currentText(), u"Code 39");
+        EXPECT_TRUE(dialog.optAllineamento[1]->isChecked());
+        dialog.cmbTipoBarcode->setCurrentIndex(1);
+        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    });
+    run("parbarcode");
+    EXPECT_EQ(code->Tag, u"10"); // EAN-13, whose check digit the editor checks
+    code->ToolTipText = u"4006381333931"_s;
     whenShown<frmModificaTesto>([this](frmModificaTesto& editor) {
         editor.txtTesto->setText(u"4006381333932"_s);
         QTest::mouseClick(editor.cmdOk, Qt::LeftButton);
@@ -212,9 +257,8 @@ TEST_F(Commands, TheBarcodeEditorSaysAWrongCheckDigit) {
     });
     run("mnuModificaTesto");
     EXPECT_EQ(code->ToolTipText, u"400638133393${N}");
-}
 
-TEST_F(Commands, ThePictureEditorWantsAnExistingFile) {
+    // The picture editor wants an existing file.
     LabelElement* picture = document.CreaOggPicture(1000, 2000, 1000, 1000);
     select(picture);
     whenShown<frmModificaImmagine>([this](frmModificaImmagine& editor) {
@@ -226,53 +270,23 @@ TEST_F(Commands, ThePictureEditorWantsAnExistingFile) {
     });
     run("mnuModificaImmagine");
     EXPECT_TRUE(picture->ToolTipText.isEmpty());
-}
 
-TEST_F(Commands, ConnectingAsksForTheFileThenTheTableAndCancellingLeavesItUnconnected) {
-    const QString demo = QStringLiteral(MARVELLO_TEST_DATA_DIR "/demo.mdb");
-    whenShown<frmConnettiDBMDB>([demo](frmConnettiDBMDB& dialog) {
-        dialog.txtNomeFileDB->setText(demo);
-        whenShown<frmSelezionaTabella>([](frmSelezionaTabella& tables) {
-            EXPECT_EQ(tables.lstTabelle->count(), 6); // three tables, then three queries
-            EXPECT_EQ(tables.lstTabelle->item(3)->text(), u"ClientiRoma");
-            QTest::mouseClick(tables.cmdCancel, Qt::LeftButton);
-        });
-        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
-    });
-    run("connettidb");
-    EXPECT_EQ(window.statusPanel(1), u"Non connesso");
-    EXPECT_FALSE(document.DatabaseConnesso());
-    EXPECT_EQ(document.binding().NomeDatabase, demo);
-}
-
-TEST_F(Commands, LinkingATextShowsTheFieldAndUnlinkingBringsBackAbc) {
-    ASSERT_TRUE(connectDemo());
-    LabelElement* box = document.CreaOggRettangolo(5000, 5000, 500, 500);
-    select(box);
-    run("collega"); // a rectangle cannot be linked: no dialog
+    // Editing a linked text unlinks it.
     LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
+    text->DataMember = u"Citta"_s;
+    text->Caption = u"[Citta]"_s;
     select(text);
-    whenShown<frmCollegaCampo>([](frmCollegaCampo& dialog) {
-        EXPECT_EQ(dialog.lstCampi->count(), 17);
-        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton); // nothing selected
-        EXPECT_TRUE(dialog.isVisible());
-        dialog.SelezionaCampo(u" citta "_s);
-        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    whenShown<frmModificaTesto>([](frmModificaTesto& editor) {
+        EXPECT_TRUE(editor.txtRighe->toPlainText().isEmpty()); // a linked text shows no text
+        editor.txtRighe->setPlainText(u"Roma"_s);
+        QTest::mouseClick(editor.cmdOk, Qt::LeftButton);
     });
-    run("collega");
-    EXPECT_EQ(text->DataMember, u"Citta");
-    EXPECT_EQ(text->Caption, u"[Citta]");
-    EXPECT_EQ(messages.lastText(), u"Selezionare il nome campo da collegare al controllo.");
-    whenShown<frmCollegaCampo>([](frmCollegaCampo& dialog) {
-        EXPECT_EQ(dialog.lstCampi->currentItem()->text(), u"Citta");
-        QTest::mouseClick(dialog.cmdScollega, Qt::LeftButton);
-    });
-    run("collega");
+    run("mnuModificaTesto");
+    EXPECT_EQ(text->Caption, u"Roma");
     EXPECT_TRUE(text->DataMember.isEmpty());
-    EXPECT_EQ(text->Caption, u"abc");
 }
 
-TEST_F(Commands, FontBoxesApplyWholeSizesToTheTextOrTheTemplate) {
+TEST_F(Commands, FontBoxesAndTheFontDialogApplyWholeSizesToTheTextOrTheTemplate) {
     EXPECT_TRUE(FontBoxes::FontDisponibile(u"Arial"_s)); // printed by Liberation Sans
     EXPECT_FALSE(FontBoxes::FontDisponibile(u"arial"_s));
     window.fonts().ApplicaCarattere(u"Liberation Serif"_s, u"8,5"_s, true, false);
@@ -288,6 +302,15 @@ TEST_F(Commands, FontBoxesApplyWholeSizesToTheTextOrTheTemplate) {
     EXPECT_EQ(text->FontName, u"Arial");
     EXPECT_TRUE(text->FontItalic);
     EXPECT_EQ(textTemplate.FontName, u"Liberation Serif"); // the template stays
+
+    // The font dialog sets both the template and the selected text.
+    QFont chosen(u"Liberation Mono"_s);
+    chosen.setPointSizeF(13.5);
+    messages.fontAnswers.push_back(chosen);
+    run("carattere");
+    EXPECT_EQ(text->FontName, u"Liberation Mono");
+    EXPECT_EQ(text->FontSize, 14);
+    EXPECT_EQ(textTemplate.FontName, u"Liberation Mono");
 }
 
 TEST_F(Commands, FontBoxesRefuseUnknownFontsAndSizesOutOfRange) {
@@ -311,49 +334,6 @@ TEST_F(Commands, FontBoxesRefuseUnknownFontsAndSizesOutOfRange) {
     QCoreApplication::processEvents();
     EXPECT_EQ(messages.lastText(), u"Il tipo di carattere inserito non è disponibile nel sistema.");
     EXPECT_NE(document.templateOf(ElementKind::Testo).FontName, u"liberation sans");
-}
-
-TEST_F(Commands, TheFontDialogSetsTemplateAndSelectedText) {
-    LabelElement* text = document.CreaOggTesto(1000, 2000, 1000, 255);
-    select(text);
-    QFont chosen(u"Liberation Mono"_s);
-    chosen.setPointSizeF(13.5);
-    messages.fontAnswers.push_back(chosen);
-    run("carattere");
-    EXPECT_EQ(text->FontName, u"Liberation Mono");
-    EXPECT_EQ(text->FontSize, 14);
-    EXPECT_EQ(document.templateOf(ElementKind::Testo).FontName, u"Liberation Mono");
-}
-
-TEST_F(Commands, ANewBarcodesParametersOpenWithCode39AndTextBelow) {
-    LabelElement* code = document.CreaOggImmagine(1000, 2000, 1935, 1035);
-    select(code);
-    whenShown<frmParametriBarcode>([](frmParametriBarcode& dialog) {
-        EXPECT_EQ(dialog.cmbTipoBarcode->currentText(), u"Code 39");
-        EXPECT_TRUE(dialog.optAllineamento[1]->isChecked());
-        dialog.cmbTipoBarcode->setCurrentIndex(1);
-        QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
-    });
-    run("parbarcode");
-    EXPECT_EQ(code->Tag, u"10");
-}
-
-TEST_F(Commands, DoubleClickingALinkedPictureOpensTheFieldLink) {
-    ASSERT_TRUE(connectDemo());
-    LabelElement* picture = document.CreaOggPicture(1000, 2000, 1500, 1500);
-    picture->DataMember = u"Logo"_s;
-    window.show();
-    window.surface()->setModoSelezione(true);
-    QTest::mouseClick(window.surface(), Qt::LeftButton, {}, at(1500, 2500));
-    bool linkDialog = false;
-    whenShown<frmCollegaCampo>([&linkDialog](frmCollegaCampo& dialog) {
-        linkDialog =
-            dialog.lstCampi->currentItem() && dialog.lstCampi->currentItem()->text() == u"Logo";
-        QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton);
-    });
-    QTest::mouseDClick(window.surface(), Qt::LeftButton, {}, at(1500, 2500));
-    EXPECT_TRUE(linkDialog);
-    EXPECT_EQ(picture->DataMember, u"Logo");
 }
 
 TEST(Alignment, DialogOrderAndValues) {

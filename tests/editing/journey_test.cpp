@@ -4,8 +4,6 @@
 // criterion, saved, reopened, printed to the preview and to a saved print, and that print
 // reopened from the saved print manager.
 
-#include "common/programfolders.h"
-#include "database/clsdatabase.h"
 #include "database/widgets/connectdialogs.h"
 #include "database/widgets/frmselezionerecords.h"
 #include "designer/widgets/designsurface.h"
@@ -22,7 +20,6 @@
 #include "support/settingsfolder.h"
 #include "support/windowtest.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -33,8 +30,6 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -69,12 +64,11 @@ protected:
 TEST_F(Journey, FromANewLabelToAReopenedSavedPrint) {
     // Four elements, formatted.
     LabelElement* text = insert("testo", 900, 1700);
-    ASSERT_TRUE(text);
     run("grassetto");
     LabelElement* code = insert("barcode", 900, 2300);
     LabelElement* picture = insert("immagine", 3200, 1700);
     LabelElement* box = insert("rettangolo", 600, 1500);
-    ASSERT_TRUE(code && picture && box);
+    ASSERT_TRUE(text && code && picture && box);
     run("spessore2");
     run("mnuPortaIndietro");
     EXPECT_EQ(box->BorderWidth, 2);
@@ -90,9 +84,8 @@ TEST_F(Journey, FromANewLabelToAReopenedSavedPrint) {
     EXPECT_EQ(document.layout().EtichetteOrizzontali, 3);
 
     // The example database and its customers.
-    const QString database = QStringLiteral(MARVELLO_EXAMPLES_DIR "/clienti.mdb");
-    whenShown<frmConnettiDBMDB>([database](frmConnettiDBMDB& dialog) {
-        dialog.txtNomeFileDB->setText(database);
+    whenShown<frmConnettiDBMDB>([](frmConnettiDBMDB& dialog) {
+        dialog.txtNomeFileDB->setText(QStringLiteral(MARVELLO_EXAMPLES_DIR "/clienti.mdb"));
         whenShown<frmSelezionaTabella>([](frmSelezionaTabella& tables) {
             tables.SelezionaTabella(u"Clienti"_s);
             QTest::mouseClick(tables.cmdOk, Qt::LeftButton);
@@ -188,10 +181,7 @@ TEST_F(Journey, FromANewLabelToAReopenedSavedPrint) {
             });
         QTest::mouseClick(manager.cmdOk, Qt::LeftButton);
     });
-    {
-        clsPressivo pressivo(ui);
-        pressivo.ManageFilePrinted();
-    }
+    clsPressivo(ui).ManageFilePrinted();
     EXPECT_TRUE(previewed);
     // Said before each print, and nothing else.
     ASSERT_EQ(messages.questions.size(), 2);
