@@ -5,10 +5,9 @@
 #include "common/windows1252.h"
 #include "database/accesssource.h"
 #include "database/clsdatabase.h"
-#include "database/databaseerror.h"
 #include "database/sourceaddress.h"
 #include "database/widgets/connectdialogs.h"
-#include "printing/printengine.h"
+#include "printing/fieldtext.h"
 #include "support/files.h"
 #include "support/marvelloprocess.h"
 #include "support/recordingmessages.h"
@@ -41,7 +40,27 @@ RowSource clienti() {
     return rows;
 }
 
-template <typename Fill> void withDatabase(const QString& driver, const QString& name, Fill&& fill);
+// Runs `fill` on a connection of Qt's to the database at the address.
+template <typename Fill>
+void withDatabase(const QString& driver, const QString& name, Fill&& fill) {
+    const QString connection = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(driver, connection);
+        if (driver == u"QSQLITE") {
+            db.setDatabaseName(name);
+        } else {
+            const auto address = SourceAddress::parse(name);
+            db.setHostName(address->host);
+            db.setPort(address->port);
+            db.setUserName(address->user);
+            db.setPassword(u"marvello"_s);
+            db.setDatabaseName(address->database);
+        }
+        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+        fill(db);
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
 
 // A server the test script started: the variable that gives its address, Qt's driver for it.
 struct TestServer {
@@ -63,9 +82,8 @@ QString ownDatabase() {
 }
 
 QString dropOwnDatabase(const TestServer& kind) {
-    const bool postgres = std::string_view(kind.driver) == PostgreSql.driver;
     return u"DROP DATABASE IF EXISTS %1"_s.arg(ownDatabase()) +
-           (postgres ? u" WITH (FORCE)"_s : QString());
+           (std::string_view(kind.driver) == PostgreSql.driver ? u" WITH (FORCE)"_s : QString());
 }
 
 // The addresses of this test's own databases, made on first use; gone once dropped.
@@ -162,11 +180,10 @@ void writeDelimited(const QString& path, const RowSource& rows, QChar separator,
             text = u'"' + text.replace(u"\""_s, u"\"\""_s) + u'"';
         return text;
     };
-    QString text;
     QStringList line;
     for (const FieldInfo& info : rows.fields)
         line << field(info.name);
-    text += line.join(separator) + u"\r\n"_s;
+    QString text = line.join(separator) + u"\r\n"_s;
     for (const Row& row : rows.rows) {
         line.clear();
         for (const QVariant& value : row)
@@ -229,38 +246,15 @@ void copyInto(QSqlDatabase db, const QString& table, const RowSource& rows) {
     db.commit();
 }
 
-// Runs `fill` on a connection of Qt's to the database at the address.
-template <typename Fill>
-void withDatabase(const QString& driver, const QString& name, Fill&& fill) {
-    const QString connection = QUuid::createUuid().toString();
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(driver, connection);
-        if (driver == u"QSQLITE") {
-            db.setDatabaseName(name);
-        } else {
-            const auto address = SourceAddress::parse(name);
-            db.setHostName(address->host);
-            db.setPort(address->port);
-            db.setUserName(address->user);
-            db.setPassword(u"marvello"_s);
-            db.setDatabaseName(address->database);
-        }
-        ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
-        fill(db);
-    }
-    QSqlDatabase::removeDatabase(connection);
-}
-
 class Sources : public ::testing::Test {
 protected:
     ~Sources() override {
         qunsetenv("ODBCINI"); // the data sources were the test's own
         database.DisconnettiDatabase();
-        for (const TestServer& kind : {PostgreSql, MariaDb}) {
+        for (const TestServer& kind : {PostgreSql, MariaDb})
             if (!ownAddresses()[kind.variable].isEmpty())
                 withDatabase(QString::fromLatin1(kind.driver), server(kind),
                              [&](QSqlDatabase db) { QSqlQuery(db).exec(dropOwnDatabase(kind)); });
-        }
         ownAddresses().clear();
     }
 
@@ -300,8 +294,8 @@ protected:
             ADD_FAILURE() << "PostgreSQL's ODBC driver (odbc-postgresql) is not installed";
         if (!server(PostgreSql).isEmpty() && !odbcDriver.isEmpty()) {
             // The same PostgreSQL table through an ODBC data source of the test's own.
-            const SourceAddress address = *SourceAddress::parse(postgres());
-            odbcSource(u"MarvelloPG"_s, odbcDriver, address, u"BoolsAsChar=0\n"_s);
+            odbcSource(u"MarvelloPG"_s, odbcDriver, *SourceAddress::parse(postgres()),
+                       u"BoolsAsChar=0\n"_s);
             names << u"odbc:MarvelloPG"_s;
         }
         return names;
@@ -326,13 +320,20 @@ protected:
         return database.ConnettiDatabase();
     }
 
+    // spedizione.eti saved in the folder as `name`, with `from` changed to `to` in its text.
+    QString shippingLabel(const char* name, const QByteArray& from, const QByteArray& to) {
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        writeBytes(path, readBytes(example("spedizione.eti")).replace(from, to));
+        return path;
+    }
+
     // What the records a criterion selects print: each field of each, as a label shows it.
     std::string select(const QString& field, Criterion criterion, const char* equal,
                        const char* from, const char* to) {
         RecordSelection selection(u"clienti"_s, field, criterion, QString::fromUtf8(equal),
                                   QString::fromUtf8(from), QString::fromUtf8(to));
         // Counted and opened from the one selection the criterion rewrites, as a job does.
-        const long count = database.source().count(selection);
+        selected = database.source().count(selection);
         const auto records = database.source().open(selection);
         QStringList printed;
         while (records->next()) {
@@ -343,7 +344,6 @@ protected:
                     records->row()[std::size_t(records->fieldIndex(QString::fromLatin1(name)))]);
             printed << values.join(u'|');
         }
-        selected = count;
         return printed.join(u'\n').toStdString();
     }
 
@@ -355,7 +355,9 @@ protected:
 
 // Text criteria ignore letter case, numbers and dates compare by value, bounds typed with a
 // comma or a full stop are the same number: every source selects what Access selects, in the
-// key's order, and the values print alike.
+// key's order, and the values print alike. Text ranges keep and leave out the same names on
+// every source, accented or not: an open bound is open, and no server's collation decides;
+// numbers written as text are numbers.
 TEST_F(Sources, EverySourceSelectsAndPrintsWhatAccessDoes) {
     // Dates compare as written whatever the machine's time zone.
     const QByteArray zone = qgetenv("TZ");
@@ -436,40 +438,7 @@ TEST_F(Sources, EverySourceSelectsAndPrintsWhatAccessDoes) {
                 << field << " '" << equal << "' '" << from << "' '" << to << "'";
         }
     }
-}
 
-// One stray byte in a UTF-8 file leaves it UTF-8 (the byte shows as a mark); a file written
-// in Windows-1252 stays Windows-1252.
-TEST_F(Sources, AStrayByteDoesNotChangeAFilesEncoding) {
-    const QString path = folder.filePath(u"negozi.csv"_s);
-    const auto firstValues = [&]() {
-        database.setNomeDatabase(path);
-        EXPECT_TRUE(database.ConnettiDatabase()) << messages.lastText().toStdString();
-        RecordSelection selection{u"negozi"_s};
-        const auto records = database.source().open(selection);
-        QStringList values;
-        while (records->next())
-            values << records->row()[0].toString();
-        database.DisconnettiDatabase();
-        return values;
-    };
-    QByteArray utf8 = "Citta\n";
-    for (int i = 0; i < 20; ++i)
-        utf8 += "Forlì\n";
-    utf8 += "Cant\xF9\n"; // a Windows-1252 ù among UTF-8 text
-    writeBytes(path, utf8);
-    QStringList values = firstValues();
-    ASSERT_EQ(values.size(), 21);
-    EXPECT_EQ(values.front(), u"Forlì");
-    EXPECT_EQ(values.back(), u"Cant"_s + QChar(0xFFFD));
-    writeBytes(path, "Citta\nForl\xEC\nCant\xF9\n");
-    values = firstValues();
-    EXPECT_EQ(values, QStringList({u"Forlì"_s, u"Cantù"_s}));
-}
-
-// Text ranges keep and leave out the same names on every source, accented or not: an open
-// bound is open, and no server's collation decides; numbers written as text are numbers.
-TEST_F(Sources, TextRangesAreTheSameEverywhere) {
     RowSource names;
     names.fields = {{u"Codice"_s, fieldtype::Long}, {u"Nome"_s}, {u"Importo"_s}}; // Importo: text
     int number = 0;
@@ -481,21 +450,18 @@ TEST_F(Sources, TextRangesAreTheSameEverywhere) {
                               : number == 2 ? u"1234.56"_s
                                             : u"7"_s});
     }
-    std::vector<QString> sources;
-    const QString csv = folder.filePath(u"nomi.csv"_s);
-    writeDelimited(csv, names, u';', Encoding::Utf8);
-    sources.push_back(csv);
-    const QString sqlite = folder.filePath(u"nomi.sqlite"_s);
-    withDatabase(u"QSQLITE"_s, sqlite, [&](QSqlDatabase db) { copyInto(db, u"nomi"_s, names); });
-    sources.push_back(sqlite);
+    QStringList sources{folder.filePath(u"nomi.csv"_s), folder.filePath(u"nomi.sqlite"_s)};
+    writeDelimited(sources[0], names, u';', Encoding::Utf8);
+    withDatabase(u"QSQLITE"_s, sources[1],
+                 [&](QSqlDatabase db) { copyInto(db, u"nomi"_s, names); });
     for (const TestServer& kind : {PostgreSql, MariaDb}) {
         if (server(kind).isEmpty())
             continue;
         withDatabase(QString::fromLatin1(kind.driver), ownAddress(kind),
                      [&](QSqlDatabase db) { copyInto(db, u"nomi"_s, names); });
-        sources.push_back(ownAddress(kind));
+        sources << ownAddress(kind);
     }
-    const auto selected = [&](const char* from, const char* to) {
+    const auto kept = [&](const char* from, const char* to) {
         RecordSelection selection(u"nomi"_s, u"Nome"_s, Criterion::Compreso, {},
                                   QString::fromUtf8(from), QString::fromUtf8(to));
         if (std::string_view(from) == "=") // Importo equal to `to`
@@ -511,16 +477,35 @@ TEST_F(Sources, TextRangesAreTheSameEverywhere) {
     for (const QString& source : sources) {
         SCOPED_TRACE(source.toStdString());
         ASSERT_TRUE(connect(source)) << messages.lastText().toStdString();
-        EXPECT_EQ(selected("M", ""), "Milano,Zurigo,Zürich,Ñandú,Ørsted,Ünïcödé,Žilina");
-        EXPECT_EQ(selected("u", "v"), "Ünïcödé");
-        EXPECT_EQ(selected("", "b"), "abete");
-        EXPECT_EQ(selected("=", "1234,56"), "Milano,Zürich");
+        EXPECT_EQ(kept("M", ""), "Milano,Zurigo,Zürich,Ñandú,Ørsted,Ünïcödé,Žilina");
+        EXPECT_EQ(kept("u", "v"), "Ünïcödé");
+        EXPECT_EQ(kept("", "b"), "abete");
+        EXPECT_EQ(kept("=", "1234,56"), "Milano,Zürich");
     }
 }
 
 // Damaged delimited files are refused with the line at fault; a file's separator can be given;
-// "Testo Unicode" (UTF-16) reads as well; columns of one name stay apart.
-TEST_F(Sources, DelimitedFilesThatCannotBeReadAreRefused) {
+// "Testo Unicode" (UTF-16) reads as well; columns of one name stay apart. One stray byte in a
+// UTF-8 file leaves it UTF-8 (the byte shows as a mark); a file written in Windows-1252 stays
+// Windows-1252.
+TEST_F(Sources, DelimitedFilesAreReadInTheirEncodingOrRefused) {
+    const QString negozi = folder.filePath(u"negozi.csv"_s);
+    const auto firstValues = [&]() {
+        EXPECT_TRUE(connect(negozi)) << messages.lastText().toStdString();
+        RecordSelection selection{u"negozi"_s};
+        const auto records = database.source().open(selection);
+        QStringList values;
+        while (records->next())
+            values << records->row()[0].toString();
+        database.DisconnettiDatabase();
+        return values;
+    };
+    // A Windows-1252 ù among UTF-8 text.
+    writeBytes(negozi, "Citta\n" + QByteArray("Forlì\n").repeated(20) + "Cant\xF9\n");
+    EXPECT_EQ(firstValues(), QStringList(20, u"Forlì"_s) << u"Cant"_s + QChar(0xFFFD));
+    writeBytes(negozi, "Citta\nForl\xEC\nCant\xF9\n");
+    EXPECT_EQ(firstValues(), QStringList({u"Forlì"_s, u"Cantù"_s}));
+
     const std::tuple<const char*, QByteArray, const char*> files[] = {
         {"aperte.csv", "Nome,Citta\n\"Rossi,Roma\n", "non si chiudono"},
         {"larga.csv", "Nome;Citta\nRossi;Roma;Lazio\n", "riga 2"},
@@ -528,8 +513,7 @@ TEST_F(Sources, DelimitedFilesThatCannotBeReadAreRefused) {
     for (const auto& [name, bytes, why] : files) {
         const QString path = folder.filePath(QString::fromLatin1(name));
         writeBytes(path, bytes);
-        database.setNomeDatabase(path);
-        EXPECT_FALSE(database.ConnettiDatabase()) << name;
+        EXPECT_FALSE(connect(path)) << name;
         EXPECT_TRUE(messages.lastText().contains(QString::fromUtf8(why)))
             << messages.lastText().toStdString();
     }
@@ -567,9 +551,32 @@ TEST_F(Sources, DelimitedFilesThatCannotBeReadAreRefused) {
     EXPECT_FALSE(dialog.cmbSeparatore->isEnabled());
 }
 
-TEST_F(Sources, AServerThatRefusesSaysWhy) {
+// "Server di database": "Prova connessione" says what the server says; Ok gives the address.
+// A server that refuses says why, to a person and to a batch job. A password reaches the server
+// by a file, standard input, the environment or the address, and no other user of the machine
+// reads it: not in the process's arguments, not in messages or in --info.
+TEST_F(Sources, AServerThatRefusesSaysWhyAndPasswordsReachNobodyElse) {
     REQUIRE_POSTGRES();
-    const auto address = *SourceAddress::parse(postgres());
+    frmConnettiServer dialog;
+    dialog.setAddress(postgres(), u"sbagliata"_s);
+    dialog.cmdProva->click();
+    EXPECT_TRUE(messages.lastText().contains(u"password")) << messages.lastText().toStdString();
+    dialog.txtPassword->setText(u"marvello"_s);
+    dialog.cmdProva->click();
+    EXPECT_TRUE(messages.lastText().startsWith(u"Connessione riuscita"))
+        << messages.lastText().toStdString();
+    dialog.cmdOk->click();
+    EXPECT_TRUE(dialog.Confermato);
+    EXPECT_EQ(dialog.Indirizzo, postgres());
+    EXPECT_EQ(dialog.Password, u"marvello");
+
+    frmConnettiServer odbc;
+    odbc.cmbTipo->setCurrentIndex(2);
+    EXPECT_FALSE(odbc.txtServer->isEnabled());
+    odbc.txtDatabase->setText(u"Magazzino"_s);
+    odbc.cmdOk->click();
+    EXPECT_EQ(odbc.Indirizzo, u"odbc:Magazzino");
+
     for (const TestServer& kind : {PostgreSql, MariaDb}) {
         if (server(kind).isEmpty())
             continue;
@@ -579,7 +586,7 @@ TEST_F(Sources, AServerThatRefusesSaysWhy) {
         EXPECT_TRUE(messages.lastText().contains(u"password")) << messages.lastText().toStdString();
     }
 
-    SourceAddress down = address;
+    SourceAddress down = *SourceAddress::parse(postgres());
     down.port = 1; // nothing listens there
     database.setNomeDatabase(down.toString());
     EXPECT_FALSE(database.ConnettiDatabase());
@@ -588,34 +595,20 @@ TEST_F(Sources, AServerThatRefusesSaysWhy) {
     // In a batch job: a missing table, and a server that is not there, stop it.
     copies();
     const QString pdf = folder.filePath(u"out.pdf"_s);
-    const auto runWith = [&](const QString& label, const QString& db) {
-        return marvello(printTo(label, pdf, {u"--db"_s, db, u"--password"_s, u"marvello"_s}));
+    const QString label = example("spedizione.eti");
+    const auto runWith = [&](const QString& eti, const QString& db) {
+        return marvello(printTo(eti, pdf, {u"--db"_s, db, u"--password"_s, u"marvello"_s}));
     };
-    const QString prodotti = folder.filePath(u"prodotti.eti"_s);
-    QByteArray text = readBytes(example("spedizione.eti"));
-    writeBytes(prodotti, text.replace("Clienti", "Fornitori"));
-    ProcessRun run = runWith(prodotti, postgres());
-    EXPECT_NE(run.exitCode, 0);
-    EXPECT_TRUE(run.err.contains(u"\"Fornitori\" non è nel database")) << run.err.toStdString();
-    run = runWith(example("spedizione.eti"), down.toString());
-    EXPECT_NE(run.exitCode, 0);
-    EXPECT_TRUE(run.err.contains(u"Impossibile connettersi")) << run.err.toStdString();
+    EXPECT_TRUE(exited(runWith(shippingLabel("prodotti.eti", "Clienti", "Fornitori"), postgres()),
+                       1, u"\"Fornitori\" non è nel database"));
+    const ProcessRun run = runWith(label, down.toString());
+    EXPECT_TRUE(exited(run, 1, u"Impossibile connettersi"));
     EXPECT_FALSE(run.err.contains(u"objDatabase")) << run.err.toStdString(); // a routine's name
     EXPECT_FALSE(QFile::exists(pdf));
-}
 
-// A password reaches the server by a file, standard input, the environment or the address,
-// and no other user of the machine reads it: not in the process's arguments, not in messages
-// or in --info.
-TEST_F(Sources, PasswordsReachTheServerAndNobodyElse) {
-    REQUIRE_POSTGRES();
-    copies();
-    const QString pdf = folder.filePath(u"out.pdf"_s);
-    const QString label = example("spedizione.eti");
     const QString passwordFile = folder.filePath(u"password"_s);
     writeBytes(passwordFile, "marvello\n");
-    QString withPassword = postgres();
-    withPassword.replace(u"marvello@"_s, u"marvello:marvello@"_s);
+    const QString withPassword = postgres().replace(u"marvello@"_s, u"marvello:marvello@"_s);
     ASSERT_NE(withPassword, postgres());
     const std::pair<QStringList, QStringList> routes[] = {
         {{u"--db"_s, postgres(), u"--password-file"_s, passwordFile}, {}},
@@ -624,8 +617,8 @@ TEST_F(Sources, PasswordsReachTheServerAndNobodyElse) {
     };
     for (const auto& [options, environment] : routes) {
         QFile::remove(pdf);
-        const ProcessRun run = marvello(printTo(label, pdf, options), environment);
-        EXPECT_EQ(run.exitCode, 0) << options.join(u' ').toStdString() << run.err.toStdString();
+        EXPECT_TRUE(exited(marvello(printTo(label, pdf, options), environment), 0))
+            << options.join(u' ').toStdString();
         EXPECT_TRUE(QFile::exists(pdf));
     }
     // From standard input.
@@ -647,48 +640,21 @@ TEST_F(Sources, PasswordsReachTheServerAndNobodyElse) {
             process.waitForReadyRead(30000);
             cmdline = readBytes(u"/proc/%1/cmdline"_s.arg(process.processId()));
         });
-    EXPECT_EQ(shown.exitCode, 0) << shown.err.toStdString();
+    EXPECT_TRUE(exited(shown, 0));
     ASSERT_TRUE(cmdline.contains("--password"));
     EXPECT_FALSE(cmdline.contains(QByteArray("\0marvello\0", 10))) << cmdline.toStdString();
     EXPECT_FALSE(cmdline.contains(":marvello@")) << cmdline.toStdString();
 
     // A wrong password in the address is not repeated in the message; --info hides it too.
-    QString wrong = withPassword;
-    wrong.replace(u":marvello@"_s, u":Segreta99@"_s);
+    const QString wrong = QString(withPassword).replace(u":marvello@"_s, u":Segreta99@"_s);
     const ProcessRun refused = marvello(printTo(label, pdf, {u"--db"_s, wrong}));
-    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_TRUE(exited(refused, 1));
     EXPECT_FALSE(refused.err.contains(u"Segreta99")) << refused.err.toStdString();
-    const QString bound = folder.filePath(u"legato.eti"_s);
-    QByteArray text = readBytes(label);
-    writeBytes(bound, text.replace("clienti.mdb", wrong.toUtf8()));
-    const ProcessRun info = marvello({u"--info"_s, bound});
-    EXPECT_EQ(info.exitCode, 0) << info.err.toStdString();
+    const ProcessRun info =
+        marvello({u"--info"_s, shippingLabel("legato.eti", "clienti.mdb", wrong.toUtf8())});
+    EXPECT_TRUE(exited(info, 0));
     EXPECT_TRUE(info.out.contains(u"marvello:***@")) << info.out.toStdString();
     EXPECT_FALSE(info.out.contains(u"Segreta99"));
-}
-
-// "Server di database": "Prova connessione" says what the server says; Ok gives the address.
-TEST_F(Sources, TheServerDialogTriesTheConnectionAndGivesTheAddress) {
-    REQUIRE_POSTGRES();
-    frmConnettiServer dialog;
-    dialog.setAddress(postgres(), u"sbagliata"_s);
-    dialog.cmdProva->click();
-    EXPECT_TRUE(messages.lastText().contains(u"password")) << messages.lastText().toStdString();
-    dialog.txtPassword->setText(u"marvello"_s);
-    dialog.cmdProva->click();
-    EXPECT_TRUE(messages.lastText().startsWith(u"Connessione riuscita"))
-        << messages.lastText().toStdString();
-    dialog.cmdOk->click();
-    EXPECT_TRUE(dialog.Confermato);
-    EXPECT_EQ(dialog.Indirizzo, postgres());
-    EXPECT_EQ(dialog.Password, u"marvello");
-
-    frmConnettiServer odbc;
-    odbc.cmbTipo->setCurrentIndex(2);
-    EXPECT_FALSE(odbc.txtServer->isEnabled());
-    odbc.txtDatabase->setText(u"Magazzino"_s);
-    odbc.cmdOk->click();
-    EXPECT_EQ(odbc.Indirizzo, u"odbc:Magazzino");
 }
 
 // Names in other people's databases are names, whatever quotes and SQL they hold: a column
@@ -773,25 +739,21 @@ TEST_F(Sources, AQueryThatNeverEndsIsStoppedInTime) {
         "SELECT i AS \"Codice\", 'Cliente' AS \"RagioneSociale\", 'Via Roma' AS \"Indirizzo\", "
         "'00100' AS \"CAP\", 'Roma' AS \"Citta\", 'RM' AS \"Provincia\", "
         "'8001234000011' AS \"EAN\" FROM n");
-    const QString label = folder.filePath(u"infinita.eti"_s);
-    QByteArray text = readBytes(example("spedizione.eti"));
-    writeBytes(label, text.replace("Clienti", "infinita"));
+    const QString label = shippingLabel("infinita.eti", "Clienti", "infinita");
     const QString pdf = folder.filePath(u"infinita.pdf"_s);
 
+    const auto createView = [&](QSqlDatabase db) { ASSERT_TRUE(QSqlQuery(db).exec(view)); };
     const QString sqlite = folder.filePath(u"infinita.sqlite"_s);
-    withDatabase(u"QSQLITE"_s, sqlite,
-                 [&](QSqlDatabase db) { ASSERT_TRUE(QSqlQuery(db).exec(view)); });
+    withDatabase(u"QSQLITE"_s, sqlite, createView);
     QElapsedTimer clock;
     clock.start();
-    ProcessRun run = marvello(printTo(label, pdf, {u"--db"_s, sqlite, u"--timeout"_s, u"2"_s}));
-    EXPECT_EQ(run.exitCode, 1) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(u"non ha risposto per 2 secondi")) << run.err.toStdString();
+    EXPECT_TRUE(exited(marvello(printTo(label, pdf, {u"--db"_s, sqlite, u"--timeout"_s, u"2"_s})),
+                       1, u"non ha risposto per 2 secondi"));
     EXPECT_LT(clock.elapsed(), 20000);
     EXPECT_FALSE(QFile::exists(pdf));
 
     REQUIRE_POSTGRES();
-    withDatabase(u"QPSQL"_s, postgres(),
-                 [&](QSqlDatabase db) { ASSERT_TRUE(QSqlQuery(db).exec(view)); });
+    withDatabase(u"QPSQL"_s, postgres(), createView);
     // The program's queries at work on the server, of connections made since `since`; -1
     // when the server cannot say.
     const auto activeQueries = [&](const QString& since = u"-infinity"_s) {
@@ -809,17 +771,16 @@ TEST_F(Sources, AQueryThatNeverEndsIsStoppedInTime) {
     EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_EQ(activeQueries(), 0); // cancelled on the server too
 
-    qint64 afterSignal = -1;
     const QString started = onPostgres(u"SELECT CAST(clock_timestamp() AS text)"_s).toString();
-    run = marvello(printTo(label, pdf, options), {}, [&](QProcess& process) {
+    const ProcessRun run = marvello(printTo(label, pdf, options), {}, [&](QProcess& process) {
         // Once the server is working on the view, the job is asked to stop.
         while (activeQueries(started) == 0 && process.state() == QProcess::Running)
             QThread::msleep(50);
         clock.restart();
         process.terminate();
     });
-    afterSignal = clock.elapsed();
-    EXPECT_EQ(run.exitCode, 143) << run.err.toStdString();
+    const qint64 afterSignal = clock.elapsed();
+    EXPECT_TRUE(exited(run, 143));
     EXPECT_GE(afterSignal, 0);
     EXPECT_LT(afterSignal, 2000);
     EXPECT_FALSE(QFile::exists(pdf));
@@ -838,9 +799,7 @@ TEST_F(Sources, AConnectionThatDropsMidJobLeavesNoOutput) {
             "'RM' AS \"Provincia\", '8001234000011' AS \"EAN\" FROM generate_series(1, 300000) "
             "n")));
     });
-    const QString label = folder.filePath(u"molti.eti"_s);
-    QByteArray text = readBytes(example("spedizione.eti"));
-    writeBytes(label, text.replace("Clienti", "molti"));
+    const QString label = shippingLabel("molti.eti", "Clienti", "molti");
     const QString pdf = folder.filePath(u"molti.pdf"_s);
     bool dropped = false;
     const ProcessRun run =

@@ -22,7 +22,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <functional>
 #include <optional>
 #include <thread>
 
@@ -118,7 +117,6 @@ public:
         m_process.waitForFinished(60000);
         return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
     }
-    QString errors() { return QString::fromLocal8Bit(m_process.readAllStandardError()); }
 
     httplib::Client client() const {
         httplib::Client client("127.0.0.1", port);
@@ -184,7 +182,9 @@ protected:
     Service service;
 };
 
-TEST_F(PrintService, RefusesStrangersAndHostileRequestsAndPrintsNothing) {
+// Strangers and hostile requests are refused and print nothing; the watch folder and a good job
+// print their records, and the labels are described.
+TEST_F(PrintService, RefusesStrangersAndPrintsWhatJobsAndTheWatchFolderAsk) {
     ASSERT_TRUE(service.start());
     auto http = service.client();
     const std::string good =
@@ -220,21 +220,21 @@ TEST_F(PrintService, RefusesStrangersAndHostileRequestsAndPrintsNothing) {
         EXPECT_FALSE(jsonOf(result).value(u"error").toString().isEmpty()) << result->body;
     }
     const auto headers = Service::authorised();
-    const auto malformed = http.Post("/v1/jobs", headers, "{\"label\": ", "application/json");
-    EXPECT_EQ(status(malformed), 400);
-    EXPECT_TRUE(jsonOf(malformed).value(u"error").toString().startsWith(u"JSON non valido"));
-    EXPECT_EQ(status(http.Post("/v1/jobs", headers, "[1, 2]", "application/json")), 400);
-    // A few megabytes that would ask for gigabytes once read as records.
-    std::string flood = R"({"label": "nome.eti", "to": "pdf", "records": [)";
-    for (int i = 0; i < 200000; ++i)
-        flood += "{},";
-    flood.back() = ']';
-    const auto flooded = http.Post("/v1/jobs", headers, flood + "}", "application/json");
-    EXPECT_EQ(status(flooded), 400);
-    EXPECT_TRUE(jsonOf(flooded).value(u"error").toString().startsWith(u"Troppi record"));
-    EXPECT_EQ(
-        status(http.Post("/v1/jobs", headers, std::string(11 << 20, ' '), "application/json")),
-        413);
+    // Bodies that are no job, the status and the start of the error they get. The flood: a few
+    // megabytes that would ask for gigabytes once read as records.
+    const std::tuple<std::string, int, const char*> raw[] = {
+        {"{\"label\": ", 400, "JSON non valido"},
+        {"[1, 2]", 400, ""},
+        {R"({"label": "nome.eti", "to": "pdf", "records": [)" +
+             QByteArray("{},").repeated(200000).chopped(1).toStdString() + "]}",
+         400, "Troppi record"},
+        {std::string(11 << 20, ' '), 413, ""}};
+    for (const auto& [body, code, error] : raw) {
+        SCOPED_TRACE(body.substr(0, 40));
+        const auto result = http.Post("/v1/jobs", headers, body, "application/json");
+        EXPECT_EQ(status(result), code);
+        EXPECT_TRUE(jsonOf(result).value(u"error").toString().startsWith(QString::fromUtf8(error)));
+    }
     EXPECT_EQ(status(http.Get("/v1/jobs/00000000-0000-0000-0000-000000000000", headers)), 404);
     EXPECT_EQ(status(http.Get("/v1/jobs/../../etc/passwd", headers)), 404);
 
@@ -253,18 +253,52 @@ TEST_F(PrintService, RefusesStrangersAndHostileRequestsAndPrintsNothing) {
     EXPECT_TRUE(exited(marvello({u"serve"_s, u"--check"_s, u"--labels"_s, service.labels,
                                  u"--state"_s, service.state, u"--tokens"_s, service.tokens}),
                        0));
-}
 
-TEST_F(PrintService, PrintsTheJobsRecordsToAPdfAndDescribesItsLabels) {
-    ASSERT_TRUE(service.start());
+    // Files dropped in the watch folder: one still being written is left until it is whole; each
+    // file ends in "fatti" or "errori" with a log that says why.
+    {
+        QFile csv(service.watch + u"/nome-000123.csv"_s);
+        ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+        csv.write("Nome\r\n");
+        // Written a little at a time for three seconds, never still for a second.
+        for (int i = 1; i <= 10; ++i) {
+            csv.write(u"Record%1\r\n"_s.arg(i).toUtf8());
+            csv.flush();
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        }
+    }
+    writeBytes(service.watch + u"/rotto.json"_s, "{\"label\": ");
+    writeBytes(service.watch + u"/manca-1.csv"_s, "Nome\r\nRossi\r\n");
+    const QString doneLog = service.watch + u"/fatti/nome-000123.csv.log"_s;
+    const auto waitFor = [](const QString& file) {
+        for (int i = 0; i < 3000 && !QFile::exists(file); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    };
+    waitFor(doneLog);
+    // The same name dropped again is another job.
+    writeBytes(service.watch + u"/nome-000123.csv"_s, "Nome\r\nDi nuovo\r\n");
+    waitFor(service.watch + u"/fatti/nome-000123-2.csv.log"_s);
+    waitFor(service.watch + u"/errori/manca-1.csv.log"_s);
+    waitFor(service.watch + u"/errori/rotto.json.log"_s);
+    EXPECT_TRUE(readBytes(doneLog).startsWith("Stampato"));
+    EXPECT_TRUE(readBytes(service.watch + u"/errori/rotto.json.log"_s).contains("JSON non valido"));
+    EXPECT_TRUE(readBytes(service.watch + u"/errori/manca-1.csv.log"_s).contains("manca.eti"));
+    ASSERT_EQ(service.pdfs().size(), 2);
+    QString watched;
+    for (const QString& pdf : service.pdfs())
+        watched += pdfText(service.state + u"/pdf/"_s + pdf);
+    EXPECT_TRUE(watched.contains(u"Record1") && watched.contains(u"Record10") &&
+                watched.contains(u"Di nuovo"))
+        << watched.toStdString();
+    EXPECT_TRUE(QDir(service.watch + u"/in-lavorazione"_s).isEmpty());
+
     const QString id = service.posted(
         job(u"spedizione.eti"_s, names({"Rossi", "Bianchi"}), {{u"Lotto"_s, u"L42"_s}}));
     ASSERT_FALSE(id.isEmpty());
     const QJsonObject done = service.ended(id);
     ASSERT_EQ(done.value(u"state"), u"delivered"_s) << QJsonDocument(done).toJson().toStdString();
 
-    const auto pdf =
-        service.client().Get("/v1/jobs/" + id.toStdString() + "/pdf", Service::authorised());
+    const auto pdf = http.Get("/v1/jobs/" + id.toStdString() + "/pdf", headers);
     ASSERT_EQ(status(pdf), 200);
     const QString saved = service.root.filePath(u"scaricato.pdf"_s);
     writeBytes(saved, QByteArray::fromStdString(pdf->body));
@@ -273,39 +307,13 @@ TEST_F(PrintService, PrintsTheJobsRecordsToAPdfAndDescribesItsLabels) {
         << text.toStdString();
 
     const QJsonArray labels =
-        QJsonDocument::fromJson(
-            QByteArray::fromStdString(
-                service.client().Get("/v1/labels", Service::authorised())->body))
+        QJsonDocument::fromJson(QByteArray::fromStdString(http.Get("/v1/labels", headers)->body))
             .array();
     ASSERT_EQ(labels.size(), 2);
     const QJsonObject shipping = labels.at(1).toObject();
     EXPECT_EQ(shipping.value(u"label"), u"spedizione.eti"_s);
     EXPECT_EQ(shipping.value(u"fields").toArray(), QJsonArray{u"Nome"_s});
     EXPECT_EQ(shipping.value(u"questions").toArray(), QJsonArray{u"Lotto"_s});
-}
-
-// The jobs a queue has had, finished or not.
-int cupsJobs(const QString& queue) {
-    return int(runTool("lpstat", {u"-W"_s, u"all"_s, u"-o"_s, queue}).count('\n'));
-}
-
-// Jobs posted from `clients` threads at once; their ids, in no particular order.
-QStringList postMany(const Service& service, int clients, int each,
-                     const std::function<QJsonObject(int)>& jobNumber) {
-    std::vector<QStringList> ids(static_cast<std::size_t>(clients));
-    std::vector<std::thread> threads;
-    for (int c = 0; c < clients; ++c)
-        threads.emplace_back([&, c] {
-            for (int i = 0; i < each; ++i)
-                ids[std::size_t(c)] << service.posted(jobNumber(c * each + i));
-        });
-    for (auto& thread : threads)
-        thread.join();
-    QStringList all;
-    for (const QStringList& some : ids)
-        all += some;
-    all.removeAll(QString()); // refused
-    return all;
 }
 
 // A service killed in the middle of a batch resumes it at its next start: every job is
@@ -319,10 +327,22 @@ TEST_F(PrintService, KilledInTheMiddleOfABatchDeliversEveryJobOnce) {
     }
     ASSERT_TRUE(service.start());
     const int printed = cups ? 25 : 0;
-    const QStringList ids = postMany(service, 10, 50, [&](int n) {
-        return job(u"nome.eti"_s, names({"Rossi"}), {},
-                   n % 20 == 0 && cups ? u"printer:"_s + queue->name : u"pdf"_s);
-    });
+    // Ten clients post fifty jobs each at once.
+    std::vector<QStringList> byClient(10);
+    std::vector<std::thread> clients;
+    for (std::size_t c = 0; c < byClient.size(); ++c)
+        clients.emplace_back([&, c] {
+            for (std::size_t n = c * 50; n < c * 50 + 50; ++n)
+                byClient[c] << service.posted(
+                    job(u"nome.eti"_s, names({"Rossi"}), {},
+                        n % 20 == 0 && cups ? u"printer:"_s + queue->name : u"pdf"_s));
+        });
+    QStringList ids;
+    for (std::size_t c = 0; c < clients.size(); ++c) {
+        clients[c].join();
+        ids += byClient[c];
+    }
+    ids.removeAll(QString()); // refused
     ASSERT_EQ(ids.size(), 500);
     while (service.pdfs().size() < 100)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -333,7 +353,9 @@ TEST_F(PrintService, KilledInTheMiddleOfABatchDeliversEveryJobOnce) {
     for (const QString& id : ids)
         ASSERT_EQ(service.ended(id).value(u"state"), u"delivered"_s) << id.toStdString();
     EXPECT_EQ(service.pdfs().size(), 500 - printed);
-    EXPECT_EQ(cups ? cupsJobs(queue->name) : 0, printed);
+    // The jobs the queue has had, finished or not.
+    EXPECT_EQ(cups ? runTool("lpstat", {u"-W"_s, u"all"_s, u"-o"_s, queue->name}).count('\n') : 0,
+              printed);
     EXPECT_EQ(service.stop(), 0);
 }
 
@@ -353,8 +375,7 @@ TEST_F(PrintService, APrinterThatRefusesOrLagsHoldsOnlyItsOwnJobs) {
     QStringList lagging;
     for (const char* name : {"Lenta", "Lentissima"})
         lagging << posted(name, u"printer:"_s + silent.name);
-    const QString quick = posted("Svelta", u"pdf"_s);
-    EXPECT_EQ(service.ended(quick).value(u"state"), u"delivered"_s);
+    EXPECT_EQ(service.ended(posted("Svelta", u"pdf"_s)).value(u"state"), u"delivered"_s);
     const auto behind =
         jsonOf(service.client().Get("/v1/jobs/" + lagging[1].toStdString(), Service::authorised()));
     EXPECT_NE(behind.value(u"state"), u"delivered"_s) << "the PDF waited for the silent printer";
@@ -371,48 +392,6 @@ TEST_F(PrintService, APrinterThatRefusesOrLagsHoldsOnlyItsOwnJobs) {
     const auto received = working.printer.waitForJobs(1);
     ASSERT_EQ(received.size(), 1u);
     EXPECT_TRUE(received.front().startsWith("%PDF"));
-}
-
-// Files dropped in the watch folder: one still being written is left until it is whole; each
-// file ends in "fatti" or "errori" with a log that says why.
-TEST_F(PrintService, TheWatchFolderTakesEachWholeFileOnce) {
-    ASSERT_TRUE(service.start());
-    const QString growing = service.watch + u"/nome-000123.csv"_s;
-    {
-        QFile csv(growing);
-        ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
-        csv.write("Nome\r\n");
-        // Written a little at a time for three seconds, never still for a second.
-        for (int i = 1; i <= 10; ++i) {
-            csv.write(u"Record%1\r\n"_s.arg(i).toUtf8());
-            csv.flush();
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        }
-    }
-    writeBytes(service.watch + u"/rotto.json"_s, "{\"label\": ");
-    writeBytes(service.watch + u"/manca-1.csv"_s, "Nome\r\nRossi\r\n");
-    const QString done = service.watch + u"/fatti/nome-000123.csv.log"_s;
-    const auto waitFor = [](const QString& file) {
-        for (int i = 0; i < 3000 && !QFile::exists(file); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    };
-    waitFor(done);
-    // The same name dropped again is another job.
-    writeBytes(service.watch + u"/nome-000123.csv"_s, "Nome\r\nDi nuovo\r\n");
-    waitFor(service.watch + u"/fatti/nome-000123-2.csv.log"_s);
-    waitFor(service.watch + u"/errori/manca-1.csv.log"_s);
-    waitFor(service.watch + u"/errori/rotto.json.log"_s);
-    EXPECT_TRUE(readBytes(done).startsWith("Stampato"));
-    EXPECT_TRUE(readBytes(service.watch + u"/errori/rotto.json.log"_s).contains("JSON non valido"));
-    EXPECT_TRUE(readBytes(service.watch + u"/errori/manca-1.csv.log"_s).contains("manca.eti"));
-    ASSERT_EQ(service.pdfs().size(), 2);
-    QString text;
-    for (const QString& pdf : service.pdfs())
-        text += pdfText(service.state + u"/pdf/"_s + pdf);
-    EXPECT_TRUE(text.contains(u"Record1") && text.contains(u"Record10") &&
-                text.contains(u"Di nuovo"))
-        << text.toStdString();
-    EXPECT_TRUE(QDir(service.watch + u"/in-lavorazione"_s).isEmpty());
 }
 
 } // namespace
