@@ -100,8 +100,7 @@ TEST(ParametriBarcode, FurtherSymbologiesAndOptions) {
         return form.result();
     }));
     EXPECT_EQ(element.Tag, u"00");
-    EXPECT_FALSE(element.OpzioniBarcode.symbology);
-    EXPECT_EQ(element.OpzioniBarcode.moduleMm, 0);
+    EXPECT_EQ(element.OpzioniBarcode, (barcode::Options{{}, 0, barcode::QrLevel::H, true}));
 }
 
 TEST(ParametriBarcode, CancelEscapeAndOtherKindsChangeNothing) {

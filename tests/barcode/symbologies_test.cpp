@@ -45,18 +45,6 @@ QStringList lines(const QByteArray& output) {
     return result;
 }
 
-QStringList zbar(const QString& image) {
-    return lines(runTool("zbarimg", {u"-q"_s, u"--raw"_s, image}));
-}
-
-QStringList zxing(const QString& image) {
-    return lines(zxingOutput(image));
-}
-
-QStringList dmtx(const QString& image) {
-    return lines(runTool("dmtxread", {u"-n"_s, image}));
-}
-
 class Symbologies : public ::testing::TestWithParam<SymbolCase> {
 protected:
     // A 60 x 40 mm label with one 50 x 30 mm barcode element of the case's symbology: the Tag's,
@@ -90,16 +78,16 @@ TEST_P(Symbologies, PrintAndDecodeWithIndependentDecoders) {
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
     const QString image = render(pdf);
     const QString expected = essence(QString::fromUtf8(*c.read ? c.read : c.value));
-    const QStringList byZxing = zxing(image);
-    ASSERT_EQ(byZxing.size(), 1) << byZxing.join(u',').toStdString();
-    EXPECT_TRUE(byZxing[0].startsWith(expected)) << byZxing[0].toStdString(); // + check digit
+    // ZXing says the first symbol it finds.
+    const QString byZxing = essence(QString::fromUtf8(zxingOutput(image)));
+    EXPECT_TRUE(byZxing.startsWith(expected)) << byZxing.toStdString(); // + check digit
     if (c.zbar) {
-        const QStringList byZbar = zbar(image);
+        const QStringList byZbar = lines(runTool("zbarimg", {u"-q"_s, u"--raw"_s, image}));
         ASSERT_EQ(byZbar.size(), 1) << byZbar.join(u',').toStdString();
         EXPECT_TRUE(byZbar[0].contains(expected)) << byZbar[0].toStdString();
     }
     if (c.dmtx)
-        EXPECT_EQ(dmtx(image), QStringList{expected});
+        EXPECT_EQ(lines(runTool("dmtxread", {u"-n"_s, image})), QStringList{expected});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -139,7 +127,7 @@ TEST_F(Symbologies, TheTextGoesWhereChosenAndBadDataIsNamed) {
         EXPECT_TRUE(exited(
             marvello(printTo(label(QString::fromLatin1(tag), QString::fromLatin1(value)), pdf)), 5,
             QString::fromLatin1(value).left(40)));
-        EXPECT_TRUE(zxing(render(pdf)).isEmpty());
+        EXPECT_TRUE(zxingOutput(render(pdf)).isEmpty());
     }
 }
 
@@ -178,7 +166,7 @@ TEST_F(Symbologies, WrongCodesStopTheJob) {
     }
     // An ITF-14 written whole, its check digit right, prints.
     ASSERT_TRUE(exited(marvello(printTo(label(u"70"_s, u"15400141288763"_s), pdf)), 0));
-    EXPECT_EQ(zxing(render(pdf)), QStringList{u"15400141288763"_s});
+    EXPECT_EQ(zxingOutput(render(pdf)), "15400141288763");
     // No decoder Debian carries reads GS1 DataBar Limited: its text says the GTIN printed.
     ASSERT_TRUE(
         exited(marvello(printTo(label(u"20"_s, u"09501101530003"_s, "DATABARLIMITED"), pdf)), 0));

@@ -24,11 +24,9 @@ TEST(NewLabel, HasDefaultsAndNothingElse) {
     document.NuovaEtichetta();
 
     EXPECT_EQ(document.layout(), LayoutEtichetta{});
-    EXPECT_TRUE(document.binding().NomeDatabase.isEmpty());
-    EXPECT_EQ(document.binding().TipoCriterio, 0);
     // The two reserved values survive a new label.
-    EXPECT_TRUE(document.binding().FlagRiservato);
-    EXPECT_EQ(document.binding().TestoRiservato, u"riservato");
+    EXPECT_EQ(document.binding(),
+              (CollegamentoDatabase{.FlagRiservato = true, .TestoRiservato = u"riservato"_s}));
     EXPECT_FALSE(document.DatabaseConnesso());
     EXPECT_TRUE(document.elements().empty());
     EXPECT_TRUE(document.stackingOrder().empty());
@@ -70,8 +68,7 @@ TEST(CreateElement, CopiesTheTemplateAndSetsGeometry) {
     EXPECT_TRUE(text->Visible);
     EXPECT_FALSE(textTemplate.Visible);
     // At the label's top-left corner.
-    EXPECT_EQ(text->Left - units::LabelOriginXTwips, 0);
-    EXPECT_EQ(text->Top - units::LabelOriginYTwips, 0);
+    EXPECT_EQ(text->box().topLeft(), QPointF(units::LabelOriginXTwips, units::LabelOriginYTwips));
     EXPECT_EQ(document.element(u"oggTesto1"_s), text);
     EXPECT_EQ(document.element(u"oggTesto0"_s), nullptr); // templates are no elements
 }

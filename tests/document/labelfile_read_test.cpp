@@ -36,9 +36,8 @@ TEST(ReadLabelFile, ATextSectionAloneGivesOneTextAndDefaults) {
         ASSERT_EQ(document.elements().size(), 1u);
         const LabelElement& text = *document.elements()[0];
         EXPECT_EQ(text.key(), u"oggTesto1");
-        EXPECT_EQ(text.Left, 150 + units::LabelOriginXTwips);
-        EXPECT_EQ(text.Top, 300 + units::LabelOriginYTwips);
-        EXPECT_EQ(text.Width, 1000);
+        EXPECT_EQ(text.box(), QRectF(150 + units::LabelOriginXTwips, 300 + units::LabelOriginYTwips,
+                                     1000, 255));
         EXPECT_EQ(text.Caption, u"Ciao");
         EXPECT_EQ(text.FontName, u"Arial");
         EXPECT_EQ(document.layout(), LayoutEtichetta{});
@@ -51,23 +50,17 @@ TEST(ReadLabelFile, LaterLayoutSectionsWinAndTheDatabaseSectionKeepsTheReservedT
                                         "oggLayout| 4 | 7 | 1 | 2 | 60 | 30,5 | 0 | 0 |-1,25 |abc");
     LabelDocument document;
     ASSERT_FALSE(read(labelFileBytes(lines), document));
-    EXPECT_EQ(document.layout().EtichetteOrizzontali, 4);
-    EXPECT_EQ(document.layout().AltezzaEtichetta, 30.5);
-    EXPECT_EQ(document.layout().OrigineX, -1.25);
-    EXPECT_EQ(document.layout().OrigineY, 0); // a layout value that is no number reads as 0
+    // A layout value that is no number reads as 0.
+    EXPECT_EQ(document.layout(), (LayoutEtichetta{4, 7, 1, 2, 60, 30.5, 0, 0, -1.25, 0}));
 
     // The database section trimmed, but for the reserved text.
     const QStringList database =
         fileLines("oggDatabase|  C:\\dati\\a.mdb | pw |Clienti|Citta| 1 | Roma |||-1|  spazi  ");
     LabelDocument bound;
     ASSERT_FALSE(read(labelFileBytes(database), bound));
-    const CollegamentoDatabase& binding = bound.binding();
-    EXPECT_EQ(binding.NomeDatabase, u"C:\\dati\\a.mdb");
-    EXPECT_EQ(binding.PasswordDb, u"pw");
-    EXPECT_EQ(binding.TipoCriterio, 1);
-    EXPECT_EQ(binding.ValoreUgualeA, u"Roma");
-    EXPECT_TRUE(binding.FlagRiservato);
-    EXPECT_EQ(binding.TestoRiservato, u"  spazi  ");
+    EXPECT_EQ(bound.binding(),
+              (CollegamentoDatabase{u"C:\\dati\\a.mdb"_s, u"pw"_s, u"Clienti"_s, u"Citta"_s, 1,
+                                    u"Roma"_s, QString(), QString(), true, u"  spazi  "_s}));
 }
 
 // Only "Vero" and "True" mean bold; font sizes are rounded to whole points, halves to even.
@@ -128,8 +121,7 @@ TEST(ReadLabelFile, AFileCutShortKeepsWhatWasRead) {
     EXPECT_TRUE(geometry.elements().empty()); // no element without its geometry
     LabelDocument database;
     ASSERT_TRUE(read(labelFileBytes(fileLines("oggDatabase|a.mdb|pw|Clienti")), database));
-    EXPECT_EQ(database.binding().NomeDatabase, u"a.mdb");
-    EXPECT_EQ(database.binding().NomeTabella, u"Clienti");
+    EXPECT_EQ(database.binding(), (CollegamentoDatabase{u"a.mdb"_s, u"pw"_s, u"Clienti"_s}));
 }
 
 TEST(ReadLabelFile, BadValuesStopTheReadWithTheirErrorNumber) {
