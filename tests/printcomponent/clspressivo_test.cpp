@@ -106,9 +106,7 @@ TEST_F(Pressivo, AskedModulesWholeDotsAndQuietZones) {
         return found;
     };
     const double mm = 56.7; // the print component's twips a millimetre
-    barcode::Options half;
-    half.moduleMm = 0.5;
-    const auto onScreen = bars(barcode::Symbology::Code128, "ABC", half);
+    const auto onScreen = bars(barcode::Symbology::Code128, "ABC", {.moduleMm = 0.5f});
     ASSERT_FALSE(onScreen.empty());
     EXPECT_NEAR(onScreen.front().left(), 10 * mm, 1e-6);
     for (const QRectF& bar : onScreen) {
@@ -119,9 +117,7 @@ TEST_F(Pressivo, AskedModulesWholeDotsAndQuietZones) {
     // 0.33 mm at 203 dpi: 3 dots (0.375 mm), each bar a quarter dot inside its dots.
     pressivo.setDotsPerInch(203);
     const double dot = 1440.0 / 203;
-    barcode::Options thin;
-    thin.moduleMm = 0.33f;
-    const auto onDots = bars(barcode::Symbology::Code128, "ABC", thin);
+    const auto onDots = bars(barcode::Symbology::Code128, "ABC", {.moduleMm = 0.33f});
     ASSERT_FALSE(onDots.empty());
     double right = 0;
     for (const QRectF& bar : onDots) {
@@ -131,10 +127,8 @@ TEST_F(Pressivo, AskedModulesWholeDotsAndQuietZones) {
     }
     // Code 128 "ABC": start, three characters, check (11 modules each), stop (13).
     EXPECT_NEAR(right + dot / 4 - onDots.front().left() + dot / 4, 68 * 3 * dot, 1e-6);
-    barcode::Options wide;
-    wide.moduleMm = 1;
     QString why;
-    EXPECT_TRUE(bars(barcode::Symbology::Code128, "ABC", wide, &why).empty());
+    EXPECT_TRUE(bars(barcode::Symbology::Code128, "ABC", {.moduleMm = 1}, &why).empty());
     EXPECT_TRUE(why.contains(u"il riquadro non basta")) << why.toStdString();
     EXPECT_TRUE(why.contains(u"68,06 mm")) << why.toStdString(); // 8 dots a module
 
@@ -162,17 +156,15 @@ TEST_F(Pressivo, AskedModulesWholeDotsAndQuietZones) {
     // EAN-13 stretched over 60 mm: its first bar 3 of 101 modules in, with quiet zones 11 of
     // 113.
     pressivo.setDotsPerInch(0);
-    barcode::Options quiet;
-    quiet.quietZones = true;
+    const barcode::Options quiet{.quietZones = true};
     EXPECT_NEAR(bars(barcode::Symbology::Ean13, "4006381333931", {}).front().left(),
                 (10 + 60.0 * 3 / 101) * mm, 1e-3);
     EXPECT_NEAR(bars(barcode::Symbology::Ean13, "4006381333931", quiet).front().left(),
                 (10 + 60.0 * 11 / 113) * mm, 1e-3);
     // A QR Code keeps the module asked with its quiet zones too: 21 modules of 0.5 mm.
-    barcode::Options quietHalf = quiet;
-    quietHalf.moduleMm = 0.5;
     QRectF qr;
-    for (const QRectF& cell : bars(barcode::Symbology::QrCode, "Marvello 123", quietHalf))
+    for (const QRectF& cell :
+         bars(barcode::Symbology::QrCode, "Marvello 123", {.moduleMm = 0.5f, .quietZones = true}))
         qr |= cell;
     EXPECT_NEAR(qr.width(), 21 * 0.5 * mm, 1e-6);
     EXPECT_NEAR(qr.height(), 21 * 0.5 * mm, 1e-6);
@@ -187,11 +179,9 @@ TEST(QrLevels, HigherLevelsTakeMoreModules) {
     std::vector<int> sides;
     for (const barcode::QrLevel level :
          {barcode::QrLevel::L, barcode::QrLevel::M, barcode::QrLevel::Q, barcode::QrLevel::H}) {
-        barcode::Options options;
-        options.qrLevel = level;
-        const auto encoding = zintsymbol::encode(barcode::Symbology::QrCode, data, options);
-        ASSERT_TRUE(encoding.symbol);
-        sides.push_back(encoding.symbol->columns);
+        const auto encoding =
+            zintsymbol::encode(barcode::Symbology::QrCode, data, {.qrLevel = level});
+        sides.push_back(encoding.symbol ? encoding.symbol->columns : 0);
     }
     // 35 bytes: version 3 at L and M, 4 at Q, 5 at H.
     EXPECT_EQ(sides, (std::vector<int>{29, 29, 33, 37}));
@@ -200,7 +190,7 @@ TEST(QrLevels, HigherLevelsTakeMoreModules) {
 TEST_F(Pressivo, TheDestinationLoopCarriesOutSetUpRequests) {
     struct Script final : PressivoUi {
         HeadlessPressivoUi& inner;
-        std::vector<qint16> answers;
+        std::vector<qint16> answers{-1, -2, 2};
         std::vector<DestinationRequest> seen;
         explicit Script(HeadlessPressivoUi& i)
             : inner(i) {}
@@ -213,7 +203,6 @@ TEST_F(Pressivo, TheDestinationLoopCarriesOutSetUpRequests) {
         void showPreview() override {}
         QString chooseSavedPrint(const QString&) override { return {}; }
     } script(ui);
-    script.answers = {-1, -2, 2};
     clsPressivo scripted(script);
     scripted.setCopies(4);
     EXPECT_EQ(scripted.SelectPrintDestination(), 2);

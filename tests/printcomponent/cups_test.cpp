@@ -10,6 +10,7 @@
 #include "printcomponent/widgets/qtprinter.h"
 #include "support/files.h"
 #include "support/images.h"
+#include "support/labelfiletext.h"
 #include "support/marvelloprocess.h"
 #include "support/near.h"
 #include "support/recordingmessages.h"
@@ -51,7 +52,7 @@ protected:
             GTEST_SKIP() << "no CUPS scheduler to add queues to";
         previousDefault =
             QString::fromUtf8(runTool("lpstat", {u"-d"_s})).section(u':', 1).trimmed();
-        added.emplace(u"marvello-prova-%1"_s.arg(::getpid()));
+        added.emplace(queue);
         ASSERT_TRUE(runTool("lpstat", {u"-p"_s, queue}).contains(queue.toUtf8()));
     }
     void TearDown() override {
@@ -161,16 +162,13 @@ std::vector<QImage> zplImages(const QByteArray& job) {
     std::vector<QImage> images;
     for (qsizetype start = job.indexOf("~DG"); start >= 0; start = job.indexOf("~DG", start + 3)) {
         const QList<QByteArray> header = job.mid(start, 64).split(',');
-        if (header.size() < 4)
-            continue;
-        const int total = header[1].toInt(), perRow = header[2].toInt();
-        if (perRow <= 0 || total <= 0)
+        const int total = header.value(1).toInt(), perRow = header.value(2).toInt();
+        if (header.size() < 4 || perRow <= 0 || total <= 0)
             continue;
         qsizetype at = start + header[0].size() + header[1].size() + header[2].size() + 3;
         QImage image(perRow * 8, total / perRow, QImage::Format_Mono);
-        image.fill(0); // colour 0 is white below
-        image.setColor(0, qRgb(255, 255, 255));
-        image.setColor(1, qRgb(0, 0, 0));
+        image.fill(0); // colour 0 is white
+        image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
         QByteArray row, previous;
         int row_index = 0, repeat = 0;
         const auto finish = [&](char fill) {
@@ -276,9 +274,8 @@ class LabelPrinterQueue : public CupsQueue {
 protected:
     void SetUp() override {
         CupsQueue::SetUp();
-        if (IsSkipped() || HasFatalFailure())
-            return;
-        atResolution(203);
+        if (!IsSkipped() && !HasFatalFailure())
+            atResolution(203);
     }
     void atResolution(int dotsPerInch, const char* driver = "zebra.ppd",
                       const char* media = "w288h432") {
@@ -321,13 +318,11 @@ QImage dymoImage(const QByteArray& job) {
     if (perRow == 0)
         return QImage();
     QImage image(perRow * 8, int(rows.size()), QImage::Format_Mono);
-    image.setColor(0, qRgb(255, 255, 255));
-    image.setColor(1, qRgb(0, 0, 0));
+    image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     image.fill(0);
     for (std::size_t y = 0; y < rows.size(); ++y)
-        std::memcpy(
-            image.scanLine(int(y)), rows[y].constData(),
-            std::min<std::size_t>(std::size_t(rows[y].size()), std::size_t(image.bytesPerLine())));
+        std::memcpy(image.scanLine(int(y)), rows[y].constData(),
+                    std::min<qsizetype>(rows[y].size(), image.bytesPerLine()));
     return image;
 }
 
@@ -370,16 +365,14 @@ int barRow(double top, int dotsPerInch) {
 // GS1-128 a whole number of modules of whole dots. A label that names no paper takes the
 // queue's own (4 x 6 in, not A4); one that names its roll, the roll.
 TEST_F(LabelPrinterQueue, BarsLandOnThePrintersDots) {
-    EXPECT_TRUE(
-        near(QPointF(QtPrinter(queue).paperSize().width(), QtPrinter(queue).paperSize().height()),
-             {4 * 1440, 6 * 1440}, 2));
+    const QSizeF paper = QtPrinter(queue).paperSize();
+    EXPECT_TRUE(near(QPointF(paper.width(), paper.height()), {4 * 1440, 6 * 1440}, 2));
     QTemporaryDir folder;
     // Through the same driver a Code 128 turned a quarter and an EAN-13 whose module is asked as
     // 0.33 mm scan, every bar and space of whole modules of whole dots; the asked module is the
     // nearest whole dots (3 at 203 dpi, 4 at 300).
     LabelDocument document;
-    document.setLayout({1, 1, 0, 0, 101.6, 152.4});
-    document.setPaper({LabelPaper::Kind::Roll, {}, 0, 0});
+    document.setLayout({1, 1, 0, 0, 101.6, 152.4}, {LabelPaper::Kind::Roll});
     symbol(document, mmBox(10, 10, 15, 70), u"22"_s, u"MARVELLO-90"_s).Rotazione = 90;
     symbol(document, mmBox(40, 100, 50, 20), u"12"_s, u"4006381333931"_s).OpzioniBarcode.moduleMm =
         0.33f;
@@ -388,8 +381,7 @@ TEST_F(LabelPrinterQueue, BarsLandOnThePrintersDots) {
         atResolution(dotsPerInch);
         const QString label = shippingLabel(
             folder.path(), dotsPerInch == 203 ? LabelPaper{} : LabelPaper{LabelPaper::Kind::Roll});
-        const QByteArray job = jobOf(label, {u"--count"_s, u"3"_s});
-        const auto images = zplImages(job);
+        const auto images = zplImages(jobOf(label, {u"--count"_s, u"3"_s}));
         ASSERT_EQ(images.size(), 3u);
         for (const QImage& graphic : images) {
             EXPECT_NEAR(graphic.width(), 4 * dotsPerInch, 8); // whole bytes
@@ -443,9 +435,7 @@ TEST_F(LabelPrinterQueue, ADymoAddressLabelArrivesTurned) {
     document.setLayout({1, 1, 0, 0, 88.9, 28.575}, {LabelPaper::Kind::Roll, {}, 0, 0, true});
     // Clear of the 5.3 mm the driver keeps unprinted at each end of the label.
     symbol(document, mmBox(8, 4, 70, 15), u"20"_s, u"DYMO-99010"_s);
-    const QString label = written(document, folder.filePath(u"indirizzo.eti"_s));
-
-    const QImage image = dymoImage(jobOf(label));
+    const QImage image = dymoImage(jobOf(written(document, folder.filePath(u"indirizzo.eti"_s))));
     ASSERT_FALSE(image.isNull());
     EXPECT_GT(image.height(), image.width()); // fed short side first
     const QImage upright = image.transformed(QTransform().rotate(-90));
@@ -497,17 +487,13 @@ TEST(LabelPrinterZpl, LabelsAsZplGraphics) {
         EXPECT_TRUE(decodeBarcodes(image).contains(u"MARVELLO-4X6"));
         EXPECT_TRUE(barsOnTheDots(image, barRow(2600, dotsPerInch))) << dotsPerInch;
     }
-    EXPECT_NE(marvello(printTo(courier, u"zpl:"_s + folder.filePath(u"x"_s))).exitCode,
-              0); // a ZPL file is named as one
 
     // A Code 128 turned each quarter on a 203 dpi printer scans, and a line across its bars
     // (the picture turned back upright) meets whole modules of whole dots.
     for (const int turn : {90, 180, 270}) {
         LabelDocument document;
-        document.setLayout({1, 1, 0, 0, 101.6, 152.4});
-        document.setPaper({LabelPaper::Kind::Roll, {}, 0, 0});
-        const bool across = turn != 180;
-        symbol(document, mmBox(20, 20, across ? 15 : 70, across ? 70 : 15), u"20"_s,
+        document.setLayout({1, 1, 0, 0, 101.6, 152.4}, {LabelPaper::Kind::Roll});
+        symbol(document, turn == 180 ? mmBox(20, 20, 70, 15) : mmBox(20, 20, 15, 70), u"20"_s,
                u"MARVELLO-4X6"_s)
             .Rotazione = qint16(turn);
         const QString label = written(document, folder.filePath(u"girato.eti"_s));
@@ -553,24 +539,22 @@ TEST(LabelPrinterZpl, LabelsAsZplGraphics) {
 TEST_F(CupsQueue, ALetterQueueGetsLetterPages) {
     lpadmin({u"-p"_s, queue, u"-o"_s, u"media-default=na_letter_8.5x11in"_s});
     QTemporaryDir folder;
-    // The page, in points, of the job a label file of these bytes sends.
-    const auto pageOfJob = [&](const QByteArray& bytes) {
+    // The page, in points, of the job a label file of these lines sends.
+    const auto pageOfJob = [&](const QStringList& lines) {
         static const QRegularExpression mediaBox(
             uR"(/MediaBox\s*\[\s*0\s+0\s+([0-9.]+)\s+([0-9.]+))"_s);
         const QString file = folder.filePath(u"etichetta.eti"_s);
-        writeBytes(file, bytes);
+        writeBytes(file, labelFileBytes(lines));
         const auto match = mediaBox.match(QString::fromLatin1(jobOf(file)));
         return match.hasMatch()
                    ? QPointF(match.captured(1).toDouble(), match.captured(2).toDouble())
                    : QPointF();
     };
     // One 60 x 40 mm label with a Code 128, naming no paper; then naming A4.
-    const QByteArray label = "oggLayout\r\n 1 \r\n 1 \r\n 10 \r\n 10 \r\n 60 \r\n 40 \r\n 0 \r\n"
-                             " 0 \r\n 0 \r\n 0 \r\noggImmagine\r\n 283 \r\n 283 \r\n 2835 \r\n"
-                             " 1701 \r\n20\r\n\r\nLETTERA\r\n 0 \r\n";
+    const QStringList label = fileLines("oggLayout| 1 | 1 | 10 | 10 | 60 | 40 | 0 | 0 | 0 | 0 |"
+                                        "oggImmagine| 283 | 283 | 2835 | 1701 |20||LETTERA| 0 ");
     EXPECT_TRUE(near(pageOfJob(label), {612, 792}, 1));
-    EXPECT_TRUE(
-        near(pageOfJob(label + "oggCarta\r\n 1 \r\nA4\r\n 0 \r\n 0 \r\n"), {595.3, 841.9}, 1));
+    EXPECT_TRUE(near(pageOfJob(label + fileLines("oggCarta| 1 |A4| 0 | 0 ")), {595.3, 841.9}, 1));
 }
 
 // A queue without a driver (raw, a network label printer on port 9100) set to take ZPL gets

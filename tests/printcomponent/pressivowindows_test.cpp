@@ -48,14 +48,6 @@ protected:
     frmPressivoDestinazioneStampa dialog;
 };
 
-TEST_F(Destination, EnterChoosesThePrinterWithTheCopiesShown) {
-    EXPECT_TRUE(dialog.optTipoStampa[0]->isChecked());
-    EXPECT_EQ(dialog.txtCopie->text(), u"2");
-    QTest::keyClick(&dialog, Qt::Key_Return);
-    EXPECT_EQ(dialog.DestinazioneStampa(), 2);
-    EXPECT_EQ(dialog.Copies(), 2);
-}
-
 TEST_F(Destination, PreviewLocksTheCopiesAtOne) {
     choose(1);
     EXPECT_EQ(dialog.txtCopie->text(), u"1");
@@ -69,7 +61,10 @@ TEST_F(Destination, PreviewLocksTheCopiesAtOne) {
     EXPECT_EQ(dialog.DestinazioneStampa(), 1);
 }
 
-TEST_F(Destination, CopiesTakeDigitsOnlyAndFollowTheScrollBar) {
+// The printer is chosen with the copies shown; Enter prints them.
+TEST_F(Destination, CopiesTakeDigitsOnlyFollowTheScrollBarAndEnterPrintsThem) {
+    EXPECT_TRUE(dialog.optTipoStampa[0]->isChecked());
+    EXPECT_EQ(dialog.txtCopie->text(), u"2");
     dialog.txtCopie->setFocus();
     dialog.txtCopie->selectAll();
     QTest::keyClicks(dialog.txtCopie, u"1x2"_s);
@@ -77,7 +72,8 @@ TEST_F(Destination, CopiesTakeDigitsOnlyAndFollowTheScrollBar) {
     EXPECT_EQ(messages.beeps, 1);
     dialog.vscCopie->setValue(7);
     EXPECT_EQ(dialog.txtCopie->text(), u"7");
-    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    EXPECT_EQ(dialog.DestinazioneStampa(), 2);
     EXPECT_EQ(dialog.Copies(), 7);
 }
 
@@ -123,33 +119,26 @@ TEST(Preview, PagingThePageBoxAndClosing) {
     window.AggiornaControlli();
 
     EXPECT_EQ(window.txtNumeroPagine->text(), u"5");
-    window.runCommand(u"precedente"_s);
-    EXPECT_EQ(window.txtPagina->text(), u"1");
-    window.runCommand(u"ultima"_s);
-    EXPECT_EQ(window.txtPagina->text(), u"5");
-    window.runCommand(u"successiva"_s);
-    EXPECT_EQ(surface.PreviewPage(), 5);
-    window.runCommand(u"precedente"_s);
-    EXPECT_EQ(window.txtPagina->text(), u"4");
-    window.runCommand(u"prima"_s);
-    EXPECT_EQ(surface.PreviewPage(), 1);
-
-    const auto leavePageBox = [&](const QString& text) {
+    // The page in the box, the page shown and the warnings so far.
+    const auto shown = [&] {
+        return std::tuple(window.txtPagina->text().toInt(), surface.PreviewPage(),
+                          messages.messages.size());
+    };
+    const std::pair<const char*, int> paging[] = {
+        {"precedente", 1}, {"ultima", 5}, {"successiva", 5}, {"precedente", 4}, {"prima", 1}};
+    for (const auto& [command, page] : paging) {
+        window.runCommand(QString::fromLatin1(command));
+        EXPECT_EQ(shown(), std::tuple(page, page, qsizetype(0))) << command;
+    }
+    // What is typed in the page box, then left.
+    const std::tuple<const char*, int, qsizetype> typing[] = {{"7", 5, 1}, {"", 1, 2}, {"3", 3, 2}};
+    for (const auto& [typed, page, warnings] : typing) {
         window.txtPagina->setFocus();
-        window.txtPagina->setText(text);
+        window.txtPagina->setText(QString::fromLatin1(typed));
         window.cmbZoom->setFocus();
         QCoreApplication::processEvents();
-    };
-    leavePageBox(u"7"_s);
-    EXPECT_EQ(messages.messages.size(), 1);
-    EXPECT_EQ(window.txtPagina->text(), u"5");
-    EXPECT_EQ(surface.PreviewPage(), 5);
-    leavePageBox(QString());
-    EXPECT_EQ(window.txtPagina->text(), u"1");
-    EXPECT_EQ(messages.messages.size(), 2);
-    leavePageBox(u"3"_s);
-    EXPECT_EQ(surface.PreviewPage(), 3);
-    EXPECT_EQ(messages.messages.size(), 2);
+        EXPECT_EQ(shown(), std::tuple(page, page, warnings)) << typed;
+    }
 
     window.close();
     EXPECT_FALSE(window.isVisible());

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "common/programfolders.h"
 #include "printcomponent/clspressivo.h"
 #include "printcomponent/pagerenderer.h"
 #include "printcomponent/pressivoui.h"
@@ -7,6 +6,7 @@
 #include "printcomponent/printsurface.h"
 #include "printcomponent/savedprintformat.h"
 #include "support/files.h"
+#include "support/settingsfolder.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,8 +18,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Three pages with text, boxes, a picture drawn twice and both barcodes.
-PrintDocument sampleDocument(const QString& folder) {
-    programfolders::setBase(folder);
+PrintDocument sampleDocument() {
     HeadlessPressivoUi ui;
     PrintDocument document;
     {
@@ -46,14 +45,20 @@ PrintDocument sampleDocument(const QString& folder) {
         document = ui.surface().document();
         pressivo.KillDoc();
     }
-    programfolders::setBase({});
     return document;
+}
+
+// Whether a saved print's bytes, or its file, are refused as no saved print.
+bool refused(const auto& from) {
+    PrintDocument document;
+    const auto error = printoutput::load(from, document);
+    return error && error->number == printoutput::InvalidFileFormat;
 }
 
 // Saved and loaded, a print renders as it did; damaged, cut and foreign files are refused.
 TEST(SavedPrints, SaveAndLoadRenderIdenticallyAndDamagedFilesAreRefusedCleanly) {
-    QTemporaryDir folder;
-    const PrintDocument original = sampleDocument(folder.path());
+    const SettingsFolder folder;
+    const PrintDocument original = sampleDocument();
     ASSERT_EQ(original.pages.size(), 3u);
     EXPECT_EQ(original.pictures.size(), 1u);
     const QString path = folder.filePath(u"stampa.ant"_s);
@@ -62,19 +67,9 @@ TEST(SavedPrints, SaveAndLoadRenderIdenticallyAndDamagedFilesAreRefusedCleanly) 
 
     PrintDocument loaded;
     ASSERT_FALSE(printoutput::load(path, loaded));
-    EXPECT_TRUE(loaded == original);
-    for (int page = 0; page < 3; ++page)
-        EXPECT_EQ(printoutput::renderImage(loaded, page, 100),
-                  printoutput::renderImage(original, page, 100))
-            << "page " << page + 1;
+    EXPECT_TRUE(loaded == original); // every page, style and picture: all that drawing uses
 
     const QByteArray good = readBytes(path);
-
-    auto refused = [](const QByteArray& bytes) {
-        PrintDocument document;
-        const auto error = printoutput::load(bytes, document);
-        return error && error->number == printoutput::InvalidFileFormat;
-    };
     EXPECT_TRUE(refused(QByteArray()));
     EXPECT_TRUE(refused(QByteArray("%PDF-1.4 not ours")));
     for (qsizetype cut = 0; cut < good.size(); cut += std::max<qsizetype>(1, good.size() / 97))
@@ -110,10 +105,7 @@ TEST(SavedPrints, OversizedFilesAreRefusedUnreadAndRepeatedPicturesShareOneImage
     const QString huge = folder.filePath(u"enorme.ant"_s);
     writeBytes(huge, "MARVELLO-STAMPA\n");
     ASSERT_TRUE(QFile::resize(huge, qint64(600) << 20));
-    PrintDocument document;
-    const auto error = printoutput::load(huge, document);
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->number, 321);
+    EXPECT_TRUE(refused(huge));
 
     // Equal pictures drawn from different images (green, blue, green again) are stored apart
     // and decoded once, and every drawing step still draws its own picture.
@@ -122,12 +114,11 @@ TEST(SavedPrints, OversizedFilesAreRefusedUnreadAndRepeatedPicturesShareOneImage
     for (const Qt::GlobalColor colour : {Qt::green, Qt::blue, Qt::green}) {
         QImage picture(64, 64, QImage::Format_RGB32);
         picture.fill(colour);
-        DrawOp op;
-        op.kind = DrawOp::Kind::Picture;
-        op.area = QRectF(1000.0 * three.pages[0].ops.size(), 0, 1000, 1000); // beside the last
-        op.style = three.styleIndex(DrawStyle{});
-        op.picture = three.pictureIndex(picture);
-        three.pages[0].ops.push_back(op);
+        std::vector<DrawOp>& ops = three.pages[0].ops;
+        ops.push_back({.kind = DrawOp::Kind::Picture,
+                       .area = QRectF(1000.0 * ops.size(), 0, 1000, 1000), // beside the last
+                       .style = three.styleIndex(DrawStyle{}),
+                       .picture = three.pictureIndex(picture)});
     }
     three.paper = QSizeF(3000, 1000);
     const QString path = folder.filePath(u"tre.ant"_s);
