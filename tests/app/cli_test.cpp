@@ -87,9 +87,8 @@ TEST_P(InfoUnderLocale, DescribesTheLabelAsJson) {
     ASSERT_TRUE(exited(marvello({u"--from-info"_s, described, u"--to"_s, label}), 0));
     const ProcessRun again = marvello({u"--info"_s, label});
     ASSERT_TRUE(exited(again, 0));
-    QJsonObject back = QJsonDocument::fromJson(again.out.toUtf8()).object();
     // Numbers as read from text on both sides: 2000 and 2000.0 are one number.
-    EXPECT_EQ(comparable(back),
+    EXPECT_EQ(comparable(QJsonDocument::fromJson(again.out.toUtf8()).object()),
               QJsonDocument::fromJson(QJsonDocument(comparable(info)).toJson()).object())
         << again.out.toStdString();
 }
@@ -113,13 +112,13 @@ TEST(Cli, ADescriptionThatIsNoLabelWritesNothing) {
         {"{\"elements\": [{\"kind\": \"oggImmagine\", \"LivelloQR\": \"X\"}]}", "LivelloQR"},
         {"{\"elements\": [{\"kind\": \"oggImmagine\", \"LarghezzaModulo\": 9}]}",
          "LarghezzaModulo"}};
+    const QString described = folder.filePath(u"etichetta.json"_s);
     for (const auto& [json, why] : cases) {
-        const QString described = folder.filePath(u"etichetta.json"_s);
+        SCOPED_TRACE(json);
         writeBytes(described, json);
         EXPECT_TRUE(exited(marvello({u"--from-info"_s, described, u"--to"_s, label}), 1,
-                           QString::fromUtf8(why)))
-            << json;
-        EXPECT_FALSE(QFile::exists(label)) << json;
+                           QString::fromUtf8(why)));
+        EXPECT_FALSE(QFile::exists(label));
     }
 }
 
