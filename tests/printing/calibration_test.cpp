@@ -8,6 +8,7 @@
 #include "printing/calibrationpage.h"
 #include "printing/widgets/frmcalibrastampante.h"
 #include "support/marvelloprocess.h"
+#include "support/near.h"
 #include "support/recordingmessages.h"
 #include "support/settingsfolder.h"
 
@@ -86,9 +87,7 @@ TEST(Calibration, ThePageMarksTheLabelsEdgeAndTheDialogKeepsEachPrintersOwnSetti
             if (op.kind == DrawOp::Kind::Rectangle && frame.isNull())
                 frame = QRectF(op.area.topLeft() / units::TwipsPerMillimetre,
                                op.area.size() / units::TwipsPerMillimetre);
-        EXPECT_NEAR(frame.left(), -1.5, 1e-6);
-        EXPECT_NEAR(frame.top(), 1, 1e-6);
-        EXPECT_NEAR(frame.width(), 101.6, 1e-6);
+        EXPECT_TRUE(near(frame, QRectF(-1.5, 1, 101.6, 76.2)));
 
         dialog.cmbStampante->setCurrentText(u"UFFICIO"_s);
         EXPECT_EQ(dialog.txtSpostamentoX->value(), 0);
@@ -110,7 +109,6 @@ TEST(Calibration, ThePageMarksTheLabelsEdgeAndTheDialogKeepsEachPrintersOwnSetti
     EXPECT_DOUBLE_EQ(cancelled.txtSpostamentoX->value(), 1.5);
     cancelled.cmdCancel->click();
     EXPECT_EQ(printersettings::read(u"UFFICIO"_s).offsetX, 0.5);
-    EXPECT_EQ(printersettings::read(u"ufficio"_s).offsetX, 0.5); // as CUPS names
 }
 
 } // namespace

@@ -27,8 +27,7 @@ constexpr double PixelsPerMm = Dpi / 25.4;
 class ElementKinds : public ::testing::Test {
 protected:
     ElementKinds() {
-        document.setLayout({1, 1, 0, 0, 100, 60});
-        document.setPaper({LabelPaper::Kind::Custom, {}, 100, 60});
+        document.setLayout({1, 1, 0, 0, 100, 60}, {LabelPaper::Kind::Custom, {}, 100, 60});
     }
 
     // An element whose box is given in millimetres from the label's corner.
@@ -107,7 +106,6 @@ TEST_F(ElementKinds, ShapesLieWhereTheirBoxesSayAsWideAsTheirLines) {
     // The rising line goes from the bottom-left corner to the top-right one, in dashes.
     EXPECT_TRUE(dark(page, 10.3, 29.9) || dark(page, 10.3, 29.8));
     EXPECT_FALSE(dark(page, 10.3, 20.1));
-    EXPECT_GT(darkRuns(page, 25, true).size(), 0u);
     std::size_t dashes = 0;
     for (double x = 10.5; x < 39.5; x += 0.1)
         dashes += dark(page, x, 30 - (x - 10) / 3) != dark(page, x + 0.1, 30 - (x + 0.1 - 10) / 3);
@@ -136,9 +134,7 @@ TEST_F(ElementKinds, ShapesLieWhereTheirBoxesSayAsWideAsTheirLines) {
 
     // Ellipses and dashes are in saved prints only this version reads: its version says so.
     print(u"etichetta.ant"_s);
-    const QByteArray saved = readBytes(folder.filePath(u"etichetta.ant"_s));
-    ASSERT_GT(saved.size(), 18);
-    EXPECT_EQ(saved[17], 3);
+    EXPECT_EQ(readBytes(folder.filePath(u"etichetta.ant"_s)).mid(17, 1), "\x03");
 }
 
 // A name fitted to its box prints whole inside it, however long, and never larger than its
@@ -213,16 +209,15 @@ TEST_F(ElementKinds, PicturesKeepTheirProportionsOrStretch) {
 
 // Texts turned each quarter: each word within its element's box, read along the turn.
 TEST_F(ElementKinds, TurnedTextsReadAlongTheirTurn) {
-    const std::pair<int, const char*> texts[] = {
-        {0, "Zero Alfa"}, {90, "Novanta Beta"}, {180, "Cento Gamma"}, {270, "Tre Delta"}};
+    const char* texts[] = {"Zero Alfa", "Novanta Beta", "Cento Gamma", "Tre Delta"};
     const QRectF boxes[] = {{5, 5, 40, 6}, {60, 5, 6, 50}, {5, 30, 40, 6}, {80, 5, 6, 50}};
     for (int i = 0; i < 4; ++i) {
         LabelElement* text = add(ElementKind::Testo, boxes[i].x(), boxes[i].y(), boxes[i].width(),
                                  boxes[i].height());
-        text->Caption = QString::fromLatin1(texts[i].second);
+        text->Caption = QString::fromLatin1(texts[i]);
         text->FontName = u"DejaVu Sans"_s;
         text->FontSize = 12;
-        text->Rotazione = qint16(texts[i].first);
+        text->Rotazione = qint16(i * 90);
     }
     print();
     const auto words = pdfWords(folder.filePath(u"etichetta.pdf"_s));
@@ -233,29 +228,27 @@ TEST_F(ElementKinds, TurnedTextsReadAlongTheirTurn) {
         return found == words.end() ? QRectF() : found->second;
     };
     for (int i = 0; i < 4; ++i) {
-        const QStringList words = QString::fromLatin1(texts[i].second).split(u' ');
+        const QStringList words = QString::fromLatin1(texts[i]).split(u' ');
         const QRectF first = word(words[0]), second = word(words[1]);
         const QRectF within = boxes[i].adjusted(-0.2, -0.2, 0.2, 0.2);
-        EXPECT_TRUE(within.contains(first) && within.contains(second)) << texts[i].second;
-        const bool upright = texts[i].first % 180 == 0;
-        EXPECT_EQ(first.height() > first.width(), !upright) << texts[i].second;
+        EXPECT_TRUE(within.contains(first) && within.contains(second)) << texts[i];
+        EXPECT_EQ(first.height() > first.width(), i % 2 == 1) << texts[i]; // a quarter turned
         // The second word follows the first: to the right, below, to the left, above.
         const double follows[] = {second.left() - first.left(), second.top() - first.top(),
                                   first.left() - second.left(), first.top() - second.top()};
-        EXPECT_GT(follows[texts[i].first / 90], 0) << texts[i].second;
+        EXPECT_GT(follows[i], 0) << texts[i];
     }
 }
 
 // An EAN-13 turned each quarter scans with both decoders; a saved print of it prints the same.
 TEST_F(ElementKinds, TurnedBarcodesScanAndSavedPrintsKeepTheTurn) {
     const QRectF boxes[] = {{5, 5, 40, 22}, {55, 3, 22, 40}, {5, 33, 40, 22}, {78, 3, 22, 40}};
-    const int turns[] = {0, 90, 180, 270};
     for (int i = 0; i < 4; ++i) {
         LabelElement* code = add(ElementKind::Immagine, boxes[i].x(), boxes[i].y(),
                                  boxes[i].width(), boxes[i].height());
         code->Tag = u"1"_s;
         code->ToolTipText = u"8001234567897"_s;
-        code->Rotazione = qint16(turns[i]);
+        code->Rotazione = qint16(i * 90);
     }
     const QImage page = print();
     ASSERT_FALSE(page.isNull());
@@ -263,10 +256,10 @@ TEST_F(ElementKinds, TurnedBarcodesScanAndSavedPrintsKeepTheTurn) {
         const QRect area(int(boxes[i].x() * PixelsPerMm), int(boxes[i].y() * PixelsPerMm),
                          int(boxes[i].width() * PixelsPerMm), int(boxes[i].height() * PixelsPerMm));
         const QImage symbol = withQuietZone(page.copy(area).convertToFormat(QImage::Format_RGB32));
-        EXPECT_EQ(decodeBarcodes(symbol), QStringList{u"8001234567897"_s}) << turns[i];
-        const QString file = folder.filePath(u"codice%1.png"_s.arg(turns[i]));
+        EXPECT_EQ(decodeBarcodes(symbol), QStringList{u"8001234567897"_s}) << i * 90;
+        const QString file = folder.filePath(u"codice%1.png"_s.arg(i));
         symbol.save(file);
-        EXPECT_EQ(zxingOutput(file), "8001234567897") << turns[i];
+        EXPECT_EQ(zxingOutput(file), "8001234567897") << i * 90;
     }
 
     print(u"etichetta.ant"_s);

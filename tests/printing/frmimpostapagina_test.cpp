@@ -39,19 +39,6 @@ protected:
     frmImpostaPagina dialog;
 };
 
-TEST_F(ImpostaPaginaTest, OkStoresEveryValueWithoutMarkingTheLabelChanged) {
-    QSignalSpy changed(&document, &LabelDocument::layoutChanged);
-    retype(dialog.txtLarghezzaEtichetta, u"63,5"_s);
-    retype(dialog.txtOrigineX, u"-2,5"_s);
-    retype(dialog.txtEtichetteOrizzontali, u"3"_s);
-    QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(document.layout(), (LayoutEtichetta{3, 4, 10, 10, 63.5, 50, 10, 10, -2.5, 0}));
-    EXPECT_FALSE(document.Modificato());
-    EXPECT_EQ(changed.count(), 1);
-    EXPECT_TRUE(messages.messages.isEmpty());
-}
-
 // "Carta": a roll's page follows the layout as typed; a size of one's own is typed and must be
 // positive; the choice is stored with the layout.
 TEST_F(ImpostaPaginaTest, ThePaperIsChosenWithTheLayout) {
@@ -82,9 +69,11 @@ TEST_F(ImpostaPaginaTest, ThePaperIsChosenWithTheLayout) {
     EXPECT_EQ(document.layout().OrigineX, 4);
 }
 
-TEST_F(ImpostaPaginaTest, RequiredFieldsAreCheckedInOrderAndOthersMayBeNegative) {
-    // A cleared required field keeps the dialog open and stores nothing, not even the valid
-    // margin.
+// Ok stores every value, decimals and negative values where they may be, without marking the
+// label changed; a cleared required field keeps the dialog open and stores nothing, not even the
+// valid margin, and the required fields are checked in order.
+TEST_F(ImpostaPaginaTest, OkStoresEveryValueOnceTheRequiredOnesArePositive) {
+    QSignalSpy changed(&document, &LabelDocument::layoutChanged);
     retype(dialog.txtMargineSinistro, u"5"_s);
     retype(dialog.txtEtichetteVerticali, QString());
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
@@ -96,27 +85,31 @@ TEST_F(ImpostaPaginaTest, RequiredFieldsAreCheckedInOrderAndOthersMayBeNegative)
     EXPECT_EQ(document.layout(), LayoutEtichetta{});
 
     retype(dialog.txtEtichetteVerticali, u"4"_s);
+    retype(dialog.txtEtichetteOrizzontali, u"3"_s);
     retype(dialog.txtAltezzaEtichetta, u"-5"_s);
     retype(dialog.txtLarghezzaEtichetta, u"0"_s);
     retype(dialog.txtSpazioVerticale, u"-1"_s);
+    retype(dialog.txtOrigineX, u"-2,5"_s);
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     EXPECT_EQ(messages.messages.size(), 2);
     EXPECT_EQ(QApplication::focusWidget(), dialog.txtLarghezzaEtichetta);
-    retype(dialog.txtLarghezzaEtichetta, u"70"_s);
+    retype(dialog.txtLarghezzaEtichetta, u"63,5"_s);
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     EXPECT_EQ(messages.messages.size(), 3);
     EXPECT_EQ(QApplication::focusWidget(), dialog.txtAltezzaEtichetta);
     retype(dialog.txtAltezzaEtichetta, u"30"_s);
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     EXPECT_EQ(messages.messages.size(), 3);
-    EXPECT_EQ(document.layout(), (LayoutEtichetta{2, 4, 5, 10, 70, 30, 10, -1, 0, 0}));
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(document.layout(), (LayoutEtichetta{3, 4, 5, 10, 63.5, 30, 10, -1, -2.5, 0}));
+    EXPECT_FALSE(document.Modificato());
+    EXPECT_EQ(changed.count(), 1);
 }
 
 TEST(ImpostaPaginaCommand, CancelKeepsTheLayoutAndStillRepaints) {
     RecordingMessages messages;
     LabelDocument document;
-    LayoutEtichetta before;
-    before.MargineSinistro = 7.25;
+    const LayoutEtichetta before{.MargineSinistro = 7.25};
     document.setLayout(before);
     QSignalSpy changed(&document, &LabelDocument::layoutChanged);
     mnuImpostaPagina(document, nullptr, [](QDialog& dialog) {

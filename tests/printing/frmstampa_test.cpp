@@ -37,10 +37,8 @@ TEST(Stampa, OkHandsOverTheChoicesOrRefusesWithTheFocusOnTheField) {
         {true, "", "1", true, 0, false},      // all labels: an empty number is no matter
         {true, "40000", "1", true, 0, false}, // nor an oversized one
         {false, "", "1", false, 0, true},
-        {false, "0", "1", false, 0, true},
         {false, "40000", "1", false, 0, true},
         {false, "5", "0", false, 0, false},
-        {true, "", "0", false, 0, false},
         {true, "1", "40000", false, 0, false},
         {true, "1", "", false, 0, false},
     };
@@ -94,8 +92,7 @@ TEST(Stampa, QuantityFromAFieldAndQuestionsWithTheirLastAnswers) {
     EXPECT_TRUE(dialog.cmbCampoQuantita->isVisible());
     EXPECT_EQ(dialog.cmbCampoQuantita->currentText(), u"Colli");
     // The fields offered take no room from the captions beside them.
-    for (QWidget* caption : {static_cast<QWidget*>(dialog.optStampa[1]),
-                             static_cast<QWidget*>(dialog.chkStampaCrocicchi)})
+    for (QWidget* caption : QList<QWidget*>{dialog.optStampa[1], dialog.chkStampaCrocicchi})
         EXPECT_GE(caption->width(), caption->sizeHint().width());
     dialog.optStampa[1]->setChecked(true);
     dialog.cmbCampoQuantita->setCurrentIndex(1);
