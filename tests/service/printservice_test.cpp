@@ -156,11 +156,9 @@ private:
     QProcess m_process;
 };
 
-QJsonObject job(const QString& label, const QJsonArray& records = {}, const QJsonObject& set = {},
+QJsonObject job(const QString& label, const QJsonArray& records, const QJsonObject& set = {},
                 const QString& to = u"pdf"_s) {
-    QJsonObject body{{u"label"_s, label}, {u"to"_s, to}};
-    if (!records.isEmpty())
-        body.insert(u"records"_s, records);
+    QJsonObject body{{u"label"_s, label}, {u"to"_s, to}, {u"records"_s, records}};
     if (!set.isEmpty())
         body.insert(u"set"_s, set);
     return body;
@@ -198,12 +196,11 @@ TEST_F(PrintService, RefusesStrangersAndPrintsWhatJobsAndTheWatchFolderAsk) {
                                         "Content-Length: 12582912\r\n\r\n{")
                     .startsWith("HTTP/1.1 401"));
 
-    writeBytes(service.root.filePath(u"fuori.eti"_s), readBytes(service.labels + u"/nome.eti"_s));
-    ASSERT_TRUE(
-        QFile::link(service.root.filePath(u"fuori.eti"_s), service.labels + u"/collegata.eti"_s));
+    const QString outside = textLabel(service.root.filePath(u"fuori.eti"_s), {u"${Nome}"_s});
+    ASSERT_TRUE(QFile::link(outside, service.labels + u"/collegata.eti"_s));
     const std::vector<std::pair<QJsonObject, int>> refused{
         {job(u"../fuori.eti"_s, names({"Rossi"})), 404},
-        {job(service.root.filePath(u"fuori.eti"_s), names({"Rossi"})), 404},
+        {job(outside, names({"Rossi"})), 404},
         {job(u"collegata.eti"_s, names({"Rossi"})), 404},
         {job(u"manca.eti"_s, names({"Rossi"})), 404},
         {job(u"nome.eti"_s, QJsonArray{QJsonObject{{u"Nome"_s, u"R"_s}, {u"Prezzo"_s, 3}}}), 400},
@@ -220,10 +217,10 @@ TEST_F(PrintService, RefusesStrangersAndPrintsWhatJobsAndTheWatchFolderAsk) {
         EXPECT_FALSE(jsonOf(result).value(u"error").toString().isEmpty()) << result->body;
     }
     const auto headers = Service::authorised();
-    // Bodies that are no job, the status and the start of the error they get. The flood: a few
-    // megabytes that would ask for gigabytes once read as records.
+    // Bodies that are no job, the status and the start of the error they get (JSON cut short is
+    // the watch folder's rotto.json below). The flood: a few megabytes that would ask for
+    // gigabytes once read as records.
     const std::tuple<std::string, int, const char*> raw[] = {
-        {"{\"label\": ", 400, "JSON non valido"},
         {"[1, 2]", 400, ""},
         {R"({"label": "nome.eti", "to": "pdf", "records": [)" +
              QByteArray("{},").repeated(200000).chopped(1).toStdString() + "]}",
@@ -269,20 +266,22 @@ TEST_F(PrintService, RefusesStrangersAndPrintsWhatJobsAndTheWatchFolderAsk) {
     }
     writeBytes(service.watch + u"/rotto.json"_s, "{\"label\": ");
     writeBytes(service.watch + u"/manca-1.csv"_s, "Nome\r\nRossi\r\n");
-    const QString doneLog = service.watch + u"/fatti/nome-000123.csv.log"_s;
-    const auto waitFor = [](const QString& file) {
+    // The log in the watch folder once it is there (a minute at most).
+    const auto waitFor = [&](const char* log) {
+        const QString file = service.watch + QString::fromLatin1(log);
         for (int i = 0; i < 3000 && !QFile::exists(file); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        return file;
     };
-    waitFor(doneLog);
+    const QString doneLog = waitFor("/fatti/nome-000123.csv.log");
     // The same name dropped again is another job.
     writeBytes(service.watch + u"/nome-000123.csv"_s, "Nome\r\nDi nuovo\r\n");
-    waitFor(service.watch + u"/fatti/nome-000123-2.csv.log"_s);
-    waitFor(service.watch + u"/errori/manca-1.csv.log"_s);
-    waitFor(service.watch + u"/errori/rotto.json.log"_s);
+    waitFor("/fatti/nome-000123-2.csv.log");
+    const QString missing = waitFor("/errori/manca-1.csv.log");
+    const QString broken = waitFor("/errori/rotto.json.log");
     EXPECT_TRUE(readBytes(doneLog).startsWith("Stampato"));
-    EXPECT_TRUE(readBytes(service.watch + u"/errori/rotto.json.log"_s).contains("JSON non valido"));
-    EXPECT_TRUE(readBytes(service.watch + u"/errori/manca-1.csv.log"_s).contains("manca.eti"));
+    EXPECT_TRUE(readBytes(broken).contains("JSON non valido"));
+    EXPECT_TRUE(readBytes(missing).contains("manca.eti"));
     ASSERT_EQ(service.pdfs().size(), 2);
     QString watched;
     for (const QString& pdf : service.pdfs())
@@ -306,14 +305,10 @@ TEST_F(PrintService, RefusesStrangersAndPrintsWhatJobsAndTheWatchFolderAsk) {
     EXPECT_TRUE(text.contains(u"Rossi lotto L42") && text.contains(u"Bianchi lotto L42"))
         << text.toStdString();
 
-    const QJsonArray labels =
-        QJsonDocument::fromJson(QByteArray::fromStdString(http.Get("/v1/labels", headers)->body))
-            .array();
-    ASSERT_EQ(labels.size(), 2);
-    const QJsonObject shipping = labels.at(1).toObject();
-    EXPECT_EQ(shipping.value(u"label"), u"spedizione.eti"_s);
-    EXPECT_EQ(shipping.value(u"fields").toArray(), QJsonArray{u"Nome"_s});
-    EXPECT_EQ(shipping.value(u"questions").toArray(), QJsonArray{u"Lotto"_s});
+    EXPECT_EQ(
+        QJsonDocument::fromJson(QByteArray::fromStdString(http.Get("/v1/labels", headers)->body)),
+        QJsonDocument::fromJson(R"([{"label": "nome.eti", "fields": ["Nome"], "questions": []},
+            {"label": "spedizione.eti", "fields": ["Nome"], "questions": ["Lotto"]}])"));
 }
 
 // A service killed in the middle of a batch resumes it at its next start: every job is
@@ -342,8 +337,7 @@ TEST_F(PrintService, KilledInTheMiddleOfABatchDeliversEveryJobOnce) {
         clients[c].join();
         ids += byClient[c];
     }
-    ids.removeAll(QString()); // refused
-    ASSERT_EQ(ids.size(), 500);
+    ASSERT_FALSE(ids.contains(QString())); // none refused
     while (service.pdfs().size() < 100)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     service.stop(SIGKILL);
@@ -372,12 +366,11 @@ TEST_F(PrintService, APrinterThatRefusesOrLagsHoldsOnlyItsOwnJobs) {
     const auto posted = [&](const char* name, const QString& to) {
         return service.posted(job(u"nome.eti"_s, names({name}), {}, to));
     };
-    QStringList lagging;
-    for (const char* name : {"Lenta", "Lentissima"})
-        lagging << posted(name, u"printer:"_s + silent.name);
+    posted("Lenta", u"printer:"_s + silent.name);
+    const QString lagging = posted("Lentissima", u"printer:"_s + silent.name);
     EXPECT_EQ(service.ended(posted("Svelta", u"pdf"_s)).value(u"state"), u"delivered"_s);
     const auto behind =
-        jsonOf(service.client().Get("/v1/jobs/" + lagging[1].toStdString(), Service::authorised()));
+        jsonOf(service.client().Get("/v1/jobs/" + lagging.toStdString(), Service::authorised()));
     EXPECT_NE(behind.value(u"state"), u"delivered"_s) << "the PDF waited for the silent printer";
 
     const QString first = posted("Rossi", u"printer:"_s + refusing.name);
