@@ -205,10 +205,9 @@ TEST_F(Database, StoredQueriesThatRunGiveAccessRowsInOrderAndOthersAreRefusedByN
 }
 
 TEST(StoredQueryKinds, HiddenSelectQueriesRunAndOthersAreNotOffered) {
-    RowSource clienti;
-    clienti.fields = {{u"Codice"_s, fieldtype::Long, u"Clienti"_s},
-                      {u"Costo"_s, fieldtype::Double, u"Clienti"_s}};
-    clienti.rows = {{1, 12.2}, {2, 24.4}};
+    const RowSource clienti{{{u"Codice"_s, fieldtype::Long, u"Clienti"_s},
+                             {u"Costo"_s, fieldtype::Double, u"Clienti"_s}},
+                            {{1, 12.2}, {2, 24.4}}};
     storedquery::Definition form;
     form.options = 1 | 8; // SELECT DISTINCTROW *
     form.inputs = {{u"Clienti"_s, {}}};

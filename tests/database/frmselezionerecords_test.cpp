@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "database/clsdatabase.h"
-#include "database/csvsource.h"
+#include "database/accesssource.h"
 #include "database/databasebinding.h"
+#include "database/memorysource.h"
 #include "database/widgets/databaselists.h"
 #include "database/widgets/frmselezionerecords.h"
-#include "support/files.h"
 #include "support/marvelloprocess.h"
 #include "support/recordingmessages.h"
 
@@ -13,7 +12,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -24,18 +22,15 @@ namespace {
 
 TEST(SelezioneRecords, OpensOnTheBindingAndStoresOnlyAConfirmedChoice) {
     RecordingMessages messages;
-    clsDatabase database;
-    database.setNomeDatabase(testData("demo.mdb"));
-    ASSERT_TRUE(database.ConnettiDatabase());
+    const AccessSource source(testData("demo.mdb"), {});
     CollegamentoDatabase binding;
-    binding.NomeDatabase = testData("demo.mdb");
     binding.NomeTabella = u"Clienti"_s;
     binding.NomeCampoSelezione = u" citta "_s;
     binding.TipoCriterio = qint16(Criterion::Compreso);
     binding.ValoreDa = u"Bari"_s;
     binding.ValoreA = u"Firenze"_s;
 
-    chooseRecordSelection(binding, database.source(), nullptr, [&](QDialog& dialog) {
+    chooseRecordSelection(binding, source, nullptr, [&](QDialog& dialog) {
         auto& form = static_cast<frmSelezioneRecords&>(dialog);
         form.show();
         form.selectCriterion(1);
@@ -48,7 +43,7 @@ TEST(SelezioneRecords, OpensOnTheBindingAndStoresOnlyAConfirmedChoice) {
     });
     EXPECT_EQ(binding.TipoCriterio, qint16(Criterion::Compreso)); // cancelled: unchanged
 
-    chooseRecordSelection(binding, database.source(), nullptr, [](QDialog& dialog) {
+    chooseRecordSelection(binding, source, nullptr, [](QDialog& dialog) {
         auto& form = static_cast<frmSelezioneRecords&>(dialog);
         EXPECT_EQ(form.windowTitle(), u"Seleziona i records");
         EXPECT_EQ(form.cmbCampi->count(), 17);
@@ -77,7 +72,7 @@ TEST(SelezioneRecords, OpensOnTheBindingAndStoresOnlyAConfirmedChoice) {
     binding.NomeTabella = u"ClientiAttivi"_s;
     binding.NomeCampoSelezione = u"Nome"_s;
     binding.TipoCriterio = qint16(Criterion::Tutti);
-    chooseRecordSelection(binding, database.source(), nullptr, [](QDialog& dialog) {
+    chooseRecordSelection(binding, source, nullptr, [](QDialog& dialog) {
         auto& form = static_cast<frmSelezioneRecords&>(dialog);
         EXPECT_EQ(form.cmbCampi->count(), 4);
         EXPECT_EQ(form.cmbCampi->currentText(), u"Nome");
@@ -88,14 +83,10 @@ TEST(SelezioneRecords, OpensOnTheBindingAndStoresOnlyAConfirmedChoice) {
     });
 }
 
-// A delimited file's one table is chosen already.
+// The one table of a data file is chosen already.
 TEST(TableList, OneTableIsSelected) {
-    QTemporaryDir folder;
-    const QString csv = folder.filePath(u"clienti.csv"_s);
-    writeBytes(csv, "Nome;Citta\nRossi;Roma\n");
-    const CsvSource source(csv, std::nullopt);
     QListWidget list;
-    CaricaListaTabelle(source, &list);
+    CaricaListaTabelle(MemorySource(u"clienti"_s, {}), &list);
     ASSERT_EQ(list.count(), 1);
     ASSERT_NE(list.currentItem(), nullptr);
     EXPECT_TRUE(list.currentItem()->isSelected());

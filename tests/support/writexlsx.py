@@ -14,28 +14,17 @@ import sys
 
 import openpyxl
 
-
-def cell_value(value):
-    if isinstance(value, dict) and "date" in value:
-        return datetime.datetime.fromisoformat(value["date"])
-    return value
-
-
-def main():
-    with open(sys.argv[1], encoding="utf-8") as source:
-        table = json.load(source)
-    book = openpyxl.Workbook()
-    sheet = book.active
-    sheet.title = table["sheet"]
-    sheet.append(table["fields"])
-    for row in table["rows"]:
-        sheet.append([cell_value(value) for value in row])
-    for cell in sheet.iter_rows():
-        for c in cell:
-            if isinstance(c.value, datetime.datetime):
-                c.number_format = "dd/mm/yyyy hh:mm:ss" if c.value.time() else "dd/mm/yyyy"
-    book.save(sys.argv[2])
-
-
-if __name__ == "__main__":
-    main()
+with open(sys.argv[1], encoding="utf-8") as source:
+    table = json.load(source)
+book = openpyxl.Workbook()
+sheet = book.active
+sheet.title = table["sheet"]
+sheet.append(table["fields"])
+for row in table["rows"]:
+    sheet.append([datetime.datetime.fromisoformat(value["date"]) if isinstance(value, dict)
+                  else value for value in row])
+for row in sheet.iter_rows():
+    for cell in row:
+        if isinstance(cell.value, datetime.datetime):
+            cell.number_format = "dd/mm/yyyy hh:mm:ss"
+book.save(sys.argv[2])
