@@ -69,6 +69,8 @@ TEST_F(Database, AMissingFileOrAWrongPasswordSaysSo) {
     EXPECT_EQ(messages.lastText(), u"Errore non gestito. Codice:3031\rPassword non valida.");
     database.setPasswordDb(u"segreto"_s);
     EXPECT_TRUE(database.ConnettiDatabase());
+    EXPECT_EQ(database.source().tableNames(),
+              QStringList({"Clienti", "Prodotti", "Ordini Aperti"}));
     EXPECT_FALSE(database.DisconnettiDatabase());
     EXPECT_FALSE(database.isConnected());
 }

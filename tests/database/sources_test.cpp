@@ -559,6 +559,13 @@ TEST_F(Sources, AServerThatRefusesSaysWhyAndPasswordsReachNobodyElse) {
     odbc.cmdOk->click();
     EXPECT_EQ(odbc.Indirizzo, u"odbc:Magazzino");
 
+    for (const TestServer& kind : {PostgreSql, MariaDb}) {
+        if (!server(kind).isEmpty()) {
+            EXPECT_FALSE(connect(ownAddress(kind), u"sbagliata"_s));
+            EXPECT_TRUE(messages.lastText().contains(u"password"))
+                << messages.lastText().toStdString();
+        }
+    }
     SourceAddress down = *SourceAddress::parse(postgres());
     down.port = 1; // nothing listens there
 

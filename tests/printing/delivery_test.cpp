@@ -248,6 +248,7 @@ TEST_F(HostileLabel, TextsAndGeometryAsTheyPrint) {
                                 {" 0 ", " 0 ", " 0 ", "", " 0 ", " 1 "}),
                         1, u"Codice: 6")
                     .isEmpty());
+    EXPECT_FALSE(QFile::exists(pdf));
 
     // Two labels of 40 x 30 mm side by side, no gap; a black box from 30 to 60 mm.
     const QString path = label(element("oggRettangolo", u" 1701 , 0 , 1701 , 567 "_s,

@@ -72,6 +72,7 @@ protected:
 TEST_F(Pictures, UnreadablePicturesAreSaidAndMetafilesPrintInsideTheirBox) {
     for (const auto& [picture, code, says] :
          {std::tuple{testData("pictures/61338.wmf"), 1, u"61338.wmf"_s},
+          {testData("pictures/61338.wmf"), 1, u"Codice: 481"_s},
           {folder.filePath(u"logo-sparito.png"_s), 5, folder.filePath(u"logo-sparito.png"_s)},
           {folder.path(), 5, folder.path()},
           {QString(), 0, QString()}}) {

@@ -217,10 +217,10 @@ TEST_F(PrintService, RefusesStrangersAndPrintsWhatJobsAndTheWatchFolderAsk) {
         EXPECT_FALSE(jsonOf(result).value(u"error").toString().isEmpty()) << result->body;
     }
     const auto headers = Service::authorised();
-    // Bodies that are no job, the status and the start of the error they get (JSON cut short is
-    // the watch folder's rotto.json below). The flood: a few megabytes that would ask for
-    // gigabytes once read as records.
+    // Bodies that are no job, the status and the start of the error they get. The flood: a few
+    // megabytes that would ask for gigabytes once read as records.
     const std::tuple<std::string, int, const char*> raw[] = {
+        {R"({"label": )", 400, "JSON non valido"},
         {"[1, 2]", 400, ""},
         {R"({"label": "nome.eti", "to": "pdf", "records": [)" +
              QByteArray("{},").repeated(200000).chopped(1).toStdString() + "]}",
