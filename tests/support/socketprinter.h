@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "support/marvelloprocess.h"
+
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
@@ -86,10 +88,7 @@ private:
 // Whether throwaway queues can be added: a scheduler running and the tests running as root.
 // Where CUPS is required (MARVELLO_REQUIRE_CUPS), it is a failure when they cannot.
 inline bool cupsAvailable() {
-    QProcess lpstat;
-    lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-r")});
-    lpstat.waitForFinished(30000);
-    if (lpstat.readAllStandardOutput().contains("is running") && ::geteuid() == 0)
+    if (runTool("lpstat", {QStringLiteral("-r")}).contains("is running") && ::geteuid() == 0)
         return true;
     EXPECT_FALSE(qEnvironmentVariableIsSet("MARVELLO_REQUIRE_CUPS"))
         << "cupsd must be running and the tests must run as root";
